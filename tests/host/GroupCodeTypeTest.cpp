@@ -1,0 +1,108 @@
+// The value class of every group code against the DXF format's group-code types
+// (ezdxf's tables, DxfGroupCodeClasses.inc), apart from the host's own codes.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "host/GroupCodeType.h"
+
+namespace {
+
+struct DxfRange {
+  int first;
+  int last;
+  char cls;
+};
+
+constexpr DxfRange dxfClasses[] = {
+#include "tests/host/DxfGroupCodeClasses.inc"
+};
+
+char dxfClassOf(int code) {
+  for (const DxfRange& r : dxfClasses)
+    if (code >= r.first && code <= r.last) return r.cls;
+  return '?';
+}
+
+char ourClassOf(int code) {
+  switch (hvGroupCodeClass(code)) {
+    case hvClassString: return 'S';
+    case hvClassBinary: return 'B';
+    case hvClassReal: return 'F';
+    case hvClassPoint: return 'P';
+    case hvClassInt16:
+    case hvClassInt16Ex:
+    case hvClassInt32:
+    case hvClassInt64:
+    case hvClassBool: return 'I';
+    default: return '?';
+  }
+}
+
+// The host keeps every code of 10 to 19, 110 to 119, 210 to 219 and 1010 to 1019
+// as a whole point; DXF files give 19, 113 to 119, 214 to 219 and 1014 to 1019 as
+// single reals.
+bool isHostPointCode(int code) {
+  return code == 19 || (code >= 113 && code <= 119) || (code >= 214 && code <= 219) ||
+         (code >= 1014 && code <= 1019);
+}
+
+TEST(GroupCodeType, EveryDrawingCodeHasTheDxfValueClass) {
+  int compared = 0;
+  for (int code = 0; code < 5000; ++code) {
+    const std::uint32_t type = hvGroupCodeType(code);
+    if (type & hvTypeUntyped) continue;
+    char expected = dxfClassOf(code);
+    if (isHostPointCode(code)) {
+      EXPECT_EQ(expected, 'F') << code;
+      expected = 'P';
+    }
+    EXPECT_EQ(ourClassOf(code), expected) << "group code " << code;
+    ++compared;
+  }
+  EXPECT_EQ(compared, 467);  // every typed drawing code was compared
+}
+
+TEST(GroupCodeType, HostSpecificCodes) {
+  // Codes without a type of their own are stored like points.
+  const std::set<std::pair<int, int>> untyped = {
+      {80, 89}, {103, 104}, {106, 109}, {150, 159}, {180, 209}, {240, 269},
+      {480, 998}, {1072, 5000}, {5007, 5008}, {5011, 5023}};
+  for (int code = hvGroupCodeFirst; code <= hvGroupCodeLast; ++code) {
+    bool inUntyped = false;
+    for (auto [first, last] : untyped) inUntyped |= code >= first && code <= last;
+    EXPECT_EQ(hvGroupCodeType(code) == 0x80608, inUntyped) << code;
+  }
+  EXPECT_EQ(hvGroupCodeType(-5), 0x100u);
+  EXPECT_EQ(hvGroupCodeType(-4), 0x100u);
+  EXPECT_EQ(hvGroupCodeType(-3), 0x910u);
+  EXPECT_EQ(hvGroupCodeType(-2), 0x910u);
+  EXPECT_EQ(hvGroupCodeType(-1), 0x40100u);
+  EXPECT_EQ(hvGroupCodeType(5001), 0x708u);
+  EXPECT_EQ(hvGroupCodeType(5002), 0x608u);
+  EXPECT_EQ(hvGroupCodeType(5003), 0x302u);
+  EXPECT_EQ(hvGroupCodeType(5004), 0x20708u);
+  EXPECT_EQ(hvGroupCodeType(5005), 0x100u);
+  EXPECT_EQ(hvGroupCodeType(5006), 0x910u);
+  EXPECT_EQ(hvGroupCodeType(5009), 0x608u);
+  EXPECT_EQ(hvGroupCodeType(5010), 0x204u);
+  EXPECT_EQ(hvGroupCodeType(-6), 0u);
+  EXPECT_EQ(hvGroupCodeType(-8), 0u);
+  EXPECT_EQ(hvGroupCodeType(5024), 0u);
+  EXPECT_EQ(hvGroupCodeType(32767), 0u);
+}
+
+TEST(GroupCodeType, FlagsOfHandlesAnglesAndBorrowedTexts) {
+  for (int code = hvGroupCodeFirst; code <= hvGroupCodeLast; ++code) {
+    const std::uint32_t type = hvGroupCodeType(code);
+    const bool handle = code == 5 || code == 105 || (code >= 320 && code <= 369) ||
+                        (code >= 390 && code <= 399) || code == 1005;
+    const bool borrowed = code == -1 || (code >= 330 && code <= 369) || (code >= 390 && code <= 399);
+    const bool angle = (code >= 50 && code <= 58) || code == 5004;
+    EXPECT_EQ((type & hvTypeHandle) != 0, handle) << code;
+    EXPECT_EQ((type & hvTypePointerLike) != 0, borrowed) << code;
+    EXPECT_EQ((type & hvTypeAngle) != 0, angle) << code;
+  }
+}
+
+}  // namespace
