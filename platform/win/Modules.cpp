@@ -3,6 +3,7 @@
 #include "platform/win/LastError.h"
 #include "platform/win/SystemErrors.h"
 #include "platform/win/Utf8.h"
+#include "platform/win/WinPath.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -109,10 +110,7 @@ HMODULE loadRegistered(ModuleRegistry& r, std::uintptr_t value) {
 
 // Loads a shared object by path; the caller holds the loader lock.
 HMODULE loadByPath(ModuleRegistry& r, std::u16string_view fileName) {
-  std::u16string path(fileName);
-  for (auto& c : path)
-    if (c == u'\\') c = u'/';
-  const std::string systemPath = hvWideToUtf8(path);
+  const std::string systemPath = hvLinuxPath(fileName).string();
   std::error_code error;
   if (!std::filesystem::is_regular_file(systemPath, error)) {
     SetLastError(ERROR_MOD_NOT_FOUND);

@@ -52,9 +52,10 @@ unsigned hvModuleReferenceCount(HMODULE module);
 HMODULE GetModuleHandleW(LPCWSTR moduleName);
 
 // Loads a module and adds a reference: first a registered module of that base
-// name, else, for a name with '\' or '/', the shared object at that path
-// ('\' read as '/'). A bare name that is not registered gives null, as does a
-// file that does not open (ERROR_MOD_NOT_FOUND; dlopen's reason on stderr).
+// name, else, for a name with '\' or '/', the shared object at that path, a
+// Windows path mapped as the file services map it (hvLinuxPath). A bare name
+// that is neither registered nor loaded gives null, as does a file that does
+// not open (ERROR_MOD_NOT_FOUND; dlopen's reason on stderr).
 HMODULE LoadLibraryW(LPCWSTR fileName);
 inline HMODULE AfxLoadLibrary(LPCWSTR fileName) { return LoadLibraryW(fileName); }
 
