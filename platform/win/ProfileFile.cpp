@@ -1,6 +1,7 @@
 #include "platform/win/ProfileFile.h"
 
 #include "platform/win/CodePage.h"
+#include "platform/win/FileContents.h"
 #include "platform/win/FileErrors.h"
 #include "platform/win/LastError.h"
 #include "platform/win/NumberParse.h"
@@ -8,12 +9,7 @@
 #include "platform/win/TextFileEncoding.h"
 #include "platform/win/WinPath.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <filesystem>
 #include <mutex>
@@ -151,83 +147,6 @@ struct Profile {
   }
 };
 
-// Reads the whole file. Answers nothing (with errno set) when it cannot.
-std::optional<std::string> readFile(const fs::path& path) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
-  std::string bytes;
-  char buffer[65536];
-  for (;;) {
-    const ssize_t n = read(fd, buffer, sizeof buffer);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      const int saved = errno;
-      close(fd);
-      errno = saved;
-      return std::nullopt;
-    }
-    bytes.append(buffer, static_cast<std::size_t>(n));
-  }
-  close(fd);
-  return bytes;
-}
-
-bool writeAll(int fd, const std::string& bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
-// Replaces the file with `bytes` through a temporary file in the same folder
-// and a rename, keeping the old file's permissions. When the folder does not
-// allow a new file, the file is rewritten in place. Answers 0 or an errno.
-int saveFile(const fs::path& path, const std::string& bytes) {
-  // A link is followed, so that the file it names is replaced, not the link.
-  std::error_code ec;
-  fs::path target = path;
-  if (fs::is_symlink(fs::symlink_status(path, ec))) {
-    target = fs::canonical(path, ec);
-    if (ec) return ec.value();
-  }
-
-  struct stat old {};
-  const bool existed = stat(target.c_str(), &old) == 0;
-  static std::atomic<unsigned> counter{0};
-  const fs::path temp = target.parent_path() / ("." + target.filename().string() + ".hvtmp" +
-                                               std::to_string(getpid()) + "-" + std::to_string(counter++));
-  int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, existed ? (old.st_mode & 07777) : 0666);
-  if (fd < 0) {
-    if (!existed || (errno != EACCES && errno != EPERM && errno != EROFS)) return errno;
-    fd = open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    if (fd < 0) return errno;
-    const bool written = writeAll(fd, bytes);
-    const int err = written ? 0 : errno;
-    if (close(fd) != 0 && written) return errno;
-    return err;
-  }
-  if (existed) fchmod(fd, old.st_mode & 07777);
-  if (!writeAll(fd, bytes)) {
-    const int err = errno;
-    close(fd);
-    unlink(temp.c_str());
-    return err;
-  }
-  if (close(fd) != 0 || rename(temp.c_str(), target.c_str()) != 0) {
-    const int err = errno;
-    unlink(temp.c_str());
-    return err;
-  }
-  return 0;
-}
-
 std::u16string_view viewOf(LPCWSTR text) { return text ? std::u16string_view(text) : std::u16string_view(); }
 
 // The full answer of a read: a value, or a list of names each followed by a
@@ -242,7 +161,7 @@ ReadResult readProfile(LPCWSTR section, LPCWSTR key, LPCWSTR defaultValue, LPCWS
   Profile profile;
   if (fileName) {
     std::lock_guard lock(profileMutex());
-    if (const std::optional<std::string> bytes = readFile(hvLinuxPath(fileName))) profile = Profile::fromBytes(*bytes);
+    if (const std::optional<std::string> bytes = hvReadFileBytes(hvLinuxPath(fileName))) profile = Profile::fromBytes(*bytes);
   }
   if (!section || !key) {
     result.isList = true;
@@ -342,7 +261,7 @@ BOOL WritePrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR value, LPC
   Profile profile;
   std::error_code ec;
   if (fs::exists(fs::symlink_status(path, ec))) {
-    const std::optional<std::string> bytes = readFile(path);
+    const std::optional<std::string> bytes = hvReadFileBytes(path);
     if (!bytes) return failWith(hvSystemErrorFromErrno(errno));
     profile = Profile::fromBytes(*bytes);
   } else {
@@ -381,7 +300,7 @@ BOOL WritePrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR value, LPC
   const std::u16string after = profile.text();
   if (after == before && fs::exists(path, ec)) return TRUE;
   if (!hvCanEncode(after, profile.encoding)) profile.encoding = HvTextEncoding::Utf16Le;
-  const int err = saveFile(path, hvEncodeTextFile(after, profile.encoding));
+  const int err = hvReplaceFileBytes(path, hvEncodeTextFile(after, profile.encoding));
   if (err != 0) return failWith(err == ENOENT ? ERROR_PATH_NOT_FOUND : hvSystemErrorFromErrno(err));
   return TRUE;
 }
