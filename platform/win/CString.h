@@ -111,11 +111,14 @@ class CString {
     const std::array<HvFormatArg, sizeof...(Args)> list{HvFormatArg(args)...};
     return FormatArgs(format, list, false);
   }
-  // The format is string resource `formatId`.
+  // The format is string resource `formatId`; a missing one fails the same way.
   template <typename... Args>
   bool Format(UINT formatId, const Args&... args) {
     CString format;
-    format.LoadString(formatId);
+    if (!format.LoadString(formatId)) {
+      Empty();
+      return false;
+    }
     return Format(format.GetString(), args...);
   }
   // Appends the formatted text; on failure the string is left unchanged.

@@ -34,6 +34,8 @@ TEST(CString, LoadStringOfAMissingIdGivesFalseAndEmpty) {
   CString formatted;
   EXPECT_TRUE(formatted.Format(61001u, 4));
   EXPECT_EQ(formatted, u"Zkou\u0161ka 4");
+  EXPECT_FALSE(formatted.Format(61002u, 4));
+  EXPECT_TRUE(formatted.IsEmpty());
 
   WCHAR buffer[6];
   EXPECT_EQ(LoadStringW(nullptr, 61001, buffer, 6), 5);  // size - 1 units
