@@ -1,0 +1,3 @@
+#include "platform/ge/XtGeContext.h"
+
+thread_local XtGeTol XtGeContext::gTol{};

@@ -1,0 +1,64 @@
+// The hot members (points, vectors, isOn, closestPointTo and the simple
+// intersections) must not touch the heap. This program replaces the global
+// allocation functions with counting ones.
+#include "platform/ge/XtGeCircArc2d.h"
+#include "platform/ge/XtGeLine2d.h"
+#include "platform/ge/XtGeLineSeg2d.h"
+#include "platform/ge/XtGeRay2d.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+// The replacements pair malloc with free; GCC cannot see that through the
+// inlined test framework code.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+
+namespace {
+
+std::atomic<long> gAllocations{0};
+
+}  // namespace
+
+void* operator new(std::size_t n) {
+  gAllocations.fetch_add(1, std::memory_order_relaxed);
+  if (void* p = std::malloc(n ? n : 1)) return p;
+  throw std::bad_alloc();
+}
+void* operator new[](std::size_t n) { return operator new(n); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+
+TEST(GeNoAllocation, HotMembersStayOffTheHeap) {
+  const XtGeLineSeg2d a(XtGePoint2d(0, 0), XtGePoint2d(10, 3));
+  const XtGeLineSeg2d b(XtGePoint2d(2, 8), XtGePoint2d(7, -4));
+  const XtGeRay2d ray(XtGePoint2d(-1, -1), XtGeVector2d(1, 0.5));
+  const XtGeLine2d line(XtGePoint2d(0, 1), XtGeVector2d(1, 0));
+  const XtGeCircArc2d arc(XtGePoint2d(3, 1), 4.0, 0.3, 4.0, XtGeVector2d(0, 1), true);
+  const XtGeCircArc2d other(XtGePoint2d(6, 0), 3.0);
+
+  const long before = gAllocations.load();
+  double sink = 0.0;
+  for (int i = 0; i < 100; ++i) {
+    const XtGePoint2d q(i * 0.1, 5.0 - i * 0.07);
+    XtGeVector2d v = (q - XtGePoint2d(1, 1)).normal();
+    v.rotateBy(0.3);
+    sink += v.angle() + q.distanceTo(XtGePoint2d());
+    double t = 0;
+    sink += a.isOn(q) + arc.isOn(q, t) + ray.isOn(q) + line.isOn(q);
+    sink += a.closestPointTo(q).x + arc.closestPointTo(q).y + ray.closestPointTo(q).x;
+    sink += arc.paramOf(q) + a.paramOf(q) + arc.distanceTo(q);
+    XtGePoint2d p, p1, p2;
+    int n = 0;
+    sink += a.intersectWith(b, p) + ray.intersectWith(line, p);
+    sink += arc.intersectWith(a, n, p1, p2) + arc.intersectWith(other, n, p1, p2);
+    sink += arc.intersectWith(line, n, p1, p2);
+  }
+  const long after = gAllocations.load();
+  EXPECT_EQ(after, before);
+  EXPECT_NE(sink, 0.0);
+}
