@@ -22,7 +22,7 @@ public:
   }
 
   constexpr XtGeVector2d asVector() const { return {x, y}; }
-  double distanceTo(const XtGePoint2d& p) const { return std::hypot(x - p.x, y - p.y); }
+  double distanceTo(const XtGePoint2d& p) const { return (*this - p).length(); }
 
   // Equal when the distance is at most tol.equalPoint (also with a zero
   // tolerance, so that identical points always compare equal).

@@ -20,10 +20,15 @@ double ArcFrame::paramOfDirection(const XtGeVector2d& d, bool& inside) const {
 }
 
 double ArcFrame::closestParam(const XtGePoint2d& p) const {
+  bool inside = false;
+  return closestParam(p, inside);
+}
+
+double ArcFrame::closestParam(const XtGePoint2d& p, bool& inside) const {
+  inside = false;
   if (!p.isFinite()) return std::numeric_limits<double>::quiet_NaN();
   const XtGeVector2d d = p - centre;
   if (d.x == 0.0 && d.y == 0.0) return start;
-  bool inside = false;
   const double t = paramOfDirection(d, inside);
   if (inside) return t;
   // Outside the sweep: the nearer end by angle (the chord distance to an end
@@ -34,10 +39,9 @@ double ArcFrame::closestParam(const XtGePoint2d& p) const {
 }
 
 double ArcFrame::distanceTo(const XtGePoint2d& p) const {
-  const double t = closestParam(p);
-  if (std::isnan(t)) return std::numeric_limits<double>::infinity();
   bool inside = false;
-  paramOfDirection(p - centre, inside);
+  const double t = closestParam(p, inside);
+  if (std::isnan(t)) return std::numeric_limits<double>::infinity();
   if (inside) return std::fabs(p.distanceTo(centre) - radius);
   return p.distanceTo(eval(t));
 }

@@ -44,6 +44,8 @@ struct ArcFrame {
   // when inside, else the nearer end (the start on a tie, and for the centre).
   // NaN for a non-finite point.
   double closestParam(const XtGePoint2d& p) const;
+  // The same; inside tells whether p's own angle lies in the sweep.
+  double closestParam(const XtGePoint2d& p, bool& inside) const;
   double distanceTo(const XtGePoint2d& p) const;
 };
 

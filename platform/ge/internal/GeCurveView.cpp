@@ -146,6 +146,42 @@ double CurveView::speed() const {
   return 0.0;
 }
 
+CoarseBox CurveView::coarseBox() const {
+  CoarseBox b;
+  double rx = 0.0;
+  double ry = 0.0;
+  XtGePoint2d c;
+  switch (kind) {
+    case Kind::kLinear:
+      return boxOf(lin);
+    case Kind::kArc:
+      c = arc.centre;
+      rx = ry = arc.radius;
+      break;
+    case Kind::kEllipse:
+      c = ell.centre;
+      rx = std::hypot(ell.a.x, ell.b.x);
+      ry = std::hypot(ell.a.y, ell.b.y);
+      break;
+  }
+  b.lo.set(c.x - rx, c.y - ry);
+  b.hi.set(c.x + rx, c.y + ry);
+  b.bounded = true;
+  return b;
+}
+
+bool CurveView::mayBeNear(const XtGePoint2d& p, double dist) const {
+  switch (kind) {
+    case Kind::kLinear:
+      return lin.nearSupport(p, dist);
+    case Kind::kArc:
+      return std::fabs(p.distanceTo(arc.centre) - arc.radius) <= dist;
+    case Kind::kEllipse:
+      return true;
+  }
+  return true;
+}
+
 double CurveView::closestParam(const XtGePoint2d& p) const {
   switch (kind) {
     case Kind::kLinear:

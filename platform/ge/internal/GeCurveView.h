@@ -36,6 +36,12 @@ struct CurveView {
   // Distance per unit of parameter (|vec| or the radius); 0 for ellipses.
   double speed() const;
   double closestParam(const XtGePoint2d& p) const;
+  // A box holding the whole curve (the full circle or ellipse of an arc);
+  // unbounded for lines and rays.
+  CoarseBox coarseBox() const;
+  // Whether p may lie within dist of the curve: false only when it surely
+  // does not (a cheap first test before distanceTo).
+  bool mayBeNear(const XtGePoint2d& p, double dist) const;
   double distanceTo(const XtGePoint2d& p) const;
 };
 

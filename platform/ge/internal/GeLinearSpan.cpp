@@ -35,6 +35,17 @@ double LinearSpan::magnitude() const {
   return m;
 }
 
+CoarseBox boxOf(const LinearSpan& s) {
+  CoarseBox b;
+  if (!s.boundedBelow() || !s.boundedAbove()) return b;
+  const XtGePoint2d p = s.eval(s.lo);
+  const XtGePoint2d q = s.eval(s.hi);
+  b.lo.set(std::min(p.x, q.x), std::min(p.y, q.y));
+  b.hi.set(std::max(p.x, q.x), std::max(p.y, q.y));
+  b.bounded = true;
+  return b;
+}
+
 LinearSpan spanOf(const XtGeLinearEnt2d& ent) {
   LinearSpan s;
   s.base = ent.pointOnLine();
@@ -74,6 +85,7 @@ LinearHit touchingEnd(const LinearSpan& a, const LinearSpan& b, double ep, bool 
   double bestDist = kInfinity;
   auto tryEnd = [&](const LinearSpan& s, double t, const LinearSpan& other, bool sIsA) {
     const XtGePoint2d p = s.eval(t);
+    if (!other.nearSupport(p, ep)) return;
     const double u = other.closestParam(p);
     const double d = p.distanceTo(other.eval(u));
     if (d <= ep && d < bestDist) {
@@ -147,6 +159,7 @@ LinearHit intersectSpans(const LinearSpan& a, const LinearSpan& b, const XtGeTol
     return {};
   const XtGeTol tol = withNumericFloor(givenTol, std::max(a.magnitude(), b.magnitude()));
   const double ep = tol.equalPoint();
+  if (boxOf(a).apartFrom(boxOf(b), ep)) return {};
 
   const bool aPoint = isPointLike(a, ep);
   const bool bPoint = isPointLike(b, ep);

@@ -8,6 +8,7 @@
 #include "platform/ge/XtGeTol.h"
 #include "platform/ge/XtGeVector2d.h"
 
+#include <cmath>
 #include <limits>
 
 class XtGeLinearEnt2d;
@@ -48,7 +49,27 @@ struct LinearSpan {
   double spanLength() const;
   // Largest coordinate magnitude of the base and the finite ends.
   double magnitude() const;
+  // Whether p lies within dist of the supporting line: a cheap first test.
+  bool nearSupport(const XtGePoint2d& p, double dist) const {
+    return std::fabs((p - base).crossProduct(vec)) <= dist * vec.length();
+  }
 };
+
+// An axis-aligned box for quick rejection; empty() boxes are unbounded.
+struct CoarseBox {
+  XtGePoint2d lo;
+  XtGePoint2d hi;
+  bool bounded = false;
+  // Whether both boxes are bounded and lie more than gap apart.
+  bool apartFrom(const CoarseBox& o, double gap) const {
+    return bounded && o.bounded &&
+           (o.lo.x > hi.x + gap || lo.x > o.hi.x + gap || o.lo.y > hi.y + gap ||
+            lo.y > o.hi.y + gap);
+  }
+};
+
+// The box of a span bounded at both ends (unbounded box otherwise).
+CoarseBox boxOf(const LinearSpan& s);
 
 // The span of a line, ray or segment in its own parameter.
 LinearSpan spanOf(const XtGeLinearEnt2d& ent);

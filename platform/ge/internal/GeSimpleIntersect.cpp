@@ -187,7 +187,7 @@ void addTouchingEnds(const CurveView& v1, const CurveView& v2, const XtGeTol& to
   };
   auto tryEnd = [&](const CurveView& own, double t, const CurveView& other, bool ownIsFirst) {
     const XtGePoint2d p = own.eval(t);
-    if (!(other.distanceTo(p) <= ep) || nearExisting(p)) return;
+    if (!other.mayBeNear(p, ep) || !(other.distanceTo(p) <= ep) || nearExisting(p)) return;
     const double u = other.closestParam(p);
     if (ownIsFirst)
       raw.add(t, u, false);
@@ -219,6 +219,7 @@ bool intersectSimpleCurves(const XtGeCurve2d& c1, const XtGeCurve2d& c2, const X
   if (!CurveView::make(c1, v1) || !CurveView::make(c2, v2)) return false;
   if (!v1.isFinite() || !v2.isFinite()) return true;
   const XtGeTol tol = withNumericFloor(givenTol, std::max(v1.magnitude(), v2.magnitude()));
+  if (v1.coarseBox().apartFrom(v2.coarseBox(), tol.equalPoint())) return true;
 
   using Kind = CurveView::Kind;
   RawHits raw;
