@@ -34,69 +34,62 @@ std::vector<XtGeCircArc2d> arcs(unsigned seed) {
   return v;
 }
 
-void BM_SegmentSegment(benchmark::State& state) {
-  const auto a = segments(1);
-  const auto b = segments(2);
+// Calls op on pairs of shapes taken in a fixed pseudo-random order.
+template <class A, class B, class Op>
+void runPairs(benchmark::State& state, const std::vector<A>& a, const std::vector<B>& b, Op op) {
   std::size_t i = 0;
-  XtGePoint2d p;
   for (auto _ : state) {
-    const bool hit = a[i % kShapes].intersectWith(b[(i * 7) % kShapes], p);
-    benchmark::DoNotOptimize(hit);
-    benchmark::DoNotOptimize(p);
+    benchmark::DoNotOptimize(op(a[i % kShapes], b[(i * 7) % kShapes]));
     ++i;
   }
+}
+
+// Calls op on every shape with query points spread over the drawing.
+template <class A, class Op>
+void runPoints(benchmark::State& state, const std::vector<A>& a, Op op) {
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const XtGePoint2d q(static_cast<double>(i % 97) * 0.2 - 9.0, static_cast<double>(i % 89) * 0.2 - 8.0);
+    benchmark::DoNotOptimize(op(a[i % kShapes], q));
+    ++i;
+  }
+}
+
+void BM_SegmentSegment(benchmark::State& state) {
+  runPairs(state, segments(1), segments(2), [](const XtGeLineSeg2d& a, const XtGeLineSeg2d& b) {
+    XtGePoint2d p;
+    return a.intersectWith(b, p) ? p.x : 0.0;
+  });
 }
 BENCHMARK(BM_SegmentSegment);
 
 void BM_SegmentArc(benchmark::State& state) {
-  const auto a = arcs(3);
-  const auto b = segments(4);
-  std::size_t i = 0;
-  int n = 0;
-  XtGePoint2d p1, p2;
-  for (auto _ : state) {
-    const bool hit = a[i % kShapes].intersectWith(b[(i * 7) % kShapes], n, p1, p2);
-    benchmark::DoNotOptimize(hit);
-    benchmark::DoNotOptimize(p1);
-    ++i;
-  }
+  runPairs(state, arcs(3), segments(4), [](const XtGeCircArc2d& a, const XtGeLineSeg2d& b) {
+    int n = 0;
+    XtGePoint2d p1, p2;
+    return a.intersectWith(b, n, p1, p2) ? p1.x : 0.0;
+  });
 }
 BENCHMARK(BM_SegmentArc);
 
 void BM_ArcArc(benchmark::State& state) {
-  const auto a = arcs(5);
-  const auto b = arcs(6);
-  std::size_t i = 0;
-  int n = 0;
-  XtGePoint2d p1, p2;
-  for (auto _ : state) {
-    const bool hit = a[i % kShapes].intersectWith(b[(i * 7) % kShapes], n, p1, p2);
-    benchmark::DoNotOptimize(hit);
-    benchmark::DoNotOptimize(p1);
-    ++i;
-  }
+  runPairs(state, arcs(5), arcs(6), [](const XtGeCircArc2d& a, const XtGeCircArc2d& b) {
+    int n = 0;
+    XtGePoint2d p1, p2;
+    return a.intersectWith(b, n, p1, p2) ? p1.x : 0.0;
+  });
 }
 BENCHMARK(BM_ArcArc);
 
 void BM_ClosestPointSegment(benchmark::State& state) {
-  const auto a = segments(7);
-  std::size_t i = 0;
-  for (auto _ : state) {
-    const XtGePoint2d q(static_cast<double>(i % 97) * 0.2 - 9.0, static_cast<double>(i % 89) * 0.2 - 8.0);
-    benchmark::DoNotOptimize(a[i % kShapes].closestPointTo(q));
-    ++i;
-  }
+  runPoints(state, segments(7),
+            [](const XtGeLineSeg2d& s, const XtGePoint2d& q) { return s.closestPointTo(q); });
 }
 BENCHMARK(BM_ClosestPointSegment);
 
 void BM_ClosestPointArc(benchmark::State& state) {
-  const auto a = arcs(8);
-  std::size_t i = 0;
-  for (auto _ : state) {
-    const XtGePoint2d q(static_cast<double>(i % 97) * 0.2 - 9.0, static_cast<double>(i % 89) * 0.2 - 8.0);
-    benchmark::DoNotOptimize(a[i % kShapes].closestPointTo(q));
-    ++i;
-  }
+  runPoints(state, arcs(8),
+            [](const XtGeCircArc2d& a, const XtGePoint2d& q) { return a.closestPointTo(q); });
 }
 BENCHMARK(BM_ClosestPointArc);
 
