@@ -26,7 +26,7 @@ bool XtGeLinearEnt2d::intersectWith(const XtGeLinearEnt2d& other, XtGePoint2d& p
                                     const XtGeTol& tol) const {
   const GeKernel::LinearHit hit =
       GeKernel::intersectSpans(GeKernel::spanOf(*this), GeKernel::spanOf(other), tol);
-  if (hit.kind != GeKernel::LinearRelation::kPoint) return false;
+  if (hit.kind != GeKernel::LinearRelation::kPoint || hit.colinear) return false;
   p = xtEvalPoint(hit.t1);
   return true;
 }

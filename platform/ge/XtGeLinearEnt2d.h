@@ -26,8 +26,10 @@ public:
   void getPerpLine(const XtGePoint2d& p, XtGeLine2d& perpLine) const;
 
   // One point common to both entities within their extents (within tol);
-  // false when they miss each other or are parallel or colinear. The point
-  // lies on this entity.
+  // false when they miss each other, are parallel, or lie on one line (also
+  // when colinear segments only touch end to end). Entities at an angle
+  // below tol.equalVector that still cross within their extents do
+  // intersect. The point lies on this entity.
   bool intersectWith(const XtGeLinearEnt2d& other, XtGePoint2d& p,
                      const XtGeTol& tol = XtGeContext::gTol) const;
   // Parallel (tol.equalVector) and the other's base point within

@@ -139,6 +139,7 @@ LinearHit colinearHit(const LinearSpan& a, const LinearSpan& b, double ep, bool&
     h.t2 = b.clampParam(onB(ol));
     h.t2End = b.clampParam(onB(oh));
     h.parallel = true;
+    h.colinear = true;
     return h;
   }
   // They only touch: one point in the middle of the (tiny) common stretch.
@@ -148,7 +149,9 @@ LinearHit colinearHit(const LinearSpan& a, const LinearSpan& b, double ep, bool&
     stayColinear = false;
     return {};
   }
-  return pointHit(t, u, true);
+  LinearHit h = pointHit(t, u, true);
+  h.colinear = true;
+  return h;
 }
 
 }  // namespace

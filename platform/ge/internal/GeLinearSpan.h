@@ -88,6 +88,7 @@ struct LinearHit {
   double t1End = 0.0;
   double t2End = 0.0;
   bool parallel = false;  // the directions are parallel within tol.equalVector
+  bool colinear = false;  // the spans lie on one line (overlap, or a touch of their ends)
 };
 
 // Intersection of two spans. A crossing within both extents (widened by

@@ -97,6 +97,7 @@ TEST(GeLinear, IntersectWithFollowsExtentsParallelAndColinear) {
   // Parallel and colinear entities give no single point.
   EXPECT_FALSE(a.intersectWith(XtGeLineSeg2d(XtGePoint2d(0, 1), XtGePoint2d(10, 1)), p));
   EXPECT_FALSE(a.intersectWith(XtGeLineSeg2d(XtGePoint2d(5, 0), XtGePoint2d(15, 0)), p));
+  EXPECT_FALSE(a.intersectWith(XtGeLineSeg2d(XtGePoint2d(10, 0), XtGePoint2d(15, 0)), p));
   EXPECT_FALSE(XtGeLine2d().intersectWith(XtGeLine2d(XtGePoint2d(0, 1), XtGeVector2d(1, 1e-12)), p));
   // Segments at an angle below equalVector that really cross are still found.
   const XtGeLineSeg2d shallow(XtGePoint2d(0, -1e-5), XtGePoint2d(1e6, 1e-5));
