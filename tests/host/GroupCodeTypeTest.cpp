@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "host/GroupCodeType.h"
+#include "platform/cadhost/GroupCodeType.h"
 
 namespace {
 
@@ -80,6 +81,38 @@ TEST(GroupCodeType, FlagsOfHandlesAnglesAndBorrowedTexts) {
     EXPECT_EQ((type & hvTypeHandle) != 0, handle) << code;
     EXPECT_EQ((type & hvTypePointerLike) != 0, borrowed) << code;
     EXPECT_EQ((type & hvTypeAngle) != 0, angle) << code;
+  }
+}
+
+// The stand-in host keeps its own typing of group codes; both must store
+// every value the same way.
+TEST(GroupCodeType, AgreesWithTheHost) {
+  using C = cadhost::GroupValueClass;
+  for (int code = -10; code <= 5030; ++code) {
+    const std::uint32_t type = hvGroupCodeType(code);
+    const cadhost::GroupCodeType host = cadhost::groupCodeType(code);
+    if (type == 0) {
+      EXPECT_EQ(host.valueClass, C::None) << code;
+      continue;
+    }
+    EXPECT_EQ((type & hvTypeUntyped) == 0, host.ownType) << code;
+    if (type & hvTypeUntyped) continue;
+    EXPECT_EQ((type & hvTypePointerLike) != 0, host.pointerLike) << code;
+    EXPECT_EQ((type & hvTypeAngle) != 0, host.angle) << code;
+    C expected = C::None;
+    switch (type & hvClassMask) {
+      case hvClassString: expected = (type & hvTypeHandle) ? C::Handle : C::Text; break;
+      case hvClassInt16:
+      case hvClassInt16Ex: expected = C::Int16; break;
+      case hvClassInt32: expected = C::Int32; break;
+      case hvClassInt64: expected = C::Int64; break;
+      case hvClassBool: expected = C::Bool; break;
+      case hvClassReal: expected = C::Real; break;
+      case hvClassPoint: expected = C::Point; break;
+      case hvClassName: expected = C::Name; break;
+      case hvClassBinary: expected = C::Binary; break;
+    }
+    EXPECT_EQ(host.valueClass, expected) << code;
   }
 }
 
