@@ -1,0 +1,130 @@
+#!/usr/bin/python3
+"""Writes the example drawings of examples/ with ezdxf (Debian's python3-ezdxf).
+
+minimal.dxf     one manifold (INSERT 100 of RZ_TEST), one distribution pipe
+                (LINE 101) and one zone (LWPOLYLINE 102), in millimetres.
+three-zones.dxf three zones (a rectangle, an L shape, a room with one arc wall)
+                and a manifold with two distribution pipes, in code page 1250.
+
+Both drawings must audit clean; the script stops otherwise.
+Usage: scripts/make-examples.py [OUTPUT_DIR]   (default: examples/ of the repository)
+"""
+import os
+import sys
+
+import ezdxf
+
+LAYERS = {"RZ": 1, "ROZVODY": 5, "ZONY": 3}
+
+
+def start(version, codepage=None):
+    doc = ezdxf.new(version, setup=False)
+    doc.header["$INSUNITS"] = 4  # millimetres
+    doc.header["$MEASUREMENT"] = 1
+    doc.header["$CLAYER"] = "0"
+    doc.header["$UCSORG"] = (0, 0, 0)
+    doc.header["$UCSXDIR"] = (1, 0, 0)
+    doc.header["$UCSYDIR"] = (0, 1, 0)
+    if codepage:
+        doc.encoding = codepage
+    for name, color in LAYERS.items():
+        doc.layers.add(name, color=color)
+    for app in ("QEV_DATA", "QEV_INSPT"):
+        doc.appids.new(app)
+    return doc
+
+
+def manifold_block(doc, name, outline):
+    """A manifold block: one closed LWPOLYLINE on layer 0 and nothing else, so
+    the outline points are exactly the connection points."""
+    block = doc.blocks.new(name, base_point=(0, 0, 0))
+    block.add_lwpolyline(outline, close=True, dxfattribs={"layer": "0"})
+
+
+def fixed_handle(doc, handle):
+    """The next entity gets `handle` (hexadecimal)."""
+    doc.entitydb.handles.reset(handle)
+
+
+def manifold(msp, name, insert, mark):
+    doc = msp.doc
+    ref = msp.add_blockref(name, insert, dxfattribs={"layer": "RZ"})
+    # ezdxf gives the INSERT a SEQEND at once, which would take the next
+    # handle; move it out of the way (it is not written without attributes).
+    seqend = ref.seqend
+    doc.entitydb.discard(seqend)
+    fixed_handle(doc, "FF00")
+    seqend.dxf.handle = None
+    doc.entitydb.add(seqend)
+    fixed_handle(doc, "%X" % (int(ref.dxf.handle, 16) + 1))
+    ref.set_xdata("QEV_DATA", [(1000, "E@2x1"), (1000, "TOT0000-0023"), (1000, mark),
+                               (1000, "_QEVITEM_ID"), (1000, "TOT0000-0023")])
+    ref.set_xdata("QEV_INSPT", [(1070, 0), (1010, (0, 0, 0)), (1010, (1, 0, 0))])
+    return ref
+
+
+def minimal():
+    doc = start("R2013")
+    manifold_block(doc, "RZ_TEST", [(0, 0), (600, 0), (600, 100), (0, 100)])
+    msp = doc.modelspace()
+    # The script selects by handle: 100 (manifold), 101 (pipe), 102 (zone).
+    fixed_handle(doc, "100")
+    manifold(msp, "RZ_TEST", (1000, 1000, 0), "RZ1")
+    msp.add_line((1300, 1100), (1300, 2000), dxfattribs={"layer": "ROZVODY"})
+    msp.add_lwpolyline([(0, 2000), (4000, 2000), (4000, 5000), (0, 5000)], close=True,
+                       dxfattribs={"layer": "ZONY"})
+    return doc
+
+
+def three_zones():
+    doc = start("R2000", "cp1250")
+    # Six connection points; the fourth outline segment is the middle of the top edge.
+    manifold_block(doc, "RZ_2OKR", [(0, 0), (800, 0), (800, 100), (600, 100), (200, 100), (0, 100)])
+    msp = doc.modelspace()
+    fixed_handle(doc, "200")
+    manifold(msp, "RZ_2OKR", (5000, 1000, 0), "RZ2")                                     # 200
+    # Pipe into the L-shaped zone, straight up from the manifold's top edge.
+    msp.add_line((5600, 1100), (5600, 2000), dxfattribs={"layer": "ROZVODY"})            # 201
+    # Pipe into the rectangle: up, left, up.
+    msp.add_lwpolyline([(5200, 1100), (5200, 1500), (2000, 1500), (2000, 2000)],         # 202
+                       dxfattribs={"layer": "ROZVODY"})
+    zony = {"layer": "ZONY"}
+    msp.add_lwpolyline([(0, 2000), (4000, 2000), (4000, 5000), (0, 5000)], close=True,   # 203 rectangle
+                       dxfattribs=zony)
+    msp.add_lwpolyline([(4500, 2000), (9000, 2000), (9000, 4000), (6500, 4000),          # 204 L shape
+                        (6500, 6000), (4500, 6000)], close=True, dxfattribs=zony)
+    # A room whose top wall is an arc: bulge 0.3 on the segment from (13000,5000) to (9500,5000).
+    msp.add_lwpolyline([(9500, 2000, 0), (13000, 2000, 0), (13000, 5000, 0.3), (9500, 5000, 0)],  # 205
+                       format="xyb", close=True, dxfattribs=zony)
+    for text, at in (("Obývací pokoj", (500, 4500)), ("Kuchyň a jídelna", (5000, 5500)),
+                     ("Ložnice", (10000, 4000))):
+        msp.add_text(text, dxfattribs={"height": 150, "insert": at, "layer": "0"})
+    return doc
+
+
+SCRIPTS = {
+    "minimal.script": ["command dozidEzezOvedo", "select handles 100 101", "select handles 102",
+                       "dialog wait 120", "dialog end ok", "save out1.dxf"],
+    "three-zones.script": ["command dozidEzezOvedo", "select handles 200 201 202",
+                           "select handles 203 204 205", "dialog wait 120", "dialog end ok", "save out2.dxf"],
+}
+
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "examples")
+    os.makedirs(out, exist_ok=True)
+    for name, build in (("minimal.dxf", minimal), ("three-zones.dxf", three_zones)):
+        path = os.path.join(out, name)
+        build().saveas(path)
+        auditor = ezdxf.readfile(path).audit()
+        if auditor.has_errors:
+            auditor.print_error_report()
+            raise SystemExit(f"{name} does not audit clean")
+    for name, lines in SCRIPTS.items():
+        with open(os.path.join(out, name), "w", encoding="utf-8") as f:
+            f.write("\n".join(lines) + "\n")
+
+
+if __name__ == "__main__":
+    main()
