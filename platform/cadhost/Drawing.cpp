@@ -84,6 +84,33 @@ std::vector<RecordId> Drawing::modelSpace() const {
   return out;
 }
 
+std::vector<RecordId> Drawing::erasedEntities() const {
+  std::vector<RecordId> out;
+  for (RecordId id : entities_)
+    if (records_[id].erased) out.push_back(id);
+  return out;
+}
+
+// ----------------------------------------------------------- dictionaries
+
+RecordId Drawing::rootDictionary() const {
+  return objects_.empty() || records_[objects_.front()].type() != u"DICTIONARY" ? kNoRecord : objects_.front();
+}
+
+std::vector<std::pair<std::u16string, RecordId>> Drawing::dictionaryEntries(RecordId dictionary) const {
+  std::vector<std::pair<std::u16string, RecordId>> entries;
+  if (!validRecord(dictionary)) return entries;
+  const GroupList& list = records_[dictionary].list;
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    if (list[i].code() != 3) continue;
+    RecordId target = kNoRecord;
+    if (i + 1 < list.size() && (list[i + 1].code() == 350 || list[i + 1].code() == 360))
+      target = findByHandleText(list[i + 1].asText());
+    entries.emplace_back(list[i].asText(), target);
+  }
+  return entries;
+}
+
 // ----------------------------------------------------------------- blocks
 
 std::u16string Drawing::blockNameOfRecord(RecordId begin) const {

@@ -154,6 +154,8 @@ class Drawing {
   const std::vector<RecordId>& entitiesSection() const { return entities_; }
   // Live model-space entities of the ENTITIES section in drawing order.
   std::vector<RecordId> modelSpace() const;
+  // Erased entities of the ENTITIES section, which a save leaves out.
+  std::vector<RecordId> erasedEntities() const;
   Handle modelSpaceHandle() const { return modelSpaceHandle_; }
 
   // ---- Blocks (the BLOCKS section in order, *Model_Space and *Paper_Space included)
@@ -183,6 +185,13 @@ class Drawing {
   Point3 ucsXDirection() const;         // $UCSXDIR, (1,0,0) when missing
   double dimScale() const;              // $DIMSCALE, 1 when missing
   ViewVariables viewVariables() const;  // from the *Active viewport
+
+  // ---- Dictionaries
+  // The named-object dictionary: the first object of the OBJECTS section.
+  RecordId rootDictionary() const;
+  // The entries of a dictionary in order: name (group 3) and the record that
+  // the following 350/360 names (kNoRecord when it names none).
+  std::vector<std::pair<std::u16string, RecordId>> dictionaryEntries(RecordId dictionary) const;
 
   // ---- Other sections (for the writer)
   const std::vector<GroupList>& classes() const { return classes_; }

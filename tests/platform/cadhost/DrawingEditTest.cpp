@@ -282,6 +282,25 @@ TEST_F(CadhostDrawingEdit, HeaderVariablesAndLayerStates) {
   EXPECT_NE(again->findTableRecord(u"APPID", u"HVSTANDIN_LSTATE"), kNoRecord);
 }
 
+TEST_F(CadhostDrawingEdit, DictionariesAndErasedEntities) {
+  const RecordId root = d->rootDictionary();
+  ASSERT_NE(root, kNoRecord);
+  std::vector<std::u16string> names;
+  for (const auto& [name, id] : d->dictionaryEntries(root)) {
+    names.push_back(name);
+    EXPECT_NE(id, kNoRecord);
+  }
+  EXPECT_EQ(names, (std::vector<std::u16string>{u"ACAD_GROUP", u"ACAD_LAYOUT", u"ACAD_MLINESTYLE",
+                                                 u"ACAD_PLOTSTYLENAME"}));
+  const auto layouts = d->dictionaryEntries(d->dictionaryEntries(root)[1].second);
+  ASSERT_EQ(layouts.size(), 2u);
+  EXPECT_EQ(d->record(layouts[1].second).type(), u"LAYOUT");
+  RecordId a = made(line(0));
+  made(line(1));
+  d->erase(a);
+  EXPECT_EQ(d->erasedEntities(), (std::vector<RecordId>{a}));
+}
+
 TEST_F(CadhostDrawingEdit, HandedOutListsLeaveOutCodesWithoutATypeOfTheirOwn) {
   auto loaded = load(
       "0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1027\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n0\nLINE\n5\nA0\n100\n"

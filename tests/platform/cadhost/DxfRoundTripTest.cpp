@@ -180,6 +180,17 @@ TEST(CadhostDxfRoundTrip, SaveRegistersApplicationsAddsNamedRecordsAndAdvancesTh
   }
 }
 
+TEST(CadhostDxfRoundTrip, LineEndsOfTheFileAreKept) {
+  std::string text = minimalFile("AC1027", "ANSI_1252", "");
+  std::string crlf;
+  for (char c : text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  auto d = load(crlf);
+  const std::string saved = save(*d);
+  EXPECT_NE(saved.find("  0\r\nSECTION\r\n"), std::string::npos);
+  EXPECT_EQ(saved.find("\n\n"), std::string::npos);
+  EXPECT_EQ(save(*load(text)).find('\r'), std::string::npos);
+}
+
 TEST(CadhostDxfRoundTrip, TwoDimensionalPointsStayTwoDimensional) {
   auto d = emptyDrawing();
   d->makeEntity({T(0, "LWPOLYLINE"), T(100, "AcDbEntity"), T(8, "0"), T(100, "AcDbPolyline"), I(90, 2), I(70, 0),
