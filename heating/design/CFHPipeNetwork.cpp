@@ -1,0 +1,33 @@
+#include "heating/design/CFHPipeNetwork.h"
+
+#include "heating/design/CurveRegistryLock.h"
+
+#include <algorithm>
+#include <utility>
+
+void CFHPipeNetwork::appendPipeCurve(CFloorHeatingCurve* curve) {
+  std::lock_guard lock(curveRegistryLock());
+  pipeCurves_.push_back(curve);
+}
+
+bool CFHPipeNetwork::removePipeCurve(const CFloorHeatingCurve* curve) {
+  std::lock_guard lock(curveRegistryLock());
+  const auto found = std::find(pipeCurves_.begin(), pipeCurves_.end(), curve);
+  if (found == pipeCurves_.end()) return false;
+  pipeCurves_.erase(found);
+  return true;
+}
+
+std::vector<CFloorHeatingCurve*> CFHPipeNetwork::takePipeCurves() {
+  std::lock_guard lock(curveRegistryLock());
+  return std::exchange(pipeCurves_, {});
+}
+
+bool CFHPipeNetwork::holdsPipeCurve(const CFloorHeatingCurve* curve) const {
+  std::lock_guard lock(curveRegistryLock());
+  return holdsPipeCurveLocked(curve);
+}
+
+bool CFHPipeNetwork::holdsPipeCurveLocked(const CFloorHeatingCurve* curve) const {
+  return curve != nullptr && std::find(pipeCurves_.begin(), pipeCurves_.end(), curve) != pipeCurves_.end();
+}
