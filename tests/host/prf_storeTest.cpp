@@ -104,29 +104,20 @@ TEST_F(PrfStore, FailedReadsLeaveTheCallersValue) {
 TEST_F(PrfStore, AbsentKeysAreAbsentWhateverTheDefault) {
   CString text(u"keep");
   EXPECT_FALSE(store.getString(u"Missing", text, u"fallback"));
+  EXPECT_FALSE(store.getString(nullptr, text));  // would list the section's keys
   EXPECT_EQ(text, u"keep");
-  EXPECT_FALSE(store.getString(nullptr, text));
-  EXPECT_FALSE(store.getString(u"", text));
   prf_store closed;
-  EXPECT_FALSE(closed.getString(u"X", text));
-  EXPECT_FALSE(closed.writeString(u"X", u"1"));
   EXPECT_FALSE(closed.open(path().c_str(), u""));
-  EXPECT_FALSE(closed.isOpen());
+  EXPECT_FALSE(closed.writeString(u"X", u"1"));
 }
 
-TEST_F(PrfStore, UnusualTextsSurviveTheFile) {
-  const std::u16string longText = [] {
-    std::u16string t;
-    for (int i = 0; i < 5000; ++i) t += static_cast<char16_t>(u'a' + i % 26);
-    return t;
-  }();
-  const std::vector<std::u16string> texts = {
-      u"$EMPTY$", u"#INVALID#", longText, u"  padded  ", u"\"quoted\"", u"'single'", u"a=b;c", u"",
-      u"P\u0159\u00edvodn\u00ed \u017elu\u0165ou\u010dk\u00fd"};
-  for (const std::u16string& t : texts) {
+TEST_F(PrfStore, TextsTheProfileReaderWouldChangeSurvive) {
+  // Python's INI reader checks the plain ones; these need the quotes.
+  for (const std::u16string& t : {std::u16string(u"  padded  "), std::u16string(u"\"quoted\""),
+                                  std::u16string(u"'single'"), std::u16string(u"$EMPTY$")}) {
     ASSERT_TRUE(store.writeString(u"S", t.c_str()));
-    CString back(u"not read");
-    ASSERT_TRUE(store.getString(u"S", back)) << std::string(t.begin(), t.end());
+    CString back;
+    ASSERT_TRUE(store.getString(u"S", back));
     EXPECT_EQ(back.str(), t);
   }
   EXPECT_FALSE(store.writeString(u"S", u"two\nlines"));
@@ -151,21 +142,8 @@ TEST_F(PrfStore, HexBlocksReadInEitherCaseOfTheirDigits) {
   EXPECT_EQ(bytes, std::vector<BYTE>{1});
 }
 
-TEST_F(PrfStore, BlocksThatCouldNotBeReadBackAreRefused) {
-  std::vector<BYTE> block(hexBlockMax);
-  for (std::size_t i = 0; i < block.size(); ++i) block[i] = static_cast<BYTE>(i * 7);
-  ASSERT_TRUE(store.writeBinary(u"Max", block));
-  std::vector<BYTE> back;
-  ASSERT_TRUE(store.getBinary(u"Max", back));
-  EXPECT_EQ(back, block);
-  block.push_back(0);
-  EXPECT_FALSE(store.writeBinary(u"Over", block));
-  EXPECT_EQ(raw(u"Over"), u"<absent>");
-}
-
 TEST_F(PrfStore, BinaryIntoReportsWhatWasCopied) {
-  const std::vector<BYTE> block = {1, 2, 3, 4, 5, 6};
-  ASSERT_TRUE(store.writeBinary(u"B", block));
+  ASSERT_TRUE(store.writeBinary(u"B", std::vector<BYTE>{1, 2, 3, 4, 5, 6}));
   BYTE buffer[4] = {};
   DWORD size = sizeof buffer;
   ASSERT_TRUE(store.getBinaryInto(u"B", buffer, size));
@@ -173,8 +151,6 @@ TEST_F(PrfStore, BinaryIntoReportsWhatWasCopied) {
   EXPECT_EQ(buffer[3], 4);
   size = 0;
   EXPECT_FALSE(store.getBinaryInto(u"B", buffer, size));
-  size = 4;
-  EXPECT_FALSE(store.getBinaryInto(u"B", nullptr, size));
 }
 
 TEST_F(PrfStore, ArraysInTextAndBlockForm) {
@@ -206,13 +182,8 @@ TEST_F(PrfStore, ArraysInTextAndBlockForm) {
 }
 
 TEST_F(PrfStore, StringArraysAndAClearedHistory) {
-  const std::vector<CString> history = {CString(u"20"), CString(u""), CString(u"\u017dlut\u00e1")};
-  ASSERT_TRUE(store.writeStringArray(u"CB_T_TI_CB_HST", history));
-  EXPECT_NE(raw(u"CB_T_TI_CB_HST_UNICODE"), u"<absent>");
   std::vector<CString> back;
-  ASSERT_TRUE(store.getStringArray(u"CB_T_TI_CB_HST", back));
-  EXPECT_EQ(back, history);
-
+  ASSERT_TRUE(store.writeStringArray(u"CB_T_TI_CB_HST", std::vector<CString>{CString(u"20")}));
   ASSERT_TRUE(store.writeStringArray(u"CB_T_TI_CB_HST", {}));
   EXPECT_EQ(raw(u"CB_T_TI_CB_HST_UNICODE"), u"00000000");
   ASSERT_TRUE(store.getStringArray(u"CB_T_TI_CB_HST", back));

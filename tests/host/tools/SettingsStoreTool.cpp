@@ -5,9 +5,9 @@
 // travel as hexadecimal UTF-8, doubles as hexadecimal floating point:
 //   open <prf|prf2|def> <file> <section> <text mode 0|1>
 //   put <kind> <key> <value>       -> "ok" or "fail"
-//   get <kind> <key>               -> "ok <value>" or "fail <status>"
-// Kinds: str, int, dbl, bin (hex bytes), strs, ints, dbls (lists joined by
-// ','; an empty list is "-").
+//   get <kind> <key>               -> "ok <value>" or "fail"
+// Kinds: str, int, dbl, bin (hex bytes), strs (texts joined by ','; an
+// empty list is "-").
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -23,12 +23,12 @@
 
 namespace {
 
-std::vector<std::string> splitAt(const std::string& text, char separator) {
+std::vector<std::string> fields(const std::string& line) {
   std::vector<std::string> parts;
   std::string part;
-  std::istringstream in(text);
-  while (std::getline(in, part, separator)) parts.push_back(part);
-  if (!text.empty() && text.back() == separator) parts.emplace_back();
+  std::istringstream in(line);
+  while (std::getline(in, part, '\t')) parts.push_back(part);
+  if (!line.empty() && line.back() == '\t') parts.emplace_back();
   return parts;
 }
 
@@ -39,11 +39,10 @@ std::string unhex(const std::string& hex) {
 }
 
 std::string tohex(const std::string& bytes) {
-  static const char digits[] = "0123456789abcdef";
   std::string hex;
   for (const unsigned char b : bytes) {
-    hex += digits[b >> 4];
-    hex += digits[b & 15];
+    hex += "0123456789abcdef"[b >> 4];
+    hex += "0123456789abcdef"[b & 15];
   }
   return hex;
 }
@@ -51,156 +50,109 @@ std::string tohex(const std::string& bytes) {
 CString textOf(const std::string& hex) { return CString(hvUtf8ToWide(unhex(hex))); }
 std::string hexOf(const CString& text) { return tohex(hvWideToUtf8(text.view())); }
 
+std::vector<BYTE> bytesOf(const std::string& hex) {
+  const std::string b = unhex(hex);
+  return {b.begin(), b.end()};
+}
+
+std::string hexOf(const std::vector<BYTE>& bytes) { return bytes.empty() ? "-" : tohex({bytes.begin(), bytes.end()}); }
+
+std::vector<CString> listOf(const std::string& list) {
+  std::vector<CString> strings;
+  std::istringstream in(list == "-" ? "" : list);
+  for (std::string item; std::getline(in, item, ',');) strings.push_back(textOf(item));
+  if (!list.empty() && list.back() == ',') strings.emplace_back();
+  return strings;
+}
+
+std::string hexOfList(const std::vector<CString>& strings) {
+  std::string out;
+  bool none = true;
+  for (const CString& s : strings) {
+    out += (none ? "" : ",") + hexOf(s);
+    none = false;
+  }
+  return none ? "-" : out;
+}
+
 std::string doubleText(double v) {
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%a", v);
   return buffer;
 }
 
-std::vector<std::string> items(const std::string& list) {
-  if (list == "-") return {};
-  return splitAt(list, ',');
+std::unique_ptr<prf_store> first;
+std::unique_ptr<prf_store2> second;
+
+bool put(const std::string& kind, const CString& key, const std::string& v) {
+  const double d = std::strtod(v.c_str(), nullptr);
+  if (first) {
+    if (kind == "str") return first->writeString(key, textOf(v));
+    if (kind == "int") return first->writeInt(key, std::stoi(v));
+    if (kind == "dbl") return first->writeDouble(key, d);
+    if (kind == "bin") return first->writeBinary(key, bytesOf(v));
+    return kind == "strs" && first->writeStringArray(key, listOf(v));
+  }
+  CStringArray strings;
+  for (const CString& s : listOf(v)) strings.Add(s);
+  const int status = kind == "str"    ? second->writeString(key, textOf(v))
+                     : kind == "int"  ? second->writeInt(key, std::stoi(v))
+                     : kind == "dbl"  ? second->writeDouble(key, d)
+                     : kind == "bin"  ? second->writeBinary(key, bytesOf(v))
+                     : kind == "strs" ? second->writeStringArray(key, strings)
+                                      : storeStatus::failed;
+  return status == storeStatus::ok;
 }
 
-template <typename T, typename F>
-std::string joined(const std::vector<T>& values, F format) {
-  if (values.empty()) return "-";
-  std::string out;
-  for (std::size_t i = 0; i < values.size(); ++i) out += (i ? "," : "") + format(values[i]);
-  return out;
+// Reads first, then formats what was read.
+std::string get(const std::string& kind, const CString& key) {
+  const auto ok2 = [](int status) { return status == storeStatus::ok; };
+  CString text;
+  std::int32_t n = 0;
+  double d = 0.0;
+  std::vector<BYTE> bytes;
+  std::vector<CString> strings;
+  CStringArray array;
+  bool ok = false;
+  if (kind == "str") ok = first ? first->getString(key, text) : ok2(second->getString(key, text));
+  if (kind == "int") ok = first ? first->getInt(key, n) : ok2(second->getInt(key, n));
+  if (kind == "dbl") ok = first ? first->getDouble(key, d) : ok2(second->getDouble(key, d));
+  if (kind == "bin") ok = first ? first->getBinary(key, bytes) : ok2(second->getBinary(key, bytes));
+  if (kind == "strs") {
+    ok = first ? first->getStringArray(key, strings) : ok2(second->getStringArray(key, array));
+    strings.insert(strings.end(), array.begin(), array.end());
+  }
+  if (!ok) return "fail";
+  if (kind == "str") return "ok " + hexOf(text);
+  if (kind == "int") return "ok " + std::to_string(n);
+  if (kind == "dbl") return "ok " + doubleText(d);
+  if (kind == "bin") return "ok " + hexOf(bytes);
+  return "ok " + hexOfList(strings);
 }
-
-// One store of either family behind the same commands.
-struct Store {
-  std::unique_ptr<prf_store> first;
-  std::unique_ptr<prf_store2> second;
-
-  bool put(const std::string& kind, const CString& key, const std::string& value) {
-    if (first) {
-      if (kind == "str") return first->writeString(key, textOf(value));
-      if (kind == "int") return first->writeInt(key, std::stoi(value));
-      if (kind == "dbl") return first->writeDouble(key, std::strtod(value.c_str(), nullptr));
-      if (kind == "bin") {
-        const std::string b = unhex(value);
-        return first->writeBinary(key, std::vector<BYTE>(b.begin(), b.end()));
-      }
-      if (kind == "strs") {
-        std::vector<CString> strings;
-        for (const std::string& s : items(value)) strings.push_back(textOf(s));
-        return first->writeStringArray(key, strings);
-      }
-      if (kind == "ints") {
-        std::vector<std::int32_t> v;
-        for (const std::string& s : items(value)) v.push_back(std::stoi(s));
-        return first->writeIntArray(key, v);
-      }
-      if (kind == "dbls") {
-        std::vector<double> v;
-        for (const std::string& s : items(value)) v.push_back(std::strtod(s.c_str(), nullptr));
-        return first->writeDoubleArray(key, v);
-      }
-      return false;
-    }
-    int status = storeStatus::failed;
-    if (kind == "str") status = second->writeString(key, textOf(value));
-    if (kind == "int") status = second->writeInt(key, std::stoi(value));
-    if (kind == "dbl") status = second->writeDouble(key, std::strtod(value.c_str(), nullptr));
-    if (kind == "bin") {
-      const std::string b = unhex(value);
-      status = second->writeBinary(key, std::vector<BYTE>(b.begin(), b.end()));
-    }
-    if (kind == "strs") {
-      CStringArray strings;
-      for (const std::string& s : items(value)) strings.Add(textOf(s));
-      status = second->writeStringArray(key, strings);
-    }
-    if (kind == "ints") {
-      std::vector<std::int32_t> v;
-      for (const std::string& s : items(value)) v.push_back(std::stoi(s));
-      status = second->writeIntArray(key, v);
-    }
-    if (kind == "dbls") {
-      std::vector<double> v;
-      for (const std::string& s : items(value)) v.push_back(std::strtod(s.c_str(), nullptr));
-      status = second->writeDoubleArray(key, v);
-    }
-    return status == storeStatus::ok;
-  }
-
-  // The value, or "fail <status>".
-  std::string get(const std::string& kind, const CString& key) {
-    const auto answer = [](bool ok, const std::string& value) { return ok ? "ok " + value : std::string("fail 0"); };
-    const auto answer2 = [](int status, const std::string& value) {
-      return status == storeStatus::ok ? "ok " + value : "fail " + std::to_string(status);
-    };
-    CString text;
-    std::int32_t n = 0;
-    double d = 0.0;
-    std::vector<BYTE> bytes;
-    std::vector<std::int32_t> ints;
-    std::vector<double> doubles;
-    const auto bytesText = [&] { return bytes.empty() ? std::string("-") : tohex(std::string(bytes.begin(), bytes.end())); };
-    if (first) {
-      if (kind == "str") { const bool ok = first->getString(key, text); return answer(ok, hexOf(text)); }
-      if (kind == "int") { const bool ok = first->getInt(key, n); return answer(ok, std::to_string(n)); }
-      if (kind == "dbl") { const bool ok = first->getDouble(key, d); return answer(ok, doubleText(d)); }
-      if (kind == "bin") { const bool ok = first->getBinary(key, bytes); return answer(ok, bytesText()); }
-      if (kind == "strs") {
-        std::vector<CString> strings;
-        const bool ok = first->getStringArray(key, strings);
-        return answer(ok, joined(strings, hexOf));
-      }
-      if (kind == "ints") {
-        const bool ok = first->getIntArray(key, ints);
-        return answer(ok, joined(ints, [](std::int32_t v) { return std::to_string(v); }));
-      }
-      if (kind == "dbls") { const bool ok = first->getDoubleArray(key, doubles); return answer(ok, joined(doubles, doubleText)); }
-      return "fail 0";
-    }
-    if (kind == "str") { const int s = second->getString(key, text); return answer2(s, hexOf(text)); }
-    if (kind == "int") { const int s = second->getInt(key, n); return answer2(s, std::to_string(n)); }
-    if (kind == "dbl") { const int s = second->getDouble(key, d); return answer2(s, doubleText(d)); }
-    if (kind == "bin") { const int s = second->getBinary(key, bytes); return answer2(s, bytesText()); }
-    if (kind == "strs") {
-      CStringArray strings;
-      const int s = second->getStringArray(key, strings);
-      std::vector<CString> list(strings.begin(), strings.end());
-      return answer2(s, joined(list, hexOf));
-    }
-    if (kind == "ints") {
-      const int s = second->getIntArray(key, ints);
-      return answer2(s, joined(ints, [](std::int32_t v) { return std::to_string(v); }));
-    }
-    if (kind == "dbls") { const int s = second->getDoubleArray(key, doubles); return answer2(s, joined(doubles, doubleText)); }
-    return "fail 3";
-  }
-};
 
 }  // namespace
 
 int main() {
-  Store store;
-  std::string line;
-  while (std::getline(std::cin, line)) {
-    const std::vector<std::string> f = splitAt(line, '\t');
-    if (f.empty()) continue;
-    if (f[0] == "open" && f.size() == 5) {
+  for (std::string line; std::getline(std::cin, line);) {
+    const std::vector<std::string> f = fields(line);
+    if (f.size() == 5 && f[0] == "open") {
+      first.reset();
+      second.reset();
       const CString file = textOf(f[2]);
       const CString section = textOf(f[3]);
-      store = Store();
       if (f[1] == "prf2") {
-        store.second = std::make_unique<prf_store2>(file, section);
-        store.second->setFlags(f[4] == "1" ? ini_store2::textModeFlag : 0);
+        second = std::make_unique<prf_store2>(file, section);
+        second->setFlags(f[4] == "1" ? ini_store2::textModeFlag : 0);
       } else {
-        store.first = f[1] == "def" ? std::make_unique<def_store>(file, section) : std::make_unique<prf_store>();
-        if (f[1] == "prf") store.first->open(file, section);
-        store.first->setTextMode(f[4] == "1");
+        first = f[1] == "def" ? std::make_unique<def_store>(file, section) : std::make_unique<prf_store>();
+        if (f[1] == "prf") first->open(file, section);
+        first->setTextMode(f[4] == "1");
       }
       std::cout << "ok\n";
-    } else if (f[0] == "put" && f.size() == 4 && (store.first || store.second)) {
-      std::cout << (store.put(f[1], textOf(f[2]), f[3]) ? "ok" : "fail") << "\n";
-    } else if (f[0] == "get" && f.size() == 3 && (store.first || store.second)) {
-      std::cout << store.get(f[1], textOf(f[2])) << "\n";
+    } else if (f.size() == 4 && f[0] == "put" && (first || second)) {
+      std::cout << (put(f[1], textOf(f[2]), f[3]) ? "ok" : "fail") << "\n";
+    } else if (f.size() == 3 && f[0] == "get" && (first || second)) {
+      std::cout << get(f[1], textOf(f[2])) << "\n";
     } else {
       std::cout << "bad command\n";
     }
