@@ -1,0 +1,160 @@
+#include "geometry/blockDescRec.h"
+#include "geometry/cornerRect.h"
+#include "geometry/hexWriter.h"
+#include "geometry/hvSharedBlock.h"
+#include "geometry/idRecord.h"
+#include "geometry/insertTextRec.h"
+#include "geometry/lineweightToPenWidth.h"
+#include "geometry/multileaderRec.h"
+#include "geometry/ptrList.h"
+#include "geometry/savedTolerance.h"
+#include "geometry/stringListRec.h"
+#include "geometry/timingRecord.h"
+#include "platform/ge/XtGePoint2dArray.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <stdexcept>
+
+TEST(savedTolerance, RestoresTheToleranceOnEveryWayOut) {
+  const XtGeTol before = XtGeContext::gTol;
+  auto changeAndThrow = [] {
+    savedTolerance saved;
+    XtGeContext::gTol = XtGeTol(0.5, 0.25);
+    throw std::runtime_error("failed inside");
+  };
+  EXPECT_THROW(changeAndThrow(), std::runtime_error);
+  EXPECT_EQ(XtGeContext::gTol.equalPoint(), before.equalPoint());
+  EXPECT_EQ(XtGeContext::gTol.equalVector(), before.equalVector());
+  {
+    savedTolerance saved;
+    XtGeContext::gTol.setEqualPoint(3.0);
+    EXPECT_EQ(saved.saved().equalPoint(), before.equalPoint());
+  }
+  EXPECT_EQ(XtGeContext::gTol.equalPoint(), before.equalPoint());
+}
+
+TEST(hexWriter, WritesLowestByteFirstAndRefusesToOverflow) {
+  hexWriter writer(64);
+  ASSERT_TRUE(writer.writeInt32(1));
+  ASSERT_TRUE(writer.writeInt32(-2));
+  ASSERT_TRUE(writer.writeText("A\xE1"));
+  ASSERT_TRUE(writer.writeDouble(1.0));
+  const auto text = writer.finish();
+  ASSERT_TRUE(text.has_value());
+  EXPECT_EQ(*text, "01000000feffffff41e100000000000000f03f");
+  EXPECT_EQ(text->data()[text->size()], '\0');
+
+  hexWriter small(9);
+  EXPECT_TRUE(small.writeInt32(1));
+  EXPECT_FALSE(small.writeInt32(1));
+  EXPECT_FALSE(small.writeText(""));
+  EXPECT_EQ(small.position(), 8u);
+  EXPECT_EQ(small.finish().value(), "01000000");
+  hexWriter full(8);
+  EXPECT_TRUE(full.writeInt32(1));
+  EXPECT_FALSE(full.finish().has_value());
+  hexWriter none(0);
+  EXPECT_FALSE(none.writeText(""));
+  EXPECT_FALSE(none.writeDouble(0.0));
+}
+
+TEST(SmallRecords, RectanglesCornersAndPenWidths) {
+  const cornerRect moved = rectOffsetBy({{0, 0}, {2, 1}}, {-5, 3});
+  EXPECT_EQ(moved.minCorner.x, -5);
+  EXPECT_EQ(moved.maxCorner.y, 4);
+  // A rectangle given with swapped corners comes back normalised.
+  const cornerRect swapped = rectOffsetBy({{2, 1}, {0, 0}}, {0, 0});
+  EXPECT_EQ(swapped.minCorner.x, 0);
+  EXPECT_EQ(swapped.maxCorner.x, 2);
+  EXPECT_EQ(oppositeCorner(1), 3);
+  EXPECT_EQ(oppositeCorner(4), 2);
+  EXPECT_EQ(oppositeCorner(5), 5);
+  EXPECT_EQ(lineweightToPenWidth(211), 14);
+  EXPECT_EQ(lineweightToPenWidth(0), 1);
+  EXPECT_EQ(lineweightToPenWidth(300), 1);
+  EXPECT_EQ(lineweightToPenWidth(-3), 1);
+  EXPECT_EQ(lineweightToPenWidth(100), 6);
+}
+
+TEST(SmallRecords, RemoveRecordByIdMovesTheLastIntoThePlace) {
+  std::vector<idRecord> records{{1, CString(u"a"), 10}, {2, CString(u"b"), 20}, {3, CString(u"c"), 30}};
+  EXPECT_TRUE(removeRecordById(records, 1));
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[0].id, 3);
+  EXPECT_EQ(records[0].text, u"c");
+  EXPECT_FALSE(removeRecordById(records, 9));
+  EXPECT_TRUE(removeRecordById(records, 2));
+  EXPECT_TRUE(removeRecordById(records, 3));
+  EXPECT_FALSE(removeRecordById(records, 3));
+}
+
+TEST(SmallRecords, OwningListsReleaseEverything) {
+  ptrList list;
+  const char data[] = "podlaha";
+  ASSERT_NE(list.addCopy(data, sizeof data), nullptr);
+  ASSERT_NE(list.add(0), nullptr);
+  EXPECT_EQ(list.addCopy(nullptr, 4), nullptr);
+  EXPECT_EQ(list.count(), 2u);
+  EXPECT_STREQ(static_cast<const char*>(list.at(0)), "podlaha");
+  EXPECT_EQ(list.sizeAt(1), 0u);
+  EXPECT_EQ(list.at(2), nullptr);
+  list.freeAll();
+  EXPECT_EQ(list.count(), 0u);
+  list.add(16);  // usable again; freed by the destructor
+
+  hvArray<insertTextRec*> records(0, 8);
+  records.append(new insertTextRec);
+  records.append(nullptr);
+  records[0]->lines.Add(CString(u"line"));
+  records[0]->values.append(5);
+  ownedRecArray::clear(records);
+  EXPECT_EQ(records.count(), 0);
+
+  stringListRec a;
+  a.text = u"first";
+  a.strings = std::make_unique<CStringArray>();
+  a.strings->Add(CString(u"x"));
+  stringListRec b(a);
+  a.strings->Add(CString(u"y"));
+  EXPECT_EQ(b.strings->GetSize(), 1);
+  b = stringListRec();
+  EXPECT_EQ(b.strings, nullptr);
+  EXPECT_TRUE(b.text.IsEmpty());
+}
+
+TEST(SmallRecords, DescriptionRecordsCopyTheirPointLists) {
+  multileaderRec leader;
+  EXPECT_EQ(leader.block.points.granularity(), 8);
+  EXPECT_EQ(leader.block.scale.sx, 1.0);
+  pointRecord placed;
+  EXPECT_EQ(placed.kind, 1);
+  EXPECT_EQ(placed.xAxis.x, 1.0);
+  placed.indices.append(4);
+  for (int i = 0; i < 20; ++i) leader.block.points.add(placed);
+  leader.names.add(nameRec{CString(u"_LENGTH"), CString(u"12.5"), {1, 2}});
+  const multileaderRec copy(leader);
+  EXPECT_EQ(copy.block.points.count(), 20);
+  EXPECT_EQ(copy.block.points[19].indices[0], 4);
+  EXPECT_EQ(copy.names[0].name, u"_LENGTH");
+
+  const timingRecord timing;
+  EXPECT_EQ(timing.state, 1);
+  EXPECT_LE(timing.startUs, highResTimerUs());
+}
+
+TEST(hvSharedBlock, TheLastReleaseFreesTheArrays) {
+  struct Arrays {
+    hvArray<CString> names{0, 8};
+    hvObjArray<XtGePoint2dArray> rings{0, 8};
+  };
+  hvSharedBlock<Arrays>* block = hvSharedBlock<Arrays>::create();
+  ASSERT_NE(block, nullptr);
+  block->arrays().names.append(CString(u"zone"));
+  block->arrays().rings.add(XtGePoint2dArray(4));
+  block->addRef();
+  EXPECT_EQ(block->release(), 1);
+  EXPECT_EQ(block->arrays().names[0], u"zone");
+  EXPECT_EQ(block->release(), 0);
+}
