@@ -1,0 +1,17 @@
+// A table of the colours of the colour indexes 0 to 256, filled on demand.
+#pragma once
+
+#include "ui/gdi/colorIndexPalette.h"
+
+#include <array>
+#include <cstdint>
+
+struct colorTable {
+  // Mode 1 fills the 257 entries from the colour-index palette, mode 0 keeps
+  // them; both record the mode as the table's kind. Other modes fail and
+  // change nothing.
+  bool fill(std::int32_t mode);
+
+  std::int32_t kind = 0;
+  std::array<COLORREF, HV_COLOR_INDEX_COUNT> colours{};
+};
