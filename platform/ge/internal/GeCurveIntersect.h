@@ -1,0 +1,48 @@
+// Intersection of any two curves of the library (lines, rays, segments,
+// circular and elliptical arcs, composites of them, nested): the engine of
+// XtGeCurveCurveInt2d.
+//
+// The leaf pairs that may meet (box tree of each side) are intersected with
+// the simple-curve kernel; then:
+// - coincident stretches are overlaps, given on c1 ascending with the
+//   parameters on c2 of the same two points; overlaps that continue one
+//   another on both curves are joined (not across the seam of a closed
+//   curve);
+// - points inside an overlap or within tol.equalPoint of its ends are
+//   dropped;
+// - points within tol.equalPoint of each other are one point (joints,
+//   seams); it takes the smallest (t1, t2) of its members, so a seam
+//   answers the lower bound;
+// - a point is tangential when the curves touch there without crossing.
+//   Where either curve has a joint (or the seam of a closed composite) at
+//   the point, this is decided by looking a little way along both curves to
+//   either side, so a crossing through a vertex is not tangential and a
+//   touch at a vertex is. Elsewhere (and at the open ends of curves) the
+//   unit tangents decide: parallel within tol.equalVector, or the curves
+//   only touch.
+// Points are ordered by ascending t1, then t2, and lie on c1. Counting
+// overlaps plus non-tangential points along a ray therefore gives the
+// parity of its crossings with a closed curve.
+#pragma once
+
+#include "platform/ge/internal/GeSimpleIntersect.h"
+
+#include <vector>
+
+class XtGeCurve2d;
+
+namespace GeKernel {
+
+// Points and overlaps in the records of the simple-curve kernel; overlap
+// ranges on lines and rays may have infinite ends.
+struct CurveIntersections {
+  std::vector<CurveHit> points;
+  std::vector<CurveOverlap> overlaps;
+};
+
+// Fills out (emptied first). Curves of unknown kinds and non-finite curves
+// give nothing.
+void intersectCurves(const XtGeCurve2d& c1, const XtGeCurve2d& c2, const XtGeTol& tol,
+                     CurveIntersections& out);
+
+}  // namespace GeKernel

@@ -1,0 +1,229 @@
+// Curve-curve intersections with composites: vertices, overlaps, tangents,
+// ordering, and the curve-curve closest points of composites.
+#include "platform/ge/XtGeCurveCurveInt2d.h"
+#include "platform/ge/XtGeLine2d.h"
+#include "platform/ge/XtGeRay2d.h"
+#include "tests/platform/ge/GeShapes.h"
+#include "tests/platform/ge/GeTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+constexpr double kPi = XtGe::kPi;
+
+int crossingCount(const XtGeCurveCurveInt2d& x) {
+  int n = x.overlapCount();
+  for (int i = 0; i < x.numIntPoints(); ++i) n += x.isTangential(i) ? 0 : 1;
+  return n;
+}
+
+void expectOnBoth(const XtGeCurveCurveInt2d& x, const XtGeCurve2d& a, const XtGeCurve2d& b,
+                  const XtGeTol& tol = XtGeContext::gTol) {
+  for (int i = 0; i < x.numIntPoints(); ++i) {
+    double t1 = 0, t2 = 0;
+    ASSERT_TRUE(x.getIntParams(i, t1, t2));
+    EXPECT_TRUE(a.isOn(x.intPoint(i), tol)) << i;
+    EXPECT_TRUE(b.isOn(x.intPoint(i), tol)) << i;
+    EXPECT_LE(a.xtEvalPoint(t1).distanceTo(x.intPoint(i)), tol.equalPoint() + 1e-12);
+    EXPECT_LE(b.xtEvalPoint(t2).distanceTo(x.intPoint(i)), tol.equalPoint() + 1e-12);
+  }
+}
+
+}  // namespace
+
+TEST(GeCurveCurveInt, RayThroughAVertexCountsOnce) {
+  const XtGeCompositeCurve2d rect = rectangle(0, 0, 6, 4);
+  // Through the seam vertex from outside: in at (0, 0), out at (4, 4).
+  XtGeCurveCurveInt2d in(XtGeRay2d(XtGePoint2d(-1, -1), XtGeVector2d(1, 1)), rect);
+  ASSERT_EQ(in.numIntPoints(), 2);
+  expectNear(in.intPoint(0), XtGePoint2d(0, 0));
+  double t1 = 0, t2 = -1;
+  in.getIntParams(0, t1, t2);
+  EXPECT_EQ(t2, 0.0);  // the seam answers the lower bound
+  EXPECT_FALSE(in.isTangential(0));
+  EXPECT_EQ(crossingCount(in), 2);
+  // From inside out through a vertex: one crossing.
+  XtGeCurveCurveInt2d out(XtGeRay2d(XtGePoint2d(5, 1), XtGeVector2d(1, -1)), rect);
+  ASSERT_EQ(out.numIntPoints(), 1);
+  EXPECT_EQ(crossingCount(out), 1);
+  // Grazing a convex vertex from outside: a touch, no crossing.
+  XtGeCurveCurveInt2d touch(XtGeRay2d(XtGePoint2d(3, -3), XtGeVector2d(1, 1)), rect);
+  ASSERT_EQ(touch.numIntPoints(), 1);
+  EXPECT_TRUE(touch.isTangential(0));
+  EXPECT_EQ(crossingCount(touch), 0);
+  // The reflex vertex of an L, from inside: it leaves through the vertex.
+  const XtGeCompositeCurve2d l = lShape();
+  XtGeCurveCurveInt2d reflex(XtGeRay2d(XtGePoint2d(1, 0.5), XtGeVector2d(2, 1.5)), l);
+  EXPECT_EQ(crossingCount(reflex) % 2, 1);
+  // Swapped curves give the same points, ordered along the other curve.
+  XtGeCurveCurveInt2d swapped(rect, XtGeLine2d(XtGePoint2d(-1, -1), XtGeVector2d(1, 1)));
+  ASSERT_EQ(swapped.numIntPoints(), 2);
+  swapped.getIntParams(0, t1, t2);
+  EXPECT_EQ(t1, 0.0);
+  EXPECT_FALSE(swapped.isTangential(0));
+}
+
+TEST(GeCurveCurveInt, VerticesOfDrawingSizedShapesWithCoarseTolerance) {
+  const XtGeTol tol(1e-3, 1e-6);
+  const double x0 = 2.5e6;
+  const double y0 = -7.3e6;
+  const XtGeCompositeCurve2d room = polyline(
+      {{x0, y0}, {x0 + 6000, y0}, {x0 + 6000, y0 + 2000}, {x0 + 3000, y0 + 2000, 0.4},
+       {x0 + 3000, y0 + 4000}, {x0, y0 + 4000}},
+      true);
+  // Rays from inside through each vertex: one crossing each.
+  const XtGePoint2d inside(x0 + 1000, y0 + 1000);
+  XtGeCurve2dPtrArray pieces;
+  room.getCurveList(pieces);
+  for (XtGeCurve2d* piece : pieces) {
+    XtGePoint2d vertex;
+    piece->hasStartPoint(vertex);
+    const XtGeCurveCurveInt2d x(XtGeRay2d(inside, vertex), room, tol);
+    EXPECT_EQ(crossingCount(x) % 2, 1) << vertex.x - x0 << ", " << vertex.y - y0;
+    expectOnBoth(x, XtGeRay2d(inside, vertex), room, tol);
+  }
+}
+
+TEST(GeCurveCurveInt, SegmentOverlappingAnEdgeIsOneRange) {
+  const XtGeCompositeCurve2d rect = rectangle(0, 0, 6, 4);
+  const XtGeLineSeg2d seg(XtGePoint2d(1, 0), XtGePoint2d(3, 0));
+  const XtGeCurveCurveInt2d x(seg, rect);
+  EXPECT_EQ(x.numIntPoints(), 0);
+  ASSERT_EQ(x.overlapCount(), 1);
+  XtGeInterval r1, r2;
+  ASSERT_TRUE(x.getOverlapRanges(0, r1, r2));
+  EXPECT_NEAR(r1.lowerBound(), 0.0, 1e-15);
+  EXPECT_NEAR(r1.upperBound(), 1.0, 1e-15);
+  EXPECT_NEAR(r2.lowerBound(), 0.05, 1e-15);
+  EXPECT_NEAR(r2.upperBound(), 0.15, 1e-15);
+  EXPECT_FALSE(x.isOverlapReversed(0));
+
+  // Longer than the edge: the vertices at the overlap's ends are no points.
+  const XtGeCurveCurveInt2d along(XtGeLineSeg2d(XtGePoint2d(-1, 0), XtGePoint2d(8, 0)), rect);
+  EXPECT_EQ(along.numIntPoints(), 0);
+  EXPECT_EQ(along.overlapCount(), 1);
+  // Two colinear edges (a vertex in the middle of a wall) make one range.
+  const XtGeCompositeCurve2d wall = polyline({{0, 0}, {2, 0}, {5, 0}, {5, 3}, {0, 3}}, true);
+  const XtGeCurveCurveInt2d both(XtGeLine2d(XtGePoint2d(0, 0), XtGeVector2d(-1, 0)), wall);
+  ASSERT_EQ(both.overlapCount(), 1);
+  EXPECT_EQ(both.numIntPoints(), 0);
+  ASSERT_TRUE(both.getOverlapRanges(0, r1, r2));
+  EXPECT_NEAR(r1.lowerBound(), -5.0, 1e-12);
+  EXPECT_NEAR(r1.upperBound(), 0.0, 1e-12);
+  EXPECT_NEAR(r2.lowerBound(), 0.0, 1e-15);
+  EXPECT_NEAR(r2.upperBound(), 5.0 / 16.0, 1e-15);
+  EXPECT_TRUE(both.isOverlapReversed(0));
+
+  // Neighbouring rooms sharing part of a wall (drawn the other way).
+  const XtGeCompositeCurve2d next = rectangle(6, 1, 3, 2);
+  const XtGeCurveCurveInt2d shared(rect, next);
+  EXPECT_EQ(shared.numIntPoints(), 0);
+  ASSERT_EQ(shared.overlapCount(), 1);
+  ASSERT_TRUE(shared.getOverlapRanges(0, r1, r2));
+  EXPECT_NEAR(r1.lowerBound(), 7.0 / 20.0, 1e-15);
+  EXPECT_NEAR(r1.upperBound(), 9.0 / 20.0, 1e-15);
+  EXPECT_TRUE(shared.isOverlapReversed(0));
+}
+
+TEST(GeCurveCurveInt, ArcsOfOneCircleOverlapAsOneRange) {
+  const XtGeCompositeCurve2d twoHalves = polyline({{1, 0, 1.0}, {-1, 0, 1.0}}, true);
+  const XtGeCircArc2d circle(XtGePoint2d(0, 0), 1.0);
+  const XtGeCurveCurveInt2d x(twoHalves, circle);
+  EXPECT_EQ(x.numIntPoints(), 0);
+  ASSERT_EQ(x.overlapCount(), 1);
+  XtGeInterval r1, r2;
+  x.getOverlapRanges(0, r1, r2);
+  EXPECT_NEAR(r1.lowerBound(), 0.0, 1e-15);
+  EXPECT_NEAR(r1.upperBound(), 1.0, 1e-15);
+  EXPECT_NEAR(r2.length(), 2 * kPi, 1e-12);
+
+  // A line through both joints of the circle: two crossings.
+  const XtGeCurveCurveInt2d line(XtGeLine2d(XtGePoint2d(-2, 0), XtGeVector2d(1, 0)), twoHalves);
+  ASSERT_EQ(line.numIntPoints(), 2);
+  EXPECT_FALSE(line.isTangential(0));
+  EXPECT_FALSE(line.isTangential(1));
+  expectNear(line.intPoint(0), XtGePoint2d(-1, 0));
+  expectNear(line.intPoint(1), XtGePoint2d(1, 0));
+}
+
+TEST(GeCurveCurveInt, LineTangentToAnArcPieceIsTangential) {
+  const XtGeCompositeCurve2d room = polyline({{0, 0}, {4, 0}, {4, 3, 0.5}, {0, 3}}, true);
+  const double top = room.orthoBoundBlock().maxPoint().y;
+  const XtGeCurveCurveInt2d x(XtGeLine2d(XtGePoint2d(0, top), XtGeVector2d(1, 0)), room);
+  ASSERT_EQ(x.numIntPoints(), 1);
+  EXPECT_TRUE(x.isTangential(0));
+  expectNear(x.intPoint(0), XtGePoint2d(2, top), 1e-7);
+  // A line along the tangent of the arc at its end vertex leaves the room
+  // at that vertex: one crossing, not tangential.
+  XtGeVector2dArray d;
+  const double tv = room.paramOf(XtGePoint2d(4, 3));
+  room.evalPoint(tv, 1, d);
+  const XtGeCurveCurveInt2d y(XtGeLine2d(XtGePoint2d(4, 3), d[0]), room);
+  EXPECT_EQ(crossingCount(y) % 2, 0);
+  expectOnBoth(y, XtGeLine2d(XtGePoint2d(4, 3), d[0]), room);
+}
+
+TEST(GeCurveCurveInt, CompositePairsAreOrderedAndSymmetric) {
+  const XtGeCompositeCurve2d a = rectangle(0, 1, 6, 2);
+  const XtGeCompositeCurve2d b = rectangle(2, 0, 2, 4);
+  const XtGeCurveCurveInt2d ab(a, b);
+  const XtGeCurveCurveInt2d ba(b, a);
+  ASSERT_EQ(ab.numIntPoints(), 4);
+  ASSERT_EQ(ba.numIntPoints(), 4);
+  double prev = -1.0;
+  for (int i = 0; i < 4; ++i) {
+    double t1 = 0, t2 = 0;
+    ab.getIntParams(i, t1, t2);
+    EXPECT_GT(t1, prev);
+    prev = t1;
+    EXPECT_FALSE(ab.isTangential(i));
+    EXPECT_TRUE(ba.intPoint(i).isEqualTo(ab.intPoint(0)) || ba.intPoint(i).isEqualTo(ab.intPoint(1)) ||
+                ba.intPoint(i).isEqualTo(ab.intPoint(2)) || ba.intPoint(i).isEqualTo(ab.intPoint(3)));
+  }
+  expectNear(ab.intPoint(0), XtGePoint2d(2, 1));
+  expectOnBoth(ab, a, b);
+  // Bad indices answer nothing.
+  double t1 = 7, t2 = 7;
+  EXPECT_FALSE(ab.getIntParams(4, t1, t2));
+  EXPECT_EQ(t1, 7);
+  EXPECT_FALSE(ab.isTangential(-1));
+  EXPECT_TRUE(std::isnan(ab.intPoint(9).x));
+  XtGeInterval r1, r2;
+  EXPECT_FALSE(ab.getOverlapRanges(0, r1, r2));
+  // Empty composites meet nothing.
+  EXPECT_EQ(XtGeCurveCurveInt2d(XtGeCompositeCurve2d(), a).numIntPoints(), 0);
+}
+
+TEST(GeCurveCurveInt, ClosestPointsBetweenCompositesAndCurves) {
+  const XtGeCompositeCurve2d room = polyline({{0, 0}, {4, 0}, {4, 3, 0.5}, {0, 3}}, true);
+  const double top = room.orthoBoundBlock().maxPoint().y;
+  const XtGeLine2d above(XtGePoint2d(0, 10), XtGeVector2d(1, 0));
+  XtGePoint2d onLine;
+  const XtGePoint2d onRoom = room.closestPointTo(above, onLine);
+  expectNear(onRoom, XtGePoint2d(2, top), 1e-12);
+  expectNear(onLine, XtGePoint2d(2, 10), 1e-12);
+  EXPECT_NEAR(room.distanceTo(above), 10.0 - top, 1e-12);
+  // From the simple curve's side the composite answers (no recursion).
+  XtGePoint2d onRoom2;
+  expectNear(above.closestPointTo(room, onRoom2), XtGePoint2d(2, 10), 1e-12);
+  expectNear(onRoom2, XtGePoint2d(2, top), 1e-12);
+  EXPECT_NEAR(above.distanceTo(room), 10.0 - top, 1e-12);
+
+  // An arc inside the room, and another room beside it.
+  const XtGeCircArc2d circle(XtGePoint2d(1, 1), 0.5);
+  EXPECT_NEAR(room.distanceTo(circle), 0.5, 1e-12);
+  const XtGeCompositeCurve2d beside = rectangle(7, 1, 2, 2);
+  XtGePoint2d onBeside;
+  EXPECT_NEAR(room.closestPointTo(beside, onBeside).x, 4.0, 1e-12);
+  EXPECT_NEAR(onBeside.x, 7.0, 1e-12);
+  EXPECT_NEAR(room.distanceTo(beside), 3.0, 1e-12);
+  // Meeting curves: a meeting point.
+  const XtGeLineSeg2d across(XtGePoint2d(2, -1), XtGePoint2d(2, 1));
+  XtGePoint2d onAcross;
+  const XtGePoint2d meet = room.closestPointTo(across, onAcross);
+  expectNear(meet, XtGePoint2d(2, 0), 1e-12);
+  EXPECT_EQ(room.distanceTo(across), 0.0);
+}
