@@ -1,23 +1,10 @@
-// The module's global tolerance objects.
-//
-// workTol and workTolFine follow the host's unit factor n: each command sets
-// them with setGeometryTolerance before it starts any geometry or worker
-// thread and puts the saved values back at its end; worker threads only read
-// them. fixedTolCoarse and fixedTolFine are the shared library's own pair, set
-// once at load.
+// Setting and restoring the command tolerances workTol and workTolFine
+// (declared with the other global tolerances in geometry/Tolerances.h).
 #pragma once
 
 #include <array>
 
-#include "platform/ge/XtGeTol.h"
-
-extern XtGeTol workTol;         // equal point n × 1e-6, equal vector n × 1e-8
-extern XtGeTol workTolFine;     // 1000 times finer than workTol
-extern XtGeTol fixedTolCoarse;  // 1e-5 / 1e-7
-extern XtGeTol fixedTolFine;    // 1e-8 / 1e-10
-
-// Sets fixedTolCoarse and fixedTolFine (done once when the module loads).
-void hvSetDefaultTolerances();
+#include "geometry/Tolerances.h"
 
 // Saves the equal point and equal vector of workTol and then of workTolFine
 // into `saved`, then sets workTol to (n × 1e-6, n × 1e-8) and workTolFine to
