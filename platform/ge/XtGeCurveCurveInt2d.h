@@ -8,8 +8,10 @@
 //   given. Points are ordered by ascending t1, then t2. The seam of a
 //   closed curve answers its lower bound.
 // - Tangential points: the curves touch there without crossing (a line
-//   tangent to an arc, a line touching a polyline at a vertex). A crossing
-//   through a vertex is not tangential.
+//   tangent to an arc, a line touching a polyline at a vertex, two crossings
+//   closer than tol.equalPoint). A crossing through a vertex, or at a
+//   shallow angle, is not tangential. At the open end of a curve a point is
+//   tangential when the unit tangents are parallel within tol.equalVector.
 // - Overlaps: coincident stretches (colinear straight pieces, arcs of one
 //   circle) longer than tol.equalPoint, as parameter ranges on both curves.
 //   Overlaps that continue one another on both curves are one range (not

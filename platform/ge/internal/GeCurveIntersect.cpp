@@ -28,6 +28,7 @@ struct Side {
   double lo = 0.0;
   double hi = 0.0;
   double slack = 0.0;  // parameter span of a distance of about 2 * ep
+  XtGePoint2d start;   // of a closed composite
 
   bool make(const XtGeCurve2d& c, SingleLeaf& storage, double ep, const XtGeTol& tol) {
     if (!leafViewOf(c, storage, view)) return false;
@@ -41,6 +42,7 @@ struct Side {
     hi = boundedAbove ? iv.upperBound() : kInfinity;
     if (composite != nullptr) {
       closed = composite->xtIsClosed(XtGeTol(ep, tol.equalVector()));
+      start = c.xtEvalPoint(lo);
       const double total = composite->totalLength();
       slack = total > 0.0 ? 2.0 * ep / total : 0.0;
     } else {
@@ -53,15 +55,11 @@ struct Side {
     return true;
   }
 
-  // At a place where two leaves of a composite meet, or at the seam of a
-  // closed composite.
-  bool atJoint(double t) const {
-    if (composite == nullptr) return false;
-    if (closed && (t - lo <= slack || hi - t <= slack)) return true;
-    const CurveLeaf* last = view.leaves + view.numLeaves - 1;  // its end is no joint
-    const CurveLeaf* it = std::lower_bound(
-        view.leaves, last, t - slack, [](const CurveLeaf& l, double v) { return l.g1 < v; });
-    return it != last && it->g1 <= t + slack;
+  // The seam of a closed composite answers the lower bound.
+  double seamAdjusted(double t, const XtGePoint2d& p, double ep) const {
+    if (composite != nullptr && closed && t > 0.5 * (lo + hi) && p.distanceTo(start) <= ep)
+      return lo;
+    return t;
   }
   bool atOpenEnd(double t) const {
     if (closed) return false;
@@ -117,23 +115,34 @@ double ccwAngle(const XtGeVector2d& u, const XtGeVector2d& v) {
   return normalizeAngle(std::atan2(u.crossProduct(v), u.dotProduct(v)));
 }
 
+enum class Branches { kCross, kTouch, kUnsure };
+
 // Whether c2's branches (back2, ahead2) through v lie on different sides of
-// c1's branches (back1, ahead1).
-bool branchesCross(const XtGePoint2d& v, const XtGePoint2d& back1, const XtGePoint2d& ahead1,
-                   const XtGePoint2d& back2, const XtGePoint2d& ahead2) {
+// c1's branches (back1, ahead1). Unsure where a branch is too short, or an
+// angle too close to another, to tell above the rounding noise of the
+// coordinates.
+Branches compareBranches(const XtGePoint2d& v, const XtGePoint2d& back1,
+                         const XtGePoint2d& ahead1, const XtGePoint2d& back2,
+                         const XtGePoint2d& ahead2, double noise) {
   const XtGeVector2d u = ahead1 - v;
   const XtGeVector2d w = back1 - v;
   const XtGeVector2d a = back2 - v;
   const XtGeVector2d b = ahead2 - v;
-  if (u.lengthSqrd() == 0.0 || w.lengthSqrd() == 0.0 || a.lengthSqrd() == 0.0 ||
-      b.lengthSqrd() == 0.0)
-    return false;
-  const double left = ccwAngle(u, w);  // the sector left of c1's travel
-  auto onLeft = [&](const XtGeVector2d& x) {
-    const double beta = ccwAngle(u, x);
-    return beta > 0.0 && beta < left;
+  const double shortest =
+      std::sqrt(std::min({u.lengthSqrd(), w.lengthSqrd(), a.lengthSqrd(), b.lengthSqrd()}));
+  if (!(shortest > 1e3 * noise)) return Branches::kUnsure;
+  const double margin = 16.0 * noise / shortest;
+  auto clear = [&](double angle, double from) {
+    const double d = std::fabs(angle - from);
+    return d > margin && XtGe::kTwoPi - d > margin;
   };
-  return onLeft(a) != onLeft(b);
+  const double left = ccwAngle(u, w);  // the sector left of c1's travel
+  const double alpha = ccwAngle(u, a);
+  const double beta = ccwAngle(u, b);
+  if (!clear(left, 0.0) || !clear(alpha, 0.0) || !clear(beta, 0.0) || !clear(alpha, left) ||
+      !clear(beta, left))
+    return Branches::kUnsure;
+  return (alpha < left) != (beta < left) ? Branches::kCross : Branches::kTouch;
 }
 
 // Maps a kernel overlap of leaves a and b into the owners' parameters,
@@ -290,6 +299,10 @@ void intersectCurves(const XtGeCurve2d& c1, const XtGeCurve2d& c2, const XtGeTol
   raw.erase(std::remove_if(raw.begin(), raw.end(),
                            [&](const CurveHit& r) { return nearOverlap(r, overlaps, s1, s2, ep); }),
             raw.end());
+  for (CurveHit& r : raw) {
+    r.t1 = s1.seamAdjusted(r.t1, r.point, ep);
+    r.t2 = s2.seamAdjusted(r.t2, r.point, ep);
+  }
   std::sort(raw.begin(), raw.end(), [](const CurveHit& a, const CurveHit& b) {
     return a.t1 < b.t1 || (a.t1 == b.t1 && a.t2 < b.t2);
   });
@@ -299,7 +312,6 @@ void intersectCurves(const XtGeCurve2d& c1, const XtGeCurve2d& c2, const XtGeTol
   struct Group {
     int first;
     bool anyTangential = false;
-    bool atJoint = false;
     bool atOpenEnd = false;
   };
   std::vector<Group> groups;
@@ -313,7 +325,6 @@ void intersectCurves(const XtGeCurve2d& c1, const XtGeCurve2d& c2, const XtGeTol
     Group& g = groups[groupIndex[root]];
     const CurveHit& r = raw[i];
     g.anyTangential |= r.tangential;
-    g.atJoint |= s1.atJoint(r.t1) || s2.atJoint(r.t2);
     g.atOpenEnd |= s1.atOpenEnd(r.t1) || s2.atOpenEnd(r.t2);
   }
 
@@ -326,22 +337,27 @@ void intersectCurves(const XtGeCurve2d& c1, const XtGeCurve2d& c2, const XtGeTol
   const std::vector<double> gap1 = neighbourGaps(t1s, s1);
   const std::vector<double> gap2 = neighbourGaps(t2s, s2);
 
+  const double noise = numericFloor(std::max(v1.magnitude, v2.magnitude));
   out.points.reserve(groups.size());
   for (std::size_t k = 0; k < groups.size(); ++k) {
     const Group& g = groups[k];
     const CurveHit& r = raw[g.first];
     bool tangential = g.anyTangential;
-    if (g.atJoint && !g.atOpenEnd) {
-      // Look a little way along both curves to either side of the point.
-      const double look =
-          kLookFraction * std::min({s1.featureAt(r.t1, ep), s2.featureAt(r.t2, ep), gap1[k], gap2[k]});
+    if (!g.atOpenEnd) {
+      // Look a little way along both curves to either side of the point;
+      // no other point and no feature of either curve lies that near.
+      double look = kLookFraction * std::min({s1.featureAt(r.t1, ep), s2.featureAt(r.t2, ep),
+                                              gap1[k], gap2[k]});
+      if (look == kInfinity) look = 1.0 + std::max(v1.magnitude, v2.magnitude);  // two lines
       const double speed1 = s1.speedAt(r.t1);
       const double speed2 = s2.speedAt(r.t2);
-      if (std::isfinite(look) && look > 0.0 && speed1 > 0.0 && speed2 > 0.0) {
+      if (look > 0.0 && speed1 > 0.0 && speed2 > 0.0) {
         const double d1 = look / speed1;
         const double d2 = look / speed2;
-        tangential = !branchesCross(r.point, s1.evalAround(r.t1 - d1), s1.evalAround(r.t1 + d1),
-                                    s2.evalAround(r.t2 - d2), s2.evalAround(r.t2 + d2));
+        const Branches b =
+            compareBranches(r.point, s1.evalAround(r.t1 - d1), s1.evalAround(r.t1 + d1),
+                            s2.evalAround(r.t2 - d2), s2.evalAround(r.t2 + d2), noise);
+        if (b != Branches::kUnsure) tangential = b == Branches::kTouch;
       }
     }
     out.points.push_back({r.point, r.t1, r.t2, tangential});

@@ -14,12 +14,13 @@
 //   seams); it takes the smallest (t1, t2) of its members, so a seam
 //   answers the lower bound;
 // - a point is tangential when the curves touch there without crossing.
-//   Where either curve has a joint (or the seam of a closed composite) at
-//   the point, this is decided by looking a little way along both curves to
-//   either side, so a crossing through a vertex is not tangential and a
-//   touch at a vertex is. Elsewhere (and at the open ends of curves) the
-//   unit tangents decide: parallel within tol.equalVector, or the curves
-//   only touch.
+//   This is decided by looking a little way along both curves to either
+//   side of the point (less far than any nearby piece end, arc radius or
+//   other point), so a crossing through a vertex is not tangential, a
+//   touch at a vertex is, and a shallow crossing is a crossing whatever
+//   tol.equalVector is. Where that look cannot tell (at the open end of a
+//   curve, or within the rounding noise), the unit tangents decide:
+//   parallel within tol.equalVector, or the curves only touch.
 // Points are ordered by ascending t1, then t2, and lie on c1. Counting
 // overlaps plus non-tangential points along a ray therefore gives the
 // parity of its crossings with a closed curve.

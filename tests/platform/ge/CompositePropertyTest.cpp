@@ -95,20 +95,24 @@ int crossingCount(const XtGeCurveCurveInt2d& x) {
   return n;
 }
 
-}  // namespace
-
-TEST(GeCompositeProperty, RayParityMatchesTheWindingNumber) {
-  std::mt19937 rng(20240611);
+// Rays from random points, in random directions and through random
+// vertices, against random loops scaled and moved into place.
+void checkRayParity(unsigned seed, double scale, const XtGePoint2d& origin, const XtGeTol& tol) {
+  std::mt19937 rng(seed);
   std::uniform_real_distribution<double> coord(-6.0, 6.0);
   std::uniform_real_distribution<double> unit(0.0, 1.0);
   int rays = 0;
   for (int s = 0; s < kShapes; ++s) {
-    const std::vector<PolyVertex> v = randomLoop(rng);
+    std::vector<PolyVertex> v = randomLoop(rng);
+    for (PolyVertex& p : v) {
+      p.x = origin.x + scale * p.x;
+      p.y = origin.y + scale * p.y;
+    }
     const XtGeCompositeCurve2d loop = polyline(v, true);
     const std::vector<XtGePoint2d> poly = densePolygon(v);
     for (int k = 0; k < 25; ++k) {
-      const XtGePoint2d p(coord(rng), coord(rng));
-      if (polygonDistance(poly, p) < 1e-2) continue;  // too near for the dense polygon
+      const XtGePoint2d p(origin.x + scale * coord(rng), origin.y + scale * coord(rng));
+      if (polygonDistance(poly, p) < 1e-2 * scale) continue;  // too near for the dense polygon
       const int winding = static_cast<int>(std::lround(windingNumber(poly, p)));
       // A random direction, and one through a random vertex.
       const PolyVertex& target = v[static_cast<std::size_t>(unit(rng) * v.size())];
@@ -116,18 +120,28 @@ TEST(GeCompositeProperty, RayParityMatchesTheWindingNumber) {
       for (const XtGeVector2d dir :
            {XtGeVector2d(std::cos(angle), std::sin(angle)), XtGePoint2d(target.x, target.y) - p}) {
         const XtGeRay2d ray(p, dir);
-        const XtGeCurveCurveInt2d x(ray, loop);
+        const XtGeCurveCurveInt2d x(ray, loop, tol);
         ++rays;
         EXPECT_EQ(crossingCount(x) % 2, std::abs(winding) % 2)
             << "shape " << s << " point " << p.x << ", " << p.y << " dir " << dir.x << ", " << dir.y;
         for (int i = 0; i < x.numIntPoints(); ++i) {
-          EXPECT_TRUE(ray.isOn(x.intPoint(i)));
-          EXPECT_TRUE(loop.isOn(x.intPoint(i)));
+          EXPECT_TRUE(ray.isOn(x.intPoint(i), tol));
+          EXPECT_TRUE(loop.isOn(x.intPoint(i), tol));
         }
       }
     }
   }
   EXPECT_GT(rays, 800);
+}
+
+}  // namespace
+
+TEST(GeCompositeProperty, RayParityMatchesTheWindingNumber) {
+  checkRayParity(20240611, 1.0, XtGePoint2d(0, 0), XtGeTol());
+}
+
+TEST(GeCompositeProperty, RayParityInDrawingUnitsFarFromTheOrigin) {
+  checkRayParity(99, 1000.0, XtGePoint2d(3.1e6, -7.4e6), XtGeTol(1e-3, 1e-8));
 }
 
 TEST(GeCompositeProperty, ClosedCurvesCrossAnEvenNumberOfTimes) {

@@ -32,6 +32,17 @@ void expectOnBoth(const XtGeCurveCurveInt2d& x, const XtGeCurve2d& a, const XtGe
   }
 }
 
+// No points and a first overlap over the whole of the first curve ([0, 1]);
+// range2 receives its range on the second.
+void expectWholeOverlap(const XtGeCurveCurveInt2d& x, XtGeInterval& range2) {
+  EXPECT_EQ(x.numIntPoints(), 0);
+  ASSERT_GE(x.overlapCount(), 1);
+  XtGeInterval r1;
+  x.getOverlapRanges(0, r1, range2);
+  EXPECT_NEAR(r1.lowerBound(), 0.0, 1e-15);
+  EXPECT_NEAR(r1.upperBound(), 1.0, 1e-15);
+}
+
 }  // namespace
 
 TEST(GeCurveCurveInt, RayThroughAVertexCountsOnce) {
@@ -132,12 +143,9 @@ TEST(GeCurveCurveInt, ArcsOfOneCircleOverlapAsOneRange) {
   const XtGeCompositeCurve2d twoHalves = polyline({{1, 0, 1.0}, {-1, 0, 1.0}}, true);
   const XtGeCircArc2d circle(XtGePoint2d(0, 0), 1.0);
   const XtGeCurveCurveInt2d x(twoHalves, circle);
-  EXPECT_EQ(x.numIntPoints(), 0);
-  ASSERT_EQ(x.overlapCount(), 1);
-  XtGeInterval r1, r2;
-  x.getOverlapRanges(0, r1, r2);
-  EXPECT_NEAR(r1.lowerBound(), 0.0, 1e-15);
-  EXPECT_NEAR(r1.upperBound(), 1.0, 1e-15);
+  EXPECT_EQ(x.overlapCount(), 1);
+  XtGeInterval r2;
+  expectWholeOverlap(x, r2);
   EXPECT_NEAR(r2.length(), 2 * kPi, 1e-12);
 
   // A line through both joints of the circle: two crossings.
@@ -226,4 +234,63 @@ TEST(GeCurveCurveInt, ClosestPointsBetweenCompositesAndCurves) {
   const XtGePoint2d meet = room.closestPointTo(across, onAcross);
   expectNear(meet, XtGePoint2d(2, 0), 1e-12);
   EXPECT_EQ(room.distanceTo(across), 0.0);
+}
+
+TEST(GeCurveCurveInt, TangencyMeansTouchingWithoutCrossing) {
+  // A shallow crossing stays a crossing, also under a coarse direction
+  // tolerance.
+  const XtGeTol coarse(1e-3, 0.5);
+  const XtGeLineSeg2d a(XtGePoint2d(0, 0), XtGePoint2d(100, 0));
+  const XtGeLineSeg2d b(XtGePoint2d(0, -1), XtGePoint2d(100, 1));
+  const XtGeCurveCurveInt2d shallow(a, b, coarse);
+  ASSERT_EQ(shallow.numIntPoints(), 1);
+  EXPECT_FALSE(shallow.isTangential(0));
+  // A line touching a circle, and one missing it by less than the
+  // tolerance (two crossings closer than it are one touch).
+  const XtGeCircArc2d circle(XtGePoint2d(0, 0), 10.0);
+  for (double y : {10.0, 10.0 - 1e-9, 10.0 + 5e-4}) {
+    const XtGeCurveCurveInt2d x(XtGeLine2d(XtGePoint2d(0, y), XtGeVector2d(1, 0)), circle, coarse);
+    ASSERT_EQ(x.numIntPoints(), 1) << y;
+    EXPECT_TRUE(x.isTangential(0)) << y;
+  }
+  // Two arcs touching from outside and from inside.
+  const XtGeCurveCurveInt2d outside(circle, XtGeCircArc2d(XtGePoint2d(15, 0), 5.0));
+  ASSERT_EQ(outside.numIntPoints(), 1);
+  EXPECT_TRUE(outside.isTangential(0));
+  const XtGeCurveCurveInt2d inside(circle, XtGeCircArc2d(XtGePoint2d(5, 0), 5.0));
+  ASSERT_EQ(inside.numIntPoints(), 1);
+  EXPECT_TRUE(inside.isTangential(0));
+  // A polyline touching a line at a vertex from one side, and crossing it
+  // at a vertex where its pieces are tangent to each other (an S bend).
+  const XtGeCompositeCurve2d vee = polyline({{-2, 2}, {0, 0}, {2, 2}}, false);
+  const XtGeCurveCurveInt2d touch(XtGeLine2d(XtGePoint2d(-5, 0), XtGeVector2d(1, 0)), vee);
+  ASSERT_EQ(touch.numIntPoints(), 1);
+  EXPECT_TRUE(touch.isTangential(0));
+  const XtGeCompositeCurve2d sBend = polyline({{-2, 0, 0.4}, {0, 0, -0.4}, {2, 0}}, false);
+  XtGeVector2dArray d;
+  sBend.evalPoint(0.5, 1, d);
+  const XtGeCurveCurveInt2d inflection(XtGeLine2d(XtGePoint2d(0, 0), d[0]), sBend);
+  ASSERT_EQ(inflection.numIntPoints(), 1);
+  EXPECT_FALSE(inflection.isTangential(0));
+}
+
+TEST(GeCurveCurveInt, SeamsShortPiecesAndSelfIntersection) {
+  // A crossing at the seam of the first curve answers its lower bound.
+  const XtGeCompositeCurve2d rect = rectangle(0, 0, 4, 4);
+  const XtGeCurveCurveInt2d seam(rect, XtGeLine2d(XtGePoint2d(-1, 1), XtGeVector2d(1, -1)));
+  ASSERT_EQ(seam.numIntPoints(), 1);
+  double t1 = -1, t2 = 0;
+  seam.getIntParams(0, t1, t2);
+  EXPECT_EQ(t1, 0.0);
+  EXPECT_TRUE(seam.isTangential(0));  // it only grazes the corner
+  // A wall with a sliver shorter than the tolerance at a vertex.
+  const XtGeTol tol(1e-3, 1e-6);
+  const XtGeCompositeCurve2d sliver =
+      polyline({{0, 0}, {10, 0}, {10, 0.0004}, {10, 5}, {0, 5}}, true);
+  const XtGeCurveCurveInt2d out(XtGeRay2d(XtGePoint2d(5, 2), XtGePoint2d(10, 0.0002)), sliver, tol);
+  EXPECT_EQ(crossingCount(out), 1);
+  // A curve against itself: one overlap over everything, no points.
+  const XtGeCompositeCurve2d room = polyline({{0, 0}, {4, 0}, {4, 3, 0.5}, {0, 3}}, true);
+  XtGeInterval r2;
+  expectWholeOverlap(XtGeCurveCurveInt2d(room, room), r2);
 }
