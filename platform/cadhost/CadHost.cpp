@@ -1,0 +1,592 @@
+#include "platform/cadhost/CadHost.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <stdexcept>
+
+#include "platform/cadhost/DxfError.h"
+#include "platform/cadhost/DxfWriter.h"
+#include "platform/cadhost/EntitySelector.h"
+#include "platform/cadhost/FloorLibraryStub.h"
+#include "platform/cadhost/HostApiExports.h"
+#include "platform/cadhost/HostStatus.h"
+#include "platform/cadhost/HostWords.h"
+#include "platform/cadhost/NarrowText.h"
+#include "platform/cadhost/ResbufLists.h"
+#include "platform/cadhost/SelectionSummary.h"
+#include "platform/win/CWinApp.h"
+#include "platform/win/MessageBox.h"
+#include "platform/win/Modules.h"
+#include "platform/win/Utf8.h"
+#include "platform/win/WindowMessages.h"
+
+namespace cadhost {
+
+namespace {
+
+std::atomic<CadHost*> g_host{nullptr};
+
+// Drawing units per metre of a $INSUNITS value; 0 when it has none.
+int unitsPerMetre(int insUnits) {
+  switch (insUnits) {
+    case 4: return 1000;  // millimetres
+    case 5: return 100;   // centimetres
+    case 6: return 1;     // metres
+    case 7: return 0;     // kilometres: no whole number
+    default: return 0;
+  }
+}
+
+const char* iconName(UINT flags) {
+  switch (flags & 0xF0u) {
+    case 0x10: return "error";
+    case 0x20: return "question";
+    case 0x30: return "warning";
+    case 0x40: return "information";
+    default: return "none";
+  }
+}
+
+std::vector<std::string> handleTexts(const Drawing& d, const std::vector<RecordId>& ids) {
+  std::vector<std::string> out;
+  out.reserve(ids.size());
+  for (RecordId id : ids) out.push_back(utf16ToUtf8(handleText(d.record(id).handle)));
+  return out;
+}
+
+}  // namespace
+
+CadHost::CadHost(CadhostOptions options, std::unique_ptr<Drawing> drawing, Script script)
+    : options_(std::move(options)), drawing_(std::move(drawing)), script_(std::move(script)),
+      blockWalk_(*drawing_) {
+  CadHost* expected = nullptr;
+  if (!g_host.compare_exchange_strong(expected, this)) throw std::logic_error("one host at a time");
+  log_.setCommandThread();
+  if (!options_.logPath.empty() && !log_.open(options_.logPath)) {
+    g_host.store(nullptr);
+    throw std::runtime_error(options_.logPath + ": cannot write the log");
+  }
+  ucs_ = options_.ucs ? *options_.ucs : UcsFrame(drawing_->ucsOrigin(), drawing_->ucsXDirection());
+  int factor = options_.unitFactor.value_or(unitsPerMetre(drawing_->insUnits()));
+  if (factor <= 0) factor = 1000;
+  unitFactor_.store(factor);
+  std::string folder = options_.hostDir;
+  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  hostFolder_ = hvUtf8ToWide(folder);
+  userFolder_ = hostFolder_ + u"/user/";
+  allUsersFolder_ = hostFolder_ + u"/common/";
+  drawing_->onRecordCreated = [this](std::u16string_view table, std::u16string_view name) {
+    write(JsonLine().text("kind", "table").text("table", table).text("name", name));
+  };
+  fillHostWords(table_, !options_.hideWord138);
+}
+
+CadHost::~CadHost() {
+  if (module_ != nullptr && moduleLoadedHere_) hvUnregisterModule(module_);
+  if (registered_) {
+    hvSetMessageBoxListener({});
+    dropQueuedMessageBoxAnswer();
+    for (HMODULE m : hostModules_) hvUnregisterModule(m);
+    if (window_ != nullptr) DestroyWindow(window_);
+  }
+  drawing_->onRecordCreated = nullptr;
+  g_host.store(nullptr);
+}
+
+CadHost* CadHost::current() { return g_host.load(); }
+
+JsonLine CadHost::wordLine(int word) {
+  JsonLine line;
+  line.text("kind", "word").integer("word", word);
+  return line;
+}
+
+JsonLine CadHost::slotLine(int slot) {
+  JsonLine line;
+  line.text("kind", "slot").integer("slot", slot).text("name", hostApiSlotNames[slot]);
+  return line;
+}
+
+void CadHost::fault(const std::string& message) {
+  write(JsonLine().text("kind", "fault").text("message", message));
+  std::fprintf(stderr, "cadhost: %s\n", message.c_str());
+  if (commandActive_) commandFailed_ = true;
+  else runFailed_ = true;
+}
+
+// ------------------------------------------------------------ registration
+
+void CadHost::registerTables() {
+  if (registered_) return;
+  window_ = hvCreateWindow();
+  auto add = [this](const std::u16string& file, std::vector<HvModuleExport> exports, HvModuleLoad load) {
+    HMODULE m = hvRegisterModule(file, std::move(exports), load);
+    if (m == nullptr)
+      throw std::runtime_error("cannot register " + hvWideToUtf8(file) + ": a module of that name exists already");
+    hostModules_.push_back(m);
+  };
+  registered_ = true;
+  add(hostFolder_ + u"/" + hostExecutableName,
+      {hvExport(hostExportTableExport, GetExport2DProc{getExport2DExport}),
+       hvExport(hostScriptedDialogExport, HvRunScriptedDialogProc{runScriptedDialogExport})},
+      HvModuleLoad::now);
+  add(hostFolder_ + u"/" + hostApiModuleName, hostApiExports(), HvModuleLoad::now);
+  if (options_.floorLibrary)
+    add(hostFolder_ + u"/" + floorLibraryModuleName, floorLibraryExports(), HvModuleLoad::onRequest);
+  hvSetMessageBoxEcho(options_.echoMessageBoxes);
+  hvSetMessageBoxListener([this](const HvMessageBoxRecord& record) { onMessageBox(record); });
+}
+
+bool CadHost::loadModule(const std::string& path, std::string& error) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) {
+    error = path + ": the module file does not exist";
+    return false;
+  }
+  HMODULE m = hvRegisterSharedObject(hvUtf8ToWide(path), path, {}, HvModuleLoad::now);
+  if (m == nullptr) {
+    error = path + ": the module does not load";
+    return false;
+  }
+  module_ = m;
+  moduleLoadedHere_ = true;
+  write(JsonLine().text("kind", "module").text("event", "loaded").text("file", path));
+  if (CWinApp* app = AfxGetApp()) {
+    const BOOL ok = app->InitInstance();
+    write(JsonLine().text("kind", "module").text("event", "InitInstance").integer("answer", ok));
+  }
+  return true;
+}
+
+// ------------------------------------------------------------ script run
+
+int CadHost::run() {
+  const std::vector<ScriptItem>& items = script_.items();
+  std::size_t i = 0;
+  while (i < items.size()) {
+    const ScriptItem& item = items[i];
+    switch (item.kind) {
+      case ScriptKind::Command: {
+        std::size_t end = i + 1;
+        while (end < items.size() && items[end].inCommand) ++end;
+        runCommand(i, end);
+        i = end;
+        continue;
+      }
+      case ScriptKind::Select:
+        selectOutside(item);
+        break;
+      case ScriptKind::Save:
+        save(item);
+        break;
+      case ScriptKind::Summary:
+        summary(item);
+        break;
+      case ScriptKind::End:
+        break;
+      default:
+        // The parser lets no other input line stand outside a command.
+        scriptError(item, "input line outside a command");
+        break;
+    }
+    ++i;
+  }
+  return runFailed_ ? 1 : 0;
+}
+
+void CadHost::scriptError(const ScriptItem& item, const std::string& message) {
+  const std::string text = script_.name() + ":" + std::to_string(item.line) + ": " + message;
+  std::fprintf(stderr, "cadhost: %s\n", text.c_str());
+  write(JsonLine().text("kind", "script").integer("line", static_cast<std::int64_t>(item.line)).text("error", message));
+  runFailed_ = true;
+}
+
+void CadHost::runCommand(std::size_t index, std::size_t blockEnd) {
+  const ScriptItem& item = script_.items()[index];
+  {
+    std::lock_guard lock(inputMutex_);
+    block_ = {index + 1, blockEnd};
+    commandActive_ = true;
+    commandFailed_ = false;
+    rolledBack_ = false;
+    queueMessageBoxAnswer();
+  }
+  pendingSelect_ = nullptr;
+  selection_.clear();
+  selectionNext_ = 0;
+  eraseMarks_.clear();
+  write(JsonLine().text("kind", "command").text("event", "start").integer("line", static_cast<std::int64_t>(item.line)).text("name", item.name));
+
+  FARPROC entry = module_ != nullptr ? GetProcAddress(module_, item.name.c_str()) : nullptr;
+  if (entry == nullptr) {
+    scriptError(item, module_ == nullptr ? "no module is loaded to run command " + item.name
+                                         : "the module exports no command " + item.name);
+    finishCommand(item, false);
+    return;
+  }
+  try {
+    reinterpret_cast<void (*)()>(entry)();
+  } catch (const std::exception& e) {
+    fault(std::string("command ") + item.name + " threw: " + e.what());
+  } catch (...) {
+    fault(std::string("command ") + item.name + " threw an exception");
+  }
+  finishCommand(item, true);
+}
+
+void CadHost::finishCommand(const ScriptItem& item, bool started) {
+  if (started) {
+    Drawing& d = *drawing_;
+    if (d.transactionOpen() && options_.keepPartial) {
+      d.commit();
+      fault("command " + item.name + " ended with an open transaction; its partial output was kept");
+    } else if (d.endCommand()) {
+      rolledBack_ = true;
+      fault("command " + item.name + " ended with an open transaction; its output was rolled back");
+    }
+    if (!eraseMarks_.empty()) {
+      std::vector<std::string> handles;
+      for (Handle h : eraseMarks_) handles.push_back(utf16ToUtf8(handleText(h)));
+      write(JsonLine().text("kind", "erase").text("event", "dropped").texts("handles", handles));
+      eraseMarks_.clear();
+    }
+  }
+  std::size_t unusedFrom = 0;
+  std::size_t unusedTo = 0;
+  {
+    std::lock_guard lock(inputMutex_);
+    dropQueuedMessageBoxAnswer();
+    unusedFrom = block_.position;
+    unusedTo = block_.end;
+    block_ = {};
+    commandActive_ = false;
+  }
+  const auto& items = script_.items();
+  for (std::size_t i = unusedFrom; i < unusedTo; ++i) {
+    const ScriptItem& unused = items[i];
+    if (!started) {
+      write(JsonLine().text("kind", "script").integer("line", static_cast<std::int64_t>(unused.line)).text("skipped", unused.source));
+      continue;
+    }
+    std::string message = "input not used by command " + item.name + ": " + unused.source;
+    if (unused.kind == ScriptKind::Dialog) message += " (no scripted dialog asked for it)";
+    scriptError(unused, message);
+    commandFailed_ = true;
+  }
+  pendingSelect_ = nullptr;
+  selection_.clear();
+  narrowTexts_.clear();
+  narrowArrays_.clear();
+  const bool failed = !started || commandFailed_ || rolledBack_;
+  if (failed) runFailed_ = true;
+  write(JsonLine()
+            .text("kind", "command")
+            .text("event", "end")
+            .integer("line", static_cast<std::int64_t>(item.line))
+            .text("name", item.name)
+            .text("result", !started ? "not run" : rolledBack_ ? "rolled back" : failed ? "failed" : "ok"));
+}
+
+void CadHost::selectOutside(const ScriptItem& item) {
+  SelectionResult result = EntitySelector(*drawing_).select(item.select);
+  write(JsonLine()
+            .text("kind", "select")
+            .integer("line", static_cast<std::int64_t>(item.line))
+            .text("spec", item.source)
+            .texts("handles", handleTexts(*drawing_, result.entities))
+            .texts("notes", result.notes));
+  for (const std::string& note : result.notes)
+    std::fprintf(stderr, "cadhost: %s:%zu: %s\n", script_.name().c_str(), item.line, note.c_str());
+  topSelections_.push_back({&item, std::move(result.entities)});
+}
+
+void CadHost::summary(const ScriptItem& item) {
+  std::string array = "[";
+  if (topSelections_.empty()) std::printf("no selection since the last summary\n");
+  for (const TopSelection& s : topSelections_) {
+    SelectionSummary sum = SelectionSummary::of(*drawing_, s.entities);
+    std::printf("selection at line %zu (%s):\n%s", s.item->line, s.item->source.c_str(), sum.text().c_str());
+    JsonLine one;
+    one.integer("line", static_cast<std::int64_t>(s.item->line)).text("spec", s.item->source);
+    sum.addTo(one);
+    if (array.size() > 1) array += ",";
+    array += one.str();
+  }
+  array += "]";
+  std::fflush(stdout);
+  write(JsonLine().text("kind", "summary").integer("line", static_cast<std::int64_t>(item.line)).raw("selections", array));
+  topSelections_.clear();
+}
+
+void CadHost::save(const ScriptItem& item) {
+  std::filesystem::path path = item.name;
+  if (path.is_relative() && !options_.outDir.empty()) path = std::filesystem::path(options_.outDir) / path;
+  std::error_code ec;
+  if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), ec);
+  try {
+    DxfWriter::writeFile(*drawing_, path.string());
+  } catch (const std::exception& e) {
+    scriptError(item, std::string("cannot save: ") + e.what());
+    return;
+  }
+  write(JsonLine()
+            .text("kind", "save")
+            .integer("line", static_cast<std::int64_t>(item.line))
+            .text("file", path.string())
+            .texts("erased", handleTexts(*drawing_, drawing_->erasedEntities())));
+}
+
+// ------------------------------------------------------------ script input
+
+const ScriptItem* CadHost::takeInput(ScriptKind kind, const char* requester) {
+  std::lock_guard lock(inputMutex_);
+  const auto& items = script_.items();
+  JsonLine line;
+  line.text("kind", "script").text("wanted", scriptKindName(kind)).text("requester", requester);
+  if (!commandActive_ || block_.position >= block_.end) {
+    line.text("error", "script exhausted");
+  } else if (items[block_.position].kind != kind) {
+    const ScriptItem& found = items[block_.position];
+    line.text("error", "script mismatch").integer("line", static_cast<std::int64_t>(found.line)).text("found", found.source);
+  } else {
+    const ScriptItem* item = &items[block_.position++];
+    queueMessageBoxAnswer();
+    return item;
+  }
+  log_.write(line);
+  commandFailed_ = true;
+  return nullptr;
+}
+
+void CadHost::queueMessageBoxAnswer() {
+  if (answerQueued_ || !commandActive_ || block_.position >= block_.end) return;
+  const ScriptItem& next = script_.items()[block_.position];
+  if (next.kind != ScriptKind::MsgBox) return;
+  hvQueueMessageBoxAnswer(next.answer);
+  answerQueued_ = true;
+}
+
+void CadHost::dropQueuedMessageBoxAnswer() {
+  if (!answerQueued_) return;
+  hvClearMessageBoxLog();  // also drops the answer still queued
+  answerQueued_ = false;
+}
+
+void CadHost::onMessageBox(const HvMessageBoxRecord& record) {
+  JsonLine line;
+  line.text("kind", "msgbox")
+      .text("icon", iconName(record.flags))
+      .integer("flags", record.flags)
+      .text("caption", record.caption)
+      .text("text", record.text)
+      .integer("answer", record.answer);
+  {
+    std::lock_guard lock(inputMutex_);
+    if (answerQueued_) {
+      // The box took the answer of the msgbox line at the input position.
+      answerQueued_ = false;
+      line.integer("line", static_cast<std::int64_t>(script_.items()[block_.position].line));
+      ++block_.position;
+      queueMessageBoxAnswer();
+    }
+  }
+  log_.write(line);
+}
+
+// ------------------------------------------------------------ selection
+
+int CadHost::selectionRequest(int word, const char* prompt, int mode, int filter) {
+  JsonLine line = wordLine(word);
+  line.text("prompt", narrowToWide(prompt)).integer("mode", mode).integer("filter", filter);
+  const bool promptCall = mode == 1 || mode == 2;
+  const ScriptItem* item = nullptr;
+  if (promptCall) {
+    pendingSelect_ = nullptr;
+    item = takeInput(ScriptKind::Select, word == 37 ? "word 37" : "word 138");
+  } else {
+    item = pendingSelect_ != nullptr ? pendingSelect_ : takeInput(ScriptKind::Select, word == 37 ? "word 37" : "word 138");
+    pendingSelect_ = nullptr;
+  }
+  int answer = hostStatus::normal;
+  if (item == nullptr) {
+    answer = hostStatus::error;
+  } else {
+    line.integer("line", static_cast<std::int64_t>(item->line));
+    if (item->select.mode == SelectSpec::Mode::Cancel) {
+      answer = hostStatus::cancelled;
+    } else if (item->select.mode == SelectSpec::Mode::Fail) {
+      answer = hostStatus::error;
+    } else if (promptCall) {
+      pendingSelect_ = item;
+    } else {
+      SelectionResult result = EntitySelector(*drawing_).select(item->select);
+      selection_ = std::move(result.entities);
+      selectionNext_ = 0;
+      line.texts("selected", handleTexts(*drawing_, selection_)).texts("notes", result.notes);
+      if (selection_.empty() && !item->select.emptyOk) answer = hostStatus::error;
+    }
+  }
+  write(line.integer("answer", answer));
+  return answer;
+}
+
+resbuf* CadHost::nextSelected(int word) {
+  JsonLine line = wordLine(word);
+  while (selectionNext_ < selection_.size()) {
+    const RecordId id = selection_[selectionNext_++];
+    if (!drawing_->isLive(id)) continue;
+    resbuf* list = newResbufList(drawing_->handOutList(id));
+    line.text("handle", handleText(drawing_->record(id).handle)).text("type", drawing_->record(id).type());
+    write(line.text("answer", list ? "list" : "out of memory"));
+    return list;
+  }
+  write(line.null("answer"));
+  return nullptr;
+}
+
+// ------------------------------------------------------------ output
+
+void CadHost::openTransaction() {
+  const bool nested = drawing_->transactionOpen();
+  drawing_->beginTransaction();
+  write(wordLine(17).boolean("nested", nested));
+}
+
+void CadHost::endOutput(std::uint32_t code) {
+  JsonLine line = wordLine(19);
+  line.integer("code", code);
+  const bool open = drawing_->transactionOpen();
+  if (code == 1) {
+    drawing_->commit();
+    std::vector<std::string> erased;
+    for (Handle h : eraseMarks_) erased.push_back(utf16ToUtf8(handleText(h)));
+    eraseMarks_.clear();
+    line.text("result", open ? "committed" : "end of command").texts("erased", erased);
+  } else if (open) {
+    drawing_->rollback();
+    eraseMarks_.clear();
+    rolledBack_ = true;
+    line.text("result", "rolled back");
+  } else {
+    line.text("result", "end of command");
+  }
+  write(line);
+  if (open && code != 1) {
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "0x%X", code);
+    fault(std::string("word 19 rolled the output back (code ") + hex + ")");
+  }
+}
+
+int CadHost::makeEntity(const resbuf* list) {
+  JsonLine line = wordLine(114);
+  GroupList groups;
+  std::string error;
+  std::size_t skipped = 0;
+  int answer = hostStatus::error;
+  if (list == nullptr) {
+    line.text("error", "no list");
+  } else if (!readResbufList(list, groups, error, &skipped)) {
+    line.text("error", error);
+  } else {
+    const bool open = drawing_->transactionOpen();
+    MakeResult result = drawing_->makeEntity(groups);
+    static const char* const statusNames[] = {"made", "updated", "unchanged", "pending", "refused"};
+    line.text("type", groups.empty() ? std::u16string() : std::u16string(groupText(groups, 0)))
+        .text("status", statusNames[static_cast<int>(result.status)]);
+    if (result.record != kNoRecord) line.text("handle", handleText(drawing_->record(result.record).handle));
+    if (skipped) line.integer("skippedNodes", static_cast<std::int64_t>(skipped));
+    if (!result.ok()) line.text("error", result.message);
+    else if (!open) line.boolean("outsideTransaction", true);
+    if (result.ok()) answer = hostStatus::normal;
+  }
+  write(line.integer("answer", answer));
+  return answer;
+}
+
+void CadHost::handOver(const char16_t* const* handles, int count, int flag) {
+  JsonLine line = wordLine(142);
+  constexpr int kMaxHandles = 1'000'000;
+  std::vector<std::string> given;
+  std::vector<std::string> unknown;
+  const char* mode = options_.handOver == HandOverMode::Deferred    ? "deferred"
+                     : options_.handOver == HandOverMode::Immediate ? "immediate"
+                                                                    : "log";
+  EntitySelector selector(*drawing_);
+  for (int i = 0; handles != nullptr && i < count && i < kMaxHandles && handles[i] != nullptr; ++i) {
+    const std::u16string text(handles[i]);
+    given.push_back(utf16ToUtf8(text));
+    const RecordId id = drawing_->findByHandleText(text);
+    if (id == kNoRecord || !selector.selectable(id)) {
+      unknown.push_back(utf16ToUtf8(text));
+      continue;
+    }
+    if (options_.handOver == HandOverMode::Deferred) {
+      if (!drawing_->isErasePending(id)) eraseMarks_.push_back(drawing_->record(id).handle);
+      drawing_->markErase(id);
+    } else if (options_.handOver == HandOverMode::Immediate) {
+      drawing_->erase(id);
+    }
+  }
+  write(line.integer("count", count).integer("flag", flag).text("mode", mode).texts("handles", given).texts("notSelectable", unknown));
+}
+
+// ------------------------------------------------------------ narrow storage
+
+const char* CadHost::keepNarrow(int key, std::string text) {
+  std::string& kept = narrowTexts_[key];
+  kept = std::move(text);
+  return kept.c_str();
+}
+
+const char* const* CadHost::keepNarrowArray(int key, std::vector<std::string> texts, int& count) {
+  auto& [strings, pointers] = narrowArrays_[key];
+  strings = std::move(texts);
+  pointers.clear();
+  for (const std::string& s : strings) pointers.push_back(s.c_str());
+  pointers.push_back(nullptr);
+  count = static_cast<int>(strings.size());
+  return pointers.data();
+}
+
+// ------------------------------------------------------------ dialog
+
+int CadHost::runScriptedDialog(const char16_t* name, HvDialogDriverProc driver, void* context) {
+  const std::u16string dialogName = name ? name : u"";
+  write(JsonLine().text("kind", "dialog").text("event", "open").text("name", dialogName));
+  // Each step takes one input line, so the loop ends with the block.
+  for (;;) {
+    const ScriptItem* item = takeInput(ScriptKind::Dialog, "dialog");
+    if (item == nullptr) {
+      write(JsonLine().text("kind", "dialog").text("event", "end").text("name", dialogName).integer("code", hostStatus::error));
+      return hostStatus::error;
+    }
+    const DialogStepSpec& s = item->dialog;
+    HvDialogStep step{};
+    step.kind = static_cast<std::int32_t>(s.kind) + hvDialogWait;
+    step.line = static_cast<std::int32_t>(item->line);
+    step.seconds = s.seconds;
+    step.setter = s.kind == DialogStepSpec::Kind::Set ? s.setter.c_str() : nullptr;
+    step.value = s.kind == DialogStepSpec::Kind::Set ? s.value.c_str() : nullptr;
+    step.target = static_cast<std::int32_t>(s.target);
+    step.targetIndex = s.targetIndex;
+    step.endCode = s.endCode;
+    step.first = s.first;
+    step.second = s.second;
+    const int status = driver != nullptr ? driver(context, &step) : hostStatus::error;
+    write(JsonLine()
+              .text("kind", "dialog")
+              .text("event", "step")
+              .integer("line", static_cast<std::int64_t>(item->line))
+              .text("step", item->source)
+              .integer("status", status));
+    if (status != hostStatus::normal)
+      fault(script_.name() + ":" + std::to_string(item->line) + ": the dialog did not take the step: " + item->source);
+    if (s.kind == DialogStepSpec::Kind::End) {
+      write(JsonLine().text("kind", "dialog").text("event", "end").text("name", dialogName).integer("code", s.endCode));
+      return s.endCode;
+    }
+  }
+}
+
+}  // namespace cadhost

@@ -1,0 +1,167 @@
+// The stand-in CAD host: serves a module its host tables over a drawing and
+// answers every user input from a script.
+//
+// One host exists at a time (the tables' functions find it through
+// CadHost::current()). Registering puts into the module registry the host
+// executable "REDUZUZI.EXE" (export "GetExport2D", plus the scripted-dialog
+// export), the drawing interface "DuZivaruReZuz2u.vev" and, unless turned
+// off, the floor-structure library "VO_VUDE2RUR.EVO", all as files of the host
+// folder. Then the module is loaded (its static objects bind the tables) and
+// initialised, and run() carries out the script.
+//
+// Everything runs on the command thread, except the "GetExport2D" lookup,
+// word 33 and the log, which any thread may use.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/cadhost/BlockWalk.h"
+#include "platform/cadhost/CadhostOptions.h"
+#include "platform/cadhost/Drawing.h"
+#include "platform/cadhost/HostLog.h"
+#include "platform/cadhost/HostTables.h"
+#include "platform/cadhost/Script.h"
+#include "platform/cadhost/ScriptedDialog.h"
+#include "platform/cadhost/UcsFrame.h"
+#include "platform/cadhost/resbuf.h"
+#include "platform/win/WinTypes.h"
+
+struct HvMessageBoxRecord;
+
+namespace cadhost {
+
+class CadHost {
+ public:
+  CadHost(CadhostOptions options, std::unique_ptr<Drawing> drawing, Script script);
+  ~CadHost();
+  CadHost(const CadHost&) = delete;
+  CadHost& operator=(const CadHost&) = delete;
+
+  // The host, or null; safe from any thread.
+  static CadHost* current();
+
+  // Registers the host's modules and the message-box listener; throws
+  // std::runtime_error when a module of those names is registered already.
+  void registerTables();
+  // Loads the module file and calls its application's InitInstance. False
+  // with a message when the file does not load.
+  bool loadModule(const std::string& path, std::string& error);
+  // Uses a module registered in-process (tests).
+  void useModule(HMODULE module) { module_ = module; }
+  // Runs the script; answers 0 when everything succeeded, else 1.
+  int run();
+
+  // ---- State the host's functions use
+  const CadhostOptions& options() const { return options_; }
+  Drawing& drawing() { return *drawing_; }
+  const Drawing& drawing() const { return *drawing_; }
+  HostLog& log() { return log_; }
+  HostExport2D* table() { return &table_; }
+  HWND window() const { return window_; }
+  const UcsFrame& ucs() const { return ucs_; }
+  int unitFactor() const { return unitFactor_.load(std::memory_order_relaxed); }
+  const std::u16string& hostFolder() const { return hostFolder_; }
+  const std::u16string& userDataFolder() const { return userFolder_; }
+  const std::u16string& allUsersFolder() const { return allUsersFolder_; }
+  BlockWalk& blockWalk() { return blockWalk_; }
+  bool inCommand() const { return commandActive_; }
+
+  // A log line started with "kind" (and "word"/"slot" where given).
+  static JsonLine wordLine(int word);
+  static JsonLine slotLine(int slot);
+  void write(const JsonLine& line) { log_.write(line); }
+  // Logs a fault and counts the running command (or the run) as failed.
+  void fault(const std::string& message);
+
+  // ---- Script input of the running command
+  // The next line of the command's input block when it is of `kind`; else
+  // logs "script exhausted" or "script mismatch" (naming `requester`), counts
+  // the command as failed and answers null.
+  const ScriptItem* takeInput(ScriptKind kind, const char* requester);
+
+  // ---- Selection (words 37/138, 112/167)
+  int selectionRequest(int word, const char* prompt, int mode, int filter);
+  resbuf* nextSelected(int word);
+
+  // ---- Output (words 17, 19, 114, 142)
+  void openTransaction();
+  void endOutput(std::uint32_t code);
+  int makeEntity(const resbuf* list);
+  void handOver(const char16_t* const* handles, int count, int flag);
+
+  // ---- Narrow texts kept for the caller until the next call of the same
+  // word or the end of the command.
+  const char* keepNarrow(int key, std::string text);
+  const char* const* keepNarrowArray(int key, std::vector<std::string> texts, int& count);
+
+  // ---- Dialog (export "HvRunScriptedDialog")
+  int runScriptedDialog(const char16_t* name, HvDialogDriverProc driver, void* context);
+
+ private:
+  struct InputBlock {
+    std::size_t position = 0;
+    std::size_t end = 0;
+  };
+  struct TopSelection {
+    const ScriptItem* item;
+    std::vector<RecordId> entities;
+  };
+
+  void runCommand(std::size_t index, std::size_t blockEnd);
+  void finishCommand(const ScriptItem& item, bool started);
+  void selectOutside(const ScriptItem& item);
+  void summary(const ScriptItem& item);
+  void save(const ScriptItem& item);
+  void scriptError(const ScriptItem& item, const std::string& message);
+
+  void onMessageBox(const HvMessageBoxRecord& record);
+  // Queues the answer of the next input line when it is a msgbox line; the
+  // caller holds inputMutex_.
+  void queueMessageBoxAnswer();
+  void dropQueuedMessageBoxAnswer();
+
+  CadhostOptions options_;
+  std::unique_ptr<Drawing> drawing_;
+  Script script_;
+  HostLog log_;
+  HostExport2D table_{};
+  HWND window_ = nullptr;
+  UcsFrame ucs_;
+  std::atomic<int> unitFactor_{1000};
+  std::u16string hostFolder_;
+  std::u16string userFolder_;
+  std::u16string allUsersFolder_;
+  std::vector<HMODULE> hostModules_;
+  HMODULE module_ = nullptr;
+  bool moduleLoadedHere_ = false;
+  bool registered_ = false;
+  BlockWalk blockWalk_;
+
+  // Input of the running command; the message-box listener may run on any thread.
+  std::mutex inputMutex_;
+  InputBlock block_;
+  bool answerQueued_ = false;
+  bool commandActive_ = false;
+  bool commandFailed_ = false;
+  bool runFailed_ = false;
+
+  // Selection state of the running command.
+  const ScriptItem* pendingSelect_ = nullptr;
+  std::vector<RecordId> selection_;
+  std::size_t selectionNext_ = 0;
+  std::vector<Handle> eraseMarks_;  // word 142 marks waiting for a commit
+  bool rolledBack_ = false;
+
+  std::vector<TopSelection> topSelections_;
+  std::map<int, std::string> narrowTexts_;
+  std::map<int, std::pair<std::vector<std::string>, std::vector<const char*>>> narrowArrays_;
+};
+
+}  // namespace cadhost

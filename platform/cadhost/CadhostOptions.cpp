@@ -1,0 +1,148 @@
+#include "platform/cadhost/CadhostOptions.h"
+
+#include <filesystem>
+
+#include "platform/cadhost/DxfNumber.h"
+#include "platform/cadhost/Script.h"
+
+namespace cadhost {
+
+namespace {
+
+bool parsePair(const std::string& text, double& a, double& b) {
+  const std::size_t comma = text.find(',');
+  return comma != std::string::npos && parseDxfReal(std::string_view(text).substr(0, comma), a) &&
+         parseDxfReal(std::string_view(text).substr(comma + 1), b);
+}
+
+bool parseUcs(const std::string& text, UcsFrame& ucs) {
+  const std::size_t comma = text.find(',');
+  if (comma == std::string::npos || comma + 1 >= text.size()) return false;
+  const std::size_t second = text.find(',', comma + 1);
+  if (second == std::string::npos) return false;
+  double ox = 0, oy = 0, dx = 0, dy = 0;
+  if (!parsePair(text.substr(0, second), ox, oy) || !parsePair(text.substr(second + 1), dx, dy)) return false;
+  if (dx == 0.0 && dy == 0.0) return false;
+  ucs = UcsFrame({ox, oy, 0.0}, {dx, dy, 0.0});
+  return true;
+}
+
+std::string absolute(const std::string& path) {
+  std::error_code error;
+  auto p = std::filesystem::absolute(path, error);
+  return error ? path : p.lexically_normal().string();
+}
+
+}  // namespace
+
+std::string usageText(const std::string& defaultModule, const std::string& defaultHostDir) {
+  return "usage: cadhost [options] DRAWING.dxf SCRIPT\n"
+         "\n"
+         "Loads the drawing, registers the host tables, loads the module, runs the\n"
+         "script's lines in order and exits 0 when every command ended without a\n"
+         "rolled-back output, 1 otherwise, 2 on unusable arguments, an unreadable\n"
+         "drawing or a malformed script.\n"
+         "\n"
+         "Options:\n"
+         "  --host-dir DIR        the host's data folder (default: " + defaultHostDir + ")\n"
+         "  --module PATH         the module to load (default: " + defaultModule + ")\n"
+         "  --log FILE            the call log, one JSON object per line ('-': standard output)\n"
+         "  --out-dir DIR         the folder of relative `save` files (default: the working folder)\n"
+         "  --unit-factor N       drawing units per metre (default: from $INSUNITS, else 1000)\n"
+         "  --scale X             the drawing scale (word 32, default 1)\n"
+         "  --anno-scale X        the annotation scale (word 216, default 1)\n"
+         "  --ucs OX,OY,DX,DY     the user coordinate system (default: $UCSORG, $UCSXDIR)\n"
+         "  --142=deferred|log|immediate\n"
+         "                        what handed-over handles (word 142) do: erase marks made\n"
+         "                        final by the command's next commit (default), only a log\n"
+         "                        line, or an erase at once\n"
+         "  --keep-partial        keep the output of a command that ends inside a transaction\n"
+         "  --no-138              leave selection word 138 out (modules use word 37)\n"
+         "  --no-floorlib         no floor-structure library\n"
+         "  --quiet               no message-box echo on standard error\n"
+         "  --help                this text\n"
+         "\n"
+         "Log lines: {\"kind\":\"word\",\"word\":N,...,\"answer\":...} for each call of the\n"
+         "\"GetExport2D\" table, {\"kind\":\"slot\",\"slot\":N,\"name\":...} for the drawing\n"
+         "interface, {\"kind\":\"export\"} for its host values, {\"kind\":\"msgbox\"},\n"
+         "{\"kind\":\"dialog\"}, {\"kind\":\"floorlib\"}, {\"kind\":\"command\"}, {\"kind\":\"script\"}\n"
+         "(\"script exhausted\", \"script mismatch\", unused lines), {\"kind\":\"fault\"},\n"
+         "{\"kind\":\"table\"} (records made on demand), {\"kind\":\"select\"}, {\"kind\":\"summary\"}\n"
+         "and {\"kind\":\"save\"}. Lines from other threads carry \"thread\":\"worker\".\n"
+         "\n" +
+         std::string(scriptLanguageHelp());
+}
+
+ParsedArguments parseArguments(int argc, const char* const* argv, const std::string& defaultModule,
+                               const std::string& defaultHostDir) {
+  ParsedArguments parsed;
+  CadhostOptions& o = parsed.options;
+  o.modulePath = defaultModule;
+  o.hostDir = defaultHostDir;
+  std::vector<std::string> files;
+  auto fail = [&](std::string message) {
+    parsed.outcome = ParsedArguments::Outcome::Error;
+    parsed.message = std::move(message);
+    return parsed;
+  };
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    auto value = [&](std::string& out) {
+      if (i + 1 >= argc) return false;
+      out = argv[++i];
+      return true;
+    };
+    std::string v;
+    if (arg == "--help" || arg == "-h") {
+      parsed.outcome = ParsedArguments::Outcome::Help;
+      return parsed;
+    } else if (arg == "--host-dir" || arg == "--module" || arg == "--log" || arg == "--out-dir") {
+      if (!value(v)) return fail(arg + " needs a value");
+      (arg == "--host-dir" ? o.hostDir : arg == "--module" ? o.modulePath : arg == "--log" ? o.logPath : o.outDir) = v;
+    } else if (arg == "--unit-factor") {
+      std::int64_t n = 0;
+      if (!value(v) || !parseDxfInteger(v, n) || n <= 0 || n > 1000000)
+        return fail("--unit-factor needs a whole number from 1 to 1000000");
+      o.unitFactor = static_cast<int>(n);
+    } else if (arg == "--scale" || arg == "--anno-scale") {
+      double x = 0.0;
+      if (!value(v) || !parseDxfReal(v, x) || !(x > 0.0) || x > 1e12) return fail(arg + " needs a positive number");
+      (arg == "--scale" ? o.scale : o.annotationScale) = x;
+    } else if (arg == "--ucs") {
+      UcsFrame ucs;
+      if (!value(v) || !parseUcs(v, ucs)) return fail("--ucs needs OX,OY,DX,DY with a non-zero direction");
+      o.ucs = ucs;
+    } else if (arg.rfind("--142=", 0) == 0) {
+      const std::string mode = arg.substr(6);
+      if (mode == "deferred") o.handOver = HandOverMode::Deferred;
+      else if (mode == "log") o.handOver = HandOverMode::LogOnly;
+      else if (mode == "immediate") o.handOver = HandOverMode::Immediate;
+      else return fail("--142 takes deferred, log or immediate, not " + mode);
+    } else if (arg == "--keep-partial") {
+      o.keepPartial = true;
+    } else if (arg == "--no-138") {
+      o.hideWord138 = true;
+    } else if (arg == "--no-floorlib") {
+      o.floorLibrary = false;
+    } else if (arg == "--quiet") {
+      o.echoMessageBoxes = false;
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      return fail("unknown option " + arg + " (see --help)");
+    } else {
+      files.push_back(arg);
+    }
+  }
+  if (files.size() != 2) return fail("expected a drawing and a script (see --help)");
+  o.drawingPath = files[0];
+  o.scriptPath = files[1];
+  if (o.hostDir.empty()) return fail("no host folder: give --host-dir");
+  if (o.modulePath.empty()) return fail("no module: give --module");
+  std::error_code error;
+  if (!std::filesystem::is_directory(o.hostDir, error)) return fail(o.hostDir + ": the host folder does not exist");
+  o.hostDir = absolute(o.hostDir);
+  o.modulePath = absolute(o.modulePath);
+  parsed.outcome = ParsedArguments::Outcome::Run;
+  return parsed;
+}
+
+}  // namespace cadhost
