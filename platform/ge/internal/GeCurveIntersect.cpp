@@ -255,7 +255,7 @@ std::vector<double> neighbourGaps(const std::vector<double>& params, const Side&
     const double speed = s.speedAt(params[i]);
     if (k > 0) gap[i] = std::min(gap[i], (params[i] - params[order[k - 1]]) * speed);
     if (k + 1 < n) gap[i] = std::min(gap[i], (params[order[k + 1]] - params[i]) * speed);
-    if (s.closed && n > 1 && s.composite != nullptr && (k == 0 || k == n - 1)) {
+    if (s.closed && n > 1 && (k == 0 || k == n - 1)) {
       const double around = (s.hi - s.lo) - (params[order[n - 1]] - params[order[0]]);
       gap[i] = std::min(gap[i], around * speed);
     }

@@ -1,6 +1,7 @@
 // Curve-curve intersections with composites: vertices, overlaps, tangents,
 // ordering, and the curve-curve closest points of composites.
 #include "platform/ge/XtGeCurveCurveInt2d.h"
+#include "platform/ge/XtGeEllipArc2d.h"
 #include "platform/ge/XtGeLine2d.h"
 #include "platform/ge/XtGeRay2d.h"
 #include "tests/platform/ge/GeShapes.h"
@@ -9,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -293,4 +296,51 @@ TEST(GeCurveCurveInt, SeamsShortPiecesAndSelfIntersection) {
   const XtGeCompositeCurve2d room = polyline({{0, 0}, {4, 0}, {4, 3, 0.5}, {0, 3}}, true);
   XtGeInterval r2;
   expectWholeOverlap(XtGeCurveCurveInt2d(room, room), r2);
+}
+
+TEST(GeCurveCurveInt, EveryPairOfKinds) {
+  std::vector<std::unique_ptr<XtGeCurve2d>> curves;
+  curves.push_back(std::make_unique<XtGeLine2d>(XtGePoint2d(-1, 0.5), XtGeVector2d(1, 0.2)));
+  curves.push_back(std::make_unique<XtGeRay2d>(XtGePoint2d(0.5, -3), XtGeVector2d(0.1, 1)));
+  auto reversedRay = std::make_unique<XtGeRay2d>(XtGePoint2d(1.5, 3), XtGeVector2d(-0.3, -1));
+  reversedRay->reverseParam();
+  curves.push_back(std::move(reversedRay));
+  curves.push_back(std::make_unique<XtGeLineSeg2d>(XtGePoint2d(-2, -2), XtGePoint2d(3, 2.5)));
+  curves.push_back(std::make_unique<XtGeCircArc2d>(XtGePoint2d(0, 0), 2.0, 0.5, 4.0,
+                                                   XtGeVector2d(0, 1), true));
+  curves.push_back(std::make_unique<XtGeCircArc2d>(XtGePoint2d(1, 1), 1.5));
+  curves.push_back(std::make_unique<XtGeEllipArc2d>(XtGePoint2d(0, 0.5), XtGeVector2d(1, 1),
+                                                    XtGeVector2d(-1, 1), 2.5, 1.0, 0.0, 5.0));
+  std::vector<std::unique_ptr<XtGeCurve2d>> mixed;
+  mixed.push_back(std::make_unique<XtGeLineSeg2d>(XtGePoint2d(-3, 1), XtGePoint2d(-1, -1)));
+  mixed.push_back(std::make_unique<XtGeEllipArc2d>(XtGePoint2d(0, -1), XtGeVector2d(1, 0),
+                                                   XtGeVector2d(0, 1), 1.0, 0.5, XtGe::kPi, XtGe::kTwoPi));
+  mixed.push_back(std::make_unique<XtGeCircArc2d>(XtGePoint2d(1, -1), XtGePoint2d(2, 2), -0.5));
+  curves.push_back(std::make_unique<XtGeCompositeCurve2d>(std::move(mixed)));
+  curves.push_back(std::make_unique<XtGeCompositeCurve2d>(
+      polyline({{-2, -1}, {2, -1, 0.3}, {2, 2}, {-2, 2, -0.2}}, true)));
+  std::vector<std::unique_ptr<XtGeCurve2d>> outer;
+  outer.push_back(std::make_unique<XtGeLineSeg2d>(XtGePoint2d(-3, 3), XtGePoint2d(-1, 0)));
+  outer.push_back(std::make_unique<XtGeCompositeCurve2d>(polyline({{-1, 0}, {1, -0.5, 0.7}, {3, 0}}, false)));
+  curves.push_back(std::make_unique<XtGeCompositeCurve2d>(std::move(outer)));
+
+  const XtGeTol tol(1e-9, 1e-9);
+  for (std::size_t i = 0; i < curves.size(); ++i) {
+    for (std::size_t k = 0; k < curves.size(); ++k) {
+      if (i == k) continue;
+      const XtGeCurveCurveInt2d ab(*curves[i], *curves[k], tol);
+      const XtGeCurveCurveInt2d ba(*curves[k], *curves[i], tol);
+      EXPECT_EQ(ab.numIntPoints(), ba.numIntPoints()) << i << " x " << k;
+      EXPECT_EQ(ab.overlapCount(), ba.overlapCount()) << i << " x " << k;
+      EXPECT_EQ(crossingCount(ab), crossingCount(ba)) << i << " x " << k;
+      expectOnBoth(ab, *curves[i], *curves[k], tol);
+      double prev = -1e300;
+      for (int n = 0; n < ab.numIntPoints(); ++n) {
+        double t1 = 0, t2 = 0;
+        ab.getIntParams(n, t1, t2);
+        EXPECT_GE(t1, prev);
+        prev = t1;
+      }
+    }
+  }
 }

@@ -2,6 +2,7 @@
 // intersections) must not touch the heap. This program replaces the global
 // allocation functions with counting ones.
 #include "platform/ge/XtGeCircArc2d.h"
+#include "platform/ge/XtGeCompositeCurve2d.h"
 #include "platform/ge/XtGeLine2d.h"
 #include "platform/ge/XtGeLineSeg2d.h"
 #include "platform/ge/XtGeRay2d.h"
@@ -10,7 +11,9 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <memory>
 #include <new>
+#include <vector>
 
 // The replacements pair malloc with free; GCC cannot see that through the
 // inlined test framework code.
@@ -57,6 +60,35 @@ TEST(GeNoAllocation, HotMembersStayOffTheHeap) {
     sink += a.intersectWith(b, p) + ray.intersectWith(line, p);
     sink += arc.intersectWith(a, n, p1, p2) + arc.intersectWith(other, n, p1, p2);
     sink += arc.intersectWith(line, n, p1, p2);
+  }
+  const long after = gAllocations.load();
+  EXPECT_EQ(after, before);
+  EXPECT_NE(sink, 0.0);
+}
+
+TEST(GeNoAllocation, CompositePointQueriesStayOffTheHeap) {
+  std::vector<std::unique_ptr<XtGeCurve2d>> pieces;
+  for (int i = 0; i < 50; ++i) {
+    const XtGePoint2d p(i, (i % 2) * 0.5);
+    const XtGePoint2d q(i + 1, ((i + 1) % 2) * 0.5);
+    if (i % 3 == 0)
+      pieces.push_back(std::make_unique<XtGeCircArc2d>(p, q, 0.3));
+    else
+      pieces.push_back(std::make_unique<XtGeLineSeg2d>(p, q));
+  }
+  const XtGeCompositeCurve2d zigzag(std::move(pieces));
+  const XtGeLineSeg2d seg(XtGePoint2d(3.3, -2), XtGePoint2d(7.1, 4));
+
+  const long before = gAllocations.load();
+  double sink = 0.0;
+  for (int i = 0; i < 100; ++i) {
+    const XtGePoint2d q(i * 0.5, 1.0 - i * 0.013);
+    double t = 0;
+    sink += zigzag.isOn(q, t) + zigzag.isOn(zigzag.xtEvalPoint(i * 0.01), t);
+    sink += zigzag.closestPointTo(q).x + zigzag.distanceTo(q) + zigzag.paramOf(q);
+    sink += zigzag.xtEvalPoint(i * 0.01).y + zigzag.paramAtLength(0.0, i * 0.4) + zigzag.length(0.1, 0.7);
+    XtGePoint2d onSeg;
+    sink += zigzag.closestPointTo(seg, onSeg).x + seg.distanceTo(zigzag);
   }
   const long after = gAllocations.load();
   EXPECT_EQ(after, before);
