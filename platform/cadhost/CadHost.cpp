@@ -133,6 +133,18 @@ void CadHost::registerTables() {
   add(hostFolder_ + u"/" + hostApiModuleName, hostApiExports(), HvModuleLoad::now);
   if (options_.floorLibrary)
     add(hostFolder_ + u"/" + floorLibraryModuleName, floorLibraryExports(), HvModuleLoad::onRequest);
+  const Point3& o = ucs_.origin();
+  const Point3& x = ucs_.xDirection();
+  write(JsonLine()
+            .text("kind", "host")
+            .text("folder", hostFolder_)
+            .integer("unitFactor", unitFactor())
+            .reals("ucs", {o.x, o.y, x.x, x.y})
+            .text("handOver", options_.handOver == HandOverMode::Deferred    ? "deferred"
+                              : options_.handOver == HandOverMode::Immediate ? "immediate"
+                                                                             : "log")
+            .boolean("word138", !options_.hideWord138)
+            .boolean("floorLibrary", options_.floorLibrary));
   hvSetMessageBoxEcho(options_.echoMessageBoxes);
   hvSetMessageBoxListener([this](const HvMessageBoxRecord& record) { onMessageBox(record); });
 }

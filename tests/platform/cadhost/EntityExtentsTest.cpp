@@ -1,0 +1,66 @@
+// Extents of curves for window selection: arcs and bulges reach past their
+// end points, block references carry their block's extents.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "CadhostTestUtil.h"
+#include "platform/cadhost/BlockBuilder.h"
+#include "platform/cadhost/EntityExtents.h"
+
+namespace cadhost {
+namespace {
+
+using namespace cadhost::test;
+
+Extents2d extentsOf(Drawing& d, GroupList list) {
+  MakeResult made = d.makeEntity(list);
+  EXPECT_TRUE(made.ok()) << made.message;
+  return entityExtents(d, made.record).value_or(Extents2d{});
+}
+
+void expectBox(const Extents2d& box, double x0, double y0, double x1, double y1) {
+  EXPECT_FALSE(box.empty);
+  EXPECT_NEAR(box.minX, x0, 1e-9);
+  EXPECT_NEAR(box.minY, y0, 1e-9);
+  EXPECT_NEAR(box.maxX, x1, 1e-9);
+  EXPECT_NEAR(box.maxY, y1, 1e-9);
+}
+
+TEST(CadhostEntityExtents, ArcsBulgesAndBlockReferences) {
+  auto d = emptyDrawing();
+  const GroupList head{T(0, "X"), T(100, "AcDbEntity"), T(8, "0")};
+  auto with = [&](const char* type, GroupList rest) {
+    GroupList list = head;
+    list[0] = T(0, type);
+    list.insert(list.end(), rest.begin(), rest.end());
+    return list;
+  };
+  const double pi = std::numbers::pi;
+  // A quarter arc from 0 to 90 degrees; an arc across 0 degrees reaches x = r.
+  expectBox(extentsOf(*d, with("ARC", {T(100, "AcDbCircle"), P(10, 0, 0), R(40, 10), T(100, "AcDbArc"), R(50, 0),
+                                       R(51, pi / 2)})), 0, 0, 10, 10);
+  expectBox(extentsOf(*d, with("ARC", {T(100, "AcDbCircle"), P(10, 0, 0), R(40, 10), T(100, "AcDbArc"),
+                                       R(50, 1.5 * pi), R(51, 0.25 * pi)})), 0, -10, 10, std::sqrt(50.0));
+  // Half circles by bulge: +1 turns left of the way, -1 right; huge coordinates keep their size.
+  expectBox(extentsOf(*d, with("LWPOLYLINE", {T(100, "AcDbPolyline"), I(90, 2), I(70, 0), P(10, 0, 0), R(42, 1),
+                                              P(10, 10, 0)})), 0, -5, 10, 0);
+  expectBox(extentsOf(*d, with("LWPOLYLINE", {T(100, "AcDbPolyline"), I(90, 2), I(70, 0), P(10, 1e7, 1e7), R(42, -1),
+                                              P(10, 1e7 + 10, 1e7)})), 1e7, 1e7, 1e7 + 10, 1e7 + 5);
+  // A closed polyline's last bulge closes back to the first vertex.
+  expectBox(extentsOf(*d, with("LWPOLYLINE", {T(100, "AcDbPolyline"), I(90, 2), I(70, 1), P(10, 0, 0), P(10, 10, 0),
+                                              R(42, -1)})), 0, -5, 10, 0);
+
+  // A block of a 600 x 100 rectangle, inserted rotated by 90 degrees and scaled by 2.
+  BlockBuilder& blocks = d->blockBuilder();
+  blocks.begin(u"R", false, {100, 0, 0});
+  blocks.add(with("LWPOLYLINE", {T(100, "AcDbPolyline"), I(90, 4), I(70, 1), P(10, 100, 0), P(10, 700, 0),
+                                 P(10, 700, 100), P(10, 100, 100)}));
+  blocks.end();
+  expectBox(extentsOf(*d, with("INSERT", {T(100, "AcDbBlockReference"), T(2, "R"), P(10, 1000, 1000), R(41, 2),
+                                          R(42, 2), R(50, pi / 2)})), 800, 1000, 1000, 2200);
+}
+
+}  // namespace
+}  // namespace cadhost

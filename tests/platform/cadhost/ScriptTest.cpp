@@ -1,0 +1,69 @@
+// The host script: what each line means, and mistakes named by file and line.
+#include <gtest/gtest.h>
+
+#include "platform/cadhost/Script.h"
+
+namespace cadhost {
+namespace {
+
+std::string errorOf(const std::string& text) {
+  try {
+    Script::parse(text, "job.script");
+  } catch (const ScriptError& e) {
+    return e.what();
+  }
+  return {};
+}
+
+TEST(CadhostScript, CommandBlocksAndStatements) {
+  Script s = Script::parse(
+      "\xEF\xBB\xBF# a job\r\nselect all type=line,Arc layer=ZONY\r\n\r\ncommand dozidEzezOvedo\n"
+      "  select handles 100 1A empty-ok\nselect window 5,6 -1,2\nmsgbox no\nkeyword Zónami\nkeyword 2\n"
+      "point 1.5,-2\ndistance cancel\nfloorlib P1 \"Betonová podlaha\"\ndialog set Spacing 150 circuit 2\n"
+      "dialog end 600 join 1 3\nend\nselect assoc 64\nsave \"out put.dxf\"\nsummary\n",
+      "job.script");
+  const auto& items = s.items();
+  ASSERT_EQ(items.size(), 16u);
+  EXPECT_EQ(items[0].line, 2u);
+  EXPECT_FALSE(items[0].inCommand);
+  EXPECT_EQ(items[0].select.types, (std::vector<std::u16string>{u"LINE", u"ARC"}));
+  EXPECT_EQ(items[1].name, "dozidEzezOvedo");
+  EXPECT_TRUE(items[2].inCommand && items[2].select.emptyOk);
+  EXPECT_EQ(items[2].select.handles, (std::vector<Handle>{0x100, 0x1A}));
+  EXPECT_EQ(items[3].select.low, (Point3{-1, 2, 0}));  // corners in any order
+  EXPECT_EQ(items[3].select.high, (Point3{5, 6, 0}));
+  EXPECT_EQ(items[4].answer, 7);
+  EXPECT_EQ(items[5].keyword, u"Zónami");
+  EXPECT_EQ(items[6].keywordIndex, 2);
+  EXPECT_EQ(items[7].point, (Point3{1.5, -2, 0}));
+  EXPECT_TRUE(items[8].cancel);
+  EXPECT_EQ(items[9].action, u"Betonová podlaha");
+  EXPECT_EQ(items[10].dialog.target, DialogStepSpec::Target::Circuit);
+  EXPECT_EQ(items[11].dialog.endCode, 600);
+  EXPECT_EQ(items[11].dialog.second, 3);
+  EXPECT_EQ(items[12].kind, ScriptKind::End);
+  EXPECT_FALSE(items[13].inCommand);  // after `end`: a statement again
+  EXPECT_EQ(items[14].name, "out put.dxf");
+}
+
+TEST(CadhostScript, MistakesNameTheFileAndLine) {
+  EXPECT_EQ(errorOf("command a\nselect handles\n"), "job.script:2: select handles needs at least one handle");
+  EXPECT_EQ(errorOf("\n\nfrobnicate\n"), "job.script:3: unknown script line: frobnicate");
+  EXPECT_EQ(errorOf("command a\npoint 1;2\n"), "job.script:2: expected X,Y for the point: 1;2");
+  EXPECT_EQ(errorOf("command a\ndistance 1e999x\n"), "job.script:2: not a number for the distance: 1e999x");
+  EXPECT_EQ(errorOf("command a\nselect handles XYZ\n"), "job.script:2: not a handle: XYZ");
+  EXPECT_EQ(errorOf("command a\nmsgbox maybe\n"), "job.script:2: not a whole number for the message box answer: maybe");
+  EXPECT_EQ(errorOf("command a\nsave \"x.dxf\n"), "job.script:2: a quoted value is not closed");
+  EXPECT_EQ(errorOf("command a\ndialog end 600 1 2\n"),
+            "job.script:2: expected: dialog end 600 join ZONE_IN_CIRCUIT ZONE_WITHOUT");
+  EXPECT_EQ(errorOf("command a\ndialog wait -1\n"), "job.script:2: the waiting time must be positive");
+  // Input lines other than selections belong to a command.
+  EXPECT_EQ(errorOf("dialog calc\n"), "job.script:1: dialog line outside a command: no command asks for it");
+  EXPECT_EQ(errorOf("command a\nsave x\nkeyword 1\n"),
+            "job.script:3: keyword line outside a command: no command asks for it");
+  EXPECT_EQ(errorOf("select cancel\n"), "job.script:1: select line outside a command: no command asks for it");
+  EXPECT_NE(std::string(scriptLanguageHelp()).find("select assoc H"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace cadhost
