@@ -30,7 +30,7 @@ void word17() { host().openTransaction(); }
 void word19(std::uint32_t code) { host().endOutput(code); }
 
 HWND word20() {
-  host().write(CadHost::wordLine(20));
+  host().write(CadHost::wordLine(20).text("answer", "main window"));
   return host().window();
 }
 
