@@ -2,8 +2,16 @@
 
 #include "heating/design/CurveRegistryLock.h"
 
+#include "heating/curves/CFloorHeatingCurve.h"
+
 #include <algorithm>
 #include <utility>
+
+CFHPipeNetwork::~CFHPipeNetwork() {
+  // The list is taken under the registry lock; the curves are destroyed after
+  // it is released, since each destruction takes that lock itself.
+  for (CFloorHeatingCurve* curve : takePipeCurves()) delete curve;
+}
 
 void CFHPipeNetwork::appendPipeCurve(CFloorHeatingCurve* curve) {
   std::lock_guard lock(curveRegistryLock());

@@ -19,12 +19,12 @@ class CFHPipeNetwork {
   CFHPipeNetwork(const CFHPipeNetwork&) = delete;
   CFHPipeNetwork& operator=(const CFHPipeNetwork&) = delete;
 
+  // Deletes the curves still in the list, outside every lock of the model.
+  ~CFHPipeNetwork();
+
   CFHModel* owner() const { return owner_; }
 
-  // The network owns the curves of its list. They are not deleted here: this
-  // library does not know the heating curve type, so take them out with
-  // takePipeCurves() and delete them (outside every lock of the model) before
-  // the network goes.
+  // The network owns the curves of its list and deletes them when it goes.
   void appendPipeCurve(CFloorHeatingCurve* curve);
   // Takes the curve out of the list (the caller then owns it); false when the
   // list does not hold it.
