@@ -1,0 +1,11 @@
+#include "heating/layout/DeleteAndClear.h"
+
+#include "heating/curves/CFloorHeatingCurve.h"
+
+void deleteCurvesAndClear(std::vector<CFloorHeatingCurve*>& curves) {
+  for (CFloorHeatingCurve*& curve : curves) {
+    delete curve;
+    curve = nullptr;
+  }
+  curves.clear();
+}

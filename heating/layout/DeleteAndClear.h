@@ -1,0 +1,37 @@
+// The delete-and-clear operations of the layout's owning pointer vectors: each
+// destroys every element of the vector that is present (null entries are
+// passed over) and then empties the vector.
+//
+// The loop operations are templates over the loop type, so that they serve
+// the offset loops (and their levels) wherever that type is complete.
+#pragma once
+
+#include <vector>
+
+class CFloorHeatingCurve;
+
+// Deletes every curve through its virtual destructor.
+void deleteCurvesAndClear(std::vector<CFloorHeatingCurve*>& curves);
+
+// Deletes every loop and releases the vector's storage too.
+template <typename Loop>
+void deleteOffsetLoopsAndFree(std::vector<Loop*>& loops) {
+  for (Loop*& loop : loops) {
+    delete loop;
+    loop = nullptr;
+  }
+  std::vector<Loop*>().swap(loops);
+}
+
+// Frees every level (a vector of loops, through deleteOffsetLoopsAndFree),
+// then the level itself.
+template <typename Loop>
+void deleteLoopListsAndClear(std::vector<std::vector<Loop*>*>& levels) {
+  for (std::vector<Loop*>*& level : levels) {
+    if (level == nullptr) continue;
+    deleteOffsetLoopsAndFree(*level);
+    delete level;
+    level = nullptr;
+  }
+  levels.clear();
+}
