@@ -1,0 +1,195 @@
+#include "curveShapes.h"
+#include "geometry/curveCopying.h"
+#include "geometry/curveListChecks.h"
+#include "geometry/joinToComposite.h"
+#include "geometry/releasePtrArray.h"
+#include "platform/ge/XtGeEllipArc2d.h"
+
+#include <gtest/gtest.h>
+
+using namespace curveShapes;
+
+namespace {
+
+class curveLists : public WorkTolerances {};
+
+// Every piece is simple and starts where the one before ended.
+void expectSimpleChain(const curvePtrArray& pieces) {
+  for (int i = 0; i < pieces.count(); ++i) {
+    ASSERT_NE(pieces[i], nullptr);
+    EXPECT_TRUE(XtGe::isSimpleCurveType(pieces[i]->type()));
+    if (i == 0) continue;
+    XtGePoint2d end;
+    XtGePoint2d start;
+    ASSERT_TRUE(pieces[i - 1]->hasEndPoint(end));
+    ASSERT_TRUE(pieces[i]->hasStartPoint(start));
+    EXPECT_LT(end.distanceTo(start), 1e-9);
+  }
+}
+
+double totalLength(const curvePtrArray& pieces) {
+  double total = 0.0;
+  for (const XtGeCurve2d* c : pieces) total += c->length();
+  return total;
+}
+
+// A composite whose second piece is a composite that holds a composite.
+CompositePtr nested() {
+  std::vector<CurvePtr> inner;
+  inner.push_back(piece({2, 0}, {3, 1}, 0.3));
+  inner.push_back(piece({3, 1}, {3, 2}));
+  std::vector<CurvePtr> middle;
+  middle.push_back(piece({1, 0}, {2, 0}));
+  middle.push_back(std::make_unique<XtGeCompositeCurve2d>(std::move(inner)));
+  middle.push_back(piece({3, 2}, {1, 3}, -0.2));
+  std::vector<CurvePtr> outer;
+  outer.push_back(piece({0, 0}, {1, 0}));
+  outer.push_back(std::make_unique<XtGeCompositeCurve2d>(std::move(middle)));
+  outer.push_back(piece({1, 3}, {0, 0}));
+  return std::make_unique<XtGeCompositeCurve2d>(std::move(outer));
+}
+
+}  // namespace
+
+TEST_F(curveLists, ExplodingNestedCompositesGivesTheSimplePiecesInOrder) {
+  const CompositePtr c = nested();
+  curvePtrArray pieces;
+  curveFlagArray flags;
+  ASSERT_TRUE(explodeGeCurve(*c, pieces, flags));
+  ASSERT_EQ(pieces.count(), 6);
+  ASSERT_EQ(flags.count(), 6);
+  for (const std::int32_t f : flags) EXPECT_EQ(f, kCurveBorrowed);
+  expectSimpleChain(pieces);
+  EXPECT_NEAR(totalLength(pieces), c->length(), 1e-9);
+
+  // A simple curve does not explode.
+  curvePtrArray none;
+  curveFlagArray noFlags;
+  EXPECT_FALSE(explodeGeCurve(XtGeLineSeg2d({0, 0}, {1, 0}), none, noFlags));
+  EXPECT_TRUE(none.isEmpty());
+}
+
+TEST_F(curveLists, ExplodingOwnedItemsCopiesWhatTheyLend) {
+  // The list owns a nested composite: its pieces must outlive it.
+  curvePtrArray list;
+  list.append(new XtGeLineSeg2d({-1, 0}, {0, 0}));
+  list.append(nested().release());
+  ASSERT_TRUE(explodeCurveListItem(1, list));
+  EXPECT_FALSE(explodeCurveListItem(0, list));
+  EXPECT_FALSE(explodeCurveListItem(99, list));
+  for (int i = 1; i < list.count();) i = explodeCurveListItem(i, list) ? i : i + 1;
+  EXPECT_EQ(list.count(), 7);
+  expectSimpleChain(list);
+  releasePtrArray(list);
+
+  // With flags: a borrowed composite lends its pieces on, an owned one is replaced by copies.
+  const CompositePtr borrowedFrom = nested();
+  curvePtrArray mixed;
+  curveFlagArray flags;
+  mixed.append(borrowedFrom.get());
+  flags.append(kCurveBorrowed);
+  mixed.append(nested().release());
+  flags.append(kCurveOwned);
+  ASSERT_TRUE(explodeCurveListItem(0, mixed, flags));
+  EXPECT_EQ(flags[0], kCurveBorrowed);
+  EXPECT_EQ(mixed[0], borrowedFrom->curveAt(0));
+  ASSERT_TRUE(explodeCurveListItem(3, mixed, flags));
+  EXPECT_EQ(mixed.count(), 6);
+  EXPECT_EQ(flags[3], kCurveOwned);
+  releasePtrArrayMasked(mixed, flags);
+  EXPECT_TRUE(mixed.isEmpty());
+  EXPECT_TRUE(flags.isEmpty());
+}
+
+TEST_F(curveLists, ExplodeCurveListAndCopyOnce) {
+  curvePtrArray list;
+  list.append(nested().release());
+  list.append(new XtGeCircArc2d(XtGePoint2d(5, 5), 1.0));
+  explodeCurveList(list);
+  ASSERT_EQ(list.count(), 7);
+  EXPECT_EQ(list[6]->type(), XtGe::kCircArc2d);
+  releasePtrArray(list);
+
+  const CompositePtr c = nested();
+  curvePtrArray pieces;
+  curveFlagArray flags;
+  explodeGeCurve(*c, pieces, flags);
+  copyCurvesOnce(pieces, flags);
+  for (int i = 0; i < pieces.count(); ++i) {
+    EXPECT_EQ(flags[i], kCurveOwned);
+    EXPECT_NE(pieces[i], c->curveAt(0));
+  }
+  expectSimpleChain(pieces);
+  releasePtrArrayMasked(pieces, flags);
+
+  curvePtrArray copies;
+  copyCurveListTo(list, copies);
+  EXPECT_TRUE(copies.isEmpty());
+  list.append(nullptr);
+  list.append(new XtGeLineSeg2d({0, 0}, {1, 1}));
+  copyCurveListTo(list, copies);
+  ASSERT_EQ(copies.count(), 1);
+  EXPECT_NE(copies[0], list[1]);
+  EXPECT_EQ(copyCurve2d(nullptr), nullptr);
+  // Release skips the null entry.
+  releasePtrArray(list);
+  releasePtrArray2(copies);
+  EXPECT_TRUE(list.isEmpty());
+}
+
+TEST_F(curveLists, JoinToCompositeFollowsTheReferences) {
+  curvePtrArray list;
+  list.append(new XtGeLineSeg2d({0, 0}, {1, 0}));
+  list.append(new XtGeLineSeg2d({5, 5}, {6, 6}));
+  list.append(new XtGeCircArc2d({3, 0}, {1, 0}, 0.5));
+  hvArray<pieceRef> refs;
+  refs.append(makePieceRef(2, true));
+  refs.append(makePieceRef(0, false));
+  refs.append((static_cast<pieceRef>(7) << 32) | 1);  // an unknown way: not used
+  refs.append(makePieceRef(9, false));               // no such piece
+  std::unique_ptr<XtGeCompositeCurve2d> out;
+  ASSERT_EQ(joinToComposite(out, list, refs), 1);
+  ASSERT_EQ(out->numCurves(), 2);
+  EXPECT_EQ(out->curveAt(0)->type(), XtGe::kCircArc2d);
+  XtGePoint2d p;
+  ASSERT_TRUE(out->curveAt(0)->hasStartPoint(p));
+  EXPECT_LT(p.distanceTo(XtGePoint2d(1, 0)), 1e-12);
+  ASSERT_TRUE(out->hasEndPoint(p));
+  EXPECT_LT(p.distanceTo(XtGePoint2d(1, 0)), 1e-12);
+  EXPECT_NE(out->curveAt(1), list[0]);
+
+  hvArray<pieceRef> unusable;
+  unusable.append((static_cast<pieceRef>(2) << 32) | 0);
+  EXPECT_EQ(joinToComposite(out, list, unusable), 0);
+  EXPECT_EQ(out, nullptr);
+  releasePtrArray(list);
+}
+
+TEST_F(curveLists, DegenerateLoopsTypesAndIndexRanges) {
+  EXPECT_TRUE(isDegenerateLoop(XtGeCompositeCurve2d()));
+  EXPECT_TRUE(isDegenerateLoop(*outline({{0, 0}, {3, 1}})));
+  EXPECT_FALSE(isDegenerateLoop(*outline({{0, 0}, {3, 1}}, {0.0, 0.4})));
+  EXPECT_FALSE(isDegenerateLoop(*outline({{0, 0}, {3, 1}, {1, 2}})));
+  EXPECT_FALSE(isDegenerateLoop(*outline({{0, 0}, {3, 1}, {1, 2}}, {}, false)));
+
+  curvePtrArray list;
+  list.append(new XtGeLineSeg2d({0, 0}, {1, 0}));
+  list.append(nested().release());
+  list.append(nullptr);
+  const int linesArcsComposites[] = {XtGe::kLineSeg2d, XtGe::kCircArc2d, XtGe::kCompositeCrv2d, -1};
+  const int linesComposites[] = {XtGe::kLineSeg2d, XtGe::kCompositeCrv2d, -1};
+  const int linesArcs[] = {XtGe::kLineSeg2d, XtGe::kCircArc2d, -1};
+  EXPECT_TRUE(areCurveTypesAllowed(list, linesArcsComposites));
+  EXPECT_FALSE(areCurveTypesAllowed(list, linesComposites));  // an arc deep inside
+  EXPECT_FALSE(areCurveTypesAllowed(list, linesArcs));
+  list.append(new XtGeEllipArc2d());
+  EXPECT_FALSE(areCurveTypesAllowed(list, linesArcsComposites));
+  releasePtrArray(list);
+
+  const double inside[2] = {0.0, 2.5};
+  const double atEnd[2] = {1.0, 3.0};
+  const double negative[2] = {-0.5, 1.0};
+  EXPECT_TRUE(isIndexPairInRange(inside, 3));
+  EXPECT_FALSE(isIndexPairInRange(atEnd, 3));
+  EXPECT_FALSE(isIndexPairInRange(negative, 3));
+}
