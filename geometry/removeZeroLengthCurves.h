@@ -1,0 +1,9 @@
+// Dropping curves of no length from a curve list.
+#pragma once
+
+#include "geometry/curveList.h"
+
+// Deletes and removes every curve with a bounded interval whose length is
+// below the equal-point value of workTol (null entries go too). Answers the
+// number of curves removed.
+int removeZeroLengthCurves(curvePtrArray& curves);
