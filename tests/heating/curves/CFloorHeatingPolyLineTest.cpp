@@ -228,3 +228,28 @@ TEST_F(PolyLineTest, MeasuresReverseAndTranslate) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PolyLineTest, FarFromTheOriginAndClockwiseTheAnswersStay) {
+  // An L-shaped room 1e7 units off the origin, drawn clockwise: its inside
+  // lies on the right of the direction of travel.
+  const double o = 1e7;
+  const auto room = polyline({{o, o}, {o, o + 10}, {o + 4, o + 10}, {o + 4, o + 4}, {o + 10, o + 4}, {o + 10, o}, {o, o}});
+  EXPECT_FALSE(room->selfOverlaps(workTol, workTol));
+  EXPECT_FALSE(room->sideTest({o + 2, o + 8}));  // inside the upright leg
+  EXPECT_FALSE(room->sideTest({o + 8, o + 2}));  // inside the foot
+  EXPECT_TRUE(room->sideTest({o + 7, o + 7}));   // in the notch, outside
+  XtGePoint2d hit;
+  ASSERT_TRUE(room->intersectWithRay(XtGeRay2d(XtGePoint2d(o + 2, o + 8), XtGeVector2d(1, 0)), hit, workTol));
+  EXPECT_TRUE(near(hit, {o + 4, o + 8}, 1e-6));
+  room->setEndPoints({o, o + 5}, {o + 7, o + 4});
+  EXPECT_NEAR(room->length(), 5 + 4 + 6 + 3, 1e-6);
+  EXPECT_TRUE(endsInStep(*room, 1e-6));
+
+  // A narrow corridor folded back on itself overlaps; 0.01 apart it does not.
+  EXPECT_TRUE(polyline({{o, o}, {o + 100, o}, {o + 100, o}, {o, o}})->selfOverlaps(workTol, workTol));
+  EXPECT_FALSE(polyline({{o, o}, {o + 100, o}, {o + 100, o + 0.01}, {o, o + 0.01}})->selfOverlaps(workTol, workTol));
+}
+
+}  // namespace
