@@ -16,24 +16,17 @@ class curveLists : public WorkTolerances {};
 // Every piece is simple and starts where the one before ended.
 void expectSimpleChain(const curvePtrArray& pieces) {
   for (int i = 0; i < pieces.count(); ++i) {
-    ASSERT_NE(pieces[i], nullptr);
     EXPECT_TRUE(XtGe::isSimpleCurveType(pieces[i]->type()));
-    if (i == 0) continue;
     XtGePoint2d end;
     XtGePoint2d start;
-    ASSERT_TRUE(pieces[i - 1]->hasEndPoint(end));
-    ASSERT_TRUE(pieces[i]->hasStartPoint(start));
-    EXPECT_LT(end.distanceTo(start), 1e-9);
+    if (i > 0 && pieces[i - 1]->hasEndPoint(end) && pieces[i]->hasStartPoint(start)) {
+      EXPECT_LT(end.distanceTo(start), 1e-9);
+    }
   }
 }
 
-double totalLength(const curvePtrArray& pieces) {
-  double total = 0.0;
-  for (const XtGeCurve2d* c : pieces) total += c->length();
-  return total;
-}
-
-// A composite whose second piece is a composite that holds a composite.
+// A composite whose second piece is a composite that holds a composite:
+// six simple pieces from (0, 0) round to (0, 0).
 CompositePtr nested() {
   std::vector<CurvePtr> inner;
   inner.push_back(piece({2, 0}, {3, 1}, 0.3));
@@ -51,30 +44,42 @@ CompositePtr nested() {
 
 }  // namespace
 
-TEST_F(curveLists, ExplodingNestedCompositesGivesTheSimplePiecesInOrder) {
+TEST_F(curveLists, ExplodingNestedCompositesGivesChainedSimplePieces) {
   const CompositePtr c = nested();
   curvePtrArray pieces;
   curveFlagArray flags;
   ASSERT_TRUE(explodeGeCurve(*c, pieces, flags));
   ASSERT_EQ(pieces.count(), 6);
-  ASSERT_EQ(flags.count(), 6);
   for (const std::int32_t f : flags) EXPECT_EQ(f, kCurveBorrowed);
   expectSimpleChain(pieces);
-  EXPECT_NEAR(totalLength(pieces), c->length(), 1e-9);
+  double total = 0.0;
+  for (const XtGeCurve2d* p : pieces) total += p->length();
+  EXPECT_NEAR(total, c->length(), 1e-9);
+  EXPECT_FALSE(explodeGeCurve(XtGeLineSeg2d({0, 0}, {1, 0}), pieces, flags));
+  EXPECT_EQ(pieces.count(), 6);
 
-  // A simple curve does not explode.
-  curvePtrArray none;
-  curveFlagArray noFlags;
-  EXPECT_FALSE(explodeGeCurve(XtGeLineSeg2d({0, 0}, {1, 0}), none, noFlags));
-  EXPECT_TRUE(none.isEmpty());
+  // Own copies of every piece, then an owned list exploded whole.
+  copyCurvesOnce(pieces, flags);
+  for (int i = 0; i < pieces.count(); ++i) EXPECT_EQ(flags[i], kCurveOwned);
+  EXPECT_NE(pieces[0], c->curveAt(0));
+  releasePtrArrayMasked(pieces, flags);
+  EXPECT_TRUE(pieces.isEmpty() && flags.isEmpty());
+  curvePtrArray list;
+  list.append(nested().release());
+  list.append(new XtGeCircArc2d(XtGePoint2d(5, 5), 1.0));
+  explodeCurveList(list);
+  ASSERT_EQ(list.count(), 7);
+  for (const XtGeCurve2d* p : list) EXPECT_TRUE(XtGe::isSimpleCurveType(p->type()));
+  EXPECT_EQ(list[6]->type(), XtGe::kCircArc2d);
+  releasePtrArray(list);
 }
 
 TEST_F(curveLists, ExplodingOwnedItemsCopiesWhatTheyLend) {
-  // The list owns a nested composite: its pieces must outlive it.
+  // The list owns a nested composite: the pieces must outlive it (the
+  // address sanitizer build catches any that do not).
   curvePtrArray list;
   list.append(new XtGeLineSeg2d({-1, 0}, {0, 0}));
   list.append(nested().release());
-  ASSERT_TRUE(explodeCurveListItem(1, list));
   EXPECT_FALSE(explodeCurveListItem(0, list));
   EXPECT_FALSE(explodeCurveListItem(99, list));
   for (int i = 1; i < list.count();) i = explodeCurveListItem(i, list) ? i : i + 1;
@@ -82,65 +87,26 @@ TEST_F(curveLists, ExplodingOwnedItemsCopiesWhatTheyLend) {
   expectSimpleChain(list);
   releasePtrArray(list);
 
-  // With flags: a borrowed composite lends its pieces on, an owned one is replaced by copies.
+  // A borrowed composite lends its pieces on; an owned one gives copies.
   const CompositePtr borrowedFrom = nested();
   curvePtrArray mixed;
   curveFlagArray flags;
   mixed.append(borrowedFrom.get());
   flags.append(kCurveBorrowed);
-  mixed.append(nested().release());
-  flags.append(kCurveOwned);
+  mixed.append(nested().release());  // no flag: owned
   ASSERT_TRUE(explodeCurveListItem(0, mixed, flags));
-  EXPECT_EQ(flags[0], kCurveBorrowed);
   EXPECT_EQ(mixed[0], borrowedFrom->curveAt(0));
+  EXPECT_EQ(flags[0], kCurveBorrowed);
   ASSERT_TRUE(explodeCurveListItem(3, mixed, flags));
-  EXPECT_EQ(mixed.count(), 6);
+  ASSERT_EQ(mixed.count(), 6);
   EXPECT_EQ(flags[3], kCurveOwned);
   releasePtrArrayMasked(mixed, flags);
-  EXPECT_TRUE(mixed.isEmpty());
-  EXPECT_TRUE(flags.isEmpty());
-}
-
-TEST_F(curveLists, ExplodeCurveListAndCopyOnce) {
-  curvePtrArray list;
-  list.append(nested().release());
-  list.append(new XtGeCircArc2d(XtGePoint2d(5, 5), 1.0));
-  explodeCurveList(list);
-  ASSERT_EQ(list.count(), 7);
-  EXPECT_EQ(list[6]->type(), XtGe::kCircArc2d);
-  releasePtrArray(list);
-
-  const CompositePtr c = nested();
-  curvePtrArray pieces;
-  curveFlagArray flags;
-  explodeGeCurve(*c, pieces, flags);
-  copyCurvesOnce(pieces, flags);
-  for (int i = 0; i < pieces.count(); ++i) {
-    EXPECT_EQ(flags[i], kCurveOwned);
-    EXPECT_NE(pieces[i], c->curveAt(0));
-  }
-  expectSimpleChain(pieces);
-  releasePtrArrayMasked(pieces, flags);
-
-  curvePtrArray copies;
-  copyCurveListTo(list, copies);
-  EXPECT_TRUE(copies.isEmpty());
-  list.append(nullptr);
-  list.append(new XtGeLineSeg2d({0, 0}, {1, 1}));
-  copyCurveListTo(list, copies);
-  ASSERT_EQ(copies.count(), 1);
-  EXPECT_NE(copies[0], list[1]);
-  EXPECT_EQ(copyCurve2d(nullptr), nullptr);
-  // Release skips the null entry.
-  releasePtrArray(list);
-  releasePtrArray2(copies);
-  EXPECT_TRUE(list.isEmpty());
 }
 
 TEST_F(curveLists, JoinToCompositeFollowsTheReferences) {
   curvePtrArray list;
   list.append(new XtGeLineSeg2d({0, 0}, {1, 0}));
-  list.append(new XtGeLineSeg2d({5, 5}, {6, 6}));
+  list.append(nullptr);
   list.append(new XtGeCircArc2d({3, 0}, {1, 0}, 0.5));
   hvArray<pieceRef> refs;
   refs.append(makePieceRef(2, true));
@@ -150,19 +116,17 @@ TEST_F(curveLists, JoinToCompositeFollowsTheReferences) {
   std::unique_ptr<XtGeCompositeCurve2d> out;
   ASSERT_EQ(joinToComposite(out, list, refs), 1);
   ASSERT_EQ(out->numCurves(), 2);
-  EXPECT_EQ(out->curveAt(0)->type(), XtGe::kCircArc2d);
   XtGePoint2d p;
   ASSERT_TRUE(out->curveAt(0)->hasStartPoint(p));
-  EXPECT_LT(p.distanceTo(XtGePoint2d(1, 0)), 1e-12);
-  ASSERT_TRUE(out->hasEndPoint(p));
+  EXPECT_EQ(out->curveAt(0)->type(), XtGe::kCircArc2d);
   EXPECT_LT(p.distanceTo(XtGePoint2d(1, 0)), 1e-12);
   EXPECT_NE(out->curveAt(1), list[0]);
-
-  hvArray<pieceRef> unusable;
-  unusable.append((static_cast<pieceRef>(2) << 32) | 0);
-  EXPECT_EQ(joinToComposite(out, list, unusable), 0);
+  refs.removeAll();
+  refs.append(makePieceRef(1, false));
+  EXPECT_EQ(joinToComposite(out, list, refs), 0);
   EXPECT_EQ(out, nullptr);
-  releasePtrArray(list);
+  releasePtrArray(list);  // skips the null entry
+  EXPECT_TRUE(list.isEmpty());
 }
 
 TEST_F(curveLists, DegenerateLoopsTypesAndIndexRanges) {
@@ -170,20 +134,18 @@ TEST_F(curveLists, DegenerateLoopsTypesAndIndexRanges) {
   EXPECT_TRUE(isDegenerateLoop(*outline({{0, 0}, {3, 1}})));
   EXPECT_FALSE(isDegenerateLoop(*outline({{0, 0}, {3, 1}}, {0.0, 0.4})));
   EXPECT_FALSE(isDegenerateLoop(*outline({{0, 0}, {3, 1}, {1, 2}})));
-  EXPECT_FALSE(isDegenerateLoop(*outline({{0, 0}, {3, 1}, {1, 2}}, {}, false)));
 
   curvePtrArray list;
   list.append(new XtGeLineSeg2d({0, 0}, {1, 0}));
   list.append(nested().release());
-  list.append(nullptr);
-  const int linesArcsComposites[] = {XtGe::kLineSeg2d, XtGe::kCircArc2d, XtGe::kCompositeCrv2d, -1};
-  const int linesComposites[] = {XtGe::kLineSeg2d, XtGe::kCompositeCrv2d, -1};
-  const int linesArcs[] = {XtGe::kLineSeg2d, XtGe::kCircArc2d, -1};
-  EXPECT_TRUE(areCurveTypesAllowed(list, linesArcsComposites));
-  EXPECT_FALSE(areCurveTypesAllowed(list, linesComposites));  // an arc deep inside
-  EXPECT_FALSE(areCurveTypesAllowed(list, linesArcs));
+  const int withArcs[] = {XtGe::kLineSeg2d, XtGe::kCircArc2d, XtGe::kCompositeCrv2d, -1};
+  const int withoutArcs[] = {XtGe::kLineSeg2d, XtGe::kCompositeCrv2d, -1};
+  const int withoutComposites[] = {XtGe::kLineSeg2d, XtGe::kCircArc2d, -1};
+  EXPECT_TRUE(areCurveTypesAllowed(list, withArcs));
+  EXPECT_FALSE(areCurveTypesAllowed(list, withoutArcs));  // an arc two levels down
+  EXPECT_FALSE(areCurveTypesAllowed(list, withoutComposites));
   list.append(new XtGeEllipArc2d());
-  EXPECT_FALSE(areCurveTypesAllowed(list, linesArcsComposites));
+  EXPECT_FALSE(areCurveTypesAllowed(list, withArcs));
   releasePtrArray(list);
 
   const double inside[2] = {0.0, 2.5};
