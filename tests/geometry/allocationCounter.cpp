@@ -1,4 +1,4 @@
-#include "allocationCounter.h"
+#include "tests/geometry/allocationCounter.h"
 
 #include <cstdlib>
 #include <new>

@@ -1,5 +1,5 @@
-#include "allocationCounter.h"
-#include "curveShapes.h"
+#include "tests/geometry/allocationCounter.h"
+#include "tests/geometry/curveShapes.h"
 #include "geometry/curveArea.h"
 #include "geometry/curveCopying.h"
 #include "platform/ge/XtGeRay2d.h"

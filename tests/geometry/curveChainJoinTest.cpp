@@ -1,4 +1,4 @@
-#include "curveShapes.h"
+#include "tests/geometry/curveShapes.h"
 #include "geometry/curveArea.h"
 #include "geometry/curveChainJoin.h"
 #include "geometry/releasePtrArray.h"

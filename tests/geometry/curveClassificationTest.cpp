@@ -1,5 +1,5 @@
-#include "allocationCounter.h"
-#include "curveShapes.h"
+#include "tests/geometry/allocationCounter.h"
+#include "tests/geometry/curveShapes.h"
 #include "geometry/curveClassification.h"
 #include "platform/ge/XtGeEllipArc2d.h"
 

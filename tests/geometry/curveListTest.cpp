@@ -1,4 +1,4 @@
-#include "curveShapes.h"
+#include "tests/geometry/curveShapes.h"
 #include "geometry/curveCopying.h"
 #include "geometry/curveListChecks.h"
 #include "geometry/joinToComposite.h"

@@ -1,4 +1,4 @@
-#include "curveShapes.h"
+#include "tests/geometry/curveShapes.h"
 #include "geometry/curveOrientation.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "curveShapes.h"
+#include "tests/geometry/curveShapes.h"
 #include "geometry/clipCurveToFrame.h"
 #include "geometry/releasePtrArray.h"
 #include "geometry/sampleCurvePoints.h"

@@ -1,4 +1,4 @@
-#include "curveShapes.h"
+#include "tests/geometry/curveShapes.h"
 #include "geometry/releasePtrArray.h"
 #include "geometry/segmentRuns.h"
 
