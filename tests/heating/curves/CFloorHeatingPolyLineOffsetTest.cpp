@@ -15,18 +15,6 @@ namespace {
 
 using PolyLineOffsetTest = HeatingCurveTest;
 
-// Whether the geometry library offsets composite curves yet; the tests of
-// offsets that exist are skipped (and must be run again) until it does.
-bool compositesOffset() {
-  XtGeCurve2dPtrArray offsets;
-  const bool any = rectangle(0, 0, 10, 10)->composite().getTrimmedOffset(1.0, offsets, XtGe::kExtend);
-  for (XtGeCurve2d* offset : offsets) delete offset;
-  return any;
-}
-
-#define SKIP_UNLESS_COMPOSITES_OFFSET() \
-  if (!compositesOffset()) GTEST_SKIP() << "the geometry library does not offset composite curves yet"
-
 // The enclosed area of a closed polyline's vertices (positive counter-clockwise).
 double vertexArea(const CFloorHeatingPolyLine& polyline) {
   const XtGePoint2dArray& v = polyline.vertices();
@@ -47,7 +35,6 @@ TEST_F(PolyLineOffsetTest, AnOffsetThatLeavesNothingRaisesStateBitEight) {
 }
 
 TEST_F(PolyLineOffsetTest, ASquareOffsetsInwardToTheLeft) {
-  SKIP_UNLESS_COMPOSITES_OFFSET();
   CFHModel model;
   const auto square = rectangle(0, 0, 10, 10);
   const auto inner = square->offsetCopy(1.0);
@@ -65,7 +52,6 @@ TEST_F(PolyLineOffsetTest, ASquareOffsetsInwardToTheLeft) {
 }
 
 TEST_F(PolyLineOffsetTest, AnOffsetThatSplitsKeepsEveryPieceLongestFirst) {
-  SKIP_UNLESS_COMPOSITES_OFFSET();
   CFHModel model;
   // Two rooms, 10 x 10 and 8 x 8, joined by a corridor 2 wide: 1.5 inside,
   // the corridor closes and two loops remain.
@@ -81,7 +67,6 @@ TEST_F(PolyLineOffsetTest, AnOffsetThatSplitsKeepsEveryPieceLongestFirst) {
 }
 
 TEST_F(PolyLineOffsetTest, OpenPolylinesWithArcs) {
-  SKIP_UNLESS_COMPOSITES_OFFSET();
   // A U of two straight legs and a half-circle bend of radius 5, run
   // counter-clockwise round the bend: its left side is the inside of the U.
   const CFloorHeatingPolyLine u(composite({-5, 10}, {{{-5, 0}}, {{5, 0}, 1}, {{5, 10}}}), 12);
