@@ -56,7 +56,9 @@ void CFHModel::record(CFHCurveEvent event, const CFloorHeatingCurve* curve, std:
   std::lock_guard lock(curveRegistryLock());
   CFHModel* model = g_currentModel;
   if (model == nullptr) return;
-  if (event == CFHCurveEvent::destroyed && model->pipeNetwork_.holdsPipeCurveLocked(curve))
+  // A listed curve destroyed by another owner leaves the list at once: the
+  // network would otherwise delete it again when it goes.
+  if (event == CFHCurveEvent::destroyed && model->pipeNetwork_.forgetPipeCurveLocked(curve))
     model->setStateBits(kModelStateListedCurveDestroyed);
   try {
     model->curveRegistry_.record(thread, event, curve, tag);

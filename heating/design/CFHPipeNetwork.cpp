@@ -20,6 +20,10 @@ void CFHPipeNetwork::appendPipeCurve(CFloorHeatingCurve* curve) {
 
 bool CFHPipeNetwork::removePipeCurve(const CFloorHeatingCurve* curve) {
   std::lock_guard lock(curveRegistryLock());
+  return forgetPipeCurveLocked(curve);
+}
+
+bool CFHPipeNetwork::forgetPipeCurveLocked(const CFloorHeatingCurve* curve) {
   const auto found = std::find(pipeCurves_.begin(), pipeCurves_.end(), curve);
   if (found == pipeCurves_.end()) return false;
   pipeCurves_.erase(found);

@@ -40,6 +40,10 @@ class CFHPipeNetwork {
   friend class CFHModel;
   // The same with curveRegistryLock() already held.
   bool holdsPipeCurveLocked(const CFloorHeatingCurve* curve) const;
+  // Takes a curve that is being destroyed out of the list, so the network
+  // never deletes it a second time; true when the list held it. The caller
+  // holds the registry lock.
+  bool forgetPipeCurveLocked(const CFloorHeatingCurve* curve);
 
   CFHModel* owner_;
   std::vector<CFloorHeatingCurve*> pipeCurves_;
