@@ -92,19 +92,28 @@ int intersectCircleCircle(const XtGePoint2d& c1, double r1, const XtGePoint2d& c
   if (d <= ep && std::fabs(r1 - r2) <= ep) return -1;
   if (!(d > 0.0)) return 0;
   if (d > r1 + r2 + ep || d < std::fabs(r1 - r2) - ep) return 0;
-  const XtGeVector2d e = v / d;
-  // Distance from c1 to the chord through both crossings, along e.
-  const double a = 0.5 * (d + (r1 - r2) * (r1 + r2) / d);
-  const double h2 = (r1 - a) * (r1 + a);
+  // Measure the chord from the centre of the smaller circle: from the larger
+  // one, a nearly flat arc (radius many thousand times the distances that
+  // matter) loses the crossing to cancellation in r² − a².
+  const bool fromFirst = r1 <= r2;
+  const XtGePoint2d& c = fromFirst ? c1 : c2;
+  const double r = fromFirst ? r1 : r2;
+  const double rOther = fromFirst ? r2 : r1;
+  const XtGeVector2d e = fromFirst ? v / d : -v / d;
+  // Distance from c to the chord through both crossings, along e.
+  const double a = 0.5 * (d + (r - rOther) * (r + rOther) / d);
+  const double h2 = (r - a) * (r + a);
   const double h = h2 > 0.0 ? std::sqrt(h2) : 0.0;
   if (2.0 * h <= ep) {
     tangent = true;
-    p[0] = c1 + e * (a >= 0.0 ? r1 : -r1);
+    p[0] = c + e * (a >= 0.0 ? r : -r);
     return 1;
   }
-  const XtGePoint2d m = c1 + e * a;
-  p[0] = m + e.perpVector() * h;
-  p[1] = m - e.perpVector() * h;
+  // The first point lies to the left of the line from c1 towards c2.
+  const XtGePoint2d m = c + e * a;
+  const XtGeVector2d left = (v / d).perpVector();
+  p[0] = m + left * h;
+  p[1] = m - left * h;
   return 2;
 }
 

@@ -204,6 +204,25 @@ TEST(GeCircArc, SegmentCrossedByCircleSplitsIntoThreePiecesFromItsStart) {
   EXPECT_FALSE(head.isOn(p2));
 }
 
+TEST(GeCircArc, NearlyFlatArcCrossesASmallCircleExactly) {
+  // A bulge of about 1e-4 gives a radius ten thousand times the span; the
+  // crossings must still lie on both circles (measured from the small one).
+  for (const double big : {1e4, 1e6}) {
+    const XtGeCircArc2d small(XtGePoint2d(0.3, 0.2), 1.0);
+    const XtGeCircArc2d flat(XtGePoint2d(0.0, big + 0.5), big);
+    int n = 0;
+    XtGePoint2d p1, p2;
+    for (int order = 0; order < 2; ++order) {
+      ASSERT_TRUE(order == 0 ? small.intersectWith(flat, n, p1, p2) : flat.intersectWith(small, n, p1, p2));
+      ASSERT_EQ(n, 2);
+      for (const XtGePoint2d& p : {p1, p2}) {
+        EXPECT_NEAR(p.distanceTo(small.center()), 1.0, 1e-9);
+        EXPECT_NEAR(p.distanceTo(flat.center()), big, 1e-9 * big);
+      }
+    }
+  }
+}
+
 TEST(GeCircArc, TangentsTouchesAndCoincidentCircles) {
   const XtGeCircArc2d circle(XtGePoint2d(), 1.0);
   int n = 0;

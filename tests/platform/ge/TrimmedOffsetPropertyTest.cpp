@@ -97,7 +97,7 @@ std::unique_ptr<XtGeCompositeCurve2d> gridLoop(std::mt19937& rng) {
     if (!changed) break;
   }
   for (PolyVertex& p : v)
-    if (unit(rng) < 0.4) p.bulge = (unit(rng) < 0.5 ? -1 : 1) * (0.05 + 0.45 * unit(rng));
+    if (unit(rng) < 0.4) p.bulge = (unit(rng) < 0.5 ? -1 : 1) * (1e-4 + 0.45 * unit(rng));
   auto loop = std::make_unique<XtGeCompositeCurve2d>(polyline(v, true));
   double area = 0.0;
   loop->xtArea(0.0, 1.0, area);
@@ -124,7 +124,7 @@ std::unique_ptr<XtGeCompositeCurve2d> starLoop(std::mt19937& rng) {
   for (int i = 0; i < n; ++i) {
     const double a = (i + 0.2 + 0.6 * unit(rng)) * kTwoPi / n;
     const double r = 3.0 + 7.0 * unit(rng);
-    const double bulge = unit(rng) < 0.5 ? 0.0 : (unit(rng) < 0.5 ? -1 : 1) * (0.05 + 0.35 * unit(rng));
+    const double bulge = unit(rng) < 0.5 ? 0.0 : (unit(rng) < 0.5 ? -1 : 1) * (1e-4 + 0.35 * unit(rng));
     v.push_back({r * std::cos(a), r * std::sin(a), bulge});
   }
   auto loop = std::make_unique<XtGeCompositeCurve2d>(polyline(v, true));
