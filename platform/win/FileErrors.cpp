@@ -13,6 +13,7 @@ DWORD hvSystemErrorFromErrno(int errnoValue) {
     case EISDIR:
     case EROFS: return ERROR_ACCESS_DENIED;
     case ENOSPC: return ERROR_DISK_FULL;
+    case ENAMETOOLONG: return 206;  // ERROR_FILENAME_EXCED_RANGE
     case EMFILE:
     case ENFILE: return ERROR_TOO_MANY_OPEN_FILES;
     default: return static_cast<DWORD>(errnoValue);

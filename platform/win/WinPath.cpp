@@ -125,7 +125,9 @@ bool hvCreateDirectoryWithParents(LPCWSTR path) {
   const fs::path folder = hvLinuxPath(path);
   std::error_code ec;
   fs::create_directories(folder, ec);
-  if (fs::is_directory(folder)) return true;
+  std::error_code statusError;
+  if (fs::is_directory(folder, statusError)) return true;
+  if (!ec) ec = statusError;
   SetLastError(ec ? hvSystemErrorFromErrno(ec.value()) : ERROR_ACCESS_DENIED);
   return false;
 }
@@ -156,7 +158,8 @@ DWORD GetFileAttributesW(LPCWSTR path) {
   const fs::file_status status = fs::status(target, ec);
   if (ec || !fs::exists(status)) {
     const fs::path parent = target.parent_path();
-    SetLastError(parent.empty() || fs::exists(parent) ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
+    std::error_code parentError;
+    SetLastError(parent.empty() || fs::exists(parent, parentError) ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
     return INVALID_FILE_ATTRIBUTES;
   }
   if (fs::is_directory(status)) return FILE_ATTRIBUTE_DIRECTORY;

@@ -75,3 +75,14 @@ TEST(WinPath, CreatesFoldersWithAllMissingParents) {
   EXPECT_EQ(GetFileAttributesW((tmp.windows() + u"\\no\\such").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
 }
+
+// A name longer than the file system allows is a failure with an error code,
+// never an exception out of the folder calls.
+TEST(WinPath, OverlongNamesFailWithoutThrowing) {
+  TempDir tmp;
+  const std::u16string overlong = tmp.windows() + u"\\" + std::u16string(300, u'a');
+  EXPECT_FALSE(hvCreateDirectoryWithParents((overlong + u"\\sub").c_str()));
+  EXPECT_EQ(GetLastError(), 206u);  // ERROR_FILENAME_EXCED_RANGE
+  EXPECT_EQ(GetFileAttributesW((overlong + u"\\sub").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_FALSE(CreateDirectoryW(overlong.c_str(), nullptr));
+}
