@@ -1,6 +1,7 @@
 #include "platform/cadhost/Script.h"
 
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <sstream>
 
@@ -32,7 +33,8 @@ class LineParser {
 
   double real(std::size_t i, const char* what) const {
     double value = 0.0;
-    if (!parseDxfReal(tokens_[i], value)) fail(std::string("not a number for ") + what + ": " + tokens_[i]);
+    if (!parseDxfReal(tokens_[i], value) || !std::isfinite(value))
+      fail(std::string("not a number for ") + what + ": " + tokens_[i]);
     return value;
   }
 
@@ -49,7 +51,7 @@ class LineParser {
     double x = 0.0;
     double y = 0.0;
     if (comma == std::string::npos || !parseDxfReal(std::string_view(t).substr(0, comma), x) ||
-        !parseDxfReal(std::string_view(t).substr(comma + 1), y))
+        !parseDxfReal(std::string_view(t).substr(comma + 1), y) || !std::isfinite(x) || !std::isfinite(y))
       fail(std::string("expected X,Y for ") + what + ": " + t);
     return {x, y, 0.0};
   }

@@ -57,6 +57,13 @@ TEST(CadhostScript, MistakesNameTheFileAndLine) {
   EXPECT_EQ(errorOf("command a\ndialog end 600 1 2\n"),
             "job.script:2: expected: dialog end 600 join ZONE_IN_CIRCUIT ZONE_WITHOUT");
   EXPECT_EQ(errorOf("command a\ndialog wait -1\n"), "job.script:2: the waiting time must be positive");
+  // Values that are no numbers at all never reach the module: a NaN point or
+  // an endless waiting time.
+  EXPECT_EQ(errorOf("command a\npoint nan,1\n"), "job.script:2: expected X,Y for the point: nan,1");
+  EXPECT_EQ(errorOf("command a\ndistance -inf\n"), "job.script:2: not a number for the distance: -inf");
+  EXPECT_EQ(errorOf("command a\ndialog wait inf\n"), "job.script:2: not a number for the waiting time: inf");
+  EXPECT_EQ(errorOf("select window 0,0 infinity,1\n"),
+            "job.script:1: expected X,Y for the second corner: infinity,1");
   // Input lines other than selections belong to a command.
   EXPECT_EQ(errorOf("dialog calc\n"), "job.script:1: dialog line outside a command: no command asks for it");
   EXPECT_EQ(errorOf("command a\nsave x\nkeyword 1\n"),
