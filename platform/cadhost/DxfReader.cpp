@@ -1,5 +1,7 @@
 #include "platform/cadhost/DxfReader.h"
 
+#include <algorithm>
+
 #include "platform/cadhost/DxfError.h"
 #include "platform/cadhost/EntityListForm.h"
 #include "platform/cadhost/MappedFile.h"
@@ -92,7 +94,11 @@ std::unique_ptr<Drawing> DxfReader::run() {
       if (section == k.name) known = &k;
     if (known) {
       (this->*known->read)();
-      d_->sectionOrder_.push_back({known->kind, 0});
+      // A section given twice adds its records to those of the first; it is
+      // saved once, where it first stood.
+      const auto& order = d_->sectionOrder_;
+      if (std::none_of(order.begin(), order.end(), [&](const SectionRef& s) { return s.kind == known->kind; }))
+        d_->sectionOrder_.push_back({known->kind, 0});
     } else {
       readRaw(section);
     }

@@ -137,6 +137,20 @@ TEST(CadhostDxfRoundTrip, UnknownSectionsObjectsEntitiesAndGroupsAreKept) {
   EXPECT_EQ(firstDifference(snapshot(*d), snapshot(*load(saved))), "");
 }
 
+TEST(CadhostDxfRoundTrip, ASectionGivenTwiceIsSavedOnce) {
+  // The entities of both sections are the drawing's; saving them in two
+  // sections again would write every one of them twice.
+  const std::string line = "0\nLINE\n100\nAcDbEntity\n8\n0\n100\nAcDbLine\n10\n0\n20\n0\n11\n1\n20\n1\n";
+  std::string text = minimalFile("AC1027", "ANSI_1252", line);
+  text.insert(text.rfind("0\nEOF"), "0\nSECTION\n2\nENTITIES\n" + line + "0\nENDSEC\n");
+  auto d = load(text);
+  ASSERT_EQ(d->modelSpace().size(), 2u);
+  const std::string saved = save(*d);
+  auto again = load(saved);
+  EXPECT_EQ(again->modelSpace().size(), 2u);
+  EXPECT_EQ(saved.find("ENTITIES"), saved.rfind("ENTITIES"));
+}
+
 TEST(CadhostDxfRoundTrip, ComplexEntitiesStayTogetherAndGetTheirSeqend) {
   // The file leaves the SEQEND of the INSERT out; the host adds one.
   const std::string entities =
