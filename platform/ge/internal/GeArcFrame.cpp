@@ -2,6 +2,7 @@
 
 #include "platform/ge/XtGeCircArc2d.h"
 #include "platform/ge/internal/GeAngle.h"
+#include "platform/ge/internal/GeLinearSpan.h"
 
 #include <algorithm>
 #include <limits>
@@ -72,7 +73,12 @@ int intersectLineCircle(const XtGePoint2d& base, const XtGeVector2d& vec,
   if (d > r + ep) return 0;
   const double h2 = (r - d) * (r + d);
   const double h = h2 > 0.0 ? std::sqrt(h2) : 0.0;
-  if (2.0 * h <= ep) {
+  // A line within the rounding noise of touching the circle touches it: the
+  // two crossings that noise splits it into lie about sqrt(r * noise) apart,
+  // far more than the noise itself.
+  const double noise = numericFloor(std::max({std::fabs(base.x), std::fabs(base.y),
+                                              std::fabs(centre.x), std::fabs(centre.y)}) + r);
+  if (2.0 * h <= ep || r - d <= noise) {
     tangent = true;
     t[0] = foot / len;
     return 1;
@@ -104,7 +110,11 @@ int intersectCircleCircle(const XtGePoint2d& c1, double r1, const XtGePoint2d& c
   const double a = 0.5 * (d + (r - rOther) * (r + rOther) / d);
   const double h2 = (r - a) * (r + a);
   const double h = h2 > 0.0 ? std::sqrt(h2) : 0.0;
-  if (2.0 * h <= ep) {
+  // Circles within the rounding noise of touching (outside or inside) touch.
+  const double noise = numericFloor(std::max({std::fabs(c1.x), std::fabs(c1.y), std::fabs(c2.x),
+                                              std::fabs(c2.y)}) + std::max(r1, r2));
+  const double depth = std::min(r1 + r2 - d, d - std::fabs(r1 - r2));
+  if (2.0 * h <= ep || depth <= noise) {
     tangent = true;
     p[0] = c + e * (a >= 0.0 ? r : -r);
     return 1;

@@ -107,6 +107,39 @@ TEST(GeSimpleIntersect, TangentsOrderAndTouchesAtEnds) {
   EXPECT_EQ(r.numHits, 2);
 }
 
+TEST(GeSimpleIntersect, TouchesThatRoundingPutsAHairInsideStayOneTouch) {
+  // Exact touches whose computed distances come out a few units in the last
+  // place inside the circle: rounding splits them into two crossings about
+  // sqrt(r * 1e-16) apart, far more than a fine tolerance. They stay one
+  // tangential point, so that offsets and probes do not meet a ghost
+  // stretch there.
+  const XtGeTol fine(1e-10, 1e-12);
+  const SimpleIntersection corner =
+      intersect(XtGeLineSeg2d(XtGePoint2d(2.7, 0.0), XtGePoint2d(2.7, 3.0)),
+                XtGeCircArc2d(XtGePoint2d(3.0, 1.4), 0.3), fine);
+  ASSERT_EQ(corner.numHits, 1);
+  EXPECT_TRUE(corner.hits[0].tangential);
+  expectNear(corner.hits[0].point, XtGePoint2d(2.7, 1.4), 1e-12);
+  int split = 0;
+  for (int k = 0; k < 200; ++k) {
+    const double a = 0.0137 + 0.0314 * k;
+    const XtGeVector2d dir(std::cos(a), std::sin(a));
+    const XtGePoint2d c(1.3, -0.7);
+    const double r1 = 0.37;
+    const double r2 = 0.55;
+    const XtGeCircArc2d circle(c, r1);
+    const SimpleIntersection line =
+        intersect(XtGeLine2d(c + dir * r1, dir.perpVector()), circle, fine);
+    const SimpleIntersection outer =
+        intersect(circle, XtGeCircArc2d(c + dir * (r1 + r2), r2), fine);
+    const SimpleIntersection inner =
+        intersect(circle, XtGeCircArc2d(c + dir * (r1 - 0.2), 0.2), fine);
+    for (const SimpleIntersection* r : {&line, &outer, &inner})
+      if (r->numHits != 1 || !r->hits[0].tangential) ++split;
+  }
+  EXPECT_EQ(split, 0);
+}
+
 TEST(GeSimpleIntersect, ZeroToleranceStillFindsCrossingsAndAngleHelpers) {
   const XtGeTol zero(0.0, 0.0);
   const XtGeCircArc2d a(XtGePoint2d(0.1, 0.2), 3.3);

@@ -226,6 +226,25 @@ TEST(TrimmedOffset, DumbbellSplitsIntoTwoLoops) {
   }
 }
 
+TEST(TrimmedOffset, ExtendedOffsetKeepsBothRoomsBehindANarrowNeck) {
+  // Two 3 x 3 rooms joined by a neck 0.2 wide: offset inwards by more than
+  // half the neck, the extensions at its mouth overlap and the circles
+  // about the mouth's corners touch the rooms' straight sides exactly.
+  const XtGeCompositeCurve2d bell = polyline({{0, 0}, {3, 0}, {3, 1.4}, {4, 1.4}, {4, 0}, {7, 0},
+                                              {7, 3}, {4, 3}, {4, 1.6}, {3, 1.6}, {3, 3}, {0, 3}},
+                                             true);
+  for (const double d : {0.3, 0.4, 0.6}) {
+    SCOPED_TRACE(d);
+    const Offsets o = offsetOf(bell, d, XtGe::kExtend);
+    ASSERT_EQ(o.curves.size(), 2u);
+    const double side = 3.0 - 2.0 * d;
+    for (size_t i = 0; i < 2; ++i) {
+      EXPECT_NEAR(o.signedArea(i), side * side, 1e-9);
+      EXPECT_NEAR(o.length(i), 4.0 * side, 1e-9);
+    }
+  }
+}
+
 TEST(TrimmedOffset, OpenPolylines) {
   const XtGeCompositeCurve2d corner = polyline({{0, 0}, {4, 0}, {4, 3}}, false);
   const Offsets in = offsetOf(corner, 0.5, XtGe::kExtend);
