@@ -10,7 +10,9 @@ int removeZeroLengthCurves(curvePtrArray& curves) {
     XtGeInterval iv(XtGe::kIntervalTol);
     curve->getInterval(iv);
     if (!iv.isBounded()) continue;
-    if (curve->xtLength(iv.lowerBound(), iv.upperBound(), workTol) < workTol.equalPoint()) {
+    // Not longer than the tolerance: a curve of no length goes also when the
+    // tolerance is zero.
+    if (curve->xtLength(iv.lowerBound(), iv.upperBound(), workTol) <= workTol.equalPoint()) {
       delete curve;
       curve = nullptr;
       ++removed;

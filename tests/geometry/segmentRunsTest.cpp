@@ -1,5 +1,6 @@
 #include "tests/geometry/curveShapes.h"
 #include "geometry/releasePtrArray.h"
+#include "geometry/removeZeroLengthCurves.h"
 #include "geometry/segmentRuns.h"
 
 #include <gtest/gtest.h>
@@ -129,4 +130,22 @@ TEST_F(segmentRuns, DouglasPeuckerAtTheToleranceAndOnLongRuns) {
   segmentRun single(kRunOfSegments);
   single.pieces.append(new XtGeLineSeg2d({0, 0}, {1, 0}));
   EXPECT_FALSE(runToVertices(single, v));
+}
+
+TEST_F(segmentRuns, ZeroLengthCurvesGoAlsoUnderZeroTolerances) {
+  // The one-vertex polyline and the joins that meet in one point give
+  // segments of no length; they go whatever the tolerance, also when the
+  // host gives no unit factor and workTol is zero.
+  for (const double ep : {1e-6, 0.0}) {
+    SCOPED_TRACE(ep);
+    workTol = XtGeTol(ep, ep * 1e-2);
+    curvePtrArray list;
+    list.append(new XtGeLineSeg2d({1e7, 1e7}, {1e7, 1e7}));
+    list.append(new XtGeLineSeg2d({0, 0}, {1, 0}));
+    list.append(new XtGeCircArc2d({2, 2}, 0.0));
+    EXPECT_EQ(removeZeroLengthCurves(list), 2);
+    ASSERT_EQ(list.count(), 1);
+    EXPECT_DOUBLE_EQ(list[0]->length(), 1.0);
+    releasePtrArray2(list);
+  }
 }
