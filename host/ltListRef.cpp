@@ -5,6 +5,9 @@
 namespace {
 
 void appendCopy(ltListRef*& holder, const resbuf* chain, bool wide) {
+  // A list holds texts of one kind; copies of a mixed list would read some
+  // texts as the other kind (a narrow text read as UTF-16 runs past its end).
+  if (holder != nullptr && holder->list != nullptr && holder->narrowText == wide) return;
   resbuf* copy = copyResbufChainEx(chain, false, false, wide, nullptr, nullptr);
   ltListRef::makeUnique(holder);
   if (holder != nullptr && holder->list != nullptr) {

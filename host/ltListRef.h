@@ -22,6 +22,8 @@ struct ltListRef {
   // Appends a copy of the chain (UTF-16, resp. narrow texts) to the list the
   // holder owns, copying a shared list first. An empty or missing list leaves
   // the caller with a new holder owning the copy (none when the copy is empty).
+  // A chain whose texts are of the other kind than those of the holder's
+  // list is not appended (nothing changes).
   static void append(ltListRef*& holder, const resbuf* chain);
   static void appendNarrow(ltListRef*& holder, const resbuf* chain);
 

@@ -66,4 +66,30 @@ TEST(ltListRef, NarrowListsStayNarrowWhenMadeUnique) {
   releaseResbufHolder(b);
 }
 
+// One list holds texts of one kind: a narrow chain is not mixed into a UTF-16
+// list (a later copy would read its texts as UTF-16, past their end), nor the
+// other way round.
+TEST(ltListRef, ChainsOfTheOtherTextKindAreNotMixedIn) {
+  char text[] = "a";
+  resbuf narrowNode{};
+  narrowNode.code = 1;
+  narrowNode.value.narrow = text;
+  ltListRef* wide = ltListRef::create(buildResbufListFor(0, u"LINE", -9));
+  ltListRef::appendNarrow(wide, &narrowNode);
+  EXPECT_EQ(codesOf(wide->list), (std::vector<int>{0}));
+  ltListRef* shared = ltListRef::share(wide);
+  ltListRef::makeUnique(shared);
+  ASSERT_NE(shared, nullptr);
+  EXPECT_EQ(std::u16string(shared->list->value.str), u"LINE");
+
+  ltListRef* narrow = nullptr;
+  ltListRef::appendNarrow(narrow, &narrowNode);
+  ListGuard wideChain(buildResbufListFor(8, u"0", -9));
+  ltListRef::append(narrow, wideChain.list);
+  EXPECT_EQ(codesOf(narrow->list), (std::vector<int>{1}));
+  releaseResbufHolder(wide);
+  releaseResbufHolder(shared);
+  releaseResbufHolder(narrow);
+}
+
 }  // namespace
