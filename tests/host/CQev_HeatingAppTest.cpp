@@ -43,15 +43,6 @@ TEST_F(AppStartup, FolderEndingInASeparatorGetsNoOther) {
   EXPECT_EQ(app.settingsDataPath, u"/srv/host/Dat\\Qev_set.dat");
 }
 
-TEST_F(AppStartup, LongFolderIsKeptWhole) {
-  FakeHostOptions options;
-  options.folder = u"C:\\" + std::u16string(256, u'f');  // 259 characters
-  FakeHost host(options);
-  CQev_HeatingApp app;
-  app.InitInstance();
-  EXPECT_EQ(app.iniPath, *options.folder + u"\\Dat\\QEV.INI");
-}
-
 TEST_F(AppStartup, MissingFolderGivesAnEmptyFolderAndALoggedFailure) {
   FakeHostOptions options;
   options.folder.reset();

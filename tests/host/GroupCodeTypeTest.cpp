@@ -62,28 +62,6 @@ TEST(GroupCodeType, EveryDrawingCodeHasTheDxfValueClass) {
   EXPECT_EQ(compared, 467);  // every typed drawing code was compared
 }
 
-TEST(GroupCodeType, CodesOutsideTheTableHaveNoType) {
-  EXPECT_EQ(hvGroupCodeType(-6), 0u);
-  EXPECT_EQ(hvGroupCodeType(-8), 0u);
-  EXPECT_EQ(hvGroupCodeType(5024), 0u);
-  EXPECT_EQ(hvGroupCodeType(5100), 0u);
-  EXPECT_EQ(hvGroupCodeType(999), hvClassString);  // comments
-  EXPECT_EQ(hvGroupCodeType(5020), 0x80608u);      // a code without a type of its own
-}
-
-TEST(GroupCodeType, FlagsOfHandlesAnglesAndBorrowedTexts) {
-  for (int code = hvGroupCodeFirst; code <= hvGroupCodeLast; ++code) {
-    const std::uint32_t type = hvGroupCodeType(code);
-    const bool handle = code == 5 || code == 105 || (code >= 320 && code <= 369) ||
-                        (code >= 390 && code <= 399) || code == 1005;
-    const bool borrowed = code == -1 || (code >= 330 && code <= 369) || (code >= 390 && code <= 399);
-    const bool angle = (code >= 50 && code <= 58) || code == 5004;
-    EXPECT_EQ((type & hvTypeHandle) != 0, handle) << code;
-    EXPECT_EQ((type & hvTypePointerLike) != 0, borrowed) << code;
-    EXPECT_EQ((type & hvTypeAngle) != 0, angle) << code;
-  }
-}
-
 // The stand-in host keeps its own typing of group codes; both must store
 // every value the same way.
 TEST(GroupCodeType, AgreesWithTheHost) {

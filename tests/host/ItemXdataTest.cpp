@@ -14,7 +14,6 @@
 #include "host/ItemInsPoints.h"
 #include "host/ResbufBuilder.h"
 #include "host/ResbufChain.h"
-#include "host/XdataAppNames.h"
 #include "platform/win/Utf8.h"
 #include "tests/host/ResbufTestUtil.h"
 
@@ -278,13 +277,6 @@ TEST(AcadOverride, PairsAreWalkedSoValuesAreNotTakenForCodes) {
   EXPECT_EQ(findAcadOverride(dimension.list, 1), nullptr);  // the value of 173 only
   EXPECT_EQ(findAcadOverride(dimension.list, 5), nullptr);  // beyond the block
   EXPECT_EQ(acadOverrideValue(dimension.list, 99), nullptr);
-}
-
-TEST(XdataAppNames, AssociationNamesByKind) {
-  EXPECT_EQ(std::u16string(associationAppName(1)), u"VE2R_ASSOC_FIELD");
-  EXPECT_EQ(std::u16string(associationAppName(2)), u"ACAD_FIELD");
-  EXPECT_EQ(std::u16string(associationAppName(3)), u"VE2R_ASSOC_LIGHTNING");
-  EXPECT_EQ(std::u16string(associationAppName(0)), u"VE2R_ASSOC");
 }
 
 }  // namespace

@@ -46,9 +46,4 @@ TEST(Tolerances, ScopeRestoresAtItsEnd) {
   expectTol(workTolFine, 3, 4);
 }
 
-TEST(Tolerances, SharedPairIsFixed) {
-  expectTol(fixedTolCoarse, 1e-5, 1e-7);
-  expectTol(fixedTolFine, 1e-8, 1e-10);
-}
-
 }  // namespace
