@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <unordered_map>
 
 namespace cadhost {
 
@@ -47,11 +48,17 @@ void addBulge(Extents2d& box, const Point3& a, const Point3& b, double bulge) {
   addArc(box, cx, cy, std::fabs(r), start, std::fabs(theta));
 }
 
+// The extents of a block's live entities in block coordinates, by block
+// index and nesting depth. One query measures each block once per depth, so
+// that blocks referencing other blocks many times do not multiply the work.
+using BlockExtentsCache = std::unordered_map<std::size_t, Extents2d>;
+
 // The extents in the entity's own coordinates (block coordinates for block
 // entities); `depth` counts nested block references.
-std::optional<Extents2d> listExtents(const Drawing& drawing, const GroupList& list, int depth);
+std::optional<Extents2d> listExtents(const Drawing& drawing, const GroupList& list, int depth,
+                                     BlockExtentsCache& cache);
 
-Extents2d insertExtents(const Drawing& drawing, const GroupList& list, int depth) {
+Extents2d insertExtents(const Drawing& drawing, const GroupList& list, int depth, BlockExtentsCache& cache) {
   Extents2d box;
   const Group* at = findGroup(list, 10);
   const Point3 p = at ? at->asPoint() : Point3{};
@@ -59,10 +66,16 @@ Extents2d insertExtents(const Drawing& drawing, const GroupList& list, int depth
   if (depth >= kMaxInsertDepth) return box;
   auto block = drawing.findBlock(groupText(list, 2));
   if (!block) return box;
-  Extents2d inner;
-  for (RecordId id : drawing.block(*block).entities)
-    if (drawing.isLive(id))
-      if (auto e = listExtents(drawing, drawing.record(id).list, depth + 1)) inner.add(*e);
+  const std::size_t key = *block * (kMaxInsertDepth + 1) + static_cast<std::size_t>(depth);
+  auto cached = cache.find(key);
+  if (cached == cache.end()) {
+    Extents2d measured;
+    for (RecordId id : drawing.block(*block).entities)
+      if (drawing.isLive(id))
+        if (auto e = listExtents(drawing, drawing.record(id).list, depth + 1, cache)) measured.add(*e);
+    cached = cache.emplace(key, measured).first;
+  }
+  const Extents2d inner = cached->second;
   if (inner.empty) return box;
   const GroupList& head = drawing.record(drawing.block(*block).begin).list;
   const Group* baseGroup = findGroup(head, 10);
@@ -81,7 +94,8 @@ Extents2d insertExtents(const Drawing& drawing, const GroupList& list, int depth
   return box;
 }
 
-std::optional<Extents2d> listExtents(const Drawing& drawing, const GroupList& list, int depth) {
+std::optional<Extents2d> listExtents(const Drawing& drawing, const GroupList& list, int depth,
+                                     BlockExtentsCache& cache) {
   if (list.empty()) return std::nullopt;
   const std::u16string_view type = list.front().asText();
   const Group* extrusion = findGroup(list, 210);
@@ -135,7 +149,7 @@ std::optional<Extents2d> listExtents(const Drawing& drawing, const GroupList& li
               c->asPoint().y + m.y * std::cos(t) + k * m.x * std::sin(t));
     }
   } else if (type == u"INSERT") {
-    box = insertExtents(drawing, list, depth);
+    box = insertExtents(drawing, list, depth, cache);
   } else {
     for (const Group& g : list) {
       if (g.code() >= 1000) break;
@@ -171,7 +185,8 @@ void Extents2d::add(const Extents2d& other) {
 
 std::optional<Extents2d> entityExtents(const Drawing& drawing, RecordId id) {
   if (!drawing.validRecord(id)) return std::nullopt;
-  return listExtents(drawing, drawing.record(id).list, 0);
+  BlockExtentsCache cache;
+  return listExtents(drawing, drawing.record(id).list, 0, cache);
 }
 
 }  // namespace cadhost

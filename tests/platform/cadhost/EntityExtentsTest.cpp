@@ -62,5 +62,25 @@ TEST(CadhostEntityExtents, ArcsBulgesAndBlockReferences) {
                                           R(42, 2), R(50, pi / 2)})), 800, 1000, 1000, 2200);
 }
 
+TEST(CadhostEntityExtents, NestedBlocksAreMeasuredOnceEach) {
+  // Nine blocks, each holding a line and 40 references to the next: walked
+  // reference by reference that is 40^8 block visits for one window test.
+  auto d = emptyDrawing();
+  BlockBuilder& blocks = d->blockBuilder();
+  const GroupList line{T(0, "LINE"), T(100, "AcDbEntity"), T(8, "0"), T(100, "AcDbLine"), P(10, 0, 0), P(11, 1, 1)};
+  for (int level = 8; level >= 0; --level) {
+    blocks.begin(u"N" + std::u16string(1, static_cast<char16_t>(u'0' + level)), false, {0, 0, 0});
+    ASSERT_TRUE(blocks.add(line).ok());
+    for (int i = 0; level < 8 && i < 40; ++i)
+      ASSERT_TRUE(blocks.add({T(0, "INSERT"), T(100, "AcDbEntity"), T(8, "0"), T(100, "AcDbBlockReference"),
+                              T(2, "N" + std::to_string(level + 1)), P(10, 0, 0)})
+                      .ok());
+    blocks.end();
+  }
+  expectBox(extentsOf(*d, {T(0, "INSERT"), T(100, "AcDbEntity"), T(8, "0"), T(100, "AcDbBlockReference"),
+                           T(2, "N0"), P(10, 5, 5)}),
+            5, 5, 6, 6);
+}
+
 }  // namespace
 }  // namespace cadhost
