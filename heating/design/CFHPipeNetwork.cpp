@@ -15,6 +15,8 @@ CFHPipeNetwork::~CFHPipeNetwork() {
 
 void CFHPipeNetwork::appendPipeCurve(CFloorHeatingCurve* curve) {
   std::lock_guard lock(curveRegistryLock());
+  // The network owns what it lists: a curve listed twice would be deleted twice.
+  if (curve == nullptr || holdsPipeCurveLocked(curve)) return;
   pipeCurves_.push_back(curve);
 }
 

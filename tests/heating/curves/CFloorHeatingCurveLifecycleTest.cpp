@@ -71,6 +71,17 @@ TEST_F(LifecycleTest, DestroyingACurveOfTheModelsListRaisesStateBitOne) {
   EXPECT_FALSE(model.pipeNetwork().holdsPipeCurve(gone));
 }
 
+TEST_F(LifecycleTest, TheNetworkListsACurveOnceAndDeletesItOnce) {
+  // The sanitizer build reports a double free if a curve appended twice is
+  // deleted twice when the network goes.
+  CFHModel model;
+  auto pipe = line({0, 0}, {5, 0}, 14);
+  model.pipeNetwork().appendPipeCurve(pipe.get());
+  model.pipeNetwork().appendPipeCurve(pipe.get());
+  model.pipeNetwork().appendPipeCurve(nullptr);
+  pipe.release();  // the network owns it now
+}
+
 TEST_F(LifecycleTest, OwnersDeleteThroughTheBase) {
   // The sanitizer build reports a leak here unless deleting through the base
   // pointer frees each kind's geometry.
