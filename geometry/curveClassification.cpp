@@ -73,6 +73,15 @@ int classifyCurveInCurve(const XtGeCurve2d& curve, const XtGeCurve2d& closedCurv
 bool curveSetDetail::pointOnOrCrossings(const XtGePoint2d& point, const XtGeCurve2d& curve,
                                         bool& odd) {
   if (curve.isOn(point, XtGeContext::gTol)) return true;
+  if (curve.xtIsClosed(workTol)) {
+    // A closed curve is walked along the ray's line, so that an edge lying
+    // along the ray or a vertex it grazes counts as the crossing it is (or
+    // is not); intersection points alone cannot tell.
+    probeCrossings probe(point, XtGeVector2d::kXAxis);
+    probe.addCurve(curve);
+    if (probe.crossings() % 2 == 1) odd = !odd;
+    return false;
+  }
   const XtGeRay2d ray(point, XtGeVector2d::kXAxis);
   const XtGeCurveCurveInt2d hits(ray, curve, workTol);
   for (int i = 0; i < hits.numIntPoints(); ++i)

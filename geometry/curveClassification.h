@@ -31,8 +31,10 @@ int classifyPointInCurve(const XtGePoint2d& point, const XtGeCurve2d& closedCurv
 int classifyCurveInCurve(const XtGeCurve2d& curve, const XtGeCurve2d& closedCurve);
 
 // 2 when the point lies on one of the curves (XtGeContext::gTol) or a ray
-// from it along +X crosses them an odd number of times (non-tangential
-// intersections, workTol), else 1; an empty set gives 1.
+// from it along +X crosses them an odd number of times, else 1; an empty set
+// gives 1. A closed curve (workTol) counts the times its outline crosses the
+// ray, so that edges along the ray and grazed vertices count right; another
+// curve counts its non-tangential intersections with the ray (workTol).
 int classifyPointInCurveSet(const XtGePoint2d& point, std::span<const XtGeCurve2d* const> curves);
 
 namespace curveSetDetail {

@@ -148,6 +148,17 @@ TEST_F(classify, PointInCurveSetAndRayParity) {
   const std::vector<std::pair<const XtGeCurve2d*, int>> records{{outer.get(), 1}, {nullptr, 2}, {hole.get(), 3}};
   EXPECT_EQ(classifyPointInCurveSet(XtGePoint2d(4, 4), records, [](const auto& r) { return r.first; }),
             kPositionOutside);
+  // An L whose notch edge lies along the +X ray, and a V notch the ray
+  // grazes at its tip: the ray runs along or touches the outline there
+  // without crossing it.
+  const CompositePtr ell = outline({{0, 0}, {6, 0}, {6, 2}, {3, 2}, {3, 4}, {0, 4}});
+  const CompositePtr vee = outline({{0, 0}, {2, 1}, {4, 0}, {4, 4}, {0, 4}});
+  const XtGeCurve2d* lSet[] = {ell.get()};
+  const XtGeCurve2d* vSet[] = {vee.get()};
+  EXPECT_EQ(classifyPointInCurveSet(XtGePoint2d(-1, 2), lSet), kPositionOutside);
+  EXPECT_EQ(classifyPointInCurveSet(XtGePoint2d(1, 2), lSet), kPositionInside);
+  EXPECT_EQ(classifyPointInCurveSet(XtGePoint2d(-1, 1), vSet), kPositionOutside);
+  EXPECT_EQ(classifyPointInCurveSet(XtGePoint2d(1, 1), vSet), kPositionInside);
 
   EXPECT_TRUE(rayCrossingCount(XtGePoint2d(5, 5), *outer));
   EXPECT_FALSE(rayCrossingCount(XtGePoint2d(15, 5), *outer));
