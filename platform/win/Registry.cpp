@@ -288,14 +288,25 @@ LSTATUS RegCloseKey(HKEY key) {
   return static_cast<LSTATUS>(ERROR_INVALID_HANDLE);
 }
 
+namespace {
+
+// The open key behind `key` when it still exists and was opened with `access`.
+LSTATUS openValueKey(Registry& r, HKEY key, REGSAM access, std::optional<OpenKey>& open) {
+  open = r.find(key);
+  if (!open) return static_cast<LSTATUS>(ERROR_INVALID_HANDLE);
+  if (open->key->deleted) return kKeyDeleted;
+  if (!(open->access & access)) return static_cast<LSTATUS>(ERROR_ACCESS_DENIED);
+  return kSuccess;
+}
+
+}  // namespace
+
 LSTATUS RegQueryValueExW(HKEY key, LPCWSTR name, DWORD*, DWORD* type, BYTE* data, DWORD* size) {
   if (data && !size) return kInvalidParameter;
   Registry& r = registry();
   std::lock_guard lock(r.mutex);
-  const std::optional<OpenKey> open = r.find(key);
-  if (!open) return static_cast<LSTATUS>(ERROR_INVALID_HANDLE);
-  if (open->key->deleted) return kKeyDeleted;
-  if (!(open->access & KEY_QUERY_VALUE)) return static_cast<LSTATUS>(ERROR_ACCESS_DENIED);
+  std::optional<OpenKey> open;
+  if (const LSTATUS status = openValueKey(r, key, KEY_QUERY_VALUE, open); status != kSuccess) return status;
   const auto it = open->key->values.find(valueKey(name));
   if (it == open->key->values.end()) return static_cast<LSTATUS>(ERROR_FILE_NOT_FOUND);
   const Value& value = it->second;
@@ -314,10 +325,8 @@ LSTATUS RegSetValueExW(HKEY key, LPCWSTR name, DWORD, DWORD type, const BYTE* da
   if (!data && size > 0) return kInvalidParameter;
   Registry& r = registry();
   std::lock_guard lock(r.mutex);
-  const std::optional<OpenKey> open = r.find(key);
-  if (!open) return static_cast<LSTATUS>(ERROR_INVALID_HANDLE);
-  if (open->key->deleted) return kKeyDeleted;
-  if (!(open->access & KEY_SET_VALUE)) return static_cast<LSTATUS>(ERROR_ACCESS_DENIED);
+  std::optional<OpenKey> open;
+  if (const LSTATUS status = openValueKey(r, key, KEY_SET_VALUE, open); status != kSuccess) return status;
   Value value{name ? name : u"", type, std::string(reinterpret_cast<const char*>(data), size)};
   open->key->values[valueKey(name)] = std::move(value);
   return persist(r);
@@ -326,10 +335,8 @@ LSTATUS RegSetValueExW(HKEY key, LPCWSTR name, DWORD, DWORD type, const BYTE* da
 LSTATUS RegDeleteValueW(HKEY key, LPCWSTR name) {
   Registry& r = registry();
   std::lock_guard lock(r.mutex);
-  const std::optional<OpenKey> open = r.find(key);
-  if (!open) return static_cast<LSTATUS>(ERROR_INVALID_HANDLE);
-  if (open->key->deleted) return kKeyDeleted;
-  if (!(open->access & KEY_SET_VALUE)) return static_cast<LSTATUS>(ERROR_ACCESS_DENIED);
+  std::optional<OpenKey> open;
+  if (const LSTATUS status = openValueKey(r, key, KEY_SET_VALUE, open); status != kSuccess) return status;
   if (open->key->values.erase(valueKey(name)) == 0) return static_cast<LSTATUS>(ERROR_FILE_NOT_FOUND);
   return persist(r);
 }

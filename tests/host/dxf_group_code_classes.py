@@ -8,6 +8,8 @@ Classes: 'S' text, 'I' integer, 'F' real, 'P' point, 'B' binary chunk.
 """
 import sys
 
+import checked_in_fixture
+
 from ezdxf.lldxf import types
 
 LAST_CODE = 5023
@@ -42,21 +44,7 @@ def table_text():
 
 
 def main():
-    if len(sys.argv) != 3 or sys.argv[1] not in ("--write", "--check"):
-        print(__doc__)
-        return 2
-    text = table_text()
-    if sys.argv[1] == "--write":
-        with open(sys.argv[2], "w", encoding="ascii") as f:
-            f.write(text)
-        return 0
-    with open(sys.argv[2], encoding="ascii") as f:
-        if f.read() != text:
-            print("%s differs from ezdxf's group-code tables; regenerate it with --write"
-                  % sys.argv[2])
-            return 1
-    print("group-code classes agree with ezdxf")
-    return 0
+    return checked_in_fixture.run(table_text, __doc__, "ezdxf's group-code tables", "group-code classes agree with ezdxf")
 
 
 if __name__ == "__main__":

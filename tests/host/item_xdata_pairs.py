@@ -15,6 +15,8 @@ the module's readers and writers can be held against them.
 import math
 import os
 import sys
+
+import checked_in_fixture
 import tempfile
 
 import ezdxf
@@ -111,20 +113,7 @@ def fixture_text():
 
 
 def main():
-    if len(sys.argv) != 3 or sys.argv[1] not in ("--write", "--check"):
-        print(__doc__)
-        return 2
-    text = fixture_text()
-    if sys.argv[1] == "--write":
-        with open(sys.argv[2], "w", encoding="ascii") as f:
-            f.write(text)
-        return 0
-    with open(sys.argv[2], encoding="ascii") as f:
-        if f.read() != text:
-            print("%s differs from what ezdxf reads; regenerate it with --write" % sys.argv[2])
-            return 1
-    print("item data pairs agree with ezdxf")
-    return 0
+    return checked_in_fixture.run(fixture_text, __doc__, "what ezdxf reads", "item data pairs agree with ezdxf")
 
 
 if __name__ == "__main__":
