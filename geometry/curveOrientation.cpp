@@ -2,8 +2,8 @@
 
 #include "geometry/Tolerances.h"
 #include "geometry/curveClassification.h"
-#include "platform/ge/XtGeCurveCurveInt2d.h"
-#include "platform/ge/XtGeRay2d.h"
+#include "geometry/probeCrossings.h"
+#include "platform/ge/XtGeContext.h"
 
 #include <algorithm>
 #include <cmath>
@@ -70,20 +70,17 @@ XtGeVector2d leftSideDirection(XtGeVector2d incoming, XtGeVector2d outgoing) {
 }
 
 // Whether the ray from p (a point of the curve) along `direction` crosses
-// the curve an odd number of times, the point p itself left out.
+// the curve an odd number of times, the point p itself left out. The curve
+// is walked along the ray's line, so that a stretch running along the ray
+// counts as a crossing only where the curve passes from one side of the ray
+// to the other across it, and a vertex the ray grazes not at all.
 bool rayLeavesOddly(const XtGeCurve2d& curve, const XtGePoint2d& p, const XtGeVector2d& direction) {
-  const XtGeRay2d ray(p, direction);
-  const XtGeCurveCurveInt2d hits(curve, ray, XtGeContext::gTol);
   // Coordinates far from the origin carry rounding noise above gTol.
   const double magnitude = std::max({1.0, std::fabs(p.x), std::fabs(p.y)});
   const double same = std::max(XtGeContext::gTol.equalPoint(), 1e-13 * magnitude);
-  int count = hits.overlapCount();
-  for (int i = 0; i < hits.numIntPoints(); ++i) {
-    if (hits.isTangential(i)) continue;
-    if (hits.intPoint(i).distanceTo(p) <= same) continue;
-    ++count;
-  }
-  return count % 2 == 1;
+  probeCrossings probe(p, direction, same);
+  probe.addCurve(curve);
+  return probe.crossings() % 2 == 1;
 }
 
 }  // namespace

@@ -9,7 +9,9 @@
 // the three points into the side that lies to the left of the direction of
 // travel (the left normal, or at a corner the middle of the left-hand
 // angle) crosses the curve an odd number of times when the interior is on
-// the left. The majority decides. False (clockwise untouched) for an open
+// the left; a stretch of the curve along the ray is a crossing only where
+// the curve passes from one side of the ray to the other across it. The
+// majority decides. False (clockwise untouched) for an open
 // curve, an empty or reversed interval, or a point without a derivative.
 bool curveIsClockwise(const XtGeCurve2d& curve, bool& clockwise);
 

@@ -18,8 +18,9 @@ constexpr int kSamplesOfOtherKinds = 64;
 
 }  // namespace
 
-probeCrossings::probeCrossings(const XtGePoint2d& origin, const XtGeVector2d& direction)
-    : m_origin(origin), m_dir(direction) {
+probeCrossings::probeCrossings(const XtGePoint2d& origin, const XtGeVector2d& direction,
+                               double skip)
+    : m_origin(origin), m_dir(direction), m_skip(skip) {
   const double len = m_dir.length();
   if (len > 0.0 && std::isfinite(len)) m_dir /= len;
 }

@@ -22,8 +22,11 @@
 
 class probeCrossings {
  public:
-  // A half-line from origin along direction (a non-zero vector).
-  probeCrossings(const XtGePoint2d& origin, const XtGeVector2d& direction);
+  // A half-line from origin along direction (a non-zero vector). Side
+  // changes within `skip` of the origin along the probe are not counted:
+  // a probe that starts on the chain leaves out the chain's own passage
+  // through its origin, which rounding may put a hair to either side.
+  probeCrossings(const XtGePoint2d& origin, const XtGeVector2d& direction, double skip = 0.0);
 
   // Walks the curve as the next stretch of the chain.
   void addCurve(const XtGeCurve2d& curve);
@@ -40,10 +43,11 @@ class probeCrossings {
   // A stretch on side `side` (+1 left or on the line, -1 right) begins at `at`.
   void beginStretch(int side, const XtGePoint2d& at);
   double sideValue(const XtGePoint2d& p) const { return m_dir.crossProduct(p - m_origin); }
-  bool beyondOrigin(const XtGePoint2d& p) const { return m_dir.dotProduct(p - m_origin) > 0.0; }
+  bool beyondOrigin(const XtGePoint2d& p) const { return m_dir.dotProduct(p - m_origin) > m_skip; }
 
   XtGePoint2d m_origin;
   XtGeVector2d m_dir;
+  double m_skip = 0.0;
   bool m_started = false;
   int m_firstSide = 0;
   XtGePoint2d m_firstPoint;

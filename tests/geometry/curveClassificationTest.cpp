@@ -1,6 +1,7 @@
 #include "tests/geometry/allocationCounter.h"
 #include "tests/geometry/curveShapes.h"
 #include "geometry/curveClassification.h"
+#include "geometry/savedTolerance.h"
 #include "platform/ge/XtGeEllipArc2d.h"
 
 #include <gtest/gtest.h>
@@ -164,6 +165,50 @@ TEST_F(classify, PointInCurveSetAndRayParity) {
   EXPECT_FALSE(rayCrossingCount(XtGePoint2d(15, 5), *outer));
   // The +X ray runs along the top edge: the +Y ray decides instead.
   EXPECT_FALSE(rayCrossingCount(XtGePoint2d(-5, 10), *outer));
+}
+
+TEST_F(classify, ShallowCrossingsNextToAPieceEndAreCrossings) {
+  // The probe crosses one piece at a shallow angle close to that piece's
+  // end, where the piece's supporting line or circle meets the probe's line
+  // again: a triangle (point inside, 84 degrees) and a millimetre room with
+  // a wall bulging inward (point 7.9 mm outside that wall, 2.46 degrees).
+  struct Case {
+    std::vector<XtGePoint2d> corners;
+    std::vector<double> bulges;
+    XtGePoint2d point;
+    bool inside;
+    double unit;  // workTol's unit factor
+  };
+  const double w = 16763.162153869867;
+  const double h = 8447.121089017019;
+  const Case cases[] = {
+      {{{0, 0}, {1, 0}, {0, 10}}, {}, {0.5, 0.5}, true, 1.0},
+      {{{0, 0}, {w, 0}, {w, h}, {0, h}}, {-0.5572991083181795}, {8535.898761312477, 4661.9780659638345},
+       false, 1000.0},
+  };
+  const savedTolerance keepGTol;
+  for (const Case& k : cases) {
+    for (const XtGeVector2d shift : {XtGeVector2d(0, 0), XtGeVector2d(3e6, -7e6)}) {
+      const bool far = shift.x != 0.0;
+      workTol = XtGeTol(far ? 1e-3 : 1e-6 * k.unit, 1e-8 * k.unit);
+      XtGeContext::gTol = far ? XtGeTol(1e-3, 1e-6) : keepGTol.saved();
+      std::vector<XtGePoint2d> corners = k.corners;
+      for (XtGePoint2d& c : corners) c += shift;
+      const CompositePtr room = outline(corners, k.bulges);
+      const XtGePoint2d p = k.point + shift;
+      ASSERT_EQ(windingNumber(p, *room) != 0, k.inside);
+      for (int round = 0; round < 2; ++round) {
+        XtGeCurve2dPtrArray pieces;
+        room->getCurveList(pieces);
+        const std::vector<const XtGeCurve2d*> loose(pieces.begin(), pieces.end());
+        const int expected = k.inside ? kPositionInside : kPositionOutside;
+        EXPECT_EQ(classifyPointInCurveSet(p, loose), expected) << p.x << " round " << round;
+        EXPECT_EQ(rayCrossingCount(p, *room), k.inside) << p.x << " round " << round;
+        EXPECT_EQ(classifyPointInCurve(p, *room), expected) << p.x << " round " << round;
+        room->reverseParam();
+      }
+    }
+  }
 }
 
 TEST(curveClassificationHelpers, SidesSegmentsAndPointSearch) {

@@ -50,6 +50,22 @@ TEST_F(curveOrientation, ShapesPeopleDrawEitherWayRound) {
   expectOrientation(XtGeCircArc2d(XtGePoint2d(3, 4), 2.0, 0.0, XtGe::kTwoPi, XtGeVector2d::kXAxis, true), true);
 }
 
+TEST_F(curveOrientation, ProbeAlongAnEdgeTheLoopOnlyTouches) {
+  // The probe from the start (0, 1) runs along the floor (3, 1)-(2, 1) of a
+  // notch cut from the top: the loop comes and goes on the same side there.
+  const std::vector<XtGePoint2d> room{{0, 1}, {0, 0}, {4, 0}, {4, 3}, {3, 3},
+                                      {3, 1}, {2, 1}, {2, 3}, {0, 3}};
+  for (const XtGeVector2d shift : {XtGeVector2d(0, 0), XtGeVector2d(3e6, -7e6)}) {
+    std::vector<XtGePoint2d> corners = room;
+    for (XtGePoint2d& c : corners) c += shift;
+    const CompositePtr c = outline(corners);
+    ASSERT_NEAR(sampledSignedArea(*c, 1e-4), 10.0, 1e-6);
+    expectOrientation(*c, false);
+    c->reverseParam();
+    expectOrientation(*c, true);
+  }
+}
+
 TEST_F(curveOrientation, OpenAndEmptyCurvesAreUndecided) {
   bool cw = true;
   EXPECT_FALSE(curveIsClockwise(*outline({{0, 0}, {1, 0}, {1, 1}}, {}, false), cw));

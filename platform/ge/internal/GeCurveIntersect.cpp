@@ -14,7 +14,8 @@ namespace GeKernel {
 namespace {
 
 // A look along the curves for the crossing test goes this fraction of the
-// shortest nearby feature (piece length, arc radius, gap to the next point).
+// room both curves leave at the point (to the next joint or end, an arc's
+// radius, the gap to the next point).
 constexpr double kLookFraction = 0.25;
 
 // One of the two curves with what the post-processing asks of it.
@@ -74,32 +75,58 @@ struct Side {
     const double step = leafParamStep(leaf, t, 1.0);
     return step > 0.0 ? 1.0 / step : 0.0;
   }
-  // Shortest feature near t: the lengths of the leaves touching t (arcs
-  // and ellipses also by their radius), for the look along the curve.
-  double featureAt(double t, double ep) const {
-    double best = kInfinity;
-    auto consider = [&](const CurveLeaf& leaf) {
-      double f = leaf.length;
-      if (leaf.view.kind == CurveView::Kind::kArc) f = std::min(f, leaf.view.arc.radius);
+  // How far a look along the curve from t may go: not past the nearest
+  // joint or bounded end on either side (a joint at t itself is passed,
+  // into the pieces meeting there), nor farther than the radii of the
+  // pieces at t. Past a joint the curve may turn, and past the end of a
+  // piece its supporting line or circle may meet the other curve again
+  // where the piece itself does not.
+  double roomAt(double t) const {
+    double room = kInfinity;
+    auto bend = [&](const CurveLeaf& leaf) {
+      if (leaf.view.kind == CurveView::Kind::kArc) room = std::min(room, leaf.view.arc.radius);
       if (leaf.view.kind == CurveView::Kind::kEllipse)
-        f = std::min({f, leaf.view.ell.a.length(), leaf.view.ell.b.length()});
-      if (f > 2.0 * ep) best = std::min(best, f);
+        room = std::min({room, leaf.view.ell.a.length(), leaf.view.ell.b.length()});
     };
     if (composite == nullptr) {
-      consider(view.leaves[0]);
-      return best;
+      bend(view.leaves[0]);
+      const double speed = speedAt(t);
+      if (!closed && boundedBelow) room = std::min(room, (t - lo) * speed);
+      if (!closed && boundedAbove) room = std::min(room, (hi - t) * speed);
+      return room;
     }
-    // Leaves are in parameter order: those whose range reaches t.
+    // Leaves are in parameter order and meet end to start.
     const CurveLeaf* first = view.leaves;
     const CurveLeaf* last = view.leaves + view.numLeaves;
+    auto jointBelow = [&](double x) {
+      const CurveLeaf* it = std::upper_bound(
+          first, last, x, [](double v, const CurveLeaf& l) { return v < l.g0; });
+      if (it == first) return -kInfinity;
+      return it[-1].g1 <= x ? it[-1].g1 : it[-1].g0;
+    };
+    auto jointAbove = [&](double x) {
+      const CurveLeaf* it = std::lower_bound(
+          first, last, x, [](const CurveLeaf& l, double v) { return l.g1 < v; });
+      if (it == last) return kInfinity;
+      return it->g0 >= x ? it->g0 : it->g1;
+    };
+    double back = jointBelow(t - slack);
+    double ahead = jointAbove(t + slack);
+    if (closed) {  // around the seam
+      const double period = hi - lo;
+      if (back == -kInfinity) back = jointBelow(t + period - slack) - period;
+      if (ahead == kInfinity) ahead = jointAbove(t - period + slack) + period;
+    }
+    const double speed = speedAt(t);
+    room = std::min({room, (t - back) * speed, (ahead - t) * speed});
     const CurveLeaf* it = std::lower_bound(
         first, last, t - slack, [](const CurveLeaf& l, double v) { return l.g1 < v; });
-    for (; it != last && it->g0 <= t + slack; ++it) consider(*it);
+    for (; it != last && it->g0 <= t + slack; ++it) bend(*it);
     if (closed && (t - lo <= slack || hi - t <= slack)) {
-      consider(view.leaves[0]);
-      consider(view.leaves[view.numLeaves - 1]);
+      bend(view.leaves[0]);
+      bend(view.leaves[view.numLeaves - 1]);
     }
-    return best;
+    return room;
   }
   XtGePoint2d evalAround(double t) const {
     if (composite != nullptr && closed && hi > lo) {
@@ -346,8 +373,8 @@ void intersectCurves(const XtGeCurve2d& c1, const XtGeCurve2d& c2, const XtGeTol
     if (!g.atOpenEnd) {
       // Look a little way along both curves to either side of the point;
       // no other point and no feature of either curve lies that near.
-      double look = kLookFraction * std::min({s1.featureAt(r.t1, ep), s2.featureAt(r.t2, ep),
-                                              gap1[k], gap2[k]});
+      double look =
+          kLookFraction * std::min({s1.roomAt(r.t1), s2.roomAt(r.t2), gap1[k], gap2[k]});
       if (look == kInfinity) look = 1.0 + std::max(v1.magnitude, v2.magnitude);  // two lines
       const double speed1 = s1.speedAt(r.t1);
       const double speed2 = s2.speedAt(r.t2);

@@ -15,15 +15,19 @@
 //   answers the lower bound;
 // - a point is tangential when the curves touch there without crossing.
 //   This is decided by looking a little way along both curves to either
-//   side of the point (less far than any nearby piece end, arc radius or
-//   other point), so a crossing through a vertex is not tangential, a
-//   touch at a vertex is, and a shallow crossing is a crossing whatever
-//   tol.equalVector is. Where that look cannot tell (at the open end of a
-//   curve, or within the rounding noise), the unit tangents decide:
-//   parallel within tol.equalVector, or the curves only touch.
-// Points are ordered by ascending t1, then t2, and lie on c1. Counting
-// overlaps plus non-tangential points along a ray therefore gives the
-// parity of its crossings with a closed curve.
+//   side of the point, a quarter of the least of: the length to the next
+//   joint or bounded end of either curve (a joint at the point itself is
+//   looked across), the radius of an arc there, the gap to the next point.
+//   So the look sees the two bounded pieces, never their extensions: a crossing
+//   through a vertex is not tangential, a touch at a vertex is, and a
+//   shallow crossing is a crossing whatever tol.equalVector is. Where that
+//   look cannot tell (at the open end of a curve, or within the rounding
+//   noise), the unit tangents decide: parallel within tol.equalVector, or
+//   the curves only touch.
+// Points are ordered by ascending t1, then t2, and lie on c1. Along a ray,
+// overlaps plus non-tangential points give the parity of its crossings with
+// a closed curve only where the curve passes from one side of the ray to
+// the other across each overlap; see XtGeCurveCurveInt2d.
 #pragma once
 
 #include "platform/ge/internal/GeSimpleIntersect.h"

@@ -154,6 +154,22 @@ LinearHit colinearHit(const LinearSpan& a, const LinearSpan& b, double ep, bool&
   return h;
 }
 
+// Whether two spans that are not parallel may still stay within ep of each
+// other over a stretch: then at least two of their ends lie within ep of
+// the other's supporting line (la and lb are the lengths of the vectors).
+bool mayLieAlong(const LinearSpan& a, double la, const LinearSpan& b, double lb, double ep) {
+  int near = 0;
+  auto count = [&](const LinearSpan& s, const LinearSpan& other, double lo) {
+    if (s.boundedBelow() && std::fabs((s.eval(s.lo) - other.base).crossProduct(other.vec)) <= ep * lo)
+      ++near;
+    if (s.boundedAbove() && std::fabs((s.eval(s.hi) - other.base).crossProduct(other.vec)) <= ep * lo)
+      ++near;
+  };
+  count(a, b, lb);
+  count(b, a, la);
+  return near >= 2;
+}
+
 }  // namespace
 
 LinearHit intersectSpans(const LinearSpan& a, const LinearSpan& b, const XtGeTol& givenTol) {
@@ -200,6 +216,17 @@ LinearHit intersectSpans(const LinearSpan& a, const LinearSpan& b, const XtGeTol
     // Two unbounded lines that are parallel never meet.
     if (!a.boundedBelow() && !a.boundedAbove() && !b.boundedBelow() && !b.boundedAbove())
       return {};
+  } else if (mayLieAlong(a, la, b, lb, ep)) {
+    // A hair apart in angle but within ep over their whole common stretch
+    // (a finite one: lines that are not parallel drift apart): that
+    // stretch is an overlap, not a crossing plus touching ends.
+    bool stayColinear = true;
+    LinearHit h = colinearHit(a, b, ep, stayColinear);
+    if (stayColinear && h.kind == LinearRelation::kOverlap && std::isfinite(h.t1) &&
+        std::isfinite(h.t1End)) {
+      h.parallel = false;
+      return h;
+    }
   }
 
   if (cross != 0.0) {

@@ -94,9 +94,11 @@ struct LinearHit {
 // Intersection of two spans. A crossing within both extents (widened by
 // tol.equalPoint, parameters then clamped) is a point. Colinear spans give an
 // overlap when they share more than tol.equalPoint of length, or a point
-// where they only touch. Spans that are parallel within tol.equalVector
-// but not colinear give no point, unless they are bounded and genuinely
-// cross within their extents. When the lines cross outside the extents, an
+// where they only touch. Spans that stay within tol.equalPoint of each other
+// over their whole common stretch, a finite one longer than tol.equalPoint,
+// overlap there whatever small angle their lines make. Spans that are
+// parallel within tol.equalVector but not colinear give no point, unless
+// they are bounded and genuinely cross within their extents. When the lines cross outside the extents, an
 // end of one span within tol.equalPoint of the other is reported as the
 // point (the nearest such end). A span shorter than tol.equalPoint counts as
 // a point at its lower end.
