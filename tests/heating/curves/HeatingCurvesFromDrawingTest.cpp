@@ -1,0 +1,110 @@
+#include "heating/curves/HeatingCurvesFromDrawing.h"
+
+#include "heating/curves/CFHUnknownCurveKind.h"
+
+#include "heating/design/CFHEntityInOut.h"
+
+#include "host/ResbufBuilder.h"
+#include "host/ResbufChain.h"
+
+#include "CurveTestSupport.h"
+
+using namespace curve_test;
+
+namespace {
+
+using CurvesFromDrawingTest = HeatingCurveTest;
+
+// A built list freed at the end of the scope.
+struct List {
+  explicit List(std::initializer_list<ResbufPair> pairs) : head(buildResbufList(pairs)) {}
+  ~List() { freeResbufChain(head, false); }
+  List(const List&) = delete;
+  List& operator=(const List&) = delete;
+  // The text of the n-th group-0 node.
+  const char16_t* name(int n) const {
+    for (const resbuf* node = head; node != nullptr; node = node->next)
+      if (node->code == 0 && n-- == 0) return node->value.str;
+    return nullptr;
+  }
+  resbuf* head;
+};
+
+constexpr std::array<double, 3> P(double x, double y) { return {x, y, 0.0}; }
+
+TEST(ClassifyEntityTypeTest, TheFirstRecognisedNameDecides) {
+  const struct {
+    List list;
+    bool allowInsert;
+    int status;
+    int nameIndex;  // the group-0 node whose text is answered, -1 for none
+  } cases[] = {
+      {List{{0, u"ellipse"}, {8, u"0"}}, true, kHeatingEntityUnsupported, -1},
+      {List{{0, u"POLYLINE"}}, true, kHeatingEntityUnsupported, -1},
+      {List{{0, u"INSERT"}}, true, kHeatingEntityCurve, 0},
+      {List{{0, u"INSERT"}}, false, kHeatingEntityNone, -1},
+      {List{{0, u"INSERT"}, {0, u"Line"}}, false, kHeatingEntityCurve, 1},
+      {List{{0, u"TEXT"}, {0, u"LINE"}}, false, kHeatingEntityIgnored, 0},
+      {List{{0, u"CIRCLE"}, {0, u"mtext"}}, false, kHeatingEntityIgnored, 1},
+      {List{{0, u"CIRCLE"}, {10, P(1, 2)}}, true, kHeatingEntityNone, -1},
+      {List{{8, u"LINE"}, {0, u"lwpolyline"}}, false, kHeatingEntityCurve, 0},
+      {List{{0, u"SOLID"}, {0, u"ARC"}, {0, u"ELLIPSE"}}, false, kHeatingEntityCurve, 1},
+  };
+  for (const auto& c : cases) {
+    int status = -7;
+    const char16_t* name = classifyEntityType(c.list.head, status, c.allowInsert);
+    EXPECT_EQ(status, c.status);
+    EXPECT_EQ(name, c.nameIndex < 0 ? nullptr : c.list.name(c.nameIndex));  // the list's own text
+  }
+  int status = -7;
+  EXPECT_EQ(classifyEntityType(nullptr, status, true), nullptr);
+  EXPECT_EQ(status, kHeatingEntityNone);
+}
+
+TEST_F(CurvesFromDrawingTest, LinesTakeTheLastPointsOfTheirList) {
+  const List line{{0, u"TEXT"}, {0, u"line"}, {10, P(1, 2)}, {11, P(3, 4)}, {10, P(5, 6)}};
+  const auto curve = curveFromResbuf(line.head);
+  ASSERT_TRUE(curve);
+  EXPECT_EQ(curve->kind(), CFloorHeatingCurve::kLine);
+  EXPECT_EQ(curve->tag(), kTagLineFromList);
+  EXPECT_EQ(curve->source(), nullptr);
+  EXPECT_EQ(curve->entityRecord(), nullptr);
+  EXPECT_TRUE(near(curve->startPoint(), {5, 6}, 0.0));
+  EXPECT_TRUE(near(curve->endPoint(), {3, 4}, 0.0));
+
+  const List noEnd{{0, u"LINE"}, {10, P(1e7, 1e7)}};
+  const auto toOrigin = curveFromResbuf(noEnd.head);
+  ASSERT_TRUE(toOrigin);
+  EXPECT_TRUE(near(toOrigin->endPoint(), {0, 0}, 0.0));
+
+  const List point{{0, u"LINE"}, {10, P(2, 2)}, {11, P(2, 2.0005)}};  // shorter than workTol
+  const List circle{{0, u"CIRCLE"}, {10, P(2, 2)}, {40, 1.0}};
+  EXPECT_FALSE(curveFromResbuf(point.head));
+  EXPECT_FALSE(curveFromResbuf(circle.head));
+  EXPECT_FALSE(curveFromResbuf(nullptr));
+}
+
+TEST_F(CurvesFromDrawingTest, RecordsGiveCurvesOfTheirKindThatKeepThem) {
+  CFHEntityInOut lineRecord, arcRecord, polylineRecord, emptyRecord;
+  ASSERT_TRUE(lineRecord.setGeometry(std::make_unique<XtGeLineSeg2d>(XtGePoint2d(0, 0), XtGePoint2d(4, 0))));
+  ASSERT_TRUE(arcRecord.setGeometry(std::make_unique<XtGeCircArc2d>(XtGePoint2d(0, 0), 2.0, 0.5, 2.0)));
+  ASSERT_TRUE(polylineRecord.setGeometry(
+      std::make_unique<XtGeCompositeCurve2d>(composite({0, 0}, {{{4, 0}}, {{4, 4}, 0.5}}))));
+  const struct {
+    const CFHEntityInOut* record;
+    int kind;
+  } records[] = {{&lineRecord, CFloorHeatingCurve::kLine},
+                 {&arcRecord, CFloorHeatingCurve::kArc},
+                 {&polylineRecord, CFloorHeatingCurve::kPolyline}};
+  for (const auto& r : records) {
+    const auto curve = curveFromEntityRecord(*r.record);
+    ASSERT_TRUE(curve);
+    EXPECT_EQ(curve->kind(), r.kind);
+    EXPECT_EQ(curve->tag(), kTagCurveFromRecord);
+    EXPECT_EQ(curve->entityRecord(), r.record);
+    EXPECT_TRUE(endsInStep(*curve));
+  }
+  EXPECT_THROW(curveFromEntityRecord(emptyRecord), CFHUnknownCurveKind);
+}
+
+}  // namespace
