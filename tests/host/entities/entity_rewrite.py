@@ -1,0 +1,134 @@
+"""Catch-all entity copies through the stand-in host: drawings made by ezdxf
+(R2000 and R2018) hold a DIMENSION, LEADER, MULTILEADER, SPLINE and 3DFACE,
+each with extended data, one with an extension dictionary and a reactor. The
+tool reads each entity's list, sets new common properties on its copy and
+hands the rewritten list back; the saved drawing must keep the handles, types,
+subclass groups, extended data and brace sections entity by entity, carry the
+new properties, and audit without errors or fixes.
+
+Usage: entity_rewrite.py REWRITE_TOOL
+"""
+import os
+import re
+import subprocess
+import sys
+import tempfile
+
+import ezdxf
+from ezdxf.math import Vec2
+
+TYPES = ("DIMENSION", "LEADER", "MULTILEADER", "SPLINE", "3DFACE")
+XDATA = [(1000, "Zóna 1 – přívod"), (1070, 272), (1040, 2.5), (1010, (1, 2, 3))]
+
+
+def build(version):
+    doc = ezdxf.new(version, setup=True)
+    doc.appids.new("QEV_DATA")
+    msp = doc.modelspace()
+    dim = msp.add_linear_dim(base=(0, 50), p1=(0, 0), p2=(300, 0), dimstyle="EZDXF")
+    dim.render()
+    leader = msp.add_leader([(0, 0), (50, 50), (100, 50)])
+    ml = msp.add_multileader_mtext("Standard")
+    ml.set_content("Rozdělovač")
+    ml.add_leader_line(ezdxf.render.mleader.ConnectionSide.left, [Vec2(-100, -50)])
+    ml.build(insert=Vec2(0, 0))
+    spline = msp.add_spline([(0, 0), (10, 10), (20, 0), (30, 5)])
+    face = msp.add_3dface([(0, 0), (10, 0), (10, 10), (0, 10)])
+    for entity in (dim.dimension, leader, ml.multileader, spline, face):
+        entity.set_xdata("QEV_DATA", XDATA + [(1000, entity.dxftype())])
+    face.new_extension_dict()
+    face.set_reactors([doc.rootdict.dxf.handle])
+    return doc
+
+
+ESCAPE = re.compile(r"\\U\+([0-9A-Fa-f]{4})")
+FLOAT_CODES = [(10, 59), (110, 149), (210, 239), (460, 469), (1010, 1059)]
+
+
+def raw_entities(path):
+    """The raw tags of every entity of a DXF file by handle, values as the
+    readers see them: reals as floats, texts with their \\U+XXXX escapes
+    decoded (how a writer escapes is up to it)."""
+    with open(path, encoding="utf-8", errors="surrogateescape") as f:
+        lines = f.read().splitlines()
+    tags = []
+    for i in range(0, len(lines) - 1, 2):
+        code, value = int(lines[i]), lines[i + 1]
+        if any(a <= code <= b for a, b in FLOAT_CODES):
+            value = float(value)
+        else:
+            value = ESCAPE.sub(lambda m: chr(int(m.group(1), 16)), value.strip())
+        tags.append((code, value))
+    entities = {}
+    for i, (code, value) in enumerate(tags):
+        if code == 0 and i + 1 < len(tags) and tags[i + 1][0] == 5:
+            end = i + 1
+            while end < len(tags) and tags[end][0] != 0:
+                end += 1
+            entities[tags[i + 1][1]] = tags[i:end]
+    return entities
+
+
+def split_at_subclass(tags):
+    """The tags before the first subclass marker (type, handle, brace sections,
+    owner) and those from the second marker on (subclass groups, extended
+    data); the common groups between them are left out."""
+    markers = [i for i, t in enumerate(tags) if t[0] == 100] + [len(tags)] * 2
+    return tags[:markers[0]], tags[markers[1]:]
+
+
+def check(version, tool, work, failures):
+    src = os.path.join(work, f"ezdxf_{version}.dxf")
+    dst = os.path.join(work, f"rewritten_{version}.dxf")
+    build(version).saveas(src)
+    args = [tool, src, dst] + (["truecolor"] if version >= "R2004" else [])
+    done = subprocess.run(args, capture_output=True, text=True, timeout=600)
+    if done.returncode != 0:
+        failures.append(f"{version}: tool failed: {done.stderr.strip()[:2000]}")
+        return
+    original = ezdxf.readfile(src)
+    saved = ezdxf.readfile(dst)
+    raw_before, raw_after = raw_entities(src), raw_entities(dst)
+    auditor = saved.audit()
+    failures.extend(f"{version}: audit error {e.message}" for e in auditor.errors)
+    failures.extend(f"{version}: audit fix {f.message}" for f in auditor.fixes)
+    before = [e for e in original.modelspace() if e.dxftype() in TYPES]
+    if sorted(e.dxftype() for e in before) != sorted(TYPES):
+        failures.append(f"{version}: the fixture holds {[e.dxftype() for e in before]}")
+    for entity in before:
+        what = f"{version} {entity.dxftype()} {entity.dxf.handle}"
+        twin = saved.entitydb.get(entity.dxf.handle)
+        if twin is None or twin.dxftype() != entity.dxftype():
+            failures.append(f"{what}: lost or changed type")
+            continue
+        dxf = twin.dxf
+        got = (dxf.layer, dxf.linetype, dxf.color, dxf.lineweight, dxf.ltscale, dxf.invisible)
+        if got != ("PREPSANO", "DASHED", 3, 35, 2.5, 1):
+            failures.append(f"{what}: properties {got}")
+        if version >= "R2004":
+            if dxf.get("true_color") != 0x123456:
+                failures.append(f"{what}: true colour {dxf.get('true_color')}")
+            if abs(twin.transparency - 0.5) > 1 / 255:
+                failures.append(f"{what}: transparency {twin.transparency}")
+        head_before, body_before = split_at_subclass(raw_before[entity.dxf.handle])
+        head_after, body_after = split_at_subclass(raw_after.get(entity.dxf.handle, []))
+        if head_before != head_after:
+            failures.append(f"{what}: brace sections {head_before} became {head_after}")
+        if body_before != body_after:
+            failures.append(f"{what}: subclass groups or extended data changed")
+    if not any((102, "{ACAD_REACTORS") in split_at_subclass(raw_before[e.dxf.handle])[0] and
+               (102, "{ACAD_XDICTIONARY") in split_at_subclass(raw_before[e.dxf.handle])[0] for e in before):
+        failures.append(f"{version}: no fixture entity has a reactor and an extension dictionary")
+
+
+def main():
+    failures = []
+    with tempfile.TemporaryDirectory() as work:
+        for version in ("R2000", "R2018"):
+            check(version, sys.argv[1], work, failures)
+    print("\n".join(failures[:40]) or "ok")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
