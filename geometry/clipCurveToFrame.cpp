@@ -1,30 +1,15 @@
 #include "geometry/clipCurveToFrame.h"
 
 #include "geometry/curveClassification.h"
-#include "geometry/curveCopying.h"
+#include "geometry/curveSplitting.h"
 #include "geometry/forEachSimplePiece.h"
 #include "platform/ge/XtGeCurveCurveInt2d.h"
-#include "platform/ge/XtGeLineSeg2d.h"
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 #include <vector>
 
 namespace {
-
-void appendOwned(std::unique_ptr<XtGeCurve2d> curve, curvePtrArray& out) {
-  if (curve && out.append(curve.get()) >= 0) curve.release();
-}
-
-// The part [t0, t1] of a piece: a restricted copy of a bounded piece, the
-// segment between the two points of an unbounded one.
-std::unique_ptr<XtGeCurve2d> partOf(const XtGeCurve2d& piece, double t0, double t1, bool bounded) {
-  if (!bounded) return std::make_unique<XtGeLineSeg2d>(piece.xtEvalPoint(t0), piece.xtEvalPoint(t1));
-  std::unique_ptr<XtGeCurve2d> part(copyCurve2d(&piece));
-  if (part && !part->setInterval(XtGeInterval(t0, t1))) part.reset();
-  return part;
-}
 
 void clipPiece(const XtGeCurve2d& piece, const XtGeCurve2d& frame, curvePtrArray& out) {
   const XtGeTol& tol = XtGeContext::gTol;
@@ -36,19 +21,7 @@ void clipPiece(const XtGeCurve2d& piece, const XtGeCurve2d& frame, curvePtrArray
   // The cut parameters: where the piece meets the frame and where it starts
   // or stops running along it.
   std::vector<double> cuts;
-  const XtGeCurveCurveInt2d hits(piece, frame, tol);
-  for (int i = 0; i < hits.numIntPoints(); ++i) {
-    double t = 0.0;
-    double onFrame = 0.0;
-    if (hits.getIntParams(i, t, onFrame)) cuts.push_back(t);
-  }
-  for (int i = 0; i < hits.overlapCount(); ++i) {
-    XtGeInterval onPiece;
-    XtGeInterval onFrame;
-    if (!hits.getOverlapRanges(i, onPiece, onFrame)) continue;
-    if (onPiece.isBoundedBelow()) cuts.push_back(onPiece.lowerBound());
-    if (onPiece.isBoundedAbove()) cuts.push_back(onPiece.upperBound());
-  }
+  appendIntersectionParams(XtGeCurveCurveInt2d(piece, frame, tol), cuts);
   // The piece's own ends (a ray has one).
   if (iv.isBoundedBelow()) cuts.push_back(iv.lowerBound());
   if (iv.isBoundedAbove()) cuts.push_back(iv.upperBound());
@@ -64,7 +37,7 @@ void clipPiece(const XtGeCurve2d& piece, const XtGeCurve2d& frame, curvePtrArray
     if (!(t1 - t0 > XtGe::kIntervalTol)) continue;
     if (piece.xtLength(t0, t1, tol) <= tol.equalPoint()) continue;
     if (classifyPointInCurve(piece.xtEvalPoint(0.5 * (t0 + t1)), frame) == kPositionOutside) continue;
-    appendOwned(partOf(piece, t0, t1, bounded), out);
+    appendOwnedCurve(out, curvePartBetween(piece, t0, t1));
   }
 }
 

@@ -8,6 +8,7 @@
 #include "platform/ge/XtGeCurve2d.h"
 
 #include <cstdint>
+#include <memory>
 
 using curvePtrArray = hvArray<XtGeCurve2d*>;
 using curveFlagArray = hvArray<std::int32_t>;
@@ -22,4 +23,25 @@ struct curveList {
   // line segment or circular arc when linesAndArcsOnly is set) follow
   // unchanged. Answers the number of entries of the new list.
   static int joinAll(curvePtrArray& curves, bool linesAndArcsOnly = false, bool close = false);
+};
+
+// Appends the curve to the list, which then owns it; when the list cannot
+// grow, the curve is deleted. False for a null curve or a deleted one.
+inline bool appendOwnedCurve(curvePtrArray& list, std::unique_ptr<XtGeCurve2d> curve) {
+  if (!curve || list.append(curve.get()) < 0) return false;
+  curve.release();
+  return true;
+}
+
+// A curve list that owns every curve it holds and deletes what it still
+// holds when it goes: the scratch lists of the curve operations, released
+// on every way out.
+struct ownedCurveList {
+  ownedCurveList() = default;
+  ownedCurveList(const ownedCurveList&) = delete;
+  ownedCurveList& operator=(const ownedCurveList&) = delete;
+  ~ownedCurveList() {
+    for (XtGeCurve2d* curve : list) delete curve;
+  }
+  curvePtrArray list;
 };

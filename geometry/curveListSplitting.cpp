@@ -1,7 +1,7 @@
 #include "geometry/curveListSplitting.h"
 
 #include "geometry/Tolerances.h"
-#include "geometry/curveCopying.h"
+#include "geometry/curveSplitting.h"
 #include "geometry/releasePtrArray.h"
 #include "geometry/removeZeroLengthCurves.h"
 #include "platform/ge/XtGeCircArc2d.h"
@@ -23,28 +23,7 @@ namespace {
 void partsAt(const XtGeCurve2d& curve, std::vector<double> cuts, curvePtrArray& parts) {
   XtGeInterval iv(XtGe::kIntervalTol);
   curve.getInterval(iv);
-  if (!iv.isBounded()) return;
-  const double lo = iv.lowerBound();
-  const double hi = iv.upperBound();
-  const double minLength = XtGeContext::gTol.equalPoint();
-  std::vector<double> bounds{lo};
-  std::sort(cuts.begin(), cuts.end());
-  for (const double t : cuts) {
-    if (!(t > lo && t < hi)) continue;
-    if (curve.xtLength(bounds.back(), t) <= minLength || curve.xtLength(t, hi) <= minLength) continue;
-    bounds.push_back(t);
-  }
-  if (bounds.size() < 2) return;
-  bounds.push_back(hi);
-  for (std::size_t k = 0; k + 1 < bounds.size(); ++k) {
-    std::unique_ptr<XtGeCurve2d> part(copyCurve2d(&curve));
-    if (!part || !part->setInterval(XtGeInterval(bounds[k], bounds[k + 1])) ||
-        parts.append(part.get()) < 0) {
-      releasePtrArray(parts);
-      return;
-    }
-    part.release();
-  }
+  if (iv.isBounded()) appendCurvePartsAt(curve, cuts, XtGeContext::gTol.equalPoint(), parts);
 }
 
 // Replaces every curve i of the list by its parts at cuts[i].

@@ -5,6 +5,7 @@
 #include "geometry/Tolerances.h"
 #include "platform/ge/XtGeCircArc2d.h"
 #include "platform/ge/XtGeCompositeCurve2d.h"
+#include "platform/ge/XtGeCurveCurveInt2d.h"
 #include "platform/ge/XtGeLineSeg2d.h"
 
 #include <gtest/gtest.h>
@@ -70,6 +71,28 @@ inline CompositePtr randomOutline(std::mt19937& rng, const XtGePoint2d& centre, 
     bulges.push_back(curved(rng) ? bulge(rng) : 0.0);
   }
   return outline(points, bulges);
+}
+
+// The rectangle [x0, x1] x [y0, y1], counter-clockwise from (x0, y0) unless
+// clockwise is set.
+inline CompositePtr box(double x0, double y0, double x1, double y1, bool clockwise = false) {
+  CompositePtr c = outline({{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}});
+  if (clockwise) c->reverseParam();
+  return c;
+}
+
+// True when no two pieces of the outline meet except neighbours at their
+// common vertex: random bulges may make an outline cross itself.
+inline bool isSimpleOutline(const XtGeCompositeCurve2d& outline, const XtGeTol& tol) {
+  const int n = outline.numCurves();
+  for (int i = 0; i < n; ++i) {
+    for (int j = i + 1; j < n; ++j) {
+      const XtGeCurveCurveInt2d hits(*outline.curveAt(i), *outline.curveAt(j), tol);
+      const bool neighbours = j == i + 1 || (i == 0 && j == n - 1);
+      if (hits.overlapCount() > 0 || hits.numIntPoints() > (neighbours ? 1 : 0)) return false;
+    }
+  }
+  return true;
 }
 
 // The winding number of the outline about p, from the angles its chords

@@ -1,0 +1,179 @@
+#include "tests/geometry/curveShapes.h"
+#include "tests/geometry/regionAreas.h"
+#include "geometry/regionCombination.h"
+#include "platform/ge/XtGeLine2d.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <random>
+
+using namespace curveShapes;
+using regionAreas::areaOf;
+using regionAreas::netArea;
+
+namespace {
+
+class regionCombination : public WorkTolerances {};
+
+constexpr double kPi = XtGe::kPi;
+// keepA, dropB of the union, the intersection, A - B and B - A.
+constexpr bool kSelectors[4][2] = {{false, true}, {true, false}, {false, false}, {true, true}};
+
+// The net area (-1 for no curve) of each combination, checking that the
+// results are closed, cross neither each other nor fail to keep the
+// calling thread's tolerance.
+std::array<double, 4> combineAll(const XtGeCurve2d& a, const XtGeCurve2d& b, int* counts = nullptr) {
+  std::array<double, 4> areas{};
+  const double before = XtGeContext::gTol.equalPoint();
+  for (int op = 0; op < 4; ++op) {
+    ownedCurveList out;
+    combineClosedCurves(a, b, out.list, kSelectors[op][0], nullptr, kSelectors[op][1]);
+    EXPECT_EQ(XtGeContext::gTol.equalPoint(), before);
+    for (int i = 0; i < out.list.count(); ++i) {
+      EXPECT_TRUE(out.list[i]->xtIsClosed(workTol));
+      for (int j = 0; j < i; ++j) EXPECT_NE(classifyCurveRelation(*out.list[i], *out.list[j]), kRelationCrossing);
+    }
+    if (counts != nullptr) counts[op] = out.list.count();
+    areas[op] = out.list.isEmpty() ? -1.0 : netArea(out.list);
+  }
+  return areas;
+}
+
+// |A u B| + |A n B| = |A| + |B|, |A - B| = |A| - |A n B|, |B - A| likewise.
+void expectAreasAddUp(const XtGeCurve2d& a, const XtGeCurve2d& b) {
+  std::array<double, 4> r = combineAll(a, b);
+  for (double& area : r) area = std::max(area, 0.0);
+  const double tol = 1e-6 * (areaOf(a) + areaOf(b));
+  EXPECT_NEAR(r[0] + r[1], areaOf(a) + areaOf(b), tol);
+  EXPECT_NEAR(r[2], areaOf(a) - r[1], tol);
+  EXPECT_NEAR(r[3], areaOf(b) - r[1], tol);
+}
+
+}  // namespace
+
+TEST_F(regionCombination, RelationsAndAreasOfShapesPeopleDraw) {
+  struct pairCase {
+    CurvePtr a, b;
+    int relation;                  // of B to A
+    std::array<double, 4> areas;   // union, intersection, A - B, B - A
+    std::array<int, 4> curves;
+  };
+  const auto circle = [](double x, double y, double r) { return std::make_unique<XtGeCircArc2d>(XtGePoint2d(x, y), r); };
+  pairCase cases[] = {
+      {box(0, 0, 2, 2), box(1, 1, 3, 3), 8, {7, 1, 3, 3}, {1, 1, 1, 1}},
+      {circle(4, 4, 3), circle(4, 4, 1), 2, {9 * kPi, kPi, 8 * kPi, -1}, {1, 1, 2, 0}},
+      {box(0, 0, 2, 2), box(0, 0, 2, 2, true), 4, {4, 4, -1, -1}, {1, 1, 0, 0}},
+      {box(0, 0, 1, 1), box(1, 0, 2, 1), 5, {2, -1, 1, 1}, {1, 0, 1, 1}},
+      {box(0, 0, 2, 2), box(2, 0.5, 3, 1.5), 5, {5, -1, 4, 1}, {1, 0, 1, 1}},
+      {box(0, 0, 2, 2), circle(2, 1, 0.5), 8, {4 + kPi / 8, kPi / 8, 4 - kPi / 8, kPi / 8}, {1, 1, 1, 1}},
+      // Through two corners, tangent to two sides there.
+      {box(0, 0, 2, 2, true), circle(2, 1, 1), 8, {4 + kPi / 2, kPi / 2, 4 - kPi / 2, kPi / 2}, {1, 1, 1, 1}},
+      {box(0, 0, 4, 4), box(0, 0, 1, 1, true), 6, {16, 1, 15, -1}, {1, 1, 1, 0}}};
+  for (const pairCase& c : cases) {
+    EXPECT_EQ(classifyCurveRelation(*c.b, *c.a), c.relation);
+    int counts[4];
+    const std::array<double, 4> areas = combineAll(*c.a, *c.b, counts);
+    for (int op = 0; op < 4; ++op) {
+      EXPECT_EQ(counts[op], c.curves[op]) << c.relation << " " << op;
+      EXPECT_NEAR(areas[op], c.areas[op], 1e-9) << c.relation << " " << op;
+    }
+  }
+  // A dropped piece of A's boundary marks a change.
+  bool changed[2] = {false, true};
+  ownedCurveList out;
+  combineClosedCurves(*circle(0, 0, 1), *circle(0, 0, 5), out.list, false, &changed[0], true);
+  combineClosedCurves(*circle(0, 0, 5), *circle(0, 0, 1), out.list, false, &changed[1], true);
+  EXPECT_TRUE(changed[0]);
+  EXPECT_FALSE(changed[1]);
+}
+
+TEST_F(regionCombination, RelationsOfOpenCurvesAndComposites) {
+  const CompositePtr square = box(0, 0, 2, 2);
+  std::vector<CurvePtr> apart;
+  apart.push_back(piece({0.5, 0.5}, {1.5, 0.5}));
+  apart.push_back(piece({3, 0.5}, {4, 0.5}));
+  std::pair<CurvePtr, int> cases[] = {
+      {std::make_unique<XtGeCompositeCurve2d>(std::move(apart)), kRelationCrossing},
+      {piece({0.5, 0.5}, {1.5, 1.5}), kRelationInside},
+      {piece({0, 0.5}, {1.5, 1.5}), kRelationInsideTouching},
+      {piece({2, 0.5}, {3, 0.5}), kRelationOutsideTouching},
+      {piece({2, 0.5}, {2, 1.5}), kRelationOn},
+      {piece({3, 3}, {4, 4}, 0.5), kRelationOutside},
+      {piece({1, 1}, {3, 1}), kRelationCrossing},
+      {std::make_unique<XtGeLine2d>(XtGePoint2d(5, 0), XtGeVector2d(0, 1)), kRelationOutside},
+      {std::make_unique<XtGeCompositeCurve2d>(), kRelationOutside}};
+  for (const auto& [curve, relation] : cases) EXPECT_EQ(classifyCurveRelation(*curve, *square), relation);
+}
+
+// Seeded pairs: bulged outlines, an L and a U, a rounded rectangle, and
+// rectangles and Ls on a coarse grid (sides along sides, corners on
+// corners); either way round; in drawing units near the origin and in
+// millimetres at 1e7 (unit factor 1000).
+TEST_F(regionCombination, AreasOfRandomPairsAddUp) {
+  std::mt19937 rng(23);
+  std::uniform_real_distribution<double> shift(-6.0, 6.0);
+  std::uniform_int_distribution<int> grid(0, 4);
+  for (int k = 0; k < 400; ++k) {
+    SCOPED_TRACE(k);
+    const double s = k % 2 ? 1000.0 : 1.0;
+    const XtGePoint2d o = k % 2 ? XtGePoint2d(1e7, 1e7) : XtGePoint2d(0, 0);
+    workTol = XtGeTol(s * 1e-6, s * 1e-8);
+    auto at = [&](double x, double y) { return XtGePoint2d(o.x + s * x, o.y + s * y); };
+    auto gridShape = [&] {
+      const int x0 = grid(rng), y0 = grid(rng), x1 = x0 + 1 + grid(rng), y1 = y0 + 1 + grid(rng);
+      if (x1 - x0 < 2 || y1 - y0 < 2 || grid(rng) % 2) return outline({at(x0, y0), at(x1, y0), at(x1, y1), at(x0, y1)});
+      return outline({at(x0, y0), at(x1, y0), at(x1, y0 + 1), at(x0 + 1, y0 + 1), at(x0 + 1, y1), at(x0, y1)});
+    };
+    CompositePtr a;
+    CompositePtr b;
+    if (k % 4 == 0) {
+      a = randomOutline(rng, o, 5 + k % 7, 3 * s, 8 * s, 0.5);
+      b = randomOutline(rng, at(shift(rng), shift(rng)), 4 + k % 5, 3 * s, 8 * s, 0.5);
+    } else if (k % 4 == 1) {
+      a = outline({at(0, 0), at(8, 0), at(8, 3), at(3, 3), at(3, 9), at(0, 9)});
+      b = outline({at(-2, 1), at(10, 1), at(10, 7), at(7, 7), at(7, 4), at(1, 4), at(1, 7), at(-2, 7)}, {0, 0, 0.3});
+      b->translateBy(XtGeVector2d(s * shift(rng) * 0.2, s * shift(rng) * 0.2));
+    } else if (k % 4 == 2) {
+      a = roundedRectangle(o.x, o.y, 10 * s, 6 * s, s);
+      b = randomOutline(rng, at(5 + shift(rng), 3), 6, 2 * s, 6 * s, 0.4);
+    } else {
+      a = gridShape();
+      b = gridShape();
+    }
+    if (!isSimpleOutline(*a, workTol) || !isSimpleOutline(*b, workTol)) continue;
+    if (k % 3 == 1) a->reverseParam();
+    if (k % 5 == 2) b->reverseParam();
+    expectAreasAddUp(*a, *b);
+  }
+}
+
+// Against an independent count: grid points inside both outlines by their
+// winding numbers.
+TEST_F(regionCombination, IntersectionAreaMatchesAGridCount) {
+  std::mt19937 rng(3);
+  for (int k = 0; k < 4; ++k) {
+    const CompositePtr a = randomOutline(rng, XtGePoint2d(0, 0), 9, 4, 8, 0.4, true);
+    const CompositePtr b = randomOutline(rng, XtGePoint2d(3, 1), 7, 4, 8, 0.4, true);
+    const double step = 0.14;
+    int inside = 0;
+    for (double x = -14; x < 14; x += step)
+      for (double y = -14; y < 14; y += step)
+        inside += windingNumber({x, y}, *a) != 0 && windingNumber({x, y}, *b) != 0;
+    EXPECT_NEAR(combineAll(*a, *b)[1], inside * step * step, 0.01 * inside * step * step);
+  }
+}
+
+TEST_F(regionCombination, BadInputDoesNoHarm) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  CurvePtr bad[] = {std::make_unique<XtGeCompositeCurve2d>(), piece({1, 1}, {1, 1}),
+                    outline({{0, 0}, {3, 0}, {3, 3}}, {}, false), outline({{nan, 0}, {3, 0}, {3, 3}}),
+                    std::make_unique<XtGeCircArc2d>(XtGePoint2d(1, 1), 0.0)};
+  const CompositePtr square = box(0, 0, 2, 2);
+  for (const CurvePtr& curve : bad) {  // results, if any, are closed and do not cross
+    combineAll(*curve, *square);
+    combineAll(*square, *curve);
+    classifyCurveRelation(*curve, *square);
+    classifyCurveRelation(*square, *curve);
+  }
+}
