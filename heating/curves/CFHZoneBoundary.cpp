@@ -1,0 +1,25 @@
+#include "heating/curves/CFHZoneBoundary.h"
+
+#include "host/HostExport.h"
+
+void CFHZoneBoundary::addBoundaryCurve(CFloorHeatingCurve::Ptr curve) {
+  asDrawnLoop.append(std::move(curve));
+  asDrawnPointValid_ = false;
+  workingPointValid_ = false;
+}
+
+double CFHZoneBoundary::arcSplitStep() {
+  const std::optional<int> unitFactor = hostUnitFactor();
+  return unitFactor ? 0.4 * *unitFactor : 0.0;
+}
+
+bool CFHZoneBoundary::prepareLoop(bool asDrawn) {
+  CFHBoundLoop& chosen = loop(asDrawn);
+  const bool whole = chosen.chainItems();
+  chosen.closeGaps();
+  chosen.mergeCollinear();
+  chosen.orient(false);
+  if (!asDrawn) chosen.splitArcs(arcSplitStep());
+  (asDrawn ? asDrawnPointValid_ : workingPointValid_) = false;
+  return whole;
+}

@@ -1,0 +1,117 @@
+// The boundary of one heating zone: the zone's closed outline twice, as the
+// as-drawn loop (the curves the user selected, prepared once) and the working
+// loop (a copy that the distribution pipes may cut and whose arcs become
+// chords for the pipe layout), with a cache of inward offset loops.
+//
+// Life: the zone reader makes the boundary, adds the zone's curve
+// (addBoundaryCurve), prepares the as-drawn loop, checks whether distribution
+// pipes start inside it (then sets pipeNetwork) and copies the as-drawn loop
+// into the working loop (workingLoop.copyFrom(asDrawnLoop)). Each zone design
+// cuts the working loop and prepares it again, or copies it back from the
+// as-drawn loop when the cut fails. The boundary lives as long as its zone.
+//
+// Ownership: both loops, the extra loops and every loop of the offset cache
+// belong to the boundary. pipeNetwork is the design model's network, not
+// owned.
+//
+// Threads: preparing or cutting a boundary runs on one thread at a time (the
+// command's thread or the design thread of the zone's circuit); only the
+// offset cache is shared between threads and is guarded by cacheLock_, held
+// only while an entry is looked up, copied or inserted.
+//
+// Tolerances: zoneBoundsTol chains the curves, workTol closes and orients
+// them; manifoldConnectionTol says how near a point must be to lie on the
+// loop (isOnLoop); workTolFine is used for intersections.
+#pragma once
+
+#include "heating/curves/CFHBoundLoop.h"
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+class CFHPipeNetwork;
+
+// A place where a curve crosses a zone boundary, with the point's parameter
+// on that curve.
+struct CFHZoneCrossing {
+  XtGePoint2d point;
+  double param = 0.0;
+};
+
+class CFHZoneBoundary {
+ public:
+  CFHZoneBoundary() = default;
+  ~CFHZoneBoundary() = default;
+  CFHZoneBoundary(const CFHZoneBoundary&) = delete;
+  CFHZoneBoundary& operator=(const CFHZoneBoundary&) = delete;
+
+  // Appends the curve to the as-drawn loop (a polyline as its pieces; the
+  // boundary takes the curve) and makes both reference points invalid.
+  void addBoundaryCurve(CFloorHeatingCurve::Ptr curve);
+
+  // Prepares the as-drawn (asDrawn) or the working loop: chainItems,
+  // closeGaps, mergeCollinear, orient counter-clockwise; the working loop
+  // then has its arcs split into chords of arcSplitStep(). The chosen loop's
+  // reference point becomes invalid. True when the curves closed into one
+  // loop and none was dropped; false when chaining left the loop open or
+  // dropped a curve (the later passes still run, so the loop is closed in
+  // any case, possibly across a wide gap: the caller should refuse the zone).
+  bool prepareLoop(bool asDrawn);
+
+  // The length of the chords that replace arcs of the working loop: 0.4 ×
+  // the host's unit factor (400 mm); 0 when the host gives no unit factor,
+  // which leaves arcs whole.
+  static double arcSplitStep();
+
+  CFHBoundLoop& loop(bool asDrawn) { return asDrawn ? asDrawnLoop : workingLoop; }
+  const CFHBoundLoop& loop(bool asDrawn) const { return asDrawn ? asDrawnLoop : workingLoop; }
+
+  // ---- Queries (CFHZoneBoundaryQueries.cpp) ------------------------------------
+
+  // Appends the curves (not copies) of the chosen loop's items, in order.
+  void copyItems(std::vector<CFloorHeatingCurve*>& curves, bool asDrawn) const;
+  static void copyItems(const CFHBoundLoop& loop, std::vector<CFloorHeatingCurve*>& curves);
+  // When the point lies on an item of the chosen loop (manifoldConnectionTol),
+  // moves it onto the first such item (its closestPointTo) and answers true;
+  // false, point untouched, otherwise.
+  bool isOnLoop(XtGePoint2d& point, bool asDrawn) const;
+  // Whether the curve meets the chosen loop at two or more points that
+  // differ (workTol). Every intersection counts, so a line cutting a cap off
+  // one arc side meets it twice.
+  bool meetsLoopTwice(const CFloorHeatingCurve& curve, bool asDrawn) const;
+  // CLoop::isForwardShorter on the chosen loop.
+  bool isForwardShorter(bool asDrawn, const XtGePoint2d& p1, const XtGePoint2d& p2, const XtGeTol& tol) const;
+  // Whether the curve's start or end lies on an item of the working loop
+  // (workTol).
+  bool touchesLoop(const CFloorHeatingCurve& curve) const;
+  // Every place where the curve meets the working loop (workTol), items in
+  // loop order and each item's points in the order found, a point shared by
+  // two items (a joint) once, each with its parameter on the curve
+  // (paramOf). `crossings` is emptied first; answers their number.
+  int curveCrossings(const CFloorHeatingCurve& curve, std::vector<CFHZoneCrossing>& crossings) const;
+
+  // ---- State -------------------------------------------------------------------
+
+  // The zone outline as selected, prepared once.
+  CFHBoundLoop asDrawnLoop;
+  // The copy that the pipes cut and whose arcs are split.
+  CFHBoundLoop workingLoop;
+  // Further loops the zone design keeps with the boundary.
+  std::vector<std::unique_ptr<CFHBoundLoop>> extraLoops;
+  // The design model's distribution-pipe network when a distribution pipe
+  // starts inside the zone, else null. Not owned.
+  CFHPipeNetwork* pipeNetwork = nullptr;
+
+ private:
+  // Inward offset loops by distance; guarded by cacheLock_.
+  std::map<double, std::vector<std::unique_ptr<CFHBoundLoop>>> offsetCache_;
+  mutable std::mutex cacheLock_;
+  // Inner reference points of the two loops, computed on demand; cleared
+  // by every curve added and every preparation of their loop.
+  XtGePoint2d asDrawnPoint_;
+  XtGePoint2d workingPoint_;
+  bool asDrawnPointValid_ = false;
+  bool workingPointValid_ = false;
+};

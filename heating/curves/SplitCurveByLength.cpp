@@ -1,0 +1,36 @@
+#include "heating/curves/SplitCurveByLength.h"
+
+#include "geometry/Tolerances.h"
+#include "heating/curves/CFloorHeatingLine.h"
+
+#include "platform/ge/XtGeInterval.h"
+
+#include <cmath>
+
+bool splitCurveByLength(const CFloorHeatingCurve& curve, CFloorHeatingCurve::PtrVector& pieces, double step) {
+  pieces.clear();
+  if (!(step > 0.0) || !std::isfinite(step)) return false;
+  const XtGeCurve2d& ge = curve.geCurve();
+  XtGeInterval interval;
+  ge.getInterval(interval);
+  if (!interval.isBoundedBelow() || !interval.isBoundedAbove()) return false;
+  const double lower = interval.lowerBound();
+  const double length = ge.length(lower, interval.upperBound(), workTolFine);
+  if (!(length > 0.0) || !std::isfinite(length)) return false;
+  if (length / step > kMaxSplitPieces) return false;
+
+  // Rounding must not turn an exact half-step rest into a longer last chord.
+  const double slack = workTolFine.equalPoint();
+  pieces.reserve(static_cast<std::size_t>(std::ceil(length / step)) + 1);
+  XtGePoint2d previous = curve.startPoint();
+  double walked = 0.0;
+  while (length > walked) {
+    walked += step;
+    if (length - walked < step * 0.5 - slack) walked = length;
+    const XtGePoint2d next =
+        walked >= length ? curve.endPoint() : ge.evalPoint(ge.paramAtLength(lower, walked, true, workTolFine));
+    pieces.push_back(std::make_unique<CFloorHeatingLine>(previous, next, nullptr, curve.tag()));
+    previous = next;
+  }
+  return true;
+}
