@@ -74,7 +74,8 @@ class CFHBoundLoop : public CLoop {
   bool chainItems();
   // Joins every neighbour pair (item i - 1, item i), then the last item to
   // the first, with joinCurveEnds (workTol, the default limit). A single arc
-  // whose ends lie apart becomes a full circle; a single other curve is left.
+  // whose ends lie within that limit becomes a full circle; a single other
+  // curve is left as it is (joining a curve to itself would shrink it).
   void closeGaps();
   // Visits neighbour pairs cyclically from (last, first); two lines of which
   // either has zero length or whose directions agree (workTol) are merged

@@ -1,13 +1,14 @@
 #include "heating/curves/JoinCurveEnds.h"
 
 #include "geometry/Tolerances.h"
+#include "heating/curves/HeatingCurveEnds.h"
 
 XtGePoint2d joinCurveEnds(CFloorHeatingCurve& a, CFloorHeatingCurve& b, const XtGeTol& tol, double limit) {
   if (&a == &b) return a.startPoint();
   if (!(limit > 0.0)) limit = 2.0 * zoneBoundsTol.equalPoint();
   const XtGePoint2d aEnd = a.endPoint();
   const XtGePoint2d bStart = b.startPoint();
-  XtGePoint2d common((aEnd.x + bStart.x) * 0.5, (aEnd.y + bStart.y) * 0.5);
+  XtGePoint2d common = midPoint2d(aEnd, bStart);
   const XtGeLine2d leaving = a.endLine();
   const XtGeLine2d arriving = b.startLine();
   XtGePoint2d meet;

@@ -2,6 +2,7 @@
 
 #include "geometry/Tolerances.h"
 #include "heating/curves/CFloorHeatingLine.h"
+#include "heating/curves/HeatingCurveEnds.h"
 
 #include "platform/ge/XtGeInterval.h"
 
@@ -14,8 +15,7 @@ bool splitCurveByLength(const CFloorHeatingCurve& curve, CFloorHeatingCurve::Ptr
   XtGeInterval interval;
   ge.getInterval(interval);
   if (!interval.isBoundedBelow() || !interval.isBoundedAbove()) return false;
-  const double lower = interval.lowerBound();
-  const double length = ge.length(lower, interval.upperBound(), workTolFine);
+  const double length = ge.length(interval.lowerBound(), interval.upperBound(), workTolFine);
   if (!(length > 0.0) || !std::isfinite(length)) return false;
   if (length / step > kMaxSplitPieces) return false;
 
@@ -27,8 +27,7 @@ bool splitCurveByLength(const CFloorHeatingCurve& curve, CFloorHeatingCurve::Ptr
   while (length > walked) {
     walked += step;
     if (length - walked < step * 0.5 - slack) walked = length;
-    const XtGePoint2d next =
-        walked >= length ? curve.endPoint() : ge.evalPoint(ge.paramAtLength(lower, walked, true, workTolFine));
+    const XtGePoint2d next = walked >= length ? curve.endPoint() : pointAtLength(ge, walked);
     pieces.push_back(std::make_unique<CFloorHeatingLine>(previous, next, nullptr, curve.tag()));
     previous = next;
   }
