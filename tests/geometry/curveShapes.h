@@ -3,6 +3,8 @@
 #pragma once
 
 #include "geometry/Tolerances.h"
+#include "geometry/curveArea.h"
+#include "geometry/curveClassification.h"
 #include "platform/ge/XtGeCircArc2d.h"
 #include "platform/ge/XtGeCompositeCurve2d.h"
 #include "platform/ge/XtGeCurveCurveInt2d.h"
@@ -11,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <random>
 #include <vector>
@@ -131,6 +134,24 @@ inline double sampledSignedArea(const XtGeCurve2d& curve, double deviation) {
   for (int i = 0; i + 1 < pts.length(); ++i)
     twice += (pts[i] - pts[0]).crossProduct(pts[i + 1] - pts[0]);
   return 0.5 * twice;
+}
+
+// The area of a closed curve; NaN when it is open.
+inline double closedArea(const XtGeCurve2d& curve) {
+  double area = 0.0;
+  return getCurveArea(curve, area) ? area : std::numeric_limits<double>::quiet_NaN();
+}
+
+// The area the closed curves of a region answer bound: a curve inside an
+// odd number of the others is a hole.
+inline double netArea(const curvePtrArray& curves) {
+  double net = 0.0;
+  for (const XtGeCurve2d* c : curves) {
+    int depth = 0;
+    for (const XtGeCurve2d* other : curves) depth += other != c && classifyCurveInCurve(*c, *other) == kPositionInside;
+    net += depth % 2 ? -closedArea(*c) : closedArea(*c);
+  }
+  return net;
 }
 
 // Sets the working tolerances of a command for the test and restores them.

@@ -1,5 +1,4 @@
 #include "tests/geometry/curveShapes.h"
-#include "tests/geometry/regionAreas.h"
 #include "geometry/regionCombination.h"
 
 #include <gtest/gtest.h>
@@ -13,9 +12,8 @@ using namespace curveShapes;
 
 class regionCombinationThreads : public WorkTolerances {};
 
-// Boundary trees of several hatches are built on several threads; each
-// combination swaps its own thread's tolerance only, so four threads at once
-// give the answers of one, and every thread keeps its own tolerance.
+// Each combination swaps its own thread's tolerance only: four threads at
+// once give the answers of one and keep their own tolerances.
 TEST_F(regionCombinationThreads, FourThreadsAgreeWithOne) {
   std::mt19937 rng(13);
   std::vector<std::pair<CompositePtr, CompositePtr>> pairs;
@@ -24,22 +22,18 @@ TEST_F(regionCombinationThreads, FourThreadsAgreeWithOne) {
     CompositePtr b = randomOutline(rng, XtGePoint2d(3, 2), 7, 3.0, 8.0, 0.3);
     if (isSimpleOutline(*a, workTol) && isSimpleOutline(*b, workTol)) pairs.emplace_back(std::move(a), std::move(b));
   }
-  auto measure = [&](std::size_t i, int op) {
+  auto measure = [&](std::size_t k) {  // pair k / 4, selectors k % 4
     ownedCurveList out;
-    combineClosedCurves(*pairs[i].first, *pairs[i].second, out.list, op & 1, nullptr, op & 2);
-    return regionAreas::netArea(out.list);
+    combineClosedCurves(*pairs[k / 4].first, *pairs[k / 4].second, out.list, k & 1, nullptr, k & 2);
+    return netArea(out.list);
   };
   std::vector<double> expected;
-  for (std::size_t i = 0; i < pairs.size(); ++i)
-    for (int op = 0; op < 4; ++op) expected.push_back(measure(i, op));
-
+  for (std::size_t k = 0; k < 4 * pairs.size(); ++k) expected.push_back(measure(k));
   std::atomic<int> differences{0};
   auto work = [&](double ownTolerance) {
     XtGeContext::gTol = XtGeTol(ownTolerance, ownTolerance);
-    for (std::size_t i = 0; i < pairs.size(); ++i)
-      for (int op = 0; op < 4; ++op)
-        if (measure(i, op) != expected[i * 4 + op]) ++differences;
-    if (XtGeContext::gTol.equalPoint() != ownTolerance) ++differences;
+    for (std::size_t k = 0; k < expected.size(); ++k) differences += measure(k) != expected[k];
+    differences += XtGeContext::gTol.equalPoint() != ownTolerance;
   };
   std::vector<std::thread> threads;
   for (int t = 0; t < 4; ++t) threads.emplace_back(work, 1e-9 * (t + 1));
