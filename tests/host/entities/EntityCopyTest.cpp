@@ -157,11 +157,6 @@ TEST(EntityDispatch, BadListsGiveNoCopyOrAnUntouchedOne) {
     EXPECT_EQ(entReader2D::entity(list), nullptr);
     EXPECT_EQ(describe(unknownOf(list)->getUpdatedList(2)), describe(list));
   }
-  for (const char16_t* type : {u"DIMENSION", u"leader", u"MULTILEADER", u"SPLINE", u"3DFACE"}) {
-    ownedChain list(buildResbufList({{0, type}, {100, u"AcDbEntity"}}));
-    EXPECT_EQ(entReader2D::entity(list.get()), nullptr);
-    unknownOf(list.get());
-  }
   // 200,000 nodes of extended data are read and rewritten whole.
   ownedChain list = dimensionList();
   resbuf* last = list.get();

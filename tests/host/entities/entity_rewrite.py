@@ -1,10 +1,8 @@
-"""Catch-all entity copies through the stand-in host: drawings made by ezdxf
-(R2000 and R2018) hold a DIMENSION, LEADER, MULTILEADER, SPLINE and 3DFACE,
-each with extended data, one with an extension dictionary and a reactor. The
-tool reads each entity's list, sets new common properties on its copy and
-hands the rewritten list back; the saved drawing must keep the handles, types,
-subclass groups, extended data and brace sections entity by entity, carry the
-new properties, and audit without errors or fixes.
+"""Catch-all entity copies through the stand-in host: the tool rewrites the
+DIMENSION, LEADER, MULTILEADER, SPLINE and 3DFACE of drawings made by ezdxf
+(R2000, R2018) with new common properties. The saved drawing keeps handles,
+types, brace sections, subclass groups and extended data entity by entity,
+carries the new properties and audits without errors or fixes.
 
 Usage: entity_rewrite.py REWRITE_TOOL
 """
@@ -46,9 +44,7 @@ FLOAT_CODES = [(10, 59), (110, 149), (210, 239), (460, 469), (1010, 1059)]
 
 
 def raw_entities(path):
-    """The raw tags of every entity of a DXF file by handle, values as the
-    readers see them: reals as floats, texts with their \\U+XXXX escapes
-    decoded (how a writer escapes is up to it)."""
+    """Raw tags of each entity by handle; reals as floats, \\U+XXXX decoded."""
     with open(path, encoding="utf-8", errors="surrogateescape") as f:
         lines = f.read().splitlines()
     tags = []
@@ -70,9 +66,7 @@ def raw_entities(path):
 
 
 def split_at_subclass(tags):
-    """The tags before the first subclass marker (type, handle, brace sections,
-    owner) and those from the second marker on (subclass groups, extended
-    data); the common groups between them are left out."""
+    """(tags before the first 100, tags from the second 100 on)"""
     markers = [i for i, t in enumerate(tags) if t[0] == 100] + [len(tags)] * 2
     return tags[:markers[0]], tags[markers[1]:]
 
