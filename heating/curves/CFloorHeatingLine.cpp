@@ -113,6 +113,16 @@ void CFloorHeatingLine::setEndPoints(const XtGePoint2d& newStart, const XtGePoin
   resetSegment();
 }
 
+void CFloorHeatingLine::setEndRaw(const XtGePoint2d& p) {
+  end_ = p;
+  resetSegment();
+}
+
+void CFloorHeatingLine::setStartRaw(const XtGePoint2d& p) {
+  start_ = p;
+  resetSegment();
+}
+
 bool CFloorHeatingLine::moveEndOnCurve(XtGePoint2d& movedEnd, const XtGePoint2d& p, bool& degenerate,
                                        const XtGeTol& tol) {
   if (!segment_.isOn(p, tol)) return false;

@@ -44,6 +44,11 @@ class CFloorHeatingLine : public CFloorHeatingCurve {
   void setEndPoints(const XtGePoint2d& newStart, const XtGePoint2d& newEnd) override;
   bool setStartOnCurve(const XtGePoint2d& p, bool& degenerate, const XtGeTol& tol) override;
   bool setEndOnCurve(const XtGePoint2d& p, bool& degenerate, const XtGeTol& tol) override;
+  // Set the end (start) point as given and rebuild the segment from the two
+  // ends, with no check at all: for the offset loops, which move ends they
+  // have already placed.
+  void setEndRaw(const XtGePoint2d& p);
+  void setStartRaw(const XtGePoint2d& p);
   bool intersectWithPolyline(const CFloorHeatingPolyLine& polyline, XtGePoint2dArray& hits,
                              const XtGeTol& tol) const override;
   bool intersectWithPolylineAt(const CFloorHeatingPolyLine& polyline, XtGePoint2d& hit,

@@ -99,6 +99,10 @@ TEST_F(LineTest, AnEndSetOnTheLineMovesOnlyThere) {
 
   const auto bow = arc({0, 0}, 1, 0, kPi);
   EXPECT_FALSE(bow->setStartOnCurve({1, 0}, degenerate, workTol));
+
+  base->setStartRaw({-3, 7});  // anywhere, the segment follows
+  base->setEndRaw({-3, 7});
+  EXPECT_TRUE(near(base->startPoint(), {-3, 7}) && endsInStep(*base));
 }
 
 TEST_F(LineTest, CollinearOverlapIsTheExactCommonStretch) {
