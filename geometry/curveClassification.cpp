@@ -73,13 +73,24 @@ int classifyCurveInCurve(const XtGeCurve2d& curve, const XtGeCurve2d& closedCurv
 bool curveSetDetail::pointOnOrCrossings(const XtGePoint2d& point, const XtGeCurve2d& curve,
                                         bool& odd) {
   if (curve.isOn(point, XtGeContext::gTol)) return true;
-  if (curve.xtIsClosed(workTol)) {
-    // A closed curve is walked along the ray's line, so that an edge lying
-    // along the ray or a vertex it grazes counts as the crossing it is (or
-    // is not); intersection points alone cannot tell.
+  XtGeInterval iv;
+  curve.getInterval(iv);
+  if (iv.isBounded()) {
+    // The curve is walked along the ray's line, so that an edge lying along
+    // the ray or a vertex it grazes counts as the crossing it is (or is
+    // not); intersection points alone cannot tell. An open curve is one of
+    // the loose pieces of a boundary, whose ends on the ray count by the
+    // side of the shared point (pieces joined within workTol).
     probeCrossings probe(point, XtGeVector2d::kXAxis);
-    probe.addCurve(curve);
-    if (probe.crossings() % 2 == 1) odd = !odd;
+    int n = 0;
+    if (curve.xtIsClosed(workTol)) {
+      probe.addCurve(curve);
+      n = probe.crossings();
+    } else {
+      probe.addOpenCurve(curve, workTol.equalPoint());
+      n = probe.crossingsOfOpenChain();
+    }
+    if (n % 2 == 1) odd = !odd;
     return false;
   }
   const XtGeRay2d ray(point, XtGeVector2d::kXAxis);
@@ -94,8 +105,16 @@ int classifyPointInCurveSet(const XtGePoint2d& point, std::span<const XtGeCurve2
 }
 
 bool rayCrossingCount(const XtGePoint2d& point, const XtGeCurve2d& curve) {
-  XtGeCurveCurveInt2d hits(XtGeRay2d(point, XtGeVector2d::kXAxis), curve, XtGeContext::gTol);
-  if (hits.overlapCount() > 0) hits.set(XtGeRay2d(point, XtGeVector2d::kYAxis), curve, XtGeContext::gTol);
+  // An overlap is one crossing only where the curve passes from one side
+  // of the ray to the other across it; a ray that overlaps the curve is
+  // rejected for the next one. Only when all four do, the last one counts.
+  const XtGeVector2d rays[] = {XtGeVector2d::kXAxis, XtGeVector2d::kYAxis, -XtGeVector2d::kXAxis,
+                               -XtGeVector2d::kYAxis};
+  XtGeCurveCurveInt2d hits;
+  for (const XtGeVector2d& direction : rays) {
+    hits.set(XtGeRay2d(point, direction), curve, XtGeContext::gTol);
+    if (hits.overlapCount() == 0) break;
+  }
   int count = hits.overlapCount();
   for (int i = 0; i < hits.numIntPoints(); ++i)
     if (!hits.isTangential(i)) ++count;

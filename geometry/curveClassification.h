@@ -32,9 +32,13 @@ int classifyCurveInCurve(const XtGeCurve2d& curve, const XtGeCurve2d& closedCurv
 
 // 2 when the point lies on one of the curves (XtGeContext::gTol) or a ray
 // from it along +X crosses them an odd number of times, else 1; an empty set
-// gives 1. A closed curve (workTol) counts the times its outline crosses the
-// ray, so that edges along the ray and grazed vertices count right; another
-// curve counts its non-tangential intersections with the ray (workTol).
+// gives 1. Each bounded curve counts the times it passes from one side of
+// the ray to the other, so that edges along the ray and grazed vertices
+// count right: a closed curve (workTol) as a whole, an open one as a loose
+// piece of a boundary whose ends count by the side of the end point (on
+// the ray, or within workTol of it, counts as above), so that two pieces
+// meeting on the ray count a crossing there once. An unbounded curve counts
+// its non-tangential intersections with the ray (workTol).
 int classifyPointInCurveSet(const XtGePoint2d& point, std::span<const XtGeCurve2d* const> curves);
 
 namespace curveSetDetail {
@@ -56,9 +60,11 @@ int classifyPointInCurveSet(const XtGePoint2d& point, const Records& records, Cu
   return odd ? kPositionInside : kPositionOutside;
 }
 
-// Whether a ray from the point along +X (along +Y when that ray overlaps the
-// curve) crosses the curve an odd number of times: overlaps plus
-// non-tangential intersections (XtGeContext::gTol).
+// Whether a ray from the point along +X crosses the curve an odd number of
+// times: overlaps plus non-tangential intersections (XtGeContext::gTol).
+// An overlap is a crossing only where the curve passes from one side of the
+// ray to the other, so a ray that overlaps the curve is rejected for the
+// next of +Y, -X and -Y; only when all four overlap, the last one counts.
 bool rayCrossingCount(const XtGePoint2d& point, const XtGeCurve2d& curve);
 
 // True when the 2D vectors b and c lie strictly on the same side of a.

@@ -129,3 +129,16 @@ void probeCrossings::addCurve(const XtGeCurve2d& curve) {
     return true;
   });
 }
+
+void probeCrossings::addOpenCurve(const XtGeCurve2d& curve, double snap) {
+  XtGePoint2d start;
+  XtGePoint2d end;
+  const bool ends = curve.hasStartPoint(start) && curve.hasEndPoint(end);
+  auto endSide = [&](const XtGePoint2d& p) {
+    const double v = sideValue(p);
+    return std::fabs(v) <= snap ? 1 : sideOf(v);
+  };
+  if (ends) beginStretch(endSide(start), start);
+  addCurve(curve);
+  if (ends) beginStretch(endSide(end), end);
+}

@@ -33,6 +33,15 @@ class probeCrossings {
   // The number of side changes beyond the origin, the closing change from
   // the last stretch back to the first included.
   int crossings() const;
+  // Walks an open curve, one of the loose pieces of a boundary, as a chain
+  // of its own (on a probe of its own): its start and end points count on
+  // their own sides, a point within `snap` of the line as on it (the left).
+  // So two pieces sharing an end on the line count the boundary crossing
+  // there once, and a touch twice or not at all.
+  void addOpenCurve(const XtGeCurve2d& curve, double snap);
+  // The side changes beyond the origin without the closing change: the
+  // count after addOpenCurve.
+  int crossingsOfOpenChain() const { return m_changes; }
 
  private:
   void addSegment(const XtGePoint2d& start, const XtGePoint2d& end);

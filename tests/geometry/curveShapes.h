@@ -98,6 +98,27 @@ inline bool isSimpleOutline(const XtGeCompositeCurve2d& outline, const XtGeTol& 
   return true;
 }
 
+// The angle an arc turns through about p over [t0, t1]: its chord's angle,
+// plus a whole turn when p lies between the arc and the chord. Where the
+// chord's line passes through p, the arc is taken in halves.
+inline double arcTurn(const XtGePoint2d& p, const XtGeCircArc2d& arc, double t0, double t1,
+                      int depth = 0) {
+  const XtGePoint2d s = arc.xtEvalPoint(t0);
+  const XtGePoint2d e = arc.xtEvalPoint(t1);
+  const XtGePoint2d mid = arc.xtEvalPoint(0.5 * (t0 + t1));
+  const XtGeVector2d chord = e - s;
+  const double side = chord.crossProduct(p - s);
+  if (std::fabs(side) <= 1e-9 * chord.lengthSqrd() && depth < 4)
+    return arcTurn(p, arc, t0, 0.5 * (t0 + t1), depth + 1) +
+           arcTurn(p, arc, 0.5 * (t0 + t1), t1, depth + 1);
+  const XtGeVector2d a = s - p;
+  const XtGeVector2d b = e - p;
+  double turned = std::atan2(a.crossProduct(b), a.dotProduct(b));
+  if (p.distanceTo(arc.center()) < arc.radius() && side * chord.crossProduct(mid - s) > 0.0)
+    turned += arc.isClockWise() ? -XtGe::kTwoPi : XtGe::kTwoPi;
+  return turned;
+}
+
 // The winding number of the outline about p, from the angles its chords
 // turn through, each arc adding a whole turn when p lies between it and its
 // chord. Independent of the classification code.
@@ -105,6 +126,11 @@ inline int windingNumber(const XtGePoint2d& p, const XtGeCompositeCurve2d& outli
   double turned = 0.0;
   for (int i = 0; i < outline.numCurves(); ++i) {
     const XtGeCurve2d* c = outline.curveAt(i);
+    if (c->type() == XtGe::kCircArc2d) {
+      const auto* arc = static_cast<const XtGeCircArc2d*>(c);
+      turned += arcTurn(p, *arc, arc->startAng(), arc->endAng());
+      continue;
+    }
     XtGePoint2d s;
     XtGePoint2d e;
     c->hasStartPoint(s);
@@ -112,13 +138,6 @@ inline int windingNumber(const XtGePoint2d& p, const XtGeCompositeCurve2d& outli
     const XtGeVector2d a = s - p;
     const XtGeVector2d b = e - p;
     turned += std::atan2(a.crossProduct(b), a.dotProduct(b));
-    if (c->type() != XtGe::kCircArc2d) continue;
-    const auto* arc = static_cast<const XtGeCircArc2d*>(c);
-    const XtGePoint2d mid = arc->xtEvalPoint(0.5 * (arc->startAng() + arc->endAng()));
-    const XtGeVector2d chord = e - s;
-    const bool sameSide = chord.crossProduct(p - s) * chord.crossProduct(mid - s) > 0.0;
-    if (p.distanceTo(arc->center()) < arc->radius() && sameSide)
-      turned += arc->isClockWise() ? -XtGe::kTwoPi : XtGe::kTwoPi;
   }
   return static_cast<int>(std::lround(turned / XtGe::kTwoPi));
 }

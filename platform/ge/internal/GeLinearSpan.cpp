@@ -154,20 +154,56 @@ LinearHit colinearHit(const LinearSpan& a, const LinearSpan& b, double ep, bool&
   return h;
 }
 
-// Whether two spans that are not parallel may still stay within ep of each
-// other over a stretch: then at least two of their ends lie within ep of
-// the other's supporting line (la and lb are the lengths of the vectors).
-bool mayLieAlong(const LinearSpan& a, double la, const LinearSpan& b, double lb, double ep) {
-  int near = 0;
-  auto count = [&](const LinearSpan& s, const LinearSpan& other, double lo) {
-    if (s.boundedBelow() && std::fabs((s.eval(s.lo) - other.base).crossProduct(other.vec)) <= ep * lo)
-      ++near;
-    if (s.boundedAbove() && std::fabs((s.eval(s.hi) - other.base).crossProduct(other.vec)) <= ep * lo)
-      ++near;
+// Spans crossing at a small angle stay within ep of each other over a
+// stretch around their crossing. When that stretch holds more than one of
+// the things a crossing reports (the crossing, ends of either span within
+// ep of the other) farther than ep apart, it is one overlap over the whole
+// stretch rather than a crossing plus touching ends. False when it is not;
+// t1 is the crossing on a (NaN when the lines do not cross).
+bool nearlyColinearStretch(const LinearSpan& a, double la, const LinearSpan& b, double t1,
+                           double sine, double ep, LinearHit& out) {
+  double first = kInfinity;  // the spread of the things found, on a
+  double last = -kInfinity;
+  auto found = [&](double t) {
+    first = std::min(first, t);
+    last = std::max(last, t);
   };
-  count(a, b, lb);
-  count(b, a, la);
-  return near >= 2;
+  auto endsOf = [&](const LinearSpan& s, const LinearSpan& other, bool onA) {
+    for (const double t : {s.lo, s.hi}) {
+      if (!std::isfinite(t)) continue;
+      const XtGePoint2d p = s.eval(t);
+      if (other.nearSupport(p, ep) && other.distanceTo(p) <= ep) found(onA ? t : a.closestParam(p));
+    }
+  };
+  endsOf(a, b, true);
+  endsOf(b, a, false);
+  if (first == kInfinity) return false;  // a plain crossing, or nothing
+  if (a.containsParam(t1, ep) && b.distanceTo(a.eval(a.clampParam(t1))) <= ep)
+    found(a.clampParam(t1));
+  if (!((last - first) * la > ep)) return false;
+  // Within ep of b's line around the crossing, inside both extents.
+  const double half = ep / (std::fabs(sine) * la);
+  double lo = std::max(a.lo, std::isfinite(t1) ? t1 - half : -kInfinity);
+  double hi = std::min(a.hi, std::isfinite(t1) ? t1 + half : kInfinity);
+  // b's extent seen on a (infinite ends stay infinite).
+  const double k = b.vec.dotProduct(a.vec) / (la * la);
+  const double c = (b.base - a.base).dotProduct(a.vec) / (la * la);
+  double from = c + k * b.lo;
+  double to = c + k * b.hi;
+  if (from > to) std::swap(from, to);
+  lo = std::max(lo, from);
+  hi = std::min(hi, to);
+  lo = std::min(lo, first);
+  hi = std::max(hi, last);
+  if (!std::isfinite(lo) || !std::isfinite(hi)) return false;
+  out = LinearHit();
+  out.kind = LinearRelation::kOverlap;
+  out.t1 = lo;
+  out.t1End = hi;
+  out.t2 = b.closestParam(a.eval(lo));
+  out.t2End = b.closestParam(a.eval(hi));
+  out.colinear = true;
+  return true;
 }
 
 }  // namespace
@@ -216,22 +252,23 @@ LinearHit intersectSpans(const LinearSpan& a, const LinearSpan& b, const XtGeTol
     // Two unbounded lines that are parallel never meet.
     if (!a.boundedBelow() && !a.boundedAbove() && !b.boundedBelow() && !b.boundedAbove())
       return {};
-  } else if (mayLieAlong(a, la, b, lb, ep)) {
-    // A hair apart in angle but within ep over their whole common stretch
-    // (a finite one: lines that are not parallel drift apart): that
-    // stretch is an overlap, not a crossing plus touching ends.
-    bool stayColinear = true;
-    LinearHit h = colinearHit(a, b, ep, stayColinear);
-    if (stayColinear && h.kind == LinearRelation::kOverlap && std::isfinite(h.t1) &&
-        std::isfinite(h.t1End)) {
-      h.parallel = false;
-      return h;
-    }
   }
 
   if (cross != 0.0) {
     const double t1 = w.crossProduct(b.vec) / cross;
     const double t2 = w.crossProduct(a.vec) / cross;
+    // An end of either span within ep of the other's line (the distance
+    // grows by |sine| per unit of length from the crossing) may make the
+    // stretch around the crossing an overlap.
+    const double sine = cross / (la * lb);
+    auto endNear = [&](const LinearSpan& s, double t, double len) {
+      const double perParam = std::fabs(sine) * len;
+      return std::fabs(s.lo - t) * perParam <= ep || std::fabs(s.hi - t) * perParam <= ep;
+    };
+    LinearHit h;
+    if (!parallel && (endNear(a, t1, la) || endNear(b, t2, lb)) &&
+        nearlyColinearStretch(a, la, b, t1, sine, ep, h))
+      return h;
     if (std::isfinite(t1) && std::isfinite(t2) && a.containsParam(t1, ep) &&
         b.containsParam(t2, ep)) {
       const double c1 = a.clampParam(t1);

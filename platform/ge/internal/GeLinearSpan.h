@@ -94,9 +94,12 @@ struct LinearHit {
 // Intersection of two spans. A crossing within both extents (widened by
 // tol.equalPoint, parameters then clamped) is a point. Colinear spans give an
 // overlap when they share more than tol.equalPoint of length, or a point
-// where they only touch. Spans that stay within tol.equalPoint of each other
-// over their whole common stretch, a finite one longer than tol.equalPoint,
-// overlap there whatever small angle their lines make. Spans that are
+// where they only touch. Spans crossing at a small angle (more than
+// tol.equalVector) stay within tol.equalPoint of each other over a stretch
+// around the crossing: when that stretch holds ends of either span within
+// tol.equalPoint of the other, farther than tol.equalPoint from each other
+// or from the crossing, it is one overlap over the whole stretch (not a
+// crossing plus touching ends), whatever the angle. Spans that are
 // parallel within tol.equalVector but not colinear give no point, unless
 // they are bounded and genuinely cross within their extents. When the lines cross outside the extents, an
 // end of one span within tol.equalPoint of the other is reported as the

@@ -2,6 +2,7 @@
 // lies on both curves, and where dense polylines of the two curves cross
 // clearly, a reported point (or an overlap) lies nearby.
 #include "platform/ge/XtGeCircArc2d.h"
+#include "platform/ge/XtGeCurveCurveInt2d.h"
 #include "platform/ge/XtGeLine2d.h"
 #include "platform/ge/XtGeLineSeg2d.h"
 #include "platform/ge/XtGeRay2d.h"
@@ -153,4 +154,60 @@ TEST(GeIntersectionProperty, RandomSimpleCurvesAtLargeCoordinatesWithCoarseToler
 
 TEST(GeIntersectionProperty, RandomSimpleCurvesWithZeroTolerance) {
   runProperty(4242u, XtGePoint2d(3, 4), 1.0, XtGeTol(0.0, 0.0));
+}
+
+namespace {
+
+// Seeded awkward pairs near `origin`: segments lying within the tolerance
+// along part of another at a tiny angle must give one overlap and no
+// points; a segment crossing an arc at 1 to 10 degrees, ending before its
+// line meets the circle again, one crossing that is not tangential.
+void runAwkwardPairs(unsigned seed, const XtGePoint2d& origin, double scale, const XtGeTol& tol) {
+  std::mt19937 rng(seed);
+  std::uniform_real_distribution<double> u(0.0, 1.0);
+  const double ep = std::max(tol.equalPoint(), 1e-14 * (std::fabs(origin.x) + std::fabs(origin.y)));
+  int crossings = 0;
+  for (int n = 0; n < 400; ++n) {
+    const double turn = u(rng) * XtGe::kTwoPi;
+    const XtGeVector2d along(std::cos(turn), std::sin(turn));
+    const XtGePoint2d p = origin + XtGeVector2d(u(rng) - 0.5, u(rng) - 0.5) * (10.0 * scale);
+    // Near-colinear: both ends of `part` within 0.9 ep of `wall`.
+    const XtGeLineSeg2d wall(p, p + along * (10.0 * scale));
+    const double s0 = 0.8 * u(rng);
+    const double s1 = s0 + 0.01 + 0.19 * u(rng);
+    XtGeLineSeg2d part(p + along * (10.0 * scale * s0) + along.perpVector() * ((2.0 * u(rng) - 1.0) * 0.9 * ep),
+                       p + along * (10.0 * scale * s1) + along.perpVector() * ((2.0 * u(rng) - 1.0) * 0.9 * ep));
+    if (u(rng) < 0.5) part.reverseParam();
+    for (const XtGeCurveCurveInt2d& x : {XtGeCurveCurveInt2d(part, wall, tol), XtGeCurveCurveInt2d(wall, part, tol)}) {
+      EXPECT_EQ(x.numIntPoints(), 0) << seed << " pair " << n;
+      EXPECT_EQ(x.overlapCount(), 1) << seed << " pair " << n;
+    }
+    // Shallow crossing at q, the segment's line re-entering the circle at
+    // 2 R sin(theta) beyond q, past the segment's end.
+    const double r = scale * (0.5 + 9.5 * u(rng));
+    const double theta = (1.0 + 9.0 * u(rng)) * XtGe::kPi / 180.0;
+    XtGeCircArc2d arc(p, r, turn, turn + 1.0 + 4.0 * u(rng), XtGeVector2d::kXAxis, u(rng) < 0.5);
+    const double phi = turn + 0.5 + (arc.endAng() - arc.startAng() - 1.0) * u(rng);
+    const XtGePoint2d q = arc.xtEvalPoint(phi);
+    const XtGeVector2d radial = (q - p) / r;
+    const XtGeVector2d inward = radial.perpVector().rotateBy(u(rng) < 0.5 ? theta : XtGe::kPi - theta);
+    const XtGePoint2d end = q + inward * (2.0 * r * std::sin(theta) * (0.1 + 0.8 * u(rng)));
+    if (std::fabs(end.distanceTo(p) - r) < 10.0 * ep) continue;
+    XtGeLineSeg2d seg(q - inward * r, end);
+    if (u(rng) < 0.5) seg.reverseParam();
+    ++crossings;
+    for (const XtGeCurveCurveInt2d& x : {XtGeCurveCurveInt2d(seg, arc, tol), XtGeCurveCurveInt2d(arc, seg, tol)}) {
+      ASSERT_EQ(x.numIntPoints(), 1) << seed << " arc " << n;
+      EXPECT_FALSE(x.isTangential(0)) << seed << " arc " << n << " theta " << theta;
+    }
+  }
+  EXPECT_GT(crossings, 300);
+}
+
+}  // namespace
+
+TEST(GeIntersectionProperty, NearlyColinearSegmentsAndShallowCrossingsOfArcs) {
+  runAwkwardPairs(15u, XtGePoint2d(0, 0), 1.0, XtGeContext::gTol);
+  runAwkwardPairs(16u, XtGePoint2d(7.6e6, 5.8e6), 100.0, XtGeTol(1e-3, 1e-6));
+  runAwkwardPairs(17u, XtGePoint2d(1e-3, 2e-3), 1e-3, XtGeContext::gTol);
 }
