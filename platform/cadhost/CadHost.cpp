@@ -13,6 +13,7 @@
 #include "platform/cadhost/HostWords.h"
 #include "platform/cadhost/NarrowText.h"
 #include "platform/cadhost/ResbufLists.h"
+#include "platform/cadhost/SaveTarget.h"
 #include "platform/cadhost/SelectionSummary.h"
 #include "platform/win/CWinApp.h"
 #include "platform/win/MessageBox.h"
@@ -189,7 +190,12 @@ int CadHost::run() {
         selectOutside(item);
         break;
       case ScriptKind::Save:
-        save(item);
+        if (!save(item)) {
+          // Nothing is written after a broken step.
+          write(JsonLine().text("kind", "script").integer("line", static_cast<std::int64_t>(item.line))
+                    .text("stopped", "the save failed; the lines after it are not run"));
+          return 1;
+        }
         break;
       case ScriptKind::Summary:
         summary(item);
@@ -299,6 +305,15 @@ void CadHost::finishCommand(const ScriptItem& item, bool started) {
             .text("result", !started ? "not run" : rolledBack_ ? "rolled back" : failed ? "failed" : "ok"));
 }
 
+void CadHost::selectionNotes(const ScriptItem& item, const std::vector<std::string>& notes) {
+  // A handle that selects nothing means the line did not do what it says.
+  for (const std::string& note : notes)
+    std::fprintf(stderr, "cadhost: %s:%zu: %s\n", script_.name().c_str(), item.line, note.c_str());
+  if (notes.empty()) return;
+  if (commandActive_) commandFailed_ = true;
+  else runFailed_ = true;
+}
+
 void CadHost::selectOutside(const ScriptItem& item) {
   SelectionResult result = EntitySelector(*drawing_).select(item.select);
   write(JsonLine()
@@ -307,8 +322,7 @@ void CadHost::selectOutside(const ScriptItem& item) {
             .text("spec", item.source)
             .texts("handles", handleTexts(*drawing_, result.entities))
             .texts("notes", result.notes));
-  for (const std::string& note : result.notes)
-    std::fprintf(stderr, "cadhost: %s:%zu: %s\n", script_.name().c_str(), item.line, note.c_str());
+  selectionNotes(item, result.notes);
   topSelections_.push_back({&item, std::move(result.entities)});
 }
 
@@ -330,22 +344,34 @@ void CadHost::summary(const ScriptItem& item) {
   topSelections_.clear();
 }
 
-void CadHost::save(const ScriptItem& item) {
+bool CadHost::save(const ScriptItem& item) {
   std::filesystem::path path = item.name;
   if (path.is_relative() && !options_.outDir.empty()) path = std::filesystem::path(options_.outDir) / path;
-  std::error_code ec;
-  if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), ec);
+  const std::string file = namesFolder(item.name) ? item.name : path.string();
+  const std::string problem = saveTargetProblem(
+      file, {{options_.drawingPath, "the drawing loaded"}, {options_.scriptPath, "the script"},
+             {options_.logPath == "-" ? std::string() : options_.logPath, "the call log"}});
+  if (!problem.empty()) {
+    scriptError(item, "cannot save " + file + ": " + problem);
+    return false;
+  }
   try {
-    DxfWriter::writeFile(*drawing_, path.string());
+    DxfWriter::writeFile(*drawing_, file);
   } catch (const std::exception& e) {
     scriptError(item, std::string("cannot save: ") + e.what());
-    return;
+    return false;
   }
+  std::size_t entities = 0;
+  for (RecordId id : drawing_->entitiesSection()) entities += drawing_->isLive(id) ? 1 : 0;
+  std::printf("saved %s (%zu entities)\n", file.c_str(), entities);
+  std::fflush(stdout);
   write(JsonLine()
             .text("kind", "save")
             .integer("line", static_cast<std::int64_t>(item.line))
-            .text("file", path.string())
+            .text("file", file)
+            .integer("entities", static_cast<std::int64_t>(entities))
             .texts("erased", handleTexts(*drawing_, drawing_->erasedEntities())));
+  return true;
 }
 
 // ------------------------------------------------------------ script input
@@ -435,6 +461,7 @@ int CadHost::selectionRequest(int word, const char* prompt, int mode, int filter
       selection_ = std::move(result.entities);
       selectionNext_ = 0;
       line.texts("selected", handleTexts(*drawing_, selection_)).texts("notes", result.notes);
+      selectionNotes(*item, result.notes);
       if (selection_.empty() && !item->select.emptyOk) answer = hostStatus::error;
     }
   }

@@ -55,7 +55,10 @@ class CadHost {
   bool loadModule(const std::string& path, std::string& error);
   // Uses a module registered in-process (tests).
   void useModule(HMODULE module) { module_ = module; }
-  // Runs the script; answers 0 when everything succeeded, else 1.
+  // Runs the script; answers 0 when every line did what it says, else 1: a
+  // command that failed or was rolled back, a selection naming a handle that
+  // selects nothing, a failed save (which also ends the run, so that nothing
+  // is written after a broken step).
   int run();
 
   // ---- State the host's functions use
@@ -118,7 +121,11 @@ class CadHost {
   void finishCommand(const ScriptItem& item, bool started);
   void selectOutside(const ScriptItem& item);
   void summary(const ScriptItem& item);
-  void save(const ScriptItem& item);
+  // False when nothing was saved.
+  bool save(const ScriptItem& item);
+  // Reports the notes of a selection (handles that select nothing); any note
+  // fails the running command, or the run.
+  void selectionNotes(const ScriptItem& item, const std::vector<std::string>& notes);
   void scriptError(const ScriptItem& item, const std::string& message);
 
   void onMessageBox(const HvMessageBoxRecord& record);

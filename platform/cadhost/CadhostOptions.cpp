@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "platform/cadhost/DxfNumber.h"
+#include "platform/cadhost/SaveTarget.h"
 #include "platform/cadhost/Script.h"
 
 namespace cadhost {
@@ -39,15 +40,18 @@ std::string usageText(const std::string& defaultModule, const std::string& defau
   return "usage: cadhost [options] DRAWING.dxf SCRIPT\n"
          "\n"
          "Loads the drawing, registers the host tables, loads the module, runs the\n"
-         "script's lines in order and exits 0 when every command ended without a\n"
-         "rolled-back output, 1 otherwise, 2 on unusable arguments, an unreadable\n"
-         "drawing or a malformed script.\n"
+         "script's lines in order and exits 0 when every line did what it says; 1\n"
+         "when a command failed or was rolled back, a selection named a handle that\n"
+         "selects nothing or a save failed (a failed save also ends the run); 2 on\n"
+         "unusable arguments, an unreadable drawing or a malformed script.\n"
          "\n"
          "Options:\n"
          "  --host-dir DIR        the host's data folder (default: " + defaultHostDir + ")\n"
          "  --module PATH         the module to load (default: " + defaultModule + ")\n"
-         "  --log FILE            the call log, one JSON object per line ('-': standard output)\n"
-         "  --out-dir DIR         the folder of relative `save` files (default: the working folder)\n"
+         "  --log FILE            the call log, one JSON object per line ('-': standard output);\n"
+         "                        never the drawing or the script\n"
+         "  --out-dir DIR         the folder of relative `save` files, which must exist\n"
+         "                        (default: the working folder)\n"
          "  --unit-factor N       drawing units per metre (default: from $INSUNITS, else 1000)\n"
          "  --scale X             the drawing scale (word 32, default 1)\n"
          "  --anno-scale X        the annotation scale (word 216, default 1)\n"
@@ -139,6 +143,15 @@ ParsedArguments parseArguments(int argc, const char* const* argv, const std::str
   if (o.modulePath.empty()) return fail("no module: give --module");
   std::error_code error;
   if (!std::filesystem::is_directory(o.hostDir, error)) return fail(o.hostDir + ": the host folder does not exist");
+  // The run reads the drawing and the script to their end: no output of it
+  // may replace them.
+  for (const auto& [option, path] : {std::pair{"--log", o.logPath}, std::pair{"--out-dir", o.outDir}}) {
+    if (path.empty() || path == "-") continue;
+    const char* used = sameFile(path, o.drawingPath) ? "drawing" : sameFile(path, o.scriptPath) ? "script" : nullptr;
+    if (used != nullptr) return fail(std::string(option) + " " + path + " is the " + used + " of the run");
+  }
+  if (!o.outDir.empty() && !std::filesystem::is_directory(o.outDir, error))
+    return fail("--out-dir " + o.outDir + ": the folder does not exist");
   o.hostDir = absolute(o.hostDir);
   o.modulePath = absolute(o.modulePath);
   parsed.outcome = ParsedArguments::Outcome::Run;

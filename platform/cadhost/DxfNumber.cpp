@@ -1,5 +1,6 @@
 #include "platform/cadhost/DxfNumber.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <numbers>
@@ -15,13 +16,67 @@ std::string_view trimBlanks(std::string_view s) {
   return s;
 }
 
+// The decimal exponent of a number text's value (about log10 of it): the
+// digits before the point, or minus the zeros after it, plus the exponent.
+// Used only for texts past the range of long doubles, to tell too large
+// from too small.
+long decimalMagnitude(std::string_view text) {
+  long magnitude = 0;
+  bool seenDigit = false;
+  bool afterPoint = false;
+  std::size_t i = 0;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+  for (; i < text.size() && text[i] != 'e' && text[i] != 'E'; ++i) {
+    const char c = text[i];
+    if (c == '.') {
+      afterPoint = true;
+    } else if (c != '0' || seenDigit) {
+      if (!seenDigit && afterPoint) --magnitude;  // the first significant digit
+      seenDigit = true;
+      if (!afterPoint && magnitude < 100000) ++magnitude;
+    } else if (afterPoint) {
+      --magnitude;
+    }
+  }
+  if (!seenDigit) return -100000;  // zero, however written
+  if (i < text.size()) {
+    std::int64_t exponent = 0;
+    std::string_view e = text.substr(i + 1);
+    if (!e.empty() && e.front() == '+') e.remove_prefix(1);
+    auto r = std::from_chars(e.data(), e.data() + e.size(), exponent);
+    if (r.ec == std::errc::result_out_of_range) exponent = e.front() == '-' ? -100000 : 100000;
+    magnitude += static_cast<long>(std::clamp<std::int64_t>(exponent, -100000, 100000));
+  }
+  return magnitude;
+}
+
+// Reads a number into a T. A text past T's range is read as long double, and
+// past that sorted by its magnitude: too small reads as zero (of its sign),
+// too large is not finite.
 template <typename T>
-bool parseFloating(std::string_view text, T& value) {
+RealReading readFloating(std::string_view text, T& value) {
   text = trimBlanks(text);
-  if (text.empty()) return false;
+  if (text.empty()) return RealReading::notANumber;
   const char* end = text.data() + text.size();
-  auto r = std::from_chars(text.data(), end, value);
-  return r.ec == std::errc() && r.ptr == end;
+  T v{};
+  auto r = std::from_chars(text.data(), end, v);
+  if (r.ptr != end) return RealReading::notANumber;
+  if (r.ec == std::errc::result_out_of_range) {
+    long double wide = 0;
+    auto w = std::from_chars(text.data(), end, wide);
+    if (w.ec == std::errc()) {
+      v = static_cast<T>(wide);
+    } else if (decimalMagnitude(text) < 0) {
+      v = text.front() == '-' ? -T(0) : T(0);
+    } else {
+      return RealReading::notFinite;
+    }
+  } else if (r.ec != std::errc()) {
+    return RealReading::notANumber;
+  }
+  if (!std::isfinite(v)) return RealReading::notFinite;
+  value = v;
+  return RealReading::ok;
 }
 
 constexpr long double kDegreesPerRadian = 180.0L / std::numbers::pi_v<long double>;
@@ -31,19 +86,54 @@ double degreesToRadians(long double degrees) {
   return static_cast<double>(degrees * kRadiansPerDegree);
 }
 
-template <typename T>
-void appendChars(std::string& out, T value) {
-  char buf[64];
-  auto r = std::to_chars(buf, buf + sizeof buf, value);
-  out.append(buf, r.ptr);
-}
-
-// Reals keep a decimal point ("0.0", "1000.0"), as CAD programs write them.
-template <typename T>
-void appendRealChars(std::string& out, T value) {
-  const std::size_t start = out.size();
-  appendChars(out, value);
-  if (out.find_first_of(".eEni", start) == std::string::npos) out += ".0";
+// Appends the usual form of a number given in scientific notation
+// ("-1.2500e+03": sign, digits, exponent; trailing zeros of the digits are
+// dropped): fixed notation for decimal exponents -4 to 15 ("-1250.0"),
+// else the scientific text itself ("1.5e+300"). Fixed notation keeps a
+// decimal point and at least one digit after it, as CAD programs write reals.
+void appendUsualForm(std::string& out, std::string_view scientific) {
+  const std::size_t e = scientific.find_first_of("eE");
+  if (e == std::string_view::npos) {  // "nan", "inf": only for messages
+    out += scientific;
+    return;
+  }
+  const bool negative = scientific.front() == '-';
+  char digits[48];
+  std::size_t n = 0;
+  for (std::size_t i = negative ? 1 : 0; i < e && n < sizeof digits; ++i)
+    if (scientific[i] != '.') digits[n++] = scientific[i];
+  while (n > 1 && digits[n - 1] == '0') --n;
+  std::string_view exponentText = scientific.substr(e + 1);
+  if (!exponentText.empty() && exponentText.front() == '+') exponentText.remove_prefix(1);
+  int exponent = 0;
+  std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
+  if (exponent < -4 || exponent > 15) {
+    if (negative) out += '-';
+    out.append(digits, 1);
+    if (n > 1) {
+      out += '.';
+      out.append(digits + 1, n - 1);
+    }
+    out.append(scientific.data() + e, scientific.size() - e);
+    return;
+  }
+  if (negative) out += '-';
+  if (exponent < 0) {
+    out += "0.";
+    out.append(static_cast<std::size_t>(-exponent - 1), '0');
+    out.append(digits, n);
+    return;
+  }
+  const std::size_t whole = static_cast<std::size_t>(exponent) + 1;
+  if (n <= whole) {
+    out.append(digits, n);
+    out.append(whole - n, '0');
+    out += ".0";
+  } else {
+    out.append(digits, whole);
+    out += '.';
+    out.append(digits + whole, n - whole);
+  }
 }
 
 }  // namespace
@@ -55,63 +145,94 @@ bool parseDxfInteger(std::string_view text, std::int64_t& value) {
   auto r = std::from_chars(text.data(), end, value);
   if (r.ec == std::errc() && r.ptr == end) return true;
   double d = 0;
-  if (!parseFloating(text, d) || !std::isfinite(d) || d != std::floor(d) || std::fabs(d) > 9.2e18) return false;
+  if (readFloating(text, d) != RealReading::ok || d != std::floor(d) || std::fabs(d) > 9.2e18) return false;
   value = static_cast<std::int64_t>(d);
   return true;
 }
 
-bool parseDxfReal(std::string_view text, double& value) { return parseFloating(text, value); }
+RealReading readDxfReal(std::string_view text, double& value) { return readFloating(text, value); }
 
-bool parseDxfDegrees(std::string_view text, double& radians) {
+RealReading readDxfDegrees(std::string_view text, double& radians) {
+  // Read finer than a double, so that degree texts come back exactly, but
+  // only within the double range other programs read.
   long double degrees = 0;
-  if (!parseFloating(text, degrees)) return false;
+  const RealReading reading = readFloating(text, degrees);
+  if (reading != RealReading::ok) return reading;
+  if (!std::isfinite(static_cast<double>(degrees))) return RealReading::notFinite;
   radians = degreesToRadians(degrees);
-  return true;
+  return RealReading::ok;
 }
 
-void appendDxfInteger(std::string& out, std::int64_t value) { appendChars(out, value); }
+bool parseDxfReal(std::string_view text, double& value) { return readDxfReal(text, value) == RealReading::ok; }
 
-void appendDxfReal(std::string& out, double value) { appendRealChars(out, value); }
+bool parseDxfDegrees(std::string_view text, double& radians) {
+  return readDxfDegrees(text, radians) == RealReading::ok;
+}
+
+void appendDxfInteger(std::string& out, std::int64_t value) {
+  char buf[24];
+  auto r = std::to_chars(buf, buf + sizeof buf, value);
+  out.append(buf, r.ptr);
+}
+
+void appendDxfReal(std::string& out, double value) {
+  char buf[40];
+  auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
+  appendUsualForm(out, std::string_view(buf, static_cast<std::size_t>(r.ptr - buf)));
+}
 
 void appendDxfDegrees(std::string& out, double radians) {
   if (!std::isfinite(radians)) {
-    appendRealChars(out, radians);
+    appendDxfReal(out, radians);
     return;
   }
-  // The shortest decimal text whose reading gives back exactly these
-  // radians: "30.5" stays "30.5". The conversion reads long doubles, which
-  // are finer than doubles, so some text always reads back.
+  // The fewest digits whose reading gives back exactly these radians: "30.5"
+  // stays "30.5". The conversion reads long doubles, which are finer than
+  // doubles, so some text always reads back.
   const long double exact = static_cast<long double>(radians) * kDegreesPerRadian;
   char buf[64];
-  auto readsBack = [&](const char* end) {
+  auto readsBack = [&](std::string_view text) {
     double back = 0;
-    return parseDxfDegrees(std::string_view(buf, static_cast<std::size_t>(end - buf)), back) && back == radians;
+    return parseDxfDegrees(text, back) && back == radians;
   };
-  const long double magnitude = std::fabs(exact);
-  int precision = magnitude >= 1 ? static_cast<int>(std::floor(std::log10(magnitude))) + 1 : 1;
-  for (; precision <= 21; ++precision) {
-    auto r = std::to_chars(buf, buf + sizeof buf, exact, std::chars_format::general, precision);
-    if (r.ec == std::errc() && readsBack(r.ptr)) {
-      const std::size_t start = out.size();
-      out.append(buf, r.ptr);
-      if (out.find_first_of(".eE", start) == std::string::npos) out += ".0";
-      return;
-    }
+  auto format = [&](long double value, int precision) {
+    auto r = precision > 0 ? std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, precision - 1)
+                           : std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
+    return r.ec == std::errc() ? std::string_view(buf, static_cast<std::size_t>(r.ptr - buf)) : std::string_view();
+  };
+  // First choice: the shortest text of a double next to the degrees, which
+  // is what programs that keep degrees in doubles wrote; a text of fewer
+  // digits wins over it.
+  char preferred[40];
+  std::size_t preferredSize = 0;
+  int preferredDigits = 22;
+  const double nearest = static_cast<double>(exact);
+  for (double candidate : {nearest, std::nextafter(nearest, HUGE_VAL), std::nextafter(nearest, -HUGE_VAL)}) {
+    auto r = std::to_chars(preferred, preferred + sizeof preferred, candidate, std::chars_format::scientific);
+    const std::string_view text(preferred, static_cast<std::size_t>(r.ptr - preferred));
+    if (r.ec != std::errc() || !readsBack(text)) continue;
+    preferredSize = text.size();
+    preferredDigits = static_cast<int>(text.find('e')) - (text.front() == '-') - (text.find('.') < text.size());
+    break;
   }
+  const long double magnitude = std::fabs(exact);
+  for (int precision = magnitude >= 1 ? static_cast<int>(std::floor(std::log10(magnitude))) + 1 : 1;
+       precision < preferredDigits && precision <= 21; ++precision) {
+    const std::string_view text = format(exact, precision);
+    if (!text.empty() && readsBack(text)) return appendUsualForm(out, text);
+  }
+  if (preferredSize > 0) return appendUsualForm(out, std::string_view(preferred, preferredSize));
   long double below = exact;
   long double above = exact;
   for (int step = 0; step < 64; ++step) {
     for (long double candidate : {above, below}) {
-      auto r = std::to_chars(buf, buf + sizeof buf, candidate);
-      if (r.ec == std::errc() && readsBack(r.ptr)) {
-        out.append(buf, r.ptr);
-        return;
-      }
+      const std::string_view text = format(candidate, 0);
+      if (!text.empty() && readsBack(text)) return appendUsualForm(out, text);
     }
     above = std::nextafter(above, HUGE_VALL);
     below = std::nextafter(below, -HUGE_VALL);
   }
-  appendRealChars(out, exact);
+  appendUsualForm(out, format(exact, 0));
 }
 
 namespace {

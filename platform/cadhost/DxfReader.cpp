@@ -143,10 +143,16 @@ std::u16string DxfReader::recordType(const DxfToken& token) {
 void DxfReader::readValue(GroupList& list, const DxfToken& t, bool entity) {
   const GroupCodeType type = groupCodeType(t.code);
   const std::size_t valueLine = t.line + 1;
+  // Every real-valued group holds a finite number: other programs cannot
+  // read "nan" or "inf", and no geometry is measured with them.
+  auto check = [&](RealReading reading, const DxfToken& token) {
+    if (reading == RealReading::notFinite) tok_.fail(token.line + 1, "not a finite number");
+    if (reading != RealReading::ok)
+      tok_.fail(token.line + 1, "group " + std::to_string(token.code) + ": " + shown(token.value) + " is not a number");
+  };
   auto real = [&](const DxfToken& token) {
     double v = 0;
-    if (!parseDxfReal(token.value, v))
-      tok_.fail(token.line + 1, "group " + std::to_string(token.code) + ": " + shown(token.value) + " is not a number");
+    check(readDxfReal(token.value, v), token);
     return v;
   };
   switch (type.valueClass) {
@@ -163,8 +169,7 @@ void DxfReader::readValue(GroupList& list, const DxfToken& t, bool entity) {
     case GroupValueClass::Real: {
       double v = 0;
       if (type.angle && entity) {
-        if (!parseDxfDegrees(t.value, v))
-          tok_.fail(valueLine, "group " + std::to_string(t.code) + ": " + shown(t.value) + " is not a number");
+        check(readDxfDegrees(t.value, v), t);
       } else {
         v = real(t);
       }

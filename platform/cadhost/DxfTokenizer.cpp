@@ -63,8 +63,11 @@ bool DxfTokenizer::readPair() {
   while (!trimmed.empty() && (trimmed.back() == ' ' || trimmed.back() == '\t')) trimmed.remove_suffix(1);
   int code = 0;
   auto r = std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), code);
-  if (trimmed.empty() || r.ec != std::errc() || r.ptr != trimmed.data() + trimmed.size())
-    fail(codeLineNo, "group code is not a number: " + quoted(codeLine));
+  const bool wholeLine = !trimmed.empty() && r.ptr == trimmed.data() + trimmed.size();
+  if (wholeLine && r.ec == std::errc::result_out_of_range)
+    // All digits (with a sign): shown as written, cut after 40.
+    fail(codeLineNo, "group code out of range: " + std::string(trimmed.substr(0, 40)) + (trimmed.size() > 40 ? "..." : ""));
+  if (!wholeLine || r.ec != std::errc()) fail(codeLineNo, "group code is not a number: " + quoted(codeLine));
   if (code < 0 || code > 32767) fail(codeLineNo, "group code out of range: " + std::to_string(code));
   std::string_view value;
   if (!readLine(value))

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
+#include <numbers>
 #include <cstdio>
 #include <cstring>
 
@@ -21,7 +23,12 @@ std::string DxfWriter::toText(Drawing& drawing) {
 }
 
 void DxfWriter::writeFile(Drawing& drawing, const std::string& path) {
-  const std::string text = toText(drawing);
+  std::string text;
+  try {
+    text = toText(drawing);
+  } catch (const NotFinite& e) {
+    throw DxfError(path, 0, std::string(e.what()) + "; nothing was written");
+  }
   const std::string temporary = path + ".part";
   std::FILE* f = std::fopen(temporary.c_str(), "wb");
   if (!f) throw DxfError(path, 0, std::string("cannot write the file: ") + std::strerror(errno));
@@ -100,11 +107,16 @@ void DxfWriter::writeGroup(const Group& g, bool entity) {
     appendDxfInteger(out_, g.asInt());
     out_ += eol_;
   } else if (g.isReal()) {
-    if (entity && g.type().angle) appendDxfDegrees(out_, g.asReal());
+    const bool degrees = entity && g.type().angle;
+    // Degrees must also fit a double: a huge angle in radians may not.
+    if (!std::isfinite(degrees ? g.asReal() * (180 / std::numbers::pi) : g.asReal())) notFinite(code);
+    if (degrees) appendDxfDegrees(out_, g.asReal());
     else appendDxfReal(out_, g.asReal());
     out_ += eol_;
   } else if (g.isPoint()) {
     const Point3& p = g.asPoint();
+    if (!std::isfinite(p.x) || (g.dims() >= 2 && !std::isfinite(p.y)) || (g.dims() >= 3 && !std::isfinite(p.z)))
+      notFinite(code);
     appendDxfReal(out_, p.x);
     out_ += eol_;
     if (g.dims() >= 2) {
@@ -125,6 +137,16 @@ void DxfWriter::writeGroup(const Group& g, bool entity) {
     }
     out_ += eol_;
   }
+}
+
+void DxfWriter::notFinite(int code) const {
+  std::string where = "the HEADER";
+  if (list_ != nullptr && !list_->empty()) {
+    where = utf16ToUtf8(list_->front().asText());
+    const std::u16string_view handle = groupText(*list_, 5);
+    if (!handle.empty()) where += " " + utf16ToUtf8(handle);
+  }
+  throw NotFinite("not a finite number in group " + std::to_string(code) + " of " + where);
 }
 
 void DxfWriter::writeChunks(std::u16string text) {
@@ -168,6 +190,7 @@ void DxfWriter::writeChunks(std::u16string text) {
 
 void DxfWriter::writeList(const GroupList& list, bool entity) {
   if (list.empty()) return;
+  list_ = &list;
   writeCode(0);
   writeValueText(list.front().asText());
   EntityListForm::ChunkRegion region;
@@ -213,6 +236,7 @@ void DxfWriter::endSection() {
 // ---------------------------------------------------------------- sections
 
 void DxfWriter::writeHeader() {
+  list_ = nullptr;
   beginSection("HEADER");
   for (const HeaderVariable& v : d_.header()) {
     writeCode(9);

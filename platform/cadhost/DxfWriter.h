@@ -5,6 +5,7 @@
 // (Drawing::prepareForSave).
 #pragma once
 
+#include <stdexcept>
 #include <string>
 
 #include "platform/cadhost/Drawing.h"
@@ -13,9 +14,17 @@ namespace cadhost {
 
 class DxfWriter {
  public:
+  // A real or point of the drawing that is not finite: no reader could take
+  // the file, so nothing is written.
+  class NotFinite : public std::runtime_error {
+   public:
+    using std::runtime_error::runtime_error;
+  };
+
   // Writes to a temporary file beside `path` and renames it, so a failed save
   // never leaves half a drawing. Throws DxfError naming the file.
   static void writeFile(Drawing& drawing, const std::string& path);
+  // Throws NotFinite.
   static std::string toText(Drawing& drawing);
 
  private:
@@ -33,6 +42,7 @@ class DxfWriter {
   void writeEntity(RecordId id);
   void writeList(const GroupList& list, bool entity);
   void writeGroup(const Group& group, bool entity);
+  [[noreturn]] void notFinite(int code) const;
   void writeCode(int code);
   void writeLine(std::string_view text);
   void writeValueText(std::u16string_view text);
@@ -42,6 +52,7 @@ class DxfWriter {
   void endSection();
 
   const Drawing& d_;
+  const GroupList* list_ = nullptr;  // the record being written; null in the HEADER
   std::string out_;
   std::string_view eol_;
 };

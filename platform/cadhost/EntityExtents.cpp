@@ -14,7 +14,11 @@ constexpr double kTwoPi = 2.0 * std::numbers::pi;
 
 // Arc extents: the end points and every quarter point the sweep passes.
 void addArc(Extents2d& box, double cx, double cy, double r, double start, double sweep) {
-  if (!(r >= 0.0) || !std::isfinite(start) || !std::isfinite(sweep)) return;
+  if (!std::isfinite(r) || !std::isfinite(start) || !std::isfinite(sweep)) {
+    box.bounded = false;
+    return;
+  }
+  if (r < 0.0) return;
   if (sweep >= kTwoPi) {
     box.add(cx - r, cy - r);
     box.add(cx + r, cy + r);
@@ -33,6 +37,7 @@ void addArc(Extents2d& box, double cx, double cy, double r, double start, double
 void addBulge(Extents2d& box, const Point3& a, const Point3& b, double bulge) {
   box.add(a.x, a.y);
   box.add(b.x, b.y);
+  if (!std::isfinite(bulge)) box.bounded = false;
   if (bulge == 0.0 || !std::isfinite(bulge)) return;
   const double chord = std::hypot(b.x - a.x, b.y - a.y);
   if (chord == 0.0) return;
@@ -58,14 +63,13 @@ using BlockExtentsCache = std::unordered_map<std::size_t, Extents2d>;
 std::optional<Extents2d> listExtents(const Drawing& drawing, const GroupList& list, int depth,
                                      BlockExtentsCache& cache);
 
-Extents2d insertExtents(const Drawing& drawing, const GroupList& list, int depth, BlockExtentsCache& cache) {
-  Extents2d box;
-  const Group* at = findGroup(list, 10);
-  const Point3 p = at ? at->asPoint() : Point3{};
-  box.add(p.x, p.y);
-  if (depth >= kMaxInsertDepth) return box;
-  auto block = drawing.findBlock(groupText(list, 2));
-  if (!block) return box;
+// The extents of the live entities of the block that group 2 of `list`
+// names, in block coordinates; empty for no such block or below the deepest
+// nesting measured.
+Extents2d blockExtents(const Drawing& drawing, const GroupList& list, int depth, BlockExtentsCache& cache,
+                       std::optional<std::size_t>& block) {
+  block = depth < kMaxInsertDepth ? drawing.findBlock(groupText(list, 2)) : std::nullopt;
+  if (!block) return {};
   const std::size_t key = *block * (kMaxInsertDepth + 1) + static_cast<std::size_t>(depth);
   auto cached = cache.find(key);
   if (cached == cache.end()) {
@@ -75,7 +79,17 @@ Extents2d insertExtents(const Drawing& drawing, const GroupList& list, int depth
         if (auto e = listExtents(drawing, drawing.record(id).list, depth + 1, cache)) measured.add(*e);
     cached = cache.emplace(key, measured).first;
   }
-  const Extents2d inner = cached->second;
+  return cached->second;
+}
+
+Extents2d insertExtents(const Drawing& drawing, const GroupList& list, int depth, BlockExtentsCache& cache) {
+  Extents2d box;
+  const Group* at = findGroup(list, 10);
+  const Point3 p = at ? at->asPoint() : Point3{};
+  box.add(p.x, p.y);
+  std::optional<std::size_t> block;
+  const Extents2d inner = blockExtents(drawing, list, depth, cache, block);
+  if (!inner.bounded) box.bounded = false;
   if (inner.empty) return box;
   const GroupList& head = drawing.record(drawing.block(*block).begin).list;
   const Group* baseGroup = findGroup(head, 10);
@@ -155,16 +169,27 @@ std::optional<Extents2d> listExtents(const Drawing& drawing, const GroupList& li
       if (g.code() >= 1000) break;
       if (g.code() >= 10 && g.code() <= 18) box.add(g.asPoint().x, g.asPoint().y);
     }
+    // A dimension's block holds what it draws, in world coordinates.
+    std::optional<std::size_t> block;
+    if (type == u"DIMENSION") box.add(blockExtents(drawing, list, depth, cache, block));
+    if (type == u"XLINE" || type == u"RAY") box.bounded = false;
   }
-  if (box.empty) return std::nullopt;
-  if (mirrored) box = Extents2d{-box.maxX, box.minY, -box.minX, box.maxY, false};
+  if (box.empty && box.bounded) return std::nullopt;
+  if (mirrored) {
+    const double minX = -box.maxX;
+    box.maxX = -box.minX;
+    box.minX = minX;
+  }
   return box;
 }
 
 }  // namespace
 
 void Extents2d::add(double x, double y) {
-  if (!std::isfinite(x) || !std::isfinite(y)) return;
+  if (!std::isfinite(x) || !std::isfinite(y)) {
+    bounded = false;
+    return;
+  }
   if (empty) {
     minX = maxX = x;
     minY = maxY = y;
@@ -178,6 +203,7 @@ void Extents2d::add(double x, double y) {
 }
 
 void Extents2d::add(const Extents2d& other) {
+  if (!other.bounded) bounded = false;
   if (other.empty) return;
   add(other.minX, other.minY);
   add(other.maxX, other.maxY);

@@ -1,6 +1,10 @@
 // The extents of an entity in world coordinates of the plan, for window
 // selection. Lines, arcs, circles, polylines with bulges, ellipses and block
-// references are bounded closely; other kinds by their defining points.
+// references are bounded closely, a dimension by its defining points and its
+// block; other kinds by their defining points. Construction lines and rays
+// reach infinity, and so does anything whose measure is not finite (a
+// coordinate or radius past the double range): such extents are unbounded
+// and inside no window.
 #pragma once
 
 #include <optional>
@@ -15,15 +19,17 @@ struct Extents2d {
   double maxX = 0.0;
   double maxY = 0.0;
   bool empty = true;
+  bool bounded = true;  // false: the entity reaches infinity
 
+  // A point that is not finite makes the extents unbounded.
   void add(double x, double y);
   void add(const Extents2d& other);
   bool inside(const Point3& low, const Point3& high) const {
-    return !empty && minX >= low.x && minY >= low.y && maxX <= high.x && maxY <= high.y;
+    return bounded && !empty && minX >= low.x && minY >= low.y && maxX <= high.x && maxY <= high.y;
   }
 };
 
-// Nothing for an entity without points. Block references nested deeper than
+// Nothing for an entity without points (and bounded). Block references nested deeper than
 // eight levels count their insertion point only.
 std::optional<Extents2d> entityExtents(const Drawing& drawing, RecordId id);
 

@@ -1,6 +1,7 @@
 #include "platform/cadhost/ResbufLists.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -136,11 +137,17 @@ bool readResbufList(const resbuf* list, GroupList& out, std::string& error, std:
         out.push_back(Group::integer(code, node->value.i64));
         break;
       case GroupValueClass::Real:
-        out.push_back(Group::real(code, node->value.real));
+      case GroupValueClass::Point: {
+        // The drawing holds finite numbers only: a file could not carry others.
+        const bool real = type.valueClass == GroupValueClass::Real;
+        const double* values = real ? &node->value.real : node->value.point;
+        if (!std::all_of(values, values + (real ? 1 : 3), [](double v) { return std::isfinite(v); })) {
+          error = "group code " + std::to_string(code) + ": not a finite number";
+          return false;
+        }
+        out.push_back(real ? Group::real(code, values[0]) : Group::point(code, {values[0], values[1], values[2]}));
         break;
-      case GroupValueClass::Point:
-        out.push_back(Group::point(code, {node->value.point[0], node->value.point[1], node->value.point[2]}));
-        break;
+      }
       case GroupValueClass::Binary: {
         Bytes bytes;
         if (node->value.binary.data != nullptr && node->value.binary.length > 0)

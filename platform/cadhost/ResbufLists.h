@@ -25,7 +25,8 @@ void freeResbufList(resbuf* list);
 
 // Copies a list passed in. Entity-name nodes (-2, -3, 5006) and codes without
 // a type of their own are skipped (`skipped` counts them). False with a reason
-// for a list that is too long or holds a code outside the known range.
+// for a list that is too long, holds a code outside the known range or holds a
+// real or point that is not finite.
 bool readResbufList(const resbuf* list, GroupList& out, std::string& error, std::size_t* skipped = nullptr);
 
 }  // namespace cadhost

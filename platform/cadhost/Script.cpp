@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/cadhost/SaveTarget.h"
 #include "platform/win/Utf8.h"
 #include "platform/win/WinTypes.h"
 
@@ -303,6 +304,7 @@ ScriptItem parseScriptLine(std::string_view line, const std::string& file, std::
     p.expectCount(2, 2, "save FILE");
     item.kind = ScriptKind::Save;
     item.name = p.at(1);
+    if (namesFolder(item.name)) p.fail("save needs a file name, not a folder");
   } else if (word == "summary") {
     p.expectCount(1, 1, "summary");
     item.kind = ScriptKind::Summary;
@@ -378,7 +380,10 @@ are ignored; write a value with blanks in double quotes):
                         Every line of the block must be used by the command.
   end                   ends a command's input block (lines after it are
                         statements again).
-  save FILE             saves the drawing as DXF (relative to --out-dir).
+  save FILE             saves the drawing as DXF (relative to --out-dir) and
+                        prints: saved FILE (N entities). The folder must exist;
+                        a read-only file, the drawing loaded, the script and
+                        the log are never replaced. A failed save ends the run.
   summary               prints what the selections made outside commands since
                         the last summary hold: entities by kind, layers, blocks,
                         extended-data applications.

@@ -48,6 +48,13 @@ TEST(CadhostDxfReader, BadFilesGetAnErrorWithTheFileAndLine) {
       {withEntities("0\nCIRCLE\n100\nAcDbEntity\n62\n1.5\n"), "bad.dxf:20: group 62: '1.5' is not an integer"},
       {withEntities("0\nCIRCLE\n100\nAcDbEntity\n310\nABC\n"), "odd number of hex digits"},
       {withEntities("0\nCIRCLE\n100\nAcDbEntity\n99999\nx\n"), "group code out of range: 99999"},
+      {withEntities("0\nCIRCLE\n100\nAcDbEntity\n-2147483649\nx\n"), "bad.dxf:19: group code out of range: -2147483649"},
+      // Reals, points, angles and extended data hold finite numbers only.
+      {withEntities("0\nCIRCLE\n100\nAcDbEntity\n40\nnan\n"), "bad.dxf:20: not a finite number"},
+      {withEntities("0\nCIRCLE\n100\nAcDbEntity\n10\n0\n20\n-inf\n"), "bad.dxf:22: not a finite number"},
+      {withEntities("0\nARC\n100\nAcDbEntity\n50\n1e309\n"), "bad.dxf:20: not a finite number"},
+      {withEntities("0\nLINE\n100\nAcDbEntity\n1001\nAPP\n1040\ninfinity\n"), "bad.dxf:22: not a finite number"},
+      {kHeader.substr(0, kHeader.size() - 9) + "9\n$EXTMAX\n10\n1e400\n0\nENDSEC\n0\nEOF\n", "bad.dxf:12: not a finite number"},
       {kHeader + "0\nSECTION\n2\nTABLES\n0\nLAYER\n2\nx\n0\nENDSEC\n0\nEOF\n", "bad.dxf:15: LAYER record outside"},
       {kHeader + "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\nB\n100\nAcDbEntity\n" + kLine + "0\nENDSEC\n0\nEOF\n",
        "BLOCK without ENDBLK"},
@@ -119,7 +126,7 @@ TEST(CadhostDxfReader, RandomlyDamagedFilesNeverCrash) {
     const int edits = 1 + static_cast<int>(random() % 4);
     for (int e = 0; e < edits && !damaged.empty(); ++e) {
       std::size_t at = random() % damaged.size();
-      switch (random() % 7) {
+      switch (random() % 8) {
         case 0: damaged.erase(damaged.begin() + static_cast<std::ptrdiff_t>(at)); break;
         case 1: damaged.insert(damaged.begin() + static_cast<std::ptrdiff_t>(at), damaged[at]); break;
         case 2: std::swap(damaged[at], damaged[random() % damaged.size()]); break;
@@ -128,14 +135,21 @@ TEST(CadhostDxfReader, RandomlyDamagedFilesNeverCrash) {
           if (!damaged[at].empty()) damaged[at][random() % damaged[at].size()] = static_cast<char>(random());
           break;
         case 5: damaged[at] = std::to_string(static_cast<int>(random() % 2000) - 10); break;
-        default: damaged[at] = "1e999999"; break;
+        default: {
+          // Numbers no reader takes: non-finite values and group codes past int.
+          static const char* const kBad[] = {"1e999999", "nan", "inf", "-inf", "1e309", "-2147483649", "2147483648"};
+          damaged[at] = kBad[random() % std::size(kBad)];
+          break;
+        }
       }
     }
     std::string text;
     for (const std::string& l : damaged) text += l + '\n';
     try {
       auto d = load(text);
-      save(*d);
+      // What was saved reads again, so it holds no number that is not finite.
+      const std::string saved = save(*d);
+      ASSERT_NO_THROW(load(saved)) << "round " << round;
       ++loaded;
     } catch (const DxfError&) {
       ++refused;

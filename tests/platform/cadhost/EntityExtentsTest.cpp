@@ -1,5 +1,6 @@
 // Extents of curves for window selection: arcs and bulges reach past their
-// end points, block references carry their block's extents.
+// end points, block references carry their block's extents, and what reaches
+// infinity is inside no window.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,6 +9,7 @@
 #include "CadhostTestUtil.h"
 #include "platform/cadhost/BlockBuilder.h"
 #include "platform/cadhost/EntityExtents.h"
+#include "platform/cadhost/EntitySelector.h"
 
 namespace cadhost {
 namespace {
@@ -80,6 +82,49 @@ TEST(CadhostEntityExtents, NestedBlocksAreMeasuredOnceEach) {
   expectBox(extentsOf(*d, {T(0, "INSERT"), T(100, "AcDbEntity"), T(8, "0"), T(100, "AcDbBlockReference"),
                            T(2, "N0"), P(10, 5, 5)}),
             5, 5, 6, 6);
+}
+
+TEST(CadhostEntityExtents, WhatReachesInfinityIsInsideNoWindow) {
+  auto d = emptyDrawing();
+  const GroupList head{T(0, "X"), T(100, "AcDbEntity"), T(8, "0")};
+  auto make = [&](const char* type, GroupList rest) {
+    GroupList list = head;
+    list[0] = T(0, type);
+    list.insert(list.end(), rest.begin(), rest.end());
+    MakeResult made = d->makeEntity(list);
+    EXPECT_TRUE(made.ok()) << made.message;
+    return d->record(made.record).handle;
+  };
+  // Construction lines and rays, though their defining points lie inside.
+  make("XLINE", {T(100, "AcDbXline"), P(10, 5, 5), P(11, 1, 0)});
+  make("RAY", {T(100, "AcDbRay"), P(10, 5, 5), P(11, 0, 1)});
+  // Dimensions drawn by their blocks: one whose block overflows the double
+  // range, one that lies inside.
+  auto dimension = [&](const char* block, GroupList drawn) {
+    BlockBuilder& blocks = d->blockBuilder();
+    blocks.begin(u16(block), false, {0, 0, 0});
+    EXPECT_TRUE(blocks.add(drawn).ok());
+    blocks.end();
+    return make("DIMENSION", {T(100, "AcDbDimension"), T(2, block), P(10, 9, 6), P(11, 5, 7), I(70, 1),
+                              T(100, "AcDbAlignedDimension"), P(13, 1, 5), P(14, 9, 5)});
+  };
+  dimension("DHUGE", {T(0, "CIRCLE"), T(100, "AcDbEntity"), T(8, "0"), T(100, "AcDbCircle"), P(10, 1e308, 0),
+                      R(40, 1e308)});
+  const Handle inside = dimension("DSMALL", {T(0, "LINE"), T(100, "AcDbEntity"), T(8, "0"), T(100, "AcDbLine"),
+                                             P(10, 1, 5), P(11, 9, 5)});
+  // A block reference carries its block's infinity.
+  make("INSERT", {T(100, "AcDbBlockReference"), T(2, "DHUGE"), P(10, 5, 5)});
+  SelectSpec window;
+  window.mode = SelectSpec::Mode::Window;
+  window.low = {0, 0, 0};
+  window.high = {20, 20, 0};
+  const SelectionResult selected = EntitySelector(*d).select(window);
+  ASSERT_EQ(selected.entities.size(), 1u);
+  EXPECT_EQ(d->record(selected.entities[0]).handle, inside);
+  // Selecting everything still finds them all.
+  SelectSpec all;
+  all.mode = SelectSpec::Mode::All;
+  EXPECT_EQ(EntitySelector(*d).select(all).entities.size(), 5u);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@ import tempfile
 import ezdxf
 from ezdxf.entities import MText
 from ezdxf.lldxf.tagwriter import TagCollector
+from ezdxf.lldxf.types import DOUBLE
 from ezdxf.math import Vec2, Vec3
 
 CZECH = "Příliš žluťoučký kůň úpěl ďábelské ódy – ČŘŠŽÝÁÍÉŮÚĎŤŇ"
@@ -166,6 +167,39 @@ def compare(original, copied, version, failures):
             failures.append(f"header {name}: {original.header.get(name)} became {copied.header.get(name)}")
 
 
+REAL_CODES = set(DOUBLE)
+
+
+def real_texts(path):
+    """The texts of real values by record handle: {handle: [(code, text), ...]}."""
+    with open(path, encoding="utf-8", errors="replace") as f:
+        lines = f.read().splitlines()
+    records, current = {}, None
+    for i in range(0, len(lines) - 1, 2):
+        code, value = int(lines[i]), lines[i + 1].strip()
+        if code == 0:
+            current = []
+        elif code in (5, 105) and current is not None and not current:
+            records[value] = current
+        elif code in REAL_CODES and current is not None:
+            current.append((code, value))
+    return records
+
+
+def compare_real_texts(src, dst, failures):
+    """A real the other program wrote in its shortest form keeps its text."""
+    before, after = real_texts(src), real_texts(dst)
+    changed = []
+    for handle, values in before.items():
+        twin = after.get(handle)
+        if twin is None or [c for c, _ in twin] != [c for c, _ in values]:
+            continue
+        changed += [(handle, code, a, b) for (code, a), (_, b) in zip(values, twin)
+                    if a != b and a == repr(float(a))]
+    if changed:
+        failures.append(f"{os.path.basename(src)}: {len(changed)} real texts changed, e.g. {changed[:5]}")
+
+
 def audit(path, failures):
     doc = ezdxf.readfile(path)
     auditor = doc.audit()
@@ -193,6 +227,7 @@ def main():
             audit(dst, failures)
             original = ezdxf.readfile(src)
             compare(original, ezdxf.readfile(dst), original.dxfversion, failures)
+            compare_real_texts(src, dst, failures)
             # A second pass changes nothing at all.
             run_copy(tool, dst, again)
             with open(dst, "rb") as a, open(again, "rb") as b:
@@ -207,6 +242,7 @@ def main():
                 audit(dst, failures)
                 original = ezdxf.readfile(src)
                 compare(original, ezdxf.readfile(dst), original.dxfversion, failures)
+                compare_real_texts(src, dst, failures)
         fresh = os.path.join(work, "new.dxf")
         subprocess.run([tool, "--new", fresh], check=True, timeout=60)
         audit(fresh, failures)
