@@ -55,11 +55,17 @@ long decimalMagnitude(std::string_view text) {
 // too large is not finite.
 template <typename T>
 RealReading readFloating(std::string_view text, T& value) {
+  T v{};
+  const char* end = text.data() + text.size();
+  auto r = std::from_chars(text.data(), end, v);
+  if (r.ec == std::errc() && r.ptr == end && std::isfinite(v)) {  // the usual case: no blanks, in range
+    value = v;
+    return RealReading::ok;
+  }
   text = trimBlanks(text);
   if (text.empty()) return RealReading::notANumber;
-  const char* end = text.data() + text.size();
-  T v{};
-  auto r = std::from_chars(text.data(), end, v);
+  end = text.data() + text.size();
+  r = std::from_chars(text.data(), end, v);
   if (r.ptr != end) return RealReading::notANumber;
   if (r.ec == std::errc::result_out_of_range) {
     long double wide = 0;
@@ -87,13 +93,14 @@ double degreesToRadians(long double degrees) {
 }
 
 // Appends the usual form of a number given in scientific notation
-// ("-1.2500e+03": sign, digits, exponent; trailing zeros of the digits are
-// dropped): fixed notation for decimal exponents -4 to 15 ("-1250.0"),
-// else the scientific text itself ("1.5e+300"). Fixed notation keeps a
+// ("-1.2500e+03", "1.25e3": sign, digits, exponent; trailing zeros of the
+// digits are dropped): fixed notation for decimal exponents -4 to 15
+// ("-1250.0"), else scientific with a signed exponent of two or more digits
+// ("1.5e+300", "1e-05"). Fixed notation keeps a
 // decimal point and at least one digit after it, as CAD programs write reals.
 void appendUsualForm(std::string& out, std::string_view scientific) {
-  const std::size_t e = scientific.find_first_of("eE");
-  if (e == std::string_view::npos) {  // "nan", "inf": only for messages
+  const std::size_t e = scientific.find('e');
+  if (e == std::string_view::npos || e + 1 >= scientific.size()) {  // "nan", "inf": only for messages
     out += scientific;
     return;
   }
@@ -103,37 +110,49 @@ void appendUsualForm(std::string& out, std::string_view scientific) {
   for (std::size_t i = negative ? 1 : 0; i < e && n < sizeof digits; ++i)
     if (scientific[i] != '.') digits[n++] = scientific[i];
   while (n > 1 && digits[n - 1] == '0') --n;
-  std::string_view exponentText = scientific.substr(e + 1);
-  if (!exponentText.empty() && exponentText.front() == '+') exponentText.remove_prefix(1);
+  const bool signedExponent = scientific[e + 1] == '-' || scientific[e + 1] == '+';
   int exponent = 0;
-  std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
+  for (std::size_t i = e + (signedExponent ? 2 : 1); i < scientific.size() && exponent < 100000; ++i)
+    exponent = exponent * 10 + (scientific[i] - '0');
+  if (scientific[e + 1] == '-') exponent = -exponent;
+  // Laid out in a buffer and appended at once: this runs for every real.
+  char text[96];
+  char* at = text;
+  if (negative) *at++ = '-';
   if (exponent < -4 || exponent > 15) {
-    if (negative) out += '-';
-    out.append(digits, 1);
+    *at++ = digits[0];
     if (n > 1) {
-      out += '.';
-      out.append(digits + 1, n - 1);
+      *at++ = '.';
+      at = std::copy(digits + 1, digits + n, at);
     }
-    out.append(scientific.data() + e, scientific.size() - e);
+    // The exponent with its sign and at least two digits: "e+300", "e-05".
+    *at++ = 'e';
+    *at++ = exponent < 0 ? '-' : '+';
+    const int magnitude = exponent < 0 ? -exponent : exponent;
+    if (magnitude < 10) *at++ = '0';
+    at = std::to_chars(at, text + sizeof text, magnitude).ptr;
+    out.append(text, static_cast<std::size_t>(at - text));
     return;
   }
-  if (negative) out += '-';
   if (exponent < 0) {
-    out += "0.";
-    out.append(static_cast<std::size_t>(-exponent - 1), '0');
-    out.append(digits, n);
-    return;
-  }
-  const std::size_t whole = static_cast<std::size_t>(exponent) + 1;
-  if (n <= whole) {
-    out.append(digits, n);
-    out.append(whole - n, '0');
-    out += ".0";
+    *at++ = '0';
+    *at++ = '.';
+    at = std::fill_n(at, -exponent - 1, '0');
+    at = std::copy(digits, digits + n, at);
   } else {
-    out.append(digits, whole);
-    out += '.';
-    out.append(digits + whole, n - whole);
+    const std::size_t whole = static_cast<std::size_t>(exponent) + 1;
+    if (n <= whole) {
+      at = std::copy(digits, digits + n, at);
+      at = std::fill_n(at, whole - n, '0');
+      *at++ = '.';
+      *at++ = '0';
+    } else {
+      at = std::copy(digits, digits + whole, at);
+      *at++ = '.';
+      at = std::copy(digits + whole, digits + n, at);
+    }
   }
+  out.append(text, static_cast<std::size_t>(at - text));
 }
 
 }  // namespace
@@ -190,49 +209,74 @@ void appendDxfDegrees(std::string& out, double radians) {
   // stays "30.5". The conversion reads long doubles, which are finer than
   // doubles, so some text always reads back.
   const long double exact = static_cast<long double>(radians) * kDegreesPerRadian;
-  char buf[64];
   auto readsBack = [&](std::string_view text) {
     double back = 0;
     return parseDxfDegrees(text, back) && back == radians;
   };
-  auto format = [&](long double value, int precision) {
-    auto r = precision > 0 ? std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, precision - 1)
-                           : std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
-    return r.ec == std::errc() ? std::string_view(buf, static_cast<std::size_t>(r.ptr - buf)) : std::string_view();
-  };
-  // First choice: the shortest text of a double next to the degrees, which
-  // is what programs that keep degrees in doubles wrote; a text of fewer
-  // digits wins over it.
+  // Among texts of as many digits, the shortest text of the double nearest
+  // the degrees comes first: it is what programs that keep degrees in
+  // doubles wrote ("33.690067525979785", where the long double rounds to
+  // "...784").
   char preferred[40];
-  std::size_t preferredSize = 0;
-  int preferredDigits = 22;
-  const double nearest = static_cast<double>(exact);
-  for (double candidate : {nearest, std::nextafter(nearest, HUGE_VAL), std::nextafter(nearest, -HUGE_VAL)}) {
-    auto r = std::to_chars(preferred, preferred + sizeof preferred, candidate, std::chars_format::scientific);
-    const std::string_view text(preferred, static_cast<std::size_t>(r.ptr - preferred));
-    if (r.ec != std::errc() || !readsBack(text)) continue;
-    preferredSize = text.size();
-    preferredDigits = static_cast<int>(text.find('e')) - (text.front() == '-') - (text.find('.') < text.size());
-    break;
-  }
+  const auto p = std::to_chars(preferred, preferred + sizeof preferred, static_cast<double>(exact),
+                               std::chars_format::scientific);
+  const std::string_view preferredText(preferred, static_cast<std::size_t>(p.ptr - preferred));
+  const std::size_t preferredE = preferredText.find('e');
+  const int preferredDigits = preferredE == std::string_view::npos ? 0
+                              : static_cast<int>(preferredE) - (preferredText.front() == '-' ? 1 : 0) -
+                                    (preferredText.find('.') < preferredE ? 1 : 0);
+  // The exact degrees to 21 digits, once; shorter texts are its roundings.
+  constexpr int kMostDigits = 21;
+  char full[64];
+  const auto f = std::to_chars(full, full + sizeof full, exact, std::chars_format::scientific, kMostDigits - 1);
+  const std::string_view fullText(full, static_cast<std::size_t>(f.ptr - full));
+  const bool negative = fullText.front() == '-';
+  char digits[kMostDigits];
+  int count = 0;
+  for (char c : fullText.substr(0, fullText.find('e')))
+    if (c >= '0' && c <= '9' && count < kMostDigits) digits[count++] = c;
+  int exponent = 0;
+  std::string_view e = fullText.substr(fullText.find('e') + 1);
+  if (!e.empty() && e.front() == '+') e.remove_prefix(1);
+  std::from_chars(e.data(), e.data() + e.size(), exponent);
+  char candidate[64];
   const long double magnitude = std::fabs(exact);
   for (int precision = magnitude >= 1 ? static_cast<int>(std::floor(std::log10(magnitude))) + 1 : 1;
-       precision < preferredDigits && precision <= 21; ++precision) {
-    const std::string_view text = format(exact, precision);
-    if (!text.empty() && readsBack(text)) return appendUsualForm(out, text);
+       precision <= count; ++precision) {
+    if (precision == preferredDigits && readsBack(preferredText)) return appendUsualForm(out, preferredText);
+    // The digits rounded to `precision` places, half up.
+    char rounded[kMostDigits + 1];
+    std::copy(digits, digits + precision, rounded + 1);
+    rounded[0] = '0';
+    if (precision < count && digits[precision] >= '5') {
+      int i = precision;
+      while (rounded[i] == '9') rounded[i--] = '0';
+      ++rounded[i];
+    }
+    const bool carried = rounded[0] != '0';
+    char* at = candidate;
+    if (negative) *at++ = '-';
+    *at++ = rounded[carried ? 0 : 1];
+    *at++ = '.';
+    at = std::copy(rounded + (carried ? 1 : 2), rounded + precision + 1, at);
+    *at++ = 'e';
+    at = std::to_chars(at, candidate + sizeof candidate, exponent + (carried ? 1 : 0)).ptr;
+    const std::string_view text(candidate, static_cast<std::size_t>(at - candidate));
+    if (readsBack(text)) return appendUsualForm(out, text);
   }
-  if (preferredSize > 0) return appendUsualForm(out, std::string_view(preferred, preferredSize));
+  // Past 21 digits: the nearest long doubles in turn.
   long double below = exact;
   long double above = exact;
   for (int step = 0; step < 64; ++step) {
-    for (long double candidate : {above, below}) {
-      const std::string_view text = format(candidate, 0);
-      if (!text.empty() && readsBack(text)) return appendUsualForm(out, text);
+    for (long double near : {above, below}) {
+      const auto r = std::to_chars(candidate, candidate + sizeof candidate, near, std::chars_format::scientific);
+      const std::string_view text(candidate, static_cast<std::size_t>(r.ptr - candidate));
+      if (r.ec == std::errc() && readsBack(text)) return appendUsualForm(out, text);
     }
     above = std::nextafter(above, HUGE_VALL);
     below = std::nextafter(below, -HUGE_VALL);
   }
-  appendUsualForm(out, format(exact, 0));
+  appendUsualForm(out, fullText);
 }
 
 namespace {

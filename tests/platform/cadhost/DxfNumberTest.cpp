@@ -27,6 +27,13 @@ TEST(CadhostDxfNumber, RealsAreWrittenInTheUsualForm) {
       {1.5e300, "1.5e+300"}, {0.1 + 0.2, "0.30000000000000004"},               {-2.5e-310, "-2.5e-310"},
   };
   for (const auto& [value, text] : cases) EXPECT_EQ(written(value), text) << value;
+  // Angles in degrees take the same form.
+  for (const auto& [radians, text] : {std::pair{1e-10, "5.729577951308232e-09"}, std::pair{0.5, "28.64788975654116"},
+                                      std::pair{-1e15, "-5.7295779513082321e+16"}}) {
+    std::string degrees;
+    appendDxfDegrees(degrees, radians);
+    EXPECT_EQ(degrees, text);
+  }
 }
 
 // Any finite double: the text reads back to the same double, has no more
