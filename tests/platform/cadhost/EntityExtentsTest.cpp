@@ -30,15 +30,15 @@ void expectBox(const Extents2d& box, double x0, double y0, double x1, double y1)
   EXPECT_NEAR(box.maxY, y1, 1e-9);
 }
 
+// An entity list of `type` on layer 0 with the groups `rest`.
+GroupList with(const char* type, GroupList rest) {
+  GroupList list{T(0, type), T(100, "AcDbEntity"), T(8, "0")};
+  list.insert(list.end(), rest.begin(), rest.end());
+  return list;
+}
+
 TEST(CadhostEntityExtents, ArcsBulgesAndBlockReferences) {
   auto d = emptyDrawing();
-  const GroupList head{T(0, "X"), T(100, "AcDbEntity"), T(8, "0")};
-  auto with = [&](const char* type, GroupList rest) {
-    GroupList list = head;
-    list[0] = T(0, type);
-    list.insert(list.end(), rest.begin(), rest.end());
-    return list;
-  };
   const double pi = std::numbers::pi;
   // A quarter arc from 0 to 90 degrees; an arc across 0 degrees reaches x = r.
   expectBox(extentsOf(*d, with("ARC", {T(100, "AcDbCircle"), P(10, 0, 0), R(40, 10), T(100, "AcDbArc"), R(50, 0),
@@ -86,12 +86,8 @@ TEST(CadhostEntityExtents, NestedBlocksAreMeasuredOnceEach) {
 
 TEST(CadhostEntityExtents, WhatReachesInfinityIsInsideNoWindow) {
   auto d = emptyDrawing();
-  const GroupList head{T(0, "X"), T(100, "AcDbEntity"), T(8, "0")};
   auto make = [&](const char* type, GroupList rest) {
-    GroupList list = head;
-    list[0] = T(0, type);
-    list.insert(list.end(), rest.begin(), rest.end());
-    MakeResult made = d->makeEntity(list);
+    MakeResult made = d->makeEntity(with(type, std::move(rest)));
     EXPECT_TRUE(made.ok()) << made.message;
     return d->record(made.record).handle;
   };
