@@ -16,43 +16,10 @@ std::string_view trimBlanks(std::string_view s) {
   return s;
 }
 
-// The decimal exponent of a number text's value (about log10 of it): the
-// digits before the point, or minus the zeros after it, plus the exponent.
-// Used only for texts past the range of long doubles, to tell too large
-// from too small.
-long decimalMagnitude(std::string_view text) {
-  long magnitude = 0;
-  bool seenDigit = false;
-  bool afterPoint = false;
-  std::size_t i = 0;
-  if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
-  for (; i < text.size() && text[i] != 'e' && text[i] != 'E'; ++i) {
-    const char c = text[i];
-    if (c == '.') {
-      afterPoint = true;
-    } else if (c != '0' || seenDigit) {
-      if (!seenDigit && afterPoint) --magnitude;  // the first significant digit
-      seenDigit = true;
-      if (!afterPoint && magnitude < 100000) ++magnitude;
-    } else if (afterPoint) {
-      --magnitude;
-    }
-  }
-  if (!seenDigit) return -100000;  // zero, however written
-  if (i < text.size()) {
-    std::int64_t exponent = 0;
-    std::string_view e = text.substr(i + 1);
-    if (!e.empty() && e.front() == '+') e.remove_prefix(1);
-    auto r = std::from_chars(e.data(), e.data() + e.size(), exponent);
-    if (r.ec == std::errc::result_out_of_range) exponent = e.front() == '-' ? -100000 : 100000;
-    magnitude += static_cast<long>(std::clamp<std::int64_t>(exponent, -100000, 100000));
-  }
-  return magnitude;
-}
-
-// Reads a number into a T. A text past T's range is read as long double, and
-// past that sorted by its magnitude: too small reads as zero (of its sign),
-// too large is not finite.
+// Reads a number into a T. A text past T's range is read as long double; past
+// that, a negative exponent means too small, which reads as zero of its sign
+// (only a mantissa of thousands of digits could make that wrong), else too
+// large, which is not finite.
 template <typename T>
 RealReading readFloating(std::string_view text, T& value) {
   T v{};
@@ -69,10 +36,10 @@ RealReading readFloating(std::string_view text, T& value) {
   if (r.ptr != end) return RealReading::notANumber;
   if (r.ec == std::errc::result_out_of_range) {
     long double wide = 0;
-    auto w = std::from_chars(text.data(), end, wide);
-    if (w.ec == std::errc()) {
+    const std::size_t e = text.find_first_of("eE");
+    if (std::from_chars(text.data(), end, wide).ec == std::errc()) {
       v = static_cast<T>(wide);
-    } else if (decimalMagnitude(text) < 0) {
+    } else if (e != text.npos && e + 1 < text.size() && text[e + 1] == '-') {
       v = text.front() == '-' ? -T(0) : T(0);
     } else {
       return RealReading::notFinite;
@@ -207,7 +174,7 @@ void appendDxfDegrees(std::string& out, double radians) {
   }
   // The fewest digits whose reading gives back exactly these radians: "30.5"
   // stays "30.5". The conversion reads long doubles, which are finer than
-  // doubles, so some text always reads back.
+  // doubles, so 21 digits always read back.
   const long double exact = static_cast<long double>(radians) * kDegreesPerRadian;
   auto readsBack = [&](std::string_view text) {
     double back = 0;
@@ -264,18 +231,7 @@ void appendDxfDegrees(std::string& out, double radians) {
     const std::string_view text(candidate, static_cast<std::size_t>(at - candidate));
     if (readsBack(text)) return appendUsualForm(out, text);
   }
-  // Past 21 digits: the nearest long doubles in turn.
-  long double below = exact;
-  long double above = exact;
-  for (int step = 0; step < 64; ++step) {
-    for (long double near : {above, below}) {
-      const auto r = std::to_chars(candidate, candidate + sizeof candidate, near, std::chars_format::scientific);
-      const std::string_view text(candidate, static_cast<std::size_t>(r.ptr - candidate));
-      if (r.ec == std::errc() && readsBack(text)) return appendUsualForm(out, text);
-    }
-    above = std::nextafter(above, HUGE_VALL);
-    below = std::nextafter(below, -HUGE_VALL);
-  }
+  // Not reached: 21 digits name the long double exactly, and it reads back.
   appendUsualForm(out, fullText);
 }
 

@@ -86,41 +86,32 @@ TEST(CadhostEntityExtents, NestedBlocksAreMeasuredOnceEach) {
 
 TEST(CadhostEntityExtents, WhatReachesInfinityIsInsideNoWindow) {
   auto d = emptyDrawing();
-  auto make = [&](const char* type, GroupList rest) {
-    MakeResult made = d->makeEntity(with(type, std::move(rest)));
-    EXPECT_TRUE(made.ok()) << made.message;
-    return d->record(made.record).handle;
-  };
-  // Construction lines and rays, though their defining points lie inside.
-  make("XLINE", {T(100, "AcDbXline"), P(10, 5, 5), P(11, 1, 0)});
-  make("RAY", {T(100, "AcDbRay"), P(10, 5, 5), P(11, 0, 1)});
-  // Dimensions drawn by their blocks: one whose block overflows the double
-  // range, one that lies inside.
-  auto dimension = [&](const char* block, GroupList drawn) {
-    BlockBuilder& blocks = d->blockBuilder();
-    blocks.begin(u16(block), false, {0, 0, 0});
-    EXPECT_TRUE(blocks.add(drawn).ok());
+  BlockBuilder& blocks = d->blockBuilder();
+  // Dimension blocks: one whose circle overflows the double range, one inside.
+  for (const char* name : {"DHUGE", "DSMALL"}) {
+    blocks.begin(u16(name), false, {0, 0, 0});
+    ASSERT_TRUE(blocks.add(name[1] == 'H' ? with("CIRCLE", {T(100, "AcDbCircle"), P(10, 1e308, 0), R(40, 1e308)})
+                                          : with("LINE", {T(100, "AcDbLine"), P(10, 1, 5), P(11, 9, 5)}))
+                    .ok());
     blocks.end();
-    return make("DIMENSION", {T(100, "AcDbDimension"), T(2, block), P(10, 9, 6), P(11, 5, 7), I(70, 1),
-                              T(100, "AcDbAlignedDimension"), P(13, 1, 5), P(14, 9, 5)});
-  };
-  dimension("DHUGE", {T(0, "CIRCLE"), T(100, "AcDbEntity"), T(8, "0"), T(100, "AcDbCircle"), P(10, 1e308, 0),
-                      R(40, 1e308)});
-  const Handle inside = dimension("DSMALL", {T(0, "LINE"), T(100, "AcDbEntity"), T(8, "0"), T(100, "AcDbLine"),
-                                             P(10, 1, 5), P(11, 9, 5)});
-  // A block reference carries its block's infinity.
-  make("INSERT", {T(100, "AcDbBlockReference"), T(2, "DHUGE"), P(10, 5, 5)});
-  SelectSpec window;
-  window.mode = SelectSpec::Mode::Window;
-  window.low = {0, 0, 0};
-  window.high = {20, 20, 0};
-  const SelectionResult selected = EntitySelector(*d).select(window);
-  ASSERT_EQ(selected.entities.size(), 1u);
-  EXPECT_EQ(d->record(selected.entities[0]).handle, inside);
-  // Selecting everything still finds them all.
-  SelectSpec all;
-  all.mode = SelectSpec::Mode::All;
-  EXPECT_EQ(EntitySelector(*d).select(all).entities.size(), 5u);
+  }
+  // Construction lines, rays and references to the huge block, though their
+  // points lie inside; the dimension of the small block is selected.
+  for (const GroupList& list :
+       {with("XLINE", {T(100, "AcDbXline"), P(10, 5, 5), P(11, 1, 0)}),
+        with("RAY", {T(100, "AcDbRay"), P(10, 5, 5), P(11, 0, 1)}),
+        with("INSERT", {T(100, "AcDbBlockReference"), T(2, "DHUGE"), P(10, 5, 5)}),
+        with("DIMENSION", {T(100, "AcDbDimension"), T(2, "DHUGE"), P(10, 9, 6), P(11, 5, 7), I(70, 1)}),
+        with("DIMENSION", {T(5, "D5"), T(100, "AcDbDimension"), T(2, "DSMALL"), P(10, 9, 6), P(11, 5, 7), I(70, 1)})})
+    ASSERT_TRUE(d->makeEntity(list).ok());
+  SelectSpec spec;
+  spec.mode = SelectSpec::Mode::Window;
+  spec.high = {20, 20, 0};
+  const SelectionResult window = EntitySelector(*d).select(spec);
+  ASSERT_EQ(window.entities.size(), 1u);
+  EXPECT_EQ(d->record(window.entities[0]).handle, 0xD5u);
+  spec.mode = SelectSpec::Mode::All;
+  EXPECT_EQ(EntitySelector(*d).select(spec).entities.size(), 5u);
 }
 
 }  // namespace

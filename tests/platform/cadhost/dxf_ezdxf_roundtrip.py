@@ -167,35 +167,27 @@ def compare(original, copied, version, failures):
             failures.append(f"header {name}: {original.header.get(name)} became {copied.header.get(name)}")
 
 
-REAL_CODES = set(DOUBLE)
-
-
 def real_texts(path):
     """The texts of real values by record handle: {handle: [(code, text), ...]}."""
     with open(path, encoding="utf-8", errors="replace") as f:
         lines = f.read().splitlines()
-    records, current = {}, None
-    for i in range(0, len(lines) - 1, 2):
-        code, value = int(lines[i]), lines[i + 1].strip()
+    records, current = {}, []
+    for code, value in zip(map(int, lines[0::2]), (v.strip() for v in lines[1::2])):
         if code == 0:
             current = []
-        elif code in (5, 105) and current is not None and not current:
+        elif code in (5, 105) and not current:
             records[value] = current
-        elif code in REAL_CODES and current is not None:
+        elif code in DOUBLE:
             current.append((code, value))
     return records
 
 
 def compare_real_texts(src, dst, failures):
     """A real the other program wrote in its shortest form keeps its text."""
-    before, after = real_texts(src), real_texts(dst)
-    changed = []
-    for handle, values in before.items():
-        twin = after.get(handle)
-        if twin is None or [c for c, _ in twin] != [c for c, _ in values]:
-            continue
-        changed += [(handle, code, a, b) for (code, a), (_, b) in zip(values, twin)
-                    if a != b and a == repr(float(a))]
+    after = real_texts(dst)
+    changed = [(handle, a, b) for handle, values in real_texts(src).items()
+               if [c for c, _ in after.get(handle, [])] == [c for c, _ in values]
+               for (_, a), (_, b) in zip(values, after[handle]) if a != b and a == repr(float(a))]
     if changed:
         failures.append(f"{os.path.basename(src)}: {len(changed)} real texts changed, e.g. {changed[:5]}")
 
