@@ -192,17 +192,47 @@ void appendDxfDegrees(std::string& out, double radians) {
   const int preferredDigits = preferredE == std::string_view::npos ? 0
                               : static_cast<int>(preferredE) - (preferredText.front() == '-' ? 1 : 0) -
                                     (preferredText.find('.') < preferredE ? 1 : 0);
-  char buf[64];
-  std::string_view text;
+  // The exact degrees to 21 digits, once; shorter texts are its roundings.
+  constexpr int kMostDigits = 21;
+  char full[64];
+  const auto f = std::to_chars(full, full + sizeof full, exact, std::chars_format::scientific, kMostDigits - 1);
+  const std::string_view fullText(full, static_cast<std::size_t>(f.ptr - full));
+  const bool negative = fullText.front() == '-';
+  char digits[kMostDigits];
+  int count = 0;
+  for (char c : fullText.substr(0, fullText.find('e')))
+    if (c >= '0' && c <= '9' && count < kMostDigits) digits[count++] = c;
+  int exponent = 0;
+  std::string_view e = fullText.substr(fullText.find('e') + 1);
+  if (!e.empty() && e.front() == '+') e.remove_prefix(1);
+  std::from_chars(e.data(), e.data() + e.size(), exponent);
+  char candidate[64];
   const long double magnitude = std::fabs(exact);
   for (int precision = magnitude >= 1 ? static_cast<int>(std::floor(std::log10(magnitude))) + 1 : 1;
-       precision <= 21; ++precision) {
+       precision <= count; ++precision) {
     if (precision == preferredDigits && readsBack(preferredText)) return appendUsualForm(out, preferredText);
-    const auto r = std::to_chars(buf, buf + sizeof buf, exact, std::chars_format::scientific, precision - 1);
-    text = std::string_view(buf, static_cast<std::size_t>(r.ptr - buf));
-    if (readsBack(text)) break;
+    // The digits rounded to `precision` places, half up.
+    char rounded[kMostDigits + 1];
+    std::copy(digits, digits + precision, rounded + 1);
+    rounded[0] = '0';
+    if (precision < count && digits[precision] >= '5') {
+      int i = precision;
+      while (rounded[i] == '9') rounded[i--] = '0';
+      ++rounded[i];
+    }
+    const bool carried = rounded[0] != '0';
+    char* at = candidate;
+    if (negative) *at++ = '-';
+    *at++ = rounded[carried ? 0 : 1];
+    *at++ = '.';
+    at = std::copy(rounded + (carried ? 1 : 2), rounded + precision + 1, at);
+    *at++ = 'e';
+    at = std::to_chars(at, candidate + sizeof candidate, exponent + (carried ? 1 : 0)).ptr;
+    const std::string_view text(candidate, static_cast<std::size_t>(at - candidate));
+    if (readsBack(text)) return appendUsualForm(out, text);
   }
-  appendUsualForm(out, text);  // 21 digits name the long double exactly, so the loop always ends with a text
+  // Not reached: 21 digits name the long double exactly, and it reads back.
+  appendUsualForm(out, fullText);
 }
 
 namespace {
