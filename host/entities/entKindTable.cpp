@@ -9,23 +9,23 @@ namespace {
 // without touching its neighbours.
 constexpr entKindRow kRows[] = {
     // LINE
-    {ltEntKind::abscissa, nullptr},
+    {ltEntKind::abscissa, newAbscissa2D},
     // CIRCLE, ARC
-    {ltEntKind::arc, nullptr},
+    {ltEntKind::arc, newArc2D},
     // LWPOLYLINE
-    {ltEntKind::polyline, nullptr},
+    {ltEntKind::polyline, newPolyline2D},
     // ELLIPSE
-    {ltEntKind::ellipse, nullptr},
+    {ltEntKind::ellipse, newEllipse2D},
     // RAY
-    {ltEntKind::ray, nullptr},
+    {ltEntKind::ray, newRay2D},
     // XLINE
-    {ltEntKind::line, nullptr},
+    {ltEntKind::line, newLine2D},
     // HATCH
     {ltEntKind::hatch, nullptr},
     // POINT
-    {ltEntKind::point, nullptr},
+    {ltEntKind::point, newPoint2D},
     // SOLID
-    {ltEntKind::solid, nullptr},
+    {ltEntKind::solid, newSolid2D},
     // IMAGE
     {ltEntKind::image, nullptr},
     // WIPEOUT

@@ -1,0 +1,23 @@
+// A CIRCLE or ARC entity copy: its circular arc (a CIRCLE spans the full turn).
+#pragma once
+
+#include "host/entities/ltGeometryEnt2D.h"
+#include "platform/ge/XtGeCircArc2d.h"
+
+class ltArc2D final : public ltCurveEnt2D<ltArc2D, XtGeCircArc2d> {
+ public:
+  ltArc2D() = default;
+  // The geometry, and the holder's list (may be null) for its properties
+  // and the groups a rewrite keeps; the copy stays dirty until written.
+  explicit ltArc2D(const XtGeCircArc2d& geometry, ltListRef* holder = nullptr) : ltCurveEnt2D(geometry, holder) {}
+
+  ltEntKind entType() const override { return ltEntKind::arc; }
+
+  // The kind's list reader and writer (identity matrix).
+  static bool readGeometry(XtGeCircArc2d& geometry, const resbuf* list);
+  static resbuf* writeGeometry(const ltEntProps& props, const XtGeCircArc2d& geometry, const resbuf* previous);
+
+ private:
+  friend class ltGeometryEnt2D<ltArc2D, XtGeCircArc2d>;
+  ltArc2D(const ltArc2D&) = default;
+};

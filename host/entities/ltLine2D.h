@@ -1,0 +1,23 @@
+// An XLINE entity copy: its unbounded line.
+#pragma once
+
+#include "host/entities/ltGeometryEnt2D.h"
+#include "platform/ge/XtGeLine2d.h"
+
+class ltLine2D final : public ltCurveEnt2D<ltLine2D, XtGeLine2d> {
+ public:
+  ltLine2D() = default;
+  // The geometry, and the holder's list (may be null) for its properties
+  // and the groups a rewrite keeps; the copy stays dirty until written.
+  explicit ltLine2D(const XtGeLine2d& geometry, ltListRef* holder = nullptr) : ltCurveEnt2D(geometry, holder) {}
+
+  ltEntKind entType() const override { return ltEntKind::line; }
+
+  // The kind's list reader and writer (identity matrix).
+  static bool readGeometry(XtGeLine2d& geometry, const resbuf* list);
+  static resbuf* writeGeometry(const ltEntProps& props, const XtGeLine2d& geometry, const resbuf* previous);
+
+ private:
+  friend class ltGeometryEnt2D<ltLine2D, XtGeLine2d>;
+  ltLine2D(const ltLine2D&) = default;
+};

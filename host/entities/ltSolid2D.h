@@ -1,0 +1,28 @@
+// A SOLID entity copy: its closed outline of three or four line segments
+// (not a curve of the copy: getCurve answers null).
+//
+// A rewrite goes through the SOLID writer; an outline it cannot write as a
+// solid (not closed, other pieces or counts) leaves the copy dirty.
+#pragma once
+
+#include "host/entities/ltGeometryEnt2D.h"
+#include "platform/ge/XtGeCompositeCurve2d.h"
+
+class ltSolid2D final : public ltGeometryEnt2D<ltSolid2D, XtGeCompositeCurve2d> {
+ public:
+  ltSolid2D() = default;
+  // The outline, and the holder's list (may be null) for its properties;
+  // the copy stays dirty until written.
+  explicit ltSolid2D(const XtGeCompositeCurve2d& outline, ltListRef* holder = nullptr)
+      : ltGeometryEnt2D(outline, holder) {}
+
+  ltEntKind entType() const override { return ltEntKind::solid; }
+
+  // The kind's list reader and writer (identity matrix).
+  static bool readGeometry(XtGeCompositeCurve2d& outline, const resbuf* list);
+  static resbuf* writeGeometry(const ltEntProps& props, const XtGeCompositeCurve2d& outline, const resbuf* previous);
+
+ private:
+  friend class ltGeometryEnt2D<ltSolid2D, XtGeCompositeCurve2d>;
+  ltSolid2D(const ltSolid2D&) = default;
+};
