@@ -1,0 +1,210 @@
+// Entity copies of the curve kinds: the dispatch, rewrites that keep what
+// the kinds do not own, carrying curves between lists and copies, and
+// seeded mutations of real curve lists.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "host/Tolerances.h"
+#include "host/entities/curveEntities.h"
+#include "host/entities/curveListDispatch.h"
+#include "host/entities/entityDispatch.h"
+#include "host/entities/lwPolylineList.h"
+#include "host/entities/ltPolyline2D.h"
+#include "host/entities/polylineShapes.h"
+#include "platform/ge/XtGeCircArc2d.h"
+#include "platform/ge/XtGeLine2d.h"
+#include "platform/ge/XtGeLineSeg2d.h"
+#include "platform/ge/XtGeRay2d.h"
+#include "tests/host/entities/CurveListSupport.h"
+
+namespace {
+
+const XtGeMatrix2d& identity = XtGeMatrix2d::kIdentity;
+
+// Lists of every curve kind as a drawing holds them, each with extended data.
+std::vector<ownedChain> curveLists() {
+  const std::vector<ResbufPair> head{{5, u"2F"}, {100, u"AcDbEntity"}, {8, u"ROZVOD"}, {62, 3}};
+  const std::vector<ResbufPair> xdata{{1001, u"QEV_DATA"}, {1000, u"TPV1001-0001"}, {1040, 0.5}};
+  const std::vector<std::pair<const char16_t*, std::vector<ResbufPair>>> bodies{
+      {u"LINE", {{100, u"AcDbLine"}, {39, 1.5}, {10, xyz(0, 0)}, {11, xyz(5, 2)}}},
+      {u"ARC", {{100, u"AcDbCircle"}, {10, xyz(1, 1)}, {40, 2.0}, {100, u"AcDbArc"}, {50, 0.5}, {51, 2.0}}},
+      {u"CIRCLE", {{100, u"AcDbCircle"}, {10, xyz(1, 1)}, {40, 2.0}, {210, xyz(0, 0, -1)}}},
+      {u"LWPOLYLINE", {{100, u"AcDbPolyline"}, {90, 3}, {70, 1}, {43, 0.1}, {10, xyz(0, 0)}, {42, 0.4},
+                       {10, xyz(4, 0)}, {40, 0.2}, {41, 0.3}, {10, xyz(4, 3)}}},
+      {u"ELLIPSE", {{100, u"AcDbEllipse"}, {10, xyz(0, 0)}, {11, xyz(3, 0)}, {40, 0.5}, {41, 0.2}, {42, 4.0}}},
+      {u"RAY", {{100, u"AcDbRay"}, {10, xyz(1, 2)}, {11, xyz(0, 1)}}},
+      {u"XLINE", {{100, u"AcDbXline"}, {10, xyz(1, 2)}, {11, xyz(1, 0)}}},
+      {u"POINT", {{100, u"AcDbPoint"}, {10, xyz(7, 8)}, {50, 0.3}}},
+      {u"SOLID", {{100, u"AcDbTrace"}, {10, xyz(0, 0)}, {11, xyz(4, 0)}, {12, xyz(0, 3)}, {13, xyz(4, 3)}}}};
+  std::vector<ownedChain> lists;
+  for (const auto& [type, body] : bodies) {
+    std::vector<ResbufPair> pairs{{0, type}};
+    pairs.insert(pairs.end(), head.begin(), head.end());
+    pairs.insert(pairs.end(), body.begin(), body.end());
+    pairs.insert(pairs.end(), xdata.begin(), xdata.end());
+    lists.emplace_back(buildResbufList(pairs));
+  }
+  return lists;
+}
+
+std::string fromXdata(const resbuf* list) {
+  while (list && list->code < 1000) list = list->next;
+  return describe(list);
+}
+
+TEST(CurveEntityCopy, EveryCurveKindReadsRewritesAndKeepsItsExtendedData) {
+  GeometryToleranceScope tolerances(1);
+  const ltEntKind kinds[] = {ltEntKind::abscissa, ltEntKind::arc, ltEntKind::arc, ltEntKind::polyline,
+                             ltEntKind::ellipse, ltEntKind::ray, ltEntKind::line, ltEntKind::point,
+                             ltEntKind::solid};
+  const std::vector<ownedChain> lists = curveLists();
+  for (std::size_t i = 0; i < lists.size(); ++i) {
+    auto copy = entReader2D::entity(lists[i].get());
+    ASSERT_TRUE(copy && copy->entType() == kinds[i]) << describe(lists[i].get());
+    const bool isCurve = kinds[i] != ltEntKind::point && kinds[i] != ltEntKind::solid;
+    EXPECT_EQ(copy->getCurve() != nullptr, isCurve);
+    auto clone = copy->clone();
+    const std::string once = describe(copy->getUpdatedList(2));
+    EXPECT_EQ(fromXdata(copy->getList()), fromXdata(lists[i].get()));
+    EXPECT_EQ(textOf(copy->getList(), 5), u"2F");
+    EXPECT_EQ(describe(copy->getUpdatedList(2)), once) << "a second rewrite changed\n" << once;
+    EXPECT_EQ(describe(clone->getList()), describe(lists[i].get()));  // the clone's list is its own
+    std::unique_ptr<XtGeCurve2d> curve;
+    if (isCurve) {
+      ASSERT_TRUE(entReader2D::curve(curve, copy->getList(), nullptr));
+      XtGeInterval range;
+      copy->getCurve()->getInterval(range);
+      const double inside = range.isBounded() ? (range.lowerBound() + range.upperBound()) / 2 : 0.3;
+      EXPECT_LT(curve->distanceTo(copy->getCurve()->xtEvalPoint(inside)), 1e-12) << once;
+    }
+  }
+  auto polyline = entReader2D::entity(lists[3].get());
+  EXPECT_EQ(static_cast<ltPolyline2D&>(*polyline).widths(), (std::vector<double>{0.1, 0.1, 0.2, 0.3, 0.1, 0.1}));
+}
+
+// A curve kind no entity copy holds.
+class otherCurve final : public XtGeLinearEnt2d {
+ public:
+  otherCurve() : XtGeLinearEnt2d(XtGePoint2d(), XtGeVector2d(1, 0)) {}
+  int type() const override { return 99; }
+  otherCurve* copy() const override { return new otherCurve(*this); }
+  bool transformBy(const XtGeMatrix2d&) override { return false; }
+  void getInterval(XtGeInterval& interval) const override { interval = XtGeInterval(0.0, 1.0); }
+  otherCurve& reverseParam() override { return *this; }
+};
+
+TEST(CurveEntityCopy, CurvesBecomeCopiesSharingOneListAndComeBack) {
+  ownedChain shared(buildResbufList({{0, u"LINE"}, {100, u"AcDbEntity"}, {8, u"A"}, {100, u"AcDbLine"},
+                                     {39, 2.0}, {1001, u"QEV_DATA"}}));
+  ltListRef* holder = ltListRef::create(copyResbufChain(shared.get(), false));
+  ltEntProps props;
+  props.layer = u"TRUBKY";
+  otherCurve* other = new otherCurve;
+  curvePtrArray curves;
+  const std::vector<XtGeCurve2d*> given{nullptr, new XtGeLineSeg2d(XtGePoint2d(0, 0), XtGePoint2d(1, 0)), other,
+                                       new XtGeCircArc2d(XtGePoint2d(0, 0), 1.0), new XtGeRay2d()};
+  for (XtGeCurve2d* c : given) curves.append(c);
+  ltEntArray entities;
+  EXPECT_EQ(entMisc2D::curvesToEntities(curves, entities, holder, props), 3);
+  ASSERT_EQ(curves.length(), 2);
+  EXPECT_TRUE(curves[0] == nullptr && curves[1] == other);
+  ASSERT_EQ(entities.size(), 3u);
+  EXPECT_EQ(holder->refCount, 4);
+  for (const auto& entity : entities) {
+    EXPECT_TRUE(entity->getHolder() == holder && entity->isDirty() && entity->getProps().layer == u"TRUBKY");
+  }
+  const resbuf* line = entities[0]->getUpdatedList(0);
+  EXPECT_EQ(std::tuple(textOf(line, 8), realsOf(line, 39), textOf(line, 1001)),
+            std::tuple(u"TRUBKY", std::vector<double>{2.0}, std::u16string()));  // props hold no extended data
+  releaseResbufHolder(holder);
+
+  entities.push_back(std::make_unique<ltPolyline2D>(XtGeCompositeCurve2d()));
+  entities.push_back(entReader2D::entity(curveLists()[7].get()));  // a point
+  EXPECT_EQ(entitiesToCurves(entities, curves), 3);
+  EXPECT_EQ(entities.size(), 2u);
+  EXPECT_EQ(curves.length(), 5);
+  EXPECT_EQ(curves[2]->type(), XtGe::kLineSeg2d);
+  for (XtGeCurve2d* c : curves) delete c;
+}
+
+TEST(CurveEntityCopy, ShapesGoThroughThePolylineBuilder) {
+  GeometryToleranceScope tolerances(1);
+  ltEntProps props;
+  ownedChain rectangle(writeRectangle(props, {1, 2}, {5, 4}, identity, nullptr));
+  const auto corners = pointsOf(rectangle.get(), 10);
+  ASSERT_EQ(corners.size(), 5u);
+  EXPECT_TRUE(corners[1].isEqualTo({1, 4}) && corners[2].isEqualTo({5, 4}) && corners[3].isEqualTo({5, 2}));
+  XtGeCompositeCurve2d path;
+  ASSERT_EQ(entReader2D::polyline(path, rectangle.get(), nullptr, nullptr), 1);
+  ownedChain tapered(polylineWithWidths(props, path, identity, nullptr, 1.0, 2.0, 5.0));
+  EXPECT_EQ(realsOf(tapered.get(), 40), std::vector<double>(4, 1.0));
+  EXPECT_EQ(realsOf(tapered.get(), 41), std::vector<double>(4, 2.0));
+  ownedChain constant(polylineWithWidths(props, path, identity, nullptr, 0.0, 0.0, 5.0));
+  EXPECT_EQ(realsOf(constant.get(), 43), std::vector<double>{5.0});
+  EXPECT_EQ(polylineWithWidths(props, XtGeCompositeCurve2d(), identity, nullptr, 1, 2, 3), nullptr);
+}
+
+TEST(CurveEntityCopy, FortyThousandVerticesGoThereAndBack) {
+  GeometryToleranceScope tolerances(1000);
+  std::vector<std::unique_ptr<XtGeCurve2d>> pieces;
+  XtGePoint2d at(1e7, -1e7);
+  for (int i = 0; i < 40'000; ++i) {
+    const XtGePoint2d next = at + XtGeVector2d(10.0, (i % 2) ? 3.0 : -3.0);
+    if (i % 3) pieces.push_back(std::make_unique<XtGeLineSeg2d>(at, next));
+    else pieces.push_back(std::make_unique<XtGeCircArc2d>(at, next, (i % 2) ? 0.3 : -0.3));
+    at = next;
+  }
+  const XtGeCompositeCurve2d zigzag(std::move(pieces));
+  ltPolyline2D copy(zigzag);
+  const resbuf* list = copy.getUpdatedList(0);
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(nodesOf(list, 90).front()->value.i32, 40'001);
+  auto back = entReader2D::entity(list);
+  ASSERT_TRUE(back && back->entType() == ltEntKind::polyline);
+  const auto& curve = static_cast<const XtGeCompositeCurve2d&>(*back->getCurve());
+  EXPECT_EQ(curve.numCurves(), 40'000);
+  EXPECT_NEAR(curve.totalLength(), zigzag.totalLength(), 1e-6);
+  EXPECT_LT(curve.xtEvalPoint(1.0).distanceTo(at), 1e-6);
+}
+
+// Nodes dropped, repeated, swapped or given another code of their value
+// class: the readers refuse or read, the copies rewrite, nothing crashes.
+TEST(CurveEntityCopy, MutatedCurveListsNeverBreakTheReaders) {
+  GeometryToleranceScope tolerances(1);
+  const std::vector<std::vector<int>> sameClass{{10, 11, 12, 13, 210}, {38, 39, 40, 41, 42, 43, 50, 51},
+                                                {60, 62, 70}, {90, 91}, {0, 8, 100, 1000}};
+  std::mt19937 random(20240612);
+  int read = 0;
+  for (const ownedChain& list : curveLists()) {
+    for (int round = 0; round < 300; ++round) {
+      std::vector<resbuf*> nodes;
+      for (const resbuf* n = list.get(); n; n = n->next)
+        nodes.push_back(copyResbufChainEx(n, false, true, true, nullptr, nullptr));
+      for (int step = 1 + static_cast<int>(random() % 3); step > 0 && nodes.size() > 1; --step) {
+        const std::size_t at = 1 + random() % (nodes.size() - 1);
+        switch (random() % 4) {
+          case 0: freeResbufChain(nodes[at], false), nodes.erase(nodes.begin() + at); break;
+          case 1: nodes.insert(nodes.begin() + at, copyResbufChainEx(nodes[at], false, true, true, nullptr, nullptr)); break;
+          case 2: std::swap(nodes[at], nodes[1 + random() % (nodes.size() - 1)]); break;
+          default:
+            for (const auto& family : sameClass)
+              if (std::find(family.begin(), family.end(), nodes[at]->code) != family.end())
+                nodes[at]->code = static_cast<std::int16_t>(family[random() % family.size()]);
+        }
+      }
+      for (std::size_t i = 0; i < nodes.size(); ++i) nodes[i]->next = i + 1 < nodes.size() ? nodes[i + 1] : nullptr;
+      ownedChain mutated(nodes.front());
+      std::unique_ptr<XtGeCurve2d> curve;
+      read += entReader2D::curve(curve, mutated.get(), nullptr);
+      auto copy = entReader2D::anyEntity(mutated.get());
+      ASSERT_NE(copy, nullptr);
+      if (const resbuf* rewritten = copy->getUpdatedList(2)) {
+        EXPECT_EQ(fromXdata(rewritten), fromXdata(mutated.get()));
+      }
+    }
+  }
+  EXPECT_GT(read, 100);
+}
+
+}  // namespace
