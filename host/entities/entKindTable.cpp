@@ -27,19 +27,19 @@ constexpr entKindRow kRows[] = {
     // SOLID
     {ltEntKind::solid, newSolid2D},
     // IMAGE
-    {ltEntKind::image, nullptr},
+    {ltEntKind::image, newImage2D},
     // WIPEOUT
-    {ltEntKind::wipeout, nullptr},
+    {ltEntKind::wipeout, newWipeout2D},
     // TEXT
-    {ltEntKind::text, nullptr},
+    {ltEntKind::text, newText2D},
     // ATTDEF
-    {ltEntKind::attDef, nullptr},
+    {ltEntKind::attDef, newAttDef2D},
     // ATTRIB
-    {ltEntKind::attrib, nullptr},
+    {ltEntKind::attrib, newAttrib2D},
     // MTEXT
-    {ltEntKind::mText, nullptr},
+    {ltEntKind::mText, newMText2D},
     // INSERT (anyEntity only)
-    {ltEntKind::insert, nullptr},
+    {ltEntKind::insert, newInsert2D},
     // every other type (anyEntity only, last)
     {ltEntKind::unknown, newUnknown2D},
 };

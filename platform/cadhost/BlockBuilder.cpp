@@ -27,6 +27,22 @@ std::u16string BlockBuilder::uniqueName(std::u16string_view name) const {
 
 std::u16string BlockBuilder::begin(std::u16string_view requested, bool anonymous, Point3 base) {
   if (isOpen()) end();
+  return open(requested, anonymous, base, false);
+}
+
+std::u16string BlockBuilder::defineWhole(std::u16string_view name, bool redefine, Point3 base,
+                                         const std::vector<GroupList>& entities) {
+  const std::int32_t outer = current_;
+  current_ = -1;
+  std::u16string made = open(name, true, base, redefine);
+  if (!made.empty())
+    for (const GroupList& entity : entities) d_.maker_->makeInBlock(static_cast<std::size_t>(current_), entity);
+  current_ = outer;
+  return made;
+}
+
+std::u16string BlockBuilder::open(std::u16string_view requested, bool anonymous, Point3 base,
+                                  bool redefineAnonymous) {
   anonymous = anonymous || (!requested.empty() && requested.front() == u'*');
   std::u16string name(requested);
   if (name.empty()) {
@@ -34,7 +50,7 @@ std::u16string BlockBuilder::begin(std::u16string_view requested, bool anonymous
     name = u"*U";
   }
   auto existing = d_.findBlock(name);
-  if (existing && (anonymous || Drawing::isLayoutBlockName(name))) {
+  if (existing && ((anonymous && !redefineAnonymous) || Drawing::isLayoutBlockName(name))) {
     name = uniqueName(name);
     existing.reset();
   }

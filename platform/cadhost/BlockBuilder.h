@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/cadhost/Drawing.h"
 
@@ -28,11 +29,22 @@ class BlockBuilder {
   // Forgets the open definition (its changes are rolled back elsewhere).
   void abandon() { current_ = -1; }
 
+  // A whole block made at once beside the open definition, which stays open
+  // (the host's own blocks, such as the geometry of a dimension): `name`
+  // redefined when `redefine` and a block has it, else a fresh unique name
+  // made from it. Answers the name; empty when refused.
+  std::u16string defineWhole(std::u16string_view name, bool redefine, Point3 base,
+                             const std::vector<GroupList>& entities);
+
   // `name` with its trailing hexadecimal digits counted up until no block has
   // it ("*U9" -> "*UA", "*X" -> "*X1").
   std::u16string uniqueName(std::u16string_view name) const;
 
  private:
+  // Opens the definition: an existing block of the name is redefined unless
+  // the name is anonymous (and `redefineAnonymous` is false) or a layout's.
+  std::u16string open(std::u16string_view name, bool anonymous, Point3 base, bool redefineAnonymous);
+
   Drawing& d_;
   std::int32_t current_ = -1;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/cadhost/DimensionBlock.h"
 #include "platform/cadhost/EntityListForm.h"
 #include "platform/cadhost/RecordGroups.h"
 #include "platform/cadhost/TableRecords.h"
@@ -126,6 +127,9 @@ MakeResult EntityMaker::makeIn(std::int32_t block, const GroupList& input, bool 
   }
 
   RecordId existing = mayUpdate ? locate(name, list, false) : kNoRecord;
+  if (type == u"DIMENSION" &&
+      !DimensionBlock(d_).attach(list, existing == kNoRecord ? nullptr : &d_.record(existing).list))
+    return refused("no geometry block could be made for the DIMENSION");
   if ((type == u"INSERT" && groupInt(list, 66) == 1) || type == u"POLYLINE") {
     pending_ = Pending{block, existing, std::move(list), {}, std::nullopt};
     return {MakeStatus::Pending, existing, {}};
