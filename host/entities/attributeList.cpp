@@ -33,7 +33,7 @@ void appendDeviceTag(entityListPairs& pairs, const attributeValues& v) {
   pairs.add(1000, v.deviceTag);
 }
 
-// The embedded object from 10 through 44 and the fill groups; `chunks` is
+// The embedded object from 101 through 44 and the fill groups; `chunks` is
 // the multiline text, which the pairs view.
 bool appendEmbedded(entityListPairs& pairs, const attributeValues& v, const std::u16string& chunks) {
   int attachment = v.attachment;
@@ -54,7 +54,31 @@ bool appendEmbedded(entityListPairs& pairs, const attributeValues& v, const std:
   pairs.add(50, v.rotation);
   pairs.add(73, v.spacingStyle);
   pairs.add(44, v.spacingFactor);
+  if (v.fillFlags != 0) {
+    pairs.add(90, v.fillFlags);
+    pairs.add(63, v.fillColour);
+    pairs.add(45, v.fillScale);
+  }
   return true;
+}
+
+// (100 "AcDbAttribute"), 2, 70, (73 0), 74, 280.
+void appendAttribPart(entityListPairs& pairs, const attributeValues& v) {
+  pairs.add(100, u"AcDbAttribute");
+  pairs.add(2, v.tag);
+  pairs.add(70, v.attributeFlags);
+  pairs.add(73, 0);
+  pairs.add(74, v.vJust);
+  pairs.add(280, v.lockFlag);
+}
+
+// (100 "AcDbAttributeDefinition"), 3, 2, 70, 74.
+void appendAttDefPart(entityListPairs& pairs, const attributeValues& v) {
+  pairs.add(100, u"AcDbAttributeDefinition");
+  pairs.add(3, v.prompt);
+  pairs.add(2, v.tag);
+  pairs.add(70, v.attributeFlags);
+  pairs.add(74, v.vJust);
 }
 
 void replaceAll(std::u16string& text, std::u16string_view from, std::u16string_view to) {
@@ -113,11 +137,7 @@ resbuf* writeAttDef(const ltEntProps& props, const attributeValues& v) {
   if (!isWritableAttribute(v)) return nullptr;
   entityListPairs pairs(props, u"ATTDEF");
   appendAttributeText(pairs, v, v.value);
-  pairs.add(100, u"AcDbAttributeDefinition");
-  pairs.add(3, v.prompt);
-  pairs.add(2, v.tag);
-  pairs.add(70, v.attributeFlags);
-  pairs.add(74, v.vJust);
+  appendAttDefPart(pairs, v);
   return pairs.build(props);
 }
 
@@ -125,12 +145,7 @@ resbuf* writeAttribSingle(const ltEntProps& props, const attributeValues& v) {
   if (!isWritableAttribute(v)) return nullptr;
   entityListPairs pairs(props, u"ATTRIB");
   appendAttributeText(pairs, v, v.value);
-  pairs.add(100, u"AcDbAttribute");
-  pairs.add(2, v.tag);
-  pairs.add(70, v.attributeFlags);
-  pairs.add(73, 0);
-  pairs.add(74, v.vJust);
-  pairs.add(280, v.lockFlag);
+  appendAttribPart(pairs, v);
   appendDeviceTag(pairs, v);
   return pairs.build(props);
 }
@@ -141,20 +156,10 @@ resbuf* writeAttrib(const ltEntProps& props, const attributeValues& v) {
   const std::u16string multiline = multilineAttributeText(v.value);
   entityListPairs pairs(props, u"ATTRIB");
   appendAttributeText(pairs, v, single);
-  pairs.add(100, u"AcDbAttribute");
-  pairs.add(2, v.tag);
-  pairs.add(70, v.attributeFlags);
-  pairs.add(73, 0);
-  pairs.add(74, v.vJust);
-  pairs.add(280, v.lockFlag);
+  appendAttribPart(pairs, v);
   pairs.add(71, v.multilineValue);
   pairs.add(72, 0);
   if (!appendEmbedded(pairs, v, multiline)) return nullptr;
-  if (v.fillFlags != 0) {
-    pairs.add(90, v.fillFlags);
-    pairs.add(63, v.fillColour);
-    pairs.add(45, v.fillScale);
-  }
   appendDeviceTag(pairs, v);
   return pairs.build(props);
 }
@@ -165,21 +170,12 @@ resbuf* writeAttDefMultiline(const ltEntProps& props, const attributeValues& v) 
   const std::u16string multiline = multilineAttributeText(v.value);
   entityListPairs pairs(props, u"ATTDEF");
   appendAttributeText(pairs, v, single);
-  pairs.add(100, u"AcDbAttributeDefinition");
-  pairs.add(3, v.prompt);
-  pairs.add(2, v.tag);
-  pairs.add(70, v.attributeFlags);
-  pairs.add(74, v.vJust);
+  appendAttDefPart(pairs, v);
   pairs.add(280, v.lockFlag);
   pairs.add(71, v.multilineValue);
   pairs.add(72, 0);
   pairs.addPoint(11, v.alignment.x, v.alignment.y);
   if (!appendEmbedded(pairs, v, multiline)) return nullptr;
-  if (v.fillFlags != 0) {
-    pairs.add(90, v.fillFlags);
-    pairs.add(63, v.fillColour);
-    pairs.add(45, v.fillScale);
-  }
   return pairs.build(props);
 }
 
