@@ -118,6 +118,7 @@ void nestedBlocks() {
   while (prompt && prompt->code != 3) prompt = prompt->next;
   ASSERT_NE(prompt, nullptr);
   EXPECT_EQ(std::u16string(prompt->value.str), u"Popis zóny");
+  EXPECT_EQ(std::u16string(prompt->next->value.str), u"POPIS");
   EXPECT_EQ(prompt->next->next->code, 70);
   EXPECT_EQ(prompt->next->next->value.i16, 8);
 
