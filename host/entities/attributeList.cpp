@@ -4,6 +4,7 @@
 
 #include "host/ResbufChain.h"
 #include "host/entities/entityListPairs.h"
+#include "host/entities/finiteValues.h"
 #include "host/entities/textChunks.h"
 #include "host/entities/textList.h"
 
@@ -12,9 +13,7 @@ namespace {
 constexpr std::u16string_view embeddedMarker = u"Embedded Object";
 
 bool isWritableAttribute(const attributeValues& v) {
-  return isWritableText(v) && std::isfinite(v.thickness) && std::isfinite(v.normal.x) &&
-         std::isfinite(v.normal.y) && std::isfinite(v.normal.z) && std::isfinite(v.fillScale) &&
-         std::isfinite(v.spacingFactor);
+  return isWritableText(v) && allFinite({v.thickness, v.normal.x, v.normal.y, v.normal.z, v.fillScale, v.spacingFactor});
 }
 
 std::array<double, 3> normalOf(const attributeValues& v) { return {v.normal.x, v.normal.y, v.normal.z}; }

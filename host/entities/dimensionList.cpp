@@ -10,17 +10,12 @@
 #include "host/entities/dimStyleOverride.h"
 #include "host/entities/entityHeader.h"
 #include "host/entities/entityListPairs.h"
+#include "host/entities/finiteValues.h"
 #include "host/entities/findXdataApp.h"
 #include "host/entities/ownedChain.h"
 #include "host/entities/ucsMatrix.h"
 
 namespace {
-
-bool allFinite(std::initializer_list<double> values) {
-  for (double v : values)
-    if (!std::isfinite(v)) return false;
-  return true;
-}
 
 // Sets each override the chain does not hold yet; answers the chain.
 resbuf* addMissingOverrides(resbuf* chain, std::initializer_list<std::pair<int, double>> overrides) {

@@ -9,16 +9,11 @@
 #include "host/entities/commonProperties.h"
 #include "host/entities/entReaderSteps.h"
 #include "host/entities/entityListPairs.h"
+#include "host/entities/finiteValues.h"
 #include "platform/ge/XtGeInterval.h"
 #include "platform/ge/XtGeLineSeg2d.h"
 
 namespace {
-
-bool allFinite(std::initializer_list<double> values) {
-  for (double v : values)
-    if (!std::isfinite(v)) return false;
-  return true;
-}
 
 // The corners of the whole image in pixel coordinates, closed.
 std::vector<XtGePoint2d> wholeImage(const XtGeVector2d& size) {

@@ -6,15 +6,10 @@
 #include "host/entities/commonProperties.h"
 #include "host/entities/entReaderSteps.h"
 #include "host/entities/entityListPairs.h"
+#include "host/entities/finiteValues.h"
 #include "platform/win/StringCompare.h"
 
 namespace {
-
-bool allFinite(std::initializer_list<double> values) {
-  for (double v : values)
-    if (!std::isfinite(v)) return false;
-  return true;
-}
 
 bool isCount(double value) { return std::isfinite(value) && value >= 1.0 && value < 32768.0; }
 

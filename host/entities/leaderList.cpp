@@ -9,6 +9,7 @@
 #include "host/entities/dimStyleOverride.h"
 #include "host/entities/entReaderSteps.h"
 #include "host/entities/entityListPairs.h"
+#include "host/entities/finiteValues.h"
 #include "host/entities/ucsMatrix.h"
 #include "platform/ge/XtGeLineSeg2d.h"
 
@@ -17,7 +18,7 @@ namespace {
 bool writableVertices(std::span<const XtGePoint2d> vertices) {
   if (vertices.size() < 2 || vertices.size() > 32767) return false;
   for (const XtGePoint2d& p : vertices)
-    if (!std::isfinite(p.x) || !std::isfinite(p.y)) return false;
+    if (!allFinite({p.x, p.y})) return false;
   return true;
 }
 
@@ -60,9 +61,7 @@ resbuf* entBuilder2D::leaderAnnotated(const ltEntProps& props, std::span<const X
                                       std::u16string_view arrowBlock, std::u16string_view styleName,
                                       double arrowSize, int annotationType, std::u16string_view annotationHandle,
                                       const XtGeVector2d& offset) {
-  if (!writableVertices(vertices) || !std::isfinite(arrowSize) || !std::isfinite(offset.x) ||
-      !std::isfinite(offset.y))
-    return nullptr;
+  if (!writableVertices(vertices) || !allFinite({arrowSize, offset.x, offset.y})) return nullptr;
   entityListPairs pairs(props, u"LEADER");
   appendVertices(pairs, styleName, vertices);
   pairs.add(71, arrowBlock.empty() ? 0 : 1);
@@ -124,7 +123,7 @@ bool entReader2D::leader(XtGeCompositeCurve2d& vertices, const resbuf* list, ltE
     if (node->code != 10) continue;
     --left;
     const XtGePoint2d p = point2dOf(node);
-    if (!std::isfinite(p.x) || !std::isfinite(p.y)) return false;
+    if (!allFinite({p.x, p.y})) return false;
     if (!first && !(p.x == previous.x && p.y == previous.y))
       segments.push_back(std::make_unique<XtGeLineSeg2d>(previous, p));
     if (first || !(p.x == previous.x && p.y == previous.y)) previous = p;

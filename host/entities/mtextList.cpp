@@ -5,15 +5,8 @@
 #include "host/entities/commonProperties.h"
 #include "host/entities/entReaderSteps.h"
 #include "host/entities/entityListPairs.h"
+#include "host/entities/finiteValues.h"
 #include "host/entities/textChunks.h"
-
-namespace {
-bool allFinite(std::initializer_list<double> values) {
-  for (double v : values)
-    if (!std::isfinite(v)) return false;
-  return true;
-}
-}  // namespace
 
 resbuf* entBuilder2D::mtext(const ltEntProps& props, const XtGePoint2d& insertion, double height, double width,
                             int attachment, int direction, std::u16string_view text, std::u16string_view style,

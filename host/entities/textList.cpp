@@ -4,13 +4,13 @@
 
 #include "host/entities/commonProperties.h"
 #include "host/entities/entReaderSteps.h"
+#include "host/entities/finiteValues.h"
 #include "platform/win/StringCompare.h"
 
 bool isWritableText(const textValues& v) {
-  for (double d : {v.insertion.x, v.insertion.y, v.alignment.x, v.alignment.y, v.height, v.rotation, v.widthFactor,
-                   v.oblique})
-    if (!std::isfinite(d)) return false;
-  return v.height > 0.0;
+  return allFinite({v.insertion.x, v.insertion.y, v.alignment.x, v.alignment.y, v.height, v.rotation, v.widthFactor,
+                    v.oblique}) &&
+         v.height > 0.0;
 }
 
 void appendTextBody(entityListPairs& pairs, const textValues& v, std::u16string_view value) {

@@ -7,6 +7,7 @@
 #include "host/ResbufChain.h"
 #include "host/entities/attributeList.h"
 #include "host/entities/blockCache.h"
+#include "host/entities/dimensionList.h"
 #include "host/entities/entKindTable.h"
 #include "host/entities/entityDispatch.h"
 #include "host/entities/insertList.h"
@@ -88,8 +89,10 @@ void nestedBlocks() {
   definition.attributeFlags = 8;
   ltEntProps props;
   defineBlock(u"Vnitřní", 5.0, {entBuilder2D::text(props, centreTop, nullptr), writeAttDef(props, definition)});
+  // The host makes the dimension's geometry block beside the open one.
   defineBlock(u"OUTER", 0.0,
-              {entBuilder2D::insert(props, {10, 0}, u"vnitřní", XtGeScale3d(2.0), 0.5, nullptr, nullptr, nullptr, 0,
+              {writeDimension(props, {0, 0}, {40, 0}, {20, 10}, u"Standard", 0.0, 0.0, u"", false),
+               entBuilder2D::insert(props, {10, 0}, u"vnitřní", XtGeScale3d(2.0), 0.5, nullptr, nullptr, nullptr, 0,
                                     nullptr)});
 
   ltInsert2D outer;
@@ -97,9 +100,13 @@ void nestedBlocks() {
   blockCache cache;
   ltEntArray entities;
   ASSERT_TRUE(outer.getBlockEntities(entities, getExport2D(), &cache));
-  ASSERT_EQ(entities.size(), 1u);
-  ASSERT_EQ(entities[0]->entType(), ltEntKind::insert);
-  auto& inner = static_cast<ltInsert2D&>(*entities[0]);
+  ASSERT_EQ(entities.size(), 2u);
+  const resbuf* geometryBlock = entities[0]->getList();
+  while (geometryBlock && geometryBlock->code != 2) geometryBlock = geometryBlock->next;
+  ASSERT_NE(geometryBlock, nullptr);
+  EXPECT_EQ(std::u16string(geometryBlock->value.str).substr(0, 2), u"*D");
+  ASSERT_EQ(entities[1]->entType(), ltEntKind::insert);
+  auto& inner = static_cast<ltInsert2D&>(*entities[1]);
   EXPECT_EQ(inner.scale.sx, 2.0);
   // The walk goes on with the nested block, now from the cache's record.
   ltEntArray innerEntities;
@@ -127,8 +134,9 @@ void nestedBlocks() {
   ASSERT_TRUE(inner.getBlockEntities(again, getExport2D(), &cache));
   EXPECT_EQ(cache.size(), 2u);
   ASSERT_TRUE(cache.fill(getExport2D()));
-  EXPECT_EQ(cache.size(), 3u);  // the example's manifold block too
+  EXPECT_EQ(cache.size(), 4u);  // the example's manifold block and the dimension's too
   EXPECT_EQ(cache.find(u"VNITŘNÍ")->entities.size(), 2u);
+  EXPECT_EQ(cache.find(geometryBlock->value.str)->entities.size(), 4u) << "two extension lines, line and text";
   EXPECT_FALSE(cache.fill(nullptr));
   EXPECT_EQ(cache.size(), 0u);
 }
