@@ -4,6 +4,6 @@
 #pragma once
 
 #include "geometry/hvArray.h"
-#include "platform/win/QevDatabaseAllocator.h"
+#include "platform/qevdb/QevDatabaseAllocator.h"
 
 using hvString = hvArray<char16_t, qevDatabase::Helper::hvArraySharedAllocator_UTF16>;

@@ -1,7 +1,7 @@
 // Item data on block references: finding, changing and rebuilding the
 // "QEV_DATA" block, the insertion points of "QEV_INSPT" and the "ACAD"
 // overrides, held against pairs that ezdxf reads back from a DXF file.
-#include "host/ItemXdata.h"
+#include "host/items/ItemXdata.h"
 
 #include <gtest/gtest.h>
 
@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "host/AcadOverride.h"
-#include "host/ItemInsPoints.h"
 #include "host/ResbufBuilder.h"
 #include "host/ResbufChain.h"
+#include "host/items/ItemInsPoints.h"
 #include "platform/win/Utf8.h"
 #include "tests/host/ResbufTestUtil.h"
 

@@ -1,4 +1,4 @@
-#include "platform/win/QevDatabaseAllocator.h"
+#include "platform/qevdb/QevDatabaseAllocator.h"
 
 #include <atomic>
 #include <cstddef>

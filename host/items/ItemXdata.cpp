@@ -1,4 +1,4 @@
-#include "host/ItemXdata.h"
+#include "host/items/ItemXdata.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "host/ItemInsPoints.h"
+#include "host/items/ItemInsPoints.h"
 
 #include <cmath>
 #include <string_view>
