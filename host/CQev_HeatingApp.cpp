@@ -9,6 +9,7 @@
 #include "host/ModuleLog.h"
 #include "host/SiblingModules.h"
 #include "host/Tolerances.h"
+#include "host/items/productConnection.h"
 #include "platform/win/Modules.h"
 
 namespace {
@@ -34,6 +35,7 @@ CQev_HeatingApp* CQev_HeatingApp::instance() { return g_instance.load(); }
 BOOL CQev_HeatingApp::InitInstance() {
   CWinApp::InitInstance();
   hvInitHostApi(GetModuleHandleW(hostApiModuleName));
+  bindProductDatabases();
 
   const HostExport2D* table = getExport2D();
   const std::optional<std::u16string> folder = hostFolder(table);

@@ -51,10 +51,12 @@ std::optional<double> hostDrawingScale() {
 
 std::optional<double> hostAnnotationScale() { return callHostWord<216>(); }
 
-std::optional<void*> hostProductDatabase(char16_t letter) {
+std::optional<void*> hostProductDatabase(char16_t letter) { return hostProductDatabaseOf(nullptr, letter); }
+
+std::optional<void*> hostProductDatabaseOf(const HostExport2D* table, char16_t letter) {
   if (letter >= u'a' && letter <= u'z') letter = static_cast<char16_t>(letter - u'a' + u'A');
   if (letter != u'E' && letter != u'T' && letter != u'V' && letter != u'Z') return std::nullopt;
-  const HostExport2D* table = getExport2D();
+  if (table == nullptr) table = getExport2D();
   const std::optional<void*> database = callHostWordOf<51>(table, int{letter}, table, nullptr);
   if (!database || *database == nullptr) return std::nullopt;
   return database;

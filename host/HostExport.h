@@ -43,5 +43,7 @@ std::optional<double> hostAnnotationScale();
 // Word 51: the product database of a profession letter ('E', 'T', 'V', 'Z',
 // either case); nothing for any other letter or when the host has none.
 std::optional<void*> hostProductDatabase(char16_t letter);
+// The same through the given table (a fresh one when null).
+std::optional<void*> hostProductDatabaseOf(const HostExport2D* table, char16_t letter);
 // Word 153: opens a topic of the host's help file; false when it cannot.
 bool showHostHelp(const char16_t* topic);

@@ -58,8 +58,9 @@ def manifold(msp, name, insert, mark):
     seqend.dxf.handle = None
     doc.entitydb.add(seqend)
     fixed_handle(doc, "%X" % (int(ref.dxf.handle, 16) + 1))
+    # The mark also as the item's label (property 1), which the item record reads.
     ref.set_xdata("QEV_DATA", [(1000, "E@2x1"), (1000, "TOT0000-0023"), (1000, mark),
-                               (1000, "_QEVITEM_ID"), (1000, "TOT0000-0023")])
+                               (1000, "_QEVITEM_ID"), (1000, "TOT0000-0023"), (1000, "_LABEL"), (1000, mark)])
     ref.set_xdata("QEV_INSPT", [(1070, 0), (1010, (0, 0, 0)), (1010, (1, 0, 0))])
     return ref
 

@@ -9,6 +9,7 @@
 #include "platform/cadhost/EntitySelector.h"
 #include "platform/cadhost/FloorLibraryStub.h"
 #include "platform/cadhost/HostApiExports.h"
+#include "platform/cadhost/HostProducts.h"
 #include "platform/cadhost/HostStatus.h"
 #include "platform/cadhost/HostWords.h"
 #include "platform/cadhost/NarrowText.h"
@@ -60,6 +61,8 @@ std::vector<std::string> handleTexts(const Drawing& d, const std::vector<RecordI
 CadHost::CadHost(CadhostOptions options, std::unique_ptr<Drawing> drawing, Script script)
     : options_(std::move(options)), drawing_(std::move(drawing)), script_(std::move(script)),
       blockWalk_(*drawing_) {
+  // Before the host becomes current: a malformed record file stops the run.
+  products_ = loadHostProducts(options_, productsSource_);
   CadHost* expected = nullptr;
   if (!g_host.compare_exchange_strong(expected, this)) throw std::logic_error("one host at a time");
   log_.setCommandThread();
@@ -80,6 +83,10 @@ CadHost::CadHost(CadhostOptions options, std::unique_ptr<Drawing> drawing, Scrip
     write(JsonLine().text("kind", "table").text("table", table).text("name", name));
   };
   fillHostWords(table_, !options_.hideWord138);
+  std::u16string letters;
+  if (products_)
+    for (char16_t letter : products_->letters()) letters += letter;
+  write(JsonLine().text("kind", "products").text("file", productsSource_).text("professions", letters));
 }
 
 CadHost::~CadHost() {

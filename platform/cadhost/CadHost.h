@@ -31,6 +31,7 @@
 #include "platform/cadhost/ScriptedDialog.h"
 #include "platform/cadhost/UcsFrame.h"
 #include "platform/cadhost/resbuf.h"
+#include "platform/qevdb/ProductFile.h"
 #include "platform/win/WinTypes.h"
 
 struct HvMessageBoxRecord;
@@ -74,6 +75,10 @@ class CadHost {
   const std::u16string& userDataFolder() const { return userFolder_; }
   const std::u16string& allUsersFolder() const { return allUsersFolder_; }
   BlockWalk& blockWalk() { return blockWalk_; }
+  // The product database of a profession letter (either case), or null.
+  qevDatabase::Database* productDatabase(char16_t letter) const {
+    return products_ ? products_->find(letter) : nullptr;
+  }
   bool inCommand() const { return commandActive_; }
 
   // A log line started with "kind" (and "word"/"slot" where given).
@@ -150,6 +155,8 @@ class CadHost {
   bool moduleLoadedHere_ = false;
   bool registered_ = false;
   BlockWalk blockWalk_;
+  std::unique_ptr<qevDatabase::ProductDatabases> products_;  // word 51; null: none
+  std::string productsSource_;
 
   // Input of the running command; the message-box listener may run on any thread.
   std::mutex inputMutex_;

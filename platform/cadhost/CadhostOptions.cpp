@@ -63,6 +63,9 @@ std::string usageText(const std::string& defaultModule, const std::string& defau
          "  --keep-partial        keep the output of a command that ends inside a transaction\n"
          "  --no-138              leave selection word 138 out (modules use word 37)\n"
          "  --no-floorlib         no floor-structure library\n"
+         "  --products FILE|none  the product records that word 51 serves (default:\n"
+         "                        <host-dir>/Dat/QevProducts.dat when present; 'none': no\n"
+         "                        databases); a malformed file ends the run with exit 2\n"
          "  --quiet               no message-box echo on standard error\n"
          "  --help                this text\n"
          "\n"
@@ -128,6 +131,8 @@ ParsedArguments parseArguments(int argc, const char* const* argv, const std::str
       o.hideWord138 = true;
     } else if (arg == "--no-floorlib") {
       o.floorLibrary = false;
+    } else if (arg == "--products") {
+      if (!value(o.productsPath) || o.productsPath.empty()) return fail("--products needs a file or none");
     } else if (arg == "--quiet") {
       o.echoMessageBoxes = false;
     } else if (arg.size() > 1 && arg[0] == '-') {

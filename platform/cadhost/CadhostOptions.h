@@ -30,6 +30,8 @@ struct CadhostOptions {
   bool keepPartial = false;       // keep the output of a command that ends inside a transaction
   std::optional<UcsFrame> ucs;    // instead of the drawing's $UCSORG/$UCSXDIR
   bool floorLibrary = true;       // register the floor-structure library stand-in
+  std::string productsPath;       // the product records (word 51); "none": no databases;
+                                  // empty: <host-dir>/Dat/QevProducts.dat when present
   bool echoMessageBoxes = true;   // message boxes also on standard error
 };
 

@@ -89,11 +89,17 @@ int word138(const char* prompt, int mode, int filter, int, void*) {
 resbuf* word112(int) { return host().nextSelected(112); }
 resbuf* word167(int, int) { return host().nextSelected(167); }
 
-// ---- product database: none
+// ---- product databases (HostProducts.h)
 
 void* word51(int letter, const HostExport2D*, void*) {
-  host().write(CadHost::wordLine(51).integer("letter", letter).null("answer"));
-  return nullptr;
+  JsonLine line = CadHost::wordLine(51);
+  line.integer("letter", letter);
+  qevDatabase::Database* database = nullptr;
+  if (letter > 0 && letter <= 0xFFFF) database = host().productDatabase(static_cast<char16_t>(letter));
+  if (database != nullptr) line.text("answer", u"database " + std::u16string(1, database->letter()));
+  else line.null("answer");
+  host().write(line);
+  return database;
 }
 
 // ---- blocks

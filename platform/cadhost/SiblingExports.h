@@ -50,6 +50,28 @@ using HvFloorDeleteProc = void (*)();
 inline constexpr const char16_t* maskEditorModuleName = u"WIZARD.DLL";
 using HvMaskEditProc = void (*)();
 
+// The same "WIZARD.DLL" holds the property dialog of product-line items,
+// which the item readers load from the heating module's own folder for one
+// read and unload afterwards. Lists it answers are its own, freed with
+// "PPFree".
+//
+// "PPDlgW" (parent window, item identifier, the connection point the item is
+// inserted at counted from 1, the "QEV_INSPT" 1070 value, the property flags
+// and their count) → the dialog's answer (IDOK, IDCANCEL).
+using HvPropertyDialogProc = int (*)(HWND parent, const char16_t* identifier, int connection, int insPointValue,
+                                     const std::uint8_t* propertyFlags, int flagCount);
+// "PPFree" (list): frees a list answered by "PPGetResbufW".
+using HvPropertyFreeProc = void (*)(resbuf* list);
+// "SetPP2DateW" (the item's "_QDATE" value, empty when none).
+using HvPropertySetDateProc = void (*)(const char16_t* date);
+// "PPGetResbufW" (0 the block definition: the entities of the item's block
+// one after another; 1 the insert data: the extended data of its reference)
+// → a list, or null when the dialog has none.
+using HvPropertyGetListProc = resbuf* (*)(int which);
+// "SetPPDataW" (names, values, statuses): the attribute texts, entries joined
+// by '/', names as "#key", '/' in values as "\/".
+using HvPropertySetDataProc = void (*)(const char16_t* names, const char16_t* values, const char16_t* statuses);
+
 // "QEV_DESC.CRX": "FormatDescFromMask" (buffer of 32768 units, the values as a
 // list of (1000 key)(1000 value) pairs after (1001 "QEV_DATA")(1000 record
 // type), the wide mask, 0, 0) fills the buffer with the description text.
