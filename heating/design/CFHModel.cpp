@@ -1,16 +1,21 @@
 #include "heating/design/CFHModel.h"
 
+#include "heating/design/CFHCircuit.h"
+#include "heating/design/CFHZoneDesign.h"
+#include "heating/design/CFHZoneEntry.h"
 #include "heating/design/CurveRegistryLock.h"
+#include "heating/design/FloorStructureLayers.h"
 #include "heating/design/HeatingCurveRegistration.h"
 
-#include "platform/win/ThreadId.h"
-
+#include <algorithm>
 #include <atomic>
+#include <mutex>
 #include <new>
+#include <shared_mutex>
 
 namespace {
 
-// Both under curveRegistryLock(). `g_modelExists` lets curves made outside a
+// Under curveRegistryLock(). `g_modelExists` lets curves made outside a
 // heating command skip the lock; whoever sees it set checks the pointer under
 // the lock.
 CFHModel* g_currentModel = nullptr;
@@ -18,7 +23,12 @@ std::atomic<bool> g_modelExists{false};
 
 }  // namespace
 
-CFHModel::CFHModel() : pipeNetwork_(this) {
+CFHModel::CFHModel()
+    : descData_(std::make_unique<CFHDescData>()),
+      pipeStyles_(std::make_unique<CFHPipeStyles>()),
+      workerSync_(std::make_unique<CFHWorkerSync>()),
+      pipeNetwork_(this),
+      dataFiles_(CFHDataFiles::ofApplication()) {
   // Last, once everything the registry touches is built.
   std::lock_guard lock(curveRegistryLock());
   if (g_currentModel == nullptr) {
@@ -29,18 +39,38 @@ CFHModel::CFHModel() : pipeNetwork_(this) {
 }
 
 CFHModel::~CFHModel() {
-  // First, so that no thread records into a model whose members are going.
-  std::lock_guard lock(curveRegistryLock());
-  if (g_currentModel == this) {
-    g_currentModel = nullptr;
-    g_modelExists.store(false, std::memory_order_release);
+  // No job may outlive the zones it designs, and no waiter the block it
+  // reports to.
+  stopDesignJobs();
+  workerSync_->cancel();
+  workerSync_->joinWaiters();
+  workerSync_->setNotifyWnd(nullptr);
+  {
+    // Then no thread records into a model whose members are going.
+    std::lock_guard lock(curveRegistryLock());
+    if (g_currentModel == this) {
+      g_currentModel = nullptr;
+      g_modelExists.store(false, std::memory_order_release);
+    }
   }
+  hatchPatterns.clear();
+  workerSync_.reset();
+  deleteZoneEntries();
+  deleteCircuits();
+  pipeStyles_.reset();
+  selectionKeys.clear();
+  floorCatalogue.clear();
+  usedFloorStructures.clear();
+  // The pipe network (and the curves it lists), the description settings and
+  // the registry go with the members.
 }
 
 CFHModel* CFHModel::current() {
-  std::lock_guard lock(curveRegistryLock());
+  std::shared_lock lock(curveRegistryLock());
   return g_currentModel;
 }
+
+// ---- Curve registry ------------------------------------------------------------------
 
 void CFHModel::recordCurveConstruction(const CFloorHeatingCurve* curve, std::uint32_t tag) noexcept {
   record(CFHCurveEvent::constructed, curve, tag);
@@ -52,16 +82,24 @@ void CFHModel::recordCurveDestruction(const CFloorHeatingCurve* curve, std::uint
 
 void CFHModel::record(CFHCurveEvent event, const CFloorHeatingCurve* curve, std::uint32_t tag) noexcept {
   if (!g_modelExists.load(std::memory_order_acquire)) return;
-  const DWORD thread = GetCurrentThreadId();
-  std::lock_guard lock(curveRegistryLock());
+  std::shared_lock lock(curveRegistryLock());
   CFHModel* model = g_currentModel;
   if (model == nullptr) return;
-  // A listed curve destroyed by another owner leaves the list at once: the
-  // network would otherwise delete it again when it goes.
-  if (event == CFHCurveEvent::destroyed && model->pipeNetwork_.forgetPipeCurveLocked(curve))
-    model->setStateBits(kModelStateListedCurveDestroyed);
+  if (event == CFHCurveEvent::destroyed && model->pipeNetwork_.holdsPipeCurveLocked(curve)) {
+    // A listed curve destroyed by another owner leaves the list at once: the
+    // network would otherwise delete it again when it goes. Rare, so the
+    // exclusive lock is taken only here.
+    lock.unlock();
+    {
+      std::lock_guard exclusive(curveRegistryLock());
+      if (g_currentModel != model) return;
+      if (model->pipeNetwork_.forgetPipeCurveLocked(curve)) model->setStateBits(kModelStateListedCurveDestroyed);
+    }
+    lock.lock();
+    if (g_currentModel != model) return;
+  }
   try {
-    model->curveRegistry_.record(thread, event, curve, tag);
+    model->curveRegistry_.recordOnThisThread(event, curve, tag);
   } catch (const std::bad_alloc&) {
     // A record is bookkeeping only; losing it must not end the program from
     // inside a curve's destructor.
@@ -69,7 +107,7 @@ void CFHModel::record(CFHCurveEvent event, const CFloorHeatingCurve* curve, std:
 }
 
 void CFHModel::setCurrentStateBits(std::uint32_t bits) {
-  std::lock_guard lock(curveRegistryLock());
+  std::shared_lock lock(curveRegistryLock());
   if (g_currentModel != nullptr) g_currentModel->setStateBits(bits);
 }
 
@@ -84,11 +122,64 @@ std::uint32_t CFHModel::stateBits() const {
 }
 
 std::vector<CFHCurveRecord> CFHModel::curveRecords(DWORD threadId, std::uint8_t tagKey, CFHCurveEvent event) const {
-  std::lock_guard lock(curveRegistryLock());
   return curveRegistry_.records(threadId, tagKey, event);
 }
 
-std::size_t CFHModel::recordingThreadCount() const {
-  std::lock_guard lock(curveRegistryLock());
-  return curveRegistry_.threadCount();
+std::size_t CFHModel::recordingThreadCount() const { return curveRegistry_.threadCount(); }
+
+// ---- Zones and circuits ----------------------------------------------------------------
+
+CFHZoneEntry* CFHModel::addZone(std::uint32_t number) {
+  zones_.push_back(std::make_unique<CFHZoneEntry>(this, number));
+  return zones_.back().get();
 }
+
+CFHCircuit* CFHModel::addCircuit(std::uint32_t index) {
+  circuits_.push_back(std::make_unique<CFHCircuit>(this, index));
+  return circuits_.back().get();
+}
+
+void CFHModel::detachZone(const CFHZoneEntry* zone) {
+  for (const auto& circuit : circuits_) {
+    if (std::find(circuit->zones().begin(), circuit->zones().end(), zone) == circuit->zones().end()) continue;
+    // Its job designs the zone: it ends before the zone goes.
+    circuit->stopWorker();
+    circuit->removeZone(zone);
+  }
+  std::erase(selectedZones, zone);
+  for (CFHZoneEntry*& joined : joinPair) {
+    if (joined == zone) joined = nullptr;
+  }
+  if (pendingHeatingBody == zone) pendingHeatingBody = nullptr;
+}
+
+void CFHModel::deleteZoneVector(std::vector<std::unique_ptr<CFHZoneEntry>>& zones) {
+  for (const auto& zone : zones) {
+    if (zone != nullptr) detachZone(zone.get());
+  }
+  zones.clear();
+}
+
+void CFHModel::deleteZoneEntries() { deleteZoneVector(zones_); }
+
+void CFHModel::deleteCircuits() {
+  // Every job ends before any circuit goes: a job reads only its own
+  // circuit, but stopping them all first lets them end together.
+  stopDesignJobs();
+  for (const auto& zone : zones_) zone->circuit = nullptr;
+  currentCircuit = nullptr;
+  circuits_.clear();
+}
+
+void CFHModel::stopDesignJobs() {
+  for (const auto& circuit : circuits_) circuit->requestStop();
+  for (const auto& circuit : circuits_) circuit->stopWorker();
+}
+
+// ---- Floor structures -------------------------------------------------------------------
+
+bool CFHModel::hasFloorStructure(const CString& mark, const CString& action) const {
+  return containsPairInEither(floorCatalogue, usedFloorStructures, action, mark);
+}
+
+void CFHModel::reloadFloorCatalogue() { readFloorCatalogue(floorCatalogue); }

@@ -1,79 +1,197 @@
-// The design model of one run of a heating command. The command builds it on
-// its own stack and destroys it before it returns; while it exists it is the
-// process's current model, which every heating curve made or destroyed on any
-// thread reports to (HeatingCurveRegistration.h).
+// The design model of one run of a heating command: the manifold with its
+// distribution pipes, the heating zones, the heating circuits that connect
+// zones to the manifold, the defaults for new zones and circuits, the drawing
+// and description settings, the dialog's selection, the synchronisation block
+// of the design jobs and the registry of heating curves. The command builds it
+// on its own stack and destroys it before it returns; while it exists it is
+// the process's current model, which every heating curve made or destroyed on
+// any thread reports to (HeatingCurveRegistration.h).
 //
-// So far it holds the curve registry, the state word and the pipe network;
-// the zones, circuits, defaults and settings of the design join it later.
+// Ownership: the model owns its zones, circuits, pipe network, description
+// settings, pipe styles, synchronisation block, catalogues and registry. The
+// selection, the current circuit, the join pair and the pending heating body
+// point into its own zones and circuits (not owned); deleting a zone or a
+// circuit clears every such pointer to it.
 //
-// Threads and locks:
-// - curveRegistryLock() guards the current-model pointer, the curve registry
-//   and the pipe network's curve list together. The pointer is set at the end
-//   of the constructor and cleared first thing in the destructor, both under
-//   that lock, so a thread that registers a curve either finds the whole model
-//   or none; a model on its way out never takes a record.
-// - The state word has its own lock, taken inside the registry lock when a
-//   destroyed curve raises a bit; never the other way round.
-// - Design threads that use the model must be joined before it is destroyed.
+// Threads (the rules every part of the design follows):
+// T1 Only the command's thread changes zones, circuits, network, settings and
+//    selection. A circuit's job only links and designs its zones and builds
+//    its path.
+// T2 What a running job reads stays put: before changing it the command's
+//    thread stops the job (CFHCircuit::stopWorker, stopDesignJobs for all).
+// T3 A zone design's lock guards its busy flag and the right to read what it
+//    produced (CFHZoneDesign::BusyScope, IdleAccess). Calculation, output and
+//    read-back first wait for the circuit's job.
+// T4 A circuit owns its job's thread handle; waiters watch references of
+//    their own, which the synchronisation block owns.
+// T5 The destructor stops every job, cancels and joins the waiters, clears
+//    the notify window, then stops being current and frees the rest.
+// T6 Lock order: circuit, zone design, registry, state; the notify window's
+//    lock alone. No thread waits while holding a lock; curves may be made or
+//    destroyed under the first two, never under the last two. The registry
+//    keeps one list set per thread with its own lock (CFHCurveRegistry.h);
+//    the current-model pointer is read under curveRegistryLock() held shared.
 #pragma once
 
 #include "heating/design/CFHCurveRegistry.h"
+#include "heating/design/CFHDataFiles.h"
+#include "heating/design/CFHDescData.h"
+#include "heating/design/CFHDesignDefaults.h"
+#include "heating/design/CFHHatchPattern.h"
 #include "heating/design/CFHPipeNetwork.h"
+#include "heating/design/CFHPipeStyles.h"
+#include "heating/design/CFHStringPairTable.h"
+#include "heating/design/CFHWorkerSync.h"
 
+#include "platform/cadhost/HostTables.h"
 #include "platform/win/WinTypes.h"
 
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <vector>
 
+class CFHCircuit;
+class CFHZoneEntry;
 class CFloorHeatingCurve;
 
 class CFHModel {
  public:
-  // Becomes the current model unless another model is current already; that
-  // one then stays current (there is only ever one) and this one records
-  // nothing.
+  // Builds every part with its defaults (drawing unit factor 1000 until the
+  // settings are read) and becomes the current model, unless another model
+  // is current already: that one stays current (there is only ever one) and
+  // this one records no curves.
   CFHModel();
   ~CFHModel();
   CFHModel(const CFHModel&) = delete;
   CFHModel& operator=(const CFHModel&) = delete;
 
   // The current model, or null. Only a thread that the model outlives (the
-  // command's thread, or a design thread joined before the model goes) may
-  // use the answer.
+  // command's thread, or a design job, which the model stops before it goes)
+  // may use the answer.
   static CFHModel* current();
   bool isCurrent() const { return isCurrent_; }
 
+  // ---- Curve registry and state word --------------------------------------------
   // The registry's entry points, behind copyCurvePiecesLocked and
-  // copyCurvePiecesLockedFlag: record the curve under the calling thread's
-  // identifier in the current model, if any. A destroyed curve that the pipe
-  // network lists raises kModelStateListedCurveDestroyed. An allocation
-  // failure drops the record, never the state bit.
+  // copyCurvePiecesLockedFlag: record the curve under the calling thread in
+  // the current model, if any. A destroyed curve that the pipe network lists
+  // leaves the list and raises kModelStateListedCurveDestroyed. An
+  // allocation failure drops the record, never the state bit.
   static void recordCurveConstruction(const CFloorHeatingCurve* curve, std::uint32_t tag) noexcept;
   static void recordCurveDestruction(const CFloorHeatingCurve* curve, std::uint32_t tag) noexcept;
-
   // ORs bits into the state word of the current model, if any.
   static void setCurrentStateBits(std::uint32_t bits);
 
-  // The state word, under its own lock.
   void setStateBits(std::uint32_t bits);
   std::uint32_t stateBits() const;
-
-  // A copy of the records of one thread, event and tag key (the low 8 bits of
-  // the tag), in the order they came.
   std::vector<CFHCurveRecord> curveRecords(DWORD threadId, std::uint8_t tagKey, CFHCurveEvent event) const;
-  // The number of threads that recorded a curve in this model.
   std::size_t recordingThreadCount() const;
+  std::size_t curveRecordCount(CFHCurveEvent event) const { return curveRegistry_.recordCount(event); }
 
+  // ---- Parts -------------------------------------------------------------------
   CFHPipeNetwork& pipeNetwork() { return pipeNetwork_; }
   const CFHPipeNetwork& pipeNetwork() const { return pipeNetwork_; }
+  CFHDescData& descData() { return *descData_; }
+  const CFHDescData& descData() const { return *descData_; }
+  CFHPipeStyles& pipeStyles() { return *pipeStyles_; }
+  const CFHPipeStyles& pipeStyles() const { return *pipeStyles_; }
+  CFHWorkerSync& workerSync() { return *workerSync_; }
+  CFHDesignDefaults& defaults() { return defaults_; }
+  const CFHDesignDefaults& defaults() const { return defaults_; }
+  const CFHDataFiles& dataFiles() const { return dataFiles_; }
+  void setDataFiles(CFHDataFiles files) { dataFiles_ = std::move(files); }
+  // Drawing units per metre: 1000 until loadSettings takes the process's
+  // (1 when the host gives none, never 0).
+  double unitFactor() const { return unitFactor_; }
+
+  // ---- Zones and circuits (command's thread) -------------------------------------
+  const std::vector<std::unique_ptr<CFHZoneEntry>>& zones() const { return zones_; }
+  const std::vector<std::unique_ptr<CFHCircuit>>& circuits() const { return circuits_; }
+  // A new zone at the end of the list.
+  CFHZoneEntry* addZone(std::uint32_t number);
+  // A new circuit at the end of the list (number index, colour index + 1).
+  CFHCircuit* addCircuit(std::uint32_t index);
+  // Deletes the model's zones: each leaves its circuit (whose job is stopped
+  // first), the selection, the join pair and the pending heating body.
+  void deleteZoneEntries();
+  // The same for the zones of any vector of owned entries; the vector ends
+  // empty.
+  void deleteZoneVector(std::vector<std::unique_ptr<CFHZoneEntry>>& zones);
+  // Deletes every circuit (each stops its job first); their zones stay, with
+  // no circuit, and the current circuit is cleared.
+  void deleteCircuits();
+  // Requests every circuit's job to stop, then waits for each (T2, T5).
+  void stopDesignJobs();
+
+  // ---- Floor structures ----------------------------------------------------------
+  // The catalogue of the library's structures: key the structure's name (its
+  // action), values its marks.
+  CFHStringPairTable floorCatalogue;
+  // The structures the design uses, saved into the drawing with it.
+  CFHStringPairTable usedFloorStructures;
+  // Whether either table holds the structure.
+  bool hasFloorStructure(const CString& mark, const CString& action) const;
+  // Empties the catalogue (not the used structures) and fills it again from
+  // the floor-structure library.
+  void reloadFloorCatalogue();
+
+  // ---- Settings (CFHModelSettings.cpp) ---------------------------------------------
+  // At command start: host table, drawing unit factor, caption, hatch
+  // patterns, the tolerances, the KV table, the floor catalogue, the unit
+  // choices and the drawing's current layer and text styles.
+  void loadSettings(const HostExport2D* host);
+  // After the first selection: the values the dialog pages stored last.
+  void loadProfileDefaults();
+
+  // ---- Dialog state ----------------------------------------------------------------
+  std::vector<CFHZoneEntry*> selectedZones;
+  CFHCircuit* currentCircuit = nullptr;
+  // A zone of a circuit and a zone without one, waiting for a joining point.
+  CFHZoneEntry* joinPair[2] = {nullptr, nullptr};
+  // The zone whose additional heating body waits for its insertion point.
+  CFHZoneEntry* pendingHeatingBody = nullptr;
+  // The selection as keys: a circuit's number, a zone's number × 1000000, or
+  // that plus a part's identifier.
+  std::vector<std::uint64_t> selectionKeys;
+  std::uint8_t editFlag = 0;
+
+  // ---- Drawing settings ------------------------------------------------------------
+  std::vector<CFHHatchPattern> hatchPatterns;
+  // The chosen pattern: an index into hatchPatterns, -1 for none.
+  int hatchPattern = -1;
+  double hatchScale = 1.0;
+  double hatchAngle = 0.0;  // degrees
+  // Supply and return pipe layers ("CB_LOOP_LAYER", "CB_LOOP_LAYER_OUT") and
+  // whether each is the drawing's current layer.
+  CString loopLayers[2] = {CString(u"0"), CString(u"0")};
+  std::uint32_t loopLayerUseDefault[2] = {0, 0};
+  CString manifoldTypeText;           // "CB_DISTR"
+  std::uint32_t flowUnit = 0;         // "UNITS_MHP"
+  std::uint32_t maxPressureUnit = 1;  // "UNITS_PMAX"
+  std::uint32_t pressureUnit = 1;     // "UNITS_P"
+  CString caption;
+  // The tolerance settings, millimetres.
+  double manifoldConnectionSetting = 25.0;  // "DozidEzezovedo.ManifoldConnection"
+  double zoneBoundsSetting = 25.0;          // "DozidEzezovedo.ZoneBounds"
+  const HostExport2D* hostTable = nullptr;
 
  private:
   static void record(CFHCurveEvent event, const CFloorHeatingCurve* curve, std::uint32_t tag) noexcept;
+  // Takes a zone out of every list and pointer of the model and its circuit.
+  void detachZone(const CFHZoneEntry* zone);
 
-  bool isCurrent_ = false;
-  CFHCurveRegistry curveRegistry_;  // under curveRegistryLock()
+  CFHCurveRegistry curveRegistry_;
   mutable std::mutex stateLock_;
-  std::uint32_t stateBits_ = 0;     // under stateLock_
+  std::uint32_t stateBits_ = 0;  // under stateLock_
+  bool isCurrent_ = false;
+  std::unique_ptr<CFHDescData> descData_;
+  std::unique_ptr<CFHPipeStyles> pipeStyles_;
+  std::unique_ptr<CFHWorkerSync> workerSync_;
   CFHPipeNetwork pipeNetwork_;
+  CFHDesignDefaults defaults_;
+  CFHDataFiles dataFiles_;
+  double unitFactor_ = 1000.0;
+  std::vector<std::unique_ptr<CFHZoneEntry>> zones_;
+  std::vector<std::unique_ptr<CFHCircuit>> circuits_;
 };

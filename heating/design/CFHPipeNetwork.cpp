@@ -2,10 +2,13 @@
 
 #include "heating/design/CurveRegistryLock.h"
 
-#include "heating/curves/CFloorHeatingCurve.h"
+#include "heating/curves/DrawingUnitFactor.h"
 
 #include <algorithm>
+#include <mutex>
 #include <utility>
+
+CFHPipeNetwork::CFHPipeNetwork(CFHModel* owner) : pipePitch(0.2 * usableDrawingUnitFactor()), owner_(owner) {}
 
 CFHPipeNetwork::~CFHPipeNetwork() {
   // The list is taken under the registry lock; the curves are destroyed after
@@ -19,6 +22,8 @@ void CFHPipeNetwork::appendPipeCurve(CFloorHeatingCurve* curve) {
   if (curve == nullptr || holdsPipeCurveLocked(curve)) return;
   pipeCurves_.push_back(curve);
 }
+
+void CFHPipeNetwork::addPipe(CFloorHeatingCurve::Ptr curve) { appendPipeCurve(curve.release()); }
 
 bool CFHPipeNetwork::removePipeCurve(const CFloorHeatingCurve* curve) {
   std::lock_guard lock(curveRegistryLock());
@@ -37,8 +42,13 @@ std::vector<CFloorHeatingCurve*> CFHPipeNetwork::takePipeCurves() {
   return std::exchange(pipeCurves_, {});
 }
 
-bool CFHPipeNetwork::holdsPipeCurve(const CFloorHeatingCurve* curve) const {
+void CFHPipeNetwork::setPipeCurves(std::vector<CFloorHeatingCurve*> curves) {
   std::lock_guard lock(curveRegistryLock());
+  pipeCurves_ = std::move(curves);
+}
+
+bool CFHPipeNetwork::holdsPipeCurve(const CFloorHeatingCurve* curve) const {
+  std::shared_lock lock(curveRegistryLock());
   return holdsPipeCurveLocked(curve);
 }
 

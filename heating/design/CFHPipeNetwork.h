@@ -1,13 +1,34 @@
-// The manifold and the distribution pipes of a design model. So far it holds
-// its owner and the list of distribution-pipe heating curves; the manifold
-// record, the outline and the working geometry join it with the pipe routing.
+// The manifold and the distribution pipes of a design model: the manifold's
+// item identifier, mark and description texts, its options (numbering of
+// circuits and zones, circuit colours, two distances), its outline as line
+// segments with the line along which circuits connect, its label and
+// reference points, the distribution-pipe pitch, and the list of
+// distribution-pipe heating curves with their working geometry.
 //
-// The list is the one the curve registry checks when a curve is destroyed, on
-// any thread. It is therefore changed only under curveRegistryLock(), which
-// the members below take, and only on the command's thread; that thread may
-// also read it through pipeCurves() without the lock.
+// Ownership: the network owns the curves of its list and its connection
+// line; the model owns the network.
+//
+// Threads: the network is changed on the command's thread only, and only
+// while no design job runs (they read the pitch and the pipes). The curve
+// list is also read by the curve registry when any curve is destroyed, on any
+// thread: it is therefore changed only under curveRegistryLock() (held
+// exclusively), which the members below take; the command's thread may read
+// it through pipeCurves() without the lock.
+//
+// Tolerances: the outline compares points under workTol's equal point; the
+// working geometry chains under workTol and keeps closed chains under
+// manifoldConnectionTol.
 #pragma once
 
+#include "heating/curves/CFloorHeatingLine.h"
+
+#include "platform/ge/XtGeLineSeg2d.h"
+#include "platform/ge/XtGePoint2d.h"
+#include "platform/win/CString.h"
+
+#include <cstdint>
+#include <limits>
+#include <memory>
 #include <vector>
 
 class CFHModel;
@@ -15,7 +36,13 @@ class CFloorHeatingCurve;
 
 class CFHPipeNetwork {
  public:
-  explicit CFHPipeNetwork(CFHModel* owner = nullptr) : owner_(owner) {}
+  // The connection line's tag, and the tag of a chain of distribution pipes.
+  static constexpr std::uint32_t kConnectionLineTag = 14;
+  static constexpr std::uint32_t kPipeChainTag = 13;
+
+  // Numbering options 1; pitch 0.2 × the process drawing unit factor (1 when
+  // the host gives none); pitch limit +infinity.
+  explicit CFHPipeNetwork(CFHModel* owner = nullptr);
   CFHPipeNetwork(const CFHPipeNetwork&) = delete;
   CFHPipeNetwork& operator=(const CFHPipeNetwork&) = delete;
 
@@ -24,8 +51,11 @@ class CFHPipeNetwork {
 
   CFHModel* owner() const { return owner_; }
 
+  // ---- Distribution pipes ------------------------------------------------------
   // The network owns the curves of its list and deletes them when it goes.
   void appendPipeCurve(CFloorHeatingCurve* curve);
+  // A selected distribution pipe, appended to the list.
+  void addPipe(CFloorHeatingCurve::Ptr curve);
   // Takes the curve out of the list (the caller then owns it); false when the
   // list does not hold it.
   bool removePipeCurve(const CFloorHeatingCurve* curve);
@@ -36,15 +66,79 @@ class CFHPipeNetwork {
   // True when the list holds the curve; takes the lock, so any thread may ask.
   bool holdsPipeCurve(const CFloorHeatingCurve* curve) const;
 
+  // Joins the pipes into chains and drops open pipes that overlap
+  // themselves: the list becomes one new polyline (tag kPipeChainTag) per
+  // chain of two or more curves, in the order of their first members, then
+  // the curves of no chain in their order. A curve joins a chain when its
+  // start meets the chain's end or its end the chain's start (workTol); a
+  // curve drawn the other way round does not join. Chain members and dropped
+  // polylines are deleted after they left the list, so their destruction
+  // raises no state bit.
+  void buildWorkingGeometry();
+
+  // ---- Outline -----------------------------------------------------------------
+  // Rebuilds the outline segments, the label point and the connection line
+  // from the outline source points: a segment between consecutive points, a
+  // closing one with more than two points and, for the item "TOT0000-0001"
+  // (any case), one from the third point to the sixth. False (segments,
+  // label point and line built as far as they go) when the outline has fewer
+  // than 4 segments, or fewer than 6 points for "TOT0000-0001": the routing
+  // then cannot use it.
+  bool distributorOutline();
+  // The point of the outline nearest to the curve: segment by segment, a
+  // later segment wins only when nearer by more than workTol's equal point.
+  // `onCurve` (when given) receives the curve's point of that pair. False,
+  // nothing written, without segments.
+  bool closestOutlinePoint(const CFloorHeatingCurve& curve, XtGePoint2d& onOutline,
+                           XtGePoint2d* onCurve = nullptr) const;
+  // False when some segment lies strictly nearer to b than the nearest
+  // segment lies to a; true otherwise (also without segments).
+  bool isNotNearer(const XtGePoint2d& a, const XtGePoint2d& b) const;
+
+  // ---- Manifold record (fields in the drawn manifold's order) -----------------
+  std::uint32_t autoNumberCircuits = 1;  // "_PT_X_DSD_NC"
+  std::uint32_t autoNumberZones = 1;     // "_PT_X_DSD_NZ"
+  std::int32_t firstCircuitNumber = 1;   // "_PT_X_DSD_NBC"
+  std::int32_t firstZoneNumber = 1;      // "_PT_X_DSD_ZBC"
+  CString mark = CString(u"RZ");
+  CString secondDescription;             // "PRPO"
+  CString firstDescription;              // "PRPD"
+  std::uint32_t colourCircuits = 0;      // "_PT_X_DSD_CC"
+  double manifoldDistance = 0.0;         // "_PT_X_DSD_MP"
+  double manifoldMaxDistance = 0.0;      // "_PT_X_DSD_MMP"
+  CString itemId;
+
+  std::vector<XtGeLineSeg2d> outlineSegments;
+  std::vector<XtGePoint2d> outlineSource;  // the drawn block's outline points
+  XtGePoint2d labelPoint;
+  XtGePoint2d referencePoint;              // the manifold's insertion point
+  const CFloorHeatingLine* connectionLine() const { return connectionLine_.get(); }
+
+  // The distribution-pipe pitch (drawing units) and its upper limit.
+  double pipePitch;
+  double pipePitchLimit = std::numeric_limits<double>::infinity();
+
  private:
   friend class CFHModel;
   // The same with curveRegistryLock() already held.
   bool holdsPipeCurveLocked(const CFloorHeatingCurve* curve) const;
   // Takes a curve that is being destroyed out of the list, so the network
   // never deletes it a second time; true when the list held it. The caller
-  // holds the registry lock.
+  // holds the registry lock exclusively.
   bool forgetPipeCurveLocked(const CFloorHeatingCurve* curve);
+  // Replaces the (empty) list; under the lock.
+  void setPipeCurves(std::vector<CFloorHeatingCurve*> curves);
 
   CFHModel* owner_;
   std::vector<CFloorHeatingCurve*> pipeCurves_;
+  std::unique_ptr<CFloorHeatingLine> connectionLine_;
 };
+
+// Where a pipe curve meets the manifold outline. The line the curve leaves
+// its start (atStart) or its end along is taken. In midpoint mode: the
+// midpoint of that line's first meeting with a segment and its next meeting
+// with a later segment; false when there are not two. Otherwise: where the
+// curve meets segment `index`, or else that segment's point nearest to the
+// chosen end of the curve; false for an index outside the outline.
+bool outlineConnectionPoint(const CFloorHeatingCurve& curve, const std::vector<XtGeLineSeg2d>& outline,
+                            bool midpointMode, bool atStart, int index, XtGePoint2d& point);

@@ -1,7 +1,8 @@
 #include "heating/design/CurveRegistryLock.h"
 
-std::mutex& curveRegistryLock() {
-  // Constant-initialised, so curves made during static initialisation find it.
-  static constinit std::mutex lock;
-  return lock;
+std::shared_mutex& curveRegistryLock() {
+  // Built on first use, never destroyed: curves made during static
+  // initialisation or destroyed during static destruction still find it.
+  static std::shared_mutex* lock = new std::shared_mutex;
+  return *lock;
 }

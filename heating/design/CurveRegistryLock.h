@@ -1,13 +1,15 @@
-// The one lock of the heating-curve registry. It guards the process-wide
-// pointer to the current design model, that model's curve registry and the
-// list of distribution-pipe curves the registry checks, so that a curve made
-// or destroyed on any thread either finds the model whole or finds none.
+// The lock of the current design model's pointer. It guards the process-wide
+// pointer to the current design model and the list of distribution-pipe
+// curves that the curve registry checks, so that a curve made or destroyed on
+// any thread either finds the model whole or finds none.
 //
-// It is held only for short bookkeeping and is not recursive: never make or
-// destroy a heating curve while holding it or any other lock of the model
-// (registration takes this lock, then the model's state lock inside it).
+// A curve's registration holds it shared (so design threads registering at
+// the same time do not wait for each other) and takes the registry's own
+// per-thread locks inside it; setting or clearing the pointer and changing the
+// pipe list hold it exclusively. It is held only for short bookkeeping and is
+// not recursive: never make or destroy a heating curve while holding it.
 #pragma once
 
-#include <mutex>
+#include <shared_mutex>
 
-std::mutex& curveRegistryLock();
+std::shared_mutex& curveRegistryLock();

@@ -5,6 +5,7 @@
 #include "platform/win/SystemErrors.h"
 
 #include <array>
+#include <cstdint>
 #include <chrono>
 
 namespace hv::win {
@@ -60,6 +61,40 @@ BOOL CloseHandle(HANDLE handle) {
     }
   }
   table.changed.notify_all();
+  return TRUE;
+}
+
+HANDLE GetCurrentProcess() {
+  // Windows answers (HANDLE)-1; the table's handles start at 0x1000 and are
+  // multiples of 4, so this value never names a kernel object here.
+  return reinterpret_cast<HANDLE>(~static_cast<std::uintptr_t>(0));
+}
+
+BOOL DuplicateHandle(HANDLE sourceProcess, HANDLE source, HANDLE targetProcess, LPHANDLE target, DWORD,
+                     BOOL, DWORD options) {
+  if (sourceProcess != GetCurrentProcess() || targetProcess != GetCurrentProcess()) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  auto& table = KernelObjectTable::instance();
+  {
+    std::lock_guard lock(table.mutex);
+    std::shared_ptr<KernelObjectState> object = table.find(source);
+    if (!object) {
+      SetLastError(ERROR_INVALID_HANDLE);
+      return FALSE;
+    }
+    if (target != nullptr) *target = table.open(object);
+    // Closing the source cannot abandon a suspended thread here: the
+    // duplicate (when made) still refers to it, and without one CloseHandle
+    // below does the abandoning.
+    if (target != nullptr && (options & DUPLICATE_CLOSE_SOURCE) != 0) table.close(source);
+  }
+  if (target == nullptr) {
+    if ((options & DUPLICATE_CLOSE_SOURCE) != 0) CloseHandle(source);
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
   return TRUE;
 }
 

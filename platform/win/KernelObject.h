@@ -10,6 +10,24 @@
 
 constexpr DWORD MAXIMUM_WAIT_OBJECTS = 64;
 
+using LPHANDLE = HANDLE*;
+
+constexpr DWORD DUPLICATE_CLOSE_SOURCE = 0x1;
+constexpr DWORD DUPLICATE_SAME_ACCESS = 0x2;
+
+// The pseudo handle of the calling process: the only process there is here.
+// It needs no closing, and CloseHandle refuses it as no kernel object.
+HANDLE GetCurrentProcess();
+
+// Opens a second handle to the object behind `source`, so that a holder can
+// keep, wait on and close a reference of its own. Both process handles must
+// be GetCurrentProcess(); access and inheritance are not modelled.
+// DUPLICATE_CLOSE_SOURCE also closes `source` (even when the duplicate cannot
+// be written). FALSE (ERROR_INVALID_HANDLE) for an unknown or closed source or
+// another process, (ERROR_INVALID_PARAMETER) for a null target.
+BOOL DuplicateHandle(HANDLE sourceProcess, HANDLE source, HANDLE targetProcess, LPHANDLE target,
+                     DWORD desiredAccess, BOOL inheritHandle, DWORD options);
+
 // Closes one handle. FALSE (ERROR_INVALID_HANDLE) for an unknown or closed one.
 // Closing the handle of a running thread is safe; the thread runs on.
 BOOL CloseHandle(HANDLE handle);

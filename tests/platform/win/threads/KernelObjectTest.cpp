@@ -209,3 +209,39 @@ TEST(Waits, BadHandlesAndCountsFail) {
   EXPECT_EQ(CreateEventW(nullptr, TRUE, FALSE, u"named"), nullptr);
   CloseHandle(event);
 }
+
+TEST(Handles, DuplicateIsAReferenceOfItsOwnThatOutlivesTheSource) {
+  const std::size_t handlesBefore = hvOpenHandleCount();
+  Job job;
+  job.gate = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE thread = CreateThread(nullptr, 0, runJob, &job, 0, nullptr);
+  ASSERT_NE(thread, nullptr);
+  HANDLE copy = nullptr;
+  ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), thread, GetCurrentProcess(), &copy, 0, FALSE,
+                              DUPLICATE_SAME_ACCESS));
+  EXPECT_NE(copy, thread);
+  EXPECT_EQ(GetThreadId(copy), GetThreadId(thread));
+  // The owner closes its handle while another holder still waits on its copy.
+  EXPECT_TRUE(CloseHandle(thread));
+  EXPECT_EQ(WaitForSingleObject(copy, 0), WAIT_TIMEOUT);
+  SetEvent(job.gate);
+  EXPECT_EQ(WaitForSingleObject(copy, kLong), WAIT_OBJECT_0);
+  DWORD code = 0;
+  EXPECT_TRUE(GetExitCodeThread(copy, &code));
+  EXPECT_EQ(code, 7u);
+
+  // DUPLICATE_CLOSE_SOURCE moves the reference; bad arguments are refused.
+  HANDLE moved = nullptr;
+  ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), copy, GetCurrentProcess(), &moved, 0, FALSE,
+                              DUPLICATE_CLOSE_SOURCE));
+  EXPECT_FALSE(CloseHandle(copy));
+  HANDLE none = nullptr;
+  EXPECT_FALSE(DuplicateHandle(GetCurrentProcess(), copy, GetCurrentProcess(), &none, 0, FALSE, 0));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+  EXPECT_FALSE(DuplicateHandle(GetCurrentProcess(), moved, GetCurrentProcess(), nullptr, 0, FALSE, 0));
+  EXPECT_FALSE(DuplicateHandle(moved, moved, GetCurrentProcess(), &none, 0, FALSE, 0));
+  EXPECT_FALSE(CloseHandle(GetCurrentProcess()));
+  EXPECT_TRUE(CloseHandle(moved));
+  CloseHandle(job.gate);
+  EXPECT_EQ(hvOpenHandleCount(), handlesBefore);
+}

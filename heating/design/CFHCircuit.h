@@ -1,0 +1,107 @@
+// One heating circuit: the zones that one pipe loop from the manifold feeds in
+// turn, its calculation record, its connection at the manifold, its supply and
+// return distribution pipes, and the design job that lays its zones out.
+//
+// Ownership: the circuit owns its calculation record, its supply and return
+// pipes and its worker thread handle. The zones (listed in flow order), the
+// centre line of its distribution connection and its label record are not
+// owned (the model, the pipe network and the drawing I/O object own them).
+//
+// Threads (the design model's rules):
+// - Only the command's thread changes the circuit; its job (on its own
+//   thread) reads the zone list and designs those zones.
+// - The worker handle is used only under lock_. It is set by setWorker and
+//   stays until replaced or the circuit goes; the job leaves it, so the
+//   worker runs while the handle is set and not signalled.
+// - Before anything the job reads changes, the command's thread calls
+//   stopWorker(): the job sees the stop request before its next zone (and
+//   before the path) and ends; the caller waits for it with no lock held.
+// - lock_ comes first in the model's lock order (circuit, zone design,
+//   registry, state); nothing waits while holding it.
+#pragma once
+
+#include "heating/design/CFHCircuitCalc.h"
+
+#include "heating/curves/CFloorHeatingCurve.h"
+
+#include "platform/ge/XtGePoint2d.h"
+#include "platform/win/WinTypes.h"
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+class CFHEntityInOut;
+class CFHModel;
+class CFHZoneEntry;
+
+class CFHCircuit {
+ public:
+  // Number = index, colour index = index + 1; the calculation record from the
+  // model's defaults.
+  CFHCircuit(CFHModel* model, std::uint32_t index);
+  // Stops and waits for the job, closes the worker handle, deletes the pipes.
+  // The zones stay (their circuit pointer is the model's to clear).
+  ~CFHCircuit();
+  CFHCircuit(const CFHCircuit&) = delete;
+  CFHCircuit& operator=(const CFHCircuit&) = delete;
+
+  CFHModel* model() const { return model_; }
+
+  // ---- Zones -----------------------------------------------------------------
+  const std::vector<CFHZoneEntry*>& zones() const { return zones_; }
+  // Appends the zone unless listed; either way the zone's circuit becomes
+  // this one.
+  void addZone(CFHZoneEntry* zone);
+  // Takes the zone out of the list (its circuit pointer is left); true when
+  // it was listed.
+  bool removeZone(const CFHZoneEntry* zone);
+
+  // ---- Pipes -----------------------------------------------------------------
+  CFloorHeatingCurve* supplyPipe() const { return supplyPipe_.get(); }
+  CFloorHeatingCurve* returnPipe() const { return returnPipe_.get(); }
+  void setPipes(CFloorHeatingCurve::Ptr supply, CFloorHeatingCurve::Ptr returnPipe);
+  // Deletes both pipes.
+  void clearPipes();
+
+  // ---- Worker (see the header comment) -----------------------------------------
+  // Takes the handle of the circuit's new job thread (the previous one is
+  // closed) and clears the stop request.
+  void setWorker(HANDLE thread);
+  // Whether a job runs: the handle is set and not signalled.
+  bool isWorkerRunning() const;
+  // The job asks this before each zone and before the path.
+  bool stopRequested() const { return stopRequested_.load(std::memory_order_acquire); }
+  // Asks the job to stop at its next check, without waiting.
+  void requestStop() { stopRequested_.store(true, std::memory_order_release); }
+  // Requests the stop, then waits for the job like waitForWorker.
+  void stopWorker();
+  // Waits until the job has ended, with no lock held. On the job's own
+  // thread it reports a programming error and answers at once.
+  void waitForWorker();
+  // A reference of the caller's own to the running job's thread (closed by
+  // the caller), or null when no job runs.
+  HANDLE duplicateWorkerHandle() const;
+
+  CFHCircuitCalc calc;
+  std::uint32_t number;
+  std::uint32_t colourIndex;
+  std::uint32_t word = 0;
+  // The distribution connection: its centre line (pipe network's), the far
+  // end of that line and the point where it leaves the manifold.
+  CFloorHeatingCurve* centreLine = nullptr;
+  XtGePoint2d connectionPoints[2];
+  // The drawn circuit label the edit command read (drawing I/O object's).
+  const CFHEntityInOut* labelRecord = nullptr;
+
+ private:
+  CFHModel* model_;
+  std::vector<CFHZoneEntry*> zones_;
+  CFloorHeatingCurve::Ptr supplyPipe_;
+  CFloorHeatingCurve::Ptr returnPipe_;
+  std::atomic<bool> stopRequested_{false};
+  mutable std::mutex lock_;
+  HANDLE worker_ = nullptr;  // under lock_
+};

@@ -1,0 +1,93 @@
+// The calculation record of one heating zone: its inputs (areas, floor layers
+// and structure, temperatures, heat-transfer values, pipe diameter and pitch,
+// border width) and the results of the heating calculation. A plain record
+// embedded in its zone entry; a new one copies the design model's defaults.
+//
+// The numeric values that may be empty (the border width R and the results)
+// hold only VT_EMPTY or VT_R8, never a text, so the record copies them as
+// plain values and needs no VariantClear.
+//
+// Changed on the command's thread only. A design job reads R while it runs
+// (T2): change R only after the zone's circuit job was stopped.
+#pragma once
+
+#include "heating/design/FloorStructureLayers.h"
+
+#include "platform/win/CString.h"
+#include "platform/win/Variant.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+class CFHZoneEntry;
+struct CFHDesignDefaults;
+
+// A numeric value that may be empty: empty, or holding d.
+VARIANT emptyValue();
+VARIANT valueOf(double d);
+
+class CFHZoneCalc {
+ public:
+  // The results, in the order the calculation writes them.
+  enum Result : int {
+    kLA = 0,
+    kLB,
+    kTM,
+    kQPC,
+    kS,
+    kM,
+    kQO,
+    kQ,
+    kQ2,
+    kQP,
+    kTotalOutput,         // QP + QO
+    kValue475,            // 4.75 × (tp − ti)
+    kWeightedTemperature, // 0.45 tp + 0.55 ti
+    kP,
+    kMHP,
+    kW,
+    kKV,
+    kTS,
+    kR2,
+    kTpMinusTi,
+    kTheta,               // the surface excess θ
+    kResultCount
+  };
+
+  // The model's defaults; every result empty; not valid.
+  CFHZoneCalc(CFHZoneEntry* zone, const CFHDesignDefaults& defaults);
+
+  double area = 0.0;          // A0, m²
+  double reducedArea = 0.0;   // SP, m²
+  double perimeter = 0.0;     // OP, m
+  double loopLength = 0.0;    // LH, m
+  double connectionLength = 0.0;  // LP, m
+  double totalLength = 0.0;   // L, m
+  std::vector<CFHFloorLayer> upperLayers;
+  std::vector<CFHFloorLayer> lowerLayers;
+  CString floorStructureMark;
+  CString floorStructureAction;
+  std::uint32_t placement = 0;
+  std::uint32_t areaFromHeatLoss = 0;
+  double spns = 0.0;          // furniture on a plinth
+  double spnn = 0.0;          // furniture on legs
+  double lossQc = 0.0;
+  double ti = 0.0;
+  double tp = 0.0;
+  std::uint8_t tpFixed = 0;
+  double pipeDiameter = 0.0;  // d
+  double pipePitch = 0.0;     // l
+  double ti2 = 0.0;           // t'i
+  double alphaP = 0.0;        // αp
+  double alphaP2 = 0.0;       // α'p
+  double lvr = 0.0;           // λ
+  double c = 0.0;             // cw
+  double soilRz = 0.0;
+  double tz = 0.0;
+  VARIANT borderR;            // R, m
+  std::uint8_t borderFixed = 0;
+  std::array<VARIANT, kResultCount> results;
+  CFHZoneEntry* zone;         // the owner
+  std::uint8_t valid = 0;
+};

@@ -1,0 +1,72 @@
+// One heating zone of a design: its number, mark and note, its calculation
+// record, its zone design (boundary, layout inputs and layouts), the circuit
+// it belongs to, an additional heating body, and where a pipe crosses its
+// boundary.
+//
+// Ownership: the entry owns its zone design, its heating body and its
+// crossing record; the model owns the entry. The circuit and the label record
+// (the drawn zone label the edit command read; the drawing I/O object's) are
+// not owned.
+//
+// Threads: changed on the command's thread only. The design job of the
+// zone's circuit reads the calculation's R and the pipes-run-into flag and
+// works on the zone design while it runs; change those only after stopping
+// the circuit's job (CFHCircuit::stopWorker).
+#pragma once
+
+#include "heating/design/CFHHeatingBody.h"
+#include "heating/design/CFHZoneCalc.h"
+#include "heating/design/CFHZoneCrossings.h"
+
+#include "platform/win/CString.h"
+
+#include <cstdint>
+#include <memory>
+
+class CFHCircuit;
+class CFHEntityInOut;
+class CFHModel;
+class CFHZoneDesign;
+class CFloorHeatingCurve;
+
+class CFHZoneEntry {
+ public:
+  // The note is the model's default note; the calculation copies the
+  // model's defaults; the zone design is made for this entry.
+  CFHZoneEntry(CFHModel* model, std::uint32_t number);
+  ~CFHZoneEntry();
+  CFHZoneEntry(const CFHZoneEntry&) = delete;
+  CFHZoneEntry& operator=(const CFHZoneEntry&) = delete;
+
+  CFHModel* model() const { return model_; }
+  CFHZoneDesign* design() const { return design_.get(); }
+
+  // The crossing record: replaced by setCrossingPoints, sorted by
+  // zoneOrderKey.
+  CFHZoneCrossings& crossings() { return crossings_; }
+  // A new record of the places where the curve crosses the zone's working
+  // loop (workTol), in the order found, each with its parameter on the
+  // curve; empty for a zone without a boundary.
+  void setCrossingPoints(const CFloorHeatingCurve& curve);
+
+  std::uint32_t number;
+  std::uint32_t word = 0;
+  CString mark;
+  CString note;
+  const CFHEntityInOut* labelRecord = nullptr;
+  CFHCircuit* circuit = nullptr;
+  CFHZoneCalc calc;
+  std::unique_ptr<CFHHeatingBody> heatingBody;
+  // Set when a segment point of the pipe network lies inside the boundary.
+  std::uint8_t pipesRunInto = 0;
+  std::uint64_t word64 = 0;
+
+ private:
+  CFHModel* model_;
+  std::unique_ptr<CFHZoneDesign> design_;
+  CFHZoneCrossings crossings_;
+};
+
+// Orders two zones along a pipe: by zoneOrderKey of their crossing records
+// (which sorts them once); a zone the pipe does not cross goes last.
+bool zoneCrossingLess(CFHZoneEntry& a, CFHZoneEntry& b);

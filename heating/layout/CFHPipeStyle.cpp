@@ -1,0 +1,5 @@
+#include "heating/layout/CFHPipeStyle.h"
+
+#include "host/CodePageText.h"
+
+std::string CFHPipeStyle::linetypeForHost() const { return hvWideToMb(linetype.view()); }
