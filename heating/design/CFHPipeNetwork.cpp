@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <mutex>
+#include <shared_mutex>
 #include <utility>
 
 CFHPipeNetwork::CFHPipeNetwork(CFHModel* owner) : pipePitch(0.2 * usableDrawingUnitFactor()), owner_(owner) {}

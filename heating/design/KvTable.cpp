@@ -16,8 +16,10 @@ bool loadKvTable(CFHConstants& constants, const CString& heatingFile) {
   if (store.getString(u"KV_TABLE", text) != storeStatus::ok) return false;
   if (text.GetLength() > 0 && text[0] == u'[') {
     if (!doubleArrayFromText(text, numbers)) return false;
-  } else if (store.getDoubleArray(u"KV_TABLE", numbers) != storeStatus::ok) {
-    return false;
+  } else {
+    // The store's own list form, as it writes it in text mode.
+    store.setFlags(ini_store2::textModeFlag);
+    if (store.getDoubleArray(u"KV_TABLE", numbers) != storeStatus::ok) return false;
   }
   if (numbers.size() < 2) return false;
   if (!std::all_of(numbers.begin(), numbers.end(), [](double v) { return std::isfinite(v); })) return false;

@@ -1,0 +1,229 @@
+// The design model's records: defaults of a new model, zone and circuit, the
+// ownership rules of deleting them, and the small records beside them.
+#include "heating/design/CFHCircuit.h"
+#include "heating/design/CFHModel.h"
+#include "heating/design/CFHZoneDesign.h"
+#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/DoubleArrayText.h"
+
+#include "heating/curves/VariantValue.h"
+
+#include "tests/heating/design/DesignTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+using zone_test::ZoneTest;
+
+TEST_F(ZoneTest, NewModelHoldsTheDefaultsOfEveryPart) {
+  CFHModel model;
+  EXPECT_EQ(model.unitFactor(), 1000.0);
+  EXPECT_TRUE(model.zones().empty());
+  EXPECT_TRUE(model.circuits().empty());
+  EXPECT_TRUE(model.selectedZones.empty());
+  EXPECT_EQ(model.currentCircuit, nullptr);
+  const CFHDesignDefaults& d = model.defaults();
+  EXPECT_EQ(d.circuitShape, 1u);
+  EXPECT_EQ(d.displayType, 0u);
+  EXPECT_EQ(d.perimeterPitch, 200.0);
+  EXPECT_EQ(d.pipeDiameter, 0.017);
+  EXPECT_EQ(d.tp, 22.5);
+  EXPECT_EQ(d.tpFixed, 1);
+  EXPECT_EQ(d.soilRz, 1.11);
+  EXPECT_EQ(d.lossQc, 1750.0);
+  EXPECT_EQ(d.capacity, 4176.0);
+  EXPECT_EQ(d.maxPressure, 10.0);
+  EXPECT_EQ(model.hatchPattern, -1);
+  EXPECT_EQ(model.hatchScale, 1.0);
+  EXPECT_EQ(model.loopLayers[1], CString(u"0"));
+  EXPECT_EQ(model.maxPressureUnit, 1u);
+  EXPECT_EQ(model.zoneBoundsSetting, 25.0);
+
+  const CFHPipeNetwork& network = model.pipeNetwork();
+  EXPECT_EQ(network.autoNumberCircuits, 1u);
+  EXPECT_EQ(network.firstZoneNumber, 1);
+  EXPECT_DOUBLE_EQ(network.pipePitch, 200.0);  // 0.2 × the process's 1000
+  EXPECT_EQ(network.pipePitchLimit, std::numeric_limits<double>::infinity());
+
+  const CFHDescData& desc = model.descData();
+  EXPECT_EQ(desc.textHeights[CFHDescData::kZoneDescription], 4.8);
+  EXPECT_EQ(desc.widthFactors[CFHDescData::kHeatingBody], 0.75);
+  EXPECT_EQ(desc.layers[CFHDescData::kStyleCircuit], CString(u"0"));
+
+  const CFHPipeStyles& styles = model.pipeStyles();
+  EXPECT_EQ(styles.styleOfSide(1).colourIndex(), 1u);
+  EXPECT_EQ(styles.styleOfSide(0).linetype, CString(u"DASHED"));
+  EXPECT_EQ(styles.general.colour, 0xFFFFFFFF00000002ull);
+  EXPECT_EQ(styles.furtherColours[1], 0xFFFFFFFF000000FBull);
+  EXPECT_EQ(styles.values[2], 240.0);
+  // An override replaces the index, never the high word.
+  EXPECT_EQ(styles.styleOfSide(0).drawColour(3), 0xFFFFFFFF00000003ull);
+  EXPECT_EQ(styles.styleOfSide(0).drawColour(), 0xFFFFFFFF00000005ull);
+  EXPECT_EQ(styles.supply.linetypeForHost(), "CONTINUOUS");
+}
+
+TEST_F(ZoneTest, ZoneAndCircuitStartFromTheModelsDefaults) {
+  CFHModel model;
+  model.defaults().zoneNote = u"koupelna";
+  model.defaults().furnitureOnPlinth = 0.3;
+  model.defaults().perimeterPitch = 150.0;
+  model.defaults().pipeMaterial = u"PE-Xa";
+  CFHZoneEntry* zone = model.addZone(7);
+  EXPECT_EQ(zone->number, 7u);
+  EXPECT_EQ(zone->note, CString(u"koupelna"));
+  EXPECT_EQ(zone->calc.spns, 0.3);
+  EXPECT_EQ(zone->calc.lossQc, 1750.0);
+  EXPECT_EQ(zone->calc.zone, zone);
+  EXPECT_TRUE(variantValueNear(zone->calc.borderR, 0.02, 1e-12));
+  for (const VARIANT& result : zone->calc.results) EXPECT_FALSE(variantValueIsValid(result));
+  EXPECT_EQ(zone->calc.valid, 0);
+
+  const CFHZoneDesign& design = *zone->design();
+  EXPECT_EQ(design.owner(), zone);
+  EXPECT_DOUBLE_EQ(design.perpendicularDistance(), 150.0);  // mm × 0.001 × 1000
+  EXPECT_DOUBLE_EQ(design.detailDistance(), 50.0);
+  EXPECT_DOUBLE_EQ(design.spacing(), 200.0);
+  EXPECT_EQ(design.layoutValue(), -1.0);
+  EXPECT_EQ(design.boundary(), nullptr);
+  EXPECT_FALSE(design.isBusy());
+
+  CFHCircuit* circuit = model.addCircuit(4);
+  EXPECT_EQ(circuit->number, 4u);
+  EXPECT_EQ(circuit->colourIndex, 5u);
+  EXPECT_EQ(circuit->calc.pipeMaterial, CString(u"PE-Xa"));
+  EXPECT_EQ(circuit->calc.maxLoopLength, 120.0);
+  EXPECT_EQ(circuit->calc.t1, 38.0);  // no data files
+  EXPECT_EQ(circuit->calc.t2, 30.0);
+  EXPECT_FALSE(circuit->isWorkerRunning());
+}
+
+TEST_F(ZoneTest, CircuitTemperaturesComeFromTheCalculationPage) {
+  design_test::DataFolder folder;
+  folder.write("qev_heat_floors.dat", "[FH_PAGE_CALC]\r\nCB_IN_T1=40\r\nCB_OUT_T2=nan\r\n");
+  CFHModel model;
+  model.setDataFiles(folder.files());
+  const CFHCircuit* circuit = model.addCircuit(0);
+  EXPECT_EQ(circuit->calc.t1, 40.0);
+  EXPECT_EQ(circuit->calc.t2, 30.0);  // not a number: the default stays
+}
+
+TEST_F(ZoneTest, DeletingClearsEveryPointerToWhatGoes) {
+  CFHModel model;
+  CFHZoneEntry* a = model.addZone(1);
+  CFHZoneEntry* b = model.addZone(2);
+  CFHCircuit* first = model.addCircuit(1);
+  CFHCircuit* second = model.addCircuit(2);
+  first->addZone(a);
+  first->addZone(a);  // listed once
+  second->addZone(b);
+  EXPECT_EQ(first->zones().size(), 1u);
+  EXPECT_EQ(a->circuit, first);
+  model.currentCircuit = second;
+  model.selectedZones = {a, b};
+  model.joinPair[0] = a;
+  model.joinPair[1] = b;
+  model.pendingHeatingBody = b;
+
+  std::vector<std::unique_ptr<CFHZoneEntry>> others;
+  others.push_back(std::make_unique<CFHZoneEntry>(&model, 3));
+  second->addZone(others.back().get());
+  model.deleteZoneVector(others);
+  EXPECT_TRUE(others.empty());
+  EXPECT_EQ(second->zones(), std::vector<CFHZoneEntry*>{b});
+
+  model.deleteCircuits();
+  EXPECT_TRUE(model.circuits().empty());
+  EXPECT_EQ(model.currentCircuit, nullptr);
+  EXPECT_EQ(a->circuit, nullptr);
+  EXPECT_EQ(b->circuit, nullptr);
+  EXPECT_EQ(model.zones().size(), 2u);
+
+  CFHCircuit* third = model.addCircuit(3);
+  third->addZone(b);
+  model.deleteZoneEntries();
+  EXPECT_TRUE(model.zones().empty());
+  EXPECT_TRUE(third->zones().empty());
+  EXPECT_TRUE(model.selectedZones.empty());
+  EXPECT_EQ(model.joinPair[0], nullptr);
+  EXPECT_EQ(model.joinPair[1], nullptr);
+  EXPECT_EQ(model.pendingHeatingBody, nullptr);
+}
+
+TEST(DoubleArrayText, FormAndItsEdgeCases) {
+  EXPECT_EQ(doubleArrayToText(std::vector<double>{}), CString(u"[]"));
+  EXPECT_EQ(doubleArrayToText(std::vector<double>{1.5, -2.0}), CString(u"[1.500000|-2.000000]"));
+
+  struct Case {
+    const char16_t* text;
+    bool ok;
+    std::vector<double> values;
+  };
+  const Case cases[] = {
+      {u"[]", true, {}},
+      {u"[1.5|-2|3e2]", true, {1.5, -2.0, 300.0}},
+      {u"[1|]", true, {1.0}},
+      {u"[x|7abc]", true, {0.0, 7.0}},  // each value its leading number, 0 without
+      {u"[|1]", false, {}},
+      {u"[1||2]", false, {}},
+      {u"[1|2", false, {}},
+      {u"1|2]", false, {}},
+      {u"[", false, {}},
+      {u"", false, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.text, c.text + std::char_traits<char16_t>::length(c.text)));
+    std::vector<double> values{42.0};
+    EXPECT_EQ(doubleArrayFromText(CString(c.text), values), c.ok);
+    EXPECT_EQ(values, c.ok ? c.values : std::vector<double>{42.0});  // unchanged on failure
+  }
+  std::vector<double> back;
+  ASSERT_TRUE(doubleArrayFromText(doubleArrayToText(std::vector<double>{0.25, 1e3}), back));
+  EXPECT_EQ(back, (std::vector<double>{0.25, 1000.0}));
+}
+
+TEST(CFHDescData, ChecksLayersStylesAndSizes) {
+  CFHDescData desc;
+  desc.defaultLayer = u"STENY";
+  CString layer = u"X";
+  std::uint32_t flag = 7;
+  for (const char16_t* name : {u"", u"*"}) {
+    desc.setLayerOrDefault(CString(name), layer, flag);
+    EXPECT_EQ(layer, CString(u"STENY"));
+    EXPECT_EQ(flag, 1u);
+  }
+  desc.setLayerOrDefault(CString(u"POTRUBI"), layer, flag);
+  EXPECT_EQ(layer, CString(u"POTRUBI"));
+  EXPECT_EQ(flag, 0u);
+
+  EXPECT_EQ(desc.resolveTextStyle(CString(u"arial")), CString(u"STANDARD"));  // the drawing has no styles
+  desc.drawingTextStyles = {CString(u"Standard"), CString(u"Arial")};
+  EXPECT_EQ(desc.resolveTextStyle(CString(u"ARIAL")), CString(u"Arial"));
+  EXPECT_EQ(desc.resolveTextStyle(CString(u"Courier")), CString(u"Standard"));
+
+  double height = 7.2;
+  for (double refused : {0.001, 1000.0, 0.0, -1.0, std::nan(""), std::numeric_limits<double>::infinity()}) {
+    EXPECT_FALSE(CFHDescData::setTextHeightChecked(refused, height));
+    EXPECT_FALSE(CFHDescData::setWidthFactorChecked(refused, height));
+  }
+  EXPECT_EQ(height, 7.2);
+  EXPECT_TRUE(CFHDescData::setTextHeightChecked(0.0011, height));
+  EXPECT_TRUE(CFHDescData::setWidthFactorChecked(999.9, height));
+  EXPECT_EQ(height, 999.9);
+
+  design_test::FakeHostTable host;
+  CFHDescData read;
+  read.readDefaultLayer(&host.table);
+  EXPECT_EQ(read.defaultLayer, CString(u"STENY"));
+  EXPECT_EQ(read.drawingTextStyles.size(), 3u);
+  EXPECT_EQ(read.layerState[1], 2);
+  CFHDescData none;
+  none.readDefaultLayer(nullptr);
+  EXPECT_EQ(none.drawingTextStyles, std::vector<CString>{CString(u"Standard")});
+  EXPECT_TRUE(none.defaultLayer.IsEmpty());
+}
+
+}  // namespace

@@ -1,0 +1,310 @@
+// The thread rules of the design model with fake design jobs: a change waits
+// for the running job, the model's destruction stops every job and waiter
+// before anything goes, the last waiter tells the dialog once, and a zone
+// design's readers never see what a running design writes.
+#include "heating/design/CFHCircuit.h"
+#include "heating/design/CFHModel.h"
+#include "heating/design/CFHZoneDesign.h"
+#include "heating/design/CFHZoneEntry.h"
+
+#include "heating/curves/CFloorHeatingLine.h"
+#include "heating/curves/DrawingUnitFactor.h"
+
+#include "geometry/FailureNotice.h"
+
+#include "platform/win/Events.h"
+#include "platform/win/KernelObject.h"
+#include "platform/win/ThreadId.h"
+#include "platform/win/Threads.h"
+#include "platform/win/WindowMessages.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr DWORD kLong = 20000;
+
+// A fake design job: until its circuit asks it to stop (checked before each
+// zone, as the real job does), it reads its zones' inputs, marks each zone
+// busy while it "designs" it and makes and destroys heating curves.
+struct FakeJob {
+  CFHCircuit* circuit = nullptr;
+  std::atomic<int> rounds{0};
+  std::atomic<bool> ended{false};
+  double seen = 0.0;
+};
+
+DWORD runFakeJob(LPVOID parameter) {
+  auto* job = static_cast<FakeJob*>(parameter);
+  for (int round = 0; round < 1'000'000; ++round) {
+    for (CFHZoneEntry* zone : job->circuit->zones()) {
+      if (job->circuit->stopRequested()) {
+        job->ended = true;
+        return 0;
+      }
+      CFHZoneDesign& design = *zone->design();
+      CFHZoneDesign::BusyScope busy(design);
+      job->seen += design.spacing() + design.circuitShape() + zone->calc.pipePitch;
+      CFloorHeatingLine piece(XtGePoint2d(0, 0), XtGePoint2d(design.spacing(), 0), nullptr, 3);
+    }
+    ++job->rounds;
+  }
+  job->ended = true;
+  return 0;
+}
+
+// Starts a fake job for the circuit as the real start does: suspended, its
+// handle given to the circuit, then resumed.
+void startFakeJob(FakeJob& job, CFHCircuit& circuit) {
+  job.circuit = &circuit;
+  HANDLE thread = CreateThread(nullptr, 0, runFakeJob, &job, CREATE_SUSPENDED, nullptr);
+  ASSERT_NE(thread, nullptr);
+  circuit.setWorker(thread);
+  ResumeThread(thread);
+}
+
+void waitForRounds(const FakeJob& job, int rounds) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (job.rounds < rounds && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
+}
+
+// A waiter as the design start makes it: it watches references of its own
+// to the design threads and the cancel event, a pass at a time.
+struct FakeWaiter {
+  CFHWorkerSync* sync = nullptr;
+  std::vector<HANDLE> watched;
+  std::uint32_t id = 0;
+  std::atomic<bool> registered{false};
+};
+
+DWORD runFakeWaiter(LPVOID parameter) {
+  auto* waiter = static_cast<FakeWaiter*>(parameter);
+  while (!waiter->registered) std::this_thread::yield();
+  std::vector<bool> done(waiter->watched.size(), false);
+  for (std::size_t left = done.size(); left > 0;) {
+    for (std::size_t i = 0; i < done.size(); ++i) {
+      if (done[i]) continue;
+      const HANDLE both[] = {waiter->watched[i], waiter->sync->cancelEvent()};
+      const DWORD answer = WaitForMultipleObjects(2, both, FALSE, 1000);
+      if (answer == WAIT_OBJECT_0) {
+        done[i] = true;
+        --left;
+      } else if (answer != WAIT_TIMEOUT) {
+        waiter->sync->waiterFinished(waiter->id, false, false);
+        return answer;
+      }
+    }
+  }
+  waiter->sync->waiterFinished(waiter->id, true, true);
+  return 0;
+}
+
+void startFakeWaiter(FakeWaiter& waiter, CFHModel& model, const std::vector<CFHCircuit*>& circuits) {
+  waiter.sync = &model.workerSync();
+  for (CFHCircuit* circuit : circuits) waiter.watched.push_back(circuit->duplicateWorkerHandle());
+  HANDLE thread = CreateThread(nullptr, 0, runFakeWaiter, &waiter, CREATE_SUSPENDED, nullptr);
+  ASSERT_NE(thread, nullptr);
+  waiter.id = model.workerSync().registerWaiter(thread, waiter.watched);
+  waiter.registered = true;
+  ResumeThread(thread);
+}
+
+class DesignThreads : public testing::Test {
+ protected:
+  DesignThreads() { drawingUnitFactor = 1000.0; }
+  const std::size_t handlesBefore_ = hvOpenHandleCount();
+};
+
+TEST_F(DesignThreads, DestroyingTheModelStopsFourRunningJobsAndTheirWaiter) {
+  std::vector<FakeJob> jobs(4);
+  HWND dialog = hvCreateWindow();
+  {
+    FakeWaiter waiter;  // the real waiter job lives until its thread ends
+    CFHModel model;
+    model.workerSync().setNotifyWnd(dialog);
+    std::vector<CFHCircuit*> circuits;
+    for (std::uint32_t c = 0; c < 4; ++c) {
+      CFHCircuit* circuit = model.addCircuit(c + 1);
+      for (std::uint32_t z = 0; z < 3; ++z) circuit->addZone(model.addZone(c * 3 + z + 1));
+      circuits.push_back(circuit);
+    }
+    for (std::size_t c = 0; c < 4; ++c) startFakeJob(jobs[c], *circuits[c]);
+    startFakeWaiter(waiter, model, circuits);
+    for (const FakeJob& job : jobs) waitForRounds(job, 3);
+    for (const CFHCircuit* circuit : circuits) EXPECT_TRUE(circuit->isWorkerRunning());
+    EXPECT_EQ(model.workerSync().activeWaiterCount(), 1u);
+  }
+  // Every job ended before its zones went, the waiter before the block.
+  for (const FakeJob& job : jobs) {
+    EXPECT_TRUE(job.ended);
+    EXPECT_GE(job.rounds, 3);
+  }
+  EXPECT_EQ(CFHModel::current(), nullptr);
+  EXPECT_EQ(hvOpenHandleCount(), handlesBefore_);
+  DestroyWindow(dialog);
+}
+
+TEST_F(DesignThreads, AChangeWaitsForTheRunningJobAndTheNextStartTakesTheCircuit) {
+  CFHModel model;
+  CFHCircuit* circuit = model.addCircuit(1);
+  CFHZoneEntry* zone = model.addZone(1);
+  circuit->addZone(zone);
+  FakeJob first;
+  startFakeJob(first, *circuit);
+  waitForRounds(first, 2);
+
+  zone->design()->setCircuitShape(0);  // stops the job before it changes what the job reads
+  EXPECT_TRUE(first.ended);
+  EXPECT_FALSE(circuit->isWorkerRunning());
+  EXPECT_EQ(zone->design()->circuitShape(), 0u);
+  EXPECT_EQ(circuit->duplicateWorkerHandle(), nullptr);
+
+  // A start takes every circuit whose job is not running.
+  ASSERT_FALSE(circuit->isWorkerRunning());
+  FakeJob second;
+  startFakeJob(second, *circuit);
+  EXPECT_FALSE(circuit->stopRequested());
+  waitForRounds(second, 2);
+  EXPECT_GE(second.rounds, 2);
+  model.stopDesignJobs();
+  EXPECT_TRUE(second.ended);
+  circuit->stopWorker();  // nothing left to wait for
+}
+
+TEST_F(DesignThreads, AJobWaitingForItselfIsReportedAndDoesNotHang) {
+  std::atomic<int> reports{0};
+  hvFailureNoticeSink previous = hvSetFailureNoticeSink([&](const hvFailureNotice&) {
+    ++reports;
+    return 1;
+  });
+  {
+    CFHModel model;
+    CFHCircuit* circuit = model.addCircuit(1);
+    struct SelfWait {
+      CFHCircuit* circuit;
+      std::atomic<bool> go{false};
+    } self{circuit};
+    HANDLE thread = CreateThread(
+        nullptr, 0,
+        [](LPVOID p) -> DWORD {
+          auto* s = static_cast<SelfWait*>(p);
+          while (!s->go) std::this_thread::yield();
+          s->circuit->waitForWorker();
+          s->circuit->stopWorker();
+          return 0;
+        },
+        &self, CREATE_SUSPENDED, nullptr);
+    circuit->setWorker(thread);
+    ResumeThread(thread);
+    self.go = true;
+    HANDLE own = circuit->duplicateWorkerHandle();
+    if (own != nullptr) {
+      EXPECT_EQ(WaitForSingleObject(own, kLong), WAIT_OBJECT_0);
+      CloseHandle(own);
+    }
+  }
+  hvSetFailureNoticeSink(previous);
+  EXPECT_EQ(reports, 2);
+  EXPECT_EQ(hvOpenHandleCount(), handlesBefore_);
+}
+
+TEST_F(DesignThreads, TheLastWaiterToFinishTellsTheWindowOnce) {
+  HWND dialog = hvCreateWindow();
+  // Waiter threads that run until the gate opens; the watched references
+  // are copies of one of them.
+  HANDLE gate = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  auto gatedThread = [gate] {
+    return CreateThread(nullptr, 0, [](LPVOID g) -> DWORD { return WaitForSingleObject(static_cast<HANDLE>(g), kLong); }, gate, 0,
+                        nullptr);
+  };
+  auto copyOf = [](HANDLE h) {
+    HANDLE copy = nullptr;
+    DuplicateHandle(GetCurrentProcess(), h, GetCurrentProcess(), &copy, 0, FALSE, DUPLICATE_SAME_ACCESS);
+    return copy;
+  };
+  {
+    CFHWorkerSync sync;
+    sync.setNotifyWnd(dialog);
+    HANDLE first = gatedThread();
+    const std::uint32_t a = sync.registerWaiter(first, {copyOf(first)});
+    const std::uint32_t b = sync.registerWaiter(gatedThread(), {});
+    EXPECT_EQ(sync.activeWaiterCount(), 2u);
+    EXPECT_FALSE(sync.waiterFinished(a, true, true));  // b's jobs still run
+    EXPECT_EQ(hvPendingMessageCount(dialog), 0u);
+    EXPECT_FALSE(sync.waiterFinished(a, true, true));  // once only
+    EXPECT_TRUE(sync.waiterFinished(b, true, true));
+    MSG message;
+    ASSERT_TRUE(PeekMessageW(&message, dialog, 0, 0, PM_REMOVE));
+    EXPECT_EQ(message.message, CFHWorkerSync::kDesignsChanged);
+    ASSERT_TRUE(PeekMessageW(&message, dialog, 0, 0, PM_REMOVE));
+    EXPECT_EQ(message.message, CFHWorkerSync::kDesignRunEnded);
+
+    // Once their threads ended, a new registration drops them.
+    SetEvent(gate);
+    sync.joinWaiters();
+    EXPECT_EQ(sync.waiterCount(), 0u);
+    ResetEvent(gate);
+    const std::uint32_t c = sync.registerWaiter(gatedThread(), {});
+    EXPECT_EQ(sync.waiterCount(), 1u);
+    // A waiter that gave up, or one without a window, posts nothing.
+    EXPECT_FALSE(sync.waiterFinished(c, false, true));
+    sync.setNotifyWnd(nullptr);
+    const std::uint32_t d = sync.registerWaiter(gatedThread(), {});
+    EXPECT_FALSE(sync.waiterFinished(d, true, false));
+    EXPECT_EQ(hvPendingMessageCount(dialog), 0u);
+    SetEvent(gate);
+  }
+  CloseHandle(gate);
+  EXPECT_EQ(hvOpenHandleCount(), handlesBefore_);
+  DestroyWindow(dialog);
+}
+
+// The rule of a zone design's readers: what a design writes while busy is
+// read only under an IdleAccess that found the zone idle. ThreadSanitizer
+// checks that the rule leaves no race.
+TEST_F(DesignThreads, ReadersSeeOnlyWhatNoRunningDesignWrites) {
+  CFHModel model;
+  CFHZoneDesign& design = *model.addZone(1)->design();
+  std::vector<int> layout(64, 0);  // stands for the layouts a design replaces
+  std::atomic<bool> done{false};
+  std::thread writer([&] {
+    for (int round = 1; round <= 300; ++round) {
+      {
+        CFHZoneDesign::BusyScope busy(design);
+        for (int& value : layout) value = round;
+      }
+      std::this_thread::yield();
+    }
+    done = true;
+  });
+  int idleReads = 0;
+  while (!done) {
+    CFHZoneDesign::IdleAccess access(design);
+    if (!access.idle()) continue;
+    ++idleReads;
+    for (int value : layout) ASSERT_EQ(value, layout.front());  // never half written
+  }
+  writer.join();
+  EXPECT_GT(idleReads, 0);
+
+  // An exception leaving a design still clears busy.
+  EXPECT_THROW(
+      {
+        CFHZoneDesign::BusyScope busy(design);
+        EXPECT_TRUE(design.isBusy());
+        EXPECT_FALSE(design.setLinkPoint(XtGePoint2d(1, 1)));
+        throw std::runtime_error("design failed");
+      },
+      std::runtime_error);
+  EXPECT_FALSE(design.isBusy());
+  EXPECT_TRUE(design.setLinkPoint(XtGePoint2d(1, 1)));
+  EXPECT_EQ(design.linkPoint(), XtGePoint2d(1, 1));
+}
+
+}  // namespace
