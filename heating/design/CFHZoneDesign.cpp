@@ -24,64 +24,31 @@ void CFHZoneDesign::stopCircuitJob() const {
   if (owner_ != nullptr && owner_->circuit != nullptr) owner_->circuit->stopWorker();
 }
 
+template <typename T>
+void CFHZoneDesign::changeInput(T& field, T value) {
+  stopCircuitJob();
+  field = std::move(value);
+}
+
 XtGePoint2d CFHZoneDesign::linkPoint() const {
   std::lock_guard lock(lock_);
   return linkPoint_;
 }
 
-void CFHZoneDesign::setCircuitShape(std::uint32_t shape) {
-  stopCircuitJob();
-  circuitShape_ = shape;
-}
-
-void CFHZoneDesign::setDisplayType(std::uint32_t type) {
-  stopCircuitJob();
-  displayType_ = type;
-}
-
-void CFHZoneDesign::setLayoutValue(double value) {
-  stopCircuitJob();
-  layoutValue_ = value;
-}
-
-void CFHZoneDesign::setPerpendicularDistance(double distance) {
-  stopCircuitJob();
-  perpendicularDistance_ = distance;
-}
-
-void CFHZoneDesign::setDetailDistance(double distance) {
-  stopCircuitJob();
-  detailDistance_ = distance;
-}
-
-void CFHZoneDesign::setPerimeterDistance(double distance) {
-  stopCircuitJob();
-  perimeterDistance_ = distance;
-}
-
-void CFHZoneDesign::setSpacing(double spacing) {
-  stopCircuitJob();
-  spacing_ = spacing;
-}
-
-void CFHZoneDesign::setMeanderBaseId(std::uint32_t id) {
-  stopCircuitJob();
-  meanderBaseId_ = id;
-}
-
-void CFHZoneDesign::setBorderWidths(std::vector<double> widths) {
-  stopCircuitJob();
-  borderWidths_ = std::move(widths);
-}
-
+void CFHZoneDesign::setCircuitShape(std::uint32_t shape) { changeInput(circuitShape_, shape); }
+void CFHZoneDesign::setDisplayType(std::uint32_t type) { changeInput(displayType_, type); }
+void CFHZoneDesign::setLayoutValue(double value) { changeInput(layoutValue_, value); }
+void CFHZoneDesign::setPerpendicularDistance(double distance) { changeInput(perpendicularDistance_, distance); }
+void CFHZoneDesign::setDetailDistance(double distance) { changeInput(detailDistance_, distance); }
+void CFHZoneDesign::setPerimeterDistance(double distance) { changeInput(perimeterDistance_, distance); }
+void CFHZoneDesign::setSpacing(double spacing) { changeInput(spacing_, spacing); }
+void CFHZoneDesign::setMeanderBaseId(std::uint32_t id) { changeInput(meanderBaseId_, id); }
+void CFHZoneDesign::setBorderWidths(std::vector<double> widths) { changeInput(borderWidths_, std::move(widths)); }
 void CFHZoneDesign::setSelectedEdgeIds(std::vector<std::uint32_t> ids) {
-  stopCircuitJob();
-  selectedEdgeIds_ = std::move(ids);
+  changeInput(selectedEdgeIds_, std::move(ids));
 }
-
 void CFHZoneDesign::setBoundary(std::unique_ptr<CFHZoneBoundary> boundary) {
-  stopCircuitJob();
-  boundary_ = std::move(boundary);
+  changeInput(boundary_, std::move(boundary));
 }
 
 bool CFHZoneDesign::setLinkPoint(const XtGePoint2d& point) {

@@ -115,6 +115,9 @@ class CFHZoneDesign {
 
  private:
   void stopCircuitJob() const;
+  // Stops the circuit's job, then stores the value.
+  template <typename T>
+  void changeInput(T& field, T value);
 
   CFHZoneEntry* owner_;
   std::uint32_t circuitShape_;

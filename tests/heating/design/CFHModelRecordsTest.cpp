@@ -5,6 +5,7 @@
 #include "heating/design/CFHZoneDesign.h"
 #include "heating/design/CFHZoneEntry.h"
 #include "heating/design/DoubleArrayText.h"
+#include "heating/design/ModelDeleteAndClear.h"
 
 #include "heating/curves/VariantValue.h"
 
@@ -224,6 +225,26 @@ TEST(CFHDescData, ChecksLayersStylesAndSizes) {
   none.readDefaultLayer(nullptr);
   EXPECT_EQ(none.drawingTextStyles, std::vector<CString>{CString(u"Standard")});
   EXPECT_TRUE(none.defaultLayer.IsEmpty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ModelDeleteAndClear, DeletesWhatIsPresentAndEmpties) {
+  struct Counted {
+    explicit Counted(int& n) : count(n) { ++count; }
+    virtual ~Counted() { --count; }
+    int& count;
+  };
+  int alive = 0;
+  std::vector<Counted*> items{new Counted(alive), nullptr, new Counted(alive)};
+  deletePolymorphicAndClear(items);
+  EXPECT_TRUE(items.empty());
+  EXPECT_EQ(alive, 0);
+  std::vector<CString*> texts{new CString(u"a"), nullptr};
+  deleteSmallItemsAndClear(texts);
+  EXPECT_TRUE(texts.empty());
 }
 
 }  // namespace
