@@ -273,8 +273,10 @@ TEST_F(DesignThreads, ReadersSeeOnlyWhatNoRunningDesignWrites) {
   CFHZoneDesign& design = *model.addZone(1)->design();
   std::vector<int> layout(64, 0);  // stands for the layouts a design replaces
   std::atomic<bool> done{false};
+  std::atomic<int> idleReads{0};
   std::thread writer([&] {
-    for (int round = 1; round <= 300; ++round) {
+    // Until the reader found the zone idle often enough (bounded).
+    for (int round = 1; round <= 100000 && idleReads < 50; ++round) {
       {
         CFHZoneDesign::BusyScope busy(design);
         for (int& value : layout) value = round;
@@ -283,7 +285,6 @@ TEST_F(DesignThreads, ReadersSeeOnlyWhatNoRunningDesignWrites) {
     }
     done = true;
   });
-  int idleReads = 0;
   while (!done) {
     CFHZoneDesign::IdleAccess access(design);
     if (!access.idle()) continue;
