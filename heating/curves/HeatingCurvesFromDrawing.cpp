@@ -10,6 +10,8 @@
 #include "geometry/Tolerances.h"
 
 #include "host/EntityKinds.h"
+#include "host/entities/circArcList.h"
+#include "host/entities/lwPolylineList.h"
 
 #include "platform/win/StringCompare.h"
 
@@ -45,6 +47,23 @@ CFloorHeatingCurve::Ptr lineFromList(const resbuf* list) {
   return std::make_unique<CFloorHeatingLine>(lastPoint(list, 10), lastPoint(list, 11), nullptr, kTagLineFromList);
 }
 
+// The composite the LWPOLYLINE reader makes of the list; its vertices follow it.
+CFloorHeatingCurve::Ptr polylineFromList(const resbuf* list) {
+  XtGeCompositeCurve2d composite;
+  if (entReader2D::polyline(composite, list, nullptr, nullptr) == 0) return nullptr;
+  auto polyline = std::make_unique<CFloorHeatingPolyLine>(kTagPolylineFromList);
+  polyline->setComposite(std::move(composite));
+  return polyline;
+}
+
+CFloorHeatingCurve::Ptr arcFromList(const resbuf* list) {
+  XtGeCircArc2d read;
+  if (!readCircArc2d(read, list, nullptr)) return nullptr;
+  auto arc = std::make_unique<CFloorHeatingArc>(kTagArcFromList);
+  arc->setArc(read);
+  return arc;
+}
+
 }  // namespace
 
 const char16_t* classifyEntityType(const resbuf* list, int& status, bool allowInsert) {
@@ -78,14 +97,15 @@ CFloorHeatingCurve::Ptr curveFromEntityRecord(const CFHEntityInOut& record) {
 }
 
 CFloorHeatingCurve::Ptr curveFromResbuf(const resbuf* list) {
-  const char16_t* name = nullptr;
-  for (const resbuf* node = list; node != nullptr && name == nullptr; node = node->next) {
-    const char16_t* candidate = typeName(node);
-    if (candidate != nullptr && isOneOf(candidate, kCurveNames)) name = candidate;
-  }
-  if (name == nullptr) return nullptr;
+  const resbuf* entity = list;  // the group-0 node of the first curve name
+  while (entity != nullptr && !(typeName(entity) != nullptr && isOneOf(typeName(entity), kCurveNames)))
+    entity = entity->next;
+  if (entity == nullptr) return nullptr;
+  const char16_t* name = typeName(entity);
   CFloorHeatingCurve::Ptr curve;
   if (sameName(name, kLineName)) curve = lineFromList(list);
+  else if (sameName(name, kPolylineName)) curve = polylineFromList(entity);
+  else if (sameName(name, kArcName)) curve = arcFromList(entity);
   if (!curve || !(curve->length() > workTol.equalPoint())) return nullptr;
   return curve;
 }

@@ -53,8 +53,14 @@ CFloorHeatingCurve::Ptr curveFromEntityRecord(const CFHEntityInOut& record);
 // group-0 nodes are passed over), read from the whole list:
 // - LINE: from the last group-10 point to the last group-11 point (the
 //   origin for one that is missing), tag 7;
-// Null when the list is empty or holds none of these names, when the curve
-// would be no longer than workTol's point value (a zero-length curve is
-// dropped), and for LWPOLYLINE and ARC lists, whose readers are not part of
-// the module yet.
+// - LWPOLYLINE: the composite of the LWPOLYLINE reader (entReader2D::polyline,
+//   without widths) from that name on, tag 8: its vertices are the pieces'
+//   starts and the last end, so a closed polyline lists its first vertex
+//   again last; equal neighbours are merged, and a polyline the reader
+//   refuses (no 90, a count above its vertices) gives no curve;
+// - ARC: the arc of readCircArc2d from that name on (clockwise under a
+//   negative extrusion, so the drawn end points stay), tag 11.
+// Null when the list is empty or holds none of these names, when the reader
+// refuses it, or when the curve would be no longer than workTol's point
+// value (a zero-length curve, a polyline of one vertex, is dropped).
 CFloorHeatingCurve::Ptr curveFromResbuf(const resbuf* list);

@@ -1,6 +1,7 @@
 #include "heating/curves/HeatingCurvesFromDrawing.h"
 
 #include "heating/curves/CFHUnknownCurveKind.h"
+#include "heating/curves/CFloorHeatingPolyLine.h"
 
 #include "heating/design/CFHEntityInOut.h"
 
@@ -82,6 +83,37 @@ TEST_F(CurvesFromDrawingTest, LinesTakeTheLastPointsOfTheirList) {
   EXPECT_FALSE(curveFromResbuf(point.head));
   EXPECT_FALSE(curveFromResbuf(circle.head));
   EXPECT_FALSE(curveFromResbuf(nullptr));
+}
+
+TEST_F(CurvesFromDrawingTest, PolylinesAndArcsFollowTheirReaders) {
+  const List closed{{0, u"LWPOLYLINE"}, {90, 4}, {70, 1}, {10, P(0, 0)}, {10, P(10, 0)}, {42, 0.5},
+                    {10, P(10, 10)}, {10, P(0, 10)}};
+  const auto polyline = curveFromResbuf(closed.head);
+  ASSERT_TRUE(polyline);
+  EXPECT_EQ(std::pair(polyline->kind(), polyline->tag()), std::pair(int(CFloorHeatingCurve::kPolyline), kTagPolylineFromList));
+  const auto& poly = static_cast<const CFloorHeatingPolyLine&>(*polyline);
+  ASSERT_EQ(poly.vertices().length(), 5);
+  EXPECT_TRUE(near(poly.vertices()[0], poly.vertices()[4], 0.0));
+  int arcs = 0;
+  for (int i = 0; i < poly.composite().numCurves(); ++i) arcs += poly.composite().curveAt(i)->type() == XtGe::kCircArc2d;
+  EXPECT_EQ(std::pair(poly.composite().numCurves(), arcs), std::pair(4, 1));
+
+  const List open{{0, u"LWPOLYLINE"}, {90, 3}, {10, P(0, 0)}, {10, P(10, 0)}, {10, P(10, 10)}};
+  const auto noFlags = curveFromResbuf(open.head);
+  ASSERT_TRUE(noFlags);
+  EXPECT_TRUE(near(noFlags->startPoint(), {0, 0}, 0.0) && near(noFlags->endPoint(), {10, 10}, 0.0));
+  const List noCount{{0, u"LWPOLYLINE"}, {70, 1}, {10, P(0, 0)}, {10, P(10, 0)}, {10, P(10, 10)}};
+  const List overCount{{0, u"LWPOLYLINE"}, {90, 9}, {10, P(0, 0)}, {10, P(10, 0)}, {10, P(10, 10)}, {10, P(0, 10)}};
+  const List single{{0, u"LWPOLYLINE"}, {90, 1}, {10, P(3, 3)}};
+  for (const List* refused : {&noCount, &overCount, &single}) EXPECT_FALSE(curveFromResbuf(refused->head));
+
+  const List arc{{0, u"ARC"}, {10, P(10, 5)}, {40, 3.0}, {210, std::array<double, 3>{0, 0, -1}},
+                 {50, XtGe::kPi / 6}, {51, XtGe::kPi * 2 / 3}};
+  const auto curve = curveFromResbuf(arc.head);
+  ASSERT_TRUE(curve);
+  EXPECT_EQ(std::pair(curve->kind(), curve->tag()), std::pair(int(CFloorHeatingCurve::kArc), kTagArcFromList));
+  EXPECT_TRUE(near(curve->startPoint(), {-10 - 1.5 * std::sqrt(3.0), 6.5}, 1e-12));
+  EXPECT_TRUE(near(curve->endPoint(), {-8.5, 5 + 1.5 * std::sqrt(3.0)}, 1e-12));
 }
 
 TEST_F(CurvesFromDrawingTest, RecordsGiveCurvesOfTheirKindThatKeepThem) {

@@ -5,7 +5,8 @@ ezdxf draws one entity of every kind the heating readers sort; TOOL loads the
 drawing into the stand-in host and prints, per model-space entity, the
 classification of the list the host hands out and the curve made of it. The
 classification must follow the type, only LINE, LWPOLYLINE and ARC may give
-curves, and a LINE's curve keeps the end points ezdxf reads.
+curves, and each curve keeps the end points ezdxf reads (an ARC drawn under
+extrusion (0, 0, -1) too).
 """
 import json
 import os
@@ -14,6 +15,7 @@ import sys
 import tempfile
 
 import ezdxf
+from ezdxf.math import Vec3
 
 STATUS = {"LINE": 0, "LWPOLYLINE": 0, "ARC": 0, "TEXT": 2, "MTEXT": 2, "HATCH": 2, "DIMENSION": 2,
           "POLYLINE": 3, "ELLIPSE": 3}
@@ -56,10 +58,15 @@ def faults_of(entity, row):
         faults.append("name %s" % row["name"])
     if status != 0 and curve is not None:
         faults.append("a curve")
-    if kind == "LINE" and (curve is None or (curve["kind"], curve["tag"]) != (0, 7) or
-                           not close(curve["start"], entity.dxf.start.vec2) or
-                           not close(curve["end"], entity.dxf.end.vec2)):
-        faults.append("line curve %s" % curve)
+    # The drawn end points: ezdxf carries an ARC's object coordinates to the
+    # world; a closed LWPOLYLINE starts and ends at its first vertex.
+    ends = {"LINE": (0, 7, entity.dxf.start, entity.dxf.end) if kind == "LINE" else None,
+            "ARC": (3, 11, entity.start_point, entity.end_point) if kind == "ARC" else None,
+            "LWPOLYLINE": (1, 8, *[entity.ocs().to_wcs(Vec3(entity.get_points("xy")[0]))] * 2)
+            if kind == "LWPOLYLINE" else None}.get(kind)
+    if ends and (curve is None or (curve["kind"], curve["tag"]) != ends[:2] or
+                 not close(curve["start"], ends[2].vec2) or not close(curve["end"], ends[3].vec2)):
+        faults.append("curve %s, ezdxf %s" % (curve, ends))
     return ["%s %s: %s" % (kind, row["handle"], f) for f in faults]
 
 
