@@ -1,6 +1,6 @@
-// Entity copies of the curve kinds: the dispatch, rewrites that keep what
-// the kinds do not own, carrying curves between lists and copies, and
-// seeded mutations of real curve lists.
+// Entity copies of the curve kinds: carrying curves between lists and
+// copies, merging their pieces, shapes, a long polyline, and the dispatch and
+// rewrite of real curve lists as drawn and mutated.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -11,6 +11,7 @@
 #include "host/entities/entityDispatch.h"
 #include "host/entities/lwPolylineList.h"
 #include "host/entities/ltPolyline2D.h"
+#include "host/entities/mergeCodirectionalInEntity.h"
 #include "host/entities/polylineShapes.h"
 #include "platform/ge/XtGeCircArc2d.h"
 #include "platform/ge/XtGeLine2d.h"
@@ -53,36 +54,6 @@ std::string fromXdata(const resbuf* list) {
   return describe(list);
 }
 
-TEST(CurveEntityCopy, EveryCurveKindReadsRewritesAndKeepsItsExtendedData) {
-  GeometryToleranceScope tolerances(1);
-  const ltEntKind kinds[] = {ltEntKind::abscissa, ltEntKind::arc, ltEntKind::arc, ltEntKind::polyline,
-                             ltEntKind::ellipse, ltEntKind::ray, ltEntKind::line, ltEntKind::point,
-                             ltEntKind::solid};
-  const std::vector<ownedChain> lists = curveLists();
-  for (std::size_t i = 0; i < lists.size(); ++i) {
-    auto copy = entReader2D::entity(lists[i].get());
-    ASSERT_TRUE(copy && copy->entType() == kinds[i]) << describe(lists[i].get());
-    const bool isCurve = kinds[i] != ltEntKind::point && kinds[i] != ltEntKind::solid;
-    EXPECT_EQ(copy->getCurve() != nullptr, isCurve);
-    auto clone = copy->clone();
-    const std::string once = describe(copy->getUpdatedList(2));
-    EXPECT_EQ(fromXdata(copy->getList()), fromXdata(lists[i].get()));
-    EXPECT_EQ(textOf(copy->getList(), 5), u"2F");
-    EXPECT_EQ(describe(copy->getUpdatedList(2)), once) << "a second rewrite changed\n" << once;
-    EXPECT_EQ(describe(clone->getList()), describe(lists[i].get()));  // the clone's list is its own
-    std::unique_ptr<XtGeCurve2d> curve;
-    if (isCurve) {
-      ASSERT_TRUE(entReader2D::curve(curve, copy->getList(), nullptr));
-      XtGeInterval range;
-      copy->getCurve()->getInterval(range);
-      const double inside = range.isBounded() ? (range.lowerBound() + range.upperBound()) / 2 : 0.3;
-      EXPECT_LT(curve->distanceTo(copy->getCurve()->xtEvalPoint(inside)), 1e-12) << once;
-    }
-  }
-  auto polyline = entReader2D::entity(lists[3].get());
-  EXPECT_EQ(static_cast<ltPolyline2D&>(*polyline).widths(), (std::vector<double>{0.1, 0.1, 0.2, 0.3, 0.1, 0.1}));
-}
-
 // A curve kind no entity copy holds.
 class otherCurve final : public XtGeLinearEnt2d {
  public:
@@ -95,42 +66,51 @@ class otherCurve final : public XtGeLinearEnt2d {
 };
 
 TEST(CurveEntityCopy, CurvesBecomeCopiesSharingOneListAndComeBack) {
-  ownedChain shared(buildResbufList({{0, u"LINE"}, {100, u"AcDbEntity"}, {8, u"A"}, {100, u"AcDbLine"},
-                                     {39, 2.0}, {1001, u"QEV_DATA"}}));
+  ownedChain shared(buildResbufList({{0, u"LINE"}, {100, u"AcDbEntity"}, {100, u"AcDbLine"}, {39, 2.0}}));
   ltListRef* holder = ltListRef::create(copyResbufChain(shared.get(), false));
   ltEntProps props;
   props.layer = u"TRUBKY";
   otherCurve* other = new otherCurve;
   curvePtrArray curves;
-  const std::vector<XtGeCurve2d*> given{nullptr, new XtGeLineSeg2d(XtGePoint2d(0, 0), XtGePoint2d(1, 0)), other,
-                                       new XtGeCircArc2d(XtGePoint2d(0, 0), 1.0), new XtGeRay2d()};
-  for (XtGeCurve2d* c : given) curves.append(c);
+  for (XtGeCurve2d* c : std::vector<XtGeCurve2d*>{nullptr, new XtGeLineSeg2d(XtGePoint2d(0, 0), XtGePoint2d(1, 0)),
+                                                   other, new XtGeCircArc2d(XtGePoint2d(0, 0), 1.0), new XtGeRay2d()})
+    curves.append(c);
   ltEntArray entities;
   EXPECT_EQ(entMisc2D::curvesToEntities(curves, entities, holder, props), 3);
-  ASSERT_EQ(curves.length(), 2);
-  EXPECT_TRUE(curves[0] == nullptr && curves[1] == other);
-  ASSERT_EQ(entities.size(), 3u);
-  EXPECT_EQ(holder->refCount, 4);
-  for (const auto& entity : entities) {
+  EXPECT_TRUE(curves.length() == 2 && curves[0] == nullptr && curves[1] == other);
+  EXPECT_EQ(std::pair(entities.size(), holder->refCount), std::pair(std::size_t{3}, 4));
+  for (const auto& entity : entities)
     EXPECT_TRUE(entity->getHolder() == holder && entity->isDirty() && entity->getProps().layer == u"TRUBKY");
-  }
-  const resbuf* line = entities[0]->getUpdatedList(0);
-  EXPECT_EQ(std::tuple(textOf(line, 8), realsOf(line, 39), textOf(line, 1001)),
-            std::tuple(u"TRUBKY", std::vector<double>{2.0}, std::u16string()));  // props hold no extended data
+  const resbuf* line = entities[0]->getUpdatedList(0);  // the thickness carried over
+  EXPECT_EQ(std::pair(textOf(line, 8), realsOf(line, 39)), std::pair(std::u16string(u"TRUBKY"), std::vector{2.0}));
   releaseResbufHolder(holder);
 
   entities.push_back(std::make_unique<ltPolyline2D>(XtGeCompositeCurve2d()));
   entities.push_back(entReader2D::entity(curveLists()[7].get()));  // a point
   EXPECT_EQ(entitiesToCurves(entities, curves), 3);
-  EXPECT_EQ(entities.size(), 2u);
-  EXPECT_EQ(curves.length(), 5);
-  EXPECT_EQ(curves[2]->type(), XtGe::kLineSeg2d);
+  EXPECT_EQ(std::tuple(entities.size(), curves.length(), curves[2]->type()),
+            std::tuple(std::size_t{2}, 5, int(XtGe::kLineSeg2d)));
   for (XtGeCurve2d* c : curves) delete c;
+}
+
+TEST(CurveEntityCopy, CodirectionalPiecesMergeAndTheListFollows) {
+  GeometryToleranceScope tolerances(1);
+  ownedChain list = lwPolylineList(5, 0, {{0, 0, 0}, {2, 0, 0}, {5, 0, 0}, {9, 0, 0.5}, {9, 4, 0}},
+                                   {{1001, u"QEV_DATA"}, {1000, u"trubka"}});
+  auto copy = entReader2D::entity(list.get());
+  ASSERT_TRUE(copy && copy->getUpdatedList(1) == nullptr);  // read, not yet written
+  EXPECT_TRUE(mergeCodirectionalInEntity(*copy));
+  EXPECT_EQ(static_cast<const XtGeCompositeCurve2d*>(copy->getCurve())->numCurves(), 2);
+  const resbuf* rewritten = copy->getUpdatedList(1);
+  ASSERT_NE(rewritten, nullptr);
+  EXPECT_EQ(std::pair(intOf(rewritten, 90), fromXdata(rewritten)), std::pair(3, std::string("1001=QEV_DATA\n1000=trubka\n")));
+  EXPECT_FALSE(mergeCodirectionalInEntity(*copy));
+  EXPECT_FALSE(mergeCodirectionalInEntity(*entReader2D::entity(curveLists()[0].get())));  // a LINE holds no composite
 }
 
 TEST(CurveEntityCopy, ShapesGoThroughThePolylineBuilder) {
   GeometryToleranceScope tolerances(1);
-  ltEntProps props;
+  const ltEntProps props;
   ownedChain rectangle(writeRectangle(props, {1, 2}, {5, 4}, identity, nullptr));
   const auto corners = pointsOf(rectangle.get(), 10);
   ASSERT_EQ(corners.size(), 5u);
@@ -138,10 +118,10 @@ TEST(CurveEntityCopy, ShapesGoThroughThePolylineBuilder) {
   XtGeCompositeCurve2d path;
   ASSERT_EQ(entReader2D::polyline(path, rectangle.get(), nullptr, nullptr), 1);
   ownedChain tapered(polylineWithWidths(props, path, identity, nullptr, 1.0, 2.0, 5.0));
-  EXPECT_EQ(realsOf(tapered.get(), 40), std::vector<double>(4, 1.0));
-  EXPECT_EQ(realsOf(tapered.get(), 41), std::vector<double>(4, 2.0));
   ownedChain constant(polylineWithWidths(props, path, identity, nullptr, 0.0, 0.0, 5.0));
-  EXPECT_EQ(realsOf(constant.get(), 43), std::vector<double>{5.0});
+  EXPECT_EQ(std::pair(realsOf(tapered.get(), 40), realsOf(tapered.get(), 41)),
+            std::pair(std::vector<double>(4, 1.0), std::vector<double>(4, 2.0)));
+  EXPECT_EQ(realsOf(constant.get(), 43), std::vector{5.0});
   EXPECT_EQ(polylineWithWidths(props, XtGeCompositeCurve2d(), identity, nullptr, 1, 2, 3), nullptr);
 }
 
@@ -150,16 +130,15 @@ TEST(CurveEntityCopy, FortyThousandVerticesGoThereAndBack) {
   std::vector<std::unique_ptr<XtGeCurve2d>> pieces;
   XtGePoint2d at(1e7, -1e7);
   for (int i = 0; i < 40'000; ++i) {
-    const XtGePoint2d next = at + XtGeVector2d(10.0, (i % 2) ? 3.0 : -3.0);
+    const XtGePoint2d next = at + XtGeVector2d(10.0, i % 2 ? 3.0 : -3.0);
     if (i % 3) pieces.push_back(std::make_unique<XtGeLineSeg2d>(at, next));
-    else pieces.push_back(std::make_unique<XtGeCircArc2d>(at, next, (i % 2) ? 0.3 : -0.3));
+    else pieces.push_back(std::make_unique<XtGeCircArc2d>(at, next, i % 2 ? 0.3 : -0.3));
     at = next;
   }
   const XtGeCompositeCurve2d zigzag(std::move(pieces));
   ltPolyline2D copy(zigzag);
   const resbuf* list = copy.getUpdatedList(0);
-  ASSERT_NE(list, nullptr);
-  EXPECT_EQ(nodesOf(list, 90).front()->value.i32, 40'001);
+  ASSERT_TRUE(list && intOf(list, 90) == 40'001);
   auto back = entReader2D::entity(list);
   ASSERT_TRUE(back && back->entType() == ltEntKind::polyline);
   const auto& curve = static_cast<const XtGeCompositeCurve2d&>(*back->getCurve());
@@ -168,18 +147,29 @@ TEST(CurveEntityCopy, FortyThousandVerticesGoThereAndBack) {
   EXPECT_LT(curve.xtEvalPoint(1.0).distanceTo(at), 1e-6);
 }
 
-// Nodes dropped, repeated, swapped or given another code of their value
-// class: the readers refuse or read, the copies rewrite, nothing crashes.
-TEST(CurveEntityCopy, MutatedCurveListsNeverBreakTheReaders) {
+// Each list read as it is gives its kind, whose rewrite is stable and keeps
+// the extended data; then nodes are dropped, repeated, swapped or given
+// another code of their value class: the readers refuse or read, the copies
+// rewrite, nothing crashes or leaks.
+TEST(CurveEntityCopy, CurveListsAsDrawnAndMutatedReadAndRewrite) {
   GeometryToleranceScope tolerances(1);
+  const ltEntKind kinds[] = {ltEntKind::abscissa, ltEntKind::arc,  ltEntKind::arc,   ltEntKind::polyline, ltEntKind::ellipse,
+                             ltEntKind::ray,      ltEntKind::line, ltEntKind::point, ltEntKind::solid};
   const std::vector<std::vector<int>> sameClass{{10, 11, 12, 13, 210}, {38, 39, 40, 41, 42, 43, 50, 51},
                                                 {60, 62, 70}, {90, 91}, {0, 8, 100, 1000}};
   std::mt19937 random(20240612);
   int read = 0;
-  for (const ownedChain& list : curveLists()) {
+  const std::vector<ownedChain> lists = curveLists();
+  for (std::size_t k = 0; k < lists.size(); ++k) {
+    auto copy = entReader2D::entity(lists[k].get());
+    ASSERT_TRUE(copy && copy->entType() == kinds[k]) << describe(lists[k].get());
+    EXPECT_EQ(copy->getCurve() != nullptr, kinds[k] != ltEntKind::point && kinds[k] != ltEntKind::solid);
+    const std::string once = describe(copy->getUpdatedList(2));
+    EXPECT_EQ(describe(copy->getUpdatedList(2)), once);
+    EXPECT_EQ(fromXdata(copy->getList()), fromXdata(lists[k].get()));
     for (int round = 0; round < 300; ++round) {
       std::vector<resbuf*> nodes;
-      for (const resbuf* n = list.get(); n; n = n->next)
+      for (const resbuf* n = lists[k].get(); n; n = n->next)
         nodes.push_back(copyResbufChainEx(n, false, true, true, nullptr, nullptr));
       for (int step = 1 + static_cast<int>(random() % 3); step > 0 && nodes.size() > 1; --step) {
         const std::size_t at = 1 + random() % (nodes.size() - 1);
@@ -197,9 +187,9 @@ TEST(CurveEntityCopy, MutatedCurveListsNeverBreakTheReaders) {
       ownedChain mutated(nodes.front());
       std::unique_ptr<XtGeCurve2d> curve;
       read += entReader2D::curve(curve, mutated.get(), nullptr);
-      auto copy = entReader2D::anyEntity(mutated.get());
-      ASSERT_NE(copy, nullptr);
-      if (const resbuf* rewritten = copy->getUpdatedList(2)) {
+      auto any = entReader2D::anyEntity(mutated.get());
+      ASSERT_NE(any, nullptr);
+      if (const resbuf* rewritten = any->getUpdatedList(2)) {
         EXPECT_EQ(fromXdata(rewritten), fromXdata(mutated.get()));
       }
     }

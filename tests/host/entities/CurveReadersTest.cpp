@@ -1,14 +1,12 @@
-// The curve entity readers: the geometry they make of lists as drawings hold
-// them, the points they merge under each unit factor, and the lists they
-// refuse without touching their outputs.
+// The curve entity readers: merged vertices under each unit factor,
+// extrusions, the lists they refuse without touching their outputs, and the
+// construction-line classifier (ezdxf-made lists: curve_entities.py).
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 #include "host/Tolerances.h"
 #include "host/entities/auxEntityClass.h"
-#include "host/entities/circArcList.h"
 #include "host/entities/curveListDispatch.h"
 #include "host/entities/ellipseList.h"
 #include "host/entities/entityDispatch.h"
@@ -19,58 +17,34 @@
 namespace {
 
 constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
-const XtGeTol exact(1e-12, 1e-12);
 
 ownedChain listOf(std::initializer_list<ResbufPair> pairs) { return ownedChain(buildResbufList(pairs)); }
 
-TEST(CurveReaders, AnArcUnderANegativeExtrusionRunsClockwiseThroughItsDrawnEnds) {
-  ownedChain arc = listOf({{0, u"ARC"}, {10, xyz(10, 5)}, {40, 3.0}, {210, xyz(0, 0, -1)},
-                           {50, XtGe::kPi / 6}, {51, XtGe::kPi * 2 / 3}});
-  XtGeCircArc2d read;
-  ASSERT_TRUE(readCircArc2d(read, arc.get(), nullptr));
-  EXPECT_TRUE(read.isClockWise());
-  EXPECT_TRUE(read.center().isEqualTo({-10, 5}, exact));
-  EXPECT_TRUE(read.startPoint().isEqualTo({-10 - 1.5 * std::sqrt(3.0), 6.5}, exact));
-  EXPECT_TRUE(read.endPoint().isEqualTo({-8.5, 5 + 1.5 * std::sqrt(3.0)}, exact));
-  ownedChain circle = listOf({{0, u"circle"}, {10, xyz(1, 1)}, {40, 2.0}});
-  ASSERT_TRUE(readCircArc2d(read, circle.get(), nullptr));
-  EXPECT_TRUE(read.isFullCircle() && !read.isClockWise());
-}
-
-TEST(CurveReaders, BulgesGiveArcsOnTheirSideAndRepeatedVerticesMerge) {
+TEST(CurveReaders, RepeatedVerticesMergeAndASingleOneIsAPoint) {
   GeometryToleranceScope tolerances(1);
-  for (double bulge : {1.0, -1.0}) {
-    ownedChain list = lwPolylineList(2, 0, {{0, 0, bulge}, {10, 0, 0}});
-    XtGeCompositeCurve2d curve;
-    ASSERT_EQ(entReader2D::polyline(curve, list.get(), nullptr, nullptr), 1);
-    EXPECT_TRUE(curve.xtEvalPoint(0.5).isEqualTo({5, -5 * bulge}, exact)) << bulge;
-  }
-  // A repeated vertex goes; the closing vertex takes the last bulge's place.
+  XtGeCompositeCurve2d curve;
+  // The repeated vertex goes with its bulge; the closing vertex keeps the
+  // last one's; widths default to 43; the extrusion mirrors.
   ownedChain repeated = lwPolylineList(4, 1, {{0, 0, 0}, {10, 0, 0}, {10, 0, 0.5}, {10, 10, 0}},
                                        {{43, 0.25}, {210, xyz(0, 0, -1)}});
-  XtGeCompositeCurve2d curve;
   std::vector<double> widths{9};
   ASSERT_EQ(entReader2D::polyline(curve, repeated.get(), nullptr, &widths), 1);
-  EXPECT_EQ(curve.numCurves(), 3);
-  EXPECT_EQ(curve.curveAt(1)->type(), XtGe::kCircArc2d);
-  EXPECT_TRUE(curve.xtIsClosed() && curve.curveAt(1)->xtEvalPoint(0).isFinite());
-  EXPECT_TRUE(curve.curveAt(0)->xtEvalPoint(1).isEqualTo({-10, 0}));  // mirrored
+  EXPECT_EQ(std::pair(curve.numCurves(), curve.curveAt(1)->type()), std::pair(3, int(XtGe::kCircArc2d)));
+  EXPECT_TRUE(curve.xtIsClosed() && curve.curveAt(0)->xtEvalPoint(1).isEqualTo({-10, 0}));
   EXPECT_EQ(widths, std::vector<double>(6, 0.25));
-
-  ownedChain single = lwPolylineList(1, 1, {{3, 4, 0}});
-  ASSERT_EQ(entReader2D::polyline(curve, single.get(), nullptr, &widths), 1);
+  ASSERT_EQ(entReader2D::polyline(curve, lwPolylineList(1, 1, {{3, 4, 0}}).get(), nullptr, &widths), 1);
   EXPECT_TRUE(curve.numCurves() == 1 && curve.totalLength() == 0.0 && widths.empty());
 }
 
 TEST(CurveReaders, PointsMergeWithinTheToleranceOfTheUnitFactor) {
   ownedChain list = lwPolylineList(3, 0, {{0, 0, 0}, {1e-4, 0, 0}, {5, 5, 0}});
+  ownedChain shortLine = listOf({{0, u"line"}, {10, xyz(0, 0)}, {11, xyz(1e-4, 0)}});
   for (const auto& [factor, pieces] : {std::pair{1, 2}, std::pair{1000, 1}}) {
     GeometryToleranceScope tolerances(factor);
     XtGeCompositeCurve2d curve;
+    XtGeLineSeg2d line;
     ASSERT_EQ(entReader2D::polyline(curve, list.get(), nullptr, nullptr), 1);
     EXPECT_EQ(curve.numCurves(), pieces) << factor;
-    XtGeLineSeg2d line;
-    ownedChain shortLine = listOf({{0, u"line"}, {10, xyz(0, 0)}, {11, xyz(1e-4, 0)}});
     EXPECT_EQ(entReader2D::line(line, shortLine.get(), nullptr), factor == 1) << factor;
   }
 }
@@ -82,11 +56,17 @@ TEST(CurveReaders, AnEllipseWrittenUnderANegativeExtrusionReadsBackAsTheSamePoin
   XtGeEllipArc2d back;
   ASSERT_TRUE(readEllipArc2d(back, list.get(), nullptr));
   for (double t = 0.5; t <= 4.0; t += 0.25) EXPECT_LT(back.distanceTo(arc.xtEvalPoint(t)), 1e-12) << t;
-  EXPECT_TRUE(back.startPoint().isEqualTo(arc.endPoint(), exact) || back.startPoint().isEqualTo(arc.startPoint(), exact));
+  EXPECT_LT(back.length(), arc.length() * (1 + 1e-12));
 }
 
 TEST(CurveReaders, BadListsAreRefusedAndLeaveTheOutputsAlone) {
   const ownedChain lists[] = {
+      lwPolylineList(5, 0, {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}}),
+      lwPolylineList(-1, 0, {{0, 0, 0}, {1, 0, 0}}),
+      lwPolylineList(std::numeric_limits<std::int32_t>::max(), 0, {{0, 0, 0}, {1, 0, 0}}),
+      lwPolylineList(2, 0, {{0, 0, kNan}, {1, 0, 0}}),
+      lwPolylineList(2, 0, {{0, 0, 0}, {1, 0, 0}}, {{43, kNan}}),
+      listOf({{0, u"LWPOLYLINE"}, {10, xyz(0, 0)}, {10, xyz(1, 0)}}),
       listOf({{0, u"LINE"}, {10, xyz(0, 0)}, {11, xyz(0, 0)}}),
       listOf({{0, u"LINE"}, {10, xyz(0, kNan)}, {11, xyz(1, 0)}}),
       listOf({{0, u"LINE"}, {11, xyz(1, 0)}}),
@@ -97,12 +77,6 @@ TEST(CurveReaders, BadListsAreRefusedAndLeaveTheOutputsAlone) {
       listOf({{0, u"ELLIPSE"}, {10, xyz(0, 0)}, {11, xyz(1, 0)}, {40, 1.5}}),
       listOf({{0, u"ELLIPSE"}, {10, xyz(0, 0)}, {11, xyz(0, 0)}, {40, 0.5}}),
       listOf({{0, u"ELLIPSE"}, {10, xyz(0, 0)}, {11, xyz(1, 0)}, {40, 0.5}, {42, kNan}}),
-      lwPolylineList(5, 0, {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}}),
-      lwPolylineList(-1, 0, {{0, 0, 0}, {1, 0, 0}}),
-      lwPolylineList(std::numeric_limits<std::int32_t>::max(), 0, {{0, 0, 0}, {1, 0, 0}}),
-      lwPolylineList(2, 0, {{0, 0, kNan}, {1, 0, 0}}),
-      lwPolylineList(2, 0, {{0, 0, 0}, {1, 0, 0}}, {{43, kNan}}),
-      listOf({{0, u"LWPOLYLINE"}, {10, xyz(0, 0)}, {10, xyz(1, 0)}}),
       listOf({{0, u"XLINE"}, {10, xyz(0, 0)}, {11, xyz(0, 0)}}),
       listOf({{0, u"RAY"}, {10, xyz(0, 0)}}),
       listOf({{0, u"POINT"}, {11, xyz(0, 0)}}),
@@ -111,34 +85,30 @@ TEST(CurveReaders, BadListsAreRefusedAndLeaveTheOutputsAlone) {
   };
   for (const ownedChain& list : lists) {
     std::unique_ptr<XtGeCurve2d> curve(new XtGeLineSeg2d());
-    EXPECT_FALSE(entReader2D::curve(curve, list.get(), nullptr)) << describe(list.get());
-    EXPECT_EQ(curve, nullptr);
+    EXPECT_FALSE(entReader2D::curve(curve, list.get(), nullptr) || curve) << describe(list.get());
     EXPECT_EQ(entReader2D::entity(list.get()), nullptr) << describe(list.get());
     EXPECT_EQ(entReader2D::anyEntity(list.get())->entType(), ltEntKind::unknown);
   }
-  XtGeCompositeCurve2d kept(std::vector<std::unique_ptr<XtGeCurve2d>>{});
+  XtGeCompositeCurve2d kept;
   std::vector<double> widths{7};
-  EXPECT_EQ(entReader2D::polyline(kept, lists[10].get(), nullptr, &widths), 0);
+  EXPECT_EQ(entReader2D::polyline(kept, lists[0].get(), nullptr, &widths), 0);
   EXPECT_EQ(widths, std::vector<double>{7});
 }
 
-TEST(CurveReaders, ConstructionLinesAreTellByLayerAndColour) {
+TEST(CurveReaders, ConstructionLinesAreToldByLayerAndColour) {
   std::array<double, 3> p10{}, p11{};
   const auto classify = [&](const char16_t* type, const char16_t* layer, int colour) {
     ownedChain list = listOf({{0, type}, {8, layer}, {62, colour}, {10, xyz(1, 2)}, {11, xyz(3, 4)}, {0, u"END"}});
     return entReader2D::classifyAuxEntity(list.get(), &p10, &p11);
   };
   EXPECT_EQ(classify(u"LINE", u"DEFPOINTS", 7), 2);
-  EXPECT_EQ(p10, xyz(1, 2));
-  EXPECT_EQ(p11, xyz(3, 4));
+  EXPECT_EQ(std::pair(p10, p11), std::pair(xyz(1, 2), xyz(3, 4)));
   EXPECT_EQ(classify(u"LINE", u"defpoints", 1), 1);
   EXPECT_EQ(classify(u"LINE", u"STENY", 7), 0);
   EXPECT_EQ(classify(u"CIRCLE", u"Defpoints", 1), 1);
   EXPECT_EQ(classify(u"CIRCLE", u"0", 7), 0);
-  ownedChain noLayer = listOf({{0, u"LINE"}, {10, xyz(0, 0)}});
-  EXPECT_EQ(entReader2D::classifyAuxEntity(noLayer.get(), nullptr, nullptr), 2);
-  ownedChain noType = listOf({{8, u"DEFPOINTS"}});
-  EXPECT_EQ(entReader2D::classifyAuxEntity(noType.get(), nullptr, nullptr), 0);
+  EXPECT_EQ(entReader2D::classifyAuxEntity(listOf({{0, u"LINE"}, {10, xyz(0, 0)}}).get(), nullptr, nullptr), 2);
+  EXPECT_EQ(entReader2D::classifyAuxEntity(listOf({{8, u"DEFPOINTS"}}).get(), nullptr, nullptr), 0);
 }
 
 }  // namespace
