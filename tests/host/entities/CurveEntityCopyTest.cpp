@@ -8,6 +8,7 @@
 #include "host/Tolerances.h"
 #include "host/entities/curveEntities.h"
 #include "host/entities/curveListDispatch.h"
+#include "host/entities/curvesBoundExtents.h"
 #include "host/entities/entityDispatch.h"
 #include "host/entities/lwPolylineList.h"
 #include "host/entities/ltPolyline2D.h"
@@ -106,6 +107,21 @@ TEST(CurveEntityCopy, CodirectionalPiecesMergeAndTheListFollows) {
   EXPECT_EQ(std::pair(intOf(rewritten, 90), fromXdata(rewritten)), std::pair(3, std::string("1001=QEV_DATA\n1000=trubka\n")));
   EXPECT_FALSE(mergeCodirectionalInEntity(*copy));
   EXPECT_FALSE(mergeCodirectionalInEntity(*entReader2D::entity(curveLists()[0].get())));  // a LINE holds no composite
+}
+
+TEST(CurveEntityCopy, BoundExtentsAreThoseOfTheCurveOrOutline) {
+  GeometryToleranceScope tolerances(1);
+  const std::vector<ownedChain> lists = curveLists();
+  XtGeBoundBlock2d block(XtGePoint2d(-9, -9), XtGePoint2d(-8, -8));
+  XtGePoint2d low, high;
+  const std::pair<std::size_t, std::pair<XtGePoint2d, XtGePoint2d>> cases[] = {
+      {0, {{0, 0}, {5, 2}}}, {1, {{0.16771, 1.95885}, {2.75517, 3}}}, {8, {{0, 0}, {4, 3}}}};
+  for (const auto& [index, box] : cases) {
+    EXPECT_EQ(curvesBoundExtents(*entReader2D::entity(lists[index].get()), block), 0);
+    ASSERT_TRUE(block.getMinMaxPoints(low, high));
+    EXPECT_TRUE(low.isEqualTo(box.first, XtGeTol(1e-4, 0)) && high.isEqualTo(box.second, XtGeTol(1e-4, 0))) << index;
+  }
+  EXPECT_EQ(curvesBoundExtents(*entReader2D::entity(lists[7].get()), block), 7);  // a point
 }
 
 TEST(CurveEntityCopy, ShapesGoThroughThePolylineBuilder) {
