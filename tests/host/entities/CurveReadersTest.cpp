@@ -32,8 +32,10 @@ TEST(CurveReaders, RepeatedVerticesMergeAndASingleOneIsAPoint) {
   EXPECT_EQ(std::pair(curve.numCurves(), curve.curveAt(1)->type()), std::pair(3, int(XtGe::kCircArc2d)));
   EXPECT_TRUE(curve.xtIsClosed() && curve.curveAt(0)->xtEvalPoint(1).isEqualTo({-10, 0}));
   EXPECT_EQ(widths, std::vector<double>(6, 0.25));
-  ASSERT_EQ(entReader2D::polyline(curve, lwPolylineList(1, 1, {{3, 4, 0}}).get(), nullptr, &widths), 1);
+  // One vertex is a point, where the drawing shows it.
+  ASSERT_EQ(entReader2D::polyline(curve, lwPolylineList(1, 1, {{3, 4, 0}}, {{210, xyz(0, 0, -1)}}).get(), nullptr, &widths), 1);
   EXPECT_TRUE(curve.numCurves() == 1 && curve.totalLength() == 0.0 && widths.empty());
+  EXPECT_TRUE(curve.xtEvalPoint(0).isEqualTo({-3, 4}));
 }
 
 TEST(CurveReaders, PointsMergeWithinTheToleranceOfTheUnitFactor) {
