@@ -42,6 +42,7 @@
 #include <string_view>
 #include <vector>
 
+#include "geometry/curveList.h"
 #include "host/entities/ltEntProps.h"
 #include "host/items/itemListHolder.h"
 #include "host/items/itemPoints.h"
@@ -109,8 +110,8 @@ class QevItem {
 
   // Fills identifier, properties, attributes, points, other pairs and other
   // applications' blocks from an entity's list and the database. False, with
-  // the item left for the caller to reset, when the list has no item data or
-  // "QEV_INSPT" block, or the database does not know the item.
+  // the item unchanged, when the list has no item data or "QEV_INSPT" block,
+  // or the database does not know the item.
   bool readFromEntity(const HostExport2D* host, const resbuf* list);
 
   // Brings the "QEV_DATA" block of the insert data (made this item's own) in
@@ -142,6 +143,55 @@ class QevItem {
   // Copies the entity properties out, without extended data or reactors.
   void toEntProps(ltEntProps& out) const;
 
+  // ---- The item's block (word 111 makes blocks, word 114 references)
+
+  // Makes the item's block from its block-definition list (defineItemBlock
+  // with the current connection index, construction entities dropped):
+  // without `keepName` a new anonymous block ("*UMSHV9...") becomes the
+  // item's block and its insert data a new "QEV_INSPT" block (the markers
+  // relative to the base, the marker of the current connection index or the
+  // last one) followed by the old insert data without its "QEV_INSPT"; with
+  // `keepName` no block is made. Either way the markers give the connection
+  // points their places and directions, for as many as both have. Curves of
+  // the kept entities go to `curves` when given (in block coordinates).
+  // Answers 0; 7 without `keepName` when the item has a block name already;
+  // 9 when the block cannot be made (the item is then unchanged).
+  int prepareBlock(const HostExport2D* host, bool keepName, curvePtrArray* curves);
+
+  // The block reference of the item: its block at `origin`, rotated by the
+  // angle of the X axis less that of the current connection point's
+  // direction (negated first for a mirrored item not read from the drawing,
+  // unless `keepMirror`), scaled (s, s, s) with x negated when mirrored, the
+  // Z axis as 210, the 66 it was read with, the entity properties and a copy
+  // of the insert data as its extended data. Into `*list` when given (the
+  // caller owns it), otherwise to word 114 of `host` (a fresh table when
+  // null), which updates the reference of the same handle. Answers 0; 3
+  // without insert data or a block name, or when no list can be built; the
+  // host's answer when word 114 refuses the list.
+  int insertBlock(const HostExport2D* host, bool keepMirror, resbuf** list) const;
+
+  // Reads the item's database attributes again and refreshes what depends on
+  // them, keeping everything the item carries (identity, properties, key-
+  // table values, insert data): parameters the table lacks are added,
+  // known ones take the database's status; the keys "_QDATE", "_QPROD",
+  // "_SLOPE", "_BRANCH", "_QCATALOGUE" and "_NUM_ISOL_AREA" are added empty
+  // when missing; the block definition comes from the property dialog's
+  // module when it binds, else from the drawing (the item's block through
+  // the block walk); the item data is written back and the connection points
+  // are placed by the block's markers (prepareBlock keeping the name).
+  // Answers 0; 9 without an identifier, database item or readable block.
+  int readDbAttributes(const HostExport2D* host, curvePtrArray* curves);
+
+  // The property dialog of the item. Without the dialog's module (or an
+  // identifier) it answers IDCANCEL and changes nothing. Otherwise the
+  // dialog gets the attribute texts, the property flags, the "_QDATE" value,
+  // the current connection point (from 1) and the 1070 value; when it
+  // answers IDOK, its block definition and insert data become the item's,
+  // the item data is written back and a block of its own is made
+  // (prepareBlock); any other answer leaves the item as it was. Answers the
+  // dialog's answer.
+  int editProperties(const HostExport2D* host);
+
   std::uint8_t fromEntity = 0;  // 1 when read from a drawing entity
   std::uint8_t kind = 0;
   std::u16string id;
@@ -167,6 +217,12 @@ class QevItem {
   itemListHolder blockDefinition;
   itemListHolder insertData;
 };
+
+// The length index (the first attribute "L" among those of status 0 or 16,
+// else the last of them, -1 when none has such a status) and the height index
+// (the same for "U" and status 0) of a key table.
+void findDimensionIndexes(const std::vector<itemAttribute>& attributes, std::int32_t& lengthIndex,
+                          std::int32_t& heightIndex);
 
 // Whole item records read from a reference or the database.
 namespace itemData {

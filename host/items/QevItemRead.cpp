@@ -87,6 +87,12 @@ std::int32_t namedOrLast(const std::vector<itemAttribute>& attributes, std::u16s
 
 }  // namespace
 
+void findDimensionIndexes(const std::vector<itemAttribute>& attributes, std::int32_t& lengthIndex,
+                          std::int32_t& heightIndex) {
+  lengthIndex = namedOrLast(attributes, u"L", [](std::int32_t s) { return s == 0 || s == 16; });
+  heightIndex = namedOrLast(attributes, u"U", [](std::int32_t s) { return s == 0; });
+}
+
 int QevItem::readDbItem(const HostExport2D* host, int repeat, std::u16string_view id,
                         std::vector<itemAttribute>& attributes, std::vector<itemConnectionPoint>* points,
                         std::int32_t* lengthIndex, std::int32_t* heightIndex, std::u16string* layer,
@@ -99,8 +105,10 @@ int QevItem::readDbItem(const HostExport2D* host, int repeat, std::u16string_vie
   std::vector<itemConnectionPoint> readPoints;
   if (!readDbItemPoints(readPoints, *database, *number, repeat)) return 0;
 
-  if (lengthIndex) *lengthIndex = namedOrLast(read, u"L", [](std::int32_t s) { return s == 0 || s == 16; });
-  if (heightIndex) *heightIndex = namedOrLast(read, u"U", [](std::int32_t s) { return s == 0; });
+  std::int32_t length = -1, height = -1;
+  findDimensionIndexes(read, length, height);
+  if (lengthIndex) *lengthIndex = length;
+  if (heightIndex) *heightIndex = height;
   if (layer) *layer = database->currentLayer().value_or(u"0");
   if (numericId) *numericId = *number;
   if (points) points->insert(points->end(), readPoints.begin(), readPoints.end());

@@ -6,8 +6,10 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <unistd.h>
 
 #include "host/HostExport.h"
+#include "host/ResbufBuilder.h"
 #include "host/ResbufChain.h"
 #include "host/UserParams.h"
 #include "host/items/QevItem.h"
@@ -35,23 +37,21 @@ const char* const kTestRecords =
     "PARAM2=U|100|0\n"
     "PARAM3=X|a|16\n"
     "POINT1=#G/P1|0|0|-\n"
-    "POINT2=#G/P2|1|2|+\n"
-    "[ITEM TNOPOINTS]\n"
-    "NUMID=6\n"
-    "POINT1=#G/P1|0|0|-\n";
+    "POINT2=#G/P2|1|2|+\n";
 
 // A record file of the test's own, removed at the end.
 class RecordFile {
  public:
   explicit RecordFile(const char* text)
       : path_(std::filesystem::temp_directory_path() /
-              ("items-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)) + ".dat")) {
+              ("items-" + std::to_string(::getpid()) + "-" + std::to_string(++count_) + ".dat")) {
     std::ofstream(path_) << text;
   }
   ~RecordFile() { std::filesystem::remove(path_); }
   std::string path() const { return path_.string(); }
 
  private:
+  static inline int count_ = 0;
   std::filesystem::path path_;
 };
 
@@ -75,16 +75,6 @@ int runCommand(const std::string& products, const std::string& input, std::funct
 ownedChain selectedList() {
   if (callHostWord<138>(nullptr, 0, 0, 0, nullptr) != hostStatus::normal) return nullptr;
   return ownedChain(callHostWord<167>(0, 0).value_or(nullptr));
-}
-
-// The list with its extended data replaced by the item's insert data.
-ownedChain withInsertData(const resbuf* list, const QevItem& item) {
-  ownedChain copy(copyResbufChain(list, false));
-  resbuf* last = copy.get();
-  while (last->next && last->next->code != 1001) last = last->next;
-  freeResbufChain(last->next, false);
-  last->next = copyResbufChain(item.insertData.list(), false);
-  return copy;
 }
 
 TEST(ItemHost, Word51AnswersTheDatabaseOfEachProfessionLetter) {
@@ -121,41 +111,7 @@ TEST(ItemHost, TheExampleManifoldReadsAsItsProductItem) {
   EXPECT_EQ(item.blockName, u"RZ_TEST");
   EXPECT_EQ(item.props.handle, u"100");
   EXPECT_EQ(item.props.getTail(), nullptr);  // extended data travels as insert data only
-  EXPECT_TRUE(item.fromEntity);
-  ASSERT_EQ(item.points.size(), 1u);
-  EXPECT_EQ(item.points[0].groupNames.at(0), (std::pair<std::u16string, std::u16string>{u"G", u"P1"}));
   ASSERT_NE(itemArray::itemAt(item, u"_PT_X_DSD_NC"), nullptr);  // a database parameter
-  EXPECT_EQ(item.otherPairs.size(), 1u);                         // "_QEVITEM_ID"
-}
-
-TEST(ItemHost, HeatingKeysWrittenIntoTheItemDataReadBackAsAttributes) {
-  QevItem item;
-  QevItem again;
-  runCommand(HV_PRODUCTS_FILE, "select handles 100\n", [&] {
-    ownedChain list = selectedList();
-    ASSERT_EQ(itemData::readFromEntity(item, list.get(), nullptr), 0);
-    // Unchanged, the write-back changes nothing.
-    const Pairs read = dataPairs(item.insertData.list());
-    ASSERT_TRUE(item.writeXdata(nullptr));
-    EXPECT_EQ(dataPairs(item.insertData.list()), read);
-
-    item.texts.setAt(1, u"RZ7");
-    itemArray::setText(item, u"_PT_X_DSD_NC", u"1");
-    itemArray::setText(item, u"PRPD", u"Rozdělovač");
-    itemArray::setText(item, u"_PT_X_IN_T1", u"40");
-    ASSERT_TRUE(item.writeXdata(nullptr));
-    itemKeyList::removeKey(item, u"_PT_X_IN_T1");
-    ownedChain rewritten = withInsertData(list.get(), item);
-    ASSERT_EQ(itemData::readFromEntity(again, rewritten.get(), nullptr), 0);
-  });
-  const Pairs pairs = dataPairs(item.insertData.list());
-  EXPECT_EQ(std::count(pairs.begin(), pairs.end(), std::pair<std::u16string, std::u16string>{u"_LABEL", u"RZ7"}), 1);
-  EXPECT_EQ(std::count_if(pairs.begin(), pairs.end(), [](const auto& p) { return p.first == u"_PT_X_IN_T1"; }), 0);
-  EXPECT_EQ(again.texts.getAt(1).str(), u"RZ7");
-  ASSERT_NE(itemArray::itemAt(again, u"_pt_x_dsd_nc"), nullptr);
-  EXPECT_EQ(*itemArray::itemAt(again, u"_PT_X_DSD_NC"), u"1");
-  EXPECT_EQ(*itemArray::itemAt(again, u"PRPD"), u"Rozdělovač");
-  EXPECT_EQ(*itemArray::itemAt(again, u"_PT_X_IN_T1"), u"");  // the database still lists it, empty
 }
 
 TEST(ItemHost, DatabaseParametersGiveAttributesStatusesAndTheLengthAndHeightIndexes) {
@@ -183,12 +139,22 @@ TEST(ItemHost, DatabaseParametersGiveAttributesStatusesAndTheLengthAndHeightInde
     EXPECT_EQ(attributes.size(), 3u);
     EXPECT_EQ(number, 5);
 
-    // Without "L": the last attribute of status 0 or 16.
-    QevItem item;
-    ASSERT_EQ(itemData::loadFromDatabase(item, u"TNOPOINTS", 0, nullptr), 0);
-    EXPECT_EQ(item.lengthIndex, -1);
     bindProductDatabases();  // as the module does at start-up
     EXPECT_EQ(getUserParamByLetter(u"T", u"Katalog", u"none"), u"2025");
+
+    // Loading calls the database's callback; refreshing from a drawn item
+    // keeps its values.
+    std::vector<std::u16string> loaded;
+    productDatabaseOf(nullptr, u"T")->setItemCallback([&](std::u16string_view id) { loaded.emplace_back(id); });
+    QevItem item;
+    ASSERT_EQ(itemData::loadFromDatabase(item, u"TTEST-1", 0, nullptr), 0);
+    EXPECT_EQ(loaded, std::vector<std::u16string>{u"TTEST-1"});
+    ownedChain drawn = itemInsert(u"E@0x0", {{u"_QEVITEM_ID", u"TTEST-1"}, {u"L", u"750"}, {u"_NAME", u"N"}}, {{0, 0}});
+    ASSERT_EQ(itemData::refreshFromDatabase(item, drawn.get(), 0, nullptr), 0);
+    EXPECT_EQ(*itemArray::itemAt(item, u"L"), u"750");
+    EXPECT_EQ(*itemArray::itemAt(item, u"U"), u"100");
+    EXPECT_EQ(item.texts.getAt(2).str(), u"N");
+    EXPECT_EQ(itemData::refreshFromDatabase(item, nullptr, 0, nullptr), itemStatus::unreadable);
   });
 }
 
@@ -200,7 +166,6 @@ TEST(ItemHost, UnreadableEntitiesResetTheItemAndNeverCrash) {
     ownedChain line = selectedList();
     EXPECT_EQ(itemData::readFromEntity(item, line.get(), nullptr), itemStatus::unreadable);
     EXPECT_FALSE(item.hasId());
-    EXPECT_EQ(itemData::readFromEntity(item, nullptr, nullptr), itemStatus::unreadable);
     for (const char16_t* id : {u"EOT-1", u"TOT-404", u""}) {
       ownedChain list = itemInsert(u"E@0x0", {{u"_QEVITEM_ID", id}, {u"_PTS", u"5\n#G/A\n0\n"}}, {{0, 0}});
       EXPECT_EQ(itemData::readFromEntity(item, list.get(), nullptr), itemStatus::unreadable);
@@ -215,58 +180,88 @@ TEST(ItemHost, UnreadableEntitiesResetTheItemAndNeverCrash) {
   });
 }
 
-TEST(ItemHost, LoadingCallsTheDatabaseCallbackAndRefreshingKeepsTheDrawnValues) {
-  RecordFile records(kTestRecords);
-  runCommand(records.path(), "", [&] {
-    std::vector<std::u16string> loaded;
-    qevDatabase::Database* database = productDatabaseOf(nullptr, u"T");
-    ASSERT_NE(database, nullptr);
-    database->setItemCallback([&](std::u16string_view id) { loaded.emplace_back(id); });
-    QevItem item;
-    ASSERT_EQ(itemData::loadFromDatabase(item, u"TTEST-1", 0, nullptr), 0);
-    EXPECT_EQ(loaded, std::vector<std::u16string>{u"TTEST-1"});
-    EXPECT_FALSE(item.fromEntity);
+// The property dialog's module as a test stands it in: it answers
+// g_dialogAnswer, records what it is given and hands out a block definition
+// with two markers and insert data of its own.
+int g_dialogAnswer = 1;
+int g_dialogConnection = 0;
+std::u16string g_dialogNames;
+int g_listsOut = 0;
 
-    ownedChain drawn = itemInsert(u"E@0x0", {{u"_QEVITEM_ID", u"TTEST-1"}, {u"L", u"750"}, {u"_NAME", u"N"}, {u"Z", u"z"}},
-                                  {{0, 0}});
-    ASSERT_EQ(itemData::refreshFromDatabase(item, drawn.get(), 0, nullptr), 0);
-    EXPECT_EQ(*itemArray::itemAt(item, u"L"), u"750");
-    EXPECT_EQ(*itemArray::itemAt(item, u"U"), u"100");
-    EXPECT_EQ(item.texts.getAt(2).str(), u"N");
-    EXPECT_EQ(item.props.layer, u"RZ");
-    EXPECT_EQ(itemData::refreshFromDatabase(item, nullptr, 0, nullptr), itemStatus::unreadable);
-    EXPECT_EQ(*itemArray::itemAt(item, u"L"), u"750");
-    database->setItemCallback(nullptr);
-  });
+int fakeDialog(HWND, const char16_t*, int connection, int, const std::uint8_t*, int) {
+  g_dialogConnection = connection;
+  return g_dialogAnswer;
 }
-
-int fakeDialog(HWND, const char16_t*, int, int, const std::uint8_t*, int) { return 1; }
-void fakeFree(resbuf*) {}
+void fakeFree(resbuf* list) {
+  freeResbufChain(list, false);
+  --g_listsOut;
+}
 void fakeDate(const char16_t*) {}
-resbuf* fakeList(int) { return nullptr; }
-void fakeData(const char16_t*, const char16_t*, const char16_t*) {}
+resbuf* fakeList(int which) {
+  ++g_listsOut;
+  using P = std::array<double, 3>;
+  if (which == 0)
+    return buildResbufList({{0, u"CIRCLE"}, {8, u"0"}, {10, P{0, 0, 0}}, {40, 50.0},
+                            {0, u"LINE"}, {8, u"DEFPOINTS"}, {10, P{-40, 0, 0}}, {11, P{-40, 5, 0}},
+                            {0, u"LINE"}, {8, u"DEFPOINTS"}, {10, P{0, 0, 0}}, {11, P{3, 0, 0}}});
+  return buildResbufList({{1001, u"QEV_DATA"}, {1000, u"E@0x0"}, {1000, u"_QEVITEM_ID"}, {1000, u"TOT0000-0023"}});
+}
+void fakeData(const char16_t* names, const char16_t*, const char16_t*) { g_dialogNames = names; }
 
-TEST(ItemHost, ThePropertyDialogBindsOnlyWithAllFiveFunctionsAndUnloadsAfterwards) {
-  {
-    propertyDialogBinding binding;
-    EXPECT_FALSE(bindPropertyDialog(binding));  // no "WIZARD.DLL"
-  }
-  std::vector<HvModuleExport> exports = {hvExport("PPDlgW", &fakeDialog), hvExport("PPFree", &fakeFree),
-                                         hvExport("SetPP2DateW", &fakeDate), hvExport("PPGetResbufW", &fakeList),
-                                         hvExport("SetPPDataW", &fakeData)};
-  for (std::size_t dropped = 0; dropped <= exports.size(); ++dropped) {
-    std::vector<HvModuleExport> some = exports;
-    if (dropped < some.size()) some.erase(some.begin() + static_cast<std::ptrdiff_t>(dropped));
-    HMODULE module = hvRegisterModule(u"C:\\Host\\WIZARD.DLL", some);
-    ASSERT_NE(module, nullptr);
+TEST(ItemHost, TheBoundDialogModuleGivesTheBlockDefinitionAndItsEditsMakeABlockOfTheirOwn) {
+  QevItem item;
+  QevItem edited;
+  QevItem cancelled;
+  int unboundAnswer = 0;
+  runCommand(HV_PRODUCTS_FILE, "select handles 100\n", [&] {
+    ownedChain list = selectedList();
+    ASSERT_EQ(itemData::readFromEntity(item, list.get(), nullptr), 0);
+    QevItem unbound = item;
+    unboundAnswer = unbound.editProperties(nullptr);
+    EXPECT_EQ(unbound.attributes.size(), item.attributes.size());  // nothing changed
+
+    std::vector<HvModuleExport> exports = {hvExport("PPDlgW", &fakeDialog), hvExport("PPFree", &fakeFree),
+                                           hvExport("SetPP2DateW", &fakeDate), hvExport("PPGetResbufW", &fakeList),
+                                           hvExport("SetPPDataW", &fakeData)};
+    // All five functions are needed; the binding unloads the module when it goes.
+    HMODULE partial = hvRegisterModule(u"C:\\Host\\WIZARD.DLL", {exports.begin(), exports.end() - 1});
     {
       propertyDialogBinding binding;
-      EXPECT_EQ(bindPropertyDialog(binding), dropped == exports.size());
-      EXPECT_EQ(hvModuleReferenceCount(module), 1u);
+      EXPECT_FALSE(bindPropertyDialog(binding));
+      EXPECT_EQ(hvModuleReferenceCount(partial), 1u);
     }
-    EXPECT_EQ(hvModuleReferenceCount(module), 0u);
+    EXPECT_EQ(hvModuleReferenceCount(partial), 0u);
+    hvUnregisterModule(partial);
+
+    HMODULE module = hvRegisterModule(u"C:\\Host\\WIZARD.DLL", exports);
+    itemArray::setText(item, u"RZ", u"RZ1");
+    ASSERT_EQ(item.readDbAttributes(nullptr, nullptr), 0);
+    edited = item;
+    g_dialogAnswer = IDOK;
+    EXPECT_EQ(edited.editProperties(nullptr), IDOK);
+    cancelled = item;
+    g_dialogAnswer = IDCANCEL;
+    EXPECT_EQ(cancelled.editProperties(nullptr), IDCANCEL);
     hvUnregisterModule(module);
-  }
+  });
+  EXPECT_EQ(unboundAnswer, IDCANCEL);
+  EXPECT_EQ(g_listsOut, 0);  // every list the module gave went back to it
+  // The module's block definition placed the connection point (the drawn
+  // block has no markers): its first marker, the base, along +y.
+  ASSERT_EQ(item.points.size(), 1u);
+  EXPECT_EQ(item.points[0].position, XtGePoint2d(0, 0));
+  EXPECT_EQ(item.points[0].direction, XtGeVector2d(0, 5));
+  EXPECT_EQ(item.blockName, u"RZ_TEST");
+  EXPECT_EQ(itemArray::itemAt(item, u"_QCATALOGUE")->size(), 0u);
+  EXPECT_EQ(g_dialogConnection, 1);
+  EXPECT_EQ(g_dialogNames, u"#RZ");
+  // Confirmed: a block of its own, its insert data from the module with a
+  // fresh placement in front.
+  EXPECT_TRUE(edited.blockName.starts_with(u"*"));
+  EXPECT_EQ(appCount(edited.insertData.list(), u"QEV_INSPT"), 1);
+  EXPECT_EQ(std::u16string(edited.insertData.list()->value.str), u"QEV_INSPT");
+  EXPECT_EQ(cancelled.blockName, u"RZ_TEST");
+  EXPECT_EQ(dataPairs(cancelled.insertData.list()), dataPairs(item.insertData.list()));
 }
 
 }  // namespace
