@@ -22,6 +22,8 @@
 
 #include "heating/curves/CFloorHeatingLine.h"
 
+#include "host/items/QevItem.h"
+
 #include "platform/ge/XtGeLineSeg2d.h"
 #include "platform/ge/XtGePoint2d.h"
 #include "platform/win/CString.h"
@@ -95,6 +97,19 @@ class CFHPipeNetwork {
   // segment lies to a; true otherwise (also without segments).
   bool isNotNearer(const XtGePoint2d& a, const XtGePoint2d& b) const;
 
+  // ---- Manifold item (CFHPipeNetworkManifold.cpp) -------------------------------
+  // Reads the product-line item of the selected manifold block into
+  // manifoldItem (through the host's current table and its product
+  // database). True only for the items "TOT0000-0023" and "TOT0000-0001"
+  // (any case): then the identifier is kept, a non-empty label (text 1)
+  // becomes the mark and the item's insertion point the reference point.
+  bool readManifoldItem(const resbuf* entityList);
+  // Takes the options, description texts and the owner model's description
+  // settings back from the item's named values. A key the item does not hold,
+  // or holds empty, leaves its field: a manifold that no design was written
+  // to keeps the model's settings. Numbers read as their leading number.
+  void readManifoldSettings();
+
   // ---- Manifold record (fields in the drawn manifold's order) -----------------
   std::uint32_t autoNumberCircuits = 1;  // "_PT_X_DSD_NC"
   std::uint32_t autoNumberZones = 1;     // "_PT_X_DSD_NZ"
@@ -107,6 +122,8 @@ class CFHPipeNetwork {
   double manifoldDistance = 0.0;         // "_PT_X_DSD_MP"
   double manifoldMaxDistance = 0.0;      // "_PT_X_DSD_MMP"
   CString itemId;
+
+  QevItem manifoldItem;
 
   std::vector<XtGeLineSeg2d> outlineSegments;
   std::vector<XtGePoint2d> outlineSource;  // the drawn block's outline points
