@@ -63,18 +63,45 @@ struct CGLHTesselationData::GluCallbacks {
   }
 
   // A vertex where edges cross: kept at a stable address until the polygon
-  // ends. The neighbours and weights are not needed: only the coordinates
-  // reach the output.
-  static void GLAPIENTRY combine(GLdouble coords[3], void* /*neighbours*/[4], GLfloat /*weights*/[4],
-                                 void** outData, void* data) noexcept {
+  // ends. The tessellator blends its coordinates with single-precision
+  // weights, which puts the point off by some 1e-8 of its coordinates (a
+  // tenth of a millimetre at 1e7); where it names the two crossing edges,
+  // the crossing is computed again from their ends in double precision.
+  static void GLAPIENTRY combine(GLdouble coords[3], void* neighbours[4], GLfloat /*weights*/[4], void** outData,
+                                 void* data) noexcept {
     CGLHTesselationData& t = self(data);
     try {
-      t.combineVertices_.push_back({coords[0], coords[1], coords[2]});
+      Vertex v{coords[0], coords[1], coords[2]};
+      refineCrossing(v, neighbours);
+      t.combineVertices_.push_back(v);
       *outData = t.combineVertices_.back().data();
     } catch (...) {
       *outData = nullptr;  // the tessellator reports the missing vertex
       t.runFailed_ = true;
     }
+  }
+
+  // Replaces v by the crossing of the lines through neighbours 0-1 and 2-3
+  // when all four are given, the lines are not parallel and the crossing
+  // lies within the blending's error of v.
+  static void refineCrossing(Vertex& v, void* neighbours[4]) noexcept {
+    for (int i = 0; i < 4; ++i)
+      if (neighbours[i] == nullptr) return;
+    const auto* a = static_cast<const double*>(neighbours[0]);
+    const auto* b = static_cast<const double*>(neighbours[1]);
+    const auto* c = static_cast<const double*>(neighbours[2]);
+    const auto* d = static_cast<const double*>(neighbours[3]);
+    const double ux = b[0] - a[0], uy = b[1] - a[1];
+    const double wx = d[0] - c[0], wy = d[1] - c[1];
+    const double den = ux * wy - uy * wx;
+    if (den == 0.0 || !std::isfinite(den)) return;
+    const double s = ((c[0] - a[0]) * wy - (c[1] - a[1]) * wx) / den;
+    const double x = a[0] + s * ux;
+    const double y = a[1] + s * uy;
+    const double reach = 1e-6 * (std::fabs(v[0]) + std::fabs(v[1]) + 1.0);
+    if (!(std::fabs(x - v[0]) <= reach && std::fabs(y - v[1]) <= reach)) return;
+    v[0] = x;
+    v[1] = y;
   }
 
   static void GLAPIENTRY error(GLenum code, void* data) noexcept {

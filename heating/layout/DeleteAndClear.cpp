@@ -1,11 +1,38 @@
 #include "heating/layout/DeleteAndClear.h"
 
+#include "heating/layout/COffsetEdge.h"
+#include "heating/layout/COffsetNode.h"
+#include "heating/layout/COffsetPiece.h"
+#include "heating/layout/COffsetSection.h"
+
 #include "heating/curves/CFloorHeatingCurve.h"
 
-void deleteCurvesAndClear(std::vector<CFloorHeatingCurve*>& curves) {
-  for (CFloorHeatingCurve*& curve : curves) {
-    delete curve;
-    curve = nullptr;
+namespace {
+
+// Deletes every present element and empties the vector.
+template <typename T>
+void deleteAllAndClear(std::vector<T*>& items) {
+  for (T*& item : items) {
+    delete item;
+    item = nullptr;
   }
-  curves.clear();
+  items.clear();
 }
+
+}  // namespace
+
+void deleteCurvesAndClear(std::vector<CFloorHeatingCurve*>& curves) { deleteAllAndClear(curves); }
+
+void deletePiecesAndClear(std::vector<COffsetPiece*>& pieces) { deleteAllAndClear(pieces); }
+
+void deleteLoopSectionsAndClear(std::vector<CLoopElement*>& elements) { deleteAllAndClear(elements); }
+
+void deleteOffsetSectionsAndClear(std::vector<COffsetSection*>& sections) { deleteAllAndClear(sections); }
+
+void deleteOffsetEdgesAndClear(std::vector<COffsetEdge*>& edges) {
+  for (COffsetEdge* edge : edges)
+    if (edge != nullptr) edge->unlink();
+  deleteAllAndClear(edges);
+}
+
+void deleteOffsetNodesAndClear(std::vector<COffsetNode*>& nodes) { deleteAllAndClear(nodes); }

@@ -9,9 +9,26 @@
 #include <vector>
 
 class CFloorHeatingCurve;
+class CLoopElement;
+class COffsetSection;
+struct COffsetEdge;
+struct COffsetNode;
+struct COffsetPiece;
 
 // Deletes every curve through its virtual destructor.
 void deleteCurvesAndClear(std::vector<CFloorHeatingCurve*>& curves);
+// Deletes every piece record with its curve.
+void deletePiecesAndClear(std::vector<COffsetPiece*>& pieces);
+// Deletes every loop element through its virtual destructor (which frees the
+// curve the element owns).
+void deleteLoopSectionsAndClear(std::vector<CLoopElement*>& elements);
+// Deletes every section with its curve; the nodes it lists stay.
+void deleteOffsetSectionsAndClear(std::vector<COffsetSection*>& sections);
+// Unlinks every edge from its nodes, then deletes it. Call it before the
+// nodes are deleted.
+void deleteOffsetEdgesAndClear(std::vector<COffsetEdge*>& edges);
+// Deletes every node (the edges still holding one lose that end).
+void deleteOffsetNodesAndClear(std::vector<COffsetNode*>& nodes);
 
 // Deletes every loop and releases the vector's storage too.
 template <typename Loop>

@@ -207,3 +207,45 @@ TEST(CGLHTesselationData, FiveThousandVerticesQuicklyInLittleMemory) {
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 #endif
 }
+
+// Where slanted edges cross far from the origin, the new vertices lie on both
+// edges: the tessellator's single-precision blending alone would put them
+// some 0.1 off.
+TEST(CGLHTesselationData, CrossingsFarFromTheOriginLieOnTheirEdges) {
+  const double o = 1e7;
+  const std::vector<std::vector<double>> polygons{{o, o, o + 3, o, o + 3, o + 3, o, o + 3},
+                                                  {o + 1, o + 1.3, o + 7.1, o + 2, o + 2.2, o + 5.3}};
+  CGLHTesselationData tess;
+  for (const auto& polygon : polygons) {
+    tess.beginInputContour();
+    for (std::size_t i = 0; i < polygon.size(); i += 2) tess.appendVertex(polygon[i], polygon[i + 1], 0.0);
+  }
+  ASSERT_TRUE(tess.tessellateBoundary());
+  const auto runs = outputContours(tess);
+  ASSERT_EQ(runs.size(), 1u);
+  std::vector<std::vector<double>> inputs;  // as fed: x y z, lowest bytes of x and y cleared
+  for (const auto& polygon : polygons) {
+    auto& input = inputs.emplace_back();
+    for (std::size_t i = 0; i < polygon.size(); i += 2)
+      for (const double c : {polygon[i], polygon[i + 1], 0.0})
+        input.push_back(std::bit_cast<double>(std::bit_cast<std::uint64_t>(c) & ~std::uint64_t{0xFF}));
+  }
+  double worst = 0.0;
+  for (std::size_t v = 0; v < runs[0].size(); v += 3) {
+    double nearest = std::numeric_limits<double>::infinity();
+    for (const auto& input : inputs) {
+      const std::size_t n = input.size() / 3;
+      for (std::size_t i = 0; i < n; ++i) {
+        const double ax = input[3 * i] - o, ay = input[3 * i + 1] - o;
+        const double bx = input[3 * ((i + 1) % n)] - o, by = input[3 * ((i + 1) % n) + 1] - o;
+        const double px = runs[0][v] - o, py = runs[0][v + 1] - o;
+        const double t = std::clamp(((px - ax) * (bx - ax) + (py - ay) * (by - ay)) /
+                                        ((bx - ax) * (bx - ax) + (by - ay) * (by - ay)),
+                                    0.0, 1.0);
+        nearest = std::min(nearest, std::hypot(ax + t * (bx - ax) - px, ay + t * (by - ay) - py));
+      }
+    }
+    worst = std::max(worst, nearest);
+  }
+  EXPECT_LT(worst, 1e-6);
+}

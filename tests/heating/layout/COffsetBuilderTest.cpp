@@ -1,0 +1,201 @@
+// The offset levels of zone outlines: the distances of the levels, their
+// stop conditions and the invariants of every loop on the shared zones.
+#include "heating/layout/COffsetBuilder.h"
+#include "heating/layout/OffsetLevelAcceptance.h"
+#include "heating/layout/TurnBetweenCurves.h"
+
+#include "LayoutTestSupport.h"
+#include "OffsetLevelChecks.h"
+#include "ZoneFixtures.h"
+
+#include <chrono>
+
+namespace {
+
+using layout_test::box;
+using layout_test::Levels;
+using namespace zone_fixture;
+
+class OffsetBuilder : public layout_test::LayoutTest {
+ protected:
+  // Builds the zone's levels (with its limits) at first offset d0 and
+  // spacing s.
+  Levels build(const Zone& zone, double d0 = kFirstOffset, double s = kSpacing) {
+    curves_ = zone.raw();
+    COffsetBuilder builder(curves_, d0, s);
+    builder.setEdgeLimits(zone.limits.empty() ? nullptr : &zone.limits);
+    Levels levels;
+    builder.buildLoops(levels.levels);
+    return levels;
+  }
+
+ private:
+  std::vector<CFloorHeatingCurve*> curves_;
+};
+
+TEST_F(OffsetBuilder, LevelDistancesAdvanceByHalfSpacingsWithinABand) {
+  const Zone square = polygon("square", {{0, 0}, {10, 0}, {10, 10}, {0, 10}});
+  const std::vector<CFloorHeatingCurve*> curves = square.raw();
+  COffsetBuilder builder(curves, 0.5, 2.0);
+  EXPECT_DOUBLE_EQ(builder.levelDistance(0, 4), 8.5) << "no limits: d0 + k s";
+  const std::vector<double> limits{3.0, 0.0, 0.0, 0.0};
+  builder.setEdgeLimits(&limits);
+  const double expected[] = {0.5, 1.5, 2.5, 4.5, 6.5};
+  for (int k = 0; k < 5; ++k) EXPECT_DOUBLE_EQ(builder.levelDistance(0, k), expected[k]) << k;
+  EXPECT_DOUBLE_EQ(builder.levelDistance(1, 2), 4.5) << "a limit of 0 gives whole spacings";
+
+  const std::vector<double> short_{3.0, 0.0, 0.0};
+  builder.setEdgeLimits(&short_);
+  EXPECT_FALSE(builder.hasLimits());
+  EXPECT_DOUBLE_EQ(builder.levelDistance(0, 2), 4.5);
+}
+
+TEST_F(OffsetBuilder, SquareOfSideTenGivesSidesEightAndFour) {
+  Levels levels = build(polygon("square", {{0, 0}, {10, 0}, {10, 10}, {0, 10}}), 1.0, 2.0);
+  ASSERT_EQ(levels.size(), 2u);
+  ASSERT_EQ(levels[0].size(), 1u);
+  ASSERT_EQ(levels[1].size(), 1u);
+  const auto b0 = box(*levels[0][0]);
+  const auto b1 = box(*levels[1][0]);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_NEAR(b0[i], i < 2 ? 1.0 : 9.0, 1e-9);
+    EXPECT_NEAR(b1[i], i < 2 ? 3.0 : 7.0, 1e-9);
+  }
+  EXPECT_EQ(levels[0][0]->sectionCount(), 4);
+}
+
+TEST_F(OffsetBuilder, SpacingZeroGivesOneLevelAtTheFirstOffset) {
+  Levels levels = build(z1Rectangle(), 150.0, 0.0);
+  ASSERT_EQ(levels.size(), 1u);
+  const auto b = box(*levels[0][0]);
+  EXPECT_NEAR(b[2] - b[0], 3700.0, 1e-6);
+  EXPECT_NEAR(b[3] - b[1], 2700.0, 1e-6);
+}
+
+TEST_F(OffsetBuilder, BadInputGivesNoLevel) {
+  for (const auto& [d0, s] : std::vector<std::pair<double, double>>{
+           {-1.0, 200.0}, {100.0, -200.0}, {NAN, 200.0}, {100.0, INFINITY}})
+    EXPECT_EQ(build(z1Rectangle(), d0, s).size(), 0u) << d0 << " " << s;
+  EXPECT_EQ(build(clockwise(z1Rectangle())).size(), 0u) << "a clockwise chain would give levels outside the zone";
+  EXPECT_EQ(build(Zone{"empty", {}, {}}).size(), 0u);
+
+  // The levels vector is emptied (and freed) before the build.
+  const std::vector<CFloorHeatingCurve*> curves = z9Square().raw();
+  Levels levels = build(z1Rectangle());
+  COffsetBuilder(curves, 100.0, -1.0).buildLoops(levels.levels);
+  EXPECT_EQ(levels.size(), 0u);
+}
+
+TEST_F(OffsetBuilder, CornersAreSharpAndMitred) {
+  Levels levels = build(z2L());
+  ASSERT_GE(levels.size(), 2u);
+  for (std::size_t k = 0; k < 2; ++k) {
+    const double d = 100.0 + 200.0 * k;
+    bool convex = false;
+    bool reflex = false;
+    for (const CLoopElement* e : levels[k][0]->elements) {
+      convex = convex || e->startPoint().isEqualTo({4000 - d, d}, workTol);
+      reflex = reflex || e->startPoint().isEqualTo({2000 - d, 2000 - d}, workTol);
+    }
+    EXPECT_TRUE(convex) << "sharp convex corner of level " << k;
+    EXPECT_TRUE(reflex) << "mitred reflex corner of level " << k;
+  }
+}
+
+TEST_F(OffsetBuilder, EveryLevelOfTheSharedZonesKeepsItsInvariants) {
+  struct Expect {
+    Zone zone;
+    std::vector<std::size_t> loopsPerLevel;  // {kAny}: any number of levels, at least one
+  };
+  constexpr std::size_t kAny = 99;
+  std::vector<Expect> cases;
+  cases.push_back({z1Rectangle(), {1, 1, 1, 1, 1, 1, 1}});
+  cases.push_back({moved(z1Rectangle(), 1e7), {1, 1, 1, 1, 1, 1, 1}});
+  cases.push_back({z8Turned(), {1, 1, 1, 1, 1, 1, 1}});
+  cases.push_back({z2L(), {kAny}});
+  cases.push_back({moved(z2L(), 1e7), {kAny}});
+  cases.push_back({z3U(), {kAny}});
+  cases.push_back({z4Strip(500), {1}});
+  cases.push_back({z4Strip(150), {}});
+  cases.push_back({z5Dumbbell(150), {2, 2, 2, 2, 2}});
+  cases.push_back({z5Dumbbell(700), {1, 1, 2, 2, 2}});
+  cases.push_back({z6Circle(), {kAny}});
+  cases.push_back({z6SemicircularEnd(), {kAny}});
+  cases.push_back({z6QuarterRound(), {kAny}});
+  cases.push_back({z6Fillets(), {1, 1, 1, 1, 1, 1, 1}});
+  cases.push_back({z7Band(), {kAny}});
+  cases.push_back({z9Square(), {1, 1}});
+  for (const Expect& c : cases) {
+    const std::vector<CFloorHeatingCurve*> curves = c.zone.raw();
+    COffsetBuilder builder(curves, kFirstOffset, kSpacing);
+    builder.setEdgeLimits(c.zone.limits.empty() ? nullptr : &c.zone.limits);
+    Levels levels;
+    builder.buildLoops(levels.levels);
+    EXPECT_TRUE(level_check::checkLevels(c.zone, builder, levels.levels));
+    if (c.loopsPerLevel == std::vector<std::size_t>{kAny}) {
+      EXPECT_GT(levels.size(), 0u) << c.zone.name;
+      continue;
+    }
+    std::vector<std::size_t> counts;
+    for (std::size_t k = 0; k < levels.size(); ++k) counts.push_back(levels[k].size());
+    EXPECT_EQ(counts, c.loopsPerLevel) << c.zone.name;
+  }
+}
+
+TEST_F(OffsetBuilder, ArcsOffsetWhateverTheirSize) {
+  Levels circle = build(z6Circle());
+  ASSERT_EQ(circle.size(), 10u) << "levels at 100, 300, ..., 1900 of a circle of radius 2000";
+  // A fillet smaller than the offset leaves the rectangle's levels whole.
+  Levels fillets = build(z6Fillets(50.0));
+  ASSERT_EQ(fillets.size(), 7u);
+  const auto b = box(*fillets[0][0]);
+  EXPECT_NEAR(b[2] - b[0], 3800.0, 0.01);
+}
+
+TEST_F(OffsetBuilder, BandLimitsKeepHalfSpacingsAlongTheBandEdge) {
+  Levels levels = build(z7Band());
+  ASSERT_GE(levels.size(), 7u);
+  const double bottoms[] = {100, 200, 300, 400, 500, 600, 800};
+  for (int k = 0; k < 7; ++k) EXPECT_NEAR(box(*levels[k][0])[1], bottoms[k], 1e-6) << k;
+}
+
+TEST_F(OffsetBuilder, TurnsAtJoints) {
+  const auto a = std::make_unique<CFloorHeatingLine>(XtGePoint2d(0, 0), XtGePoint2d(1, 0), nullptr, 2);
+  const auto left = std::make_unique<CFloorHeatingLine>(XtGePoint2d(1, 0), XtGePoint2d(1, 1), nullptr, 2);
+  const auto right = std::make_unique<CFloorHeatingLine>(XtGePoint2d(1, 0), XtGePoint2d(1, -1), nullptr, 2);
+  const auto on = std::make_unique<CFloorHeatingLine>(XtGePoint2d(1, 0), XtGePoint2d(2, 0), nullptr, 2);
+  EXPECT_EQ(turnBetweenCurves(a.get(), left.get()), kTurnLeft);
+  EXPECT_EQ(turnBetweenCurves(a.get(), right.get()), kTurnRight);
+  EXPECT_EQ(turnBetweenCurves(a.get(), on.get()), kTurnNone);
+  EXPECT_EQ(turnBetweenCurves(a.get(), nullptr), kTurnNone);
+}
+
+TEST_F(OffsetBuilder, AcceptanceNeedsEverySampleStrictlyInside) {
+  Levels outer = build(polygon("square", {{0, 0}, {10, 0}, {10, 10}, {0, 10}}), 0.0, 0.0);
+  Levels inside = build(polygon("inner", {{2, 2}, {8, 2}, {8, 8}, {2, 8}}), 0.0, 0.0);
+  Levels poking = build(polygon("poking", {{2, 2}, {11, 2}, {11, 3}, {2, 3}}), 0.0, 0.0);
+  Levels touching = build(polygon("touching", {{0, 2}, {8, 2}, {8, 8}, {0, 8}}), 0.0, 0.0);
+  ASSERT_EQ(outer.size() * inside.size() * poking.size() * touching.size(), 1u);
+  EXPECT_TRUE(isLoopInsideLoop(*outer[0][0], *inside[0][0], 1.0, workTolFine));
+  EXPECT_FALSE(isLoopInsideLoop(*outer[0][0], *poking[0][0], 1.0, workTolFine));
+  EXPECT_FALSE(isLoopInsideLoop(*outer[0][0], *touching[0][0], 1.0, workTolFine)) << "samples on the loop";
+  EXPECT_FALSE(isLoopInsideLoop(*outer[0][0], *inside[0][0], 5e-6, workTolFine)) << "h below 10 x the tolerance";
+  EXPECT_TRUE(acceptLoopInLevel(outer[0], *inside[0][0], 1.0, workTolFine));
+  EXPECT_FALSE(acceptLoopInLevel({}, *inside[0][0], 1.0, workTolFine));
+}
+
+// About 130 levels of a 2,000 m2 zone (50 x 40 m, a rounded end) at a pitch of
+// 150 mm.
+TEST_F(OffsetBuilder, LargeZoneBuildsQuickly) {
+  const Zone zone = outline("large", {0, 0}, {{{50000, 0}}, {{50000, 40000}, 0.3}, {{0, 40000}}, {{0, 0}}});
+  const auto start = std::chrono::steady_clock::now();
+  Levels levels = build(zone, 100.0, 150.0);
+  const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_GE(levels.size(), 125u);
+  RecordProperty("milliseconds", std::to_string(ms));
+  // Some 25 ms in a release build; the bound only catches a build that has
+  // become quadratic in the levels or the samples (sanitizers included).
+  EXPECT_LT(ms, 5000.0);
+}
+
+}  // namespace
