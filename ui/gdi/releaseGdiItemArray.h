@@ -1,7 +1,7 @@
 // Release of nested arrays of owned items: preview items (GDI::item) and
 // any node type shaped like them, with an array of owned child pointers
-// `children` and an owned object `owned` (a raw pointer or a unique_ptr);
-// the boundary tree's nodes are released so too.
+// `children` and an owned object: `owned` (a raw pointer or a unique_ptr) or,
+// for the boundary tree's nodes, the raw curve pointer `curve`.
 #pragma once
 
 #include "ui/gdi/ArrayRelease.h"
@@ -17,8 +17,10 @@ template <typename Node>
 void releaseOwned(Node& node) {
   if constexpr (requires { node.owned.reset(); }) {
     node.owned.reset();
-  } else {
+  } else if constexpr (requires { node.owned; }) {
     delete std::exchange(node.owned, nullptr);
+  } else {
+    delete std::exchange(node.curve, nullptr);
   }
 }
 
