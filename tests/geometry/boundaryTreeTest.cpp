@@ -45,7 +45,7 @@ std::string shape(const bndLevel& level, int depth = 0) {
   std::string s;
   for (const bndNode* node : level) {
     char text[64];
-    std::snprintf(text, sizeof text, "%d:%.6g ", depth, regionAreas::areaOf(*node->curve));
+    std::snprintf(text, sizeof text, "%d:%.6g ", depth, closedArea(*node->curve));
     s += text + shape(node->children, depth + 1);
   }
   return s;

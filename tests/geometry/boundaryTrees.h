@@ -1,7 +1,7 @@
 // Measures and invariants of boundary trees for the tree tests.
 #pragma once
 
-#include "tests/geometry/regionAreas.h"
+#include "tests/geometry/curveShapes.h"
 #include "geometry/Tolerances.h"
 #include "geometry/boundaryTree.h"
 #include "geometry/regionCombination.h"
@@ -25,7 +25,7 @@ struct tree {
 inline double netArea(const bndLevel& level, int depth = 0) {
   double total = 0.0;
   for (const bndNode* node : level)
-    total += (depth % 2 == 0 ? 1.0 : -1.0) * regionAreas::areaOf(*node->curve) + netArea(node->children, depth + 1);
+    total += (depth % 2 == 0 ? 1.0 : -1.0) * curveShapes::closedArea(*node->curve) + netArea(node->children, depth + 1);
   return total;
 }
 
