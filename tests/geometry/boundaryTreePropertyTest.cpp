@@ -22,23 +22,14 @@ constexpr double kGridFrom = kOrigin - 300.0;
 constexpr double kGridSize = kField + 600.0;  // the outlines lie in it
 constexpr int kGrid = 1000;
 
-class boundaryTreeProperties : public ::testing::Test {
+// The tolerances of a drawing with unit factor 1000.
+class boundaryTreeProperties : public WorkTolerances {
  protected:
-  // The tolerances of a drawing with unit factor 1000.
   void SetUp() override {
-    m_saved = workTol;
-    m_savedFine = workTolFine;
+    WorkTolerances::SetUp();
     workTol = XtGeTol(1e-3, 1e-5);
     workTolFine = XtGeTol(1e-6, 1e-8);
   }
-  void TearDown() override {
-    workTol = m_saved;
-    workTolFine = m_savedFine;
-  }
-
- private:
-  XtGeTol m_saved;
-  XtGeTol m_savedFine;
 };
 
 // Rectangles and bulged star outlines over the field, half of them clockwise.

@@ -5,10 +5,7 @@
 #include <gtest/gtest.h>
 
 using namespace curveShapes;
-using boundaryTrees::expectWellFormed;
-using boundaryTrees::levelCounts;
-using boundaryTrees::netArea;
-using boundaryTrees::tree;
+using namespace boundaryTrees;
 
 namespace {
 

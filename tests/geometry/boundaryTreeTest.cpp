@@ -12,10 +12,7 @@
 #include <string>
 
 using namespace curveShapes;
-using boundaryTrees::expectWellFormed;
-using boundaryTrees::levelCounts;
-using boundaryTrees::netArea;
-using boundaryTrees::tree;
+using namespace boundaryTrees;
 
 namespace {
 
