@@ -142,6 +142,33 @@ TEST_F(boundaryTree, RefusalsLeaveTheTreeAsItWas) {
   EXPECT_NEAR(netArea(t.root), 100 - 36 + 16 - 4, 1e-9);
 }
 
+TEST_F(boundaryTree, AMergeThatFailsDeepDownLeavesTheTreeAsItWas) {
+  // C crosses both regions; below the first its part toggles the hole
+  // (a change), below the second the placement meets a forced crossing.
+  tree t;
+  build(t, {{box(0, 0, 4, 4), 3}, {box(2.5, 1, 3.5, 2), 3}, {box(6, 0, 10, 4), 3}, {box(6.5, 1, 7.5, 2), 3}});
+  const std::string before = shape(t.root);
+  const bndNode* a = t.root[0];
+  const bndNode* b = t.root[1];
+  const XtGeCurve2d* holeOfA = a->children[0]->curve;
+  const XtGeCurve2d* holeOfB = b->children[0]->curve;
+  // The builder works on a copy: the hole is known by where it lies.
+  bndBuilder::bndData data([](const XtGeCurve2d& curve, const XtGeCurve2d& closed) {
+    return curve.orthoBoundBlock().minPoint() == XtGePoint2d(6.5, 1) ? kRelationCrossing
+                                                                      : classifyCurveRelation(curve, closed);
+  });
+  int reports = 0;
+  hvSetFailureNoticeSink([&](const hvFailureNotice&) { return ++reports, IDOK; });
+  EXPECT_EQ(data.addBoundary(t.root, *box(2, 0.5, 8, 3), kBoundaryEvenOdd), kBoundaryFailed);
+  hvSetFailureNoticeSink({});
+  EXPECT_EQ(reports, 1);
+  EXPECT_EQ(shape(t.root), before);
+  ASSERT_EQ(t.root.count(), 2);
+  EXPECT_EQ(t.root[0], a);
+  EXPECT_EQ(a->children[0]->curve, holeOfA);
+  EXPECT_EQ(b->children[0]->curve, holeOfB);
+}
+
 TEST_F(boundaryTree, APlacementThatMeetsACrossingNodeFailsWhole) {
   // The classifier is driven to an impossible state: C holds the first node
   // of the top level and crosses the second, while C seems to touch nothing.
