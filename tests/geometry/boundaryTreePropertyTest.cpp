@@ -1,26 +1,19 @@
-// Random sets of outlines far from the origin merged into boundary trees by
-// union, even-odd nesting and alternating union and subtraction: the trees
-// stay well formed and their net areas match a grid count of the same rule.
+// Random sets of outlines merged into boundary trees by union, even-odd
+// nesting and union and subtraction by turns: the trees stay well formed
+// and their net areas match a grid count of the same rule.
 #include "tests/geometry/boundaryTrees.h"
-#include "tests/geometry/curveShapes.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <random>
 #include <vector>
 
 using namespace curveShapes;
+using namespace boundaryTrees;
 
 namespace {
-
-constexpr double kOrigin = 1e7;
-constexpr double kField = 1000.0;  // the outlines' centres lie in it
-constexpr double kGridFrom = kOrigin - 300.0;
-constexpr double kGridSize = kField + 600.0;  // the outlines lie in it
-constexpr int kGrid = 1000;
 
 // The tolerances of a drawing with unit factor 1000.
 class boundaryTreeProperties : public WorkTolerances {
@@ -32,129 +25,87 @@ class boundaryTreeProperties : public WorkTolerances {
   }
 };
 
-// Rectangles and bulged star outlines over the field, half of them clockwise.
-std::vector<CompositePtr> randomOutlines(std::uint32_t seed, int count) {
-  std::mt19937 rng(seed);
-  std::uniform_real_distribution<double> at(kOrigin + 150.0, kOrigin + kField - 150.0);
-  std::uniform_real_distribution<double> size(80.0, 400.0);
-  std::uniform_int_distribution<int> corners(5, 9);
-  std::vector<CompositePtr> outlines;
-  while (static_cast<int>(outlines.size()) < count) {
-    const bool clockwise = outlines.size() % 2 == 1;
-    CompositePtr c;
-    if (outlines.size() % 3 == 0) {
-      const double x = at(rng);
-      const double y = at(rng);
-      c = box(x - size(rng) / 2, y - size(rng) / 2, x + size(rng) / 2, y + size(rng) / 2, clockwise);
-    } else {
-      c = randomOutline(rng, XtGePoint2d(at(rng), at(rng)), corners(rng), 60.0, 220.0, 0.4);
-      if (!isSimpleOutline(*c, workTol)) continue;
-      if (clockwise) c->reverseParam();
-    }
-    outlines.push_back(std::move(c));
-  }
-  return outlines;
+// Whether a cell is in the result of the rule (0 union, 3 even-odd, 1 union
+// and subtraction by turns), given which curves hold it (bit k: curve k).
+bool ruleHolds(int rule, std::uint32_t holds) {
+  bool in = false;
+  for (int k = 0; k < 32; ++k)
+    if (holds >> k & 1u) in = rule == 3 ? !in : rule == 0 || k % 2 == 0;
+  return in;
 }
 
-// Which cell centres of the grid over the field each outline holds, from a
-// dense polygon through its samples (even-odd scan lines).
-std::vector<std::vector<bool>> rasterise(const std::vector<CompositePtr>& outlines) {
-  const double cell = kGridSize / kGrid;
-  std::vector<std::vector<bool>> inside;
-  for (const CompositePtr& outline : outlines) {
-    std::vector<bool> cells(static_cast<std::size_t>(kGrid) * kGrid, false);
-    XtGeInterval iv;
-    outline->getInterval(iv);
-    XtGePoint2dArray p;
-    outline->getSamplePoints(iv.lowerBound(), iv.upperBound(), 1e-3, p);
-    std::vector<double> xs;
-    for (int row = 0; row < kGrid; ++row) {
-      const double y = kGridFrom + (row + 0.5) * cell;
-      xs.clear();
-      for (int i = 0; i + 1 < p.length(); ++i) {
-        const XtGePoint2d& a = p[i];
-        const XtGePoint2d& b = p[i + 1];
-        if ((a.y > y) != (b.y > y)) xs.push_back(a.x + (y - a.y) * (b.x - a.x) / (b.y - a.y));
-      }
-      std::sort(xs.begin(), xs.end());
-      for (std::size_t k = 0; k + 1 < xs.size(); k += 2) {
-        const int from = std::max(0, static_cast<int>(std::ceil((xs[k] - kGridFrom) / cell - 0.5)));
-        const int to = std::min(kGrid - 1, static_cast<int>(std::floor((xs[k + 1] - kGridFrom) / cell - 0.5)));
-        for (int col = from; col <= to; ++col) cells[static_cast<std::size_t>(row) * kGrid + col] = true;
-      }
-    }
-    inside.push_back(std::move(cells));
-  }
-  return inside;
-}
-
-// The area the grid counts under the rule: 0 union, 3 even-odd, 1 union and
-// subtraction by turns.
-double gridArea(const std::vector<std::vector<bool>>& inside, int rule) {
-  const double cell = kGridSize / kGrid;
-  std::size_t count = 0;
-  for (std::size_t c = 0; c < inside[0].size(); ++c) {
-    bool in = false;
-    for (std::size_t k = 0; k < inside.size(); ++k) {
-      if (!inside[k][c]) continue;
-      in = rule == 3 ? !in : rule == 0 ? true : k % 2 == 0;
-    }
-    count += in ? 1 : 0;
-  }
-  return count * cell * cell;
+// Adds the curves by the rule and checks the tree against the area.
+void expectRule(const std::vector<std::shared_ptr<const XtGeCurve2d>>& curves, int rule, double area, double tol) {
+  std::vector<step> steps;
+  for (std::size_t k = 0; k < curves.size(); ++k)
+    steps.push_back({curves[k], static_cast<std::uint32_t>(rule == 1 ? k % 2 : rule)});
+  tree t;
+  build(t, steps);
+  EXPECT_NEAR(netArea(t.root), area, tol) << "rule " << rule;
 }
 
 }  // namespace
 
-TEST_F(boundaryTreeProperties, RandomOutlinesMergeIntoWellFormedTrees) {
-  for (std::uint32_t seed : {7u, 22u, 71u}) {
-    const std::vector<CompositePtr> outlines = randomOutlines(seed, 20);
-    const std::vector<std::vector<bool>> inside = rasterise(outlines);
-    for (int rule : {0, 3, 1}) {
-      boundaryTrees::tree t;
-      for (std::size_t k = 0; k < outlines.size(); ++k) {
-        const std::uint32_t mode = rule == 1 ? static_cast<std::uint32_t>(k % 2) : static_cast<std::uint32_t>(rule);
-        ASSERT_EQ(boundBuilderAddBoundary(t.root, *outlines[k], mode), kBoundaryAdded) << seed << " " << rule << " " << k;
+TEST_F(boundaryTreeProperties, RandomOutlinesFarFromTheOrigin) {
+  constexpr double kFrom = 1e7 - 300.0, kSize = 1600.0, kCell = kSize / 1000;
+  for (std::uint32_t seed : {5u, 7u, 60u}) {  // each meets a pinched combination
+    // Rectangles and bulged star outlines, every other one clockwise.
+    std::mt19937 rng(seed);
+    std::uniform_real_distribution<double> at(1e7 + 150.0, 1e7 + 850.0), size(80.0, 400.0);
+    std::vector<std::shared_ptr<const XtGeCurve2d>> curves;
+    while (curves.size() < 20) {
+      const double x = at(rng), y = at(rng);
+      CompositePtr c = curves.size() % 3 == 0 ? box(x - size(rng) / 2, y - size(rng) / 2, x + size(rng) / 2, y + size(rng) / 2)
+                                              : randomOutline(rng, XtGePoint2d(x, y), 5 + curves.size() % 5, 60.0, 220.0, 0.4);
+      if (!isSimpleOutline(*c, workTol)) continue;
+      if (curves.size() % 2) c->reverseParam();
+      curves.push_back(std::move(c));
+    }
+    // Which cells of a 1000 x 1000 grid each outline holds: even-odd scan
+    // lines through a dense polygon of its samples.
+    std::vector<std::uint32_t> holds(1000 * 1000, 0u);
+    for (std::size_t k = 0; k < curves.size(); ++k) {
+      XtGeInterval iv;
+      curves[k]->getInterval(iv);
+      XtGePoint2dArray p;
+      curves[k]->getSamplePoints(iv.lowerBound(), iv.upperBound(), 1e-3, p);
+      for (int row = 0; row < 1000; ++row) {
+        const double y = kFrom + (row + 0.5) * kCell;
+        std::vector<double> xs;
+        for (int i = 0; i + 1 < p.length(); ++i)
+          if ((p[i].y > y) != (p[i + 1].y > y))
+            xs.push_back(p[i].x + (y - p[i].y) * (p[i + 1].x - p[i].x) / (p[i + 1].y - p[i].y));
+        std::sort(xs.begin(), xs.end());
+        for (std::size_t j = 0; j + 1 < xs.size(); j += 2)
+          for (int col = std::max(0, int(std::ceil((xs[j] - kFrom) / kCell - 0.5)));
+               col <= std::min(999, int(std::floor((xs[j + 1] - kFrom) / kCell - 0.5))); ++col)
+            holds[row * 1000 + col] |= 1u << k;
       }
-      boundaryTrees::expectWellFormed(t.root);
-      const double expected = gridArea(inside, rule);
-      EXPECT_NEAR(boundaryTrees::netArea(t.root), expected, 0.005 * expected) << "seed " << seed << " rule " << rule;
+    }
+    for (int rule : {0, 3, 1}) {
+      double area = 0.0;
+      for (std::uint32_t cell : holds) area += ruleHolds(rule, cell) ? kCell * kCell : 0.0;
+      expectRule(curves, rule, area, 0.005 * area);
     }
   }
 }
 
 TEST_F(boundaryTreeProperties, GridRectanglesThatShareEdgesAndCorners) {
   // Rectangles on a coarse grid touch along edges and at corners all the
-  // time; the grid count of their cells is exact.
+  // time; counting their unit cells is exact.
   for (std::uint32_t seed = 1; seed <= 100; ++seed) {
     std::mt19937 rng(seed);
-    std::uniform_int_distribution<int> at(0, 8);
-    std::uniform_int_distribution<int> len(1, 4);
-    std::vector<CompositePtr> rects;
-    std::vector<std::array<int, 4>> cells;
+    std::uniform_int_distribution<int> at(0, 8), length(1, 4);
+    std::vector<std::shared_ptr<const XtGeCurve2d>> curves;
+    std::vector<std::uint32_t> holds(12 * 12, 0u);
     for (int k = 0; k < 8; ++k) {
-      const int x = at(rng), y = at(rng), w = len(rng), h = len(rng);
-      rects.push_back(box(x, y, x + w, y + h, k % 2 == 1));
-      cells.push_back({x, y, x + w, y + h});
+      const int x = at(rng), y = at(rng), w = length(rng), h = length(rng);
+      curves.push_back(box(x, y, x + w, y + h, k % 2 == 1));
+      for (int cx = x; cx < x + w; ++cx)
+        for (int cy = y; cy < y + h; ++cy) holds[cx * 12 + cy] |= 1u << k;
     }
-    for (int rule : {0, 3, 1}) {
-      boundaryTrees::tree t;
-      int count = 0;
-      for (int cx = 0; cx < 12; ++cx)
-        for (int cy = 0; cy < 12; ++cy) {
-          bool in = false;
-          for (std::size_t k = 0; k < cells.size(); ++k) {
-            if (cx < cells[k][0] || cx >= cells[k][2] || cy < cells[k][1] || cy >= cells[k][3]) continue;
-            in = rule == 3 ? !in : rule == 0 ? true : k % 2 == 0;
-          }
-          count += in;
-        }
-      for (std::size_t k = 0; k < rects.size(); ++k) {
-        const std::uint32_t mode = rule == 1 ? static_cast<std::uint32_t>(k % 2) : static_cast<std::uint32_t>(rule);
-        ASSERT_EQ(boundBuilderAddBoundary(t.root, *rects[k], mode), kBoundaryAdded) << seed << " " << rule << " " << k;
-      }
-      boundaryTrees::expectWellFormed(t.root);
-      EXPECT_NEAR(boundaryTrees::netArea(t.root), count, 1e-9) << "seed " << seed << " rule " << rule;
-    }
+    for (int rule : {0, 3, 1})
+      expectRule(curves, rule, std::count_if(holds.begin(), holds.end(), [&](std::uint32_t h) { return ruleHolds(rule, h); }),
+                 1e-9);
   }
 }
