@@ -125,7 +125,42 @@ class CFHBoundLoop : public CLoop {
   bool nearestItemCurvePairs(const std::vector<const CFloorHeatingCurve*>& curves,
                              std::vector<CFHBoundLoopItem*>& items,
                              std::vector<const CFloorHeatingCurve*>& nearestCurves, const XtGeTol& tol) const;
+
+  // ---- Cutting (CFHBoundLoopCut.cpp) ------------------------------------------
+
+  // Cuts the loop along the curve, keeping the part on the side of
+  // `reference` (the cutter's sideTest, measured against its stretch between
+  // its first and last crossing with the loop) and closing it along the
+  // cutter between the cut points. Each item is split at the places where
+  // the cutter crosses it inside (workTolFine; places within workTol of its
+  // ends split nothing) and keeps the stretches on the kept side, which
+  // alternate from the side of its start (of its end when the start lies on
+  // the cutter or its side was decided by a prolongation of the cutter). Cut
+  // points are the crossings where the loop passes between the two sides.
+  // Closing pieces are clones of the cutter between pairs of consecutive cut
+  // points, inserted where the kept part has its gap; a piece that runs along
+  // the old outline is left out with its first cut point. Kept pieces carry
+  // their item's value, id and serial; closing pieces have none (-1, 0, 0).
+  // All or nothing: true, with the items replaced, only when the result is a
+  // non-empty closed chain (workTol); false, loop unchanged, when an item is
+  // crossed three or more times inside or the result is empty or open.
+  bool cutAlongCurve(const CFloorHeatingCurve& cutter, const XtGePoint2d& reference);
+
+  // ---- Corners (CFHBoundLoopCorner.cpp) ---------------------------------------
+
+  // Moves a pipe's connection point off a corner of the loop: when the point
+  // lies on an item (the first that holds it, workTol) within 0.1 u of one
+  // of its ends (u = usableDrawingUnitFactor()), the side of that corner
+  // turned to least from the pipe's direction (the pipe leaving its end
+  // nearer the point) is chosen, and when that side is at least 0.4 u long
+  // the point moves 0.2 u along it away from the corner. Otherwise nothing
+  // changes.
+  void moveOffCorner(XtGePoint2d& point, const CFloorHeatingCurve& pipe) const;
 };
+
+// Orders the points by their parameter on the curve's geometry (host
+// tolerance), ascending; points of equal parameter keep their order.
+void sortPointsAlongCurve(const CFloorHeatingCurve& curve, XtGePoint2dArray& points);
 
 // Appends each item's band value, in item order.
 void appendItemValues(const CFHBoundLoop& loop, std::vector<double>& values);

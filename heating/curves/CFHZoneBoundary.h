@@ -92,6 +92,25 @@ class CFHZoneBoundary {
   // (paramOf). `crossings` is emptied first; answers their number.
   int curveCrossings(const CFloorHeatingCurve& curve, std::vector<CFHZoneCrossing>& crossings) const;
 
+  // ---- Building the working loop (CFHZoneBoundaryBuild.cpp) ---------------------
+
+  // Cuts the loop along each curve in list order (CFHBoundLoop::cutAlongCurve),
+  // keeping the side of `point`; the first cut that fails stops with false.
+  // True for an empty list.
+  static bool cutLoops(CFHBoundLoop& loop, const std::vector<CFloorHeatingCurve::Ptr>& curves,
+                       const XtGePoint2d& point);
+  // Where the curve meets the chosen loop nearest to `point`: of every
+  // intersection with every item (workTolFine), the nearest to `point`. When
+  // the curve meets no item: the projection of its start or end onto an item
+  // (closestPointTo) that lies nearest to the end it was projected from.
+  // False, `out` untouched, for a loop without curves.
+  bool nearestIntersection(const CFloorHeatingCurve& curve, const XtGePoint2d& point, XtGePoint2d& out,
+                           bool asDrawn) const;
+  // Sets the band value of the as-drawn side at `position` and of every
+  // working item with its id (all pieces cut or split from that side).
+  // A position outside the as-drawn loop is ignored.
+  void setItemValue(int position, double value);
+
   // ---- State -------------------------------------------------------------------
 
   // The zone outline as selected, prepared once.

@@ -10,6 +10,10 @@
 
 #include "platform/ge/XtGeCompositeCurve2d.h"
 
+#include <vector>
+
+class CLoop;
+
 class CFloorHeatingPolyLine : public CFloorHeatingCurve {
  public:
   // An empty polyline.
@@ -85,6 +89,44 @@ class CFloorHeatingPolyLine : public CFloorHeatingCurve {
   bool selfOverlaps(const XtGeTol& pointTol, const XtGeTol& testTol) const override;
   // New copies of the composite's pieces.
   void appendGeCurveCopies(XtGeCurve2dPtrArray& copies) const override;
+
+  // ---- Edits of the design model (CFloorHeatingPolyLineEdits.cpp) ------------
+
+  // Joins the other curve (a line, arc or polyline) on end to end: the pair
+  // of ends that meet (workTol) is found in the order this end / other's end
+  // (the other runs reversed), this start / other's start (this runs
+  // reversed), this start / other's end (both reversed), this end / other's
+  // start; copies of the other's pieces then follow this polyline's pieces.
+  // False, nothing changed, for another kind or when no pair of ends meets.
+  bool joinCurve(const CFloorHeatingCurve& other);
+  // Removes a doubled-back stretch: with i < j the first pair of pieces
+  // whose starts are equal (tol), piece i is removed, and removed again (the
+  // next piece taking its place) while the rest, joined, overlaps itself
+  // (curveChainSelfOverlaps). At least one piece stays. Answers 1 when
+  // pieces were removed, else 0 (nothing changed).
+  int trimSelfOverlap(const XtGeTol& tol);
+  // Thins runs of line segments of the pieces (simplifySegmentRuns, host
+  // tolerance); arcs and the ends of every run stay where they are.
+  void rebuildFromParts();
+  // Makes the polyline the chain of copies of the curves' pieces (lines and
+  // arcs as they are, polylines as their pieces), in order; null entries are
+  // passed over. No curves give an empty polyline at the origin.
+  void setFromCurves(const std::vector<CFloorHeatingCurve*>& curves);
+
+  // ---- End trimming of a circuit's pipe path (CFloorHeatingPolyLineEndTrim.cpp)
+
+  // Keeps the stretch from s to e (both on the polyline, workTol, s not
+  // after e) and, when a bend at its front (A) or back (B) is shorter than
+  // pi x r, drops it: walking the pieces from that end and adding their
+  // lengths, the first piece that is itself pi x r long, or brings the sum
+  // to pi x r, is taken; when it is a line segment longer than pi x r, the
+  // ray from its outer end, pointing away from it, meets the loop
+  // (CLoop::pickIntersection, workTol) and the segment is stretched back to
+  // the hit nearest that end, the pieces before it (after it, for B) left
+  // out. False, nothing changed, when s or e is not on the polyline or s
+  // lies after e.
+  bool circuitSegmentPassA(const XtGePoint2d& s, const XtGePoint2d& e, double r, const CLoop& loop);
+  bool circuitSegmentPassB(const XtGePoint2d& s, const XtGePoint2d& e, double r, const CLoop& loop);
 
  private:
   // End points and vertices from the composite's pieces.
