@@ -13,6 +13,12 @@ class ltAbscissa2D final : public ltCurveEnt2D<ltAbscissa2D, XtGeLineSeg2d> {
 
   ltEntKind entType() const override { return ltEntKind::abscissa; }
 
+  // The entity operations of the kind (see ltEnt2D).
+  bool transformBy(const XtGeMatrix2d& matrix) override;
+  bool reverseParam() override;
+  bool getExtents(XtGeBoundBlock2d& extents, bool merge) const override;
+  bool isEqualTo(const ltEnt2D& other) const override;
+
   // The kind's list reader and writer (identity matrix).
   static bool readGeometry(XtGeLineSeg2d& geometry, const resbuf* list);
   static resbuf* writeGeometry(const ltEntProps& props, const XtGeLineSeg2d& geometry, const resbuf* previous);

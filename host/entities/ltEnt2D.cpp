@@ -70,14 +70,6 @@ bool ltEnt2D::adoptWrittenList(resbuf* list) {
 
 bool ltEnt2D::readList(const resbuf*) { return false; }
 
-int ltEnt2D::splitByCurve(const XtGeCurve2d&, ltEntArray&) { return 0; }
-
-int ltEnt2D::splitByCurveBounded(const XtGeCurve2d&, ltEntArray&, int, bool* inside, const XtGePoint2d*,
-                                 const XtGeBoundBlock2d*) {
-  if (inside) *inside = false;
-  return 0;
-}
-
 int ltEnt2D::splitByCurves(std::span<const XtGeCurve2d* const> cutters, ltEntArray& out,
                            std::span<const int> selectors, std::vector<const XtGeCurve2d*>* cutting,
                            const XtGePoint2d* referencePoint, const XtGeBoundBlock2d* bounds) {
@@ -104,8 +96,3 @@ int ltEnt2D::splitByCurves(std::span<const XtGeCurve2d* const> cutters, ltEntArr
     if (piece) out.push_back(std::move(piece));
   return count;
 }
-
-bool ltEnt2D::transformBy(const XtGeMatrix2d&) { return false; }
-bool ltEnt2D::reverseParam() { return false; }
-bool ltEnt2D::getExtents(XtGeBoundBlock2d&, bool) const { return false; }
-bool ltEnt2D::isEqualTo(const ltEnt2D&) const { return false; }

@@ -99,8 +99,19 @@ class ltEnt2D {
 
   virtual ltEntKind entType() const = 0;
 
-  // Cutting (the kinds' own rules are added with the entity operations):
-  // the base appends nothing and answers 0.
+  // Cutting by a curve (ltEnt2DCutting.cpp). Selectors are masks of the
+  // position codes (1 outside, 2 inside, 4 on): a piece stays when its code
+  // shares a bit with the selector. The pieces are new copies appended to
+  // `out`, owned by it; they keep this copy's properties (its handle too:
+  // whoever hands them to the host as new entities clears it).
+  // splitByCurve appends the pieces of the copy cut where the curve meets
+  // it; splitByCurveBounded appends those that stay and sets `inside` (when
+  // given) when a piece was dropped. With a reference point the cutter
+  // first becomes the region on the point's side (cutFrameByCurve) within
+  // `bounds`, or within the extents of the copy and the cutter when none are
+  // given (none when either is unbounded: then nothing is appended). The
+  // answer is the number of pieces that could not become copies. The base,
+  // for kinds that are not cut: a clone, inside cleared, answer 1.
   virtual int splitByCurve(const XtGeCurve2d& cutter, ltEntArray& out);
   virtual int splitByCurveBounded(const XtGeCurve2d& cutter, ltEntArray& out, int selector, bool* inside,
                                   const XtGePoint2d* referencePoint, const XtGeBoundBlock2d* bounds);
@@ -120,10 +131,19 @@ class ltEnt2D {
   ltEntProps& getProps() { return props_; }
   const ltEntProps& getProps() const { return props_; }
 
-  // Geometry operations; the base answers false and changes nothing.
+  // Moves the copy by the matrix (ltEnt2DTransform.cpp). True when it
+  // followed; the copy is then dirty, so that getUpdatedList rewrites its
+  // list. A kind that cannot follow (a circular arc under a non-uniform
+  // scale) answers false and stays unchanged. The base answers false.
   virtual bool transformBy(const XtGeMatrix2d& matrix);
+  // Runs the copy the other way (ltEnt2DTransform.cpp): the same point set,
+  // the ends swapped. The base answers false and changes nothing.
   virtual bool reverseParam();
+  // Sets (merge false) or widens (merge true) the block by the copy's
+  // extents (ltEnt2DExtents.cpp). The base answers false, block untouched.
   virtual bool getExtents(XtGeBoundBlock2d& extents, bool merge) const;
+  // Equal under workTol (ltEnt2DEquality.cpp); never equal to another kind.
+  // The base: equal as soon as the kinds are.
   virtual bool isEqualTo(const ltEnt2D& other) const;
 
   // True while the list does not reflect the geometry and properties: from

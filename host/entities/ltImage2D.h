@@ -24,6 +24,10 @@ class ltImage2D : public ltEnt2D {
   // and display flags are kept.
   void writeList() override;
 
+  // The entity operations of the kind (see ltEnt2D).
+  bool transformBy(const XtGeMatrix2d& matrix) override;
+  bool getExtents(XtGeBoundBlock2d& extents, bool merge) const override;
+
   XtGeCompositeCurve2d clipBoundary;
   XtGePoint2d insertion;
   XtGeVector2d u;     // one pixel along the image's x

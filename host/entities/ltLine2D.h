@@ -13,6 +13,11 @@ class ltLine2D final : public ltCurveEnt2D<ltLine2D, XtGeLine2d> {
 
   ltEntKind entType() const override { return ltEntKind::line; }
 
+  // The entity operations of the kind (see ltEnt2D).
+  bool transformBy(const XtGeMatrix2d& matrix) override;
+  bool reverseParam() override;
+  bool isEqualTo(const ltEnt2D& other) const override;
+
   // The kind's list reader and writer (identity matrix).
   static bool readGeometry(XtGeLine2d& geometry, const resbuf* list);
   static resbuf* writeGeometry(const ltEntProps& props, const XtGeLine2d& geometry, const resbuf* previous);

@@ -22,6 +22,11 @@ class ltMText2D final : public ltEnt2D {
   // The MTEXT writer from the fields; nothing changes when it refuses them.
   void writeList() override;
 
+  // The entity operations of the kind (see ltEnt2D).
+  bool transformBy(const XtGeMatrix2d& matrix) override;
+  bool getExtents(XtGeBoundBlock2d& extents, bool merge) const override;
+  bool isEqualTo(const ltEnt2D& other) const override;
+
   XtGePoint2d insertion;               // 10
   double height = 0.0;                 // 40
   double width = 0.0;                  // 41; below 0 writes none

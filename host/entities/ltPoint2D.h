@@ -13,6 +13,11 @@ class ltPoint2D final : public ltGeometryEnt2D<ltPoint2D, XtGePoint2d> {
 
   ltEntKind entType() const override { return ltEntKind::point; }
 
+  // The entity operations of the kind (see ltEnt2D).
+  bool transformBy(const XtGeMatrix2d& matrix) override;
+  bool getExtents(XtGeBoundBlock2d& extents, bool merge) const override;
+  bool isEqualTo(const ltEnt2D& other) const override;
+
   // The kind's list reader and writer (identity matrix).
   static bool readGeometry(XtGePoint2d& geometry, const resbuf* list);
   static resbuf* writeGeometry(const ltEntProps& props, const XtGePoint2d& geometry, const resbuf* previous);

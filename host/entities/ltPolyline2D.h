@@ -31,6 +31,12 @@ class ltPolyline2D final : public ltCurveEnt2D<ltPolyline2D, XtGeCompositeCurve2
   // Rewrites the list with the widths (readList reads them).
   void writeList() override;
 
+  // The entity operations of the kind (see ltEnt2D).
+  bool transformBy(const XtGeMatrix2d& matrix) override;
+  bool reverseParam() override;
+  bool getExtents(XtGeBoundBlock2d& extents, bool merge) const override;
+  bool isEqualTo(const ltEnt2D& other) const override;
+
   // The kind's list reader and writer without widths (identity matrix).
   static bool readGeometry(XtGeCompositeCurve2d& geometry, const resbuf* list);
   static resbuf* writeGeometry(const ltEntProps& props, const XtGeCompositeCurve2d& geometry, const resbuf* previous);

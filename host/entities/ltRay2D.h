@@ -13,6 +13,10 @@ class ltRay2D final : public ltCurveEnt2D<ltRay2D, XtGeRay2d> {
 
   ltEntKind entType() const override { return ltEntKind::ray; }
 
+  // The entity operations of the kind (see ltEnt2D).
+  bool transformBy(const XtGeMatrix2d& matrix) override;
+  bool isEqualTo(const ltEnt2D& other) const override;
+
   // The kind's list reader and writer (identity matrix).
   static bool readGeometry(XtGeRay2d& geometry, const resbuf* list);
   static resbuf* writeGeometry(const ltEntProps& props, const XtGeRay2d& geometry, const resbuf* previous);

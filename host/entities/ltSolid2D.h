@@ -18,6 +18,10 @@ class ltSolid2D final : public ltGeometryEnt2D<ltSolid2D, XtGeCompositeCurve2d> 
 
   ltEntKind entType() const override { return ltEntKind::solid; }
 
+  // The entity operations of the kind (see ltEnt2D).
+  bool transformBy(const XtGeMatrix2d& matrix) override;
+  bool getExtents(XtGeBoundBlock2d& extents, bool merge) const override;
+
   // The kind's list reader and writer (identity matrix).
   static bool readGeometry(XtGeCompositeCurve2d& outline, const resbuf* list);
   static resbuf* writeGeometry(const ltEntProps& props, const XtGeCompositeCurve2d& outline, const resbuf* previous);

@@ -23,6 +23,12 @@ class ltText2D : public ltEnt2D {
   // kept from the held list.
   void writeList() override;
 
+  // The entity operations of the kind (see ltEnt2D).
+  bool transformBy(const XtGeMatrix2d& matrix) override;
+  bool reverseParam() override;
+  bool getExtents(XtGeBoundBlock2d& extents, bool merge) const override;
+  bool isEqualTo(const ltEnt2D& other) const override;
+
   textValues& values() { return values_; }
   const textValues& values() const { return values_; }
 

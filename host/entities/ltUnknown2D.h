@@ -21,6 +21,9 @@ class ltUnknown2D final : public ltEnt2D {
   // runs out) the list stays as it is.
   void writeList() override;
 
+  // The entity operations of the kind (see ltEnt2D).
+  bool transformBy(const XtGeMatrix2d& matrix) override;
+
  protected:
   // Accepts every list but none.
   bool readList(const resbuf* list) override { return list != nullptr; }

@@ -10,6 +10,7 @@
 #include "platform/cadhost/NarrowText.h"
 #include "platform/cadhost/ResbufLists.h"
 #include "platform/cadhost/SymbolName.h"
+#include "platform/cadhost/TextMeasure.h"
 
 namespace cadhost {
 
@@ -94,6 +95,8 @@ const char* const* slot27TextStyles(int* count) { return textStyleNames(-27, Cad
 void slot28TextExtents(const char16_t* text, const char16_t* style, double height, double widthFactor, double* width,
                        double* heightOut) {
   measureText(CadHost::slotLine(28), text, style, height, widthFactor, width, heightOut);
+  // The drawing interface measures every line of a multiline text.
+  if (heightOut != nullptr) *heightOut = measureTextHeight(wide(text), height);
 }
 
 // An open walk over a dictionary's entries.

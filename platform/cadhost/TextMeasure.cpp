@@ -91,4 +91,10 @@ double measureTextWidth(std::u16string_view text, double height, double widthFac
   return std::isfinite(width) ? width : 0.0;
 }
 
+double measureTextHeight(std::u16string_view text, double height) {
+  const double lines = static_cast<double>(plainTextLines(text).size());
+  const double total = (lines - 1.0) * 5.0 / 3.0 * height + height;
+  return std::isfinite(total) ? total : 0.0;
+}
+
 }  // namespace cadhost

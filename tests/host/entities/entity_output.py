@@ -24,17 +24,7 @@ import tempfile
 import ezdxf
 from ezdxf.math import Vec3
 
-failures = []
-
-
-def check(ok, what):
-    if not ok:
-        failures.append(what)
-    return ok
-
-
-def close(a, b, tol=1e-9):
-    return all(abs(x - y) <= tol * max(1.0, abs(x), abs(y)) for x, y in zip(a, b)) and len(a) == len(b)
+from dxf_checks import audited, check, close, failures
 
 
 def zone_description():
@@ -77,14 +67,6 @@ def run(tool, mode, src, dst):
     done = subprocess.run([tool, mode, src, dst], capture_output=True, text=True, timeout=600)
     check(done.returncode == 0, f"{mode}: tool failed: {done.stderr.strip()[:2000]}")
     return [json.loads(line) for line in done.stdout.splitlines() if line.startswith("{")]
-
-
-def audited(path, what):
-    doc = ezdxf.readfile(path)
-    auditor = doc.audit()
-    failures.extend(f"{what}: audit error {e.message}" for e in auditor.errors)
-    failures.extend(f"{what}: audit fix {f.message}" for f in auditor.fixes)
-    return doc
 
 
 def check_written(doc, reports):

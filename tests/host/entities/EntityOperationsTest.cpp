@@ -1,0 +1,327 @@
+// Transforming, reversing, measuring and comparing entity copies of every
+// kind: moved copies and their rewritten lists land where the matrix sends
+// the original, refusals change nothing, reversal keeps the point set, text
+// boxes and equality follow their rules.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "geometry/curveBoundBlock.h"
+#include "host/ResbufBuilder.h"
+#include "host/Tolerances.h"
+#include "host/entities/entityDispatch.h"
+#include "host/entities/ltInsert2D.h"
+#include "host/entities/ltMText2D.h"
+#include "host/entities/ltPolyline2D.h"
+#include "host/entities/ltText2D.h"
+#include "host/entities/ltUnknown2D.h"
+#include "platform/ge/XtGeCircArc2d.h"
+#include "tests/host/entities/CurveListSupport.h"
+
+namespace {
+
+constexpr double pi = std::numbers::pi;
+const XtGeTol tight(1e-9, 1e-9);
+
+// Turned 30° about (5, 5) and scaled 2 about it.
+XtGeMatrix2d turnAndScale() {
+  return XtGeMatrix2d::scaling(2.0, {5, 5}) * XtGeMatrix2d::rotation(pi / 6, {5, 5});
+}
+
+ownedChain entityList(const char16_t* type, std::vector<ResbufPair> body) {
+  std::vector<ResbufPair> pairs{{0, type}, {5, u"3A"}, {100, u"AcDbEntity"}, {8, u"0"}};
+  pairs.insert(pairs.end(), body.begin(), body.end());
+  pairs.push_back({1001, u"QEV_DATA"});
+  pairs.push_back({1000, u"TPV1001-0001"});
+  return ownedChain(buildResbufList(pairs));
+}
+
+// One list of every bounded curve and outline kind.
+std::vector<ownedChain> shapeLists() {
+  std::vector<ownedChain> lists;
+  lists.push_back(entityList(u"LINE", {{100, u"AcDbLine"}, {10, xyz(1, 2)}, {11, xyz(7, -3)}}));
+  lists.push_back(entityList(u"ARC", {{100, u"AcDbCircle"}, {10, xyz(1, 1)}, {40, 2.0}, {100, u"AcDbArc"},
+                                      {50, 0.5}, {51, 2.0}}));
+  lists.push_back(entityList(u"ELLIPSE", {{100, u"AcDbEllipse"}, {10, xyz(0, 0)}, {11, xyz(3, 1)}, {40, 0.5},
+                                          {41, 0.2}, {42, 4.0}}));
+  lists.push_back(entityList(u"LWPOLYLINE", {{100, u"AcDbPolyline"}, {90, 3}, {70, 0}, {10, xyz(0, 0)},
+                                             {40, 0.0}, {41, 1.0}, {42, 0.4}, {10, xyz(4, 0)}, {40, 1.0},
+                                             {41, 0.5}, {10, xyz(4, 3)}}));
+  lists.push_back(entityList(u"SOLID", {{100, u"AcDbTrace"}, {10, xyz(0, 0)}, {11, xyz(4, 0)}, {12, xyz(0, 3)},
+                                        {13, xyz(4, 3)}}));
+  return lists;
+}
+
+// The point at a fraction of the curve's parameter range.
+XtGePoint2d pointAt(const XtGeCurve2d& curve, double fraction) {
+  XtGeInterval range;
+  curve.getInterval(range);
+  return curve.evalPoint(range.lowerBound() + fraction * (range.upperBound() - range.lowerBound()));
+}
+
+// The list from its extended data on.
+std::string tailOf(const resbuf* list) {
+  while (list != nullptr && list->code < 1000) list = list->next;
+  return describe(list);
+}
+
+TEST(EntityTransform, CurveCopiesAndTheirRewrittenListsLandWhereTheMatrixSendsThem) {
+  GeometryToleranceScope tolerances(1);
+  const XtGeMatrix2d mirrored = turnAndScale() * XtGeMatrix2d::scaling(1.0, -1.0);
+  for (const XtGeMatrix2d& m : {turnAndScale(), mirrored}) {
+    for (const ownedChain& list : shapeLists()) {
+      auto copy = entReader2D::entity(list.get());
+      ASSERT_NE(copy, nullptr);
+      ASSERT_NE(copy->getUpdatedList(2), nullptr);
+      const auto before = copy->clone();
+      ASSERT_TRUE(copy->transformBy(m)) << int(copy->entType());
+      EXPECT_TRUE(copy->isDirty());
+      const resbuf* moved = copy->getUpdatedList(0);
+      ASSERT_NE(moved, nullptr);
+      EXPECT_NE(describe(moved), describe(before->getList()));
+      if (before->getCurve() == nullptr) continue;  // the solid's outline is checked by its box
+      const auto back = entReader2D::entity(moved);
+      for (const ltEnt2D* now : {copy.get(), back.get()}) {
+        const XtGeCurve2d& a = *before->getCurve();
+        const XtGeCurve2d& b = *now->getCurve();
+        EXPECT_TRUE((m * pointAt(a, 0)).isEqualTo(pointAt(b, 0), tight) ||
+                    (m * pointAt(a, 0)).isEqualTo(pointAt(b, 1), tight));
+        EXPECT_TRUE((m * pointAt(a, 0.5)).isEqualTo(b.closestPointTo(m * pointAt(a, 0.5)), tight));
+        EXPECT_NEAR(b.length(), a.length() * 2.0, 1e-9);
+      }
+    }
+  }
+}
+
+TEST(EntityTransform, RefusalsLeaveTheCopyAsItWasAndClean) {
+  GeometryToleranceScope tolerances(1);
+  const XtGeMatrix2d stretch = XtGeMatrix2d::scaling(2.0, 3.0);
+  const std::vector<ownedChain> lists = shapeLists();
+  for (std::size_t i : {1u, 3u}) {  // an arc, a polyline holding an arc
+    auto copy = entReader2D::entity(lists[i].get());
+    ASSERT_NE(copy->getUpdatedList(2), nullptr);
+    const std::string before = describe(copy->getList());
+    EXPECT_FALSE(copy->transformBy(stretch));
+    EXPECT_FALSE(copy->isDirty());
+    EXPECT_EQ(describe(copy->getUpdatedList(0)), before);
+  }
+  auto ellipse = entReader2D::entity(lists[2].get());
+  EXPECT_TRUE(ellipse->transformBy(stretch));
+  ltInsert2D insert;
+  EXPECT_FALSE(insert.transformBy(turnAndScale()));
+  const double nan = std::nan("");
+  XtGeMatrix2d broken;
+  broken(0, 2) = nan;
+  auto line = entReader2D::entity(lists[0].get());
+  EXPECT_FALSE(line->transformBy(broken));
+}
+
+TEST(EntityTransform, PolylineWidthsGrowWithTheScale) {
+  GeometryToleranceScope tolerances(1);
+  auto copy = entReader2D::entity(shapeLists()[3].get());
+  auto& polyline = static_cast<ltPolyline2D&>(*copy);
+  const std::vector<double> before = polyline.widths();
+  ASSERT_FALSE(before.empty());
+  ASSERT_TRUE(polyline.transformBy(turnAndScale()));
+  for (std::size_t i = 0; i < before.size(); ++i) EXPECT_DOUBLE_EQ(polyline.widths()[i], 2.0 * before[i]);
+}
+
+TEST(EntityTransform, TextsTakeHeightRotationAndWidthFromTheMatrix) {
+  GeometryToleranceScope tolerances(1);
+  ltText2D text;
+  text.values().insertion = {5, 5};
+  text.values().alignment = {9, 5};
+  text.values().height = 2.5;
+  text.values().rotation = 0.25;
+  ASSERT_TRUE(text.transformBy(turnAndScale()));
+  EXPECT_TRUE(text.isDirty());
+  EXPECT_NEAR(text.values().height, 5.0, 1e-12);
+  EXPECT_NEAR(text.values().rotation, 0.25 + pi / 6, 1e-12);
+  EXPECT_TRUE(text.values().alignment.isEqualTo(turnAndScale() * XtGePoint2d(9, 5), tight));
+
+  ltMText2D mtext;
+  mtext.height = 2.5;
+  mtext.width = 40.0;
+  mtext.insertion = {1, 2};
+  ASSERT_TRUE(mtext.transformBy(turnAndScale()));
+  EXPECT_NEAR(mtext.height, 5.0, 1e-12);
+  EXPECT_NEAR(mtext.width, 80.0, 1e-12);
+  EXPECT_NEAR(mtext.rotation, pi / 6, 1e-12);
+  EXPECT_FALSE(mtext.transformBy(XtGeMatrix2d::scaling(0.0)));  // nothing to measure a height by
+}
+
+TEST(EntityTransform, AnAlignedDimensionMovesInItsOwnListAndStaysClean) {
+  GeometryToleranceScope tolerances(1);
+  const ownedChain list = dimensionList();
+  auto copy = entReader2D::anyEntity(list.get());
+  ASSERT_EQ(copy->entType(), ltEntKind::unknown);
+  ASSERT_NE(copy->getUpdatedList(2), nullptr);
+  const auto shared = copy->clone();
+  const std::string before = describe(shared->getList());
+  const XtGeMatrix2d quarter = XtGeMatrix2d::rotation(pi / 2);
+  ASSERT_TRUE(copy->transformBy(quarter));
+  EXPECT_FALSE(copy->isDirty());
+  const resbuf* moved = copy->getUpdatedList(0);
+  EXPECT_TRUE(pointsOf(moved, 14)[0].isEqualTo({0, 300}, tight));
+  EXPECT_TRUE(pointsOf(moved, 10)[0].isEqualTo({-50, 150}, tight));
+  EXPECT_EQ(tailOf(moved), tailOf(list.get()));
+  EXPECT_EQ(describe(shared->getList()), before);  // the clone's list was not touched
+
+  // A rotated dimension measures along 50: it turns with the points.
+  const double p0[3] = {0, 0, 0}, p1[3] = {10, 0, 0};
+  ownedChain rotated(buildResbufList({{0, u"DIMENSION"}, {100, u"AcDbEntity"}, {100, u"AcDbDimension"},
+                                      {10, p1}, {100, u"AcDbAlignedDimension"}, {13, p0}, {14, p1},
+                                      {50, 0.0}, {100, u"AcDbRotatedDimension"}}));
+  auto dim = entReader2D::anyEntity(rotated.get());
+  ASSERT_TRUE(dim->transformBy(quarter));
+  EXPECT_NEAR(realsOf(dim->getList(), 50)[0], pi / 2, 1e-12);
+
+  for (const char16_t* type : {u"dimension", u"SPLINE"}) {
+    ownedChain other(buildResbufList({{0, type}, {100, u"AcDbEntity"}, {100, u"AcDbAlignedDimension"},
+                                      {13, p0}}));
+    auto refused = entReader2D::anyEntity(other.get());
+    EXPECT_FALSE(refused->transformBy(quarter));
+    EXPECT_EQ(describe(refused->getList()), describe(other.get()));
+  }
+}
+
+TEST(EntityReverse, CurvesKeepTheirPointsWithTheEndsSwapped) {
+  GeometryToleranceScope tolerances(1);
+  for (const ownedChain& list : shapeLists()) {
+    auto copy = entReader2D::entity(list.get());
+    if (copy->getCurve() == nullptr) {
+      EXPECT_FALSE(copy->reverseParam());  // a solid has no direction
+      continue;
+    }
+    const auto before = copy->clone();
+    ASSERT_TRUE(copy->reverseParam());
+    EXPECT_TRUE(copy->isDirty());
+    const XtGeCurve2d& a = *before->getCurve();
+    const XtGeCurve2d& b = *copy->getCurve();
+    EXPECT_TRUE(pointAt(a, 0).isEqualTo(pointAt(b, 1), tight));
+    EXPECT_TRUE(pointAt(a, 1).isEqualTo(pointAt(b, 0), tight));
+    EXPECT_TRUE(b.isOn(pointAt(a, 0.3), tight));
+    EXPECT_FALSE(copy->isEqualTo(*before));
+  }
+  ownedChain ray = entityList(u"RAY", {{100, u"AcDbRay"}, {10, xyz(1, 2)}, {11, xyz(0, 1)}});
+  auto copy = entReader2D::entity(ray.get());
+  const auto before = copy->clone();
+  EXPECT_FALSE(copy->reverseParam());
+  EXPECT_TRUE(copy->isEqualTo(*before));
+}
+
+TEST(EntityReverse, PolylineWidthsFollowTheirPieces) {
+  GeometryToleranceScope tolerances(1);
+  auto copy = entReader2D::entity(shapeLists()[3].get());
+  auto& polyline = static_cast<ltPolyline2D&>(*copy);
+  ASSERT_TRUE(polyline.reverseParam());
+  const resbuf* list = polyline.getUpdatedList(0);
+  ASSERT_NE(list, nullptr);
+  // The taper 0 -> 1 of the arc from (0,0) now runs 1 -> 0 into (0,0).
+  EXPECT_EQ(realsOf(list, 40), (std::vector<double>{0.5, 1.0}));
+  EXPECT_EQ(realsOf(list, 41), (std::vector<double>{1.0, 0.0}));
+  EXPECT_TRUE(pointsOf(list, 10).back().isEqualTo({0, 0}, tight));
+}
+
+TEST(EntityReverse, TextsTurnByTheirJustification) {
+  struct Case {
+    std::int16_t just;
+    bool answer;
+    std::int16_t justAfter;
+    std::int16_t flagsAfter;
+  };
+  const Case cases[] = {{0, true, 2, 2}, {2, true, 0, 2}, {1, true, 1, 2}, {4, true, 4, 2},
+                        {3, false, 3, 0}, {5, false, 5, 0}, {6, true, 6, 0}};
+  for (const Case& c : cases) {
+    ltText2D text;
+    text.values().hJust = c.just;
+    EXPECT_EQ(text.reverseParam(), c.answer) << c.just;
+    EXPECT_EQ(text.values().hJust, c.justAfter) << c.just;
+    EXPECT_EQ(text.values().generationFlags, c.flagsAfter) << c.just;
+  }
+}
+
+TEST(EntityEquality, DirectionStyleCaseAndKindsCount) {
+  GeometryToleranceScope tolerances(1);
+  const std::vector<ownedChain> lists = shapeLists();
+  for (const ownedChain& list : lists) {
+    auto a = entReader2D::entity(list.get());
+    EXPECT_TRUE(a->isEqualTo(*a->clone()));
+  }
+  auto line = entReader2D::entity(lists[0].get());
+  auto arc = entReader2D::entity(lists[1].get());
+  EXPECT_FALSE(line->isEqualTo(*arc));
+  auto opposite = arc->clone();
+  static_cast<XtGeCircArc2d*>(opposite->getCurve())->set({1, 1}, 2.0, 0.5, 2.0, XtGeVector2d::kXAxis, true);
+  EXPECT_FALSE(arc->isEqualTo(*opposite));
+
+  ltText2D a;
+  a.values().value = u"Zóna";
+  a.values().style = u"Standard";
+  ltText2D b;
+  b.values() = a.values();
+  b.values().style = u"STANDARD";
+  EXPECT_TRUE(a.isEqualTo(b));
+  b.values().value = u"ZÓNA";
+  EXPECT_FALSE(a.isEqualTo(b));
+  ltInsert2D one;
+  ltInsert2D two;
+  two.blockName = u"OTHER";
+  EXPECT_TRUE(one.isEqualTo(two));  // references compare by kind alone
+  EXPECT_FALSE(one.isEqualTo(a));
+}
+
+// The box corners of a text.
+std::pair<XtGePoint2d, XtGePoint2d> boxOf(const ltEnt2D& copy) {
+  XtGeBoundBlock2d block;
+  EXPECT_TRUE(copy.getExtents(block, false));
+  return {block.minPoint(), block.maxPoint()};
+}
+
+TEST(EntityExtents, TextBoxesCountShownCharactersAndFollowTheFlags) {
+  ltText2D text;
+  text.values().insertion = {10, 20};
+  text.values().height = 2.5;
+  text.values().value = u"ABCD";
+  auto [low, high] = boxOf(text);
+  EXPECT_TRUE(low.isEqualTo({10, 20 - 2.5 / 3}, tight) && high.isEqualTo({19, 22.5}, tight));
+  text.values().value = u"20%%d";
+  EXPECT_NEAR(boxOf(text).second.x, 10 + 3 * 2.25, 1e-12);
+  text.values().generationFlags = 2 | 4;  // backward and upside down
+  std::tie(low, high) = boxOf(text);
+  EXPECT_TRUE(low.isEqualTo({10 - 6.75, 20 + 2.5 / 3 - 10.0 / 3}, tight) && high.isEqualTo({10, 20 + 2.5 / 3}, tight));
+  text.values() = textValues{};
+  text.values().height = 1.0;
+  text.values().hJust = 5;  // fit: the box spans the two points
+  text.values().alignment = {30, 0};
+  text.values().value = u"AB";
+  std::tie(low, high) = boxOf(text);
+  EXPECT_NEAR(high.x - low.x, 30.0, 1e-12);
+
+  XtGeBoundBlock2d block(XtGePoint2d(-100, -100), XtGePoint2d(-99, -99));
+  ASSERT_TRUE(text.getExtents(block, true));
+  EXPECT_TRUE(block.minPoint().isEqualTo({-100, -100}, tight));
+}
+
+TEST(EntityExtents, CurvesGiveTheirBoundBlocksAndUnboundedKindsNone) {
+  GeometryToleranceScope tolerances(1);
+  for (const ownedChain& list : shapeLists()) {
+    auto copy = entReader2D::entity(list.get());
+    XtGeBoundBlock2d block;
+    ASSERT_TRUE(copy->getExtents(block, false));
+    if (copy->getCurve() == nullptr) continue;
+    XtGeBoundBlock2d expected;
+    curveBoundBlock(*copy->getCurve(), expected, false);
+    EXPECT_TRUE(block.minPoint().isEqualTo(expected.minPoint(), tight) &&
+                block.maxPoint().isEqualTo(expected.maxPoint(), tight));
+  }
+  ownedChain xline = entityList(u"XLINE", {{100, u"AcDbXline"}, {10, xyz(1, 2)}, {11, xyz(1, 0)}});
+  XtGeBoundBlock2d untouched(XtGePoint2d(0, 0), XtGePoint2d(1, 1));
+  EXPECT_FALSE(entReader2D::entity(xline.get())->getExtents(untouched, false));
+  EXPECT_FALSE(entReader2D::anyEntity(dimensionList().get())->getExtents(untouched, false));
+  EXPECT_FALSE(ltInsert2D().getExtents(untouched, true));
+  EXPECT_TRUE(untouched.maxPoint().isEqualTo({1, 1}, tight));
+}
+
+}  // namespace
