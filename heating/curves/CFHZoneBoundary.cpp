@@ -4,8 +4,8 @@
 
 void CFHZoneBoundary::addBoundaryCurve(CFloorHeatingCurve::Ptr curve) {
   asDrawnLoop.append(std::move(curve));
-  asDrawnPointValid_ = false;
-  workingPointValid_ = false;
+  invalidateCachedPoint(true);
+  invalidateCachedPoint(false);
 }
 
 double CFHZoneBoundary::arcSplitStep() {
@@ -20,6 +20,6 @@ bool CFHZoneBoundary::prepareLoop(bool asDrawn) {
   chosen.mergeCollinear();
   chosen.orient(false);
   if (!asDrawn) chosen.splitArcs(arcSplitStep());
-  (asDrawn ? asDrawnPointValid_ : workingPointValid_) = false;
+  invalidateCachedPoint(asDrawn);
   return whole;
 }

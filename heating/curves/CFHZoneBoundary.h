@@ -16,8 +16,16 @@
 //
 // Threads: preparing or cutting a boundary runs on one thread at a time (the
 // command's thread or the design thread of the zone's circuit); only the
-// offset cache is shared between threads and is guarded by cacheLock_, held
-// only while an entry is looked up, copied or inserted.
+// offset cache and the reference points are shared between threads. Both are
+// guarded by cacheLock_, held only while an entry or a point is looked up,
+// copied or stored, never while offsetting.
+//
+// Offsets (CFHZoneBoundaryOffsets.cpp): the boundary asks its offset-level
+// source (the layout's builder, handed in by the constructor and not owned)
+// for the inward offsets of the as-drawn loop and keeps each distance's loops
+// in its cache for its whole life; the as-drawn loop is prepared once and not
+// changed after, so entries never go stale. A boundary made without a source
+// answers every offset as one that does not exist.
 //
 // Tolerances: zoneBoundsTol chains the curves, workTol closes and orients
 // them; manifoldConnectionTol says how near a point must be to lie on the
@@ -25,6 +33,7 @@
 #pragma once
 
 #include "heating/curves/CFHBoundLoop.h"
+#include "heating/curves/CFHOffsetLevelSource.h"
 
 #include <map>
 #include <memory>
@@ -43,6 +52,9 @@ struct CFHZoneCrossing {
 class CFHZoneBoundary {
  public:
   CFHZoneBoundary() = default;
+  // With the source of its offset levels (not owned; it must outlive the
+  // boundary; may be null).
+  explicit CFHZoneBoundary(const CFHOffsetLevelSource* levelSource) : levelSource_(levelSource) {}
   ~CFHZoneBoundary() = default;
   CFHZoneBoundary(const CFHZoneBoundary&) = delete;
   CFHZoneBoundary& operator=(const CFHZoneBoundary&) = delete;
@@ -111,6 +123,53 @@ class CFHZoneBoundary {
   // A position outside the as-drawn loop is ignored.
   void setItemValue(int position, double value);
 
+  // ---- Offsets and reference points (CFHZoneBoundaryOffsets.cpp) -----------------
+
+  // The loops of the as-drawn loop offset inward by the distance (first
+  // offset `distance`, spacing 0), into `out` (emptied first). They belong to
+  // the boundary and stay valid as long as it lives; two calls with the same
+  // distance answer the same loops, a distance a last bit apart is computed
+  // anew. False, nothing cached, when the offset is not exactly one level
+  // (nothing left of the zone, no source) or the distance is not finite.
+  // Two threads that compute one distance at once both offset; the first to
+  // store its loops wins and the other frees its own and answers the stored.
+  bool offsetLoops(double distance, std::vector<CFHBoundLoop*>& out) const;
+  // The boundary offset inward by the distance, as a new composite curve,
+  // with its end point (hasEndPoint tells whether it has one). distance > 0:
+  // of the cached offset loops of the as-drawn loop, the one of largest area
+  // (`working` is not used). distance <= 0: the trimmed offset of the working
+  // (working) or as-drawn loop's composite (XtGe::kExtend, workTol): the piece
+  // of largest area, else the first piece, wrapped alone in the composite.
+  // False, curve reset, when there is none.
+  bool trimmedOffset(double distance, std::unique_ptr<XtGeCompositeCurve2d>& curve, XtGePoint2d& endPoint,
+                     bool& hasEndPoint, bool working) const;
+  // The length of the boundary offset inward by the distance (trimmedOffset,
+  // naming the working loop); when there is none, the estimate sum over the
+  // working loop's items of max(0, item length - 2 x distance). Never
+  // negative.
+  double offsetPerimeter(double distance) const;
+  // The area enclosed by the boundary offset inward by the distance
+  // (trimmedOffset, naming the as-drawn loop); when there is none, the area
+  // of the as-drawn loop; 0 when no area can be had.
+  double offsetArea(double distance) const;
+
+  // Computes and stores the inner reference point of the as-drawn (asDrawn)
+  // or working loop: the loop's length-weighted centre, projected onto the
+  // nearest loop of the innermost level of the loop offset every 0.1 x the
+  // drawing unit factor (the centre itself when there is no level). The
+  // point of a loop without items stays invalid. The point is computed
+  // without the lock and stored under it.
+  void computeCachedPoint(bool asDrawn) const;
+  // The stored reference point, computed first when it is not valid (the
+  // origin for a loop without items).
+  XtGePoint2d cachedPoint(bool asDrawn) const;
+  bool cachedPointValid(bool asDrawn) const;
+  // Marks the reference point as stale: done for every curve added and every
+  // preparation of the loop, and by whoever rebuilds the working loop.
+  void invalidateCachedPoint(bool asDrawn);
+  // How many distances the offset cache holds.
+  std::size_t offsetCacheSize() const;
+
   // ---- State -------------------------------------------------------------------
 
   // The zone outline as selected, prepared once.
@@ -124,13 +183,17 @@ class CFHZoneBoundary {
   CFHPipeNetwork* pipeNetwork = nullptr;
 
  private:
-  // Inward offset loops by distance; guarded by cacheLock_.
-  std::map<double, std::vector<std::unique_ptr<CFHBoundLoop>>> offsetCache_;
+  // Where the offset levels come from (not owned); null: no offsets.
+  const CFHOffsetLevelSource* levelSource_ = nullptr;
+  // Inward offset loops by distance (compared exactly); guarded by
+  // cacheLock_. Entries are added, never removed or replaced.
+  mutable std::map<double, std::vector<std::unique_ptr<CFHBoundLoop>>> offsetCache_;
   mutable std::mutex cacheLock_;
   // Inner reference points of the two loops, computed on demand; cleared
-  // by every curve added and every preparation of their loop.
-  XtGePoint2d asDrawnPoint_;
-  XtGePoint2d workingPoint_;
-  bool asDrawnPointValid_ = false;
-  bool workingPointValid_ = false;
+  // by every curve added and every preparation of their loop. Guarded by
+  // cacheLock_.
+  mutable XtGePoint2d asDrawnPoint_;
+  mutable XtGePoint2d workingPoint_;
+  mutable bool asDrawnPointValid_ = false;
+  mutable bool workingPointValid_ = false;
 };

@@ -230,19 +230,15 @@ TEST(CGLHTesselationData, CrossingsFarFromTheOriginLieOnTheirEdges) {
       for (const double c : {polygon[i], polygon[i + 1], 0.0})
         input.push_back(std::bit_cast<double>(std::bit_cast<std::uint64_t>(c) & ~std::uint64_t{0xFF}));
   }
-  double worst = 0.0;
+  double worst = 0.0;  // the largest distance of an output vertex from the nearest input edge
   for (std::size_t v = 0; v < runs[0].size(); v += 3) {
     double nearest = std::numeric_limits<double>::infinity();
-    for (const auto& input : inputs) {
-      const std::size_t n = input.size() / 3;
-      for (std::size_t i = 0; i < n; ++i) {
-        const double ax = input[3 * i] - o, ay = input[3 * i + 1] - o;
-        const double bx = input[3 * ((i + 1) % n)] - o, by = input[3 * ((i + 1) % n) + 1] - o;
-        const double px = runs[0][v] - o, py = runs[0][v + 1] - o;
-        const double t = std::clamp(((px - ax) * (bx - ax) + (py - ay) * (by - ay)) /
-                                        ((bx - ax) * (bx - ax) + (by - ay) * (by - ay)),
-                                    0.0, 1.0);
-        nearest = std::min(nearest, std::hypot(ax + t * (bx - ax) - px, ay + t * (by - ay) - py));
+    for (const auto& in : inputs) {
+      for (std::size_t i = 0, n = in.size() / 3; i < n; ++i) {
+        const double ax = in[3 * i] - o, ay = in[3 * i + 1] - o, px = runs[0][v] - o, py = runs[0][v + 1] - o;
+        const double ux = in[3 * ((i + 1) % n)] - o - ax, uy = in[3 * ((i + 1) % n) + 1] - o - ay;
+        const double t = std::clamp(((px - ax) * ux + (py - ay) * uy) / (ux * ux + uy * uy), 0.0, 1.0);
+        nearest = std::min(nearest, std::hypot(ax + t * ux - px, ay + t * uy - py));
       }
     }
     worst = std::max(worst, nearest);

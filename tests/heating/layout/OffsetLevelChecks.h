@@ -7,8 +7,6 @@
 
 #include "geometry/Tolerances.h"
 
-#include "platform/ge/XtGeLineSeg2d.h"
-
 #include "ZoneFixtures.h"
 
 #include <gtest/gtest.h>
@@ -24,16 +22,6 @@ namespace level_check {
 inline constexpr double kEpsilon = 0.01;
 inline constexpr double kArcEpsilon = 1.0;
 
-inline double cross(const XtGeVector2d& a, const XtGeVector2d& b) { return a.crossProduct(b); }
-
-// Whether the closed segments pq and rs share a point (eps: how near counts).
-inline bool segmentsMeet(const XtGePoint2d& p, const XtGePoint2d& q, const XtGePoint2d& r, const XtGePoint2d& s,
-                         double eps) {
-  const XtGeLineSeg2d a(p, q);
-  const XtGeLineSeg2d b(r, s);
-  return a.distanceTo(b) <= eps;
-}
-
 inline testing::AssertionResult isClosedSimpleCounterClockwise(const CLoop& loop) {
   const int n = loop.elementCount();
   if (n < 3) return testing::AssertionFailure() << n << " sections";
@@ -43,15 +31,13 @@ inline testing::AssertionResult isClosedSimpleCounterClockwise(const CLoop& loop
     const CLoopElement& e = *loop.elements[i];
     if (!e.endPoint().isEqualTo(loop.elements[loop.nextIndex(i)]->startPoint(), workTol))
       return testing::AssertionFailure() << "open after section " << i;
-    twiceArea += cross(e.startPoint() - origin, e.endPoint() - origin);
+    twiceArea += (e.startPoint() - origin).crossProduct(e.endPoint() - origin);
   }
   if (!(twiceArea > 0.0)) return testing::AssertionFailure() << "not counter-clockwise: " << 0.5 * twiceArea;
   for (int i = 0; i < n; ++i) {
     for (int j = i + 2; j < n; ++j) {
       if (i == 0 && j == n - 1) continue;  // neighbours across the start
-      const CLoopElement& a = *loop.elements[i];
-      const CLoopElement& b = *loop.elements[j];
-      if (segmentsMeet(a.startPoint(), a.endPoint(), b.startPoint(), b.endPoint(), 1e-6))
+      if (loop.elements[i]->curve->geCurve().distanceTo(loop.elements[j]->curve->geCurve()) <= 1e-6)
         return testing::AssertionFailure() << "sections " << i << " and " << j << " meet";
     }
   }

@@ -46,11 +46,6 @@ struct Zone {
     for (const auto& curve : curves) out.push_back(curve.get());
     return out;
   }
-  bool hasArcs() const {
-    for (const auto& curve : curves)
-      if (curve->kind() == CFloorHeatingCurve::kArc) return true;
-    return false;
-  }
 };
 
 // The outline from `start` through every step; the last step must end at
@@ -90,15 +85,7 @@ inline Zone z5Dumbbell(double neck) {
   return polygon("Z5 dumbbell", {{0, 0}, {2000, 0}, {2000, lo}, {3000, lo}, {3000, 0}, {5000, 0}, {5000, 2000},
                                  {3000, 2000}, {3000, hi}, {2000, hi}, {2000, 2000}, {0, 2000}});
 }
-inline Zone z6Circle() {
-  Zone zone{"Z6 circle", {}, {}};
-  zone.curves.push_back(std::make_unique<CFloorHeatingArc>(
-      XtGeCircArc2d({0, 0}, 2000.0, 0.0, std::numbers::pi, XtGeVector2d(1, 0), false), nullptr, 15));
-  zone.curves.push_back(std::make_unique<CFloorHeatingArc>(
-      XtGeCircArc2d({0, 0}, 2000.0, std::numbers::pi, 2.0 * std::numbers::pi, XtGeVector2d(1, 0), false), nullptr,
-      15));
-  return zone;
-}
+inline Zone z6Circle() { return outline("Z6 circle", {2000, 0}, {{{-2000, 0}, 1.0}, {{2000, 0}, 1.0}}); }
 inline Zone z6SemicircularEnd() {
   return outline("Z6 semicircular end", {0, 0}, {{{4000, 0}}, {{4000, 3000}, 1.0}, {{0, 3000}}, {{0, 0}}});
 }
@@ -109,14 +96,8 @@ inline Zone z6QuarterRound() {
 inline Zone z6Fillets(double r = 50.0) {
   const double b = std::tan(std::numbers::pi / 8);
   return outline("Z6 fillets", {r, 0},
-                 {{{4000 - r, 0}},
-                                {{4000, r}, b},
-                                {{4000, 3000 - r}},
-                                {{4000 - r, 3000}, b},
-                                {{r, 3000}},
-                                {{0, 3000 - r}, b},
-                                {{0, r}},
-                                {{r, 0}, b}});
+                 {{{4000 - r, 0}}, {{4000, r}, b}, {{4000, 3000 - r}}, {{4000 - r, 3000}, b}, {{r, 3000}},
+                  {{0, 3000 - r}, b}, {{0, r}}, {{r, 0}, b}});
 }
 inline Zone z7Band() {
   Zone zone = z1Rectangle();
@@ -146,24 +127,5 @@ inline Zone moved(Zone zone, double d) {
   return zone;
 }
 
-// Every zone above (Z6 four times, Z4 and Z5 twice each).
-inline std::vector<Zone> allZones() {
-  std::vector<Zone> zones;
-  zones.push_back(z1Rectangle());
-  zones.push_back(z2L());
-  zones.push_back(z3U());
-  zones.push_back(z4Strip(500));
-  zones.push_back(z4Strip(150));
-  zones.push_back(z5Dumbbell(150));
-  zones.push_back(z5Dumbbell(700));
-  zones.push_back(z6Circle());
-  zones.push_back(z6SemicircularEnd());
-  zones.push_back(z6QuarterRound());
-  zones.push_back(z6Fillets());
-  zones.push_back(z7Band());
-  zones.push_back(z8Turned());
-  zones.push_back(z9Square());
-  return zones;
-}
 
 }  // namespace zone_fixture
