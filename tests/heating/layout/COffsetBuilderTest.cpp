@@ -108,6 +108,10 @@ TEST_F(OffsetBuilder, EveryLevelOfTheSharedZonesKeepsItsInvariants) {
   cases.push_back({z1Rectangle(), {1, 1, 1, 1, 1, 1, 1}});
   cases.push_back({moved(z1Rectangle(), 1e7), {1, 1, 1, 1, 1, 1, 1}});
   cases.push_back({z8Turned(), {1, 1, 1, 1, 1, 1, 1}});
+  // A side of no length (a corner clicked twice) has no offset; it must not
+  // end the build.
+  cases.push_back({polygon("Z1, a corner doubled", {{0, 0}, {4000, 0}, {4000, 0}, {4000, 3000}, {0, 3000}}),
+                   {1, 1, 1, 1, 1, 1, 1}});
   cases.push_back({z2L(), {kAny}});
   cases.push_back({moved(z2L(), 1e7), {kAny}});
   cases.push_back({z3U(), {kAny}});
