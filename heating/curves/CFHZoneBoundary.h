@@ -106,6 +106,15 @@ class CFHZoneBoundary {
 
   // ---- Building the working loop (CFHZoneBoundaryBuild.cpp) ---------------------
 
+  // Rebuilds the working loop around the distribution pipes: the working
+  // reference point becomes invalid; with recopy the working loop is copied
+  // from the as-drawn loop and the side pass cuts the pipe bundle out of it;
+  // every curve that does not meet the working loop twice (meetsLoopTwice) is
+  // destroyed and removed from `curves`; then cutLoops keeps the side of
+  // `point`. The remaining curves stay the caller's. On true the caller
+  // prepares the working loop; on false it copies it from the as-drawn loop
+  // again (a failed cut leaves the loop as the cuts before it made it).
+  bool build(std::vector<CFloorHeatingCurve::Ptr>& curves, const XtGePoint2d& point, bool recopy);
   // Cuts the loop along each curve in list order (CFHBoundLoop::cutAlongCurve),
   // keeping the side of `point`; the first cut that fails stops with false.
   // True for an empty list.
@@ -122,6 +131,18 @@ class CFHZoneBoundary {
   // working item with its id (all pieces cut or split from that side).
   // A position outside the as-drawn loop is ignored.
   void setItemValue(int position, double value);
+
+  // ---- Zone side pass (CFHZoneSidePass.cpp) --------------------------------------
+
+  // Cuts the area of the distribution pipes out of the chosen loop: from the
+  // side where the pipe bundle (the convex hull of zoneBoundarySegmentPoints)
+  // lies nearest to the outline, a polyline runs from the outline around the
+  // bundle's far extreme points and back, and the loop is cut along it,
+  // keeping the side of the as-drawn reference point. Nothing happens without
+  // a pipe network, with fewer than three distinct pipe end points, or when
+  // no side gives a run that meets the loop twice; a failed cut leaves the
+  // loop as it was.
+  void sidePass(bool asDrawn);
 
   // ---- Offsets and reference points (CFHZoneBoundaryOffsets.cpp) -----------------
 

@@ -8,6 +8,16 @@
 
 #include <limits>
 
+bool CFHZoneBoundary::build(std::vector<CFloorHeatingCurve::Ptr>& curves, const XtGePoint2d& point, bool recopy) {
+  invalidateCachedPoint(false);
+  if (recopy) {
+    workingLoop.copyFrom(asDrawnLoop);
+    sidePass(false);
+  }
+  std::erase_if(curves, [&](const CFloorHeatingCurve::Ptr& curve) { return !curve || !meetsLoopTwice(*curve, false); });
+  return cutLoops(workingLoop, curves, point);
+}
+
 bool CFHZoneBoundary::cutLoops(CFHBoundLoop& loop, const std::vector<CFloorHeatingCurve::Ptr>& curves,
                                const XtGePoint2d& point) {
   for (const CFloorHeatingCurve::Ptr& curve : curves)

@@ -1,8 +1,10 @@
 // The zone side pass: cutting the distribution-pipe bundle out of a zone.
-#include "heating/curves/CLoop.h"
+#include "heating/curves/CFHZoneBoundary.h"
 #include "heating/curves/DrawingUnitFactor.h"
 #include "heating/curves/ZoneSidePass.h"
 #include "heating/curves/ZoneSides.h"
+
+#include "heating/design/ZoneBoundarySegmentPoints.h"
 
 #include "geometry/Tolerances.h"
 
@@ -143,4 +145,31 @@ std::unique_ptr<CFloorHeatingPolyLine> sidePassCutter(const CLoop& loop, const s
     return std::make_unique<CFloorHeatingPolyLine>(XtGeCompositeCurve2d(std::move(segments)), 1);
   }
   return nullptr;
+}
+
+void CFHZoneBoundary::sidePass(bool asDrawn) {
+  if (pipeNetwork == nullptr) return;
+  XtGePoint2dArray ends;
+  const XtGePoint2dArray hull = convexHullPoints(zoneBoundarySegmentPoints(*pipeNetwork, ends));
+  if (hull.isEmpty()) return;
+
+  CFHBoundLoop& chosen = loop(asDrawn);
+  std::array<XtGePoint2d, 4> extremes;
+  std::array<XtGeVector2d, 4> directions;
+  std::array<double, 4> distances{};
+  for (int s = 0; s < 4; ++s) {
+    const auto i = static_cast<std::size_t>(s);
+    extremes[i] = furthestPointTowardsSide(hull, s);
+    CLoopPoint nearest;
+    if (!chosen.closestPoint(extremes[i], nearest, workTol)) return;
+    directions[i] = nearest.point - extremes[i];
+    distances[i] = directions[i].length();
+  }
+  const std::array<int, 4> order = sidePassOrder(distances);
+  for (int s = 0; s < 4; ++s) normalizeSideVector(directions[static_cast<std::size_t>(s)], s);
+
+  const std::unique_ptr<CFloorHeatingPolyLine> cutter = sidePassCutter(chosen, extremes, directions, order);
+  if (!cutter || cutter->composite().numCurves() == 0) return;
+  // The pass cuts what it can; a cut that fails leaves the loop as it was.
+  chosen.cutAlongCurve(*cutter, cachedPoint(true));
 }

@@ -123,19 +123,28 @@ class WorkingLoop : public LoopCut {
   CFHZoneBoundary zone;
 };
 
-TEST_F(WorkingLoop, CutsAlongEachPipeInTurnAndStopsAtTheFirstThatFails) {
-  ASSERT_TRUE(CFHZoneBoundary::cutLoops(zone.workingLoop, pipeList(kAcross(), line({-1, 3}, {11, 3})), {8, 5}));
+TEST_F(WorkingLoop, BuildDropsPipesThatDoNotCrossTwiceAndCutsAlongTheRestInTurn) {
+  // The second meets the loop once, the third misses it.
+  auto pipes = pipeList(kAcross(), line({5, 5}, {5, 20}), line({20, 0}, {20, 5}), line({-1, 3}, {11, 3}));
+  const CFloorHeatingCurve* first = pipes[0].get();
+  ASSERT_TRUE(zone.build(pipes, {8, 5}, true));
+  ASSERT_EQ(pipes.size(), 2u);
+  EXPECT_EQ(pipes[0].get(), first);
   EXPECT_NEAR(loopArea(zone.workingLoop), 42, 1e-6);
   EXPECT_TRUE(zone_test::isClosedChain(zone.workingLoop) && zone.prepareLoop(false));
-  EXPECT_TRUE(CFHZoneBoundary::cutLoops(zone.workingLoop, pipeList(), {}));
-  // The second crosses y = 3 three times.
-  EXPECT_FALSE(CFHZoneBoundary::cutLoops(
-      zone.workingLoop, pipeList(line({-1, 5}, {11, 5}), polyline({{5, 2}, {6, 4}, {7, 2}, {8, 11}})), {8, 2}));
-  EXPECT_NEAR(loopArea(zone.workingLoop), 6 * 2, 1e-6) << "the first cut stays";
+
+  auto none = pipeList();
+  EXPECT_TRUE(zone.build(none, {}, true));
+  EXPECT_NEAR(loopArea(zone.workingLoop), 100, 1e-6) << "recopied from the as-drawn loop";
+
+  auto zigzag = pipeList(polyline({{2, -1}, {3, 1}, {4, -1}, {5, 11}}));
+  EXPECT_FALSE(zone.build(zigzag, {8, 5}, true));
+  EXPECT_NEAR(loopArea(zone.workingLoop), 100, 1e-6);
 }
 
 TEST_F(WorkingLoop, SideValuesReachEveryWorkingPieceOfTheSide) {
-  ASSERT_TRUE(CFHZoneBoundary::cutLoops(zone.workingLoop, pipeList(kAcross()), {8, 5}));
+  auto pipes = pipeList(kAcross());
+  ASSERT_TRUE(zone.build(pipes, {8, 5}, true));
   int at = 0;  // the bottom side, cut at x = 4 m
   while (zone.asDrawnLoop.item(at)->curve->midPoint().y != 0.0) ++at;
   const int bottom = zone.asDrawnLoop.item(at)->id;

@@ -86,9 +86,19 @@ TEST_F(ZoneWithPipes, CutsThePocketFromTheNearestWall) {
   ASSERT_EQ(cutter->vertices().length(), 5);
   for (int i = 0; i < 5; ++i) EXPECT_TRUE(near(cutter->vertices()[i], run[i], 1e-9));
   EXPECT_EQ(cutter->tag(), 1u);
+
+  std::vector<CFloorHeatingCurve::Ptr> none;
+  ASSERT_TRUE(zone.build(none, {}, true));
+  EXPECT_TRUE(zone_test::isClosedChain(zone.workingLoop));
+  EXPECT_NEAR(zone_test::signedArea(zone.workingLoop), 55, 1e-9);
+  EXPECT_EQ(zone.workingLoop.classifyPoint({1, 3}, workTol), CLoop::kOutside);
+  EXPECT_NEAR(zone_test::signedArea(zone.asDrawnLoop), 60, 1e-9) << "the as-drawn loop stays whole";
 }
 
-TEST_F(ZoneWithPipes, NoSideMeetingTheLoopGivesNoCutter) {
+TEST_F(ZoneWithPipes, TooFewPipeEndsOrNoSideMeetingTheLoopChangeNothing) {
+  addPipe(curve_test::line({1, 3}, {3, 3}));
+  zone.sidePass(false);
+  EXPECT_NEAR(zone_test::signedArea(zone.workingLoop), 60, 1e-9);
   const std::array<XtGePoint2d, 4> extremes{};
   const std::array<XtGeVector2d, 4> directions{};
   EXPECT_FALSE(sidePassCutter(CFHBoundLoop(), extremes, directions, {0, 1, 2, 3}));
