@@ -21,7 +21,7 @@ constexpr entKindRow kRows[] = {
     // XLINE
     {ltEntKind::line, newLine2D},
     // HATCH
-    {ltEntKind::hatch, nullptr},
+    {ltEntKind::hatch, newHatch2D},
     // POINT
     {ltEntKind::point, newPoint2D},
     // SOLID

@@ -1,5 +1,6 @@
 #include "host/entities/ltSolid2D.h"
 
+#include "host/entities/HatchBuilder.h"
 #include "host/entities/entKindFactories.h"
 #include "host/entities/solidList.h"
 
@@ -12,4 +13,10 @@ bool ltSolid2D::readGeometry(XtGeCompositeCurve2d& outline, const resbuf* list) 
 resbuf* ltSolid2D::writeGeometry(const ltEntProps& props, const XtGeCompositeCurve2d& outline,
                                  const resbuf* previous) {
   return entBuilder2D::solid(props, outline, XtGeMatrix2d::kIdentity, previous);
+}
+
+void ltSolid2D::writeList() {
+  resbuf* list = writeGeometry(getProps(), geometry(), getList());
+  if (list == nullptr) list = entBuilder2D::solidHatchOne(getProps(), geometry());
+  adoptWrittenList(list);
 }

@@ -1,8 +1,9 @@
 // A SOLID entity copy: its closed outline of three or four line segments
 // (not a curve of the copy: getCurve answers null).
 //
-// A rewrite goes through the SOLID writer; an outline it cannot write as a
-// solid (not closed, other pieces or counts) leaves the copy dirty.
+// A rewrite goes through the SOLID writer; a closed outline it cannot write
+// as a solid (other pieces or counts) is written as a solid-fill HATCH; an
+// open one leaves the copy dirty.
 #pragma once
 
 #include "host/entities/ltGeometryEnt2D.h"
@@ -17,6 +18,7 @@ class ltSolid2D final : public ltGeometryEnt2D<ltSolid2D, XtGeCompositeCurve2d> 
       : ltGeometryEnt2D(outline, holder) {}
 
   ltEntKind entType() const override { return ltEntKind::solid; }
+  void writeList() override;
 
   // The entity operations of the kind (see ltEnt2D).
   bool transformBy(const XtGeMatrix2d& matrix) override;

@@ -1,19 +1,17 @@
 #include "platform/cadhost/HatchPatterns.h"
 
 #include <iterator>
-#include <numbers>
 
 namespace cadhost {
 
 namespace {
 
 // Lines 3.175 apart (1/8 inch), as the ANSI patterns have them.
-constexpr double kStep = 2.2450640303;  // 3.175 / sqrt(2)
-constexpr double kQuarter = std::numbers::pi / 4;
+constexpr double kStep = 3.175;
 
-constexpr HostHatchPatternLine kAnsi31[] = {{kQuarter, 0.0, 0.0, -kStep, kStep, 0, nullptr}};
-constexpr HostHatchPatternLine kAnsi37[] = {{kQuarter, 0.0, 0.0, -kStep, kStep, 0, nullptr},
-                                            {3 * kQuarter, 0.0, 0.0, -kStep, -kStep, 0, nullptr}};
+constexpr HostHatchPatternLine kAnsi31[] = {{0, 45.0, 0.0, 0.0, 0.0, kStep, nullptr}};
+constexpr HostHatchPatternLine kAnsi37[] = {{0, 45.0, 0.0, 0.0, 0.0, kStep, nullptr},
+                                            {0, 135.0, 0.0, 0.0, 0.0, kStep, nullptr}};
 
 constexpr HostHatchPattern kPatterns[] = {
     {"SOLID", "Solid fill", 0, 0, nullptr},

@@ -1,20 +1,23 @@
 // The hatch patterns the host offers its modules (word 77): fixed 80-byte
 // records that begin with the NUL-terminated narrow pattern name, followed by
-// a description and the pattern's lines as a HATCH entity writes them (angle
-// in radians, base point, offset between lines, dashes).
+// a description and the pattern's definition lines as pattern files give
+// them: per line the dash count, the angle in degrees, the base point, the
+// offset from one line to the next along and across the line, and the dash
+// lengths, all at scale 1 and without the hatch's rotation. The module turns
+// them into a HATCH's pattern lines (scaled and rotated, in drawing axes).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
 struct HostHatchPatternLine {
-  double angle;       // radians
+  std::int32_t dashCount;
+  double angle;          // degrees
   double baseX;
   double baseY;
-  double offsetX;     // from one line to the next, in drawing axes
-  double offsetY;
-  std::int32_t dashCount;
-  const double* dashes;  // dash lengths; negative: gaps
+  double offsetAlong;    // from one line to the next, along the line
+  double offsetAcross;   // and across it
+  const double* dashes;  // dashCount lengths; negative: gaps
 };
 
 struct HostHatchPattern {
