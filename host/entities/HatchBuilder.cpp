@@ -132,8 +132,9 @@ resbuf* writeHatch(const ltEntProps& props, std::span<const XtGeCurve2d* const> 
   std::vector<ltHatchLoop> loops;
   if (!loopsOf(boundaries, kPatternLoopFlags, nullptr, loops)) return nullptr;
 
+  const std::u16string wideName = hvMbToWide(name);  // lives until the list is built
   entityListPairs pairs(props, u"HATCH");
-  addBody(pairs, hvMbToWide(name), false);
+  addBody(pairs, wideName, false);
   pairs.add(75, 1);
   pairs.add(76, 1);
   pairs.add(52, patternAngle ? *patternAngle : rotation);
