@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "geometry/Tolerances.h"
+#include "geometry/curveArea.h"
 #include "host/CodePageText.h"
 #include "host/ResbufChain.h"
 #include "host/entities/entityListPairs.h"
@@ -151,4 +152,32 @@ resbuf* writeHatch(const ltEntProps& props, std::span<const XtGeCurve2d* const> 
   }
   addSeed(pairs);
   return rewrittenThroughCopy(pairs.build(props), std::move(loops), std::move(lines));
+}
+
+int hatchTreeArea(const bndLevel& tree, double& area) {
+  // Depth first with an explicit stack: deep trees do not deepen the call
+  // stack. Every node is visited once.
+  struct level {
+    const bndLevel* nodes;
+    int next;
+    int depth;
+  };
+  std::vector<level> stack{{&tree, 0, 0}};
+  double sum = 0.0;
+  while (!stack.empty()) {
+    level& top = stack.back();
+    if (top.next >= top.nodes->count()) {
+      stack.pop_back();
+      continue;
+    }
+    const bndNode* node = (*top.nodes)[top.next++];
+    const int depth = top.depth;
+    if (node == nullptr) continue;
+    double nodeArea = 0.0;
+    if (node->curve == nullptr || !getCurveArea(*node->curve, nodeArea)) return 6;
+    sum += depth % 2 == 0 ? std::fabs(nodeArea) : -std::fabs(nodeArea);
+    stack.push_back({&node->children, 0, depth + 1});
+  }
+  area = sum;
+  return 0;
 }

@@ -21,6 +21,7 @@
 
 #include <span>
 
+#include "geometry/boundaryTree.h"
 #include "host/entities/ltEntProps.h"
 #include "platform/cadhost/HatchPatterns.h"
 #include "platform/cadhost/resbuf.h"
@@ -52,3 +53,9 @@ resbuf* solidHatch(const ltEntProps& props, std::span<const XtGeCurve2d* const> 
 resbuf* solidHatchOne(const ltEntProps& props, const XtGeCurve2d& boundary, const void* reserved = nullptr);
 
 }  // namespace entBuilder2D
+
+// The area a hatch of the tree's boundaries fills: the absolute area of
+// every node's curve (getCurveArea), added at even depths and taken away at
+// odd ones, so that islands in holes count again. 0 and the area, or 6 at
+// the first curve whose area cannot be measured (area unchanged).
+int hatchTreeArea(const bndLevel& tree, double& area);

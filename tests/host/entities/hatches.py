@@ -26,7 +26,8 @@ import sys
 import tempfile
 
 import ezdxf
-from ezdxf import path as ezpath
+from ezdxf.entities.boundary_paths import BoundaryPathType, EdgeType
+from ezdxf.math import ConstructionArc, bulge_to_arc
 
 failures = []
 XDATA = [(1000, "Zóna 2 – podlaha"), (1040, 2.5), (1070, 3)]
@@ -53,8 +54,37 @@ def audited(path):
 
 
 def flattened(hatch, distance=1e-8):
-    """The hatch's boundary paths as closed polylines of (x, y)."""
-    return [[(v.x, v.y) for v in p.flattening(distance=distance, segments=16)] for p in ezpath.from_hatch(hatch)]
+    """The hatch's boundary paths as closed polylines of (x, y) within
+    `distance` of the exact edges (ezdxf's construction tools)."""
+    loops = []
+    for boundary in hatch.paths:
+        points = []
+
+        def add(run, clockwise):
+            run = [(p.x, p.y) for p in run]
+            points.extend((run[::-1] if clockwise else run)[:-1])
+
+        if boundary.type == BoundaryPathType.POLYLINE:
+            v = boundary.vertices
+            for i, (x, y, bulge) in enumerate(v):
+                nx, ny = v[(i + 1) % len(v)][:2]
+                if bulge:
+                    c, a, b, r = bulge_to_arc((x, y), (nx, ny), bulge)
+                    add(ConstructionArc(c, r, math.degrees(a), math.degrees(b)).flattening(distance), bulge < 0)
+                else:
+                    points.append((x, y))
+        else:
+            for e in boundary.edges:
+                if e.type == EdgeType.LINE:
+                    points.append((e.start.x, e.start.y))
+                elif e.type == EdgeType.ARC:
+                    add(e.construction_tool().flattening(distance), not e.ccw)
+                elif e.type == EdgeType.ELLIPSE:
+                    add(e.construction_tool().flattening(distance, 16), not e.ccw)
+                else:
+                    points.extend((p.x, p.y) for p in list(e.construction_tool().flattening(distance))[:-1])
+        loops.append(points)
+    return loops
 
 
 def seg_distance(p, a, b):
@@ -97,7 +127,9 @@ class Loop:
 
 
 def area(loop):
-    return abs(sum(loop[i - 1][0] * loop[i][1] - loop[i][0] * loop[i - 1][1] for i in range(len(loop)))) / 2
+    x0, y0 = loop[0]  # measured from a vertex: far from the origin the products stay small
+    p = [(x - x0, y - y0) for x, y in loop]
+    return abs(sum(p[i - 1][0] * p[i][1] - p[i][0] * p[i - 1][1] for i in range(len(p)))) / 2
 
 
 def inside(p, loop):
@@ -213,7 +245,7 @@ def ezdxf_drawing(version, path):
     island.add_ellipse((24, 3), (1, 0), 0.5, 180, 360, ccw=False)  # clockwise: (25, 3) below to (23, 3)
     h.set_xdata("QEV_DATA", XDATA + [(1000, "edges")])
     # A solid fill with a circular island.
-    h = msp.add_solid_fill(color=1)
+    h = msp.add_hatch(color=1)  # a solid fill
     h.paths.add_polyline_path([(40, 0), (50, 0), (50, 10), (40, 10)], is_closed=True, flags=1)
     c = h.paths.add_edge_path(flags=0)
     c.add_arc((45, 5), 2, 0, 360)
