@@ -186,7 +186,7 @@ def module_to_ezdxf(tool, tmp):
     doc.saveas(base)
     out = os.path.join(tmp, "module.dxf")
     written = {r["name"]: r for r in run(tool, "write", base, out)}
-    check(len(written) == 6, f"written hatches: {sorted(written)}")
+    check(len(written) == 10, f"written hatches: {sorted(written)}")
     doc = audited(out)
     seen = set()
     for hatch in doc.modelspace().query("HATCH"):
@@ -207,6 +207,13 @@ def module_to_ezdxf(tool, tmp):
                   sum(abs(b - math.tan(math.pi / 8)) < 1e-15 for b in bulges) == 4, f"{name}: corner bulges {bulges}")
         else:
             check(hatch.dxf.solid_fill == 0 and hatch.dxf.hatch_style == 1, f"{name}: no outer-style pattern fill")
+        # Elliptical edges end where the module's pieces end (ezdxf keeps
+        # every edge counter-clockwise: a clockwise one runs end to start).
+        ends = [[*(e.start_point if e.ccw else e.end_point), *(e.end_point if e.ccw else e.start_point)]
+                for p in hatch.paths if p.type == BoundaryPathType.EDGE for e in p.edges if e.type == EdgeType.ELLIPSE]
+        check(len(ends) == len(report["ends"]) and all(abs(a - b) < 1e-9 for x, y in zip(ends, report["ends"])
+                                                       for a, b in zip(x, y)),
+              f"{name}: elliptical edges end at {ends}, built {report['ends']}")
         if name == "ansi37":
             check(len(hatch.paths) == 3 and all(p.type == 2 for p in hatch.paths), f"{name}: not three edge paths")
             angles = sorted(round(math.degrees(l[0]), 9) for l in report["lines"])

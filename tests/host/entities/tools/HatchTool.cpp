@@ -3,7 +3,8 @@
 // write IN.dxf OUT.dxf: builds the module's hatches (each with extended data
 //   naming it), hands them to the host (word 114) and saves. One JSON line
 //   per hatch: {"name", "area" (hatchTreeArea of its boundaries' even-odd
-//   tree), "loops", "lines"}.
+//   tree), "loops", "lines", "ends" (start and end of each elliptical piece
+//   as built)}.
 // read IN.dxf [OUT.dxf]: one JSON line per model-space entity (word 167):
 //   {"handle", "name", "kind" (of entReader2D::anyEntity), "entity" (whether
 //   entReader2D::entity took it), "loops", "lines"}. A hatch named like one
@@ -25,6 +26,7 @@
 #include "geometry/boundaryTree.h"
 #include "geometry/boundaryTreeQueries.h"
 #include "geometry/curveArea.h"
+#include "platform/ge/XtGeEllipArc2d.h"
 #include "host/HostExport.h"
 #include "host/ResbufBuilder.h"
 #include "host/Tolerances.h"
@@ -106,7 +108,20 @@ struct moduleHatch {
   std::string name;
   ownedChain list;
   double area = 0.0;
+  std::string ends;  // [start x, y, end x, y] of each elliptical piece, in loop order
 };
+
+std::string ellipticalEnds(const std::vector<XtGeCompositeCurve2d>& boundaries) {
+  std::string out = "[";
+  for (const XtGeCompositeCurve2d& b : boundaries)
+    for (int i = 0; i < b.numCurves(); ++i)
+      if (b.curveAt(i)->type() == XtGe::kEllipArc2d) {
+        const auto& arc = static_cast<const XtGeEllipArc2d&>(*b.curveAt(i));
+        out += (out.size() > 1 ? ", [" : "[") + num(arc.startPoint().x) + ", " + num(arc.startPoint().y) + ", " +
+               num(arc.endPoint().x) + ", " + num(arc.endPoint().y) + "]";
+      }
+  return out + "]";
+}
 
 // The even-odd tree of the boundaries, its curves (borrowed from the tree)
 // and its area.
@@ -135,6 +150,7 @@ std::vector<moduleHatch> moduleHatches() {
     moduleHatch& hatch = hatches.emplace_back();
     hatch.name = name;
     hatch.area = tree.area;
+    hatch.ends = ellipticalEnds(boundaries);
     hatch.list.reset(writeHatch(props, std::span(tree.curves.begin(), tree.curves.end()), pattern, rotation, scale));
     if (!hatch.list) fail(name + ": no list");
   };
@@ -148,6 +164,18 @@ std::vector<moduleHatch> moduleHatches() {
   add("d", {letterD()}, ansi31, XtGe::kPi / 6, 2.0);
   add("half ellipse", {halfEllipse()}, ansi31, XtGe::kPi / 6, 2.0);
   add("cap", {ellipticalCap()}, ansi31, XtGe::kPi / 6, 2.0);
+  // Elliptical edges of ratio 0.5 with the major axis at 30 degrees, both
+  // senses, and with the minor radius above the major one.
+  const XtGeVector2d axis(std::cos(XtGe::kPi / 6), std::sin(XtGe::kPi / 6));
+  for (bool clockwise : {false, true}) {
+    const std::string sense = clockwise ? " cw" : " ccw";
+    add("ellipse" + sense, {ellipticalSegment(20, 0, axis, 0.5, XtGe::kPi / 4, 3 * XtGe::kPi / 4, clockwise)}, ansi31,
+        0.0, 1.0);
+    const XtGeVector2d minor = clockwise ? -axis.perpVector() : axis.perpVector();
+    const XtGeEllipArc2d tall(XtGePoint2d(30, 0), axis, minor, 1.5, 3.0, XtGe::kPi / 4, 3 * XtGe::kPi / 4);
+    add("tall ellipse" + sense, {chain({tall.copy(), new XtGeLineSeg2d(tall.endPoint(), tall.startPoint())})}, ansi31,
+        0.0, 1.0);
+  }
   return hatches;
 }
 
@@ -158,8 +186,9 @@ void write() {
     if (callHostWord<114>(hatch.list.get(), 0, 0).value_or(0) != hostStatus::normal) fail(hatch.name + ": not made");
     ltHatch2D copy;
     if (copy.setFromList(hatch.list.get(), true) != 0) fail(hatch.name + ": its own list was refused");
-    std::printf("{\"name\": \"%s\", \"area\": %s, \"loops\": %s, \"lines\": %s}\n", hatch.name.c_str(),
-                num(hatch.area).c_str(), loopsJson(copy).c_str(), linesJson(copy).c_str());
+    std::printf("{\"name\": \"%s\", \"area\": %s, \"loops\": %s, \"lines\": %s, \"ends\": %s}\n",
+                hatch.name.c_str(), num(hatch.area).c_str(), loopsJson(copy).c_str(), linesJson(copy).c_str(),
+                hatch.ends.c_str());
   }
   callHostWord<19>(1u);
 }
