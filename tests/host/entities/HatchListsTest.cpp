@@ -1,12 +1,12 @@
-// HATCH lists: the groups the builders and the path and pattern-line writers
-// write, paths and lines read back as written, the rewrite of a hatch copy
-// and what it keeps, and lists the reader refuses.
+// HATCH lists: the groups the builders and path writer write, elliptical
+// edges read back as written, the rewrite of a hatch copy and what it keeps,
+// and lists the reader refuses. (Whole drawings go through the stand-in host
+// in hatches.py.)
 #include <gtest/gtest.h>
 
 #include <limits>
 #include <random>
 
-#include "geometry/curveArea.h"
 #include "host/Tolerances.h"
 #include "host/entities/HatchBuilder.h"
 #include "host/entities/entityDispatch.h"
@@ -22,11 +22,11 @@ constexpr double kPi = XtGe::kPi;
 
 std::vector<int> intsOf(const resbuf* list, int code) {
   std::vector<int> values;
-  for (const resbuf* node : nodesOf(list, code)) values.push_back(code >= 90 && code < 100 ? node->value.i32 : node->value.i16);
+  for (const resbuf* n : nodesOf(list, code)) values.push_back(code >= 90 && code < 100 ? n->value.i32 : n->value.i16);
   return values;
 }
 
-// A pattern record of one line at 45 degrees, as the host gives it.
+// A host pattern record of one dashed line at 45 degrees.
 const double kDashes[] = {1.0, -0.5};
 const HostHatchPatternLine kLine45{2, 45.0, 1.0, 0.0, 0.0, 3.175, kDashes};
 HostHatchPattern patternNamed(const char* name) {
@@ -37,46 +37,28 @@ HostHatchPattern patternNamed(const char* name) {
   return pattern;
 }
 
-// A HATCH as a drawing holds it: handle, body, the given paths, an ANSI31
-// pattern line, one seed and extended data.
-ownedChain hatchList(std::vector<ResbufPair> paths, int pathCount) {
-  std::vector<ResbufPair> pairs{{0, u"HATCH"},       {5, u"4A"},     {100, u"AcDbEntity"}, {8, u"ZONY"},
-                                {6, u"BYLAYER"},     {62, 256},      {370, -1},            {48, 1.0},
-                                {100, u"AcDbHatch"}, {10, xyz(0, 0)}, {210, xyz(0, 0, 1)}, {2, u"ANSI31"},
-                                {70, 0},             {71, 1},        {91, pathCount}};
-  pairs.insert(pairs.end(), paths.begin(), paths.end());
-  const std::vector<ResbufPair> rest{{75, 1},  {76, 1},  {52, 0.0}, {41, 2.0},  {77, 0},         {78, 1},
-                                     {53, 0.7}, {43, 0.0}, {44, 0.0}, {45, -4.0}, {46, 4.0},        {79, 0},
-                                     {47, 0.5}, {98, 1},  {10, xyz(5, 5)}, {1001, u"QEV_DATA"}, {1000, u"ZONE 1"}};
-  pairs.insert(pairs.end(), rest.begin(), rest.end());
-  return ownedChain(buildResbufList(pairs));
-}
-
 // The square [0,10]^2 as an edge path with one source handle.
 std::vector<ResbufPair> squareEdges(int count = 4, int type = 1) {
   std::vector<ResbufPair> path{{92, 1}, {93, count}};
   const double c[5][2] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}};
-  for (int i = 0; i < 4; ++i) {
-    path.push_back({72, type});
-    path.push_back({10, xyz(c[i][0], c[i][1])});
-    path.push_back({11, xyz(c[i + 1][0], c[i + 1][1])});
-  }
-  path.push_back({97, 1});
-  path.push_back({330, u"2B"});
+  for (int i = 0; i < 4; ++i)
+    path.insert(path.end(), {{72, type}, {10, xyz(c[i][0], c[i][1])}, {11, xyz(c[i + 1][0], c[i + 1][1])}});
+  path.insert(path.end(), {{97, 1}, {330, u"2B"}});
   return path;
 }
 
-// Every sample of `a` lies on `b` within tol and the lengths agree.
-void expectSameLoop(const XtGeCurve2d& a, const XtGeCurve2d& b, double tol) {
-  XtGeInterval range;
-  a.getInterval(range);
-  for (int i = 0; i <= 64; ++i) {
-    const double t = range.lowerBound() + (range.upperBound() - range.lowerBound()) * i / 64;
-    EXPECT_LT(b.distanceTo(a.xtEvalPoint(t)), tol);
-  }
-  double la = 0, lb = 0;
-  ASSERT_TRUE(boundedCurveLength(a, la) && boundedCurveLength(b, lb));
-  EXPECT_NEAR(la, lb, tol * std::max(1.0, la));
+// A HATCH as a drawing holds it: the given paths, an ANSI31 line, a seed
+// and extended data, with the common groups a rewrite writes.
+ownedChain hatchList(const std::vector<ResbufPair>& paths, int pathCount) {
+  std::vector<ResbufPair> pairs{{0, u"HATCH"}, {5, u"4A"},         {100, u"AcDbEntity"}, {8, u"ZONY"},
+                                {6, u"BYLAYER"}, {62, 256},         {370, -1},            {48, 1.0},
+                                {100, u"AcDbHatch"}, {10, xyz(0, 0)}, {210, xyz(0, 0, 1)}, {2, u"ANSI31"},
+                                {70, 0},        {71, 1},            {91, pathCount}};
+  pairs.insert(pairs.end(), paths.begin(), paths.end());
+  pairs.insert(pairs.end(), {{75, 1},   {76, 1},   {52, 0.0},  {41, 2.0},  {77, 0},          {78, 1},
+                             {53, 0.7}, {43, 0.0}, {44, 0.0},  {45, -4.0}, {46, 4.0},        {79, 0},
+                             {47, 0.5}, {98, 1},   {10, xyz(5, 5)}, {1001, u"QEV_DATA"}, {1000, u"ZONE 1"}});
+  return ownedChain(buildResbufList(pairs));
 }
 
 class HatchLists : public ::testing::Test {
@@ -86,104 +68,69 @@ class HatchLists : public ::testing::Test {
 };
 
 TEST_F(HatchLists, PathFormsFollowTheFlagsAndThePieces) {
-  ltHatchLoop square{rectangle(0, 0, 10, 10), kHatchPathPolyline, {}};
   bool polyline = false;
-  ownedChain path(writeHatchLoop(square, &polyline));
+  ownedChain path(writeHatchLoop({rectangle(0, 0, 10, 10), kHatchPathPolyline, {}}, &polyline));
   EXPECT_TRUE(polyline);
   EXPECT_EQ(intsOf(path.get(), 93), std::vector<int>{4});
-  EXPECT_EQ(realsOf(path.get(), 42), std::vector<double>(4, 0.0));
-  EXPECT_EQ(pointsOf(path.get(), 10).size(), 4u);  // no closing vertex
-
-  square.flags = 1;
-  path.reset(writeHatchLoop(square, &polyline));
+  EXPECT_EQ(realsOf(path.get(), 42), std::vector<double>(4, 0.0));  // no closing vertex
+  path.reset(writeHatchLoop({rectangle(0, 0, 10, 10), 1, {}}, &polyline));
   EXPECT_FALSE(polyline);
   EXPECT_EQ(intsOf(path.get(), 72), std::vector<int>(4, 1));
-  EXPECT_EQ(intsOf(path.get(), 97), std::vector<int>{0});
 
   // A full circle counts as its two halves.
-  const ltHatchLoop round{circle(5, 5, 2), 7, {u"1F"}};
-  path.reset(writeHatchLoop(round, &polyline));
-  EXPECT_TRUE(polyline);
+  path.reset(writeHatchLoop({circle(5, 5, 2), 7, {u"1F"}}, &polyline));
   EXPECT_EQ(codesOf(path.get()), (std::vector<int>{92, 72, 73, 93, 10, 42, 10, 42, 97, 330}));
   EXPECT_EQ(pointsOf(path.get(), 10), (std::vector<XtGePoint2d>{{7, 5}, {3, 5}}));
   for (double bulge : realsOf(path.get(), 42)) EXPECT_DOUBLE_EQ(bulge, 1.0);
 
   // A clockwise arc from 0 to pi/2 (sweep 3pi/2), closed by its chord.
-  const ltHatchLoop arc{chain({new XtGeCircArc2d(XtGePoint2d(0, 0), 1.0, 0.0, 1.5 * kPi, XtGeVector2d::kXAxis, true),
-                               new XtGeLineSeg2d({0, 1}, {1, 0})}),
-                        0, {}};
-  path.reset(writeHatchLoop(arc));
+  path.reset(writeHatchLoop(
+      {chain({new XtGeCircArc2d(XtGePoint2d(0, 0), 1.0, 0.0, 1.5 * kPi, XtGeVector2d::kXAxis, true),
+              new XtGeLineSeg2d({0, 1}, {1, 0})}),
+       0, {}}));
   EXPECT_EQ(intsOf(path.get(), 72), (std::vector<int>{2, 1}));
   EXPECT_DOUBLE_EQ(realsOf(path.get(), 50)[0], 2 * kPi);
   EXPECT_DOUBLE_EQ(realsOf(path.get(), 51)[0], 3.5 * kPi);
   EXPECT_EQ(intsOf(path.get(), 73), std::vector<int>{0});
 
-  // Open loops and pieces a hatch cannot hold are refused.
-  EXPECT_EQ(writeHatchLoop({chain({new XtGeLineSeg2d({0, 0}, {1, 0})}), 0, {}}), nullptr);
+  EXPECT_EQ(writeHatchLoop({chain({new XtGeLineSeg2d({0, 0}, {1, 0})}), 0, {}}), nullptr);  // open
   EXPECT_EQ(writeHatchLoop({XtGeCompositeCurve2d(), 0, {}}), nullptr);
 }
 
-TEST_F(HatchLists, PathsReadBackAsWritten) {
-  const XtGeVector2d axis30(std::cos(kPi / 6), std::sin(kPi / 6));
-  std::vector<XtGeCompositeCurve2d> shapes{rectangle(0, 0, 10, 10, true), roundedRectangle(1e7, 1e7), circle(5, 5, 2),
-                                           letterD(), halfEllipse(), ellipticalCap()};
-  for (bool clockwise : {false, true}) {
-    shapes.push_back(ellipticalSegment(1, 2, axis30, 0.5, kPi / 4, 3 * kPi / 4, clockwise));
-    // The minor radius above the major one: the minor axis is written as the major.
-    XtGeEllipArc2d tall(XtGePoint2d(1, 2), axis30, clockwise ? -axis30.perpVector() : axis30.perpVector(), 1.5, 3.0,
-                        kPi / 4, 3 * kPi / 4);
-    shapes.push_back(chain({tall.copy(), new XtGeLineSeg2d(tall.endPoint(), tall.startPoint())}));
-  }
-  for (const XtGeCompositeCurve2d& shape : shapes) {
-    for (std::int32_t flags : {1, 7}) {
-      const ltHatchLoop loop{shape, flags, {u"A1", u"B2"}};
-      ownedChain path(writeHatchLoop(loop));
-      ASSERT_TRUE(path);
+TEST_F(HatchLists, EllipticalEdgesReadBackWithTheirEndsAndSense) {
+  const XtGeVector2d axis(std::cos(kPi / 6), std::sin(kPi / 6));
+  for (bool clockwise : {false, true})
+    for (double minor : {0.5, 2.0}) {  // 2.0: the minor radius above the major one
+      const XtGeEllipArc2d arc(XtGePoint2d(1, 2), axis, clockwise ? -axis.perpVector() : axis.perpVector(), 1.5,
+                               1.5 * minor, kPi / 4, 3 * kPi / 4);
+      ownedChain path(writeHatchLoop({chain({arc.copy(), new XtGeLineSeg2d(arc.endPoint(), arc.startPoint())}), 7, {}}));
       ltHatchLoop read;
-      EXPECT_EQ(readHatchBoundaryPath(read, path.get()), nullptr) << describe(path.get());
-      EXPECT_EQ(read.handles, loop.handles);
-      XtGePoint2d start, readStart;
-      ASSERT_TRUE(shape.hasStartPoint(start) && read.curve.hasStartPoint(readStart));
-      const double tol = start.x > 1e6 ? 1e-6 : 1e-9;
-      EXPECT_LT(start.distanceTo(readStart), tol);
-      expectSameLoop(shape, read.curve, tol);
-      expectSameLoop(read.curve, shape, tol);
-      for (int i = 0; i < shape.numCurves(); ++i) {  // each piece keeps its ends and sense
-        const XtGeCurve2d* piece = shape.curveAt(i);
-        if (piece->type() != XtGe::kEllipArc2d) continue;
-        const XtGeCurve2d* back = read.curve.curveAt(i);
-        XtGePoint2d a, b;
-        ASSERT_TRUE(piece->hasStartPoint(a) && back->hasStartPoint(b));
-        EXPECT_LT(a.distanceTo(b), 1e-9);
-        ASSERT_TRUE(piece->hasEndPoint(a) && back->hasEndPoint(b));
-        EXPECT_LT(a.distanceTo(b), 1e-9);
-      }
+      ASSERT_EQ(readHatchBoundaryPath(read, path.get()), nullptr) << describe(path.get());
+      const auto* back = static_cast<const XtGeEllipArc2d*>(read.curve.curveAt(0));
+      ASSERT_TRUE(back && back->type() == XtGe::kEllipArc2d);
+      EXPECT_LT(back->startPoint().distanceTo(arc.startPoint()), 1e-9) << clockwise << minor;
+      EXPECT_LT(back->endPoint().distanceTo(arc.endPoint()), 1e-9);
+      EXPECT_LT(arc.distanceTo(back->xtEvalPoint((back->startAng() + back->endAng()) / 2)), 1e-9);
     }
-  }
 }
 
 TEST_F(HatchLists, BuildersWriteSolidAndPatternFills) {
   const XtGeCompositeCurve2d square = rectangle(0, 0, 10, 10);
   const XtGeCurve2d* const boundaries[] = {&square};
   ownedChain solid(writeHatch(props, boundaries, nullptr, 0.0, 1.0));
-  ASSERT_TRUE(solid);
   EXPECT_EQ(textOf(solid.get(), 2), u"SOLID");
   EXPECT_EQ(intsOf(solid.get(), 70), std::vector<int>{1});
   EXPECT_EQ(intsOf(solid.get(), 75), std::vector<int>{2});
   EXPECT_EQ(intsOf(solid.get(), 93), std::vector<int>{4});  // polyline form
   EXPECT_EQ(textOf(solid.get(), 470), u"LINEAR");
-  EXPECT_EQ(nodesOf(solid.get(), 78).size(), 0u);
-
-  const HostHatchPattern upper = patternNamed("SOLID");
+  const HostHatchPattern upper = patternNamed("SOLID"), lower = patternNamed("solid");
   EXPECT_EQ(describe(ownedChain(writeHatch(props, boundaries, &upper, 0.5, 2.0)).get()), describe(solid.get()));
-  const HostHatchPattern lower = patternNamed("solid");
+
   ownedChain pattern(writeHatch(props, boundaries, &lower, 0.5, 2.0));
-  ASSERT_TRUE(pattern);
   EXPECT_EQ(textOf(pattern.get(), 2), u"solid");
   EXPECT_EQ(intsOf(pattern.get(), 70), std::vector<int>{0});
   EXPECT_EQ(intsOf(pattern.get(), 72), std::vector<int>(4, 1));  // edge form
   EXPECT_EQ(realsOf(pattern.get(), 52), std::vector<double>{0.5});
-  EXPECT_EQ(intsOf(pattern.get(), 78), std::vector<int>{1});
   EXPECT_DOUBLE_EQ(realsOf(pattern.get(), 53)[0], kPi / 4 + 0.5);
   // The base point turned by the rotation, the offset by line angle and rotation.
   EXPECT_NEAR(realsOf(pattern.get(), 43)[0], 2 * std::cos(0.5), 1e-15);
@@ -195,11 +142,11 @@ TEST_F(HatchLists, BuildersWriteSolidAndPatternFills) {
             std::vector<double>{0.25});
 
   const XtGeCompositeCurve2d open = chain({new XtGeLineSeg2d({0, 0}, {1, 0})});
-  const XtGeCurve2d* const openOnes[] = {&square, &open};
-  EXPECT_EQ(writeHatch(props, openOnes, &lower, 0, 1), nullptr);
+  const XtGeCurve2d* const withOpen[] = {&square, &open};
+  EXPECT_EQ(writeHatch(props, withOpen, &lower, 0, 1), nullptr);
+  EXPECT_EQ(entBuilder2D::solidHatch(props, withOpen), nullptr);
   EXPECT_EQ(writeHatch(props, {}, nullptr, 0, 1), nullptr);
-  EXPECT_EQ(writeHatch(props, boundaries, &lower, 0, 0), nullptr);
-  EXPECT_EQ(entBuilder2D::solidHatch(props, openOnes), nullptr);
+  EXPECT_EQ(writeHatch(props, boundaries, &lower, 0, 0), nullptr);  // scale 0
 }
 
 TEST_F(HatchLists, CopiesRewriteWhatTheyOwnAndKeepTheRest) {
@@ -207,11 +154,8 @@ TEST_F(HatchLists, CopiesRewriteWhatTheyOwnAndKeepTheRest) {
   auto copy = entReader2D::entity(list.get());
   ASSERT_TRUE(copy && copy->entType() == ltEntKind::hatch);
   auto& hatch = static_cast<ltHatch2D&>(*copy);
-  ASSERT_EQ(hatch.loops().size(), 1u);
   EXPECT_EQ(hatch.patternLines().size(), 1u);
-  const std::string once = describe(hatch.getUpdatedList(2));
-  EXPECT_EQ(once, describe(list.get()));  // the rewrite gives the list back
-  EXPECT_EQ(describe(hatch.getUpdatedList(2)), once);
+  EXPECT_EQ(describe(hatch.getUpdatedList(2)), describe(list.get()));
 
   // Associative only while every loop names its sources.
   hatch.loops().push_back({circle(5, 5, 1), 1, {u"3C"}});
@@ -228,16 +172,14 @@ TEST_F(HatchLists, CopiesRewriteWhatTheyOwnAndKeepTheRest) {
   EXPECT_EQ(describe(hatch.getList()), before);
   EXPECT_EQ(hatch.getProps().handle, u"4A");
   EXPECT_EQ(describe(hatch.getProps().getTail()), "1001=QEV_DATA\n1000=ZONE 1\n");
-  auto clone = hatch.clone();
-  EXPECT_EQ(static_cast<ltHatch2D&>(*clone).loops().size(), 2u);
 }
 
 TEST_F(HatchLists, ReaderRefusesBrokenListsAndDropsDegenerateLoops) {
   std::vector<ResbufPair> noFlags = squareEdges();
   noFlags.erase(noFlags.begin());
-  const std::vector<std::pair<std::vector<ResbufPair>, int>> broken{
-      {squareEdges(5), 1}, {squareEdges(std::numeric_limits<std::int32_t>::max()), 1}, {squareEdges(4, 4), 1},
-      {noFlags, 1},        {squareEdges(-1), 1},                                      {squareEdges(), 2}};
+  const std::pair<std::vector<ResbufPair>, int> broken[] = {
+      {squareEdges(5), 1},  {squareEdges(std::numeric_limits<std::int32_t>::max()), 1}, {squareEdges(4, 4), 1},
+      {squareEdges(-1), 1}, {noFlags, 1},                                               {squareEdges(), 2}};
   for (const auto& [paths, count] : broken) {
     ltHatch2D hatch;
     hatch.loops().push_back({circle(0, 0, 1), 1, {}});
@@ -247,27 +189,23 @@ TEST_F(HatchLists, ReaderRefusesBrokenListsAndDropsDegenerateLoops) {
     EXPECT_EQ(hatch.getList(), nullptr);
     EXPECT_EQ(entReader2D::anyEntity(list.get())->entType(), ltEntKind::unknown);
   }
-  // Pattern groups out of order, or a negative dash count.
-  for (auto [code, value] : {std::pair{44, 43}, std::pair{79, -1}}) {
+  for (auto [code, value] : {std::pair{44, 43}, std::pair{79, -1}}) {  // pattern groups out of order, 79 < 0
     ownedChain list = hatchList(squareEdges(), 1);
-    for (resbuf* node = list.get(); node; node = node->next)
-      if (node->code == code) {
-        if (code == 79) node->value.i16 = static_cast<std::int16_t>(value);
-        else node->code = static_cast<std::int16_t>(value);
-        break;
-      }
+    resbuf* node = list.get();
+    while (node->code != code) node = node->next;
+    if (code == 79) node->value.i16 = static_cast<std::int16_t>(value);
+    else node->code = static_cast<std::int16_t>(value);
     ltHatch2D hatch;
     EXPECT_EQ(hatch.setFromList(list.get(), true), ltListRefused) << describe(list.get());
   }
 
   // A path there and back is dropped: no loops, and no list written.
-  ownedChain degenerate = hatchList({{92, 2}, {72, 0}, {73, 1}, {93, 2}, {10, xyz(0, 0)}, {10, xyz(5, 0)},
-                                     {97, 0}}, 1);
+  ownedChain degenerate =
+      hatchList({{92, 2}, {72, 0}, {73, 1}, {93, 2}, {10, xyz(0, 0)}, {10, xyz(5, 0)}, {97, 0}}, 1);
   ltHatch2D hatch;
   ASSERT_EQ(hatch.setFromList(degenerate.get(), true), 0);
   EXPECT_TRUE(hatch.loops().empty());
   EXPECT_EQ(hatch.getUpdatedList(2), nullptr);
-  EXPECT_EQ(describe(hatch.getList()), describe(degenerate.get()));
 }
 
 TEST_F(HatchLists, PolylinePathsAndPatternLinesReadTheirCounts) {
@@ -279,19 +217,17 @@ TEST_F(HatchLists, PolylinePathsAndPatternLinesReadTheirCounts) {
   ASSERT_TRUE(after && after->code == 53);
   EXPECT_EQ(loop.curve.numCurves(), 4);
   EXPECT_EQ(loop.curve.curveAt(1)->type(), XtGe::kCircArc2d);
-  EXPECT_TRUE(loop.curve.xtIsClosed());
 
   // A line with 79 = 0 ends after its 79; the 49s that follow are not its own.
   ownedChain line(buildResbufList({{53, 0.5}, {43, 1.0}, {44, 2.0}, {45, 3.0}, {46, 4.0}, {79, 0}, {49, 1.0}}));
   ltHatchPatternLine read;
   EXPECT_EQ(readHatchPatternLine(read, line.get()), lastResbufNode(line.get()));
   EXPECT_TRUE(read.dashes.empty());
-  EXPECT_EQ(read.offset, XtGeVector2d(3, 4));
   line.get()->next->next->next->next->next->value.i16 = 2;  // two dashes counted, one given
   EXPECT_EQ(readHatchPatternLine(read, line.get()), line.get());
 }
 
-TEST_F(HatchLists, SeededMutationsAreReadOrRefusedWhole) {
+TEST_F(HatchLists, SeededDropsAndSwapsAreReadOrRefusedWhole) {
   std::mt19937 random(22);
   ownedChain base = hatchList(squareEdges(), 1);
   std::vector<const resbuf*> nodes;
@@ -299,9 +235,9 @@ TEST_F(HatchLists, SeededMutationsAreReadOrRefusedWhole) {
   for (int round = 0; round < 400; ++round) {
     std::vector<const resbuf*> order = nodes;
     for (int step = 1 + static_cast<int>(random() % 3); step > 0; --step) {
-      const std::size_t at = 1 + random() % (order.size() - 1);
-      if (random() % 2) order.erase(order.begin() + static_cast<std::ptrdiff_t>(at));
-      else std::swap(order[at], order[1 + random() % (order.size() - 1)]);
+      const auto at = order.begin() + 1 + static_cast<std::ptrdiff_t>(random() % (order.size() - 1));
+      if (random() % 2) order.erase(at);
+      else std::iter_swap(at, order.begin() + 1 + static_cast<std::ptrdiff_t>(random() % (order.size() - 1)));
     }
     resbuf* head = nullptr;
     for (const resbuf* n : order) appendResbufChain(&head, copyResbufChainEx(n, false, true, true, nullptr, nullptr));
@@ -310,29 +246,17 @@ TEST_F(HatchLists, SeededMutationsAreReadOrRefusedWhole) {
     hatch.loops().push_back({circle(0, 0, 1), 1, {}});
     const int status = hatch.setFromList(mutated.get(), true);
     ASSERT_TRUE(status == 0 || status == ltListRefused);
-    if (status != 0) {
-      EXPECT_EQ(hatch.loops().size(), 1u);
-      continue;
-    }
-    if (const resbuf* rewritten = hatch.getUpdatedList(2)) {
-      ltHatch2D again;
-      EXPECT_EQ(again.setFromList(rewritten, true), 0) << describe(rewritten);
-      EXPECT_EQ(again.loops().size(), hatch.loops().size());
-    }
+    if (status != 0) EXPECT_EQ(hatch.loops().size(), 1u);
+    else if (const resbuf* rewritten = hatch.getUpdatedList(2)) EXPECT_EQ(ltHatch2D().setFromList(rewritten, true), 0);
   }
 }
 
 TEST_F(HatchLists, SolidsThatAreNoQuadrilateralsWriteThemselvesAsHatches) {
-  ltSolid2D triangle(chain({new XtGeLineSeg2d({0, 0}, {4, 0}), new XtGeLineSeg2d({4, 0}, {0, 3}),
-                            new XtGeLineSeg2d({0, 3}, {0, 0})}));
-  EXPECT_EQ(textOf(triangle.getUpdatedList(0), 0), u"SOLID");
   ltSolid2D rounded(roundedRectangle(0, 0));
   const resbuf* list = rounded.getUpdatedList(0);
-  ASSERT_TRUE(list);
   EXPECT_EQ(textOf(list, 0), u"HATCH");
   EXPECT_EQ(realsOf(list, 42).size(), 8u);
-  ltSolid2D open(chain({new XtGeLineSeg2d({0, 0}, {4, 0})}));
-  EXPECT_EQ(open.getUpdatedList(0), nullptr);
+  EXPECT_EQ(ltSolid2D(chain({new XtGeLineSeg2d({0, 0}, {4, 0})})).getUpdatedList(0), nullptr);  // open
 }
 
 }  // namespace
