@@ -246,8 +246,11 @@ TEST_F(HatchLists, SeededDropsAndSwapsAreReadOrRefusedWhole) {
     hatch.loops().push_back({circle(0, 0, 1), 1, {}});
     const int status = hatch.setFromList(mutated.get(), true);
     ASSERT_TRUE(status == 0 || status == ltListRefused);
-    if (status != 0) EXPECT_EQ(hatch.loops().size(), 1u);
-    else if (const resbuf* rewritten = hatch.getUpdatedList(2)) EXPECT_EQ(ltHatch2D().setFromList(rewritten, true), 0);
+    if (status != 0) {
+      EXPECT_EQ(hatch.loops().size(), 1u);
+    } else if (const resbuf* rewritten = hatch.getUpdatedList(2)) {
+      EXPECT_EQ(ltHatch2D().setFromList(rewritten, true), 0);
+    }
   }
 }
 
