@@ -29,28 +29,15 @@ import ezdxf
 from ezdxf.entities.boundary_paths import BoundaryPathType, EdgeType
 from ezdxf.math import ConstructionArc, bulge_to_arc
 
-failures = []
+from dxf_checks import audited, check, failures
+
 XDATA = [(1000, "Zóna 2 – podlaha"), (1040, 2.5), (1070, 3)]
-
-
-def check(ok, what):
-    if not ok:
-        failures.append(what)
-    return ok
 
 
 def run(tool, *args):
     done = subprocess.run([tool, *args], capture_output=True, text=True, timeout=600)
     check(done.returncode == 0, f"{args[0]}: tool failed: {done.stderr.strip()[:3000]}")
     return [json.loads(line) for line in done.stdout.splitlines() if line.startswith("{")]
-
-
-def audited(path):
-    doc = ezdxf.readfile(path)
-    auditor = doc.audit()
-    check(not auditor.has_errors and not auditor.has_fixes,
-          f"{os.path.basename(path)}: audit: {[str(e.message) for e in auditor.errors + auditor.fixes][:5]}")
-    return doc
 
 
 def flattened(hatch, distance=1e-8):
@@ -187,7 +174,7 @@ def module_to_ezdxf(tool, tmp):
     out = os.path.join(tmp, "module.dxf")
     written = {r["name"]: r for r in run(tool, "write", base, out)}
     check(len(written) == 10, f"written hatches: {sorted(written)}")
-    doc = audited(out)
+    doc = audited(out, "module drawing")
     seen = set()
     for hatch in doc.modelspace().query("HATCH"):
         name = hatch.get_xdata("QEV_DATA")[0][1]
@@ -288,7 +275,7 @@ def ezdxf_to_module(tool, tmp, version):
         check(r["kind"] == 6 and r["entity"], f"{what}: kind {r['kind']}")
         match_loops(r["loops"], flattened(hatch, 1e-7), 1e-5, what)
         check(same_lines(r["lines"], ezdxf_lines(hatch), 1e-12), f"{what}: lines {r['lines']} vs {ezdxf_lines(hatch)}")
-    after = {h.dxf.handle: h for h in audited(out).modelspace().query("HATCH")}
+    after = {h.dxf.handle: h for h in audited(out, version).modelspace().query("HATCH")}
     check(sorted(after) == sorted(before), f"{version}: hatches after the rewrite {sorted(after)}")
     for handle, old in before.items():
         new = after.get(handle)
