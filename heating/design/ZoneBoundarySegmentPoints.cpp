@@ -10,7 +10,7 @@
 
 #include "platform/ge/XtGeLineSeg2d.h"
 
-#include <mutex>
+#include <shared_mutex>
 #include <vector>
 
 namespace {
@@ -38,7 +38,8 @@ void appendSegmentEnds(const CFloorHeatingCurve& curve, std::vector<XtGePoint2d>
 XtGePoint2dArray& zoneBoundarySegmentPoints(const CFHPipeNetwork& network, XtGePoint2dArray& points) {
   std::vector<XtGePoint2d> ends;
   {
-    std::lock_guard lock(curveRegistryLock());
+    // Shared: design threads reading at once do not wait for each other.
+    std::shared_lock lock(curveRegistryLock());
     for (const CFloorHeatingCurve* curve : network.pipeCurves())
       if (curve != nullptr) appendSegmentEnds(*curve, ends);
   }

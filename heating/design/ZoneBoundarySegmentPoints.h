@@ -1,8 +1,8 @@
 // The end points of the distribution-pipe segments, for the zone side pass.
 //
 // Threads: design threads call it while the command's thread may change the
-// network's list, so the list is read under curveRegistryLock() (held only
-// while the end points are copied out).
+// network's list, so the list is read under curveRegistryLock(), held shared
+// and only while the end points are copied out.
 #pragma once
 
 #include "platform/ge/XtGePoint2dArray.h"

@@ -154,10 +154,9 @@ TEST_F(WorkingLoop, SideValuesReachEveryWorkingPieceOfTheSide) {
   for (int i = 0; i < zone.workingLoop.itemCount(); ++i) {
     const CFHBoundLoopItem& item = *zone.workingLoop.item(i);
     EXPECT_EQ(item.value, item.id == bottom ? 0.3 : -1.0);
-    pieces += item.id == bottom ? 1 : 0;
+    pieces += item.id == bottom;
   }
-  EXPECT_EQ(pieces, 1);
-  EXPECT_EQ(zone.asDrawnLoop.item(at)->value, 0.3);
+  EXPECT_TRUE(pieces == 1 && zone.asDrawnLoop.item(at)->value == 0.3);
 }
 
 TEST_F(WorkingLoop, NearestIntersectionTakesEveryHitOrTheNearestProjection) {
