@@ -121,6 +121,8 @@ TEST_F(Settings, WithoutFilesEveryDefaultStays) {
   EXPECT_EQ(model.caption, CString(u"Havlen"));
   EXPECT_EQ(model.hatchPatterns.size(), 4u);
   EXPECT_EQ(model.descData().defaultLayer, CString(u"STENY"));
+  EXPECT_EQ(model.descData().drawingTextStyles.size(), 3u);
+  EXPECT_EQ(model.descData().layerState[1], 2);
   EXPECT_EQ(model.floorCatalogue.entries().size(), 2u);
   EXPECT_EQ(model.floorCatalogue.entries()[0]->values.size(), 2u);  // "P1" once
   EXPECT_DOUBLE_EQ(zoneBoundsTol.equalPoint(), 25.0);
@@ -191,6 +193,7 @@ TEST_F(Settings, AFactorlessHostCountsOneAndATablelessHostNothing) {
   model.loadSettings(nullptr);
   EXPECT_EQ(model.unitFactor(), 1.0);
   EXPECT_EQ(model.caption, CString(u"ERROR"));
+  EXPECT_EQ(model.descData().drawingTextStyles, std::vector<CString>{CString(u"Standard")});
   EXPECT_TRUE(model.hatchPatterns.empty());
   EXPECT_EQ(model.hatchPattern, -1);
   EXPECT_DOUBLE_EQ(zoneBoundsTol.equalPoint(), 0.025);  // 1 × 0.001 × 25, never 0

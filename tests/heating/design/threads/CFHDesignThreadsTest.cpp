@@ -179,35 +179,22 @@ TEST_F(DesignThreads, AChangeWaitsForTheRunningJobAndTheNextStartTakesTheCircuit
 
 TEST_F(DesignThreads, AJobWaitingForItselfIsReportedAndDoesNotHang) {
   std::atomic<int> reports{0};
-  hvFailureNoticeSink previous = hvSetFailureNoticeSink([&](const hvFailureNotice&) {
-    ++reports;
-    return 1;
-  });
+  hvFailureNoticeSink previous = hvSetFailureNoticeSink([&](const hvFailureNotice&) { return ++reports; });
   {
     CFHModel model;
     CFHCircuit* circuit = model.addCircuit(1);
-    struct SelfWait {
-      CFHCircuit* circuit;
-      std::atomic<bool> go{false};
-    } self{circuit};
+    // Made suspended, so its handle is the circuit's before it runs.
     HANDLE thread = CreateThread(
         nullptr, 0,
-        [](LPVOID p) -> DWORD {
-          auto* s = static_cast<SelfWait*>(p);
-          while (!s->go) std::this_thread::yield();
-          s->circuit->waitForWorker();
-          s->circuit->stopWorker();
+        [](LPVOID c) -> DWORD {
+          static_cast<CFHCircuit*>(c)->waitForWorker();
+          static_cast<CFHCircuit*>(c)->stopWorker();
           return 0;
         },
-        &self, CREATE_SUSPENDED, nullptr);
+        circuit, CREATE_SUSPENDED, nullptr);
     circuit->setWorker(thread);
     ResumeThread(thread);
-    self.go = true;
-    HANDLE own = circuit->duplicateWorkerHandle();
-    if (own != nullptr) {
-      EXPECT_EQ(WaitForSingleObject(own, kLong), WAIT_OBJECT_0);
-      CloseHandle(own);
-    }
+    circuit->waitForWorker();
   }
   hvSetFailureNoticeSink(previous);
   EXPECT_EQ(reports, 2);
