@@ -68,14 +68,14 @@ class CFHPipeNetwork {
   // True when the list holds the curve; takes the lock, so any thread may ask.
   bool holdsPipeCurve(const CFloorHeatingCurve* curve) const;
 
-  // Joins the pipes into chains and drops open pipes that overlap
-  // themselves: the list becomes one new polyline (tag kPipeChainTag) per
-  // chain of two or more curves, in the order of their first members, then
-  // the curves of no chain in their order. A curve joins a chain when its
-  // start meets the chain's end or its end the chain's start (workTol); a
-  // curve drawn the other way round does not join. Chain members and dropped
-  // polylines are deleted after they left the list, so their destruction
-  // raises no state bit.
+  // Thins every polyline's runs of segments (rebuildFromParts), joins the
+  // pipes into chains and drops open pipes that overlap themselves: the list
+  // becomes one new polyline (tag kPipeChainTag) per chain of two or more
+  // curves, in the order of their first members, then the curves of no chain
+  // in their order. A curve joins a chain when its start meets the chain's
+  // end or its end the chain's start (workTol); a curve drawn the other way
+  // round does not join. Chain members and dropped polylines are deleted
+  // after they left the list, so their destruction raises no state bit.
   void buildWorkingGeometry();
 
   // ---- Outline -----------------------------------------------------------------

@@ -83,6 +83,11 @@ void CFHPipeNetwork::buildWorkingGeometry() {
   // of no listed curve, and no state bit is raised.
   std::vector<CFloorHeatingCurve*> curves = takePipeCurves();
   std::vector<std::unique_ptr<CFloorHeatingCurve>> owned(curves.begin(), curves.end());
+  // Drawn polylines come with runs of short segments; thinned, they chain
+  // and overlap-test the same with fewer pieces.
+  for (CFloorHeatingCurve* curve : curves) {
+    if (curve->kind() == CFloorHeatingCurve::kPolyline) static_cast<CFloorHeatingPolyLine*>(curve)->rebuildFromParts();
+  }
 
   std::vector<CFloorHeatingCurve*> result;
   std::vector<bool> chained(curves.size(), false);

@@ -137,9 +137,14 @@ TEST_F(ZoneTest, WorkingGeometryDropsOpenPolylinesThatDoubleBack) {
   // Closed within the manifold tolerance: it stays, doubled back or not.
   network.addPipe(zone_test::outline({0, 2000}, {Step{{1000, 2000}}, Step{{1000, 3000}}, Step{{500, 3000}},
                                                   Step{{500, 2000}}, Step{{10, 2000}}}));
+  // A run of segments along one line is thinned to one piece.
+  network.addPipe(zone_test::outline({0, 5000}, {Step{{100, 5000}}, Step{{300, 5000}}, Step{{900, 5000}}}));
   network.buildWorkingGeometry();
-  ASSERT_EQ(network.pipeCurves().size(), 1u);
+  ASSERT_EQ(network.pipeCurves().size(), 2u);
   EXPECT_EQ(network.pipeCurves()[0]->startPoint(), XtGePoint2d(0, 2000));
+  const auto* thinned = static_cast<const CFloorHeatingPolyLine*>(network.pipeCurves()[1]);
+  EXPECT_EQ(thinned->composite().numCurves(), 1);
+  EXPECT_EQ(thinned->endPoint(), XtGePoint2d(900, 5000));
   EXPECT_EQ(model.stateBits(), 0u);  // a dropped pipe raises no state bit
 }
 
