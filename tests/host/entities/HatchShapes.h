@@ -5,29 +5,17 @@
 #pragma once
 
 #include <cmath>
-#include <memory>
-#include <vector>
 
 #include "platform/ge/XtGeCircArc2d.h"
-#include "platform/ge/XtGeCompositeCurve2d.h"
 #include "platform/ge/XtGeEllipArc2d.h"
-#include "platform/ge/XtGeLineSeg2d.h"
+#include "tests/host/entities/CurveListSupport.h"
 
 namespace hatchShapes {
 
-inline XtGeCompositeCurve2d chain(std::vector<XtGeCurve2d*> pieces) {
-  std::vector<std::unique_ptr<XtGeCurve2d>> owned;
-  for (XtGeCurve2d* piece : pieces) owned.emplace_back(piece);
-  return XtGeCompositeCurve2d(std::move(owned));
-}
-
 // Counter-clockwise unless `clockwise`.
 inline XtGeCompositeCurve2d rectangle(double x0, double y0, double x1, double y1, bool clockwise = false) {
-  std::vector<XtGePoint2d> p{{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
-  if (clockwise) std::swap(p[1], p[3]);
-  std::vector<XtGeCurve2d*> sides;
-  for (int i = 0; i < 4; ++i) sides.push_back(new XtGeLineSeg2d(p[i], p[(i + 1) % 4]));
-  return chain(sides);
+  if (clockwise) return polygon({{x0, y0}, {x0, y1}, {x1, y1}, {x1, y0}, {x0, y0}});
+  return polygon({{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}, {x0, y0}});
 }
 
 // The 6 x 4 rectangle from (x, y) with corners rounded to radius 1.

@@ -1,20 +1,14 @@
 """Hatches through the stand-in host, checked with ezdxf both ways.
 
-1. The tool writes the module's hatches into a drawing ezdxf made and saves
-   it: a solid fill over a rectangle with round corners (at the origin and at
-   1e7), the host's ANSI37 at scale 30 over a square with a hole and an
-   island, and ANSI31 at 30 degrees, scale 2, over a D, a half ellipse and an
-   elliptical cap. ezdxf audits the drawing clean and reads exactly what was
-   written: the paths (flattened) lie on the module's loops, the pattern lines
-   and fill groups are the module's, and the even-odd areas of the flattened
-   paths are the module's tree areas. The tool then reads every hatch back
-   from the saved drawing and compares it with a fresh build.
-2. ezdxf draws hatches (R2000, R2018): polyline paths with bulges, edge paths
-   of lines, arcs and elliptical edges of both senses, islands, ANSI31, a
-   solid fill, extended data, and a spline edge. The module's loops lie on
-   ezdxf's flattened paths and its pattern lines are ezdxf's; the spline hatch
-   is no hatch copy. Rewritten and saved, ezdxf reads the same paths,
-   pattern, seeds and extended data, and audits clean.
+1. The module's hatches (solid round-cornered rectangles at 0 and 1e7, ANSI37
+   over square/hole/island, ANSI31 over a D, a half ellipse, elliptical caps of
+   both senses) saved by the host: audit clean, ezdxf's paths lie on the
+   module's loops, pattern lines and even-odd areas are the module's; the
+   module reads every hatch back as it built it.
+2. ezdxf's hatches (R2000, R2018; polyline and edge paths, islands, ANSI31,
+   solid, extended data, a spline edge) read by the module, rewritten and
+   saved: same paths, pattern, seeds and extended data; the spline stays no
+   hatch copy.
 
 Usage: hatches.py HATCH_TOOL
 """
