@@ -5,6 +5,13 @@ minimal.dxf     one manifold (INSERT 100 of RZ_TEST), one distribution pipe
                 (LINE 101) and one zone (LWPOLYLINE 102), in millimetres.
 three-zones.dxf three zones (a rectangle, an L shape, a room with one arc wall)
                 and a manifold with two distribution pipes, in code page 1250.
+offset-test.dxf the outlines of the offset test command, by handle:
+                300 rectangle 4000 x 3000 (closed LWPOLYLINE); 301 an L room
+                whose top wall is an arc (bulge), 302 the same L clockwise;
+                303-308 that L as LINEs and an ARC, some reversed, 305 ending
+                5 mm short of its corner; 309 and 30A two separate rectangles;
+                30B-311 two rooms of LINEs sharing one wall; 312 a CIRCLE and
+                313 a TEXT.
 
 Both drawings must audit clean; the script stops otherwise. The scripts of
 examples/ (minimal.script, three-zones.script) are written by hand.
@@ -104,11 +111,79 @@ def three_zones():
     return doc
 
 
+# The L room with an arc wall, counter-clockwise from its lower left corner:
+# (x, y, bulge of the side to the next vertex).
+L_ROOM = [(0, 0, 0), (5000, 0, 0), (5000, 2500, 0), (2500, 2500, 0), (2500, 4500, 0.3), (0, 4500, 0)]
+
+
+def moved(points, dx, dy):
+    return [(x + dx, y + dy, b) for x, y, b in points]
+
+
+def clockwise(points):
+    """The same outline run the other way: each side's bulge negated and
+    carried by its new start vertex."""
+    n = len(points)
+    out = []
+    for i in range(n - 1, -1, -1):
+        x, y, _ = points[i]
+        out.append((x, y, -points[(i - 1) % n][2]))
+    return out
+
+
+def bulge_arc(p, q, bulge):
+    """Centre, radius and the start and end angles (degrees, counter-clockwise)
+    of the side from p to q with a positive bulge."""
+    import math
+    theta = 4 * math.atan(bulge)
+    chord = math.dist(p, q)
+    r = chord / (2 * math.sin(theta / 2))
+    h = r * math.cos(theta / 2)
+    mx, my = (p[0] + q[0]) / 2, (p[1] + q[1]) / 2
+    ux, uy = (q[0] - p[0]) / chord, (q[1] - p[1]) / chord
+    cx, cy = mx - uy * h, my + ux * h
+    a0 = math.degrees(math.atan2(p[1] - cy, p[0] - cx))
+    a1 = math.degrees(math.atan2(q[1] - cy, q[0] - cx))
+    return (cx, cy), r, a0, a1
+
+
+def offset_test():
+    doc = start("R2013")
+    msp = doc.modelspace()
+    zony = {"layer": "ZONY"}
+    fixed_handle(doc, "300")
+    msp.add_lwpolyline([(0, 0), (4000, 0), (4000, 3000), (0, 3000)], close=True, dxfattribs=zony)  # 300
+    msp.add_lwpolyline(moved(L_ROOM, 7000, 0), format="xyb", close=True, dxfattribs=zony)           # 301
+    msp.add_lwpolyline(clockwise(moved(L_ROOM, 14000, 0)), format="xyb", close=True, dxfattribs=zony)  # 302
+    # 303-308: the L at x 21000 side by side; 304 and 306 reversed, 305 ends
+    # 5 mm short of the corner at (23500, 2500).
+    ox = 21000
+    msp.add_line((ox, 0), (ox + 5000, 0), dxfattribs=zony)                      # 303
+    msp.add_line((ox + 5000, 2500), (ox + 5000, 0), dxfattribs=zony)            # 304
+    msp.add_line((ox + 5000, 2500), (ox + 2505, 2500), dxfattribs=zony)         # 305
+    msp.add_line((ox + 2500, 4500), (ox + 2500, 2500), dxfattribs=zony)         # 306
+    centre, r, a0, a1 = bulge_arc((ox + 2500, 4500), (ox, 4500), 0.3)
+    msp.add_arc(centre, r, a0, a1, dxfattribs=zony)                             # 307
+    msp.add_line((ox, 4500), (ox, 0), dxfattribs=zony)                          # 308
+    rect = [(0, 0), (2000, 0), (2000, 1500), (0, 1500)]
+    for dx in (0, 3000):                                                        # 309, 30A
+        msp.add_lwpolyline([(x + dx, y + 8000) for x, y in rect], close=True, dxfattribs=zony)
+    # 30B-311: two rooms 3000 x 2000 at (7000, 8000) sharing the wall x = 10000.
+    for a, b in (((7000, 8000), (10000, 8000)), ((10000, 8000), (13000, 8000)), ((13000, 8000), (13000, 10000)),
+                 ((13000, 10000), (10000, 10000)), ((10000, 10000), (7000, 10000)), ((7000, 10000), (7000, 8000)),
+                 ((10000, 8000), (10000, 10000))):
+        msp.add_line(a, b, dxfattribs=zony)
+    msp.add_circle((16000, 9000), 1000, dxfattribs=zony)                        # 312
+    msp.add_text("Obývací pokoj", dxfattribs={"height": 150, "insert": (19000, 9000), "layer": "0"})  # 313
+    return doc
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "examples")
     os.makedirs(out, exist_ok=True)
-    for name, build in (("minimal.dxf", minimal), ("three-zones.dxf", three_zones)):
+    for name, build in (("minimal.dxf", minimal), ("three-zones.dxf", three_zones),
+                        ("offset-test.dxf", offset_test)):
         path = os.path.join(out, name)
         build().saveas(path)
         auditor = ezdxf.readfile(path).audit()

@@ -39,6 +39,25 @@ struct HostExport2D {
 // The export "GetExport2D": no arguments, answers the table (null: none).
 using GetExport2DProc = HostExport2D* (*)();
 
+// The keyword list of word 127: a header and its records. A keyword line of
+// the user matches a record's local or global keyword, without regard to
+// case; the answer is the record's index. The texts stay the caller's.
+struct HostKeywordRecord {
+  std::uint32_t size = sizeof(HostKeywordRecord);  // 32
+  std::uint32_t value = 0;                         // the caller's own value
+  const char16_t* local = nullptr;                 // the keyword in the user's language
+  const char16_t* global = nullptr;                // the language-neutral keyword
+  const char16_t* display = nullptr;               // what the prompt shows
+};
+static_assert(sizeof(HostKeywordRecord) == 32);
+
+struct HostKeywordList {
+  std::uint32_t recordSize = sizeof(HostKeywordRecord);  // 32
+  std::uint32_t version = 1;
+  std::uint32_t count = 0;
+  const HostKeywordRecord* records = nullptr;
+};
+
 // The signature of each word modules call; words not given here are not
 // called by modules and stay null.
 template <int Word>
@@ -104,9 +123,9 @@ HV_HOST_WORD(113, resbuf* (*)(int rewind));
 HV_HOST_WORD(114, int (*)(const resbuf* list, int zero, int zero2));
 // Point input with a wide prompt; the point (user coordinates, z 0) → status.
 HV_HOST_WORD(118, int (*)(int zero, const char16_t* prompt, double point[3]));
-// Keyword input: wide prompt, keywords separated by blanks, the index of the
-// chosen keyword → status.
-HV_HOST_WORD(127, int (*)(const char16_t* prompt, const char16_t* keywords, int* index, int zero));
+// Keyword input: wide prompt (a "%s" in it shows the display texts joined by
+// "/"), the keyword list, the index of the chosen record → status.
+HV_HOST_WORD(127, int (*)(const char16_t* prompt, const HostKeywordList* keywords, int* index, int zero));
 // Measures a text in a style at a height and width factor.
 HV_HOST_WORD(131, void (*)(const char16_t* text, const char16_t* style, double height,
                            double widthFactor, double* width, double* heightOut));

@@ -282,27 +282,54 @@ int word198(const char16_t* prompt, double* distance) {
   });
 }
 
-// Blank-separated keywords.
-std::vector<std::u16string> splitKeywords(std::u16string_view keywords) {
-  std::vector<std::u16string> out;
-  std::size_t i = 0;
-  while (i < keywords.size()) {
-    while (i < keywords.size() && keywords[i] == u' ') ++i;
-    std::size_t start = i;
-    while (i < keywords.size() && keywords[i] != u' ') ++i;
-    if (i > start) out.emplace_back(keywords.substr(start, i - start));
+// The records of a keyword list the host can read: none for a missing or
+// malformed list (another record size or version, a record without local or
+// global keyword, more than kMaxKeywords records).
+constexpr std::uint32_t kMaxKeywords = 1000;
+
+struct OfferedKeyword {
+  std::u16string local;
+  std::u16string global;
+  std::u16string display;
+};
+
+std::vector<OfferedKeyword> offeredKeywords(const HostKeywordList* list, std::string& problem) {
+  std::vector<OfferedKeyword> out;
+  if (list == nullptr || list->recordSize != sizeof(HostKeywordRecord) || list->version != 1 ||
+      list->count > kMaxKeywords || (list->count > 0 && list->records == nullptr)) {
+    problem = "the keyword list is missing or malformed";
+    return out;
+  }
+  for (std::uint32_t i = 0; i < list->count; ++i) {
+    const HostKeywordRecord& r = list->records[i];
+    if (r.size != sizeof(HostKeywordRecord) || r.local == nullptr || r.global == nullptr) {
+      problem = "keyword record " + std::to_string(i) + " is malformed";
+      out.clear();
+      return out;
+    }
+    out.push_back({wide(r.local), wide(r.global), r.display != nullptr ? wide(r.display) : wide(r.local)});
   }
   return out;
 }
 
-int word127(const char16_t* prompt, const char16_t* keywords, int* index, int) {
-  const std::vector<std::u16string> words = splitKeywords(wide(keywords));
+int word127(const char16_t* prompt, const HostKeywordList* keywords, int* index, int) {
+  std::string problem;
+  const std::vector<OfferedKeyword> offered = offeredKeywords(keywords, problem);
   std::u16string shown = wide(prompt);
   std::u16string display;
-  for (const std::u16string& w : words) display += (display.empty() ? u"" : u"/") + w;
+  std::vector<std::string> locals;
+  for (const OfferedKeyword& k : offered) {
+    display += (display.empty() ? u"" : u"/") + k.display;
+    locals.push_back(utf16ToUtf8(k.local));
+  }
   if (auto at = shown.find(u"%s"); at != std::u16string::npos) shown.replace(at, 2, display);
   JsonLine line = CadHost::wordLine(127);
-  line.text("prompt", shown).text("keywords", wide(keywords));
+  line.text("prompt", shown).texts("keywords", locals);
+  if (!problem.empty()) {
+    host().fault("word 127: " + problem);
+    host().write(line.text("error", problem).integer("answer", hostStatus::error));
+    return hostStatus::error;
+  }
   const ScriptItem* item = host().takeInput(ScriptKind::Keyword, "word 127");
   int answer = hostStatus::error;
   if (item != nullptr) {
@@ -311,14 +338,15 @@ int word127(const char16_t* prompt, const char16_t* keywords, int* index, int) {
     if (item->cancel) {
       answer = hostStatus::cancelled;
     } else if (item->keywordIndex >= 0) {
-      if (static_cast<std::size_t>(item->keywordIndex) < words.size()) chosen = item->keywordIndex;
+      if (static_cast<std::size_t>(item->keywordIndex) < offered.size()) chosen = item->keywordIndex;
     } else {
-      for (std::size_t k = 0; k < words.size(); ++k)
-        if (sameSymbolName(words[k], item->keyword)) chosen = static_cast<int>(k);
+      for (std::size_t k = 0; k < offered.size() && chosen < 0; ++k)
+        if (sameSymbolName(offered[k].local, item->keyword) || sameSymbolName(offered[k].global, item->keyword))
+          chosen = static_cast<int>(k);
     }
     if (chosen >= 0) {
       if (index != nullptr) *index = chosen;
-      line.integer("index", chosen).text("keyword", words[static_cast<std::size_t>(chosen)]);
+      line.integer("index", chosen).text("keyword", offered[static_cast<std::size_t>(chosen)].local);
       answer = hostStatus::normal;
     } else if (!item->cancel) {
       line.text("error", "script mismatch: the keyword is not offered");

@@ -398,6 +398,8 @@ Input lines (inside a command's block; select also outside, applied at once):
   select cancel | select fail                the user cancels (-5002) / the host fails (-5001)
   point X,Y | point cancel                   a point in user coordinates
   keyword WORD | keyword INDEX | keyword cancel
+                                             a local or global keyword (any case), or
+                                             the index of the offered keyword
   distance VALUE | distance cancel
   msgbox ok|cancel|yes|no|abort|retry|ignore|ID
                                              the answer of the next message box; a

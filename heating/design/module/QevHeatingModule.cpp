@@ -1,7 +1,7 @@
 // The module's load-time objects, in this order: its string table, the heating
 // calculation's constant curves, then the application object, which binds the
 // host's tables and the sibling modules as the host loads the module. The
-// module exports no commands yet.
+// exported commands are listed in ExportedCommands.cpp.
 #include "heating/design/CFHConstants.h"
 #include "host/CQev_HeatingApp.h"
 #include "resources/ModuleStrings.h"

@@ -154,7 +154,8 @@ rc, _, err, log, _ = run("inputs", minimal,
                          "command tmInputs\nkeyword zónami\npoint 10,20\ndistance 200\nmsgbox no\n",
                          "--ucs", "1000,1000,0,1", module=TEST_MODULE)
 check(rc == 0, f"inputs: exit {rc}: {err}")
-check(words(log, 127) and words(log, 127)[0]["index"] == 2 and "Normální/Inkrementální/Zónami" in words(log, 127)[0]["prompt"],
+check(words(log, 127) and words(log, 127)[0]["index"] == 2
+      and words(log, 127)[0]["prompt"] == "Zadejte typ offsetu Normální/Inkrementální/inkrementální se Zónami polovičních vah:",
       f"keyword: {words(log, 127)}")
 check(words(log, 35) and words(log, 35)[0]["answer"] == [980, 1010], f"point to world: {words(log, 35)}")
 check(words(log, 198) and words(log, 198)[0]["distance"] == 200, "distance")

@@ -221,11 +221,14 @@ TEST(CadhostCommands, PromptCallsTakeTheScriptItemAndSelectionCallsApplyIt) {
 
 TEST(CadhostCommands, KeywordsPointsAndDistancesFromTheScript) {
   HostRun run("minimal.dxf",
-              "command ask\nkeyword 1\npoint cancel\ndistance cancel\ncommand ask\nkeyword cancel\n"
+              "command ask\nkeyword incremental\npoint cancel\ndistance cancel\ncommand ask\nkeyword cancel\n"
               "command ask\nkeyword Neznámé\nmsgbox yes\n",
               {}, {{"ask", [] {
                   int index = -1;
-                  g_answers.push_back(callHostWord<127>(u"Typ %s:", u"Normální Inkrementální Zónami", &index, 0).value_or(0));
+                  const HostKeywordRecord records[] = {{32, 0, u"Normální", u"Normal", u"Normální"},
+                                                       {32, 1, u"Inkrementální", u"Incremental", nullptr}};
+                  const HostKeywordList list{32, 1, 2, records};
+                  g_answers.push_back(callHostWord<127>(u"Typ %s:", &list, &index, 0).value_or(0));
                   g_answers.push_back(index);
                   if (g_answers[g_answers.size() - 2] != hostStatus::normal) return;
                   double point[3] = {};

@@ -138,7 +138,11 @@ TM_COMMAND tmHandOverNoCommit() {
 
 TM_COMMAND tmInputs() {
   int index = -1;
-  callHostWord<127>(u"Zadejte typ offsetu %s:", u"Normální Inkrementální Zónami", &index, 0);
+  const HostKeywordRecord records[] = {{32, 0, u"Normální", u"Normal", u"Normální"},
+                                       {32, 1, u"Inkrementální", u"Incremental", u"Inkrementální"},
+                                       {32, 2, u"Zónami", u"Zones", u"inkrementální se Zónami polovičních vah"}};
+  const HostKeywordList keywords{32, 1, 3, records};
+  callHostWord<127>(u"Zadejte typ offsetu %s:", &keywords, &index, 0);
   double point[3] = {};
   if (callHostWord<118>(0, u"Vyberte bod vložení:", point).value_or(0) == hostStatus::normal)
     callHostWord<35>(point, 0);
