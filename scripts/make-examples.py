@@ -163,7 +163,9 @@ def offset_test():
     msp.add_line((ox + 5000, 2500), (ox + 2505, 2500), dxfattribs=zony)         # 305
     msp.add_line((ox + 2500, 4500), (ox + 2500, 2500), dxfattribs=zony)         # 306
     centre, r, a0, a1 = bulge_arc((ox + 2500, 4500), (ox, 4500), 0.3)
-    msp.add_arc(centre, r, a0, a1, dxfattribs=zony)                             # 307
+    # Angles of nine decimals (the ends move by some 1e-8 mm), which a reader
+    # that keeps radians writes back with the same digits.
+    msp.add_arc(centre, r, round(a0, 9), round(a1, 9), dxfattribs=zony)         # 307
     msp.add_line((ox, 4500), (ox, 0), dxfattribs=zony)                          # 308
     rect = [(0, 0), (2000, 0), (2000, 1500), (0, 1500)]
     for dx in (0, 3000):                                                        # 309, 30A

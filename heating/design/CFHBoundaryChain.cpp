@@ -141,8 +141,15 @@ int CFHBoundaryChain::place(CFloorHeatingCurve::Ptr& curve, bool reoffer) {
     return reoffer ? reofferRest() : kJoined;
   }
   if (!startJoined && !endJoined) {
+    const CFloorHeatingCurve* waiting = curve.get();
     rest_.push_back(std::move(curve));
-    return kRest;
+    // A waiting piece may cross the new curve: an overshoot at a corner
+    // whose other wall is not in the chain yet.
+    if (!reoffer || pieces_.empty()) return kRest;
+    if (reofferRest() == kRefused) return kRefused;
+    const bool stillWaiting = std::any_of(rest_.begin(), rest_.end(),
+                                          [&](const CFloorHeatingCurve::Ptr& r) { return r.get() == waiting; });
+    return stillWaiting ? kRest : kJoined;
   }
   chain_.push_back(std::move(curve));
   return reoffer && startJoined != endJoined ? reofferRest() : kJoined;

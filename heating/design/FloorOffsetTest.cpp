@@ -17,6 +17,7 @@
 #include "host/KeywordList.h"
 #include "host/MessageBoxRes.h"
 #include "host/entities/ltPolyline2D.h"
+#include "host/entities/lwPolylineList.h"
 #include "host/entities/ownedChain.h"
 
 #include "geometry/Tolerances.h"
@@ -103,8 +104,10 @@ void drawLevels(const std::vector<COffsetBuilder::Level*>& levels) {
       const std::unique_ptr<XtGeCompositeCurve2d> composite = makeCompositeCurveOfLoop(*loop);
       if (composite == nullptr) continue;
       ltPolyline2D entity(*composite);
-      const resbuf* list = entity.getUpdatedList(0);
-      if (list == nullptr) continue;
+      if (entity.getUpdatedList(0) == nullptr) continue;
+      // The builder repeats the first vertex last; the loop is drawn closed.
+      resbuf* list = entity.editableList();
+      isLwPolylineClosed(list);
       callHostWord<17>();
       callHostWord<114>(list, 0, 0);
       callHostWord<19>(1u);
