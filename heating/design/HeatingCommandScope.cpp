@@ -5,6 +5,7 @@
 #include "heating/curves/DrawingUnitFactor.h"
 
 #include "host/HostExport.h"
+#include "host/items/productConnection.h"
 
 HeatingCommandScope::HeatingCommandScope(const CString& veziruFile)
     : unitFactor_(hostUnitFactor().value_or(0)),
@@ -12,6 +13,7 @@ HeatingCommandScope::HeatingCommandScope(const CString& veziruFile)
       savedZoneBounds_(zoneBoundsTol),
       savedManifoldConnection_(manifoldConnectionTol),
       geometry_(unitFactor_) {
+  resetProductConnections();
   drawingUnitFactor = static_cast<double>(unitFactor_);
   loadZoneTolerances(veziruFile, drawingUnitFactor);
 }

@@ -2,7 +2,8 @@
 // at its end, on every way out: workTol and workTolFine from the host's unit
 // factor (word 33, 0 when the host gives none), the drawing unit factor (the
 // same number), and zoneBoundsTol and manifoldConnectionTol from the
-// "TOLERANCE" settings of the data file.
+// "TOLERANCE" settings of the data file. At its start it also resets the
+// product database records, so that each command asks the host afresh.
 //
 // Threads: made on the command's thread before any design thread starts;
 // design threads only read these settings, and none may run when the scope
