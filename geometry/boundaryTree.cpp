@@ -6,7 +6,6 @@
 #include "geometry/hvArrayEdit.h"
 #include "geometry/regionCombination.h"
 #include "geometry/reportAssertion.h"
-#include "platform/ge/XtGeCompositeCurve2d.h"
 #include "ui/gdi/releaseGdiItemArray.h"
 
 #include <algorithm>
@@ -79,59 +78,12 @@ nodeOwner nodeForCopy(const XtGeCurve2d& curve) {
   return copy != nullptr ? std::make_unique<bndNode>(copy) : nullptr;
 }
 
-namespace {
-
-// Appends the loops of a closed curve that passes through one of its
-// vertices more than once (a region pinched at a point, or a hole touching
-// the outline, run through as one curve) as closed curves of their own.
-// Each split leaves two shorter loops, so the pieces bound the work.
-void appendLoops(curveOwner curve, std::vector<curveOwner>& loops) {
-  if (curve->type() != XtGe::kCompositeCrv2d) {
-    loops.push_back(std::move(curve));
-    return;
-  }
-  ownedCurveList exploded;
-  exploded.list.append(curve.get());
-  curve.release();
-  explodeCurveList(exploded.list);
-  using pieceList = std::vector<curveOwner>;
-  std::vector<pieceList> pending(1);
-  for (XtGeCurve2d*& piece : exploded.list) pending[0].emplace_back(std::exchange(piece, nullptr));
-  while (!pending.empty()) {
-    pieceList pieces = std::move(pending.back());
-    pending.pop_back();
-    const int n = static_cast<int>(pieces.size());
-    std::vector<XtGePoint2d> starts(n);
-    for (int i = 0; i < n; ++i) pieces[i]->hasStartPoint(starts[i]);
-    int from = -1;
-    int to = -1;
-    for (int i = 0; i < n && from < 0; ++i)
-      for (int j = i + 1; j < n; ++j)
-        if (starts[i].isEqualTo(starts[j], workTol)) {
-          from = i;
-          to = j;
-          break;
-        }
-    if (from < 0) {
-      loops.push_back(std::make_unique<XtGeCompositeCurve2d>(std::move(pieces)));
-      continue;
-    }
-    pieceList inner;
-    pieceList outer;
-    for (int i = 0; i < n; ++i) (i >= from && i < to ? inner : outer).push_back(std::move(pieces[i]));
-    pending.push_back(std::move(inner));
-    pending.push_back(std::move(outer));
-  }
-}
-
-}  // namespace
-
 std::vector<curveOwner> combine(const XtGeCurve2d& a, const XtGeCurve2d& b, bool keepA, bool dropB) {
   ownedCurveList out;
   combineClosedCurves(a, b, out.list, keepA, nullptr, dropB);
   std::vector<curveOwner> curves;
   for (XtGeCurve2d*& curve : out.list)
-    if (curve != nullptr) appendLoops(curveOwner(std::exchange(curve, nullptr)), curves);
+    if (curve != nullptr) curves.emplace_back(std::exchange(curve, nullptr));
   return curves;
 }
 

@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -169,6 +171,96 @@ std::unique_ptr<XtGeCurve2d> closedChain(std::unique_ptr<XtGeCurve2d> chain) {
   return std::make_unique<XtGeCompositeCurve2d>(std::move(pieces));
 }
 
+// Two pieces, as (earlier, later), that start at the same point (workTol);
+// {-1, -1} when no two do. The starts are taken in order of x and compared
+// only with those whose x lies within the tolerance.
+std::pair<int, int> repeatedStart(const std::vector<XtGePoint2d>& starts, std::vector<int>& order) {
+  const int n = static_cast<int>(starts.size());
+  order.resize(starts.size());
+  for (int i = 0; i < n; ++i) order[i] = i;
+  std::sort(order.begin(), order.end(), [&](int a, int b) { return starts[a].x < starts[b].x; });
+  const double reach = workTol.equalPoint();
+  for (int k = 0; k < n; ++k)
+    for (int m = k + 1; m < n && starts[order[m]].x - starts[order[k]].x <= reach; ++m)
+      if (starts[order[k]].isEqualTo(starts[order[m]], workTol))
+        return std::minmax(order[k], order[m]);
+  return {-1, -1};
+}
+
+using pieceList = std::vector<std::unique_ptr<XtGeCurve2d>>;
+
+// Splits the pieces of a closed chain wherever it passes a vertex a second
+// time into loops that pass none twice. Pieces i..j-1 between two visits of
+// a vertex close a loop and so do the others; both are shorter than the
+// chain, so the splits end after fewer splits than pieces.
+std::vector<pieceList> simpleLoops(pieceList chain) {
+  std::vector<pieceList> pending;
+  pending.push_back(std::move(chain));
+  std::vector<pieceList> loops;
+  std::vector<XtGePoint2d> starts;
+  std::vector<int> order;
+  while (!pending.empty()) {
+    pieceList pieces = std::move(pending.back());
+    pending.pop_back();
+    starts.assign(pieces.size(), XtGePoint2d());
+    for (std::size_t i = 0; i < pieces.size(); ++i) pieces[i]->hasStartPoint(starts[i]);
+    const auto [from, to] = repeatedStart(starts, order);
+    if (from < 0) {
+      loops.push_back(std::move(pieces));
+      continue;
+    }
+    pieceList inner(std::make_move_iterator(pieces.begin() + from), std::make_move_iterator(pieces.begin() + to));
+    pieces.erase(pieces.begin() + from, pieces.begin() + to);
+    pending.push_back(std::move(inner));
+    pending.push_back(std::move(pieces));
+  }
+  return loops;
+}
+
+// Appends the closed chain to the result as simple closed curves. A chain
+// that passes one of its vertices twice (regions that meet at a point, or a
+// hole that touches its outline, chained in one go) may run round one of
+// its loops the wrong way, which cancels area and turns inside out; it is
+// split into its loops, which then run counter-clockwise round a region and
+// clockwise round a hole (a loop inside an odd number of the others). Loops
+// that enclose no area are left out.
+void appendSimpleLoops(std::unique_ptr<XtGeCurve2d> chain, curvePtrArray& result) {
+  if (!chain) return;
+  std::vector<XtGePoint2d> starts;
+  const bool walked =
+      forEachSimplePiece(*chain, [&](const XtGeCurve2d& piece) { return piece.hasStartPoint(starts.emplace_back()); });
+  std::vector<int> order;
+  if (!walked || repeatedStart(starts, order).first < 0) {
+    appendOwnedCurve(result, std::move(chain));
+    return;
+  }
+  ownedCurveList exploded;
+  if (!appendOwnedCurve(exploded.list, std::move(chain))) return;
+  explodeCurveList(exploded.list);
+  pieceList pieces;
+  for (XtGeCurve2d*& piece : exploded.list) pieces.emplace_back(std::exchange(piece, nullptr));
+
+  std::vector<std::unique_ptr<XtGeCurve2d>> loops;
+  const double noArea = workTol.equalPoint() * workTol.equalPoint();
+  for (pieceList& loop : simpleLoops(std::move(pieces))) {
+    auto curve = std::make_unique<XtGeCompositeCurve2d>(std::move(loop));
+    double area = 0.0;
+    if (!getCurveArea(*curve, area) || area > noArea) loops.push_back(std::move(curve));
+  }
+  for (std::size_t i = 0; i < loops.size(); ++i) {
+    int depth = 0;
+    for (std::size_t j = 0; j < loops.size(); ++j) {
+      if (j == i) continue;
+      const int r = classifyCurveRelation(*loops[i], *loops[j]);
+      depth += r == kRelationInside || r == kRelationInsideTouching;
+    }
+    double signedArea = 0.0;
+    if (getCurveSignedArea(*loops[i], signedArea) && (signedArea < 0.0) != (depth % 2 == 1))
+      loops[i]->reverseParam();
+  }
+  for (std::unique_ptr<XtGeCurve2d>& loop : loops) appendOwnedCurve(result, std::move(loop));
+}
+
 }  // namespace
 
 int classifyCurveRelation(const XtGeCurve2d& curve, const XtGeCurve2d& closedCurve) {
@@ -277,7 +369,7 @@ void combineClosedCurves(const XtGeCurve2d& curveA, const XtGeCurve2d& curveB, c
   for (int i = 0; i < kept.list.count(); ++i) {
     std::unique_ptr<XtGeCurve2d> chain(kept.list[i]);
     kept.list[i] = nullptr;
-    if (chain) appendOwnedCurve(result, closedChain(std::move(chain)));
+    if (chain) appendSimpleLoops(closedChain(std::move(chain)), result);
   }
   if (changedFlag != nullptr) *changedFlag = changed;
 }

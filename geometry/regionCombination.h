@@ -48,8 +48,12 @@ int classifyCurveRelation(const XtGeCurve2d& curve, const XtGeCurve2d& closedCur
 //   true   true   B minus A
 //
 // Where the boundaries run together, one of them closes the result. A
-// region with holes gives its outer curve and one closed curve per hole;
-// the orientation of each result curve is not fixed. Two equal curves give
+// region with holes gives its outer curve and one closed curve per hole.
+// Result curves are simple: where the result touches itself at a point
+// (two regions corner to corner, a hole touching its outline) the curves
+// meet there but none passes through it twice. The orientation of a result
+// curve is not fixed, except that the curves split apart at such a point
+// run counter-clockwise round regions and clockwise round holes. Two equal curves give
 // the curve itself for the union and the intersection and nothing for
 // either difference. changedFlag (may be null) becomes true when a piece of
 // A's boundary was dropped, that is when A does not survive whole. An open

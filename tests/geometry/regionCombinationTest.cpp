@@ -1,9 +1,11 @@
 #include "tests/geometry/curveShapes.h"
 #include "geometry/regionCombination.h"
+#include "geometry/forEachSimplePiece.h"
 #include "platform/ge/XtGeLine2d.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 #include <random>
 
@@ -17,8 +19,17 @@ constexpr double kPi = XtGe::kPi;
 // keepA, dropB of the union, the intersection, A - B and B - A.
 constexpr bool kSelectors[4][2] = {{false, true}, {true, false}, {false, false}, {true, true}};
 
+bool passesAVertexTwice(const XtGeCurve2d& curve) {
+  std::vector<XtGePoint2d> starts;
+  forEachSimplePiece(curve, [&](const XtGeCurve2d& piece) { return piece.hasStartPoint(starts.emplace_back()); });
+  for (std::size_t i = 0; i < starts.size(); ++i)
+    for (std::size_t j = 0; j < i; ++j)
+      if (starts[i].isEqualTo(starts[j], workTol)) return true;
+  return false;
+}
+
 // The net area (-1 for no curve) of each combination; the results must be
-// closed and not cross, and the calling thread's tolerance stay.
+// closed, simple and not cross, and the calling thread's tolerance stay.
 std::array<double, 4> combineAll(const XtGeCurve2d& a, const XtGeCurve2d& b, int* counts = nullptr) {
   std::array<double, 4> areas{};
   const double before = XtGeContext::gTol.equalPoint();
@@ -28,6 +39,7 @@ std::array<double, 4> combineAll(const XtGeCurve2d& a, const XtGeCurve2d& b, int
     EXPECT_EQ(XtGeContext::gTol.equalPoint(), before);
     for (int i = 0; i < out.list.count(); ++i) {
       EXPECT_TRUE(out.list[i]->xtIsClosed(workTol));
+      EXPECT_FALSE(passesAVertexTwice(*out.list[i]));
       for (int j = 0; j < i; ++j) EXPECT_NE(classifyCurveRelation(*out.list[i], *out.list[j]), kRelationCrossing);
     }
     if (counts != nullptr) counts[op] = out.list.count();
@@ -65,7 +77,14 @@ TEST_F(regionCombination, RelationsAndAreasOfShapesPeopleDraw) {
       {box(0, 0, 2, 2), circle(2, 1, 0.5), 8, {4 + kPi / 8, kPi / 8, 4 - kPi / 8, kPi / 8}, {1, 1, 1, 1}},
       // Through two corners, tangent to two sides there.
       {box(0, 0, 2, 2, true), circle(2, 1, 1), 8, {4 + kPi / 2, kPi / 2, 4 - kPi / 2, kPi / 2}, {1, 1, 1, 1}},
-      {box(0, 0, 4, 4), box(0, 0, 1, 1, true), 6, {16, 1, 15, -1}, {1, 1, 1, 0}}};
+      {box(0, 0, 4, 4), box(0, 0, 1, 1, true), 6, {16, 1, 15, -1}, {1, 1, 1, 0}},
+      // Results that touch themselves at a point come apart there: two lobes
+      // of A meet at (2, 1); the union closes round the hole [1, 2]^2, which
+      // touches it at (1, 3).
+      {box(0, 0, 2, 2), outline({{1, 0}, {3, 0}, {3, 2}, {1, 2}, {1, 1.5}, {2, 1}, {1, 0.5}}), 8,
+       {6, 1.5, 2.5, 2}, {1, 2, 1, 1}},
+      {outline({{0, 0}, {3, 0}, {3, 1}, {1, 1}, {1, 3}, {0, 3}}),
+       outline({{2, 3}, {1, 3}, {1, 4}, {3.5, 4}, {3.5, 0.5}, {2, 0.5}}), 8, {10.75, 0.5, 4.5, 5.75}, {2, 1, 1, 1}}};
   for (const pairCase& c : cases) {
     EXPECT_EQ(classifyCurveRelation(*c.b, *c.a), c.relation);
     int counts[4];
@@ -74,6 +93,16 @@ TEST_F(regionCombination, RelationsAndAreasOfShapesPeopleDraw) {
       EXPECT_EQ(counts[op], c.curves[op]) << c.relation << " " << op;
       EXPECT_NEAR(areas[op], c.areas[op], 1e-9) << c.relation << " " << op;
     }
+  }
+  // Loops split apart run counter-clockwise round regions, clockwise round holes.
+  for (auto [c, keepA, dropB, first, second] : {std::tuple(&cases[8], true, false, 0.75, 0.75),
+                                                std::tuple(&cases[9], false, true, -2.0, 12.75)}) {
+    ownedCurveList loops;
+    combineClosedCurves(*c->a, *c->b, loops.list, keepA, nullptr, dropB);
+    double areas[2] = {};
+    for (int i = 0; i < std::min(loops.list.count(), 2); ++i) getCurveSignedArea(*loops.list[i], areas[i]);
+    EXPECT_NEAR(std::min(areas[0], areas[1]), first, 1e-9);
+    EXPECT_NEAR(std::max(areas[0], areas[1]), second, 1e-9);
   }
   // A dropped piece of A's boundary marks a change.
   bool changed[2] = {false, true};
