@@ -14,6 +14,9 @@ class ltArc2D final : public ltCurveEnt2D<ltArc2D, XtGeCircArc2d> {
   ltEntKind entType() const override { return ltEntKind::arc; }
 
   // The entity operations of the kind (see ltEnt2D).
+  int splitByCurve(const XtGeCurve2d& cutter, ltEntArray& out) override;
+  int splitByCurveBounded(const XtGeCurve2d& cutter, ltEntArray& out, int selector, bool* inside,
+                          const XtGePoint2d* referencePoint, const XtGeBoundBlock2d* bounds) override;
   bool transformBy(const XtGeMatrix2d& matrix) override;
   bool reverseParam() override;
   bool getExtents(XtGeBoundBlock2d& extents, bool merge) const override;

@@ -14,6 +14,9 @@ class ltEllipse2D final : public ltCurveEnt2D<ltEllipse2D, XtGeEllipArc2d> {
   ltEntKind entType() const override { return ltEntKind::ellipse; }
 
   // The entity operations of the kind (see ltEnt2D).
+  int splitByCurve(const XtGeCurve2d& cutter, ltEntArray& out) override;
+  int splitByCurveBounded(const XtGeCurve2d& cutter, ltEntArray& out, int selector, bool* inside,
+                          const XtGePoint2d* referencePoint, const XtGeBoundBlock2d* bounds) override;
   bool transformBy(const XtGeMatrix2d& matrix) override;
   bool reverseParam() override;
   bool getExtents(XtGeBoundBlock2d& extents, bool merge) const override;

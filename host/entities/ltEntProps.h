@@ -44,6 +44,16 @@ class ltEntProps {
   // Appends the chain to the extra groups (the block takes the chain).
   void appendToTail(ownedChain chain);
 
+  // Writes the block into an entity list in place, over its common groups
+  // (from the "AcDbEntity" marker to the next subclass marker): 8, 6, 62,
+  // 370, 48 and 60 where the list has them; 420 where it has one (removed
+  // when the block has no true colour, inserted after the 62 when the block
+  // has one and the list none); 440 where it has one, removed for
+  // transparency by layer (DXF knows no 440 of 0). False when the list has
+  // no "AcDbEntity" marker or the heap ran out (then some groups may be
+  // written and others not).
+  bool applyToList(resbuf* list) const;
+
   // The reactor groups (330) written between "{ACAD_REACTORS" and "}" by the
   // entity header; null when none. Reading a list never fills it.
   const resbuf* getReactors() const { return reactors_.get(); }

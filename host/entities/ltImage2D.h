@@ -25,6 +25,8 @@ class ltImage2D : public ltEnt2D {
   void writeList() override;
 
   // The entity operations of the kind (see ltEnt2D).
+  int splitByCurveBounded(const XtGeCurve2d& cutter, ltEntArray& out, int selector, bool* inside,
+                          const XtGePoint2d* referencePoint, const XtGeBoundBlock2d* bounds) override;
   bool transformBy(const XtGeMatrix2d& matrix) override;
   bool getExtents(XtGeBoundBlock2d& extents, bool merge) const override;
 

@@ -7,6 +7,7 @@
 
 #include <span>
 #include <string>
+#include <vector>
 
 #include "host/entities/ltEnt2D.h"
 #include "platform/cadhost/HostTables.h"
@@ -41,6 +42,46 @@ class ltInsert2D final : public ltEnt2D {
   // The same from given lists (entReader2D::entity each) and a base point.
   bool getBlockEntitiesFromLists(ltEntArray& out, std::span<ltListRef* const> lists, const XtGePoint2d& base,
                                  blockCache* cache);
+
+  // ---- Operations on the block's content (BlockReferenceOps.cpp)
+
+  // Widens (merge true: from the first curve on) or sets the block by the
+  // placed curves of the block's entities, read through the host's walk
+  // (which also sets the base point). Circular arcs under a non-uniform
+  // scale are measured as their elliptical images. Entities without a curve
+  // (texts, hatches, nested references) add nothing. True when a curve
+  // contributed.
+  bool getBlockExtents(XtGeBoundBlock2d& extents, const HostExport2D* table, bool merge);
+
+  // Appends the block's entities placed by the reference's transform,
+  // nested references exploded in turn (their scales must be equal in X and
+  // Y: `nested` asks for that of this one). Catch-all copies that cannot be
+  // moved (splines, leaders ...) are appended as read. Answers 1, or 0 with
+  // nothing appended: the block cannot be read, a nested reference has
+  // unequal scales, an entity of a kind that is moved cannot follow the
+  // transform (an arc under a non-uniform scale), or a block holds itself,
+  // directly or through others.
+  int explode(ltEntArray& out, const HostExport2D* table, blockCache* cache, bool nested);
+
+  // The reference on a block of the content cut by curves given in drawing
+  // coordinates, placed by `outer` times the reference's transform: the
+  // curves of `keepInside` keep what lies inside or on them, those of
+  // `cutAway` cut away what lies inside them. The content is read from
+  // `lists` with `base` when given, else from the host or the cache; nested
+  // references are clipped in turn. When something was cut and pieces are
+  // left (or, for a nested clip, whenever the block has entities), the
+  // pieces become a new block through word 111 (anonymous names from the
+  // counter, see makeUniqueName) and the answer refers to it; when the host
+  // makes no block the answer keeps the old name. `cutting` receives each
+  // given curve that cut something, once. Answers a new reference (owned by
+  // the caller), or null when nothing of the content is left; a block that
+  // cannot be read gives a clone of this reference. A lone open cutter of an
+  // anonymous clip becomes the region on the base point's side of it.
+  std::unique_ptr<ltInsert2D> clipByCurves(std::span<const XtGeCurve2d* const> keepInside,
+                                           std::span<const XtGeCurve2d* const> cutAway, const HostExport2D* table,
+                                           const XtGeMatrix2d& outer, blockCache* cache, bool nested,
+                                           std::vector<const XtGeCurve2d*>& cutting, std::span<ltListRef* const> lists,
+                                           const XtGePoint2d& base, bool anonymous);
 
   std::u16string blockName;
   XtGePoint2d insertion;

@@ -23,6 +23,9 @@ class ltMText2D final : public ltEnt2D {
   void writeList() override;
 
   // The entity operations of the kind (see ltEnt2D).
+  int splitByCurve(const XtGeCurve2d& cutter, ltEntArray& out) override;
+  int splitByCurveBounded(const XtGeCurve2d& cutter, ltEntArray& out, int selector, bool* inside,
+                          const XtGePoint2d* referencePoint, const XtGeBoundBlock2d* bounds) override;
   bool transformBy(const XtGeMatrix2d& matrix) override;
   bool getExtents(XtGeBoundBlock2d& extents, bool merge) const override;
   bool isEqualTo(const ltEnt2D& other) const override;

@@ -14,6 +14,8 @@ class ltPoint2D final : public ltGeometryEnt2D<ltPoint2D, XtGePoint2d> {
   ltEntKind entType() const override { return ltEntKind::point; }
 
   // The entity operations of the kind (see ltEnt2D).
+  int splitByCurveBounded(const XtGeCurve2d& cutter, ltEntArray& out, int selector, bool* inside,
+                          const XtGePoint2d* referencePoint, const XtGeBoundBlock2d* bounds) override;
   bool transformBy(const XtGeMatrix2d& matrix) override;
   bool getExtents(XtGeBoundBlock2d& extents, bool merge) const override;
   bool isEqualTo(const ltEnt2D& other) const override;

@@ -32,6 +32,9 @@ class ltPolyline2D final : public ltCurveEnt2D<ltPolyline2D, XtGeCompositeCurve2
   void writeList() override;
 
   // The entity operations of the kind (see ltEnt2D).
+  int splitByCurve(const XtGeCurve2d& cutter, ltEntArray& out) override;
+  int splitByCurveBounded(const XtGeCurve2d& cutter, ltEntArray& out, int selector, bool* inside,
+                          const XtGePoint2d* referencePoint, const XtGeBoundBlock2d* bounds) override;
   bool transformBy(const XtGeMatrix2d& matrix) override;
   bool reverseParam() override;
   bool getExtents(XtGeBoundBlock2d& extents, bool merge) const override;

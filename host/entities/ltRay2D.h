@@ -14,6 +14,9 @@ class ltRay2D final : public ltCurveEnt2D<ltRay2D, XtGeRay2d> {
   ltEntKind entType() const override { return ltEntKind::ray; }
 
   // The entity operations of the kind (see ltEnt2D).
+  int splitByCurve(const XtGeCurve2d& cutter, ltEntArray& out) override;
+  int splitByCurveBounded(const XtGeCurve2d& cutter, ltEntArray& out, int selector, bool* inside,
+                          const XtGePoint2d* referencePoint, const XtGeBoundBlock2d* bounds) override;
   bool transformBy(const XtGeMatrix2d& matrix) override;
   bool isEqualTo(const ltEnt2D& other) const override;
 

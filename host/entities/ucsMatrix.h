@@ -8,3 +8,12 @@
 
 const XtGeMatrix2d& ucsMatrix();
 void setUcsMatrix(const XtGeMatrix2d& matrix);
+
+class XtGeMatrix3d;
+
+// Reads the drawing's user system ("UCSORG", "UCSXDIR" and "UCSYDIR"
+// through the drawing interface's system variables, slot 6) and answers the
+// matrices from world to user coordinates in the plane and in space (the
+// identity when the host gives no system, or axes that span no plane); the
+// plane's matrix also becomes ucsMatrix(). Host thread.
+void getUcsTransform(XtGeMatrix2d& plane, XtGeMatrix3d& space);

@@ -324,4 +324,30 @@ TEST(EntityExtents, CurvesGiveTheirBoundBlocksAndUnboundedKindsNone) {
   EXPECT_TRUE(untouched.maxPoint().isEqualTo({1, 1}, tight));
 }
 
+TEST(EntityProps, CommonGroupsAreWrittenInPlace) {
+  ownedChain list(buildResbufList({{0, u"LINE"}, {100, u"AcDbEntity"}, {8, u"0"}, {62, 1}, {370, 13},
+                                   {440, 0x0200007F}, {100, u"AcDbLine"}, {62, 5}, {1001, u"QEV_DATA"}}));
+  ltEntProps props;
+  props.layer = u"ROZVOD";
+  props.colorIndex = 3;
+  props.hasTrueColor = true;
+  props.trueColor = 0x123456;
+  props.lineweight = 35;
+  ASSERT_TRUE(props.applyToList(list.get()));
+  EXPECT_EQ(codesOf(list.get()), (std::vector<int>{0, 100, 8, 62, 420, 370, 100, 62, 1001}));
+  EXPECT_EQ(textOf(list.get(), 8), u"ROZVOD");
+  EXPECT_EQ(nodesOf(list.get(), 420)[0]->value.i32, 0x123456);
+  EXPECT_EQ(nodesOf(list.get(), 62)[1]->value.i16, 5);  // another subclass's group stays
+  props.hasTrueColor = false;
+  props.transparencyMode = 2;
+  props.transparencyPercent = 50;
+  ownedChain again(buildResbufList({{0, u"LINE"}, {100, u"AcDbEntity"}, {420, 7}, {440, 0}}));
+  ASSERT_TRUE(props.applyToList(again.get()));
+  EXPECT_EQ(codesOf(again.get()), (std::vector<int>{0, 100, 440}));
+  EXPECT_EQ(again.get()->next->next->value.i32, 0x02000000 + 127);
+  ownedChain bare(buildResbufList({{0, u"LINE"}, {8, u"0"}}));
+  EXPECT_FALSE(props.applyToList(bare.get()));
+  EXPECT_EQ(textOf(bare.get(), 8), u"0");
+}
+
 }  // namespace

@@ -8,6 +8,13 @@
    curve kinds are ezdxf's bounding boxes. The drawings audit clean.
 2. Every kind reversed: curves run backwards over the same points (a
    polyline's widths follow their pieces), texts turn their justification.
+3. Every curve kind cut by a circle: the pieces inside and outside add up to
+   the source and their middles lie on their side.
+4. Common groups rewritten in place: colour, true colour and lineweight
+   taken, transparency by layer leaves no 440 (the audit fixes nothing).
+5. Block references: nested references explode into ezdxf's virtual
+   entities (a spline that cannot move is handed on as read), and a clip
+   makes a new anonymous block of the pieces inside the window.
 
 Usage: entity_operations.py TOOL
 """
@@ -20,6 +27,7 @@ import tempfile
 
 import ezdxf
 import ezdxf.bbox
+import ezdxf.path
 from ezdxf.math import Matrix44, Vec3
 
 from dxf_checks import audited, check, close, failures
@@ -69,13 +77,41 @@ def build(path):
     msp.add_spline([(0, 0), (10, 10), (20, 0), (30, 5)])
     for entity in msp:
         entity.set_xdata("QEV_DATA", [(1000, "TPV1001-0001"), (1070, 7)])
+    for entity, colour in ((msp.query("LINE")[0], 1), (msp.query("CIRCLE")[0], 2)):
+        entity.dxf.color = colour
+        entity.dxf.lineweight = 13
+        entity.transparency = 0.5
     doc.saveas(path)
 
 
-def run(tool, args, src, dst):
+def build_blocks(path):
+    doc = ezdxf.new("R2018")
+    inner = doc.blocks.new("INNER")
+    inner.add_line((0, 0), (1, 0))
+    inner.add_arc((0, 0), 1, 0, 90)
+    doc.blocks.new("OUTER").add_blockref("INNER", (2, 0), dxfattribs={"xscale": 2, "yscale": 2, "rotation": 90})
+    rails = doc.blocks.new("RAILS")
+    rails.add_line((0, 0), (10, 0))
+    rails.add_line((0, 3), (10, 3))
+    mixed = doc.blocks.new("MIXED")
+    mixed.add_line((0, 0), (1, 0))
+    mixed.add_spline([(0, 0), (10, 10), (20, 0), (30, 5)])
+    msp = doc.modelspace()
+    msp.add_blockref("OUTER", (100, 50), dxfattribs={"xscale": 3, "yscale": 3, "rotation": 30})
+    msp.add_blockref("RAILS", (0, 0))
+    msp.add_blockref("MIXED", (50, 50), dxfattribs={"xscale": 2, "yscale": 2})
+    doc.saveas(path)
+
+
+def records(tool, args, src, dst):
+    """The JSON lines the tool reports."""
     done = subprocess.run([tool] + args + [src, dst], capture_output=True, text=True, timeout=600)
     check(done.returncode == 0, f"{args}: tool failed: {done.stderr.strip()[:2000]}")
-    return {r["handle"]: r for r in (json.loads(line) for line in done.stdout.splitlines() if line.startswith("{"))}
+    return [json.loads(line) for line in done.stdout.splitlines() if line.startswith("{")]
+
+
+def run(tool, args, src, dst):
+    return {r["handle"]: r for r in records(tool, args, src, dst) if "handle" in r}
 
 
 def matrix(degrees, scale, mirror):
@@ -233,6 +269,108 @@ def check_reverse(tool, src, work):
                   got.dxf.text_generation_flag & 2, f"{what} justification")
 
 
+def tagged(doc, what):
+    """Entities whose QEV_DATA names `what`, by the handle they name."""
+    out = {}
+    for e in doc.modelspace():
+        data = e.get_xdata("QEV_DATA") if e.has_xdata("QEV_DATA") else []
+        if len(data) == 2 and data[0][1] == what:
+            out.setdefault(data[1][1], []).append(e)
+    return out
+
+
+def length_and_middle(e):
+    path = ezdxf.path.make_path(e)
+    points = list(path.flattening(1e-6))
+    lengths = [a.distance(b) for a, b in zip(points, points[1:])]
+    total, half = sum(lengths), sum(lengths) / 2
+    for (a, b), l in zip(zip(points, points[1:]), lengths):
+        if half <= l:
+            return total, a.lerp(b, half / l if l else 0)
+        half -= l
+    return total, points[-1]
+
+
+def check_cut(tool, src, work):
+    dst = os.path.join(work, "cut.dxf")
+    cutters = {r["cutter"]: r for r in records(tool, ["cut"], src, dst) if "cutter" in r}
+    before, after = ezdxf.readfile(src), audited(dst, "cut")
+    inside, outside = tagged(after, "in"), tagged(after, "out")
+    for entity in before.modelspace().query("LINE ARC CIRCLE ELLIPSE LWPOLYLINE"):
+        handle = entity.dxf.handle
+        what = f"cut {entity.dxftype()} {handle}"
+        if not check(handle in cutters and (inside.get(handle) or outside.get(handle)), f"{what}: no pieces"):
+            continue
+        centre, radius = Vec3(cutters[handle]["centre"]), cutters[handle]["radius"]
+        total = 0
+        for side, pieces in ((1, inside.get(handle, [])), (-1, outside.get(handle, []))):
+            for piece in pieces:
+                length, middle = length_and_middle(piece)
+                total += length
+                check(side * (radius - middle.distance(centre)) > 1e-6, f"{what}: a piece on the wrong side {middle}")
+        # Both sides measured along flattened paths (Bezier arcs): equal to 1e-3.
+        whole = length_and_middle(centre_line(entity))[0]
+        check(abs(total - whole) < 1e-3 * whole, f"{what}: lengths {total} {whole}")
+
+
+def check_props(tool, src, work):
+    dst = os.path.join(work, "props.dxf")
+    run(tool, ["props"], src, dst)
+    after = audited(dst, "props")
+    for kind in ("LINE", "CIRCLE"):
+        e = after.modelspace().query(kind)[0]
+        check((e.dxf.color, e.dxf.get("true_color"), e.dxf.lineweight) == (3, 0x123456, 35),
+              f"props {kind}: {e.dxf.color} {e.dxf.get('true_color')} {e.dxf.lineweight}")
+        check(not e.dxf.hasattr("transparency"), f"props {kind}: a transparency is left")
+
+
+def exploded_all(insert):
+    for e in insert.virtual_entities():
+        if e.dxftype() == "INSERT":
+            yield from exploded_all(e)
+        else:
+            yield e
+
+
+def geometry(e):
+    kind = e.dxftype()
+    if kind == "LINE":
+        return kind, flat([e.dxf.start, e.dxf.end])
+    if kind == "ARC":
+        centre, radius, points = arc_points(e)
+        return kind, flat([centre]) + [radius] + sorted(flat(points[:2])) + flat(points[2:])
+    return kind, flat(e.control_points)
+
+
+def check_blocks(tool, work):
+    src = os.path.join(work, "blocks.dxf")
+    build_blocks(src)
+    dst = os.path.join(work, "exploded.dxf")
+    answers = {r["exploded"]: r["answer"] for r in records(tool, ["explode"], src, dst) if "exploded" in r}
+    before, after = ezdxf.readfile(src), audited(dst, "exploded")
+    pieces = tagged(after, "exploded")
+    for insert in before.modelspace().query("INSERT"):
+        handle, name = insert.dxf.handle, insert.dxf.name
+        what = f"explode {name}"
+        if not check(answers.get(handle) == 1, f"{what}: answered {answers.get(handle)}"):
+            continue
+        got = sorted(geometry(e) for e in pieces.get(handle, []))
+        want = sorted(geometry(e) for e in exploded_all(insert) if e.dxftype() != "SPLINE")
+        if name == "MIXED":
+            want = sorted(want + [geometry(before.blocks["MIXED"].query("SPLINE")[0])])
+        check(len(got) == len(want) and all(g[0] == w[0] and close(g[1], w[1]) for g, w in zip(got, want)),
+              f"{what}: {got} {want}")
+        check(not any(e.dxftype() == "INSERT" for e in pieces.get(handle, [])), f"{what}: a reference is left")
+
+    dst = os.path.join(work, "clipped.dxf")
+    run(tool, ["clip"], src, dst)
+    after = audited(dst, "clipped")
+    rails = [e for e in after.modelspace().query("INSERT") if close(flat([e.dxf.insert]), [0, 0])]
+    if check(len(rails) == 1 and rails[0].dxf.name.startswith("*UMSHV9"), "the clipped rails' block"):
+        lines = sorted(flat([e.dxf.start, e.dxf.end]) for e in after.blocks[rails[0].dxf.name])
+        check(close([c for l in lines for c in l], [2, 0, 8, 0, 2, 3, 8, 3]), f"the clipped rails {lines}")
+
+
 def main():
     tool = sys.argv[1]
     with tempfile.TemporaryDirectory() as work:
@@ -241,6 +379,9 @@ def main():
         check_transform(tool, src, work, 30, 2, True)
         check_transform(tool, src, work, 90, 1, False)
         check_reverse(tool, src, work)
+        check_cut(tool, src, work)
+        check_props(tool, src, work)
+        check_blocks(tool, work)
     print("\n".join(failures[:40]) or "ok")
     return 1 if failures else 0
 

@@ -6,6 +6,9 @@
 
 #include "host/HvHostApi.h"
 #include "host/entities/ltMText2D.h"
+#include "host/entities/ucsMatrix.h"
+#include "platform/ge/XtGeMatrix3d.h"
+#include "platform/ge/XtGePoint3d.h"
 #include "platform/ge/XtGeBoundBlock2d.h"
 #include "platform/win/Modules.h"
 #include "tests/platform/cadhost/host/HostTestFixture.h"
@@ -54,6 +57,23 @@ TEST(EntityExtentsHosted, MultilineTextsAreMeasuredLineByLineAndPlacedByAttachme
   text.rotation = std::numbers::pi / 2;
   std::tie(low, high) = boxOf(text);
   EXPECT_TRUE(low.isEqualTo({-10.0 / 3, 10 - 3.375}, tol) && high.isEqualTo({10.0 / 3, 10 + 3.375}, tol));
+}
+
+TEST(EntityOperationsHosted, TheUserSystemOfTheDrawing) {
+  XtGeMatrix2d plane;
+  XtGeMatrix3d space;
+  getUcsTransform(plane, space);  // no interface: the world
+  EXPECT_TRUE(plane.isIdentity() && ucsMatrix().isIdentity());
+  cadhost::CadhostOptions options;
+  options.ucs = cadhost::UcsFrame({10, 20, 0}, {0, 1, 0});
+  HostRun run("minimal.dxf", "", options);
+  BoundInterface bound;
+  getUcsTransform(plane, space);
+  // The user X axis runs along the world Y axis from (10, 20).
+  EXPECT_TRUE((plane * XtGePoint2d(10, 25)).isEqualTo({5, 0}, XtGeTol(1e-12, 1e-12)));
+  EXPECT_TRUE((space * XtGePoint3d(10, 25, 3)).isEqualTo({5, 0, 3}, XtGeTol(1e-12, 1e-12)));
+  EXPECT_TRUE(ucsMatrix().isEqualTo(plane));
+  setUcsMatrix(XtGeMatrix2d::kIdentity);
 }
 
 }  // namespace

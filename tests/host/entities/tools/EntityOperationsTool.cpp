@@ -6,12 +6,24 @@
 //   (the curve kinds first mirrored in the X axis when MIRROR is 1), handed
 //   back (word 114, the list of getUpdatedList(0)) when the copy followed.
 // reverse IN OUT: every entity reversed and handed back when it turned.
+// cut IN OUT: every curve entity cut by the circle about the middle of its
+//   extents through a quarter of their diagonal, once keeping the inside
+//   and once the outside: the pieces are made as new entities whose
+//   "QEV_DATA" holds the side ("in", "out") and the source's handle.
+// props IN OUT: every entity's common groups rewritten in place (applyToList)
+//   with colour 3, true colour 0x123456, lineweight 35 and transparency by
+//   layer, and handed back.
+// explode IN OUT: every INSERT exploded; the pieces are made as new
+//   entities whose "QEV_DATA" holds "exploded" and the reference's handle.
+// clip IN OUT: every INSERT clipped by the window [2, 8] x [-5, 5] and
+//   handed back on its new block.
 //
 // Each copy is reported as a JSON line {handle, kind, answer, box} (box:
 // the extents after the operation, null when the copy has none). The exit
 // code is 0 when the host ran and took every list.
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -19,9 +31,14 @@
 #include "host/HostExport.h"
 #include "host/HvHostApi.h"
 #include "host/Tolerances.h"
+#include "host/ResbufBuilder.h"
 #include "host/entities/entityDispatch.h"
+#include "host/entities/ltInsert2D.h"
 #include "platform/cadhost/HostStatus.h"
 #include "platform/ge/XtGeBoundBlock2d.h"
+#include "platform/ge/XtGeCircArc2d.h"
+#include "platform/ge/XtGeCompositeCurve2d.h"
+#include "platform/ge/XtGeLineSeg2d.h"
 #include "platform/ge/XtGeMatrix2d.h"
 #include "platform/win/Modules.h"
 #include "tests/platform/cadhost/host/HostTestFixture.h"
@@ -56,9 +73,9 @@ void report(const ltEnt2D& copy, bool answer) {
 }
 
 // Every selected entity as a copy, changed by `operation`; the changed list
-// goes back to the host.
+// goes back to the host. `finish` runs after the last one.
 template <class Operation>
-void eachSelected(Operation operation) {
+void eachSelected(Operation operation, const std::function<void()>& finish = {}) {
   GeometryToleranceScope tolerances(1);
   hvInitHostApi(GetModuleHandleW(hostApiModuleName));
   callHostWord<17>();
@@ -77,8 +94,21 @@ void eachSelected(Operation operation) {
     if (changed == nullptr || callHostWord<114>(changed, 0, 0).value_or(0) != hostStatus::normal)
       fail("the host refused the list of " + ascii(copy->getProps().handle));
   }
+  if (finish) finish();
   callHostWord<19>(1u);
   hvReleaseHostApi(false);
+}
+
+// The copy's extra groups become "QEV_DATA" with the two texts.
+void tag(ltEnt2D& copy, const char16_t* what, const std::u16string& source) {
+  copy.getProps().handle.clear();
+  copy.getProps().setTail(ownedChain(buildResbufList({{1001, u"QEV_DATA"}, {1000, what}, {1000, source.c_str()}})));
+}
+
+void make(ltEnt2D& copy) {
+  const resbuf* list = copy.getUpdatedList(2);
+  if (list == nullptr || callHostWord<114>(list, 0, 0).value_or(0) != hostStatus::normal)
+    fail("the host refused a new entity");
 }
 
 void transformCommand() {
@@ -97,6 +127,83 @@ void reverseCommand() {
   eachSelected([](ltEnt2D& copy) { return copy.reverseParam(); });
 }
 
+void cutCommand() {
+  eachSelected([](ltEnt2D& copy) {
+    XtGeBoundBlock2d box;
+    if (!isCurveKind(copy.entType()) || !copy.getExtents(box, false)) return false;
+    const XtGePoint2d centre = box.minPoint() + (box.maxPoint() - box.minPoint()) * 0.5;
+    const double radius = (box.maxPoint() - box.minPoint()).length() / 4;
+    const XtGeCircArc2d circle(centre, radius);
+    std::printf("{\"cutter\": \"%s\", \"centre\": [%.17g, %.17g], \"radius\": %.17g}\n",
+                ascii(copy.getProps().handle).c_str(), centre.x, centre.y, radius);
+    for (const auto& [selector, side] : {std::pair(2, u"in"), std::pair(1, u"out")}) {
+      ltEntArray pieces;
+      bool inside = false;
+      if (copy.splitByCurveBounded(circle, pieces, selector, &inside, nullptr, nullptr) != 0)
+        fail("pieces left over of " + ascii(copy.getProps().handle));
+      for (auto& piece : pieces) {
+        tag(*piece, side, copy.getProps().handle);
+        make(*piece);
+      }
+    }
+    return false;  // the source stays as it is
+  });
+}
+
+void propsCommand() {
+  eachSelected([](ltEnt2D& copy) {
+    ltEntProps props = copy.getProps();
+    props.colorIndex = 3;
+    props.hasTrueColor = true;
+    props.trueColor = 0x123456;
+    props.lineweight = 35;
+    props.transparencyMode = 0;
+    // The list itself goes back, as edited in place.
+    resbuf* list = copy.editableList();
+    if (!props.applyToList(list) || callHostWord<114>(list, 0, 0).value_or(0) != hostStatus::normal)
+      fail("no list of " + ascii(copy.getProps().handle));
+    return false;
+  });
+}
+
+void explodeCommand() {
+  eachSelected([](ltEnt2D& copy) {
+    if (copy.entType() != ltEntKind::insert) return false;
+    ltEntArray pieces;
+    const int answer = static_cast<ltInsert2D&>(copy).explode(pieces, getExport2D(), nullptr, false);
+    std::printf("{\"exploded\": \"%s\", \"answer\": %d}\n", ascii(copy.getProps().handle).c_str(), answer);
+    for (auto& piece : pieces) {
+      tag(*piece, u"exploded", copy.getProps().handle);
+      make(*piece);
+    }
+    return false;
+  });
+}
+
+void clipCommand() {
+  std::vector<std::unique_ptr<XtGeCurve2d>> sides;
+  const XtGePoint2d corners[] = {{2, -5}, {8, -5}, {8, 5}, {2, 5}};
+  for (int i = 0; i < 4; ++i) sides.push_back(std::make_unique<XtGeLineSeg2d>(corners[i], corners[(i + 1) % 4]));
+  const XtGeCompositeCurve2d window(std::move(sides));
+  const XtGeCurve2d* keep[] = {&window};
+  ltEntArray clipped;
+  eachSelected([&](ltEnt2D& copy) {
+    if (copy.entType() != ltEntKind::insert) return false;
+    std::vector<const XtGeCurve2d*> cutting;
+    auto answer = static_cast<ltInsert2D&>(copy).clipByCurves(keep, {}, getExport2D(), XtGeMatrix2d::kIdentity, nullptr,
+                                                               false, cutting, {}, {}, true);
+    if (answer) clipped.push_back(std::move(answer));
+    return false;
+  }, [&] {
+    // Handed back once the selection is read.
+    for (auto& reference : clipped) {
+      const resbuf* list = reference->getUpdatedList(0);
+      if (list == nullptr || callHostWord<114>(list, 0, 0).value_or(0) != hostStatus::normal)
+        fail("the host refused a clipped reference");
+    }
+  });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -106,7 +213,8 @@ int main(int argc, char** argv) {
   const std::string in = argv[argc - 2];
   const std::string out = argv[argc - 1];
   const std::vector<std::pair<std::string, cadhost::test::TestCommand>> commands = {
-      {"transform", transformCommand}, {"reverse", reverseCommand}};
+      {"transform", transformCommand}, {"reverse", reverseCommand}, {"cut", cutCommand},
+      {"props", propsCommand},         {"explode", explodeCommand}, {"clip", clipCommand}};
   {
     cadhost::test::HostRun run(std::filesystem::absolute(in).string(),
                                "command " + mode + "\nselect all\nsave out.dxf\n", {}, commands);

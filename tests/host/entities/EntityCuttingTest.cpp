@@ -1,0 +1,214 @@
+// Cutting entity copies by curves: pieces add up to the source, stay on the
+// side the selector keeps, polylines come back as the sides between their
+// cuts, outlines are combined as regions, and kinds that are not cut are
+// handed on whole.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "geometry/curveArea.h"
+#include "geometry/curveClassification.h"
+#include "host/ResbufBuilder.h"
+#include "host/Tolerances.h"
+#include "host/entities/entityDispatch.h"
+#include "host/entities/ltAbscissa2D.h"
+#include "host/entities/ltImage2D.h"
+#include "host/entities/ltInsert2D.h"
+#include "host/entities/ltLine2D.h"
+#include "host/entities/ltMText2D.h"
+#include "host/entities/ltPoint2D.h"
+#include "host/entities/ltPolyline2D.h"
+#include "host/entities/ltText2D.h"
+#include "platform/ge/XtGeCircArc2d.h"
+#include "platform/ge/XtGeLine2d.h"
+#include "platform/ge/XtGeLineSeg2d.h"
+#include "tests/host/entities/CurveListSupport.h"
+
+namespace {
+
+constexpr double pi = std::numbers::pi;
+const XtGeTol tight(1e-9, 1e-9);
+
+// A LINE copy holding its list (one reference).
+std::unique_ptr<ltEnt2D> segmentCopy(XtGePoint2d a, XtGePoint2d b) {
+  ownedChain list(buildResbufList({{0, u"LINE"}, {5, u"4B"}, {100, u"AcDbEntity"}, {8, u"ROZVOD"},
+                                   {100, u"AcDbLine"}, {10, xyz(a.x, a.y)}, {11, xyz(b.x, b.y)}}));
+  return entReader2D::entity(list.get());
+}
+
+std::vector<std::pair<XtGePoint2d, XtGePoint2d>> segmentsOf(const ltEntArray& pieces) {
+  std::vector<std::pair<XtGePoint2d, XtGePoint2d>> ends;
+  for (const auto& piece : pieces) {
+    const auto* segment = dynamic_cast<const XtGeLineSeg2d*>(piece->getCurve());
+    if (segment) ends.emplace_back(segment->startPoint(), segment->endPoint());
+  }
+  return ends;
+}
+
+XtGeCompositeCurve2d square(double size) {
+  std::vector<std::unique_ptr<XtGeCurve2d>> sides;
+  const XtGePoint2d corners[] = {{0, 0}, {size, 0}, {size, size}, {0, size}};
+  for (int i = 0; i < 4; ++i) sides.push_back(std::make_unique<XtGeLineSeg2d>(corners[i], corners[(i + 1) % 4]));
+  return XtGeCompositeCurve2d(std::move(sides));
+}
+
+double lengthOf(const ltEnt2D& copy) { return copy.getCurve() ? copy.getCurve()->length() : -1.0; }
+
+TEST(EntityCutting, ASegmentCutByACircle) {
+  GeometryToleranceScope tolerances(1);
+  auto segment = segmentCopy({0, 0}, {10, 0});
+  ltEntArray pieces;
+  EXPECT_EQ(segment->splitByCurve(XtGeCircArc2d({20, 20}, 1.0), pieces), 0);
+  ASSERT_EQ(pieces.size(), 1u);
+  EXPECT_TRUE(pieces[0]->isEqualTo(*segment));
+
+  pieces.clear();
+  const XtGeCircArc2d circle({5, 0}, 2.0);
+  EXPECT_EQ(segment->splitByCurve(circle, pieces), 0);
+  ASSERT_EQ(pieces.size(), 3u);
+  EXPECT_EQ(segment->getHolder()->refCount, 4);
+  double total = 0.0;
+  for (const auto& piece : pieces) {
+    EXPECT_EQ(piece->entType(), ltEntKind::abscissa);
+    EXPECT_EQ(piece->getProps().layer, u"ROZVOD");
+    total += lengthOf(*piece);
+  }
+  EXPECT_NEAR(total, 10.0, 1e-9);
+
+  pieces.clear();
+  bool inside = false;
+  EXPECT_EQ(segment->splitByCurveBounded(circle, pieces, 2, &inside, nullptr, nullptr), 0);
+  EXPECT_TRUE(inside);
+  EXPECT_EQ(segmentsOf(pieces).size(), 1u);
+  EXPECT_TRUE(segmentsOf(pieces)[0].first.isEqualTo({3, 0}, tight) && segmentsOf(pieces)[0].second.isEqualTo({7, 0}, tight));
+
+  // An open cutter keeps the side of the reference point.
+  pieces.clear();
+  const XtGeLineSeg2d wall({4, -1}, {4, 1});
+  const XtGePoint2d reference(0, 0.5);
+  EXPECT_EQ(segment->splitByCurveBounded(wall, pieces, 2, &inside, &reference, nullptr), 0);
+  ASSERT_EQ(segmentsOf(pieces).size(), 1u);
+  EXPECT_TRUE(segmentsOf(pieces)[0].first.isEqualTo({0, 0}, tight) && segmentsOf(pieces)[0].second.isEqualTo({4, 0}, tight));
+  // ... but an unbounded one gives no region without bounds.
+  pieces.clear();
+  EXPECT_EQ(segment->splitByCurveBounded(XtGeLine2d({4, 0}, XtGeVector2d(0, 1)), pieces, 2, &inside, &reference,
+                                         nullptr),
+            0);
+  EXPECT_TRUE(pieces.empty());
+  EXPECT_FALSE(inside);
+}
+
+TEST(EntityCutting, PolylinesComeBackAsTheSidesBetweenTheirCuts) {
+  GeometryToleranceScope tolerances(1);
+  const ownedChain rectangle = lwPolylineList(4, 1, {{0, 0, 0}, {10, 0, 0}, {10, 4, 0}, {0, 4, 0}});
+  auto polyline = entReader2D::entity(rectangle.get());
+  const XtGeCircArc2d circle({10, 2}, 1.0);
+  ltEntArray pieces;
+  EXPECT_EQ(polyline->splitByCurve(circle, pieces), 0);
+  std::vector<double> lengths;
+  for (const auto& piece : pieces) {
+    EXPECT_EQ(piece->entType(), ltEntKind::polyline);
+    lengths.push_back(lengthOf(*piece));
+  }
+  std::sort(lengths.begin(), lengths.end());
+  ASSERT_EQ(lengths.size(), 2u);
+  EXPECT_NEAR(lengths[0], 2.0, 1e-9);
+  EXPECT_NEAR(lengths[1], 26.0, 1e-9);
+
+  // Uncut, it stays whole; bounded with its rejoin word, the kept side is
+  // one polyline across its start, else loose pieces.
+  pieces.clear();
+  EXPECT_EQ(polyline->splitByCurve(XtGeCircArc2d({50, 50}, 1.0), pieces), 0);
+  ASSERT_EQ(pieces.size(), 1u);
+  EXPECT_NEAR(lengthOf(*pieces[0]), 28.0, 1e-9);
+  for (int word : {1, 0}) {
+    static_cast<ltPolyline2D&>(*polyline).rejoinWord = word;
+    pieces.clear();
+    bool inside = false;
+    polyline->splitByCurveBounded(circle, pieces, 1, &inside, nullptr, nullptr);
+    EXPECT_TRUE(inside);
+    EXPECT_EQ(pieces.size(), word ? 1u : 5u);
+    double total = 0.0;
+    for (const auto& piece : pieces) {
+      total += lengthOf(*piece);
+      XtGeInterval range;
+      piece->getCurve()->getInterval(range);
+      EXPECT_EQ(classifyPointInCurve(piece->getCurve()->evalPoint(0.5 * (range.lowerBound() + range.upperBound())),
+                                     circle),
+                kPositionOutside);
+    }
+    EXPECT_NEAR(total, 26.0, 1e-9);
+  }
+}
+
+TEST(EntityCutting, KindsThatAreNotCutAreHandedOnWhole) {
+  GeometryToleranceScope tolerances(1);
+  const XtGeCircArc2d circle({0, 0}, 5.0);
+  ltMText2D mtext;
+  ltEntArray pieces;
+  bool inside = true;
+  EXPECT_EQ(mtext.splitByCurve(circle, pieces), -1);
+  EXPECT_EQ(mtext.splitByCurveBounded(circle, pieces, 2, &inside, nullptr, nullptr), -1);
+  EXPECT_TRUE(pieces.empty());
+  EXPECT_FALSE(inside);
+  ltText2D text;
+  ltInsert2D insert;
+  for (ltEnt2D* whole : std::initializer_list<ltEnt2D*>{&text, &insert}) {
+    pieces.clear();
+    EXPECT_EQ(whole->splitByCurve(circle, pieces), 1);
+    EXPECT_EQ(whole->splitByCurveBounded(circle, pieces, 1, &inside, nullptr, nullptr), 1);
+    ASSERT_EQ(pieces.size(), 2u);
+    EXPECT_EQ(pieces[1]->entType(), whole->entType());
+  }
+  for (auto [at, selector, kept] : {std::tuple(XtGePoint2d(1, 1), 2, true), std::tuple(XtGePoint2d(1, 1), 1, false),
+                                    std::tuple(XtGePoint2d(9, 1), 1, true), std::tuple(XtGePoint2d(5, 0), 4, true)}) {
+    ltPoint2D point(at);
+    pieces.clear();
+    EXPECT_EQ(point.splitByCurveBounded(circle, pieces, selector, &inside, nullptr, nullptr), 1);
+    EXPECT_EQ(pieces.size(), kept ? 1u : 0u) << at.x << " " << selector;
+  }
+}
+
+TEST(EntityCutting, AnImageClipWithAHoleBecomesOneKeyholeBoundary) {
+  GeometryToleranceScope tolerances(1);
+  ltImage2D image;
+  image.u = {0.1, 0};
+  image.v = {0, 0.1};
+  image.size = {100, 100};
+  image.clipBoundary = square(10);
+  ltEntArray pieces;
+  bool inside = false;
+  EXPECT_EQ(image.splitByCurveBounded(XtGeCircArc2d({5, 5}, 2.0), pieces, 1, &inside, nullptr, nullptr), 1);
+  EXPECT_TRUE(inside);
+  ASSERT_EQ(pieces.size(), 1u);
+  const auto& clipped = static_cast<const ltImage2D&>(*pieces[0]);
+  EXPECT_TRUE(clipped.isDirty());
+  EXPECT_TRUE(clipped.clipBoundary.xtIsClosed(tight));
+  double area = 0.0;
+  ASSERT_TRUE(getCurveSignedArea(clipped.clipBoundary, area));
+  EXPECT_NEAR(std::fabs(area), 100 - 4 * pi, 1e-6);
+
+  // Inside the circle the clip is the disc.
+  pieces.clear();
+  image.splitByCurveBounded(XtGeCircArc2d({5, 5}, 2.0), pieces, 2, &inside, nullptr, nullptr);
+  ASSERT_EQ(pieces.size(), 1u);
+  ASSERT_TRUE(getCurveArea(static_cast<const ltImage2D&>(*pieces[0]).clipBoundary, area));
+  EXPECT_NEAR(area, 4 * pi, 1e-6);
+}
+
+TEST(EntityCutting, CurvesInTurnListEachCuttingCurveOnce) {
+  GeometryToleranceScope tolerances(1);
+  auto segment = segmentCopy({0, 0}, {10, 0});
+  const XtGeCircArc2d first({2, 0}, 1.0);
+  const XtGeCircArc2d wide({2, 0}, 3.0);
+  const XtGeCurve2d* cutters[] = {&wide, &first, &first};
+  ltEntArray pieces;
+  std::vector<const XtGeCurve2d*> cutting;
+  segment->splitByCurves(cutters, pieces, {}, &cutting, nullptr, nullptr);
+  ASSERT_EQ(segmentsOf(pieces).size(), 1u);
+  EXPECT_TRUE(segmentsOf(pieces)[0].first.isEqualTo({1, 0}, tight) && segmentsOf(pieces)[0].second.isEqualTo({3, 0}, tight));
+  EXPECT_EQ(cutting, (std::vector<const XtGeCurve2d*>{&wide, &first}));
+}
+
+}  // namespace
