@@ -12,3 +12,13 @@ struct curveArray {
   // under a non-uniform scale) stays as it was and the others still move.
   static bool transformBy(curvePtrArray& curves, const XtGeMatrix2d& matrix);
 };
+
+// The summed length of the curves (composites by their pieces): 0 with
+// `length` set, or 6 when a curve has no bounded length (a line, a ray, a
+// null entry); `length` then holds the sum of the curves before it.
+int curveListLength(const curvePtrArray& curves, double& length);
+
+// Appends to `out` (which owns them) a copy of every curve, translated by
+// the vector unless it is shorter than workTolFine's equal point. Answers
+// the number appended.
+int appendTranslatedCopies(const curvePtrArray& curves, curvePtrArray& out, const XtGeVector2d& vector);
