@@ -1,0 +1,144 @@
+// The work record of the layout of one heating circuit inside one zone.
+//
+// The zone design makes it on the design thread with the three distances,
+// fills the inputs (boundary, pipe ends, base item, modes), builds the offset
+// levels into it and runs one layout step (meander, spiral or single run).
+// The step leaves the pipe as an offset graph of nodes and edges from
+// firstEdge (leaving the start pipe end) to lastEdge (reaching the end pipe
+// end), sets `outcome`, and the circuit path turns the graph into segments.
+//
+// Ownership: the record owns everything in its vectors: the levels with their
+// loops, the edges, the nodes, the sub-area records, the pipe-end records and
+// the segments (each segment owns its curve). boundary, the four pipe ends
+// and baseItem are inputs it only points to. Edges are deleted before nodes
+// (an edge unlinks itself while its nodes live), and the graph before the
+// levels, because nodes link sections of the level loops. The destructor runs
+// clear(); clear() may also be called any time to reuse the record.
+//
+// Threads: a record belongs to the design thread that builds it; no lock
+// guards it. The dialog reads a zone's layout only while no design of that
+// zone runs.
+//
+// No base class and no virtual functions: a plain record.
+#pragma once
+
+#include "heating/layout/LayoutOutcome.h"
+
+#include "platform/ge/XtGePoint2d.h"
+
+#include <cstdint>
+#include <vector>
+
+class CFHBoundLoopItem;
+class CFHZoneBoundary;
+class CLoopElement;
+class CLoopPoint;
+class COffsetLoop;
+class COffsetSection;
+struct CFHCircuitSegment;
+struct CFHPipeEnd;
+struct COffsetEdge;
+struct COffsetNode;
+
+struct CFHCircuitLayout {
+  // One offset level: its loops, outermost level first in `levels`.
+  using Level = std::vector<COffsetLoop*>;
+
+  // Layout types.
+  static constexpr std::uint32_t kMeander = 0;
+  static constexpr std::uint32_t kSpiral = 1;
+
+  // The distances; every pointer null, every vector empty, value 0, layout
+  // type spiral, connection mode 0, no orientation given.
+  CFHCircuitLayout(double firstOffset, double spacing, double runDistance);
+  ~CFHCircuitLayout();
+  CFHCircuitLayout(const CFHCircuitLayout&) = delete;
+  CFHCircuitLayout& operator=(const CFHCircuitLayout&) = delete;
+
+  // ---- Releasing contents --------------------------------------------------------
+
+  // Releases every content and frees the storage of all six vectors:
+  // segments and pipe-end records (clearSegments), then edges, nodes and
+  // sub-area records (each cleared, then deleted), then the levels. firstEdge
+  // and lastEdge become null; the inputs and `outcome` stay.
+  void clear();
+  // Deletes every segment (with its curve), then every pipe-end record.
+  void clearSegments();
+  // Deletes the levels. A graph still present is deleted first (its nodes
+  // link sections of those loops), and firstEdge and lastEdge become null.
+  void clearOffsetLoops();
+
+  // ---- Small queries and steps ----------------------------------------------------
+
+  // The first loop of level 0; null when there is no level 0, or it is
+  // missing or empty.
+  COffsetLoop* firstOffsetLoop() const;
+  // Sets drawn and side to 1 on every segment.
+  void markAllSegments();
+  // The layout step that lays nothing (display types other than 0 and 1, or
+  // no known circuit shape): sets the outcome to kLevelsOnly and succeeds.
+  bool skipJoin();
+
+  // ---- Appenders of the offset graph (LayoutGraphAppenders.cpp) -------------------
+  //
+  // Each makes one node and one edge over it and `from` (from -> new) or `to`
+  // (new -> to) with the direction byte, puts the node into `nodes` and then
+  // the edge into `edges`, and answers the node. The edge registers itself in
+  // both nodes' edge lists; an edge whose other end is null gets only the new
+  // node. crossesOwners forces a straight edge; without it the edge is
+  // straight exactly when the two nodes have different owners.
+
+  // A node at the point with the links (sections through addSection, other
+  // elements as plain links; an empty list and a null loop make a free node).
+  COffsetNode* appendNodeOnLoop(COffsetNode* from, const XtGePoint2d& point, const std::vector<CLoopElement*>& links,
+                                COffsetLoop* loop, std::uint8_t direction, bool crossesOwners);
+  // A node at the loop point with its links.
+  COffsetNode* appendNodeOnLoopAt(COffsetNode* from, const CLoopPoint& loopPoint, COffsetLoop* loop,
+                                  std::uint8_t direction);
+  // A node at the point on one section (no link when it is null).
+  COffsetNode* appendNodeOnSection(COffsetNode* from, const XtGePoint2d& point, COffsetSection* section,
+                                   COffsetLoop* loop, std::uint8_t direction);
+  COffsetNode* prependNodeOnLoop(COffsetNode* to, const XtGePoint2d& point, const std::vector<CLoopElement*>& links,
+                                 COffsetLoop* loop, std::uint8_t direction);
+  COffsetNode* prependNodeOnLoopAt(COffsetNode* to, const CLoopPoint& loopPoint, COffsetLoop* loop,
+                                   std::uint8_t direction);
+  COffsetNode* prependNodeOnSection(COffsetNode* to, const XtGePoint2d& point, COffsetSection* section,
+                                    COffsetLoop* loop, std::uint8_t direction);
+
+  // ---- Fields, in this order ----------------------------------------------------------
+
+  CFHZoneBoundary* boundary = nullptr;  // the zone boundary (its working loop gives the outline)
+  CFHPipeEnd* startEnd = nullptr;       // where the circuit enters the zone
+  CFHPipeEnd* endEnd = nullptr;         // where it leaves
+  CFHPipeEnd* exitEnd1 = nullptr;       // exits toward the next zone (read by the circuit path)
+  CFHPipeEnd* exitEnd2 = nullptr;
+  double firstOffset;  // distance of level 0 (and of the first meander run) from the boundary
+  double spacing;      // pipe spacing s
+  // Connection mode 1: the length of the run along the loops; otherwise the
+  // distance between the pipe ends.
+  double runDistance;
+  double value = 0.0;                  // the zone design's layout value
+  std::uint32_t layoutType = kSpiral;  // kMeander or kSpiral
+  std::uint32_t connectionMode = 0;    // the zone's display type; 1 selects the single run
+  CFHBoundLoopItem* baseItem = nullptr;  // the meander base edge; null when none
+  std::uint8_t orientationGiven = 0;     // when 0 the steps work the orientation out
+  std::uint8_t orientation = 0;          // read only when orientationGiven is set
+  std::uint8_t pipesThroughZone = 0;     // the distribution pipes run through the zone
+  std::vector<Level*> levels;            // level 0 outermost
+  std::vector<COffsetEdge*> edges;       // every edge of the graph
+  std::vector<COffsetNode*> nodes;       // every node of the graph
+  COffsetEdge* firstEdge = nullptr;      // leaves the start pipe end; the circuit path starts here
+  COffsetEdge* lastEdge = nullptr;       // reaches the end pipe end
+  std::vector<CFHCircuitLayout*> subAreas;  // the spiral's sub-area layouts, each a full record
+  std::vector<CFHPipeEnd*> pipeEnds;        // pipe-end records made for the segments
+  std::vector<CFHCircuitSegment*> segments;  // the laid pipe, in path order
+  LayoutOutcome outcome = LayoutOutcome::kNotRun;
+
+ private:
+  // Deletes the edges, then the nodes; firstEdge and lastEdge become null.
+  void deleteGraph();
+};
+
+// Clears every record of the vector, deletes it (null entries passed over)
+// and empties the vector.
+void deleteCircuitLayoutsAndClear(std::vector<CFHCircuitLayout*>& layouts);

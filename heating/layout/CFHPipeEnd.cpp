@@ -1,0 +1,9 @@
+#include "heating/layout/CFHPipeEnd.h"
+
+void deleteZoneRecordsAndClear(std::vector<CFHPipeEnd*>& records) {
+  for (CFHPipeEnd*& record : records) {
+    delete record;
+    record = nullptr;
+  }
+  records.clear();
+}

@@ -1,0 +1,16 @@
+#include "heating/layout/LayoutOutcome.h"
+
+const char* layoutOutcomeName(LayoutOutcome outcome) {
+  switch (outcome) {
+    case LayoutOutcome::kNotRun: return "not run";
+    case LayoutOutcome::kLaid: return "laid";
+    case LayoutOutcome::kLevelsOnly: return "levels only";
+    case LayoutOutcome::kNoLevel: return "no offset level";
+    case LayoutOutcome::kNoBaseItem: return "no base edge";
+    case LayoutOutcome::kNoPipeEndProjection: return "no pipe-end projection";
+    case LayoutOutcome::kNoMeanderRun: return "no meander run";
+    case LayoutOutcome::kSpiralNotBuilt: return "spiral not built";
+    case LayoutOutcome::kRegionsLeftOut: return "regions left out";
+  }
+  return "unknown";
+}

@@ -1,0 +1,21 @@
+// Why the last layout step on a circuit layout left the zone as it did. Every
+// layout step sets it on its record; the design command reports an outcome
+// other than kLaid and kLevelsOnly to the user, and the tests read it.
+#pragma once
+
+#include <cstdint>
+
+enum class LayoutOutcome : std::uint8_t {
+  kNotRun = 0,           // no layout step has run on the record
+  kLaid,                 // the step laid the pipe over the whole zone
+  kLevelsOnly,           // the step lays nothing by design (the no-op join)
+  kNoLevel,              // no offset level, or level 0 without loops
+  kNoBaseItem,           // the meander has no base edge
+  kNoPipeEndProjection,  // a pipe end could not be brought onto the first loop
+  kNoMeanderRun,         // the zone is too small across the base for any run
+  kSpiralNotBuilt,       // the spiral found no path
+  kRegionsLeftOut,       // a path was laid, but parts of the zone are not covered
+};
+
+// A short English name of the outcome, for reports and test messages.
+const char* layoutOutcomeName(LayoutOutcome outcome);

@@ -1,0 +1,12 @@
+#include "heating/layout/RunCrossesBand.h"
+
+#include "heating/layout/COffsetLoop.h"
+
+#include "geometry/Tolerances.h"
+
+bool runCrossesBand(const std::vector<COffsetLoop*>& bandLoops, const CFloorHeatingCurve& run) {
+  std::vector<COffsetPoint> points;
+  for (const COffsetLoop* band : bandLoops)
+    if (band != nullptr && band->intersectionPoints(run, points, workTol)) return true;
+  return false;
+}
