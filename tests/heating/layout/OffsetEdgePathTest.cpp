@@ -82,12 +82,11 @@ TEST_F(OffsetEdgePath, BehindOnOneSectionGoesOnceRoundAndStraightEdgesAreOnePiec
   EXPECT_EQ(pieces.size(), 5u);
   EXPECT_NEAR(totalLength(pieces), 36.0, 1e-9) << "40 - |ab|";
 
+  COffsetNode free(Point(5, 5), static_cast<COffsetSection*>(nullptr), nullptr);
   for (std::uint8_t direction : {0, 1}) {
     COffsetEdge straight(a.get(), b.get(), direction, true);
     ASSERT_TRUE(offsetEdgePathAlongLoop(&straight, pieces));
-    ASSERT_EQ(pieces.size(), 1u);
-    EXPECT_NEAR(totalLength(pieces), 4.0, 1e-12);
-    COffsetNode free(Point(5, 5), static_cast<COffsetSection*>(nullptr), nullptr);
+    EXPECT_EQ(pieces.size(), 1u);
     COffsetEdge acrossOwners(a.get(), &free, direction, false);
     ASSERT_TRUE(offsetEdgePathAlongLoop(&acrossOwners, pieces));
     EXPECT_EQ(pieces.size(), 1u) << "a node without owner";
@@ -173,9 +172,9 @@ TEST_F(OffsetEdgePath, NeighbourAlongTheLoopAndUniqueEdges) {
   auto after = nodeOn(*lonely, Point(1, 0));
   EXPECT_EQ(nextNodeOnLoop(*lonely, *only, 1, workTol), after.get()) << "behind it on its own section, round the loop";
 
-  COffsetNode hub(Point(0, 0), static_cast<COffsetSection*>(nullptr), nullptr);
-  COffsetNode x(Point(1, 0), static_cast<COffsetSection*>(nullptr), nullptr);
-  COffsetNode y(Point(2, 0), static_cast<COffsetSection*>(nullptr), nullptr);
+  COffsetNode hub;
+  COffsetNode x;
+  COffsetNode y;
   COffsetEdge in1(&x, &hub, 1, true);
   EXPECT_EQ(incomingEdgeIfUnique(hub), &in1);
   EXPECT_EQ(outgoingEdgeIfUnique(hub), nullptr);
@@ -184,9 +183,8 @@ TEST_F(OffsetEdgePath, NeighbourAlongTheLoopAndUniqueEdges) {
   EXPECT_EQ(incomingEdgeIfUnique(hub), nullptr) << "two incoming edges";
   EXPECT_EQ(outgoingEdgeIfUnique(hub), &out1);
   removeEdgeFromNode(hub, &out1);
+  removeEdgeFromNode(hub, &out1);  // no longer there: nothing
   EXPECT_EQ(hub.edges, (std::vector<COffsetEdge*>{&in1, &in2}));
-  removeEdgeFromNode(hub, &out1);
-  EXPECT_EQ(hub.edges.size(), 2u);
   for (COffsetEdge* e : {&in1, &out1, &in2}) e->unlink();
 }
 

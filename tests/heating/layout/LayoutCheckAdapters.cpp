@@ -1,0 +1,119 @@
+#include "LayoutCheckAdapters.h"
+
+#include "heating/layout/CFHCircuitLayout.h"
+#include "heating/layout/CFHPipeEnd.h"
+#include "heating/layout/COffsetEdge.h"
+#include "heating/layout/COffsetNode.h"
+#include "heating/layout/OffsetEdgePath.h"
+
+#include "heating/curves/CFloorHeatingArc.h"
+
+#include "geometry/Tolerances.h"
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+#include <unordered_set>
+
+namespace layout_check {
+
+bool pieceOf(const CFloorHeatingCurve& curve, Piece& piece) {
+  if (curve.kind() == CFloorHeatingCurve::kLine) {
+    piece = Piece::line(curve.startPoint(), curve.endPoint());
+    return true;
+  }
+  if (curve.kind() != CFloorHeatingCurve::kArc) return false;
+  const XtGeCircArc2d& arc = static_cast<const CFloorHeatingArc&>(curve).arc();
+  // The arc's own sweep from its own start; a heating arc that runs from the
+  // geometry's end point runs it backwards.
+  double sweep = (arc.endAng() - arc.startAng()) * (arc.isClockWise() ? -1.0 : 1.0);
+  XtGePoint2d from = arc.startPoint();
+  if (curve.startPoint().distanceTo(arc.endPoint()) < curve.startPoint().distanceTo(from)) {
+    from = arc.endPoint();
+    sweep = -sweep;
+  }
+  const XtGePoint2d c = arc.center();
+  piece = Piece::arcAbout(c, arc.radius(), std::atan2(from.y - c.y, from.x - c.x), sweep);
+  piece.start = curve.startPoint();
+  piece.end = curve.endPoint();
+  return true;
+}
+
+std::vector<Piece> piecesOf(const std::vector<CFloorHeatingCurve*>& curves) {
+  std::vector<Piece> pieces;
+  for (const CFloorHeatingCurve* curve : curves) {
+    Piece piece;
+    if (curve != nullptr && pieceOf(*curve, piece)) pieces.push_back(piece);
+  }
+  return pieces;
+}
+
+namespace {
+
+std::string at(const XtGePoint2d& p) {
+  std::ostringstream out;
+  out << " at (" << p.x << ", " << p.y << ")";
+  return out.str();
+}
+
+}  // namespace
+
+GraphPath walkLayoutGraph(const CFHCircuitLayout& layout) {
+  GraphPath path;
+  const COffsetEdge* edge = layout.firstEdge;
+  if (edge == nullptr || edge->a == nullptr) {
+    path.faults.push_back("no first edge");
+    path.edgesOffPath = static_cast<int>(layout.edges.size());
+    return path;
+  }
+  if (layout.startEnd != nullptr && !edge->a->point.isEqualTo(layout.startEnd->point, workTol))
+    path.faults.push_back("the first edge does not start at the start pipe end" + at(edge->a->point));
+  if (edge->a->edges.size() != 1)
+    path.faults.push_back("the start node has " + std::to_string(edge->a->edges.size()) + " edges");
+  std::unordered_set<const COffsetEdge*> visited;
+  // Each edge is passed once at most: the bound ends any walk.
+  for (std::size_t step = 0; step <= layout.edges.size(); ++step) {
+    if (!visited.insert(edge).second) {
+      path.faults.push_back("an edge is passed twice");
+      break;
+    }
+    CFloorHeatingCurve::PtrVector pieces;
+    if (!offsetEdgePathAlongLoop(edge, pieces)) path.faults.push_back("an edge path failed");
+    for (const auto& curve : pieces) {
+      Piece piece;
+      if (!pieceOf(*curve, piece)) continue;
+      (edge->isFlag4Set() ? path.notDrawn : path.pieces).push_back(piece);
+      path.all.push_back(piece);
+    }
+    const COffsetNode* node = edge->b;
+    if (edge == layout.lastEdge) {
+      if (layout.endEnd != nullptr && node != nullptr && !node->point.isEqualTo(layout.endEnd->point, workTol))
+        path.faults.push_back("the last edge does not end at the end pipe end" + at(node->point));
+      if (node != nullptr && node->edges.size() != 1)
+        path.faults.push_back("the end node has " + std::to_string(node->edges.size()) + " edges");
+      break;
+    }
+    if (node == nullptr) {
+      path.faults.push_back("an edge without its second node");
+      break;
+    }
+    if (node->edges.size() != 2)
+      path.faults.push_back("a node with " + std::to_string(node->edges.size()) + " edges" + at(node->point));
+    const COffsetEdge* next = node->otherEdgeIfUnique(edge);
+    if (next == nullptr) {
+      path.faults.push_back("a dead end" + at(node->point));
+      break;
+    }
+    if (next->a != node) {
+      path.faults.push_back("an edge runs against the path" + at(node->point));
+      break;
+    }
+    edge = next;
+  }
+  path.edgesOnPath = static_cast<int>(visited.size());
+  path.edgesOffPath = static_cast<int>(
+      std::count_if(layout.edges.begin(), layout.edges.end(), [&](const COffsetEdge* e) { return !visited.count(e); }));
+  return path;
+}
+
+}  // namespace layout_check

@@ -1,0 +1,498 @@
+#include "LayoutChecker.h"
+
+#include "platform/ge/XtGe.h"
+#include "platform/ge/XtGeCircArc2d.h"
+#include "platform/ge/XtGeCurveCurveInt2d.h"
+#include "platform/ge/XtGeLineSeg2d.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <numeric>
+#include <sstream>
+
+namespace layout_check {
+
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+double cross(double ax, double ay, double bx, double by) { return ax * by - ay * bx; }
+
+// The angle reduced into [0, 2 pi).
+double wrapAngle(double a) {
+  a = std::fmod(a, XtGe::kTwoPi);
+  return a < 0.0 ? a + XtGe::kTwoPi : a;
+}
+
+bool finite(const XtGePoint2d& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
+
+std::string place(const XtGePoint2d& p) {
+  std::ostringstream out;
+  out << "(" << p.x << ", " << p.y << ")";
+  return out.str();
+}
+
+// A sample of the pipe: its point and its arc length along the pipe body.
+struct Sample {
+  XtGePoint2d p;
+  double along = 0.0;
+};
+
+// The samples of the pieces every `step` (each piece's ends included, the
+// shared ends once), with their arc length from the first piece's start.
+std::vector<Sample> sampleBody(const std::vector<Piece>& pipe, std::size_t first, std::size_t last, double step) {
+  std::vector<Sample> samples;
+  double along = 0.0;
+  for (std::size_t i = first; i < last; ++i) {
+    const double len = pipe[i].length();
+    const int n = std::max(1, static_cast<int>(std::ceil(len / step)));
+    for (int k = (i == first ? 0 : 1); k <= n; ++k) samples.push_back({pipe[i].at(len * k / n), along + len * k / n});
+    along += len;
+  }
+  return samples;
+}
+
+double distanceToOutline(const std::vector<Piece>& outline, const XtGePoint2d& p) {
+  double d = kInf;
+  for (const Piece& piece : outline) d = std::min(d, piece.distanceTo(p));
+  return d;
+}
+
+// A uniform grid of cell size `cell` over sample indices (counting sort).
+class SampleGrid {
+ public:
+  SampleGrid(const std::vector<Sample>& samples, double cell) : samples_(samples), cell_(cell) {
+    if (samples.empty()) return;
+    x0_ = samples[0].p.x;
+    y0_ = samples[0].p.y;
+    double x1 = x0_;
+    double y1 = y0_;
+    for (const Sample& s : samples) {
+      x0_ = std::min(x0_, s.p.x);
+      y0_ = std::min(y0_, s.p.y);
+      x1 = std::max(x1, s.p.x);
+      y1 = std::max(y1, s.p.y);
+    }
+    nx_ = static_cast<long>((x1 - x0_) / cell_) + 1;
+    ny_ = static_cast<long>((y1 - y0_) / cell_) + 1;
+    start_.assign(static_cast<std::size_t>(nx_ * ny_ + 1), 0);
+    for (const Sample& s : samples) ++start_[cellOf(s.p) + 1];
+    std::partial_sum(start_.begin(), start_.end(), start_.begin());
+    std::vector<std::size_t> fill(start_.begin(), start_.end() - 1);
+    order_.resize(samples.size());
+    for (std::size_t i = 0; i < samples.size(); ++i) order_[fill[cellOf(samples[i].p)]++] = i;
+  }
+
+  long column(double x) const { return static_cast<long>(std::floor((x - x0_) / cell_)); }
+  long row(double y) const { return static_cast<long>(std::floor((y - y0_) / cell_)); }
+  long columns() const { return nx_; }
+  long rows() const { return ny_; }
+
+  // Calls visit(sample index) for every sample of cell (cx, cy), if it exists.
+  template <typename Visit>
+  void forCell(long cx, long cy, Visit&& visit) const {
+    if (cx < 0 || cy < 0 || cx >= nx_ || cy >= ny_) return;
+    const std::size_t c = static_cast<std::size_t>(cy * nx_ + cx);
+    for (std::size_t k = start_[c]; k < start_[c + 1]; ++k) visit(order_[k]);
+  }
+
+  // The distance from p to the nearest sample (rings of cells outwards).
+  double nearest(const XtGePoint2d& p) const {
+    if (samples_.empty()) return kInf;
+    const long cx = column(p.x);
+    const long cy = row(p.y);
+    const long limit = std::max({std::labs(cx), std::labs(cy), std::labs(cx - nx_), std::labs(cy - ny_)}) + 1;
+    double best = kInf;
+    for (long r = 0; r <= limit; ++r) {
+      for (long x = cx - r; x <= cx + r; ++x) {
+        for (long y = cy - r; y <= cy + r; ++y) {
+          if (std::max(std::labs(x - cx), std::labs(y - cy)) != r) continue;
+          forCell(x, y, [&](std::size_t i) { best = std::min(best, samples_[i].p.distanceTo(p)); });
+        }
+      }
+      // Samples in the rings beyond lie at least r cells away.
+      if (best <= r * cell_) break;
+    }
+    return best;
+  }
+
+ private:
+  std::size_t cellOf(const XtGePoint2d& p) const {
+    const long cx = std::clamp(column(p.x), 0L, nx_ - 1);
+    const long cy = std::clamp(row(p.y), 0L, ny_ - 1);
+    return static_cast<std::size_t>(cy * nx_ + cx);
+  }
+
+  const std::vector<Sample>& samples_;
+  double cell_;
+  double x0_ = 0.0;
+  double y0_ = 0.0;
+  long nx_ = 0;
+  long ny_ = 0;
+  std::vector<std::size_t> start_;
+  std::vector<std::size_t> order_;
+};
+
+bool inBand(const Zone& zone, const XtGePoint2d& p, double eps) {
+  for (const Band& band : zone.bands)
+    if (band.edge.distanceTo(p) <= band.width + eps) return true;
+  return false;
+}
+
+void checkContinuity(const std::vector<Piece>& pipe, double tol, Report& r) {
+  if (pipe.empty()) {
+    r.continuous = {false, 0.0, {}, "no pipe"};
+    return;
+  }
+  for (std::size_t i = 0; i < pipe.size(); ++i) {
+    const Piece& p = pipe[i];
+    if (!finite(p.start) || !finite(p.end) || (p.isArc && (!finite(p.centre) || !std::isfinite(p.radius)))) {
+      r.continuous = {false, kInf, p.start, "piece " + std::to_string(i) + " is not finite"};
+      return;
+    }
+  }
+  r.continuous = {true, 0.0, pipe.front().start, "continuous"};
+  for (std::size_t i = 1; i < pipe.size(); ++i) {
+    const double gap = pipe[i].start.distanceTo(pipe[i - 1].end);
+    if (gap > r.continuous.value) r.continuous = {gap <= tol, gap, pipe[i - 1].end, ""};
+  }
+  std::ostringstream text;
+  text << "largest gap " << r.continuous.value << " at " << place(r.continuous.at);
+  r.continuous.text = text.str();
+}
+
+void checkEnds(const Zone& zone, const std::vector<Piece>& pipe, double tol, Report& r) {
+  if (pipe.empty()) {
+    r.ends = {false, kInf, zone.start, "no pipe"};
+    return;
+  }
+  const double ds = pipe.front().start.distanceTo(zone.start);
+  const double de = pipe.back().end.distanceTo(zone.end);
+  r.ends.value = std::max(ds, de);
+  r.ends.ok = r.ends.value <= tol;
+  r.ends.at = ds >= de ? pipe.front().start : pipe.back().end;
+  std::ostringstream text;
+  text << "start " << ds << " and end " << de << " off their pipe ends";
+  r.ends.text = text.str();
+}
+
+void checkInside(const Zone& zone, const std::vector<Sample>& samples, double eps, Report& r) {
+  r.inside = {true, kInf, {}, ""};
+  for (const Sample& s : samples) {
+    const double d = distanceToOutline(zone.outline, s.p);
+    if (windingNumber(zone.outline, s.p) == 0) {
+      r.inside = {false, -d, s.p, "outside the zone at " + place(s.p)};
+      return;
+    }
+    if (d < r.inside.value) r.inside = {d >= zone.d0 - eps, d, s.p, ""};
+  }
+  std::ostringstream text;
+  text << "nearest to the outline " << r.inside.value << " at " << place(r.inside.at) << " (d0 " << zone.d0 << ")";
+  r.inside.text = text.str();
+}
+
+void checkSimple(const std::vector<Piece>& pipe, double tol, Report& r) {
+  r.simple = {true, 0.0, {}, "no piece meets another but its neighbours at their ends"};
+  // Pieces without length are left out: they would make their neighbours
+  // look like non-neighbours that touch.
+  std::vector<std::size_t> kept;
+  for (std::size_t i = 0; i < pipe.size(); ++i)
+    if (pipe[i].length() > tol) kept.push_back(i);
+  std::vector<std::unique_ptr<XtGeCurve2d>> curves;
+  std::vector<std::array<double, 4>> boxes;
+  for (std::size_t i : kept) {
+    curves.push_back(pipe[i].curve());
+    boxes.emplace_back();
+    pipe[i].box(boxes.back().data());
+  }
+  std::vector<std::size_t> byX(kept.size());
+  std::iota(byX.begin(), byX.end(), std::size_t{0});
+  std::sort(byX.begin(), byX.end(), [&](std::size_t a, std::size_t b) { return boxes[a][0] < boxes[b][0]; });
+  const XtGeTol geTol(tol, 1e-10);
+  for (std::size_t u = 0; u < byX.size() && r.simple.ok; ++u) {
+    for (std::size_t v = u + 1; v < byX.size() && r.simple.ok; ++v) {
+      std::size_t i = byX[u];
+      std::size_t j = byX[v];
+      if (boxes[j][0] > boxes[i][2] + tol) break;
+      if (boxes[j][1] > boxes[i][3] + tol || boxes[i][1] > boxes[j][3] + tol) continue;
+      if (i > j) std::swap(i, j);
+      const XtGeCurveCurveInt2d meet(*curves[i], *curves[j], geTol);
+      const bool neighbours = j == i + 1;
+      const XtGePoint2d shared = pipe[kept[i]].end;
+      std::ostringstream text;
+      text << "pieces " << kept[i] << " and " << kept[j];
+      if (meet.overlapCount() > 0) {
+        XtGeInterval r1;
+        XtGeInterval r2;
+        meet.getOverlapRanges(0, r1, r2);
+        const XtGePoint2d at = curves[i]->evalPoint(r1.lowerBound());
+        r.simple = {false, 0.0, at, text.str() + " overlap from " + place(at)};
+        break;
+      }
+      for (int k = 0; k < meet.numIntPoints(); ++k) {
+        const XtGePoint2d at = meet.intPoint(k);
+        if (neighbours && at.isEqualTo(shared, geTol)) continue;
+        r.simple = {false, 0.0, at, text.str() + " meet at " + place(at)};
+        break;
+      }
+    }
+  }
+}
+
+void checkSpacing(const Zone& zone, const std::vector<Sample>& samples, const SampleGrid& grid, double eps,
+                  Report& r) {
+  r.spacing = {true, kInf, {}, ""};
+  if (samples.empty()) return;
+  const double s = zone.s;
+  const double bodyLength = samples.back().along;
+  std::vector<char> band(samples.size());
+  for (std::size_t i = 0; i < samples.size(); ++i) band[i] = inBand(zone, samples[i].p, eps) ? 1 : 0;
+  auto head = [&](const Sample& x) { return x.along <= s; };
+  auto tail = [&](const Sample& x) { return x.along >= bodyLength - s; };
+  double worst = 0.0;  // the most negative (distance - target)
+  XtGePoint2d other;
+  for (std::size_t i = 0; i < samples.size(); ++i) {
+    const Sample& a = samples[i];
+    const long cx = grid.column(a.p.x);
+    const long cy = grid.row(a.p.y);
+    for (long x = cx - 1; x <= cx + 1; ++x) {
+      for (long y = cy - 1; y <= cy + 1; ++y) {
+        grid.forCell(x, y, [&](std::size_t j) {
+          if (j <= i) return;
+          const Sample& b = samples[j];
+          if (std::fabs(a.along - b.along) <= 2.0 * s) return;
+          if ((head(a) && tail(b)) || (tail(a) && head(b))) return;
+          const double target = (band[i] && band[j] ? 0.5 * s : s) - eps;
+          const double d = a.p.distanceTo(b.p);
+          if (d < r.spacing.value) r.spacing.value = d;
+          if (d - target < worst) {
+            worst = d - target;
+            r.spacing = {false, d, a.p, ""};
+            other = b.p;
+          }
+        });
+      }
+    }
+  }
+  std::ostringstream text;
+  if (r.spacing.ok)
+    text << "nearest pair apart along the pipe " << r.spacing.value;
+  else
+    text << "pipe " << r.spacing.value << " from itself between " << place(r.spacing.at) << " and " << place(other);
+  r.spacing.text = text.str();
+}
+
+// Coverage over the grid of step s/4, and the band area counted on it.
+void checkCoverage(const Zone& zone, const SampleGrid& grid, double limit, Report& r) {
+  double b[4] = {kInf, kInf, -kInf, -kInf};
+  for (const Piece& piece : zone.outline) {
+    double pb[4];
+    piece.box(pb);
+    b[0] = std::min(b[0], pb[0]);
+    b[1] = std::min(b[1], pb[1]);
+    b[2] = std::max(b[2], pb[2]);
+    b[3] = std::max(b[3], pb[3]);
+  }
+  const double g = 0.25 * zone.s;
+  const long nx = static_cast<long>((b[2] - b[0]) / g) + 1;
+  const long ny = static_cast<long>((b[3] - b[1]) / g) + 1;
+  long inBandCount = 0;
+  r.coverage = {true, 0.0, {}, ""};
+  for (long i = 0; i < nx; ++i) {
+    for (long j = 0; j < ny; ++j) {
+      const XtGePoint2d p(b[0] + (i + 0.5) * g, b[1] + (j + 0.5) * g);
+      if (windingNumber(zone.outline, p) == 0 || distanceToOutline(zone.outline, p) < zone.d0) continue;
+      if (inBand(zone, p, 0.0)) ++inBandCount;
+      const double d = grid.nearest(p);
+      if (d > r.coverage.value) r.coverage = {d <= limit, d, p, ""};
+    }
+  }
+  r.bandArea = inBandCount * g * g;
+  std::ostringstream text;
+  text << "farthest from the pipe " << r.coverage.value << " at " << place(r.coverage.at);
+  r.coverage.text = text.str();
+}
+
+}  // namespace
+
+// ---- Piece ----------------------------------------------------------------------------------
+
+Piece Piece::line(const XtGePoint2d& start, const XtGePoint2d& end) {
+  Piece p;
+  p.start = start;
+  p.end = end;
+  return p;
+}
+
+Piece Piece::arc(const XtGePoint2d& start, const XtGePoint2d& end, double bulge) {
+  const double c = start.distanceTo(end);
+  if (bulge == 0.0 || c == 0.0) return line(start, end);
+  const double sweep = 4.0 * std::atan(bulge);
+  const double nx = -(end.y - start.y) / c;
+  const double ny = (end.x - start.x) / c;
+  const double h = 0.5 * c / std::tan(0.5 * sweep);
+  const XtGePoint2d centre(0.5 * (start.x + end.x) + nx * h, 0.5 * (start.y + end.y) + ny * h);
+  Piece p = arcAbout(centre, 0.5 * c / std::fabs(std::sin(0.5 * sweep)),
+                     std::atan2(start.y - centre.y, start.x - centre.x), sweep);
+  p.start = start;  // exact ends
+  p.end = end;
+  return p;
+}
+
+Piece Piece::arcAbout(const XtGePoint2d& centre, double radius, double startAngle, double sweep) {
+  Piece p;
+  p.isArc = true;
+  p.centre = centre;
+  p.radius = radius;
+  p.startAngle = startAngle;
+  p.sweep = sweep;
+  p.start = XtGePoint2d(centre.x + radius * std::cos(startAngle), centre.y + radius * std::sin(startAngle));
+  p.end = XtGePoint2d(centre.x + radius * std::cos(startAngle + sweep), centre.y + radius * std::sin(startAngle + sweep));
+  return p;
+}
+
+double Piece::length() const { return isArc ? radius * std::fabs(sweep) : start.distanceTo(end); }
+
+XtGePoint2d Piece::at(double s) const {
+  const double len = length();
+  if (s <= 0.0 || len == 0.0) return start;
+  if (s >= len) return end;
+  if (!isArc) return XtGePoint2d(start.x + (end.x - start.x) * s / len, start.y + (end.y - start.y) * s / len);
+  const double a = startAngle + sweep * s / len;
+  return XtGePoint2d(centre.x + radius * std::cos(a), centre.y + radius * std::sin(a));
+}
+
+double Piece::distanceTo(const XtGePoint2d& p) const {
+  if (isArc) {
+    const double vx = p.x - centre.x;
+    const double vy = p.y - centre.y;
+    const double rho = std::hypot(vx, vy);
+    if (rho == 0.0) return radius;
+    const double rel = wrapAngle((std::atan2(vy, vx) - startAngle) * (sweep < 0.0 ? -1.0 : 1.0));
+    if (rel <= std::fabs(sweep)) return std::fabs(rho - radius);
+    return std::min(p.distanceTo(start), p.distanceTo(end));
+  }
+  const double dx = end.x - start.x;
+  const double dy = end.y - start.y;
+  const double len2 = dx * dx + dy * dy;
+  double t = len2 > 0.0 ? ((p.x - start.x) * dx + (p.y - start.y) * dy) / len2 : 0.0;
+  t = std::clamp(t, 0.0, 1.0);
+  return p.distanceTo(XtGePoint2d(start.x + t * dx, start.y + t * dy));
+}
+
+double Piece::windingAngle(const XtGePoint2d& p) const {
+  const double ax = start.x - p.x;
+  const double ay = start.y - p.y;
+  const double bx = end.x - p.x;
+  const double by = end.y - p.y;
+  double angle = std::atan2(cross(ax, ay, bx, by), ax * bx + ay * by);
+  if (!isArc) return angle;
+  // The arc sweeps the chord's angle, and once round more when the point
+  // lies between the chord and the arc (on the arc's side of the chord,
+  // within its circle).
+  if (p.distanceTo(centre) >= radius) return angle;
+  const XtGePoint2d mid = at(0.5 * length());
+  const double sideMid = cross(end.x - start.x, end.y - start.y, mid.x - start.x, mid.y - start.y);
+  const double sideP = cross(end.x - start.x, end.y - start.y, p.x - start.x, p.y - start.y);
+  const bool fullCircle = std::fabs(sweep) >= XtGe::kTwoPi - 1e-12;
+  if (fullCircle || sideMid * sideP > 0.0) angle += sweep > 0.0 ? XtGe::kTwoPi : -XtGe::kTwoPi;
+  return angle;
+}
+
+double Piece::signedArea() const {
+  double area = 0.5 * cross(start.x, start.y, end.x, end.y);
+  if (isArc) {
+    const double t = std::fabs(sweep);
+    area += (sweep > 0.0 ? 0.5 : -0.5) * radius * radius * (t - std::sin(t));
+  }
+  return area;
+}
+
+std::unique_ptr<XtGeCurve2d> Piece::curve() const {
+  if (!isArc) return std::make_unique<XtGeLineSeg2d>(start, end);
+  return std::make_unique<XtGeCircArc2d>(start, end, std::tan(0.25 * sweep));
+}
+
+void Piece::box(double b[4]) const {
+  b[0] = std::min(start.x, end.x);
+  b[1] = std::min(start.y, end.y);
+  b[2] = std::max(start.x, end.x);
+  b[3] = std::max(start.y, end.y);
+  if (isArc) {  // the whole circle: enough to cull by
+    b[0] = std::min(b[0], centre.x - radius);
+    b[1] = std::min(b[1], centre.y - radius);
+    b[2] = std::max(b[2], centre.x + radius);
+    b[3] = std::max(b[3], centre.y + radius);
+  }
+}
+
+int windingNumber(const std::vector<Piece>& outline, const XtGePoint2d& p) {
+  double total = 0.0;
+  for (const Piece& piece : outline) total += piece.windingAngle(p);
+  return static_cast<int>(std::lround(total / XtGe::kTwoPi));
+}
+
+// ---- Report ----------------------------------------------------------------------------------
+
+bool Report::sound() const { return continuous.ok && ends.ok && inside.ok && simple.ok && spacing.ok; }
+
+bool Report::ok() const { return sound() && length.ok && coverage.ok; }
+
+std::string Report::summary() const {
+  std::ostringstream out;
+  auto line = [&](const char* name, const Finding& f) {
+    out << (f.ok ? "  ok   " : "  FAIL ") << name << ": " << f.text << "\n";
+  };
+  line("continuous", continuous);
+  line("ends", ends);
+  line("inside", inside);
+  line("simple", simple);
+  line("spacing", spacing);
+  line("length", length);
+  line("coverage", coverage);
+  return out.str();
+}
+
+Report checkLayout(const Zone& zone, const std::vector<Piece>& pipe, const Options& options) {
+  Report r;
+  const double s = zone.s;
+  const double eps = 0.01 * s;
+  const double tol = 1e-5 * s;
+  checkContinuity(pipe, tol, r);
+  checkEnds(zone, pipe, tol, r);
+  for (const Piece& piece : pipe) r.pipeLength += piece.length();
+  // The body: every piece but the two leads.
+  const std::size_t first = 1;
+  const std::size_t last = pipe.size() >= 3 ? pipe.size() - 1 : 1;
+  for (std::size_t i = first; i < last; ++i) r.inZoneLength += pipe[i].length();
+  const std::vector<Sample> samples = sampleBody(pipe, first, last, 0.125 * s);
+  const SampleGrid grid(samples, s);
+  checkInside(zone, samples, eps, r);
+  checkSimple(pipe, tol, r);
+  checkSpacing(zone, samples, grid, eps, r);
+
+  double area = 0.0;
+  const XtGePoint2d origin = zone.outline.empty() ? XtGePoint2d() : zone.outline.front().start;
+  for (Piece piece : zone.outline) {
+    piece.start = XtGePoint2d(piece.start.x - origin.x, piece.start.y - origin.y);
+    piece.end = XtGePoint2d(piece.end.x - origin.x, piece.end.y - origin.y);
+    area += piece.signedArea();
+  }
+  r.zoneArea = std::fabs(area);
+  if (options.coverage) {
+    checkCoverage(zone, grid, options.coverageLimit * s, r);
+  } else {
+    r.coverage = {true, 0.0, {}, "not checked"};
+  }
+  const double expected = (r.zoneArea + r.bandArea) / s;
+  const double ratio = expected > 0.0 ? r.inZoneLength / expected : 0.0;
+  r.length = {options.lengthLow <= ratio && ratio <= options.lengthHigh, ratio, {}, ""};
+  std::ostringstream text;
+  text << "in-zone length " << r.inZoneLength << " against (A + A_b) / s = " << expected << ": ratio " << ratio;
+  r.length.text = text.str();
+  return r;
+}
+
+}  // namespace layout_check

@@ -1,0 +1,126 @@
+// An independent judge of a laid pipe, shared by the tests of every layout
+// (meander, single run, spiral). It takes the zone as an outline of line and
+// arc pieces (either orientation), the first offset d0, the spacing s, the
+// border bands, the two pipe-end points and the pipe as ordered line and arc
+// pieces, and checks it by the engineering rules:
+//   continuous  finite coordinates; each piece starts where the one before
+//               ended (within 1e-5 s)
+//   ends        the pipe starts at the start point and ends at the end point
+//   inside      every sample (each s/8) of every piece but the two leads
+//               (the first and the last piece) lies inside the outline and at
+//               least d0 - eps from it
+//   simple      no two pieces meet, except neighbours at their shared end
+//   spacing     samples more than 2 s apart along the pipe lie at least
+//               s - eps apart (s/2 - eps when both lie in a band); the first
+//               and the last s after the leads are not compared with each
+//               other, as supply and return leave the pipe ends at the ends'
+//               own pitch
+//   length      the in-zone length (leads excepted) against (A + A_b) / s, A
+//               the outline's exact area, A_b the band area on the coverage
+//               grid; passes within the ratio bounds of the options
+//   coverage    over a grid of step s/4 of the points inside and at least d0
+//               from the outline, the largest distance to the pipe; passes
+//               up to the limit of the options
+// eps is 1 % of s. Each finding carries its value and the place it refers to.
+//
+// The checker decides with its own arithmetic (winding numbers with the true
+// sweep of arcs, exact distances to lines and arcs) and the geometry
+// library's curve intersections; it calls no layout or heating-curve code,
+// so that it does not share the faults of what it judges.
+#pragma once
+
+#include "platform/ge/XtGeCurve2d.h"
+#include "platform/ge/XtGePoint2d.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace layout_check {
+
+// A straight piece, or a circular arc with a signed sweep (positive counter-
+// clockwise) from its start.
+struct Piece {
+  static Piece line(const XtGePoint2d& start, const XtGePoint2d& end);
+  // The arc from start to end with the bulge (tan of a quarter of the sweep).
+  static Piece arc(const XtGePoint2d& start, const XtGePoint2d& end, double bulge);
+  // The arc about the centre from the start angle through the signed sweep.
+  static Piece arcAbout(const XtGePoint2d& centre, double radius, double startAngle, double sweep);
+
+  double length() const;
+  // The point at the arc length from the start (0 <= s <= length()).
+  XtGePoint2d at(double s) const;
+  // The exact distance from the point.
+  double distanceTo(const XtGePoint2d& p) const;
+  // The angle the piece sweeps around the point (not on the piece).
+  double windingAngle(const XtGePoint2d& p) const;
+  // The signed area between the piece and the origin's chords: summed over a
+  // closed outline it is the enclosed area, positive counter-clockwise.
+  double signedArea() const;
+  // A geometry-library curve of the piece, for intersections.
+  std::unique_ptr<XtGeCurve2d> curve() const;
+  // The axis-parallel box as (x0, y0, x1, y1).
+  void box(double b[4]) const;
+
+  XtGePoint2d start;
+  XtGePoint2d end;
+  bool isArc = false;
+  XtGePoint2d centre;
+  double radius = 0.0;
+  double startAngle = 0.0;
+  double sweep = 0.0;
+};
+
+// A border band: the points inside the zone within `width` of the edge.
+struct Band {
+  Piece edge;
+  double width = 0.0;
+};
+
+struct Zone {
+  std::vector<Piece> outline;
+  double d0 = 0.0;
+  double s = 0.0;
+  std::vector<Band> bands;
+  XtGePoint2d start;
+  XtGePoint2d end;
+};
+
+struct Options {
+  // The length check passes for lengthLow <= length / ((A + A_b) / s) <= lengthHigh.
+  double lengthLow = 0.99;
+  double lengthHigh = 1.01;
+  // The coverage check passes for a largest distance up to this many s.
+  double coverageLimit = 0.75;
+  // Skip the coverage grid (and with it A_b) where a test needs neither.
+  bool coverage = true;
+};
+
+// One check: whether it passed, its value (a distance, a gap, a ratio) and
+// the place it refers to (the worst or first place found), in words too.
+struct Finding {
+  bool ok = true;
+  double value = 0.0;
+  XtGePoint2d at;
+  std::string text;
+};
+
+struct Report {
+  Finding continuous, ends, inside, simple, spacing, length, coverage;
+  double pipeLength = 0.0;    // every piece
+  double inZoneLength = 0.0;  // leads excepted
+  double zoneArea = 0.0;      // A
+  double bandArea = 0.0;      // A_b
+  // Every check passed.
+  bool ok() const;
+  // The geometric checks passed (all but length and coverage).
+  bool sound() const;
+  std::string summary() const;
+};
+
+Report checkLayout(const Zone& zone, const std::vector<Piece>& pipe, const Options& options = {});
+
+// The zone's winding number about the point (non-zero: inside).
+int windingNumber(const std::vector<Piece>& outline, const XtGePoint2d& p);
+
+}  // namespace layout_check

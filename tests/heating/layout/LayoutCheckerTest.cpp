@@ -1,0 +1,300 @@
+// The layout checker on hand-made layouts of the zone set: a serpentine that
+// passes, bad variants that each fail their check at their place, band runs,
+// a ring at d0 in the circle, the same verdicts turned and moved, a large
+// hall in good time, and the graph walk of a layout record.
+#include "LayoutCheckAdapters.h"
+#include "LayoutChecker.h"
+#include "ZoneSet.h"
+
+#include "heating/layout/CFHCircuitLayout.h"
+#include "heating/layout/CFHPipeEnd.h"
+#include "heating/layout/COffsetEdge.h"
+#include "heating/layout/COffsetNode.h"
+
+#include "GraphTestSupport.h"
+#include "LayoutTestSupport.h"
+
+#include <chrono>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+using Point = XtGePoint2d;
+using layout_check::Piece;
+using layout_check::Report;
+
+// A serpentine of vertical runs at the x positions from y0 to y1, the first
+// going up, joined alternately at the top and the bottom, with leads from
+// (x first, lead) up to the first run and from the last run down to
+// (x last, lead).
+std::vector<Piece> serpentine(const std::vector<double>& xs, double y0 = 100, double y1 = 2900, double lead = 0) {
+  std::vector<Piece> pipe{Piece::line({xs.front(), lead}, {xs.front(), y0})};
+  for (std::size_t i = 0; i < xs.size(); ++i) {
+    const bool up = i % 2 == 0;
+    pipe.push_back(Piece::line({xs[i], up ? y0 : y1}, {xs[i], up ? y1 : y0}));
+    if (i + 1 < xs.size()) pipe.push_back(Piece::line({xs[i], up ? y1 : y0}, {xs[i + 1], up ? y1 : y0}));
+  }
+  pipe.push_back(Piece::line(pipe.back().end, {xs.back(), lead}));
+  return pipe;
+}
+
+std::vector<double> runsFrom(double x, double step, int count) {
+  std::vector<double> xs;
+  for (int i = 0; i < count; ++i) xs.push_back(x + i * step);
+  return xs;
+}
+
+// The zone as the checker sees it, with the pipe ends at the pipe's ends.
+layout_check::Zone zoneFor(const zone_set::ZoneCase& c, const std::vector<Piece>& pipe) {
+  layout_check::Zone zone = zone_set::checkZone(c);
+  zone.start = pipe.front().start;
+  zone.end = pipe.back().end;
+  return zone;
+}
+
+Piece moved(Piece p, double d) {
+  for (Point* q : {&p.start, &p.end, &p.centre}) *q = Point(q->x + d, q->y + d);
+  return p;
+}
+
+class LayoutChecker : public layout_test::LayoutTest {};
+
+TEST_F(LayoutChecker, SerpentineInZ1PassesWithItsLength) {
+  const std::vector<Piece> pipe = serpentine(runsFrom(100, 200, 20));
+  const Report r = layout_check::checkLayout(zoneFor(zone_set::z1(), pipe), pipe);
+  EXPECT_TRUE(r.ok()) << r.summary();
+  EXPECT_NEAR(r.inZoneLength, 59800.0, 1e-6);
+  EXPECT_NEAR(r.zoneArea, 12e6, 1e-3);
+  EXPECT_NEAR(r.length.value, 59800.0 / 60000.0, 1e-9);
+  EXPECT_LE(r.coverage.value, 0.55 * 200) << "half a spacing between runs";
+}
+
+// A bad variant of the serpentine: the pipe (its ends are its own ends, or
+// the given ones), the check that must fail and where.
+struct Variant {
+  const char* name;
+  std::vector<Piece> pipe;
+  layout_check::Finding Report::*check;
+  Point place;
+  double reach;  // how near the reported place must be
+};
+
+std::vector<Variant> badVariants() {
+  std::vector<Variant> variants;
+  std::vector<double> xs = runsFrom(100, 200, 20);
+  xs[10] -= 60;
+  variants.push_back({"a run 60 nearer its neighbour", serpentine(xs), &Report::spacing, {2020, 1500}, 1500});
+  variants.push_back({"a run 50 from the boundary", serpentine(runsFrom(50, 200, 20)), &Report::inside, {50, 1500},
+                      1400});
+  std::vector<Piece> crossing = serpentine(runsFrom(100, 200, 20));
+  // The top connector of runs 2 and 3 bends across run 3.
+  crossing.erase(crossing.begin() + 6);
+  crossing.insert(crossing.begin() + 6, {Piece::line({500, 2900}, {750, 2850}), Piece::line({750, 2850}, {700, 2900})});
+  variants.push_back({"a connector crossing a run", crossing, &Report::simple, {700, 2860}, 1.0});
+  std::vector<Piece> touching = serpentine(runsFrom(100, 200, 20));
+  // Run 5 bends in to touch run 4 halfway.
+  touching.erase(touching.begin() + 11);
+  touching.insert(touching.begin() + 11, {Piece::line({1100, 2900}, {900, 1500}), Piece::line({900, 1500}, {1100, 100})});
+  variants.push_back({"a touch", touching, &Report::simple, {900, 1500}, 1.0});
+  std::vector<Piece> gap = serpentine(runsFrom(100, 200, 20));
+  gap[15].start.x += 1.0;
+  variants.push_back({"a gap of 1", gap, &Report::continuous, gap[14].end, 1e-9});
+  variants.push_back({"half the runs", serpentine(runsFrom(100, 200, 10)), &Report::coverage, {3000, 1500}, 1750});
+  return variants;
+}
+
+TEST_F(LayoutChecker, EveryBadVariantFailsItsCheckAtItsPlace) {
+  for (const Variant& v : badVariants()) {
+    SCOPED_TRACE(v.name);
+    const Report r = layout_check::checkLayout(zoneFor(zone_set::z1(), v.pipe), v.pipe);
+    const layout_check::Finding& f = r.*(v.check);
+    EXPECT_FALSE(f.ok) << r.summary();
+    EXPECT_LE(f.at.distanceTo(v.place), v.reach) << f.text;
+  }
+  const std::vector<Piece> pipe = serpentine(runsFrom(100, 200, 20));
+  layout_check::Zone offEnd = zoneFor(zone_set::z1(), pipe);
+  offEnd.end = Point(3901, 0);
+  const Report r = layout_check::checkLayout(offEnd, pipe);
+  EXPECT_FALSE(r.ends.ok);
+  EXPECT_NEAR(r.ends.value, 1.0, 1e-9);
+  EXPECT_TRUE(r.ends.at.isEqualTo(Point(3900, 0)));
+  EXPECT_TRUE(r.inside.ok && r.simple.ok && r.spacing.ok);
+
+  const std::vector<Piece> half = serpentine(runsFrom(100, 200, 10));
+  const Report shortPipe = layout_check::checkLayout(zoneFor(zone_set::z1(), half), half);
+  EXPECT_LT(shortPipe.length.value, 0.55) << "the length check fails too";
+  EXPECT_FALSE(shortPipe.length.ok);
+  EXPECT_TRUE(shortPipe.sound());
+}
+
+TEST_F(LayoutChecker, VerdictsHoldClockwiseAndFarFromTheOrigin) {
+  for (const Variant& v : badVariants()) {
+    SCOPED_TRACE(v.name);
+    const Report base = layout_check::checkLayout(zoneFor(zone_set::z1(), v.pipe), v.pipe);
+    const Report turned = layout_check::checkLayout(zoneFor(zone_set::clockwise(zone_set::z1()), v.pipe), v.pipe);
+    std::vector<Piece> far;
+    for (const Piece& p : v.pipe) far.push_back(moved(p, 1e7));
+    const Report distant = layout_check::checkLayout(zoneFor(zone_set::moved(zone_set::z1(), 1e7), far), far);
+    for (const Report* other : {&turned, &distant}) {
+      EXPECT_EQ(other->sound(), base.sound());
+      for (auto check : {&Report::continuous, &Report::ends, &Report::inside, &Report::simple, &Report::spacing,
+                         &Report::length, &Report::coverage})
+        EXPECT_EQ((other->*check).ok, (base.*check).ok) << other->summary() << base.summary();
+    }
+    EXPECT_NEAR(turned.inZoneLength, base.inZoneLength, 1e-6);
+    EXPECT_NEAR(distant.zoneArea, base.zoneArea, 1.0);
+  }
+}
+
+TEST_F(LayoutChecker, HalfSpacingPassesOnlyInADeclaredBand) {
+  // 100 ... 500 in the band, at half the spacing; the first run outside at
+  // 700 leaves a whole spacing to the band's last run.
+  std::vector<double> xs = runsFrom(100, 100, 5);
+  for (double x : runsFrom(700, 200, 17)) xs.push_back(x);
+  const std::vector<Piece> pipe = serpentine(xs);
+  const Report inBand = layout_check::checkLayout(zoneFor(zone_set::z7(), pipe), pipe);
+  EXPECT_TRUE(inBand.sound()) << inBand.summary();
+  EXPECT_NEAR(inBand.bandArea, 500.0 * 2800.0, 0.02 * 500.0 * 2800.0);
+  EXPECT_NEAR(inBand.length.value, 1.0, 0.05);
+  const Report noBand = layout_check::checkLayout(zoneFor(zone_set::z1(), pipe), pipe);
+  EXPECT_FALSE(noBand.spacing.ok);
+  EXPECT_LT(noBand.spacing.at.x, 700.0) << noBand.spacing.text;
+}
+
+TEST_F(LayoutChecker, RingAtTheFirstOffsetInTheCirclePasses) {
+  const zone_set::ZoneCase circle = zone_set::z6a();
+  const Point c(2000, 2000);
+  const double half = std::asin(100.0 / 1900.0);  // the ring's ends 200 apart
+  const double a0 = -0.5 * std::numbers::pi + half;
+  const double sweep = 2.0 * std::numbers::pi - 2.0 * half;
+  auto on = [&](double r, double a) { return Point(c.x + r * std::cos(a), c.y + r * std::sin(a)); };
+  const std::vector<Piece> pipe{Piece::line(on(2000, a0), on(1900, a0)), Piece::arcAbout(c, 1900, a0, sweep),
+                                Piece::line(on(1900, a0 + sweep), on(2000, a0 + sweep))};
+  layout_check::Zone zone = zoneFor(circle, pipe);
+  ASSERT_EQ(zone.outline.size(), 2u);
+  const Report r = layout_check::checkLayout(zone, pipe);
+  EXPECT_TRUE(r.sound()) << r.summary();
+  EXPECT_NEAR(r.inside.value, 100.0, 1e-6) << "exactly d0 from the arcs";
+  EXPECT_NEAR(r.zoneArea, std::numbers::pi * 4e6, 1e-3);
+
+  for (auto& piece : zone.outline) {  // as chords the outline would come nearer
+    piece = Piece::line(piece.start, piece.end);
+  }
+  EXPECT_FALSE(layout_check::checkLayout(zone, pipe).inside.ok);
+}
+
+TEST_F(LayoutChecker, LargeHallIsCheckedInGoodTime) {
+  // 200 m2 (20 m x 10 m) at 0.15 m.
+  const zone_set::ZoneCase hall =
+      zone_set::make(zone_fixture::polygon("hall", {{0, 0}, {20000, 0}, {20000, 10000}, {0, 10000}}), 0, {}, {});
+  layout_check::Zone zone = zone_set::checkZone(hall);
+  zone.s = 150.0;
+  const std::vector<Piece> pipe = serpentine(runsFrom(100, 19800.0 / 131, 132), 100, 9900);
+  zone.start = pipe.front().start;
+  zone.end = pipe.back().end;
+  const auto begin = std::chrono::steady_clock::now();
+  const Report r = layout_check::checkLayout(zone, pipe);
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+  EXPECT_TRUE(r.sound() && r.coverage.ok) << r.summary();
+  EXPECT_NEAR(r.length.value, 1.0, 0.02) << "the margin of d0 is left bare";
+#ifdef NDEBUG
+  EXPECT_LT(seconds, 1.0);
+#endif
+  RecordProperty("seconds", std::to_string(seconds));
+}
+
+// ---- The graph walk of a layout record ------------------------------------------
+
+class LayoutGraphWalk : public layout_test::LayoutTest {};
+
+// In Z9 (640 square, ends (420,0) / (220,0)): a lead up to the first loop
+// (100,100)-(540,540), once round it counter-clockwise, and a lead down.
+struct RingLayout {
+  CFHPipeEnd start{Point(420, 0), 1, 0};
+  CFHPipeEnd end{Point(220, 0), 1, 0};
+  CFHCircuitLayout layout{100.0, 200.0, 200.0};
+  COffsetLoop* loop;
+
+  RingLayout() {
+    layout.startEnd = &start;
+    layout.endEnd = &end;
+    loop = graph_test::polygonLoop({{100, 100}, {540, 100}, {540, 540}, {100, 540}}).release();
+    layout.levels.push_back(new CFHCircuitLayout::Level{loop});
+    layout.firstEdge = new COffsetEdge(start.point, CLoopPoint(Point(420, 100), loop->section(0)), loop, layout.nodes);
+    layout.edges.push_back(layout.firstEdge);
+    COffsetNode* b = layout.appendNodeOnLoopAt(layout.firstEdge->b, CLoopPoint(Point(220, 100), loop->section(0)),
+                                               loop, 1);
+    layout.appendNodeOnLoop(b, end.point, {}, nullptr, 1, true);
+    layout.lastEdge = layout.edges.back();
+  }
+};
+
+TEST_F(LayoutGraphWalk, RingAroundTheFirstLoopIsOnePassingPipe) {
+  RingLayout ring;
+  const layout_check::GraphPath path = layout_check::walkLayoutGraph(ring.layout);
+  EXPECT_TRUE(path.faults.empty()) << path.faults.front();
+  EXPECT_EQ(path.edgesOnPath, 3);
+  EXPECT_EQ(path.edgesOffPath, 0);
+  ASSERT_EQ(path.pieces.size(), 7u);
+  zone_set::ZoneCase z9 = zone_set::z9();
+  const Report r = layout_check::checkLayout(zone_set::checkZone(z9), path.pieces, {0.99, 1.01, 0.75, false});
+  EXPECT_TRUE(r.sound()) << r.summary();
+  EXPECT_NEAR(r.inZoneLength, 1560.0, 1e-6);
+}
+
+TEST_F(LayoutGraphWalk, ReportsDeadEndsBranchesAndEdgesOffThePath) {
+  RingLayout ring;
+  // A spur from the loop node: that node now has three edges, and the edge
+  // is off the path.
+  ring.layout.appendNodeOnLoop(ring.layout.firstEdge->b, Point(420, 300), {}, nullptr, 1, true);
+  layout_check::GraphPath path = layout_check::walkLayoutGraph(ring.layout);
+  ASSERT_EQ(path.faults.size(), 2u);
+  EXPECT_NE(path.faults[0].find("3 edges"), std::string::npos) << path.faults[0];
+  EXPECT_NE(path.faults[1].find("dead end"), std::string::npos) << path.faults[1];
+  EXPECT_EQ(path.edgesOffPath, 3) << "the walk stops at the branch";
+
+  RingLayout stray;
+  stray.layout.edges.push_back(new COffsetEdge(Point(300, 300), Point(320, 300), stray.layout.nodes));
+  path = layout_check::walkLayoutGraph(stray.layout);
+  EXPECT_TRUE(path.faults.empty());
+  EXPECT_EQ(path.edgesOffPath, 1);
+
+  RingLayout broken;
+  broken.layout.lastEdge->setFlags(kEdgeNotDrawn);
+  broken.layout.lastEdge = nullptr;  // the walk runs into the end node
+  path = layout_check::walkLayoutGraph(broken.layout);
+  ASSERT_FALSE(path.faults.empty());
+  EXPECT_NE(path.faults.back().find("dead end"), std::string::npos) << path.faults.back();
+  EXPECT_EQ(path.notDrawn.size(), 1u);
+
+  CFHCircuitLayout empty(100.0, 200.0, 0.0);
+  EXPECT_EQ(layout_check::walkLayoutGraph(empty).faults.size(), 1u);
+}
+
+TEST_F(LayoutGraphWalk, ZoneSetCasesAreWellFormed) {
+  for (const zone_set::ZoneCase& c : zone_set::allCases()) {
+    SCOPED_TRACE(c.zone.name);
+    const layout_check::Zone zone = zone_set::checkZone(c);
+    ASSERT_EQ(zone.outline.size(), c.zone.curves.size());
+    for (std::size_t i = 0; i < zone.outline.size(); ++i) {
+      EXPECT_TRUE(zone.outline[i].end.isEqualTo(zone.outline[(i + 1) % zone.outline.size()].start, workTol));
+    }
+    if (c.baseIndex >= 0) {
+      EXPECT_LT(zone.outline[c.baseIndex].distanceTo(c.basePoint), 1e-6);
+    }
+    if (!c.endsOnBaseChord) {
+      // Pipe ends lie on the outline.
+      double ds = 1e300;
+      double de = 1e300;
+      for (const Piece& p : zone.outline) {
+        ds = std::min(ds, p.distanceTo(c.startEnd));
+        de = std::min(de, p.distanceTo(c.endEnd));
+      }
+      EXPECT_LT(ds, 1e-6 * c.unitFactor);
+      EXPECT_LT(de, 1e-6 * c.unitFactor);
+    }
+  }
+}
+
+}  // namespace
