@@ -1,18 +1,22 @@
 #include "geometry/blockDescRec.h"
+#include "geometry/byteBuffer.h"
 #include "geometry/cornerRect.h"
 #include "geometry/hexWriter.h"
 #include "geometry/hvSharedBlock.h"
 #include "geometry/idRecord.h"
 #include "geometry/insertTextRec.h"
+#include "geometry/listHelpers.h"
 #include "geometry/lineweightToPenWidth.h"
 #include "geometry/multileaderRec.h"
 #include "geometry/ptrList.h"
+#include "geometry/recordNames.h"
 #include "geometry/savedTolerance.h"
 #include "geometry/stringListRec.h"
 #include "platform/ge/XtGePoint2dArray.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 
@@ -148,4 +152,69 @@ TEST(hvSharedBlock, TheLastReleaseFreesTheArrays) {
   EXPECT_EQ(block->release(), 1);
   EXPECT_EQ(block->arrays().names[0], u"zone");
   EXPECT_EQ(block->release(), 0);
+}
+
+TEST(SmallRecords, RecordNamesCountsIndicesAndOneEntryArrays) {
+  unsigned char patterns[2][80] = {};
+  std::memcpy(patterns[0], "ANSI31", 7);
+  std::memcpy(patterns[1], "\x8a" "RAFA", 6);  // code page 1250
+  const unsigned char unterminated[4] = {'A', 'B', 'C', 'D'};
+  CStringArray names;
+  EXPECT_EQ(appendRecordNames(patterns[0], 2, 80, names), 2);
+  EXPECT_EQ(appendRecordNames(unterminated, 1, 4, names), 1);  // the whole record, never past it
+  EXPECT_EQ(appendRecordNames(nullptr, 3, 80, names), 0);
+  ASSERT_EQ(names.GetSize(), 3);
+  EXPECT_EQ(names[1], u"\u0160RAFA");
+  EXPECT_EQ(names[2], u"ABCD");
+
+  EXPECT_EQ(sharedArray::count<hvArray<int>>(nullptr), 0);
+  auto* shared = hvSharedBlock<hvArray<int>>::create();
+  shared->arrays().append(4);
+  EXPECT_EQ(sharedArray::count(shared), 1);
+  shared->release();
+  struct { std::int32_t index = 0; } record;
+  for (auto [given, stored] : {std::pair(5, 5), std::pair(0, 0), std::pair(-7, -1)}) {
+    setIndexOrNone(record, given);
+    EXPECT_EQ(record.index, stored);
+  }
+
+  // All or nothing: memory refused at any step leaves both arrays as they were.
+  hvArray<int> source;
+  for (int i = 1; i <= 3; ++i) source.append(i);
+  hvArray<hvArray<int>*> target;
+  static int allowed;
+  int tries = 0;
+  for (bool moved = false; !moved; ++tries) {
+    ASSERT_LT(tries, 10);
+    allowed = tries;
+    hvArrayAllocationHook = [](std::size_t) { return allowed-- > 0; };
+    moved = moveEntriesToArrays(source, target);
+    hvArrayAllocationHook = nullptr;
+    if (!moved) {
+      EXPECT_TRUE(source.count() == 3 && target.count() == 0) << tries;
+    }
+  }
+  EXPECT_GT(tries, 3);  // one array per entry had to be made
+  EXPECT_EQ(source.count(), 0);
+  ASSERT_EQ(target.count(), 3);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(target[i]->count(), 1);
+    EXPECT_EQ((*target[i])[0], 3 - i);  // last entry first
+    delete target[i];
+  }
+
+  // Owned bytes are freed (LSan), lent ones left alone.
+  byteBuffer owned;
+  owned.data = static_cast<unsigned char*>(std::malloc(16));
+  owned.size = 16;
+  owned.owned = true;
+  byteBuffer::clear(owned);
+  EXPECT_TRUE(owned.data == nullptr && owned.size == 0 && !owned.owned);
+  unsigned char lent[4] = {1, 2, 3, 4};
+  byteBuffer borrowed;
+  borrowed.data = lent;
+  borrowed.size = 4;
+  byteBuffer::clear(borrowed);
+  EXPECT_EQ(borrowed.data, nullptr);
+  EXPECT_EQ(lent[3], 4);
 }

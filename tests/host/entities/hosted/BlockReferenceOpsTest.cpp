@@ -149,6 +149,9 @@ void selfReferences() {
   ++g_commandsRun;
   for (const char16_t* name : {u"SELF", u"PING"}) {
     ltEntArray out;
+    ASSERT_TRUE(reference(name, {0, 0}, XtGeScale3d(1.0), 0.0)->getBlockEntities(out, getExport2D(), nullptr));
+    EXPECT_EQ(out.size(), name[0] == u'S' ? 2u : 1u);  // the drawing gave the block
+    out.clear();
     EXPECT_EQ(reference(name, {0, 0}, XtGeScale3d(1.0), 0.0)->explode(out, getExport2D(), nullptr, false), 0);
     EXPECT_TRUE(out.empty());
   }
