@@ -13,7 +13,6 @@
 #include "host/entities/entityDispatch.h"
 #include "host/entities/ltInsert2D.h"
 #include "host/entities/ltMText2D.h"
-#include "host/entities/ltPolyline2D.h"
 #include "host/entities/ltText2D.h"
 #include "host/entities/ltUnknown2D.h"
 #include "platform/ge/XtGeCircArc2d.h"
@@ -66,88 +65,27 @@ std::string tailOf(const resbuf* list) {
   return describe(list);
 }
 
-TEST(EntityTransform, CurveCopiesAndTheirRewrittenListsLandWhereTheMatrixSendsThem) {
-  GeometryToleranceScope tolerances(1);
-  const XtGeMatrix2d mirrored = turnAndScale() * XtGeMatrix2d::scaling(1.0, -1.0);
-  for (const XtGeMatrix2d& m : {turnAndScale(), mirrored}) {
-    for (const ownedChain& list : shapeLists()) {
-      auto copy = entReader2D::entity(list.get());
-      ASSERT_NE(copy, nullptr);
-      ASSERT_NE(copy->getUpdatedList(2), nullptr);
-      const auto before = copy->clone();
-      ASSERT_TRUE(copy->transformBy(m)) << int(copy->entType());
-      EXPECT_TRUE(copy->isDirty());
-      const resbuf* moved = copy->getUpdatedList(0);
-      ASSERT_NE(moved, nullptr);
-      EXPECT_NE(describe(moved), describe(before->getList()));
-      if (before->getCurve() == nullptr) continue;  // the solid's outline is checked by its box
-      const auto back = entReader2D::entity(moved);
-      for (const ltEnt2D* now : {copy.get(), back.get()}) {
-        const XtGeCurve2d& a = *before->getCurve();
-        const XtGeCurve2d& b = *now->getCurve();
-        EXPECT_TRUE((m * pointAt(a, 0)).isEqualTo(pointAt(b, 0), tight) ||
-                    (m * pointAt(a, 0)).isEqualTo(pointAt(b, 1), tight));
-        EXPECT_TRUE((m * pointAt(a, 0.5)).isEqualTo(b.closestPointTo(m * pointAt(a, 0.5)), tight));
-        EXPECT_NEAR(b.length(), a.length() * 2.0, 1e-9);
-      }
-    }
-  }
-}
-
-TEST(EntityTransform, RefusalsLeaveTheCopyAsItWasAndClean) {
+// Uniform turns, scales and mirrors of every kind are compared with ezdxf
+// by entity_operations.py; here a stretch, which arcs cannot follow.
+TEST(EntityTransform, CopiesThatFollowAreDirtyAndRefusalsChangeNothing) {
   GeometryToleranceScope tolerances(1);
   const XtGeMatrix2d stretch = XtGeMatrix2d::scaling(2.0, 3.0);
   const std::vector<ownedChain> lists = shapeLists();
-  for (std::size_t i : {1u, 3u}) {  // an arc, a polyline holding an arc
+  for (std::size_t i = 0; i < lists.size(); ++i) {
     auto copy = entReader2D::entity(lists[i].get());
     ASSERT_NE(copy->getUpdatedList(2), nullptr);
     const std::string before = describe(copy->getList());
-    EXPECT_FALSE(copy->transformBy(stretch));
-    EXPECT_FALSE(copy->isDirty());
-    EXPECT_EQ(describe(copy->getUpdatedList(0)), before);
+    const bool follows = i != 1 && i != 3;  // not the arc, nor the polyline holding one
+    EXPECT_EQ(copy->transformBy(stretch), follows) << i;
+    EXPECT_EQ(copy->isDirty(), follows) << i;
+    EXPECT_EQ(describe(copy->getUpdatedList(0)) != before, follows) << i;  // the list handed out moved too
   }
-  auto ellipse = entReader2D::entity(lists[2].get());
-  EXPECT_TRUE(ellipse->transformBy(stretch));
-  ltInsert2D insert;
-  EXPECT_FALSE(insert.transformBy(turnAndScale()));
-  const double nan = std::nan("");
+  EXPECT_FALSE(ltInsert2D().transformBy(turnAndScale()));
   XtGeMatrix2d broken;
-  broken(0, 2) = nan;
-  auto line = entReader2D::entity(lists[0].get());
-  EXPECT_FALSE(line->transformBy(broken));
-}
-
-TEST(EntityTransform, PolylineWidthsGrowWithTheScale) {
-  GeometryToleranceScope tolerances(1);
-  auto copy = entReader2D::entity(shapeLists()[3].get());
-  auto& polyline = static_cast<ltPolyline2D&>(*copy);
-  const std::vector<double> before = polyline.widths();
-  ASSERT_FALSE(before.empty());
-  ASSERT_TRUE(polyline.transformBy(turnAndScale()));
-  for (std::size_t i = 0; i < before.size(); ++i) EXPECT_DOUBLE_EQ(polyline.widths()[i], 2.0 * before[i]);
-}
-
-TEST(EntityTransform, TextsTakeHeightRotationAndWidthFromTheMatrix) {
-  GeometryToleranceScope tolerances(1);
-  ltText2D text;
-  text.values().insertion = {5, 5};
-  text.values().alignment = {9, 5};
-  text.values().height = 2.5;
-  text.values().rotation = 0.25;
-  ASSERT_TRUE(text.transformBy(turnAndScale()));
-  EXPECT_TRUE(text.isDirty());
-  EXPECT_NEAR(text.values().height, 5.0, 1e-12);
-  EXPECT_NEAR(text.values().rotation, 0.25 + pi / 6, 1e-12);
-  EXPECT_TRUE(text.values().alignment.isEqualTo(turnAndScale() * XtGePoint2d(9, 5), tight));
-
+  broken(0, 2) = std::nan("");
+  EXPECT_FALSE(entReader2D::entity(lists[0].get())->transformBy(broken));
   ltMText2D mtext;
   mtext.height = 2.5;
-  mtext.width = 40.0;
-  mtext.insertion = {1, 2};
-  ASSERT_TRUE(mtext.transformBy(turnAndScale()));
-  EXPECT_NEAR(mtext.height, 5.0, 1e-12);
-  EXPECT_NEAR(mtext.width, 80.0, 1e-12);
-  EXPECT_NEAR(mtext.rotation, pi / 6, 1e-12);
   EXPECT_FALSE(mtext.transformBy(XtGeMatrix2d::scaling(0.0)));  // nothing to measure a height by
 }
 
@@ -209,19 +147,6 @@ TEST(EntityReverse, CurvesKeepTheirPointsWithTheEndsSwapped) {
   const auto before = copy->clone();
   EXPECT_FALSE(copy->reverseParam());
   EXPECT_TRUE(copy->isEqualTo(*before));
-}
-
-TEST(EntityReverse, PolylineWidthsFollowTheirPieces) {
-  GeometryToleranceScope tolerances(1);
-  auto copy = entReader2D::entity(shapeLists()[3].get());
-  auto& polyline = static_cast<ltPolyline2D&>(*copy);
-  ASSERT_TRUE(polyline.reverseParam());
-  const resbuf* list = polyline.getUpdatedList(0);
-  ASSERT_NE(list, nullptr);
-  // The taper 0 -> 1 of the arc from (0,0) now runs 1 -> 0 into (0,0).
-  EXPECT_EQ(realsOf(list, 40), (std::vector<double>{0.5, 1.0}));
-  EXPECT_EQ(realsOf(list, 41), (std::vector<double>{1.0, 0.0}));
-  EXPECT_TRUE(pointsOf(list, 10).back().isEqualTo({0, 0}, tight));
 }
 
 TEST(EntityReverse, TextsTurnByTheirJustification) {
