@@ -21,10 +21,14 @@
 #include "geometry/cutFrameByCurve.h"
 #include "geometry/regionCombination.h"
 #include "geometry/segmentMerging.h"
+#include "host/ResbufChain.h"
+#include "host/entities/HatchBuilder.h"
 #include "host/entities/curveEntities.h"
+#include "host/entities/entityDispatch.h"
 #include "host/entities/ltAbscissa2D.h"
 #include "host/entities/ltArc2D.h"
 #include "host/entities/ltEllipse2D.h"
+#include "host/entities/ltHatch2D.h"
 #include "host/entities/ltImage2D.h"
 #include "host/entities/ltLine2D.h"
 #include "host/entities/ltMText2D.h"
@@ -194,12 +198,15 @@ int splitCurveKindBounded(Kind& self, const XtGeCurve2d& cutter, ltEntArray& out
 // whether the result differs from the outline: a piece of it was dropped,
 // or the cutter made a hole in it (the outline then survives whole beside
 // the hole, which the combination's own changed flag does not tell).
+// `dropped` (may be null) receives that flag alone: a piece of the outline
+// was dropped.
 std::vector<XtGeCompositeCurve2d> combinedOutlines(const XtGeCurve2d& outline, const XtGeCurve2d& cutter,
-                                                   int selector, bool dropB, bool& cut) {
+                                                   int selector, bool dropB, bool& cut, bool* dropped = nullptr) {
   ownedCurveList results;
   bool changed = false;
   combineClosedCurves(outline, cutter, results.list, (selector & kInsideBit) != 0, &changed, dropB);
   cut = changed || results.list.count() != 1;
+  if (dropped) *dropped = changed;
   std::vector<XtGeCompositeCurve2d> outlines;
   for (XtGeCurve2d* result : results.list) {
     if (result == nullptr) continue;
@@ -212,6 +219,12 @@ std::vector<XtGeCompositeCurve2d> combinedOutlines(const XtGeCurve2d& outline, c
     }
   }
   return outlines;
+}
+
+bool onlySegments(const XtGeCompositeCurve2d& outline) {
+  for (int i = 0; i < outline.numCurves(); ++i)
+    if (outline.curveAt(i)->type() != XtGe::kLineSeg2d) return false;
+  return outline.numCurves() > 0;
 }
 
 // The pieces of a closed loop, copied, in its own direction or reversed.
@@ -313,5 +326,75 @@ int ltImage2D::splitByCurveBounded(const XtGeCurve2d& cutter, ltEntArray& out, i
     image.markDirty();
     out.push_back(std::move(copy));
   }
+  return 1;
+}
+
+int ltSolid2D::splitByCurveBounded(const XtGeCurve2d& cutter, ltEntArray& out, int selector, bool* inside,
+                                   const XtGePoint2d* referencePoint, const XtGeBoundBlock2d* bounds) {
+  if (inside) *inside = false;
+  const cuttingCurve by(geometry(), cutter, referencePoint, bounds);
+  if (by.get() == nullptr) return 1;
+  bool cut = false;
+  std::vector<XtGeCompositeCurve2d> outlines = combinedOutlines(geometry(), *by.get(), selector, false, cut);
+  if (inside) *inside = cut;
+  if (!cut) {
+    auto copy = clone();
+    copy->markDirty();
+    out.push_back(std::move(copy));
+    return 1;
+  }
+  for (XtGeCompositeCurve2d& outline : outlines) {
+    if (onlySegments(outline)) {
+      auto copy = clone();
+      static_cast<ltSolid2D&>(*copy).geometry() = std::move(outline);
+      copy->markDirty();
+      out.push_back(std::move(copy));
+      continue;
+    }
+    resbuf* list = entBuilder2D::solidHatchOne(getProps(), outline);
+    if (list == nullptr) continue;
+    if (auto hatch = entReader2D::entity(list)) out.push_back(std::move(hatch));
+    freeResbufChain(list, false);
+  }
+  return 1;
+}
+
+int ltHatch2D::splitByCurveBounded(const XtGeCurve2d& cutter, ltEntArray& out, int selector, bool* inside,
+                                   const XtGePoint2d* referencePoint, const XtGeBoundBlock2d* bounds) {
+  if (inside) *inside = false;
+  if (loops_.empty()) {
+    out.push_back(clone());
+    return 1;
+  }
+  // The region of an open cutter reaches over the whole hatch.
+  XtGeBoundBlock2d block;
+  if (referencePoint != nullptr && bounds == nullptr) {
+    getExtents(block, false);
+    curveBoundBlock(cutter, block, true);
+    bounds = &block;
+  }
+  const cuttingCurve by(cutter, cutter, referencePoint, bounds);
+  if (by.get() == nullptr) return 1;
+  const bool keepsUntouched = cutDropWord != 0;
+  std::vector<ltHatchLoop> loops;
+  bool anyCut = false;
+  for (const ltHatchLoop& loop : loops_) {
+    bool cut = false, dropped = false;
+    std::vector<XtGeCompositeCurve2d> results =
+        combinedOutlines(loop.curve, *by.get(), selector, keepsUntouched, cut, &dropped);
+    if (keepsUntouched && !dropped) {
+      loops.push_back(loop);
+      continue;
+    }
+    anyCut = anyCut || cut;
+    for (XtGeCompositeCurve2d& result : results) loops.push_back({std::move(result), loop.flags, {}});
+  }
+  if (inside) *inside = anyCut;
+  if (loops.empty()) return 1;
+  auto copy = clone();
+  auto& hatch = static_cast<ltHatch2D&>(*copy);
+  hatch.loops_ = std::move(loops);
+  hatch.markDirty();
+  out.push_back(std::move(copy));
   return 1;
 }

@@ -12,6 +12,7 @@
 #include "host/entities/ltAbscissa2D.h"
 #include "host/entities/ltArc2D.h"
 #include "host/entities/ltEllipse2D.h"
+#include "host/entities/ltHatch2D.h"
 #include "host/entities/ltImage2D.h"
 #include "host/entities/ltMText2D.h"
 #include "host/entities/ltPoint2D.h"
@@ -53,6 +54,15 @@ bool ltPolyline2D::getExtents(XtGeBoundBlock2d& extents, bool merge) const {
 bool ltSolid2D::getExtents(XtGeBoundBlock2d& extents, bool merge) const {
   return compositeBoundBlock(geometry(), extents, merge);
 }
+bool ltHatch2D::getExtents(XtGeBoundBlock2d& extents, bool merge) const {
+  if (loops_.empty()) return false;
+  for (const ltHatchLoop& loop : loops_) {
+    compositeBoundBlock(loop.curve, extents, merge);
+    merge = true;
+  }
+  return true;
+}
+
 bool ltImage2D::getExtents(XtGeBoundBlock2d& extents, bool merge) const {
   return compositeBoundBlock(clipBoundary, extents, merge);
 }

@@ -11,6 +11,7 @@
 #include "host/entities/ltAbscissa2D.h"
 #include "host/entities/ltArc2D.h"
 #include "host/entities/ltEllipse2D.h"
+#include "host/entities/ltHatch2D.h"
 #include "host/entities/ltImage2D.h"
 #include "host/entities/ltLine2D.h"
 #include "host/entities/ltMText2D.h"
@@ -88,6 +89,25 @@ bool ltImage2D::transformBy(const XtGeMatrix2d& matrix) {
   insertion.transformBy(matrix);
   u.transformBy(matrix);
   v.transformBy(matrix);
+  markDirty();
+  return true;
+}
+
+bool ltHatch2D::transformBy(const XtGeMatrix2d& matrix) {
+  if (!matrix.isFinite() || matrix.det() == 0.0) return false;
+  std::vector<ltHatchLoop> loops = loops_;
+  for (ltHatchLoop& loop : loops)
+    if (!loop.curve.transformBy(matrix)) return false;
+  std::vector<ltHatchPatternLine> lines = patternLines_;
+  for (ltHatchPatternLine& line : lines) {
+    const XtGeVector2d along = matrix * XtGeVector2d(std::cos(line.angle), std::sin(line.angle));
+    line.angle = along.angle();
+    line.base.transformBy(matrix);
+    line.offset.transformBy(matrix);
+    for (double& dash : line.dashes) dash *= along.length();
+  }
+  loops_ = std::move(loops);
+  patternLines_ = std::move(lines);
   markDirty();
   return true;
 }

@@ -58,6 +58,22 @@ class ltHatch2D final : public ltEnt2D {
   int getProperties(double& area, double& boundaryLength, std::vector<std::unique_ptr<XtGeCurve2d>>& curves,
                     double& totalLength) const;
 
+  // The entity operations of the kind (see ltEnt2D). A cut combines each
+  // loop with the cutter as regions, keeping the loop's pieces inside the
+  // cutter with the selector's inside bit, else those outside; with
+  // cutDropWord set the cutter's pieces inside the loop are dropped too
+  // and a loop whose boundary the cut leaves whole stays as it was (handles
+  // included). One hatch of the resulting loops with the same pattern lines
+  // is handed on, none when no loop is left. A transform moves the loops, and the pattern lines as the
+  // image of the drawn lines: base points and offsets moved, the angle that
+  // of the moved direction (a mirror reflects it), the dashes stretched as
+  // that direction is; it answers false, unchanged, when a loop cannot
+  // follow. The extents are those of the loops (false without loops).
+  int splitByCurveBounded(const XtGeCurve2d& cutter, ltEntArray& out, int selector, bool* inside,
+                          const XtGePoint2d* referencePoint, const XtGeBoundBlock2d* bounds) override;
+  bool transformBy(const XtGeMatrix2d& matrix) override;
+  bool getExtents(XtGeBoundBlock2d& extents, bool merge) const override;
+
  protected:
   bool readList(const resbuf* list) override;
 

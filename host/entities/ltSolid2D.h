@@ -20,7 +20,12 @@ class ltSolid2D final : public ltGeometryEnt2D<ltSolid2D, XtGeCompositeCurve2d> 
   ltEntKind entType() const override { return ltEntKind::solid; }
   void writeList() override;
 
-  // The entity operations of the kind (see ltEnt2D).
+  // The entity operations of the kind (see ltEnt2D). A cut combines the
+  // outline with the cutter as regions: an outline left whole gives a dirty
+  // copy; results of line segments only become solids (written as hatches
+  // when they have more than four corners), others solid-fill hatches.
+  int splitByCurveBounded(const XtGeCurve2d& cutter, ltEntArray& out, int selector, bool* inside,
+                          const XtGePoint2d* referencePoint, const XtGeBoundBlock2d* bounds) override;
   bool transformBy(const XtGeMatrix2d& matrix) override;
   bool getExtents(XtGeBoundBlock2d& extents, bool merge) const override;
 

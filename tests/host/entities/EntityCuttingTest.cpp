@@ -13,12 +13,14 @@
 #include "host/Tolerances.h"
 #include "host/entities/entityDispatch.h"
 #include "host/entities/ltAbscissa2D.h"
+#include "host/entities/ltHatch2D.h"
 #include "host/entities/ltImage2D.h"
 #include "host/entities/ltInsert2D.h"
 #include "host/entities/ltLine2D.h"
 #include "host/entities/ltMText2D.h"
 #include "host/entities/ltPoint2D.h"
 #include "host/entities/ltPolyline2D.h"
+#include "host/entities/ltSolid2D.h"
 #include "host/entities/ltText2D.h"
 #include "platform/ge/XtGeCircArc2d.h"
 #include "platform/ge/XtGeLine2d.h"
@@ -195,6 +197,66 @@ TEST(EntityCutting, AnImageClipWithAHoleBecomesOneKeyholeBoundary) {
   ASSERT_EQ(pieces.size(), 1u);
   ASSERT_TRUE(getCurveArea(static_cast<const ltImage2D&>(*pieces[0]).clipBoundary, area));
   EXPECT_NEAR(area, 4 * pi, 1e-6);
+}
+
+// The area a hatch copy fills (even-odd over its loops).
+double filledArea(const ltEnt2D& copy) {
+  double area = -1.0, boundary = 0.0, total = 0.0;
+  std::vector<std::unique_ptr<XtGeCurve2d>> curves;
+  EXPECT_EQ(static_cast<const ltHatch2D&>(copy).getProperties(area, boundary, curves, total), 1);
+  return area;
+}
+
+TEST(EntityCutting, SolidsAndHatchesAreCutAsRegions) {
+  GeometryToleranceScope tolerances(1);
+  const ltSolid2D solid(square(4));
+  const XtGeCircArc2d corner({4, 4}, 2.0);
+  bool inside = false;
+  for (auto [selector, area] : {std::pair(1, 16 - pi), std::pair(2, pi)}) {
+    ltEntArray pieces;
+    EXPECT_EQ(const_cast<ltSolid2D&>(solid).splitByCurveBounded(corner, pieces, selector, &inside, nullptr, nullptr), 1);
+    EXPECT_TRUE(inside);
+    ASSERT_EQ(pieces.size(), 1u);
+    ASSERT_EQ(pieces[0]->entType(), ltEntKind::hatch) << selector;  // a solid holds no arc
+    EXPECT_NEAR(filledArea(*pieces[0]), area, 1e-6) << selector;
+  }
+  // A straight cut leaves a solid; a solid the cut misses is handed on whole.
+  const XtGePoint2d left(0, 2);
+  for (auto [x, cut] : {std::pair(1.0, true), std::pair(9.0, false)}) {
+    ltEntArray pieces;
+    EXPECT_EQ(const_cast<ltSolid2D&>(solid).splitByCurveBounded(XtGeLineSeg2d({x, -1}, {x, 5}), pieces, 2, &inside,
+                                                                &left, nullptr), 1);
+    EXPECT_EQ(inside, cut);
+    ASSERT_EQ(pieces.size(), 1u);
+    ASSERT_EQ(pieces[0]->entType(), ltEntKind::solid);
+    EXPECT_TRUE(pieces[0]->isDirty());
+    double area = 0.0;
+    ASSERT_TRUE(getCurveArea(static_cast<const ltSolid2D&>(*pieces[0]).geometry(), area));
+    EXPECT_NEAR(area, cut ? 4.0 * x : 16.0, 1e-9);
+  }
+
+  ltHatch2D hatch;
+  hatch.loops().push_back({square(10), 1, {u"2A"}});
+  hatch.patternLines().push_back({pi / 4, {0, 0}, {-0.5, 0.5}, {1.0, -0.25}});
+  const XtGeCircArc2d middle({5, 5}, 2.0);
+  for (auto [selector, area] : {std::pair(1, 100 - 4 * pi), std::pair(2, 4 * pi)}) {
+    ltEntArray pieces;
+    EXPECT_EQ(hatch.splitByCurveBounded(middle, pieces, selector, &inside, nullptr, nullptr), 1);
+    EXPECT_TRUE(inside);
+    ASSERT_EQ(pieces.size(), 1u);
+    EXPECT_NEAR(filledArea(*pieces[0]), area, 1e-6) << selector;
+    const auto& piece = static_cast<const ltHatch2D&>(*pieces[0]);
+    EXPECT_TRUE(piece.isDirty());
+    EXPECT_EQ(piece.patternLines().size(), 1u);
+    EXPECT_TRUE(piece.loops()[0].handles.empty());  // cut loops no longer follow their objects
+  }
+  // With its word set, loops the cut leaves alone stay as they were.
+  hatch.cutDropWord = 1;
+  ltEntArray pieces;
+  hatch.splitByCurveBounded(XtGeCircArc2d({50, 50}, 1.0), pieces, 1, &inside, nullptr, nullptr);
+  EXPECT_FALSE(inside);
+  ASSERT_EQ(pieces.size(), 1u);
+  EXPECT_EQ(static_cast<const ltHatch2D&>(*pieces[0]).loops()[0].handles, std::vector<std::u16string>{u"2A"});
 }
 
 TEST(EntityCutting, CurvesInTurnListEachCuttingCurveOnce) {

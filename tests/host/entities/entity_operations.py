@@ -5,7 +5,9 @@
    saved drawing holds, in world coordinates, what ezdxf's own transform
    gives; a rotated dimension still measures its length; block references
    and the kinds no transform reaches stay as they were; the extents of the
-   curve kinds are ezdxf's bounding boxes. The drawings audit clean.
+   curve kinds are ezdxf's bounding boxes; a hatch's pattern lines are
+   ezdxf's scale_pattern of the original, their base points moved by the
+   matrix. The drawings audit clean.
 2. Every kind reversed: curves run backwards over the same points (a
    polyline's widths follow their pieces), texts turn their justification.
 3. Every curve kind cut by a circle: the pieces inside and outside add up to
@@ -29,6 +31,7 @@ import ezdxf
 import ezdxf.bbox
 import ezdxf.path
 from ezdxf.math import Matrix44, Vec3
+from ezdxf.tools.pattern import scale_pattern
 
 from dxf_checks import audited, check, close, failures
 
@@ -37,6 +40,15 @@ CURVES = ("LINE", "CIRCLE", "ARC", "ELLIPSE", "LWPOLYLINE", "XLINE", "RAY")
 
 def flat(points):
     return [c for p in points for c in tuple(p)[:2]]
+
+
+def set_of(points):
+    """The points without repeats (a closed path may or may not repeat its start)."""
+    out = []
+    for p in points:
+        if not any(close(flat([p]), flat([q])) for q in out):
+            out.append(p)
+    return out
 
 
 def same_set(a, b):
@@ -67,6 +79,9 @@ def build(path):
     image = msp.add_image(image_def, insert=(10, 20), size_in_units=(50, 25), rotation=15)
     image.set_boundary_path([(10, 10), (60, 10), (60, 40), (10, 40)])
     msp.add_wipeout([(0, 0), (10, 0), (10, 5), (4, 8)])
+    hatch = msp.add_hatch()
+    hatch.set_pattern_fill("ANSI33", scale=0.5, angle=15)
+    hatch.paths.add_polyline_path([(20, 0), (30, 0), (30, 8), (20, 8)], is_closed=True)
     dim = msp.add_linear_dim(base=(0, 5), p1=(0, 0), p2=(10, 0), dimstyle="EZDXF")
     dim.render()
     aligned = msp.add_aligned_dim(p1=(20, 0), p2=(30, 10), distance=3, dimstyle="EZDXF")
@@ -164,6 +179,22 @@ def centre_line(e):
     return copy
 
 
+def corners(e):
+    return [v for path in ezdxf.path.from_hatch(e) for v in path.flattening(0.01)]
+
+
+def check_pattern(entity, got, m, degrees, scale, what):
+    """Pattern lines against ezdxf's scale_pattern; base points where the matrix sends them."""
+    lines = entity.pattern.lines
+    want = scale_pattern([[l.angle, l.base_point, l.offset, l.dash_length_items] for l in lines], scale, degrees)
+    have = got.pattern.lines if got.pattern else []
+    check(len(have) == len(want) > 0, f"{what} pattern lines")
+    for line, w, g in zip(lines, want, have):
+        check(same_angle(math.radians(w[0]), math.radians(g.angle)) and close(flat([w[2]]), flat([g.offset])) and
+              close(w[3], list(g.dash_length_items)), f"{what} pattern line {w} {g}")
+        check(close(flat([m.transform(Vec3(line.base_point))]), flat([g.base_point])), f"{what} pattern base")
+
+
 def compare(kind, want, got, what):
     """The entity `got` read from the saved drawing against `want`, ezdxf's transform of the original."""
     w, g = want.dxf, got.dxf
@@ -199,6 +230,9 @@ def compare(kind, want, got, what):
     elif kind in ("IMAGE", "WIPEOUT"):
         check(close(flat([w.insert, w.u_pixel, w.v_pixel]), flat([g.insert, g.u_pixel, g.v_pixel])), f"{what} frame")
         check(same_set(want.boundary_path_wcs()[:-1], got.boundary_path_wcs()[:-1]), f"{what} clip boundary")
+    elif kind == "HATCH":
+        a, b = corners(want), corners(got)
+        check(same_set(set_of(a), set_of(b)), f"{what} boundary {a} {b}")
     elif kind == "DIMENSION":
         for name in ("defpoint", "defpoint2", "defpoint3", "text_midpoint"):
             check(close(flat([w.get(name)]), flat([g.get(name)])), f"{what} {name} {w.get(name)} {g.get(name)}")
@@ -228,6 +262,8 @@ def check_transform(tool, src, work, degrees, scale, mirror):
         want = entity.copy()
         want.transform(mm if mirror and kind in CURVES else m)
         compare(kind, want, got, what)
+        if kind == "HATCH":
+            check_pattern(entity, got, m, degrees, scale, what)
         if kind in CURVES and kind not in ("XLINE", "RAY"):
             box = ezdxf.bbox.extents([centre_line(got)])
             size = max(box.size.x, box.size.y)
