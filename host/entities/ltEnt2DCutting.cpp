@@ -221,6 +221,15 @@ std::vector<XtGeCompositeCurve2d> combinedOutlines(const XtGeCurve2d& outline, c
   return outlines;
 }
 
+// Appends a dirty clone of the copy, changed by `edit` first.
+template <class Kind, class Edit>
+void appendEditedClone(const Kind& source, ltEntArray& out, Edit&& edit) {
+  auto copy = source.clone();
+  edit(static_cast<Kind&>(*copy));
+  copy->markDirty();
+  out.push_back(std::move(copy));
+}
+
 bool onlySegments(const XtGeCompositeCurve2d& outline) {
   for (int i = 0; i < outline.numCurves(); ++i)
     if (outline.curveAt(i)->type() != XtGe::kLineSeg2d) return false;
@@ -319,13 +328,8 @@ int ltImage2D::splitByCurveBounded(const XtGeCurve2d& cutter, ltEntArray& out, i
   std::vector<XtGeCompositeCurve2d> boundaries = combinedOutlines(clipBoundary, *by.get(), selector, false, changed);
   if (inside) *inside = changed;
   keyholeBoundary(boundaries);
-  for (XtGeCompositeCurve2d& boundary : boundaries) {
-    auto copy = clone();
-    auto& image = static_cast<ltImage2D&>(*copy);
-    image.clipBoundary = std::move(boundary);
-    image.markDirty();
-    out.push_back(std::move(copy));
-  }
+  for (XtGeCompositeCurve2d& boundary : boundaries)
+    appendEditedClone(*this, out, [&](ltImage2D& image) { image.clipBoundary = std::move(boundary); });
   return 1;
 }
 
@@ -338,17 +342,12 @@ int ltSolid2D::splitByCurveBounded(const XtGeCurve2d& cutter, ltEntArray& out, i
   std::vector<XtGeCompositeCurve2d> outlines = combinedOutlines(geometry(), *by.get(), selector, false, cut);
   if (inside) *inside = cut;
   if (!cut) {
-    auto copy = clone();
-    copy->markDirty();
-    out.push_back(std::move(copy));
+    appendEditedClone(*this, out, [](ltSolid2D&) {});
     return 1;
   }
   for (XtGeCompositeCurve2d& outline : outlines) {
     if (onlySegments(outline)) {
-      auto copy = clone();
-      static_cast<ltSolid2D&>(*copy).geometry() = std::move(outline);
-      copy->markDirty();
-      out.push_back(std::move(copy));
+      appendEditedClone(*this, out, [&](ltSolid2D& solid) { solid.geometry() = std::move(outline); });
       continue;
     }
     resbuf* list = entBuilder2D::solidHatchOne(getProps(), outline);
@@ -390,11 +389,6 @@ int ltHatch2D::splitByCurveBounded(const XtGeCurve2d& cutter, ltEntArray& out, i
     for (XtGeCompositeCurve2d& result : results) loops.push_back({std::move(result), loop.flags, {}});
   }
   if (inside) *inside = anyCut;
-  if (loops.empty()) return 1;
-  auto copy = clone();
-  auto& hatch = static_cast<ltHatch2D&>(*copy);
-  hatch.loops_ = std::move(loops);
-  hatch.markDirty();
-  out.push_back(std::move(copy));
+  if (!loops.empty()) appendEditedClone(*this, out, [&](ltHatch2D& hatch) { hatch.loops_ = std::move(loops); });
   return 1;
 }

