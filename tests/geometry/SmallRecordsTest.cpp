@@ -19,6 +19,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
+#include <tuple>
+#include <utility>
 
 TEST(savedTolerance, RestoresTheToleranceOnEveryWayOut) {
   const XtGeTol before = XtGeContext::gTol;
@@ -28,8 +30,8 @@ TEST(savedTolerance, RestoresTheToleranceOnEveryWayOut) {
     throw std::runtime_error("failed inside");
   };
   EXPECT_THROW(changeAndThrow(), std::runtime_error);
-  EXPECT_EQ(XtGeContext::gTol.equalPoint(), before.equalPoint());
-  EXPECT_EQ(XtGeContext::gTol.equalVector(), before.equalVector());
+  EXPECT_EQ(std::tuple(XtGeContext::gTol.equalPoint(), XtGeContext::gTol.equalVector()),
+            std::tuple(before.equalPoint(), before.equalVector()));
   {
     savedTolerance saved;
     XtGeContext::gTol.setEqualPoint(3.0);
@@ -40,10 +42,7 @@ TEST(savedTolerance, RestoresTheToleranceOnEveryWayOut) {
 
 TEST(hexWriter, WritesLowestByteFirstAndRefusesToOverflow) {
   hexWriter writer(64);
-  ASSERT_TRUE(writer.writeInt32(1));
-  ASSERT_TRUE(writer.writeInt32(-2));
-  ASSERT_TRUE(writer.writeText("A\xE1"));
-  ASSERT_TRUE(writer.writeDouble(1.0));
+  ASSERT_TRUE(writer.writeInt32(1) && writer.writeInt32(-2) && writer.writeText("A\xE1") && writer.writeDouble(1.0));
   const auto text = writer.finish();
   ASSERT_TRUE(text.has_value());
   EXPECT_EQ(*text, "01000000feffffff41e100000000000000f03f");
@@ -51,45 +50,34 @@ TEST(hexWriter, WritesLowestByteFirstAndRefusesToOverflow) {
 
   hexWriter small(9);
   EXPECT_TRUE(small.writeInt32(1));
-  EXPECT_FALSE(small.writeInt32(1));
-  EXPECT_FALSE(small.writeText(""));
+  EXPECT_FALSE(small.writeInt32(1) || small.writeText(""));
   EXPECT_EQ(small.position(), 8u);
   EXPECT_EQ(small.finish().value(), "01000000");
   hexWriter full(8);
   EXPECT_TRUE(full.writeInt32(1));
   EXPECT_FALSE(full.finish().has_value());
   hexWriter none(0);
-  EXPECT_FALSE(none.writeText(""));
-  EXPECT_FALSE(none.writeDouble(0.0));
+  EXPECT_FALSE(none.writeText("") || none.writeDouble(0.0));
 }
 
 TEST(SmallRecords, RectanglesCornersAndPenWidths) {
   const cornerRect moved = rectOffsetBy({{0, 0}, {2, 1}}, {-5, 3});
-  EXPECT_EQ(moved.minCorner.x, -5);
-  EXPECT_EQ(moved.maxCorner.y, 4);
+  EXPECT_EQ(std::tuple(moved.minCorner.x, moved.maxCorner.y), std::tuple(-5, 4));
   // A rectangle given with swapped corners comes back normalised.
   const cornerRect swapped = rectOffsetBy({{2, 1}, {0, 0}}, {0, 0});
-  EXPECT_EQ(swapped.minCorner.x, 0);
-  EXPECT_EQ(swapped.maxCorner.x, 2);
-  EXPECT_EQ(oppositeCorner(1), 3);
-  EXPECT_EQ(oppositeCorner(4), 2);
-  EXPECT_EQ(oppositeCorner(5), 5);
-  EXPECT_EQ(lineweightToPenWidth(211), 14);
-  EXPECT_EQ(lineweightToPenWidth(0), 1);
-  EXPECT_EQ(lineweightToPenWidth(300), 1);
-  EXPECT_EQ(lineweightToPenWidth(-3), 1);
-  EXPECT_EQ(lineweightToPenWidth(100), 6);
+  EXPECT_EQ(std::tuple(swapped.minCorner.x, swapped.maxCorner.x), std::tuple(0, 2));
+  EXPECT_EQ(std::tuple(oppositeCorner(1), oppositeCorner(4), oppositeCorner(5)), std::tuple(3, 2, 5));
+  for (const auto& [weight, pen] : {std::pair(211, 14), {0, 1}, {300, 1}, {-3, 1}, {100, 6}})
+    EXPECT_EQ(lineweightToPenWidth(weight), pen) << weight;
 }
 
 TEST(SmallRecords, RemoveRecordByIdMovesTheLastIntoThePlace) {
   std::vector<idRecord> records{{1, CString(u"a"), 10}, {2, CString(u"b"), 20}, {3, CString(u"c"), 30}};
   EXPECT_TRUE(removeRecordById(records, 1));
   ASSERT_EQ(records.size(), 2u);
-  EXPECT_EQ(records[0].id, 3);
-  EXPECT_EQ(records[0].text, u"c");
+  EXPECT_TRUE(records[0].id == 3 && records[0].text == u"c");
   EXPECT_FALSE(removeRecordById(records, 9));
-  EXPECT_TRUE(removeRecordById(records, 2));
-  EXPECT_TRUE(removeRecordById(records, 3));
+  EXPECT_TRUE(removeRecordById(records, 2) && removeRecordById(records, 3));
   EXPECT_FALSE(removeRecordById(records, 3));
 }
 
@@ -99,10 +87,8 @@ TEST(SmallRecords, OwningListsReleaseEverything) {
   ASSERT_NE(list.addCopy(data, sizeof data), nullptr);
   ASSERT_NE(list.add(0), nullptr);
   EXPECT_EQ(list.addCopy(nullptr, 4), nullptr);
-  EXPECT_EQ(list.count(), 2u);
   EXPECT_STREQ(static_cast<const char*>(list.at(0)), "podlaha");
-  EXPECT_EQ(list.sizeAt(1), 0u);
-  EXPECT_EQ(list.at(2), nullptr);
+  EXPECT_TRUE(list.count() == 2u && list.sizeAt(1) == 0u && list.at(2) == nullptr);
   list.freeAll();
   EXPECT_EQ(list.count(), 0u);
   list.add(16);  // usable again; freed by the destructor
@@ -123,8 +109,7 @@ TEST(SmallRecords, OwningListsReleaseEverything) {
   a.strings->Add(CString(u"y"));
   EXPECT_EQ(b.strings->GetSize(), 1);
   b = stringListRec();
-  EXPECT_EQ(b.strings, nullptr);
-  EXPECT_TRUE(b.text.IsEmpty());
+  EXPECT_TRUE(b.strings == nullptr && b.text.IsEmpty());
 }
 
 TEST(SmallRecords, DescriptionRecordsCopyTheirPointLists) {
@@ -134,8 +119,7 @@ TEST(SmallRecords, DescriptionRecordsCopyTheirPointLists) {
   for (int i = 0; i < 20; ++i) leader.block.points.add(placed);
   leader.names.add(nameRec{CString(u"_LENGTH"), CString(u"12.5"), {1, 2}});
   const multileaderRec copy(leader);
-  EXPECT_EQ(copy.block.points.count(), 20);
-  EXPECT_EQ(copy.block.points[19].indices[0], 4);
+  EXPECT_EQ(std::tuple(copy.block.points.count(), copy.block.points[19].indices[0]), std::tuple(20, 4));
   EXPECT_EQ(copy.names[0].name, u"_LENGTH");
 }
 

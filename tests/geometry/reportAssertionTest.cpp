@@ -11,6 +11,7 @@
 
 #include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -52,10 +53,8 @@ TEST_F(CapturedReports, BoundaryBuilderReportReadsAsDocumented) {
             u"05.03.2025 11:06:57 compiled\n"
             u"Compiler: 19.29" +
                 kClosing);
-  EXPECT_EQ(notices[0].caption, u"Assertion Failed !");
-  EXPECT_EQ(notices[0].flags, 0x12010u);
-  EXPECT_TRUE(notices[0].ownedByActiveWindow);
-  EXPECT_EQ(notices[0].threadId, GetCurrentThreadId());
+  EXPECT_EQ(std::tuple(notices[0].caption, notices[0].flags, notices[0].ownedByActiveWindow, notices[0].threadId),
+            std::tuple(u"Assertion Failed !", 0x12010u, true, GetCurrentThreadId()));
 }
 
 TEST_F(CapturedReports, StampsWithPaddedDaysAndOddWordsNeverBreakTheReport) {
@@ -85,12 +84,8 @@ TEST_F(CapturedReports, InfoVariants) {
   EXPECT_EQ(reportAssertionInfo(u"geBaseW", 1895, u"entBuilder2D::polyline", 1929, u"m\u00EDsto"), 0);
   EXPECT_EQ(reportAssertionA("geBaseW", 8475, "ltHatch2D::getProperties", 1929, "m\xEDsto"), 0);
   ASSERT_EQ(notices.size(), 2u);
-  const std::u16string expected =
-      u"HAVLEN\ngeBaseW (1895) entBuilder2D::polyline\nCompiler: 19.29\nInfo: m\u00EDsto" + kClosing;
-  EXPECT_EQ(notices[0].text, expected);
-  EXPECT_EQ(notices[1].text,
-            u"HAVLEN\ngeBaseW (8475) ltHatch2D::getProperties\nCompiler: 19.29\nInfo: m\u00EDsto" +
-                kClosing);
+  EXPECT_EQ(notices[0].text, u"HAVLEN\ngeBaseW (1895) entBuilder2D::polyline\nCompiler: 19.29\nInfo: m\u00EDsto" + kClosing);
+  EXPECT_EQ(notices[1].text, u"HAVLEN\ngeBaseW (8475) ltHatch2D::getProperties\nCompiler: 19.29\nInfo: m\u00EDsto" + kClosing);
   EXPECT_EQ(reportAssertionA(nullptr, 0, nullptr, 0, nullptr), 0);
   EXPECT_EQ(notices[2].text, u"HAVLEN\n (0) \nCompiler: 0.0\nInfo: " + kClosing);
 }
@@ -98,9 +93,8 @@ TEST_F(CapturedReports, InfoVariants) {
 TEST_F(CapturedReports, InternalErrorBox) {
   EXPECT_EQ(showInternalError(nullptr, u"no curve", 7, u"Jul 30 2024"), IDOK);
   EXPECT_EQ(onlyText(), u"Error - no curve [ 7 ] ( timestamp Jul 30 2024 )");
-  EXPECT_EQ(notices[0].caption, u"internal error");
-  EXPECT_EQ(notices[0].flags, static_cast<UINT>(MB_ICONSTOP));
-  EXPECT_FALSE(notices[0].ownedByActiveWindow);
+  EXPECT_EQ(std::tuple(notices[0].caption, notices[0].flags, notices[0].ownedByActiveWindow),
+            std::tuple(u"internal error", static_cast<UINT>(MB_ICONSTOP), false));
   // 2000 characters do not fit the old fixed buffer; nothing is cut.
   const std::u16string longText(2000, u'x');
   showInternalError(u"T", longText.c_str(), 1, u"");
@@ -116,8 +110,7 @@ TEST(FailureNotice, HostThreadShowsABoxAndKeepsAPendingQuit) {
   reportAssertion(u"geBound", 18, u"", u"", u"", u"getPointsArea", 1929);
   const std::vector<HvMessageBoxRecord> log = hvMessageBoxLog();
   ASSERT_EQ(log.size(), 1u);
-  EXPECT_EQ(log[0].caption, u"Assertion Failed !");
-  EXPECT_EQ(log[0].flags, 0x12010u);
+  EXPECT_EQ(std::tuple(log[0].caption, log[0].flags), std::tuple(std::u16string(u"Assertion Failed !"), 0x12010u));
   MSG message;
   ASSERT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_EQ(message.wParam, 42u);
@@ -129,8 +122,7 @@ TEST(FailureNotice, HostThreadShowsABoxAndKeepsAPendingQuit) {
   hvSetMessageBoxEcho(true);
   const std::vector<HvMessageBoxRecord> after = hvMessageBoxLog();
   ASSERT_EQ(after.size(), 2u);
-  EXPECT_EQ(after[1].flags, static_cast<UINT>(MB_ICONSTOP));
-  EXPECT_EQ(after[1].owner, nullptr);
+  EXPECT_TRUE(after[1].flags == static_cast<UINT>(MB_ICONSTOP) && after[1].owner == nullptr);
   hvClearMessageBoxLog();
 }
 

@@ -62,8 +62,11 @@ TEST(GroupCodeType, EveryDrawingCodeHasTheDxfValueClass) {
   EXPECT_EQ(compared, 467);  // every typed drawing code was compared
 }
 
-// The stand-in host keeps its own typing of group codes; both must store
-// every value the same way.
+// The stand-in host keeps its own typing of group codes (usable at compile
+// time); both must store every value the same way.
+static_assert(cadhost::groupCodeType(10).valueClass == cadhost::GroupValueClass::Point);
+static_assert(cadhost::groupCodeType(50).angle && !cadhost::groupCodeType(5000).ownType);
+
 TEST(GroupCodeType, AgreesWithTheHost) {
   using C = cadhost::GroupValueClass;
   for (int code = -10; code <= 5030; ++code) {

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string>
+#include <tuple>
 
 #include "host/ResbufBuilder.h"
 #include "host/ResbufChain.h"
@@ -25,17 +26,16 @@ TEST(ResbufBuilder, PlainFormWithExtendedDataMarker) {
   EXPECT_EQ(textOf(n->next->next), u"x");
 }
 
-TEST(ResbufBuilder, SkippedTextLeavesThePairOut) {
-  ListGuard g(buildResbufListFor(8, hvSkipText, 62, 3, -9));
-  ASSERT_EQ(codesOf(g.list), (std::vector<int>{62}));
-  EXPECT_EQ(g.list->value.i16, 3);
-}
-
-TEST(ResbufBuilder, NullTextBecomesEmpty) {
-  ListGuard g(buildResbufListFor(1, nullptr, 7, std::u16string(u"Standard"), -9));
+TEST(ResbufBuilder, SkippedNullAndMissingTexts) {
+  ListGuard skipped(buildResbufListFor(8, hvSkipText, 62, 3, -9));  // the pair is left out
+  ASSERT_EQ(codesOf(skipped.list), (std::vector<int>{62}));
+  EXPECT_EQ(skipped.list->value.i16, 3);
+  ListGuard g(buildResbufListFor(1, nullptr, 7, std::u16string(u"Standard")));  // no -9: the end ends it
   ASSERT_EQ(codesOf(g.list), (std::vector<int>{1, 7}));
   EXPECT_EQ(textOf(g.list), u"");
   EXPECT_EQ(textOf(g.list->next), u"Standard");
+  EXPECT_EQ(buildResbufListFor(), nullptr);
+  EXPECT_EQ(buildResbufListFor(-9), nullptr);
 }
 
 TEST(ResbufBuilder, MarkerModeEndsAtZeroOr5000AndMaps5020) {
@@ -66,28 +66,14 @@ TEST(ResbufBuilder, ValuesOfEveryClass) {
                                {5016},
                                {5017}}));
   ASSERT_EQ(codesOf(g.list), (std::vector<int>{10, 11, 40, 50, 62, 70, 90, 160, 290, -2, 5016, 5017}));
-  const resbuf* n = g.list;
-  EXPECT_EQ(n->value.point[2], 3.25);
-  n = n->next;
-  EXPECT_EQ(n->value.point[1], 5.0);
-  n = n->next;
-  EXPECT_EQ(n->value.real, 7.0);
-  n = n->next;
-  EXPECT_EQ(n->value.real, 0.5);
-  n = n->next;
-  EXPECT_EQ(n->value.i16, 256);
-  n = n->next;
-  EXPECT_EQ(n->value.i16, -1);
-  n = n->next;
-  EXPECT_EQ(n->value.i32, -7);
-  n = n->next;
-  EXPECT_EQ(n->value.i64, std::int64_t{1} << 40);
-  n = n->next;
-  EXPECT_EQ(n->value.i16, 1);
-  n = n->next;
-  EXPECT_EQ(std::memcmp(&n->value.name, &name, sizeof name), 0);
-  EXPECT_EQ(n->next->value.i16, -1);
-  EXPECT_EQ(n->next->next->value.i16, -1);
+  std::vector<const resbuf*> n;
+  for (const resbuf* r = g.list; r; r = r->next) n.push_back(r);
+  EXPECT_EQ(std::tuple(n[0]->value.point[2], n[1]->value.point[1], n[2]->value.real, n[3]->value.real),
+            std::tuple(3.25, 5.0, 7.0, 0.5));
+  EXPECT_EQ(std::tuple(n[4]->value.i16, n[5]->value.i16, n[6]->value.i32, n[7]->value.i64, n[8]->value.i16),
+            std::tuple(256, -1, -7, std::int64_t{1} << 40, 1));
+  EXPECT_EQ(std::memcmp(&n[9]->value.name, &name, sizeof name), 0);
+  EXPECT_EQ(std::tuple(n[10]->value.i16, n[11]->value.i16), std::tuple(std::int16_t{-1}, std::int16_t{-1}));
 }
 
 TEST(ResbufBuilder, WrongKindsAndBinaryCodesFail) {
@@ -102,13 +88,6 @@ TEST(ResbufBuilder, WrongKindsAndBinaryCodesFail) {
   EXPECT_EQ(buildResbufListFor(-7, 1, -9), nullptr);          // a code without a class
   EXPECT_EQ(buildResbufListFor(u"1", u"A", -9), nullptr);     // a text where a code belongs
   EXPECT_EQ(buildResbufListFor(1), nullptr);                  // a code without its value
-}
-
-TEST(ResbufBuilder, EndOfArgumentsEndsTheList) {
-  ListGuard g(buildResbufListFor(1, u"A"));
-  EXPECT_EQ(codesOf(g.list), (std::vector<int>{1}));
-  EXPECT_EQ(buildResbufListFor(), nullptr);
-  EXPECT_EQ(buildResbufListFor(-9), nullptr);
 }
 
 TEST(ResbufBuilder, SpliceTakesTheListOver) {
@@ -129,11 +108,8 @@ TEST(ResbufBuilder, BinaryPairAfterSpliceFreesTheSplicedListOnce) {
   EXPECT_EQ(buildResbufListFor(1, 2.0, -8, unreached, -9), nullptr);
   resbuf* pairSpliced = buildResbufListFor(1000, u"p", -9);
   EXPECT_EQ(buildResbufList({{-8, pairSpliced}, {310, nullptr}}), nullptr);
-}
-
-TEST(ResbufBuilder, SpliceOnlyUnderTheSpliceCode) {
-  resbuf* list = buildResbufListFor(1000, u"a", -9);
-  EXPECT_EQ(buildResbufListFor(1, list, -9), nullptr);  // freed by the failed call
+  resbuf* notUnderSplice = buildResbufListFor(1000, u"a", -9);
+  EXPECT_EQ(buildResbufListFor(1, notUnderSplice, -9), nullptr);  // a list only under -8
 }
 
 }  // namespace

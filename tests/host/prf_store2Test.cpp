@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "host/ProfileTextForms.h"
@@ -46,54 +47,45 @@ TEST_F(PrfStore2, NumbersShapedLikeBlocksReadAsThemselves) {
   // Without text mode too: a block must have the integer's size to count.
   store.setFlags(0);
   writeFile("[FH_PAGE_CALC]\r\nA=4000\r\nB=600012\r\n");
-  std::int32_t n = 0;
-  ASSERT_EQ(store.getInt(u"A", n), storeStatus::ok);
-  EXPECT_EQ(n, 4000);
-  ASSERT_EQ(store.getInt(u"B", n), storeStatus::ok);
-  EXPECT_EQ(n, 600012);
+  std::int32_t a = 0, b = 0;
+  EXPECT_EQ((std::tuple{store.getInt(u"A", a), a, store.getInt(u"B", b), b}),
+            std::tuple(storeStatus::ok, 4000, storeStatus::ok, 600012));
 }
 
 TEST_F(PrfStore2, StatusesOfNumbersAndUnchangedValues) {
   writeFile("[FH_PAGE_CALC]\r\nTail=42abc\r\nEmpty=\r\nWord=abc\r\nComma=2,5\r\nTwo=800021BA\r\n"
             "Invalid=#INVALID#\r\n");
-  std::int32_t n = 9;
-  EXPECT_EQ(store.getInt(u"Tail", n), storeStatus::partial);
-  EXPECT_EQ(store.getInt(u"Empty", n), storeStatus::empty);
-  EXPECT_EQ(store.getInt(u"Word", n), storeStatus::badForm);
-  EXPECT_EQ(store.getInt(u"Two", n), storeStatus::badForm);  // a block of two bytes
-  EXPECT_EQ(store.getInt(u"Missing", n), storeStatus::empty);
+  std::int32_t n = 9;  // Two: a block of two bytes
+  for (const auto& [key, status] : {std::pair(u"Tail", storeStatus::partial), {u"Empty", storeStatus::empty},
+                                    {u"Word", storeStatus::badForm}, {u"Two", storeStatus::badForm},
+                                    {u"Missing", storeStatus::empty}})
+    EXPECT_EQ(store.getInt(key, n), status);
   EXPECT_EQ(n, 9);
   double d = 1.0;
   ASSERT_EQ(store.getDouble(u"Comma", d), storeStatus::ok);
   EXPECT_EQ(d, 2.5);
   CString text;
-  ASSERT_EQ(store.getString(u"Invalid", text), storeStatus::ok);
-  EXPECT_EQ(text, u"#INVALID#");
+  EXPECT_EQ((std::tuple{store.getString(u"Invalid", text), text}), std::tuple(storeStatus::ok, CString(u"#INVALID#")));
   text = u"keep";
-  EXPECT_EQ(store.getString(u"Missing", text), storeStatus::empty);
-  EXPECT_EQ(text, u"keep");
-  ASSERT_EQ(store.getString(u"Empty", text), storeStatus::ok);
-  EXPECT_TRUE(text.IsEmpty());
+  EXPECT_EQ((std::tuple{store.getString(u"Missing", text), text}), std::tuple(storeStatus::empty, CString(u"keep")));
+  EXPECT_EQ((std::tuple{store.getString(u"Empty", text), text}), std::tuple(storeStatus::ok, CString()));
 }
 
 TEST_F(PrfStore2, EscapedTextsAndCheckedBlocks) {
   // Python's decoders check the round trips; these are the forms.
   ASSERT_EQ(store.writeString(u"Tab", u"a\tb"), storeStatus::ok);
-  EXPECT_EQ(raw(u"Tab"), u"a\\0900b");
   ASSERT_EQ(store.writeString(u"Blank", u"x y\\z"), storeStatus::ok);
-  EXPECT_EQ(raw(u"Blank"), u"x\\2000y\\\\z");
   ASSERT_EQ(store.writeBinary(u"B", std::vector<BYTE>{0x12, 0xAB}), storeStatus::ok);
-  EXPECT_EQ(raw(u"B"), u"800021BA");
+  EXPECT_EQ(std::tuple(raw(u"Tab"), raw(u"Blank"), raw(u"B")), std::tuple(u"a\\0900b", u"x\\2000y\\\\z", u"800021BA"));
 
   storeError error;
   EXPECT_EQ(store.writeBinary(u"Big", std::vector<BYTE>(checkedHexBlockMax + 1), &error), storeStatus::failed);
-  EXPECT_EQ(error.osError, 87);
-  EXPECT_NE(error.text.Find(u"Big"), -1);
+  EXPECT_TRUE(error.osError == 87 && error.text.Find(u"Big") != -1);
 
   writeFile("[FH_PAGE_CALC]\r\nLower=800021ba\r\nLength=900021BA\r\n");
   std::vector<BYTE> back;
-  EXPECT_EQ(store.getBinary(u"Lower", back), storeStatus::badForm);
-  EXPECT_EQ(store.getBinary(u"Length", back), storeStatus::badForm);
+  EXPECT_EQ(std::tuple(store.getBinary(u"Lower", back), store.getBinary(u"Length", back)),
+            std::tuple(storeStatus::badForm, storeStatus::badForm));
 }
 
 TEST_F(PrfStore2, StringArraysInBothForms) {
@@ -107,8 +99,7 @@ TEST_F(PrfStore2, StringArraysInBothForms) {
   back.Add(CString(u"kept"));
   ASSERT_EQ(store.getStringArray(u"L", back), storeStatus::ok);
   ASSERT_EQ(back.GetSize(), 3);  // appended
-  EXPECT_EQ(back[1], u"a;b");
-  EXPECT_EQ(back[2], u"c");
+  EXPECT_TRUE(back[1] == u"a;b" && back[2] == u"c");
 
   // Every listed separator in use: the smallest free code, escaped.
   CStringArray crowded;
@@ -119,8 +110,7 @@ TEST_F(PrfStore2, StringArraysInBothForms) {
   back.RemoveAll();
   ASSERT_EQ(store.getStringArray(u"C", back), storeStatus::ok);
   ASSERT_EQ(back.GetSize(), 2);
-  EXPECT_EQ(back[0], crowded[0]);
-  EXPECT_EQ(back[1], u"");
+  EXPECT_TRUE(back[0] == crowded[0] && back[1] == u"");
 
   store.setFlags(0);
   ASSERT_EQ(store.writeStringArray(u"W", strings), storeStatus::ok);
@@ -162,16 +152,13 @@ TEST_F(PrfStore2, UnavailableStoresAndFailedWrites) {
   storeError error;
   error.text = u"old";
   CString text;
-  EXPECT_EQ(none.getString(u"K", text, &error), storeStatus::failed);
-  EXPECT_EQ(error.status, 3);
-  EXPECT_TRUE(error.text.IsEmpty());
-  EXPECT_EQ(none.writeInt(u"K", 1), storeStatus::failed);
+  EXPECT_EQ((std::tuple{none.getString(u"K", text, &error), error.status, error.text, none.writeInt(u"K", 1)}),
+            std::tuple(storeStatus::failed, 3, CString(), storeStatus::failed));
 
   prf_store2 noFolder((dir.windows() + u"\\missing\\x.dat").c_str(), u"S");
-  EXPECT_EQ(noFolder.writeString(u"K", u"v", &error), storeStatus::failed);
-  EXPECT_EQ(error.osError, 3);
-  EXPECT_EQ(error.status, CFileException::OsErrorToException(3));
-  EXPECT_EQ(error.text, CString(dir.windows().c_str()) + u"\\missing\\x.dat\\S\\K");
+  EXPECT_EQ((std::tuple{noFolder.writeString(u"K", u"v", &error), error.osError, error.status, error.text}),
+            std::tuple(storeStatus::failed, 3, CFileException::OsErrorToException(3),
+                       CString(dir.windows().c_str()) + u"\\missing\\x.dat\\S\\K"));
 }
 
 }  // namespace

@@ -84,13 +84,10 @@ TEST_F(ItemBlock, MarkersGivePointsAndTheBaseAndConstructionIsDroppedOnRequest) 
     ownedCurveList curves;
     ASSERT_EQ(defineItemBlock(list.get(), &name, c.index, &table_, &points, &directions, c.drop, false, &curves.list),
               hostStatus::normal);
-    EXPECT_EQ(g_calls.at(0).base, c.base) << c.index;
-    EXPECT_EQ(g_calls.size(), c.calls);
-    EXPECT_EQ(g_calls[1].type, u"CIRCLE");
-    EXPECT_EQ(curves.list.length(), c.curves);
+    EXPECT_EQ(std::tuple(g_calls.at(0).base, g_calls.size(), g_calls.at(1).type, curves.list.length()),
+              std::tuple(c.base, c.calls, u"CIRCLE", c.curves)) << c.index;
     ASSERT_EQ(points.length(), 2);
-    EXPECT_EQ(points[0], XtGePoint2d(100, 0));
-    EXPECT_EQ(directions[1], XtGeVector2d(10, 0));
+    EXPECT_EQ(std::tuple(points[0], directions[1]), std::tuple(XtGePoint2d(100, 0), XtGeVector2d(10, 0)));
   }
   EXPECT_EQ(codesOf(list.get()), codesOf(blockList().get()));  // the list itself is untouched
 
@@ -102,10 +99,9 @@ TEST_F(ItemBlock, MarkersGivePointsAndTheBaseAndConstructionIsDroppedOnRequest) 
   XtGePoint2dArray points;
   ASSERT_EQ(defineItemBlock(bare.get(), &name, 0, &table_, &points, nullptr, true, false, nullptr), hostStatus::normal);
   ASSERT_EQ(g_calls.size(), 2u);
-  EXPECT_EQ(g_calls[0].anonymous, 1);
-  EXPECT_EQ(g_calls[0].base, (Point3{0, 0, 0}));
-  EXPECT_EQ(points.length(), 0);
-  EXPECT_EQ(name, u"*U17");  // the host's fresh name comes back
+  // The host's fresh name comes back.
+  EXPECT_EQ(std::tuple(g_calls[0].anonymous, g_calls[0].base, points.length(), name),
+            std::tuple(1, Point3{0, 0, 0}, 0, u"*U17"));
 }
 
 TEST_F(ItemBlock, RefusalsAndBadInputAreAnsweredAndEveryBlockBegunIsEnded) {
@@ -121,12 +117,10 @@ TEST_F(ItemBlock, RefusalsAndBadInputAreAnsweredAndEveryBlockBegunIsEnded) {
   EXPECT_EQ(defineItemBlock(list.get(), nullptr, 0, nullptr, &points, nullptr, true, true, nullptr), hostStatus::normal);
   EXPECT_EQ(points.length(), 2);  // points only: no name, no table, no call
   EXPECT_TRUE(g_calls.empty());
-  std::u16string tooLong(128, u'N');
-  std::u16string empty;
+  std::u16string tooLong(128, u'N'), empty;
   EXPECT_EQ(defineItemBlock(nullptr, &name, 0, &table_, nullptr, nullptr, true, true, nullptr), hostStatus::failure);
-  EXPECT_EQ(defineItemBlock(list.get(), nullptr, 0, &table_, nullptr, nullptr, true, false, nullptr), hostStatus::failure);
-  EXPECT_EQ(defineItemBlock(list.get(), &tooLong, 0, &table_, nullptr, nullptr, true, false, nullptr), hostStatus::failure);
-  EXPECT_EQ(defineItemBlock(list.get(), &empty, 0, &table_, nullptr, nullptr, true, false, nullptr), hostStatus::failure);
+  for (std::u16string* bad : {static_cast<std::u16string*>(nullptr), &tooLong, &empty})
+    EXPECT_EQ(defineItemBlock(list.get(), bad, 0, &table_, nullptr, nullptr, true, false, nullptr), hostStatus::failure);
   HostExport2D none{};
   EXPECT_EQ(defineItemBlock(list.get(), &name, 0, &none, nullptr, nullptr, true, false, nullptr), -1);
   EXPECT_TRUE(g_calls.empty());
@@ -151,19 +145,15 @@ TEST_F(ItemBlock, PreparingAFreshBlockNamesItAndPutsTheNewPlacementFirst) {
   ASSERT_EQ(item.prepareBlock(&table_, false, nullptr), itemStatus::ok);
   EXPECT_TRUE(item.blockName.starts_with(u"*UMSHV9"));
   ASSERT_EQ(g_calls.size(), 3u);
-  EXPECT_EQ(g_calls[0].name, item.blockName);
-  EXPECT_EQ(g_calls[0].base, (Point3{200, 50, 0}));
+  EXPECT_EQ(std::tuple(g_calls[0].name, g_calls[0].base), std::tuple(item.blockName, Point3{200, 50, 0}));
   const resbuf* data = item.insertData.list();
-  EXPECT_EQ(std::u16string(data->value.str), u"QEV_INSPT");
-  EXPECT_EQ(appCount(data, u"QEV_INSPT"), 1);
+  EXPECT_EQ(std::tuple(std::u16string(data->value.str), appCount(data, u"QEV_INSPT")), std::tuple(std::u16string(u"QEV_INSPT"), 1));
   EXPECT_EQ(appBlock(data, u"QEV_INSPT").at(2), "1010:-100.000000,-50.000000,0.000000,");  // A less the base B
   EXPECT_EQ(dataPairs(data), (Pairs{{u"_LABEL", u"RZ1"}}));
-  EXPECT_EQ(item.points[0].position, XtGePoint2d(-100, -50));
-  EXPECT_EQ(item.points[1].direction, XtGeVector2d(10, 0));
+  EXPECT_EQ(std::tuple(item.points[0].position, item.points[1].direction), std::tuple(XtGePoint2d(-100, -50), XtGeVector2d(10, 0)));
 
   g_calls.clear();
   EXPECT_EQ(item.prepareBlock(&table_, false, nullptr), itemStatus::blockNamed);
-  EXPECT_TRUE(g_calls.empty());
   EXPECT_EQ(item.prepareBlock(&table_, true, nullptr), itemStatus::ok);  // points only
   EXPECT_TRUE(g_calls.empty());
 
@@ -200,8 +190,7 @@ TEST_F(ItemBlock, AMirroredItemTurnsHalfRoundOnlyWhenItWasNotReadFromTheDrawing)
     ASSERT_EQ(item.insertBlock(&table_, c.keepMirror, &made), itemStatus::ok);
     ownedChain list(made);
     EXPECT_NEAR(realOf(list.get(), 50), c.rotation, 1e-12);
-    EXPECT_EQ(realOf(list.get(), 41), -2.0);
-    EXPECT_EQ(appCount(list.get(), u"QEV_INSPT"), 1);
+    EXPECT_EQ(std::tuple(realOf(list.get(), 41), appCount(list.get(), u"QEV_INSPT")), std::tuple(-2.0, 1));
   }
   resbuf* made = nullptr;
   QevItem unnamed = itemToPrepare();

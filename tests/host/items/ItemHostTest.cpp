@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <tuple>
 #include <unistd.h>
 
 #include "host/HostExport.h"
@@ -100,16 +101,10 @@ TEST(ItemHost, TheExampleManifoldReadsAsItsProductItem) {
               status = itemData::readFromEntity(item, list.get(), nullptr);
             }),
             0);
-  EXPECT_EQ(status, itemStatus::ok);
-  EXPECT_EQ(item.id, u"TOT0000-0023");
-  EXPECT_EQ(item.texts.getAt(1).str(), u"RZ1");
-  EXPECT_EQ(item.position(), XtGePoint2d(1000, 1000));
-  EXPECT_EQ(item.currentPoint, 0);
-  EXPECT_EQ(item.scale, 1.0);
-  EXPECT_FALSE(item.mirrored);
-  EXPECT_EQ(item.numericId, 23);
-  EXPECT_EQ(item.blockName, u"RZ_TEST");
-  EXPECT_EQ(item.props.handle, u"100");
+  EXPECT_EQ(std::tuple(status, item.id, item.texts.getAt(1).str(), item.blockName, item.props.handle),
+            std::tuple(itemStatus::ok, u"TOT0000-0023", u"RZ1", u"RZ_TEST", u"100"));
+  EXPECT_EQ(std::tuple(item.position(), item.currentPoint, item.scale, item.mirrored, item.numericId),
+            std::tuple(XtGePoint2d(1000, 1000), 0, 1.0, false, 23));
   EXPECT_EQ(item.props.getTail(), nullptr);  // extended data travels as insert data only
   ASSERT_NE(itemArray::itemAt(item, u"_PT_X_DSD_NC"), nullptr);  // a database parameter
 }
@@ -123,15 +118,11 @@ TEST(ItemHost, DatabaseParametersGiveAttributesStatusesAndTheLengthAndHeightInde
     std::u16string layer;
     ASSERT_EQ(QevItem::readDbItem(nullptr, 1, u"ttest-1", attributes, &points, &length, &height, &layer, &number), 1);
     ASSERT_EQ(attributes.size(), 3u);
-    EXPECT_EQ(attributes[2].key, u"X");
-    EXPECT_EQ(attributes[2].value, u"a");
+    EXPECT_TRUE(attributes[2].key == u"X" && attributes[2].value == u"a");
     EXPECT_EQ((std::vector<int>{attributes[0].status, attributes[1].status, attributes[2].status}),
               (std::vector<int>{0, 0, 16}));
-    EXPECT_EQ(length, 0);
-    EXPECT_EQ(height, 1);
-    EXPECT_EQ(layer, u"0");
-    EXPECT_EQ(number, 5);
-    EXPECT_EQ(points.size(), 4u);  // two points, read twice
+    // Two points, read twice.
+    EXPECT_EQ(std::tuple(length, height, layer, number, points.size()), std::tuple(0, 1, u"0", 5, 4u));
 
     // No database for the profession, no such item: nothing is touched.
     for (const char16_t* id : {u"EOT-1", u"TOT-404", u""})
@@ -151,9 +142,8 @@ TEST(ItemHost, DatabaseParametersGiveAttributesStatusesAndTheLengthAndHeightInde
     EXPECT_EQ(loaded, std::vector<std::u16string>{u"TTEST-1"});
     ownedChain drawn = itemInsert(u"E@0x0", {{u"_QEVITEM_ID", u"TTEST-1"}, {u"L", u"750"}, {u"_NAME", u"N"}}, {{0, 0}});
     ASSERT_EQ(itemData::refreshFromDatabase(item, drawn.get(), 0, nullptr), 0);
-    EXPECT_EQ(*itemArray::itemAt(item, u"L"), u"750");
-    EXPECT_EQ(*itemArray::itemAt(item, u"U"), u"100");
-    EXPECT_EQ(item.texts.getAt(2).str(), u"N");
+    EXPECT_EQ(std::tuple(*itemArray::itemAt(item, u"L"), *itemArray::itemAt(item, u"U"), item.texts.getAt(2).str()),
+              std::tuple(u"750", u"100", u"N"));
     EXPECT_EQ(itemData::refreshFromDatabase(item, nullptr, 0, nullptr), itemStatus::unreadable);
   });
 }
@@ -249,12 +239,9 @@ TEST(ItemHost, TheBoundDialogModuleGivesTheBlockDefinitionAndItsEditsMakeABlockO
   // The module's block definition placed the connection point (the drawn
   // block has no markers): its first marker, the base, along +y.
   ASSERT_EQ(item.points.size(), 1u);
-  EXPECT_EQ(item.points[0].position, XtGePoint2d(0, 0));
-  EXPECT_EQ(item.points[0].direction, XtGeVector2d(0, 5));
-  EXPECT_EQ(item.blockName, u"RZ_TEST");
-  EXPECT_EQ(itemArray::itemAt(item, u"_QCATALOGUE")->size(), 0u);
-  EXPECT_EQ(g_dialogConnection, 1);
-  EXPECT_EQ(g_dialogNames, u"#RZ");
+  EXPECT_EQ(std::tuple(item.points[0].position, item.points[0].direction), std::tuple(XtGePoint2d(0, 0), XtGeVector2d(0, 5)));
+  EXPECT_EQ(std::tuple(item.blockName, itemArray::itemAt(item, u"_QCATALOGUE")->size(), g_dialogConnection, g_dialogNames),
+            std::tuple(u"RZ_TEST", 0u, 1, u"#RZ"));
   // Confirmed: a block of its own, its insert data from the module with a
   // fresh placement in front.
   EXPECT_TRUE(edited.blockName.starts_with(u"*"));

@@ -128,12 +128,10 @@ def unescape(text):
 def same_value(code, a, b):
     if isinstance(a, str) and isinstance(b, str):
         return unescape(a) == unescape(b)
-    if isinstance(a, float) or isinstance(b, float) or isinstance(a, tuple) or isinstance(a, Vec3):
-        if isinstance(a, (tuple, list, Vec3)):
-            return len(a) == len(b) and all(same_value(code, x, y) for x, y in zip(a, b))
-        if 50 <= code <= 58:
-            return math.isclose(a, b, rel_tol=1e-14, abs_tol=1e-12)
-        return a == b
+    if isinstance(a, (tuple, list, Vec3)):
+        return len(a) == len(b) and all(same_value(code, x, y) for x, y in zip(a, b))
+    if 50 <= code <= 58 and isinstance(a, (int, float)) and isinstance(b, (int, float)):
+        return math.isclose(a, b, rel_tol=1e-14, abs_tol=1e-12)
     return a == b
 
 
@@ -206,43 +204,35 @@ def run_copy(tool, src, dst):
         raise SystemExit(f"copy of {src} failed: {result.stderr.strip()}")
 
 
+def copied_keeps_everything(tool, src, dst, failures):
+    run_copy(tool, src, dst)
+    audit(dst, failures)
+    original = ezdxf.readfile(src)
+    compare(original, ezdxf.readfile(dst), original.dxfversion, failures)
+    compare_real_texts(src, dst, failures)
+
+
 def main():
     tool, examples = sys.argv[1], sys.argv[2]
     failures = []
     with tempfile.TemporaryDirectory() as work:
         for version in ("R2000", "R2018"):
-            src = os.path.join(work, f"ezdxf_{version}.dxf")
-            dst = os.path.join(work, f"copy_{version}.dxf")
-            again = os.path.join(work, f"again_{version}.dxf")
+            src, dst, again = (os.path.join(work, f"{n}_{version}.dxf") for n in ("ezdxf", "copy", "again"))
             build(version).saveas(src)
-            run_copy(tool, src, dst)
-            audit(dst, failures)
-            original = ezdxf.readfile(src)
-            compare(original, ezdxf.readfile(dst), original.dxfversion, failures)
-            compare_real_texts(src, dst, failures)
-            # A second pass changes nothing at all.
-            run_copy(tool, dst, again)
+            copied_keeps_everything(tool, src, dst, failures)
+            run_copy(tool, dst, again)  # a second pass changes nothing at all
             with open(dst, "rb") as a, open(again, "rb") as b:
                 if a.read() != b.read():
                     failures.append(f"{version}: a second load and save changed the file")
-        for name in sorted(os.listdir(examples)):
-            if name.endswith(".dxf"):
-                src = os.path.join(examples, name)
-                audit(src, failures)
-                dst = os.path.join(work, "copy_" + name)
-                run_copy(tool, src, dst)
-                audit(dst, failures)
-                original = ezdxf.readfile(src)
-                compare(original, ezdxf.readfile(dst), original.dxfversion, failures)
-                compare_real_texts(src, dst, failures)
+        for name in sorted(n for n in os.listdir(examples) if n.endswith(".dxf")):
+            audit(os.path.join(examples, name), failures)
+            copied_keeps_everything(tool, os.path.join(examples, name), os.path.join(work, "copy_" + name), failures)
         fresh = os.path.join(work, "new.dxf")
         subprocess.run([tool, "--new", fresh], check=True, timeout=60)
         audit(fresh, failures)
-    for failure in failures[:40]:
-        print(failure)
+    print("\n".join(failures[:40]) or "ok")
     if failures:
         raise SystemExit(f"{len(failures)} differences or audit errors")
-    print("ok")
 
 
 if __name__ == "__main__":

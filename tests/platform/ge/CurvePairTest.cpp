@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
 #include <memory>
 #include <random>
 
@@ -155,14 +154,4 @@ TEST(GeCurvePair, ZeroRadiusArcsBehaveAsPoints) {
   dot.getSplitCurves(0.5, a, b);
   EXPECT_EQ(a, nullptr);
   EXPECT_EQ(b, nullptr);
-}
-
-TEST(GeCurvePair, HalfCircleSegmentAreaIsHalfPi) {
-  const XtGeCircArc2d half(XtGePoint2d(1, 0), 1.0, 0.0, XtGe::kPi);
-  double area = 0;
-  ASSERT_TRUE(half.xtArea(half.startAng(), half.endAng(), area));
-  EXPECT_NEAR(area, XtGe::kPi / 2, 1e-15);
-  ASSERT_TRUE(XtGeLineSeg2d(XtGePoint2d(), XtGePoint2d(2, 0)).xtArea(0.0, 1.0, area));
-  EXPECT_EQ(area, 0.0);
-  EXPECT_FALSE(XtGeLine2d().xtArea(0.0, std::numeric_limits<double>::infinity(), area));
 }

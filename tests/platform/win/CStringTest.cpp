@@ -29,11 +29,9 @@ TEST(CString, LoadStringOfAMissingIdGivesFalseAndEmpty) {
   CString text(u"old");
   EXPECT_FALSE(text.LoadString(61002));
   EXPECT_TRUE(text.IsEmpty());
-  EXPECT_TRUE(text.LoadString(61001));
-  EXPECT_EQ(text, u"Zkou\u0161ka %d");
+  EXPECT_TRUE(text.LoadString(61001) && text == u"Zkou\u0161ka %d");
   CString formatted;
-  EXPECT_TRUE(formatted.Format(61001u, 4));
-  EXPECT_EQ(formatted, u"Zkou\u0161ka 4");
+  EXPECT_TRUE(formatted.Format(61001u, 4) && formatted == u"Zkou\u0161ka 4");
   EXPECT_FALSE(formatted.Format(61002u, 4));
   EXPECT_TRUE(formatted.IsEmpty());
 
@@ -97,13 +95,11 @@ TEST(CString, TokenizeEndsEvenWithoutSeparators) {
 TEST(CString, BufferAccess) {
   CString s(u"abc");
   WCHAR* buffer = s.GetBuffer(10);
-  buffer[0] = u'x';
-  buffer[1] = 0;
+  buffer[0] = u'x', buffer[1] = 0;
   s.ReleaseBuffer();
   EXPECT_EQ(s, u"x");
   buffer = s.GetBufferSetLength(3);
-  buffer[1] = u'y';
-  buffer[2] = u'z';
+  buffer[1] = u'y', buffer[2] = u'z';
   s.ReleaseBuffer(2);
   EXPECT_EQ(s, u"xy");
 }
@@ -125,13 +121,10 @@ TEST(CString, OrdersAndConcatenates) {
 
 TEST(FrameworkArrays, AddGetRemoveAndCheckedIndexes) {
   CStringArray names;
-  EXPECT_EQ(names.Add(CString(u"a")), 0);
-  EXPECT_EQ(names.Add(CString(u"b")), 1);
-  EXPECT_EQ(names.GetSize(), 2);
-  EXPECT_EQ(names[1], u"b");
+  EXPECT_EQ((std::tuple{names.Add(CString(u"a")), names.Add(CString(u"b"))}), std::tuple(0, 1));
+  EXPECT_TRUE(names.GetSize() == 2 && names[1] == u"b");
   names.SetAtGrow(3, CString(u"d"));
-  EXPECT_EQ(names.GetSize(), 4);
-  EXPECT_TRUE(names.GetAt(2).IsEmpty());
+  EXPECT_TRUE(names.GetSize() == 4 && names.GetAt(2).IsEmpty());
   EXPECT_THROW(names.GetAt(4), std::out_of_range);
   EXPECT_THROW(names.GetAt(-1), std::out_of_range);
   names.RemoveAt(0, 2);

@@ -61,17 +61,11 @@ TEST_F(ProfileFile, NamesIgnoreCaseAndTheFirstMatchWins) {
 TEST_F(ProfileFile, ValuesAreTrimmedAndLoseOnePairOfQuotes) {
   writeBytes(linux(), "[S]\r\n  A  =  a b  \r\nB=\"quoted \"\r\nC='x'\r\nD=\"\"x\"\"\r\nE=\"open\r\n"
                       "F=\r\nG=   \r\nno equals sign\r\n;H=comment\r\n  ;I=comment\r\n");
-  EXPECT_EQ(read(u"S", u"A"), u"a b");
-  EXPECT_EQ(read(u"S", u"B"), u"quoted ");
-  EXPECT_EQ(read(u"S", u"C"), u"x");
-  EXPECT_EQ(read(u"S", u"D"), u"\"x\"");
-  EXPECT_EQ(read(u"S", u"E"), u"\"open");
-  // Present but empty is "", never the default.
-  EXPECT_EQ(read(u"S", u"F"), u"");
-  EXPECT_EQ(read(u"S", u"G", u"NONE"), u"");
-  EXPECT_EQ(read(u"S", u"no equals sign"), u"$EMPTY$");
-  EXPECT_EQ(read(u"S", u"H"), u"$EMPTY$");
-  EXPECT_EQ(read(u"S", u"I"), u"$EMPTY$");
+  // Present but empty (F, G) is "", never the default; the rest is absent.
+  for (const auto& [key, value] : {std::pair(u"A", u"a b"), {u"B", u"quoted "}, {u"C", u"x"}, {u"D", u"\"x\""},
+                                   {u"E", u"\"open"}, {u"F", u""}, {u"G", u""}, {u"no equals sign", u"$EMPTY$"},
+                                   {u"H", u"$EMPTY$"}, {u"I", u"$EMPTY$"}})
+    EXPECT_EQ(read(u"S", key), value);
 }
 
 TEST_F(ProfileFile, AbsenceGivesTheCallersDefault) {
@@ -110,12 +104,9 @@ TEST_F(ProfileFile, LongValuesAreCutToSizeMinusOne) {
 TEST_F(ProfileFile, IntegersReadTheLeadingNumber) {
   writeBytes(linux(), "[S]\r\nA=42abc\r\nB=abc\r\nC=\r\nD=-1\r\nE= 7 \r\nF=99999999999\r\n");
   const std::u16string f = file();
-  EXPECT_EQ(GetPrivateProfileIntW(u"S", u"A", 5, f.c_str()), 42u);
-  EXPECT_EQ(GetPrivateProfileIntW(u"S", u"B", 5, f.c_str()), 0u);
-  EXPECT_EQ(GetPrivateProfileIntW(u"S", u"C", 5, f.c_str()), 5u);
-  EXPECT_EQ(GetPrivateProfileIntW(u"S", u"D", 5, f.c_str()), 0xFFFFFFFFu);
-  EXPECT_EQ(GetPrivateProfileIntW(u"S", u"E", 5, f.c_str()), 7u);
-  EXPECT_EQ(GetPrivateProfileIntW(u"S", u"F", 5, f.c_str()), 0x7FFFFFFFu);
+  for (const auto& [key, value] : {std::pair(u"A", 42u), {u"B", 0u}, {u"C", 5u}, {u"D", 0xFFFFFFFFu}, {u"E", 7u},
+                                   {u"F", 0x7FFFFFFFu}})
+    EXPECT_EQ(GetPrivateProfileIntW(u"S", key, 5, f.c_str()), value);
   EXPECT_EQ(GetPrivateProfileIntW(u"S", u"MISSING", -1, f.c_str()), 0xFFFFFFFFu);
 }
 
@@ -242,11 +233,8 @@ TEST_F(ProfileFile, AWriteWithoutPermissionFailsAndKeepsTheFile) {
 }
 
 TEST(FileErrors, ErrnoMapsOntoSystemErrors) {
-  EXPECT_EQ(hvSystemErrorFromErrno(ENOENT), ERROR_FILE_NOT_FOUND);
-  EXPECT_EQ(hvSystemErrorFromErrno(EACCES), ERROR_ACCESS_DENIED);
-  EXPECT_EQ(hvSystemErrorFromErrno(EPERM), ERROR_ACCESS_DENIED);
-  EXPECT_EQ(hvSystemErrorFromErrno(EROFS), ERROR_ACCESS_DENIED);
-  EXPECT_EQ(hvSystemErrorFromErrno(ENOSPC), ERROR_DISK_FULL);
-  EXPECT_EQ(hvSystemErrorFromErrno(EMFILE), ERROR_TOO_MANY_OPEN_FILES);
-  EXPECT_EQ(hvSystemErrorFromErrno(EIO), static_cast<DWORD>(EIO));
+  for (const auto& [error, system] : {std::pair<int, DWORD>(ENOENT, ERROR_FILE_NOT_FOUND), {EACCES, ERROR_ACCESS_DENIED},
+                                      {EPERM, ERROR_ACCESS_DENIED}, {EROFS, ERROR_ACCESS_DENIED}, {ENOSPC, ERROR_DISK_FULL},
+                                      {EMFILE, ERROR_TOO_MANY_OPEN_FILES}, {EIO, EIO}})
+    EXPECT_EQ(hvSystemErrorFromErrno(error), system) << error;
 }
