@@ -15,17 +15,9 @@
 #include "host/entities/mtextList.h"
 #include "host/entities/textChunks.h"
 #include "host/entities/textList.h"
-#include "tests/host/entities/EntityTestLists.h"
+#include "tests/host/entities/CurveListSupport.h"
 
 namespace {
-
-// The nodes of a code, in order.
-std::vector<const resbuf*> nodesOf(const resbuf* list, int code) {
-  std::vector<const resbuf*> nodes;
-  for (; list; list = list->next)
-    if (list->code == code) nodes.push_back(list);
-  return nodes;
-}
 
 // The lengths of the chunk groups after `from` (a code 101 when given).
 std::vector<std::pair<int, std::size_t>> chunksOf(const resbuf* list, bool afterEmbedded) {

@@ -19,6 +19,7 @@ import tempfile
 import ezdxf
 from ezdxf.math import Vec3, bulge_to_arc
 
+from dxf_checks import audited, failures
 from entity_rewrite import raw_entities, split_at_subclass
 
 
@@ -101,15 +102,13 @@ def same_tags(got, expected):
         for (c, v), (k, w) in zip(got, expected))
 
 
-def check_writing(tool, work, failures):
+def check_writing(tool, work):
     src, dst = os.path.join(work, "empty.dxf"), os.path.join(work, "written.dxf")
     doc = ezdxf.new("R2018")
     doc.appids.new("QEV_DATA")
     doc.saveas(src)
     cases = {c["name"]: c for c in run([tool, "write", src, dst])}
-    saved, raw = ezdxf.readfile(dst), raw_entities(dst)
-    auditor = saved.audit()
-    failures += [f"audit: {e.message}" for e in auditor.errors + auditor.fixes]
+    saved, raw = audited(dst, "written"), raw_entities(dst)
     written = [e for e in saved.modelspace()]
     if sorted(e.get_xdata("QEV_DATA")[0].value for e in written) != sorted(cases) or len(cases) != 48:
         failures.append(f"{len(written)} entities saved of {len(cases)} cases")
@@ -150,7 +149,7 @@ def build_drawing():
     return doc, made, zero.dxf.handle
 
 
-def check_reading(tool, work, failures):
+def check_reading(tool, work):
     src = os.path.join(work, "made.dxf")
     doc, made, zero = build_drawing()
     doc.saveas(src)
@@ -172,11 +171,10 @@ def check_reading(tool, work, failures):
 
 
 def main():
-    failures = []
     with tempfile.TemporaryDirectory() as work:
         try:
-            check_writing(sys.argv[1], work, failures)
-            check_reading(sys.argv[1], work, failures)
+            check_writing(sys.argv[1], work)
+            check_reading(sys.argv[1], work)
         except RuntimeError as error:
             failures.append(str(error))
     print("\n".join(failures[:40]) or "ok")

@@ -10,6 +10,7 @@
 #include "host/items/QevItem.h"
 #include "host/items/defineItemBlock.h"
 #include "platform/cadhost/HostStatus.h"
+#include "tests/host/entities/CurveListSupport.h"
 #include "tests/host/items/ItemTestLists.h"
 
 namespace {
@@ -36,13 +37,6 @@ int recordBlockCall(int mode, char16_t* name, const resbuf* entity, int anonymou
   }
   if (mode == 1 && g_refuseEntity >= 0 && --g_refuseEntity < 0) return hostStatus::error;
   return hostStatus::normal;
-}
-
-// The group codes of a list, to see that it was left as it was.
-std::vector<int> codesOf(const resbuf* list) {
-  std::vector<int> codes;
-  for (; list; list = list->next) codes.push_back(list->code);
-  return codes;
 }
 
 class ItemBlock : public ::testing::Test {
@@ -164,13 +158,6 @@ TEST_F(ItemBlock, PreparingAFreshBlockNamesItAndPutsTheNewPlacementFirst) {
   EXPECT_EQ(appBlock(refused.insertData.list(), u"QEV_INSPT").size(), 4u);
 }
 
-// The first real of the group in a list.
-double realOf(const resbuf* list, int code) {
-  for (; list; list = list->next)
-    if (list->code == code) return list->value.real;
-  return NAN;
-}
-
 TEST_F(ItemBlock, AMirroredItemTurnsHalfRoundOnlyWhenItWasNotReadFromTheDrawing) {
   QevItem item = itemToPrepare();
   item.blockName = u"RZ_TEST";
@@ -189,8 +176,8 @@ TEST_F(ItemBlock, AMirroredItemTurnsHalfRoundOnlyWhenItWasNotReadFromTheDrawing)
     resbuf* made = nullptr;
     ASSERT_EQ(item.insertBlock(&table_, c.keepMirror, &made), itemStatus::ok);
     ownedChain list(made);
-    EXPECT_NEAR(realOf(list.get(), 50), c.rotation, 1e-12);
-    EXPECT_EQ(std::tuple(realOf(list.get(), 41), appCount(list.get(), u"QEV_INSPT")), std::tuple(-2.0, 1));
+    EXPECT_NEAR(realsOf(list.get(), 50).at(0), c.rotation, 1e-12);
+    EXPECT_EQ(std::tuple(realsOf(list.get(), 41), appCount(list.get(), u"QEV_INSPT")), std::tuple(std::vector{-2.0}, 1));
   }
   resbuf* made = nullptr;
   QevItem unnamed = itemToPrepare();

@@ -29,6 +29,7 @@ def check(condition, message):
     if not condition:
         failures.append(message)
         print("FAIL:", message)
+    return condition
 
 
 def run_tool(*args):
@@ -66,16 +67,13 @@ def pairs_of(ref, cells):
 
 
 def placement(ref):
+    """Block name, then the numbers of insertion, scales, rotation and extrusion."""
     d = ref.dxf
-    return (d.name, tuple(d.insert), d.xscale, d.yscale, d.zscale, d.rotation, tuple(d.extrusion))
+    return d.name, [*d.insert, d.xscale, d.yscale, d.zscale, d.rotation, *d.extrusion]
 
 
 def same_placement(a, b, what):
-    check(a[0] == b[0], f"{what}: block {a[0]} != {b[0]}")
-    for x, y in zip(a[1:], b[1:]):
-        x = x if isinstance(x, tuple) else (x,)
-        y = y if isinstance(y, tuple) else (y,)
-        check(all(math.isclose(p, q, abs_tol=1e-9) for p, q in zip(x, y)), f"{what}: {a} != {b}")
+    check(a[0] == b[0] and all(math.isclose(p, q, abs_tol=1e-9) for p, q in zip(a[1], b[1])), f"{what}: {a} != {b}")
 
 
 def manifold(work):
@@ -85,8 +83,7 @@ def manifold(work):
     before = ezdxf.readfile(source).entitydb["100"]
     doc = audited(out)
     ref = doc.entitydb.get("100")
-    check(ref is not None and ref.dxftype() == "INSERT", "INSERT 100 is there")
-    if ref is None:
+    if not check(ref is not None and ref.dxftype() == "INSERT", "INSERT 100 is there"):
         return
     same_placement(placement(ref), placement(before), "manifold")
     pairs = pairs_of(ref, 2)
@@ -102,8 +99,7 @@ def manifold(work):
         check(apps.count(app) == 1, f"{app} {apps.count(app)} times in {apps}")
 
     block = doc.blocks.get("ITEM_DEF")
-    check(block is not None, "block ITEM_DEF made")
-    if block is not None:
+    if check(block is not None, "block ITEM_DEF made"):
         check([e.dxftype() for e in block] == ["CIRCLE"], f"ITEM_DEF holds {[e.dxftype() for e in block]}")
         check(tuple(block.block.dxf.base_point) == (200, 50, 0), f"ITEM_DEF base {block.block.dxf.base_point}")
 
@@ -145,8 +141,7 @@ def reinsert(work):
     doc = audited(out)
     for handle in handles:
         old, new = before.entitydb[handle], doc.entitydb.get(handle)
-        check(new is not None, f"INSERT {handle} is there")
-        if new is None:
+        if not check(new is not None, f"INSERT {handle} is there"):
             continue
         same_placement(placement(new), placement(old), f"INSERT {handle}")
         check([(a.dxf.tag, a.dxf.text) for a in new.attribs] == [(a.dxf.tag, a.dxf.text) for a in old.attribs],
