@@ -11,6 +11,7 @@
 #include "heating/design/ZoneToleranceSettings.h"
 
 #include "heating/curves/DrawingUnitFactor.h"
+#include "heating/layout/LayoutTolerances.h"
 
 #include "host/CodePageText.h"
 #include "host/ProfileLists.h"
@@ -64,6 +65,7 @@ void CFHModel::loadSettings(const HostExport2D* host) {
     }
   }
 
+  setLayoutTolerances();
   const ZoneToleranceSettings tolerances =
       loadZoneTolerances(dataFiles_.veziru, unitFactor_, {zoneBoundsSetting, manifoldConnectionSetting});
   zoneBoundsSetting = tolerances.zoneBounds;

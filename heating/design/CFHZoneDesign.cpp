@@ -18,7 +18,15 @@ CFHZoneDesign::CFHZoneDesign(CFHZoneEntry* owner) : owner_(owner) {
   spacing_ = 0.2 * u;
 }
 
-CFHZoneDesign::~CFHZoneDesign() = default;
+CFHZoneDesign::~CFHZoneDesign() { deleteLayouts(); }
+
+void CFHZoneDesign::deleteLayouts() {
+  for (std::unique_ptr<CFHCircuitLayout>* layout : {&mainLayout_, &secondLayout_}) {
+    if (*layout) (*layout)->clear();
+    layout->reset();
+  }
+  for (std::unique_ptr<CFHPipeEnd>& copy : secondLayoutEnds_) copy.reset();
+}
 
 void CFHZoneDesign::stopCircuitJob() const {
   if (owner_ != nullptr && owner_->circuit != nullptr) owner_->circuit->stopWorker();
@@ -58,6 +66,41 @@ bool CFHZoneDesign::setLinkPoint(const XtGePoint2d& point) {
   return true;
 }
 
+const CFHPipeEnd* CFHZoneDesign::pipeEnd(int index) const {
+  return index == 0 || index == 1 ? pipeEnds_[index].get() : nullptr;
+}
+
+const CFHPipeEnd* CFHZoneDesign::exitEnd(int index) const {
+  return index == 0 || index == 1 ? exitEnds_[index].get() : nullptr;
+}
+
+bool CFHZoneDesign::storeEnd(std::unique_ptr<CFHPipeEnd>* ends, int index, std::unique_ptr<CFHPipeEnd> end) {
+  if (index != 0 && index != 1) return false;
+  std::unique_ptr<CFHPipeEnd> old;
+  {
+    std::lock_guard lock(lock_);
+    if (busy_) return false;
+    old = std::exchange(ends[index], std::move(end));
+    // A layout that points to the old record points to its successor: the
+    // old one goes.
+    for (CFHCircuitLayout* layout : {mainLayout_.get(), secondLayout_.get()}) {
+      if (layout == nullptr) continue;
+      for (CFHPipeEnd** field : {&layout->startEnd, &layout->endEnd, &layout->exitEnd1, &layout->exitEnd2}) {
+        if (*field == old.get() && old != nullptr) *field = ends[index].get();
+      }
+    }
+  }
+  return true;
+}
+
+bool CFHZoneDesign::setPipeEnd(int index, std::unique_ptr<CFHPipeEnd> end) {
+  return storeEnd(pipeEnds_, index, std::move(end));
+}
+
+bool CFHZoneDesign::setExitEnd(int index, std::unique_ptr<CFHPipeEnd> end) {
+  return storeEnd(exitEnds_, index, std::move(end));
+}
+
 bool CFHZoneDesign::isBusy() const {
   std::lock_guard lock(lock_);
   return busy_;
@@ -73,4 +116,25 @@ CFHZoneDesign::BusyScope::~BusyScope() {
   design_.busy_ = false;
 }
 
-CFHZoneDesign::IdleAccess::IdleAccess(const CFHZoneDesign& design) : lock_(design.lock_), idle_(!design.busy_) {}
+void CFHZoneDesign::BusyScope::replaceLayouts(std::unique_ptr<CFHCircuitLayout> main,
+                                              std::unique_ptr<CFHCircuitLayout> second,
+                                              std::unique_ptr<CFHPipeEnd> secondStart,
+                                              std::unique_ptr<CFHPipeEnd> secondEnd) {
+  design_.deleteLayouts();
+  design_.mainLayout_ = std::move(main);
+  design_.secondLayout_ = std::move(second);
+  design_.secondLayoutEnds_[0] = std::move(secondStart);
+  design_.secondLayoutEnds_[1] = std::move(secondEnd);
+}
+
+CFHZoneDesign::IdleAccess::IdleAccess(const CFHZoneDesign& design)
+    : design_(design), lock_(design.lock_), idle_(!design.busy_) {}
+
+const CFHCircuitLayout* CFHZoneDesign::IdleAccess::layoutIfIdle() const {
+  if (!idle_ || design_.displayType_ > 1) return nullptr;
+  return design_.mainLayout_.get();
+}
+
+const CFHCircuitLayout* CFHZoneDesign::IdleAccess::secondLayoutIfIdle() const {
+  return idle_ ? design_.secondLayout_.get() : nullptr;
+}

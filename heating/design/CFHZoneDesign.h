@@ -1,9 +1,13 @@
 // The zone design of one heating zone: what the pipe layout of the zone needs
 // (circuit shape, display type, spacings and distances, the zone boundary,
-// the meander base edge, the per-edge border widths, the link point) and the
-// busy flag of a design that runs. Made by its zone entry, deleted with it.
+// the meander base edge, the per-edge border widths, the two pipe ends, the
+// exit points toward the next zone, the link point), the layouts the last
+// design produced, and the busy flag of a design that runs. Made by its zone
+// entry, deleted with it.
 //
-// Ownership: the design owns its boundary. The owner entry is not owned.
+// Ownership: the design owns its boundary, both layouts, its pipe ends and
+// exit points, and the copies of the pipe ends that the second layout points
+// to. The owner entry is not owned.
 //
 // Threads (the design model's rules):
 // - The inputs are changed on the command's thread only, and only while no
@@ -16,8 +20,11 @@
 //   scope, also when an exception leaves it. A reader holds an IdleAccess for
 //   its whole read; it holds the lock, so no design can start meanwhile, and
 //   answers whether the zone was idle when it was taken.
-// - The link point, which the job stores while linking the zone to the
-//   previous one, is stored under the lock while the zone is not busy.
+// - The layouts are replaced only by the writer, through its BusyScope, and
+//   read only through an IdleAccess.
+// - The pipe ends, exit points and link point, which the job stores while
+//   linking the zone to its neighbours (and the routing before any job), are
+//   stored under the lock, and only while the zone is not busy.
 // - lock_ comes after the circuit's lock in the model's lock order; never
 //   hold two zone designs' locks at once.
 //
@@ -26,6 +33,8 @@
 #pragma once
 
 #include "heating/curves/CFHZoneBoundary.h"
+#include "heating/layout/CFHCircuitLayout.h"
+#include "heating/layout/CFHPipeEnd.h"
 
 #include "platform/ge/XtGePoint2d.h"
 
@@ -84,16 +93,40 @@ class CFHZoneDesign {
   // stored, while the zone is busy.
   bool setLinkPoint(const XtGePoint2d& point);
 
+  // The supply (0) and return (1) ends of the zone's pipe, and its two exit
+  // points toward the next zone of the circuit (0 and 1); null when unset.
+  // The setters store under the lock, and a layout that pointed to the old
+  // record then points to the new one; false, nothing stored, while the zone
+  // is busy or for an index other than 0 and 1. The getters are for the
+  // command's thread and the zone's own job.
+  const CFHPipeEnd* pipeEnd(int index) const;
+  const CFHPipeEnd* exitEnd(int index) const;
+  bool setPipeEnd(int index, std::unique_ptr<CFHPipeEnd> end);
+  bool setExitEnd(int index, std::unique_ptr<CFHPipeEnd> end);
+
   // ---- Busy flag and its scopes ------------------------------------------------
   bool isBusy() const;
 
-  // The writer's scope: busy from construction to destruction.
+  // The writer's scope: busy from construction to destruction. While it
+  // lasts the writer may replace and work on the layouts.
   class BusyScope {
    public:
     explicit BusyScope(CFHZoneDesign& design);
     ~BusyScope();
     BusyScope(const BusyScope&) = delete;
     BusyScope& operator=(const BusyScope&) = delete;
+
+    CFHCircuitLayout* mainLayout() const { return design_.mainLayout_.get(); }
+    // The zone's pipe ends and exit points, for the layouts to point to.
+    CFHPipeEnd* pipeEnd(int index) const { return index == 0 || index == 1 ? design_.pipeEnds_[index].get() : nullptr; }
+    CFHPipeEnd* exitEnd(int index) const { return index == 0 || index == 1 ? design_.exitEnds_[index].get() : nullptr; }
+    CFHCircuitLayout* secondLayout() const { return design_.secondLayout_.get(); }
+    // Releases and deletes the old layouts (and the pipe-end copies of the
+    // old second layout), then takes the new ones; either may be null. The
+    // copies are those the new second layout points to.
+    void replaceLayouts(std::unique_ptr<CFHCircuitLayout> main, std::unique_ptr<CFHCircuitLayout> second,
+                        std::unique_ptr<CFHPipeEnd> secondStart = nullptr,
+                        std::unique_ptr<CFHPipeEnd> secondEnd = nullptr);
 
    private:
     CFHZoneDesign& design_;
@@ -107,14 +140,25 @@ class CFHZoneDesign {
     IdleAccess& operator=(const IdleAccess&) = delete;
     // No design ran when the access was taken (none can start during it).
     bool idle() const { return idle_; }
+    // The main layout when the zone is idle and its display type is 0 or 1
+    // (the main layout then carries what is drawn), else null.
+    const CFHCircuitLayout* layoutIfIdle() const;
+    // The second layout when the zone is idle, else null.
+    const CFHCircuitLayout* secondLayoutIfIdle() const;
 
    private:
+    const CFHZoneDesign& design_;
     std::unique_lock<std::mutex> lock_;
     bool idle_;
   };
 
  private:
   void stopCircuitJob() const;
+  // Stores the record under the lock unless the zone is busy.
+  bool storeEnd(std::unique_ptr<CFHPipeEnd>* ends, int index, std::unique_ptr<CFHPipeEnd> end);
+  // Releases the layouts' contents, then deletes them and the second
+  // layout's pipe-end copies.
+  void deleteLayouts();
   // Stops the circuit's job, then stores the value.
   template <typename T>
   void changeInput(T& field, T value);
@@ -132,6 +176,12 @@ class CFHZoneDesign {
   std::unique_ptr<CFHZoneBoundary> boundary_;
   std::vector<double> borderWidths_;
   std::vector<std::uint32_t> selectedEdgeIds_;
+  std::unique_ptr<CFHPipeEnd> pipeEnds_[2];          // stored under lock_
+  std::unique_ptr<CFHPipeEnd> exitEnds_[2];          // stored under lock_
+  std::unique_ptr<CFHPipeEnd> secondLayoutEnds_[2];  // the second layout's copies
+  // Replaced only under a BusyScope, read only under an IdleAccess.
+  std::unique_ptr<CFHCircuitLayout> mainLayout_;
+  std::unique_ptr<CFHCircuitLayout> secondLayout_;
   XtGePoint2d linkPoint_;  // under lock_
   bool busy_ = false;      // under lock_
   mutable std::mutex lock_;

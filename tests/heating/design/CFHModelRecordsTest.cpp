@@ -214,17 +214,42 @@ TEST(CFHDescData, ChecksLayersStylesAndSizes) {
   EXPECT_TRUE(CFHDescData::setTextHeightChecked(0.0011, height));
   EXPECT_TRUE(CFHDescData::setWidthFactorChecked(999.9, height));
   EXPECT_EQ(height, 999.9);
-
 }
-
-}  // namespace
-
-namespace {
 
 TEST(ModelDeleteAndClear, DeletesWhatIsPresentAndEmpties) {
   std::vector<CString*> texts{new CString(u"a"), nullptr, new CString(u"b")};
   deleteSmallItemsAndClear(texts);  // through deletePolymorphicAndClear; LSan sees a leak
   EXPECT_TRUE(texts.empty());
+}
+
+TEST_F(ZoneTest, LayoutsFollowTheZonesPipeEnds) {
+  CFHModel model;
+  CFHZoneDesign& design = *model.addZone(1)->design();
+  EXPECT_TRUE(design.setPipeEnd(0, std::make_unique<CFHPipeEnd>(XtGePoint2d(0, 0), 1, 0)));
+  EXPECT_TRUE(design.setExitEnd(1, std::make_unique<CFHPipeEnd>(XtGePoint2d(9, 9), 1, 0)));
+  EXPECT_FALSE(design.setPipeEnd(2, std::make_unique<CFHPipeEnd>()));
+  {
+    CFHZoneDesign::BusyScope busy(design);
+    auto main = std::make_unique<CFHCircuitLayout>(0.0, 200.0, 0.0);
+    main->startEnd = busy.pipeEnd(0);
+    main->exitEnd2 = busy.exitEnd(1);
+    busy.replaceLayouts(std::move(main), std::make_unique<CFHCircuitLayout>(0.0, 200.0, 0.0),
+                        std::make_unique<CFHPipeEnd>(*busy.pipeEnd(0)));
+  }
+  // A new end replaces the old one in the layout too: nothing dangles.
+  ASSERT_TRUE(design.setPipeEnd(0, std::make_unique<CFHPipeEnd>(XtGePoint2d(5, 5), 1, 0)));
+  ASSERT_TRUE(design.setExitEnd(1, nullptr));
+  {
+    CFHZoneDesign::IdleAccess access(design);
+    ASSERT_NE(access.layoutIfIdle(), nullptr);
+    EXPECT_EQ(access.layoutIfIdle()->startEnd, design.pipeEnd(0));
+    EXPECT_EQ(access.layoutIfIdle()->exitEnd2, nullptr);
+  }
+  // Display type 2: the main layout holds levels only and is not shown.
+  design.setDisplayType(2);
+  CFHZoneDesign::IdleAccess access(design);
+  EXPECT_EQ(access.layoutIfIdle(), nullptr);
+  EXPECT_NE(access.secondLayoutIfIdle(), nullptr);
 }
 
 }  // namespace

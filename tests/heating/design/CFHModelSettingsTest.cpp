@@ -8,6 +8,8 @@
 #include "heating/design/HostCaption.h"
 #include "heating/design/KvTable.h"
 
+#include "heating/layout/LayoutTolerances.h"
+
 #include "host/SiblingModules.h"
 
 #include "tests/heating/design/DesignTestSupport.h"
@@ -127,6 +129,8 @@ TEST_F(Settings, WithoutFilesEveryDefaultStays) {
   EXPECT_EQ(model.floorCatalogue.entries()[0]->values.size(), 2u);  // "P1" once
   EXPECT_DOUBLE_EQ(zoneBoundsTol.equalPoint(), 25.0);
   EXPECT_DOUBLE_EQ(zoneBoundsTol.equalVector(), 0.25);
+  EXPECT_DOUBLE_EQ(heatingTolCoarse.equalPoint(), 15.0);
+  EXPECT_DOUBLE_EQ(layoutTolFine.equalVector(), 1e-11);
 }
 
 TEST_F(Settings, EveryKeyReachesTheModel) {
@@ -197,6 +201,7 @@ TEST_F(Settings, AFactorlessHostCountsOneAndATablelessHostNothing) {
   EXPECT_TRUE(model.hatchPatterns.empty());
   EXPECT_EQ(model.hatchPattern, -1);
   EXPECT_DOUBLE_EQ(zoneBoundsTol.equalPoint(), 0.025);  // 1 × 0.001 × 25, never 0
+  EXPECT_DOUBLE_EQ(heatingTolCoarse.equalVector(), 0.001);
   EXPECT_EQ(model.addZone(1)->design()->spacing(), 0.2);
   drawingUnitFactor = 1000.0;
   EXPECT_EQ(hostCaptionOf(nullptr), CString(u"ERROR"));

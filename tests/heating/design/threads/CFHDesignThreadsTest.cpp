@@ -252,13 +252,13 @@ TEST_F(DesignThreads, TheLastWaiterToFinishTellsTheWindowOnce) {
   DestroyWindow(dialog);
 }
 
-// The rule of a zone design's readers: what a design writes while busy is
-// read only under an IdleAccess that found the zone idle. ThreadSanitizer
-// checks that the rule leaves no race.
-TEST_F(DesignThreads, ReadersSeeOnlyWhatNoRunningDesignWrites) {
+// The rule of a zone design's readers: the layouts a design replaces while
+// busy are read only under an IdleAccess that found the zone idle, so a
+// reader never holds a layout that a starting design deletes.
+// ThreadSanitizer and AddressSanitizer check that the rule leaves no race.
+TEST_F(DesignThreads, ReadersNeverHoldALayoutThatADesignReplaces) {
   CFHModel model;
   CFHZoneDesign& design = *model.addZone(1)->design();
-  std::vector<int> layout(64, 0);  // stands for the layouts a design replaces
   std::atomic<bool> done{false};
   std::atomic<int> idleReads{0};
   std::thread writer([&] {
@@ -266,7 +266,9 @@ TEST_F(DesignThreads, ReadersSeeOnlyWhatNoRunningDesignWrites) {
     for (int round = 1; round <= 100000 && idleReads < 50; ++round) {
       {
         CFHZoneDesign::BusyScope busy(design);
-        for (int& value : layout) value = round;
+        const double d = round;
+        busy.replaceLayouts(std::make_unique<CFHCircuitLayout>(d, 2 * d, 3 * d),
+                            std::make_unique<CFHCircuitLayout>(d, d, d));
       }
       std::this_thread::yield();
     }
@@ -274,9 +276,11 @@ TEST_F(DesignThreads, ReadersSeeOnlyWhatNoRunningDesignWrites) {
   });
   while (!done) {
     CFHZoneDesign::IdleAccess access(design);
-    if (!access.idle()) continue;
+    const CFHCircuitLayout* layout = access.layoutIfIdle();
+    if (layout == nullptr) continue;
     ++idleReads;
-    for (int value : layout) ASSERT_EQ(value, layout.front());  // never half written
+    ASSERT_EQ(layout->spacing, 2 * layout->firstOffset);  // never half made, never freed
+    ASSERT_EQ(access.secondLayoutIfIdle()->runDistance, layout->firstOffset);
   }
   writer.join();
   EXPECT_GT(idleReads, 0);
@@ -287,6 +291,8 @@ TEST_F(DesignThreads, ReadersSeeOnlyWhatNoRunningDesignWrites) {
         CFHZoneDesign::BusyScope busy(design);
         EXPECT_TRUE(design.isBusy());
         EXPECT_FALSE(design.setLinkPoint(XtGePoint2d(1, 1)));
+        EXPECT_FALSE(design.setPipeEnd(0, std::make_unique<CFHPipeEnd>()));
+        EXPECT_EQ(CFHZoneDesign::IdleAccess(design).layoutIfIdle(), nullptr);
         throw std::runtime_error("design failed");
       },
       std::runtime_error);
