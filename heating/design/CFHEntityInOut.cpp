@@ -1,25 +1,62 @@
 #include "heating/design/CFHEntityInOut.h"
 
-#include "platform/ge/XtGe.h"
+#include "heating/design/CFHDrawingInOut.h"
 
-bool CFHEntityInOut::setGeometry(std::unique_ptr<XtGeCurve2d> geometry) {
-  if (!geometry) return false;
-  std::uint32_t kind = 0;
-  switch (geometry->type()) {
-    case XtGe::kLineSeg2d: kind = kLine; break;
-    case XtGe::kCompositeCrv2d: kind = kPolyline; break;
-    case XtGe::kCircArc2d: kind = kArc; break;
-    default: return false;
+#include "host/entities/entReaderSteps.h"
+
+namespace {
+
+constexpr std::int16_t kXdataApp = 1001;
+constexpr std::int16_t kXdataText = 1000;
+constexpr std::u16string_view kHeatingApp = u"QEV_DATA";
+
+bool isTagCode(const resbuf* node) { return node->code == kXdataText || node->code == kXdataApp; }
+
+std::u16string_view textOf(const resbuf* node) {
+  return node->value.str != nullptr ? std::u16string_view(node->value.str) : std::u16string_view();
+}
+
+}  // namespace
+
+CFHEntityInOut::CFHEntityInOut(const resbuf* list) : CFHEntityInOut(kPlain, list) { valid_ = true; }
+
+CFHEntityInOut::CFHEntityInOut(Kind kind, const resbuf* list) : list_(copyOwnedChain(list)), kind_(kind) {
+  readTags();
+}
+
+const char16_t* CFHEntityInOut::handle() const {
+  const resbuf* node = entReader2D::firstGroup(list_.get(), 5);
+  return node != nullptr ? node->value.str : nullptr;
+}
+
+void CFHEntityInOut::readTags() {
+  tags_.clear();
+  const resbuf* node = list_.get();
+  while (node != nullptr && !(node->code == kXdataApp && textOf(node) == kHeatingApp)) node = node->next;
+  // Pairs while the codes stay 1000 or 1001; the walk ends with the list.
+  while (node != nullptr && isTagCode(node)) {
+    const resbuf* value = node->next;
+    if (value == nullptr || !isTagCode(value)) break;
+    tags_.emplace_back(textOf(node), textOf(value));
+    node = value->next;
   }
-  kind_ = kind;
-  geometry_ = std::move(geometry);
-  return true;
+}
+
+bool CFHEntityInOut::findTag(std::u16string_view key, CString& out) const {
+  for (const Tag& tag : tags_) {
+    if (tag.first != key) continue;
+    out = CString(tag.second.data(), static_cast<int>(tag.second.size()));
+    return true;
+  }
+  return false;
 }
 
 const XtGeLineSeg2d* CFHEntityInOut::lineSeg() const {
-  return geometry_ && kind_ == kLine ? static_cast<const XtGeLineSeg2d*>(geometry_.get()) : nullptr;
+  return kind_ == kLine ? static_cast<const XtGeLineSeg2d*>(geometry()) : nullptr;
 }
 
 const XtGeCircArc2d* CFHEntityInOut::arc() const {
-  return geometry_ && kind_ == kArc ? static_cast<const XtGeCircArc2d*>(geometry_.get()) : nullptr;
+  return kind_ == kArc ? static_cast<const XtGeCircArc2d*>(geometry()) : nullptr;
 }
+
+const XtGeMatrix2d& CFHEntityInOut::workMatrix() { return CFHDrawingInOut::instance().workMatrix(); }

@@ -3,7 +3,7 @@
 
 #include "heating/curves/CFHUnknownCurveKind.h"
 
-#include "heating/design/CFHEntityInOut.h"
+#include "heating/design/CFHArcInOut.h"
 #include "heating/design/CFHModel.h"
 #include "heating/design/HeatingCurveRegistration.h"
 
@@ -49,8 +49,7 @@ TEST_F(LifecycleTest, EveryCurveIsRecordedOnceWhenMadeAndOnceWhenDestroyed) {
 
 TEST_F(LifecycleTest, AConstructorThatThrowsStillRecordsAPair) {
   CFHModel model;
-  CFHEntityInOut arcRecord;
-  ASSERT_TRUE(arcRecord.setGeometry(std::make_unique<XtGeCircArc2d>(XtGePoint2d(0, 0), 1.0)));
+  const CFHArcInOut arcRecord(XtGeCircArc2d(XtGePoint2d(0, 0), 1.0));
   EXPECT_THROW(CFloorHeatingPolyLine(arcRecord, 9), CFHUnknownCurveKind);
   EXPECT_EQ(recordCount(model, 9, CFHCurveEvent::constructed), 1u);
   EXPECT_EQ(recordCount(model, 9, CFHCurveEvent::destroyed), 1u);

@@ -2,7 +2,8 @@
 
 #include "heating/curves/CFHUnknownCurveKind.h"
 
-#include "heating/design/CFHEntityInOut.h"
+#include "heating/design/CFHArcInOut.h"
+#include "heating/design/CFHLineInOut.h"
 
 #include "CurveTestSupport.h"
 
@@ -166,8 +167,7 @@ TEST_F(LineTest, MidNormalDistancesAndConnector) {
 }
 
 TEST_F(LineTest, ReadFromALineRecord) {
-  CFHEntityInOut record;
-  ASSERT_TRUE(record.setGeometry(std::make_unique<XtGeLineSeg2d>(XtGePoint2d(1, 2), XtGePoint2d(3, 2))));
+  const CFHLineInOut record(XtGeLineSeg2d(XtGePoint2d(1, 2), XtGePoint2d(3, 2)));
   const CFloorHeatingLine fromRecord(record, 15);
   EXPECT_EQ(fromRecord.entityRecord(), &record);
   EXPECT_TRUE(near(fromRecord.endPoint(), {3, 2}));
@@ -175,8 +175,7 @@ TEST_F(LineTest, ReadFromALineRecord) {
   EXPECT_EQ(fromRecord.offsetCopy(1.0)->entityRecord(), &record);
   EXPECT_EQ(CFloorHeatingLine(XtGePoint2d(0, 0), XtGePoint2d(1, 0), &fromRecord, 1).entityRecord(), &record);
 
-  CFHEntityInOut arcRecord;
-  ASSERT_TRUE(arcRecord.setGeometry(std::make_unique<XtGeCircArc2d>(XtGePoint2d(0, 0), 1.0)));
+  const CFHArcInOut arcRecord(XtGeCircArc2d(XtGePoint2d(0, 0), 1.0));
   EXPECT_THROW(CFloorHeatingLine(arcRecord, 15), CFHUnknownCurveKind);
 
   const auto fromSegment = CFloorHeatingLine::CFloorHeatingLineFromSeg(XtGeLineSeg2d({0, 0}, {0, 2}), 12);

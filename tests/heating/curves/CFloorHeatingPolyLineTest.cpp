@@ -4,7 +4,8 @@
 #include "heating/curves/HeatingCurveExplode.h"
 #include "heating/curves/HeatingCurveIntersections.h"
 
-#include "heating/design/CFHEntityInOut.h"
+#include "heating/design/CFHLineInOut.h"
+#include "heating/design/CFHPolylineInOut.h"
 
 #include "CurveTestSupport.h"
 
@@ -35,8 +36,7 @@ TEST_F(PolyLineTest, VerticesAreThePieceStartsAndTheLastEnd) {
 }
 
 TEST_F(PolyLineTest, ReadFromAPolylineRecord) {
-  CFHEntityInOut record;
-  ASSERT_TRUE(record.setGeometry(std::make_unique<XtGeCompositeCurve2d>(composite({0, 0}, {{{5, 0}}, {{5, 5}, 1}}))));
+  const CFHPolylineInOut record(composite({0, 0}, {{{5, 0}}, {{5, 5}, 1}}));
   const CFloorHeatingPolyLine fromRecord(record, 15);
   EXPECT_EQ(fromRecord.entityRecord(), &record);
   EXPECT_EQ(fromRecord.vertices().length(), 3);
@@ -45,8 +45,7 @@ TEST_F(PolyLineTest, ReadFromAPolylineRecord) {
     EXPECT_EQ(piece->source(), &fromRecord);
     EXPECT_EQ(piece->tag(), 15u);
   }
-  CFHEntityInOut lineRecord;
-  ASSERT_TRUE(lineRecord.setGeometry(std::make_unique<XtGeLineSeg2d>(XtGePoint2d(0, 0), XtGePoint2d(1, 0))));
+  const CFHLineInOut lineRecord(XtGeLineSeg2d(XtGePoint2d(0, 0), XtGePoint2d(1, 0)));
   EXPECT_THROW(CFloorHeatingPolyLine(lineRecord, 15), CFHUnknownCurveKind);
 }
 

@@ -3,7 +3,9 @@
 #include "heating/curves/CFHUnknownCurveKind.h"
 #include "heating/curves/CFloorHeatingPolyLine.h"
 
-#include "heating/design/CFHEntityInOut.h"
+#include "heating/design/CFHArcInOut.h"
+#include "heating/design/CFHLineInOut.h"
+#include "heating/design/CFHPolylineInOut.h"
 
 #include "host/ResbufBuilder.h"
 #include "host/ResbufChain.h"
@@ -117,11 +119,10 @@ TEST_F(CurvesFromDrawingTest, PolylinesAndArcsFollowTheirReaders) {
 }
 
 TEST_F(CurvesFromDrawingTest, RecordsGiveCurvesOfTheirKindThatKeepThem) {
-  CFHEntityInOut lineRecord, arcRecord, polylineRecord, emptyRecord;
-  ASSERT_TRUE(lineRecord.setGeometry(std::make_unique<XtGeLineSeg2d>(XtGePoint2d(0, 0), XtGePoint2d(4, 0))));
-  ASSERT_TRUE(arcRecord.setGeometry(std::make_unique<XtGeCircArc2d>(XtGePoint2d(0, 0), 2.0, 0.5, 2.0)));
-  ASSERT_TRUE(polylineRecord.setGeometry(
-      std::make_unique<XtGeCompositeCurve2d>(composite({0, 0}, {{{4, 0}}, {{4, 4}, 0.5}}))));
+  const CFHLineInOut lineRecord(XtGeLineSeg2d(XtGePoint2d(0, 0), XtGePoint2d(4, 0)));
+  const CFHArcInOut arcRecord(XtGeCircArc2d(XtGePoint2d(0, 0), 2.0, 0.5, 2.0));
+  const CFHPolylineInOut polylineRecord(composite({0, 0}, {{{4, 0}}, {{4, 4}, 0.5}}));
+  const CFHEntityInOut emptyRecord(nullptr);
   const struct {
     const CFHEntityInOut* record;
     int kind;

@@ -1,0 +1,6 @@
+#include "heating/design/CFHArcInOut.h"
+
+#include "host/entities/circArcList.h"
+
+CFHArcInOut::CFHArcInOut(const resbuf* list)
+    : CFHCurveInOut(list, [](XtGeCircArc2d& arc, const resbuf* l) { return readCircArc2d(arc, l, nullptr); }) {}

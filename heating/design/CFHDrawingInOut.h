@@ -1,0 +1,148 @@
+// The drawing I/O object: the one process-wide holder of what a heating
+// command took from the drawing, and of the work frame the design is
+// computed in.
+//
+// Work frame: the drawing's user coordinate system (UCS) shifted so that the
+// manifold's first connection point is the origin. After updateUcs,
+// workMatrix maps a world point to its user coordinates plus `offset`; the
+// output maps back with its inverse. readUcs takes the UCS from the host
+// (system variables "UCSORG" and "UCSXDIR"); a missing host, word or answer
+// leaves the world system.
+//
+// Records: each list owns its records in filing order; the manifold and the
+// auxiliary record are single. fileRecord sorts a record by its kind and its
+// record identifier (the tag "QEV_DATA"). Held entities are host lists (in
+// their shared holders) that a command keeps until releaseHeldEntities hands
+// them back to the host.
+//
+// The host table is fetched afresh whenever it is needed, as every caller of
+// the host does. Lifetime: made on first use and kept until the module
+// unloads; the commands clear it at their start and end. Heating curves keep
+// pointers to the records, so design jobs are stopped before a clear.
+// Threads: the command's thread only; nothing here locks.
+#pragma once
+
+#include "heating/design/CFHDistributorInOut.h"
+#include "heating/design/CFHEntityInOut.h"
+
+#include "host/ltListRef.h"
+
+#include "platform/ge/XtGeMatrix2d.h"
+#include "platform/ge/XtGePoint2d.h"
+#include "platform/ge/XtGeVector2d.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CFHDrawingInOut {
+ public:
+  using RecordPtr = std::unique_ptr<CFHEntityInOut>;
+  using RecordList = std::vector<RecordPtr>;
+
+  static CFHDrawingInOut& instance();
+
+  // A new record of the kind the DXF entity name (any letter case) maps to:
+  // "LINE", "LWPOLYLINE", "ARC", "TEXT", "MTEXT", "HATCH", "DIMENSION" (a
+  // plain record) or "INSERT" (the manifold); null for any other name. A
+  // record whose reading failed is still made, with valid() false.
+  static RecordPtr createRecord(std::u16string_view typeName, const resbuf* list);
+
+  // ---- the work frame
+  // Reads the UCS: the world axes first (the origin kept), then with the
+  // host's word 28 "UCSORG" and "UCSXDIR" (wanted type 5009): an answer of
+  // that type sets the origin, resp. the X direction (made unit length),
+  // from its first two coordinates; a zero X direction (XtGeContext::gTol)
+  // is world X. Y is X turned a quarter left. workMatrix becomes the user to
+  // world alignment.
+  void readUcs();
+  // readUcs, then workMatrix = translation by offset x the alignment from
+  // the UCS to the world system.
+  void updateUcs();
+  const XtGeMatrix2d& workMatrix() const { return workMatrix_; }
+  // Brings the manifold and every record of the lists (not the auxiliary
+  // record) into the work frame, in list order.
+  void transformAllToWork();
+  // The counter-clockwise angle from the UCS X direction to world X, in
+  // [0, 2 pi).
+  double ucsAngle() const;
+  // A world point in the UCS (readUcs first).
+  XtGePoint2d worldToUser(const XtGePoint2d& world);
+
+  double elevation() const { return elevation_; }
+  const XtGeVector2d& offset() const { return offset_; }
+  const XtGePoint2d& ucsOrigin() const { return ucsOrigin_; }
+  const XtGeVector2d& ucsXDir() const { return ucsXDir_; }
+  const XtGeVector2d& ucsYDir() const { return ucsYDir_; }
+
+  // ---- held host entities
+  // Keeps the holder (the object takes the caller's reference) and answers
+  // its position.
+  std::int32_t holdEntity(ltListRef* holder);
+  std::size_t heldCount() const { return held_.size(); }
+  // Hands the held entities back: without includeManifold the manifold's
+  // held entry (at its heldIndex, when valid) is first dropped with nothing
+  // sent; then host word 17, each remaining held list to word 114 (list, 0,
+  // 0), front first, each holder released; then word 19 with 1. Missing
+  // words are skipped; the held array ends empty.
+  void releaseHeldEntities(bool includeManifold);
+
+  // ---- records
+  // Releases every record and empties the held array without calling the
+  // host. The frame (UCS, offset, matrix) stays as it is.
+  void clear();
+  // Files the record (valid, tags read) by kind and identifier.
+  void fileRecord(RecordPtr record);
+  // Keeps the manifold (a previous one released) and takes its offset and
+  // elevation.
+  void setManifold(std::unique_ptr<CFHDistributorInOut> record);
+  // Keeps the auxiliary record (the manifold label; a previous one released).
+  void setAuxRecord(RecordPtr record);
+  bool hasManifold() const { return manifold_ != nullptr; }
+  CFHDistributorInOut* manifold() const { return manifold_.get(); }
+  const CFHEntityInOut* auxRecord() const { return auxRecord_.get(); }
+  // Whether any record of a drawn design was filed: boundaries, zone labels,
+  // heating bodies, supply or return pipes, circuit labels, hatches, others.
+  bool hasHeatingRecords() const;
+  // The handles (new texts) of the records of the old design: supply,
+  // return, circuit label, hatch, pipe, other, heating body, body number and
+  // zone label records, then the manifold's and the auxiliary record's.
+  void collectDesignHandles(std::vector<std::u16string>& handles) const;
+  // The handles of the zone curves, then of the boundaries.
+  void collectBoundaryHandles(std::vector<std::u16string>& handles) const;
+  // Appends the handle of every record of the list that has one.
+  static void collectHandles(const RecordList& records, std::vector<std::u16string>& handles);
+
+  RecordList pipeRecords;               // distribution pipes picked by the design command
+  RecordList zoneCurveRecords;          // zone curves picked by the design command
+  RecordList boundaryRecords;           // "TPV2000-0001"
+  RecordList zoneLabelRecords;          // "TPV1000-0001"
+  RecordList heatingBodyRecords;        // "TPV1001-0001"
+  RecordList heatingBodyNumberRecords;  // "TPV1001-0003"
+  RecordList supplyRecords;             // "TP80000-0001"
+  RecordList returnRecords;             // "TP90000-0001"
+  RecordList circuitLabelRecords;       // "TPV1001-0002"
+  RecordList hatchRecords;
+  RecordList otherRecords;
+
+ private:
+  struct HolderRelease {
+    void operator()(ltListRef* holder) const { releaseResbufHolder(holder); }
+  };
+  using HeldEntity = std::unique_ptr<ltListRef, HolderRelease>;
+
+  CFHDrawingInOut();
+
+  double elevation_ = 0.0;
+  XtGeVector2d offset_;
+  XtGeMatrix2d workMatrix_;
+  XtGeVector2d ucsXDir_ = XtGeVector2d::kXAxis;
+  XtGeVector2d ucsYDir_ = XtGeVector2d::kYAxis;
+  XtGePoint2d ucsOrigin_;
+  std::vector<HeldEntity> held_;
+
+  std::unique_ptr<CFHDistributorInOut> manifold_;
+  RecordPtr auxRecord_;
+};
