@@ -31,6 +31,9 @@
 
 class CFHBoundLoopItem;
 class CFHZoneBoundary;
+class CFloorHeatingCurve;
+class XtGeTol;
+struct CFHMeanderPoint;
 class CLoopElement;
 class CLoopPoint;
 class COffsetLoop;
@@ -104,6 +107,28 @@ struct CFHCircuitLayout {
                                    std::uint8_t direction);
   COffsetNode* prependNodeOnSection(COffsetNode* to, const XtGePoint2d& point, COffsetSection* section,
                                     COffsetLoop* loop, std::uint8_t direction);
+
+  // ---- Layout steps ------------------------------------------------------------------
+
+  // The meander (CFHCircuitLayoutMeander.cpp, MeanderRuns.h, MeanderChain.h):
+  // straight runs across the zone, perpendicular to the base item, joined
+  // along the first offset loop. True when a path from firstEdge to lastEdge
+  // was built (also when a zone with one level goes to the spiral and that
+  // succeeds). On false the graph is as it was, except that a missing base
+  // item also drops the levels. Sets `outcome` in every case.
+  bool layoutMeander();
+  // The spiral: not built yet. Sets kSpiralNotBuilt and answers false.
+  bool layoutSpiral();
+  // The crossings of one meander run (RunCrossings.cpp): with the working
+  // boundary loop (kMeanderBoundary), the first offset loop
+  // (kMeanderFirstLoop) and every loop of level 1 (kMeanderInnerLoop), each
+  // projected onto its loop, ordered by distance from the cross line, largest
+  // first, neighbours equal under crossingRecordsEqual merged. `records` is
+  // emptied first. a, g, b: the fine layout, working and coarse tolerances.
+  // True when more than two records remain.
+  bool collectRunCrossings(const CFloorHeatingCurve& run, std::vector<CFHMeanderPoint>& records,
+                           const CFloorHeatingCurve& crossLine, const XtGeTol& a, const XtGeTol& g,
+                           const XtGeTol& b) const;
 
   // ---- Fields, in this order ----------------------------------------------------------
 

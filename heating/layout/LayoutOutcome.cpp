@@ -11,6 +11,8 @@ const char* layoutOutcomeName(LayoutOutcome outcome) {
     case LayoutOutcome::kNoMeanderRun: return "no meander run";
     case LayoutOutcome::kSpiralNotBuilt: return "spiral not built";
     case LayoutOutcome::kRegionsLeftOut: return "regions left out";
+    case LayoutOutcome::kSpliceFailed: return "splice failed";
+    case LayoutOutcome::kNoBoundary: return "no boundary or pipe end";
   }
   return "unknown";
 }

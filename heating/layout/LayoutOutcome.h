@@ -15,6 +15,8 @@ enum class LayoutOutcome : std::uint8_t {
   kNoMeanderRun,         // the zone is too small across the base for any run
   kSpiralNotBuilt,       // the spiral found no path
   kRegionsLeftOut,       // a path was laid, but parts of the zone are not covered
+  kSpliceFailed,         // the pipe ends could not be joined into one path
+  kNoBoundary,           // the boundary or a pipe end is missing
 };
 
 // A short English name of the outcome, for reports and test messages.

@@ -1,0 +1,161 @@
+// The meander step of a circuit layout: the steps in order, and the undoing
+// of what a failing step added to the graph.
+#include "heating/layout/CFHCircuitLayout.h"
+
+#include "heating/layout/CFHPipeEnd.h"
+#include "heating/layout/COffsetEdge.h"
+#include "heating/layout/COffsetLoop.h"
+#include "heating/layout/COffsetNode.h"
+#include "heating/layout/LayoutTolerances.h"
+#include "heating/layout/MeanderChain.h"
+#include "heating/layout/MeanderRuns.h"
+
+#include "heating/curves/CFHBoundLoopItem.h"
+#include "heating/curves/CFHZoneBoundary.h"
+
+#include "geometry/Tolerances.h"
+
+#include <algorithm>
+#include <limits>
+#include <memory>
+
+namespace {
+
+// Everything the step adds to the graph after it starts: on a failure the
+// edges and nodes beyond the marks are deleted and the two end edges put back.
+class GraphMark {
+ public:
+  explicit GraphMark(CFHCircuitLayout& layout)
+      : layout_(layout), edges_(layout.edges.size()), nodes_(layout.nodes.size()), first_(layout.firstEdge),
+        last_(layout.lastEdge) {}
+
+  void rollback() {
+    for (std::size_t i = edges_; i < layout_.edges.size(); ++i) {
+      layout_.edges[i]->unlink();
+      delete layout_.edges[i];
+    }
+    layout_.edges.resize(edges_);
+    for (std::size_t i = nodes_; i < layout_.nodes.size(); ++i) {
+      layout_.nodes[i]->clearLinks();  // out of the sections' node lists
+      delete layout_.nodes[i];
+    }
+    layout_.nodes.resize(nodes_);
+    layout_.firstEdge = first_;
+    layout_.lastEdge = last_;
+  }
+
+ private:
+  CFHCircuitLayout& layout_;
+  std::size_t edges_;
+  std::size_t nodes_;
+  COffsetEdge* first_;
+  COffsetEdge* last_;
+};
+
+// Level 0 may fall apart into regions. The one laid is the region whose loop
+// holds the point, else the one nearest to it; it is put first, so that
+// firstOffsetLoop answers it.
+void putRegionFirst(CFHCircuitLayout::Level& level, const XtGePoint2d& point) {
+  std::size_t best = 0;
+  double bestDistance = std::numeric_limits<double>::max();
+  for (std::size_t i = 0; i < level.size(); ++i) {
+    if (level[i] == nullptr) continue;
+    if (level[i]->classifyPoint(point, workTol) == CLoop::kInside) {
+      best = i;
+      break;
+    }
+    CLoopPoint nearest;
+    if (level[i]->closestPoint(point, nearest, workTol) && nearest.point.distanceTo(point) < bestDistance) {
+      bestDistance = nearest.point.distanceTo(point);
+      best = i;
+    }
+  }
+  std::rotate(level.begin(), level.begin() + static_cast<std::ptrdiff_t>(best),
+              level.begin() + static_cast<std::ptrdiff_t>(best) + 1);
+}
+
+}  // namespace
+
+bool CFHCircuitLayout::layoutMeander() {
+  if (levels.empty() || levels.front() == nullptr || levels.front()->empty()) {
+    outcome = LayoutOutcome::kNoLevel;
+    return false;
+  }
+  if (levels.size() < 2 || levels[1] == nullptr || levels[1]->empty()) return layoutSpiral();
+  if (baseItem == nullptr || baseItem->curve == nullptr) {
+    clearOffsetLoops();  // the zone gets no pipe
+    outcome = LayoutOutcome::kNoBaseItem;
+    return false;
+  }
+  if (boundary == nullptr || startEnd == nullptr || endEnd == nullptr) {
+    outcome = LayoutOutcome::kNoBoundary;
+    return false;
+  }
+  if (levels.front()->size() > 1) putRegionFirst(*levels.front(), startEnd->point);
+  COffsetLoop* first = firstOffsetLoop();
+  if (first == nullptr) {
+    outcome = LayoutOutcome::kNoLevel;
+    return false;
+  }
+  const CFHBoundLoop& working = boundary->workingLoop;
+
+  // Orientation: the chain runs so that the start end lies a short way ahead
+  // of the end end.
+  const bool o = orientationGiven != 0 ? orientation != 0
+                                       : boundary->isForwardShorter(false, endEnd->point, startEnd->point, workTol);
+
+  // The pipe ends on the first loop, pulled apart when they meet.
+  CLoopPoint p1;
+  CLoopPoint p2;
+  if (!first->closestPoint(startEnd->point, p1, workTol) || !first->closestPoint(endEnd->point, p2, workTol)) {
+    outcome = LayoutOutcome::kNoPipeEndProjection;
+    return false;
+  }
+  if (p1.point.isEqualTo(p2.point, workTol)) {
+    CLoopPoint walked;
+    if (first->walkFrom(p1, o, 0.5 * spacing, walked, workTol)) p1 = walked;
+    if (first->walkFrom(p2, !o, 0.5 * spacing, walked, workTol)) p2 = walked;
+  }
+
+  GraphMark mark(*this);
+  edges.reserve(edges.size() + 2);
+  firstEdge = new COffsetEdge(startEnd->point, p1, first, nodes);
+  edges.push_back(firstEdge);
+  lastEdge = new COffsetEdge(p2, first, endEnd->point, nodes);
+  edges.push_back(lastEdge);
+
+  // Bands, the frame of the base and the runs.
+  const MeanderBands bands = meanderBandLoops(working, *baseItem->curve);
+  std::unique_ptr<CFloorHeatingLine> line1;
+  std::unique_ptr<CFloorHeatingLine> line2;
+  std::vector<std::unique_ptr<CFloorHeatingLine>> runs;
+  if (!curvesOrientedBox(working, baseItem, line1, line2, o) ||
+      !placeMeanderRuns(*line1, *line2, o, firstOffset, spacing, bands.loops, runs)) {
+    mark.rollback();
+    outcome = LayoutOutcome::kNoMeanderRun;
+    return false;
+  }
+  const CFloorHeatingLine crossLine(line2->startPoint(), line1->startPoint(), nullptr, kTagMeanderCrossLine);
+
+  std::vector<const CFloorHeatingCurve*> runView;
+  std::vector<std::vector<CFHMeanderPoint>> records(runs.size());
+  runView.reserve(runs.size());
+  for (std::size_t i = 0; i < runs.size(); ++i) {
+    runView.push_back(runs[i].get());
+    collectRunCrossings(*runs[i], records[i], crossLine, layoutTolFine, workTol, heatingTolCoarse);
+  }
+
+  MeanderChain chain;
+  if (!chainMeanderRuns(*this, runView, records, crossLine, *first, o, chain)) {
+    // No two crossings of the first loop: no meander fits; the spiral may.
+    mark.rollback();
+    return layoutSpiral();
+  }
+  if (!spliceMeanderPipeEnds(*this, chain, o) || !isSinglePath(*this)) {
+    mark.rollback();
+    outcome = LayoutOutcome::kSpliceFailed;
+    return false;
+  }
+  outcome = levels.front()->size() > 1 ? LayoutOutcome::kRegionsLeftOut : LayoutOutcome::kLaid;
+  return true;
+}

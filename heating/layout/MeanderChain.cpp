@@ -1,0 +1,204 @@
+#include "heating/layout/MeanderChain.h"
+
+#include "heating/layout/CFHCircuitLayout.h"
+#include "heating/layout/COffsetEdge.h"
+#include "heating/layout/COffsetLoop.h"
+#include "heating/layout/COffsetNode.h"
+#include "heating/layout/LayoutOrderings.h"
+#include "heating/layout/LayoutTolerances.h"
+#include "heating/layout/MeanderRecordSearches.h"
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+using Records = std::vector<CFHMeanderPoint>;
+
+COffsetLoop* offsetLoopOf(CLoop* loop) { return dynamic_cast<COffsetLoop*>(loop); }
+
+class ChainBuilder {
+ public:
+  ChainBuilder(CFHCircuitLayout& layout, const std::vector<const CFloorHeatingCurve*>& runs,
+               const std::vector<Records>& records, const CFloorHeatingCurve& crossLine, COffsetLoop& firstLoop,
+               bool orientation)
+      : layout_(layout), runs_(runs), records_(records), crossLine_(crossLine), firstLoop_(firstLoop),
+        along_(orientation ? 1 : 0), inside_(orientation ? 0 : 1), orientation_(orientation),
+        eqB_(heatingTolCoarse.equalPoint()) {}
+
+  bool build(MeanderChain& chain) {
+    if (!findEntries()) return false;
+    sortByLengthAlongLoop(entries_, firstLoop_, x0Point_, orientation_,
+                          [](const CFHMeanderLoopEntry& e) -> const CLoopPoint& { return e.point; });
+    layout_.nodes.reserve(layout_.nodes.size() + 1);
+    auto x0 = std::make_unique<COffsetNode>(x0Point_, &firstLoop_);
+    chain.x0 = x0.get();
+    layout_.nodes.push_back(x0.release());
+
+    COffsetNode* prev = chain.x0;
+    std::size_t k = 0;
+    while (k < entries_.size()) {  // every pass moves k on by one or more
+      const CFHMeanderLoopEntry& entry = entries_[k];
+      prev = layout_.appendNodeOnLoop(prev, entry.point.point, entry.point.links(), &firstLoop_, along_, false);
+      std::size_t next = k + 1;
+      XtGePoint2d p;
+      double depth = 0.0;
+      if (k + 1 < entries_.size() && turnsInside(entry, entries_[k + 1], p, depth)) {
+        const Turn turn = makeTurn(k, prev, chain.x0, p, depth);
+        ++chain.turns;
+        prev = turn.end;
+        if (turn.closed) {
+          chain.closing = turn.closing;
+          chain.last = turn.closing->a;
+          return true;
+        }
+        next = turn.next;
+      }
+      k = next;
+    }
+    auto closing = COffsetEdge::COffsetEdgeFromNodes(prev, chain.x0, along_, false);
+    chain.closing = closing.get();
+    chain.last = prev;
+    layout_.edges.push_back(closing.release());
+    return true;
+  }
+
+ private:
+  struct Turn {
+    COffsetNode* end = nullptr;
+    std::size_t next = 0;
+    bool closed = false;
+    COffsetEdge* closing = nullptr;
+  };
+
+  double distance(const XtGePoint2d& p) const { return crossLine_.distanceTo(p); }
+
+  // X0 and the entries, visiting runs and records from the last.
+  bool findEntries() {
+    if (runs_.size() != records_.size()) return false;
+    bool haveX0 = false;
+    for (int i = static_cast<int>(records_.size()) - 1; i >= 0; --i) {
+      if (runs_[i] == nullptr) return false;
+      for (int j = static_cast<int>(records_[i].size()) - 1; j >= 0; --j) {
+        const CFHMeanderPoint& record = records_[i][j];
+        if (record.kind != kMeanderFirstLoop) continue;
+        if (!haveX0) {
+          x0Point_ = COffsetPoint(record.point);
+          x0Run_ = i;
+          x0Record_ = j;
+          haveX0 = true;
+        } else {
+          entries_.emplace_back(record, i, j);
+        }
+      }
+    }
+    return haveX0 && !entries_.empty();
+  }
+
+  // Whether the path turns inside after entry e (the next entry f): e on an
+  // even run whose next record is a level-1 crossing, f on a neighbouring
+  // run, and a depth limit found. The depth walk goes in run i' from record
+  // j' past its first-loop crossings and then along its consecutive level-1
+  // crossings; p on run i beside the record reached, d its distance less eqB.
+  // A walk that reaches the run's last record leaves no inner point to turn
+  // at: no turn, the chain follows the loop.
+  bool turnsInside(const CFHMeanderLoopEntry& e, const CFHMeanderLoopEntry& f, XtGePoint2d& p, double& d) const {
+    const Records& ri = records_[e.runIndex];
+    if (e.runIndex % 2 != 0 || e.recordIndex + 1 >= static_cast<int>(ri.size()) ||
+        ri[e.recordIndex + 1].kind != kMeanderInnerLoop || std::abs(f.runIndex - e.runIndex) != 1)
+      return false;
+    const Records& rn = records_[f.runIndex];
+    const int last = static_cast<int>(rn.size()) - 1;
+    int r = f.recordIndex;
+    while (r < last && rn[r].kind == kMeanderFirstLoop) ++r;
+    while (r < last && rn[r + 1].kind == kMeanderInnerLoop) ++r;
+    if (r >= last) return false;
+    p = runs_[e.runIndex]->closestPointTo(rn[r].point.point);
+    d = distance(p) - eqB_;
+    return true;
+  }
+
+  Turn makeTurn(std::size_t k, COffsetNode* from, COffsetNode* x0, const XtGePoint2d& p, double depth) {
+    const CFHMeanderLoopEntry& e = entries_[k];
+    const CFHMeanderLoopEntry& f = entries_[k + 1];
+    const Records& ri = records_[e.runIndex];
+    const Records& rn = records_[f.runIndex];
+    const int lastI = static_cast<int>(ri.size()) - 1;
+    static const std::vector<CLoopElement*> kNoLinks;
+
+    // Down run i: to the deepest level-1 crossing above the depth limit, or
+    // to P (twice, an edge of no length between) when the first is too deep.
+    COffsetNode* n2 = nullptr;
+    int t = -1;
+    bool atP = e.recordIndex + 1 == lastI;
+    for (int r = e.recordIndex + 1; !atP && r < lastI && ri[r].kind == kMeanderInnerLoop; ++r) {
+      if (distance(ri[r].point.point) - depth < eqB_) {
+        from = layout_.appendNodeOnLoop(from, p, kNoLinks, nullptr, inside_, true);
+        atP = true;
+        break;
+      }
+      t = r;
+    }
+    if (atP || t < 0)
+      n2 = layout_.appendNodeOnLoop(from, p, kNoLinks, nullptr, inside_, true);
+    else
+      n2 = layout_.appendNodeOnLoop(from, ri[t].point.point, ri[t].point.links(), offsetLoopOf(ri[t].loop), inside_,
+                                    true);
+
+    // Across to run i'.
+    const XtGePoint2d q = runs_[f.runIndex]->closestPointTo(n2->point);
+    COffsetNode* n3 = layout_.appendNodeOnLoop(n2, q, kNoLinks, nullptr, inside_, true);
+
+    // Out along run i': to R when the record beyond run i''s level-1
+    // crossings is a first-loop crossing, else to entry k + 1.
+    const int near = findNearestRecordOfKind(rn, CLoopPoint(n2->point), kMeanderInnerLoop);
+    int s = near;
+    while (s >= 1 && rn[s].kind == kMeanderInnerLoop) --s;
+    const bool returns = near >= 1 && s >= 1 && rn[s].kind == kMeanderFirstLoop;
+    int r = findBandPointIndex(rn, q, crossLine_, true);
+    if (r < 0) r = f.recordIndex;
+
+    Turn turn;
+    if (returns) {
+      if (f.runIndex == x0Run_ && r == x0Record_) {  // back at X0: the chain closes there
+        auto closing = COffsetEdge::COffsetEdgeFromNodes(n3, x0, inside_, false);
+        turn.closing = closing.get();
+        layout_.edges.push_back(closing.release());
+        turn.end = x0;
+        turn.closed = true;
+        return turn;
+      }
+      turn.end = layout_.appendNodeOnLoop(n3, rn[r].point.point, rn[r].point.links(), offsetLoopOf(rn[r].loop),
+                                          inside_, false);
+      const int at = findRecordByPoint(entries_, rn[r]);
+      turn.next = at > static_cast<int>(k) ? static_cast<std::size_t>(at) + 1 : k + 2;
+      return turn;
+    }
+    turn.end = layout_.appendNodeOnLoop(n3, f.point.point, f.point.links(), &firstLoop_, inside_, false);
+    turn.next = k + 2;
+    return turn;
+  }
+
+  CFHCircuitLayout& layout_;
+  const std::vector<const CFloorHeatingCurve*>& runs_;
+  const std::vector<Records>& records_;
+  const CFloorHeatingCurve& crossLine_;
+  COffsetLoop& firstLoop_;
+  std::uint8_t along_;
+  std::uint8_t inside_;
+  bool orientation_;
+  double eqB_;
+  std::vector<CFHMeanderLoopEntry> entries_;
+  COffsetPoint x0Point_;
+  int x0Run_ = -1;
+  int x0Record_ = -1;
+};
+
+}  // namespace
+
+bool chainMeanderRuns(CFHCircuitLayout& layout, const std::vector<const CFloorHeatingCurve*>& runs,
+                      const std::vector<std::vector<CFHMeanderPoint>>& records, const CFloorHeatingCurve& crossLine,
+                      COffsetLoop& firstLoop, bool orientation, MeanderChain& chain) {
+  chain = MeanderChain{};
+  return ChainBuilder(layout, runs, records, crossLine, firstLoop, orientation).build(chain);
+}

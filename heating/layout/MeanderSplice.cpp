@@ -1,0 +1,107 @@
+// The pipe-end splice of the meander and the single-path test of its result.
+#include "heating/layout/MeanderChain.h"
+
+#include "heating/layout/CFHCircuitLayout.h"
+#include "heating/layout/COffsetEdge.h"
+#include "heating/layout/COffsetNode.h"
+#include "heating/layout/OffsetEdgePath.h"
+#include "heating/layout/OffsetGraphQueries.h"
+
+#include <limits>
+#include <memory>
+
+namespace {
+
+// The edge of the chain whose path holds the point, else the one whose path
+// comes nearest; with the point's length along that edge's path.
+struct EdgeHit {
+  COffsetEdge* edge = nullptr;
+  bool on = false;
+  double nearest = std::numeric_limits<double>::max();
+  double along = 0.0;
+
+  void test(COffsetEdge* candidate, const CFloorHeatingCurve::PtrVector& pieces, const XtGePoint2d& p) {
+    if (on) return;
+    double before = 0.0;
+    for (const auto& piece : pieces) {
+      if (piece->isOn(p)) {
+        edge = candidate;
+        on = true;
+        along = before + piece->startPoint().distanceTo(p);
+        return;
+      }
+      const double d = piece->distanceTo(p);
+      if (d < nearest) {
+        nearest = d;
+        edge = candidate;
+        along = before + piece->startPoint().distanceTo(piece->closestPointTo(p));
+      }
+      before += piece->length();
+    }
+  }
+};
+
+// Moves the edge's end (atStart: its start) from its node to `to`.
+void moveEdgeEnd(COffsetEdge& edge, COffsetNode& to, bool atStart) {
+  COffsetNode*& end = atStart ? edge.a : edge.b;
+  if (end != nullptr) removeEdgeFromNode(*end, &edge);
+  end = &to;
+  to.edges.push_back(&edge);
+}
+
+}  // namespace
+
+bool spliceMeanderPipeEnds(CFHCircuitLayout& layout, const MeanderChain& chain, bool orientation) {
+  if (layout.firstEdge == nullptr || layout.lastEdge == nullptr || chain.closing == nullptr ||
+      chain.x0 == nullptr || layout.firstEdge->b == nullptr || layout.lastEdge->a == nullptr)
+    return false;
+  COffsetNode& p1 = *layout.firstEdge->b;
+  COffsetNode& p2 = *layout.lastEdge->a;
+  EdgeHit e1;
+  EdgeHit e2;
+  CFloorHeatingCurve::PtrVector pieces;
+  COffsetEdge* edge = chain.closing;
+  COffsetNode* node = chain.closing->b;
+  bool arrived = false;
+  for (std::size_t passed = 0; passed <= layout.edges.size() && edge != nullptr; ++passed) {
+    offsetEdgePathAlongLoop(edge, pieces);
+    e1.test(edge, pieces, p1.point);
+    e2.test(edge, pieces, p2.point);
+    if (node == chain.last && passed > 0) {
+      arrived = true;
+      break;
+    }
+    edge = node != nullptr ? node->otherEdgeIfUnique(edge) : nullptr;
+    if (edge != nullptr) node = edge->otherNode(node);
+  }
+  if (!arrived || e1.edge == nullptr || e2.edge == nullptr) return false;
+
+  if (e1.edge == e2.edge) {
+    // P1 before P2 along one edge: the pipe would run P1-P2 twice.
+    if (e1.along <= e2.along) return false;
+    COffsetNode* formerEnd = e1.edge->b;
+    if (formerEnd == nullptr) return false;
+    layout.edges.reserve(layout.edges.size() + 1);
+    moveEdgeEnd(*e1.edge, p2, false);
+    auto rest = COffsetEdge::COffsetEdgeFromNodes(&p1, formerEnd, orientation ? 1 : 0, false);
+    layout.edges.push_back(rest.release());
+    return true;
+  }
+  moveEdgeEnd(*e1.edge, p1, true);
+  moveEdgeEnd(*e2.edge, p2, false);
+  return true;
+}
+
+bool isSinglePath(const CFHCircuitLayout& layout) {
+  const COffsetEdge* edge = layout.firstEdge;
+  if (edge == nullptr || layout.lastEdge == nullptr) return false;
+  for (std::size_t passed = 0; passed <= layout.edges.size(); ++passed) {
+    if (edge == layout.lastEdge) return true;
+    const COffsetNode* node = edge->b;
+    if (node == nullptr || node->edges.size() != 2) return false;
+    const COffsetEdge* next = node->otherEdgeIfUnique(edge);
+    if (next == nullptr || next->a != node) return false;
+    edge = next;
+  }
+  return false;
+}
