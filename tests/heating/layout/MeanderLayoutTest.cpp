@@ -26,6 +26,7 @@ using zone_set::ZoneCase;
 
 struct Laid {
   std::unique_ptr<MeanderZone> zone;
+  layout_check::Zone checkZone;
   bool ok = false;
   layout_check::GraphPath path;
 };
@@ -33,6 +34,7 @@ struct Laid {
 Laid lay(ZoneCase& c) {
   Laid laid;
   laid.zone = meander_test::meanderZone(c);
+  laid.checkZone = zone_set::checkZone(c);
   laid.ok = laid.zone->layout->layoutMeander();
   if (laid.ok) laid.path = layout_check::walkLayoutGraph(*laid.zone->layout);
   return laid;
@@ -73,7 +75,7 @@ TEST_P(MeanderOnZoneSet, PassesTheChecker) {
   options.lengthHigh = 1.15;
   options.coverageLimit = 1.3;
   options.coverage = GetParam().coverage;
-  const layout_check::Report r = layout_check::checkLayout(laid.zone->checkZone, laid.path.pieces, options);
+  const layout_check::Report r = layout_check::checkLayout(laid.checkZone, laid.path.pieces, options);
   EXPECT_TRUE(r.continuous.ok && r.ends.ok && r.inside.ok && r.simple.ok) << c.zone.name << "\n" << r.summary();
   EXPECT_TRUE(spacingKept(r, c.spacing, GetParam().least)) << c.zone.name << "\n" << r.summary();
   EXPECT_TRUE(r.length.ok) << c.zone.name << "\n" << r.summary();
@@ -98,7 +100,7 @@ TEST(MeanderOnZ1, LengthRunsAndOrientation) {
   ZoneCase c = zone_set::z1();
   const Laid z1 = lay(c);
   ASSERT_TRUE(z1.ok && z1.path.faults.empty());
-  const double length = layout_check::checkLayout(z1.zone->checkZone, z1.path.pieces, {}).pipeLength;
+  const double length = layout_check::checkLayout(z1.checkZone, z1.path.pieces, {}).pipeLength;
   EXPECT_NEAR(length, 60000, 0.05 * 60000);
   for (const Piece& p : z1.path.pieces) {
     const double dx = p.end.x - p.start.x;
@@ -111,13 +113,13 @@ TEST(MeanderOnZ1, LengthRunsAndOrientation) {
   ZoneCase swapped = zone_set::z10c();
   const Laid z10c = lay(swapped);
   ASSERT_TRUE(z10c.ok && z10c.path.faults.empty());
-  EXPECT_NEAR(layout_check::checkLayout(z10c.zone->checkZone, z10c.path.pieces, {}).pipeLength, length, 0.01 * length);
+  EXPECT_NEAR(layout_check::checkLayout(z10c.checkZone, z10c.path.pieces, {}).pipeLength, length, 0.01 * length);
 
   ZoneCase centred = zone_set::z1Centred();
   const Laid laid = lay(centred);
   ASSERT_TRUE(laid.ok && laid.path.faults.empty());
   for (const COffsetNode* node : laid.zone->layout->nodes) EXPECT_FALSE(node->point.isEqualTo({0, 0}, workTol));
-  EXPECT_TRUE(layout_check::checkLayout(laid.zone->checkZone, laid.path.pieces, {}).sound());
+  EXPECT_TRUE(layout_check::checkLayout(laid.checkZone, laid.path.pieces, {}).sound());
 }
 
 // Zones the meander refuses or lays in part, with the outcome it gives.
@@ -143,7 +145,7 @@ TEST(MeanderRefusals, OutcomesOfZonesWithoutAFullMeander) {
   ZoneCase z5 = zone_set::z5(150);
   const Laid left = lay(z5);
   ASSERT_TRUE(left.path.faults.empty());
-  layout_check::Zone room = left.zone->checkZone;
+  layout_check::Zone room = left.checkZone;
   room.outline = layout_check::piecesOf(zone_fixture::polygon("left room", {{0, 0}, {2000, 0}, {2000, 2000}, {0, 2000}}).raw());
   const layout_check::Report r = layout_check::checkLayout(room, left.path.pieces, {0.85, 1.15, 1.3, true});
   EXPECT_TRUE(r.ok()) << r.summary();
@@ -159,7 +161,7 @@ TEST(MeanderRefusals, OutcomesOfZonesWithoutAFullMeander) {
   // Pipe ends on opposite sides: a path the checker finds sound, or a refusal.
   ZoneCase z10b = zone_set::z10b();
   const Laid opposite = lay(z10b);
-  EXPECT_TRUE(opposite.ok ? layout_check::checkLayout(opposite.zone->checkZone, opposite.path.pieces, {}).sound()
+  EXPECT_TRUE(opposite.ok ? layout_check::checkLayout(opposite.checkZone, opposite.path.pieces, {}).sound()
                           : opposite.zone->layout->outcome != LayoutOutcome::kLaid);
 }
 

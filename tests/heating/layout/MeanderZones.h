@@ -1,4 +1,4 @@
-// The zone set made ready for a meander: a zone boundary from the outline
+// The zone set made ready for a meander (the tests and the meander bench): a zone boundary from the outline
 // (as-drawn loop prepared, copied to the working loop, prepared again: arcs
 // into chords), band values on its items, the pipe ends, the base item (the
 // working item nearest the case's base point) and offset levels built over
@@ -54,7 +54,6 @@ struct MeanderZone {
   CFHPipeEnd start;
   CFHPipeEnd end;
   std::unique_ptr<CFHCircuitLayout> layout;
-  layout_check::Zone checkZone;
 };
 
 // The ready zone; for a case whose pipe ends lie on the base chord (Z6 a) the
@@ -103,7 +102,6 @@ inline std::unique_ptr<MeanderZone> meanderZone(zone_set::ZoneCase& c) {
   COffsetBuilder builder(curves, c.firstOffset, c.spacing);
   builder.setEdgeLimits(&limits);
   builder.buildLoops(layout->levels);
-  z->checkZone = zone_set::checkZone(c);
   return z;
 }
 
