@@ -137,8 +137,9 @@ TEST(MeanderRefusals, OutcomesOfZonesWithoutAFullMeander) {
 }
 
 // The chain on hand-made records (Z1's, thinned and reversed at random) always
-// ends, and adds one closed chain: as many edges as nodes, two at each node.
-// A splice walk over an open chain ends too, changing nothing.
+// ends, and adds one closed chain: as many edges as nodes, two at each node;
+// a turn back to X0's own record closes the chain there. A splice walk over
+// an open chain ends too, changing nothing.
 TEST(MeanderChainFaults, HandMadeRecordsGiveAClosedChain) {
   const UnitScope units(1000);
   ZoneCase c = zone_set::z1();
@@ -170,6 +171,21 @@ TEST(MeanderChainFaults, HandMadeRecordsGiveAClosedChain) {
     for (COffsetNode* node : layout.nodes) node->clearLinks();
     deleteOffsetNodesAndClear(layout.nodes);
   }
+  // Runs 0 and 1 alone, their lower level-1 crossings moved below their
+  // first-loop crossings: the turn returns to the record X0 was made from,
+  // and the chain closes there.
+  std::vector<std::vector<CFHMeanderPoint>> two(records.begin(), records.begin() + 2);
+  two[0][3].point.point = XtGePoint2d(3700, 50);
+  two[1][3].point.point = XtGePoint2d(3500, 50);
+  MeanderChain closed;
+  ASSERT_TRUE(chainMeanderRuns(layout, {view[0], view[1]}, two, cross, *layout.firstOffsetLoop(), true, closed));
+  EXPECT_TRUE(closed.closing->b == closed.x0 && closed.last->point.isEqualTo({3500, 50}));
+  EXPECT_EQ(layout.nodes.size(), 5u);
+  EXPECT_EQ(layout.edges.size(), 5u);
+  deleteOffsetEdgesAndClear(layout.edges);
+  for (COffsetNode* node : layout.nodes) node->clearLinks();
+  deleteOffsetNodesAndClear(layout.nodes);
+
   layout.firstEdge = layout.appendNodeOnLoop(nullptr, {2100, 100}, {}, nullptr, 1, true)->edges.front();
   layout.lastEdge = layout.appendNodeOnLoop(nullptr, {1900, 100}, {}, nullptr, 1, true)->edges.front();
   MeanderChain open;
