@@ -3,6 +3,7 @@
 #include "heating/layout/DeleteAndClear.h"
 #include "heating/layout/OffsetLevelAcceptance.h"
 #include "heating/layout/OffsetLevelSteps.h"
+#include "heating/layout/OffsetPolygonReduction.h"
 
 #include "heating/curves/CGLHTesselationData.h"
 
@@ -47,6 +48,48 @@ struct LevelGuard {
   }
 };
 
+// Frees loops read but not handed over.
+struct FoundGuard {
+  std::vector<COffsetLoop*> loops;
+  ~FoundGuard() { deleteOffsetLoopsAndFree(loops); }
+};
+
+// How far the edges of a reduced polygon and the contours read from it keep
+// from the loops of the level before, as a share of the spacing: far more
+// than the tessellator's rounding, far less than a level's step.
+constexpr double kDomainMargin = 0.05;
+
+// Tessellates the ring and appends its contours as loops; false when the
+// tessellation fails.
+bool tessellateRing(const std::vector<XtGePoint2d>& ring, std::vector<COffsetLoop*>& found) {
+  CGLHTesselationData tess;
+  feedPolygonRing(ring, tess);
+  if (!tess.tessellateBoundary()) return false;
+  readContourLoops(tess, found);
+  return true;
+}
+
+// The contours of a level after the first that may lie inside a loop of the
+// level before: those of the ring reduced to what shapes them there
+// (OffsetPolygonReduction.h) when they keep clear of the previous loops,
+// else those of the whole ring; `clear` tells which (the loops found then
+// keep clear of the previous ones). False when the tessellation fails.
+bool deeperLevelContours(const std::vector<XtGePoint2d>& ring, const OffsetLevelAcceptance& previous, double margin,
+                         std::vector<COffsetLoop*>& found, bool& clear) {
+  clear = false;
+  std::vector<const LoopContainment*> domain;
+  if (previous.indexes(domain)) {
+    std::vector<XtGePoint2d> reduced;
+    if (reduceRingOutsideDomain(ring, domain, margin, reduced) == RingReduction::kClearOfDomain) return true;
+    if (tessellateRing(reduced, found) && contoursClearOfDomain(found, domain, margin)) {
+      clear = true;
+      return true;
+    }
+    deleteOffsetLoopsAndFree(found);
+  }
+  return tessellateRing(ring, found);
+}
+
 }  // namespace
 
 void COffsetBuilder::buildLoops(std::vector<Level*>& levels) const {
@@ -64,6 +107,7 @@ void COffsetBuilder::buildLoops(std::vector<Level*>& levels) const {
   const double halfSpacing = 0.5 * spacing_;
 
   std::vector<double> distances(boundary.curves.size(), firstOffset_);
+  std::vector<XtGePoint2d> ring;
   for (int k = 0; k < maxLevels; ++k) {
     if (k > 0)
       for (std::size_t i = 0; i < distances.size(); ++i)
@@ -72,23 +116,26 @@ void COffsetBuilder::buildLoops(std::vector<Level*>& levels) const {
     PiecesGuard pieces;
     if (!makeOffsetPieces(boundary.curves, distances, pieces.pieces)) return;
     joinOffsetPieces(pieces.pieces);
-    CGLHTesselationData tess;
-    feedOffsetPolygon(pieces.pieces, tess);
-    if (!tess.tessellateBoundary()) return;
+    offsetPolygonRing(pieces.pieces, ring);
 
     LevelGuard level;
-    std::vector<COffsetLoop*> found;
-    readContourLoops(tess, found);
+    FoundGuard found;
     if (k == 0) {
-      level.level->swap(found);
+      if (!tessellateRing(ring, found.loops)) return;
+      level.level->swap(found.loops);
     } else {
       OffsetLevelAcceptance acceptance(*levels.back(), halfSpacing, workTolFine);
-      level.level->reserve(found.size());
-      for (COffsetLoop*& loop : found) {
-        if (acceptance.accepts(*loop)) level.level->push_back(loop);
+      const double margin = kDomainMargin * spacing_;
+      bool clear = false;
+      if (!deeperLevelContours(ring, acceptance, margin, found.loops, clear)) return;
+      clear = clear && margin > workTolFine.equalPoint();
+      level.level->reserve(found.loops.size());
+      for (COffsetLoop*& loop : found.loops) {
+        if (clear ? acceptance.acceptsClearLoop(*loop) : acceptance.accepts(*loop)) level.level->push_back(loop);
         else delete loop;
         loop = nullptr;
       }
+      found.loops.clear();
     }
     if (level.level->empty()) return;
     levels.push_back(level.level.get());

@@ -4,6 +4,11 @@
 // level is a list of closed COffsetLoops of straight sections, counter-
 // clockwise; a level falls apart into several loops where the zone narrows.
 //
+// A level after the first tessellates only the part of its joined polygon
+// that can shape loops inside the level before, and the whole polygon when
+// the part's contours come near that level (OffsetPolygonReduction.h): the
+// kept loops are the same, with fewer crossings for the tessellator.
+//
 // Input: a closed chain of heating curves in counter-clockwise order (each
 // curve's end the next one's start), as the zone boundary prepares it. The
 // builder first makes the chain straight (OffsetLevelSteps.h: arcs become

@@ -10,6 +10,25 @@ namespace {
 // The most bands; a loop gets about one band per section.
 constexpr int kMaxBands = 4096;
 
+// Whether segments a-b and c-d cross or touch (orientation signs; a shared
+// or collinear point counts).
+bool segmentsMeet(const XtGePoint2d& a, const XtGePoint2d& b, const XtGePoint2d& c, const XtGePoint2d& d) {
+  const double d1 = (b - a).crossProduct(c - a);
+  const double d2 = (b - a).crossProduct(d - a);
+  const double d3 = (d - c).crossProduct(a - c);
+  const double d4 = (d - c).crossProduct(b - c);
+  return ((d1 <= 0.0 && d2 >= 0.0) || (d1 >= 0.0 && d2 <= 0.0)) && ((d3 <= 0.0 && d4 >= 0.0) || (d3 >= 0.0 && d4 <= 0.0));
+}
+
+// The squared distance from p to the segment a-b.
+double distanceSqrdToSegment(const XtGePoint2d& p, const XtGePoint2d& a, const XtGePoint2d& b) {
+  const XtGeVector2d ab = b - a;
+  const XtGeVector2d ap = p - a;
+  const double len2 = ab.lengthSqrd();
+  const double t = len2 > 0.0 ? std::clamp(ap.dotProduct(ab) / len2, 0.0, 1.0) : 0.0;
+  return (ap - ab * t).lengthSqrd();
+}
+
 }  // namespace
 
 bool LoopContainment::build(const CLoop& loop, const XtGeTol& tol) {
@@ -84,4 +103,27 @@ int LoopContainment::classify(const XtGePoint2d& p) const {
     }
   }
   return inside ? CLoop::kInside : CLoop::kOutside;
+}
+
+bool LoopContainment::isClearOf(const XtGePoint2d& a, const XtGePoint2d& b, double margin) const {
+  if (bands_ == 0) return false;
+  const double lo = std::min(a.y, b.y) - margin;
+  const double hi = std::max(a.y, b.y) + margin;
+  if (hi < y0_ || lo > y0_ + bandHeight_ * bands_) return true;
+  const double xlo = std::min(a.x, b.x) - margin;
+  const double xhi = std::max(a.x, b.x) + margin;
+  const double margin2 = margin * margin;
+  const int last = bandOf(hi);
+  for (int band = bandOf(lo); band <= last; ++band) {
+    for (int item = bandStart_[band]; item < bandStart_[band + 1]; ++item) {
+      const Segment& s = segments_[bandItems_[item]];
+      if (std::max(s.a.x, s.b.x) < xlo || std::min(s.a.x, s.b.x) > xhi) continue;
+      if (std::max(s.a.y, s.b.y) < lo || std::min(s.a.y, s.b.y) > hi) continue;
+      if (segmentsMeet(a, b, s.a, s.b)) return false;
+      if (distanceSqrdToSegment(a, s.a, s.b) <= margin2 || distanceSqrdToSegment(b, s.a, s.b) <= margin2 ||
+          distanceSqrdToSegment(s.a, a, b) <= margin2 || distanceSqrdToSegment(s.b, a, b) <= margin2)
+        return false;
+    }
+  }
+  return true;
 }

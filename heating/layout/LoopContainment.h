@@ -26,6 +26,12 @@ class LoopContainment {
   // CLoop::kInside, kOutside or kOnLoop (see above). Only after build
   // answered true.
   int classify(const XtGePoint2d& p) const;
+  // Whether the segment a-b keeps more than `margin` away from every section
+  // (so it lies wholly inside or wholly outside the loop). Only after build
+  // answered true.
+  bool isClearOf(const XtGePoint2d& a, const XtGePoint2d& b, double margin) const;
+  // A point on the loop: the start of its first section.
+  const XtGePoint2d& anchor() const { return segments_.front().a; }
 
  private:
   struct Segment {

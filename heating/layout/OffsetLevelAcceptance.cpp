@@ -2,6 +2,8 @@
 
 #include "heating/layout/COffsetLoop.h"
 
+#include <cmath>
+
 OffsetLevelAcceptance::OffsetLevelAcceptance(const std::vector<COffsetLoop*>& previous, double h,
                                              const XtGeTol& tol)
     : h_(h), tol_(tol) {
@@ -33,6 +35,31 @@ bool OffsetLevelAcceptance::accepts(const CLoop& loop) {
   for (const Outer& outer : outers_)
     if (inside(outer)) return true;
   return false;
+}
+
+bool OffsetLevelAcceptance::acceptsClearLoop(const CLoop& loop) const {
+  if (outers_.empty() || 10.0 * tol_.equalPoint() > h_) return false;
+  // The refusals of sampleLoopPositions.
+  if (loop.elementCount() == 0 || !(h_ > 0.0) || !std::isfinite(h_) || loop.elementWithCurve(0) == nullptr)
+    return false;
+  const XtGePoint2d& start = loop.elements.front()->startPoint();
+  for (const Outer& outer : outers_) {
+    const int position = outer.indexed ? outer.index.classify(start) : outer.loop->classifyPoint(start, tol_);
+    if (position == CLoop::kInside) return true;
+  }
+  return false;
+}
+
+bool OffsetLevelAcceptance::indexes(std::vector<const LoopContainment*>& out) const {
+  out.clear();
+  for (const Outer& outer : outers_) {
+    if (!outer.indexed) {
+      out.clear();
+      return false;
+    }
+    out.push_back(&outer.index);
+  }
+  return true;
 }
 
 bool isLoopInsideLoop(const CLoop& outer, const CLoop& loop, double h, const XtGeTol& tol) {

@@ -34,6 +34,14 @@ class OffsetLevelAcceptance {
   OffsetLevelAcceptance(const std::vector<COffsetLoop*>& previous, double h, const XtGeTol& tol);
   OffsetLevelAcceptance(const CLoop& outer, double h, const XtGeTol& tol);
   bool accepts(const CLoop& loop);
+  // The answer of accepts for a loop that keeps farther than the
+  // tolerance's point value from every previous loop: each of its samples
+  // then lies on the same side of a previous loop, so its start vertex (the
+  // first sample) decides without the others being taken.
+  bool acceptsClearLoop(const CLoop& loop) const;
+  // The indexes of the previous level's loops, in order; false (and `out`
+  // emptied) when one of them could not be indexed.
+  bool indexes(std::vector<const LoopContainment*>& out) const;
 
  private:
   struct Outer {

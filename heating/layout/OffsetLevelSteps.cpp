@@ -217,6 +217,17 @@ void feedOffsetPolygon(const std::vector<COffsetPiece*>& pieces, CGLHTesselation
   }
 }
 
+void offsetPolygonRing(const std::vector<COffsetPiece*>& pieces, std::vector<XtGePoint2d>& ring) {
+  ring.clear();
+  ring.reserve(pieces.size());
+  for (const COffsetPiece* piece : pieces) ring.push_back(piece->curve->startPoint());
+}
+
+void feedPolygonRing(const std::vector<XtGePoint2d>& ring, CGLHTesselationData& tess) {
+  tess.beginInputContour();
+  for (const XtGePoint2d& p : ring) tess.appendVertex(p.x, p.y, 0.0);
+}
+
 void readContourLoops(CGLHTesselationData& tess, std::vector<COffsetLoop*>& loops) {
   std::uint32_t count = 0;
   while (const double* run = tess.nextContour(count)) {

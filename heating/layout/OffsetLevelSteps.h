@@ -60,6 +60,10 @@ void joinOffsetPieces(std::vector<COffsetPiece*>& pieces);
 
 // One input contour of the pieces' start points, in order.
 void feedOffsetPolygon(const std::vector<COffsetPiece*>& pieces, CGLHTesselationData& tess);
+// The pieces' start points, in order (the polygon feedOffsetPolygon feeds).
+void offsetPolygonRing(const std::vector<COffsetPiece*>& pieces, std::vector<XtGePoint2d>& ring);
+// One input contour of the points, in order.
+void feedPolygonRing(const std::vector<XtGePoint2d>& ring, CGLHTesselationData& tess);
 
 // The tessellation's output contours as new loops of straight sections
 // (tag 2, no source) appended to `loops`: from the second vertex on, each
