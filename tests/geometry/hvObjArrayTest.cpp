@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -47,13 +48,9 @@ TEST(hvObjArray, SetAtGrowFillsTheGapWithDefaults) {
   hvObjArray<std::int32_t> array(0, 8);
   array.add(5);
   EXPECT_TRUE(array.setAtGrow(8, 9));
-  EXPECT_EQ(array.capacity(), 16);
-  EXPECT_EQ(array.count(), 9);
-  EXPECT_EQ(array[0], 5);
-  for (int i = 1; i < 8; ++i) EXPECT_EQ(array[i], 0);
-  EXPECT_TRUE(array.setAtGrow(0, 1));
-  EXPECT_EQ(array[0], 1);
-  EXPECT_EQ(array.count(), 9);
+  EXPECT_TRUE(array.capacity() == 16 && array.count() == 9);
+  for (int i = 0; i < 9; ++i) EXPECT_EQ(array[i], i == 0 ? 5 : i == 8 ? 9 : 0) << i;
+  EXPECT_TRUE(array.setAtGrow(0, 1) && array[0] == 1 && array.count() == 9);
   EXPECT_FALSE(array.setAtGrow(-1, 1));
 }
 
@@ -63,15 +60,12 @@ TEST(hvObjArray, OwningElementsAreMovedNotCopiedBytewise) {
   // Adding an element of the array itself while the block grows.
   ASSERT_EQ(rings.count(), rings.capacity());
   ASSERT_EQ(rings.add(rings[4]), 20);
-  EXPECT_EQ(rings[20].length(), 7);
   EXPECT_TRUE(rings.setAtGrow(25, rings[0]));
-  EXPECT_EQ(rings[25].length(), 3);
-  EXPECT_EQ(rings[22].length(), 0);
+  EXPECT_EQ(std::tuple(rings[20].length(), rings[25].length(), rings[22].length()), std::tuple(7, 3, 0));
   for (int i = 0; i < 20; ++i) EXPECT_EQ(rings[i].length(), i + 3);
 
   hvObjArray<XtGePoint2dArray> copy(rings);
-  EXPECT_EQ(copy.count(), 26);
-  EXPECT_EQ(copy[19].last().y, 2.0 * 21);
+  EXPECT_TRUE(copy.count() == 26 && copy[19].last().y == 2.0 * 21);
   copy = hvObjArray<XtGePoint2dArray>();
   EXPECT_EQ(copy.count(), 0);
 }
@@ -83,11 +77,9 @@ TEST(hvObjArray, EveryConstructedElementIsDestroyed) {
     Counted one;
     one.value = 7;
     for (int i = 0; i < 9; ++i) array.add(one);
-    EXPECT_EQ(array.capacity(), 12);
-    EXPECT_EQ(Counted::live, 12 + 1);
+    EXPECT_EQ(std::pair(array.capacity(), Counted::live), std::pair(12, 12 + 1));
     hvObjArray<Counted> moved(std::move(array));
-    EXPECT_EQ(moved[8].value, 7);
-    EXPECT_EQ(array.count(), 0);
+    EXPECT_TRUE(moved[8].value == 7 && array.count() == 0);
   }
   EXPECT_EQ(Counted::live, 0);
 }
@@ -101,9 +93,6 @@ TEST(hvObjArray, AllocationFailureLeavesAnEmptyArray) {
   hvObjArray<CString> full(0, 1);
   const std::int32_t added = full.add(CString(u"b"));
   hvArrayAllocationHook = nullptr;
-  EXPECT_EQ(constructed.capacity(), 0);
-  EXPECT_EQ(copied.count(), 0);
-  EXPECT_EQ(copied.data(), nullptr);
-  EXPECT_EQ(added, -1);
-  EXPECT_TRUE(full.isEmpty());
+  EXPECT_TRUE(constructed.capacity() == 0 && copied.count() == 0 && copied.data() == nullptr);
+  EXPECT_TRUE(added == -1 && full.isEmpty());
 }

@@ -2,6 +2,8 @@
 // paths, the unit scale and the drawing interface.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "host/CQev_HeatingApp.h"
 #include "host/HvHostApi.h"
 #include "host/SiblingModules.h"
@@ -18,19 +20,14 @@ class AppStartup : public ::testing::Test {
 TEST_F(AppStartup, PathsScaleTableAndInterface) {
   FakeHost host;
   CQev_HeatingApp app;
-  EXPECT_EQ(CQev_HeatingApp::instance(), &app);
-  EXPECT_EQ(AfxGetApp(), &app);
+  EXPECT_TRUE(CQev_HeatingApp::instance() == &app && AfxGetApp() == &app && app.exportTable == &host.table());
   EXPECT_EQ(std::u16string(app.m_pszAppName), u"Qev_Heating");
-  EXPECT_EQ(app.exportTable, &host.table());
   EXPECT_EQ(hvSiblings.floorLibInit, &fakeFloorLibInit);
   ASSERT_TRUE(app.InitInstance());
-  EXPECT_EQ(app.floorsDataPath, u"C:\\Host\\DAT\\qev_heat_floors.dat");
-  EXPECT_EQ(app.settingsDataPath, u"C:\\Host\\Dat\\Qev_set.dat");
-  EXPECT_EQ(app.linesDataPath, u"C:\\Host\\Dat\\Qev_lin.dat");
-  EXPECT_EQ(app.veziruDataPath, u"C:\\Host\\Dat\\VEZIRU.dat");
-  EXPECT_EQ(app.iniPath, u"C:\\Host\\Dat\\QEV.INI");
-  EXPECT_EQ(app.hostScale, 2.5);
-  EXPECT_EQ(app.unitFactor, 1.0);
+  EXPECT_EQ(std::tuple(app.floorsDataPath, app.settingsDataPath, app.linesDataPath, app.veziruDataPath, app.iniPath),
+            std::tuple(u"C:\\Host\\DAT\\qev_heat_floors.dat", u"C:\\Host\\Dat\\Qev_set.dat", u"C:\\Host\\Dat\\Qev_lin.dat",
+                       u"C:\\Host\\Dat\\VEZIRU.dat", u"C:\\Host\\Dat\\QEV.INI"));
+  EXPECT_EQ(std::pair(app.hostScale, app.unitFactor), std::pair(2.5, 1.0));
   EXPECT_NE(hvGetHostApi(), nullptr);
 }
 
@@ -53,9 +50,7 @@ TEST_F(AppStartup, MissingFolderGivesAnEmptyFolderAndALoggedFailure) {
   EXPECT_TRUE(app.InitInstance());
   const std::string log = testing::internal::GetCapturedStderr();
   EXPECT_NE(log.find("word 109"), std::string::npos) << log;
-  EXPECT_EQ(app.hostFolderPath, u"");
-  EXPECT_EQ(app.iniPath, u"Dat\\QEV.INI");
-  EXPECT_EQ(app.hostScale, 1.0);
+  EXPECT_EQ(std::tuple(app.hostFolderPath, app.iniPath, app.hostScale), std::tuple(u"", u"Dat\\QEV.INI", 1.0));
 }
 
 TEST_F(AppStartup, NeitherHostModuleLoaded) {
@@ -69,8 +64,7 @@ TEST_F(AppStartup, NeitherHostModuleLoaded) {
   testing::internal::CaptureStderr();
   EXPECT_TRUE(app.InitInstance());
   testing::internal::GetCapturedStderr();
-  EXPECT_EQ(app.hostScale, 1.0);
-  EXPECT_EQ(hvGetHostApi(), nullptr);
+  EXPECT_TRUE(app.hostScale == 1.0 && hvGetHostApi() == nullptr);
 }
 
 }  // namespace

@@ -32,27 +32,18 @@ TEST(HostExport, TypedWordsAnswerNothingWhenMissing) {
   options.folder.reset();
   FakeHost host(options);
   EXPECT_EQ(hostUnitFactor(), 1000);
-  EXPECT_FALSE(hostUnitScale(getExport2D()));
-  EXPECT_FALSE(hostFolder(getExport2D()));
-  EXPECT_FALSE(hostDrawingScale());
-  EXPECT_FALSE(hostProductDatabase(u'T'));
-  EXPECT_FALSE(showHostHelp(u"::/zdroje\\gbxml.htm"));
-  EXPECT_FALSE(callHostWord<17>());
+  EXPECT_FALSE(hostUnitScale(getExport2D()) || hostFolder(getExport2D()) || hostDrawingScale() ||
+               hostProductDatabase(u'T') || showHostHelp(u"::/zdroje\\gbxml.htm") || callHostWord<17>());
   EXPECT_EQ(hostMainWindow(getExport2D()), host.window());
 }
 
-TEST(HostExport, UnitFactorZeroIsNoFactor) {
+TEST(HostExport, UnitFactorZeroIsNoFactorAndAFolderLongerThanAPathBufferIsKept) {
   FakeHostOptions options;
   options.unitFactor = 0;
+  options.folder = u"C:\\" + std::u16string(300, u'd');
   FakeHost host(options);
   EXPECT_EQ(callHostWord<33>(), 0);  // the raw word answers 0
   EXPECT_FALSE(hostUnitFactor());     // the accessor: no factor
-}
-
-TEST(HostExport, FolderLongerThanAPathBuffer) {
-  FakeHostOptions options;
-  options.folder = u"C:\\" + std::u16string(300, u'd');
-  FakeHost host(options);
   EXPECT_EQ(hostFolder(getExport2D()), options.folder);
 }
 

@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "host/AcadOverride.h"
@@ -153,9 +154,7 @@ TEST(ItemXdata, ItemInsertsByLetterAndType) {
   ListGuard item(itemBlock({u"E@0x0", u"_QEVITEM_ID", u"tot0000-0001", u"_TYPE", u"12"}));
   CString id;
   int type = -1;
-  EXPECT_TRUE(isItemInsert(item.list, u'T', 12, &id, &type));
-  EXPECT_EQ(id, u"tot0000-0001");
-  EXPECT_EQ(type, 12);
+  EXPECT_TRUE(isItemInsert(item.list, u'T', 12, &id, &type) && id == u"tot0000-0001" && type == 12);
   EXPECT_FALSE(isItemInsert(item.list, u'E', 0, nullptr, nullptr));
   EXPECT_TRUE(isItemInsert(item.list, 0, 4, nullptr, nullptr, false));
   EXPECT_FALSE(isItemInsert(item.list, 0, 4, nullptr, nullptr));  // exact
@@ -175,14 +174,10 @@ TEST(ItemXdata, EzdxfItemsGiveIdentifierAndInsertionDirection) {
     std::int16_t value = -1;
     int index = -1;
     XtGePoint3d point;
-    XtGeVector3d direction;
-    XtGeVector3d normal;
+    XtGeVector3d direction, normal;
     ASSERT_TRUE(readInsPointXdata(list.list, &value, &index, &point, &direction, &normal));
-    EXPECT_EQ(index, fixture->insertionIndex);
-    EXPECT_NEAR(direction.x, fixture->direction[0], 1e-12);
-    EXPECT_NEAR(direction.y, fixture->direction[1], 1e-12);
-    EXPECT_EQ(normal.z, 1.0);
-    EXPECT_EQ(point.x, fixture->groups[1].value.point()[0]);
+    EXPECT_EQ(std::tuple(index, normal.z, point.x), std::tuple(fixture->insertionIndex, 1.0, fixture->groups[1].value.point()[0]));
+    EXPECT_LT(std::hypot(direction.x - fixture->direction[0], direction.y - fixture->direction[1]), 1e-12);
   }
 }
 
@@ -211,14 +206,10 @@ TEST(ItemInsPoints, WithoutAZeroPairTheRotationAlone) {
                         {1010, std::array<double, 3>{1.0, 0.0, 0.0}}, {1010, std::array<double, 3>{1.0, 1.0, 0.0}}}));
   std::int16_t value = 9;
   int index = 9;
-  XtGeVector3d direction;
-  XtGeVector3d normal;
+  XtGeVector3d direction, normal;
   ASSERT_TRUE(readInsPointXdata(list.list, &value, &index, nullptr, &direction, &normal));
-  EXPECT_EQ(value, 0);
-  EXPECT_EQ(index, 0);
-  EXPECT_NEAR(direction.x, 0.0, 1e-15);
-  EXPECT_NEAR(direction.y, 1.0, 1e-15);
-  EXPECT_EQ(normal.z, -1.0);
+  EXPECT_EQ(std::tuple(value, index, normal.z), std::tuple(0, 0, -1.0));
+  EXPECT_LT(std::hypot(direction.x, direction.y - 1.0), 1e-15);
 
   ListGuard noPoint(build({{0, u"INSERT"}, {1001, u"QEV_INSPT"}}));
   XtGePoint3d point;
@@ -230,24 +221,16 @@ TEST(ItemInsPoints, WithoutAZeroPairTheRotationAlone) {
 
 TEST(ItemInsPoints, VectorsFollowTheTransform) {
   ListGuard list(buildResbufList(moduleItem.groups));
-  XtGeMatrix2d turn;
-  turn(0, 0) = 0.0;
-  turn(0, 1) = -1.0;
-  turn(1, 0) = 1.0;
-  turn(1, 1) = 0.0;
-  turn(0, 2) = 10.0;
+  XtGeMatrix2d turn;  // a quarter turn, then 10 along x
+  turn(0, 0) = turn(1, 1) = 0.0;
+  turn(0, 1) = -1.0, turn(1, 0) = 1.0, turn(0, 2) = 10.0;
   XtGePoint2dArray points;
   XtGeVector2dArray vectors;
   ASSERT_TRUE(readInsPointVectors(points, vectors, list.list, &turn));
-  ASSERT_EQ(points.length(), 2);
-  ASSERT_EQ(vectors.length(), 2);
-  EXPECT_EQ(points[1].x, 10.0);
-  EXPECT_EQ(points[1].y, 250.0);
-  EXPECT_EQ(vectors[1].x, -100.0);  // (0, 100) turned a quarter
-  EXPECT_EQ(vectors[1].y, 0.0);
+  ASSERT_TRUE(points.length() == 2 && vectors.length() == 2);
+  EXPECT_EQ(std::tuple(points[1].x, points[1].y, vectors[1].x, vectors[1].y), std::tuple(10.0, 250.0, -100.0, 0.0));
   ASSERT_TRUE(readInsPointVectors(points, vectors, list.list, nullptr));
-  EXPECT_EQ(points.length(), 4);  // appended
-  EXPECT_EQ(vectors[3].y, 100.0);
+  EXPECT_TRUE(points.length() == 4 && vectors[3].y == 100.0);  // appended
 
   // A lone 1010 ends the pairs.
   ListGuard lone(build({{1001, u"QEV_INSPT"}, {1070, 0}, {1010, std::array<double, 3>{1.0, 0.0, 0.0}},
@@ -269,14 +252,13 @@ TEST(AcadOverride, PairsAreWalkedSoValuesAreNotTakenForCodes) {
   EXPECT_EQ(found->next->code, 1040);
   ListGuard value(acadOverrideValue(dimension.list, 40));
   ASSERT_NE(value.list, nullptr);
-  EXPECT_EQ(value.list->value.real, 2.5);
-  EXPECT_EQ(value.list->next, nullptr);
+  EXPECT_TRUE(value.list->value.real == 2.5 && value.list->next == nullptr);
   ListGuard text(acadOverrideValue(dimension.list, 3));
   ASSERT_NE(text.list, nullptr);
   EXPECT_EQ(std::u16string(text.list->value.str), u"havlen");
-  EXPECT_EQ(findAcadOverride(dimension.list, 1), nullptr);  // the value of 173 only
-  EXPECT_EQ(findAcadOverride(dimension.list, 5), nullptr);  // beyond the block
-  EXPECT_EQ(acadOverrideValue(dimension.list, 99), nullptr);
+  // 1 is only the value of 173, 5 lies beyond the block.
+  EXPECT_TRUE(!findAcadOverride(dimension.list, 1) && !findAcadOverride(dimension.list, 5) &&
+              !acadOverrideValue(dimension.list, 99));
 }
 
 }  // namespace

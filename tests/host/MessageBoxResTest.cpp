@@ -1,6 +1,8 @@
 // What the module's message boxes hand to the system's message box.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "host/CQev_HeatingApp.h"
 #include "host/HvHostApi.h"
 #include "host/MessageBoxRes.h"
@@ -33,10 +35,8 @@ TEST_F(MessageBoxResTest, OwnerCaptionAndText) {
   EXPECT_EQ(messageBoxRes("Vyt\xE1p\xECn\xED \\U+2116", 275, MB_YESNO | MB_ICONQUESTION), IDNO);
   const std::vector<HvMessageBoxRecord> log = hvMessageBoxLog();
   ASSERT_EQ(log.size(), 1u);
-  EXPECT_EQ(log[0].owner, host.window());
-  EXPECT_EQ(log[0].caption, u"Vytápění №");
-  EXPECT_EQ(log[0].text, u"Rozdělovač nebyl nalezen.");
-  EXPECT_EQ(log[0].flags, MB_YESNO | MB_ICONQUESTION);
+  EXPECT_EQ(std::tuple(log[0].owner, log[0].caption, log[0].text, log[0].flags),
+            std::tuple(host.window(), u"Vytápění №", u"Rozdělovač nebyl nalezen.", MB_YESNO | MB_ICONQUESTION));
 }
 
 TEST_F(MessageBoxResTest, WithoutHostWindowOrCaption) {
@@ -47,9 +47,8 @@ TEST_F(MessageBoxResTest, WithoutHostWindowOrCaption) {
   EXPECT_EQ(messageBoxRes(nullptr, 9999, MB_OK), IDOK);
   const std::vector<HvMessageBoxRecord> log = hvMessageBoxLog();
   ASSERT_EQ(log.size(), 1u);
-  EXPECT_EQ(log[0].owner, nullptr);
-  EXPECT_EQ(log[0].caption, u"Error");  // the system's caption
-  EXPECT_EQ(log[0].text, u"");          // an unknown text id
+  // The system's caption, and no text for an unknown text id.
+  EXPECT_EQ(std::tuple(log[0].owner, log[0].caption, log[0].text), std::tuple(nullptr, u"Error", u""));
 }
 
 }  // namespace

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,12 +16,8 @@ namespace {
 
 class ProfileLists : public ::testing::Test {
  protected:
-  std::u16string path(const char* name) const {
-    return dir.windows() + u"\\" + std::u16string(name, name + std::strlen(name));
-  }
-  void writeFile(const char* name, const std::string& text) const {
-    std::ofstream(dir.path() / name, std::ios::binary) << text;
-  }
+  std::u16string path(const char* name) const { return dir.windows(name); }
+  void writeFile(const char* name, const std::string& text) const { dir.write(name, text); }
 
   TempDir dir;
 };

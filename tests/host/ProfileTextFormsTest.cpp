@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "host/parseHexPair.h"
@@ -11,15 +12,11 @@
 namespace {
 
 TEST(ProfileTextForms, UnescapeTakesShortAndLowerCaseEscapes) {
-  EXPECT_EQ(unescapeProfileText(u"a\\0900b"), u"a\tb");
-  EXPECT_EQ(unescapeProfileText(u"\\2000\\2000"), u"  ");
-  EXPECT_EQ(unescapeProfileText(u"\\e900x"), u"\u00e9x");
-  EXPECT_EQ(unescapeProfileText(u"\\41-"), u"A-");      // two digits, then not a digit
-  EXPECT_EQ(unescapeProfileText(u"end\\4"), u"end\u0004");
-  EXPECT_EQ(unescapeProfileText(u"lone\\"), u"lone\\");  // a backslash at the end stays
-  EXPECT_EQ(unescapeProfileText(u"\\x"), u"\\x");
-  EXPECT_EQ(unescapeProfileText(u"\\\\2000"), u"\\2000");
-  EXPECT_EQ(unescapeProfileText(u"\\1B01"), u"\u011b");  // low byte first
+  // Two digits then not a digit; a backslash at the end stays; low byte first.
+  for (const auto& [text, plain] :
+       {std::pair(u"a\\0900b", u"a\tb"), {u"\\2000\\2000", u"  "}, {u"\\e900x", u"\u00e9x"}, {u"\\41-", u"A-"},
+        {u"end\\4", u"end\u0004"}, {u"lone\\", u"lone\\"}, {u"\\x", u"\\x"}, {u"\\\\2000", u"\\2000"}, {u"\\1B01", u"\u011b"}})
+    EXPECT_EQ(unescapeProfileText(text), plain);
 }
 
 TEST(ProfileTextForms, EscapeRoundTripsEveryUnit) {
@@ -36,20 +33,17 @@ TEST(ProfileTextForms, HexBlocksOfBothFamilies) {
   std::vector<BYTE> back;
   ASSERT_TRUE(decodeCheckedHexBlock(u"A00000FF21", back));
   EXPECT_EQ(back, bytes);
-  EXPECT_FALSE(decodeCheckedHexBlock(u"4000x", back));
-  EXPECT_FALSE(decodeCheckedHexBlock(u"400", back));
-  EXPECT_FALSE(decodeHexBlock(u"0000000", back));
+  EXPECT_FALSE(decodeCheckedHexBlock(u"4000x", back) || decodeCheckedHexBlock(u"400", back) ||
+               decodeHexBlock(u"0000000", back));
   EXPECT_EQ(back, bytes);
 }
 
 TEST(ParseHexPair, RangesAndSingleNumbers) {
   hexPair pair;
   ASSERT_TRUE(parseHexPair(u"1A-ff", pair));
-  EXPECT_EQ(pair.first, 0x1Au);
-  EXPECT_EQ(pair.second, 0xFFu);
+  EXPECT_TRUE(pair.first == 0x1Au && pair.second == 0xFFu);
   ASSERT_TRUE(parseHexPair(u"FFFFFFFFFFFFFFFF", pair));
-  EXPECT_EQ(pair.first, ~0ull);
-  EXPECT_EQ(pair.second, 0u);
+  EXPECT_TRUE(pair.first == ~0ull && pair.second == 0u);
   for (const char16_t* bad : {u"", u"-1", u"1-", u"1 2", u"12345678901234567", u"g"}) EXPECT_FALSE(parseHexPair(bad, pair));
   EXPECT_FALSE(parseHexPair(nullptr, pair));
   EXPECT_EQ(pair.first, ~0ull);

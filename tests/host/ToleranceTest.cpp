@@ -2,6 +2,8 @@
 // end of the command.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "host/Tolerances.h"
 
 namespace {
@@ -16,10 +18,7 @@ TEST(Tolerances, SetFromTheUnitFactorAndRestored) {
   workTolFine = XtGeTol(0.125, 0.0625);
   double saved[4];
   setGeometryTolerance(saved, 1);
-  EXPECT_EQ(saved[0], 0.5);
-  EXPECT_EQ(saved[1], 0.25);
-  EXPECT_EQ(saved[2], 0.125);
-  EXPECT_EQ(saved[3], 0.0625);
+  EXPECT_EQ(std::vector(saved, saved + 4), (std::vector{0.5, 0.25, 0.125, 0.0625}));
   expectTol(workTol, 1e-6, 1e-8);
   expectTol(workTolFine, 1e-9, 1e-11);
 

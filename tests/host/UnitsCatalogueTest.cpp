@@ -2,6 +2,8 @@
 // file and the memory in step.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "host/UnitsCatalogue.h"
 #include "tests/host/FakeHost.h"
 #include "tests/host/TempFolder.h"
@@ -28,13 +30,10 @@ TEST(UnitsCatalogue, ListsAndGapRules) {
   ASSERT_TRUE(readUnitsCatalogue(catalogue, u'T', file.c_str()));
   EXPECT_EQ(catalogue.letter, u'T');
   ASSERT_EQ(catalogue.lines.size(), 4u);
-  EXPECT_EQ(catalogue.lines[0].fields[0], u"Potrubí");
-  EXPECT_EQ(catalogue.lines[0].fields[4], u"x");  // five fields at most
-  EXPECT_EQ(catalogue.lines[1].fields[1], u"ks");
-  EXPECT_EQ(catalogue.lines[1].fields[2], u"");
-  EXPECT_FALSE(catalogue.lines[2].present);
-  EXPECT_EQ(catalogue.lines[2].keyNumber, 2u);
-  EXPECT_EQ(catalogue.lines[3].keyNumber, 3u);
+  const auto& lines = catalogue.lines;  // five fields at most
+  EXPECT_EQ(std::tuple(lines[0].fields[0], lines[0].fields[4], lines[1].fields[1], lines[1].fields[2]),
+            std::tuple(u"Potrubí", u"x", u"ks", u""));
+  EXPECT_EQ(std::tuple(lines[2].present, lines[2].keyNumber, lines[3].keyNumber), std::tuple(false, 2u, 3u));
   ASSERT_EQ(catalogue.units.size(), 3u);
   EXPECT_EQ(catalogue.units[2].name, u"kg");
   // MAT21 follows 20 gaps and is read; MAT22 too; the list then ends.
@@ -51,10 +50,8 @@ TEST(UnitsCatalogue, ListsAndGapRules) {
 
 TEST(UnitsCatalogue, MissingFileOrHostFolderGivesEmptyLists) {
   HvUnitsCatalogue catalogue;
-  EXPECT_TRUE(readUnitsCatalogue(catalogue, u'T', u"/nonexistent/QEV_LIN.DAT"));
-  EXPECT_TRUE(catalogue.lines.empty());
-  EXPECT_TRUE(readUnitsCatalogue(catalogue, u'T', nullptr));  // no host
-  EXPECT_TRUE(catalogue.file.empty());
+  EXPECT_TRUE(readUnitsCatalogue(catalogue, u'T', u"/nonexistent/QEV_LIN.DAT") && catalogue.lines.empty());
+  EXPECT_TRUE(readUnitsCatalogue(catalogue, u'T', nullptr) && catalogue.file.empty());  // no host
   EXPECT_FALSE(swapUnitsEntries(catalogue, 0, true));
 }
 
@@ -87,13 +84,11 @@ TEST(UnitsCatalogue, SwapsKeepFileAndMemoryInStep) {
   readUnitsCatalogue(reread, u'T', file.c_str());
   ASSERT_EQ(reread.lines.size(), catalogue.lines.size());
   for (std::size_t i = 0; i < reread.lines.size(); ++i) {
-    EXPECT_EQ(reread.lines[i].present, catalogue.lines[i].present) << i;
-    EXPECT_EQ(reread.lines[i].fields, catalogue.lines[i].fields) << i;
-    EXPECT_EQ(reread.lines[i].keyNumber, catalogue.lines[i].keyNumber) << i;
+    const auto &a = reread.lines[i], &b = catalogue.lines[i];
+    EXPECT_EQ(std::tuple(a.present, a.fields, a.keyNumber), std::tuple(b.present, b.fields, b.keyNumber)) << i;
   }
-  EXPECT_EQ(reread.lines[0].fields[0], u"Rozdělovač");
-  EXPECT_EQ(reread.lines[3].fields[0], u"Potrubí");
-  EXPECT_FALSE(reread.lines[1].present);
+  EXPECT_EQ(std::tuple(reread.lines[0].fields[0], reread.lines[3].fields[0], reread.lines[1].present),
+            std::tuple(u"Rozdělovač", u"Potrubí", false));
 }
 
 }  // namespace

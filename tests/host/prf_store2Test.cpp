@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <fstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -19,12 +17,8 @@ namespace {
 
 class PrfStore2 : public ::testing::Test {
  protected:
-  std::u16string path(const char* name = "qev_heat_floors.dat") const {
-    return dir.windows() + u"\\" + std::u16string(name, name + std::strlen(name));
-  }
-  void writeFile(const std::string& text) const {
-    std::ofstream(dir.path() / "qev_heat_floors.dat", std::ios::binary) << text;
-  }
+  std::u16string path() const { return dir.windows("qev_heat_floors.dat"); }
+  void writeFile(const std::string& text) const { dir.write("qev_heat_floors.dat", text); }
   std::u16string raw(const char16_t* key) const {
     std::u16string buffer(70000, u'\0');
     const DWORD n = GetPrivateProfileStringW(u"FH_PAGE_CALC", key, u"<absent>", buffer.data(), 70000,

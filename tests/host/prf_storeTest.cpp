@@ -8,9 +8,6 @@
 
 #include <cfloat>
 #include <cmath>
-#include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -23,18 +20,8 @@ class PrfStore : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(store.open(path().c_str(), u"FH_PAGE_CALC")); }
 
-  std::u16string path(const char* name = "settings.dat") const {
-    return dir.windows() + u"\\" + std::u16string(name, name + std::strlen(name));
-  }
-  std::string fileText(const char* name = "settings.dat") const {
-    std::ifstream in(dir.path() / name, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-  void writeFile(const std::string& text, const char* name = "settings.dat") const {
-    std::ofstream(dir.path() / name, std::ios::binary) << text;
-  }
+  std::u16string path(const char* name = "settings.dat") const { return dir.windows(name); }
+  void writeFile(const std::string& text, const char* name = "settings.dat") const { dir.write(name, text); }
   std::u16string raw(const char16_t* key, const char* name = "settings.dat") const {
     std::u16string buffer(70000, u'\0');
     const DWORD n = GetPrivateProfileStringW(u"FH_PAGE_CALC", key, u"<absent>", buffer.data(), 70000,

@@ -56,24 +56,21 @@ TEST(ClassifyEntityTypeTest, TheFirstRecognisedNameDecides) {
   for (const auto& c : cases) {
     int status = -7;
     const char16_t* name = classifyEntityType(c.list.head, status, c.allowInsert);
-    EXPECT_EQ(status, c.status);
-    EXPECT_EQ(name, c.nameIndex < 0 ? nullptr : c.list.name(c.nameIndex));  // the list's own text
+    // The list's own text.
+    EXPECT_EQ(std::pair(status, name), std::pair(c.status, c.nameIndex < 0 ? nullptr : c.list.name(c.nameIndex)));
   }
   int status = -7;
-  EXPECT_EQ(classifyEntityType(nullptr, status, true), nullptr);
-  EXPECT_EQ(status, kHeatingEntityNone);
+  const char16_t* none = classifyEntityType(nullptr, status, true);
+  EXPECT_TRUE(none == nullptr && status == kHeatingEntityNone);
 }
 
 TEST_F(CurvesFromDrawingTest, LinesTakeTheLastPointsOfTheirList) {
   const List line{{0, u"TEXT"}, {0, u"line"}, {10, P(1, 2)}, {11, P(3, 4)}, {10, P(5, 6)}};
   const auto curve = curveFromResbuf(line.head);
   ASSERT_TRUE(curve);
-  EXPECT_EQ(curve->kind(), CFloorHeatingCurve::kLine);
-  EXPECT_EQ(curve->tag(), kTagLineFromList);
-  EXPECT_EQ(curve->source(), nullptr);
-  EXPECT_EQ(curve->entityRecord(), nullptr);
-  EXPECT_TRUE(near(curve->startPoint(), {5, 6}, 0.0));
-  EXPECT_TRUE(near(curve->endPoint(), {3, 4}, 0.0));
+  EXPECT_EQ(std::pair(curve->kind(), curve->tag()), std::pair(int(CFloorHeatingCurve::kLine), kTagLineFromList));
+  EXPECT_TRUE(curve->source() == nullptr && curve->entityRecord() == nullptr);
+  EXPECT_TRUE(near(curve->startPoint(), {5, 6}, 0.0) && near(curve->endPoint(), {3, 4}, 0.0));
 
   const List noEnd{{0, u"LINE"}, {10, P(1e7, 1e7)}};
   const auto toOrigin = curveFromResbuf(noEnd.head);
@@ -82,9 +79,7 @@ TEST_F(CurvesFromDrawingTest, LinesTakeTheLastPointsOfTheirList) {
 
   const List point{{0, u"LINE"}, {10, P(2, 2)}, {11, P(2, 2.0005)}};  // shorter than workTol
   const List circle{{0, u"CIRCLE"}, {10, P(2, 2)}, {40, 1.0}};
-  EXPECT_FALSE(curveFromResbuf(point.head));
-  EXPECT_FALSE(curveFromResbuf(circle.head));
-  EXPECT_FALSE(curveFromResbuf(nullptr));
+  EXPECT_FALSE(curveFromResbuf(point.head) || curveFromResbuf(circle.head) || curveFromResbuf(nullptr));
 }
 
 TEST_F(CurvesFromDrawingTest, PolylinesAndArcsFollowTheirReaders) {
@@ -132,9 +127,7 @@ TEST_F(CurvesFromDrawingTest, RecordsGiveCurvesOfTheirKindThatKeepThem) {
   for (const auto& r : records) {
     const auto curve = curveFromEntityRecord(*r.record);
     ASSERT_TRUE(curve);
-    EXPECT_EQ(curve->kind(), r.kind);
-    EXPECT_EQ(curve->tag(), kTagCurveFromRecord);
-    EXPECT_EQ(curve->entityRecord(), r.record);
+    EXPECT_EQ(std::tuple(curve->kind(), curve->tag(), curve->entityRecord()), std::tuple(r.kind, kTagCurveFromRecord, r.record));
     EXPECT_TRUE(endsInStep(*curve));
   }
   EXPECT_THROW(curveFromEntityRecord(emptyRecord), CFHUnknownCurveKind);

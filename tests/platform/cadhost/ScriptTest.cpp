@@ -3,6 +3,8 @@
 
 #include "platform/cadhost/Script.h"
 
+#include <tuple>
+
 namespace cadhost {
 namespace {
 
@@ -24,26 +26,18 @@ TEST(CadhostScript, CommandBlocksAndStatements) {
       "job.script");
   const auto& items = s.items();
   ASSERT_EQ(items.size(), 16u);
-  EXPECT_EQ(items[0].line, 2u);
-  EXPECT_FALSE(items[0].inCommand);
-  EXPECT_EQ(items[0].select.types, (std::vector<std::u16string>{u"LINE", u"ARC"}));
-  EXPECT_EQ(items[1].name, "dozidEzezOvedo");
-  EXPECT_TRUE(items[2].inCommand && items[2].select.emptyOk);
-  EXPECT_EQ(items[2].select.handles, (std::vector<Handle>{0x100, 0x1A}));
-  EXPECT_EQ(items[3].select.low, (Point3{-1, 2, 0}));  // corners in any order
-  EXPECT_EQ(items[3].select.high, (Point3{5, 6, 0}));
-  EXPECT_EQ(items[4].answer, 7);
-  EXPECT_EQ(items[5].keyword, u"Zónami");
-  EXPECT_EQ(items[6].keywordIndex, 2);
-  EXPECT_EQ(items[7].point, (Point3{1.5, -2, 0}));
-  EXPECT_TRUE(items[8].cancel);
-  EXPECT_EQ(items[9].action, u"Betonová podlaha");
-  EXPECT_EQ(items[10].dialog.target, DialogStepSpec::Target::Circuit);
-  EXPECT_EQ(items[11].dialog.endCode, 600);
-  EXPECT_EQ(items[11].dialog.second, 3);
-  EXPECT_EQ(items[12].kind, ScriptKind::End);
-  EXPECT_FALSE(items[13].inCommand);  // after `end`: a statement again
-  EXPECT_EQ(items[14].name, "out put.dxf");
+  EXPECT_EQ(std::tuple(items[0].line, items[0].inCommand, items[0].select.types),
+            std::tuple(2u, false, std::vector<std::u16string>{u"LINE", u"ARC"}));
+  EXPECT_EQ(std::tuple(items[1].name, items[2].inCommand, items[2].select.emptyOk, items[2].select.handles),
+            std::tuple("dozidEzezOvedo", true, true, std::vector<Handle>{0x100, 0x1A}));
+  // Window corners in any order.
+  EXPECT_EQ(std::tuple(items[3].select.low, items[3].select.high, items[4].answer, items[5].keyword, items[6].keywordIndex),
+            std::tuple(Point3{-1, 2, 0}, Point3{5, 6, 0}, 7, u"Zónami", 2));
+  EXPECT_EQ(std::tuple(items[7].point, items[8].cancel, items[9].action, items[10].dialog.target),
+            std::tuple(Point3{1.5, -2, 0}, true, u"Betonová podlaha", DialogStepSpec::Target::Circuit));
+  // After `end`: a statement again.
+  EXPECT_EQ(std::tuple(items[11].dialog.endCode, items[11].dialog.second, items[12].kind, items[13].inCommand, items[14].name),
+            std::tuple(600, 3, ScriptKind::End, false, "out put.dxf"));
 }
 
 TEST(CadhostScript, MistakesNameTheFileAndLine) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace qevDatabase {
 namespace {
@@ -39,17 +40,14 @@ TEST(ProductFile, ReadsProfessionsTablesItemsAndPoints) {
   EXPECT_FALSE(t->propertyName(0));
   const std::vector<NameRow> pars = t->EnumNames(u"PARS");
   ASSERT_EQ(pars.size(), 2u);  // in row order, the comment after a blank dropped, a ';' inside kept
-  EXPECT_EQ(pars[0].name, u"Katalog");
-  EXPECT_EQ(pars[0].value, u"Topení; zima");
-  EXPECT_EQ(pars[1].value, u"2025");
-  EXPECT_EQ(t->EnumNames(u"DIM1").at(0).name, u"DN20");
+  EXPECT_EQ(std::tuple(pars[0].name, pars[0].value, pars[1].value, t->EnumNames(u"DIM1").at(0).name),
+            std::tuple(u"Katalog", u"Topení; zima", u"2025", u"DN20"));
   EXPECT_EQ(t->parameterStatus(16), 16);
 
   EXPECT_FALSE(t->currentNumericId());
   EXPECT_TRUE(t->GoIndexID(u"tot0000-0023"));
-  EXPECT_EQ(t->currentNumericId(), 23);
-  EXPECT_EQ(t->currentLayer(), u"RZ");
-  EXPECT_EQ(t->currentParameterText(), u"L|600|0\r\nU|100|0|extra");
+  EXPECT_EQ(std::tuple(t->currentNumericId(), t->currentLayer(), t->currentParameterText()),
+            std::tuple(23, u"RZ", u"L|600|0\r\nU|100|0|extra"));
   EXPECT_EQ(t->pointText(23), u"2\r\n#G/P1\r\n0\r\n0\r\n-\r\n#A/x/y/#B/z\r\n-32768\r\n32767\r\n\r\n");
   EXPECT_FALSE(t->pointText(24));
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -29,14 +30,9 @@ TEST_F(MessageBoxLog, LogsEveryBoxAndAnswersOk) {
 
   const std::vector<HvMessageBoxRecord> log = hvMessageBoxLog();
   ASSERT_EQ(log.size(), 2u);
-  EXPECT_EQ(log[0].threadId, GetCurrentThreadId());
-  EXPECT_EQ(log[0].owner, owner);
-  EXPECT_EQ(log[0].caption, u"ERROR");
-  EXPECT_EQ(log[0].text, u"Nebyl vybr\u00E1n rozd\u011Blova\u010D.");
-  EXPECT_EQ(log[0].flags, 0x10u);
-  EXPECT_EQ(log[1].caption, u"Error");
-  EXPECT_EQ(log[1].text, u"");
-  EXPECT_EQ(log[1].flags, 0x12010u);
+  EXPECT_EQ(std::tuple(log[0].threadId, log[0].owner, log[0].caption, log[0].text, log[0].flags),
+            std::tuple(GetCurrentThreadId(), owner, u"ERROR", u"Nebyl vybr\u00E1n rozd\u011Blova\u010D.", 0x10u));
+  EXPECT_EQ(std::tuple(log[1].caption, log[1].text, log[1].flags), std::tuple(u"Error", u"", 0x12010u));
   EXPECT_NE(echoed.find("caption \"ERROR\": Nebyl vybr\xC3\xA1n rozd\xC4\x9Blova\xC4\x8D."), std::string::npos);
   EXPECT_NE(echoed.find("flags 0x12010"), std::string::npos);
 }

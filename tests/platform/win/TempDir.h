@@ -7,6 +7,8 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <system_error>
 
@@ -33,6 +35,15 @@ class TempDir {
     std::u16string text;
     for (char c : path_.string()) text += c == '/' ? u'\\' : static_cast<char16_t>(c);
     return text;
+  }
+  // A file of the folder as the module names it, and its bytes written or read.
+  std::u16string windows(std::string_view name) const { return windows() + u"\\" + std::u16string(name.begin(), name.end()); }
+  void write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(path_ / name, std::ios::binary) << bytes;
+  }
+  std::string read(const std::string& name) const {
+    std::ifstream in(path_ / name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
 
  private:

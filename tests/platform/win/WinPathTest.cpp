@@ -5,21 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 namespace fs = std::filesystem;
-
-namespace {
-
-void touch(const fs::path& p) { std::ofstream(p) << "x"; }
-
-}  // namespace
 
 TEST(WinPath, ResolvesMixedCaseAndBackslashes) {
   TempDir tmp;
   fs::create_directories(tmp.path() / "Dat");
-  touch(tmp.path() / "Dat" / "VEZIRU.dat");
-  touch(tmp.path() / "Dat" / "qev_heat_floors.dat");
+  tmp.write("Dat/VEZIRU.dat", "x");
+  tmp.write("Dat/qev_heat_floors.dat", "x");
 
   EXPECT_EQ(hvLinuxPath(tmp.windows() + u"\\DAT\\veziru.DAT"), tmp.path() / "Dat" / "VEZIRU.dat");
   EXPECT_EQ(hvLinuxPath(tmp.windows() + u"\\\\Dat\\\\\\QEV_HEAT_FLOORS.dat"),
@@ -64,7 +56,7 @@ TEST(WinPath, CreatesFoldersWithAllMissingParents) {
   EXPECT_TRUE(hvCreateDirectoryWithParents((tmp.windows() + u"\\dat").c_str()));
   EXPECT_EQ(GetFileAttributesW((tmp.windows() + u"\\DAT\\DIALOGS").c_str()), FILE_ATTRIBUTE_DIRECTORY);
 
-  touch(tmp.path() / "file");
+  tmp.write("file", "x");
   EXPECT_FALSE(hvCreateDirectoryWithParents((tmp.windows() + u"\\FILE\\sub").c_str()));
   EXPECT_FALSE(hvCreateDirectoryWithParents(u""));
 

@@ -56,8 +56,7 @@ void walkManifold() {
 TEST(BlockWalk, ExampleManifoldGivesItsOutlineAndBasePoint) {
   g_commandsRun = 0;
   HostRun run("minimal.dxf", "command walk\nselect handles 100\n", {}, {{"walk", walkManifold}});
-  EXPECT_EQ(run.run(), 0);
-  EXPECT_EQ(g_commandsRun, 1);
+  EXPECT_TRUE(run.run() == 0 && g_commandsRun == 1);
 }
 
 // Defines a block through word 111 from lists (freed here).
@@ -124,10 +123,9 @@ void nestedBlocks() {
   const resbuf* prompt = attdef;
   while (prompt && prompt->code != 3) prompt = prompt->next;
   ASSERT_NE(prompt, nullptr);
-  EXPECT_EQ(std::u16string(prompt->value.str), u"Popis zóny");
-  EXPECT_EQ(std::u16string(prompt->next->value.str), u"POPIS");
-  EXPECT_EQ(prompt->next->next->code, 70);
-  EXPECT_EQ(prompt->next->next->value.i16, 8);
+  EXPECT_EQ(std::tuple(std::u16string(prompt->value.str), std::u16string(prompt->next->value.str),
+                       prompt->next->next->code, prompt->next->next->value.i16),
+            std::tuple(u"Popis zóny", u"POPIS", 70, 8));
 
   // Cached records hand out clones; a full fill reads every block once.
   ltEntArray again;
@@ -137,15 +135,13 @@ void nestedBlocks() {
   EXPECT_EQ(cache.size(), 4u);  // the example's manifold block and the dimension's too
   EXPECT_EQ(cache.find(u"VNITŘNÍ")->entities.size(), 2u);
   EXPECT_EQ(cache.find(geometryBlock->value.str)->entities.size(), 4u) << "two extension lines, line and text";
-  EXPECT_FALSE(cache.fill(nullptr));
-  EXPECT_EQ(cache.size(), 0u);
+  EXPECT_TRUE(!cache.fill(nullptr) && cache.size() == 0u);
 }
 
 TEST(BlockWalk, NestedBlocksAndTheCache) {
   g_commandsRun = 0;
   HostRun run("minimal.dxf", "command nested\n", {}, {{"nested", nestedBlocks}});
-  EXPECT_EQ(run.run(), 0);
-  EXPECT_EQ(g_commandsRun, 1);
+  EXPECT_TRUE(run.run() == 0 && g_commandsRun == 1);
 }
 
 }  // namespace
