@@ -6,6 +6,8 @@
 #include "platform/cadhost/BlockBuilder.h"
 #include "platform/cadhost/BlockWalk.h"
 
+#include <tuple>
+
 namespace cadhost {
 namespace {
 
@@ -82,9 +84,7 @@ TEST_F(CadhostDrawingEdit, AListWithANameOrHandleUpdatesInPlaceAndRevives) {
   GroupList byHandle = line(9, nullptr, "A");
   byHandle.insert(byHandle.begin() + 1, Group::text(5, handleText(d->record(a).handle)));
   MakeResult r = d->makeEntity(byHandle);
-  EXPECT_EQ(r.status, MakeStatus::Updated);
-  EXPECT_EQ(r.record, a);
-  EXPECT_FALSE(d->record(a).erased);
+  EXPECT_TRUE(r.status == MakeStatus::Updated && r.record == a && !d->record(a).erased);
   EXPECT_EQ(d->modelSpace(), (std::vector<RecordId>{a, b}));
 }
 
@@ -130,11 +130,10 @@ TEST_F(CadhostDrawingEdit, UpdatingAnInsertWithoutAttributesKeepsThemAndFirstGro
   EXPECT_EQ(d->makeEntity(again).status, MakeStatus::Pending);
   MakeResult r = d->makeEntity(line(0));
   ASSERT_TRUE(r.ok());
-  EXPECT_EQ(groupInt(d->record(id).list, 66), 1);
   int extrusions = 0;
   for (const Group& g : d->record(id).list) extrusions += g.code() == 210;
-  EXPECT_EQ(extrusions, 1);
-  EXPECT_EQ(findGroup(d->record(id).list, 210)->asPoint().z, 1.0);
+  EXPECT_EQ(std::tuple(groupInt(d->record(id).list, 66), extrusions, findGroup(d->record(id).list, 210)->asPoint().z),
+            std::tuple(1, 1, 1.0));
   EXPECT_EQ(d->record(id).children, children);
 }
 
@@ -180,21 +179,18 @@ TEST_F(CadhostDrawingEdit, RollbackRestoresTheDrawingExactly) {
   EXPECT_EQ(firstDifference(records, snapshot(*d)), "");
   EXPECT_EQ(firstDifference(before, save(*d)), "");
   EXPECT_EQ(d->layerState(u"NO_SUCH_LAYER"), (std::pair<std::uint8_t, std::uint8_t>{0, 0}));
-  EXPECT_EQ(d->findByHandle(0x777), kNoRecord);
-  EXPECT_FALSE(d->transactionOpen());
+  EXPECT_TRUE(d->findByHandle(0x777) == kNoRecord && !d->transactionOpen());
 }
 
 TEST_F(CadhostDrawingEdit, EraseMarksBecomeFinalOnlyAtCommit) {
   RecordId a = made(line(0));
   RecordId b = made(line(1));
   d->markErase(a);
-  EXPECT_TRUE(d->isErasePending(a));
-  EXPECT_TRUE(d->isLive(a));
+  EXPECT_TRUE(d->isErasePending(a) && d->isLive(a));
   d->beginTransaction();
   made(line(2));
   d->rollback();  // a failed output keeps the old design
-  EXPECT_FALSE(d->isErasePending(a));
-  EXPECT_TRUE(d->isLive(a));
+  EXPECT_TRUE(!d->isErasePending(a) && d->isLive(a));
 
   d->markErase(a);
   d->markErase(b);
@@ -202,8 +198,7 @@ TEST_F(CadhostDrawingEdit, EraseMarksBecomeFinalOnlyAtCommit) {
   made(d->handOutList(b));
   d->beginTransaction();
   d->commit();
-  EXPECT_FALSE(d->isLive(a));
-  EXPECT_TRUE(d->isLive(b));
+  EXPECT_TRUE(!d->isLive(a) && d->isLive(b));
   EXPECT_EQ(d->findByHandle(d->record(a).handle), a);  // erased records are still found
   EXPECT_EQ(save(*d).find("\n  5\n" + utf16ToUtf8(handleText(d->record(a).handle)) + "\n"), std::string::npos);
 
@@ -213,8 +208,7 @@ TEST_F(CadhostDrawingEdit, EraseMarksBecomeFinalOnlyAtCommit) {
   d->beginTransaction();
   made(line(3));
   EXPECT_TRUE(d->endCommand());
-  EXPECT_TRUE(d->isLive(b));
-  EXPECT_EQ(d->modelSpace().size(), 1u);
+  EXPECT_TRUE(d->isLive(b) && d->modelSpace().size() == 1u);
   EXPECT_FALSE(d->endCommand());
 }
 
@@ -225,10 +219,10 @@ TEST_F(CadhostDrawingEdit, BlocksGetUniqueAnonymousNamesAndWalkInTheModulesShape
   ASSERT_TRUE(r.ok());
   EXPECT_NE(d->record(r.record).handle, 5u);
   blocks.end();
-  EXPECT_EQ(blocks.begin(u"*UMSHV90", true, {}), u"*UMSHV91");
-  blocks.end();
-  EXPECT_EQ(blocks.begin(u"*UMSHV90", true, {}), u"*UMSHV92");
-  blocks.end();
+  for (const char16_t* next : {u"*UMSHV91", u"*UMSHV92"}) {
+    EXPECT_EQ(blocks.begin(u"*UMSHV90", true, {}), next);
+    blocks.end();
+  }
   EXPECT_FALSE(blocks.add(line(0)).ok());
   // A named block is redefined.
   EXPECT_EQ(blocks.begin(u"B", false, {4, 4, 0}), u"B");
@@ -262,22 +256,17 @@ TEST_F(CadhostDrawingEdit, BlocksGetUniqueAnonymousNamesAndWalkInTheModulesShape
 }
 
 TEST_F(CadhostDrawingEdit, HeaderVariablesAndLayerStates) {
-  EXPECT_EQ(d->insUnits(), 4);
-  EXPECT_EQ(d->currentLayer(), u"0");
-  EXPECT_EQ(d->ucsXDirection(), (Point3{1, 0, 0}));
-  EXPECT_EQ(d->dimScale(), 1.0);
   const ViewVariables view = d->viewVariables();
-  EXPECT_EQ(view.viewCenter, (Point3{500, 500, 0}));
-  EXPECT_EQ(view.viewSize, 1000.0);
+  EXPECT_EQ(std::tuple(d->insUnits(), d->currentLayer(), d->ucsXDirection(), d->dimScale(), view.viewCenter, view.viewSize),
+            std::tuple(4, u"0", Point3{1, 0, 0}, 1.0, Point3{500, 500, 0}, 1000.0));
   d->setHeaderVariable("$UCSORG", {P(10, 100, 200, 0)});
   d->setHeaderVariable("$CLAYER", {T(8, "ZONY")});
   made(line(0, nullptr, "ZONY"));
   EXPECT_TRUE(d->setLayerState(u"zony", 1, 2));
   EXPECT_FALSE(d->setLayerState(u"HV_QEVHEATING", 7, 8));
   auto again = reload(*d);
-  EXPECT_EQ(again->ucsOrigin(), (Point3{100, 200, 0}));
-  EXPECT_EQ(again->currentLayer(), u"ZONY");
-  EXPECT_EQ(again->layerState(u"ZONY"), (std::pair<std::uint8_t, std::uint8_t>{1, 2}));
+  EXPECT_EQ(std::tuple(again->ucsOrigin(), again->currentLayer(), again->layerState(u"ZONY")),
+            std::tuple(Point3{100, 200, 0}, u"ZONY", std::pair<std::uint8_t, std::uint8_t>{1, 2}));
   EXPECT_EQ(d->layerState(u"HV_QEVHEATING"), (std::pair<std::uint8_t, std::uint8_t>{7, 8}));
   EXPECT_NE(again->findTableRecord(u"APPID", u"HVSTANDIN_LSTATE"), kNoRecord);
 }
@@ -309,8 +298,7 @@ TEST_F(CadhostDrawingEdit, HandedOutListsLeaveOutCodesWithoutATypeOfTheirOwn) {
   const GroupList out = loaded->handOutList(id);
   EXPECT_EQ(out.front().asText(), loaded->entityName(id));
   EXPECT_EQ(loaded->findByName(out.front().asText()), id);
-  EXPECT_FALSE(findGroup(out, 480));
-  EXPECT_TRUE(findGroup(loaded->record(id).list, 480));
+  EXPECT_TRUE(!findGroup(out, 480) && findGroup(loaded->record(id).list, 480));
 }
 
 }  // namespace

@@ -141,19 +141,7 @@ void handOver(std::initializer_list<const char16_t*> list) {
   callHostWord<142>(texts.data(), static_cast<int>(list.size()), 1);
 }
 
-TEST(CadhostCommands, AnOpenTransactionAtTheEndAndItsErasuresAreRolledBack) {
-  HostRun run("minimal.dxf", "command leaveOpen\n", {}, {{"leaveOpen", [] {
-    handOver({u"102", u"101"});
-    callHostWord<17>();
-    make(lineList(4));
-  }}});
-  const std::string before = DxfWriter::toText(run.drawing());
-  EXPECT_EQ(run.run(), 1);
-  EXPECT_EQ(DxfWriter::toText(run.drawing()), before);
-  EXPECT_NE(liveRecord(run.drawing(), 0x102), kNoRecord);
-  EXPECT_EQ(run.logWith({"\"kind\":\"erase\"", "\"dropped\""}).size(), 1u);
-}
-
+// A command left inside its transaction, its erase marks dropped: cadhost_runs.py (open, handover-fail).
 TEST(CadhostCommands, HandedOverEntitiesAreErasedByTheNextCommitOnly) {
   auto command = [] {
     handOver({u"102", u"FFFF"});
