@@ -1,4 +1,4 @@
-#include "tests/geometry/allocationCounter.h"
+#include "tests/platform/ge/allocationCounter.h"
 #include "tests/geometry/curveShapes.h"
 #include "geometry/curveClassification.h"
 #include "geometry/savedTolerance.h"

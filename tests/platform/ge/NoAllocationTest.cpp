@@ -1,49 +1,16 @@
 // The hot members (points, vectors, isOn, closestPointTo and the simple
-// intersections) must not touch the heap. This program replaces the global
-// allocation functions with counting ones.
+// intersections) must not touch the heap.
 #include "platform/ge/XtGeCircArc2d.h"
 #include "platform/ge/XtGeCompositeCurve2d.h"
 #include "platform/ge/XtGeLine2d.h"
 #include "platform/ge/XtGeLineSeg2d.h"
 #include "platform/ge/XtGeRay2d.h"
+#include "tests/platform/ge/allocationCounter.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
 #include <memory>
-#include <new>
 #include <vector>
-
-// The replacements pair malloc with free; GCC cannot see that through the
-// inlined test framework code.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-
-namespace {
-
-std::atomic<long> gAllocations{0};
-
-}  // namespace
-
-void* operator new(std::size_t n) {
-  gAllocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(n ? n : 1)) return p;
-  throw std::bad_alloc();
-}
-void* operator new[](std::size_t n) { return operator new(n); }
-// The nothrow forms (std::stable_sort's buffer uses them) must pair with the
-// replaced deletes too, or the sanitizer build reports a mismatch.
-void* operator new(std::size_t n, const std::nothrow_t&) noexcept {
-  gAllocations.fetch_add(1, std::memory_order_relaxed);
-  return std::malloc(n ? n : 1);
-}
-void* operator new[](std::size_t n, const std::nothrow_t& t) noexcept { return operator new(n, t); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 TEST(GeNoAllocation, HotMembersStayOffTheHeap) {
   const XtGeLineSeg2d a(XtGePoint2d(0, 0), XtGePoint2d(10, 3));
@@ -53,7 +20,7 @@ TEST(GeNoAllocation, HotMembersStayOffTheHeap) {
   const XtGeCircArc2d arc(XtGePoint2d(3, 1), 4.0, 0.3, 4.0, XtGeVector2d(0, 1), true);
   const XtGeCircArc2d other(XtGePoint2d(6, 0), 3.0);
 
-  const long before = gAllocations.load();
+  const std::size_t before = allocationCounter::count();
   double sink = 0.0;
   for (int i = 0; i < 100; ++i) {
     const XtGePoint2d q(i * 0.1, 5.0 - i * 0.07);
@@ -70,8 +37,7 @@ TEST(GeNoAllocation, HotMembersStayOffTheHeap) {
     sink += arc.intersectWith(a, n, p1, p2) + arc.intersectWith(other, n, p1, p2);
     sink += arc.intersectWith(line, n, p1, p2);
   }
-  const long after = gAllocations.load();
-  EXPECT_EQ(after, before);
+  EXPECT_EQ(allocationCounter::count(), before);
   EXPECT_NE(sink, 0.0);
 }
 
@@ -88,7 +54,7 @@ TEST(GeNoAllocation, CompositePointQueriesStayOffTheHeap) {
   const XtGeCompositeCurve2d zigzag(std::move(pieces));
   const XtGeLineSeg2d seg(XtGePoint2d(3.3, -2), XtGePoint2d(7.1, 4));
 
-  const long before = gAllocations.load();
+  const std::size_t before = allocationCounter::count();
   double sink = 0.0;
   for (int i = 0; i < 100; ++i) {
     const XtGePoint2d q(i * 0.5, 1.0 - i * 0.013);
@@ -99,7 +65,6 @@ TEST(GeNoAllocation, CompositePointQueriesStayOffTheHeap) {
     XtGePoint2d onSeg;
     sink += zigzag.closestPointTo(seg, onSeg).x + seg.distanceTo(zigzag);
   }
-  const long after = gAllocations.load();
-  EXPECT_EQ(after, before);
+  EXPECT_EQ(allocationCounter::count(), before);
   EXPECT_NE(sink, 0.0);
 }

@@ -1,4 +1,4 @@
-#include "tests/geometry/allocationCounter.h"
+#include "tests/platform/ge/allocationCounter.h"
 
 #include <cstdlib>
 #include <new>
