@@ -89,12 +89,6 @@ double polygonArea(const std::vector<XtGePoint2d>& poly) {
   return 0.5 * a;
 }
 
-int crossingCount(const XtGeCurveCurveInt2d& x) {
-  int n = x.overlapCount();
-  for (int i = 0; i < x.numIntPoints(); ++i) n += x.isTangential(i) ? 0 : 1;
-  return n;
-}
-
 // Rays from random points, in random directions and through random
 // vertices, against random loops scaled and moved into place.
 void checkRayParity(unsigned seed, double scale, const XtGePoint2d& origin, const XtGeTol& tol) {

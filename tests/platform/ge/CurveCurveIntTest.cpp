@@ -17,12 +17,6 @@ namespace {
 
 constexpr double kPi = XtGe::kPi;
 
-int crossingCount(const XtGeCurveCurveInt2d& x) {
-  int n = x.overlapCount();
-  for (int i = 0; i < x.numIntPoints(); ++i) n += x.isTangential(i) ? 0 : 1;
-  return n;
-}
-
 void expectOnBoth(const XtGeCurveCurveInt2d& x, const XtGeCurve2d& a, const XtGeCurve2d& b,
                   const XtGeTol& tol = XtGeContext::gTol) {
   for (int i = 0; i < x.numIntPoints(); ++i) {

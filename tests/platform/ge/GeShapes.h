@@ -1,9 +1,10 @@
 // Shapes people draw, as composites of segments and bulged arcs, for the
-// composite and intersection tests.
+// composite and intersection tests, and the crossings of an intersection.
 #pragma once
 
 #include "platform/ge/XtGeCircArc2d.h"
 #include "platform/ge/XtGeCompositeCurve2d.h"
+#include "platform/ge/XtGeCurveCurveInt2d.h"
 #include "platform/ge/XtGeLineSeg2d.h"
 
 #include <cmath>
@@ -47,4 +48,11 @@ inline XtGeCompositeCurve2d rectangle(double x, double y, double w, double h) {
 // 6 x 4 with a 3 x 2 notch at the top right: area 18, perimeter 20.
 inline XtGeCompositeCurve2d lShape() {
   return polyline({{0, 0}, {6, 0}, {6, 2}, {3, 2}, {3, 4}, {0, 4}}, true);
+}
+
+// Crossings of an intersection: overlaps and points that are not touches.
+inline int crossingCount(const XtGeCurveCurveInt2d& x) {
+  int n = x.overlapCount();
+  for (int i = 0; i < x.numIntPoints(); ++i) n += x.isTangential(i) ? 0 : 1;
+  return n;
 }
