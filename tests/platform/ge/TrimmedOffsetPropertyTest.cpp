@@ -129,7 +129,6 @@ std::unique_ptr<XtGeCompositeCurve2d> starLoop(std::mt19937& rng) {
   }
   auto loop = std::make_unique<XtGeCompositeCurve2d>(polyline(v, true));
   return isSimple(*loop) ? std::move(loop) : nullptr;
-  return loop;
 }
 
 // Joints of a counter-clockwise loop with how far from each a chamfer or
