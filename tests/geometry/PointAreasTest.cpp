@@ -56,8 +56,7 @@ TEST(getPointsArea, DegenerateAndBadInput) {
     notices.push_back(n);
     return IDOK;
   });
-  EXPECT_EQ(getPointsArea(XtGePoint2dArray()), 0.0);
-  EXPECT_EQ(getPointsArea(loop({{0, 0}, {5, 5}})), 0.0);
+  EXPECT_TRUE(getPointsArea(XtGePoint2dArray()) == 0.0 && getPointsArea(loop({{0, 0}, {5, 5}})) == 0.0);
   EXPECT_TRUE(notices.empty());
   const double nan = std::numeric_limits<double>::quiet_NaN();
   EXPECT_EQ(getPointsArea(loop({{0, 0}, {1, 0}, {nan, 1}})), 0.0);

@@ -2,6 +2,8 @@
 // that go, and texts that end inside a code.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "geometry/mtextFormat.h"
 
 namespace {
@@ -22,29 +24,22 @@ Parsed parse(std::u16string text) {
 }
 
 TEST(MTextFormat, CodesSetValuesOrGoAndBreaksEndLines) {
-  const Parsed centred = parse(u"{\\pxqc;A\\PB}");
-  EXPECT_EQ(centred.text, std::u16string(u"A\0B", 3));
-  EXPECT_EQ(centred.lines, 2);
-  EXPECT_EQ(centred.alignment, 1);
-
-  const Parsed height = parse(u"\\H2.5x;Z");
-  EXPECT_EQ(height.text, u"Z");
-  EXPECT_EQ(height.alignment, -1);
-  EXPECT_EQ(height.lines, 1);
-  EXPECT_DOUBLE_EQ(height.widthFactor, 1.0);
-
-  const Parsed mixed = parse(u"\\W0.8;\\Lm\\U+00B2\\\\x\\{y\\}\\Nz\\pxqr;");
-  EXPECT_EQ(mixed.text, std::u16string(u"m\\U+00B2\\x{y}\0z", 15));
-  EXPECT_EQ(mixed.lines, 2);
-  EXPECT_EQ(mixed.alignment, 2);
-  EXPECT_TRUE(mixed.underline);
-  EXPECT_DOUBLE_EQ(mixed.widthFactor, 0.8);
-}
-
-TEST(MTextFormat, ATextEndingInsideACodeStopsThere) {
-  EXPECT_EQ(parse(u"AB\\").text, u"AB");
-  EXPECT_EQ(parse(u"AB\\H3").text, u"AB");
-  EXPECT_EQ(parse(u"\\").lines, 1);
+  const struct {
+    const char16_t* formatted;
+    std::u16string text;
+    int lines, alignment;
+    bool underline;
+    double widthFactor;
+  } cases[] = {{u"{\\pxqc;A\\PB}", std::u16string(u"A\0B", 3), 2, 1, false, 0.0},
+               {u"\\H2.5x;Z", u"Z", 1, -1, false, 1.0},
+               {u"\\W0.8;\\Lm\\U+00B2\\\\x\\{y\\}\\Nz\\pxqr;", std::u16string(u"m\\U+00B2\\x{y}\0z", 15), 2, 2, true, 0.8}};
+  for (const auto& c : cases) {
+    const Parsed p = parse(c.formatted);
+    EXPECT_EQ(std::tuple(p.text, p.lines, p.alignment, p.underline), std::tuple(c.text, c.lines, c.alignment, c.underline));
+    EXPECT_TRUE(c.widthFactor == 0.0 || p.widthFactor == c.widthFactor) << p.widthFactor;
+  }
+  // A text ending inside a code stops there.
+  EXPECT_TRUE(parse(u"AB\\").text == u"AB" && parse(u"AB\\H3").text == u"AB" && parse(u"\\").lines == 1);
 }
 
 TEST(MTextFormat, SplitLinesJoinsThemWithLineFeeds) {

@@ -69,8 +69,6 @@ TEST(assignRelationLevel, KindSevenCarriesTheLevelAndShortRowsAreSafe) {
 TEST(boundaryHasFlag8, ReadsBitThreeInRangeOnly) {
   boundarySet set = loops({{}, {}});
   set[1].flags = 8 | 1;
-  EXPECT_FALSE(boundaryHasFlag8(set, 0));
   EXPECT_TRUE(boundaryHasFlag8(set, 1));
-  EXPECT_FALSE(boundaryHasFlag8(set, 2));
-  EXPECT_FALSE(boundaryHasFlag8(set, -1));
+  EXPECT_FALSE(boundaryHasFlag8(set, 0) || boundaryHasFlag8(set, 2) || boundaryHasFlag8(set, -1));
 }
