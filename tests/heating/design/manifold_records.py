@@ -1,0 +1,98 @@
+"""Manifold records through the stand-in host, checked with ezdxf.
+
+Block references drawn by ezdxf (turned 30 degrees and scaled 2, with the
+block's base point off the origin, raised, seen from below with the
+extrusion (0, 0, -1), far out near 1e7) each become a valid manifold record
+whose connection points are, in order and within 1e-9 relative, the start
+points of the pieces of ezdxf's virtual entities in world coordinates; the
+offset is the first point negated (the drawing's user system is the world
+one) and the elevation is the z of group 10. A block without curves gives no
+point and the offset (0, 0).
+
+Usage: manifold_records.py TOOL
+"""
+import json
+import os
+import subprocess
+import sys
+import tempfile
+
+import ezdxf
+from ezdxf.math import Vec3
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "host", "entities"))
+from dxf_checks import check, close, failures  # noqa: E402
+
+PLACEMENTS = [  # insertion point, rotation (degrees), scale, extrusion
+    ((1000, 2000, 0), 30, 2, (0, 0, 1)),
+    ((5000, -300, 250), 30, 2, (0, 0, 1)),
+    ((700, 400, 0), 30, 2, (0, 0, -1)),
+    ((1e7, 1e7, 0), 30, 2, (0, 0, 1)),
+    ((-2500, 80, 0), 0, 1, (0, 0, 1)),
+]
+
+
+def build(path):
+    doc = ezdxf.new("R2013", setup=True)
+    block = doc.blocks.new("RZ_TURNED", base_point=(50, 20, 0))
+    block.add_line((50, 20), (150, 20))
+    block.add_lwpolyline([(150, 20, 0), (150, 80, 0.4), (50, 80, 0)], format="xyb", close=True)
+    block.add_text("RZ", dxfattribs={"height": 10, "insert": (60, 40)})
+    block.add_arc((100, 50), 30, 30, 150)
+    doc.blocks.new("RZ_TEXT", base_point=(5, 5, 0)).add_text("RZ", dxfattribs={"height": 10})
+    msp = doc.modelspace()
+    for insert, rotation, scale, extrusion in PLACEMENTS:
+        msp.add_blockref("RZ_TURNED", insert, dxfattribs={
+            "rotation": rotation, "xscale": scale, "yscale": scale, "zscale": scale, "extrusion": extrusion})
+    msp.add_blockref("RZ_TEXT", (300, 300, 12))
+    doc.saveas(path)
+    return doc
+
+
+def start_points(insert):
+    """The start of every piece of the curves of the exploded block, in world
+    coordinates, in block order."""
+    points = []
+    for e in insert.virtual_entities():
+        kind = e.dxftype()
+        if kind == "LINE":
+            points.append(Vec3(e.dxf.start))
+        elif kind == "ARC":
+            points.append(e.start_point)
+        elif kind == "LWPOLYLINE":
+            ocs = e.ocs()
+            vertices = [ocs.to_wcs(Vec3(x, y, e.dxf.elevation)) for x, y in e.get_points("xy")]
+            points.extend(vertices if e.closed else vertices[:-1])
+    return points
+
+
+def main():
+    tool = sys.argv[1]
+    with tempfile.TemporaryDirectory() as folder:
+        path = os.path.join(folder, "manifolds.dxf")
+        doc = build(path)
+        run = subprocess.run([tool, path], capture_output=True, text=True, timeout=300)
+        check(run.returncode == 0, f"the tool failed: {run.stderr.strip()}")
+        records = {r["handle"]: r for r in (json.loads(line) for line in run.stdout.splitlines() if line)}
+        inserts = doc.modelspace().query("INSERT")
+        check(len(records) == len(inserts), f"{len(records)} records of {len(inserts)} block references")
+        for insert in inserts:
+            what = f"INSERT {insert.dxf.handle} of {insert.dxf.name}"
+            record = records.get(insert.dxf.handle)
+            if not check(record is not None, f"{what}: no record"):
+                continue
+            expected = [(p.x, p.y) for p in start_points(insert)]
+            check(record["valid"], f"{what}: not valid")
+            check(len(record["points"]) == len(expected), f"{what}: {len(record['points'])} points, not {len(expected)}")
+            for got, want in zip(record["points"], expected):
+                check(close(got, want), f"{what}: connection point {got} is not {want}")
+            first = expected[0] if expected else (0.0, 0.0)
+            check(close(record["offset"], (-first[0], -first[1])), f"{what}: offset {record['offset']}")
+            check(close([record["elevation"]], [insert.dxf.insert.z]), f"{what}: elevation {record['elevation']}")
+    for failure in failures:
+        print(failure, file=sys.stderr)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
