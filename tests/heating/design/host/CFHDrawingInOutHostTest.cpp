@@ -1,6 +1,6 @@
-// The drawing I/O object over the stand-in host: the example manifold and
-// pipe in the work frame of the world and of a turned user system, and the
-// release of the held entities.
+// The drawing I/O object over the stand-in host: the work frame of the
+// example manifold under the world and a turned user system, and the release
+// of the held entities.
 #include "heating/design/CFHDrawingInOut.h"
 
 #include "host/HostExport.h"
@@ -49,29 +49,6 @@ std::unique_ptr<cadhost::test::HostRun> runOverSelection(cadhost::CadhostOptions
   return host;
 }
 
-TEST(CFHDrawingInOutHost, TheWorldFrameMovesTheManifoldToTheOriginAndTheReleaseKeepsIt) {
-  for (const std::int32_t heldIndex : {0, 2}) {  // the manifold's entry, and one past the array
-    g_body = [heldIndex](CFHDrawingInOut& io, HostExport2D&) {
-      EXPECT_EQ(io.offset(), XtGeVector2d(-1000, -1000));
-      io.updateUcs();
-      io.transformAllToWork();
-      EXPECT_EQ(io.manifold()->connectionPoints, (std::vector<XtGePoint2d>{{0, 0}, {600, 0}, {600, 100}, {0, 100}}));
-      EXPECT_EQ(io.pipeRecords[0]->lineSeg()->startPoint(), XtGePoint2d(300, 100));
-      EXPECT_EQ(io.pipeRecords[0]->lineSeg()->endPoint(), XtGePoint2d(300, 1000));
-      io.manifold()->heldIndex = heldIndex;
-      io.releaseHeldEntities(false);
-      EXPECT_EQ(io.heldCount(), 0u);
-    };
-    const auto host = runOverSelection();
-    // 17, every held list but the manifold's handed back unchanged, 19 with 1.
-    EXPECT_EQ(host->logWith({"\"word\":17"}).size(), 1u);
-    EXPECT_EQ(host->logWith({"\"word\":114", "\"unchanged\""}).size(), heldIndex == 0 ? 1u : 2u);
-    EXPECT_EQ(host->logWith({"\"word\":114", "\"handle\":\"101\""}).size(), 1u);
-    EXPECT_EQ(host->logWith({"\"word\":19", "\"code\":1,"}).size(), 1u);
-    EXPECT_NE(cadhost::test::liveRecord(host->drawing(), 0x100), cadhost::kNoRecord);
-  }
-}
-
 // Word 28 answering the origin (500, 200) and a zero "UCSXDIR".
 resbuf* zeroXDirection(const char* name, int) {
   const bool origin = std::string(name) == "UCSORG";
@@ -79,20 +56,25 @@ resbuf* zeroXDirection(const char* name, int) {
   return cadhost::newResbufList({cadhost::Group::point(resbufType::point3d, value)});
 }
 
-TEST(CFHDrawingInOutHost, ATurnedFrameMapsWorldPointsRelativeToTheFirstConnectionPoint) {
-  const double a = std::numbers::pi / 6;
-  cadhost::CadhostOptions turned;
-  turned.ucs = cadhost::UcsFrame({500, 200, 0}, {std::cos(a), std::sin(a), 0});
-  for (const bool word36 : {true, false}) {
-    SCOPED_TRACE(word36 ? "with word 36" : "without word 36");
+TEST(CFHDrawingInOutHost, WorldPointsMapRelativeToTheFirstConnectionPointAndTheReleaseKeepsTheManifold) {
+  const struct {
+    double degrees;  // the user system's X direction about (500, 200); 0: the world system
+    bool word36;
+    std::int32_t heldIndex;  // 2: past the held array
+  } cases[] = {{0, true, 0}, {30, true, 2}, {30, false, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.degrees) + (c.word36 ? " with word 36" : " without word 36"));
+    const double a = c.degrees * std::numbers::pi / 180;
+    cadhost::CadhostOptions options;
+    if (a != 0) options.ucs = cadhost::UcsFrame({500, 200, 0}, {std::cos(a), std::sin(a), 0});
     g_body = [&](CFHDrawingInOut& io, HostExport2D& table) {
-      if (!word36) {  // the manifold is read again without the host's conversion
+      if (!c.word36) {  // the manifold read again without the host's conversion
         table.words[36] = nullptr;
         io.setManifold(std::make_unique<CFHDistributorInOut>(io.manifold()->list()));
       }
       io.updateUcs();
-      EXPECT_NEAR(io.ucsAngle(), 11 * std::numbers::pi / 6, 1e-12);
-      const XtGeMatrix2d& m = io.workMatrix();
+      EXPECT_NEAR(io.ucsAngle(), a == 0 ? 0 : 2 * std::numbers::pi - a, 1e-12);
+      const XtGeMatrix2d m = io.workMatrix();
       for (const XtGePoint2d p : {XtGePoint2d(1000, 1000), XtGePoint2d(1300, 2000), XtGePoint2d(-40, 7),
                                   XtGePoint2d(1e7 + 0.25, -1e7), XtGePoint2d(1e7, 1e7 + 3)}) {
         const XtGePoint2d expected = XtGePoint2d() + (p - XtGePoint2d(1000, 1000)).rotateBy(-a);
@@ -100,13 +82,24 @@ TEST(CFHDrawingInOutHost, ATurnedFrameMapsWorldPointsRelativeToTheFirstConnectio
         EXPECT_LE((m * p).distanceTo(expected), 1e-9 * size);
         EXPECT_LE((m.inverse() * (m * p)).distanceTo(p), 1e-9 * size);
       }
+      io.transformAllToWork();
+      EXPECT_LE(io.manifold()->connectionPoints[0].distanceTo(XtGePoint2d()), 1e-9);
+      EXPECT_LE(io.pipeRecords[0]->lineSeg()->endPoint().distanceTo(XtGePoint2d(300, 1000).rotateBy(-a)), 1e-9);
+      io.manifold()->heldIndex = c.heldIndex;
+      io.releaseHeldEntities(false);
+      EXPECT_EQ(io.heldCount(), 0u);
       setHostWord<28>(table, zeroXDirection);
       io.readUcs();
-      EXPECT_EQ(io.ucsXDir(), XtGeVector2d::kXAxis);
-      EXPECT_EQ(io.ucsYDir(), XtGeVector2d::kYAxis);
+      EXPECT_EQ(std::pair(io.ucsXDir(), io.ucsYDir()), std::pair(XtGeVector2d::kXAxis, XtGeVector2d::kYAxis));
       EXPECT_EQ(io.ucsOrigin(), XtGePoint2d(500, 200));
     };
-    runOverSelection(turned);
+    const auto host = runOverSelection(options);
+    // 17, every held list but the manifold's handed back unchanged, 19 with 1.
+    EXPECT_EQ(host->logWith({"\"word\":17"}).size(), 1u);
+    EXPECT_EQ(host->logWith({"\"word\":114", "\"unchanged\""}).size(), c.heldIndex == 0 ? 1u : 2u);
+    EXPECT_EQ(host->logWith({"\"word\":114", "\"handle\":\"101\""}).size(), 1u);
+    EXPECT_EQ(host->logWith({"\"word\":19", "\"code\":1,"}).size(), 1u);
+    EXPECT_NE(cadhost::test::liveRecord(host->drawing(), 0x100), cadhost::kNoRecord);
   }
 }
 
