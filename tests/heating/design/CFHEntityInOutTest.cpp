@@ -66,6 +66,7 @@ TEST(CFHEntityInOut, TheFactoryMakesTheKindOfEachNameAndNoneForOthers) {
     EXPECT_EQ(record->geometry() != nullptr, c.kind == 0 || c.kind == 1 || c.kind == 3);
     EXPECT_EQ(record->lineSeg() != nullptr, c.kind == 0);
     EXPECT_EQ(record->arc() != nullptr, c.kind == 3);
+    record->transformToWork();  // the plain record has nothing to move
     const ownedChain copy = copyOwnedChain(record->list());
     EXPECT_EQ(findResbufText(copy.get(), 330, u"1F") != nullptr, c.list != 5);
   }
