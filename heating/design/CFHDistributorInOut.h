@@ -23,9 +23,14 @@ class CFHDistributorInOut final : public CFHEntityInOut {
   // Reads the list with parseManifold; `valid` is its answer.
   explicit CFHDistributorInOut(const resbuf* list);
 
-  // Reads the block reference of the list (see the .cpp for the steps):
-  // false when the list is no block reference, has no insertion point or its
-  // block cannot be read through the host. Fills the fields on success.
+  // Reads the block reference of the list: the z of its first group 10 is
+  // the elevation; the block's entities (the host's block walk) give the
+  // connection points, carried by the block transform (the block's base point
+  // to the insertion point, turned and scaled, then from the reference's
+  // plane, group 210, to the world); the offset is the first point, else
+  // (0, 0), in user coordinates (host word 36, or without it the frame's
+  // user system), negated. False, with the fields unchanged, when the list is
+  // no block reference, has no group 10 or its block cannot be read.
   bool parseManifold(const resbuf* list);
 
   void transformToWork() override;
