@@ -159,18 +159,6 @@ TEST_F(ArcTest, NormalRaysAndIntersections) {
   EXPECT_TRUE(arc({3, 3}, 1, 0, 2 * kPi)->perpLineAtMid().isOn({3, 3}));
 }
 
-TEST_F(ArcTest, AnEmptyArcFollowsTheArcItIsGiven) {
-  CFloorHeatingArc empty(5);
-  EXPECT_EQ(empty.kind(), CFloorHeatingCurve::kArc);
-  EXPECT_TRUE(endsInStep(empty));
-  empty.setArc(XtGeCircArc2d({1, 1}, 2, 0, kPi));
-  EXPECT_TRUE(near(empty.startPoint(), {3, 1}));
-  EXPECT_TRUE(near(empty.endPoint(), {-1, 1}));
-  empty.translateBy({1, 0});
-  EXPECT_TRUE(near(empty.startPoint(), {4, 1}));
-  EXPECT_TRUE(endsInStep(empty));
-}
-
 TEST_F(ArcTest, SampledOverlapOfArcsOnOneCircle) {
   const auto a = arc({0, 0}, 10, 0, kPi);
   const auto b = arc({0, 0}, 10, kPi / 2, 3 * kPi / 2);

@@ -182,24 +182,6 @@ TEST(EntityReverse, CurvesKeepTheirPointsWithTheEndsSwapped) {
   EXPECT_TRUE(copy->isEqualTo(*before));
 }
 
-TEST(EntityReverse, TextsTurnByTheirJustification) {
-  struct Case {
-    std::int16_t just;
-    bool answer;
-    std::int16_t justAfter;
-    std::int16_t flagsAfter;
-  };
-  const Case cases[] = {{0, true, 2, 2}, {2, true, 0, 2}, {1, true, 1, 2}, {4, true, 4, 2},
-                        {3, false, 3, 0}, {5, false, 5, 0}, {6, true, 6, 0}};
-  for (const Case& c : cases) {
-    ltText2D text;
-    text.values().hJust = c.just;
-    EXPECT_EQ(text.reverseParam(), c.answer) << c.just;
-    EXPECT_EQ(text.values().hJust, c.justAfter) << c.just;
-    EXPECT_EQ(text.values().generationFlags, c.flagsAfter) << c.just;
-  }
-}
-
 TEST(EntityEquality, DirectionStyleCaseAndKindsCount) {
   GeometryToleranceScope tolerances(1);
   const std::vector<ownedChain> lists = shapeLists();

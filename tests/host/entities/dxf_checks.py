@@ -1,5 +1,8 @@
 """Checks shared by the ezdxf scripts of the entity tests: failures are
 collected, not raised, so that one run reports every difference."""
+import json
+import subprocess
+
 import ezdxf
 
 failures = []
@@ -24,3 +27,10 @@ def audited(path, what):
     failures.extend(f"{what}: audit error {e.message}" for e in auditor.errors)
     failures.extend(f"{what}: audit fix {f.message}" for f in auditor.fixes)
     return doc
+
+
+def tool_lines(args, what):
+    """The JSON lines a test tool prints; a failed run is a failure."""
+    done = subprocess.run(args, capture_output=True, text=True, timeout=600)
+    check(done.returncode == 0, f"{what}: tool failed: {done.stderr.strip()[:3000]}")
+    return [json.loads(line) for line in done.stdout.splitlines() if line.startswith("{")]

@@ -9,7 +9,8 @@
    ezdxf's scale_pattern of the original, their base points moved by the
    matrix. The drawings audit clean.
 2. Every kind reversed: curves run backwards over the same points (a
-   polyline's widths follow their pieces), texts turn their justification.
+   polyline's widths follow their pieces), texts turn their justification
+   (left and right swap, fit and aligned texts refuse).
 3. Every curve kind cut by a circle: the pieces inside and outside add up to
    the source and their middles lie on their side.
 4. Common groups rewritten in place: colour, true colour and lineweight
@@ -20,10 +21,8 @@
 
 Usage: entity_operations.py TOOL
 """
-import json
 import math
 import os
-import subprocess
 import sys
 import tempfile
 
@@ -33,7 +32,7 @@ import ezdxf.path
 from ezdxf.math import Matrix44, Vec3
 from ezdxf.tools.pattern import scale_pattern
 
-from dxf_checks import audited, check, close, failures
+from dxf_checks import audited, check, close, failures, tool_lines
 
 CURVES = ("LINE", "CIRCLE", "ARC", "ELLIPSE", "LWPOLYLINE", "XLINE", "RAY")
 
@@ -73,6 +72,9 @@ def build(path):
     msp.add_solid([(0, 0), (4, 0), (0, 3), (4, 3)])
     msp.add_text("Zóna 1", dxfattribs={"height": 2.5, "rotation": 10}).set_pos((10, 20), align="LEFT")
     msp.add_text("FIT", dxfattribs={"height": 1.5}).set_pos((0, 30), (12, 31), align="FIT")
+    for y, align in ((32, "RIGHT"), (34, "MIDDLE"), (36, "CENTER")):
+        msp.add_text(align, dxfattribs={"height": 1.5}).set_pos((0, y), align=align)
+    msp.add_text("ALIGNED", dxfattribs={"height": 1.5}).set_pos((0, 38), (12, 39), align="ALIGNED")
     msp.add_mtext("AB\\PCDE", dxfattribs={"char_height": 2.5, "width": 40, "insert": (0, 10),
                                            "attachment_point": 1})
     image_def = doc.add_image_def(filename="podklad.png", size_in_pixel=(100, 50))
@@ -118,15 +120,9 @@ def build_blocks(path):
     doc.saveas(path)
 
 
-def records(tool, args, src, dst):
-    """The JSON lines the tool reports."""
-    done = subprocess.run([tool] + args + [src, dst], capture_output=True, text=True, timeout=600)
-    check(done.returncode == 0, f"{args}: tool failed: {done.stderr.strip()[:2000]}")
-    return [json.loads(line) for line in done.stdout.splitlines() if line.startswith("{")]
-
-
-def run(tool, args, src, dst):
-    return {r["handle"]: r for r in records(tool, args, src, dst) if "handle" in r}
+def run(tool, args, src, dst, key="handle"):
+    """The JSON lines the tool reports, by the value of their `key`."""
+    return {r[key]: r for r in tool_lines([tool] + args + [src, dst], args) if key in r}
 
 
 def matrix(degrees, scale, mirror):
@@ -134,10 +130,6 @@ def matrix(degrees, scale, mirror):
     chain += [Matrix44.translate(-5, -5, 0), Matrix44.scale(scale, scale, 1), Matrix44.z_rotate(math.radians(degrees)),
               Matrix44.translate(5, 5, 0)]
     return Matrix44.chain(*chain)
-
-
-def angle_of(vector):
-    return math.atan2(vector[1], vector[0])
 
 
 def same_angle(a, b):
@@ -329,7 +321,7 @@ def length_and_middle(e):
 
 def check_cut(tool, src, work):
     dst = os.path.join(work, "cut.dxf")
-    cutters = {r["cutter"]: r for r in records(tool, ["cut"], src, dst) if "cutter" in r}
+    cutters = run(tool, ["cut"], src, dst, "cutter")
     before, after = ezdxf.readfile(src), audited(dst, "cut")
     inside, outside = tagged(after, "in"), tagged(after, "out")
     for entity in before.modelspace().query("LINE ARC CIRCLE ELLIPSE LWPOLYLINE"):
@@ -382,7 +374,7 @@ def check_blocks(tool, work):
     src = os.path.join(work, "blocks.dxf")
     build_blocks(src)
     dst = os.path.join(work, "exploded.dxf")
-    answers = {r["exploded"]: r["answer"] for r in records(tool, ["explode"], src, dst) if "exploded" in r}
+    answers = {h: r["answer"] for h, r in run(tool, ["explode"], src, dst, "exploded").items()}
     before, after = ezdxf.readfile(src), audited(dst, "exploded")
     pieces = tagged(after, "exploded")
     for insert in before.modelspace().query("INSERT"):

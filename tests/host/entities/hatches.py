@@ -12,10 +12,8 @@
 
 Usage: hatches.py HATCH_TOOL
 """
-import json
 import math
 import os
-import subprocess
 import sys
 import tempfile
 
@@ -23,15 +21,13 @@ import ezdxf
 from ezdxf.entities.boundary_paths import BoundaryPathType, EdgeType
 from ezdxf.math import ConstructionArc, bulge_to_arc
 
-from dxf_checks import audited, check, failures
+from dxf_checks import audited, check, failures, tool_lines
 
 XDATA = [(1000, "Zóna 2 – podlaha"), (1040, 2.5), (1070, 3)]
 
 
 def run(tool, *args):
-    done = subprocess.run([tool, *args], capture_output=True, text=True, timeout=600)
-    check(done.returncode == 0, f"{args[0]}: tool failed: {done.stderr.strip()[:3000]}")
-    return [json.loads(line) for line in done.stdout.splitlines() if line.startswith("{")]
+    return tool_lines([tool, *args], args[0])
 
 
 def flattened(hatch, distance=1e-8):

@@ -62,6 +62,12 @@ bool isCurveKind(ltEntKind kind) {
 
 std::string ascii(std::u16string_view text) { return std::string(text.begin(), text.end()); }
 
+// Hands a list to the host (word 114); a missing list or a refusal is a failure.
+void handBack(const resbuf* list, const std::string& what) {
+  if (list == nullptr || callHostWord<114>(list, 0, 0).value_or(0) != hostStatus::normal)
+    fail("the host refused " + what);
+}
+
 void report(const ltEnt2D& copy, bool answer) {
   XtGeBoundBlock2d box;
   char extents[200] = "null";
@@ -89,10 +95,7 @@ void eachSelected(Operation operation, const std::function<void()>& finish = {})
     }
     const bool answer = operation(*copy);
     report(*copy, answer);
-    if (!answer) continue;
-    const resbuf* changed = copy->getUpdatedList(0);
-    if (changed == nullptr || callHostWord<114>(changed, 0, 0).value_or(0) != hostStatus::normal)
-      fail("the host refused the list of " + ascii(copy->getProps().handle));
+    if (answer) handBack(copy->getUpdatedList(0), "the list of " + ascii(copy->getProps().handle));
   }
   if (finish) finish();
   callHostWord<19>(1u);
@@ -105,11 +108,7 @@ void tag(ltEnt2D& copy, const char16_t* what, const std::u16string& source) {
   copy.getProps().setTail(ownedChain(buildResbufList({{1001, u"QEV_DATA"}, {1000, what}, {1000, source.c_str()}})));
 }
 
-void make(ltEnt2D& copy) {
-  const resbuf* list = copy.getUpdatedList(2);
-  if (list == nullptr || callHostWord<114>(list, 0, 0).value_or(0) != hostStatus::normal)
-    fail("the host refused a new entity");
-}
+void make(ltEnt2D& copy) { handBack(copy.getUpdatedList(2), "a new entity"); }
 
 void transformCommand() {
   const double angle = std::stod(g_args.at(0)) * std::numbers::pi / 180.0;
@@ -160,8 +159,7 @@ void propsCommand() {
     props.transparencyMode = 0;
     // The list itself goes back, as edited in place.
     resbuf* list = copy.editableList();
-    if (!props.applyToList(list) || callHostWord<114>(list, 0, 0).value_or(0) != hostStatus::normal)
-      fail("no list of " + ascii(copy.getProps().handle));
+    handBack(props.applyToList(list) ? list : nullptr, "the props of " + ascii(copy.getProps().handle));
     return false;
   });
 }
@@ -196,11 +194,7 @@ void clipCommand() {
     return false;
   }, [&] {
     // Handed back once the selection is read.
-    for (auto& reference : clipped) {
-      const resbuf* list = reference->getUpdatedList(0);
-      if (list == nullptr || callHostWord<114>(list, 0, 0).value_or(0) != hostStatus::normal)
-        fail("the host refused a clipped reference");
-    }
+    for (auto& reference : clipped) handBack(reference->getUpdatedList(0), "a clipped reference");
   });
 }
 
