@@ -66,6 +66,27 @@ class CFHIntervalCurve {
   // the upper bound. Null for an index outside intervalsKept or a null curve.
   virtual CFloorHeatingCurve::Ptr keptPieceAt(int i) const;
 
+  // ---- Kept spans (CFHIntervalCurveKept.cpp) -----------------------------------------
+
+  // Rebuilds intervalsKept from the facing and excluded spans:
+  // 1. intervalsKept is emptied; with no facing span nothing more happens
+  //    (`valid` stays as it was).
+  // 2. Facing spans (in their order) are merged: one whose lower bound lies
+  //    beyond the last kept span's upper bound plus paramStep starts a new
+  //    kept span, any other extends the last one.
+  // 3. Every excluded span is subtracted from every kept span (a kept span
+  //    may vanish, be cut on one side or split in two).
+  // 4. When `value` is not 0, every kept span loses at both ends the
+  //    parameter span that the length `value` covers from the start of the
+  //    curve (geometry library's global tolerance); a span with nothing left
+  //    between its bounds is removed.
+  // `valid` then tells whether kept spans remain.
+  void recompute();
+  // The point of the kept pieces (keptPieceAt) nearest to `point`, the
+  // first of equal distances. False, `nearest` untouched, when the curve is
+  // not valid or no kept piece can be made.
+  bool nearestPoint(const XtGePoint2d& point, XtGePoint2d& nearest) const;
+
   // ---- Fields ------------------------------------------------------------------------
 
   // The curve whose stretches are marked (not owned).

@@ -38,10 +38,15 @@ class CLoopElement;
 class CLoopPoint;
 class COffsetLoop;
 class COffsetSection;
+class CurveChain;
 struct CFHCircuitSegment;
 struct CFHPipeEnd;
+struct CFHPipeStyle;
 struct COffsetEdge;
 struct COffsetNode;
+namespace GDI {
+class canvas;
+}
 
 struct CFHCircuitLayout {
   // One offset level: its loops, outermost level first in `levels`.
@@ -129,6 +134,53 @@ struct CFHCircuitLayout {
   bool collectRunCrossings(const CFloorHeatingCurve& run, std::vector<CFHMeanderPoint>& records,
                            const CFloorHeatingCurve& crossLine, const XtGeTol& a, const XtGeTol& g,
                            const XtGeTol& b) const;
+
+  // ---- The single run (CFHCircuitLayoutConnectionRun.cpp) -------------------------
+
+  // The layout step of connection mode 1: a supply ring on the first loop of
+  // level 0 (L1) and a return ring on the first loop of level 1 (L2), joined
+  // by an undrawn jump. With dir the orientation of the working loop (from
+  // the end pipe end to the start pipe end, workTol) and P1, P2 the start and
+  // end pipe ends' points brought onto L1 (pulled 0.5 s apart along L1, P1
+  // with dir and P2 against it, when they coincide):
+  //   start -> P1                 straight, flag 1 (firstEdge)
+  //   P1 -> N  along L1 with dir  flag 1; N = runDistance from P2 against dir
+  //   -> M                        straight, flag 4 (the jump, not drawn);
+  //                               M = runDistance from Q against dir, Q = P2
+  //                               brought onto L2
+  //   -> Q  along L2 against dir  flag 2
+  //   Q -> P2                     straight, flag 2
+  //   -> end                      straight, flag 2 (lastEdge)
+  // So the supply runs from P1 round L1 to runDistance short of P2, and the
+  // return from runDistance beside Q back round L2 to Q. A failed walk or a
+  // failed projection onto L2 leaves out only what depends on it (each
+  // later edge starts at the end node of the last edge made) and the step
+  // still ends with the end edge and true. False, nothing added, when a
+  // loop, a pipe end or the boundary is missing or a pipe end does not
+  // project onto L1. Sets `outcome`.
+  bool layoutConnectionRun();
+
+  // ---- Segment curves (CFHCircuitLayoutSegmentCurves.cpp) --------------------------
+
+  // Chains copies of the geometry curves of the drawn segments of the side
+  // (in list order) end to end (workTol) into as few runs as it can: each
+  // chain starts with the first curve left and takes, pass by pass over the
+  // curves left, every curve whose start meets its end, whose end meets its
+  // start, or, reversed, whose start meets its start or whose end meets its
+  // end (tried in this order); a pass that places nothing closes the run.
+  // `runs` is emptied first; each run owns its curves. False, `runs` empty,
+  // when the side has no drawn segment.
+  bool chainSegmentCurves(std::vector<CurveChain>& runs, int side) const;
+  // Side 1 (supply) into list1, then side 0 (return) into list2; true only
+  // when both succeed. Side 0 is not chained when side 1 fails.
+  bool chainSegmentCurvesBothSides(std::vector<CurveChain>& list1, std::vector<CurveChain>& list2) const;
+  // Adds the curve of every drawn segment, in order, to the preview canvas
+  // with the style of its side (side 0 `returnStyle`, any other `supply`):
+  // its colour (with overrideColour, `colour` as the index with the high 32
+  // bits all set), pen width, linetype in code page 1250 and scale. passOn is
+  // handed on unchanged; `reserved` is not used.
+  void drawSegments(GDI::canvas& canvas, const CFHPipeStyle& supply, const CFHPipeStyle& returnStyle,
+                    std::int64_t passOn, std::int32_t reserved, std::uint32_t colour, bool overrideColour) const;
 
   // ---- Fields, in this order ----------------------------------------------------------
 

@@ -106,4 +106,52 @@ TEST_F(IntervalCurveTest, BuiltInElementOrderWithTheirOwners) {
   }
 }
 
+// Kept spans on a line of length 100 along x (parameter x / 100).
+TEST_F(IntervalCurveTest, RecomputeMergesExcludesAndShrinks) {
+  using Spans = std::vector<std::pair<double, double>>;
+  const auto hundred = line({0, 0}, {100, 0});
+  const struct {
+    Spans facing, excluded;
+    double value;
+    Spans kept;
+  } cases[] = {
+      {{{10, 20}, {20, 30}, {25, 28}}, {}, 0, {{10, 30}}},  // closer than the merge gap
+      {{{10, 20}, {21, 30}}, {}, 0, {{10, 20}, {21, 30}}},
+      {{{10, 60}}, {{30, 40}}, 0, {{10, 30}, {40, 60}}},  // split in two
+      {{{10, 60}}, {{50, 70}, {0, 5}}, 0, {{10, 50}}},
+      {{{10, 60}, {70, 90}}, {}, 5, {{15, 55}, {75, 85}}},  // the value shrinks both ends
+      {{{10, 60}, {70, 80}}, {}, 6, {{16, 54}}},            // and removes a span shorter than twice it
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(&c - cases);
+    CFHIntervalCurve curve(hundred.get(), c.value);
+    for (const auto& [a, b] : c.facing) ASSERT_TRUE(curve.addIntervalA({a, 0}, {b, 0}));
+    for (const auto& [a, b] : c.excluded) ASSERT_TRUE(curve.addIntervalB({a, 0}, {b, 0}));
+    curve.recompute();
+    const auto kept = spanXs(curve, curve.intervalsKept);
+    ASSERT_EQ(kept.size(), c.kept.size());
+    for (std::size_t i = 0; i < kept.size(); ++i)
+      EXPECT_TRUE(std::abs(kept[i].first - c.kept[i].first) < 1e-9 && std::abs(kept[i].second - c.kept[i].second) < 1e-9);
+    EXPECT_TRUE(curve.valid);
+  }
+}
+
+TEST_F(IntervalCurveTest, ValidOnlyWhenSpansRemainAndNearestPointNeedsIt) {
+  const auto hundred = line({0, 0}, {100, 0});
+  CFHIntervalCurve curve(hundred.get(), 0.0);
+  XtGePoint2d nearest;
+  curve.recompute();
+  EXPECT_FALSE(curve.valid || curve.nearestPoint({50, 5}, nearest)) << "no facing span after construction";
+  ASSERT_TRUE(curve.addIntervalA({10, 0}, {20, 0}) && curve.addIntervalA({60, 0}, {70, 0}));
+  curve.recompute();
+  ASSERT_TRUE(curve.nearestPoint({50, 5}, nearest));
+  EXPECT_TRUE(near(nearest, {60, 0}));
+  curve.intervalsA.clear();
+  curve.recompute();
+  EXPECT_TRUE(curve.intervalsKept.empty() && curve.valid) << "no facing span: the flag stays";
+  ASSERT_TRUE(curve.addIntervalA({10, 0}, {20, 0}) && curve.addIntervalB({0, 0}, {100, 0}));
+  curve.recompute();
+  EXPECT_FALSE(curve.valid || curve.nearestPoint({50, 5}, nearest)) << "every span excluded";
+}
+
 }  // namespace
