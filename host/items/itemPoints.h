@@ -3,11 +3,11 @@
 // by a line feed (a carriage return before it ignored):
 //
 //   the number of points
-//   per point four lines: the name specification (at most 243 units; a
+//   per point four lines: the name pattern (at most 243 units; a
 //   longer one is cut there), two 16-bit integers, a flag line of which the
 //   first character is kept
 //
-// The name specification is split at '/': a part beginning with '#' names the
+// The name pattern is split at '/': a part beginning with '#' names the
 // group of the parts after it (the '#' dropped), every other part is a name
 // recorded with its current group.
 //
@@ -31,14 +31,14 @@
 struct itemConnectionPoint {
   XtGePoint2d position;
   XtGeVector2d direction{1.0, 0.0};
-  std::u16string names;  // the name specification as read
+  std::u16string names;  // the name pattern as read
   std::int16_t first = 0;
   std::int16_t second = 0;
   char16_t flag = 0;     // the first character of the flag line; 0 when empty
   std::vector<std::pair<std::u16string, std::u16string>> groupNames;  // (group, name)
 };
 
-// The longest name specification kept.
+// The longest name pattern kept.
 inline constexpr std::size_t kMaxItemPointNames = 243;
 // The most times readDbItemPoints repeats an item's points.
 inline constexpr int kMaxPointRepeat = 1024;

@@ -33,7 +33,7 @@ struct NameRow {
 
 // One connection point of an item as the record file gives it.
 struct PointRecord {
-  std::u16string names;  // the name specification, "#group/name/..."
+  std::u16string names;  // the name pattern, "#group/name/..."
   std::int16_t first = 0;
   std::int16_t second = 0;
   std::u16string flag;   // the flag line
@@ -77,7 +77,7 @@ class Database {
   std::int32_t parameterStatus(std::int32_t type) const;
 
   // The point text of the item with that numeric identifier: the number of
-  // points, then per point four lines (name specification, the two integers,
+  // points, then per point four lines (name pattern, the two integers,
   // the flag), each line ended by CR LF. Nothing for an unknown identifier.
   std::optional<std::u16string> pointText(std::int32_t numericId) const;
 

@@ -181,7 +181,7 @@ class Reader {
     if (fields.size() != 4) fail("a POINT is names|integer|integer|flag, not " + std::to_string(fields.size()) + " fields");
     PointRecord point;
     point.names = hvUtf8ToWide(fields[0]);
-    if (point.names.size() > kMaxPointNames) fail("a POINT name specification longer than 243 units");
+    if (point.names.size() > kMaxPointNames) fail("a POINT name pattern longer than 243 units");
     const auto first = parseInteger<std::int16_t>(fields[1]);
     const auto second = parseInteger<std::int16_t>(fields[2]);
     if (!first || !second) fail("the integers of a POINT lie in -32768..32767");

@@ -15,7 +15,7 @@
 //                           profession)
 //   LAYER=RZ                its layer (optional)
 //   PARAM1=L|600|0          parameters key|value|type[|...], in file order
-//   POINT1=#G/P1|0|0|-      connection points: name specification (at most
+//   POINT1=#G/P1|0|0|-      connection points: name pattern (at most
 //                           243 units)|16-bit integer|16-bit integer|flag
 //
 // A profession exists when it has a section or an item. Anything else is an
@@ -40,7 +40,7 @@ class ProductFileError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The longest name specification of a connection point.
+// The longest name pattern of a connection point.
 inline constexpr std::size_t kMaxPointNames = 243;
 
 class ProductDatabases {
