@@ -49,28 +49,6 @@ TEST_F(OffsetBuilder, LevelDistancesAdvanceByHalfSpacingsWithinABand) {
   EXPECT_DOUBLE_EQ(builder.levelDistance(0, 2), 4.5);
 }
 
-TEST_F(OffsetBuilder, SquareOfSideTenGivesSidesEightAndFour) {
-  Levels levels = build(polygon("square", {{0, 0}, {10, 0}, {10, 10}, {0, 10}}), 1.0, 2.0);
-  ASSERT_EQ(levels.size(), 2u);
-  ASSERT_EQ(levels[0].size(), 1u);
-  ASSERT_EQ(levels[1].size(), 1u);
-  const auto b0 = box(*levels[0][0]);
-  const auto b1 = box(*levels[1][0]);
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_NEAR(b0[i], i < 2 ? 1.0 : 9.0, 1e-9);
-    EXPECT_NEAR(b1[i], i < 2 ? 3.0 : 7.0, 1e-9);
-  }
-  EXPECT_EQ(levels[0][0]->sectionCount(), 4);
-}
-
-TEST_F(OffsetBuilder, SpacingZeroGivesOneLevelAtTheFirstOffset) {
-  Levels levels = build(z1Rectangle(), 150.0, 0.0);
-  ASSERT_EQ(levels.size(), 1u);
-  const auto b = box(*levels[0][0]);
-  EXPECT_NEAR(b[2] - b[0], 3700.0, 1e-6);
-  EXPECT_NEAR(b[3] - b[1], 2700.0, 1e-6);
-}
-
 TEST_F(OffsetBuilder, BadInputGivesNoLevel) {
   for (const auto& [d0, s] : {std::pair{-1.0, 200.0}, {100.0, -200.0}, {double(NAN), 200.0}, {100.0, double(INFINITY)}})
     EXPECT_EQ(build(z1Rectangle(), d0, s).size(), 0u) << d0 << " " << s;
@@ -119,10 +97,10 @@ TEST_F(OffsetBuilder, EveryLevelOfTheSharedZonesKeepsItsInvariants) {
   cases.push_back({z4Strip(150), {}});
   cases.push_back({z5Dumbbell(150), {2, 2, 2, 2, 2}});
   cases.push_back({z5Dumbbell(700), {1, 1, 2, 2, 2}});
-  cases.push_back({z6Circle(), {kAny}});
+  cases.push_back({z6Circle(), std::vector<std::size_t>(10, 1)});  // 100, 300, ..., 1900 of radius 2000
   cases.push_back({z6SemicircularEnd(), {kAny}});
   cases.push_back({z6QuarterRound(), {kAny}});
-  cases.push_back({z6Fillets(), {1, 1, 1, 1, 1, 1, 1}});
+  cases.push_back({z6Fillets(), {1, 1, 1, 1, 1, 1, 1}});  // fillets smaller than the offset
   cases.push_back({z7Band(), {kAny}});
   cases.push_back({z9Square(), {1, 1}});
   for (const Expect& c : cases) {
@@ -140,16 +118,6 @@ TEST_F(OffsetBuilder, EveryLevelOfTheSharedZonesKeepsItsInvariants) {
     for (std::size_t k = 0; k < levels.size(); ++k) counts.push_back(levels[k].size());
     EXPECT_EQ(counts, c.loopsPerLevel) << c.zone.name;
   }
-}
-
-TEST_F(OffsetBuilder, ArcsOffsetWhateverTheirSize) {
-  Levels circle = build(z6Circle());
-  ASSERT_EQ(circle.size(), 10u) << "levels at 100, 300, ..., 1900 of a circle of radius 2000";
-  // A fillet smaller than the offset leaves the rectangle's levels whole.
-  Levels fillets = build(z6Fillets(50.0));
-  ASSERT_EQ(fillets.size(), 7u);
-  const auto b = box(*fillets[0][0]);
-  EXPECT_NEAR(b[2] - b[0], 3800.0, 0.01);
 }
 
 TEST_F(OffsetBuilder, BandLimitsKeepHalfSpacingsAlongTheBandEdge) {

@@ -20,10 +20,8 @@ using graph_test::polygonLoop;
 
 class CircuitLayoutRecord : public layout_test::LayoutTest {};
 
-TEST_F(CircuitLayoutRecord, StartsEmptyWithSpiralTypeAndKeepsItsDistances) {
+TEST_F(CircuitLayoutRecord, FirstOffsetLoopOfAMissingOrEmptyLevelIsNone) {
   CFHCircuitLayout layout(100.0, 200.0, 350.0);
-  EXPECT_EQ(layout.layoutType, CFHCircuitLayout::kSpiral);
-  EXPECT_EQ(layout.outcome, LayoutOutcome::kNotRun);
   EXPECT_EQ(layout.firstOffsetLoop(), nullptr);
   layout.levels.push_back(nullptr);
   EXPECT_EQ(layout.firstOffsetLoop(), nullptr) << "a missing level 0";

@@ -326,21 +326,6 @@ Piece Piece::line(const XtGePoint2d& start, const XtGePoint2d& end) {
   return p;
 }
 
-Piece Piece::arc(const XtGePoint2d& start, const XtGePoint2d& end, double bulge) {
-  const double c = start.distanceTo(end);
-  if (bulge == 0.0 || c == 0.0) return line(start, end);
-  const double sweep = 4.0 * std::atan(bulge);
-  const double nx = -(end.y - start.y) / c;
-  const double ny = (end.x - start.x) / c;
-  const double h = 0.5 * c / std::tan(0.5 * sweep);
-  const XtGePoint2d centre(0.5 * (start.x + end.x) + nx * h, 0.5 * (start.y + end.y) + ny * h);
-  Piece p = arcAbout(centre, 0.5 * c / std::fabs(std::sin(0.5 * sweep)),
-                     std::atan2(start.y - centre.y, start.x - centre.x), sweep);
-  p.start = start;  // exact ends
-  p.end = end;
-  return p;
-}
-
 Piece Piece::arcAbout(const XtGePoint2d& centre, double radius, double startAngle, double sweep) {
   Piece p;
   p.isArc = true;

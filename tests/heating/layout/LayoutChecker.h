@@ -42,8 +42,6 @@ namespace layout_check {
 // clockwise) from its start.
 struct Piece {
   static Piece line(const XtGePoint2d& start, const XtGePoint2d& end);
-  // The arc from start to end with the bulge (tan of a quarter of the sweep).
-  static Piece arc(const XtGePoint2d& start, const XtGePoint2d& end, double bulge);
   // The arc about the centre from the start angle through the signed sweep.
   static Piece arcAbout(const XtGePoint2d& centre, double radius, double startAngle, double sweep);
 

@@ -14,7 +14,6 @@
 #include "GraphTestSupport.h"
 #include "LayoutTestSupport.h"
 
-#include <chrono>
 #include <cmath>
 #include <numbers>
 
@@ -184,26 +183,6 @@ TEST_F(LayoutChecker, RingAtTheFirstOffsetInTheCirclePasses) {
   EXPECT_FALSE(layout_check::checkLayout(zone, pipe).inside.ok);
 }
 
-TEST_F(LayoutChecker, LargeHallIsCheckedInGoodTime) {
-  // 200 m2 (20 m x 10 m) at 0.15 m.
-  const zone_set::ZoneCase hall =
-      zone_set::make(zone_fixture::polygon("hall", {{0, 0}, {20000, 0}, {20000, 10000}, {0, 10000}}), 0, {}, {});
-  layout_check::Zone zone = zone_set::checkZone(hall);
-  zone.s = 150.0;
-  const std::vector<Piece> pipe = serpentine(runsFrom(100, 19800.0 / 131, 132), 100, 9900);
-  zone.start = pipe.front().start;
-  zone.end = pipe.back().end;
-  const auto begin = std::chrono::steady_clock::now();
-  const Report r = layout_check::checkLayout(zone, pipe);
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
-  EXPECT_TRUE(r.sound() && r.coverage.ok) << r.summary();
-  EXPECT_NEAR(r.length.value, 1.0, 0.02) << "the margin of d0 is left bare";
-#ifdef NDEBUG
-  EXPECT_LT(seconds, 1.0);
-#endif
-  RecordProperty("seconds", std::to_string(seconds));
-}
-
 // ---- The graph walk of a layout record ------------------------------------------
 
 class LayoutGraphWalk : public layout_test::LayoutTest {};
@@ -270,23 +249,6 @@ TEST_F(LayoutGraphWalk, ReportsDeadEndsBranchesAndEdgesOffThePath) {
 
   CFHCircuitLayout empty(100.0, 200.0, 0.0);
   EXPECT_EQ(layout_check::walkLayoutGraph(empty).faults.size(), 1u);
-}
-
-TEST_F(LayoutGraphWalk, ZoneSetCasesAreWellFormed) {
-  for (const zone_set::ZoneCase& c : zone_set::allCases()) {
-    SCOPED_TRACE(c.zone.name);
-    const layout_check::Zone zone = zone_set::checkZone(c);
-    ASSERT_EQ(zone.outline.size(), c.zone.curves.size());
-    auto nearest = [&](const Point& p) {
-      double d = 1e300;
-      for (const Piece& piece : zone.outline) d = std::min(d, piece.distanceTo(p));
-      return d;
-    };
-    for (std::size_t i = 0; i < zone.outline.size(); ++i)
-      EXPECT_TRUE(zone.outline[i].end.isEqualTo(zone.outline[(i + 1) % zone.outline.size()].start, workTol));
-    EXPECT_TRUE(c.baseIndex < 0 || zone.outline[c.baseIndex].distanceTo(c.basePoint) < 1e-6);
-    EXPECT_TRUE(c.endsOnBaseChord || std::max(nearest(c.startEnd), nearest(c.endEnd)) < 1e-6 * c.unitFactor);
-  }
 }
 
 }  // namespace

@@ -53,7 +53,6 @@ INSTANTIATE_TEST_SUITE_P(
     Table, MeanderRunPlacement,
     testing::Values(PlacementCase{"Z1", 4000, 0, 0, span(300, 2100), span(300, 1700)},
                     PlacementCase{"Z7", 4000, 0, 600, span(300, 2100), {200, 300, 400, 500, 700, 900, 1100, 1300, 1500, 1700}},
-                    PlacementCase{"L4200", 4200, 0, 0, span(300, 2100), span(300, 1700)},
                     PlacementCase{"L700", 700, 0, 0, {300}, {300}}, PlacementCase{"L640", 640, 0, 0, {}, {}},
                     PlacementCase{"L640band", 640, 350, 0, {200, 300}, {}}),
     [](const auto& info) { return std::string(info.param.name); });

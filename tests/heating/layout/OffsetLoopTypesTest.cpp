@@ -137,13 +137,4 @@ TEST_F(OffsetTypes, LoopIntersectionsAndCopies) {
   EXPECT_EQ(strip.classifyPoint(Point(5, 1), workTol), CLoop::kInside);
 }
 
-TEST_F(OffsetTypes, PointQuadStoresItsCornersRoundTheRung) {
-  const COffsetPoint p1(Point(1, 0), nullptr), p2(Point(2, 0), nullptr), p3(Point(3, 0), nullptr),
-      p4(Point(4, 0), nullptr);
-  const COffsetPointQuad quad(p1, p2, p3, p4);
-  EXPECT_EQ(quad.count, 4);
-  EXPECT_EQ(quad.points[2].point.x * 10 + quad.points[3].point.x, 43);
-  EXPECT_EQ(COffsetPointQuad(p1, p2).count + COffsetPointQuad().count, 2);
-}
-
 }  // namespace

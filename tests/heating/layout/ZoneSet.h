@@ -135,33 +135,6 @@ inline ZoneCase z1Centred() {
   return c;
 }
 
-// Every case of the set with its variants.
-inline std::vector<ZoneCase> allCases() {
-  std::vector<ZoneCase> cases;
-  cases.push_back(z1());
-  cases.push_back(z2());
-  cases.push_back(z3());
-  cases.push_back(z4(500));
-  cases.push_back(z4(150));
-  cases.push_back(z5(150));
-  cases.push_back(z5(700));
-  cases.push_back(z6a());
-  cases.push_back(z6b());
-  cases.push_back(z6c());
-  cases.push_back(z7());
-  cases.push_back(z8());
-  cases.push_back(z9());
-  cases.push_back(z10a());
-  cases.push_back(z10b());
-  cases.push_back(z10c());
-  cases.push_back(clockwise(z2()));
-  cases.push_back(moved(z1(), 1e7));
-  cases.push_back(moved(z2(), 1e7));
-  cases.push_back(z1Metres());
-  cases.push_back(z1Centred());
-  return cases;
-}
-
 // The case as the checker sees it: outline, distances, bands (each curve
 // with a positive band limit) and pipe ends.
 inline layout_check::Zone checkZone(const ZoneCase& c) {
