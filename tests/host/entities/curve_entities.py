@@ -9,17 +9,15 @@ passes its middle and ends where ezdxf computes it, with ezdxf's widths.
 
 Usage: curve_entities.py TOOL
 """
-import json
 import math
 import os
-import subprocess
 import sys
 import tempfile
 
 import ezdxf
 from ezdxf.math import Vec3, bulge_to_arc
 
-from dxf_checks import audited, failures
+from dxf_checks import audited, check, finish, flat, tool_lines
 from entity_rewrite import raw_entities, split_at_subclass
 
 
@@ -28,15 +26,8 @@ def close(a, b):
     return len(a) == len(b) and all(math.isclose(x, y, rel_tol=1e-9, abs_tol=1e-12) for x, y in zip(a, b))
 
 
-def flat(points):
-    return [c for p in points for c in (p[0], p[1])]
-
-
 def run(args):
-    done = subprocess.run(args, capture_output=True, text=True, timeout=600)
-    if done.returncode != 0:
-        raise RuntimeError(f"{args[1]} failed: {done.stderr.strip()[:2000]}")
-    return [json.loads(line) for line in done.stdout.splitlines() if line.startswith("{")]
+    return tool_lines(args, args[1])
 
 
 def arc_piece(center, radius, start_deg, end_deg):
@@ -110,18 +101,17 @@ def check_writing(tool, work):
     cases = {c["name"]: c for c in run([tool, "write", src, dst])}
     saved, raw = audited(dst, "written"), raw_entities(dst)
     written = [e for e in saved.modelspace()]
-    if sorted(e.get_xdata("QEV_DATA")[0].value for e in written) != sorted(cases) or len(cases) != 48:
-        failures.append(f"{len(written)} entities saved of {len(cases)} cases")
+    check(sorted(e.get_xdata("QEV_DATA")[0].value for e in written) == sorted(cases) and len(cases) == 48,
+          f"{len(written)} entities saved of {len(cases)} cases")
     for e in written:
         case = cases.get(e.get_xdata("QEV_DATA")[0].value)
         kind, name = e.dxftype(), case["name"]
-        if not same_tags(split_at_subclass(raw[e.dxf.handle])[1], as_file_tags(kind, case["list"])):
-            failures.append(f"{name}: saved {split_at_subclass(raw[e.dxf.handle])[1]} of {case['list']}")
+        saved_tags = split_at_subclass(raw[e.dxf.handle])[1]
+        check(same_tags(saved_tags, as_file_tags(kind, case["list"])), f"{name}: saved {saved_tags} of {case['list']}")
         built = case["pieces"]
         if kind in ("ARC", "ELLIPSE") and built[0][3]:  # written counter-clockwise
             built = [[built[0][2], built[0][1], built[0][0]]]
-        if not same(built, pieces_of(e)):
-            failures.append(f"{name}: ezdxf computes {pieces_of(e)}, built {case['pieces']}")
+        check(same(built, pieces_of(e)), f"{name}: ezdxf computes {pieces_of(e)}, built {case['pieces']}")
 
 
 def build_drawing():
@@ -154,31 +144,24 @@ def check_reading(tool, work):
     doc, made, zero = build_drawing()
     doc.saveas(src)
     read = {r["handle"]: r for r in run([tool, "read", src])}
-    if read.get(zero, {}).get("kind") != 12:
-        failures.append(f"the zero-length LINE reads as {read.get(zero)}")
+    check(read.get(zero, {}).get("kind") == 12, f"the zero-length LINE reads as {read.get(zero)}")
     for e in made:
         r, what = read.get(e.dxf.handle, {}), f"{e.dxftype()} {e.dxf.handle}"
         got = r.get("pieces", [])
         if e.dxftype() == "SOLID":  # the reader starts the outline at its last corner
             got = got[1:] + got[:1]
-        if not same(got, pieces_of(e)):
-            failures.append(f"{what}: read {got}, ezdxf {pieces_of(e)}")
+        check(same(got, pieces_of(e)), f"{what}: read {got}, ezdxf {pieces_of(e)}")
         if e.dxftype() == "LWPOLYLINE":
             cw = e.dxf.const_width
             widths = [w for s, t in e.get_points("se") for w in ((s, t) if s or t else (cw, cw))]
-            if not close(r["widths"], widths):
-                failures.append(f"{what}: widths {r['widths']}, ezdxf {widths}")
+            check(close(r["widths"], widths), f"{what}: widths {r['widths']}, ezdxf {widths}")
 
 
 def main():
     with tempfile.TemporaryDirectory() as work:
-        try:
-            check_writing(sys.argv[1], work)
-            check_reading(sys.argv[1], work)
-        except RuntimeError as error:
-            failures.append(str(error))
-    print("\n".join(failures[:40]) or "ok")
-    return 1 if failures else 0
+        check_writing(sys.argv[1], work)
+        check_reading(sys.argv[1], work)
+    return finish()
 
 
 if __name__ == "__main__":

@@ -14,6 +14,17 @@ def check(ok, what):
     return ok
 
 
+def flat(points):
+    """The x and y of each point, in one list."""
+    return [c for p in points for c in tuple(p)[:2]]
+
+
+def finish():
+    """Reports the failures; the exit code of the script."""
+    print("\n".join(failures[:40]) or "ok")
+    return 1 if failures else 0
+
+
 def close(a, b, tol=1e-9):
     """Equal sequences of numbers within tol, relative above magnitude 1."""
     a, b = list(a), list(b)

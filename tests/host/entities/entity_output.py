@@ -14,17 +14,15 @@ stand-in host, checked with ezdxf.
 
 Usage: entity_output.py TOOL EXAMPLES_DIR
 """
-import json
 import math
 import os
-import subprocess
 import sys
 import tempfile
 
 import ezdxf
 from ezdxf.math import Vec3
 
-from dxf_checks import audited, check, close, failures
+from dxf_checks import audited, check, close, finish, flat, tool_lines
 
 
 def zone_description():
@@ -64,9 +62,7 @@ def build(path):
 
 
 def run(tool, mode, src, dst):
-    done = subprocess.run([tool, mode, src, dst], capture_output=True, text=True, timeout=600)
-    check(done.returncode == 0, f"{mode}: tool failed: {done.stderr.strip()[:2000]}")
-    return [json.loads(line) for line in done.stdout.splitlines() if line.startswith("{")]
+    return tool_lines([tool, mode, src, dst], mode)
 
 
 def check_written(doc, reports):
@@ -160,10 +156,10 @@ def check_rewritten(before, after, reports, what):
         else:
             wcs = [tuple(v)[:2] for v in entity.boundary_path_wcs()]
             got = [tuple(v) for v in copies[handle]["boundary"]]
-            check(close([c for v in got for c in v], [c for v in wcs[:len(got)] for c in v]),
+            check(close(flat(got), flat(wcs[:len(got)])),
                   f"{what}: clip boundary of {handle} {got} {wcs}")
             rewritten = [tuple(v)[:2] for v in twin.boundary_path_wcs()]
-            check(close([c for v in rewritten for c in v], [c for v in wcs for c in v]),
+            check(close(flat(rewritten), flat(wcs)),
                   f"{what}: rewritten clip boundary of {handle}")
     counts = [r["counts"] for r in reports if r["kind"] == "blocks"]
     expected = {b.name: len(b) for b in before.blocks if not b.name.lower().startswith(("*model", "*paper"))}
@@ -183,7 +179,7 @@ def main():
         texts = [r["text"] for r in reports if r["kind"] == "mtext"]
         check(zone_description().replace("\n", "\\P") in texts, "the reloaded zone description holds \\P")
         view = [r for r in reports if r["kind"] == "view"]
-        check(len(view) == 1 and close([c for v in view[0]["corners"] for c in v],
+        check(len(view) == 1 and close(flat(view[0]["corners"]),
                                        [25, 40, 75, 40, 75, 80, 25, 80]), f"view corners {view}")
         check(view and view[0]["centreInside"] == 1 and view[0]["outsideInside"] == 0, "points inside the view")
 
@@ -195,8 +191,7 @@ def main():
         check(twin is not None and all(getattr(twin.dxf, k) == getattr(manifold.dxf, k) for k in
                                        ("name", "insert", "xscale", "yscale", "zscale", "rotation", "layer")),
               "the example manifold's values")
-    print("\n".join(failures[:40]) or "ok")
-    return 1 if failures else 0
+    return finish()
 
 
 if __name__ == "__main__":

@@ -8,14 +8,13 @@ Usage: entity_rewrite.py REWRITE_TOOL
 """
 import os
 import re
-import subprocess
 import sys
 import tempfile
 
 import ezdxf
 from ezdxf.math import Vec2
 
-from dxf_checks import audited, failures
+from dxf_checks import audited, check, finish, tool_lines
 
 TYPES = ("DIMENSION", "LEADER", "MULTILEADER", "SPLINE", "3DFACE")
 XDATA = [(1000, "Zóna 1 – přívod"), (1070, 272), (1040, 2.5), (1010, (1, 2, 3))]
@@ -73,52 +72,41 @@ def split_at_subclass(tags):
     return tags[:markers[0]], tags[markers[1]:]
 
 
-def check(version, tool, work):
+def check_version(version, tool, work):
     src = os.path.join(work, f"ezdxf_{version}.dxf")
     dst = os.path.join(work, f"rewritten_{version}.dxf")
     build(version).saveas(src)
     args = [tool, src, dst] + (["truecolor"] if version >= "R2004" else [])
-    done = subprocess.run(args, capture_output=True, text=True, timeout=600)
-    if done.returncode != 0:
-        failures.append(f"{version}: tool failed: {done.stderr.strip()[:2000]}")
-        return
+    tool_lines(args, version)
     original, saved = ezdxf.readfile(src), audited(dst, version)
     raw_before, raw_after = raw_entities(src), raw_entities(dst)
     before = [e for e in original.modelspace() if e.dxftype() in TYPES]
-    if sorted(e.dxftype() for e in before) != sorted(TYPES):
-        failures.append(f"{version}: the fixture holds {[e.dxftype() for e in before]}")
+    check(sorted(e.dxftype() for e in before) == sorted(TYPES), f"{version}: the fixture holds {before}")
     for entity in before:
         what = f"{version} {entity.dxftype()} {entity.dxf.handle}"
         twin = saved.entitydb.get(entity.dxf.handle)
-        if twin is None or twin.dxftype() != entity.dxftype():
-            failures.append(f"{what}: lost or changed type")
+        if not check(twin is not None and twin.dxftype() == entity.dxftype(), f"{what}: lost or changed type"):
             continue
         dxf = twin.dxf
         got = (dxf.layer, dxf.linetype, dxf.color, dxf.lineweight, dxf.ltscale, dxf.invisible)
-        if got != ("PREPSANO", "DASHED", 3, 35, 2.5, 1):
-            failures.append(f"{what}: properties {got}")
+        check(got == ("PREPSANO", "DASHED", 3, 35, 2.5, 1), f"{what}: properties {got}")
         if version >= "R2004":
-            if dxf.get("true_color") != 0x123456:
-                failures.append(f"{what}: true colour {dxf.get('true_color')}")
-            if abs(twin.transparency - 0.5) > 1 / 255:
-                failures.append(f"{what}: transparency {twin.transparency}")
+            check(dxf.get("true_color") == 0x123456 and abs(twin.transparency - 0.5) <= 1 / 255,
+                  f"{what}: true colour {dxf.get('true_color')}, transparency {twin.transparency}")
         head_before, body_before = split_at_subclass(raw_before[entity.dxf.handle])
         head_after, body_after = split_at_subclass(raw_after.get(entity.dxf.handle, []))
-        if head_before != head_after:
-            failures.append(f"{what}: brace sections {head_before} became {head_after}")
-        if body_before != body_after:
-            failures.append(f"{what}: subclass groups or extended data changed")
-    if not any((102, "{ACAD_REACTORS") in split_at_subclass(raw_before[e.dxf.handle])[0] and
-               (102, "{ACAD_XDICTIONARY") in split_at_subclass(raw_before[e.dxf.handle])[0] for e in before):
-        failures.append(f"{version}: no fixture entity has a reactor and an extension dictionary")
+        check(head_before == head_after, f"{what}: brace sections {head_before} became {head_after}")
+        check(body_before == body_after, f"{what}: subclass groups or extended data changed")
+    check(any((102, "{ACAD_REACTORS") in split_at_subclass(raw_before[e.dxf.handle])[0] and
+               (102, "{ACAD_XDICTIONARY") in split_at_subclass(raw_before[e.dxf.handle])[0] for e in before),
+          f"{version}: no fixture entity has a reactor and an extension dictionary")
 
 
 def main():
     with tempfile.TemporaryDirectory() as work:
         for version in ("R2000", "R2018"):
-            check(version, sys.argv[1], work)
-    print("\n".join(failures[:40]) or "ok")
-    return 1 if failures else 0
+            check_version(version, sys.argv[1], work)
+    return finish()
 
 
 if __name__ == "__main__":

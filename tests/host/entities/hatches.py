@@ -21,7 +21,7 @@ import ezdxf
 from ezdxf.entities.boundary_paths import BoundaryPathType, EdgeType
 from ezdxf.math import ConstructionArc, bulge_to_arc
 
-from dxf_checks import audited, check, failures, tool_lines
+from dxf_checks import audited, check, finish, tool_lines
 
 XDATA = [(1000, "Zóna 2 – podlaha"), (1040, 2.5), (1070, 3)]
 
@@ -291,10 +291,7 @@ def main():
         module_to_ezdxf(tool, tmp)
         for version in ("R2000", "R2018"):
             ezdxf_to_module(tool, tmp, version)
-    for failure in failures:
-        print("FAIL:", failure)
-    print(f"{len(failures)} failures")
-    return 1 if failures else 0
+    return finish()
 
 
 if __name__ == "__main__":

@@ -11,7 +11,6 @@
 // composite's pieces, a SOLID's outline), [base, base + unit direction into
 // the curve] of an unbounded one, [location] of a POINT.
 #include <cstdio>
-#include <filesystem>
 #include <string>
 
 #include "host/GroupCodeType.h"
@@ -33,11 +32,11 @@
 #include "platform/ge/XtGeLineSeg2d.h"
 #include "platform/ge/XtGeRay2d.h"
 #include "tests/host/entities/CurveListSupport.h"
-#include "tests/platform/cadhost/host/HostTestFixture.h"
+#include "tests/host/entities/tools/ToolSupport.h"
 
 namespace {
 
-int g_failures = 0;
+using toolSupport::fail;
 
 std::string num(double v) {
   char buf[32];
@@ -100,10 +99,7 @@ void writeAll(const XtGeMatrix2d& m, const std::string& tag) {
     const std::u16string text(name.begin(), name.end());
     props.setTail(ownedChain(buildResbufList({{1001, u"QEV_DATA"}, {1000, text}, {1040, 2.5}, {1070, 7}})));
     ownedChain list(build(props));
-    if (!list || callHostWord<114>(list.get(), 0, 0).value_or(0) != hostStatus::normal) {
-      std::fprintf(stderr, "%s not written\n", name.c_str());
-      ++g_failures;
-    }
+    if (!list || callHostWord<114>(list.get(), 0, 0).value_or(0) != hostStatus::normal) fail(name + " not written");
     std::printf("{\"name\": \"%s\", \"list\": %s, \"pieces\": %s}\n", name.c_str(), groups(list.get()).c_str(),
                 placed.c_str());
   };
@@ -159,7 +155,7 @@ void write() {
 
 void read() {
   callHostWord<17>();
-  if (callHostWord<138>(nullptr, 0, 0, 0, nullptr) != hostStatus::normal) ++g_failures;
+  if (callHostWord<138>(nullptr, 0, 0, 0, nullptr) != hostStatus::normal) fail("selection refused");
   while (resbuf* given = callHostWord<167>(0, 0).value_or(nullptr)) {
     ownedChain list(given);
     auto copy = entReader2D::anyEntity(list.get());
@@ -188,13 +184,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const GeometryToleranceScope tolerances(1);
-  cadhost::test::HostRun run(std::filesystem::absolute(argv[2]).string(),
-                             mode == "write" ? "command write\nsave written.dxf\n" : "command read\nselect all\n", {},
-                             {{"write", write}, {"read", read}});
-  if (run.run() != 0) ++g_failures;
-  std::error_code error;
-  if (mode == "write")
-    std::filesystem::copy_file(run.folder() / "written.dxf", argv[3], std::filesystem::copy_options::overwrite_existing,
-                               error);
-  return g_failures == 0 && !error ? 0 : 1;
+  toolSupport::runHost(argv[2], mode == "write" ? "command write\nsave written.dxf\n" : "command read\nselect all\n",
+                       {{"write", write}, {"read", read}}, "written.dxf", mode == "write" ? argv[3] : nullptr);
+  return toolSupport::finish();
 }

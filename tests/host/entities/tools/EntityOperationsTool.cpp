@@ -22,7 +22,6 @@
 // the extents after the operation, null when the copy has none). The exit
 // code is 0 when the host ran and took every list.
 #include <cstdio>
-#include <filesystem>
 #include <functional>
 #include <numbers>
 #include <string>
@@ -41,14 +40,12 @@
 #include "platform/ge/XtGeLineSeg2d.h"
 #include "platform/ge/XtGeMatrix2d.h"
 #include "platform/win/Modules.h"
-#include "tests/platform/cadhost/host/HostTestFixture.h"
+#include "tests/host/entities/tools/ToolSupport.h"
 
 namespace {
 
-std::vector<std::string> g_failures;
+using toolSupport::fail;
 std::vector<std::string> g_args;
-
-void fail(std::string message) { g_failures.push_back(std::move(message)); }
 
 bool isCurveKind(ltEntKind kind) {
   switch (kind) {
@@ -204,20 +201,10 @@ int main(int argc, char** argv) {
   if (argc < 4) return 2;
   const std::string mode = argv[1];
   g_args.assign(argv + 2, argv + argc - 2);
-  const std::string in = argv[argc - 2];
-  const std::string out = argv[argc - 1];
   const std::vector<std::pair<std::string, cadhost::test::TestCommand>> commands = {
       {"transform", transformCommand}, {"reverse", reverseCommand}, {"cut", cutCommand},
       {"props", propsCommand},         {"explode", explodeCommand}, {"clip", clipCommand}};
-  {
-    cadhost::test::HostRun run(std::filesystem::absolute(in).string(),
-                               "command " + mode + "\nselect all\nsave out.dxf\n", {}, commands);
-    if (run.run() != 0) fail("the host run failed");
-    std::error_code error;
-    std::filesystem::copy_file(run.folder() / "out.dxf", out, std::filesystem::copy_options::overwrite_existing,
-                               error);
-    if (error) fail("no saved drawing: " + error.message());
-  }
-  for (const std::string& failure : g_failures) std::fprintf(stderr, "%s\n", failure.c_str());
-  return g_failures.empty() ? 0 : 1;
+  toolSupport::runHost(argv[argc - 2], "command " + mode + "\nselect all\nsave out.dxf\n", commands, "out.dxf",
+                       argv[argc - 1]);
+  return toolSupport::finish();
 }

@@ -15,7 +15,6 @@
 // step the tool checks itself held.
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <numbers>
 #include <random>
 #include <string>
@@ -42,15 +41,13 @@
 #include "platform/cadhost/HostStatus.h"
 #include "platform/win/Modules.h"
 #include "platform/ge/XtGeLineSeg2d.h"
-#include "tests/platform/cadhost/host/HostTestFixture.h"
+#include "tests/host/entities/tools/ToolSupport.h"
 
 namespace {
 
-std::vector<std::string> g_failures;
+using toolSupport::fail;
 std::string g_mode;
 int g_mutations = 200;
-
-void fail(std::string message) { g_failures.push_back(std::move(message)); }
 
 // ---- JSON lines
 
@@ -385,20 +382,12 @@ int main(int argc, char** argv) {
   }
   g_mode = argv[1];
   if (argc > 4) g_mutations = std::stoi(argv[4]);
-  {
-    cadhost::test::HostRun run(std::filesystem::absolute(argv[2]).string(),
-                               "command run\nselect all\nsave out.dxf\n", {},
-                               {{"run", [] {
-                                   hvInitHostApi(GetModuleHandleW(hostApiModuleName));
-                                   if (g_mode == "write") writeAll();
-                                   else rewriteAll();
-                                 }}});
-    if (run.run() != 0) fail("the host run failed");
-    std::error_code error;
-    std::filesystem::copy_file(run.folder() / "out.dxf", argv[3], std::filesystem::copy_options::overwrite_existing,
-                               error);
-    if (error) fail("no saved drawing: " + error.message());
-  }
-  for (const std::string& failure : g_failures) std::fprintf(stderr, "%s\n", failure.c_str());
-  return g_failures.empty() ? 0 : 1;
+  toolSupport::runHost(argv[2], "command run\nselect all\nsave out.dxf\n",
+                       {{"run", [] {
+                           hvInitHostApi(GetModuleHandleW(hostApiModuleName));
+                           if (g_mode == "write") writeAll();
+                           else rewriteAll();
+                         }}},
+                       "out.dxf", argv[3]);
+  return toolSupport::finish();
 }

@@ -9,8 +9,6 @@
 // Usage: hv_entity_rewrite_tool IN.dxf OUT.dxf [truecolor]; exit code 0 when
 // every entity was rewritten and every check held.
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
@@ -20,14 +18,12 @@
 #include "host/entities/entityDispatch.h"
 #include "platform/cadhost/HostStatus.h"
 #include "tests/host/entities/EntityTestLists.h"
-#include "tests/platform/cadhost/host/HostTestFixture.h"
+#include "tests/host/entities/tools/ToolSupport.h"
 
 namespace {
 
+using toolSupport::fail;
 bool g_trueColor = false;
-std::vector<std::string> g_failures;
-
-void fail(std::string message) { g_failures.push_back(std::move(message)); }
 
 // The list from its first code of 1000 or more: what every rewrite keeps.
 std::string tailOf(const resbuf* list) {
@@ -126,17 +122,9 @@ void rewrite() {
 int main(int argc, char** argv) {
   if (argc < 3) return 2;
   g_trueColor = argc > 3 && std::string(argv[3]) == "truecolor";
-  {
-    cadhost::test::HostRun run(std::filesystem::absolute(argv[1]).string(),
-                               "command rewrite\nselect all type=DIMENSION,LEADER,MULTILEADER,SPLINE,3DFACE\n"
-                               "save rewritten.dxf\n",
-                               {}, {{"rewrite", rewrite}});
-    if (run.run() != 0) fail("the host run failed");
-    std::error_code error;
-    std::filesystem::copy_file(run.folder() / "rewritten.dxf", argv[2],
-                               std::filesystem::copy_options::overwrite_existing, error);
-    if (error) fail("no saved drawing: " + error.message());
-  }
-  for (const std::string& failure : g_failures) std::fprintf(stderr, "%s\n", failure.c_str());
-  return g_failures.empty() ? 0 : 1;
+  toolSupport::runHost(argv[1],
+                       "command rewrite\nselect all type=DIMENSION,LEADER,MULTILEADER,SPLINE,3DFACE\n"
+                       "save rewritten.dxf\n",
+                       {{"rewrite", rewrite}}, "rewritten.dxf", argv[2]);
+  return toolSupport::finish();
 }

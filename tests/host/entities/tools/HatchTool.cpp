@@ -16,7 +16,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -31,19 +30,14 @@
 #include "platform/win/Utf8.h"
 #include "tests/host/entities/CurveListSupport.h"
 #include "tests/host/entities/HatchShapes.h"
-#include "tests/platform/cadhost/host/HostTestFixture.h"
+#include "tests/host/entities/tools/ToolSupport.h"
 
 namespace {
 
 using namespace hatchShapes;
 constexpr double kPi = XtGe::kPi;
-int g_failures = 0;
+using toolSupport::fail;
 bool g_rewrite = false;
-
-void fail(const std::string& what) {
-  std::fprintf(stderr, "%s\n", what.c_str());
-  ++g_failures;
-}
 
 std::string num(double v) {
   char buf[32];
@@ -227,17 +221,9 @@ int main(int argc, char** argv) {
   }
   g_rewrite = mode == "read" && argc == 4;
   const GeometryToleranceScope tolerances(1);
-  {
-    cadhost::test::HostRun run(std::filesystem::absolute(argv[2]).string(),
-                               "command " + mode + (mode == "read" ? "\nselect all\n" : "\n") +
-                                   (argc == 4 ? "save saved.dxf\n" : ""),
-                               {}, {{"write", write}, {"read", read}});
-    if (run.run() != 0) fail("the host run failed");
-    std::error_code error;
-    if (argc == 4)
-      std::filesystem::copy_file(run.folder() / "saved.dxf", argv[3], std::filesystem::copy_options::overwrite_existing,
-                                 error);
-    if (error) fail("no saved drawing: " + error.message());
-  }
-  return g_failures == 0 ? 0 : 1;
+  toolSupport::runHost(argv[2],
+                       "command " + mode + (mode == "read" ? "\nselect all\n" : "\n") +
+                           (argc == 4 ? "save saved.dxf\n" : ""),
+                       {{"write", write}, {"read", read}}, "saved.dxf", argc == 4 ? argv[3] : nullptr);
+  return toolSupport::finish();
 }
