@@ -29,25 +29,6 @@ std::pair<std::string, int> overridesOf(const resbuf* list) {
   return {text, blocks};
 }
 
-TEST(DimensionLists, ExtensionOffsetScaleAndOneAcadBlock) {
-  ltEntProps props;
-  ownedChain plain(writeDimension(props, {0, 0}, {0, 150}, {0, 150}, u"havlen", std::numbers::pi / 2, 0.0, u"", false));
-  EXPECT_EQ(textOf(plain.get(), 1), u"<>");
-  EXPECT_EQ(overridesOf(plain.get()).second, 0);
-
-  // Without a host DIMSCALE is 50; the second point lies 12 from the line.
-  ownedChain extended(writeDimension(props, {0, 0}, {12, 0}, {0, 0}, u"havlen", std::numbers::pi / 2, 2.0, u"", false));
-  EXPECT_EQ(overridesOf(extended.get()), std::pair(std::string("40=50\n42=0.2\n"), 1));
-
-  // The extra groups' own overrides win, in their one "ACAD" block.
-  props.setTail(ownedChain(buildResbufList({{1001, u"QEV_DATA"}, {1000, u"K"}, {1001, u"ACAD"}, {1000, u"DSTYLE"},
-                                            {1002, u"{"}, {1070, 42}, {1040, 0.0}, {1070, 44}, {1040, 0.0},
-                                            {1002, u"}"}})));
-  ownedChain merged(writeDimension(props, {0, 0}, {12, 0}, {0, 0}, u"havlen", 0.0, 2.0, u"", true));
-  EXPECT_EQ(overridesOf(merged.get()), std::pair(std::string("42=0\n44=0\n40=50\n"), 1));
-  EXPECT_EQ(textOf(merged.get(), 1001), u"QEV_DATA");
-}
-
 TEST(DimensionLists, SettingOverridesReplacesPairsAndAddsSections) {
   ownedChain list(setDimStyleOverrideReal(nullptr, 42, 1.5));
   list.reset(setDimStyleOverrideReal(list.release(), 42, 0.25));
@@ -98,20 +79,12 @@ mleaderStyle sampleLeader() {
   return r;
 }
 
-TEST(MLeaderLists, RecordWrittenIsTheRecordReadBack) {
+TEST(MLeaderLists, OverridesAreListedAndBrokenRecordsRefused) {
   const mleaderStyle written = sampleLeader();
   ownedChain list(writeMLeader(written, ltEntProps()));
   ASSERT_TRUE(list);
   mleaderStyle read;
   ASSERT_TRUE(entReader2D::mleader(read, list.get()));
-  EXPECT_EQ(read.context.text, written.context.text) << "host type 3 adds no underline";
-  EXPECT_EQ(std::tuple(read.styleHandle, read.arrowHandle, read.textStyleHandle, read.doglegLength, read.arrowSize),
-            std::tuple(written.styleHandle, written.arrowHandle, written.textStyleHandle, 8.0, 4.0));
-  ASSERT_EQ(read.context.leaders.size(), 1u);
-  ASSERT_EQ(read.context.leaders[0].lines.size(), 2u);
-  EXPECT_EQ(read.context.leaders[0].lines[1].vertices[0].x, 9.0);
-  ASSERT_EQ(read.attributes.size(), 1u);
-  EXPECT_EQ(read.attributes[0].text, u"A");
   EXPECT_EQ(listMLeaderOverrides(read), std::vector<int>());
   EXPECT_TRUE(read.landing);
 

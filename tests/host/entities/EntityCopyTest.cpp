@@ -20,33 +20,6 @@ std::unique_ptr<ltEnt2D> unknownOf(const resbuf* list) {
   return copy;
 }
 
-TEST(EntityCopy, RewriteReplacesTheCommonPartAndKeepsEverythingElse) {
-  ownedChain source = dimensionList();
-  auto copy = unknownOf(source.get());
-  ltEntProps& props = copy->getProps();
-  EXPECT_EQ(std::pair(props.layer, props.handle), std::pair(std::u16string(u"KOTY"), std::u16string(u"2A")));
-  props.layer = u"NOVA";
-  props.visibility = 1;
-  props.hasTrueColor = true;
-  props.trueColor = 0x123456;
-  props.transparencyMode = 2;
-  props.transparencyPercent = 50;
-  const std::string once = describe(copy->getUpdatedList(2));
-  EXPECT_EQ(once,
-            "0=DIMENSION\n5=2A\n102={ACAD_XDICTIONARY\n360=2B\n102=}\n102={ACAD_REACTORS\n330=2C\n102=}\n"
-            "100=AcDbEntity\n8=NOVA\n6=BYLAYER\n62=1\n420=1193046\n440=33554559\n60=1\n370=25\n48=1\n"
-            "100=AcDbDimension\n2=*D1\n10=150,50,0\n11=300,0,0\n70=32\n3=EZDXF\n"
-            "100=AcDbAlignedDimension\n13=0,0,0\n14=300,0,0\n1001=QEV_DATA\n1000=TPV1001-0001\n1070=7\n");
-  EXPECT_FALSE(copy->isDirty());
-  EXPECT_EQ(copy->getProps().transparencyPercent, 50);
-  EXPECT_EQ(describe(copy->getUpdatedList(2)), once);
-
-  ownedChain paper(buildResbufList({{0, u"3DFACE"}, {100, u"AcDbEntity"}, {67, 1}, {410, u"Layout1"},
-                                    {8, u"0"}, {100, u"AcDbFace"}, {70, 0}}));
-  auto inPaper = unknownOf(paper.get());
-  EXPECT_EQ(describe(inPaper->getUpdatedList(2)).substr(0, 41), "0=3DFACE\n100=AcDbEntity\n67=1\n410=Layout1\n");
-}
-
 TEST(EntityCopy, CloneKeepsItsOwnPropertiesWhenTheOriginalGoes) {
   ownedChain source = dimensionList();
   auto original = unknownOf(source.get());

@@ -1,5 +1,5 @@
-// Measuring hatches: the area of a boundary tree as a hatch fills it, and a
-// hatch copy's area and lengths by its fill style.
+// Measuring hatches: a hatch copy's area and lengths by its fill style (tree
+// areas are checked by hatches.py).
 #include <gtest/gtest.h>
 
 #include "geometry/FailureNotice.h"
@@ -43,18 +43,6 @@ class HatchMeasures : public ::testing::Test {
                                         {rectangle(2.5, 2.5, 7.5, 7.5, true), 0, {}},
                                         {rectangle(0, 0, 10, 10), 1, {}}};
 };
-
-TEST_F(HatchMeasures, TreeAreasCountIslandsInHolesAgain) {
-  bndLevel tree;
-  double area = 0;
-  const double expected[] = {100, 75, 79};
-  for (int i = 2; i >= 0; --i) {
-    ASSERT_EQ(boundBuilderAddBoundary(tree, nested[i].curve, kBoundaryEvenOdd), kBoundaryAdded);
-    EXPECT_EQ(hatchTreeArea(tree, area), 0);
-    EXPECT_NEAR(area, expected[2 - i], 1e-9);
-  }
-  releaseBoundaryLevel(tree);
-}
 
 TEST_F(HatchMeasures, StylesChooseTheNestingLevels) {
   const double areas[] = {79, 75, 100};

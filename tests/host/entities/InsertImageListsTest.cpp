@@ -76,20 +76,6 @@ TEST(InsertLists, ReaderDefaultsAndTheReferenceSeenFromBelow) {
             ltEntKind::unknown);
 }
 
-TEST(InsertLists, TransformPlacesTheBlockBasePointAtTheInsertionPoint) {
-  ltInsert2D insert;
-  insert.insertion = {100, 50};
-  insert.basePoint = {2, 1};
-  insert.scale = XtGeScale3d(2, -1, 1);
-  insert.rotation = std::numbers::pi / 6;
-  const XtGeMatrix2d m = insert.getTransform();
-  EXPECT_LT((m * XtGePoint2d(2, 1)).distanceTo({100, 50}), 1e-12);
-  const XtGeVector2d x = m * XtGeVector2d(1, 0), y = m * XtGeVector2d(0, 1);
-  EXPECT_NEAR(x.length(), 2, 1e-12);
-  EXPECT_NEAR(x.angle(), std::numbers::pi / 6, 1e-12);
-  EXPECT_LT(x.crossProduct(y), 0) << "a negative y scale mirrors";
-}
-
 TEST(ImageLists, ClipBoundariesInPixelsAndBack) {
   const XtGePoint2d at(10, 20);
   const XtGeVector2d u(0.5, 0), v(0, 0.5), size(100, 50);
