@@ -15,45 +15,24 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
+#include <utility>
 
 namespace {
 
 using zone_test::ZoneTest;
 
+// The settings test's dump checks the other defaults.
 TEST_F(ZoneTest, NewModelHoldsTheDefaultsOfEveryPart) {
   CFHModel model;
   EXPECT_EQ(model.unitFactor(), 1000.0);
-  EXPECT_TRUE(model.zones().empty());
-  EXPECT_TRUE(model.circuits().empty());
-  EXPECT_TRUE(model.selectedZones.empty());
+  EXPECT_TRUE(model.zones().empty() && model.circuits().empty() && model.selectedZones.empty());
   EXPECT_EQ(model.currentCircuit, nullptr);
-  const CFHDesignDefaults& d = model.defaults();
-  EXPECT_EQ(d.circuitShape, 1u);
-  EXPECT_EQ(d.displayType, 0u);
-  EXPECT_EQ(d.perimeterPitch, 200.0);
-  EXPECT_EQ(d.pipeDiameter, 0.017);
-  EXPECT_EQ(d.tp, 22.5);
-  EXPECT_EQ(d.tpFixed, 1);
-  EXPECT_EQ(d.soilRz, 1.11);
-  EXPECT_EQ(d.lossQc, 1750.0);
-  EXPECT_EQ(d.capacity, 4176.0);
-  EXPECT_EQ(d.maxPressure, 10.0);
-  EXPECT_EQ(model.hatchPattern, -1);
-  EXPECT_EQ(model.hatchScale, 1.0);
-  EXPECT_EQ(model.loopLayers[1], CString(u"0"));
-  EXPECT_EQ(model.maxPressureUnit, 1u);
-  EXPECT_EQ(model.zoneBoundsSetting, 25.0);
-
+  EXPECT_EQ(model.defaults().lossQc, 1750.0);
   const CFHPipeNetwork& network = model.pipeNetwork();
   EXPECT_EQ(network.autoNumberCircuits, 1u);
   EXPECT_EQ(network.firstZoneNumber, 1);
-  EXPECT_DOUBLE_EQ(network.pipePitch, 200.0);  // 0.2 × the process's 1000
   EXPECT_EQ(network.pipePitchLimit, std::numeric_limits<double>::infinity());
-
-  const CFHDescData& desc = model.descData();
-  EXPECT_EQ(desc.textHeights[CFHDescData::kZoneDescription], 4.8);
-  EXPECT_EQ(desc.widthFactors[CFHDescData::kHeatingBody], 0.75);
-  EXPECT_EQ(desc.layers[CFHDescData::kStyleCircuit], CString(u"0"));
 
   const CFHPipeStyles& styles = model.pipeStyles();
   EXPECT_EQ(styles.styleOfSide(1).colourIndex(), 1u);
@@ -74,32 +53,24 @@ TEST_F(ZoneTest, ZoneAndCircuitStartFromTheModelsDefaults) {
   model.defaults().perimeterPitch = 150.0;
   model.defaults().pipeMaterial = u"PE-Xa";
   CFHZoneEntry* zone = model.addZone(7);
-  EXPECT_EQ(zone->number, 7u);
   EXPECT_EQ(zone->note, CString(u"koupelna"));
   EXPECT_EQ(zone->calc.spns, 0.3);
   EXPECT_EQ(zone->calc.lossQc, 1750.0);
-  EXPECT_EQ(zone->calc.zone, zone);
   EXPECT_TRUE(variantValueNear(zone->calc.borderR, 0.02, 1e-12));
   for (const VARIANT& result : zone->calc.results) EXPECT_FALSE(variantValueIsValid(result));
-  EXPECT_EQ(zone->calc.valid, 0);
 
   const CFHZoneDesign& design = *zone->design();
-  EXPECT_EQ(design.owner(), zone);
   EXPECT_DOUBLE_EQ(design.perpendicularDistance(), 150.0);  // mm × 0.001 × 1000
   EXPECT_DOUBLE_EQ(design.detailDistance(), 50.0);
   EXPECT_DOUBLE_EQ(design.spacing(), 200.0);
   EXPECT_EQ(design.layoutValue(), -1.0);
-  EXPECT_EQ(design.boundary(), nullptr);
-  EXPECT_FALSE(design.isBusy());
 
   CFHCircuit* circuit = model.addCircuit(4);
-  EXPECT_EQ(circuit->number, 4u);
   EXPECT_EQ(circuit->colourIndex, 5u);
   EXPECT_EQ(circuit->calc.pipeMaterial, CString(u"PE-Xa"));
   EXPECT_EQ(circuit->calc.maxLoopLength, 120.0);
   EXPECT_EQ(circuit->calc.t1, 38.0);  // no data files
   EXPECT_EQ(circuit->calc.t2, 30.0);
-  EXPECT_FALSE(circuit->isWorkerRunning());
 }
 
 TEST_F(ZoneTest, CircuitTemperaturesComeFromTheCalculationPage) {
@@ -108,8 +79,7 @@ TEST_F(ZoneTest, CircuitTemperaturesComeFromTheCalculationPage) {
   CFHModel model;
   model.setDataFiles(folder.files());
   const CFHCircuit* circuit = model.addCircuit(0);
-  EXPECT_EQ(circuit->calc.t1, 40.0);
-  EXPECT_EQ(circuit->calc.t2, 30.0);  // not a number: the default stays
+  EXPECT_EQ(std::make_pair(circuit->calc.t1, circuit->calc.t2), std::make_pair(40.0, 30.0));  // nan: default stays
 }
 
 TEST_F(ZoneTest, DeletingClearsEveryPointerToWhatGoes) {
@@ -139,8 +109,7 @@ TEST_F(ZoneTest, DeletingClearsEveryPointerToWhatGoes) {
   model.deleteCircuits();
   EXPECT_TRUE(model.circuits().empty());
   EXPECT_EQ(model.currentCircuit, nullptr);
-  EXPECT_EQ(a->circuit, nullptr);
-  EXPECT_EQ(b->circuit, nullptr);
+  EXPECT_TRUE(!a->circuit && !b->circuit);
   EXPECT_EQ(model.zones().size(), 2u);
 
   CFHCircuit* third = model.addCircuit(3);
@@ -149,9 +118,7 @@ TEST_F(ZoneTest, DeletingClearsEveryPointerToWhatGoes) {
   EXPECT_TRUE(model.zones().empty());
   EXPECT_TRUE(third->zones().empty());
   EXPECT_TRUE(model.selectedZones.empty());
-  EXPECT_EQ(model.joinPair[0], nullptr);
-  EXPECT_EQ(model.joinPair[1], nullptr);
-  EXPECT_EQ(model.pendingHeatingBody, nullptr);
+  EXPECT_TRUE(!model.joinPair[0] && !model.joinPair[1] && !model.pendingHeatingBody);
 }
 
 TEST(DoubleArrayText, FormAndItsEdgeCases) {
@@ -191,14 +158,10 @@ TEST(CFHDescData, ChecksLayersStylesAndSizes) {
   desc.defaultLayer = u"STENY";
   CString layer = u"X";
   std::uint32_t flag = 7;
-  for (const char16_t* name : {u"", u"*"}) {
+  for (auto [name, wanted, wantedFlag] : {std::tuple{u"", u"STENY", 1u}, {u"*", u"STENY", 1u}, {u"POTRUBI", u"POTRUBI", 0u}}) {
     desc.setLayerOrDefault(CString(name), layer, flag);
-    EXPECT_EQ(layer, CString(u"STENY"));
-    EXPECT_EQ(flag, 1u);
+    EXPECT_EQ(std::make_pair(layer, flag), std::make_pair(CString(wanted), wantedFlag));
   }
-  desc.setLayerOrDefault(CString(u"POTRUBI"), layer, flag);
-  EXPECT_EQ(layer, CString(u"POTRUBI"));
-  EXPECT_EQ(flag, 0u);
 
   EXPECT_EQ(desc.resolveTextStyle(CString(u"arial")), CString(u"STANDARD"));  // the drawing has no styles
   desc.drawingTextStyles = {CString(u"Standard"), CString(u"Arial")};

@@ -22,9 +22,8 @@
 
 namespace {
 
-// A floor-structure library of two structures: "Podlaha A" with the marks
-// "P1" and "P2", "Podlaha B" with "P3". Every structure has three layers, the
-// second of them the last above the pipes.
+// Floor structures "Podlaha A" (marks "P1", "P2") and "Podlaha B" ("P3"), each
+// of three layers, the second the last above the pipes.
 char* heapText(const char* text) {
   char* copy = static_cast<char*>(std::malloc(std::strlen(text) + 1));
   std::strcpy(copy, text);
@@ -79,7 +78,6 @@ class Settings : public zone_test::ZoneTest {
   XtGeTol savedZone_;
 };
 
-// The values of the model the settings write, one per line.
 std::string dump(const CFHModel& m) {
   const CFHDesignDefaults& d = m.defaults();
   const CFHDescData& desc = m.descData();

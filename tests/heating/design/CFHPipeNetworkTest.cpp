@@ -44,7 +44,6 @@ TEST_F(ZoneTest, OutlineLabelAndConnectionLine) {
     CFHPipeNetwork& network = model.pipeNetwork();
     network.itemId = c.item;
     network.outlineSource = c.points;
-    // Far off the origin the same holds.
     for (const XtGeVector2d shift : {XtGeVector2d(0, 0), XtGeVector2d(1e7, -1e7)}) {
       for (XtGePoint2d& p : network.outlineSource) p += shift;
       EXPECT_EQ(network.distributorOutline(), c.usable);
@@ -106,8 +105,7 @@ std::unique_ptr<CFloorHeatingLine> pipe(XtGePoint2d a, XtGePoint2d b) {
 TEST_F(ZoneTest, WorkingGeometryChainsPipesDrawnEndToStart) {
   CFHModel model;
   CFHPipeNetwork& network = model.pipeNetwork();
-  // Chain one: three pieces, the last given first; the middle joins the
-  // two. Then a piece drawn backwards, which stays alone.
+  // Three pieces, the last given first; then a piece drawn backwards, alone.
   network.addPipe(pipe({2000, 0}, {2000, 1000}));
   network.addPipe(pipe({0, 0}, {1000, 0}));
   network.addPipe(pipe({5000, 0}, {4000, 0}));
@@ -166,8 +164,7 @@ TEST_F(ZoneTest, ZonesOrderAlongAPipeByTheirFirstCrossing) {
   CFHZoneEntry* b = zoneAt(2, 2000);
   CFHZoneEntry* c = zoneAt(3, 20000);
   CFHZoneEntry* d = model.addZone(4);
-  // Each zone's right side comes first in its loop: the order found is not
-  // the order along the pipe.
+  // Each zone's right side comes first in its loop, not its first crossing.
   const auto supply = zone_test::outline({0, 0}, {Step{{5000, 0}}, Step{{10000, 0}}});
   std::vector<CFHZoneEntry*> zones{d, c, a, b};
   for (CFHZoneEntry* zone : zones) zone->setCrossingPoints(*supply);

@@ -1,10 +1,6 @@
-// The built module loaded the way a host loads it: fake host modules are
-// registered first, then the module file is opened with dlopen, which
-// constructs its application object; InitInstance is called as the host calls
-// it. This program links none of the module's code: it sees the module's
-// objects through their declarations and the module's own symbols, so every
-// value checked is the module's. Each case runs in a fresh child process,
-// because a loaded module keeps its state until the process ends.
+// The built module dlopen'ed after fake host modules, as a host loads it. No
+// module code is linked here, so every value checked is the module's. Each case
+// runs in a child process: a loaded module keeps its state until the end.
 #include <dlfcn.h>
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
@@ -46,8 +42,7 @@ class LoadedModule {
   void* handle_;
 };
 
-// Runs the case in a child process. The child collects its failures, writes
-// them to its error stream (which the parent shows) and ends with code 1.
+// The child prints its failures to its error stream and ends with code 1.
 int runCollectingFailures(const std::function<void()>& body) {
   ::testing::TestPartResultArray results;
   {

@@ -1,15 +1,9 @@
-"""The offset test command end to end: cadhost runs the module's floorOffsetTest
-on the outlines of examples/offset-test.dxf, and every saved drawing is checked
-with ezdxf.
+"""floorOffsetTest through cadhost on examples/offset-test.dxf, each saved drawing
+checked with ezdxf: new loops are closed straight LWPOLYLINEs inside the outline,
+not crossing themselves, at their level's distance (0.5 mm, 1.5 mm near arcs);
+the input is unchanged. Refusals show one error box; cancels end silently.
 
 Usage: floor_offset_test.py CADHOST MODULE EXAMPLES_DIR
-
-A drawing with offset loops audits clean, its input is unchanged, and every
-new entity is a closed LWPOLYLINE of straight sides that does not cross
-itself, lies inside the outline and keeps its level's distance from it (the
-least distance within 0.5 mm, 1.5 mm near arcs, no vertex nearer); the levels
-follow the offset type. A refusal shows exactly one error box with the
-string-table text and draws nothing; cancelled inputs end silently.
 """
 import json
 import math
@@ -53,7 +47,6 @@ def boxes(records):
 
 
 def chords(entity, sagitta=0.01):
-    """The entity as straight pieces (arcs within `sagitta`)."""
     pts = [(p.x, p.y) for p in ezdxf.path.make_path(entity).flattening(sagitta)]
     return list(zip(pts, pts[1:]))
 
@@ -66,7 +59,6 @@ def seg_dist(p, a, b):
 
 
 def inside(p, pieces):
-    """Ray parity against the pieces (in any order and direction)."""
     count = 0
     for a, b in pieces:
         ex, ey = b[0] - a[0], b[1] - a[1]
@@ -110,7 +102,6 @@ def same_input(a, b):
 
 
 def offset_run(name, handles, inputs, tol=0.5, script_path=None, saved="out.dxf"):
-    """Runs the command with the answers: (loops, their least distances, log records)."""
     rc, err, log, work = run(name, [f"select handles {' '.join(handles)}"] + inputs + ["end", "save out.dxf"],
                              script_path)
     check(rc == 0 and not boxes(log), f"{name}: exit {rc}: {err} {boxes(log)}")
@@ -149,9 +140,8 @@ check(len(loops) == 7 and all(close(side_distances(l), [100 + 200 * k] * 4, 1e-6
       f"incremental: {[side_distances(l) for l in loops]}")
 levels_of("incremental", least, 100, 200, 0.5)
 
-# Half-offset ranges, one per side of the prepared outline in its order: the
-# preparation puts the polyline's closing side (the left wall) first. A side
-# moves in by half the spacing per level while within its range.
+# Half-offset ranges per side of the prepared outline (its closing side, the
+# left wall, first): a side moves half the spacing per level within its range.
 loops, _, log = offset_run("zones", ["300"], ["keyword zónami", "distance 100", "distance 200", "distance 600"] +
                            ["distance 0"] * 3)
 prompts = [r["prompt"] for r in words(log, 198)]

@@ -1,9 +1,7 @@
-"""Manifold records through the stand-in host, checked with ezdxf: block
-references turned and scaled, off their base point, raised, seen from below
-and far out give, in order and within 1e-9 relative, the start points of the
-pieces of ezdxf's exploded block as connection points; the offset is the
-first point negated (the user system is the world one), the elevation the z
-of group 10. A block without curves gives no point and offset (0, 0).
+"""Manifold records of turned, scaled, raised, mirrored and far-out block references:
+the connection points are the piece starts of ezdxf's exploded block (1e-9
+relative), the offset the first negated, the elevation group 10's z; a block
+without curves gives no point and offset (0, 0).
 
 Usage: manifold_records.py TOOL
 """
@@ -46,8 +44,7 @@ def build(path):
 
 
 def start_points(insert):
-    """The start of every piece of the curves of the exploded block, in world
-    coordinates, in block order."""
+    """World starts of the exploded block's curve pieces, in block order."""
     points = []
     for e in insert.virtual_entities():
         kind = e.dxftype()

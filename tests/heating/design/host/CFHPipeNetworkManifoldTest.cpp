@@ -9,12 +9,14 @@
 #include "host/items/productConnection.h"
 
 #include "platform/cadhost/HostStatus.h"
+#include "platform/win/Utf8.h"
 
 #include "tests/platform/cadhost/host/HostTestFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sstream>
 
 namespace {
 
@@ -83,26 +85,21 @@ TEST(CFHPipeNetworkManifold, SettingsComeBackFromTheNamedValues) {
   for (const auto& [key, value] : values) itemArray::setText(item, key, value);
   network.readManifoldSettings();
 
-  EXPECT_EQ(network.firstDescription, CString(u"Byt 3"));
-  EXPECT_EQ(network.secondDescription, CString(u"2. NP"));
-  EXPECT_EQ(network.autoNumberCircuits, 0u);
-  EXPECT_EQ(network.autoNumberZones, 1u);
-  EXPECT_EQ(network.firstCircuitNumber, 11);
-  EXPECT_EQ(network.firstZoneNumber, 1);  // empty: kept, not 0
-  EXPECT_EQ(network.colourCircuits, 1u);
-  EXPECT_EQ(network.manifoldDistance, 0.25);
-  EXPECT_EQ(network.manifoldMaxDistance, 0.0);
-  EXPECT_EQ(desc.textStyles[CFHDescData::kStyleZone], CString(u"Arial"));
-  EXPECT_EQ(desc.textStyles[CFHDescData::kStyleManifold], CString(u"Standard"));
-  EXPECT_EQ(desc.textStyles[CFHDescData::kStyleCircuit], CString(u"ISOCP"));
-  EXPECT_EQ(desc.textStyles[CFHDescData::kStyleHeatingBody], CString(u"ISOCP"));  // from the circuits' key
-  EXPECT_EQ(desc.textHeights[CFHDescData::kZoneLabel], 3.5);
-  EXPECT_EQ(desc.textHeights[CFHDescData::kHeatingBody], 7.2);  // 0 is refused
-  EXPECT_EQ(desc.widthFactors[CFHDescData::kCircuitLabel], 0.8);
-  EXPECT_EQ(desc.layers[CFHDescData::kStyleZone], CString(u"0"));
-  EXPECT_EQ(desc.useDefaultLayer[CFHDescData::kStyleZone], 1u);
-  EXPECT_EQ(desc.layers[CFHDescData::kStyleCircuit], CString(u"OKRUHY"));
-  EXPECT_EQ(desc.descriptionMask, CString(u"<_CISLO>"));
+  // Empty keeps the first zone number, 0 is refused as a height, the bodies'
+  // style comes from the circuits' key; "?" and "*" fall back.
+  using D = CFHDescData;
+  std::ostringstream got;
+  auto text = [](const CString& t) { return hvWideToUtf8(t.view()); };
+  got << text(network.firstDescription) << '|' << text(network.secondDescription) << '|' << network.autoNumberCircuits
+      << network.autoNumberZones << ' ' << network.firstCircuitNumber << ' ' << network.firstZoneNumber << ' '
+      << network.colourCircuits << ' ' << network.manifoldDistance << ' ' << network.manifoldMaxDistance << ' '
+      << text(desc.textStyles[D::kStyleZone]) << ' ' << text(desc.textStyles[D::kStyleManifold]) << ' '
+      << text(desc.textStyles[D::kStyleCircuit]) << ' ' << text(desc.textStyles[D::kStyleHeatingBody]) << ' '
+      << desc.textHeights[D::kZoneLabel] << ' ' << desc.textHeights[D::kHeatingBody] << ' '
+      << desc.widthFactors[D::kCircuitLabel] << ' ' << text(desc.layers[D::kStyleZone])
+      << desc.useDefaultLayer[D::kStyleZone] << ' ' << text(desc.layers[D::kStyleCircuit]) << ' '
+      << text(desc.descriptionMask);
+  EXPECT_EQ(got.str(), "Byt 3|2. NP|01 11 1 1 0.25 0 Arial Standard ISOCP ISOCP 3.5 7.2 0.8 01 OKRUHY <_CISLO>");
 
   itemArray::setText(item, u"_PT_X_DSC_TXTSDOT", u"Standard");
   network.readManifoldSettings();

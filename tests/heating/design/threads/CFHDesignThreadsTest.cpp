@@ -1,7 +1,4 @@
-// The thread rules of the design model with fake design jobs: a change waits
-// for the running job, the model's destruction stops every job and waiter
-// before anything goes, the last waiter tells the dialog once, and a zone
-// design's readers never see what a running design writes.
+// The design model's thread rules, with fake design jobs.
 #include "heating/design/CFHCircuit.h"
 #include "heating/design/CFHModel.h"
 #include "heating/design/CFHZoneDesign.h"
@@ -30,9 +27,8 @@ namespace {
 
 constexpr DWORD kLong = 20000;
 
-// A fake design job: until its circuit asks it to stop (checked before each
-// zone, as the real job does), it reads its zones' inputs, marks each zone
-// busy while it "designs" it and makes and destroys heating curves.
+// Until its circuit asks it to stop (checked before each zone), reads its
+// zones' inputs, busy, making and destroying heating curves.
 struct FakeJob {
   CFHCircuit* circuit = nullptr;
   std::atomic<int> rounds{0};
@@ -59,8 +55,7 @@ DWORD runFakeJob(LPVOID parameter) {
   return 0;
 }
 
-// Starts a fake job for the circuit as the real start does: suspended, its
-// handle given to the circuit, then resumed.
+// As the real start: suspended, handed to the circuit, resumed.
 void startFakeJob(FakeJob& job, CFHCircuit& circuit) {
   job.circuit = &circuit;
   HANDLE thread = CreateThread(nullptr, 0, runFakeJob, &job, CREATE_SUSPENDED, nullptr);
@@ -74,8 +69,7 @@ void waitForRounds(const FakeJob& job, int rounds) {
   while (job.rounds < rounds && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
 }
 
-// A waiter as the design start makes it: it watches references of its own
-// to the design threads and the cancel event, a pass at a time.
+// Watches its own references to the design threads and the cancel event.
 struct FakeWaiter {
   CFHWorkerSync* sync = nullptr;
   std::vector<HANDLE> watched;
@@ -140,7 +134,6 @@ TEST_F(DesignThreads, DestroyingTheModelStopsFourRunningJobsAndTheirWaiter) {
     for (const CFHCircuit* circuit : circuits) EXPECT_TRUE(circuit->isWorkerRunning());
     EXPECT_EQ(model.workerSync().activeWaiterCount(), 1u);
   }
-  // Every job ended before its zones went, the waiter before the block.
   for (const FakeJob& job : jobs) {
     EXPECT_TRUE(job.ended);
     EXPECT_GE(job.rounds, 3);
@@ -164,10 +157,7 @@ TEST_F(DesignThreads, AChangeWaitsForTheRunningJobAndTheNextStartTakesTheCircuit
   EXPECT_FALSE(circuit->isWorkerRunning());
   EXPECT_EQ(zone->design()->circuitShape(), 0u);
   EXPECT_EQ(circuit->duplicateWorkerHandle(), nullptr);
-
-  // A start takes every circuit whose job is not running.
-  ASSERT_FALSE(circuit->isWorkerRunning());
-  FakeJob second;
+  FakeJob second;  // a start takes a circuit whose job is not running
   startFakeJob(second, *circuit);
   EXPECT_FALSE(circuit->stopRequested());
   waitForRounds(second, 2);
@@ -183,7 +173,6 @@ TEST_F(DesignThreads, AJobWaitingForItselfIsReportedAndDoesNotHang) {
   {
     CFHModel model;
     CFHCircuit* circuit = model.addCircuit(1);
-    // Made suspended, so its handle is the circuit's before it runs.
     HANDLE thread = CreateThread(
         nullptr, 0,
         [](LPVOID c) -> DWORD {
@@ -203,8 +192,6 @@ TEST_F(DesignThreads, AJobWaitingForItselfIsReportedAndDoesNotHang) {
 
 TEST_F(DesignThreads, TheLastWaiterToFinishTellsTheWindowOnce) {
   HWND dialog = hvCreateWindow();
-  // Waiter threads that run until the gate opens; the watched references
-  // are copies of one of them.
   HANDLE gate = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   auto gatedThread = [gate] {
     return CreateThread(nullptr, 0, [](LPVOID g) -> DWORD { return WaitForSingleObject(static_cast<HANDLE>(g), kLong); }, gate, 0,
@@ -252,17 +239,14 @@ TEST_F(DesignThreads, TheLastWaiterToFinishTellsTheWindowOnce) {
   DestroyWindow(dialog);
 }
 
-// The rule of a zone design's readers: the layouts a design replaces while
-// busy are read only under an IdleAccess that found the zone idle, so a
-// reader never holds a layout that a starting design deletes.
-// ThreadSanitizer and AddressSanitizer check that the rule leaves no race.
+// Layouts are read only under an IdleAccess that found the zone idle; the
+// sanitizers check that no reader holds a layout a design replaces.
 TEST_F(DesignThreads, ReadersNeverHoldALayoutThatADesignReplaces) {
   CFHModel model;
   CFHZoneDesign& design = *model.addZone(1)->design();
   std::atomic<bool> done{false};
   std::atomic<int> idleReads{0};
   std::thread writer([&] {
-    // Until the reader found the zone idle often enough (bounded).
     for (int round = 1; round <= 100000 && idleReads < 50; ++round) {
       {
         CFHZoneDesign::BusyScope busy(design);

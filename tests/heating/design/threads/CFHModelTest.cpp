@@ -23,7 +23,6 @@ CFloorHeatingCurve* fakeCurve(std::size_t i) {
 std::size_t recordCount(const CFHModel& model, DWORD thread, std::uint8_t key, CFHCurveEvent event) {
   return model.curveRecords(thread, key, event).size();
 }
-
 using Clock = std::chrono::steady_clock;
 
 }  // namespace
@@ -66,7 +65,6 @@ TEST(CFHModel, DestroyingAListedPipeCurveRaisesTheLowestStateBit) {
   // A design thread destroying the listed curve.
   std::thread([] { copyCurvePiecesLockedFlag(fakeCurve(10), 13); }).join();
   EXPECT_EQ(model.stateBits(), kModelStateListedCurveDestroyed);
-  EXPECT_EQ(kModelStateListedCurveDestroyed, 1u);
 
   setCurrentModelStateBits(kModelStatePolylineOffsetFailed);
   EXPECT_EQ(model.stateBits(), 0x9u);
@@ -116,10 +114,8 @@ TEST(CFHModel, FourThreadsRecordExactCountsPerThreadAndTag) {
   EXPECT_EQ(model.stateBits(), 0u);
 }
 
-// Models come and go on the command's thread while design threads keep making
-// and destroying curves, one of which the pipe network lists. Each model only
-// sees the curves of its own lifetime, never more destructions than
-// constructions but the one pair its start cuts, and the run is clean under ThreadSanitizer.
+// Each model sees only its own lifetime's curves: never more destructions
+// than constructions but the one pair its start cuts.
 TEST(CFHModel, ModelsComeAndGoWhileOtherThreadsRegister) {
   constexpr int kThreads = 3;
   constexpr int kModels = 100;
