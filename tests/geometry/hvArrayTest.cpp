@@ -85,22 +85,6 @@ TEST(hvArray, AppendingTheArrayToItselfDoublesIt) {
   EXPECT_FALSE(names.append(nullptr, 1) || names.append(names.data(), -1));
 }
 
-TEST(hvArray, RepeatedAppendsGrowGeometrically) {
-  hvArray<std::int32_t> array(0, 8);
-  const std::int32_t chunk[3] = {1, 2, 3};
-  int growths = 0;
-  std::int32_t capacity = 0;
-  for (int i = 0; i < 100000; ++i) {
-    ASSERT_TRUE(array.append(chunk, 3));
-    if (array.capacity() != capacity) {
-      ++growths;
-      capacity = array.capacity();
-    }
-  }
-  EXPECT_EQ(array.count(), 300000);
-  EXPECT_LT(growths, 40);
-}
-
 TEST(hvArray, AssignmentToSmallerAndLargerArrays) {
   hvArray<std::int32_t> source(4, 3);
   for (int i = 0; i < 4; ++i) source.append(i * 10);
@@ -142,17 +126,6 @@ TEST(hvArray, AllocationFailureLeavesAnEmptyArray) {
     EXPECT_EQ(full.count(), 0);
   }
   EXPECT_EQ(target.append(7), 0);
-}
-
-TEST(hvArray, FindAndFill) {
-  hvArray<std::int32_t> array(0, 8);
-  for (int v : {4, 7, 4, 9}) array.append(v);
-  EXPECT_EQ(array.find(4), 0);
-  EXPECT_EQ(array.find(4, 1), 2);
-  EXPECT_EQ(array.find(4, array.count()), -1);
-  array.fill(array[3]);
-  EXPECT_EQ(array.find(9), 0);
-  EXPECT_EQ(array.find(4), -1);
 }
 
 TEST(hvArray, FindNoCaseMatchesNamesWithoutRegardToCase) {
