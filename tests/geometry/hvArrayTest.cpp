@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <tuple>
 #include <vector>
 
 namespace {
@@ -83,27 +82,6 @@ TEST(hvArray, AppendingTheArrayToItselfDoublesIt) {
   ASSERT_TRUE(names.append(names.data() + 1, 2));
   EXPECT_TRUE(names.count() == 6 && names[4] == u"b" && names[5] == u"a");
   EXPECT_FALSE(names.append(nullptr, 1) || names.append(names.data(), -1));
-}
-
-TEST(hvArray, AssignmentToSmallerAndLargerArrays) {
-  hvArray<std::int32_t> source(4, 3);
-  for (int i = 0; i < 4; ++i) source.append(i * 10);
-
-  hvArray<std::int32_t> smaller(1, 5);
-  smaller = source;
-  EXPECT_EQ(std::tuple(smaller.capacity(), smaller.count(), smaller.growBy(), smaller[3]), std::tuple(4, 4, 5, 30));
-
-  hvArray<std::int32_t> larger(50, 5);
-  larger.append(99);
-  larger = source;
-  EXPECT_EQ(std::tuple(larger.capacity(), larger.count(), larger[0]), std::tuple(50, 4, 0));
-
-  const std::int32_t* before = larger.data();
-  larger = larger;
-  EXPECT_TRUE(larger.data() == before && larger.count() == 4);
-
-  const hvArray<std::int32_t> copy(source);
-  EXPECT_EQ(std::tuple(copy.capacity(), copy.growBy(), copy[2]), std::tuple(4, 3, 20));
 }
 
 TEST(hvArray, AllocationFailureLeavesAnEmptyArray) {
