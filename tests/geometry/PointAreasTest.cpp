@@ -25,16 +25,6 @@ const XtGeTol kTol(1e-6, 1e-8);
 
 }  // namespace
 
-TEST(getPointsArea, UnitSquareWithAndWithoutTheRepeatedFirstPoint) {
-  const XtGePoint2dArray square = loop({{0, 0}, {1, 0}, {1, 1}, {0, 1}});
-  EXPECT_DOUBLE_EQ(getPointsArea(square), 1.0);
-  XtGePoint2dArray closed = square;
-  closed.append(XtGePoint2d(0, 0));
-  EXPECT_DOUBLE_EQ(getPointsArea(closed), 1.0);
-  closed.reverse();
-  EXPECT_DOUBLE_EQ(getPointsArea(closed), 1.0);
-}
-
 TEST(getPointsArea, ShapesPeopleDrawAnywhereInTheDrawing) {
   // An L of 6 x 4 with a 4 x 2 notch, and a U: 10 x 6 minus a 6 x 4 slot.
   const XtGePoint2dArray lShape = loop({{0, 0}, {6, 0}, {6, 2}, {2, 2}, {2, 4}, {0, 4}});

@@ -1,13 +1,9 @@
 #include "geometry/blockDescRec.h"
 #include "geometry/byteBuffer.h"
-#include "geometry/cornerRect.h"
 #include "geometry/hexWriter.h"
 #include "geometry/hvSharedBlock.h"
-#include "geometry/idRecord.h"
 #include "geometry/insertTextRec.h"
 #include "geometry/listHelpers.h"
-#include "geometry/lineweightToPenWidth.h"
-#include "geometry/multileaderRec.h"
 #include "geometry/ptrList.h"
 #include "geometry/recordNames.h"
 #include "geometry/savedTolerance.h"
@@ -60,27 +56,6 @@ TEST(hexWriter, WritesLowestByteFirstAndRefusesToOverflow) {
   EXPECT_FALSE(none.writeText("") || none.writeDouble(0.0));
 }
 
-TEST(SmallRecords, RectanglesCornersAndPenWidths) {
-  const cornerRect moved = rectOffsetBy({{0, 0}, {2, 1}}, {-5, 3});
-  EXPECT_EQ(std::tuple(moved.minCorner.x, moved.maxCorner.y), std::tuple(-5, 4));
-  // A rectangle given with swapped corners comes back normalised.
-  const cornerRect swapped = rectOffsetBy({{2, 1}, {0, 0}}, {0, 0});
-  EXPECT_EQ(std::tuple(swapped.minCorner.x, swapped.maxCorner.x), std::tuple(0, 2));
-  EXPECT_EQ(std::tuple(oppositeCorner(1), oppositeCorner(4), oppositeCorner(5)), std::tuple(3, 2, 5));
-  for (const auto& [weight, pen] : {std::pair(211, 14), {0, 1}, {300, 1}, {-3, 1}, {100, 6}})
-    EXPECT_EQ(lineweightToPenWidth(weight), pen) << weight;
-}
-
-TEST(SmallRecords, RemoveRecordByIdMovesTheLastIntoThePlace) {
-  std::vector<idRecord> records{{1, CString(u"a"), 10}, {2, CString(u"b"), 20}, {3, CString(u"c"), 30}};
-  EXPECT_TRUE(removeRecordById(records, 1));
-  ASSERT_EQ(records.size(), 2u);
-  EXPECT_TRUE(records[0].id == 3 && records[0].text == u"c");
-  EXPECT_FALSE(removeRecordById(records, 9));
-  EXPECT_TRUE(removeRecordById(records, 2) && removeRecordById(records, 3));
-  EXPECT_FALSE(removeRecordById(records, 3));
-}
-
 TEST(SmallRecords, OwningListsReleaseEverything) {
   ptrList list;
   const char data[] = "podlaha";
@@ -110,32 +85,6 @@ TEST(SmallRecords, OwningListsReleaseEverything) {
   EXPECT_EQ(b.strings->GetSize(), 1);
   b = stringListRec();
   EXPECT_TRUE(b.strings == nullptr && b.text.IsEmpty());
-}
-
-TEST(SmallRecords, DescriptionRecordsCopyTheirPointLists) {
-  multileaderRec leader;
-  pointRecord placed;
-  placed.indices.append(4);
-  for (int i = 0; i < 20; ++i) leader.block.points.add(placed);
-  leader.names.add(nameRec{CString(u"_LENGTH"), CString(u"12.5"), {1, 2}});
-  const multileaderRec copy(leader);
-  EXPECT_EQ(std::tuple(copy.block.points.count(), copy.block.points[19].indices[0]), std::tuple(20, 4));
-  EXPECT_EQ(copy.names[0].name, u"_LENGTH");
-}
-
-TEST(hvSharedBlock, TheLastReleaseFreesTheArrays) {
-  struct Arrays {
-    hvArray<CString> names{0, 8};
-    hvObjArray<XtGePoint2dArray> rings{0, 8};
-  };
-  hvSharedBlock<Arrays>* block = hvSharedBlock<Arrays>::create();
-  ASSERT_NE(block, nullptr);
-  block->arrays().names.append(CString(u"zone"));
-  block->arrays().rings.add(XtGePoint2dArray(4));
-  block->addRef();
-  EXPECT_EQ(block->release(), 1);
-  EXPECT_EQ(block->arrays().names[0], u"zone");
-  EXPECT_EQ(block->release(), 0);
 }
 
 TEST(SmallRecords, RecordNamesCountsIndicesAndOneEntryArrays) {

@@ -55,19 +55,6 @@ TEST_F(boundaryTreeQueries, CurvesAreCollectedByDepthOrWhole) {
     EXPECT_TRUE(flags[i] == kCurveOwned && std::abs(closedArea(*copies.list[i]) - std::pow(10.0 - 4 * i, 2)) < 1e-9);
 }
 
-TEST_F(boundaryTreeQueries, LengthsSumTheWholeTreeOrItsTopLevel) {
-  tree t;
-  for (double r : {3.0, 2.0, 1.0}) build(t, {{std::make_shared<XtGeCircArc2d>(XtGePoint2d(0, 0), r), 3}});
-  double total = -1.0;
-  EXPECT_EQ(curveListLengthCheckOpen(t.root, total), 0u);
-  EXPECT_NEAR(total, 12 * XtGe::kPi, 1e-9);
-  EXPECT_TRUE(sumCurveLengths(total, t.root, 0, true));
-  EXPECT_NEAR(total, 6 * XtGe::kPi, 1e-9);
-  tree empty;
-  EXPECT_EQ(curveListLengthCheckOpen(empty.root, total), 0u);
-  EXPECT_EQ(total, 0.0);
-}
-
 TEST_F(boundaryTreeQueries, TransformsMoveTheWholeTreeOrNothing) {
   tree t;
   nestedSquares(t);

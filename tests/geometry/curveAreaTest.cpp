@@ -20,20 +20,6 @@ double areaOf(const XtGeCurve2d& c) {
 }
 }  // namespace
 
-TEST_F(curveArea, CirclesOfEverySize) {
-  for (const double r : {1e-3, 1.0, 1e5}) {
-    const double expected = XtGe::kPi * r * r;
-    // One closed arc, two half circles, and the same far from the origin.
-    EXPECT_NEAR(areaOf(XtGeCircArc2d(XtGePoint2d(0, 0), r)), expected, 1e-9 * expected);
-    EXPECT_NEAR(areaOf(*outline({{r, 0}, {-r, 0}}, {1.0, 1.0})), expected, 1e-9 * expected);
-    // Far from the origin a radius below 1 is not even stored to 1e-9.
-    if (r >= 1.0) {
-      EXPECT_NEAR(areaOf(*outline({{1e6 + r, 1e6}, {1e6 - r, 1e6}}, {-1.0, -1.0})), expected,
-                  1e-9 * expected);
-    }
-  }
-}
-
 TEST_F(curveArea, RoundedRectanglesAnywhereEitherWayRound) {
   const struct {
     double w, h, r;

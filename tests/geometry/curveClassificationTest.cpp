@@ -220,21 +220,3 @@ TEST_F(classify, WallsAlongTheProbeCountOnlyWhereTheBoundaryCrosses) {
     room->reverseParam();
   }
 }
-
-TEST(curveClassificationHelpers, SidesSegmentsAndPointSearch) {
-  EXPECT_TRUE(vectorsOnSameSide({1, 0}, {1, 1}, {-3, 0.5}));
-  EXPECT_FALSE(vectorsOnSameSide({1, 0}, {1, 1}, {1, -1}));
-  EXPECT_FALSE(vectorsOnSameSide({1, 0}, {2, 0}, {1, 1}));
-  EXPECT_TRUE(hasThreeOrFourSegments(*outline({{0, 0}, {1, 0}, {0, 1}})));
-  EXPECT_FALSE(hasThreeOrFourSegments(*outline({{0, 0}, {1, 0}, {1, 1}, {0, 1}, {-1, 0.5}})));
-  EXPECT_FALSE(hasThreeOrFourSegments(*outline({{0, 0}, {1, 0}, {0, 1}}, {0.0, 0.3})));
-  XtGePoint2dArray points;
-  points.append(XtGePoint2d(1, 1));
-  points.append(XtGePoint2d(2, 2));
-  points.append(XtGePoint2d(2, 2));
-  int index = -7;
-  EXPECT_FALSE(findPointIndex(points, XtGePoint2d(0, 0), XtGeTol(1e-6, 1e-8), index));
-  EXPECT_EQ(index, -7);
-  EXPECT_TRUE(findPointIndex(points, XtGePoint2d(2, 2 + 1e-7), XtGeTol(1e-6, 1e-8), index));
-  EXPECT_EQ(index, 1);
-}

@@ -18,8 +18,6 @@ namespace {
 
 class curveExtents : public WorkTolerances {};
 
-constexpr double kDeg = XtGe::kPi / 180.0;
-
 // The curve's box by addCurveExtents and by curveBoundBlock, as
 // {min x, min y, max x, max y}.
 std::array<std::array<double, 4>, 2> boxesOf(const XtGeCurve2d& curve) {
@@ -32,23 +30,7 @@ std::array<std::array<double, 4>, 2> boxesOf(const XtGeCurve2d& curve) {
   return {{{rec.min.x, rec.min.y, rec.max.x, rec.max.y}, {lo.x, lo.y, hi.x, hi.y}}};
 }
 
-void expectBoxes(const XtGeCurve2d& curve, const std::array<double, 4>& expected, double tol) {
-  for (const auto& b : boxesOf(curve))
-    for (int k = 0; k < 4; ++k) EXPECT_NEAR(b[k], expected[k], tol) << k;
-}
-
 }  // namespace
-
-TEST_F(curveExtents, ArcsAndEllipsesReachTheirRealExtremes) {
-  const double h = std::sqrt(0.5);
-  expectBoxes(XtGeCircArc2d(XtGePoint2d(0, 0), 1.0, 45 * kDeg, 135 * kDeg), {-h, h, h, 1.0}, 1e-12);
-  expectBoxes(XtGeCircArc2d(XtGePoint2d(0, 0), 1.0, 200 * kDeg, 340 * kDeg),
-              {std::cos(200 * kDeg), -1.0, std::cos(340 * kDeg), std::sin(200 * kDeg)}, 1e-12);
-  const XtGeVector2d major(std::cos(30 * kDeg), std::sin(30 * kDeg));
-  const double dx = std::sqrt(3.25), dy = std::sqrt(1.75);
-  expectBoxes(XtGeEllipArc2d(XtGePoint2d(5, 5), major, major.perpVector(), 2.0, 1.0), {5 - dx, 5 - dy, 5 + dx, 5 + dy},
-              1e-9);
-}
 
 TEST_F(curveExtents, SeededArcsFarFromTheOriginHoldTheirSamples) {
   std::mt19937 rng(17);
@@ -106,20 +88,4 @@ TEST_F(curveExtents, RecordsSetWidenAndFallBack) {
               block.maxPoint() == XtGePoint2d(6, 6));
   list.list.append(nullptr);
   EXPECT_FALSE(curveListBoundBlock(list.list, block));
-}
-
-TEST_F(curveExtents, BoundarySetRecordsAreReadByIndex) {
-  struct loopRec {
-    XtGeCompositeCurve2d loop;
-    int flags;
-  };
-  const std::vector<loopRec> set{{*box(0, 0, 2, 1), 0}, {XtGeCompositeCurve2d(), 8}};
-  const auto loopOf = [](const loopRec& r) -> const XtGeCompositeCurve2d& { return r.loop; };
-  EXPECT_EQ(copyBoundaryCurveAt(set, 0, loopOf)->numCurves(), 4);
-  EXPECT_EQ(copyBoundaryCurveAt(set, 2, loopOf), nullptr);
-  EXPECT_EQ(boundaryRecordAt(set, 1)->flags, 8);
-  EXPECT_EQ(boundaryRecordAt(set, -1), nullptr);
-  XtGePoint2d lo, hi;
-  EXPECT_TRUE(boundaryRecordCorners(set, 0, loopOf, lo, hi) && hi == XtGePoint2d(2, 1));
-  EXPECT_FALSE(boundaryRecordCorners(set, 1, loopOf, lo, hi) || boundaryRecordCorners(set, 5, loopOf, lo, hi));
 }

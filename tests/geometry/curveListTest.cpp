@@ -3,7 +3,6 @@
 #include "geometry/curveListChecks.h"
 #include "geometry/joinToComposite.h"
 #include "geometry/releasePtrArray.h"
-#include "platform/ge/XtGeEllipArc2d.h"
 
 #include <gtest/gtest.h>
 
@@ -127,31 +126,4 @@ TEST_F(curveLists, JoinToCompositeFollowsTheReferences) {
   EXPECT_EQ(out, nullptr);
   releasePtrArray(list);  // skips the null entry
   EXPECT_TRUE(list.isEmpty());
-}
-
-TEST_F(curveLists, DegenerateLoopsTypesAndIndexRanges) {
-  EXPECT_TRUE(isDegenerateLoop(XtGeCompositeCurve2d()));
-  EXPECT_TRUE(isDegenerateLoop(*outline({{0, 0}, {3, 1}})));
-  EXPECT_FALSE(isDegenerateLoop(*outline({{0, 0}, {3, 1}}, {0.0, 0.4})));
-  EXPECT_FALSE(isDegenerateLoop(*outline({{0, 0}, {3, 1}, {1, 2}})));
-
-  curvePtrArray list;
-  list.append(new XtGeLineSeg2d({0, 0}, {1, 0}));
-  list.append(nested().release());
-  const int withArcs[] = {XtGe::kLineSeg2d, XtGe::kCircArc2d, XtGe::kCompositeCrv2d, -1};
-  const int withoutArcs[] = {XtGe::kLineSeg2d, XtGe::kCompositeCrv2d, -1};
-  const int withoutComposites[] = {XtGe::kLineSeg2d, XtGe::kCircArc2d, -1};
-  EXPECT_TRUE(areCurveTypesAllowed(list, withArcs));
-  EXPECT_FALSE(areCurveTypesAllowed(list, withoutArcs));  // an arc two levels down
-  EXPECT_FALSE(areCurveTypesAllowed(list, withoutComposites));
-  list.append(new XtGeEllipArc2d());
-  EXPECT_FALSE(areCurveTypesAllowed(list, withArcs));
-  releasePtrArray(list);
-
-  const double inside[2] = {0.0, 2.5};
-  const double atEnd[2] = {1.0, 3.0};
-  const double negative[2] = {-0.5, 1.0};
-  EXPECT_TRUE(isIndexPairInRange(inside, 3));
-  EXPECT_FALSE(isIndexPairInRange(atEnd, 3));
-  EXPECT_FALSE(isIndexPairInRange(negative, 3));
 }

@@ -17,39 +17,6 @@ void expectOrientation(const XtGeCurve2d& c, bool expectedClockwise) {
 }
 }  // namespace
 
-TEST_F(curveOrientation, AgreesWithTheSignOfTheAreaOnRandomOutlines) {
-  std::mt19937 rng(99);
-  for (int shape = 0; shape < 60; ++shape) {
-    const XtGePoint2d centre = shape % 3 == 0 ? XtGePoint2d(1e7, 1e7) : XtGePoint2d(shape, -shape);
-    const CompositePtr c = randomOutline(rng, centre, 4 + shape % 9, 2.0 + shape % 4, 8.0, 0.3,
-                                         shape % 2 == 0);
-    const double area = sampledSignedArea(*c, 1e-4);
-    ASSERT_NE(area, 0.0);
-    expectOrientation(*c, area < 0.0);
-    c->reverseParam();
-    expectOrientation(*c, area > 0.0);
-  }
-}
-
-TEST_F(curveOrientation, ShapesPeopleDrawEitherWayRound) {
-  // A triangle with an acute angle at its start vertex, an L, a U, a narrow
-  // corridor, a rounded rectangle and a circle.
-  std::vector<CompositePtr> shapes;
-  shapes.push_back(outline({{0, 0}, {10, 1}, {10, 2}}));
-  shapes.push_back(outline({{0, 0}, {6, 0}, {6, 2}, {2, 2}, {2, 4}, {0, 4}}));
-  shapes.push_back(outline({{0, 0}, {10, 0}, {10, 6}, {8, 6}, {8, 2}, {2, 2}, {2, 6}, {0, 6}}));
-  shapes.push_back(outline({{0, 0}, {100, 0}, {100, 0.05}, {0, 0.05}}));
-  shapes.push_back(roundedRectangle(-3, -3, 8, 5, 1.5));
-  shapes.push_back(outline({{1, 0}, {-1, 0}}, {1.0, 1.0}));
-  for (const CompositePtr& c : shapes) {
-    expectOrientation(*c, false);
-    c->reverseParam();
-    expectOrientation(*c, true);
-  }
-  expectOrientation(XtGeCircArc2d(XtGePoint2d(3, 4), 2.0), false);
-  expectOrientation(XtGeCircArc2d(XtGePoint2d(3, 4), 2.0, 0.0, XtGe::kTwoPi, XtGeVector2d::kXAxis, true), true);
-}
-
 TEST_F(curveOrientation, ProbeAlongAnEdgeTheLoopOnlyTouches) {
   // The probe from the start (0, 1) runs along the floor (3, 1)-(2, 1) of a
   // notch cut from the top: the loop comes and goes on the same side there.

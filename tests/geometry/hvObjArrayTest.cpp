@@ -29,31 +29,6 @@ struct Counted {
 
 }  // namespace
 
-TEST(hvObjArray, GrowsToTheNextMultipleOfTheGranularity) {
-  hvObjArray<std::int32_t> array(0, 8);
-  EXPECT_TRUE(array.isEmpty());
-  std::vector<std::int32_t> capacities;
-  for (int i = 0; i < 24; ++i) {
-    EXPECT_EQ(array.add(i), i);
-    if (capacities.empty() || capacities.back() != array.capacity()) capacities.push_back(array.capacity());
-  }
-  EXPECT_EQ(capacities, (std::vector<std::int32_t>{8, 16, 24}));
-  EXPECT_EQ(*array.at(23), 23);
-
-  hvObjArray<std::int32_t> defaulted(0, 0);
-  EXPECT_EQ(defaulted.granularity(), 8);
-}
-
-TEST(hvObjArray, SetAtGrowFillsTheGapWithDefaults) {
-  hvObjArray<std::int32_t> array(0, 8);
-  array.add(5);
-  EXPECT_TRUE(array.setAtGrow(8, 9));
-  EXPECT_TRUE(array.capacity() == 16 && array.count() == 9);
-  for (int i = 0; i < 9; ++i) EXPECT_EQ(array[i], i == 0 ? 5 : i == 8 ? 9 : 0) << i;
-  EXPECT_TRUE(array.setAtGrow(0, 1) && array[0] == 1 && array.count() == 9);
-  EXPECT_FALSE(array.setAtGrow(-1, 1));
-}
-
 TEST(hvObjArray, OwningElementsAreMovedNotCopiedBytewise) {
   hvObjArray<XtGePoint2dArray> rings(0, 2);
   for (int i = 0; i < 20; ++i) ASSERT_GE(rings.add(points(i + 3)), 0);

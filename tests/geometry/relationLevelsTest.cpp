@@ -65,10 +65,3 @@ TEST(assignRelationLevel, KindSevenCarriesTheLevelAndShortRowsAreSafe) {
   boundarySet empty;
   EXPECT_EQ(assignRelationLevels(empty, 0), 0);
 }
-
-TEST(boundaryHasFlag8, ReadsBitThreeInRangeOnly) {
-  boundarySet set = loops({{}, {}});
-  set[1].flags = 8 | 1;
-  EXPECT_TRUE(boundaryHasFlag8(set, 1));
-  EXPECT_FALSE(boundaryHasFlag8(set, 0) || boundaryHasFlag8(set, 2) || boundaryHasFlag8(set, -1));
-}

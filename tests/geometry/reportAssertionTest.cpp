@@ -80,16 +80,6 @@ TEST_F(CapturedReports, MissingApplicationAndNullTexts) {
   EXPECT_EQ(onlyText(), u"<unknown application>\n (-3) \n modified\n  compiled\nCompiler: 19.0" + kClosing);
 }
 
-TEST_F(CapturedReports, InfoVariants) {
-  EXPECT_EQ(reportAssertionInfo(u"geBaseW", 1895, u"entBuilder2D::polyline", 1929, u"m\u00EDsto"), 0);
-  EXPECT_EQ(reportAssertionA("geBaseW", 8475, "ltHatch2D::getProperties", 1929, "m\xEDsto"), 0);
-  ASSERT_EQ(notices.size(), 2u);
-  EXPECT_EQ(notices[0].text, u"HAVLEN\ngeBaseW (1895) entBuilder2D::polyline\nCompiler: 19.29\nInfo: m\u00EDsto" + kClosing);
-  EXPECT_EQ(notices[1].text, u"HAVLEN\ngeBaseW (8475) ltHatch2D::getProperties\nCompiler: 19.29\nInfo: m\u00EDsto" + kClosing);
-  EXPECT_EQ(reportAssertionA(nullptr, 0, nullptr, 0, nullptr), 0);
-  EXPECT_EQ(notices[2].text, u"HAVLEN\n (0) \nCompiler: 0.0\nInfo: " + kClosing);
-}
-
 TEST_F(CapturedReports, InternalErrorBox) {
   EXPECT_EQ(showInternalError(nullptr, u"no curve", 7, u"Jul 30 2024"), IDOK);
   EXPECT_EQ(onlyText(), u"Error - no curve [ 7 ] ( timestamp Jul 30 2024 )");

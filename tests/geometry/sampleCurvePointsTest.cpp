@@ -4,7 +4,6 @@
 #include "geometry/sampleCurvePoints.h"
 #include "platform/ge/XtGeLine2d.h"
 #include "platform/ge/XtGeMatrix2d.h"
-#include "platform/ge/XtGeRay2d.h"
 
 #include <gtest/gtest.h>
 
@@ -92,17 +91,6 @@ TEST_F(curveSampling, RunsPerVisiblePieceTransformedOrPlainCopies) {
   sampleCurvePoints(whole, u.get(), {}, nullptr, 1.0, view);
   EXPECT_TRUE(whole.points.isEmpty());
   EXPECT_EQ(whole.cacheValid, 0);
-}
-
-TEST_F(curveSampling, ClippingKeepsWhatRunsAlongTheFrameAndCutsRays) {
-  curvePtrArray pieces;
-  clipCurveToFrame(XtGeLineSeg2d({-2, 0}, {12, 0}), view.frame.frame, pieces);
-  clipCurveToFrame(XtGeLineSeg2d({-2, -1}, {12, -1}), view.frame.frame, pieces);
-  clipCurveToFrame(XtGeRay2d(XtGePoint2d(5, 5), XtGeVector2d(1, 1)), view.frame.frame, pieces);
-  ASSERT_EQ(pieces.count(), 2);
-  EXPECT_NEAR(pieces[0]->length(), 10.0, 1e-9);
-  EXPECT_NEAR(pieces[1]->length(), 5.0 * std::sqrt(2.0), 1e-9);
-  releasePtrArray(pieces);
 }
 
 TEST_F(curveSampling, DashesFollowThePatternAlongEachRun) {

@@ -76,18 +76,6 @@ QevItem itemWith(const Pairs& pairs, std::vector<ResbufPair> extra = {}) {
   return item;
 }
 
-TEST(ItemKeyTable, KeysCompareWithoutCaseAndIndexesStayInTheTable) {
-  QevItem item;
-  itemArray::setText(item, u"PRPD", u"a");
-  itemArray::setText(item, u"žár", u"b");
-  EXPECT_TRUE(itemArray::setText(item, u"prpd", nullptr));  // the same entry, cleared
-  ASSERT_EQ(item.attributes.size(), 2u);
-  EXPECT_EQ(*itemArray::itemAt(item, u"PrPd"), u"");
-  EXPECT_EQ(*itemArray::itemAt(item, u"ŽÁR"), u"b");
-  EXPECT_EQ(itemArray::itemAt(item, 2), nullptr);
-  EXPECT_FALSE(itemArray::setText(item, -1, u"x"));
-}
-
 TEST(ItemKeyTable, RemovingAKeyTakesItsEntryAndItsFirstPair) {
   QevItem item = itemWith({{u"_PT_X_IN_T1", u"55"}, {u"K", u"v"}, {u"_pt_x_in_t1", u"66"}});
   QevItem shared = item;  // shares the insert data, which must not change
@@ -167,22 +155,6 @@ TEST(ItemDialogTexts, AttributeTextsEscapeSlashesAndNeverCutAnEntry) {
   EXPECT_EQ(flags[9], 1);   // "_ANGLE" has a name
   EXPECT_EQ(flags[11], 0);  // neither name nor value
   EXPECT_EQ(flags[12], 1);
-}
-
-TEST(ItemRecord, ResetEmptiesEverythingAndBlockNamesNeverRepeat) {
-  QevItem item = itemWith({{u"K", u"v"}});
-  item.texts.setAt(1, u"x");
-  item.scale = 3.0;
-  item.reset();
-  EXPECT_TRUE(!item.hasId() && !item.hasInsertData() && item.texts.count() == 0);
-  EXPECT_EQ(item.numericId, -1);
-  EXPECT_EQ(item.scale, 1.0);
-
-  const std::u16string first = makeUniqueBlockName(0);
-  const std::u16string second = makeUniqueBlockName(99);
-  ASSERT_TRUE(first.starts_with(u"*UMSHV9") && second.starts_with(u"*UMSHV9"));
-  EXPECT_EQ(std::stoul(hvWideToUtf8(second.substr(7)), nullptr, 16),
-            std::stoul(hvWideToUtf8(first.substr(7)), nullptr, 16) + 1);
 }
 
 TEST(ItemRecord, DimensionSlotsFillFromTheDatabaseOnceAndStay) {
