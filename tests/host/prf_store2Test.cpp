@@ -30,22 +30,6 @@ class PrfStore2 : public ::testing::Test {
   prf_store2 store{path().c_str(), u"FH_PAGE_CALC"};
 };
 
-TEST_F(PrfStore2, NumbersShapedLikeBlocksReadAsThemselves) {
-  store.setFlags(ini_store2::textModeFlag);
-  for (const std::int32_t v : {4000, 600099, 80000000, 80009999}) {
-    ASSERT_EQ(store.writeInt(u"N", v), storeStatus::ok);
-    std::int32_t back = 7;
-    ASSERT_EQ(store.getInt(u"N", back), storeStatus::ok) << v;
-    EXPECT_EQ(back, v);
-  }
-  // Without text mode too: a block must have the integer's size to count.
-  store.setFlags(0);
-  writeFile("[FH_PAGE_CALC]\r\nA=4000\r\nB=600012\r\n");
-  std::int32_t a = 0, b = 0;
-  EXPECT_EQ((std::tuple{store.getInt(u"A", a), a, store.getInt(u"B", b), b}),
-            std::tuple(storeStatus::ok, 4000, storeStatus::ok, 600012));
-}
-
 TEST_F(PrfStore2, StatusesOfNumbersAndUnchangedValues) {
   writeFile("[FH_PAGE_CALC]\r\nTail=42abc\r\nEmpty=\r\nWord=abc\r\nComma=2,5\r\nTwo=800021BA\r\n"
             "Invalid=#INVALID#\r\n");

@@ -23,17 +23,6 @@ double bulgeOf(const XtGeCircArc2d& arc) {
 
 }  // namespace
 
-TEST(GeCircArc, DefaultsAndFullCircleConstructor) {
-  const XtGeCircArc2d unit;
-  EXPECT_EQ(unit.radius(), 1.0);
-  EXPECT_TRUE(unit.isFullCircle());
-  EXPECT_FALSE(unit.isClockWise());
-  EXPECT_TRUE(unit.xtIsClosed());
-  const XtGeCircArc2d c(XtGePoint2d(5, 5), 2.0);
-  EXPECT_EQ(c.endAng(), XtGe::kTwoPi);
-  EXPECT_NEAR(c.length(), 4 * kPi, 1e-12);
-}
-
 TEST(GeCircArc, ReversingClockwiseArcFollowsRuleR1) {
   // Origin, (1, 0) -> (0, -1) -> (0, 1): clockwise [0, 3*pi/2] about +X.
   XtGeCircArc2d arc(XtGePoint2d(), 1.0, 0.0, 1.5 * kPi, XtGeVector2d::kXAxis, true);

@@ -341,17 +341,3 @@ TEST(TrimmedOffset, FarAndTinyCoordinates) {
   ASSERT_EQ(small.curves.size(), 1u);
   EXPECT_NEAR(small.signedArea(0), 12e-6 + 14e-3 * 1e-4 + kPi * 1e-8, 1e-16);
 }
-
-TEST(TrimmedOffset, Deterministic) {
-  const XtGeCompositeCurve2d bell = polyline({{0, 0}, {4, 0}, {4, 1.5, 0.3}, {7, 1.5}, {7, 0},
-                                              {11, 0}, {11, 4}, {7, 4}, {7, 2.5, -0.2}, {4, 2.5},
-                                              {4, 4}, {0, 4}},
-                                             true);
-  const Offsets a = offsetOf(bell, 0.45, XtGe::kExtend);
-  const Offsets b = offsetOf(bell, 0.45, XtGe::kExtend);
-  ASSERT_EQ(a.curves.size(), b.curves.size());
-  for (size_t i = 0; i < a.curves.size(); ++i) {
-    ASSERT_EQ(a.pieces(i), b.pieces(i));
-    EXPECT_EQ(a.signedArea(i), b.signedArea(i));
-  }
-}

@@ -32,16 +32,6 @@ TEST(Framework, ApplicationObjectIsCurrentWhileItLives) {
   EXPECT_EQ(AfxGetApp(), nullptr);
 }
 
-TEST(Framework, FileExceptionCausesAndClock) {
-  EXPECT_EQ(CFileException::OsErrorToException(2), CFileException::fileNotFound);
-  EXPECT_EQ(CFileException::OsErrorToException(112), CFileException::diskFull);
-  EXPECT_EQ(CFileException::OsErrorToException(99999), CFileException::genericException);
-
-  const ULONGLONG before = highResTimerUs();
-  EXPECT_GE(highResTimerUs(), before);
-  EXPECT_LE(GetTickCount64() - before / 1000, 1u);  // one clock, two units
-}
-
 TEST(Framework, GdiHandlesAreCountedUntilDeleted) {
   const std::size_t before = hvLiveGdiObjectCount();
   HPEN pen = CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
