@@ -46,7 +46,7 @@ TEST(ItemPoints, PointTextsReadToTheirCountOrTheirEndAndNeverPastEither) {
   EXPECT_EQ(points[1].flag, 0);
   EXPECT_EQ(points[1].groupNames, (Names{{u"", u"P3"}}));
 
-  // A name specification of 300 units is cut to 243.
+  // A name pattern of 300 units is cut to 243.
   points.clear();
   ASSERT_TRUE(parseItemPointText(u"1\n" + std::u16string(300, u'n') + u"\n0\n0\n-\n", points));
   EXPECT_EQ(points.at(0).names.size(), kMaxItemPointNames);
