@@ -24,8 +24,9 @@
 //    read-back first wait for the circuit's job.
 // T4 A circuit owns its job's thread handle; waiters watch references of
 //    their own, which the synchronisation block owns.
-// T5 The destructor stops every job, cancels and joins the waiters, clears
-//    the notify window, then stops being current and frees the rest.
+// T5 The destructor clears the notify window, cancels the waiters, stops
+//    every job and joins the waiters (so nothing is posted once it runs),
+//    then stops being current and frees the rest.
 // T6 Lock order: circuit, zone design, registry, state; the notify window's
 //    lock alone. No thread waits while holding a lock; curves may be made or
 //    destroyed under the first two, never under the last two. The registry
