@@ -125,6 +125,21 @@ class CFHModel {
   // Requests every circuit's job to stop, then waits for each (T2, T5).
   void stopDesignJobs();
 
+  // ---- Queries and calculation over all zones ------------------------------------
+  // The first circuit (zone) with the number, or null (CFHModelQueries.cpp).
+  CFHCircuit* circuitByNumber(std::uint32_t number) const;
+  CFHZoneEntry* zoneByNumber(std::uint32_t number) const;
+  // Before the dialog of a new design: the gross area A0 of every zone with a
+  // boundary (CFHCircuitCalculation.cpp, as the rest of this group).
+  void updateZoneAreas();
+  // After a drawn design was read back: A0 and SP of every zone with a
+  // boundary, then its surface values (CFHZoneCalc::recalculateSurface).
+  void recalculateZones();
+  // The numbers of the zones over their circuit's limits
+  // (CFHZoneEntry::isOverLimits), as "1, 3", into `text`; false, text empty,
+  // when there are none.
+  bool zonesOverLimits(CString& text) const;
+
   // ---- Floor structures ----------------------------------------------------------
   // The catalogue of the library's structures: key the structure's name (its
   // action), values its marks.
