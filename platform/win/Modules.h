@@ -9,6 +9,7 @@
 
 #include "platform/win/WinTypes.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,14 @@ template <typename Function>
 HvModuleExport hvExport(std::string name, Function* function) {
   return HvModuleExport{std::move(name), reinterpret_cast<FARPROC>(function)};
 }
+
+// The version of a module's file and of its product, each as major, minor,
+// build and revision: what the version resource (type 16, id 1) of a Windows
+// module holds.
+struct HvModuleVersion {
+  WORD file[4] = {0, 0, 0, 0};
+  WORD product[4] = {0, 0, 0, 0};
+};
 
 // Whether a registered module is loaded at once (as the host's executable is,
 // which nobody loads) or only by LoadLibraryW. FreeLibrary can end either.
@@ -39,7 +48,13 @@ HMODULE hvRegisterModule(std::u16string filePath, std::vector<HvModuleExport> ex
 // is unloaded; exports missing from the table come from it. Null as above, or
 // when `load` asks to open a file that does not open.
 HMODULE hvRegisterSharedObject(std::u16string filePath, std::string sharedObject,
-                               std::vector<HvModuleExport> exports = {}, HvModuleLoad load = HvModuleLoad::onRequest);
+                               std::vector<HvModuleExport> exports = {}, HvModuleLoad load = HvModuleLoad::onRequest,
+                               std::optional<HvModuleVersion> version = std::nullopt);
+
+// The version resource of a loaded module (what FindResource, LoadResource
+// and VerQueryValue read on Windows). False for a module that is not loaded
+// or was registered without a version.
+bool hvGetModuleVersion(HMODULE module, HvModuleVersion& version);
 
 // Removes a registered module whether loaded or not; its handle becomes invalid.
 BOOL hvUnregisterModule(HMODULE module);
