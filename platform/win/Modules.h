@@ -39,9 +39,11 @@ enum class HvModuleLoad { onRequest, now };
 // Registers a module served from its export table. `filePath` is the module's
 // file as the module sees it, e.g. u"C:\\Host\\REDUZUZI.EXE": GetModuleFileNameW
 // answers it and its base name is the module's name. Null when the path has no
-// base name or a module of that base name is registered already.
+// base name or a module of that base name is registered already. `version`
+// stands for the module's version resource; without it the module has none.
 HMODULE hvRegisterModule(std::u16string filePath, std::vector<HvModuleExport> exports,
-                         HvModuleLoad load = HvModuleLoad::onRequest);
+                         HvModuleLoad load = HvModuleLoad::onRequest,
+                         std::optional<HvModuleVersion> version = std::nullopt);
 
 // Registers a module backed by a real shared object (a file path in this
 // system's form), opened with dlopen when the module loads and closed when it
