@@ -79,7 +79,7 @@ std::unique_ptr<XtGeCurve2d> offsetCurveJoined(const XtGeCurve2d* curve, double 
 // one joint counts in opposite senses from either side stays open.
 // Appends the pieces to outCurves and their sources (curve indices) to
 // outSources and answers 1; answers 0, nothing appended, when a curve is
-// null or lacks a start or an end point.
+// null or lacks a start or an end point, or a distance is not finite.
 int offsetChainVariable(const curvePtrArray& curves, std::span<const double> distances,
                         curvePtrArray& outCurves, chainSourceArray& outSources, bool reverseJoins);
 

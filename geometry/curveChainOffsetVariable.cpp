@@ -8,6 +8,7 @@
 #include "platform/ge/XtGeLineSeg2d.h"
 #include "platform/ge/XtGeRay2d.h"
 
+#include <cmath>
 #include <vector>
 
 using namespace chainOffsetDetail;
@@ -105,6 +106,8 @@ class chainJoiner {
 int offsetChainVariable(const curvePtrArray& curves, std::span<const double> distances,
                         curvePtrArray& outCurves, chainSourceArray& outSources, bool reverseJoins) {
   const int n = curves.count();
+  for (int i = 0; i < n && static_cast<std::size_t>(i) < distances.size(); ++i)
+    if (!std::isfinite(distances[i])) return 0;
   std::vector<jointSense> joints(static_cast<std::size_t>(n), jointSense::none);
   for (int i = 0; i < n; ++i) {
     const XtGeCurve2d* curve = curves[i];
