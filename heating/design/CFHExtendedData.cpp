@@ -1,5 +1,9 @@
 #include "heating/design/CFHExtendedData.h"
 
+#include "heating/design/CFHDrawingInOut.h"
+#include "heating/design/CFHPipeNetwork.h"
+
+#include "heating/curves/PointFormat.h"
 #include "heating/curves/VariantValue.h"
 
 #include "host/ResbufBuilder.h"
@@ -55,6 +59,11 @@ std::int32_t saturatedInt(double value) {
   if (value <= kLow) return std::numeric_limits<std::int32_t>::min();
   if (value >= kHigh) return std::numeric_limits<std::int32_t>::max();
   return static_cast<std::int32_t>(value);
+}
+
+std::u16string CFHPipeNetwork::formatLocalPoint(const XtGePoint2d& point) const {
+  XtGePoint2d local = XtGePoint2d() + (point - referencePoint);
+  return formatPoint(local.rotateBy(-CFHDrawingInOut::instance().ucsAngle()));
 }
 
 // ---- CFHDataChain ------------------------------------------------------------

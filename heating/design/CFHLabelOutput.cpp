@@ -225,9 +225,7 @@ bool CFHCircuit::drawLabel(const HostExport2D* host, const XtGeMatrix2d& matrix,
   CFHTextPlacement placement;
   placement.height = model_->textScale(host) * desc.textHeights[CFHDescData::kCircuitLabel];
   placement.width = static_cast<double>(text.size()) * placement.height * widthFactor;
-  XtGePoint2d position;
-  labelPosition(position, placement.height, placement.width);
-  placement.insertion = toWorld(position, matrix);
+  placement.insertion = toWorld(labelPosition(placement.height, placement.width), matrix);
   placement.rotation = textRotation();
   labelPoints.push_back(placement.insertion);
   CFHDataChain data = CFHDataChain::record(hvRecordId::kCircuitLabel);

@@ -69,7 +69,9 @@ TEST_F(PipeFillets, EveryCornerTheRadiusAllowsGetsATangentArcOfTheRadius) {
       EXPECT_TRUE(endOf(*pieces.back(), true).isEqualTo(c.points.back() + shift, workTol));
       int arcs = 0;
       for (std::size_t i = 0; i < pieces.size(); ++i) {
-        if (i > 0) EXPECT_TRUE(endOf(*pieces[i - 1], true).isEqualTo(endOf(*pieces[i], false), workTol)) << i;
+        if (i > 0) {
+          EXPECT_TRUE(endOf(*pieces[i - 1], true).isEqualTo(endOf(*pieces[i], false), workTol)) << i;
+        }
         EXPECT_GT(pieces[i]->length(), workTol.equalPoint()) << i;
         if (pieces[i]->type() != XtGe::kCircArc2d) continue;
         ++arcs;
@@ -77,6 +79,7 @@ TEST_F(PipeFillets, EveryCornerTheRadiusAllowsGetsATangentArcOfTheRadius) {
         // Tangent to the lines on both sides.
         ASSERT_TRUE(i > 0 && i + 1 < pieces.size());
         EXPECT_NEAR(tangentAt(*pieces[i - 1], true).crossProduct(tangentAt(*pieces[i], false)), 0.0, 1e-9);
+        EXPECT_GT(tangentAt(*pieces[i - 1], true).dotProduct(tangentAt(*pieces[i], false)), 0.0);
         EXPECT_NEAR(tangentAt(*pieces[i], true).crossProduct(tangentAt(*pieces[i + 1], false)), 0.0, 1e-9);
         EXPECT_GT(tangentAt(*pieces[i], true).dotProduct(tangentAt(*pieces[i + 1], false)), 0.0);
       }
