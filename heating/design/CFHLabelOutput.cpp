@@ -36,6 +36,13 @@ XtGePoint2d toWorld(XtGePoint2d point, const XtGeMatrix2d& matrix) { return poin
 
 CFHOutputContext* contextOf(const CFHModel* model) { return model != nullptr ? model->outputContext : nullptr; }
 
+// The text style of a label kind: the setting, or the drawing's first style
+// while none is set.
+CString labelStyle(const CFHDescData& desc, int kind) {
+  const CString& style = desc.textStyles[static_cast<std::size_t>(kind)];
+  return style.IsEmpty() ? desc.resolveTextStyle(style) : style;
+}
+
 // The properties of the replaced label on the label kind's layer.
 ltEntProps labelProperties(const CFHEntityInOut* old, const CString& layer) {
   ltEntProps props = replacedProperties(old);
@@ -81,7 +88,7 @@ bool drawHeatingBody(const CFHZoneEntry& zone, CFHOutputContext& context, const 
                      const XtGeMatrix2d& matrix, const CFHPipeNetwork& network, const CFHDescData& desc) {
   const CFHHeatingBody& body = *zone.heatingBody;
   const double scale = zone.model()->textScale(host);
-  const CString& style = desc.textStyles[CFHDescData::kStyleHeatingBody];
+  const CString style = labelStyle(desc, CFHDescData::kStyleHeatingBody);
   const double widthFactor = desc.widthFactors[CFHDescData::kHeatingBody];
   CFHTextPlacement placement;
   placement.height = scale * desc.textHeights[CFHDescData::kHeatingBody];
@@ -102,7 +109,7 @@ bool drawHeatingBody(const CFHZoneEntry& zone, CFHOutputContext& context, const 
                        body.descriptionRecord, placement, text, style.view(), zone.buildHeatingBodyData(network), desc))
     return false;
 
-  const CString& numberStyle = desc.textStyles[CFHDescData::kStyleCircuit];
+  const CString numberStyle = labelStyle(desc, CFHDescData::kStyleCircuit);
   const double numberFactor = desc.widthFactors[CFHDescData::kCircuitLabel];
   CFHTextPlacement number;
   number.height = scale * desc.textHeights[CFHDescData::kCircuitLabel];
@@ -157,7 +164,7 @@ bool CFHPipeNetwork::drawManifoldLabel(const HostExport2D* host, const XtGeMatri
                                        const CFHDescData& desc, const CFHEntityInOut* oldLabel) {
   CFHOutputContext* context = contextOf(owner_);
   if (context == nullptr) return false;
-  const CString& style = desc.textStyles[CFHDescData::kStyleManifold];
+  const CString style = labelStyle(desc, CFHDescData::kStyleManifold);
   CFHTextPlacement placement;
   placement.height = owner_->textScale(host) * desc.textHeights[CFHDescData::kManifoldLabel];
   double measuredHeight = placement.height;
@@ -194,7 +201,7 @@ bool CFHZoneEntry::drawDescription(const HostExport2D* host, const XtGeMatrix2d&
   ownedChain values = buildLabelData(network);
   const std::u16string description = descriptionText(values.get(), desc.descriptionMask);
 
-  const CString& style = desc.textStyles[CFHDescData::kStyleZone];
+  const CString style = labelStyle(desc, CFHDescData::kStyleZone);
   const double labelHeight = desc.textHeights[CFHDescData::kZoneLabel];
   const double lineHeight = desc.textHeights[CFHDescData::kZoneDescription];
   const double labelFactor = desc.widthFactors[CFHDescData::kZoneLabel];
@@ -231,6 +238,6 @@ bool CFHCircuit::drawLabel(const HostExport2D* host, const XtGeMatrix2d& matrix,
   CFHDataChain data = CFHDataChain::record(hvRecordId::kCircuitLabel);
   data.append(buildDataList(model_->pipeNetwork()));
   return writeOutputText(*context, labelProperties(labelRecord, desc.layers[CFHDescData::kStyleCircuit]),
-                         labelRecord, placement, text, desc.textStyles[CFHDescData::kStyleCircuit].view(),
+                         labelRecord, placement, text, labelStyle(desc, CFHDescData::kStyleCircuit).view(),
                          data.release(), desc);
 }

@@ -43,5 +43,7 @@ bool CFHZoneEntry::drawOutline(const HostExport2D*, const XtGeMatrix2d& matrix) 
   if (data.failed()) return false;
   props.appendToTail(data.release());
   const ownedChain list(entBuilder2D::polyline(props, outline, matrix, nullptr, nullptr));
+  // The outline is closed as the curve the user drew.
+  if (list) isLwPolylineClosed(list.get());
   return context->makeEntity(list.get());
 }

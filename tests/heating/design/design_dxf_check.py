@@ -2,8 +2,10 @@
 
 Usage: design_dxf_check.py DESIGN.dxf [--input INPUT.dxf] [--annotative 0|1|3]
 
-As a module: check_design(path, input_path=None, annotative=None) answers the
-list of failures (empty when the design is sound) and the records it found.
+As a module: check_design(path, input_path=None, annotative=None,
+complete=True) answers the list of failures (empty when the design is sound)
+and the records it found; with complete=False a design may lack hatches and
+dimensions (the host refused them).
 
 What a sound design is:
 - ezdxf's audit finds no error; the application names are registered;
@@ -194,7 +196,7 @@ class Design:
         return [dict(pairs) for h, (i, pairs) in self.records.items() if i == identifier]
 
 
-def check_design(path, input_path=None, annotative=None):
+def check_design(path, input_path=None, annotative=None, complete=True):
     failures = []
     design = Design()
 
@@ -285,6 +287,8 @@ def check_design(path, input_path=None, annotative=None):
         own = [z for z in zones if z["_PT_ZONA_C_OKRUHU"] == number]
         hatched = sum(1 for z in own if z["_PT_X_ZDR_DD"] == "2")
         widths = sum(sum(1 for w in z["_PT_X_ZDR_DARR"].strip("[]").split("|") if w and float(w) > 0) for z in own)
+        if not complete:
+            continue
         if group.count("H") != hatched:
             fail(f"circuit {number}: {group.count('H')} hatches for {hatched} zones of display type 2")
         if group.count("D") != widths:
@@ -344,8 +348,9 @@ def check_design(path, input_path=None, annotative=None):
         if before is None or before.dxftype() != "INSERT":
             fail(f"the input drawing has no manifold {handle}")
         else:
-            for attribute in ("name", "insert", "rotation", "xscale", "yscale", "zscale"):
-                a, b = before.dxf.get(attribute), manifold.dxf.get(attribute)
+            for attribute, default in (("name", None), ("insert", None), ("rotation", 0.0), ("xscale", 1.0),
+                                       ("yscale", 1.0), ("zscale", 1.0)):
+                a, b = before.dxf.get(attribute, default), manifold.dxf.get(attribute, default)
                 if not same_value(a, b):
                     fail(f"the manifold's {attribute} changed: {a} -> {b}")
     return failures, design
