@@ -10,13 +10,15 @@ import math
 import os
 import subprocess
 import sys
-import tempfile
 
 import ezdxf
 import ezdxf.path
+from test_folders import TestFolders
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "host", "entities"))
 from dxf_checks import audited, check, close, failures  # noqa: E402
+
+folders = TestFolders("offset", failures)
 
 CADHOST, MODULE, EXAMPLES = sys.argv[1:4]
 DRAWING = os.path.join(EXAMPLES, "offset-test.dxf")
@@ -25,7 +27,7 @@ ORIGINAL = ezdxf.readfile(DRAWING)
 
 def run(name, lines, script_path=None):
     """cadhost on the drawing: (exit code, stderr, log records, work folder)."""
-    work = tempfile.mkdtemp(prefix="offset-" + name + "-")
+    work = folders.new(name)
     if script_path is None:
         script_path = os.path.join(work, "run.script")
         with open(script_path, "w", encoding="utf-8") as f:
@@ -180,6 +182,7 @@ for lines in (["select cancel"], [S, "keyword 0", "distance 0"], [S, "keyword ca
     rc, err, log, _ = run("silent", lines)
     check(rc == 0 and not words(log, 114) and not boxes(log), f"{lines}: exit {rc} {err}")
 
+folders.close()
 if failures:
     print("\n".join(failures) + f"\n{len(failures)} failure(s)")
     sys.exit(1)

@@ -12,12 +12,13 @@ import os
 import shutil
 import subprocess
 import sys
-import tempfile
 
 import ezdxf
+from test_folders import TestFolders
 
 CADHOST, TEST_MODULE, EXAMPLES = sys.argv[1:4]
 failures = []
+folders = TestFolders("cadhost", failures)
 
 
 def check(condition, message):
@@ -28,7 +29,7 @@ def check(condition, message):
 
 def run(name, drawing, script, *options, module=None):
     """Runs cadhost; answers (exit code, stdout, stderr, log records, work dir)."""
-    work = tempfile.mkdtemp(prefix="cadhost-" + name + "-")
+    work = folders.new(name)
     script_path = os.path.join(work, name + ".script")
     with open(script_path, "w", encoding="utf-8") as f:
         f.write(script)
@@ -75,10 +76,10 @@ three = os.path.join(EXAMPLES, "three-zones.dxf")
 rc, out, err, log, work = run("summary", minimal,
                               "select handles 100 101\nselect all type=LWPOLYLINE layer=ZONY\nsummary\nsave sel.dxf\n")
 check(rc == 0, f"summary: exit {rc}: {err}")
-check(f"saved {os.path.join(work, 'sel.dxf')} (3 entities)\n" in out, f"summary: the saved line: {out}")
+check(f"saved {os.path.join(work, 'sel.dxf')} (5 entities)\n" in out, f"summary: the saved line: {out}")
 check("INSERT 1, LINE 1" in out and "QEV_DATA, QEV_INSPT" in out and "RZ_TEST" in out, f"summary output: {out}")
 summary = [r for r in log if r.get("kind") == "summary"]
-check(len(summary) == 1 and summary[0]["selections"][1]["kinds"] == {"LWPOLYLINE": 1}, f"summary log: {summary}")
+check(len(summary) == 1 and summary[0]["selections"][1]["kinds"] == {"LWPOLYLINE": 2}, f"summary log: {summary}")
 check(any(r.get("kind") == "module" and r.get("event") == "InitInstance" for r in log), "the module was not initialised")
 check(words(log, 109) and words(log, 109)[0]["answer"].endswith("/host"), "word 109 answers the host folder")
 audited("summary", os.path.join(work, "sel.dxf"))
@@ -91,10 +92,11 @@ check(command_results(log) == ["not run"], f"unknown: {command_results(log)}")
 # Unusable arguments, drawing or script: exit 2 with a message naming the file (and line).
 rc, _, err, _, _ = run("args", minimal, "summary\n", "--unit-factor", "x")
 check(rc == 2 and "--unit-factor" in err, f"bad option: {rc} {err}")
-with tempfile.NamedTemporaryFile("w", suffix=".dxf", delete=False) as f:
+bad_drawing = os.path.join(folders.new("baddrawing-input"), "bad.dxf")
+with open(bad_drawing, "w") as f:
     f.write("0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1015\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n")
-rc, _, err, _, _ = run("baddrawing", f.name, "summary\n")
-check(rc == 2 and f.name in err, f"bad drawing: {rc} {err}")
+rc, _, err, _, _ = run("baddrawing", bad_drawing, "summary\n")
+check(rc == 2 and bad_drawing in err, f"bad drawing: {rc} {err}")
 rc, _, err, _, _ = run("badscript", minimal, "summary\nselect window 1,2\n")
 check(rc == 2 and "badscript.script:2:" in err, f"bad script: {rc} {err}")
 rc, _, err, _, _ = run("outside", minimal, "point 1,2\n")
@@ -123,14 +125,15 @@ rc, _, err, log, work = run("rollback", minimal, "command tmRollback\nsave after
 check(rc == 1 and command_results(log) == ["rolled back"], f"rollback: {rc} {command_results(log)}")
 doc = audited("rollback", os.path.join(work, "after.dxf"))
 if doc is not None:
-    check(sorted(e.dxf.handle for e in doc.modelspace()) == ["100", "101", "102"], "rollback left the drawing unchanged")
+    check(sorted(e.dxf.handle for e in doc.modelspace()) == ["100", "101", "102", "103", "104"],
+          "rollback left the drawing unchanged")
 
 # A command that ends inside its transaction is rolled back (or kept with --keep-partial).
 rc, _, err, log, _ = run("open", minimal, "command tmLeaveOpen\n", module=TEST_MODULE)
 check(rc == 1 and "open transaction" in err and command_results(log) == ["rolled back"], f"open: {rc} {err}")
 rc, _, err, log, work = run("partial", minimal, "command tmLeaveOpen\nsave p.dxf\n", "--keep-partial", module=TEST_MODULE)
 doc = audited("partial", os.path.join(work, "p.dxf"))
-check(doc is not None and len(doc.modelspace()) == 4, "--keep-partial keeps the output")
+check(doc is not None and len(doc.modelspace()) == 6, "--keep-partial keeps the output")
 
 # Word 142: erase marks become final at the commit, and are dropped without one.
 rc, _, err, log, work = run("handover", minimal, "command tmHandOver\nselect handles 102\nsave h.dxf\n",
@@ -142,7 +145,7 @@ rc, _, err, log, work = run("handover-fail", minimal, "command tmHandOverNoCommi
                             module=TEST_MODULE)
 check(rc == 1 and any(r.get("kind") == "erase" and r["handles"] == ["102"] for r in log), f"handover-fail: {rc}")
 doc = audited("handover-fail", os.path.join(work, "h.dxf"))
-check(doc is not None and sorted(e.dxf.handle for e in doc.modelspace()) == ["100", "101", "102"],
+check(doc is not None and sorted(e.dxf.handle for e in doc.modelspace()) == ["100", "101", "102", "103", "104"],
       "a failed output erases nothing")
 rc, _, err, log, work = run("handover-now", minimal, "command tmHandOverNoCommit\nselect handles 102\nsave h.dxf\n",
                             "--142=immediate", module=TEST_MODULE)
@@ -238,7 +241,7 @@ check(rc == 1 and "missing.script:1: no object has handle FFFF" in err and "save
 
 # Saves create no folders and replace no read-only file, nor a file the run
 # uses; a failed save ends the run. The log may not replace the drawing.
-spare = tempfile.mkdtemp(prefix="cadhost-spare-")
+spare = folders.new("spare")
 readonly, drawing = os.path.join(spare, "ro.dxf"), os.path.join(spare, "in.dxf")
 with open(readonly, "w") as f:
     f.write("keep")
@@ -266,5 +269,6 @@ for name in sorted(n for n in os.listdir(EXAMPLES) if n.endswith(".script")):
     for saved in (r["file"] for r in log if r.get("kind") == "save"):
         audited("example " + name, saved)
 
+folders.close()
 print(f"{len(failures)} failed" if failures else "all cadhost runs passed")
 sys.exit(1 if failures else 0)
