@@ -74,7 +74,8 @@ const CFHPipeEnd* CFHZoneDesign::exitEnd(int index) const {
   return index == 0 || index == 1 ? exitEnds_[index].get() : nullptr;
 }
 
-bool CFHZoneDesign::storeEnd(std::unique_ptr<CFHPipeEnd>* ends, int index, std::unique_ptr<CFHPipeEnd> end) {
+bool CFHZoneDesign::storeEnd(std::unique_ptr<CFHPipeEnd>* ends, int index, std::unique_ptr<CFHPipeEnd> end,
+                             CFHPipeEnd* CFHCircuitLayout::*layoutField) {
   if (index != 0 && index != 1) return false;
   std::unique_ptr<CFHPipeEnd> old;
   {
@@ -85,6 +86,7 @@ bool CFHZoneDesign::storeEnd(std::unique_ptr<CFHPipeEnd>* ends, int index, std::
     // old one goes.
     for (CFHCircuitLayout* layout : {mainLayout_.get(), secondLayout_.get()}) {
       if (layout == nullptr) continue;
+      if (layoutField != nullptr) layout->*layoutField = ends[index].get();
       for (CFHPipeEnd** field : {&layout->startEnd, &layout->endEnd, &layout->exitEnd1, &layout->exitEnd2}) {
         if (*field == old.get() && old != nullptr) *field = ends[index].get();
       }
