@@ -18,13 +18,18 @@ std::optional<int> selectionCall(const HostExport2D* host, const char* prompt, i
 
 }  // namespace
 
-int selectWithPrompt(std::u16string_view prompt, int filter) {
-  const HostExport2D* host = getExport2D();
+std::optional<int> showSelectionPrompt(std::u16string_view prompt) {
   const std::string narrow = hvWideToMb(prompt);
-  const std::optional<int> shown = selectionCall(host, narrow.c_str(), 2, 0);
+  return selectionCall(getExport2D(), narrow.c_str(), 2, 0);
+}
+
+std::optional<int> applySelection(int filter) { return selectionCall(getExport2D(), nullptr, 0, filter); }
+
+int selectWithPrompt(std::u16string_view prompt, int filter) {
+  const std::optional<int> shown = showSelectionPrompt(prompt);
   if (!shown) return hostStatus::error;
   if (*shown != hostStatus::normal) return *shown;
-  return selectionCall(host, nullptr, 0, filter).value_or(hostStatus::error);
+  return applySelection(filter).value_or(hostStatus::error);
 }
 
 resbuf* nextSelectedEntity() {

@@ -4,6 +4,7 @@
 // Threads: the host's thread only.
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 #include "platform/cadhost/resbuf.h"
@@ -13,6 +14,13 @@
 // first call that does not answer 5100, else 5100; hostStatus::error when the
 // host has neither word. The prompt goes to the host as code page 1250 text.
 int selectWithPrompt(std::u16string_view prompt, int filter);
+
+// The two calls of selectWithPrompt one by one, for commands that answer a
+// refused prompt and a refused selection differently: the prompt shown with
+// mode 2, then the selection with mode 0 and the filter. Each answers the
+// host's status, or nothing when the host has neither word.
+std::optional<int> showSelectionPrompt(std::u16string_view prompt);
+std::optional<int> applySelection(int filter);
 
 // The next entity of the current selection (word 167, else 112) as a list the
 // caller frees (freeResbufChain); null when none is left or the host has

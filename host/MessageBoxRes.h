@@ -9,3 +9,6 @@
 // the host's main window (word 20 of the application's "GetExport2D" table)
 // when the host gives one. Answers the button the user chose.
 int messageBoxRes(const char* caption, UINT textId, UINT flags);
+
+// The same with the text's "%s" replaced by `argument`.
+int messageBoxResFormat(const char* caption, UINT textId, UINT flags, const char16_t* argument);

@@ -39,6 +39,11 @@ enum : UINT {
   // Our own text: the warning for zones whose pressure loss or loop length
   // is over the maximum. Format: %s = the zone numbers, as in 294.
   IDS_WARN_ZONES_OVER_MAXIMUM = 9001,
+  // Our own texts of the design command's confirmation: zones of a circuit
+  // with no laid pipe (format: %s = the zone numbers, as in 294; a warning),
+  // and an output that failed (an error).
+  IDS_WARN_ZONES_WITHOUT_PIPE = 9002,
+  IDS_ERR_DRAWING_FAILED = 9003,
 };
 
 // The table, in id order.

@@ -1,8 +1,18 @@
 #!/usr/bin/python3
-"""Writes the example drawings of examples/ with ezdxf (Debian's python3-ezdxf).
+"""Writes the example drawings of examples/ with ezdxf (Debian's python3-ezdxf),
+and the heating file of the example host folder (examples/host/Dat/).
 
-minimal.dxf     one manifold (INSERT 100 of RZ_TEST), one distribution pipe
-                (LINE 101) and one zone (LWPOLYLINE 102), in millimetres.
+minimal.dxf     one manifold (INSERT 100 of RZ_TEST) with two distribution
+                pipes (LINE 101, LWPOLYLINE 103) and two zones (LWPOLYLINE 102
+                and 104), in millimetres.
+flat.dxf        a flat of eight rooms around an unheated hall with the
+                manifold (INSERT 400): seven pipes (401-407) each run through
+                the hall to its room, the rooms (408-40F) are an L-shaped
+                living room, a pantry, a kitchen, a bathroom, a bedroom with an
+                arc wall, a study, a child's room and a WC without a pipe of
+                its own; walls of 200 mm between them.
+refusals.dxf    inputs the heating design command refuses, one group each
+                (see refusal_fixtures()).
 three-zones.dxf three zones (a rectangle, an L shape, a room with one arc wall)
                 and a manifold with two distribution pipes, in code page 1250.
 offset-test.dxf the outlines of the offset test command, by handle:
@@ -12,9 +22,12 @@ offset-test.dxf the outlines of the offset test command, by handle:
                 5 mm short of its corner; 309 and 30A two separate rectangles;
                 30B-311 two rooms of LINEs sharing one wall; 312 a CIRCLE and
                 313 a TEXT.
+host/Dat/qev_heat_floors.dat
+                the module's shipped heating defaults (resources/Dat) with the
+                meander as the circuit shape and a description mask.
 
-Both drawings must audit clean; the script stops otherwise. The scripts of
-examples/ (minimal.script, three-zones.script) are written by hand.
+Every drawing must audit clean; the script stops otherwise. The scripts of
+examples/ are written by hand.
 Usage: scripts/make-examples.py [OUTPUT_DIR]   (default: examples/ of the repository)
 """
 import os
@@ -61,7 +74,7 @@ def manifold(msp, name, insert, mark):
     # handle; move it out of the way (it is not written without attributes).
     seqend = ref.seqend
     doc.entitydb.discard(seqend)
-    fixed_handle(doc, "FF00")
+    fixed_handle(doc, "%X" % (0xFF00 + len(doc.entitydb)))
     seqend.dxf.handle = None
     doc.entitydb.add(seqend)
     fixed_handle(doc, "%X" % (int(ref.dxf.handle, 16) + 1))
@@ -72,16 +85,112 @@ def manifold(msp, name, insert, mark):
     return ref
 
 
+def rectangle(x0, y0, x1, y1):
+    return [(x0, y0), (x1, y0), (x1, y1), (x0, y1)]
+
+
 def minimal():
     doc = start("R2013")
-    manifold_block(doc, "RZ_TEST", [(0, 0), (600, 0), (600, 100), (0, 100)])
+    manifold_block(doc, "RZ_TEST", rectangle(0, 0, 600, 100))
     msp = doc.modelspace()
-    # The script selects by handle: 100 (manifold), 101 (pipe), 102 (zone).
+    # The script selects by handle: 100 (manifold), 101 and 103 (pipes),
+    # 102 and 104 (zones). The pipes leave the manifold 200 apart.
     fixed_handle(doc, "100")
     manifold(msp, "RZ_TEST", (1000, 1000, 0), "RZ1")
-    msp.add_line((1300, 1100), (1300, 2000), dxfattribs={"layer": "ROZVODY"})
-    msp.add_lwpolyline([(0, 2000), (4000, 2000), (4000, 5000), (0, 5000)], close=True,
-                       dxfattribs={"layer": "ZONY"})
+    rozvody = {"layer": "ROZVODY"}
+    zony = {"layer": "ZONY"}
+    msp.add_line((1300, 1100), (1300, 2000), dxfattribs=rozvody)                                    # 101
+    msp.add_lwpolyline(rectangle(0, 2000, 4000, 5000), close=True, dxfattribs=zony)                 # 102
+    msp.add_lwpolyline([(1500, 1100), (1500, 1600), (6000, 1600), (6000, 2000)], dxfattribs=rozvody)  # 103
+    msp.add_lwpolyline(rectangle(5000, 2000, 9000, 5000), close=True, dxfattribs=zony)              # 104
+    return doc
+
+
+def flat():
+    """Eight rooms around a hall (y 4000-5600) that holds the manifold; the
+    pipes of the rooms below leave its bottom edge, those of the rooms above
+    its top edge, 200 apart, and the farther a pipe goes, the nearer the
+    manifold its run along the hall, so that no two cross."""
+    doc = start("R2013")
+    manifold_block(doc, "RZ_BYT", rectangle(0, 0, 2000, 100))
+    msp = doc.modelspace()
+    fixed_handle(doc, "400")
+    manifold(msp, "RZ_BYT", (4600, 4700, 0), "RZ1")                                                  # 400
+    rozvody = {"layer": "ROZVODY"}
+    for run in ([(5000, 4700), (5000, 4500), (1500, 4500), (1500, 3800)],        # 401 living room
+                [(5200, 4700), (5200, 4200), (4800, 4200), (4800, 3800)],        # 402 pantry
+                [(5400, 4700), (5400, 4300), (8000, 4300), (8000, 3800)],        # 403 kitchen
+                [(5600, 4700), (5600, 4500), (11500, 4500), (11500, 3800)],      # 404 bathroom
+                [(5900, 4800), (5900, 5200), (3000, 5200), (3000, 5800)],        # 405 bedroom
+                [(6100, 4800), (6100, 5300), (8300, 5300), (8300, 5800)],        # 406 study
+                [(6300, 4800), (6300, 5000), (12500, 5000), (12500, 5800)]):     # 407 child's room
+        msp.add_lwpolyline(run, dxfattribs=rozvody)
+    zony = {"layer": "ZONY"}
+    rooms = [
+        ("Obývací pokoj", [(0, 0, 0), (6000, 0, 0), (6000, 2200, 0), (3500, 2200, 0), (3500, 3800, 0),  # 408 L
+                           (0, 3800, 0)]),
+        ("Spíž", [(x, y, 0) for x, y in rectangle(3700, 2400, 6000, 3800)]),                          # 409
+        ("Kuchyň", [(x, y, 0) for x, y in rectangle(6200, 0, 10000, 3800)]),                          # 40A
+        ("Koupelna", [(x, y, 0) for x, y in rectangle(10200, 1600, 12800, 3800)]),                    # 40B
+        ("Ložnice", [(0, 5800, 0), (6000, 5800, 0), (6000, 10000, 0.3), (0, 10000, 0)]),              # 40C arc wall
+        ("Pracovna", [(x, y, 0) for x, y in rectangle(6200, 5800, 10500, 10000)]),                    # 40D
+        ("Dětský pokoj", [(x, y, 0) for x, y in rectangle(10700, 5800, 14500, 10000)]),               # 40E
+        ("WC", [(x, y, 0) for x, y in rectangle(13000, 1600, 14500, 3800)]),                          # 40F
+    ]
+    for _, outline in rooms:
+        msp.add_lwpolyline(outline, format="xyb", close=True, dxfattribs=zony)
+    for name, outline in rooms:
+        x = min(p[0] for p in outline) + 300
+        y = max(p[1] for p in outline) - 500
+        msp.add_text(name, dxfattribs={"height": 150, "insert": (x, y), "layer": "0"})
+    msp.add_text("Chodba", dxfattribs={"height": 150, "insert": (1000, 5300), "layer": "0"})
+    return doc
+
+
+def refusal_fixtures():
+    """One drawing with the inputs of every refusal, by handle (the test
+    builds a script per refusal):
+    500 manifold "TOT0000-0023" at (1000,1000), 501 pipe into 502 zone
+    (0,2000)-(4000,5000): the valid base;
+    503 a second manifold; 504 a CIRCLE; 505 a pipe that does not touch the
+    manifold; 506 a pipe from the manifold ending below the zone; 507 a
+    second pipe into zone 502; 508 an LWPOLYLINE of one vertex; 509 an open
+    zone polyline; 50A and 50B two zones sharing the edge x = 12000; 50C an
+    ELLIPSE; 50D a LINE drawn over the bottom edge of
+    502; 50E a SPLINE; 50F a manifold whose item is "TOT0000-0002" (not a
+    manifold); 510 a "TOT0000-0001" manifold of only 4 outline points;
+    511 a TEXT; 512 a heavy POLYLINE."""
+    doc = start("R2013")
+    manifold_block(doc, "RZ_TEST", rectangle(0, 0, 600, 100))
+    manifold_block(doc, "RZ_CIZI", rectangle(0, 0, 600, 100))
+    msp = doc.modelspace()
+    rozvody = {"layer": "ROZVODY"}
+    zony = {"layer": "ZONY"}
+    fixed_handle(doc, "500")
+    manifold(msp, "RZ_TEST", (1000, 1000, 0), "RZ1")                                             # 500
+    msp.add_line((1300, 1100), (1300, 2000), dxfattribs=rozvody)                                 # 501
+    msp.add_lwpolyline(rectangle(0, 2000, 4000, 5000), close=True, dxfattribs=zony)              # 502
+    manifold(msp, "RZ_TEST", (20000, 1000, 0), "RZ2")                                            # 503
+    msp.add_circle((30000, 3000), 1000, dxfattribs=zony)                                         # 504
+    msp.add_line((3000, 1100), (3000, 2000), dxfattribs=rozvody)                                 # 505
+    msp.add_line((1500, 1100), (1500, 1800), dxfattribs=rozvody)                                 # 506
+    msp.add_line((1500, 1100), (1500, 2000), dxfattribs=rozvody)                                 # 507
+    msp.add_lwpolyline([(40000, 3000)], dxfattribs=zony)                                         # 508
+    msp.add_lwpolyline([(0, 7000), (4000, 7000), (4000, 9000), (0, 9000)], dxfattribs=zony)      # 509 open
+    msp.add_lwpolyline(rectangle(10000, 2000, 12000, 5000), close=True, dxfattribs=zony)         # 50A
+    msp.add_lwpolyline(rectangle(12000, 2000, 14000, 5000), close=True, dxfattribs=zony)         # 50B
+    msp.add_ellipse((30000, 8000), major_axis=(2000, 0), ratio=0.5, dxfattribs=zony)             # 50C
+    msp.add_line((0, 2000), (4000, 2000), dxfattribs=zony)                                       # 50D
+    msp.add_spline([(40000, 7000), (41000, 8000), (42000, 7000), (43000, 8000)], dxfattribs=zony)  # 50E
+    other = manifold(msp, "RZ_CIZI", (20000, 6000, 0), "X1")                                     # 50F
+    other.set_xdata("QEV_DATA", [(1000, "E@2x1"), (1000, "TOT0000-0002"), (1000, "X1"),
+                                 (1000, "_QEVITEM_ID"), (1000, "TOT0000-0002"), (1000, "_LABEL"), (1000, "X1")])
+    four = manifold(msp, "RZ_TEST", (20000, 9000, 0), "RZ4")                                     # 510
+    four.set_xdata("QEV_DATA", [(1000, "E@2x1"), (1000, "TOT0000-0001"), (1000, "RZ4"),
+                                (1000, "_QEVITEM_ID"), (1000, "TOT0000-0001"), (1000, "_LABEL"), (1000, "RZ4")])
+    msp.add_text("Obývací pokoj", dxfattribs={"height": 150, "insert": (500, 4500), "layer": "0"})  # 511
+    # Last: its vertices take handles of their own.
+    msp.add_polyline2d(rectangle(35000, 7000, 38000, 9000), close=True, dxfattribs=zony)         # 512
     return doc
 
 
@@ -180,12 +289,37 @@ def offset_test():
     return doc
 
 
+# The description mask of the example host: "%KEY%" stands for the value of
+# a zone description key; a backslash starts a new line.
+DESCRIPTION_MASK = ("Zóna %_PT_ZONA_OZN%\\Plocha %_PT_ZONA_SCELK% m2\\q = %_PT_ZONA_Q% W/m2\\"
+                    "l = %_PT_ZONA_L_ROZTEC% m, L = %_PT_ZONA_L_DELKA% m")
+
+
+def host_heating_file(here, out):
+    """The shipped heating defaults with the meander as the circuit shape and
+    the description mask, as examples/host/Dat/qev_heat_floors.dat."""
+    with open(os.path.join(here, "..", "resources", "Dat", "qev_heat_floors.dat"), encoding="utf-8") as f:
+        text = f.read()
+    if "CIRCUIT_SHAPE=1\n" not in text:
+        raise SystemExit("resources/Dat/qev_heat_floors.dat has no CIRCUIT_SHAPE=1 line")
+    head = ("; The example host's heating file: the module's shipped defaults\n"
+            "; (resources/Dat/qev_heat_floors.dat, copied by scripts/make-examples.py)\n"
+            "; with the meander as the circuit shape and a description mask.\n\n")
+    text = head + text.replace("CIRCUIT_SHAPE=1\n", "CIRCUIT_SHAPE=0\n")
+    text += "\n[DESC_FLOORHEATING]\nMASK_FLOORHEATING=" + DESCRIPTION_MASK + "\n"
+    folder = os.path.join(out, "host", "Dat")
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, "qev_heat_floors.dat"), "w", encoding="utf-8", newline="\n") as f:
+        f.write(text)
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "examples")
     os.makedirs(out, exist_ok=True)
-    for name, build in (("minimal.dxf", minimal), ("three-zones.dxf", three_zones),
-                        ("offset-test.dxf", offset_test)):
+    host_heating_file(here, out)
+    for name, build in (("minimal.dxf", minimal), ("flat.dxf", flat), ("refusals.dxf", refusal_fixtures),
+                        ("three-zones.dxf", three_zones), ("offset-test.dxf", offset_test)):
         path = os.path.join(out, name)
         build().saveas(path)
         auditor = ezdxf.readfile(path).audit()

@@ -38,6 +38,7 @@ class CFHEntityInOut;
 class CFHModel;
 class CFHZoneDesign;
 class CFHZoneEntry;
+struct CFHLabelMeasure;
 
 class CFHCircuit {
  public:
@@ -105,6 +106,46 @@ class CFHCircuit {
   // A reference of the caller's own to the running job's thread (closed by
   // the caller), or null when no job runs.
   HANDLE duplicateWorkerHandle() const;
+
+  // ---- Circuit path (CFHCircuitPath.cpp, CFHZoneLink.cpp) ------------------------
+  // Rebuilds the segments of the whole circuit into its first zone's layouts
+  // (CFHZoneDesign::walkPath), every zone of the circuit busy meanwhile; the
+  // layouts of the other zones end without segments. The first zone's
+  // display type decides the sides: 0 the first half of the main layout's
+  // length is supply, the rest return; any other the same on its second
+  // layout (the main layout of type 1 keeps the sides of its edges). On the
+  // circuit's job thread, or on the command's thread while no job runs.
+  void buildPath();
+  // Joins the zone to the zone before it in this circuit at the zone's link
+  // point, with the pipe network's pitch (CFHZoneDesign::linkToPrevious).
+  // False for the first zone, a zone not in the circuit or a failed link.
+  bool linkToPreviousZone(CFHZoneEntry* zone);
+
+  // ---- Calculation (CFHCircuitCalculation.cpp) ---------------------------------------
+  // Warning bits that calculate() answers, ORed over the circuit's zones.
+  static constexpr std::int32_t kWarnTpAboveTm = 2;         // TM valid and tp > TM
+  static constexpr std::int32_t kWarnTiAboveTp = 4;         // ti > tp
+  static constexpr std::int32_t kWarnReturnNotBelow = 8;    // t2 >= t1
+  // Waits for the circuit's job, then sets LP of every zone to the length of
+  // the supply and return pipes (m) and calculates each zone in list order
+  // (CFHZoneEntry::calculate). Answers the warning bits. Command's thread.
+  std::int32_t calculate();
+  // Σ LH of the zones + LP of the first zone, m; 0 without zones.
+  double totalLength() const;
+  // totalLength() above the maximum loop length by more than 1e-9.
+  bool isLengthExceeded() const;
+  // With the maximum pressure check set: some zone's P equals the maximum
+  // pressure loss within 0.0001.
+  bool zoneReachesMaxPressure() const;
+
+  // ---- Label (CFHModelQueries.cpp) ----------------------------------------------------
+  // The position of the circuit's label of height h and width w beside its
+  // connection: from the point h/4 along the way from the first connection
+  // point to the second, shifted by the direction's quadrant (see the .cpp).
+  XtGePoint2d labelPosition(double h, double w) const;
+  // The same with the width measured first (see CFHLabelMeasure); the
+  // width in drawing units is written into `width`.
+  XtGePoint2d labelPosition(double h, const CFHLabelMeasure& measure, double& width) const;
 
   CFHCircuitCalc calc;
   std::uint32_t number;

@@ -39,12 +39,14 @@ CFHModel::CFHModel()
 }
 
 CFHModel::~CFHModel() {
-  // No job may outlive the zones it designs, and no waiter the block it
-  // reports to.
-  stopDesignJobs();
-  workerSync_->cancel();
-  workerSync_->joinWaiters();
+  // Nothing is posted once the model goes: the window is cleared and the
+  // waiters cancelled before the jobs are stopped (which would let a waiter
+  // see them all ended). No job may outlive the zones it designs, and no
+  // waiter the block it reports to.
   workerSync_->setNotifyWnd(nullptr);
+  workerSync_->cancel();
+  stopDesignJobs();
+  workerSync_->joinWaiters();
   {
     // Then no thread records into a model whose members are going.
     std::lock_guard lock(curveRegistryLock());

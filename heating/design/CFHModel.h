@@ -24,8 +24,9 @@
 //    read-back first wait for the circuit's job.
 // T4 A circuit owns its job's thread handle; waiters watch references of
 //    their own, which the synchronisation block owns.
-// T5 The destructor stops every job, cancels and joins the waiters, clears
-//    the notify window, then stops being current and frees the rest.
+// T5 The destructor clears the notify window, cancels the waiters, stops
+//    every job and joins the waiters (so nothing is posted once it runs),
+//    then stops being current and frees the rest.
 // T6 Lock order: circuit, zone design, registry, state; the notify window's
 //    lock alone. No thread waits while holding a lock; curves may be made or
 //    destroyed under the first two, never under the last two. The registry
@@ -161,6 +162,21 @@ class CFHModel {
   // (CFHBoundLoop::sharesEndPoint) form one text "1, 3, 4" of their
   // numbers, appended to `texts`. True when any was found.
   bool findDuplicateZones(std::vector<CString>& texts) const;
+
+  // ---- Queries and calculation over all zones ------------------------------------
+  // The first circuit (zone) with the number, or null (CFHModelQueries.cpp).
+  CFHCircuit* circuitByNumber(std::uint32_t number) const;
+  CFHZoneEntry* zoneByNumber(std::uint32_t number) const;
+  // Before the dialog of a new design: the gross area A0 of every zone with a
+  // boundary (CFHCircuitCalculation.cpp, as the rest of this group).
+  void updateZoneAreas();
+  // After a drawn design was read back: A0 and SP of every zone with a
+  // boundary, then its surface values (CFHZoneCalc::recalculateSurface).
+  void recalculateZones();
+  // The numbers of the zones over their circuit's limits
+  // (CFHZoneEntry::isOverLimits), as "1, 3", into `text`; false, text empty,
+  // when there are none.
+  bool zonesOverLimits(CString& text) const;
 
   // ---- Floor structures ----------------------------------------------------------
   // The catalogue of the library's structures: key the structure's name (its

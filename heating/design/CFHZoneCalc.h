@@ -106,6 +106,20 @@ class CFHZoneCalc {
   // layers from the floor-structure library and answers true.
   bool setFloorStructure(const CString& mark, const CString& action, bool force);
 
+  // ---- The heating calculation ----------------------------------------------------
+  // Writes the results from the inputs, t1 and t2 of the zone's circuit and
+  // the zone's geometry and pipe length (see the .cpp for the steps). R is
+  // set from the calculation unless fixed, tp unless fixed; the valid flag
+  // stays as the setters left it. Needs the zone's circuit (nothing happens
+  // without one) and runs on the command's thread after the circuit's job
+  // ended (CFHCircuit::calculate waits for it).
+  void calculate();
+  // QPC plus the heating body's output above 0.995 × Qc (both valid).
+  bool isCapacityReached() const;
+  // After reading back: LH, total output, tp − ti and θ from the stored
+  // results and inputs.
+  void recalculateSurface();
+
   double area = 0.0;          // A0, m²
   double reducedArea = 0.0;   // SP, m²
   double perimeter = 0.0;     // OP, m

@@ -49,6 +49,18 @@ class CFHZoneEntry {
   // curve; empty for a zone without a boundary.
   void setCrossingPoints(const CFloorHeatingCurve& curve);
 
+  // ---- Calculation (CFHCircuitCalculation.cpp) and queries ------------------------
+  // Sets LP to the connection length `lc` (m), then calculates the zone
+  // (CFHZoneCalc::calculate).
+  void calculate(double lc);
+  // Over its circuit's limits: the circuit's loop length is exceeded, or the
+  // zone's valid P is above the circuit's maximum pressure loss by more than
+  // 0.0001. False for a zone without circuit.
+  bool isOverLimits() const;
+  // QPC plus the output of the zone's heating body (QPC alone without one;
+  // CFHModelQueries.cpp).
+  VARIANT outputWithHeatingBody() const;
+
   std::uint32_t number;
   std::uint32_t word = 0;
   CString mark;

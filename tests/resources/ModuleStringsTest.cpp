@@ -43,6 +43,9 @@ const std::map<UINT, std::string> kExpected = {
     {324, "Vyberte rozdělovač podlahového vytápění:"},
     {325, "Pro editaci podlahového vytápění vyberte jeden rozdělovač."},
     {326, "Vykreslené podlahové vytápění neobsahuje všechny potřebné informace."},
+    {9002, "Zóny %s nemají navržené potrubí: tvar okruhu Plošná spirála zatím není k dispozici nebo se rozvržení "
+           "nepodařilo. Zvolte tvar Meandr a návrh opakujte."},
+    {9003, "Návrh podlahového vytápění se nepodařilo vykreslit. Výkres zůstal beze změny."},
 };
 
 class ModuleStrings : public ::testing::Test {
@@ -53,14 +56,14 @@ class ModuleStrings : public ::testing::Test {
 }  // namespace
 
 TEST_F(ModuleStrings, EveryIdLoadsItsExactText) {
-  ASSERT_EQ(kExpected.size(), 29u);
+  ASSERT_EQ(kExpected.size(), 31u);
   for (const auto& [id, text] : kExpected) {
     CString loaded;
     EXPECT_TRUE(loaded.LoadString(id)) << id;
     EXPECT_EQ(hvWideToUtf8(loaded.str()), text) << id;
   }
   // The table holds these and our own warning, nothing else.
-  EXPECT_EQ(hvModuleStrings().size(), 30u);
+  EXPECT_EQ(hvModuleStrings().size(), 32u);
   for (const HvStringResource& entry : hvModuleStrings())
     EXPECT_TRUE(kExpected.count(entry.id) == 1 || entry.id == IDS_WARN_ZONES_OVER_MAXIMUM) << entry.id;
 

@@ -75,10 +75,10 @@ three = os.path.join(EXAMPLES, "three-zones.dxf")
 rc, out, err, log, work = run("summary", minimal,
                               "select handles 100 101\nselect all type=LWPOLYLINE layer=ZONY\nsummary\nsave sel.dxf\n")
 check(rc == 0, f"summary: exit {rc}: {err}")
-check(f"saved {os.path.join(work, 'sel.dxf')} (3 entities)\n" in out, f"summary: the saved line: {out}")
+check(f"saved {os.path.join(work, 'sel.dxf')} (5 entities)\n" in out, f"summary: the saved line: {out}")
 check("INSERT 1, LINE 1" in out and "QEV_DATA, QEV_INSPT" in out and "RZ_TEST" in out, f"summary output: {out}")
 summary = [r for r in log if r.get("kind") == "summary"]
-check(len(summary) == 1 and summary[0]["selections"][1]["kinds"] == {"LWPOLYLINE": 1}, f"summary log: {summary}")
+check(len(summary) == 1 and summary[0]["selections"][1]["kinds"] == {"LWPOLYLINE": 2}, f"summary log: {summary}")
 check(any(r.get("kind") == "module" and r.get("event") == "InitInstance" for r in log), "the module was not initialised")
 check(words(log, 109) and words(log, 109)[0]["answer"].endswith("/host"), "word 109 answers the host folder")
 audited("summary", os.path.join(work, "sel.dxf"))
@@ -123,14 +123,15 @@ rc, _, err, log, work = run("rollback", minimal, "command tmRollback\nsave after
 check(rc == 1 and command_results(log) == ["rolled back"], f"rollback: {rc} {command_results(log)}")
 doc = audited("rollback", os.path.join(work, "after.dxf"))
 if doc is not None:
-    check(sorted(e.dxf.handle for e in doc.modelspace()) == ["100", "101", "102"], "rollback left the drawing unchanged")
+    check(sorted(e.dxf.handle for e in doc.modelspace()) == ["100", "101", "102", "103", "104"],
+          "rollback left the drawing unchanged")
 
 # A command that ends inside its transaction is rolled back (or kept with --keep-partial).
 rc, _, err, log, _ = run("open", minimal, "command tmLeaveOpen\n", module=TEST_MODULE)
 check(rc == 1 and "open transaction" in err and command_results(log) == ["rolled back"], f"open: {rc} {err}")
 rc, _, err, log, work = run("partial", minimal, "command tmLeaveOpen\nsave p.dxf\n", "--keep-partial", module=TEST_MODULE)
 doc = audited("partial", os.path.join(work, "p.dxf"))
-check(doc is not None and len(doc.modelspace()) == 4, "--keep-partial keeps the output")
+check(doc is not None and len(doc.modelspace()) == 6, "--keep-partial keeps the output")
 
 # Word 142: erase marks become final at the commit, and are dropped without one.
 rc, _, err, log, work = run("handover", minimal, "command tmHandOver\nselect handles 102\nsave h.dxf\n",
@@ -142,7 +143,7 @@ rc, _, err, log, work = run("handover-fail", minimal, "command tmHandOverNoCommi
                             module=TEST_MODULE)
 check(rc == 1 and any(r.get("kind") == "erase" and r["handles"] == ["102"] for r in log), f"handover-fail: {rc}")
 doc = audited("handover-fail", os.path.join(work, "h.dxf"))
-check(doc is not None and sorted(e.dxf.handle for e in doc.modelspace()) == ["100", "101", "102"],
+check(doc is not None and sorted(e.dxf.handle for e in doc.modelspace()) == ["100", "101", "102", "103", "104"],
       "a failed output erases nothing")
 rc, _, err, log, work = run("handover-now", minimal, "command tmHandOverNoCommit\nselect handles 102\nsave h.dxf\n",
                             "--142=immediate", module=TEST_MODULE)

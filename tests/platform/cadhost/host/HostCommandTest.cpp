@@ -185,7 +185,8 @@ TEST(CadhostCommands, SelectionItemsKeepTheirOrderAndSkipWhatCannotBeSelected) {
   ASSERT_TRUE(run.drawing().makeEntity(paper).ok());
   run.drawing().erase(run.drawing().findByHandle(0x101));
   EXPECT_EQ(run.run(), 1);  // the handles that select nothing fail the last command
-  EXPECT_EQ(g_handles, (std::vector<std::u16string>{u"102", u"100", u"|", u"102", u"4B0", u"|", u"100", u"|",
+  EXPECT_EQ(g_handles, (std::vector<std::u16string>{u"102", u"100", u"|", u"102", u"103", u"104", u"4B0", u"|",
+                                                    u"100", u"|",
                                                     u"100", u"|", u"4B0", u"102", u"|", u"102", u"|"}));
   EXPECT_EQ(run.logWith({"handle 101 is not a live model-space entity"}).size(), 2u);
 }

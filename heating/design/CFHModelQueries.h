@@ -1,0 +1,62 @@
+// Small questions the output, the commands and the dialog pages ask of a
+// design model: the manifold's totals over its zones and circuits, zone
+// labels, floor-type texts. The lookups by number and the label position are
+// members of their classes (CFHModel, CFHCircuit, CFHZoneEntry) and live in
+// CFHModelQueries.cpp as well.
+//
+// Totals are numeric values that may be empty (VariantValue.h): they start
+// as a valid 0.0 and an empty contribution adds nothing, so a total is empty
+// only when a contribution is infinite. They hold VT_R8 or VT_EMPTY only and
+// need no VariantClear.
+//
+// Threads: the command's thread, after the circuits' jobs have ended (the
+// results they sum are written by the calculation, which waits for them).
+#pragma once
+
+#include "platform/cadhost/HostTables.h"
+#include "platform/win/CString.h"
+#include "platform/win/Variant.h"
+
+#include <cstdint>
+
+class CFHModel;
+class CFHZoneEntry;
+
+// The manifold's totals over all zones ("PRCD", "PRQC", "PRCP").
+struct CFHZoneTotals {
+  VARIANT length;  // Σ LH of every zone + LP of the first zone of every circuit, m
+  VARIANT output;  // Σ (QPC + the output of the zone's heating body), W
+  VARIANT area;    // Σ S, m²
+};
+CFHZoneTotals sumZoneVariantValues(const CFHModel& model);
+
+// Over the circuits that have a zone, of each circuit's first zone:
+// "_PT_RZ_CELK_MHP", "_PT_RZ_CELK_P" and "_PT_RZ_MAX_P".
+struct CFHCircuitTotals {
+  VARIANT flow;                  // Σ MHP, kg/h
+  VARIANT pressureLoss;          // Σ P, kPa
+  double maxPressureLoss = 0.0;  // the largest valid P; 0.0 when there is none
+};
+CFHCircuitTotals sumCircuitResults(const CFHModel& model);
+
+// The zone's label: "%d" (the zone number), or "%s.%d" with the manifold's
+// mark in front when the manifold has one. The heating-body form is the same
+// with the number of the zone's heating body (the plain form for a zone
+// without one).
+CString formatZoneLabel(const CFHZoneEntry& zone, bool heatingBodyForm = false);
+
+// What CFHCircuit::labelPosition measures a label's width with: the host's
+// text measure (word 131) of the text in the style and width factor. The
+// host measures at the label height in millimetres (h / (u × 0.001), u the
+// model's drawing unit factor) and the width is brought back into drawing
+// units (× u × 0.001). Without the host or its word the width is 0.
+struct CFHLabelMeasure {
+  const HostExport2D* host = nullptr;
+  CString text;
+  CString style;
+  double widthFactor = 1.0;
+};
+
+// The floor type of a placement: 0 string 267, 1 string 266, 2 string 268;
+// empty for any other placement (or when the string table is not loaded).
+CString floorTypeText(std::uint32_t placement);
