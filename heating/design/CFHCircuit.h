@@ -80,7 +80,8 @@ class CFHCircuit {
   // d/2 to its left, and sets the zone design's pipe ends from them (supply
   // pipe end 1, return pipe end 2). With trim, each pipe is cut where it
   // meets the zone's working loop nearest to `point` and runs from there to
-  // its far end (the manifold), so its start is the pipe end; without, each
+  // its far end (the manifold), so its start is the pipe end (a pipe that
+  // stops short of a slanted wall is first prolonged to it); without, each
   // pipe's end nearer the manifold outline is the pipe end (a zone round the
   // manifold). The old pipes are deleted first. False, no pipes, when the
   // line meets no outline segment (manifoldConnectionTol) or cannot be

@@ -64,6 +64,20 @@ TEST_F(Routing, AStartBesideTheOutlineIsSnappedOntoIt) {
   EXPECT_TRUE(circuit.supplyPipe()->endPoint().isEqualTo({400, 100}, workTol));
 }
 
+// A pipe ending on a wall at 45 degrees: the supply beside it stops short of
+// the wall and is prolonged to it, the return is cut back; both stay
+// parallel to the centre line.
+TEST_F(Routing, PipesBesideACentreLineOnASlantedWallReachIt) {
+  Network slanted;
+  slanted.pipe({300, 100}, {300, 1900});
+  const zone_fixture::Zone triangle = zone_fixture::polygon("", {{-1000, 600}, {2000, 3600}, {-1000, 3600}});
+  zone_design_test::addZone(slanted.model, 1, triangle, false);
+  ASSERT_EQ(slanted.model.pipeNetwork().route(), CFHPipeNetwork::kRouted);
+  const CFHCircuit& circuit = *slanted.model.circuits().front();
+  EXPECT_TRUE(circuit.supplyPipe()->startPoint().isEqualTo({400, 2000}, workTol));
+  EXPECT_TRUE(circuit.returnPipe()->startPoint().isEqualTo({200, 1800}, workTol));
+}
+
 // A zone round the manifold takes a pipe that ends inside it only when it
 // is flagged as entered by the pipes; the pipe ends then lie at the outline.
 TEST_F(Routing, AZoneRoundTheManifoldOnlyWithItsFlag) {
