@@ -38,7 +38,7 @@ struct Room {
 void addZone(CFHModel& model, const Room& room, double spacing) {
   CFHZoneEntry* zone = model.addZone(static_cast<std::uint32_t>(model.zones().size() + 1));
   auto boundary = std::make_unique<CFHZoneBoundary>(&layoutOffsetLevelSource());
-  for (const auto& curve : room.outline.curves) boundary->addBoundaryCurve(curve->extendedCopyAt(curve->midPoint()));
+  for (const auto& curve : room.outline.curves) boundary->addBoundaryCurve(cloneBoundaryCurve(*curve));
   boundary->prepareLoop(true);
   boundary->workingLoop.copyFrom(boundary->asDrawnLoop);
   boundary->prepareLoop(false);

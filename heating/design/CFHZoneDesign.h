@@ -74,21 +74,23 @@ class CFHZoneDesign {
   CFHZoneBoundary* boundary() const { return boundary_.get(); }
   XtGePoint2d linkPoint() const;
 
-  // Setters of the inputs; each first stops the circuit's job.
-  void setCircuitShape(std::uint32_t shape);
-  void setDisplayType(std::uint32_t type);
-  void setLayoutValue(double value);
-  void setPerpendicularDistance(double distance);
-  void setDetailDistance(double distance);
-  void setPerimeterDistance(double distance);
+  // Setters of the inputs: a value equal to the stored one changes nothing
+  // and answers false; any other first stops the circuit's job, then is
+  // stored, and the answer is true.
+  bool setCircuitShape(std::uint32_t shape);
+  bool setDisplayType(std::uint32_t type);
+  bool setLayoutValue(double value);
+  bool setPerpendicularDistance(double distance);
+  bool setDetailDistance(double distance);
+  bool setPerimeterDistance(double distance);
   // The design spacing: the zone's pipe pitch × the unit factor, written just
   // before the circuit's job is made.
-  void setSpacing(double spacing);
-  void setMeanderBaseId(std::uint32_t id);
-  void setBorderWidths(std::vector<double> widths);
-  void setSelectedEdgeIds(std::vector<std::uint32_t> ids);
+  bool setSpacing(double spacing);
+  bool setMeanderBaseId(std::uint32_t id);
+  bool setBorderWidths(std::vector<double> widths);
+  bool setSelectedEdgeIds(std::vector<std::uint32_t> ids);
   // Takes the boundary (the old one is deleted).
-  void setBoundary(std::unique_ptr<CFHZoneBoundary> boundary);
+  bool setBoundary(std::unique_ptr<CFHZoneBoundary> boundary);
 
   // Stores the link point under the lock; for the job too. False, nothing
   // stored, while the zone is busy.
@@ -259,9 +261,10 @@ class CFHZoneDesign {
   // Releases the layouts' contents, then deletes them and the second
   // layout's pipe-end copies.
   void deleteLayouts();
-  // Stops the circuit's job, then stores the value.
+  // Unless the value equals the field: stops the circuit's job, then stores
+  // the value; answers whether it did.
   template <typename T>
-  void changeInput(T& field, T value);
+  bool changeInput(T& field, T value);
 
   CFHZoneEntry* owner_;
   std::uint32_t circuitShape_;

@@ -39,7 +39,7 @@ inline CFHZoneEntry* addZone(CFHModel& model, std::uint32_t number, const zone_f
                              bool prepareWorking = true) {
   CFHZoneEntry* zone = model.addZone(number);
   auto boundary = std::make_unique<CFHZoneBoundary>(&layoutOffsetLevelSource());
-  for (const auto& curve : outline.curves) boundary->addBoundaryCurve(curve->extendedCopyAt(curve->midPoint()));
+  for (const auto& curve : outline.curves) boundary->addBoundaryCurve(cloneBoundaryCurve(*curve));
   boundary->prepareLoop(true);
   boundary->workingLoop.copyFrom(boundary->asDrawnLoop);
   if (prepareWorking) boundary->prepareLoop(false);

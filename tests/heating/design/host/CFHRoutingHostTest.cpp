@@ -163,6 +163,22 @@ TEST_F(Routing, ThreeZonesExample) {
   EXPECT_TRUE(l->design()->pipeEnd(1)->point.isEqualTo({500, 1000}, workTol));
 }
 
+// Blocks the routing cannot use: "TOT0000-0001" needs six outline points and
+// has four; a block of three points. The item itself is read.
+TEST_F(Routing, ManifoldsWithTooFewOutlinePointsAreRefused) {
+  for (const char* handle : {"200", "201"}) {
+    SCOPED_TRACE(handle);
+    bool read = true;
+    runOver(kOnePipe, handle, "102", [&] {
+      DrawnDesign d;
+      d.read(CFHDrawingInOut::instance());
+      read = d.manifoldRead;
+      EXPECT_EQ(d.model.pipeNetwork().mark, CString(u"RZX"));
+    });
+    EXPECT_FALSE(read);
+  }
+}
+
 // The manifold's own frame with the user system turned by 30 degrees: the
 // work point one unit along from the reference is (cos 30, sin 30) in it.
 TEST_F(Routing, ManifoldFrameFollowsTheUserSystem) {
