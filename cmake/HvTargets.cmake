@@ -92,6 +92,7 @@ endfunction()
 
 # hv_python_test(NAME <test> SCRIPT <file> [ARGS ...] [DEPENDS <target>...])
 # A test run by Debian's python3 (which has python3-ezdxf), never the pyenv one.
+# It imports the shared helpers of tests/support (test_folders) by name.
 function(hv_python_test)
   cmake_parse_arguments(A "" "NAME;SCRIPT" "ARGS" ${ARGN})
   if(HV_TSAN)
@@ -99,5 +100,6 @@ function(hv_python_test)
   endif()
   add_test(NAME ${A_NAME} COMMAND /usr/bin/python3 ${A_SCRIPT} ${A_ARGS}
            WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
-  set_tests_properties(${A_NAME} PROPERTIES LABELS "python" TIMEOUT 600)
+  set_tests_properties(${A_NAME} PROPERTIES LABELS "python" TIMEOUT 600
+                       ENVIRONMENT "PYTHONPATH=${PROJECT_SOURCE_DIR}/tests/support")
 endfunction()

@@ -21,7 +21,8 @@ offset-test.dxf the outlines of the offset test command, by handle:
                 303-308 that L as LINEs and an ARC, some reversed, 305 ending
                 5 mm short of its corner; 309 and 30A two separate rectangles;
                 30B-311 two rooms of LINEs sharing one wall; 312 a CIRCLE and
-                313 a TEXT.
+                313 a TEXT; 314-32C rooms with an edge shorter than the
+                zone-bound tolerance (25 mm) at their start (see offset_test()).
 host/Dat/qev_heat_floors.dat
                 the module's shipped heating defaults (resources/Dat) with the
                 meander as the circuit shape and a description mask.
@@ -286,6 +287,38 @@ def offset_test():
         msp.add_line(a, b, dxfattribs=zony)
     msp.add_circle((16000, 9000), 1000, dxfattribs=zony)                        # 312
     msp.add_text("Obývací pokoj", dxfattribs={"height": 150, "insert": (19000, 9000), "layer": "0"})  # 313
+    # 314-317: the 4000 x 3000 room started in the middle of its bottom wall,
+    # closed by a jog of 20, 10, 2 and 30 mm back to its first vertex.
+    for k, jog in enumerate((20, 10, 2, 30)):
+        x, y = 5000 * k, 14000
+        msp.add_lwpolyline([(x + 2000, y + jog), (x + 4000, y + jog), (x + 4000, y + 3000), (x, y + 3000), (x, y),
+                            (x + 2000, y)], close=True, dxfattribs=zony)
+    # 318: a room whose first edge is 22.8 mm long.
+    msp.add_lwpolyline([(-3317.1, 9801.2), (-3317.1, 9824.0), (-7633.4, 9824.0), (-7633.4, 3750.8), (-3317.1, 3750.8),
+                        (-3317.1, 3974.7), (-259.3, 3974.7), (-259.3, 9801.2)], close=True, dxfattribs=zony)
+    # 319: a 2 mm jog in the middle of the bottom wall; 31A: a closed rectangle
+    # whose last vertex repeats its first.
+    msp.add_lwpolyline([(20000, 14000), (22000, 14000), (22000, 14002), (24000, 14002), (24000, 17000), (20000, 17000)],
+                       close=True, dxfattribs=zony)
+    msp.add_lwpolyline([(25000, 14000), (29000, 14000), (29000, 17000), (25000, 17000), (25000, 14000)], close=True,
+                       dxfattribs=zony)
+    # 31B-320: the room of 314 as loose pieces, its top wall an arc: 31B the
+    # 20 mm jog, then the walls in order.
+    y = 19000
+    msp.add_line((2000, y), (2000, y + 20), dxfattribs=zony)                     # 31B
+    msp.add_line((2000, y + 20), (4000, y + 20), dxfattribs=zony)                # 31C
+    msp.add_line((4000, y + 20), (4000, y + 3000), dxfattribs=zony)              # 31D
+    centre, r, a0, a1 = bulge_arc((4000, y + 3000), (0, y + 3000), 0.2)
+    msp.add_arc(centre, r, round(a0, 9), round(a1, 9), dxfattribs=zony)         # 31E
+    msp.add_line((0, y + 3000), (0, y), dxfattribs=zony)                         # 31F
+    msp.add_line((0, y), (2000, y), dxfattribs=zony)                             # 320
+    # 321-32C: the room with a 2 mm jog in its bottom wall started at each of
+    # its six vertices, at (5000 k, 24000) counter-clockwise and at
+    # (5000 k, 29000) clockwise.
+    jog = [(0, 0), (2000, 0), (2000, 2), (4000, 2), (4000, 3000), (0, 3000)]
+    for y, way in ((24000, jog), (29000, jog[::-1])):
+        for k in range(6):
+            msp.add_lwpolyline([(x + 5000 * k, y + v) for x, v in way[k:] + way[:k]], close=True, dxfattribs=zony)
     return doc
 
 

@@ -68,9 +68,12 @@ class CFHBoundLoop : public CLoop {
   // item, each pass places the first remaining item that meets an end of the
   // chain: S = P's end (P in front), S = P's start (P reversed, in front),
   // E = P's start (P behind), E = P's end (P reversed, behind), with S the
-  // chain's start and E its end. Chaining stops when S = E or a pass places
-  // nothing; items not placed then are destroyed. True when the chain closed
-  // and no item was dropped; false for an empty loop.
+  // chain's start and E its end. Items that meet an end exactly (workTol)
+  // are placed first, so the pieces of one drawn polyline stay in their
+  // order whatever the length of its edges. Chaining stops when S = E
+  // exactly, or under the tolerance with no exact continuation left, or when
+  // a pass places nothing; items not placed then are destroyed. True when the chain closed and no item was dropped;
+  // false for an empty loop.
   bool chainItems();
   // Joins every neighbour pair (item i - 1, item i), then the last item to
   // the first, with joinCurveEnds (workTol, the default limit). A single arc

@@ -81,33 +81,47 @@ bool CFHBoundLoop::chainItems() {
   std::vector<CLoopElement*> pool(elements.begin() + 1, elements.end());
   elements.clear();
   bool closed = false;
-  // Each pass places one item or ends the chaining: at most pool.size() passes.
-  while (chain.front()->hasCurve() && chain.back()->hasCurve()) {
+  // Places the first pool item that meets an end of the chain under `tol`;
+  // false when none does.
+  const auto placeOne = [&](const XtGeTol& tol) {
     const XtGePoint2d s = chain.front()->startPoint();
     const XtGePoint2d e = chain.back()->endPoint();
-    if (s.isEqualTo(e, zoneBoundsTol)) {
-      closed = true;
-      break;
-    }
-    bool placed = false;
-    for (std::size_t i = 0; i < pool.size() && !placed; ++i) {
+    for (std::size_t i = 0; i < pool.size(); ++i) {
       CLoopElement* p = pool[i];
       if (!p->hasCurve()) continue;
-      const bool toFront = s.isEqualTo(p->endPoint(), zoneBoundsTol) || s.isEqualTo(p->startPoint(), zoneBoundsTol);
-      const bool toBack = !toFront && (e.isEqualTo(p->startPoint(), zoneBoundsTol) ||
-                                       e.isEqualTo(p->endPoint(), zoneBoundsTol));
+      const bool toFront = s.isEqualTo(p->endPoint(), tol) || s.isEqualTo(p->startPoint(), tol);
+      const bool toBack = !toFront && (e.isEqualTo(p->startPoint(), tol) || e.isEqualTo(p->endPoint(), tol));
       if (!toFront && !toBack) continue;
       // In front the item must end at S, behind it must start at E.
-      if (toFront ? !s.isEqualTo(p->endPoint(), zoneBoundsTol) : !e.isEqualTo(p->startPoint(), zoneBoundsTol))
-        p->curve->reverse();
+      if (toFront ? !s.isEqualTo(p->endPoint(), tol) : !e.isEqualTo(p->startPoint(), tol)) p->curve->reverse();
       if (toFront)
         chain.push_front(p);
       else
         chain.push_back(p);
       pool.erase(pool.begin() + static_cast<std::ptrdiff_t>(i));
-      placed = true;
+      return true;
     }
-    if (!placed) break;
+    return false;
+  };
+  // Each pass places one item or ends the chaining: at most pool.size() passes.
+  // An item that meets an end exactly (the next piece of a drawn polyline)
+  // goes before the chain is taken for closed under the zone-bound tolerance:
+  // else an edge shorter than that tolerance at the start of a closed
+  // polyline makes the chain look closed one piece early (or, as the first
+  // item, at once), and the pieces still in the pool are lost.
+  while (chain.front()->hasCurve() && chain.back()->hasCurve()) {
+    const XtGePoint2d s = chain.front()->startPoint();
+    const XtGePoint2d e = chain.back()->endPoint();
+    if (s.isEqualTo(e, workTol)) {
+      closed = true;
+      break;
+    }
+    if (placeOne(workTol)) continue;
+    if (s.isEqualTo(e, zoneBoundsTol)) {
+      closed = true;
+      break;
+    }
+    if (!placeOne(zoneBoundsTol)) break;
   }
   elements.assign(chain.begin(), chain.end());
   const bool dropped = !pool.empty();

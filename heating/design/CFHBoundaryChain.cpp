@@ -10,6 +10,14 @@ namespace {
 
 bool samePoint(const XtGePoint2d& a, const XtGePoint2d& b) { return a.isEqualTo(b, zoneBoundsTol); }
 
+// The reach of a closed curve: one that returns to its start within the
+// tolerance must be longer than twice it to have left the tolerance at all.
+bool isLongerThanTolerance(const CFloorHeatingCurve& c) { return c.length() > 2.0 * zoneBoundsTol.equalPoint(); }
+
+bool isClosedCurve(const CFloorHeatingCurve& c) {
+  return samePoint(c.startPoint(), c.endPoint()) && isLongerThanTolerance(c);
+}
+
 bool touchesEnd(const CFloorHeatingCurve& c, const XtGePoint2d& p) {
   return samePoint(c.startPoint(), p) || samePoint(c.endPoint(), p);
 }
@@ -54,6 +62,21 @@ bool CFHBoundaryChain::isClosed() const {
   });
 }
 
+bool CFHBoundaryChain::isWithinTolerance(const CFloorHeatingCurve& curve) {
+  return samePoint(curve.startPoint(), curve.endPoint()) && !isLongerThanTolerance(curve);
+}
+
+bool CFHBoundaryChain::takeIntoCorner(CFloorHeatingCurve::Ptr& curve) {
+  const auto isChainEnd = [&](const XtGePoint2d& p) {
+    return std::any_of(chain_.begin(), chain_.end(), [&](const CFloorHeatingCurve::Ptr& c) {
+      return c->startPoint().isEqualTo(p, workTol) || c->endPoint().isEqualTo(p, workTol);
+    });
+  };
+  if (curve == nullptr || !isChainEnd(curve->startPoint()) || !isChainEnd(curve->endPoint())) return false;
+  chain_.push_back(std::move(curve));
+  return true;
+}
+
 CFloorHeatingCurve::PtrVector CFHBoundaryChain::takeChainCurves() {
   CFloorHeatingCurve::PtrVector out;
   out.swap(chain_);
@@ -91,7 +114,7 @@ int CFHBoundaryChain::place(CFloorHeatingCurve::Ptr& curve, bool reoffer) {
   if (curve == nullptr) return kRest;
   const XtGePoint2d start = curve->startPoint();
   const XtGePoint2d end = curve->endPoint();
-  const bool closedCurve = samePoint(start, end);
+  const bool closedCurve = isClosedCurve(*curve);
   if (chain_.empty()) {
     if (closedCurve) addJunction(start);
     chain_.push_back(std::move(curve));
@@ -284,7 +307,7 @@ int CFHBoundaryChain::offerToFinished(CFloorHeatingCurve::Ptr& curve) {
   if (curve == nullptr) return kRest;
   const XtGePoint2d start = curve->startPoint();
   const XtGePoint2d end = curve->endPoint();
-  if (samePoint(start, end)) {
+  if (isClosedCurve(*curve)) {
     startOwnPath(results_, curve);
     return kJoined;
   }

@@ -62,6 +62,17 @@ class CFHBoundaryChain {
 
   // Not empty, and every chain curve's start and end each are a junction.
   bool isClosed() const;
+
+  // A curve whose ends are one point under zoneBoundsTol although it is no
+  // closed curve: it is too short (at most twice the tolerance) to run round
+  // anything, like a wall jog shorter than the tolerance. The chaining cannot
+  // place it, as both its ends are the same point there; it belongs in the
+  // corner of the outline where it lies (takeIntoCorner).
+  static bool isWithinTolerance(const CFloorHeatingCurve& curve);
+  // Takes such a curve into the chain when each of its ends is an end of a
+  // chain curve (workTol): it fills a corner of this outline. False, the
+  // curve still in hand, otherwise (a stray piece, or a spur off a corner).
+  bool takeIntoCorner(CFloorHeatingCurve::Ptr& curve);
   bool empty() const { return chain_.empty(); }
   bool hasRest() const { return !rest_.empty(); }
   const CFloorHeatingCurve::PtrVector& chainCurves() const { return chain_; }

@@ -9,6 +9,10 @@ CFHZoneChaining::~CFHZoneChaining() { current_.reset(); }
 
 UINT CFHZoneChaining::offer(CFloorHeatingCurve::Ptr curve) {
   if (curve == nullptr) return 0;
+  if (CFHBoundaryChain::isWithinTolerance(*curve)) {
+    shortCurves_.push_back(std::move(curve));
+    return 0;
+  }
   if (current_ == nullptr) current_ = std::make_unique<CFHBoundaryChain>(&finished_);
   // A closed curve taken by a finished path appends a path to the list: the
   // paths offered are those there before.
@@ -25,10 +29,16 @@ UINT CFHZoneChaining::offer(CFloorHeatingCurve::Ptr curve) {
 }
 
 UINT CFHZoneChaining::finish() {
-  if (current_ == nullptr) return 0;
-  if (current_->hasRest() || (!current_->empty() && !current_->isClosed())) return IDS_ERR_ZONE_NOT_CLOSED;
-  if (current_->empty()) current_.reset();
-  else finished_.push_back(std::move(current_));
+  if (current_ != nullptr) {
+    if (current_->hasRest() || (!current_->empty() && !current_->isClosed())) return IDS_ERR_ZONE_NOT_CLOSED;
+    if (current_->empty()) current_.reset();
+    else finished_.push_back(std::move(current_));
+  }
+  for (CFloorHeatingCurve::Ptr& curve : shortCurves_) {
+    for (std::size_t i = 0; i < finished_.size() && curve != nullptr; ++i) finished_[i]->takeIntoCorner(curve);
+    if (curve != nullptr) return IDS_ERR_ZONE_NOT_CLOSED;
+  }
+  shortCurves_.clear();
   return 0;
 }
 

@@ -4,7 +4,10 @@
 //
 // The design command checks each curve first (length, overlaps with the
 // finished outlines' chain curves, which finishedPaths shows, and self-
-// overlap); the offset test offers every curve as it comes.
+// overlap); the offset test offers every curve as it comes. A curve whose
+// ends are one point under the zone-bound tolerance (a short wall jog, see
+// CFHBoundaryChain::isWithinTolerance) waits until the outlines are finished
+// and then joins the outline in whose corner it lies.
 //
 // Ownership: the chaining owns every path and every curve offered to it until
 // the finished paths are taken; destroying it frees what it still holds (the
@@ -28,7 +31,8 @@ class CFHZoneChaining {
   UINT offer(CFloorHeatingCurve::Ptr curve);
 
   // After the last curve: 0 when every curve ended in a closed outline (an
-  // empty outline being built is dropped), else IDS_ERR_ZONE_NOT_CLOSED.
+  // empty outline being built is dropped; a waiting short curve joins the
+  // first outline it fills a corner of), else IDS_ERR_ZONE_NOT_CLOSED.
   UINT finish();
 
   // The finished outlines in the order they closed.
@@ -39,4 +43,5 @@ class CFHZoneChaining {
   // Paths share this list through a pointer: the object is never moved.
   CFHBoundaryChain::Results finished_;
   std::unique_ptr<CFHBoundaryChain> current_;
+  CFloorHeatingCurve::PtrVector shortCurves_;  // waiting for finish
 };

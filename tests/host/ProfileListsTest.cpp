@@ -10,7 +10,7 @@
 #include "host/CSplitText.h"
 #include "host/DialogsIni.h"
 #include "host/prf_store2.h"
-#include "tests/platform/win/TempDir.h"
+#include "tests/support/TestFolder.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ class ProfileLists : public ::testing::Test {
   std::u16string path(const char* name) const { return dir.windows(name); }
   void writeFile(const char* name, const std::string& text) const { dir.write(name, text); }
 
-  TempDir dir;
+  TestFolder dir;
 };
 
 struct Call {

@@ -6,7 +6,7 @@
 
 #include "host/FloorStructureRecord.h"
 #include "host/formatQuantity.h"
-#include "tests/host/TempFolder.h"
+#include "tests/support/TestFolder.h"
 
 namespace {
 
@@ -19,10 +19,10 @@ std::u16string formatted(const std::u16string& file, const char16_t* key, const 
 }
 
 TEST(FormatQuantity, EntriesScaleByTheirUnitAndLeaveWhatTheyCannotWrite) {
-  TempFolder folder;
+  TestFolder folder;
   const std::u16string file = folder.write(
       "format.ini", "[INFO_FORMAT]\r\nAREA=1;m2\r\nLEN=0;mm\r\nFT=3;ft\r\nCM=1;cm\r\nCM2=2;cm2\r\nVOL=;m3;x\r\n"
-                    "EMPTY=\r\n");
+                    "EMPTY=\r\n").u16string();
   EXPECT_EQ(formatted(file, u"AREA", u"2.5e6", 1000), u"2.5m2");
   EXPECT_EQ(formatted(file, u"LEN", u"1.2346", 1), u"1235mm");
   EXPECT_EQ(formatted(file, u"FT", u"2", 1000), u"2.000ft");

@@ -6,7 +6,7 @@
 
 #include "host/UnitsCatalogue.h"
 #include "tests/host/FakeHost.h"
-#include "tests/host/TempFolder.h"
+#include "tests/support/TestFolder.h"
 
 namespace {
 
@@ -24,8 +24,8 @@ constexpr const char* catalogueText =
     "12=beyond eleven gaps\r\n";
 
 TEST(UnitsCatalogue, ListsAndGapRules) {
-  TempFolder folder;
-  const std::u16string file = folder.write("QEV_LIN.DAT", catalogueText);
+  TestFolder folder;
+  const std::u16string file = folder.write("QEV_LIN.DAT", catalogueText).u16string();
   HvUnitsCatalogue catalogue;
   ASSERT_TRUE(readUnitsCatalogue(catalogue, u'T', file.c_str()));
   EXPECT_EQ(catalogue.letter, u'T');
@@ -56,7 +56,7 @@ TEST(UnitsCatalogue, MissingFileOrHostFolderGivesEmptyLists) {
 }
 
 TEST(UnitsCatalogue, HostFolderFile) {
-  TempFolder folder;
+  TestFolder folder;
   std::filesystem::create_directory(folder.path() / "DAT");
   folder.write("DAT/QEV_LIN.DAT", "[MODULE_V]\r\n0=Ventil\r\n");
   FakeHostOptions options;
@@ -69,8 +69,8 @@ TEST(UnitsCatalogue, HostFolderFile) {
 }
 
 TEST(UnitsCatalogue, SwapsKeepFileAndMemoryInStep) {
-  TempFolder folder;
-  const std::u16string file = folder.write("QEV_LIN.DAT", catalogueText);
+  TestFolder folder;
+  const std::u16string file = folder.write("QEV_LIN.DAT", catalogueText).u16string();
   HvUnitsCatalogue catalogue;
   readUnitsCatalogue(catalogue, u'T', file.c_str());
   EXPECT_FALSE(swapUnitsEntries(catalogue, 3, true));    // the last line downwards

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "host/UserParams.h"
-#include "tests/host/TempFolder.h"
+#include "tests/support/TestFolder.h"
 
 namespace {
 
@@ -15,8 +15,8 @@ class Database : public HvUserParamSource {
 };
 
 TEST(UserParams, DatabaseFirstThenInfoSection) {
-  TempFolder folder;
-  const std::u16string file = folder.write("params.ini", "[INFO]\r\nVyrobce=Soubor\r\nJen=v souboru\r\n");
+  TestFolder folder;
+  const std::u16string file = folder.write("params.ini", "[INFO]\r\nVyrobce=Soubor\r\nJen=v souboru\r\n").u16string();
   const Database db;
   EXPECT_EQ(getUserParam(&db, u"Vyrobce", u"-", file.c_str()), u"Havlen");
   EXPECT_EQ(getUserParam(&db, u"vyrobce", u"-", file.c_str()), u"other");  // exact case
@@ -33,8 +33,8 @@ TEST(UserParams, ValueLongerThanTheBufferIsCut) {
   EXPECT_EQ(getUserParam(&db, u"Dlouhy", u"", out, 10, nullptr), 9);
   EXPECT_EQ(std::u16string(out), std::u16string(9, u'x'));
   EXPECT_EQ(getUserParam(&db, u"Dlouhy", u"", nullptr, 10, nullptr), 0);
-  TempFolder folder;
-  const std::u16string file = folder.write("long.ini", "[INFO]\r\nK=" + std::string(5000, 'y') + "\r\n");
+  TestFolder folder;
+  const std::u16string file = folder.write("long.ini", "[INFO]\r\nK=" + std::string(5000, 'y') + "\r\n").u16string();
   EXPECT_EQ(getInfoParam(u"K", u"", file.c_str()).size(), 5000u);  // read whole
 }
 

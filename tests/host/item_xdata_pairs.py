@@ -17,9 +17,9 @@ import os
 import sys
 
 import checked_in_fixture
-import tempfile
 
 import ezdxf
+from test_folders import TestFolders
 
 ITEMS = [
     {
@@ -52,7 +52,7 @@ def read_back():
         ref = doc.modelspace().add_blockref("QEV_ITEM", item["insert"], dxfattribs={"rotation": item["rotation"]})
         ref.set_xdata("QEV_DATA", item["data"])
         ref.set_xdata("QEV_INSPT", item["inspt"])
-    with tempfile.TemporaryDirectory(prefix="hv-items-") as folder:
+    with TestFolders("item-xdata").case("items") as folder:
         path = os.path.join(folder, "items.dxf")
         doc.saveas(path)
         doc = ezdxf.readfile(path)

@@ -11,7 +11,7 @@
 #include "host/ProfileTextForms.h"
 #include "platform/win/Exceptions.h"
 #include "platform/win/ProfileFile.h"
-#include "tests/platform/win/TempDir.h"
+#include "tests/support/TestFolder.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ class PrfStore2 : public ::testing::Test {
     return buffer.substr(0, n);
   }
 
-  TempDir dir;
+  TestFolder dir;
   prf_store2 store{path().c_str(), u"FH_PAGE_CALC"};
 };
 

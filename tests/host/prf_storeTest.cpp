@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/win/ProfileFile.h"
-#include "tests/platform/win/TempDir.h"
+#include "tests/support/TestFolder.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ class PrfStore : public ::testing::Test {
     return buffer.substr(0, n);
   }
 
-  TempDir dir;
+  TestFolder dir;
   prf_store store;
 };
 

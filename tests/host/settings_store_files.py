@@ -13,7 +13,8 @@ import os
 import re
 import subprocess
 import sys
-import tempfile
+
+from test_folders import TestFolders
 
 SECTION = "FH_PAGE_CALC"
 CZECH = "P\u0159\u00edvodn\u00ed-podlahov\u00e9 vyt\u00e1p\u011bn\u00ed"
@@ -228,7 +229,7 @@ def main():
         print(__doc__)
         return 2
     tool = Tool(sys.argv[1])
-    with tempfile.TemporaryDirectory(prefix="hv-stores-") as folder:
+    with TestFolders("stores", FAILURES).case("files") as folder:
         stores_write_ini_reads(tool, folder)
         stores_read_files_of_others(tool, folder)
     for failure in FAILURES:

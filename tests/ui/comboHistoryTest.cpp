@@ -11,7 +11,7 @@
 
 #include "host/def_store.h"
 #include "host/prf_store.h"
-#include "tests/platform/win/TempDir.h"
+#include "tests/support/TestFolder.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ class ComboHistory : public ::testing::Test {
   void SetUp() override { ASSERT_TRUE(store.open(file().c_str(), u"FH_PAGE_GRAPHICS")); }
   std::u16string file() const { return dir.windows() + u"\\qev_heat_floors.dat"; }
 
-  TempDir dir;
+  TestFolder dir;
   prf_store store;
 };
 

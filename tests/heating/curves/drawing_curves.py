@@ -12,10 +12,10 @@ import json
 import os
 import subprocess
 import sys
-import tempfile
 
 import ezdxf
 from ezdxf.math import Vec3
+from test_folders import TestFolders
 
 STATUS = {"LINE": 0, "LWPOLYLINE": 0, "ARC": 0, "TEXT": 2, "MTEXT": 2, "HATCH": 2, "DIMENSION": 2,
           "POLYLINE": 3, "ELLIPSE": 3}
@@ -71,16 +71,17 @@ def faults_of(entity, row):
 
 
 def main():
-    with tempfile.TemporaryDirectory(prefix="hv-drawing-curves-") as folder:
+    faults = []
+    with TestFolders("drawing-curves", faults).case("curves") as folder:
         path = os.path.join(folder, "curves.dxf")
         entities = make_drawing(path)
         out = subprocess.run([sys.argv[1], path], check=True, capture_output=True, text=True).stdout
-    rows = {row["handle"]: row for row in map(json.loads, out.splitlines())}
-    faults = ["%s not handed out" % h for h in entities if h not in rows]
-    faults += ["%s not drawn" % h for h in rows if h not in entities]
-    for handle, row in rows.items():
-        if handle in entities:
-            faults += faults_of(entities[handle], row)
+        rows = {row["handle"]: row for row in map(json.loads, out.splitlines())}
+        faults += ["%s not handed out" % h for h in entities if h not in rows]
+        faults += ["%s not drawn" % h for h in rows if h not in entities]
+        for handle, row in rows.items():
+            if handle in entities:
+                faults += faults_of(entities[handle], row)
     print("\n".join(faults + ["%d entities, %d faults" % (len(rows), len(faults))]))
     return 1 if faults else 0
 

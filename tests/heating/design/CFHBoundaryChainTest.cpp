@@ -3,6 +3,8 @@
 // shared walls are refused, and every curve ends in exactly one outline.
 #include "heating/design/CFHZoneChaining.h"
 
+#include "heating/curves/CFHZoneBoundary.h"
+
 #include "tests/heating/curves/CurveTestSupport.h"
 
 #include "resources/ModuleStrings.h"
@@ -131,8 +133,34 @@ TEST_F(BoundaryChainTest, SelectionsGiveTheirOutlinesOrTheirRefusal) {
        IDS_ERR_ZONES_TOUCH, {}},
       {"open", openRoom, IDS_ERR_ZONE_NOT_CLOSED, {}},
       {"a stray wall", [] { return curves({{{9000, 0}, {9000, 1000}}}, kRoomA); }, IDS_ERR_ZONE_NOT_CLOSED, {}},
+      // Shorter than the 25 mm zone bound: no outline of their own.
+      {"a stray short line", [] { return curves({{{9000, 0}, {9000, 20}}}, kRoomA); }, IDS_ERR_ZONE_NOT_CLOSED, {}},
+      {"a short spur off a corner", [] { return curves({{{4000, 0}, {4010, 5}}}, kRoomA); }, IDS_ERR_ZONE_NOT_CLOSED, {}},
   };
   for (const auto& c : cases) EXPECT_EQ(chained(c.make()), std::make_pair(c.refusal, c.lengths)) << c.what;
+}
+
+// A wall jog shorter than the zone bound, offered first, in between or last,
+// either way round: one outline whose prepared loop keeps all six walls.
+TEST_F(BoundaryChainTest, AShortJogJoinsItsRoomInAnyOrder) {
+  const std::vector<XtGePoint2d> room = {{2000, 0}, {2000, 20}, {4000, 20}, {4000, 3000}, {0, 3000}, {0, 0}};
+  for (std::size_t at = 0; at < room.size() * 2; ++at) {
+    Curves walls = curves({}, room), offered;  // walls[0] is the jog
+    if (at >= room.size()) walls[0]->reverse();
+    for (std::size_t i = 1; i <= walls.size(); ++i) {
+      if (i - 1 == at % room.size()) offered.push_back(std::move(walls[0]));
+      if (i < walls.size()) offered.push_back(std::move(walls[i]));
+    }
+    CFHZoneChaining chaining;
+    for (CFloorHeatingCurve::Ptr& curve : offered) ASSERT_EQ(chaining.offer(std::move(curve)), 0u) << at;
+    ASSERT_EQ(chaining.finish(), 0u) << at;
+    ASSERT_EQ(chaining.finishedPaths().size(), 1u) << at;
+    CFHZoneBoundary boundary;
+    for (CFloorHeatingCurve::Ptr& curve : chaining.takePaths().front()->takeChainCurves())
+      boundary.addBoundaryCurve(std::move(curve));
+    EXPECT_TRUE(boundary.prepareLoop(true)) << at;
+    EXPECT_EQ(boundary.asDrawnLoop.itemCount(), 6) << at;
+  }
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include "heating/design/CFHDataFiles.h"
 
 #include "tests/heating/curves/ZoneTestSupport.h"
-#include "tests/host/TempFolder.h"
+#include "tests/support/TestFolder.h"
 
 #include "platform/cadhost/HostTables.h"
 #include "platform/win/Utf8.h"
@@ -30,7 +30,7 @@ class DataFolder {
   CFHDataFiles files() const { return CFHDataFiles::inFolder(CString(hvUtf8ToWide(folder_.path().string()))); }
 
  private:
-  TempFolder folder_;
+  TestFolder folder_;
 };
 
 // A host table answering the caption, the hatch patterns, the text styles,

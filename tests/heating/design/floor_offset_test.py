@@ -10,13 +10,15 @@ import math
 import os
 import subprocess
 import sys
-import tempfile
 
 import ezdxf
 import ezdxf.path
+from test_folders import TestFolders
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "host", "entities"))
 from dxf_checks import audited, check, close, failures  # noqa: E402
+
+folders = TestFolders("offset", failures)
 
 CADHOST, MODULE, EXAMPLES = sys.argv[1:4]
 DRAWING = os.path.join(EXAMPLES, "offset-test.dxf")
@@ -25,7 +27,7 @@ ORIGINAL = ezdxf.readfile(DRAWING)
 
 def run(name, lines, script_path=None):
     """cadhost on the drawing: (exit code, stderr, log records, work folder)."""
-    work = tempfile.mkdtemp(prefix="offset-" + name + "-")
+    work = folders.new(name)
     if script_path is None:
         script_path = os.path.join(work, "run.script")
         with open(script_path, "w", encoding="utf-8") as f:
@@ -73,6 +75,8 @@ def inside(p, pieces):
 def crosses(a, b, c, d):
     def orient(p, q, r):
         return (q[0] - p[0]) * (r[1] - p[1]) - (q[1] - p[1]) * (r[0] - p[0])
+    if orient(a, b, c) == 0 and orient(a, b, d) == 0:  # on one line: they must overlap
+        return all(max(min(a[i], b[i]), min(c[i], d[i])) <= min(max(a[i], b[i]), max(c[i], d[i])) for i in (0, 1))
     return orient(a, b, c) * orient(a, b, d) <= 0 and orient(c, d, a) * orient(c, d, b) <= 0
 
 
@@ -160,6 +164,29 @@ for name, handles in (("clockwise", ["302"]), ("lines", ["306", "303", "307", "3
     check(levels_of(name, least, 100, 200, 1.5) == levels_l and len(loops) == len(loops_l),
           f"{name}: {len(loops)} loops, the drawn L gives {len(loops_l)}")
 
+# Rooms with an edge shorter than the zone-bound tolerance (25 mm) at the
+# polyline's start, or as a loose piece offered first, between or last: one
+# closed outline each, drawn as any room.
+LOOSE = ["31C", "31D", "31E", "31F", "320"]
+for name, handles, tol in (("jog-20", ["314"], 0.5), ("jog-10", ["315"], 0.5), ("jog-2", ["316"], 0.5),
+                           ("jog-30", ["317"], 0.5), ("first-edge-22.8", ["318"], 0.5), ("jog-inside", ["319"], 0.5),
+                           ("repeated-vertex", ["31A"], 0.5), ("loose-jog-first", ["31B"] + LOOSE, 1.5),
+                           ("loose-jog-between", LOOSE[:2] + ["31B"] + LOOSE[2:], 1.5),
+                           ("loose-jog-last", LOOSE + ["31B"], 1.5)):
+    _, least, _ = offset_run(name, handles, ["keyword 1", "distance 100", "distance 200"], tol)
+    levels_of(name, least, 100, 200, tol)
+
+# The room with a 2 mm jog started at each vertex, either way round: the same
+# loops wherever it is placed (5000 k, 24000 or 29000).
+shapes = []
+for k in range(12):
+    loops, least, _ = offset_run(f"start-{k}", [f"{0x321 + k:X}"], ["keyword 1", "distance 100", "distance 200"])
+    levels_of(f"start-{k}", least, 100, 200, 0.5)
+    shapes.append([[(x - 5000 * (k % 6), y - 24000 - 5000 * (k // 6)) for x, y in l.get_points("xy")] for l in loops])
+same = [len(s) == len(shapes[0]) and all(len(a) == len(b) and all(min(math.dist(p, q) for q in b) < 1e-6 for p in a)
+                                         for a, b in zip(s, shapes[0])) for s in shapes]
+check(all(same) and shapes[0], f"start vertex: loops differ from those of the first start in {same}")
+
 # Refusals: one error box with the string-table text, nothing drawn.
 NOT_CLOSED = "Některé křivky hranic zón nejsou uzavřené."
 TOUCH = "Křivky hranic zón se nesmí dotýkat s křivkami hranic jiných zón."
@@ -180,6 +207,7 @@ for lines in (["select cancel"], [S, "keyword 0", "distance 0"], [S, "keyword ca
     rc, err, log, _ = run("silent", lines)
     check(rc == 0 and not words(log, 114) and not boxes(log), f"{lines}: exit {rc} {err}")
 
+folders.close()
 if failures:
     print("\n".join(failures) + f"\n{len(failures)} failure(s)")
     sys.exit(1)

@@ -9,10 +9,10 @@ import json
 import os
 import subprocess
 import sys
-import tempfile
 
 import ezdxf
 from ezdxf.math import Vec3
+from test_folders import TestFolders
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "host", "entities"))
 from dxf_checks import check, close, failures  # noqa: E402
@@ -61,7 +61,7 @@ def start_points(insert):
 
 def main():
     tool = sys.argv[1]
-    with tempfile.TemporaryDirectory() as folder:
+    with TestFolders("manifold-records", failures).case("inserts") as folder:
         path = os.path.join(folder, "manifolds.dxf")
         doc = build(path)
         run = subprocess.run([tool, path], capture_output=True, text=True, timeout=300)

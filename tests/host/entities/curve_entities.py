@@ -12,13 +12,13 @@ Usage: curve_entities.py TOOL
 import math
 import os
 import sys
-import tempfile
 
 import ezdxf
 from ezdxf.math import Vec3, bulge_to_arc
 
-from dxf_checks import audited, check, finish, flat, tool_lines
+from dxf_checks import audited, check, failures, finish, flat, tool_lines
 from entity_rewrite import raw_entities, split_at_subclass
+from test_folders import TestFolders
 
 
 def close(a, b):
@@ -158,7 +158,7 @@ def check_reading(tool, work):
 
 
 def main():
-    with tempfile.TemporaryDirectory() as work:
+    with TestFolders("curve-entities", failures).case("curves") as work:
         check_writing(sys.argv[1], work)
         check_reading(sys.argv[1], work)
     return finish()

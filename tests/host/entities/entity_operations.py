@@ -24,7 +24,6 @@ Usage: entity_operations.py TOOL
 import math
 import os
 import sys
-import tempfile
 
 import ezdxf
 import ezdxf.bbox
@@ -32,7 +31,8 @@ import ezdxf.path
 from ezdxf.math import Matrix44, Vec3
 from ezdxf.tools.pattern import scale_pattern
 
-from dxf_checks import audited, check, close, finish, flat, tool_lines
+from dxf_checks import audited, check, close, failures, finish, flat, tool_lines
+from test_folders import TestFolders
 
 CURVES = ("LINE", "CIRCLE", "ARC", "ELLIPSE", "LWPOLYLINE", "XLINE", "RAY")
 
@@ -396,7 +396,7 @@ def check_blocks(tool, work):
 
 def main():
     tool = sys.argv[1]
-    with tempfile.TemporaryDirectory() as work:
+    with TestFolders("entity-operations", failures).case("operations") as work:
         src = os.path.join(work, "in.dxf")
         build(src)
         check_transform(tool, src, work, 30, 2, True)

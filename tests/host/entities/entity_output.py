@@ -17,12 +17,12 @@ Usage: entity_output.py TOOL EXAMPLES_DIR
 import math
 import os
 import sys
-import tempfile
 
 import ezdxf
 from ezdxf.math import Vec3
 
-from dxf_checks import audited, check, close, finish, flat, tool_lines
+from dxf_checks import audited, check, close, failures, finish, flat, tool_lines
+from test_folders import TestFolders
 
 
 def zone_description():
@@ -168,7 +168,7 @@ def check_rewritten(before, after, reports, what):
 
 def main():
     tool, examples = sys.argv[1], sys.argv[2]
-    with tempfile.TemporaryDirectory() as work:
+    with TestFolders("entity-output", failures).case("output") as work:
         src, written, rewritten = (os.path.join(work, n) for n in ("in.dxf", "written.dxf", "rewritten.dxf"))
         build(src)
         reports = run(tool, "write", src, written)

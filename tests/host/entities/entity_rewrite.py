@@ -9,12 +9,12 @@ Usage: entity_rewrite.py REWRITE_TOOL
 import os
 import re
 import sys
-import tempfile
 
 import ezdxf
 from ezdxf.math import Vec2
 
-from dxf_checks import audited, check, finish, tool_lines
+from dxf_checks import audited, check, failures, finish, tool_lines
+from test_folders import TestFolders
 
 TYPES = ("DIMENSION", "LEADER", "MULTILEADER", "SPLINE", "3DFACE")
 XDATA = [(1000, "Zóna 1 – přívod"), (1070, 272), (1040, 2.5), (1010, (1, 2, 3))]
@@ -103,7 +103,7 @@ def check_version(version, tool, work):
 
 
 def main():
-    with tempfile.TemporaryDirectory() as work:
+    with TestFolders("entity-rewrite", failures).case("versions") as work:
         for version in ("R2000", "R2018"):
             check_version(version, sys.argv[1], work)
     return finish()

@@ -15,13 +15,13 @@ Usage: hatches.py HATCH_TOOL
 import math
 import os
 import sys
-import tempfile
 
 import ezdxf
 from ezdxf.entities.boundary_paths import BoundaryPathType, EdgeType
 from ezdxf.math import ConstructionArc, bulge_to_arc
 
-from dxf_checks import audited, check, finish, tool_lines
+from dxf_checks import audited, check, failures, finish, tool_lines
+from test_folders import TestFolders
 
 XDATA = [(1000, "Zóna 2 – podlaha"), (1040, 2.5), (1070, 3)]
 
@@ -287,7 +287,7 @@ def ezdxf_to_module(tool, tmp, version):
 
 def main():
     tool = sys.argv[1]
-    with tempfile.TemporaryDirectory() as tmp:
+    with TestFolders("hatches", failures).case("hatches") as tmp:
         module_to_ezdxf(tool, tmp)
         for version in ("R2000", "R2018"):
             ezdxf_to_module(tool, tmp, version)

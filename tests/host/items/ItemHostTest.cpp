@@ -3,11 +3,8 @@
 // property-dialog binding.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <tuple>
-#include <unistd.h>
 
 #include "host/HostExport.h"
 #include "host/ResbufBuilder.h"
@@ -21,6 +18,7 @@
 #include "platform/win/Modules.h"
 #include "tests/host/items/ItemTestLists.h"
 #include "tests/platform/cadhost/host/HostTestFixture.h"
+#include "tests/support/TestFolder.h"
 
 namespace {
 
@@ -40,20 +38,15 @@ const char* const kTestRecords =
     "POINT1=#G/P1|0|0|-\n"
     "POINT2=#G/P2|1|2|+\n";
 
-// A record file of the test's own, removed at the end.
+// A record file in the test's own folder.
 class RecordFile {
  public:
-  explicit RecordFile(const char* text)
-      : path_(std::filesystem::temp_directory_path() /
-              ("items-" + std::to_string(::getpid()) + "-" + std::to_string(++count_) + ".dat")) {
-    std::ofstream(path_) << text;
-  }
-  ~RecordFile() { std::filesystem::remove(path_); }
-  std::string path() const { return path_.string(); }
+  explicit RecordFile(const char* text) : path_(folder_.write("items.dat", text).string()) {}
+  std::string path() const { return path_; }
 
  private:
-  static inline int count_ = 0;
-  std::filesystem::path path_;
+  TestFolder folder_;
+  std::string path_;
 };
 
 std::function<void()> g_body;

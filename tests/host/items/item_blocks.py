@@ -17,9 +17,9 @@ import math
 import os
 import subprocess
 import sys
-import tempfile
 
 import ezdxf
+from test_folders import TestFolders
 
 TOOL, EXAMPLES, PRODUCTS = sys.argv[1:4]
 failures = []
@@ -149,7 +149,7 @@ def reinsert(work):
         check(new.get_xdata("QEV_INSPT") == old.get_xdata("QEV_INSPT"), f"INSERT {handle} QEV_INSPT")
 
 
-with tempfile.TemporaryDirectory() as work:
+with TestFolders("item-blocks", failures).case("blocks") as work:
     manifold(work)
     reinsert(work)
 

@@ -14,6 +14,7 @@
 #include "platform/cadhost/DxfError.h"
 #include "platform/cadhost/DxfReader.h"
 #include "platform/cadhost/DxfWriter.h"
+#include "tests/support/TestFolder.h"
 
 namespace cadhost {
 namespace {
@@ -70,8 +71,9 @@ TEST(CadhostDxfReader, BadFilesGetAnErrorWithTheFileAndLine) {
 }
 
 TEST(CadhostDxfReader, AHugeLineIsRefusedWithoutReadingItAll) {
-  char path[] = "/tmp/hv_cadhost_hugeXXXXXX";
-  const int fd = mkstemp(path);
+  const TestFolder folder;
+  const std::string path = folder.file("huge.dxf").string();
+  const int fd = ::open(path.c_str(), O_CREAT | O_WRONLY, 0600);
   ASSERT_GE(fd, 0);
   const std::string start = kHeader + "0\nSECTION\n2\nENTITIES\n0\nTEXT\n1\n";
   ASSERT_EQ(write(fd, start.data(), start.size()), static_cast<ssize_t>(start.size()));
@@ -85,8 +87,7 @@ TEST(CadhostDxfReader, AHugeLineIsRefusedWithoutReadingItAll) {
   } catch (const DxfError& e) {
     error = e.what();
   }
-  unlink(path);
-  EXPECT_NE(error.find(std::string(path) + ":18: line longer than"), std::string::npos) << error;
+  EXPECT_NE(error.find(path + ":18: line longer than"), std::string::npos) << error;
   EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(10));
 }
 

@@ -14,6 +14,7 @@
 #include "platform/cadhost/DxfWriter.h"
 #include "platform/cadhost/EntityListForm.h"
 #include "platform/cadhost/ResbufLists.h"
+#include "tests/support/TestFolder.h"
 
 namespace cadhost {
 namespace {
@@ -275,7 +276,8 @@ TEST(CadhostDxfRoundTrip, ANumberThatIsNotFiniteIsNeverWritten) {
   arc[5] = P(10, 0, 0);
   arc[8] = R(50, 1e307);
   ASSERT_TRUE(d->makeEntity(arc).ok());
-  const std::string path = ::testing::TempDir() + "hv_not_finite.dxf";
+  const TestFolder folder;
+  const std::string path = folder.file("not_finite.dxf").string();
   std::ofstream(path) << "old";
   std::string message;
   try {
@@ -286,7 +288,6 @@ TEST(CadhostDxfRoundTrip, ANumberThatIsNotFiniteIsNeverWritten) {
   EXPECT_NE(message.find("not a finite number in group 50 of ARC 7A"), std::string::npos) << message;
   EXPECT_EQ((std::stringstream() << std::ifstream(path).rdbuf()).str(), "old");
   EXPECT_FALSE(std::filesystem::exists(path + ".part"));
-  std::remove(path.c_str());
 }
 
 }  // namespace

@@ -12,12 +12,13 @@ import os
 import shutil
 import subprocess
 import sys
-import tempfile
 
 import ezdxf
+from test_folders import TestFolders
 
 CADHOST, TEST_MODULE, EXAMPLES = sys.argv[1:4]
 failures = []
+folders = TestFolders("cadhost", failures)
 
 
 def check(condition, message):
@@ -28,7 +29,7 @@ def check(condition, message):
 
 def run(name, drawing, script, *options, module=None):
     """Runs cadhost; answers (exit code, stdout, stderr, log records, work dir)."""
-    work = tempfile.mkdtemp(prefix="cadhost-" + name + "-")
+    work = folders.new(name)
     script_path = os.path.join(work, name + ".script")
     with open(script_path, "w", encoding="utf-8") as f:
         f.write(script)
@@ -91,10 +92,11 @@ check(command_results(log) == ["not run"], f"unknown: {command_results(log)}")
 # Unusable arguments, drawing or script: exit 2 with a message naming the file (and line).
 rc, _, err, _, _ = run("args", minimal, "summary\n", "--unit-factor", "x")
 check(rc == 2 and "--unit-factor" in err, f"bad option: {rc} {err}")
-with tempfile.NamedTemporaryFile("w", suffix=".dxf", delete=False) as f:
+bad_drawing = os.path.join(folders.new("baddrawing-input"), "bad.dxf")
+with open(bad_drawing, "w") as f:
     f.write("0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1015\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n")
-rc, _, err, _, _ = run("baddrawing", f.name, "summary\n")
-check(rc == 2 and f.name in err, f"bad drawing: {rc} {err}")
+rc, _, err, _, _ = run("baddrawing", bad_drawing, "summary\n")
+check(rc == 2 and bad_drawing in err, f"bad drawing: {rc} {err}")
 rc, _, err, _, _ = run("badscript", minimal, "summary\nselect window 1,2\n")
 check(rc == 2 and "badscript.script:2:" in err, f"bad script: {rc} {err}")
 rc, _, err, _, _ = run("outside", minimal, "point 1,2\n")
@@ -223,7 +225,7 @@ check(rc == 1 and "missing.script:1: no object has handle FFFF" in err and "save
 
 # Saves create no folders and replace no read-only file, nor a file the run
 # uses; a failed save ends the run. The log may not replace the drawing.
-spare = tempfile.mkdtemp(prefix="cadhost-spare-")
+spare = folders.new("spare")
 readonly, drawing = os.path.join(spare, "ro.dxf"), os.path.join(spare, "in.dxf")
 with open(readonly, "w") as f:
     f.write("keep")
@@ -251,5 +253,6 @@ for name in sorted(n for n in os.listdir(EXAMPLES) if n.endswith(".script")):
     for saved in (r["file"] for r in log if r.get("kind") == "save"):
         audited("example " + name, saved)
 
+folders.close()
 print(f"{len(failures)} failed" if failures else "all cadhost runs passed")
 sys.exit(1 if failures else 0)

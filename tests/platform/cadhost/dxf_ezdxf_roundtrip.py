@@ -8,9 +8,9 @@ import os
 import re
 import subprocess
 import sys
-import tempfile
 
 import ezdxf
+from test_folders import TestFolders
 from ezdxf.entities import MText
 from ezdxf.lldxf.tagwriter import TagCollector
 from ezdxf.lldxf.types import DOUBLE
@@ -215,7 +215,7 @@ def copied_keeps_everything(tool, src, dst, failures):
 def main():
     tool, examples = sys.argv[1], sys.argv[2]
     failures = []
-    with tempfile.TemporaryDirectory() as work:
+    with TestFolders("ezdxf-roundtrip", failures).case("copies") as work:
         for version in ("R2000", "R2018"):
             src, dst, again = (os.path.join(work, f"{n}_{version}.dxf") for n in ("ezdxf", "copy", "again"))
             build(version).saveas(src)

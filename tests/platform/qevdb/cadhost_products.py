@@ -11,7 +11,8 @@ import json
 import os
 import subprocess
 import sys
-import tempfile
+
+from test_folders import TestFolders
 
 CADHOST, EXAMPLES = sys.argv[1:3]
 failures = []
@@ -43,7 +44,7 @@ def run(work, *options):
     return done, products
 
 
-with tempfile.TemporaryDirectory() as work:
+with TestFolders("products", failures).case("products") as work:
     done, products = run(work)
     check(done.returncode == 0, f"default host folder: exit {done.returncode}: {done.stderr}")
     check(products and products["file"].endswith("QevProducts.dat") and products["professions"] == "T",

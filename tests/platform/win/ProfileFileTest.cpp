@@ -2,7 +2,7 @@
 
 #include "platform/win/FileErrors.h"
 #include "platform/win/LastError.h"
-#include "TempDir.h"
+#include "tests/support/TestFolder.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -31,7 +31,7 @@ class ProfileFile : public ::testing::Test {
     return buffer.substr(0, n);
   }
 
-  TempDir tmp;
+  TestFolder tmp;
 };
 
 }  // namespace

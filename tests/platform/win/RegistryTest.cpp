@@ -1,6 +1,6 @@
 #include "platform/win/Registry.h"
 
-#include "TempDir.h"
+#include "tests/support/TestFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -124,7 +124,7 @@ TEST_F(Registry, WithoutAnOpenKeyEveryOperationFails) {
 }
 
 TEST_F(Registry, TheBackingFileKeepsTheTree) {
-  TempDir tmp;
+  TestFolder tmp;
   const auto file = tmp.path() / "registry.txt";
   ASSERT_TRUE(hvRegistryUseFile(file));
   HKEY key = create(u"Software\\Qev Heating\\Zones 1");

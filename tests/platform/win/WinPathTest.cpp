@@ -1,14 +1,14 @@
 #include "platform/win/WinPath.h"
 
 #include "platform/win/LastError.h"
-#include "TempDir.h"
+#include "tests/support/TestFolder.h"
 
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
 
 TEST(WinPath, ResolvesMixedCaseAndBackslashes) {
-  TempDir tmp;
+  TestFolder tmp;
   fs::create_directories(tmp.path() / "Dat");
   tmp.write("Dat/VEZIRU.dat", "x");
   tmp.write("Dat/qev_heat_floors.dat", "x");
@@ -27,7 +27,7 @@ TEST(WinPath, ResolvesMixedCaseAndBackslashes) {
 }
 
 TEST(WinPath, PrefersTheExactSpellingThenTheFirstSorted) {
-  TempDir tmp;
+  TestFolder tmp;
   fs::create_directories(tmp.path() / "data");
   fs::create_directories(tmp.path() / "DATA");
   fs::create_directories(tmp.path() / "Data");
@@ -39,7 +39,7 @@ TEST(WinPath, PrefersTheExactSpellingThenTheFirstSorted) {
 }
 
 TEST(WinPath, DriveLettersMapThroughTheTable) {
-  TempDir tmp;
+  TestFolder tmp;
   fs::create_directories(tmp.path() / "Host" / "Dat");
   hvSetDriveFolder(u'q', tmp.path());
   EXPECT_EQ(hvLinuxPath(u"Q:\\HOST\\dat\\x.dat"), tmp.path() / "Host" / "Dat" / "x.dat");
@@ -49,7 +49,7 @@ TEST(WinPath, DriveLettersMapThroughTheTable) {
 }
 
 TEST(WinPath, CreatesFoldersWithAllMissingParents) {
-  TempDir tmp;
+  TestFolder tmp;
   fs::create_directories(tmp.path() / "Dat");
   ASSERT_TRUE(hvCreateDirectoryWithParents((tmp.windows() + u"\\DAT\\Dialogs\\A\\").c_str()));
   EXPECT_TRUE(fs::is_directory(tmp.path() / "Dat" / "Dialogs" / "A"));
@@ -71,7 +71,7 @@ TEST(WinPath, CreatesFoldersWithAllMissingParents) {
 // A name longer than the file system allows is a failure with an error code,
 // never an exception out of the folder calls.
 TEST(WinPath, OverlongNamesFailWithoutThrowing) {
-  TempDir tmp;
+  TestFolder tmp;
   const std::u16string overlong = tmp.windows() + u"\\" + std::u16string(300, u'a');
   EXPECT_FALSE(hvCreateDirectoryWithParents((overlong + u"\\sub").c_str()));
   EXPECT_EQ(GetLastError(), 206u);  // ERROR_FILENAME_EXCED_RANGE

@@ -1,27 +1,13 @@
 #include "tests/platform/cadhost/host/HostTestFixture.h"
 
-#include <atomic>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 #include "platform/cadhost/DxfReader.h"
 #include "platform/win/Modules.h"
 #include "platform/win/Utf8.h"
 
 namespace cadhost::test {
-
-namespace {
-
-std::filesystem::path freshFolder() {
-  static std::atomic<int> counter{0};
-  auto folder = std::filesystem::temp_directory_path() /
-                ("cadhost-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-  std::filesystem::create_directories(folder);
-  return folder;
-}
-
-}  // namespace
 
 std::string examplePath(const std::string& name) { return std::string(HV_SOURCE_DIR) + "/examples/" + name; }
 
@@ -31,18 +17,17 @@ RecordId liveRecord(const Drawing& drawing, Handle handle) {
 }
 
 HostRun::HostRun(const std::string& drawing, const std::string& script, CadhostOptions options,
-                 std::vector<std::pair<std::string, TestCommand>> commands)
-    : folder_(freshFolder()) {
+                 std::vector<std::pair<std::string, TestCommand>> commands) {
   const std::string path = drawing.find('/') == std::string::npos ? examplePath(drawing) : drawing;
-  options.hostDir = folder_.string();
-  options.logPath = (folder_ / "log.jsonl").string();
-  options.outDir = folder_.string();
+  options.hostDir = folder_.path().string();
+  options.logPath = (folder_.path() / "log.jsonl").string();
+  options.outDir = folder_.path().string();
   options.echoMessageBoxes = false;
   host_ = std::make_unique<CadHost>(options, DxfReader::readFile(path), Script::parse(script, "test.script"));
   host_->registerTables();
   std::vector<HvModuleExport> exports;
   for (auto& [name, function] : commands) exports.push_back(hvExport(name, function));
-  module_ = hvRegisterModule(hvUtf8ToWide((folder_ / "TestCommands.crx").string()), std::move(exports),
+  module_ = hvRegisterModule(hvUtf8ToWide((folder_.path() / "TestCommands.crx").string()), std::move(exports),
                              HvModuleLoad::now);
   host_->useModule(module_);
 }
@@ -50,12 +35,10 @@ HostRun::HostRun(const std::string& drawing, const std::string& script, CadhostO
 HostRun::~HostRun() {
   host_.reset();
   if (module_ != nullptr) hvUnregisterModule(module_);
-  std::error_code error;
-  std::filesystem::remove_all(folder_, error);
 }
 
 std::vector<std::string> HostRun::log() const {
-  std::ifstream in(folder_ / "log.jsonl");
+  std::ifstream in(folder_.path() / "log.jsonl");
   std::vector<std::string> lines;
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;

@@ -12,6 +12,7 @@
 
 #include "platform/cadhost/CadHost.h"
 #include "platform/cadhost/DxfNumber.h"
+#include "tests/support/TestFolder.h"
 
 namespace cadhost::test {
 
@@ -27,14 +28,15 @@ class HostRun {
   CadHost& host() { return *host_; }
   Drawing& drawing() { return host_->drawing(); }
   int run() { return host_->run(); }
-  const std::filesystem::path& folder() const { return folder_; }
+  // The run's host, output and log folder (kept when the test fails).
+  const std::filesystem::path& folder() const { return folder_.path(); }
 
   // The log lines so far; those that contain every one of `parts`.
   std::vector<std::string> log() const;
   std::vector<std::string> logWith(std::initializer_list<std::string> parts) const;
 
  private:
-  std::filesystem::path folder_;
+  TestFolder folder_;
   std::unique_ptr<CadHost> host_;
   HMODULE module_ = nullptr;
 };
