@@ -24,6 +24,8 @@
 
 #include "heating/curves/CFloorHeatingCurve.h"
 
+#include "host/entities/ownedChain.h"
+
 #include "platform/ge/XtGeLineSeg2d.h"
 #include "platform/ge/XtGePoint2d.h"
 #include "platform/win/WinTypes.h"
@@ -34,11 +36,16 @@
 #include <mutex>
 #include <vector>
 
+class CFHDescData;
 class CFHEntityInOut;
 class CFHModel;
+class CFHPipeNetwork;
+class CFHPipeStyles;
 class CFHZoneDesign;
 class CFHZoneEntry;
+class XtGeMatrix2d;
 struct CFHLabelMeasure;
+struct HostExport2D;
 
 class CFHCircuit {
  public:
@@ -88,6 +95,20 @@ class CFHCircuit {
   // offset. CFHCircuitConnection.cpp.
   bool connectPipe(CFloorHeatingCurve& centreLine, double d, const std::vector<XtGeLineSeg2d>& outline,
                    CFHZoneDesign& design, const XtGePoint2d& point, bool trim);
+
+  // ---- Drawn design (CFHCircuitData.cpp, CFHPipeOutput.cpp, CFHLabelOutput.cpp) ----
+  // The circuit list of the pipes' and the label's heating records (20
+  // pairs, no application or identifier); null when the heap runs out.
+  ownedChain buildDataList(const CFHPipeNetwork& network) const;
+  // Writes the circuit's supply and return pipes, then its zones' border
+  // hatches and dimensions, through the model's output context. True when
+  // both pipe sides were written.
+  bool drawPipes(const HostExport2D* host, const XtGeMatrix2d& matrix, const CFHPipeStyles& graphics,
+                 bool colourCircuits, const CFHDescData& desc);
+  // Writes the circuit's number label; its position (world) is appended to
+  // `labelPoints`. True when the host made it.
+  bool drawLabel(const HostExport2D* host, const XtGeMatrix2d& matrix, const CFHPipeStyles& graphics,
+                 const CFHDescData& desc, std::vector<XtGePoint2d>& labelPoints);
 
   // ---- Worker (see the header comment) -----------------------------------------
   // Takes the handle of the circuit's new job thread (the previous one is

@@ -4,7 +4,7 @@
 
 #include "GraphTestSupport.h"
 #include "LayoutTestSupport.h"
-#include "ZoneFixtures.h"
+#include "ZoneSet.h"
 #include "heating/layout/COffsetBuilder.h"
 #include "heating/layout/LoopSampling.h"
 #include "heating/layout/OffsetLoopQueries.h"
@@ -32,7 +32,7 @@ TEST_F(OffsetLoopQueries, PicksAgreeWithBruteForce) {
   std::uniform_real_distribution<double> coordinate(-500.0, 4500.0);
   std::uniform_real_distribution<double> angle(0.0, 6.283185307179586);
   int checked = 0;
-  for (const zone_fixture::Zone& zone : {zone_fixture::z1Rectangle(), zone_fixture::z2L(), zone_fixture::z6Circle()}) {
+  for (const zone_fixture::Zone& zone : {zone_fixture::z1Rectangle(), zone_fixture::z2L(), zone_set::z6a().zone}) {
     layout_test::Levels levels;
     COffsetBuilder(zone.raw(), zone_fixture::kFirstOffset, zone_fixture::kSpacing).buildLoops(levels.levels);
     for (std::size_t k = 0; k < levels.size(); ++k) {
