@@ -156,7 +156,8 @@ def refusal_fixtures():
     503 a second manifold; 504 a CIRCLE; 505 a pipe that does not touch the
     manifold; 506 a pipe from the manifold ending below the zone; 507 a
     second pipe into zone 502; 508 an LWPOLYLINE of one vertex; 509 an open
-    zone polyline; 50A and 50B two zones sharing the edge x = 12000; 50C an
+    zone polyline; 50A a closed zone and 50B an open polyline that closes
+    into a second zone with 50A's edge x = 12000, drawn once; 50C an
     ELLIPSE; 50D a LINE drawn over the bottom edge of 502; 50E a SPLINE;
     50F a manifold whose item is "TOT0000-0002" (not a manifold); 510 a
     "TOT0000-0001" manifold of only 4 outline points; 511 a TEXT; 512 and
@@ -179,7 +180,7 @@ def refusal_fixtures():
     msp.add_lwpolyline([(40000, 3000)], dxfattribs=zony)                                         # 508
     msp.add_lwpolyline([(0, 7000), (4000, 7000), (4000, 9000), (0, 9000)], dxfattribs=zony)      # 509 open
     msp.add_lwpolyline(rectangle(10000, 2000, 12000, 5000), close=True, dxfattribs=zony)         # 50A
-    msp.add_lwpolyline(rectangle(12000, 2000, 14000, 5000), close=True, dxfattribs=zony)         # 50B
+    msp.add_lwpolyline([(12000, 2000), (14000, 2000), (14000, 5000), (12000, 5000)], dxfattribs=zony)  # 50B
     msp.add_ellipse((30000, 8000), major_axis=(2000, 0), ratio=0.5, dxfattribs=zony)             # 50C
     msp.add_line((0, 2000), (4000, 2000), dxfattribs=zony)                                       # 50D
     msp.add_spline([(40000, 7000), (41000, 8000), (42000, 7000), (43000, 8000)], dxfattribs=zony)  # 50E

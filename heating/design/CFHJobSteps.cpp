@@ -4,10 +4,16 @@
 #include "heating/design/CFHCircuit.h"
 #include "heating/design/CFHZoneDesign.h"
 #include "heating/design/CFHZoneEntry.h"
+#include "heating/design/MeanderBaseDefault.h"
 
 namespace {
 
-void prepareCircuit(CFHCircuit& circuit) { circuit.prepareDesignSpacing(); }
+// The spacing of every zone, and a meander base for a zone that has none.
+void prepareCircuit(CFHCircuit& circuit) {
+  circuit.prepareDesignSpacing();
+  for (CFHZoneEntry* zone : circuit.zones())
+    if (zone->design() != nullptr) chooseDefaultMeanderBase(*zone->design());
+}
 void linkZone(CFHCircuit& circuit, CFHZoneEntry& zone) { circuit.linkToPreviousZone(&zone); }
 void designZone(CFHZoneEntry& zone) {
   if (zone.design() != nullptr) zone.design()->design();

@@ -253,7 +253,7 @@ class DesignRun {
     for (const CFHDrawingInOut::RecordPtr& record : io_.zoneCurveRecords) {
       CFloorHeatingCurve::Ptr curve = curveFromEntityRecord(*record);
       if (curve == nullptr || curve->length() < shortest) continue;
-      bool overlaps = curve->overlapsItself(zoneBoundsTol, workTol);
+      bool overlaps = curve->selfOverlaps(zoneBoundsTol, workTol);
       for (const auto& path : chaining.finishedPaths())
         overlaps = overlaps || zoneCurvesOverlap(path->chainCurves(), *curve);
       if (overlaps) return IDS_ERR_OVERLAPPING_CURVES;

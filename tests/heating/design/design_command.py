@@ -183,7 +183,7 @@ unchanged("failed output", "minimal.dxf", saved)
 
 # Every setting applies (and shows in the drawn records); bad steps are refused.
 SETTINGS = [("CB_T_TI", "21", "zone 1", "_PT_ZONA_TI", "21.000"), ("CB_T_TP", "24", "zone 1", "_PT_ZONA_TP", "24.000"),
-            ("T_TP_FIXED", "0", "zone 1", "_PT_ZONA_TP_FIX", "0"), ("CB_T_TDI", "16", "zone 1", "_PT_ZONA_TI2", "16.000"),
+            ("T_TP_FIXED", "0", "zone 2", "_PT_ZONA_TP_FIX", "0"), ("CB_T_TDI", "16", "zone 1", "_PT_ZONA_TI2", "16.000"),
             ("CB_PIPE_DIAM", "0.02", "zone 1", "_PT_ZONA_POTR_PRUMER", "0.020"),
             ("CB_PLACEMENT", "1", "zone 1", "_PT_ZONA_PODL_UMISTENI", "Podsklepená podlaha (vytápěná místnost)"),
             ("CB_ABOVE_AP", "11", "zone 1", "_PT_ZONA_AP", "11.000"), ("CB_T_ADP", "7", "zone 1", "_PT_ZONA_A2P", "7.000"),
@@ -193,7 +193,8 @@ SETTINGS = [("CB_T_TI", "21", "zone 1", "_PT_ZONA_TI", "21.000"), ("CB_T_TP", "2
             ("CB_FURN_LEGS", "0.5", "zone 1", "_PT_ZONA_SPNN", "0.500"),
             ("LOSS_QC", "1200", "zone 1", "_PT_ZONA_LOSS_QC", "1200.000"), ("AREA_FROM_LOSS", "1", "zone 1", None, None),
             ("CB_PIPE_PITCH", "0.15", "zone 2", "_PT_ZONA_L_ROZTEC", "0.150"),
-            ("CB_BORDER_R", "0.05", "zone 2", "_PT_ZONA_R", "0.0500"), ("BORDER_FIXED", "1", "zone 2", "_PT_X_CLC_BFIX", "1"),
+            # R stays as set only when fixed first (the calculation sets a free R).
+            ("BORDER_FIXED", "1", "zone 2", "_PT_X_CLC_BFIX", "1"), ("CB_BORDER_R", "0.05", "zone 2", "_PT_ZONA_R", "0.0500"),
             ("DISPLAY_TYPE", "0", "zone 2", "_PT_X_ZDR_DD", "0"), ("CIRCUIT_SHAPE", "0", "zone 2", "_PT_X_ZDR_SHP", "0"),
             ("CB_IN_T1", "40", "circuit 1", "_PT_X_IN_T1", "40.000"), ("CB_OUT_T2", "32", "circuit 1", "_PT_X_OUT_T2", "32.000"),
             ("CB_MAX_LEN", "150", "circuit 1", "_PT_X_CD_LMAX", "150.000"),

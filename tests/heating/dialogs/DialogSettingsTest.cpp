@@ -17,7 +17,7 @@
 namespace {
 
 class DialogSettings : public testing::Test {
- protected:
+ public:
   DialogSettings() {
     drawingUnitFactor = 1000.0;
     for (std::uint32_t n = 1; n <= 3; ++n) model_.addZone(n);
