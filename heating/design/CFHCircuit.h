@@ -24,6 +24,9 @@
 
 #include "heating/curves/CFloorHeatingCurve.h"
 
+#include "host/entities/ownedChain.h"
+
+#include "platform/ge/XtGeLineSeg2d.h"
 #include "platform/ge/XtGePoint2d.h"
 #include "platform/win/WinTypes.h"
 
@@ -33,10 +36,16 @@
 #include <mutex>
 #include <vector>
 
+class CFHDescData;
 class CFHEntityInOut;
 class CFHModel;
+class CFHPipeNetwork;
+class CFHPipeStyles;
+class CFHZoneDesign;
 class CFHZoneEntry;
+class XtGeMatrix2d;
 struct CFHLabelMeasure;
+struct HostExport2D;
 
 class CFHCircuit {
  public:
@@ -59,6 +68,13 @@ class CFHCircuit {
   // Takes the zone out of the list (its circuit pointer is left); true when
   // it was listed.
   bool removeZone(const CFHZoneEntry* zone);
+  // Stops the job, then takes the last zone out of the list and clears its
+  // circuit pointer; a circuit without zones is left as it is.
+  void popLastZone();
+  // Each zone's design takes its pipe pitch l x the model's drawing unit
+  // factor as spacing. For a circuit whose job does not run (before a job is
+  // made).
+  void prepareDesignSpacing();
 
   // ---- Pipes -----------------------------------------------------------------
   CFloorHeatingCurve* supplyPipe() const { return supplyPipe_.get(); }
@@ -66,6 +82,33 @@ class CFHCircuit {
   void setPipes(CFloorHeatingCurve::Ptr supply, CFloorHeatingCurve::Ptr returnPipe);
   // Deletes both pipes.
   void clearPipes();
+  // Doubles the distribution pipe `centreLine` (kept as the circuit's centre
+  // line, not owned) into a supply pipe d/2 to its right and a return pipe
+  // d/2 to its left, and sets the zone design's pipe ends from them (supply
+  // pipe end 1, return pipe end 2). With trim, each pipe is cut where it
+  // meets the zone's working loop nearest to `point` and runs from there to
+  // its far end (the manifold), so its start is the pipe end (a pipe that
+  // stops short of a slanted wall is first prolonged to it); without, each
+  // pipe's end nearer the manifold outline is the pipe end (a zone round the
+  // manifold). The old pipes are deleted first. False, no pipes, when the
+  // line meets no outline segment (manifoldConnectionTol) or cannot be
+  // offset. CFHCircuitConnection.cpp.
+  bool connectPipe(CFloorHeatingCurve& centreLine, double d, const std::vector<XtGeLineSeg2d>& outline,
+                   CFHZoneDesign& design, const XtGePoint2d& point, bool trim);
+
+  // ---- Drawn design (CFHCircuitData.cpp, CFHPipeOutput.cpp, CFHLabelOutput.cpp) ----
+  // The circuit list of the pipes' and the label's heating records (20
+  // pairs, no application or identifier); null when the heap runs out.
+  ownedChain buildDataList(const CFHPipeNetwork& network) const;
+  // Writes the circuit's supply and return pipes, then its zones' border
+  // hatches and dimensions, through the model's output context. True when
+  // both pipe sides were written.
+  bool drawPipes(const HostExport2D* host, const XtGeMatrix2d& matrix, const CFHPipeStyles& graphics,
+                 bool colourCircuits, const CFHDescData& desc);
+  // Writes the circuit's number label; its position (world) is appended to
+  // `labelPoints`. True when the host made it.
+  bool drawLabel(const HostExport2D* host, const XtGeMatrix2d& matrix, const CFHPipeStyles& graphics,
+                 const CFHDescData& desc, std::vector<XtGePoint2d>& labelPoints);
 
   // ---- Worker (see the header comment) -----------------------------------------
   // Takes the handle of the circuit's new job thread (the previous one is
