@@ -83,13 +83,14 @@ struct Built {
       circuit->addZone(model.addZone(static_cast<std::uint32_t>(i + 1)));
       circuit_test::giveBoundary(*circuit->zones()[i], c.zones[i]);
     }
-    design(0).setPipeEnd(0, std::make_unique<CFHPipeEnd>(c.start, 1, 0));
-    design(0).setPipeEnd(1, std::make_unique<CFHPipeEnd>(c.end, 1, 0));
-    ok = circuit_test::layZone(*circuit->zones()[0], c.start);
+    design(0).setPipeEnd1(c.start);
+    design(0).setPipeEnd2(c.end);
+    for (std::size_t i = 0; i < c.zones.size(); ++i)
+      circuit_test::chooseMeander(*circuit->zones()[i], i == 0 ? c.start : c.links[i - 1]);
+    ok = circuit_test::layZone(*circuit->zones()[0]);
     for (std::size_t i = 1; i < c.zones.size() && ok; ++i) {
       design(i).setLinkPoint(c.links[i - 1]);
-      ok = circuit->linkToPreviousZone(circuit->zones()[i]) &&
-           circuit_test::layZone(*circuit->zones()[i], design(i).pipeEnd(0)->point);
+      ok = circuit->linkToPreviousZone(circuit->zones()[i]) && circuit_test::layZone(*circuit->zones()[i]);
     }
   }
   CFHZoneDesign& design(std::size_t i) const { return *circuit->zones()[i]->design(); }
@@ -184,20 +185,20 @@ TEST_F(CircuitTest, LastZoneGoneExitsSwappedOrAtOnePoint) {
   Built built(stacked(2), 0);
   ASSERT_TRUE(built.ok);
   CFHZoneEntry* last = built.circuit->zones()[1];
-  built.circuit->removeZone(last);  // its exits stay on the first zone
+  built.circuit->popLastZone();  // its exits stay on the first zone
   built.circuit->buildPath();
   checkPath(built, *built.layout(0, 0), 0, true);
   built.circuit->addZone(last);
 
   // Exits the other way round: the pipe leaves at the earlier point.
   const P exits[] = {built.design(0).exitEnd(0)->point, built.design(0).exitEnd(1)->point};
-  built.design(0).setExitEnd(0, std::make_unique<CFHPipeEnd>(exits[1], 1, 0));
-  built.design(0).setExitEnd(1, std::make_unique<CFHPipeEnd>(exits[0], 1, 0));
+  built.design(0).setExitEnd1(exits[1]);
+  built.design(0).setExitEnd2(exits[0]);
   built.circuit->buildPath();
   checkPath(built, *built.layout(0, 0), 1, true);
 
   // Both at one point: the ends of the link one spacing apart along the chain.
-  built.design(0).setExitEnd(1, std::make_unique<CFHPipeEnd>(exits[1], 1, 0));
+  built.design(0).setExitEnd2(exits[1]);
   built.circuit->buildPath();
   const CFHCircuitLayout& layout = *built.layout(0, 0);
   checkPath(built, layout, 1, true);
