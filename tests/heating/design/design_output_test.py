@@ -111,12 +111,19 @@ for entity in design.listed:
 body = design.values("TPV1001-0001")[0]
 check(body["_PT_ZONA_QTP"] == "812" and body["_PT_ZONA_C_OKRUHU"] == "2", f"levels: body {body}")
 
-# Manifold points under a user system turned 90 degrees and with a manifold
-# turned 30 degrees and scaled twice (its pipe leaves the turned outline).
-report, path = draw("ucs90", MINIMAL, "--ucs", "500,200,0,1")
-design = checked("ucs90", path, input_path=MINIMAL)
-check(near(local_points(design, "TP80000-0001", ["_PT_X_CD_DINS1", "_PT_X_CD_DINS2"]), report["connection"], 0.01),
-      "ucs90: connection points read back")
+# Manifold points under user systems turned 30 and 90 degrees (the texts
+# turn with them) and with a manifold turned 30 degrees and scaled twice (its
+# pipe leaves the turned outline).
+for degrees in (30, 90):
+    a = math.radians(degrees)
+    name = f"ucs{degrees}"
+    report, path = draw(name, MINIMAL, "--ucs", f"500,200,{math.cos(a)!r},{math.sin(a)!r}")
+    design = checked(name, path, input_path=MINIMAL)
+    check(near(local_points(design, "TP80000-0001", ["_PT_X_CD_DINS1", "_PT_X_CD_DINS2"]), report["connection"], 0.01),
+          f"{name}: connection points read back")
+    texts = [e for e in design.listed if e.dxftype() == "MTEXT"]
+    check(all(abs(math.remainder(e.get_rotation() - degrees, 360)) < 1e-6 for e in texts),
+          f"{name}: texts turned {[e.get_rotation() for e in texts]}")
 
 
 def turned_manifold(doc):
