@@ -21,7 +21,7 @@ import ezdxf
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "host", "entities"))
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
-from design_dxf_check import check_design, heating_record  # noqa: E402
+from design_dxf_check import check_design, heating_record, item_pairs  # noqa: E402
 from dxf_checks import check, failures, finish  # noqa: E402
 from test_folders import TestFolders  # noqa: E402
 
@@ -100,8 +100,10 @@ for mode in ("deferred", "immediate"):
 # A zone drawn as levels with a border: a hatch, four dimensions of 200, a
 # heating body with its number, annotative mode 3; without the formatter the
 # description is the label alone.
-report, path = draw("levels", MINIMAL, "--display", "2", "--border", "200", "--body", "--annotative", "3", "--no-desc")
+report, path = draw("levels", MINIMAL, "--display", "2", "--border", "200", "--body", "--annotative", "3", "--no-desc",
+                    "--mark", "RZ7")
 design = checked("levels", path, input_path=MINIMAL, annotative=3)
+check(dict(item_pairs(design.manifold)).get("_LABEL") == "RZ7", "levels: the mark is the manifold's label")
 check(design.tokens == "PRHDDDDMZBNOC", f"levels: order {design.tokens}")
 for entity in design.listed:
     if entity.dxftype() == "DIMENSION":
@@ -127,7 +129,11 @@ for degrees in (30, 90):
 
 
 def turned_manifold(doc):
+    """The manifold turned and scaled, its pipe moved onto the outline; and
+    the circuit keys an older design left on it."""
     insert = doc.entitydb["100"]
+    tags = insert.get_xdata("QEV_DATA")
+    insert.set_xdata("QEV_DATA", list(tags) + [(1000, "_PT_X_IN_T1"), (1000, "40"), (1000, "_PT_X_OUT_T2"), (1000, "32")])
     insert.dxf.rotation = 30.0
     insert.dxf.xscale = insert.dxf.yscale = insert.dxf.zscale = 2.0
     a = math.radians(30)

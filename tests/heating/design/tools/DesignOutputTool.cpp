@@ -13,6 +13,7 @@
 //   --body             a placed heating body with its number
 //   --annotative 1|3   annotative labels
 //   --no-zones         the circuit has no zone (the output must stop)
+//   --mark TEXT        the manifold's mark
 //   --ucs OX,OY,DX,DY, --fail-word N@K, --142 MODE, --no-desc: as cadhost's
 // Prints one JSON line: {"drawn", "connection" (world points), "calls114"
 // (word 114 calls before the output's end), "codes19", "exit"}.
@@ -56,6 +57,7 @@ struct Options {
   bool body = false;
   int annotative = 0;
   bool zones = true;
+  std::u16string mark;
 };
 
 Options g_options;
@@ -138,6 +140,7 @@ void drawCommand() {
   CFHPipeNetwork& network = model.pipeNetwork();
   network.readManifoldItem(io.manifold()->list());
   network.referencePoint = io.workMatrix() * network.referencePoint;
+  if (!g_options.mark.empty()) network.mark = g_options.mark;
   network.outlineSource = io.manifold()->connectionPoints;
   network.distributorOutline();
   CFHDescData& desc = model.descData();
@@ -214,6 +217,7 @@ int main(int argc, char** argv) {
     else if (arg == "--annotative") g_options.annotative = std::atoi(argv[++i]);
     else if (arg == "--body") g_options.body = true;
     else if (arg == "--no-zones") g_options.zones = false;
+    else if (arg == "--mark") g_options.mark = std::u16string(value, value + std::strlen(argv[++i]));
     else if (arg == "--no-desc") host.descFormatter = false;
     else if (arg == "--142") host.handOver = std::strcmp(argv[++i], "immediate") == 0 ? cadhost::HandOverMode::Immediate
                                                                                    : cadhost::HandOverMode::Deferred;
