@@ -113,14 +113,16 @@ for entity in design.listed:
 body = design.values("TPV1001-0001")[0]
 check(body["_PT_ZONA_QTP"] == "812" and body["_PT_ZONA_C_OKRUHU"] == "3", f"levels: body {body}")
 
-# Manifold points under user systems turned 30 and 90 degrees (the texts
-# turn with them) and with a manifold turned 30 degrees and scaled twice (its
+# Manifold points under user systems turned 30 (with annotative labels) and
+# 90 degrees (the texts turn with them) and with a manifold turned 30 degrees and scaled twice (its
 # pipe leaves the turned outline).
 for degrees in (30, 90):
     a = math.radians(degrees)
     name = f"ucs{degrees}"
-    report, path = draw(name, MINIMAL, "--ucs", f"500,200,{math.cos(a)!r},{math.sin(a)!r}")
-    design = checked(name, path, input_path=MINIMAL)
+    annotative = 1 if degrees == 30 else 0
+    report, path = draw(name, MINIMAL, "--ucs", f"500,200,{math.cos(a)!r},{math.sin(a)!r}", "--annotative",
+                        str(annotative))
+    design = checked(name, path, input_path=MINIMAL, annotative=annotative)
     check(all(near(local_points(record), points, 0.01)
               for record, points in zip(design.values("TP80000-0001"), report["connection"])),
           f"{name}: connection points read back")
