@@ -134,11 +134,11 @@ class CFHModel {
   // when there is none.
   void selectCircuitByNumber(std::uint32_t n);
   // With automatic circuit numbering on: the circuits in list order get
-  // consecutive numbers from the first circuit number, then the heating
-  // bodies are numbered again. Off: nothing changes.
+  // consecutive numbers from the first circuit number (1 when it is lower),
+  // then the heating bodies are numbered again. Off: nothing changes.
   void renumberCircuits();
   // With automatic zone numbering on: the zones in list order get
-  // consecutive numbers from the first zone number.
+  // consecutive numbers from the first zone number (1 when it is lower).
   void renumberZones();
   // Each circuit in order gives its number to its first zone; a zone that
   // had that number takes the first zone's old number.
