@@ -1,0 +1,109 @@
+// The small tests of the spiral's path steps and the centre turn's phase
+// counter.
+#include "heating/layout/CentreTurnPhase.h"
+#include "heating/layout/LayoutOrderings.h"
+#include "heating/layout/LayoutPredicates.h"
+
+#include "heating/curves/CFloorHeatingLine.h"
+
+#include "LayoutTestSupport.h"
+#include "SpiralTestSupport.h"
+
+#include <limits>
+
+namespace {
+
+using namespace spiral_test;
+
+class LayoutPredicates : public layout_test::LayoutTest {};
+
+TEST_F(LayoutPredicates, LoopPointsShareASection) {
+  std::unique_ptr<COffsetLoop> a(rectangle(0, 0, 1000, 500));
+  CLoopElement* bottom = a->section(0);
+  CLoopElement* right = a->section(1);
+  const COffsetPoint corner({1000, 0}, {bottom, right});
+  EXPECT_TRUE(indexListsShareItems({}));
+  EXPECT_TRUE(indexListsShareItems({corner}));
+  EXPECT_TRUE(indexListsShareItems({corner, COffsetPoint({500, 0}, bottom)}));
+  EXPECT_TRUE(indexListsShareItems({corner, COffsetPoint({1000, 200}, right)}));
+  EXPECT_FALSE(indexListsShareItems({COffsetPoint({500, 0}, bottom), COffsetPoint({1000, 200}, right)}));
+}
+
+TEST_F(LayoutPredicates, LineAgainstTheWalkingDirection) {
+  std::unique_ptr<COffsetLoop> a(rectangle(0, 0, 1000, 500));
+  // From off the loop every way counts as forward: a line that meets two
+  // sections is refused only walking backward; one that meets one, never.
+  const CFloorHeatingLine oneSection({500, 250}, {1200, 250}, nullptr, 1);
+  EXPECT_FALSE(lineMeetsLoopAgainstDirection(oneSection, *a, false, workTol));
+  EXPECT_FALSE(lineMeetsLoopAgainstDirection(oneSection, *a, true, workTol));
+  const CFloorHeatingLine through({-200, 250}, {1200, 250}, nullptr, 1);
+  EXPECT_TRUE(lineMeetsLoopAgainstDirection(through, *a, false, workTol));
+  EXPECT_FALSE(lineMeetsLoopAgainstDirection(through, *a, true, workTol));
+  const CFloorHeatingLine inside({500, 250}, {600, 250}, nullptr, 1);
+  EXPECT_FALSE(lineMeetsLoopAgainstDirection(inside, *a, false, workTol)) << "no meeting";
+  // From a point of the loop the shorter way decides.
+  const CFloorHeatingLine fromBottom({100, 0}, {100, 800}, nullptr, 1);
+  EXPECT_TRUE(lineMeetsLoopAgainstDirection(fromBottom, *a, true, workTol));
+  EXPECT_FALSE(lineMeetsLoopAgainstDirection(fromBottom, *a, false, workTol));
+}
+
+TEST_F(LayoutPredicates, LongestCurveAndFiniteNumbers) {
+  const double eq = workTol.equalPoint();
+  const CFloorHeatingLine curve({0, 0}, {1000, 0}, nullptr, 2);
+  std::unique_ptr<COffsetLoop> nearlyAsLong(rectangle(0, 0, 1000 + 0.5 * eq, 10));
+  std::unique_ptr<COffsetLoop> longer(rectangle(0, 0, 1000 + 2 * eq, 10));
+  EXPECT_TRUE(isLongestCurve(curve, {}));
+  EXPECT_TRUE(isLongestCurve(curve, nearlyAsLong->elements));
+  EXPECT_FALSE(isLongestCurve(curve, longer->elements));
+
+  for (double x : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+                   -std::numeric_limits<double>::infinity()})
+    EXPECT_TRUE(isNotFinite(x));
+  EXPECT_FALSE(isNotFinite(1e308));
+  EXPECT_FALSE(isNotFinite(-0.0));
+
+  EXPECT_TRUE(pointLessByY({5, 1}, {0, 2}));
+  EXPECT_FALSE(pointLessByY({0, 2}, {5, 2}));
+  EXPECT_FALSE(pointLessByY({5, 2}, {0, 2}));
+
+  int a = 0;
+  int b = 0;
+  const std::vector<int*> items{&a, &b, &a};
+  int index = -7;
+  EXPECT_TRUE(findPointerFromIndex(items, &a, index, 1));
+  EXPECT_EQ(index, 2);
+  EXPECT_TRUE(findPointerFromIndex(items, &b, index, 1));
+  EXPECT_EQ(index, 1);
+  index = -7;
+  EXPECT_FALSE(findPointerFromIndex(items, &b, index, 2));
+  EXPECT_FALSE(findPointerFromIndex(items, &a, index, -1));
+  EXPECT_EQ(index, -7);
+}
+
+TEST_F(LayoutPredicates, PhaseCounterCountsDown) {
+  struct Case {
+    int counter;
+    bool first;
+    bool second;
+    int after;
+    bool answer;
+  };
+  for (const Case& c : {Case{4, false, false, 3, false}, Case{1, true, true, 0, true}, Case{0, false, true, 0, true},
+                        Case{2, true, false, 2, false}}) {
+    CentreTurnPhase phase{c.counter};
+    EXPECT_EQ(phase.countDownOne(c.first), c.answer) << c.counter;
+    EXPECT_EQ(phase.counter, c.after);
+  }
+  for (const Case& c : {Case{4, true, true, 2, false}, Case{2, true, true, 0, true}, Case{1, true, false, 0, true},
+                        Case{3, false, false, 3, false}, Case{1, false, true, 1, false}}) {
+    CentreTurnPhase phase{c.counter};
+    EXPECT_EQ(phase.countDownTwo(c.first, c.second), c.answer) << c.counter << c.first << c.second;
+    EXPECT_EQ(phase.counter, c.after);
+  }
+  int first = 1;
+  int second = 2;
+  EXPECT_EQ(&CentreTurnPhase{3}.pickBelow4(first, second), &first);
+  EXPECT_EQ(&CentreTurnPhase{3}.pickBelow3(first, second), &second);
+}
+
+}  // namespace
