@@ -1,7 +1,9 @@
 #include "geometry/curveArea.h"
 
 #include "geometry/Tolerances.h"
+#include "geometry/PointAreas.h"
 #include "geometry/curveClassification.h"
+#include "geometry/curveProbes.h"
 #include "geometry/forEachSimplePiece.h"
 #include "platform/ge/XtGeEllipArc2d.h"
 
@@ -211,6 +213,90 @@ bool getCurveListAreaByStrips(const XtGeCurve2d& closedCurve, const curvePtrArra
   }
   // Counter-clockwise loops give a negative integral of y dx.
   const double result = std::fabs(signedRegionArea(-integral, sum));
+  if (!std::isfinite(result)) return false;
+  area = result;
+  return true;
+}
+
+namespace {
+
+// The signed area of the polygon (counter-clockwise positive), cut ear by
+// ear; false when no ear is left to cut.
+bool signedAreaByEars(std::vector<XtGePoint2d> polygon, double& signedArea) {
+  double twice = 0.0;
+  for (std::size_t k = 0; k < polygon.size(); ++k)
+    twice += polygon[k].asVector().crossProduct(polygon[(k + 1) % polygon.size()].asVector());
+  const double sense = twice < 0.0 ? -1.0 : 1.0;
+  double sum = 0.0;
+  std::vector<std::unique_ptr<XtGeCurve2d>> sides;
+  std::vector<const XtGeCurve2d*> sidePointers;
+  // Every round cuts one ear or gives up, so the polygon's size bounds it.
+  while (polygon.size() > 3) {
+    const std::size_t m = polygon.size();
+    sides.clear();
+    sidePointers.clear();
+    for (std::size_t k = 0; k < m; ++k) {
+      sides.push_back(std::make_unique<XtGeLineSeg2d>(polygon[k], polygon[(k + 1) % m]));
+      sidePointers.push_back(sides.back().get());
+    }
+    const XtGeCompositeCurve2d outline(std::move(sides));
+    sides.clear();
+    std::size_t ear = m;
+    for (std::size_t k = 0; k < m && ear == m; ++k) {
+      const XtGePoint2d& prev = polygon[(k + m - 1) % m];
+      const XtGePoint2d& next = polygon[(k + 1) % m];
+      const double cross = (polygon[k] - prev).crossProduct(next - prev);
+      // A vertex on the line of its neighbours adds nothing.
+      if (std::fabs(cross) <= workTol.equalPoint() * prev.distanceTo(next)) {
+        ear = k;
+      } else if (cross * sense > 0.0) {
+        const XtGeLineSeg2d diagonal(prev, next);
+        if (segmentCrossesCurves(diagonal, std::span<const XtGeCurve2d* const>(sidePointers)) == 0 &&
+            classifyPointInCurve(diagonal.midPoint(), outline) == kPositionInside) {
+          sum += sense * triangleArea(prev, polygon[k], next, workTol);
+          ear = k;
+        }
+      }
+    }
+    if (ear == m) return false;
+    polygon.erase(polygon.begin() + static_cast<std::ptrdiff_t>(ear));
+    sidePointers.clear();
+  }
+  if (polygon.size() == 3) sum += 0.5 * (polygon[1] - polygon[0]).crossProduct(polygon[2] - polygon[0]);
+  signedArea = sum;
+  return true;
+}
+
+}  // namespace
+
+bool getCurveAreaByTriangles(const XtGeCurve2d& curve, double& area) {
+  if (!curve.xtIsClosed(workTol)) return false;
+  std::vector<XtGePoint2d> polygon;
+  XtGePoint2d origin;
+  double correction = 0.0;
+  const double small = 10.0 * workTol.equalPoint();
+  const bool known = forEachSimplePiece(curve, [&](const XtGeCurve2d& piece) {
+    XtGePoint2d start;
+    XtGePoint2d end;
+    if ((piece.type() != XtGe::kLineSeg2d && piece.type() != XtGe::kCircArc2d) || !piece.hasStartPoint(start) ||
+        !piece.hasEndPoint(end))
+      return false;
+    if (polygon.empty()) origin = start;
+    // Measured from the first vertex, so that far coordinates keep their precision.
+    polygon.push_back(XtGePoint2d() + (start - origin));
+    if (piece.type() == XtGe::kCircArc2d) {
+      const auto& arc = static_cast<const XtGeCircArc2d&>(piece);
+      const XtGePoint2d middle = arc.xtEvalPoint(0.5 * (arc.startAng() + arc.endAng()));
+      // An arc turning left bulges to the right of its chord.
+      if (!(start.distanceTo(end) < small && start.distanceTo(middle) < small))
+        correction += arc.isClockWise() ? -arcSegmentArea(arc) : arcSegmentArea(arc);
+    }
+    return true;
+  });
+  if (!known || polygon.empty()) return false;
+  double polygonArea = 0.0;
+  if (polygon.size() >= 3 && !signedAreaByEars(polygon, polygonArea)) return false;
+  const double result = std::fabs(polygonArea + correction);
   if (!std::isfinite(result)) return false;
   area = result;
   return true;

@@ -32,6 +32,14 @@ bool getCurveSignedArea(const XtGeCurve2d& curve, double& signedArea);
 bool getCurveListAreaByStrips(const XtGeCurve2d& closedCurve, const curvePtrArray& pieces,
                               double referenceY, double& area);
 
+// The same area by an older rule: the polygon through the piece ends cut
+// into triangles ear by ear (an ear is taken where its diagonal crosses no
+// side of the polygon left and its middle lies inside it), plus or minus
+// the segment of every arc by the side it bulges to. False (area untouched)
+// for an open curve, a piece other than a line segment or circular arc, or
+// a polygon that has no ear left (it crosses itself).
+bool getCurveAreaByTriangles(const XtGeCurve2d& curve, double& area);
+
 // radius * (radius * sweep) / 2.
 double arcSectorArea(const XtGeCircArc2d& arc);
 // The area between the arc and its chord: the sector plus the triangle

@@ -29,6 +29,13 @@ std::size_t ptrList::sizeAt(std::size_t index) const {
   return index < m_sizes.size() ? m_sizes[index] : 0;
 }
 
+bool ptrList::removeAtAndFree(std::size_t index) {
+  if (index >= m_blocks.size()) return false;
+  m_blocks.erase(m_blocks.begin() + static_cast<std::ptrdiff_t>(index));
+  m_sizes.erase(m_sizes.begin() + static_cast<std::ptrdiff_t>(index));
+  return true;
+}
+
 void ptrList::freeAll() {
   while (!m_blocks.empty()) m_blocks.pop_back();
   std::vector<std::unique_ptr<std::byte[]>>().swap(m_blocks);

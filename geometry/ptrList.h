@@ -26,6 +26,9 @@ class ptrList {
   void* at(std::size_t index) const;
   std::size_t sizeAt(std::size_t index) const;
 
+  // Frees the block at `index` and closes the gap; false past the end.
+  bool removeAtAndFree(std::size_t index);
+
   // Frees the blocks from the last to the first and the list's own buffers;
   // the list is empty afterwards and may be used again.
   void freeAll();

@@ -96,6 +96,15 @@ std::int32_t assignRelationLevels(boundarySet& set, std::int32_t mode) {
   return level;
 }
 
+bool boundaryHasOutsideKind(const boundarySet& set, std::int64_t i, std::int64_t n) {
+  if (i < 0 || i >= static_cast<std::int64_t>(set.size())) return false;
+  const std::vector<std::int32_t>& kinds = set[static_cast<std::size_t>(i)].kinds;
+  const std::int64_t count = std::min<std::int64_t>(n, static_cast<std::int64_t>(kinds.size()));
+  for (std::int64_t j = 0; j < count; ++j)
+    if (kinds[static_cast<std::size_t>(j)] == 1 || kinds[static_cast<std::size_t>(j)] == 5) return true;
+  return false;
+}
+
 bool boundaryHasFlag8(const boundarySet& set, std::int64_t i) {
   if (i < 0 || i >= static_cast<std::int64_t>(set.size())) return false;
   return (set[static_cast<std::size_t>(i)].flags & 8u) != 0;

@@ -38,5 +38,9 @@ std::int32_t assignRelationLevel(boundarySet& set, std::int32_t level, std::int3
 // 0. Answers the highest level given (0 when none).
 std::int32_t assignRelationLevels(boundarySet& set, std::int32_t mode);
 
+// True when one of the first n relation kinds of record i is 1 or 5 (the
+// loop lies outside another); false when i is out of range.
+bool boundaryHasOutsideKind(const boundarySet& set, std::int64_t i, std::int64_t n);
+
 // Bit 3 (value 8) of the flag word of record i; false when i is out of range.
 bool boundaryHasFlag8(const boundarySet& set, std::int64_t i);

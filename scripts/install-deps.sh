@@ -16,6 +16,7 @@ need libgmock-dev     test -f /usr/include/gmock/gmock.h
 need libbenchmark-dev test -f /usr/include/benchmark/benchmark.h
 need libglu1-mesa-dev test -f /usr/include/GL/glu.h
 need python3-ezdxf    /usr/bin/python3 -c 'import ezdxf'
+need python3-shapely  /usr/bin/python3 -c 'import shapely'
 need ccache           command -v ccache
 
 if ((${#missing[@]})); then

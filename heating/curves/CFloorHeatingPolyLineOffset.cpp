@@ -4,6 +4,7 @@
 #include "heating/curves/CFloorHeatingArc.h"
 #include "heating/curves/CFloorHeatingLine.h"
 
+#include "heating/design/CFHModel.h"
 #include "heating/design/HeatingCurveRegistration.h"
 
 #include <algorithm>
@@ -50,6 +51,8 @@ CFloorHeatingCurve::Ptr CFloorHeatingPolyLine::offsetCopy(double distance) const
 bool CFloorHeatingPolyLine::offsetCopies(double distance, PtrVector& copies) const {
   std::vector<OffsetCurve> offsets = trimmedOffsetCurves(composite_, distance);
   if (offsets.empty()) {
+    // The polyline's own composite stands for its copy: nothing changes it.
+    compositeCurveTrimmedOffset(CFHModel::current(), composite_, composite_, distance, XtGeContext::gTol);
     setCurrentModelStateBits(kModelStatePolylineOffsetFailed);
     return false;
   }

@@ -24,6 +24,8 @@
 
 #include "heating/curves/CFloorHeatingCurve.h"
 
+#include "host/entities/ownedChain.h"
+
 #include "platform/ge/XtGePoint2d.h"
 #include "platform/win/WinTypes.h"
 
@@ -33,10 +35,15 @@
 #include <mutex>
 #include <vector>
 
+class CFHDescData;
 class CFHEntityInOut;
 class CFHModel;
+class CFHPipeNetwork;
+class CFHPipeStyles;
 class CFHZoneEntry;
+class XtGeMatrix2d;
 struct CFHLabelMeasure;
+struct HostExport2D;
 
 class CFHCircuit {
  public:
@@ -66,6 +73,20 @@ class CFHCircuit {
   void setPipes(CFloorHeatingCurve::Ptr supply, CFloorHeatingCurve::Ptr returnPipe);
   // Deletes both pipes.
   void clearPipes();
+
+  // ---- Drawn design (CFHCircuitData.cpp, CFHPipeOutput.cpp, CFHLabelOutput.cpp) ----
+  // The circuit list of the pipes' and the label's heating records (20
+  // pairs, no application or identifier); null when the heap runs out.
+  ownedChain buildDataList(const CFHPipeNetwork& network) const;
+  // Writes the circuit's supply and return pipes, then its zones' border
+  // hatches and dimensions, through the model's output context. True when
+  // both pipe sides were written.
+  bool drawPipes(const HostExport2D* host, const XtGeMatrix2d& matrix, const CFHPipeStyles& graphics,
+                 bool colourCircuits, const CFHDescData& desc);
+  // Writes the circuit's number label; its position (world) is appended to
+  // `labelPoints`. True when the host made it.
+  bool drawLabel(const HostExport2D* host, const XtGeMatrix2d& matrix, const CFHPipeStyles& graphics,
+                 const CFHDescData& desc, std::vector<XtGePoint2d>& labelPoints);
 
   // ---- Worker (see the header comment) -----------------------------------------
   // Takes the handle of the circuit's new job thread (the previous one is

@@ -59,6 +59,10 @@ class CFHDescData {
   std::array<std::uint32_t, kStyleKindCount> useDefaultLayer{};
   // The description mask of the zones' descriptions.
   CString descriptionMask;
+  // The labels are annotative (scaled by the annotation scale, and marked
+  // "VE2R_ANNOTATIVE" 1), and with the second flag annotative mode 3.
+  std::uint8_t annotative = 0;
+  std::uint8_t annotativeSecond = 0;
   // The two state bytes of the layer "HV_QEVHEATING".
   std::uint8_t layerState[2] = {0, 0};
   // The drawing's text styles, in the host's order.

@@ -62,6 +62,9 @@ class CFHDrawingInOut {
   // the UCS to the world system.
   void updateUcs();
   const XtGeMatrix2d& workMatrix() const { return workMatrix_; }
+  // Inverts workMatrix in place: it then maps work points to the world, and
+  // transformAllToWork brings the records back into the world (the output).
+  void invertWorkMatrix() { workMatrix_ = workMatrix_.inverse(); }
   // Brings the manifold and every record of the lists (not the auxiliary
   // record) into the work frame, in list order.
   void transformAllToWork();

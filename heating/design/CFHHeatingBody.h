@@ -6,9 +6,15 @@
 
 #include <cstdint>
 
+class CFHEntityInOut;
+
 struct CFHHeatingBody {
   XtGePoint2d insertionPoint;
-  XtGePoint2d connectionPoint;  // at the manifold
+  XtGePoint2d connectionPoint;  // at the manifold: where its number is drawn
   std::uint32_t number = 0;
   double output = 0.0;          // W
+  // The drawn description and number the edit command read (the drawing I/O
+  // object's, not owned); the output replaces them.
+  const CFHEntityInOut* descriptionRecord = nullptr;
+  const CFHEntityInOut* numberRecord = nullptr;
 };

@@ -55,6 +55,7 @@
 class CFHCircuit;
 class CFHZoneEntry;
 class CFloorHeatingCurve;
+struct CFHOutputContext;
 
 class CFHModel {
  public:
@@ -159,6 +160,26 @@ class CFHModel {
   void loadSettings(const HostExport2D* host);
   // After the first selection: the values the dialog pages stored last.
   void loadProfileDefaults();
+
+  // ---- Output into the drawing (CFHDesignOutput.cpp) -----------------------------------
+  // Stores the used floor structures in the drawing (the library's
+  // "HV_FLOOR_SAVE_FSTRUCT_TO_DICT"), then empties both tables and reloads
+  // the catalogue.
+  void saveFloorStructures();
+  // Draws the confirmed design: waits for every circuit's job, saves the
+  // floor structures, opens the host's output (word 17) and writes pipes,
+  // hatches, dimensions, labels, outlines and the manifold in their fixed
+  // order; the first writer that fails stops it. True when every entity was
+  // written and the output closed with word 19 (1); on false the output is
+  // left open for the command to close (word 19 with 0x80000020).
+  bool drawDesign();
+  // The factor from the label heights (millimetres on paper) to drawing
+  // units: the annotation scale (word 216) when the labels are annotative,
+  // else the drawing scale (word 32), times the unit factor times 0.001; a
+  // missing word counts as scale 1.
+  double textScale(const HostExport2D* host) const;
+  // The output running, for its writers; null outside drawDesign.
+  CFHOutputContext* outputContext = nullptr;
 
   // ---- Dialog state ----------------------------------------------------------------
   std::vector<CFHZoneEntry*> selectedZones;

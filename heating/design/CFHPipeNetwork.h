@@ -31,10 +31,15 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <string>
 #include <vector>
 
+class CFHDescData;
+class CFHEntityInOut;
 class CFHModel;
+class CFHPipeStyles;
 class CFloorHeatingCurve;
+class XtGeMatrix2d;
 
 class CFHPipeNetwork {
  public:
@@ -109,6 +114,18 @@ class CFHPipeNetwork {
   // or holds empty, leaves its field: a manifold that no design was written
   // to keeps the model's settings. Numbers read as their leading number.
   void readManifoldSettings();
+
+  // ---- Drawn design (CFHExtendedData.cpp, CFHLabelOutput.cpp, CFHManifoldOutput.cpp) ----
+  // A work point as the records write it: relative to the reference point,
+  // in the axes of the drawing's user system, "(x|y|0.00)".
+  std::u16string formatLocalPoint(const XtGePoint2d& point) const;
+  // Writes the manifold's label (replacing `oldLabel` when one is given).
+  bool drawManifoldLabel(const HostExport2D* host, const XtGeMatrix2d& matrix, const CFHPipeStyles& graphics,
+                         const CFHDescData& desc, const CFHEntityInOut* oldLabel);
+  // Rewrites the manifold block with the design's item keys and its
+  // association with every entity written. A manifold whose database
+  // attributes cannot be read is left as it is (true).
+  bool drawManifold(const HostExport2D* host, const XtGeMatrix2d& matrix);
 
   // ---- Manifold record (fields in the drawn manifold's order) -----------------
   std::uint32_t autoNumberCircuits = 1;  // "_PT_X_DSD_NC"

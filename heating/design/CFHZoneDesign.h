@@ -121,6 +121,7 @@ class CFHZoneDesign {
     CFHPipeEnd* pipeEnd(int index) const { return index == 0 || index == 1 ? design_.pipeEnds_[index].get() : nullptr; }
     CFHPipeEnd* exitEnd(int index) const { return index == 0 || index == 1 ? design_.exitEnds_[index].get() : nullptr; }
     CFHCircuitLayout* secondLayout() const { return design_.secondLayout_.get(); }
+    CFHZoneDesign& design() const { return design_; }
     // Releases and deletes the old layouts (and the pipe-end copies of the
     // old second layout), then takes the new ones; either may be null. The
     // copies are those the new second layout points to.
@@ -151,6 +152,54 @@ class CFHZoneDesign {
     std::unique_lock<std::mutex> lock_;
     bool idle_;
   };
+
+  // ---- Circuit path (CFHCircuitPath.cpp) and link (CFHZoneLink.cpp) --------------
+
+  // What one layout's walk measured: its total length (drawing units) and
+  // the length of every segment in the order the segments were made.
+  struct PathLengths {
+    double total = 0.0;
+    std::vector<double> lengths;
+  };
+
+  // Appends the segments of zones[position]'s layouts, and through its link
+  // of the designs after it, to the matching layouts of the circuit's first
+  // design zones[0]: the main layout's walk into its main layout, the second
+  // layout's into its second (slot 0 and 1 of `lengths`). `zones` are the
+  // busy scopes of the circuit's designs in list order (CFHCircuit::
+  // buildPath holds them). A layout walk starts at its firstEdge and follows
+  // the chain; with a link (this design has both exit points, the next one
+  // both pipe ends, and both exits are found on the chain) it leaves the
+  // chain at the point A nearest the one exit and comes back at the point B
+  // nearest the other, A the earlier of the two along the chain: A → exit 1
+  // → the next zone's pipe end 1, the next zone's walk of the same slot (its
+  // main layout when it has no second), its pipe end 2 → exit 2 → B, each
+  // link piece a drawn supply line of tag 5. The stretch from A to B carries
+  // no segment. Layouts of connection mode 2 are not walked.
+  static void walkPath(const std::vector<BusyScope*>& zones, std::size_t position, PathLengths (&lengths)[2]);
+
+  // Joins `design` to `previous`, the zone before it in the circuit, near
+  // the link point (pitch: the pipe network's distribution pipe pitch): where
+  // the two as-drawn boundaries face each other (layoutRayCast), clear of
+  // both zones' border width at the walls' ends and of 2 × pitch around
+  // distribution pipes and shortened by pitch / 2, the nearest facing points
+  // to the link point are taken onto both working loops and handed to
+  // buildLink; when that fails and the two points lie at different distances
+  // from their walls' ends, the normal ray from the one nearer its wall's end
+  // onto the other zone gives a second pair. True when the link was made.
+  // On the circuit's job thread before `design` is laid out, or on the
+  // command's thread while no job runs; neither zone may be busy.
+  static bool linkToPrevious(CFHZoneDesign& previous, CFHZoneDesign& design, const XtGePoint2d& linkPoint,
+                             double pitch);
+  // From P on previous's working loop and Q on design's: the points half a
+  // pitch either way from each along its loop, paired crosswise by distance,
+  // become previous's exit points (exit 1 the one met first on the long way
+  // from its pipe end 1 to its pipe end 2) and design's pipe ends (pipe end
+  // 1 the partner of exit 1). False, nothing changed, when previous lacks a
+  // pipe end on its working loop, a walk fails, the pairing or the order is
+  // undecided, or either zone is busy.
+  static bool buildLink(CFHZoneDesign& previous, const CLoopPoint& p, CFHZoneDesign& design, const CLoopPoint& q,
+                        double pitch);
 
  private:
   void stopCircuitJob() const;

@@ -18,14 +18,21 @@
 #include "heating/design/CFHZoneCalc.h"
 #include "heating/design/CFHZoneCrossings.h"
 
+#include "host/entities/ownedChain.h"
+
 #include "platform/win/CString.h"
 
 #include <cstdint>
 #include <memory>
 
 class CFHCircuit;
+class CFHDescData;
 class CFHEntityInOut;
 class CFHModel;
+class CFHPipeNetwork;
+class CFHPipeStyles;
+class XtGeMatrix2d;
+struct HostExport2D;
 class CFHZoneDesign;
 class CFloorHeatingCurve;
 
@@ -40,6 +47,22 @@ class CFHZoneEntry {
 
   CFHModel* model() const { return model_; }
   CFHZoneDesign* design() const { return design_.get(); }
+
+  // ---- Drawn design (CFHZoneData.cpp, CFHLabelOutput.cpp, CFHOutlineOutput.cpp) ----
+  // The zone description's heating record: (1001 "QEV_DATA")(1000
+  // "TPV1000-0001") and its 66 pairs. Null when the heap runs out.
+  ownedChain buildLabelData(const CFHPipeNetwork& network) const;
+  // The heating body's record "TPV1001-0001" (7 pairs); null when the zone
+  // holds no placed heating body.
+  ownedChain buildHeatingBodyData(const CFHPipeNetwork& network) const;
+  // Whether the zone holds a heating body that has been placed.
+  bool hasPlacedHeatingBody() const;
+  // Writes the zone's description and, with a placed heating body, the
+  // body's description and number, through the model's output context.
+  bool drawDescription(const HostExport2D* host, const XtGeMatrix2d& matrix, const CFHPipeStyles& graphics,
+                       const CFHPipeNetwork& network, const CFHDescData& desc);
+  // Writes the zone's outline.
+  bool drawOutline(const HostExport2D* host, const XtGeMatrix2d& matrix);
 
   // The crossing record: replaced by setCrossingPoints, sorted by
   // zoneOrderKey.

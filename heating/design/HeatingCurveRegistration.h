@@ -9,6 +9,9 @@
 
 #include <cstdint>
 
+#include "platform/ge/XtGeCompositeCurve2d.h"
+#include "platform/ge/XtGeTol.h"
+
 class CFHModel;
 class CFloorHeatingCurve;
 
@@ -38,3 +41,11 @@ void setStateBitsLocked(CFHModel* model, std::uint32_t bits);
 // The same on the current design model, safe on any thread; nothing when no
 // model exists. Heating curves use this, since they hold no model pointer.
 void setCurrentModelStateBits(std::uint32_t bits);
+
+// Takes the trimmed offsets (joints extended) of the source composite and of
+// its copy at the distance and tolerance and walks their pieces, storing,
+// drawing and changing nothing: called where a polyline's offset failed
+// with every extension type, it answers how many pieces each gave, summed.
+// The model may be null; neither composite is changed.
+int compositeCurveTrimmedOffset(CFHModel* model, const XtGeCompositeCurve2d& source,
+                                const XtGeCompositeCurve2d& copy, double distance, const XtGeTol& tolerance);

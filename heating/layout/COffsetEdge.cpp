@@ -71,3 +71,17 @@ COffsetNode* COffsetEdge::otherNode(const COffsetNode* node) const {
   if (node == b) return a;
   return nullptr;
 }
+
+COffsetEdge* COffsetEdge::splitAt(COffsetNode* nodeB, COffsetNode* nodeA, std::vector<COffsetEdge*>& edges) {
+  COffsetNode* oldA = a;
+  if (oldA == nullptr || nodeB == nullptr || nodeA == nullptr) return nullptr;
+  edges.reserve(edges.size() + 1);
+  nodeA->edges.reserve(nodeA->edges.size() + 1);
+  std::unique_ptr<COffsetEdge> first = COffsetEdgeFromNodes(oldA, nodeB, direction, false);
+  first->crossesOwners = crossesOwners;
+  eraseFirst(oldA->edges, this);
+  a = nodeA;
+  nodeA->edges.push_back(this);
+  edges.push_back(first.get());
+  return first.release();
+}

@@ -62,6 +62,13 @@ struct COffsetEdge {
   // End b for end a, end a for end b, none for a node that is neither (or
   // for none).
   COffsetNode* otherNode(const COffsetNode* node) const;
+  // Inserts nodes into the edge: a new edge from this edge's end a to `b`
+  // (this edge's direction and crossesOwners) is appended to `edges`, and
+  // this edge leaves its end a's edge list, takes `a` as its end a and joins
+  // a's list. So a0 -> b0 becomes a0 -> b ... a -> b0; passing one node as
+  // both inserts it. The new edge, or none (nothing changed) when an end or
+  // a node is missing.
+  COffsetEdge* splitAt(COffsetNode* b, COffsetNode* a, std::vector<COffsetEdge*>& edges);
 
   COffsetNode* a = nullptr;
   COffsetNode* b = nullptr;

@@ -36,14 +36,31 @@ void COffsetLoop::appendSection(COffsetSection* section) {
   if (section != nullptr) elements.push_back(section);
 }
 
+namespace {
+
+// The loop points as offset points, into `points`; true when any.
+bool asOffsetPoints(const std::vector<CLoopPoint>& found, std::vector<COffsetPoint>& points) {
+  points.reserve(found.size());
+  for (const CLoopPoint& p : found) points.emplace_back(p);
+  return !points.empty();
+}
+
+}  // namespace
+
 bool COffsetLoop::intersectionPoints(const CFloorHeatingCurve& curve, std::vector<COffsetPoint>& points,
                                      const XtGeTol& tol) const {
   points.clear();
   std::vector<CLoopPoint> found;
-  if (!intersectCurve(curve, found, tol)) return false;
-  points.reserve(found.size());
-  for (const CLoopPoint& p : found) points.emplace_back(p);
-  return true;
+  intersectCurve(curve, found, tol);
+  return asOffsetPoints(found, points);
+}
+
+bool COffsetLoop::rayIntersections(const XtGeRay2d& ray, std::vector<COffsetPoint>& points,
+                                   const XtGeTol& tol) const {
+  points.clear();
+  std::vector<CLoopPoint> found;
+  intersectRay(ray, found, tol);
+  return asOffsetPoints(found, points);
 }
 
 bool COffsetLoop::farthestIntersection(const CFloorHeatingCurve& curve, const CLoopPoint& reference,

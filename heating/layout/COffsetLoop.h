@@ -53,6 +53,27 @@ class COffsetLoop : public CLoop {
   // point and links assigned. False, `result` untouched, when none.
   virtual bool farthestIntersection(const CFloorHeatingCurve& curve, const CLoopPoint& reference,
                                     CLoopPoint& result, const XtGeTol& tol) const;
+
+  // ---- Ray hits and picked intersections ------------------------------------
+  //
+  // The picks (OffsetLoopQueries.cpp) take from the intersection points
+  // (with a curve as above, or with a ray: each section's hit nearest the
+  // ray's start) the one nearest to (farthest from) the reference point:
+  // strictly nearer (farther) replaces, so the first of equal distances
+  // stays. The pick is written into the result as farthestIntersection
+  // writes it; false, results untouched, when there is none.
+
+  // The ray's hits, as intersectionPoints gives a curve's. True when any.
+  bool rayIntersections(const XtGeRay2d& ray, std::vector<COffsetPoint>& points, const XtGeTol& tol) const;
+  bool nearestIntersection(const CFloorHeatingCurve& curve, const CLoopPoint& reference, CLoopPoint& result,
+                           const XtGeTol& tol) const;
+  // Both picks of one intersection; both results are written or neither.
+  bool nearestAndFarthestIntersection(const CFloorHeatingCurve& curve, const CLoopPoint& reference,
+                                      CLoopPoint& nearest, CLoopPoint& farthest, const XtGeTol& tol) const;
+  bool nearestRayIntersection(const XtGeRay2d& ray, const CLoopPoint& reference, CLoopPoint& result,
+                              const XtGeTol& tol) const;
+  bool farthestRayIntersection(const XtGeRay2d& ray, const CLoopPoint& reference, CLoopPoint& result,
+                               const XtGeTol& tol) const;
 };
 
 // A new narrow loop section over copies of the loop's section curves, in the

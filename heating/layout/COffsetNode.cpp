@@ -58,3 +58,8 @@ COffsetEdge* COffsetNode::otherEdgeIfUnique(const COffsetEdge* edge) const {
   if (edges[1] == edge) return edges[0];
   return nullptr;
 }
+
+void COffsetNode::replaceEdge(const COffsetEdge* old, COffsetEdge* replacement) {
+  const auto it = std::find(edges.begin(), edges.end(), old);
+  if (it != edges.end()) *it = replacement;
+}

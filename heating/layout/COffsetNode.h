@@ -54,6 +54,9 @@ struct COffsetNode : public COffsetPoint {
   // The other edge when the edge list holds `edge` and exactly one other;
   // otherwise none.
   COffsetEdge* otherEdgeIfUnique(const COffsetEdge* edge) const;
+  // Puts `replacement` in the place of the first occurrence of `old` in the
+  // edge list; nothing else changes.
+  void replaceEdge(const COffsetEdge* old, COffsetEdge* replacement);
 
   // The loop the node lies on; none for a node on no loop.
   COffsetLoop* owner = nullptr;

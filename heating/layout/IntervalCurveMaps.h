@@ -27,6 +27,17 @@ void setIntervalCurvesValue(const CFHIntervalCurveMap& map, double value);
 // (CFHIntervalCurve::recompute).
 void resetIntervalCurves(const CFHIntervalCurveMap& map);
 
+// Excludes a window of `width` at both ends of every interval curve's curve:
+// forward from its start point and backward from its end point
+// (CFHIntervalCurve::markAt, which shortens a window at the curve's ends).
+void markEndPointsOnIntervalCurves(const CFHIntervalCurveMap& map, double width);
+
+// Excludes a window from halfWidth before to halfWidth after every point
+// where an interval curve's curve crosses a curve of the list (each pair's
+// intersections, workTolFine). Null curves are passed over.
+void markCrossingsOnIntervalCurves(const CFHIntervalCurveMap& map, const std::vector<CFloorHeatingCurve*>& curves,
+                                   double halfWidth);
+
 // Of the nearest kept points of the map's interval curves
 // (CFHIntervalCurve::nearestPoint), the one nearest to `point` (the first of
 // equal distances), with its interval curve. False, outputs untouched, when

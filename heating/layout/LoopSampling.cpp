@@ -229,17 +229,23 @@ bool hasNarrowSpot(const CLoop& loop, double spacing, const XtGeTol& tol) {
 
 bool pointAtLengthAlongEdge(const COffsetEdge& edge, const COffsetNode& node, double length, bool forward,
                             CLoopPoint& result) {
-  if (edge.a == nullptr || edge.b == nullptr) return false;
   if (&node != edge.a && &node != edge.b) return false;
+  if (edge.crossesOwners == 0 && node.owner == nullptr) return false;
+  return pointAtLengthAlongEdge(edge, static_cast<const CLoopPoint&>(node), length, forward, result);
+}
+
+bool pointAtLengthAlongEdge(const COffsetEdge& edge, const CLoopPoint& from, double length, bool forward,
+                            CLoopPoint& result) {
+  if (edge.a == nullptr || edge.b == nullptr) return false;
   if (edge.crossesOwners != 0) {
     const XtGeLineSeg2d segment(edge.a->point, edge.b->point);
-    const double t = segment.paramOf(node.point, workTolFine);
+    const double t = segment.paramOf(from.point, workTolFine);
     double moved = segment.paramAtLength(t, length, forward, workTolFine);
     if (!std::isfinite(moved)) moved = t;
     result.clearLinks();
     result.point = segment.evalPoint(std::clamp(moved, 0.0, 1.0));
     return true;
   }
-  if (node.owner == nullptr) return false;
-  return node.owner->walkFrom(node, forward, length, result, workTol);
+  if (edge.a->owner == nullptr) return false;
+  return edge.a->owner->walkFrom(from, forward, length, result, workTol);
 }

@@ -81,3 +81,9 @@ bool hasNarrowSpot(const CLoop& loop, double spacing, const XtGeTol& tol);
 // end, the node is not one of them, or a loop walk has no owner or fails.
 bool pointAtLengthAlongEdge(const COffsetEdge& edge, const COffsetNode& node, double length, bool forward,
                             CLoopPoint& result);
+// The same from any point of the edge's path (with its sections): a straight
+// edge moves from the point's parameter on the segment, an edge along a loop
+// walks the loop of its end a. False when the edge lacks an end or a loop
+// walk has no owner or fails.
+bool pointAtLengthAlongEdge(const COffsetEdge& edge, const CLoopPoint& from, double length, bool forward,
+                            CLoopPoint& result);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "geometry/curveArea.h"
 #include "geometry/hvArrayEdit.h"
 #include "host/entities/ltAbscissa2D.h"
 #include "host/entities/ltArc2D.h"
@@ -66,4 +67,9 @@ int entitiesToCurves(ltEntArray& entities, curvePtrArray& curves) {
     return true;
   });
   return moved;
+}
+
+bool entityCurveLength(const ltEnt2D& entity, double& length) {
+  const XtGeCurve2d* curve = entity.getCurve();
+  return curve != nullptr && boundedCurveLength(*curve, length);
 }

@@ -24,3 +24,8 @@ int curvesToEntities(curvePtrArray& curves, ltEntArray& entities, ltListRef* lis
 // curve to `curves` (which owns it) and is deleted and removed from
 // `entities`; the others stay in their order. Answers the number moved.
 int entitiesToCurves(ltEntArray& entities, curvePtrArray& curves);
+
+// True and the length of the copy's curve when it has a bounded one; false
+// (length untouched) for a copy without a curve (a TEXT) or with an
+// unbounded one (an XLINE, a RAY).
+bool entityCurveLength(const ltEnt2D& entity, double& length);

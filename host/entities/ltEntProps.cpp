@@ -57,6 +57,13 @@ void ltEntProps::appendToTail(ownedChain chain) {
   extraGroups_.reset(head);
 }
 
+void ltEntProps::prependTail(ownedChain chain) {
+  if (!chain) return;
+  resbuf* head = chain.release();
+  appendResbufChain(&head, extraGroups_.release());
+  extraGroups_.reset(head);
+}
+
 // Writes the block into the common groups of the list (from its "AcDbEntity"
 // marker to the next subclass marker) in place.
 bool ltEntProps::applyToList(resbuf* list) const {

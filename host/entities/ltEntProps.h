@@ -43,6 +43,9 @@ class ltEntProps {
   void setTail(ownedChain chain) { extraGroups_ = std::move(chain); }
   // Appends the chain to the extra groups (the block takes the chain).
   void appendToTail(ownedChain chain);
+  // Puts the chain in front of the extra groups (the block takes the chain,
+  // nothing is copied); an empty chain changes nothing.
+  void prependTail(ownedChain chain);
 
   // Writes the block into an entity list in place, over its common groups
   // (from the "AcDbEntity" marker to the next subclass marker): 8, 6, 62,

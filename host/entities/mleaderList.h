@@ -4,6 +4,10 @@
 
 #include "host/entities/ltEntProps.h"
 #include "host/entities/mleaderRecord.h"
+#include "host/entities/styleTables.h"
+
+#include <string_view>
+#include <vector>
 
 // Header "MULTILEADER", (100 "AcDbMLeader"), (270 2), the context data
 // ("CONTEXT_DATA{" ... 301 "}") with its text or block content, plane and
@@ -28,5 +32,13 @@ namespace entReader2D {
 // False, with the record unchanged, for another type or a list that breaks
 // that structure.
 bool mleader(mleaderStyle& record, const resbuf* list);
+
+// Reads a MULTILEADER list into the record (mleader) and its common
+// properties into `props` (commonProperties, reset first), and answers the
+// style named `styleName` among `styles` (as readMLeaderStyles fills them;
+// findStyleRecordByName), or null. When mleader refuses the list, null with
+// the record and the properties unchanged.
+const HvMLeaderStyle* mleaderWithStyle(mleaderStyle& record, ltEntProps& props, const resbuf* list,
+                                       const std::vector<HvMLeaderStyle>& styles, std::u16string_view styleName);
 
 }  // namespace entReader2D

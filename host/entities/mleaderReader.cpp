@@ -1,5 +1,6 @@
 #include <string_view>
 
+#include "host/entities/commonProperties.h"
 #include "host/entities/entReaderSteps.h"
 #include "host/entities/mleaderList.h"
 
@@ -206,4 +207,13 @@ bool entReader2D::mleader(mleaderStyle& record, const resbuf* list) {
   readSettings(node, read);
   record = std::move(read);
   return true;
+}
+
+const HvMLeaderStyle* entReader2D::mleaderWithStyle(mleaderStyle& record, ltEntProps& props, const resbuf* list,
+                                                    const std::vector<HvMLeaderStyle>& styles,
+                                                    std::u16string_view styleName) {
+  if (!mleader(record, list)) return nullptr;
+  props.reset(false);
+  commonProperties(props, list, false);
+  return findStyleRecordByName(styles, styleName);
 }

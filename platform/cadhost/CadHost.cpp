@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "platform/cadhost/DescFormatterStub.h"
 #include "platform/cadhost/DxfError.h"
 #include "platform/cadhost/DxfWriter.h"
 #include "platform/cadhost/EntitySelector.h"
@@ -115,6 +116,17 @@ JsonLine CadHost::slotLine(int slot) {
   return line;
 }
 
+bool CadHost::injectFailure(int word, JsonLine& line) {
+  if (options_.failWords.empty()) return false;
+  const int call = ++wordCalls_[word];
+  for (const InjectedFailure& failure : options_.failWords) {
+    if (failure.word != word || failure.call != call) continue;
+    line.boolean("injected", true).integer("call", call);
+    return true;
+  }
+  return false;
+}
+
 void CadHost::fault(const std::string& message) {
   write(JsonLine().text("kind", "fault").text("message", message));
   std::fprintf(stderr, "cadhost: %s\n", message.c_str());
@@ -141,6 +153,8 @@ void CadHost::registerTables() {
   add(hostFolder_ + u"/" + hostApiModuleName, hostApiExports(), HvModuleLoad::now);
   if (options_.floorLibrary)
     add(hostFolder_ + u"/" + floorLibraryModuleName, floorLibraryExports(), HvModuleLoad::onRequest);
+  if (options_.descFormatter)
+    add(hostFolder_ + u"/" + descFormatterModuleName, descFormatterExports(), HvModuleLoad::onRequest);
   const Point3& o = ucs_.origin();
   const Point3& x = ucs_.xDirection();
   write(JsonLine()
@@ -152,7 +166,8 @@ void CadHost::registerTables() {
                               : options_.handOver == HandOverMode::Immediate ? "immediate"
                                                                              : "log")
             .boolean("word138", !options_.hideWord138)
-            .boolean("floorLibrary", options_.floorLibrary));
+            .boolean("floorLibrary", options_.floorLibrary)
+            .boolean("descFormatter", options_.descFormatter));
   hvSetMessageBoxEcho(options_.echoMessageBoxes);
   hvSetMessageBoxListener([this](const HvMessageBoxRecord& record) { onMessageBox(record); });
 }
@@ -240,6 +255,7 @@ void CadHost::runCommand(std::size_t index, std::size_t blockEnd) {
   selection_.clear();
   selectionNext_ = 0;
   eraseMarks_.clear();
+  wordCalls_.clear();
   write(JsonLine().text("kind", "command").text("event", "start").integer("line", static_cast<std::int64_t>(item.line)).text("name", item.name));
 
   FARPROC entry = module_ != nullptr ? GetProcAddress(module_, item.name.c_str()) : nullptr;
@@ -444,6 +460,10 @@ int CadHost::selectionRequest(int word, const char* prompt, int mode, int filter
   JsonLine line = wordLine(word);
   line.text("prompt", narrowToWide(prompt)).integer("mode", mode).integer("filter", filter);
   const bool promptCall = mode == 1 || mode == 2;
+  if (injectFailure(word, line)) {
+    write(line.integer("answer", hostStatus::error));
+    return hostStatus::error;
+  }
   const ScriptItem* item = nullptr;
   if (promptCall) {
     pendingSelect_ = nullptr;
@@ -530,7 +550,9 @@ int CadHost::makeEntity(const resbuf* list) {
   std::string error;
   std::size_t skipped = 0;
   int answer = hostStatus::error;
-  if (list == nullptr) {
+  if (injectFailure(114, line)) {
+    // Refused as a host refuses a list it cannot take: nothing is made.
+  } else if (list == nullptr) {
     line.text("error", "no list");
   } else if (!readResbufList(list, groups, error, &skipped)) {
     line.text("error", error);

@@ -6,7 +6,8 @@
 // executable "REDUZUZI.EXE" (export "GetExport2D", plus the scripted-dialog
 // export), the drawing interface "DuZivaruReZuz2u.vev" and, unless turned
 // off, the floor-structure library "VO_VUDE2RUR.EVO", all as files of the host
-// folder. Then the module is loaded (its static objects bind the tables) and
+// folder, and unless turned off the description formatter "QEV_DESC.CRX".
+// Then the module is loaded (its static objects bind the tables) and
 // initialised, and run() carries out the script.
 //
 // Everything runs on the command thread, except the "GetExport2D" lookup,
@@ -85,6 +86,10 @@ class CadHost {
   static JsonLine wordLine(int word);
   static JsonLine slotLine(int slot);
   void write(const JsonLine& line) { log_.write(line); }
+  // Counts a call of a word that answers a status within the running
+  // command; true when the options inject a failure into this call (the line
+  // then says "injected"); the word must answer -5001 without doing anything.
+  bool injectFailure(int word, JsonLine& line);
   // Logs a fault and counts the running command (or the run) as failed.
   void fault(const std::string& message);
 
@@ -172,6 +177,8 @@ class CadHost {
   std::size_t selectionNext_ = 0;
   std::vector<Handle> eraseMarks_;  // word 142 marks waiting for a commit
   bool rolledBack_ = false;
+
+  std::map<int, int> wordCalls_;  // calls per word in the running command (--fail-word)
 
   std::vector<TopSelection> topSelections_;
   std::map<int, std::string> narrowTexts_;

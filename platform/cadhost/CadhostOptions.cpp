@@ -28,6 +28,20 @@ bool parseUcs(const std::string& text, UcsFrame& ucs) {
   return true;
 }
 
+// "N@K" with a word whose failure can be injected and a call from 1.
+bool parseFailWord(const std::string& text, InjectedFailure& failure) {
+  const std::size_t at = text.find('@');
+  if (at == std::string::npos) return false;
+  std::int64_t word = 0, call = 0;
+  if (!parseDxfInteger(std::string_view(text).substr(0, at), word) ||
+      !parseDxfInteger(std::string_view(text).substr(at + 1), call))
+    return false;
+  if (word < 0 || word > 1000 || !failureInjectable(static_cast<int>(word)) || call < 1 || call > 100000000)
+    return false;
+  failure = {static_cast<int>(word), static_cast<int>(call)};
+  return true;
+}
+
 std::string absolute(const std::string& path) {
   std::error_code error;
   auto p = std::filesystem::absolute(path, error);
@@ -35,6 +49,13 @@ std::string absolute(const std::string& path) {
 }
 
 }  // namespace
+
+bool failureInjectable(int word) {
+  switch (word) {
+    case 37: case 114: case 118: case 127: case 138: case 198: return true;
+    default: return false;
+  }
+}
 
 std::string usageText(const std::string& defaultModule, const std::string& defaultHostDir) {
   return "usage: cadhost [options] DRAWING.dxf SCRIPT\n"
@@ -63,6 +84,10 @@ std::string usageText(const std::string& defaultModule, const std::string& defau
          "  --keep-partial        keep the output of a command that ends inside a transaction\n"
          "  --no-138              leave selection word 138 out (modules use word 37)\n"
          "  --no-floorlib         no floor-structure library\n"
+         "  --no-desc             no description formatter (\"QEV_DESC.CRX\")\n"
+         "  --fail-word N@K       the K-th call (from 1) of word N in each command answers\n"
+         "                        -5001 and logs \"injected\"; N is one of the words that\n"
+         "                        answer a status: 37, 114, 118, 127, 138, 198 (repeatable)\n"
          "  --products FILE|none  the product records that word 51 serves (default:\n"
          "                        <host-dir>/Dat/QevProducts.dat when present; 'none': no\n"
          "                        databases); a malformed file ends the run with exit 2\n"
@@ -132,6 +157,13 @@ ParsedArguments parseArguments(int argc, const char* const* argv, const std::str
       o.hideWord138 = true;
     } else if (arg == "--no-floorlib") {
       o.floorLibrary = false;
+    } else if (arg == "--no-desc") {
+      o.descFormatter = false;
+    } else if (arg == "--fail-word") {
+      InjectedFailure failure;
+      if (!value(v) || !parseFailWord(v, failure))
+        return fail("--fail-word needs N@K: N one of 37, 114, 118, 127, 138, 198 and K from 1");
+      o.failWords.push_back(failure);
     } else if (arg == "--products") {
       if (!value(o.productsPath) || o.productsPath.empty()) return fail("--products needs a file or none");
     } else if (arg == "--quiet") {

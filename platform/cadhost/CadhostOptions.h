@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/cadhost/UcsFrame.h"
 
@@ -14,6 +15,16 @@ enum class HandOverMode {
   LogOnly,    // only logged
   Immediate,  // erased at once
 };
+
+// A call of a host word that is made to fail: the `call`-th call (from 1) of
+// word `word` within one command answers -5001 (--fail-word N@K).
+struct InjectedFailure {
+  int word = 0;
+  int call = 0;
+};
+
+// The words whose failure can be injected: those that answer a host status.
+bool failureInjectable(int word);
 
 struct CadhostOptions {
   std::string drawingPath;
@@ -33,6 +44,8 @@ struct CadhostOptions {
   std::string productsPath;       // the product records (word 51); "none": no databases;
                                   // empty: <host-dir>/Dat/QevProducts.dat when present
   bool echoMessageBoxes = true;   // message boxes also on standard error
+  bool descFormatter = true;      // register the description formatter stand-in
+  std::vector<InjectedFailure> failWords;  // --fail-word, in the order given
 };
 
 struct ParsedArguments {

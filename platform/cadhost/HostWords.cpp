@@ -253,6 +253,10 @@ int scriptedInput(int word, const char16_t* prompt, ScriptKind kind, Apply apply
   JsonLine line = CadHost::wordLine(word);
   line.text("prompt", wide(prompt));
   const std::string requester = "word " + std::to_string(word);
+  if (host().injectFailure(word, line)) {
+    host().write(line.integer("answer", hostStatus::error));
+    return hostStatus::error;
+  }
   const ScriptItem* item = host().takeInput(kind, requester.c_str());
   int answer = hostStatus::error;
   if (item != nullptr) {
@@ -325,6 +329,10 @@ int word127(const char16_t* prompt, const HostKeywordList* keywords, int* index,
   if (auto at = shown.find(u"%s"); at != std::u16string::npos) shown.replace(at, 2, display);
   JsonLine line = CadHost::wordLine(127);
   line.text("prompt", shown).texts("keywords", locals);
+  if (host().injectFailure(127, line)) {
+    host().write(line.integer("answer", hostStatus::error));
+    return hostStatus::error;
+  }
   if (!problem.empty()) {
     host().fault("word 127: " + problem);
     host().write(line.text("error", problem).integer("answer", hostStatus::error));

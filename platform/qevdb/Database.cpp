@@ -105,4 +105,15 @@ const ItemRecord* Database::findNumericId(std::int32_t numericId) const {
   return found != items_.end() ? &*found : nullptr;
 }
 
+void Database::addProducerMaterial(std::int32_t id, std::u16string producer, std::u16string material) {
+  producerMaterials_.push_back(ProducerMaterial{id, std::move(producer), std::move(material)});
+}
+
+std::int32_t Database::EnumProducersMaterials(const ProducerMaterialCallback& callback) const {
+  if (producerMaterialFailure_ != 0) return producerMaterialFailure_;
+  if (callback)
+    for (const ProducerMaterial& pair : producerMaterials_) callback(pair.id, pair.producer.c_str(), pair.material.c_str());
+  return 0;
+}
+
 }  // namespace qevDatabase

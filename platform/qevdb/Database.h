@@ -88,6 +88,13 @@ class Database {
   // when the table has no such row.
   std::optional<std::u16string> propertyName(std::int32_t index) const;
 
+  // The producer-material pairs of the floor structures: called back with
+  // (producer id, producer name, material) for each pair in the order added.
+  // Answers 0, or the failure code a test has set, without calling back.
+  using ProducerMaterialCallback =
+      std::function<void(std::int32_t id, const char16_t* producer, const char16_t* material)>;
+  std::int32_t EnumProducersMaterials(const ProducerMaterialCallback& callback) const;
+
   void setItemCallback(ItemCallback callback) { itemCallback_ = std::move(callback); }
   const ItemCallback& itemCallback() const { return itemCallback_; }
 
@@ -98,6 +105,10 @@ class Database {
   bool addTableRow(const std::u16string& table, std::int32_t row, NameRow value);
   // False when the type is listed already.
   bool addParameterType(std::int32_t type, std::int32_t status);
+  // Adds a producer-material pair; order and duplicates are kept.
+  void addProducerMaterial(std::int32_t id, std::u16string producer, std::u16string material);
+  // Makes EnumProducersMaterials answer `code` (0: work again).
+  void setProducerMaterialFailure(std::int32_t code) { producerMaterialFailure_ = code; }
   // The item with that numeric identifier; null when there is none.
   const ItemRecord* findNumericId(std::int32_t numericId) const;
 
@@ -106,6 +117,13 @@ class Database {
   std::vector<ItemRecord> items_;
   std::map<std::u16string, std::map<std::int32_t, NameRow>> tables_;
   std::map<std::int32_t, std::int32_t> typeStatus_;
+  struct ProducerMaterial {
+    std::int32_t id;
+    std::u16string producer;
+    std::u16string material;
+  };
+  std::vector<ProducerMaterial> producerMaterials_;
+  std::int32_t producerMaterialFailure_ = 0;
   std::optional<std::size_t> current_;
   ItemCallback itemCallback_;
 };

@@ -23,6 +23,7 @@ struct Module {
   void* library = nullptr;   // dlopen handle while loaded
   unsigned references = 0;
   bool registered = false;  // false: loaded by path alone, forgotten when freed
+  std::optional<HvModuleVersion> version;
 };
 
 // The registry. `loader` serialises loading and freeing and may be taken again
@@ -143,7 +144,7 @@ HMODULE loadByPath(ModuleRegistry& r, std::u16string_view fileName) {
 }  // namespace
 
 HMODULE hvRegisterSharedObject(std::u16string filePath, std::string sharedObject, std::vector<HvModuleExport> exports,
-                               HvModuleLoad load) {
+                               HvModuleLoad load, std::optional<HvModuleVersion> version) {
   const std::u16string nameKey = nameKeyOf(filePath);
   if (nameKey.empty()) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -166,6 +167,7 @@ HMODULE hvRegisterSharedObject(std::u16string filePath, std::string sharedObject
     for (auto& entry : exports) module.exports[std::move(entry.name)] = entry.procedure;
     module.sharedObject = std::move(sharedObject);
     module.registered = true;
+    module.version = version;
   }
   if (load == HvModuleLoad::now && loadRegistered(r, value) == nullptr) {
     std::lock_guard lock(r.mutex);
@@ -175,8 +177,18 @@ HMODULE hvRegisterSharedObject(std::u16string filePath, std::string sharedObject
   return handleOf(value);
 }
 
-HMODULE hvRegisterModule(std::u16string filePath, std::vector<HvModuleExport> exports, HvModuleLoad load) {
-  return hvRegisterSharedObject(std::move(filePath), std::string(), std::move(exports), load);
+HMODULE hvRegisterModule(std::u16string filePath, std::vector<HvModuleExport> exports, HvModuleLoad load,
+                         std::optional<HvModuleVersion> version) {
+  return hvRegisterSharedObject(std::move(filePath), std::string(), std::move(exports), load, version);
+}
+
+bool hvGetModuleVersion(HMODULE handle, HvModuleVersion& version) {
+  auto& r = registry();
+  std::lock_guard lock(r.mutex);
+  const Module* module = findModule(r, handle);
+  if (module == nullptr || module->references == 0 || !module->version) return false;
+  version = *module->version;
+  return true;
 }
 
 BOOL hvUnregisterModule(HMODULE handle) {

@@ -9,6 +9,7 @@
 
 #include "platform/win/WinTypes.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,14 @@ HvModuleExport hvExport(std::string name, Function* function) {
   return HvModuleExport{std::move(name), reinterpret_cast<FARPROC>(function)};
 }
 
+// The version of a module's file and of its product, each as major, minor,
+// build and revision: what the version resource (type 16, id 1) of a Windows
+// module holds.
+struct HvModuleVersion {
+  WORD file[4] = {0, 0, 0, 0};
+  WORD product[4] = {0, 0, 0, 0};
+};
+
 // Whether a registered module is loaded at once (as the host's executable is,
 // which nobody loads) or only by LoadLibraryW. FreeLibrary can end either.
 enum class HvModuleLoad { onRequest, now };
@@ -30,16 +39,24 @@ enum class HvModuleLoad { onRequest, now };
 // Registers a module served from its export table. `filePath` is the module's
 // file as the module sees it, e.g. u"C:\\Host\\REDUZUZI.EXE": GetModuleFileNameW
 // answers it and its base name is the module's name. Null when the path has no
-// base name or a module of that base name is registered already.
+// base name or a module of that base name is registered already. `version`
+// stands for the module's version resource; without it the module has none.
 HMODULE hvRegisterModule(std::u16string filePath, std::vector<HvModuleExport> exports,
-                         HvModuleLoad load = HvModuleLoad::onRequest);
+                         HvModuleLoad load = HvModuleLoad::onRequest,
+                         std::optional<HvModuleVersion> version = std::nullopt);
 
 // Registers a module backed by a real shared object (a file path in this
 // system's form), opened with dlopen when the module loads and closed when it
 // is unloaded; exports missing from the table come from it. Null as above, or
 // when `load` asks to open a file that does not open.
 HMODULE hvRegisterSharedObject(std::u16string filePath, std::string sharedObject,
-                               std::vector<HvModuleExport> exports = {}, HvModuleLoad load = HvModuleLoad::onRequest);
+                               std::vector<HvModuleExport> exports = {}, HvModuleLoad load = HvModuleLoad::onRequest,
+                               std::optional<HvModuleVersion> version = std::nullopt);
+
+// The version resource of a loaded module (what FindResource, LoadResource
+// and VerQueryValue read on Windows). False for a module that is not loaded
+// or was registered without a version.
+bool hvGetModuleVersion(HMODULE module, HvModuleVersion& version);
 
 // Removes a registered module whether loaded or not; its handle becomes invalid.
 BOOL hvUnregisterModule(HMODULE module);

@@ -108,3 +108,38 @@ TEST_F(curveArea, AllocatesNothingForSegmentsAndArcs) {
   EXPECT_EQ(allocationCounter::count(), before);
   EXPECT_GT(total, 0.0);
 }
+
+TEST_F(curveArea, TrianglesGiveTheSameAreaOnRoomsWithArcs) {
+  std::mt19937 rng(41);
+  std::vector<CompositePtr> rooms;
+  rooms.push_back(outline({{0, 0}, {6, 0}, {6, 3}, {3, 3}, {3, 6}, {0, 6}}));
+  rooms.push_back(outline({{0, 0}, {12, 0}, {12, 8}, {8, 8}, {8, 3}, {4, 3}, {4, 8}, {0, 8}}, {0, 0, 0, 0, 0.9}));
+  rooms.push_back(outline({{0, 0}, {10, 0}, {10, 10}, {0, 10}}, {-0.8, 0, 0.5}));  // a deep inward arc
+  rooms.push_back(roundedRectangle(1e6, 1e6, 20, 10, 3, true));
+  rooms.push_back(std::make_unique<XtGeCompositeCurve2d>());
+  for (int k = 0; k < 20; ++k) {
+    CompositePtr room = randomOutline(rng, XtGePoint2d(100.0 * k, -50.0), 5 + k % 7, 6.0, 10.0, 0.3);
+    if (isSimpleOutline(*room, workTol)) rooms.push_back(std::move(room));
+  }
+  int measured = 0;
+  for (const CompositePtr& room : rooms) {
+    double byTriangles = -1.0;
+    double reference = -1.0;
+    if (room->numCurves() == 0) {
+      EXPECT_FALSE(getCurveAreaByTriangles(*room, byTriangles));
+      continue;
+    }
+    ASSERT_TRUE(getCurveAreaByTriangles(*room, byTriangles));
+    ASSERT_TRUE(getCurveArea(*room, reference));
+    EXPECT_NEAR(byTriangles, reference, 1e-9 * reference);
+    ++measured;
+  }
+  EXPECT_GT(measured, 15);
+  double area = 0.0;
+  const XtGeCircArc2d circle({0, 0}, 2);
+  ASSERT_TRUE(getCurveAreaByTriangles(circle, area));
+  EXPECT_NEAR(area, 4 * XtGe::kPi, 1e-12);
+  // A chord polygon that crosses itself has no ear; an open outline is refused.
+  EXPECT_FALSE(getCurveAreaByTriangles(*outline({{0, 0}, {4, 4}, {4, 0}, {0, 4}}), area));
+  EXPECT_FALSE(getCurveAreaByTriangles(*outline({{0, 0}, {4, 0}, {4, 4}}, {}, false), area));
+}

@@ -15,3 +15,11 @@ struct colorTable {
   std::int32_t kind = 0;
   std::array<COLORREF, HV_COLOR_INDEX_COUNT> colours{};
 };
+
+// The same table with the colours as 32-bit signed values.
+struct signedColorTable {
+  bool fill(std::int32_t mode);
+
+  std::int32_t kind = 0;
+  std::array<std::int32_t, HV_COLOR_INDEX_COUNT> colours{};
+};

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/ge/XtGeCurve2d.h"
+#include "platform/ge/XtGePoint2d.h"
 #include "ui/gdi/buffer_curve.h"
 #include "ui/gdi/item.h"
 
@@ -41,6 +42,11 @@ class curve : public item {
   std::int64_t passOn = 0;
   // The two further values the painter is handed (callers pass 0 and 1).
   std::int32_t extra[2] = {0, 1};
+  // The extents of the geometry curve; the corners mean nothing while
+  // extentsValid is false.
+  XtGePoint2d extentsMin;
+  XtGePoint2d extentsMax;
+  bool extentsValid = false;
 };
 
 }  // namespace GDI

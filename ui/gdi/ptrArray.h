@@ -5,10 +5,26 @@
 
 #include "ui/gdi/ArrayRelease.h"
 
+#include <cstdint>
+#include <type_traits>
+
 struct ptrArray {
   template <typename Array>
   static void releaseAll(Array& objects) {
     GDI::detail::deleteAllAndEmpty(objects);
+  }
+
+  // Element i of an array of pointers; null when i is negative or past the
+  // end.
+  template <typename Array>
+  static auto get(const Array& objects, std::int64_t i) -> std::remove_cvref_t<decltype(objects[0])> {
+    std::int64_t count = 0;
+    if constexpr (requires { objects.size(); })
+      count = static_cast<std::int64_t>(objects.size());
+    else
+      count = static_cast<std::int64_t>(objects.count());
+    if (i < 0 || i >= count) return nullptr;
+    return objects[static_cast<decltype(count)>(i)];
   }
 };
 

@@ -34,6 +34,22 @@ TEST_F(PolyLineOffsetTest, AnOffsetThatLeavesNothingRaisesStateBitEight) {
   EXPECT_FALSE(CFloorHeatingPolyLine(3).offsetCopy(1.0));
 }
 
+TEST_F(PolyLineOffsetTest, AFailedOffsetIsRetakenWithoutChangingAnything) {
+  const auto square = rectangle(0, 0, 2, 2);
+  const XtGeCompositeCurve2d before = square->composite();
+  CFHModel model;
+  CFloorHeatingCurve::PtrVector copies;
+  EXPECT_FALSE(square->offsetCopies(3.0, copies));
+  EXPECT_EQ(model.stateBits() & kModelStatePolylineOffsetFailed, kModelStatePolylineOffsetFailed);
+  EXPECT_EQ(square->composite().numCurves(), before.numCurves());
+  for (int i = 0; i < before.numCurves(); ++i)
+    EXPECT_EQ(square->composite().curveAt(i)->xtEvalPoint(0), before.curveAt(i)->xtEvalPoint(0));
+  // Both composites' offsets are taken and let go; a null model is fine.
+  EXPECT_EQ(compositeCurveTrimmedOffset(nullptr, before, before, 3.0, XtGeContext::gTol), 0);
+  EXPECT_EQ(compositeCurveTrimmedOffset(&model, before, square->composite(), 0.5, XtGeContext::gTol), 2);
+  EXPECT_EQ(compositeCurveTrimmedOffset(nullptr, before, before, std::nan(""), XtGeContext::gTol), 0);
+}
+
 TEST_F(PolyLineOffsetTest, ASquareOffsetsInwardToTheLeft) {
   CFHModel model;
   const auto square = rectangle(0, 0, 10, 10);

@@ -98,4 +98,28 @@ TEST(MLeaderLists, OverridesAreListedAndBrokenRecordsRefused) {
   EXPECT_FALSE(entReader2D::mleader(read, list.get()));
 }
 
+TEST(MLeaderLists, CombinedReaderGivesTheStyleOfTheName) {
+  ltEntProps layerProps;
+  layerProps.layer = u"NOTES";
+  ownedChain list(writeMLeader(sampleLeader(), layerProps));
+  ASSERT_TRUE(list);
+  std::vector<HvMLeaderStyle> styles(2);
+  styles[0].name = u"Standard";
+  styles[1].name = u"Detail";
+  mleaderStyle record;
+  ltEntProps props;
+  EXPECT_EQ(entReader2D::mleaderWithStyle(record, props, list.get(), styles, u"detail"), &styles[1]);
+  EXPECT_EQ(props.layer, u"NOTES");
+  EXPECT_EQ(record.contentType, sampleLeader().contentType);
+  EXPECT_EQ(entReader2D::mleaderWithStyle(record, props, list.get(), styles, u"none"), nullptr);
+
+  // A list the reader refuses leaves both outputs as they were.
+  for (resbuf* n = list.get(); n; n = n->next)
+    if (n->code == 270) n->value.i16 = 1;
+  record.overallScale = 7.0;
+  props.layer = u"KEPT";
+  EXPECT_EQ(entReader2D::mleaderWithStyle(record, props, list.get(), styles, u"Standard"), nullptr);
+  EXPECT_EQ(std::pair(record.overallScale, props.layer), std::pair(7.0, std::u16string(u"KEPT")));
+}
+
 }  // namespace

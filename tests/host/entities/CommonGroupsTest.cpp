@@ -112,3 +112,21 @@ TEST(ColorValue, IndexAndTrueColoursSplitBack) {
 }
 
 }  // namespace
+
+TEST(ltEntProps, PrependTailPutsTheChainInFrontWithoutCopying) {
+  ltEntProps props;
+  props.setTail(ownedChain(buildResbufList({{1000, u"b"}})));
+  ownedChain front(buildResbufList({{1000, u"a"}}));
+  const resbuf* frontNode = front.get();
+  props.prependTail(std::move(front));
+  EXPECT_EQ(props.getTail(), frontNode);
+  EXPECT_EQ(describe(props.getTail()), describe(ownedChain(buildResbufList({{1000, u"a"}, {1000, u"b"}})).get()));
+  props.prependTail(nullptr);
+  const ltEntProps copy = props;
+  EXPECT_EQ(describe(copy.getTail()), describe(props.getTail()));
+  EXPECT_NE(copy.getTail(), props.getTail());
+
+  ltEntProps empty;
+  empty.prependTail(ownedChain(buildResbufList({{1000, u"a"}})));
+  EXPECT_EQ(textOf(empty.getTail(), 1000), u"a");
+}

@@ -214,3 +214,24 @@ TEST(CurveEntityCopy, CurveListsAsDrawnAndMutatedReadAndRewrite) {
 }
 
 }  // namespace
+
+TEST(CurveEntityCopy, CurveLengthsOfCopiesWithBoundedCurvesOnly) {
+  GeometryToleranceScope tolerances(1);
+  const ownedChain line(buildResbufList(
+      {{0, u"LINE"}, {100, u"AcDbEntity"}, {100, u"AcDbLine"}, {10, xyz(0, 0)}, {11, xyz(3, 4)}}));
+  const ownedChain text(buildResbufList(
+      {{0, u"TEXT"}, {100, u"AcDbEntity"}, {100, u"AcDbText"}, {10, xyz(0, 0)}, {40, 2.5}, {1, u"A1"}}));
+  // A half circle of radius 1 (bulge 1), then a segment of 2.
+  const ownedChain bent = lwPolylineList(3, 0, {{0, 0, 1}, {2, 0, 0}, {2, 2, 0}});
+  const std::vector<ownedChain> lists = curveLists();
+  const std::pair<const resbuf*, double> cases[] = {{line.get(), 5.0},       {bent.get(), 2.0 + XtGe::kPi},
+                                                    {text.get(), -1.0},      {lists[5].get(), -1.0},
+                                                    {lists[6].get(), -1.0}, {lists[7].get(), -1.0}};
+  for (const auto& [list, expected] : cases) {
+    const auto copy = entReader2D::entity(list);
+    ASSERT_TRUE(copy);
+    double length = -1.0;
+    EXPECT_EQ(entityCurveLength(*copy, length), expected >= 0.0);
+    EXPECT_NEAR(length, expected, 1e-12);
+  }
+}

@@ -205,6 +205,22 @@ check(rc == 0 and any(r.get("function") == "HV_FLOOR_ENUM_DEF" and r["answer"] =
 rc, _, err, log, _ = run("nofloorlib", minimal, "command tmFloorLib\n", "--no-floorlib", module=TEST_MODULE)
 check(rc == 1 and "no floor library" in err, f"--no-floorlib: {rc} {err}")
 
+# The description formatter stand-in; without it the module finds none.
+rc, _, err, log, _ = run("desc", minimal, "command tmDescFormat\n", module=TEST_MODULE)
+check(rc == 0 and any(r.get("kind") == "desc" and r["answer"] == "1/Žár:%, %D" for r in log), f"desc: {rc} {err}")
+rc, _, err, log, _ = run("nodesc", minimal, "command tmDescFormat\n", "--no-desc", module=TEST_MODULE)
+check(rc == 1 and "no description formatter" in err, f"--no-desc: {rc} {err}")
+
+# Injected failures: the K-th call of a word in each command answers -5001.
+rc, _, err, log, work = run("inject", minimal, "command tmMakeLine\ncommand tmMakeLine\nsave i.dxf\n",
+                            "--fail-word", "114@2", "--fail-word", "114@1", module=TEST_MODULE)
+made = words(log, 114)
+check(rc == 0 and [r["answer"] for r in made] == [-5001, -5001] and all(r.get("injected") for r in made),
+      f"--fail-word 114@1: {rc} {err} {made}")
+for bad in ("19@1", "114@0", "114", "x@1"):
+    rc, _, err, _, _ = run("badinject", minimal, "summary\n", "--fail-word", bad)
+    check(rc == 2 and "--fail-word" in err, f"--fail-word {bad}: {rc} {err}")
+
 # An exception out of a command is a failure, not a crash.
 rc, _, err, log, _ = run("throw", minimal, "command tmThrow\n", module=TEST_MODULE)
 check(rc == 1 and "failed on purpose" in err, f"throw: {rc} {err}")

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -163,4 +164,19 @@ TEST_F(ModulesTest, RegisteredNameCanBeServedByARealSharedObject) {
 
   EXPECT_EQ(keep(hvRegisterSharedObject(u"Broken.crx", "/no/such/file.so", {}, HvModuleLoad::now)), nullptr);
   EXPECT_EQ(GetModuleHandleW(u"Broken.crx"), nullptr);
+}
+
+TEST_F(ModulesTest, VersionRecordsBelongToLoadedModulesRegisteredWithOne) {
+  HvModuleVersion version;
+  version.file[0] = 3;
+  version.product[3] = 9;
+  HMODULE withVersion = keep(hvRegisterModule(u"C:\\Host\\VERSIONED.DLL", {}, HvModuleLoad::onRequest, version));
+  HMODULE without = add(u"C:\\Host\\PLAIN.DLL", {}, HvModuleLoad::now);
+  HvModuleVersion read;
+  EXPECT_FALSE(hvGetModuleVersion(withVersion, read));  // not loaded
+  ASSERT_EQ(LoadLibraryW(u"VERSIONED.DLL"), withVersion);
+  ASSERT_TRUE(hvGetModuleVersion(withVersion, read));
+  EXPECT_EQ(std::tuple(read.file[0], read.product[3]), std::tuple(3, 9));
+  EXPECT_FALSE(hvGetModuleVersion(without, read));
+  FreeLibrary(withVersion);
 }

@@ -227,4 +227,17 @@ TM_COMMAND tmFloorLib() {
   done();
 }
 
+// The description formatter, as the heating output calls it.
+TM_COMMAND tmDescFormat() {
+  HMODULE library = LoadLibraryW(u"QEV_DESC.CRX");
+  auto format = reinterpret_cast<HvFormatDescProc>(GetProcAddress(library, "FormatDescFromMask"));
+  if (format == nullptr) throw std::runtime_error("no description formatter");
+  resbuf* values = buildResbufList({{1001, u"QEV_DATA"}, {1000, u"TPV1000-0001"}, {1000, u"A"}, {1000, u"1"},
+                                    {1000, u"B"}, {1000, u"Žár"}, {1000, u"A"}, {1000, u"9"}});
+  std::vector<char16_t> buffer(descFormatterBufferSize, u'x');
+  format(buffer.data(), values, u"%A%/%B%:%C%%%, %D", 0, 0);
+  freeResbufChain(values, false);
+  if (std::u16string(buffer.data()) != u"1/Žár:%, %D") throw std::runtime_error("the description is wrong");
+}
+
 TM_COMMAND tmThrow() { throw std::runtime_error("the test command failed on purpose"); }

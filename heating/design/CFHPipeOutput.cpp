@@ -1,0 +1,186 @@
+#include "heating/design/CFHPipeOutput.h"
+
+#include "heating/design/CFHCircuit.h"
+#include "heating/design/CFHDrawingInOut.h"
+#include "heating/design/CFHExtendedData.h"
+#include "heating/design/CFHModel.h"
+#include "heating/design/CFHOutputContext.h"
+#include "heating/design/CFHPipeFillets.h"
+#include "heating/design/CFHZoneDesign.h"
+#include "heating/design/CFHZoneEntry.h"
+
+#include "heating/curves/VariantValue.h"
+
+#include "host/entities/HatchBuilder.h"
+#include "host/entities/dimensionList.h"
+#include "host/entities/lwPolylineList.h"
+
+#include "resources/FixedTexts.h"
+
+#include "platform/ge/XtGeCompositeCurve2d.h"
+#include "platform/ge/XtGeInterval.h"
+
+#include <bit>
+#include <numbers>
+#include <cmath>
+#include <optional>
+
+namespace {
+
+// The colour of a circuit's pipes: its colour index kept inside the indexes a
+// drawing knows (1 to 255, counted round), or 256 (by layer).
+int pipeColour(std::uint32_t colourIndex, bool colourCircuits) {
+  if (!colourCircuits) return 256;
+  return colourIndex == 0 ? 7 : static_cast<int>((colourIndex - 1) % 255 + 1);
+}
+
+// The layout the circuit's pipe is drawn from: the first zone's main layout,
+// or for display types beyond 1 (whose main layout holds levels only) its
+// second, full layout. Both sides chained; false when a side has nothing.
+bool chainFirstZone(const CFHZoneEntry& zone, std::vector<CurveChain>& supply, std::vector<CurveChain>& returns) {
+  const CFHZoneDesign* design = zone.design();
+  if (design == nullptr) return false;
+  CFHZoneDesign::IdleAccess access(*design);
+  const CFHCircuitLayout* layout = design->displayType() <= 1 ? access.layoutIfIdle() : access.secondLayoutIfIdle();
+  return layout != nullptr && layout->chainSegmentCurvesBothSides(supply, returns);
+}
+
+// The bend radius of the first zone: "_PT_X_ZDR_RADD" when drawn in full,
+// "_PT_X_ZDR_RADL" with the connection run, none otherwise.
+double bendRadius(const CFHZoneDesign& design) {
+  switch (design.displayType()) {
+    case 0: return design.detailDistance();
+    case 1: return design.perimeterDistance();
+    default: return 0.0;
+  }
+}
+
+// A pipe record: the identifier, the three label pairs and the circuit list.
+ownedChain pipeRecord(std::u16string_view id, const std::u16string& label, const CFHCircuit& circuit,
+                      const CFHZoneEntry& first, const resbuf* circuitList) {
+  CFHDataChain chain = CFHDataChain::record(id);
+  chain.add(HvText::pipeLabelName(), label);
+  chain.add(HvText::pipeLabelMaterial(), circuit.calc.pipeMaterial.view());
+  chain.add(HvText::kPipeLabelDimension, formatRealValue(first.calc.pipeDiameter, 3));
+  chain.appendCopy(circuitList);
+  return chain.release();
+}
+
+// Writes one entity whose refusal the output passes over: on a refusal its
+// handle leaves the new-handle list.
+void writePassable(CFHOutputContext& context, const ltEntProps& props, ownedChain list) {
+  if (!list || !context.makeEntity(list.get())) context.dropHandle(props.handle);
+}
+
+void writeBorderHatch(const CFHZoneEntry& zone, const CFHZoneBoundary& boundary, CFHOutputContext& context,
+                      const XtGeMatrix2d& matrix) {
+  const CFHModel& model = *zone.model();
+  const double distance = variantValueToDouble(zone.calc.borderR) * model.unitFactor();
+  std::unique_ptr<XtGeCompositeCurve2d> curve;
+  XtGePoint2d endPoint;
+  bool hasEndPoint = false;
+  if (!boundary.trimmedOffset(distance, curve, endPoint, hasEndPoint, false) || !curve ||
+      !curve->transformBy(matrix))
+    return;
+  std::optional<HostHatchPattern> pattern;
+  if (model.hatchPattern >= 0 && static_cast<std::size_t>(model.hatchPattern) < model.hatchPatterns.size())
+    pattern = std::bit_cast<HostHatchPattern>(model.hatchPatterns[static_cast<std::size_t>(model.hatchPattern)].bytes);
+  ltEntProps props;
+  props.layer = kBorderHatchLayer;
+  if (!markOutputEntity(context, props, nullptr)) return;
+  const XtGeCurve2d* boundaries[] = {curve.get()};
+  const double angle = model.hatchAngle * std::numbers::pi / 180.0;
+  writePassable(context, props,
+                ownedChain(writeHatch(props, boundaries, pattern ? &*pattern : nullptr, angle, model.hatchScale)));
+}
+
+// The dimension of a boundary item's border width: along the item's inner
+// normal at its start, from the boundary to the band's inner edge.
+void writeBorderDimension(const CFHBoundLoopItem& item, const CFHDescData& desc, CFHOutputContext& context,
+                          const XtGeMatrix2d& matrix, double ucsAngle) {
+  if (item.curve == nullptr) return;
+  const XtGeCurve2d& curve = item.curve->geCurve();
+  XtGeInterval interval;
+  curve.getInterval(interval);
+  XtGePoint2d start;
+  XtGeVector2d tangent, second;
+  if (!interval.isBoundedBelow() || !curve.xtEvalDerivs(interval.lowerBound(), start, tangent, second) ||
+      tangent.length() <= 0.0)
+    return;
+  // The loops run counter-clockwise: the zone lies to the left.
+  const XtGeVector2d inward = XtGeVector2d(-tangent.y, tangent.x).normal();
+  XtGePoint2d first = start;
+  XtGePoint2d band = start + inward * item.value;
+  first.transformBy(matrix);
+  band.transformBy(matrix);
+  const double rotation = std::atan2(inward.y, inward.x) - ucsAngle;
+  ltEntProps props;
+  props.layer = kBorderDimensionLayer;
+  if (!markOutputEntity(context, props, nullptr)) return;
+  props.appendToTail(dimensionStyleData());
+  props.appendToTail(annotativeData(desc.annotative != 0, desc.annotativeSecond != 0));
+  writePassable(context, props,
+                ownedChain(writeDimension(props, first, band, band, kBorderDimensionStyle, rotation, 0.0, u"", false)));
+}
+
+}  // namespace
+
+bool writePipeCurves(std::vector<CurveChain>& runs, const CString& layer, const CString& linetype, int colour,
+                     const resbuf* dataChain, CFHOutputContext& context, const XtGeMatrix2d& matrix) {
+  for (CurveChain& run : runs) {
+    const XtGeCompositeCurve2d curve(takeSimplePieces(run));
+    ltEntProps props;
+    if (!markOutputEntity(context, props, nullptr)) return false;
+    if (!layer.IsEmpty()) props.layer = layer.str();
+    if (!linetype.IsEmpty()) props.linetype = linetype.str();
+    props.colorIndex = static_cast<std::int16_t>(colour);
+    props.appendToTail(copyOwnedChain(dataChain));
+    const ownedChain list(entBuilder2D::polyline(props, curve, matrix, nullptr, nullptr));
+    if (!context.makeEntity(list.get())) return false;
+  }
+  return true;
+}
+
+void writeBorderEntities(const CFHZoneEntry& zone, CFHOutputContext& context, const XtGeMatrix2d& matrix) {
+  const CFHZoneDesign* design = zone.design();
+  if (design == nullptr || design->boundary() == nullptr) return;
+  const CFHZoneBoundary& boundary = *design->boundary();
+  {
+    CFHZoneDesign::IdleAccess access(*design);
+    if (access.layoutIfIdle() == nullptr && access.secondLayoutIfIdle() == nullptr) return;
+  }
+  if (design->displayType() == 2) writeBorderHatch(zone, boundary, context, matrix);
+  const double ucsAngle = CFHDrawingInOut::instance().ucsAngle();
+  const CFHDescData& desc = zone.model()->descData();
+  const CFHBoundLoop& loop = boundary.asDrawnLoop;
+  for (int i = 0; i < loop.itemCount(); ++i) {
+    const CFHBoundLoopItem* item = loop.item(i);
+    if (item != nullptr && item->value > 0.0) writeBorderDimension(*item, desc, context, matrix, ucsAngle);
+  }
+}
+
+bool CFHCircuit::drawPipes(const HostExport2D*, const XtGeMatrix2d& matrix, const CFHPipeStyles& graphics,
+                           bool colourCircuits, const CFHDescData&) {
+  CFHOutputContext* context = model_ != nullptr ? model_->outputContext : nullptr;
+  if (context == nullptr || zones_.empty()) return false;
+  const CFHZoneEntry& first = *zones_.front();
+  std::vector<CurveChain> supply, returns;
+  if (!chainFirstZone(first, supply, returns)) return false;
+  const double radius = bendRadius(*first.design());
+  filletPipeCorners(supply, radius, model_->unitFactor());
+  filletPipeCorners(returns, radius, model_->unitFactor());
+
+  const CFHPipeNetwork& network = model_->pipeNetwork();
+  const ownedChain circuitList = buildDataList(network);
+  const ownedChain supplyData = pipeRecord(hvRecordId::kSupplyPipe, HvText::pipeLabelSupply(), *this, first, circuitList.get());
+  const ownedChain returnData = pipeRecord(hvRecordId::kReturnPipe, HvText::pipeLabelReturn(), *this, first, circuitList.get());
+  const int colour = pipeColour(colourIndex, colourCircuits);
+  const bool written =
+      circuitList && supplyData && returnData &&
+      writePipeCurves(supply, model_->loopLayers[0], graphics.supply.linetype, colour, supplyData.get(), *context,
+                      matrix) &&
+      writePipeCurves(returns, model_->loopLayers[1], graphics.returnStyle.linetype, colour, returnData.get(),
+                      *context, matrix);
+  for (CFHZoneEntry* zone : zones_) writeBorderEntities(*zone, *context, matrix);
+  return written;
+}

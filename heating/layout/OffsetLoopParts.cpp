@@ -1,0 +1,169 @@
+// Copies, gap closing, the working table and the examination of one loop.
+#include "heating/layout/OffsetLoopParts.h"
+
+#include <cmath>
+
+#include "geometry/Tolerances.h"
+#include "heating/layout/COffsetNarrowLoopSection.h"
+#include "heating/layout/DeleteAndClear.h"
+#include "heating/layout/LoopPartClosing.h"
+#include "heating/layout/OffsetLoopQueries.h"
+
+std::unique_ptr<COffsetSection> copyOffsetSection(const COffsetSection& section) {
+  CFloorHeatingCurve::Ptr curve;
+  if (section.hasCurve()) curve = section.curve->extendedCopyAt(section.curve->midPoint(), 0.0);
+  auto copy = std::make_unique<COffsetSection>(std::move(curve));
+  copy->sources = section.sources;
+  return copy;
+}
+
+std::unique_ptr<COffsetLoop> copyOffsetLoop(const COffsetLoop& loop) {
+  auto copy = std::make_unique<COffsetLoop>();
+  copy->elements.reserve(loop.elements.size());
+  for (int i = 0; i < loop.sectionCount(); ++i)
+    if (loop.elementWithCurve(i) != nullptr) copy->appendSection(copyOffsetSection(*loop.section(i)).release());
+  return copy;
+}
+
+void OffsetLevelDelete::operator()(std::vector<COffsetLoop*>* level) const {
+  if (level == nullptr) return;
+  deleteOffsetLoopsAndFree(*level);
+  delete level;
+}
+
+OffsetLevelPtr copyOffsetLevel(const std::vector<COffsetLoop*>& level) {
+  OffsetLevelPtr copy(new std::vector<COffsetLoop*>());
+  copy->reserve(level.size());
+  for (const COffsetLoop* loop : level)
+    if (loop != nullptr) copy->push_back(copyOffsetLoop(*loop).release());
+  return copy;
+}
+
+bool closeLoopGaps(COffsetLoop& loop) {
+  std::vector<CLoopElement*>& e = loop.elements;
+  if (e.size() < 3) return false;
+  // Removed sections are kept here and deleted at the end.
+  std::vector<std::unique_ptr<CLoopElement>> removed;
+  removed.reserve(e.size());
+  auto take = [&](std::size_t i) {
+    removed.emplace_back(e[i]);
+    e.erase(e.begin() + static_cast<std::ptrdiff_t>(i));
+  };
+  for (std::size_t i = 0; i < e.size();) {
+    if (e[i] == nullptr || !e[i]->hasCurve())
+      take(i);
+    else
+      ++i;
+  }
+  for (std::size_t i = 1; i < e.size();) {
+    CFloorHeatingCurve& a = *e[i - 1]->curve;
+    const CFloorHeatingCurve& b = *e[i]->curve;
+    if (a.startPoint().isEqualTo(b.startPoint(), workTol)) {
+      take(a.length() <= b.length() ? i - 1 : i);
+      continue;
+    }
+    if (!a.endPoint().isEqualTo(b.startPoint(), workTol)) a.setEndPoints(XtGePoint2d(a.startPoint()), b.startPoint());
+    ++i;
+  }
+  if (e.size() >= 2) {
+    const CFloorHeatingCurve& first = *e.front()->curve;
+    CFloorHeatingCurve& last = *e.back()->curve;
+    if (!last.startPoint().isEqualTo(first.startPoint(), workTol)) {
+      if (!last.endPoint().isEqualTo(first.startPoint(), workTol))
+        last.setEndPoints(XtGePoint2d(last.startPoint()), first.startPoint());
+    } else {
+      // The last section doubles the first one's start: it goes, and the
+      // first keeps its start (the section before the last already ends
+      // there), reaching on to the second one's start.
+      take(e.size() - 1);
+      if (e.size() >= 2) e.front()->curve->setEndPoints(XtGePoint2d(first.startPoint()), e[1]->startPoint());
+    }
+  }
+  for (std::size_t i = 0; i < e.size();) {
+    if (e[i]->curve->length() < workTol.equalPoint())
+      take(i);
+    else
+      ++i;
+  }
+  mergeCollinearSections(loop);
+  return true;
+}
+
+bool fillLoopPartTable(const COffsetLoop& loop, double spacing, LoopPartTable& table) {
+  const int n = loop.sectionCount();
+  table.assign(static_cast<std::size_t>(n), LoopPartRecord());
+  if (!(spacing > 0.0) || !std::isfinite(spacing)) {
+    table.clear();
+    return false;
+  }
+  for (int i = 0; i < n; ++i)
+    if (loop.elementWithCurve(i) == nullptr || loop.section(i)->curve->length() < spacing) table[i].flags |= kPartShort;
+  bool necks = false;
+  // The end `p` of section s against section t.
+  auto test = [&](int s, int t, const XtGePoint2d& p, std::uint32_t flag, std::vector<int>& partners) {
+    const CFloorHeatingCurve& other = *loop.section(t)->curve;
+    const XtGePoint2d onOther = other.closestPointTo(p);
+    if (!(p.distanceTo(onOther) < spacing)) return;
+    necks = true;
+    table[s].flags |= flag;
+    partners.push_back(t);
+    if (onOther != other.startPoint() && onOther != other.endPoint()) {
+      table[t].flags |= kPartFaced;
+      if (!listHas(table[t].facing, s)) table[t].facing.push_back(s);
+    }
+  };
+  for (int s = 0; s < n; ++s) {
+    if ((table[s].flags & kPartShort) != 0) continue;
+    const CFloorHeatingCurve& curve = *loop.section(s)->curve;
+    for (int t = 0; t < n; ++t) {
+      if (t == s || t == loop.previousIndex(s) || t == loop.nextIndex(s) || (table[t].flags & kPartShort) != 0)
+        continue;
+      test(s, t, curve.startPoint(), kPartStartNear, table[s].nearStart);
+      test(s, t, curve.endPoint(), kPartEndNear, table[s].nearEnd);
+    }
+  }
+  return necks;
+}
+
+namespace {
+
+bool isAllNeck(const LoopPartTable& table) {
+  for (const LoopPartRecord& r : table) {
+    const bool bothNear = (r.flags & kPartStartNear) != 0 && (r.flags & kPartEndNear) != 0;
+    if ((r.flags & kPartShort) == 0 && !bothNear) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void splitOffsetLoop(COffsetLoop& loop, double spacing, std::vector<COffsetLoop*>& parts,
+                     std::vector<COffsetNarrowLoopSection*>& narrows) {
+  closeLoopGaps(loop);
+  const int n = loop.sectionCount();
+  if (n < 3) {
+    // Nothing with room for a pipe: what is left can only be reached by a
+    // detour.
+    if (n > 0) appendOwned(narrows, makeNarrowLoopSection(loop));
+    return;
+  }
+  LoopPartTable table;
+  if (!fillLoopPartTable(loop, spacing, table)) {
+    appendOwned(parts, copyOffsetLoop(loop));
+    return;
+  }
+  if (isAllNeck(table)) {
+    for (int i = 0; i < n; ++i) {
+      if (loop.section(i)->curve->length() < kAllNeckShortFactor * spacing) {
+        appendOwned(narrows, makeNarrowLoopSection(loop));
+        return;
+      }
+    }
+    appendOwned(parts, copyOffsetLoop(loop));
+    return;
+  }
+  const std::size_t before = parts.size();
+  formLoopParts(loop, spacing, table, parts);
+  const std::vector<COffsetLoop*> made(parts.begin() + static_cast<std::ptrdiff_t>(before), parts.end());
+  collectNarrowSections(loop, made, narrows);
+}

@@ -1,0 +1,105 @@
+// Rounded pipe bends on runs people lay: meanders with tight and loose
+// turns, acute and obtuse corners either way round, pieces that continue a
+// line, corners too near for the radius, and runs far from the origin.
+#include "heating/design/CFHPipeFillets.h"
+
+#include "tests/heating/curves/ZoneTestSupport.h"
+
+#include "platform/ge/XtGe.h"
+#include "platform/ge/XtGeCircArc2d.h"
+#include "platform/ge/XtGeLineSeg2d.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+using Points = std::vector<XtGePoint2d>;
+
+CurveChain runThrough(const Points& points, const XtGeVector2d& shift) {
+  std::vector<std::unique_ptr<XtGeCurve2d>> pieces;
+  for (std::size_t i = 0; i + 1 < points.size(); ++i)
+    pieces.push_back(std::make_unique<XtGeLineSeg2d>(points[i] + shift, points[i + 1] + shift));
+  return CurveChain(std::move(pieces));
+}
+
+XtGeVector2d tangentAt(const XtGeCurve2d& curve, bool atEnd) {
+  XtGeInterval interval;
+  curve.getInterval(interval);
+  XtGePoint2d p;
+  XtGeVector2d d1, d2;
+  curve.xtEvalDerivs(atEnd ? interval.upperBound() : interval.lowerBound(), p, d1, d2);
+  return d1.normal();
+}
+
+XtGePoint2d endOf(const XtGeCurve2d& curve, bool atEnd) {
+  XtGePoint2d p;
+  if (atEnd) curve.hasEndPoint(p);
+  else curve.hasStartPoint(p);
+  return p;
+}
+
+class PipeFillets : public zone_test::ZoneTest {};
+
+TEST_F(PipeFillets, EveryCornerTheRadiusAllowsGetsATangentArcOfTheRadius) {
+  const struct {
+    const char* name;
+    Points points;
+    double radius;
+    int arcs;  // corners rounded
+  } cases[] = {
+      {"meander, turns of twice the radius", {{0, 0}, {1000, 0}, {1000, 200}, {0, 200}, {0, 400}, {1000, 400}}, 100, 4},
+      {"meander, loose turns", {{0, 0}, {1000, 0}, {1000, 200}, {0, 200}, {0, 400}, {1000, 400}}, 50, 4},
+      {"clockwise L with an obtuse corner", {{0, 0}, {0, -800}, {600, -1400}, {1500, -1400}}, 80, 2},
+      {"acute corner", {{0, 0}, {2000, 0}, {300, 600}}, 40, 1},
+      {"a straight line split in pieces", {{0, 0}, {500, 0}, {1000, 0}, {1000, 30}, {1000, 500}}, 50, 1},
+      {"corners nearer than the radius allows stay sharp", {{0, 0}, {1000, 0}, {1000, 30}, {0, 30}}, 100, 0},
+      {"a run back on itself", {{0, 0}, {1000, 0}, {0, 0}}, 50, 0},
+  };
+  for (const XtGeVector2d shift : {XtGeVector2d(0, 0), XtGeVector2d(1e7, -1e7)}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(c.name) + (shift.x != 0 ? " far out" : ""));
+      std::vector<CurveChain> runs;
+      runs.push_back(runThrough(c.points, shift));
+      filletPipeCorners(runs, c.radius, 1000.0);
+      CurvePieces pieces = takeSimplePieces(runs[0]);
+      ASSERT_FALSE(pieces.empty());
+      EXPECT_TRUE(endOf(*pieces.front(), false).isEqualTo(c.points.front() + shift, workTol));
+      EXPECT_TRUE(endOf(*pieces.back(), true).isEqualTo(c.points.back() + shift, workTol));
+      int arcs = 0;
+      for (std::size_t i = 0; i < pieces.size(); ++i) {
+        if (i > 0) {
+          EXPECT_TRUE(endOf(*pieces[i - 1], true).isEqualTo(endOf(*pieces[i], false), workTol)) << i;
+        }
+        EXPECT_GT(pieces[i]->length(), workTol.equalPoint()) << i;
+        if (pieces[i]->type() != XtGe::kCircArc2d) continue;
+        ++arcs;
+        EXPECT_NEAR(static_cast<const XtGeCircArc2d&>(*pieces[i]).radius(), c.radius, 1e-6);
+        // Tangent to the lines on both sides.
+        ASSERT_TRUE(i > 0 && i + 1 < pieces.size());
+        EXPECT_NEAR(tangentAt(*pieces[i - 1], true).crossProduct(tangentAt(*pieces[i], false)), 0.0, 1e-9);
+        EXPECT_GT(tangentAt(*pieces[i - 1], true).dotProduct(tangentAt(*pieces[i], false)), 0.0);
+        EXPECT_NEAR(tangentAt(*pieces[i], true).crossProduct(tangentAt(*pieces[i + 1], false)), 0.0, 1e-9);
+        EXPECT_GT(tangentAt(*pieces[i], true).dotProduct(tangentAt(*pieces[i + 1], false)), 0.0);
+      }
+      EXPECT_EQ(arcs, c.arcs);
+    }
+  }
+}
+
+TEST_F(PipeFillets, ARadiusUnderOneMillimetreLeavesTheCornersSharp) {
+  const Points meander = {{0, 0}, {100, 0}, {100, 20}, {0, 20}};
+  const struct {
+    double radius, unitFactor;
+    bool rounded;
+  } cases[] = {{0.999, 1000, false}, {1.0, 1000, true}, {0.1, 100, true}, {0.00099, 1, false}, {5.0, 0, false}};
+  for (const auto& c : cases) {
+    std::vector<CurveChain> runs;
+    runs.push_back(runThrough(meander, {}));
+    filletPipeCorners(runs, c.radius, c.unitFactor);
+    EXPECT_EQ(runs[0].curves.length(), c.rounded ? 5 : 3) << c.radius << " at " << c.unitFactor;
+  }
+}
+
+}  // namespace
