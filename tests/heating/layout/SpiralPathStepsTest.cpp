@@ -91,4 +91,26 @@ TEST_F(SpiralPathSteps, WithoutCandidatesTheStepFallsBackBesideTheEnd) {
       << "no next node";
 }
 
+TEST_F(SpiralPathSteps, TheInRunStepsOverToTheNeighbouringLoops) {
+  for (double shift : {0.0, 1e7}) {
+    Steps z(shift);
+    COffsetNode* a = z.node(0, 2000, 100);
+    COffsetNode* b = z.node(1, 3000, 300);
+    EXPECT_EQ(z.layout->joinPathToNeighbour(z.loop(2), a, b, 1), a) << "no next node";
+    edgeOf(*z.layout, z.node(1, 2400, 300), z.node(0, 2400, 100), 1);
+    const std::size_t before = z.layout->edges.size();
+    COffsetNode* n3 = z.layout->joinPathToNeighbour(z.loop(2), a, b, 1);
+    ASSERT_EQ(n3->owner, z.loop(2));
+    EXPECT_EQ(z.layout->edges.size(), before + 3);
+    const double x = n3->point.x - shift;
+    EXPECT_TRUE(x == 2200.0 || x == 2600.0) << x;
+    EXPECT_TRUE(n3->point.isEqualTo(z.at(x, 500), workTol));
+    const COffsetEdge* first = z.layout->edges[before];
+    EXPECT_EQ(first->a, a);
+    EXPECT_TRUE(first->b->point.isEqualTo(z.at(x, 100), workTol));
+    for (std::size_t i = before; i < z.layout->edges.size(); ++i) EXPECT_EQ(z.layout->edges[i]->direction, 1);
+    EXPECT_TRUE(b->point.isEqualTo(z.at(3000, 300), workTol) && b->edges.empty());
+  }
+}
+
 }  // namespace

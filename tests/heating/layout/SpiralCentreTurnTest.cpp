@@ -1,0 +1,108 @@
+// The centre turn test in a 6000 x 3000 room: L (level 5) around Q (level
+// 6), both four-sided, and the trim of its last rung.
+#include "heating/layout/COffsetPointQuad.h"
+#include "heating/layout/SpiralCentreTurn.h"
+
+#include "LayoutTestSupport.h"
+#include "SpiralTestSupport.h"
+
+namespace {
+
+using namespace spiral_test;
+
+class SpiralCentreTurn : public layout_test::LayoutTest {};
+
+struct Turn {
+  bool ok;
+  std::vector<COffsetPoint> a;
+  std::vector<COffsetPoint> b;
+  std::vector<COffsetPointQuad> rungs;
+};
+
+Turn turnAt(CFHCircuitLayout& layout, COffsetLoop* outer, COffsetLoop* inner, const Point& atOuter,
+            const Point& atInner) {
+  Turn t{false, {COffsetPoint()}, {COffsetPoint()}, {COffsetPointQuad()}};  // the work lists come in full
+  t.ok = layout.tryCentreTurn(*nodeAt(layout, inner, atInner), *nodeAt(layout, outer, atOuter), true, t.a, t.b,
+                              t.rungs);
+  return t;
+}
+
+testing::AssertionResult runsAlong(const std::vector<COffsetPoint>& points, double x0, double dx, double y,
+                                   std::size_t count) {
+  if (points.size() != count) return testing::AssertionFailure() << points.size() << " points";
+  for (std::size_t i = 0; i < count; ++i)
+    if (!points[i].point.isEqualTo(Point(x0 + dx * static_cast<double>(i), y), workTol))
+      return testing::AssertionFailure() << "point " << i << " at " << points[i].point.x;
+  return testing::AssertionSuccess();
+}
+
+TEST_F(SpiralCentreTurn, FromALongSideStraightAcross) {
+  auto room = recordWith({rectangle(1100, 1100, 4900, 1900), rectangle(1300, 1300, 4700, 1700)});
+  const Turn t = turnAt(*room, loopAt(*room, 0), loopAt(*room, 1), {3000, 1100}, {3000, 1300});
+  EXPECT_TRUE(t.ok);
+  EXPECT_TRUE(t.rungs.empty());
+  EXPECT_TRUE(runsAlong(t.a, 3000, 200, 1700, 9));
+  EXPECT_TRUE(runsAlong(t.b, 3200, 200, 1100, 8));
+}
+
+TEST_F(SpiralCentreTurn, FromAShortSideAcrossTheMiddle) {
+  auto room = recordWith({rectangle(1100, 1100, 4900, 1900), rectangle(1300, 1300, 4700, 1700)});
+  const Turn t = turnAt(*room, loopAt(*room, 0), loopAt(*room, 1), {1100, 1500}, {1300, 1500});
+  ASSERT_TRUE(t.ok);
+  EXPECT_TRUE(runsAlong(t.a, 4700, -200, 1300, 17));
+  EXPECT_TRUE(runsAlong(t.b, 4700, -200, 1900, 17));
+  ASSERT_EQ(t.rungs.size(), 9u);
+  for (std::size_t i = 0; i < 8; ++i) {
+    const COffsetPointQuad& rung = t.rungs[i];
+    EXPECT_EQ(rung.count, 4);
+    const double x = 4700 - 400.0 * static_cast<double>(i);
+    EXPECT_TRUE(rung.points[0].point.isEqualTo({x, 1900}, workTol) && rung.points[1].point.isEqualTo({x, 1300}, workTol) &&
+                rung.points[2].point.isEqualTo({x - 200, 1300}, workTol) &&
+                rung.points[3].point.isEqualTo({x - 200, 1900}, workTol))
+        << "rung " << i;
+  }
+  EXPECT_EQ(t.rungs.back().count, 2);
+  EXPECT_TRUE(t.rungs.back().points[0].point.isEqualTo({1500, 1900}, workTol));
+}
+
+TEST_F(SpiralCentreTurn, OnlyElongatedFourSidedLoopsAreTried) {
+  struct Case {
+    std::vector<Point> outer;
+    std::vector<Point> inner;
+    bool ok;
+    bool listsKept;
+  };
+  const std::vector<Point> l{{1100, 1100}, {4900, 1100}, {4900, 1900}, {1100, 1900}};
+  const std::vector<Point> q{{1300, 1300}, {4700, 1300}, {4700, 1700}, {1300, 1700}};
+  const std::vector<Point> six{{1100, 1100}, {4900, 1100}, {4900, 1900}, {3000, 1950}, {1100, 1900}, {1000, 1500}};
+  const std::vector<Point> five{{1300, 1300}, {4700, 1300}, {4700, 1700}, {3000, 1750}, {1300, 1700}};
+  const std::vector<Point> z1l5{{1100, 1100}, {2900, 1100}, {2900, 1900}, {1100, 1900}};
+  const std::vector<Point> z1l6{{1300, 1300}, {2700, 1300}, {2700, 1700}, {1300, 1700}};
+  for (const Case& c : {Case{six, q, true, true}, Case{l, five, false, true}, Case{z1l5, z1l6, false, true}}) {
+    auto room = recordWith({graph_test::polygonLoop(c.outer).release(), graph_test::polygonLoop(c.inner).release()});
+    const Turn t = turnAt(*room, loopAt(*room, 0), loopAt(*room, 1), {2000, 1100}, {2000, 1300});
+    EXPECT_EQ(t.ok, c.ok);
+    EXPECT_TRUE(t.a.size() == 1 && t.b.size() == 1 && t.rungs.size() == 1) << "the lists are left as they came";
+  }
+}
+
+TEST_F(SpiralCentreTurn, TheLastRungEndsOnTheInnerLoop) {
+  struct Row {
+    int count;
+    bool outerShort;
+    bool innerShort;
+    std::vector<int> after;  // the counts of the two rungs
+  };
+  for (const Row& row : {Row{4, true, false, {4, 3}}, Row{4, false, true, {4, 2}}, Row{4, true, true, {4, 2}},
+                         Row{4, false, false, {4, 3}}, Row{2, true, false, {3}}, Row{2, false, true, {3}},
+                         Row{2, true, true, {3}}, Row{2, false, false, {4, 2}}}) {
+    std::vector<COffsetPointQuad> rungs{COffsetPointQuad({}, {}, {}, {}), COffsetPointQuad({}, {}, {}, {})};
+    rungs.back().count = row.count;
+    trimLastRung(rungs, row.outerShort, row.innerShort);
+    std::vector<int> counts;
+    for (const COffsetPointQuad& rung : rungs) counts.push_back(rung.count);
+    EXPECT_EQ(counts, row.after) << row.count << " " << row.outerShort << row.innerShort;
+  }
+}
+
+}  // namespace
