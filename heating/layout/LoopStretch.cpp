@@ -11,46 +11,35 @@ namespace {
 constexpr double kEdgeMargin = 0.01;  // in parameter: a point this near a bound counts as at it
 
 // The interval of one section for a walk in the given direction, and whether
-// the walk ends on it.
+// the walk ends on it. In the walking direction `from` comes first, so the
+// bound it sets is the lower one walking forward and the upper one backward.
 bool clipToEnds(XtGeInterval& range, bool forward, bool fromOn, double p1, bool toOn, double p2) {
+  const bool lowOn = forward ? fromOn : toOn;
+  const bool highOn = forward ? toOn : fromOn;
+  const double low = forward ? p1 : p2;
+  const double high = forward ? p2 : p1;
   const double lo = range.lowerBound();
   const double hi = range.upperBound();
-  if (forward) {
-    if (fromOn && toOn) {
-      if (p2 > p1) {
-        range.set(p1, p2);
-        return true;
-      }
-      if (p1 + kEdgeMargin > hi)
-        range.set(lo, p2);
-      else if (lo > p2 - kEdgeMargin)
-        range.set(p1, hi);
-      else
-        range.set(hi, hi);
-    } else if (fromOn) {
-      range.set(p1, hi);
-    } else if (toOn) {
-      range.set(lo, p2);
+  if (lowOn && highOn) {
+    if (high > low) {
+      range.set(low, high);
       return true;
     }
-    return false;
-  }
-  if (fromOn && toOn) {
-    if (p1 > p2) {
-      range.set(p2, p1);
-      return true;
-    }
-    if (p2 + kEdgeMargin > hi)
-      range.set(lo, p1);
-    else if (lo > p1 - kEdgeMargin)
-      range.set(p2, hi);
+    if (low + kEdgeMargin > hi)
+      range.set(lo, high);
+    else if (lo > high - kEdgeMargin)
+      range.set(low, hi);
     else
       range.set(hi, hi);
-  } else if (fromOn) {
-    range.set(lo, p1);
-  } else if (toOn) {
-    range.set(p2, hi);
-    return true;
+    return false;
+  }
+  if (lowOn) {
+    range.set(low, hi);
+    return !forward;  // `to` on its own ends the walk
+  }
+  if (highOn) {
+    range.set(lo, high);
+    return forward;
   }
   return false;
 }

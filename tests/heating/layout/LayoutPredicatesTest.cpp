@@ -17,66 +17,52 @@ using namespace spiral_test;
 
 class LayoutPredicates : public layout_test::LayoutTest {};
 
-TEST_F(LayoutPredicates, LoopPointsShareASection) {
+TEST_F(LayoutPredicates, LoopPointsAndLines) {
   std::unique_ptr<COffsetLoop> a(rectangle(0, 0, 1000, 500));
-  CLoopElement* bottom = a->section(0);
-  CLoopElement* right = a->section(1);
-  const COffsetPoint corner({1000, 0}, {bottom, right});
-  EXPECT_TRUE(indexListsShareItems({}));
-  EXPECT_TRUE(indexListsShareItems({corner}));
-  EXPECT_TRUE(indexListsShareItems({corner, COffsetPoint({500, 0}, bottom)}));
-  EXPECT_TRUE(indexListsShareItems({corner, COffsetPoint({1000, 200}, right)}));
-  EXPECT_FALSE(indexListsShareItems({COffsetPoint({500, 0}, bottom), COffsetPoint({1000, 200}, right)}));
+  const COffsetPoint corner({1000, 0}, {a->section(0), a->section(1)});
+  const COffsetPoint onBottom({500, 0}, a->section(0));
+  const COffsetPoint onRight({1000, 200}, a->section(1));
+  EXPECT_TRUE(indexListsShareItems({}) && indexListsShareItems({corner}));
+  EXPECT_TRUE(indexListsShareItems({corner, onBottom}) && indexListsShareItems({corner, onRight}));
+  EXPECT_FALSE(indexListsShareItems({onBottom, onRight}));
+
+  // From off the loop every way counts as forward; from the loop the
+  // shorter way round decides. A line meeting one section never counts.
+  struct Case {
+    Point from;
+    Point to;
+    bool forward;
+    bool against;
+  };
+  for (const Case& c : {Case{{-200, 250}, {1200, 250}, false, true}, Case{{-200, 250}, {1200, 250}, true, false},
+                        Case{{500, 250}, {1200, 250}, false, false}, Case{{500, 250}, {600, 250}, false, false},
+                        Case{{100, 0}, {100, 800}, true, true}, Case{{100, 0}, {100, 800}, false, false}})
+    EXPECT_EQ(lineMeetsLoopAgainstDirection(CFloorHeatingLine(c.from, c.to, nullptr, 1), *a, c.forward, workTol),
+              c.against)
+        << c.from.x << " " << c.to.x << " " << c.forward;
 }
 
-TEST_F(LayoutPredicates, LineAgainstTheWalkingDirection) {
-  std::unique_ptr<COffsetLoop> a(rectangle(0, 0, 1000, 500));
-  // From off the loop every way counts as forward: a line that meets two
-  // sections is refused only walking backward; one that meets one, never.
-  const CFloorHeatingLine oneSection({500, 250}, {1200, 250}, nullptr, 1);
-  EXPECT_FALSE(lineMeetsLoopAgainstDirection(oneSection, *a, false, workTol));
-  EXPECT_FALSE(lineMeetsLoopAgainstDirection(oneSection, *a, true, workTol));
-  const CFloorHeatingLine through({-200, 250}, {1200, 250}, nullptr, 1);
-  EXPECT_TRUE(lineMeetsLoopAgainstDirection(through, *a, false, workTol));
-  EXPECT_FALSE(lineMeetsLoopAgainstDirection(through, *a, true, workTol));
-  const CFloorHeatingLine inside({500, 250}, {600, 250}, nullptr, 1);
-  EXPECT_FALSE(lineMeetsLoopAgainstDirection(inside, *a, false, workTol)) << "no meeting";
-  // From a point of the loop the shorter way decides.
-  const CFloorHeatingLine fromBottom({100, 0}, {100, 800}, nullptr, 1);
-  EXPECT_TRUE(lineMeetsLoopAgainstDirection(fromBottom, *a, true, workTol));
-  EXPECT_FALSE(lineMeetsLoopAgainstDirection(fromBottom, *a, false, workTol));
-}
-
-TEST_F(LayoutPredicates, LongestCurveAndFiniteNumbers) {
+TEST_F(LayoutPredicates, LongestCurvesFiniteNumbersOrdersAndSearches) {
   const double eq = workTol.equalPoint();
   const CFloorHeatingLine curve({0, 0}, {1000, 0}, nullptr, 2);
   std::unique_ptr<COffsetLoop> nearlyAsLong(rectangle(0, 0, 1000 + 0.5 * eq, 10));
   std::unique_ptr<COffsetLoop> longer(rectangle(0, 0, 1000 + 2 * eq, 10));
-  EXPECT_TRUE(isLongestCurve(curve, {}));
-  EXPECT_TRUE(isLongestCurve(curve, nearlyAsLong->elements));
+  EXPECT_TRUE(isLongestCurve(curve, {}) && isLongestCurve(curve, nearlyAsLong->elements));
   EXPECT_FALSE(isLongestCurve(curve, longer->elements));
 
-  for (double x : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
-                   -std::numeric_limits<double>::infinity()})
-    EXPECT_TRUE(isNotFinite(x));
-  EXPECT_FALSE(isNotFinite(1e308));
-  EXPECT_FALSE(isNotFinite(-0.0));
-
+  constexpr double inf = std::numeric_limits<double>::infinity();
+  EXPECT_TRUE(isNotFinite(std::numeric_limits<double>::quiet_NaN()) && isNotFinite(inf) && isNotFinite(-inf));
+  EXPECT_FALSE(isNotFinite(1e308) || isNotFinite(-0.0));
   EXPECT_TRUE(pointLessByY({5, 1}, {0, 2}));
-  EXPECT_FALSE(pointLessByY({0, 2}, {5, 2}));
-  EXPECT_FALSE(pointLessByY({5, 2}, {0, 2}));
+  EXPECT_FALSE(pointLessByY({0, 2}, {5, 2}) || pointLessByY({5, 2}, {0, 2}));
 
   int a = 0;
   int b = 0;
   const std::vector<int*> items{&a, &b, &a};
   int index = -7;
-  EXPECT_TRUE(findPointerFromIndex(items, &a, index, 1));
-  EXPECT_EQ(index, 2);
-  EXPECT_TRUE(findPointerFromIndex(items, &b, index, 1));
-  EXPECT_EQ(index, 1);
+  EXPECT_TRUE(findPointerFromIndex(items, &a, index, 1) && index == 2);
   index = -7;
-  EXPECT_FALSE(findPointerFromIndex(items, &b, index, 2));
-  EXPECT_FALSE(findPointerFromIndex(items, &a, index, -1));
+  EXPECT_FALSE(findPointerFromIndex(items, &b, index, 2) || findPointerFromIndex(items, &a, index, -1));
   EXPECT_EQ(index, -7);
 }
 

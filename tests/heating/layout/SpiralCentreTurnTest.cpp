@@ -36,33 +36,25 @@ testing::AssertionResult runsAlong(const std::vector<COffsetPoint>& points, doub
   return testing::AssertionSuccess();
 }
 
-TEST_F(SpiralCentreTurn, FromALongSideStraightAcross) {
+TEST_F(SpiralCentreTurn, FromALongSideStraightAcrossOrFromAShortSideAcrossTheMiddle) {
   auto room = recordWith({rectangle(1100, 1100, 4900, 1900), rectangle(1300, 1300, 4700, 1700)});
-  const Turn t = turnAt(*room, loopAt(*room, 0), loopAt(*room, 1), {3000, 1100}, {3000, 1300});
-  EXPECT_TRUE(t.ok);
-  EXPECT_TRUE(t.rungs.empty());
-  EXPECT_TRUE(runsAlong(t.a, 3000, 200, 1700, 9));
-  EXPECT_TRUE(runsAlong(t.b, 3200, 200, 1100, 8));
-}
+  const Turn a = turnAt(*room, loopAt(*room, 0), loopAt(*room, 1), {3000, 1100}, {3000, 1300});
+  EXPECT_TRUE(a.ok && a.rungs.empty());
+  EXPECT_TRUE(runsAlong(a.a, 3000, 200, 1700, 9));
+  EXPECT_TRUE(runsAlong(a.b, 3200, 200, 1100, 8));
 
-TEST_F(SpiralCentreTurn, FromAShortSideAcrossTheMiddle) {
-  auto room = recordWith({rectangle(1100, 1100, 4900, 1900), rectangle(1300, 1300, 4700, 1700)});
-  const Turn t = turnAt(*room, loopAt(*room, 0), loopAt(*room, 1), {1100, 1500}, {1300, 1500});
-  ASSERT_TRUE(t.ok);
-  EXPECT_TRUE(runsAlong(t.a, 4700, -200, 1300, 17));
-  EXPECT_TRUE(runsAlong(t.b, 4700, -200, 1900, 17));
-  ASSERT_EQ(t.rungs.size(), 9u);
-  for (std::size_t i = 0; i < 8; ++i) {
-    const COffsetPointQuad& rung = t.rungs[i];
-    EXPECT_EQ(rung.count, 4);
+  const Turn b = turnAt(*room, loopAt(*room, 0), loopAt(*room, 1), {1100, 1500}, {1300, 1500});
+  ASSERT_TRUE(b.ok);
+  EXPECT_TRUE(runsAlong(b.a, 4700, -200, 1300, 17));
+  EXPECT_TRUE(runsAlong(b.b, 4700, -200, 1900, 17));
+  ASSERT_EQ(b.rungs.size(), 9u);
+  for (std::size_t i = 0; i < 9; ++i) {
+    const COffsetPointQuad& rung = b.rungs[i];
     const double x = 4700 - 400.0 * static_cast<double>(i);
-    EXPECT_TRUE(rung.points[0].point.isEqualTo({x, 1900}, workTol) && rung.points[1].point.isEqualTo({x, 1300}, workTol) &&
-                rung.points[2].point.isEqualTo({x - 200, 1300}, workTol) &&
-                rung.points[3].point.isEqualTo({x - 200, 1900}, workTol))
-        << "rung " << i;
+    const Point expected[] = {{x, 1900}, {x, 1300}, {x - 200, 1300}, {x - 200, 1900}};
+    ASSERT_EQ(rung.count, i < 8 ? 4 : 2);
+    for (int k = 0; k < rung.count; ++k) EXPECT_TRUE(rung.points[k].point.isEqualTo(expected[k], workTol)) << i;
   }
-  EXPECT_EQ(t.rungs.back().count, 2);
-  EXPECT_TRUE(t.rungs.back().points[0].point.isEqualTo({1500, 1900}, workTol));
 }
 
 TEST_F(SpiralCentreTurn, OnlyElongatedFourSidedLoopsAreTried) {

@@ -13,47 +13,40 @@ using namespace spiral_test;
 
 class SpiralEndJoins : public layout_test::LayoutTest {};
 
-TEST_F(SpiralEndJoins, JoinPointsBesideANeighbourOrAcrossTheLoop) {
+TEST_F(SpiralEndJoins, JoinPointsAcrossTheLoopOrBesideANeighbour) {
   for (double shift : {0.0, 1e7}) {
-    auto layout = z1Record(7, shift);
-    COffsetLoop* l5 = loopAt(*layout, 5);
-    COffsetLoop* l6 = loopAt(*layout, 6);
+    auto at = [&](double x, double y) { return shifted({x, y}, shift); };
     // N alone on level 6: P2 half round level 5 from O, P1 its projection.
-    COffsetNode* n = nodeAt(*layout, l6, shifted({2000, 1300}, shift));
-    COffsetNode* o = nodeAt(*layout, l5, shifted({2000, 1100}, shift));
-    ASSERT_TRUE(layout->joinPathEnds(n, o, false, 1));
-    EXPECT_TRUE(n->point.isEqualTo(shifted({2000, 1900}, shift), workTol));
-    EXPECT_EQ(n->owner, l5);
-    ASSERT_EQ(layout->edges.size(), 2u);
-    EXPECT_TRUE(layout->edges[0]->b->point.isEqualTo(shifted({2000, 1700}, shift), workTol));
-    EXPECT_NEAR(pathLength(*layout), 1800.0 + 200.0, 1e-6);
+    auto across = z1Record(7, shift);
+    COffsetNode* n = nodeAt(*across, loopAt(*across, 6), at(2000, 1300));
+    COffsetNode* o = nodeAt(*across, loopAt(*across, 5), at(2000, 1100));
+    COffsetNode* free = nodeAt(*across, nullptr, at(2000, 1500));
+    EXPECT_FALSE(across->joinPathEnds(n, free, false, 1)) << "O on no loop";
+    ASSERT_TRUE(across->joinPathEnds(n, o, false, 1));
+    EXPECT_TRUE(n->point.isEqualTo(at(2000, 1900), workTol) && n->owner == loopAt(*across, 5));
+    ASSERT_EQ(across->edges.size(), 2u);
+    EXPECT_TRUE(across->edges[0]->b->point.isEqualTo(at(2000, 1700), workTol));
+    EXPECT_NEAR(pathLength(*across), 1800.0 + 200.0, 1e-6);
 
     // N on level 5 beside a node: P2 s back along level 6 from O, P1 down
     // its normal ray on level 5.
     auto beside = z1Record(7, shift);
-    COffsetNode* m = nodeAt(*beside, loopAt(*beside, 5), shifted({2000, 1100}, shift));
-    nodeAt(*beside, loopAt(*beside, 5), shifted({2500, 1100}, shift));
-    COffsetNode* p = nodeAt(*beside, loopAt(*beside, 6), shifted({2400, 1300}, shift));
-    edgeOf(*beside, p, nodeAt(*beside, loopAt(*beside, 6), shifted({2600, 1300}, shift)), 1);
+    COffsetNode* m = nodeAt(*beside, loopAt(*beside, 5), at(2000, 1100));
+    nodeAt(*beside, loopAt(*beside, 5), at(2500, 1100));
+    COffsetNode* p = nodeAt(*beside, loopAt(*beside, 6), at(2400, 1300));
+    edgeOf(*beside, p, nodeAt(*beside, loopAt(*beside, 6), at(2600, 1300)), 1);
     ASSERT_TRUE(beside->joinPathEnds(m, p, false, 1));
-    EXPECT_TRUE(m->point.isEqualTo(shifted({2200, 1300}, shift), workTol));
+    EXPECT_TRUE(m->point.isEqualTo(at(2200, 1300), workTol));
     ASSERT_EQ(beside->edges.size(), 3u);
-    EXPECT_TRUE(beside->edges[1]->b->point.isEqualTo(shifted({2200, 1100}, shift), workTol));
-    EXPECT_NEAR(pathLength(*beside), 200.0 + 200.0 + 200.0, 1e-6);
-
-    COffsetNode* free = nodeAt(*layout, nullptr, shifted({2000, 1500}, shift));
-    COffsetNode* before = n;
-    EXPECT_FALSE(layout->joinPathEnds(n, free, false, 1));
-    EXPECT_EQ(n, before);
-    EXPECT_EQ(layout->edges.size(), 2u);
+    EXPECT_TRUE(beside->edges[1]->b->point.isEqualTo(at(2200, 1100), workTol));
+    EXPECT_NEAR(pathLength(*beside), 3 * 200.0, 1e-6);
   }
 }
 
-// The room's join, moved by (shift, shift) and with its ends as given: the
-// moving end (which false: A) with a lead from below, the other with a lead
-// out below it, each lead the path's first or last edge.
+// The room moved by (dx, dy), its ends A and B on L's bottom at xa and xb,
+// with a lead in to A (firstEdge) and a lead out from B (lastEdge).
 struct Room {
-  Room(double shiftX, double shiftY, double xa, double xb) : dx(shiftX), dy(shiftY) {
+  Room(double dx, double dy, double xa, double xb) : dx(dx), dy(dy) {
     layout = recordWith({rectangle(dx + 1100, dy + 1100, dx + 4900, dy + 1900),
                          rectangle(dx + 1300, dy + 1300, dx + 4700, dy + 1700)});
     a = nodeAt(*layout, l(), at(xa, 1100));
@@ -64,10 +57,6 @@ struct Room {
   Point at(double x, double y) const { return Point(x + dx, y + dy); }
   COffsetLoop* l() const { return loopAt(*layout, 0); }
   COffsetLoop* q() const { return loopAt(*layout, 1); }
-  int nodesOnQ() const {
-    return static_cast<int>(std::count_if(layout->nodes.begin(), layout->nodes.end(),
-                                          [&](const COffsetNode* n) { return n->owner == q(); }));
-  }
 
   double dx;
   double dy;
@@ -77,27 +66,23 @@ struct Room {
 };
 
 TEST_F(SpiralEndJoins, TheZigzagFillsTheFourSidedCentre) {
-  struct Case {
-    double xa;
-    double xb;
-    bool which;
-  };
   for (double shift : {0.0, 1e7}) {
-    for (const Case& c : {Case{3100, 2900, false}, Case{2900, 3100, false}, Case{2900, 3100, true}}) {
-      SCOPED_TRACE(testing::Message() << "shift " << shift << " A at " << c.xa << (c.which ? " B moves" : ""));
-      Room room(shift, shift, c.xa, c.xb);
-      COffsetNode* other = c.which ? room.a : room.b;
-      ASSERT_TRUE(room.layout->joinEndsInFourSidedLoop(room.a, room.b, room.q(), c.which));
+    for (const auto& [xa, xb, which] : {std::tuple{3100.0, 2900.0, false}, std::tuple{2900.0, 3100.0, false},
+                                        std::tuple{2900.0, 3100.0, true}}) {
+      SCOPED_TRACE(testing::Message() << "shift " << shift << " A at " << xa << (which ? ", B moves" : ""));
+      Room room(shift, shift, xa, xb);
+      COffsetNode* other = which ? room.a : room.b;
+      ASSERT_TRUE(room.layout->joinEndsInFourSidedLoop(room.a, room.b, room.q(), which));
       EXPECT_EQ(room.a, room.b);
-      EXPECT_EQ(room.nodesOnQ(), 16) << "8 steps";
-      EXPECT_NEAR(pathLength(*room.layout), 18600.0 + 400.0, 1e-6);
-      if (!c.which) {
-        EXPECT_EQ(room.b, other);
-      }
+      EXPECT_TRUE(which || room.b == other);
+      const auto& nodes = room.layout->nodes;
+      EXPECT_EQ(std::count_if(nodes.begin(), nodes.end(), [&](const COffsetNode* n) { return n->owner == room.q(); }),
+                16)
+          << "8 steps";
+      EXPECT_NEAR(pathLength(*room.layout), 18600.0 + 2 * 200.0, 1e-6);
 
       const layout_check::GraphPath path = layout_check::walkLayoutGraph(*room.layout);
-      EXPECT_TRUE(path.faults.empty()) << path.faults.front();
-      EXPECT_EQ(path.edgesOffPath, 0);
+      EXPECT_TRUE(path.faults.empty() && path.edgesOffPath == 0);
       layout_check::Zone zone;
       zone.outline = {layout_check::Piece::line(room.at(0, 0), room.at(6000, 0)),
                       layout_check::Piece::line(room.at(6000, 0), room.at(6000, 3000)),
@@ -105,8 +90,8 @@ TEST_F(SpiralEndJoins, TheZigzagFillsTheFourSidedCentre) {
                       layout_check::Piece::line(room.at(0, 3000), room.at(0, 0))};
       zone.d0 = 100;
       zone.s = 200;
-      zone.start = room.at(c.xa, 900);
-      zone.end = room.at(c.xb, 900);
+      zone.start = room.at(xa, 900);
+      zone.end = room.at(xb, 900);
       const layout_check::Report report = layout_check::checkLayout(zone, path.pieces, {0.0, 1e9, 1e9, false});
       EXPECT_TRUE(report.sound()) << report.summary();
     }
@@ -119,9 +104,10 @@ TEST_F(SpiralEndJoins, TheZigzagDoesNotShunTheOrigin) {
   ASSERT_TRUE(room.layout->joinEndsInFourSidedLoop(room.a, room.b, room.q(), false));
   ASSERT_TRUE(moved.layout->joinEndsInFourSidedLoop(moved.a, moved.b, moved.q(), false));
   ASSERT_EQ(moved.layout->nodes.size(), room.layout->nodes.size());
-  for (std::size_t i = 0; i < room.layout->nodes.size(); ++i)
-    EXPECT_TRUE(moved.layout->nodes[i]->point.isEqualTo(
-        Point(room.layout->nodes[i]->point.x - 4500, room.layout->nodes[i]->point.y - 1900), workTol));
+  for (std::size_t i = 0; i < room.layout->nodes.size(); ++i) {
+    const Point& p = room.layout->nodes[i]->point;
+    EXPECT_TRUE(moved.layout->nodes[i]->point.isEqualTo(Point(p.x - 4500, p.y - 1900), workTol)) << i;
+  }
 }
 
 TEST_F(SpiralEndJoins, OnlyAFourSidedLoopTakesTheZigzag) {
@@ -133,9 +119,7 @@ TEST_F(SpiralEndJoins, OnlyAFourSidedLoopTakesTheZigzag) {
   COffsetNode* b = room.b;
   for (COffsetLoop* loop : {three.get(), five.get()}) {
     EXPECT_FALSE(room.layout->joinEndsInFourSidedLoop(room.a, room.b, loop, false));
-    EXPECT_TRUE(room.a == a && room.b == b);
-    EXPECT_EQ(room.layout->edges.size(), 2u);
-    EXPECT_EQ(room.layout->nodes.size(), 4u);
+    EXPECT_TRUE(room.a == a && room.b == b && room.layout->edges.size() == 2 && room.layout->nodes.size() == 4);
   }
 }
 
