@@ -1,6 +1,7 @@
 #include "heating/design/CFHCircuit.h"
 
 #include "heating/design/CFHModel.h"
+#include "heating/design/CFHZoneDesign.h"
 #include "heating/design/CFHZoneEntry.h"
 
 #include "geometry/reportAssertion.h"
@@ -35,6 +36,20 @@ bool CFHCircuit::removeZone(const CFHZoneEntry* zone) {
   if (found == zones_.end()) return false;
   zones_.erase(found);
   return true;
+}
+
+void CFHCircuit::popLastZone() {
+  if (zones_.empty()) return;
+  stopWorker();
+  CFHZoneEntry* last = zones_.back();
+  zones_.pop_back();
+  last->circuit = nullptr;
+}
+
+void CFHCircuit::prepareDesignSpacing() {
+  for (CFHZoneEntry* zone : zones_) {
+    if (zone->design() != nullptr) zone->design()->setSpacing(zone->calc.pipePitch * model_->unitFactor());
+  }
 }
 
 void CFHCircuit::setPipes(CFloorHeatingCurve::Ptr supply, CFloorHeatingCurve::Ptr returnPipe) {

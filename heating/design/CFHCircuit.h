@@ -26,6 +26,7 @@
 
 #include "host/entities/ownedChain.h"
 
+#include "platform/ge/XtGeLineSeg2d.h"
 #include "platform/ge/XtGePoint2d.h"
 #include "platform/win/WinTypes.h"
 
@@ -40,6 +41,7 @@ class CFHEntityInOut;
 class CFHModel;
 class CFHPipeNetwork;
 class CFHPipeStyles;
+class CFHZoneDesign;
 class CFHZoneEntry;
 class XtGeMatrix2d;
 struct CFHLabelMeasure;
@@ -66,6 +68,13 @@ class CFHCircuit {
   // Takes the zone out of the list (its circuit pointer is left); true when
   // it was listed.
   bool removeZone(const CFHZoneEntry* zone);
+  // Stops the job, then takes the last zone out of the list and clears its
+  // circuit pointer; a circuit without zones is left as it is.
+  void popLastZone();
+  // Each zone's design takes its pipe pitch l x the model's drawing unit
+  // factor as spacing. For a circuit whose job does not run (before a job is
+  // made).
+  void prepareDesignSpacing();
 
   // ---- Pipes -----------------------------------------------------------------
   CFloorHeatingCurve* supplyPipe() const { return supplyPipe_.get(); }
@@ -73,6 +82,19 @@ class CFHCircuit {
   void setPipes(CFloorHeatingCurve::Ptr supply, CFloorHeatingCurve::Ptr returnPipe);
   // Deletes both pipes.
   void clearPipes();
+  // Doubles the distribution pipe `centreLine` (kept as the circuit's centre
+  // line, not owned) into a supply pipe d/2 to its right and a return pipe
+  // d/2 to its left, and sets the zone design's pipe ends from them (supply
+  // pipe end 1, return pipe end 2). With trim, each pipe is cut where it
+  // meets the zone's working loop nearest to `point` and runs from there to
+  // its far end (the manifold), so its start is the pipe end (a pipe that
+  // stops short of a slanted wall is first prolonged to it); without, each
+  // pipe's end nearer the manifold outline is the pipe end (a zone round the
+  // manifold). The old pipes are deleted first. False, no pipes, when the
+  // line meets no outline segment (manifoldConnectionTol) or cannot be
+  // offset. CFHCircuitConnection.cpp.
+  bool connectPipe(CFloorHeatingCurve& centreLine, double d, const std::vector<XtGeLineSeg2d>& outline,
+                   CFHZoneDesign& design, const XtGePoint2d& point, bool trim);
 
   // ---- Drawn design (CFHCircuitData.cpp, CFHPipeOutput.cpp, CFHLabelOutput.cpp) ----
   // The circuit list of the pipes' and the label's heating records (20

@@ -22,6 +22,18 @@ class CFHCircuitCalc {
   // numbers, else 38.0 and 30.0 (also for an empty file name).
   CFHCircuitCalc(CFHCircuit* circuit, const CFHDesignDefaults& defaults, const CString& heatingFile);
 
+  // ---- Change-detecting setters (CFHCircuitCalcSetters.cpp) -------------------
+  // As those of the zone's record (CFHZoneCalc.h): a change of at least the
+  // threshold is stored, clears `valid` and answers true.
+  bool setMaxLoopLength(double value);        // 1e-9
+  bool setMaxPressure(double value);          // 0.0001
+  bool setMaxPressureDefault(std::uint8_t value);
+  bool setSupplyTemperature(double value);    // t1, 0.01
+  bool setReturnTemperature(double value);    // t2, 0.01
+  // Compared without case (Czech letters included); a change answers true
+  // but leaves `valid` alone (the material does not enter the results).
+  bool setPipeMaterial(const CString& material);
+
   CString pipeMaterial;
   double maxLoopLength = 0.0;
   std::uint8_t checkMaxPressure = 0;

@@ -1,6 +1,6 @@
 #include "heating/design/CFHExtendedData.h"
 
-#include "heating/design/CFHDrawingInOut.h"
+#include "heating/design/CFHManifoldFrame.h"
 #include "heating/design/CFHPipeNetwork.h"
 
 #include "heating/curves/PointFormat.h"
@@ -62,8 +62,7 @@ std::int32_t saturatedInt(double value) {
 }
 
 std::u16string CFHPipeNetwork::formatLocalPoint(const XtGePoint2d& point) const {
-  XtGePoint2d local = XtGePoint2d() + (point - referencePoint);
-  return formatPoint(local.rotateBy(-CFHDrawingInOut::instance().ucsAngle()));
+  return formatPoint(manifoldToLocal(*this, point));
 }
 
 // ---- CFHDataChain ------------------------------------------------------------

@@ -125,6 +125,44 @@ class CFHModel {
   void deleteCircuits();
   // Requests every circuit's job to stop, then waits for each (T2, T5).
   void stopDesignJobs();
+  // Appends a circuit made elsewhere (the routing's); answers it.
+  CFHCircuit* appendCircuit(std::unique_ptr<CFHCircuit> circuit);
+
+  // ---- Numbering and order (CFHModelNumbering.cpp) -------------------------------
+  // The first circuit numbered n becomes the current circuit; nothing changes
+  // when there is none.
+  void selectCircuitByNumber(std::uint32_t n);
+  // With automatic circuit numbering on: the circuits in list order get
+  // consecutive numbers from the first circuit number (1 when it is lower),
+  // then the heating bodies are numbered again. Off: nothing changes.
+  void renumberCircuits();
+  // With automatic zone numbering on: the zones in list order get
+  // consecutive numbers from the first zone number (1 when it is lower).
+  void renumberZones();
+  // Each circuit in order gives its number to its first zone; a zone that
+  // had that number takes the first zone's old number.
+  void numberZonesByCircuits();
+  // The heating bodies get the numbers after the highest circuit number: the
+  // circuits by number, each circuit's zones in order, a zone with a body
+  // taking the next number.
+  void renumberHeatingBodies();
+  // Stable sorts by ascending number: equal numbers keep their order.
+  void sortCircuitsByNumber();
+  void sortZonesByNumber();
+
+  // ---- Distribution pipes and zone checks (CFHModelPipes.cpp) ---------------------
+  // Exact copies (extendedCopyAt their midpoints) of the supply, then the
+  // return pipe of every circuit in order, for the caller.
+  std::vector<std::unique_ptr<CFloorHeatingCurve>> circuitPipeCopies() const;
+  // Stops every job, then rebuilds every zone's working loop around a fresh
+  // set of circuitPipeCopies (CFHZoneDesign::applyPipes), zone by zone in
+  // list order.
+  void applyPipesToZones();
+  // Zones drawn twice on top of each other: for each zone not yet reported,
+  // the later unreported zones whose as-drawn loops coincide with its own
+  // (CFHBoundLoop::sharesEndPoint) form one text "1, 3, 4" of their
+  // numbers, appended to `texts`. True when any was found.
+  bool findDuplicateZones(std::vector<CString>& texts) const;
 
   // ---- Queries and calculation over all zones ------------------------------------
   // The first circuit (zone) with the number, or null (CFHModelQueries.cpp).

@@ -34,6 +34,7 @@
 #include <string>
 #include <vector>
 
+class CFHDistributorInOut;
 class CFHDescData;
 class CFHEntityInOut;
 class CFHModel;
@@ -102,6 +103,44 @@ class CFHPipeNetwork {
   // segment lies to a; true otherwise (also without segments).
   bool isNotNearer(const XtGePoint2d& a, const XtGePoint2d& b) const;
 
+  // ---- Routing (CFHPipeNetworkRouting.cpp) ---------------------------------------
+  // The answers of route; the command shows 281, 282 and 319 for 1 to 3.
+  enum RouteResult : int { kRouted = 0, kNotAtManifold = 1, kReachesNoZone = 2, kZoneFedTwice = 3 };
+  // Makes one circuit per distribution pipe of the list and connects it to
+  // the zone the pipe reaches, over the owner model's zones, appending the
+  // circuits to the model. Every job is stopped first. In order:
+  // - The reference point: the midpoint of the second outline segment when
+  //   the fourth runs at an angle <= 3 pi/4 or > 7 pi/4, else of the fourth.
+  //   Fewer than four segments: kNotAtManifold.
+  // - Per pipe: X, where it meets the outline (workTol, else
+  //   manifoldConnectionTol); none: kNotAtManifold. The pipe end within
+  //   manifoldConnectionTol of X and nearer to it than the other end moves
+  //   onto X. The outlet is where a prolongation of the pipe beyond its start
+  //   (else its end) by manifoldConnectionTol meets a segment the pipe does
+  //   not meet (the nearer to X when both do), else X.
+  // - The pipes are ordered by the distance of X from the reference point
+  //   (stable). With two or more, h = half the distance of the first two;
+  //   when h > workTol it caps the pitch and becomes the pitch limit.
+  // - Pipe i gets circuit i + 1: the first zone whose as-drawn loop holds an
+  //   end of the pipe (isOnLoop, which snaps that end onto it) takes it; when
+  //   the pipe then touches the zone's working loop nowhere, that end is cut
+  //   back to where the pipe meets the working loop nearest to it; the pipe
+  //   is connected with trimming. Else the first zone flagged as entered by
+  //   the pipes that holds one end inside and none outside takes it,
+  //   connected without trimming. A zone already reached: kZoneFedTwice; no
+  //   zone: kReachesNoZone; a connection that fails: kNotAtManifold. Each is
+  //   tested before the pipe or the zone changes; the circuit in hand is
+  //   dropped, those made before stay in the model.
+  // - Finally the pipes are applied to every zone (applyPipesToZones), the
+  //   first zone of each circuit takes its number and the zones are sorted
+  //   by number.
+  // The circuit's connection points are the pipe end farther from the
+  // outlet (in the zone) and the outlet.
+  int route();
+  // The reference point of the first step; false with fewer than four
+  // segments.
+  bool outlineReferencePoint(XtGePoint2d& point) const;
+
   // ---- Manifold item (CFHPipeNetworkManifold.cpp) -------------------------------
   // Reads the product-line item of the selected manifold block into
   // manifoldItem (through the host's current table and its product
@@ -114,6 +153,17 @@ class CFHPipeNetwork {
   // or holds empty, leaves its field: a manifold that no design was written
   // to keeps the model's settings. Numbers read as their leading number.
   void readManifoldSettings();
+  // Reads the drawn manifold: keeps the record (not owned; the drawing I/O
+  // object's) and its connection points as the outline source, reads the
+  // item (readManifoldItem), brings the reference point into work
+  // coordinates (the drawing I/O object's workMatrix after updateUcs) and,
+  // when the item was read and `finish` is set, the settings stored on it.
+  // False (the command refuses the block) when the item is none the design
+  // knows, or the block has fewer connection points than its outline needs
+  // (4; 6 for "TOT0000-0001").
+  bool readManifold(const CFHDistributorInOut& record, bool finish);
+  // The drawn manifold readManifold kept, or null.
+  const CFHDistributorInOut* manifoldRecord() const { return manifoldRecord_; }
 
   // ---- Drawn design (CFHExtendedData.cpp, CFHLabelOutput.cpp, CFHManifoldOutput.cpp) ----
   // A work point as the records write it: relative to the reference point,
@@ -164,6 +214,7 @@ class CFHPipeNetwork {
   void setPipeCurves(std::vector<CFloorHeatingCurve*> curves);
 
   CFHModel* owner_;
+  const CFHDistributorInOut* manifoldRecord_ = nullptr;
   std::vector<CFloorHeatingCurve*> pipeCurves_;
   std::unique_ptr<CFloorHeatingLine> connectionLine_;
 };
@@ -176,3 +227,15 @@ class CFHPipeNetwork {
 // chosen end of the curve; false for an index outside the outline.
 bool outlineConnectionPoint(const CFloorHeatingCurve& curve, const std::vector<XtGeLineSeg2d>& outline,
                             bool midpointMode, bool atStart, int index, XtGePoint2d& point);
+
+// Where the curve first meets the outline under tol, segment by segment: the
+// point on the segment. False when it meets none.
+bool firstOutlineHit(const CFloorHeatingCurve& curve, const std::vector<XtGeLineSeg2d>& outline, const XtGeTol& tol,
+                     XtGePoint2d& hit);
+// The distance from the point to the nearest segment; +infinity without any.
+double distanceToOutline(const std::vector<XtGeLineSeg2d>& outline, const XtGePoint2d& point);
+
+// Orders the three parallel lists by ascending distance; equal distances
+// keep their order. Lists of unequal length are left as they are.
+void sortPointsByDistance(std::vector<CFloorHeatingCurve*>& pipes, std::vector<double>& distances,
+                          std::vector<XtGePoint2d>& points);

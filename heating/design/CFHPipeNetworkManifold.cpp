@@ -2,6 +2,8 @@
 // description settings a design wrote to it.
 #include "heating/design/CFHPipeNetwork.h"
 
+#include "heating/design/CFHDistributorInOut.h"
+#include "heating/design/CFHDrawingInOut.h"
 #include "heating/design/CFHModel.h"
 
 #include "host/HostExport.h"
@@ -13,6 +15,8 @@ namespace {
 
 // The manifold items the heating design works with.
 constexpr const char16_t* kManifoldItems[] = {u"TOT0000-0023", u"TOT0000-0001"};
+// The item whose outline needs six points (it has an inner segment).
+constexpr const char16_t* kSixPointManifold = u"TOT0000-0001";
 
 // The item's value of the key when it holds a non-empty one.
 const std::u16string* valueOf(const QevItem& item, const char16_t* key) {
@@ -54,6 +58,19 @@ bool CFHPipeNetwork::readManifoldItem(const resbuf* entityList) {
   const CString label = manifoldItem.texts.getAt(1);
   if (!label.IsEmpty()) mark = label;
   referencePoint = manifoldItem.position();
+  return true;
+}
+
+bool CFHPipeNetwork::readManifold(const CFHDistributorInOut& record, bool finish) {
+  manifoldRecord_ = &record;
+  outlineSource = record.connectionPoints;
+  if (!readManifoldItem(record.list())) return false;
+  CFHDrawingInOut& io = CFHDrawingInOut::instance();
+  io.updateUcs();
+  referencePoint.transformBy(io.workMatrix());
+  const std::size_t needed = itemId.CompareNoCase(kSixPointManifold) == 0 ? 6 : 4;
+  if (outlineSource.size() < needed) return false;
+  if (finish) readManifoldSettings();
   return true;
 }
 

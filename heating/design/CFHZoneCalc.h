@@ -8,7 +8,8 @@
 // plain values and needs no VariantClear.
 //
 // Changed on the command's thread only. A design job reads R while it runs
-// (T2): change R only after the zone's circuit job was stopped.
+// (T2): setBorderR stops the zone's circuit job before it changes R, and
+// nothing else may write R while that job can run.
 #pragma once
 
 #include "heating/design/FloorStructureLayers.h"
@@ -57,6 +58,53 @@ class CFHZoneCalc {
 
   // The model's defaults; every result empty; not valid.
   CFHZoneCalc(CFHZoneEntry* zone, const CFHDesignDefaults& defaults);
+
+  // ---- Change-detecting setters (CFHZoneCalcSetters.cpp) ----------------------
+  // Each stores the new value only when it differs from the stored one by at
+  // least the threshold given (differsByAtLeast; any difference for flags and
+  // indexes), then clears `valid` and answers true; otherwise it changes
+  // nothing and answers false. A value that is not a finite number is
+  // refused (false). The bits they stand for are in CalcChangeMask.h.
+  bool setArea(double value);              // 1e-18
+  bool setReducedArea(double value);       // 1e-18
+  bool setPerimeter(double value);         // 1e-9
+  bool setConnectionLength(double value);  // 1e-9
+  bool setSpns(double value);              // 1e-18
+  bool setSpnn(double value);              // 1e-18
+  bool setLossQc(double value);            // 0.01
+  // 0.01. A new ti above tp raises tp to it and ORs kTpRaisedToTi into
+  // *coupled (when given).
+  bool setTi(double value, std::uint32_t* coupled = nullptr);
+  // 0.01. A new tp below ti, with tp fixed set to 1, lowers ti to it and ORs
+  // kTiLoweredToTp into *coupled (when given).
+  bool setTp(double value, std::uint32_t* coupled = nullptr);
+  bool setTpFixed(std::uint8_t value);
+  bool setPipeDiameter(double value);      // 1e-9
+  bool setPipePitch(double value);         // 1e-9
+  bool setTi2(double value);               // 0.01
+  bool setAlphaP(double value);            // 0.01
+  bool setAlphaP2(double value);           // 0.01
+  bool setLvr(double value);               // 0.01
+  bool setC(double value);                 // 0.01
+  bool setSoilRz(double value);            // 0.01
+  bool setTz(double value);                // 0.01
+  bool setPlacement(std::uint32_t value);
+  bool setComboIndexB(std::uint32_t value);
+  bool setBorderFixed(std::uint8_t value);
+  // R unchanged when the stored R is a finite number within 1e-9 of the new
+  // one; otherwise the new value is copied in (an empty value too: no border
+  // zone). A VT_R8 that is not finite, or any type other than VT_R8 and
+  // VT_EMPTY, is refused. Before a change the zone's circuit job is stopped
+  // (its design reads R).
+  bool setBorderR(const VARIANT& value);
+  bool setBorderR(double value);
+  // The placement whose text (IDS_PLACEMENT_*, compared without case, Czech
+  // letters included) the text is, through setPlacement; false for any other.
+  bool setPlacementFromText(const CString& text);
+  // False when both texts equal the stored ones (without case) and force is
+  // not set; otherwise clears `valid`, stores both, loads the structure's
+  // layers from the floor-structure library and answers true.
+  bool setFloorStructure(const CString& mark, const CString& action, bool force);
 
   // ---- The heating calculation ----------------------------------------------------
   // Writes the results from the inputs, t1 and t2 of the zone's circuit and

@@ -33,9 +33,11 @@ void CFHZoneDesign::stopCircuitJob() const {
 }
 
 template <typename T>
-void CFHZoneDesign::changeInput(T& field, T value) {
+bool CFHZoneDesign::changeInput(T& field, T value) {
+  if (field == value) return false;
   stopCircuitJob();
   field = std::move(value);
+  return true;
 }
 
 XtGePoint2d CFHZoneDesign::linkPoint() const {
@@ -43,20 +45,20 @@ XtGePoint2d CFHZoneDesign::linkPoint() const {
   return linkPoint_;
 }
 
-void CFHZoneDesign::setCircuitShape(std::uint32_t shape) { changeInput(circuitShape_, shape); }
-void CFHZoneDesign::setDisplayType(std::uint32_t type) { changeInput(displayType_, type); }
-void CFHZoneDesign::setLayoutValue(double value) { changeInput(layoutValue_, value); }
-void CFHZoneDesign::setPerpendicularDistance(double distance) { changeInput(perpendicularDistance_, distance); }
-void CFHZoneDesign::setDetailDistance(double distance) { changeInput(detailDistance_, distance); }
-void CFHZoneDesign::setPerimeterDistance(double distance) { changeInput(perimeterDistance_, distance); }
-void CFHZoneDesign::setSpacing(double spacing) { changeInput(spacing_, spacing); }
-void CFHZoneDesign::setMeanderBaseId(std::uint32_t id) { changeInput(meanderBaseId_, id); }
-void CFHZoneDesign::setBorderWidths(std::vector<double> widths) { changeInput(borderWidths_, std::move(widths)); }
-void CFHZoneDesign::setSelectedEdgeIds(std::vector<std::uint32_t> ids) {
-  changeInput(selectedEdgeIds_, std::move(ids));
+bool CFHZoneDesign::setCircuitShape(std::uint32_t shape) { return changeInput(circuitShape_, shape); }
+bool CFHZoneDesign::setDisplayType(std::uint32_t type) { return changeInput(displayType_, type); }
+bool CFHZoneDesign::setLayoutValue(double value) { return changeInput(layoutValue_, value); }
+bool CFHZoneDesign::setPerpendicularDistance(double distance) { return changeInput(perpendicularDistance_, distance); }
+bool CFHZoneDesign::setDetailDistance(double distance) { return changeInput(detailDistance_, distance); }
+bool CFHZoneDesign::setPerimeterDistance(double distance) { return changeInput(perimeterDistance_, distance); }
+bool CFHZoneDesign::setSpacing(double spacing) { return changeInput(spacing_, spacing); }
+bool CFHZoneDesign::setMeanderBaseId(std::uint32_t id) { return changeInput(meanderBaseId_, id); }
+bool CFHZoneDesign::setBorderWidths(std::vector<double> widths) { return changeInput(borderWidths_, std::move(widths)); }
+bool CFHZoneDesign::setSelectedEdgeIds(std::vector<std::uint32_t> ids) {
+  return changeInput(selectedEdgeIds_, std::move(ids));
 }
-void CFHZoneDesign::setBoundary(std::unique_ptr<CFHZoneBoundary> boundary) {
-  changeInput(boundary_, std::move(boundary));
+bool CFHZoneDesign::setBoundary(std::unique_ptr<CFHZoneBoundary> boundary) {
+  return changeInput(boundary_, std::move(boundary));
 }
 
 bool CFHZoneDesign::setLinkPoint(const XtGePoint2d& point) {
@@ -74,7 +76,8 @@ const CFHPipeEnd* CFHZoneDesign::exitEnd(int index) const {
   return index == 0 || index == 1 ? exitEnds_[index].get() : nullptr;
 }
 
-bool CFHZoneDesign::storeEnd(std::unique_ptr<CFHPipeEnd>* ends, int index, std::unique_ptr<CFHPipeEnd> end) {
+bool CFHZoneDesign::storeEnd(std::unique_ptr<CFHPipeEnd>* ends, int index, std::unique_ptr<CFHPipeEnd> end,
+                             CFHPipeEnd* CFHCircuitLayout::*layoutField) {
   if (index != 0 && index != 1) return false;
   std::unique_ptr<CFHPipeEnd> old;
   {
@@ -85,6 +88,7 @@ bool CFHZoneDesign::storeEnd(std::unique_ptr<CFHPipeEnd>* ends, int index, std::
     // old one goes.
     for (CFHCircuitLayout* layout : {mainLayout_.get(), secondLayout_.get()}) {
       if (layout == nullptr) continue;
+      if (layoutField != nullptr) layout->*layoutField = ends[index].get();
       for (CFHPipeEnd** field : {&layout->startEnd, &layout->endEnd, &layout->exitEnd1, &layout->exitEnd2}) {
         if (*field == old.get() && old != nullptr) *field = ends[index].get();
       }

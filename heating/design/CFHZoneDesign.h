@@ -11,9 +11,11 @@
 //
 // Threads (the design model's rules):
 // - The inputs are changed on the command's thread only, and only while no
-//   design job of the zone's circuit runs: every input setter first stops
-//   that job (CFHCircuit::stopWorker). Calling one on the job's own thread is
-//   a programming error (reported, and the value is still stored).
+//   design job of the zone's circuit runs: every input setter that changes
+//   a value, and every operation that changes the boundary's bands or
+//   working loop, first stops that job (CFHCircuit::stopWorker). Calling one
+//   on the job's own thread is a programming error (reported, and the value
+//   is still stored).
 // - lock_ guards busy and the right to read what a design produces. A
 //   design (the writer) holds a BusyScope: busy is set under the lock, the
 //   work runs unlocked, busy is cleared under the lock at the end of the
@@ -43,6 +45,7 @@
 #include <mutex>
 #include <vector>
 
+class CFHZoneCalc;
 class CFHZoneEntry;
 
 class CFHZoneDesign {
@@ -73,21 +76,23 @@ class CFHZoneDesign {
   CFHZoneBoundary* boundary() const { return boundary_.get(); }
   XtGePoint2d linkPoint() const;
 
-  // Setters of the inputs; each first stops the circuit's job.
-  void setCircuitShape(std::uint32_t shape);
-  void setDisplayType(std::uint32_t type);
-  void setLayoutValue(double value);
-  void setPerpendicularDistance(double distance);
-  void setDetailDistance(double distance);
-  void setPerimeterDistance(double distance);
+  // Setters of the inputs: a value equal to the stored one changes nothing
+  // and answers false; any other first stops the circuit's job, then is
+  // stored, and the answer is true.
+  bool setCircuitShape(std::uint32_t shape);
+  bool setDisplayType(std::uint32_t type);
+  bool setLayoutValue(double value);
+  bool setPerpendicularDistance(double distance);
+  bool setDetailDistance(double distance);
+  bool setPerimeterDistance(double distance);
   // The design spacing: the zone's pipe pitch × the unit factor, written just
   // before the circuit's job is made.
-  void setSpacing(double spacing);
-  void setMeanderBaseId(std::uint32_t id);
-  void setBorderWidths(std::vector<double> widths);
-  void setSelectedEdgeIds(std::vector<std::uint32_t> ids);
+  bool setSpacing(double spacing);
+  bool setMeanderBaseId(std::uint32_t id);
+  bool setBorderWidths(std::vector<double> widths);
+  bool setSelectedEdgeIds(std::vector<std::uint32_t> ids);
   // Takes the boundary (the old one is deleted).
-  void setBoundary(std::unique_ptr<CFHZoneBoundary> boundary);
+  bool setBoundary(std::unique_ptr<CFHZoneBoundary> boundary);
 
   // Stores the link point under the lock; for the job too. False, nothing
   // stored, while the zone is busy.
@@ -103,6 +108,98 @@ class CFHZoneDesign {
   const CFHPipeEnd* exitEnd(int index) const;
   bool setPipeEnd(int index, std::unique_ptr<CFHPipeEnd> end);
   bool setExitEnd(int index, std::unique_ptr<CFHPipeEnd> end);
+
+  // ---- Zone design (CFHZoneDesignRun.cpp) ---------------------------------------
+  // Lays the zone out, on its circuit's job thread (or the command's thread
+  // while no job of the circuit runs), under a BusyScope: the old layouts go;
+  // a main layout (first offset R x u, spacing, run distance: with display
+  // type 0 the distance between the pipe ends, else the perpendicular
+  // distance, which with display type 1 is also the spacing) gets the offset
+  // levels of the working loop and its layout step: display type 0 the
+  // meander (shape 0) or the spiral (shape 1), display type 1 the connection
+  // run, otherwise nothing (skipJoin). With a display type other than 0 a
+  // second layout (first offset, spacing, pipe-end distance; copies of the
+  // pipe ends; connection mode 0) gets the levels with the band limits
+  // (zoneBandLimits) and the meander or spiral; with display type 0 the main
+  // layout's levels take the limits. Without both pipe ends (a failed link)
+  // the run distance is 0 and the layouts get their levels and skipJoin
+  // only. Without a boundary no layout is made. An exception leaves busy
+  // clear and no half-made layout.
+  void design();
+
+  // ---- Operations (CFHZoneDesignOperations.cpp) -----------------------------------
+  // u is the model's drawing unit factor, R the calculation's border width
+  // (metres; empty counts as 0). Nothing happens, or 0 is answered, without
+  // a boundary.
+
+  // A0 = area inside the boundary / u^2, SP = area inside the boundary
+  // offset inward by R x u / u^2 and, unless skipPerimeter, OP = the length
+  // of that offset / u, each through the record's setter.
+  void updateCalcAreas(CFHZoneCalc& calc, bool skipPerimeter) const;
+  // A0 only.
+  void updateGrossArea(CFHZoneCalc& calc) const;
+  // The area inside the boundary offset by R x k, / k^2; its length / k.
+  double areaAtBorder(double k) const;
+  double perimeterAtBorder(double k) const;
+
+  // New records (the point, flag 1, value 0) for the pipe ends and the exit
+  // points: stored under the lock, and put into the matching field of the
+  // main and the second layout when they exist (startEnd, endEnd, exitEnd1,
+  // exitEnd2); the old record is deleted after the lock is released. The
+  // link calls them on the job thread. False, nothing stored, while the zone
+  // is busy.
+  bool setPipeEnd1(const XtGePoint2d& point);
+  bool setPipeEnd2(const XtGePoint2d& point);
+  bool setExitEnd1(const XtGePoint2d& point);
+  bool setExitEnd2(const XtGePoint2d& point);
+
+  // Makes the working item `id` the meander base when it runs roughly along
+  // the boundary where pipe end 2 lies: the angle a from the direction of the
+  // working loop at pipe end 2's projection to the item's direction must be
+  // <= pi/2 + pi/100 or >= 3 pi/2 - pi/100; then the shape becomes 0 and the
+  // base id `id` (the circuit's job stopped first) and the answer is true.
+  // Without pipe end 2: true, nothing changed. False without a boundary, an
+  // item with the id or a projection, or for another angle.
+  bool setMeanderBase(std::uint32_t id);
+  // Display type 0: the detail distance ("_PT_X_ZDR_RADD"); 1: the perimeter
+  // distance ("_PT_X_ZDR_RADL"); otherwise 0.
+  double connectionDistance() const;
+  // With pipe end 1: the ids whose working item lies at an angle (as in
+  // setMeanderBase, at pipe end 1's projection) <= pi/2 + pi/100 or >= 3 pi/2
+  // - pi/100 are dropped; the rest becomes the selected list. Without pipe
+  // end 1 (or a boundary) every id is kept.
+  void filterEdgesByAngle(const std::vector<std::uint32_t>& ids);
+  // Every item of both loops whose id is selected gets the band value.
+  void setBorderWidthOfSelectedEdges(double width);
+  // Side i of the as-drawn loop (and its working pieces) gets borderWidths()[i].
+  void applyBorderWidths();
+  // The selection key of a side: zone number x 1000000 + its id.
+  std::uint64_t edgeKey(std::uint32_t id) const;
+  // The selected list becomes the ids of the as-drawn sides whose key is
+  // among the keys, in side order.
+  void selectEdgesByKeys(const std::vector<std::uint64_t>& keys);
+  // Appends the key of every selected id.
+  void selectedEdgeKeys(std::vector<std::uint64_t>& keys) const;
+  // Whether the selected sides (as-drawn loop, in order) agree on their
+  // border width: `widths` gets the distinct positive widths in order of
+  // appearance; 2 when no side is selected; else the last selected side
+  // decides: a positive width gives 0 with one distinct width and 1 with
+  // more; a width <= 0 gives 3 while no positive width was met, else 1.
+  int selectedBorderState(std::vector<double>& widths) const;
+  // The pipe length of the zone, drawing units: 0 without a main layout (or
+  // while the zone is busy). Display type not 0 without a second layout: an
+  // estimate from p, the length of the boundary offset by R x u, the spacing
+  // s and the side count n: p + (p - 2ns) + (p - 4ns) + ... while the term is
+  // >= 0 (only p when ns <= 0), plus ns. Otherwise the length of the segment
+  // curves of the second layout (display type not 0) or the main one.
+  double pipeLengthEstimate() const;
+  // Rebuilds the working loop around the pipes (copies; the build destroys
+  // those it does not cut along) from pipe end 1, else the as-drawn loop's
+  // reference point: on success the working loop is prepared again, on
+  // failure copied from the as-drawn loop again. The circuit's job is stopped
+  // first, and the old layouts, which point into the old working loop, go.
+  // False without a boundary or when the build failed.
+  bool applyPipes(std::vector<CFloorHeatingCurve::Ptr>& pipes);
 
   // ---- Busy flag and its scopes ------------------------------------------------
   bool isBusy() const;
@@ -203,14 +300,22 @@ class CFHZoneDesign {
 
  private:
   void stopCircuitJob() const;
-  // Stores the record under the lock unless the zone is busy.
-  bool storeEnd(std::unique_ptr<CFHPipeEnd>* ends, int index, std::unique_ptr<CFHPipeEnd> end);
+  // Stores the record under the lock unless the zone is busy. With a layout
+  // field the new record is put into that field of both layouts; without
+  // one, a layout field that pointed to the old record follows.
+  bool storeEnd(std::unique_ptr<CFHPipeEnd>* ends, int index, std::unique_ptr<CFHPipeEnd> end,
+                CFHPipeEnd* CFHCircuitLayout::*layoutField = nullptr);
+  // R x scale as a double (an empty R gives 0).
+  double borderOffset(double scale) const;
+  // The model's drawing unit factor.
+  double unitFactor() const;
   // Releases the layouts' contents, then deletes them and the second
   // layout's pipe-end copies.
   void deleteLayouts();
-  // Stops the circuit's job, then stores the value.
+  // Unless the value equals the field: stops the circuit's job, then stores
+  // the value; answers whether it did.
   template <typename T>
-  void changeInput(T& field, T value);
+  bool changeInput(T& field, T value);
 
   CFHZoneEntry* owner_;
   std::uint32_t circuitShape_;

@@ -1,14 +1,12 @@
 // The heating records of a drawn design: the value rules (also under a
 // process locale with a decimal comma), the records of a zone calculated as
-// example A, the edge cases of circuits without zones, zones without circuit
-// and heating bodies, and the groups beside the records.
+// example A, and the edge cases of circuits without zones, zones without
+// circuit and heating bodies. The groups beside the records are checked on
+// drawn designs (design_dxf_check.py).
 #include "heating/design/CFHCircuit.h"
 #include "heating/design/CFHExtendedData.h"
-#include "heating/design/DoubleArrayText.h"
 
 #include "heating/curves/VariantValue.h"
-
-#include "host/ResbufChain.h"
 
 #include "tests/heating/curves/DecimalCommaLocale.h"
 
@@ -50,19 +48,6 @@ Record readRecord(const resbuf* chain) {
   return record;
 }
 
-// (code, text or number) of every node.
-std::vector<std::string> describe(const resbuf* chain) {
-  std::vector<std::string> out;
-  for (const resbuf* n = chain; n != nullptr; n = n->next) {
-    std::string value;
-    if (n->code == 1040) value = std::to_string(n->value.real);
-    else if (n->code == 1070 || n->code == 1071) value = std::to_string(n->code == 1070 ? n->value.i16 : n->value.i32);
-    else value = std::string(n->value.str, n->value.str + std::char_traits<char16_t>::length(n->value.str));
-    out.push_back(std::to_string(n->code) + ":" + value);
-  }
-  return out;
-}
-
 TEST(ExtendedData, ValueRulesWriteTheCLocaleFormsAndZeroForNonFiniteValues) {
   const auto rules = [] {
     return std::vector<std::u16string>{
@@ -80,19 +65,6 @@ TEST(ExtendedData, ValueRulesWriteTheCLocaleFormsAndZeroForNonFiniteValues) {
   DecimalCommaLocale comma;
   if (!comma.active()) GTEST_SKIP() << "no locale with a decimal comma can be made here";
   EXPECT_EQ(rules(), want) << "under a decimal comma";
-}
-
-TEST(ExtendedData, GroupsBesideTheRecords) {
-  const std::vector<std::u16string> handles = {u"1A", u"2B"};
-  EXPECT_EQ(describe(associationData(handles).get()),
-            (std::vector<std::string>{"1001:VE2R_ASSOC", "1005:", "1000:VE2R_HEATPIPES", "1070:1", "1070:272",
-                                      "1005:1A", "1070:272", "1005:2B"}));
-  EXPECT_EQ(annotativeData(false, true), nullptr);
-  EXPECT_EQ(describe(annotativeData(true, false).get()), (std::vector<std::string>{"1001:VE2R_ANNOTATIVE", "1071:1"}));
-  EXPECT_EQ(describe(annotativeData(true, true).get()), (std::vector<std::string>{"1001:VE2R_ANNOTATIVE", "1071:3"}));
-  EXPECT_EQ(describe(dimensionStyleData().get()),
-            (std::vector<std::string>{"1001:ACAD", "1000:DSTYLE", "1002:{", "1070:42", "1040:0.000000", "1070:44",
-                                      "1040:0.000000", "1002:}"}));
 }
 
 // A zone of the 4 m × 3 m rectangle in circuit 1, pitch 0.15 m.

@@ -21,7 +21,7 @@ import ezdxf
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "host", "entities"))
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
-from design_dxf_check import check_design, heating_record  # noqa: E402
+from design_dxf_check import check_design, heating_record, item_pairs  # noqa: E402
 from dxf_checks import check, failures, finish  # noqa: E402
 from test_folders import TestFolders  # noqa: E402
 
@@ -61,14 +61,13 @@ def snapshot(path):
     return entities
 
 
-def local_points(design, identifier, keys):
-    """The points of the first record of the identifier, as world points."""
-    insert = design.manifold.dxf.insert
-    pairs = dict(design.values(identifier)[0])
+def local_points(record, insert=(1000.0, 1000.0)):
+    """A circuit record's two connection points as world points: the stored
+    points are relative to the manifold's insertion point, in world axes."""
     points = []
-    for key in keys:
-        x, y, _ = (float(v) for v in pairs[key].strip("()").split("|"))
-        points.append((insert.x + x, insert.y + y))
+    for key in ("_PT_X_CD_DINS1", "_PT_X_CD_DINS2"):
+        x, y, _ = (float(v) for v in record[key].strip("()").split("|"))
+        points.append((insert[0] + x, insert[1] + y))
     return points
 
 
@@ -92,35 +91,52 @@ for mode in ("deferred", "immediate"):
     check(report.get("drawn") and report.get("codes19") == [1, 1], f"minimal {mode}: {report}")
     design = checked("minimal " + mode, path, input_path=MINIMAL, annotative=0)
     handles = set(snapshot(path))
-    check("102" not in handles and {"100", "101"} <= handles, f"minimal {mode}: entities {sorted(handles)}")
-    check(design.tokens == "PRMZOC", f"minimal {mode}: order {design.tokens}")
-    check(near(local_points(design, "TPV1001-0002", ["_PT_X_CD_DINS1", "_PT_X_CD_DINS2"]), report["connection"], 0.01),
+    check(not {"102", "104"} & handles and {"100", "101", "103"} <= handles, f"minimal {mode}: {sorted(handles)}")
+    check(design.tokens == "PRPRMZOZOCC", f"minimal {mode}: order {design.tokens}")
+    check(all(near(local_points(record), points, 0.01)
+              for record, points in zip(design.values("TPV1001-0002"), report["connection"])),
           f"minimal {mode}: connection points read back")
 
 # A zone drawn as levels with a border: a hatch, four dimensions of 200, a
 # heating body with its number, annotative mode 3; without the formatter the
 # description is the label alone.
-report, path = draw("levels", MINIMAL, "--display", "2", "--border", "200", "--body", "--annotative", "3", "--no-desc")
+report, path = draw("levels", MINIMAL, "--display", "2", "--border", "200", "--body", "--annotative", "3", "--no-desc",
+                    "--mark", "RZ7")
 design = checked("levels", path, input_path=MINIMAL, annotative=3)
-check(design.tokens == "PRHDDDDMZBNOC", f"levels: order {design.tokens}")
+check(dict(item_pairs(design.manifold)).get("_LABEL") == "RZ7", "levels: the mark is the manifold's label")
+check(design.tokens == "PRHDDDDPRHDDDDMZBNOZOCC", f"levels: order {design.tokens}")
 for entity in design.listed:
     if entity.dxftype() == "DIMENSION":
         check(abs(entity.get_measurement() - 200.0) < 1e-6, f"levels: dimension {entity.get_measurement()}")
     if entity.dxftype() == "MTEXT" and heating_record(entity)[0] == "TPV1000-0001":
         check("\\P" not in entity.text, f"levels: a description without the formatter: {entity.text!r}")
 body = design.values("TPV1001-0001")[0]
-check(body["_PT_ZONA_QTP"] == "812" and body["_PT_ZONA_C_OKRUHU"] == "2", f"levels: body {body}")
+check(body["_PT_ZONA_QTP"] == "812" and body["_PT_ZONA_C_OKRUHU"] == "3", f"levels: body {body}")
 
-# Manifold points under a user system turned 90 degrees and with a manifold
-# turned 30 degrees and scaled twice (its pipe leaves the turned outline).
-report, path = draw("ucs90", MINIMAL, "--ucs", "500,200,0,1")
-design = checked("ucs90", path, input_path=MINIMAL)
-check(near(local_points(design, "TP80000-0001", ["_PT_X_CD_DINS1", "_PT_X_CD_DINS2"]), report["connection"], 0.01),
-      "ucs90: connection points read back")
+# Manifold points under user systems turned 30 (with annotative labels) and
+# 90 degrees (the texts turn with them) and with a manifold turned 30 degrees and scaled twice (its
+# pipe leaves the turned outline).
+for degrees in (30, 90):
+    a = math.radians(degrees)
+    name = f"ucs{degrees}"
+    annotative = 1 if degrees == 30 else 0
+    report, path = draw(name, MINIMAL, "--ucs", f"500,200,{math.cos(a)!r},{math.sin(a)!r}", "--annotative",
+                        str(annotative))
+    design = checked(name, path, input_path=MINIMAL, annotative=annotative)
+    check(all(near(local_points(record), points, 0.01)
+              for record, points in zip(design.values("TP80000-0001"), report["connection"])),
+          f"{name}: connection points read back")
+    texts = [e for e in design.listed if e.dxftype() == "MTEXT"]
+    check(all(abs(math.remainder(e.get_rotation() - degrees, 360)) < 1e-6 for e in texts),
+          f"{name}: texts turned {[e.get_rotation() for e in texts]}")
 
 
 def turned_manifold(doc):
+    """The manifold turned and scaled, its pipe moved onto the outline; and
+    the circuit keys an older design left on it."""
     insert = doc.entitydb["100"]
+    tags = insert.get_xdata("QEV_DATA")
+    insert.set_xdata("QEV_DATA", list(tags) + [(1000, "_PT_X_IN_T1"), (1000, "40"), (1000, "_PT_X_OUT_T2"), (1000, "32")])
     insert.dxf.rotation = 30.0
     insert.dxf.xscale = insert.dxf.yscale = insert.dxf.zscale = 2.0
     a = math.radians(30)
@@ -128,12 +144,15 @@ def turned_manifold(doc):
     t = (2000 - outlet[1]) / math.cos(a)
     pipe = doc.entitydb["101"]
     pipe.dxf.start, pipe.dxf.end = outlet, (outlet[0] - t * math.sin(a), 2000.0)
+    # The second pipe and its zone are left out: the pipe would not reach the turned manifold.
+    doc.modelspace().delete_entity(doc.entitydb["103"])
+    doc.modelspace().delete_entity(doc.entitydb["104"])
 
 
 turned = variant("turned", turned_manifold)
 report, path = draw("turned", turned)
 design = checked("turned", path, input_path=turned)
-check(near(local_points(design, "TPV1001-0002", ["_PT_X_CD_DINS1", "_PT_X_CD_DINS2"]), report["connection"], 0.01),
+check(near(local_points(design.values("TPV1001-0002")[0]), report["connection"][0], 0.01),
       "turned: connection points read back")
 
 
@@ -149,7 +168,7 @@ report, path = draw("forty", forty, "--border", "100")
 design = checked("forty", path, input_path=forty)
 widths = design.values("TPV1000-0001")[0]["_PT_X_ZDR_DARR"]
 check(len(widths) > 255 and widths.strip("[]").split("|") == ["100.000000"] * 40, f"forty: {len(widths)} {widths[:80]}")
-check(design.tokens.count("D") == 40, f"forty: {design.tokens.count('D')} dimensions")
+check(design.tokens.count("D") == 40 + 4, f"forty: {design.tokens.count('D')} dimensions")
 
 # A circuit without zones stops the output, which is rolled back.
 report, path = draw("nozones", MINIMAL, "--no-zones")

@@ -1,21 +1,24 @@
 // A heating design of a drawing drawn through the stand-in host, for
-// design_output_test.py. The drawing holds a manifold with one distribution
-// pipe (handles 100, 101) and one zone outline (102). In one command the tool
-// takes both selections as the design command does, builds the design model
-// in work coordinates (the manifold, one zone, one circuit connected by the
-// pipe, a U-shaped pipe in the zone), calculates it, draws it, and on success
-// hands the picked zone curve to word 142 and the held entities back; on
+// design_output_test.py. In one command the tool takes both selections as
+// the design command does (the manifold with its distribution pipes: every
+// entity on the layers "RZ" and "ROZVODY"; the zones: every entity on
+// "ZONY"), builds the design model in work coordinates, routes the pipes to
+// the zones, designs every zone as a meander along the wall its pipe enters,
+// builds each circuit's path, calculates and draws the design. On success it
+// hands the picked zone curves to word 142 and the held entities back; on
 // failure it closes the output with 0x80000020. Then the drawing is saved.
 //
 // Usage: DesignOutputTool DRAWING OUT.dxf [options]
-//   --display N        display type of the zone (2: levels, a hatch)
+//   --display N        display type of every zone (2: levels, a hatch)
 //   --border MM        border width of every boundary item (dimensions)
-//   --body             a placed heating body with its number
+//   --body             a placed heating body in the first zone
 //   --annotative 1|3   annotative labels
-//   --no-zones         the circuit has no zone (the output must stop)
+//   --no-zones         the first circuit loses its zones (the output must stop)
+//   --mark TEXT        the manifold's mark
 //   --ucs OX,OY,DX,DY, --fail-word N@K, --142 MODE, --no-desc: as cadhost's
-// Prints one JSON line: {"drawn", "connection" (world points), "calls114"
-// (word 114 calls before the output's end), "codes19", "exit"}.
+// Prints one JSON line: {"drawn", "connection" (per circuit its two world
+// points), "calls114" (word 114 calls before the output's end), "codes19",
+// "exit"}.
 #include "heating/design/CFHCircuit.h"
 #include "heating/design/CFHDrawingInOut.h"
 #include "heating/design/CFHModel.h"
@@ -23,10 +26,8 @@
 #include "heating/design/CFHZoneEntry.h"
 #include "heating/design/HeatingCommandScope.h"
 
-#include "heating/layout/CFHCircuitSegment.h"
 #include "heating/layout/OffsetLevelSource.h"
 
-#include "heating/curves/CFloorHeatingLine.h"
 #include "heating/curves/HeatingCurvesFromDrawing.h"
 #include "heating/curves/VariantValue.h"
 
@@ -55,45 +56,42 @@ struct Options {
   double border = 0.0;
   bool body = false;
   int annotative = 0;
-  bool zones = true;
+  bool noZones = false;
+  std::u16string mark;
 };
 
 Options g_options;
 std::string g_report;
 
-// A layout of segments through the points (work coordinates): the first
-// `supply` pieces on the supply side, the rest on the return side.
-std::unique_ptr<CFHCircuitLayout> segmentLayout(CFHZoneBoundary* boundary, const std::vector<XtGePoint2d>& points,
-                                                std::size_t supply) {
-  auto layout = std::make_unique<CFHCircuitLayout>(0.0, 200.0, 200.0);
-  layout->boundary = boundary;
-  for (std::size_t i = 0; i + 1 < points.size(); ++i) {
-    layout->pipeEnds.push_back(new CFHPipeEnd(points[i], 1, 0));
-    layout->pipeEnds.push_back(new CFHPipeEnd(points[i + 1], 1, 0));
-    auto* segment = new CFHCircuitSegment(layout->pipeEnds[layout->pipeEnds.size() - 2], layout->pipeEnds.back(),
-                                          std::make_unique<CFloorHeatingLine>(points[i], points[i + 1], nullptr, 3), 0);
-    segment->drawn = 1;
-    segment->side = i < supply ? 1 : 0;
-    layout->segments.push_back(segment);
-  }
-  return layout;
+// The working item nearest the point: the wall a pipe enters the zone by.
+std::uint32_t wallNear(const CFHZoneDesign& design, const XtGePoint2d& point) {
+  const CFHBoundLoop& loop = design.boundary()->workingLoop;
+  int best = 0;
+  for (int i = 1; i < loop.itemCount(); ++i)
+    if (loop.item(i)->curve->distanceTo(point) < loop.item(best)->curve->distanceTo(point)) best = i;
+  return static_cast<std::uint32_t>(loop.item(best)->id);
 }
 
-// The zone laid as a U from the pipe's end on its boundary, 200 wide, 1000
-// deep, inward; display types beyond 1 keep levels only in the main layout.
-void layZone(CFHZoneEntry& zone, const XtGePoint2d& start, const XtGeVector2d& inward) {
-  CFHZoneDesign& design = *zone.design();
-  const XtGeVector2d across(inward.y, -inward.x);
-  const std::vector<XtGePoint2d> u = {start, start + inward * 1000.0, start + inward * 1000.0 + across * 200.0,
-                                      start + across * 200.0};
-  CFHZoneDesign::BusyScope busy(design);
-  auto path = segmentLayout(design.boundary(), u, 2);
-  if (design.displayType() <= 1) {
-    busy.replaceLayouts(std::move(path), nullptr);
-  } else {
-    auto levels = std::make_unique<CFHCircuitLayout>(0.0, 200.0, 200.0);
-    levels->boundary = design.boundary();
-    busy.replaceLayouts(std::move(levels), std::move(path));
+// The zone's boundary from its drawn curve, prepared as the command does.
+void giveBoundary(CFHZoneEntry& zone, const CFHEntityInOut& record) {
+  auto boundary = std::make_unique<CFHZoneBoundary>(&layoutOffsetLevelSource());
+  boundary->addBoundaryCurve(curveFromEntityRecord(record));
+  boundary->prepareLoop(true);
+  boundary->workingLoop.copyFrom(boundary->asDrawnLoop);
+  zone.design()->setBoundary(std::move(boundary));
+}
+
+// Every circuit designed as its job would, one after the other, then
+// calculated.
+void designCircuits(CFHModel& model) {
+  for (const auto& circuit : model.circuits()) {
+    circuit->prepareDesignSpacing();
+    for (std::size_t i = 0; i < circuit->zones().size(); ++i) {
+      if (i > 0) circuit->linkToPreviousZone(circuit->zones()[i]);
+      circuit->zones()[i]->design()->design();
+    }
+    circuit->buildPath();
+    circuit->calculate();
   }
 }
 
@@ -135,50 +133,49 @@ void drawCommand() {
 
   CFHModel model;
   model.loadSettings(getExport2D());
+  model.defaults().circuitShape = 0;
   CFHPipeNetwork& network = model.pipeNetwork();
-  network.readManifoldItem(io.manifold()->list());
-  network.referencePoint = io.workMatrix() * network.referencePoint;
-  network.outlineSource = io.manifold()->connectionPoints;
+  network.readManifold(*io.manifold(), false);
+  if (!g_options.mark.empty()) network.mark = g_options.mark;
+  for (const auto& record : io.pipeRecords) network.addPipe(curveFromEntityRecord(*record));
+  network.buildWorkingGeometry();
   network.distributorOutline();
   CFHDescData& desc = model.descData();
   desc.descriptionMask = u"Zóna %_PT_ZONA_OZN%\\Q = %_PT_ZONA_Q% W/m2\\%_PT_ZONA_PODL_UMISTENI%";
   desc.annotative = g_options.annotative != 0;
   desc.annotativeSecond = g_options.annotative == 3;
 
-  CFHZoneEntry& zone = *model.addZone(1);
-  auto boundary = std::make_unique<CFHZoneBoundary>(&layoutOffsetLevelSource());
-  boundary->addBoundaryCurve(curveFromEntityRecord(*io.zoneCurveRecords.front()));
-  boundary->prepareLoop(true);
-  boundary->workingLoop.copyFrom(boundary->asDrawnLoop);
-  boundary->prepareLoop(false);
-  zone.design()->setBoundary(std::move(boundary));
-  zone.design()->setDisplayType(static_cast<std::uint32_t>(g_options.display));
-  zone.calc.borderR = valueOf(g_options.border * 0.001);
-  zone.calc.borderFixed = g_options.border > 0.0;
-  for (int i = 0; i < zone.design()->boundary()->asDrawnLoop.itemCount(); ++i)
-    zone.design()->boundary()->setItemValue(i, g_options.border);
-
-  // The pipe: its end in the zone first, the outlet second.
-  CFHCircuit& circuit = *model.addCircuit(1);
-  const XtGeLineSeg2d& pipe = *io.pipeRecords.front()->lineSeg();
-  const bool startIn = pipe.startPoint().asVector().length() > pipe.endPoint().asVector().length();
-  circuit.connectionPoints[0] = startIn ? pipe.startPoint() : pipe.endPoint();
-  circuit.connectionPoints[1] = startIn ? pipe.endPoint() : pipe.startPoint();
-  if (g_options.zones) circuit.addZone(&zone);
-  const XtGeVector2d inward = (circuit.connectionPoints[0] - circuit.connectionPoints[1]).normal();
-  layZone(zone, circuit.connectionPoints[0], inward);
-  if (g_options.body) {
-    zone.heatingBody = std::make_unique<CFHHeatingBody>();
-    zone.heatingBody->insertionPoint = circuit.connectionPoints[0] + inward * 1500.0;
-    zone.heatingBody->connectionPoint = circuit.connectionPoints[1] + XtGeVector2d(inward.y, -inward.x) * 300.0;
-    zone.heatingBody->number = 2;
-    zone.heatingBody->output = 812.5;
+  std::uint32_t number = 0;
+  for (const auto& record : io.zoneCurveRecords) giveBoundary(*model.addZone(++number), *record);
+  if (network.route() != CFHPipeNetwork::kRouted) return;
+  for (const auto& zone : model.zones()) {
+    CFHZoneDesign& design = *zone->design();
+    if (design.pipeEnd(0) != nullptr) design.setMeanderBase(wallNear(design, design.pipeEnd(0)->point));
+    design.setDisplayType(static_cast<std::uint32_t>(g_options.display));
+    zone->calc.borderR = valueOf(g_options.border * 0.001);
+    zone->calc.borderFixed = g_options.border > 0.0;
+    for (int i = 0; i < design.boundary()->asDrawnLoop.itemCount(); ++i)
+      design.boundary()->setItemValue(i, g_options.border);
   }
-  circuit.calculate();
+  CFHZoneEntry& first = *model.zones().front();
+  if (g_options.body) {
+    first.heatingBody = std::make_unique<CFHHeatingBody>();
+    first.heatingBody->insertionPoint = first.design()->boundary()->cachedPoint(true) + XtGeVector2d(0, 500);
+    first.heatingBody->connectionPoint = network.labelPoint + XtGeVector2d(-300, 0);
+    first.heatingBody->number = static_cast<std::uint32_t>(model.circuits().size() + 1);
+    first.heatingBody->output = 812.5;
+  }
+  designCircuits(model);
+  if (g_options.noZones) {
+    CFHCircuit& emptied = *model.circuits().front();
+    while (!emptied.zones().empty()) emptied.removeZone(emptied.zones().back());
+  }
 
   const XtGeMatrix2d toWorld = io.workMatrix().inverse();
-  const std::string connection = "[" + json(toWorld * circuit.connectionPoints[0]) + ", " +
-                                 json(toWorld * circuit.connectionPoints[1]) + "]";
+  std::string connection;
+  for (const auto& circuit : model.circuits())
+    connection += std::string(connection.empty() ? "" : ", ") + "[" + json(toWorld * circuit->connectionPoints[0]) +
+                  ", " + json(toWorld * circuit->connectionPoints[1]) + "]";
   std::vector<std::u16string> picked;
   CFHDrawingInOut::collectHandles(io.zoneCurveRecords, picked);
   const bool drawn = model.drawDesign();
@@ -197,7 +194,7 @@ void drawCommand() {
   }
   io.clear();
   hvReleaseHostApi(false);
-  g_report = std::string("{\"drawn\": ") + (drawn ? "true" : "false") + ", \"connection\": " + connection;
+  g_report = std::string("{\"drawn\": ") + (drawn ? "true" : "false") + ", \"connection\": [" + connection + "]";
 }
 
 }  // namespace
@@ -213,7 +210,8 @@ int main(int argc, char** argv) {
     else if (arg == "--border") g_options.border = std::atof(argv[++i]);
     else if (arg == "--annotative") g_options.annotative = std::atoi(argv[++i]);
     else if (arg == "--body") g_options.body = true;
-    else if (arg == "--no-zones") g_options.zones = false;
+    else if (arg == "--no-zones") g_options.noZones = true;
+    else if (arg == "--mark") g_options.mark = std::u16string(value, value + std::strlen(argv[++i]));
     else if (arg == "--no-desc") host.descFormatter = false;
     else if (arg == "--142") host.handOver = std::strcmp(argv[++i], "immediate") == 0 ? cadhost::HandOverMode::Immediate
                                                                                    : cadhost::HandOverMode::Deferred;
@@ -233,7 +231,7 @@ int main(int argc, char** argv) {
   }
   const std::string out = std::filesystem::absolute(argv[2]).string();
   cadhost::test::HostRun run(std::filesystem::absolute(argv[1]).string(),
-                             "command draw\nselect handles 100 101\nselect handles 102\nsave " + out + "\n", host,
+                             "command draw\nselect all layer=RZ,ROZVODY\nselect all layer=ZONY\nsave " + out + "\n", host,
                              {{"draw", drawCommand}});
   const int rc = run.run();
   std::size_t calls114 = 0;

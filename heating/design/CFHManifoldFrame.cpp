@@ -1,0 +1,20 @@
+#include "heating/design/CFHManifoldFrame.h"
+
+#include "heating/design/CFHDrawingInOut.h"
+#include "heating/design/CFHPipeNetwork.h"
+
+XtGePoint2d manifoldToLocal(const CFHPipeNetwork& network, const XtGePoint2d& point, double ucsAngle) {
+  return XtGePoint2d() + (point - network.referencePoint).rotateBy(-ucsAngle);
+}
+
+XtGePoint2d manifoldToLocal(const CFHPipeNetwork& network, const XtGePoint2d& point) {
+  return manifoldToLocal(network, point, CFHDrawingInOut::instance().ucsAngle());
+}
+
+XtGePoint2d manifoldToDrawing(const CFHPipeNetwork& network, const XtGePoint2d& point, double ucsAngle) {
+  return network.referencePoint + (point - XtGePoint2d()).rotateBy(ucsAngle);
+}
+
+XtGePoint2d manifoldToDrawing(const CFHPipeNetwork& network, const XtGePoint2d& point) {
+  return manifoldToDrawing(network, point, CFHDrawingInOut::instance().ucsAngle());
+}
