@@ -31,6 +31,7 @@ TEST_F(LoopStretch, FollowsTheLoopBetweenItsPoints) {
     EXPECT_NEAR(straight.intervals[0].lowerBound(), 400.0 / 3800, 1e-9);
     EXPECT_NEAR(straight.intervals[0].upperBound(), 1400.0 / 3800, 1e-9);
     EXPECT_EQ(stretch({3000, 100}, {3900, 500}).pieceCount(), 2);
+    EXPECT_EQ(polylinePieceForJoin(straight), -1) << "it covers less than half its section";
 
     // Behind the start on its own section: that piece is empty and the walk
     // goes once round the rest.

@@ -6,6 +6,8 @@
 #include "LayoutTestSupport.h"
 #include "SpiralTestSupport.h"
 
+#include <tuple>
+
 namespace {
 
 using namespace spiral_test;
@@ -58,22 +60,19 @@ TEST_F(SpiralCentreTurn, FromALongSideStraightAcrossOrFromAShortSideAcrossTheMid
 }
 
 TEST_F(SpiralCentreTurn, OnlyElongatedFourSidedLoopsAreTried) {
-  struct Case {
-    std::vector<Point> outer;
-    std::vector<Point> inner;
-    bool ok;
-    bool listsKept;
-  };
-  const std::vector<Point> l{{1100, 1100}, {4900, 1100}, {4900, 1900}, {1100, 1900}};
-  const std::vector<Point> q{{1300, 1300}, {4700, 1300}, {4700, 1700}, {1300, 1700}};
-  const std::vector<Point> six{{1100, 1100}, {4900, 1100}, {4900, 1900}, {3000, 1950}, {1100, 1900}, {1000, 1500}};
-  const std::vector<Point> five{{1300, 1300}, {4700, 1300}, {4700, 1700}, {3000, 1750}, {1300, 1700}};
-  const std::vector<Point> z1l5{{1100, 1100}, {2900, 1100}, {2900, 1900}, {1100, 1900}};
-  const std::vector<Point> z1l6{{1300, 1300}, {2700, 1300}, {2700, 1700}, {1300, 1700}};
-  for (const Case& c : {Case{six, q, true, true}, Case{l, five, false, true}, Case{z1l5, z1l6, false, true}}) {
-    auto room = recordWith({graph_test::polygonLoop(c.outer).release(), graph_test::polygonLoop(c.inner).release()});
-    const Turn t = turnAt(*room, loopAt(*room, 0), loopAt(*room, 1), {2000, 1100}, {2000, 1300});
-    EXPECT_EQ(t.ok, c.ok);
+  // Inside six sides: true at once. A five-sided inner loop, or Z1's 1800 x
+  // 800 level round its 1400 x 400 one (4 x 400 > 1400): false.
+  COffsetLoop* six = graph_test::polygonLoop({{1100, 1100}, {4900, 1100}, {4900, 1900}, {3000, 1950}, {1100, 1900},
+                                              {1000, 1500}}).release();
+  COffsetLoop* five =
+      graph_test::polygonLoop({{1300, 1300}, {4700, 1300}, {4700, 1700}, {3000, 1750}, {1300, 1700}}).release();
+  for (const auto& [outer, inner, ok] : {std::tuple{six, rectangle(1300, 1300, 4700, 1700), true},
+                                         std::tuple{rectangle(1100, 1100, 4900, 1900), five, false},
+                                         std::tuple{rectangle(1100, 1100, 2900, 1900), rectangle(1300, 1300, 2700, 1700),
+                                                    false}}) {
+    auto room = recordWith({outer, inner});
+    const Turn t = turnAt(*room, outer, inner, {2000, 1100}, {2000, 1300});
+    EXPECT_EQ(t.ok, ok);
     EXPECT_TRUE(t.a.size() == 1 && t.b.size() == 1 && t.rungs.size() == 1) << "the lists are left as they came";
   }
 }

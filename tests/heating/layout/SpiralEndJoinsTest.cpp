@@ -4,6 +4,7 @@
 #include "LayoutCheckAdapters.h"
 #include "LayoutTestSupport.h"
 #include "SpiralTestSupport.h"
+#include "ZoneSet.h"
 
 #include <algorithm>
 
@@ -83,16 +84,10 @@ TEST_F(SpiralEndJoins, TheZigzagFillsTheFourSidedCentre) {
 
       const layout_check::GraphPath path = layout_check::walkLayoutGraph(*room.layout);
       EXPECT_TRUE(path.faults.empty() && path.edgesOffPath == 0);
-      layout_check::Zone zone;
-      zone.outline = {layout_check::Piece::line(room.at(0, 0), room.at(6000, 0)),
-                      layout_check::Piece::line(room.at(6000, 0), room.at(6000, 3000)),
-                      layout_check::Piece::line(room.at(6000, 3000), room.at(0, 3000)),
-                      layout_check::Piece::line(room.at(0, 3000), room.at(0, 0))};
-      zone.d0 = 100;
-      zone.s = 200;
-      zone.start = room.at(xa, 900);
-      zone.end = room.at(xb, 900);
-      const layout_check::Report report = layout_check::checkLayout(zone, path.pieces, {0.0, 1e9, 1e9, false});
+      const zone_set::ZoneCase c = zone_set::make(
+          zone_fixture::moved(zone_fixture::polygon("room", {{0, 0}, {6000, 0}, {6000, 3000}, {0, 3000}}), shift), 0,
+          room.at(xa, 900), room.at(xb, 900));
+      const auto report = layout_check::checkLayout(zone_set::checkZone(c), path.pieces, {0.0, 1e9, 1e9, false});
       EXPECT_TRUE(report.sound()) << report.summary();
     }
   }
