@@ -9,6 +9,9 @@
 #include "LayoutTestSupport.h"
 #include "SpiralTestSupport.h"
 
+#include <cmath>
+#include <tuple>
+
 namespace {
 
 using namespace spiral_test;
@@ -25,18 +28,11 @@ TEST_F(ParallelSectionsOf, BottomAlongsideTopAgainstSidesNone) {
       ASSERT_TRUE(parallelSectionsOf(found, piece, *a, 200, workTol));
       ASSERT_EQ(found.entries.size(), 2u);
       EXPECT_EQ(found.key, 0.0);
-      struct Expected {
-        int section;
-        double distance;
-      };
-      const Expected expected[] = {{0, 200}, {2, 2600}};
-      for (int i = 0; i < 2; ++i) {
+      for (int i = 0; i < 2; ++i) {  // the bottom 200 away, the top 2600
         const ParallelSections::Entry& e = found.entries[i];
-        EXPECT_EQ(e.section, expected[i].section);
-        EXPECT_EQ(e.against, (e.section == 2) != reversed);
-        EXPECT_NEAR(e.distance, expected[i].distance, 1e-6);
-        EXPECT_NEAR(e.interval.lowerBound(), 0.0, 1e-9);
-        EXPECT_NEAR(e.interval.upperBound(), 1.0, 1e-9);
+        EXPECT_TRUE(e.section == 2 * i && e.against == ((i == 1) != reversed)) << i;
+        EXPECT_NEAR(e.distance, i == 0 ? 200 : 2600, 1e-6);
+        EXPECT_TRUE(std::fabs(e.interval.lowerBound()) < 1e-9 && std::fabs(e.interval.upperBound() - 1) < 1e-9);
       }
     }
   }
@@ -61,17 +57,12 @@ TEST_F(ParallelSectionsOf, AShortPieceFacesOnlyWhatLiesAcrossIt) {
 TEST_F(ParallelSectionsOf, TheInnerCornerAcrossFromANode) {
   auto layout = z1Record(2);
   COffsetLoop* inner = loopAt(*layout, 1);
-  struct Case {
-    Point at;
-    int previous;
-    int next;
-  };
-  for (const Case& c : {Case{{3000, 100}, 3, 0}, Case{{3900, 100}, 0, 1}, Case{{1000, 100}, 0, 1}}) {
-    COffsetSection* previous = nullptr;
-    COffsetSection* next = nullptr;
-    ASSERT_TRUE(nodeInnerCorner(*inner, *nodeAt(*layout, loopAt(*layout, 0), c.at), previous, next));
-    EXPECT_EQ(previous, inner->section(c.previous)) << c.at.x;
-    EXPECT_EQ(next, inner->section(c.next)) << c.at.x;
+  for (const auto& [at, previous, next] : {std::tuple{Point(3000, 100), 3, 0}, std::tuple{Point(3900, 100), 0, 1},
+                                            std::tuple{Point(1000, 100), 0, 1}}) {
+    COffsetSection* p = nullptr;
+    COffsetSection* n = nullptr;
+    ASSERT_TRUE(nodeInnerCorner(*inner, *nodeAt(*layout, loopAt(*layout, 0), at), p, n));
+    EXPECT_TRUE(p == inner->section(previous) && n == inner->section(next)) << at.x;
   }
   COffsetSection* untouched = nullptr;
   EXPECT_FALSE(nodeInnerCorner(*inner, *nodeAt(*layout, nullptr, {5, 5}), untouched, untouched));
