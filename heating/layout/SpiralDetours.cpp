@@ -75,10 +75,17 @@ double freeLength(const std::vector<COffsetNarrowLoopSection*>& narrows) {
   return sum;
 }
 
+// Whether a record of the narrow loop section still has a free interval (a
+// record the windows left without one counts as taken, active or not).
+bool hasFreeStretch(const COffsetNarrowLoopSection& narrow) {
+  return std::any_of(narrow.freeIntervals.begin(), narrow.freeIntervals.end(),
+                     [](const COffsetFreeIntervals& r) { return r.active && !r.intervals.empty(); });
+}
+
 // Drops the narrow loop sections with nothing free; false when none is left.
 bool dropSpent(std::vector<COffsetNarrowLoopSection*>& narrows) {
   for (COffsetNarrowLoopSection*& narrow : narrows) {
-    if (hasActiveSection(*narrow)) continue;
+    if (hasFreeStretch(*narrow)) continue;
     delete narrow;
     narrow = nullptr;
   }
@@ -417,4 +424,5 @@ void layDetours(CFHCircuitLayout& layout, std::vector<COffsetNarrowLoopSection*>
   if (closing != nullptr) detourBlock(work, closing, true, closing);
   if (outEnd != nullptr) detourBlock(work, outgoingEdgeIfUnique(*outEnd), true, layout.lastEdge);
   if (inEnd != nullptr) detourBlock(work, incomingEdgeIfUnique(*inEnd), false, layout.firstEdge);
+  dropSpent(narrows);
 }
