@@ -178,12 +178,9 @@ bool CFHModel::collectPropertyValues(int id, CFHPropertyValueList& values) const
   values.clear();
   const Property property = propertyOf(id);
   if (property.kind == Kind::None) return false;
-  std::vector<const CFHZoneEntry*> scope(selectedZones.begin(), selectedZones.end());
-  if (scope.empty())
-    for (const auto& zone : zones_) scope.push_back(zone.get());
   std::vector<const CFHCircuit*> met;
   double total = 0.0;
-  for (const CFHZoneEntry* zone : scope) {
+  for (const CFHZoneEntry* zone : zonesInScope()) {
     const CFHCircuit* circuit = zone->circuit;
     const bool circuitMet = circuit != nullptr && std::find(met.begin(), met.end(), circuit) != met.end();
     if (circuit != nullptr && !circuitMet) met.push_back(circuit);

@@ -25,7 +25,9 @@ using zone_fixture::Zone;
 
 constexpr std::uint32_t kTagLink = 5;
 
-Zone rect(double x0, double y0, double x1, double y1) { return zone_fixture::polygon("", {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}}); }
+Zone rect(double x0, double y0, double x1, double y1) {
+  return zone_fixture::polygon("", {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}});
+}
 
 // The zones in flow order, the first zone's pipe ends and every further
 // zone's link point.
@@ -119,7 +121,7 @@ void checkPath(const Built& built, const CFHCircuitLayout& layout, std::size_t l
     EXPECT_TRUE(s.startEnd->point == s.curve->startPoint() && s.endEnd->point == s.curve->endPoint());
     EXPECT_TRUE(i == 0 || segments[i - 1]->curve->endPoint().isEqualTo(s.curve->startPoint(), workTol)) << i;
     for (std::size_t j = 0; j < segments.size() && s.curve->tag() != kTagLink; ++j)
-      EXPECT_TRUE(j == i || segments[j]->curve->distanceTo(s.curve->midPoint()) > workTol.equalPoint()) << i << " " << j;
+      EXPECT_TRUE(j == i || segments[j]->curve->distanceTo(s.curve->midPoint()) > workTol.equalPoint()) << i << "," << j;
     linkPieces += s.curve->tag() == kTagLink && s.drawn == 1;
     EXPECT_TRUE(!halfSplit || s.side == (walked < 0.5 * total - 1e-9 ? 1 : 0)) << i;
     walked += s.curve->length();

@@ -32,8 +32,9 @@ struct CalcZone {
     static const std::vector<std::string> results{"LA", "LB", "TM",  "QPC", "S",  "M",  "QO", "Q",  "Q2",    "QP",
                                                   "total", "4.75", "weighted", "P", "MHP", "W", "KV", "TS", "R2",
                                                   "tp-ti", "theta"};
-    const std::map<std::string, double> fields{{"tp", calc.tp},         {"A0", calc.area}, {"SP", calc.reducedArea},
-                                               {"OP", calc.perimeter},  {"LH", calc.loopLength}, {"L", calc.totalLength}};
+    const std::map<std::string, double> fields{{"tp", calc.tp},        {"A0", calc.area},
+                                               {"SP", calc.reducedArea}, {"OP", calc.perimeter},
+                                               {"LH", calc.loopLength},  {"L", calc.totalLength}};
     if (fields.contains(name)) return fields.at(name);
     const auto at = std::find(results.begin(), results.end(), name);
     const VARIANT& v = name == "R" ? calc.borderR : calc.results.at(static_cast<std::size_t>(at - results.begin()));

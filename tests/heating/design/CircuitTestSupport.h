@@ -48,8 +48,9 @@ inline void giveBoundary(CFHZoneEntry& zone, const zone_fixture::Zone& outline) 
 inline void chooseMeander(CFHZoneEntry& zone, const XtGePoint2d& basePoint) {
   const CFHBoundLoop& working = zone.design()->boundary()->workingLoop;
   int nearest = 0;
+  auto distance = [&](int i) { return working.item(i)->curve->distanceTo(basePoint); };
   for (int i = 1; i < working.itemCount(); ++i)
-    if (working.item(i)->curve->distanceTo(basePoint) < working.item(nearest)->curve->distanceTo(basePoint)) nearest = i;
+    if (distance(i) < distance(nearest)) nearest = i;
   zone.design()->setCircuitShape(CFHCircuitLayout::kMeander);
   zone.design()->setMeanderBaseId(static_cast<std::uint32_t>(working.item(nearest)->id));
 }
