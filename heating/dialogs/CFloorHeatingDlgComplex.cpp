@@ -8,11 +8,14 @@
 #include "heating/design/CFHZoneEntry.h"
 
 #include "host/HostExport.h"
+#include "host/ModuleLog.h"
 
 #include "platform/cadhost/HostStatus.h"
+#include "platform/win/Utf8.h"
 #include "platform/win/WindowMessages.h"
 
 #include <chrono>
+#include <exception>
 #include <string>
 
 namespace {
@@ -51,9 +54,17 @@ void CFloorHeatingDlgComplex::closeWindow() {
 int CFloorHeatingDlgComplex::driver(void* context, const HvDialogStep* step) {
   auto* dialog = static_cast<CFloorHeatingDlgComplex*>(context);
   if (dialog == nullptr || step == nullptr) return hostStatus::error;
-  // What the jobs posted meanwhile comes first.
-  hvPumpMessages(dialog->window_, 0);
-  return dialog->takeStep(*step);
+  // No exception may cross into the host: a step that throws fails.
+  try {
+    // What the jobs posted meanwhile comes first.
+    hvPumpMessages(dialog->window_, 0);
+    return dialog->takeStep(*step);
+  } catch (const std::exception& e) {
+    hvLogFailure(hvUtf8ToWide(std::string("dialog step failed: ") + e.what()));
+  } catch (...) {
+    hvLogFailure(u"dialog step failed: an unknown exception");
+  }
+  return hostStatus::error;
 }
 
 LRESULT CFloorHeatingDlgComplex::onMessage(UINT message) {
