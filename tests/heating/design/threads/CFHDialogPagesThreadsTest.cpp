@@ -27,25 +27,13 @@ void noCircuitStep(CFHCircuit&) {}
 void noLink(CFHCircuit&, CFHZoneEntry&) {}
 constexpr CFHDesignSteps kSteps{noCircuitStep, noLink, designUntilStopped, noCircuitStep};
 
-zone_fixture::Zone box(double x0, double y0, double x1, double y1) {
-  return zone_fixture::polygon("", {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}});
-}
-
 class DialogPagesThreads : public zone_design_test::DesignTest {};
 
 // Two routed circuits, one zone each, and a zone without circuit.
 TEST_F(DialogPagesThreads, PagesWorkWhileJobsRunAndANewPitchStopsThem) {
   CFHModel model;
+  ASSERT_TRUE(zone_design_test::routeThreeRooms(model));
   CFHPipeNetwork& network = model.pipeNetwork();
-  network.outlineSource = {{0, 0}, {600, 0}, {600, 100}, {0, 100}};
-  network.distributorOutline();
-  network.pipePitch = 200;
-  for (const double x : {100.0, 500.0})
-    network.addPipe(std::make_unique<CFloorHeatingLine>(XtGePoint2d(x, 100), XtGePoint2d(x, 1000), nullptr, 13));
-  zone_design_test::addZone(model, 1, box(-2000, 1000, 250, 3000), false);
-  zone_design_test::addZone(model, 2, box(350, 1000, 3000, 3000), false);
-  zone_design_test::addZone(model, 3, box(-2000, 4000, 0, 6000), false);
-  ASSERT_EQ(network.route(), CFHPipeNetwork::kRouted);
   for (const auto& zone : model.zones()) {
     zone->design()->setCircuitShape(0);
     zone->design()->setMeanderBaseId(zone_design_test::sideIdNear(*zone->design(), {0, 1000}));
