@@ -34,50 +34,34 @@ class DialogSettings : public testing::Test {
   PendingBodyOutputs bodyOutputs_;
 };
 
-TEST_F(DialogSettings, EveryKeyReachesItsTargetOnly) {
+// Every key's value in the drawn records: design_command.py (settings).
+TEST_F(DialogSettings, AKeyReachesItsTargetOnlyAndADesignInputSaysSo) {
   struct Case {
     const char16_t* key;
     const char16_t* value;
     bool circuitKey;
-    bool designInput;
+    DialogSettingAnswer answer;
     std::function<double(DialogSettings&, int)> read;  // the value on zone or circuit n
     double expected;
   };
   using T = DialogSettings;
   const Case cases[] = {
-      {u"CIRCUIT_SHAPE", u"0", false, true, [](T& t, int n) { return t.zone(n).design()->circuitShape(); }, 0},
-      {u"DISPLAY_TYPE", u"2", false, true, [](T& t, int n) { return t.zone(n).design()->displayType(); }, 2},
-      {u"CB_PIPE_PITCH", u"0.15", false, true, [](T& t, int n) { return t.zone(n).calc.pipePitch; }, 0.15},
-      {u"CB_BORDER_R", u"0.05", false, true, [](T& t, int n) { return t.zone(n).calc.borderR.dblVal; }, 0.05},
-      {u"BORDER_FIXED", u"1", false, true, [](T& t, int n) { return t.zone(n).calc.borderFixed; }, 1},
-      {u"CB_T_TI", u"21.5", false, false, [](T& t, int n) { return t.zone(n).calc.ti; }, 21.5},
-      {u"CB_T_TP", u"25", false, false, [](T& t, int n) { return t.zone(n).calc.tp; }, 25},
-      {u"T_TP_FIXED", u"0", false, false, [](T& t, int n) { return t.zone(n).calc.tpFixed; }, 0},
-      {u"CB_T_TDI", u"16", false, false, [](T& t, int n) { return t.zone(n).calc.ti2; }, 16},
-      {u"CB_PIPE_DIAM", u"0.02", false, false, [](T& t, int n) { return t.zone(n).calc.pipeDiameter; }, 0.02},
-      {u"CB_PLACEMENT", u"2", false, false, [](T& t, int n) { return t.zone(n).calc.placement; }, 2},
-      {u"CB_ABOVE_AP", u"11", false, false, [](T& t, int n) { return t.zone(n).calc.alphaP; }, 11},
-      {u"CB_T_ADP", u"7", false, false, [](T& t, int n) { return t.zone(n).calc.alphaP2; }, 7},
-      {u"CB_T_LVR", u"1.1", false, false, [](T& t, int n) { return t.zone(n).calc.lvr; }, 1.1},
-      {u"CB_CAPACITY", u"4180", false, false, [](T& t, int n) { return t.zone(n).calc.c; }, 4180},
-      {u"CB_SOIL_RZ", u"1.3", false, false, [](T& t, int n) { return t.zone(n).calc.soilRz; }, 1.3},
-      {u"CB_T_TZ", u"5", false, false, [](T& t, int n) { return t.zone(n).calc.tz; }, 5},
-      {u"CB_FURN_PLINTH", u"1.5", false, false, [](T& t, int n) { return t.zone(n).calc.spns; }, 1.5},
-      {u"CB_FURN_LEGS", u"0.5", false, false, [](T& t, int n) { return t.zone(n).calc.spnn; }, 0.5},
-      {u"LOSS_QC", u"1200", false, false, [](T& t, int n) { return t.zone(n).calc.lossQc; }, 1200},
-      {u"AREA_FROM_LOSS", u"1", false, false, [](T& t, int n) { return t.zone(n).calc.areaFromHeatLoss; }, 1},
-      {u"CB_IN_T1", u"40", true, false, [](T& t, int n) { return t.circuit(n).calc.t1; }, 40},
-      {u"CB_OUT_T2", u"31", true, false, [](T& t, int n) { return t.circuit(n).calc.t2; }, 31},
-      {u"CB_MAX_LEN", u"95", true, false, [](T& t, int n) { return t.circuit(n).calc.maxLoopLength; }, 95},
-      {u"PMAX_KPA", u"20", true, false, [](T& t, int n) { return t.circuit(n).calc.maxPressure; }, 20},
-      {u"CHECK_PMAX", u"1", true, false, [](T& t, int n) { return t.circuit(n).calc.checkMaxPressure; }, 1},
+      {u"CIRCUIT_SHAPE", u"0", false, DialogSettingAnswer::kDesignInput,
+       [](T& t, int n) { return t.zone(n).design()->circuitShape(); }, 0},
+      {u"CB_PIPE_PITCH", u"0.15", false, DialogSettingAnswer::kDesignInput,
+       [](T& t, int n) { return t.zone(n).calc.pipePitch; }, 0.15},
+      {u"CB_T_TI", u"23.5", false, DialogSettingAnswer::kApplied, [](T& t, int n) { return t.zone(n).calc.ti; }, 23.5},
+      {u"CB_T_TI", u"23.5", false, DialogSettingAnswer::kApplied, [](T& t, int n) { return t.zone(n).calc.tp; }, 23.5},
+      {u"CB_PLACEMENT", u"2", false, DialogSettingAnswer::kApplied,
+       [](T& t, int n) { return t.zone(n).calc.placement; }, 2},
+      {u"CB_OUT_T2", u"31", true, DialogSettingAnswer::kApplied, [](T& t, int n) { return t.circuit(n).calc.t2; }, 31},
+      {u"CHECK_PMAX", u"1", true, DialogSettingAnswer::kApplied,
+       [](T& t, int n) { return t.circuit(n).calc.checkMaxPressure; }, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.key, c.key + std::char_traits<char16_t>::length(c.key)));
     const double before = c.read(*this, 1);
-    const DialogSettingAnswer answer =
-        set(c.key, c.value, c.circuitKey ? hvDialogTargetCircuit : hvDialogTargetZone, 2);
-    EXPECT_EQ(answer, c.designInput ? DialogSettingAnswer::kDesignInput : DialogSettingAnswer::kApplied);
+    EXPECT_EQ(set(c.key, c.value, c.circuitKey ? hvDialogTargetCircuit : hvDialogTargetZone, 2), c.answer);
     EXPECT_DOUBLE_EQ(c.read(*this, 2), c.expected);
     EXPECT_DOUBLE_EQ(c.read(*this, 1), before);
     // The other kind of target is refused.

@@ -48,6 +48,21 @@ TEST(DesignCommandThreads, TheMinimalDesignIsLaidOutOnItsJobsAndDrawn) {
   EXPECT_EQ(hvOpenHandleCount(), handles);
 }
 
+// Jobs restarted in one show end while the next is not open (the 599 finds
+// no floor-structure library in-process): they tell no window, and the next
+// show takes their designs up.
+TEST(DesignCommandThreads, DesignsThatEndBetweenShowsAreTakenUpByTheNextShow) {
+  const std::size_t handles = hvOpenHandleCount();
+  {
+    auto run = designRun("dialog set CB_PIPE_PITCH 0.1 zone 1\ndialog end 599\n"
+                         "dialog wait\ndialog end ok\n");
+    EXPECT_EQ(run->run(), 0);
+    EXPECT_EQ(run->logWith({"\"event\":\"open\""}).size(), 2u);
+    EXPECT_EQ(liveRecord(run->drawing(), 0x102), cadhost::kNoRecord);
+  }
+  EXPECT_EQ(hvOpenHandleCount(), handles);
+}
+
 TEST(DesignCommandThreads, LeavingTheDialogWhileJobsRunStopsThemAndPostsNothingLater) {
   const std::size_t handles = hvOpenHandleCount();
   {
