@@ -172,14 +172,27 @@ rc, err, log, saved = design("minimal.dxf", "100 101 103", "102 104", ["dialog e
 check(rc == 0 and ends(log) == [REFUSED] and not words(log, 114), f"cancel: {rc} {ends(log)}")
 unchanged("cancel", "minimal.dxf", saved)
 
-spiral = "Zóny 1 nemají navržené potrubí: tvar okruhu Plošná spirála zatím není k dispozici nebo se rozvržení " \
-         "nepodařilo. Zvolte tvar Meandr a návrh opakujte."
-rc, err, log, saved = design("minimal.dxf", "100 101 103", "102 104",
-                             ["dialog set CIRCUIT_SHAPE 1 zone 1", "dialog wait", "dialog end ok", "dialog end cancel"],
-                             name="spiral")
-check(rc == 0 and boxes(log) == [(spiral, 0x30, "cadhost")], f"spiral: {rc} {err} {boxes(log)}")
-check(len([r for r in log if r.get("event") == "open"]) == 2 and ends(log) == [REFUSED], "spiral: shown again")
-unchanged("spiral", "minimal.dxf", saved)
+# The minimal drawing with zone 1 a corridor 150 wide whose pipe ends on its
+# short side: at a fixed border of 0.1 m it has no offset level, lays no pipe
+# and is named by 9002 (the dialog shown again); at 0.02 m it has one level,
+# laid as one ring (shape 1, the default), and the design is drawn.
+corridor_dxf = os.path.join(folders.new("corridor drawing"), "corridor.dxf")
+corridor = ezdxf.readfile(os.path.join(EXAMPLES, "minimal.dxf"))
+corridor.entitydb["102"].set_points([(1225, 2000), (1375, 2000), (1375, 5000), (1225, 5000)])
+corridor.saveas(corridor_dxf)
+no_pipe = "Zóny 1 nemají navržené potrubí: rozvržení okruhu se v nich nepodařilo. Upravte hranice zón nebo zvolte " \
+          "jiný tvar okruhu a návrh opakujte."
+border = ["dialog set BORDER_FIXED 1 zone 1", "dialog set CB_BORDER_R {} zone 1", "dialog wait", "dialog end ok"]
+rc, err, log, saved = design(corridor_dxf, "100 101 103", "102 104",
+                             [line.format("0.1") for line in border] + ["dialog end cancel"], name="corridor")
+check(rc == 0 and boxes(log) == [(no_pipe, 0x30, "cadhost")], f"corridor: {rc} {err} {boxes(log)}")
+check(len([r for r in log if r.get("event") == "open"]) == 2 and ends(log) == [REFUSED], "corridor: shown again")
+unchanged("corridor", corridor_dxf, saved)
+rc, err, log, saved = design(corridor_dxf, "100 101 103", "102 104", [line.format("0.02") for line in border],
+                             name="corridor ring")
+check(rc == 0 and boxes(log) == [], f"corridor ring: {rc} {err} {boxes(log)}")
+problems, drawn = check_design(saved, corridor_dxf)
+failures.extend(f"corridor ring: {p}" for p in problems)
 
 rc, err, log, saved = design("minimal.dxf", "100 101 103", "102 104", ["dialog wait", "dialog end ok"],
                              "--fail-word", "114@1", name="failed output")
