@@ -141,3 +141,8 @@ class CFHJobWaitAll final : public CFHJob {
 // waiter is started (the jobs still run).
 std::size_t startDesignJobs(CFHWorkerSync& sync, const std::vector<std::unique_ptr<CFHCircuit>>& circuits,
                             const CFHDesignSteps& steps = modelDesignSteps());
+// The same for the listed circuits. With announceRunEnd false the waiter
+// asks for no kDesignRunEnded of its own: the jobs lay out again what a run
+// before them laid (OutdatedLayouts.h), and that run's end is what counts.
+std::size_t startDesignJobs(CFHWorkerSync& sync, const std::vector<CFHCircuit*>& circuits,
+                            const CFHDesignSteps& steps, bool announceRunEnd);
