@@ -20,6 +20,7 @@
 // manifoldConnectionTol.
 #pragma once
 
+#include "heating/curves/CFHPipeSegmentSource.h"
 #include "heating/curves/CFloorHeatingLine.h"
 
 #include "host/items/QevItem.h"
@@ -42,7 +43,7 @@ class CFHPipeStyles;
 class CFloorHeatingCurve;
 class XtGeMatrix2d;
 
-class CFHPipeNetwork {
+class CFHPipeNetwork : public CFHPipeSegmentSource {
  public:
   // The connection line's tag, and the tag of a chain of distribution pipes.
   static constexpr std::uint32_t kConnectionLineTag = 14;
@@ -73,6 +74,9 @@ class CFHPipeNetwork {
   const std::vector<CFloorHeatingCurve*>& pipeCurves() const { return pipeCurves_; }
   // True when the list holds the curve; takes the lock, so any thread may ask.
   bool holdsPipeCurve(const CFloorHeatingCurve* curve) const;
+  // The end points of the pipes' line segments, for the zone side pass
+  // (zoneBoundarySegmentPoints); any thread may ask.
+  XtGePoint2dArray& segmentEndPoints(XtGePoint2dArray& points) const override;
 
   // Thins every polyline's runs of segments (rebuildFromParts), joins the
   // pipes into chains and drops open pipes that overlap themselves: the list
@@ -140,6 +144,19 @@ class CFHPipeNetwork {
   // The reference point of the first step; false with fewer than four
   // segments.
   bool outlineReferencePoint(XtGePoint2d& point) const;
+
+  // ---- Distribution pipe pitch (CFHPipeNetworkPitch.cpp) ---------------------------
+  // A new pitch (drawing units), capped at pipePitchLimit: every job is
+  // stopped, every circuit with a zone and a centre line is connected again
+  // with the new pitch (connectPipe at its first connection point, with
+  // trimming when that point lies on its first zone's as-drawn loop, the way
+  // the routing connected it), then every zone's working loop is rebuilt
+  // around the new pipes (applyPipesToZones). All circuits or none: when one
+  // cannot be connected, every circuit's pipes, its first zone's pipe ends
+  // and the pitch are as before and the answer is false. A value that is not
+  // a positive finite number is refused (false); one whose capped pitch
+  // equals the pitch changes nothing (true). The caller starts the jobs again.
+  bool setPipePitch(double value);
 
   // ---- Manifold item (CFHPipeNetworkManifold.cpp) -------------------------------
   // Reads the product-line item of the selected manifold block into
