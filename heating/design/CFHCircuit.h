@@ -133,10 +133,10 @@ class CFHCircuit {
   // A reference of the caller's own to the running job's thread (closed by
   // the caller), or null when no job runs.
   HANDLE duplicateWorkerHandle() const;
-  // A design input of one of its zones changed behind the dialog's back (the
-  // free border width the calculation writes, CFHZoneCalc::setBorderR):
-  // stops the job (T2) and marks the layouts outdated until the next job is
-  // made (setWorker). Command's thread.
+  // A design input of one of its zones changed outside the dialog's own
+  // restart (the free border width the calculation writes,
+  // CFHZoneCalc::setBorderR): stops the job (T2) and marks the layouts
+  // outdated until the next job is made (setWorker). Command's thread.
   void designInputChanged();
   // Whether its layouts were made before a design input of its zones
   // changed; OutdatedLayouts.h starts such circuits' jobs again.

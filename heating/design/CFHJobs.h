@@ -12,7 +12,8 @@
 // at most 1000 ms per thread. When every watched thread has ended it reports
 // to the block, which posts CFHWorkerSync::kDesignsChanged to the notify
 // window, and kDesignRunEnded after it when the window was already set when
-// the waiter was made, unless another waiter still watches running jobs.
+// the waiter was made (and the start announces a run end), unless another
+// waiter still watches running jobs.
 // Cancelling the block ends every waiter within one pass, posting nothing;
 // it ends no design job (the model stops them, rule T5).
 //
