@@ -1,0 +1,49 @@
+// The design command's road, run in-process on one thread for the test tools
+// (the output's and the read-back's): both selections, the model built and
+// routed in work coordinates, every circuit designed as its job would and
+// calculated, and the command's hand-over after the output.
+#pragma once
+
+#include "heating/design/CFHDrawingInOut.h"
+#include "heating/design/CFHModel.h"
+#include "heating/design/CFHZoneDesign.h"
+#include "heating/design/HeatingCommandScope.h"
+
+#include <string>
+#include <vector>
+
+namespace in_process_design {
+
+// What a heating command of the module has around it: its tolerances, the
+// host's drawing interface, the string table and the sibling modules; at its
+// end the drawing I/O object is cleared and the interface released.
+class CommandScope {
+ public:
+  CommandScope();
+  ~CommandScope();
+  CommandScope(const CommandScope&) = delete;
+  CommandScope& operator=(const CommandScope&) = delete;
+
+ private:
+  HeatingCommandScope scope_;
+};
+
+// The manifold with its distribution pipes (every entity on the layers "RZ"
+// and "ROZVODY", held as the command holds them) and the zone curves (on
+// "ZONY") into the drawing I/O object, which is cleared first; then the
+// records are brought into the work frame.
+void pickInputs(CFHDrawingInOut& io);
+// The model (its settings read) from the picks: the manifold, the pipes, a zone per picked curve (flagged when a pipe's
+// segment point lies inside it, as the command does) and the routing.
+// Answers the routing's result.
+int buildRoutedModel(CFHModel& model, const CFHDrawingInOut& io);
+// The id of the working item nearest the point: the wall a pipe enters by.
+std::uint32_t wallNear(const CFHZoneDesign& design, const XtGePoint2d& point);
+// Every circuit in turn: spacing, each zone linked to the one before it and
+// designed, the path built, the circuit calculated.
+void designCircuits(CFHModel& model);
+// After a drawn design: the picked zone curves handed to word 142, the held
+// entities (but the manifold) back to the host.
+void handOver(CFHDrawingInOut& io);
+
+}  // namespace in_process_design
