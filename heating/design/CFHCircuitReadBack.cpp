@@ -365,9 +365,13 @@ class CircuitReader {
 
 bool readCircuitFields(CFHCircuit& circuit, const CFHEntityInOut* label, const CFHEntityInOut* supply,
                        const CFHEntityInOut* returnPipe) {
-  if (supply == nullptr || returnPipe == nullptr || circuit.zones().empty() || circuit.model() == nullptr) return false;
+  bool readable = supply != nullptr && returnPipe != nullptr && !circuit.zones().empty() && circuit.model() != nullptr;
   for (const CFHZoneEntry* zone : circuit.zones())
-    if (zone->design() == nullptr || zone->design()->boundary() == nullptr) return false;
+    readable = readable && zone->design() != nullptr && zone->design()->boundary() != nullptr;
+  if (!readable) {
+    for (CFHZoneEntry* zone : circuit.zones()) zone->circuit = nullptr;
+    return false;
+  }
   try {
     CircuitReader reader(circuit, label, *supply, *returnPipe);
     return reader.read();

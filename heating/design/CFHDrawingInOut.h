@@ -155,7 +155,9 @@ class CFHDrawingInOut {
   bool readZone(CFHZoneEntry& zone, std::int32_t number) const;
   // The zone's boundary from the boundary record (a new boundary with the
   // layouts' offset levels; the border widths "_PT_X_ZDR_DARR" applied to
-  // its sides and the meander base "_PT_X_ZDR_MEBA" named by position), then,
+  // its sides and the meander base "_PT_X_ZDR_MEBA" named, both by position
+  // of the side in the drawn outline, wherever the loop's preparation put
+  // that side), then,
   // with a label, the label record kept and its keys read through the
   // zone's setters. False without a boundary record or one that is no
   // polyline.

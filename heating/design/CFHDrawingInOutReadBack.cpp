@@ -15,6 +15,8 @@
 
 #include "heating/curves/CFloorHeatingPolyLine.h"
 
+#include "platform/ge/XtGeCompositeCurve2d.h"
+
 #include "geometry/Tolerances.h"
 
 #include <algorithm>
@@ -104,19 +106,75 @@ constexpr KeyRule<CFHZoneDesign> kDesignValues[] = {
     {u"_PT_X_ZDR_PERP", Reading::real, [](CFHZoneDesign& d, double v) { d.setPerpendicularDistance(v); }},
 };
 
+// Where each side of the drawn outline went in the as-drawn loop. The
+// widths and the meander base are written by side of the drawn outline, and
+// the loop's preparation may start the loop at another side (it chains a
+// closed polyline's last side in front of its first) or turn it: side i is
+// the item with the same two ends, either way round; -1 when none has them.
+std::vector<int> drawnSidePositions(const CFHEntityInOut& record, const CFHBoundLoop& loop) {
+  std::vector<int> positions;
+  const auto* drawn = dynamic_cast<const XtGeCompositeCurve2d*>(record.geometry());
+  for (int i = 0; drawn != nullptr && i < drawn->numCurves(); ++i) {
+    XtGePoint2d s, e;
+    const XtGeCurve2d* side = drawn->curveAt(i);
+    int found = -1;
+    if (side != nullptr && side->hasStartPoint(s) && side->hasEndPoint(e)) {
+      for (int k = 0; k < loop.itemCount() && found < 0; ++k) {
+        const CFloorHeatingCurve& curve = *loop.item(k)->curve;
+        const bool same = (curve.startPoint().isEqualTo(s, workTol) && curve.endPoint().isEqualTo(e, workTol)) ||
+                          (curve.startPoint().isEqualTo(e, workTol) && curve.endPoint().isEqualTo(s, workTol));
+        if (same) found = k;
+      }
+    }
+    positions.push_back(found);
+  }
+  return positions;
+}
+
+// Starts the as-drawn loop at the drawn outline's first side, when the loop
+// runs the outline's way: the loop is then the one the design drew, side by
+// side, and what depends on where it starts (the reference point the design
+// keeps a side by, among points of equal claim) comes out as it did.
+void startAtFirstDrawnSide(CFHZoneBoundary& boundary, const CFHEntityInOut& record) {
+  CFHBoundLoop& loop = boundary.asDrawnLoop;
+  const std::vector<int> positions = drawnSidePositions(record, loop);
+  const int n = loop.itemCount();
+  if (positions.empty() || positions.front() <= 0 || static_cast<int>(positions.size()) != n) return;
+  for (int i = 0; i < n; ++i)
+    if (positions[static_cast<std::size_t>(i)] != (positions.front() + i) % n) return;
+  std::rotate(loop.elements.begin(), loop.elements.begin() + positions.front(), loop.elements.end());
+  boundary.invalidateCachedPoint(true);
+}
+
+// The loop position of drawn side i: where its item went, else position i.
+int loopPosition(const std::vector<int>& positions, int i) {
+  return i >= 0 && static_cast<std::size_t>(i) < positions.size() && positions[static_cast<std::size_t>(i)] >= 0
+             ? positions[static_cast<std::size_t>(i)]
+             : i;
+}
+
 // The border widths and the meander base the label gives the boundary's
-// sides. A malformed width list keeps the widths; a base position that names
-// no side (the output writes -1 for none) leaves the zone without a base.
-void readBoundaryValues(CFHZoneDesign& design, const CFHEntityInOut& label) {
+// sides (by side of the drawn outline). A malformed width list keeps the
+// widths; a base that names no side (the output writes -1 for none) leaves
+// the zone without a base.
+void readBoundaryValues(CFHZoneDesign& design, const CFHEntityInOut& boundaryRecord, const CFHEntityInOut& label) {
+  const CFHBoundLoop& loop = design.boundary()->asDrawnLoop;
+  const std::vector<int> positions = drawnSidePositions(boundaryRecord, loop);
   if (const std::optional<CString> text = tagText(label, u"_PT_X_ZDR_DARR")) {
-    std::vector<double> widths = design.borderWidths();
-    if (doubleArrayFromText(*text, widths)) {
+    std::vector<double> drawn;
+    if (doubleArrayFromText(*text, drawn)) {
+      std::vector<double> widths(static_cast<std::size_t>(loop.itemCount()), 0.0);
+      for (std::size_t i = 0; i < drawn.size(); ++i) {
+        const int at = loopPosition(positions, static_cast<int>(i));
+        if (at < loop.itemCount()) widths[static_cast<std::size_t>(at)] = drawn[i];
+      }
       design.setBorderWidths(std::move(widths));
       design.applyBorderWidths();
     }
   }
   if (const std::optional<std::int32_t> position = tagInt(label, u"_PT_X_ZDR_MEBA")) {
-    const int id = design.boundary()->asDrawnLoop.itemIdAt(*position);
+    const int at = loopPosition(positions, *position);
+    const int id = at == *position ? loop.itemIdAt(at) : loop.item(at)->id;
     design.setMeanderBaseId(id > 0 ? static_cast<std::uint32_t>(id) : 0u);
   }
 }
@@ -218,6 +276,7 @@ bool CFHDrawingInOut::readZoneFields(CFHZoneEntry& zone, const CFHEntityInOut* b
     auto boundary = std::make_unique<CFHZoneBoundary>(&layoutOffsetLevelSource());
     boundary->addBoundaryCurve(std::make_unique<CFloorHeatingPolyLine>(*boundaryRecord, kBoundaryTag));
     boundary->prepareLoop(true);
+    startAtFirstDrawnSide(*boundary, *boundaryRecord);
     // Routes of circuits read before this zone may run into it; in an edit
     // none is read yet, and finishCircuits decides again for every zone.
     CFHPipeNetwork& network = zone.model()->pipeNetwork();
@@ -230,7 +289,7 @@ bool CFHDrawingInOut::readZoneFields(CFHZoneEntry& zone, const CFHEntityInOut* b
     design.setBoundary(std::move(boundary));
     if (label == nullptr) return true;
     zone.labelRecord = label;
-    readBoundaryValues(design, *label);
+    readBoundaryValues(design, *boundaryRecord, *label);
     readLabelKeys(zone, *label);
     return true;
   } catch (const std::exception&) {

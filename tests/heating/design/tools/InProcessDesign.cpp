@@ -95,8 +95,14 @@ void designCircuits(CFHModel& model) {
   for (const auto& circuit : model.circuits()) {
     circuit->prepareDesignSpacing();
     for (std::size_t i = 0; i < circuit->zones().size(); ++i) {
+      CFHZoneDesign& design = *circuit->zones()[i]->design();
       if (i > 0) circuit->linkToPreviousZone(circuit->zones()[i]);
-      circuit->zones()[i]->design()->design();
+      // A zone without a meander base lays its meander across the wall its
+      // pipe enters by, as the command's jobs choose.
+      const CFHPipeEnd* entry = design.pipeEnd(1) != nullptr ? design.pipeEnd(1) : design.pipeEnd(0);
+      if (entry != nullptr && design.boundary()->workingLoop.itemById(static_cast<int>(design.meanderBaseId())) == nullptr)
+        design.setMeanderBaseId(wallNear(design, entry->point));
+      design.design();
     }
     circuit->buildPath();
     circuit->calculate();

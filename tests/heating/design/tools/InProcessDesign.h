@@ -39,8 +39,9 @@ void pickInputs(CFHDrawingInOut& io);
 int buildRoutedModel(CFHModel& model, const CFHDrawingInOut& io);
 // The id of the working item nearest the point: the wall a pipe enters by.
 std::uint32_t wallNear(const CFHZoneDesign& design, const XtGePoint2d& point);
-// Every circuit in turn: spacing, each zone linked to the one before it and
-// designed, the path built, the circuit calculated.
+// Every circuit in turn: spacing, each zone linked to the one before it,
+// given the wall its pipe enters by as meander base when it has none, and
+// designed; the path built, the circuit calculated.
 void designCircuits(CFHModel& model);
 // After a drawn design: the picked zone curves handed to word 142, the held
 // entities (but the manifold) back to the host.
