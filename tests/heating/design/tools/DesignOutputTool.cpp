@@ -29,6 +29,7 @@
 
 #include "host/HostExport.h"
 
+#include "tests/heating/design/ZoneDesignTestSupport.h"
 #include "tests/heating/design/tools/InProcessDesign.h"
 #include "tests/platform/cadhost/host/HostTestFixture.h"
 
@@ -72,11 +73,12 @@ void drawCommand() {
   desc.annotative = g_options.annotative != 0;
   desc.annotativeSecond = g_options.annotative == 3;
 
-  if (in_process_design::buildRoutedModel(model, io) != CFHPipeNetwork::kRouted) return;
+  in_process_design::buildModel(model, io);
+  if (network.route() != CFHPipeNetwork::kRouted) return;
   if (!g_options.mark.empty()) network.mark = g_options.mark;
   for (const auto& zone : model.zones()) {
     CFHZoneDesign& design = *zone->design();
-    if (design.pipeEnd(0) != nullptr) design.setMeanderBase(in_process_design::wallNear(design, design.pipeEnd(0)->point));
+    if (design.pipeEnd(0) != nullptr) design.setMeanderBase(zone_design_test::sideIdNear(design, design.pipeEnd(0)->point));
     design.setDisplayType(static_cast<std::uint32_t>(g_options.display));
     zone->calc.borderR = valueOf(g_options.border * 0.001);
     zone->calc.borderFixed = g_options.border > 0.0;

@@ -4,6 +4,8 @@
 #include "heating/design/CFHZoneEntry.h"
 #include "heating/design/ZoneBoundarySegmentPoints.h"
 
+#include "tests/heating/design/ZoneDesignTestSupport.h"
+
 #include "heating/layout/OffsetLevelSource.h"
 
 #include "heating/curves/HeatingCurvesFromDrawing.h"
@@ -59,9 +61,9 @@ void pickInputs(CFHDrawingInOut& io) {
   io.transformAllToWork();
 }
 
-int buildRoutedModel(CFHModel& model, const CFHDrawingInOut& io) {
+bool buildModel(CFHModel& model, const CFHDrawingInOut& io) {
   CFHPipeNetwork& network = model.pipeNetwork();
-  network.readManifold(*io.manifold(), false);
+  const bool manifoldRead = io.hasManifold() && network.readManifold(*io.manifold(), false);
   for (const auto& record : io.pipeRecords) network.addPipe(curveFromEntityRecord(*record));
   network.buildWorkingGeometry();
   network.distributorOutline();
@@ -80,15 +82,7 @@ int buildRoutedModel(CFHModel& model, const CFHDrawingInOut& io) {
     boundary->workingLoop.copyFrom(boundary->asDrawnLoop);
     zone.design()->setBoundary(std::move(boundary));
   }
-  return network.route();
-}
-
-std::uint32_t wallNear(const CFHZoneDesign& design, const XtGePoint2d& point) {
-  const CFHBoundLoop& loop = design.boundary()->workingLoop;
-  int best = 0;
-  for (int i = 1; i < loop.itemCount(); ++i)
-    if (loop.item(i)->curve->distanceTo(point) < loop.item(best)->curve->distanceTo(point)) best = i;
-  return static_cast<std::uint32_t>(loop.item(best)->id);
+  return manifoldRead;
 }
 
 void designCircuits(CFHModel& model) {
@@ -101,7 +95,7 @@ void designCircuits(CFHModel& model) {
       // pipe enters by, as the command's jobs choose.
       const CFHPipeEnd* entry = design.pipeEnd(1) != nullptr ? design.pipeEnd(1) : design.pipeEnd(0);
       if (entry != nullptr && design.boundary()->workingLoop.itemById(static_cast<int>(design.meanderBaseId())) == nullptr)
-        design.setMeanderBaseId(wallNear(design, entry->point));
+        design.setMeanderBaseId(zone_design_test::sideIdNear(design, entry->point));
       design.design();
     }
     circuit->buildPath();

@@ -28,17 +28,15 @@ class CommandScope {
   HeatingCommandScope scope_;
 };
 
-// The manifold with its distribution pipes (every entity on the layers "RZ"
-// and "ROZVODY", held as the command holds them) and the zone curves (on
-// "ZONY") into the drawing I/O object, which is cleared first; then the
+// The two selections, the manifold with its distribution pipes (held as
+// the command holds them) and the zone curves, into the drawing I/O object, which is cleared first; then the
 // records are brought into the work frame.
 void pickInputs(CFHDrawingInOut& io);
-// The model (its settings read) from the picks: the manifold, the pipes, a zone per picked curve (flagged when a pipe's
-// segment point lies inside it, as the command does) and the routing.
-// Answers the routing's result.
-int buildRoutedModel(CFHModel& model, const CFHDrawingInOut& io);
-// The id of the working item nearest the point: the wall a pipe enters by.
-std::uint32_t wallNear(const CFHZoneDesign& design, const XtGePoint2d& point);
+// The model from the picks as the command builds it before routing: the
+// manifold, the pipes with their working geometry and outline, a zone per
+// picked curve (entered by the pipes when a pipe's segment point lies inside
+// it). Answers whether the manifold was read.
+bool buildModel(CFHModel& model, const CFHDrawingInOut& io);
 // Every circuit in turn: spacing, each zone linked to the one before it,
 // given the wall its pipe enters by as meander base when it has none, and
 // designed; the path built, the circuit calculated.

@@ -34,6 +34,7 @@
 
 #include "platform/win/Utf8.h"
 
+#include "tests/heating/design/ZoneDesignTestSupport.h"
 #include "tests/heating/design/tools/InProcessDesign.h"
 #include "tests/heating/design/tools/ModelDump.h"
 #include "tests/platform/cadhost/host/HostTestFixture.h"
@@ -90,7 +91,7 @@ void setDesignValues(CFHModel& model) {
   const CFHDrawingInOut& io = CFHDrawingInOut::instance();
   for (const auto& zone : model.zones()) {
     CFHZoneDesign& design = *zone->design();
-    if (design.pipeEnd(0) != nullptr) design.setMeanderBase(in_process_design::wallNear(design, design.pipeEnd(0)->point));
+    if (design.pipeEnd(0) != nullptr) design.setMeanderBase(zone_design_test::sideIdNear(design, design.pipeEnd(0)->point));
     zone->calc.setBorderR(g_options.borderR);
     zone->calc.setBorderFixed(1);
   }
@@ -130,7 +131,8 @@ void designCommand() {
   model.setDataFiles(hostFiles());
   model.loadSettings(getExport2D());
   model.loadProfileDefaults();
-  const bool routed = in_process_design::buildRoutedModel(model, io) == CFHPipeNetwork::kRouted;
+  in_process_design::buildModel(model, io);
+  const bool routed = model.pipeNetwork().route() == CFHPipeNetwork::kRouted;
   report("designed", routed ? "true" : "false");
   if (!routed) return;
   setDesignValues(model);
