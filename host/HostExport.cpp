@@ -18,11 +18,14 @@ std::optional<std::u16string> folderOf(const HostExport2D* table, Lead... lead) 
 
 }  // namespace
 
-HostExport2D* getExport2D() {
+FARPROC hostExecutableExport(const char* name) {
   HMODULE host = GetModuleHandleW(hostExecutableName);
   if (host == nullptr) host = GetModuleHandleW(hostExecutableAltName);
-  if (host == nullptr) return nullptr;
-  const auto get = reinterpret_cast<GetExport2DProc>(GetProcAddress(host, hostExportTableExport));
+  return host != nullptr ? GetProcAddress(host, name) : nullptr;
+}
+
+HostExport2D* getExport2D() {
+  const auto get = reinterpret_cast<GetExport2DProc>(hostExecutableExport(hostExportTableExport));
   return get != nullptr ? get() : nullptr;
 }
 

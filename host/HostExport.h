@@ -13,6 +13,8 @@
 // The table of the loaded host executable ("REDUZUZI.EXE", else
 // "HAVLEN2D.ARX"), or null when neither is loaded or it exports no table.
 HostExport2D* getExport2D();
+// An export of the loaded host executable (as getExport2D finds it), or null.
+FARPROC hostExecutableExport(const char* name);
 
 // Calls a word of the given table (or of a fresh one) with its own argument
 // types: the answer, or for words without an answer whether the call was made.

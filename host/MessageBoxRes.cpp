@@ -8,9 +8,7 @@
 #include "host/HostExport.h"
 #include "platform/win/MessageBox.h"
 
-namespace {
-
-int showOwned(const char* caption, const CString& text, UINT flags) {
+int messageBoxText(const char* caption, const CString& text, UINT flags) {
   const CQev_HeatingApp* app = CQev_HeatingApp::instance();
   // Without a host window the framework's main window would own the box; a
   // module has none, so the box then has no owner.
@@ -20,12 +18,10 @@ int showOwned(const char* caption, const CString& text, UINT flags) {
   return MessageBoxW(owner, text.GetString(), wideCaption ? wideCaption->c_str() : nullptr, flags);
 }
 
-}  // namespace
-
 int messageBoxRes(const char* caption, UINT textId, UINT flags) {
   CString text;
   text.LoadString(textId);
-  return showOwned(caption, text, flags);
+  return messageBoxText(caption, text, flags);
 }
 
 int messageBoxResFormat(const char* caption, UINT textId, UINT flags, const char16_t* argument) {
@@ -33,5 +29,5 @@ int messageBoxResFormat(const char* caption, UINT textId, UINT flags, const char
   format.LoadString(textId);
   CString text;
   text.Format(format.GetString(), argument != nullptr ? argument : u"");
-  return showOwned(caption, text, flags);
+  return messageBoxText(caption, text, flags);
 }

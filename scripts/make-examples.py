@@ -156,11 +156,12 @@ def refusal_fixtures():
     503 a second manifold; 504 a CIRCLE; 505 a pipe that does not touch the
     manifold; 506 a pipe from the manifold ending below the zone; 507 a
     second pipe into zone 502; 508 an LWPOLYLINE of one vertex; 509 an open
-    zone polyline; 50A and 50B two zones sharing the edge x = 12000; 50C an
-    ELLIPSE; 50D a LINE drawn over the bottom edge of
-    502; 50E a SPLINE; 50F a manifold whose item is "TOT0000-0002" (not a
-    manifold); 510 a "TOT0000-0001" manifold of only 4 outline points;
-    511 a TEXT; 512 a heavy POLYLINE."""
+    zone polyline; 50A a closed zone and 50B an open polyline that closes
+    into a second zone with 50A's edge x = 12000, drawn once; 50C an
+    ELLIPSE; 50D a LINE drawn over the bottom edge of 502; 50E a SPLINE;
+    50F a manifold whose item is "TOT0000-0002" (not a manifold); 510 a
+    "TOT0000-0001" manifold of only 4 outline points; 511 a TEXT; 512 and
+    513 zones drawn again over 502 and 50A; 514 a heavy POLYLINE."""
     doc = start("R2013")
     manifold_block(doc, "RZ_TEST", rectangle(0, 0, 600, 100))
     manifold_block(doc, "RZ_CIZI", rectangle(0, 0, 600, 100))
@@ -179,7 +180,7 @@ def refusal_fixtures():
     msp.add_lwpolyline([(40000, 3000)], dxfattribs=zony)                                         # 508
     msp.add_lwpolyline([(0, 7000), (4000, 7000), (4000, 9000), (0, 9000)], dxfattribs=zony)      # 509 open
     msp.add_lwpolyline(rectangle(10000, 2000, 12000, 5000), close=True, dxfattribs=zony)         # 50A
-    msp.add_lwpolyline(rectangle(12000, 2000, 14000, 5000), close=True, dxfattribs=zony)         # 50B
+    msp.add_lwpolyline([(12000, 2000), (14000, 2000), (14000, 5000), (12000, 5000)], dxfattribs=zony)  # 50B
     msp.add_ellipse((30000, 8000), major_axis=(2000, 0), ratio=0.5, dxfattribs=zony)             # 50C
     msp.add_line((0, 2000), (4000, 2000), dxfattribs=zony)                                       # 50D
     msp.add_spline([(40000, 7000), (41000, 8000), (42000, 7000), (43000, 8000)], dxfattribs=zony)  # 50E
@@ -190,8 +191,10 @@ def refusal_fixtures():
     four.set_xdata("QEV_DATA", [(1000, "E@2x1"), (1000, "TOT0000-0001"), (1000, "RZ4"),
                                 (1000, "_QEVITEM_ID"), (1000, "TOT0000-0001"), (1000, "_LABEL"), (1000, "RZ4")])
     msp.add_text("Obývací pokoj", dxfattribs={"height": 150, "insert": (500, 4500), "layer": "0"})  # 511
+    msp.add_lwpolyline(rectangle(0, 2000, 4000, 5000), close=True, dxfattribs=zony)              # 512 = 502
+    msp.add_lwpolyline(rectangle(10000, 2000, 12000, 5000), close=True, dxfattribs=zony)         # 513 = 50A
     # Last: its vertices take handles of their own.
-    msp.add_polyline2d(rectangle(35000, 7000, 38000, 9000), close=True, dxfattribs=zony)         # 512
+    msp.add_polyline2d(rectangle(35000, 7000, 38000, 9000), close=True, dxfattribs=zony)         # 514
     return doc
 
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The main job: builds what it needs (cadhost, the module and their
-# libraries; scripts/test.sh builds everything) and runs cadhost on the
-# minimal example drawing. The build's progress goes to a log under build/,
-# shown only when the build fails.
+# libraries; scripts/test.sh builds everything), runs the heating design on
+# the minimal example drawing through cadhost and checks the drawn design.
+# The build's progress goes to a log under build/, shown only when the build
+# fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -14,10 +15,15 @@ if ! scripts/build.sh release cadhost >"$log" 2>&1; then
   echo "the build failed; its whole log is $log" >&2
   exit 1
 fi
-# examples/minimal.script: the selections the heating design command will
-# ask for, their summary, and the drawing saved under out/.
+# examples/minimal.script: the heating design command on the minimal
+# drawing with the example host folder; the designed drawing is saved as
+# out/minimal-design.dxf and checked with ezdxf.
 status=0
-build/release/platform/cadhost/cadhost --log out/minimal.log --out-dir out \
+build/release/platform/cadhost/cadhost --host-dir examples/host --log out/minimal.log --out-dir out \
   examples/minimal.dxf examples/minimal.script || status=$?
 echo "call log: out/minimal.log (exit code $status)"
+if [ "$status" = 0 ]; then
+  /usr/bin/python3 tests/heating/design/design_dxf_check.py out/minimal-design.dxf --input examples/minimal.dxf ||
+    status=$?
+fi
 exit "$status"

@@ -148,9 +148,9 @@ class CFHCircuit {
 
   // ---- Calculation (CFHCircuitCalculation.cpp) ---------------------------------------
   // Warning bits that calculate() answers, ORed over the circuit's zones.
-  static constexpr std::int32_t kWarnTpAboveTm = 2;         // TM valid and tp > TM
-  static constexpr std::int32_t kWarnTiAboveTp = 4;         // ti > tp
-  static constexpr std::int32_t kWarnReturnNotBelow = 8;    // t2 >= t1
+  static constexpr std::int32_t kWarnTpAboveTm = 2;       // TM valid and tp > TM
+  static constexpr std::int32_t kWarnTiAboveTp = 4;       // ti > tp
+  static constexpr std::int32_t kWarnReturnNotBelow = 8;  // t2 >= t1
   // Waits for the circuit's job, then sets LP of every zone to the length of
   // the supply and return pipes (m) and calculates each zone in list order
   // (CFHZoneEntry::calculate). Answers the warning bits. Command's thread.

@@ -40,10 +40,7 @@ std::int32_t CFHCircuit::calculate() {
 }
 
 void CFHZoneEntry::calculate(double lc) {
-  if (!(std::fabs(calc.connectionLength - lc) < 1e-9)) {
-    calc.connectionLength = lc;
-    calc.valid = 0;
-  }
+  calc.setConnectionLength(lc);
   calc.calculate();
 }
 

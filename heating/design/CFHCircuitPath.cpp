@@ -147,8 +147,9 @@ bool findLinkPoints(const CFHCircuitLayout& layout, const XtGePoint2d& exit1, co
   // later one, so that no stretch is walked twice.
   const int positionA = edgeChainPosition(layout, link.edgeA);
   const int positionB = edgeChainPosition(layout, link.edgeB);
-  const bool bFirst = positionB < positionA ||
-                      (positionA == positionB && lengthToPoint(*link.edgeB, link.b) < lengthToPoint(*link.edgeA, link.a));
+  const bool bFirst =
+      positionB < positionA ||
+      (positionA == positionB && lengthToPoint(*link.edgeB, link.b) < lengthToPoint(*link.edgeA, link.a));
   if (bFirst) {
     std::swap(link.a, link.b);
     std::swap(link.edgeA, link.edgeB);

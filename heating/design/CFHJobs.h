@@ -53,7 +53,8 @@ struct CFHDesignSteps {
   void (*buildPath)(CFHCircuit& circuit);
 };
 
-// The steps of the design model: CFHCircuit::prepareDesignSpacing,
+// The steps of the design model: CFHCircuit::prepareDesignSpacing with a
+// default meander base for zones without one (MeanderBaseDefault.h),
 // CFHCircuit::linkToPreviousZone, CFHZoneDesign::design and
 // CFHCircuit::buildPath.
 const CFHDesignSteps& modelDesignSteps();

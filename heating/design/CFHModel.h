@@ -55,6 +55,7 @@
 class CFHCircuit;
 class CFHZoneEntry;
 class CFloorHeatingCurve;
+class XtGePoint2d;
 struct CFHOutputContext;
 
 class CFHModel {
@@ -133,11 +134,11 @@ class CFHModel {
   // when there is none.
   void selectCircuitByNumber(std::uint32_t n);
   // With automatic circuit numbering on: the circuits in list order get
-  // consecutive numbers from the first circuit number, then the heating
-  // bodies are numbered again. Off: nothing changes.
+  // consecutive numbers from the first circuit number (1 when it is lower),
+  // then the heating bodies are numbered again. Off: nothing changes.
   void renumberCircuits();
   // With automatic zone numbering on: the zones in list order get
-  // consecutive numbers from the first zone number.
+  // consecutive numbers from the first zone number (1 when it is lower).
   void renumberZones();
   // Each circuit in order gives its number to its first zone; a zone that
   // had that number takes the first zone's old number.
@@ -178,6 +179,40 @@ class CFHModel {
   // (CFHZoneEntry::isOverLimits), as "1, 3", into `text`; false, text empty,
   // when there are none.
   bool zonesOverLimits(CString& text) const;
+
+  // ---- The dialog's operations (command's thread) ----------------------------------
+  // The zones a choice of the dialog applies to: the selected zones, or every
+  // zone when none is selected (CFHModelSelectedZones.cpp, as the next four).
+  std::vector<CFHZoneEntry*> zonesInScope() const;
+  // The circuit shape of the zones in scope (each stops its circuit's job).
+  void setCircuitShape(std::uint32_t shape);
+  // The display type of every zone (all) or of the selected zones only.
+  void setDisplayType(std::uint32_t type, bool all);
+  // Adds the structure to the used structures (saved into the drawing with
+  // the design) and gives it to the zones in scope
+  // (CFHZoneCalc::setFloorStructure).
+  void applyFloorStructure(const CString& mark, const CString& action, bool force);
+  // The floor-structure library's choice (dialog code 599), offered with the
+  // first selected zone's structure; applied with force when the library
+  // answers 1. Answers whether it was applied.
+  bool chooseFloorStructure();
+  // Joins the zone without circuit of the join pair into the circuit of the
+  // other (dialog code 600) at the point (work coordinates): the joining
+  // zone records the point as its link point, joins the circuit after its
+  // last zone, and stays there when it links to that zone; then the jobs are
+  // started again. The pair is cleared in any case. False, nothing joined,
+  // without both members, when the first has no circuit or is not its
+  // circuit's last zone, when the second has one, or when the link fails
+  // (CFHModelJoin.cpp).
+  bool joinAtPoint(const XtGePoint2d& point);
+  // The pending heating body (dialog code 601): picked, its insertion point
+  // becomes the point and the bodies are numbered and placed again; not
+  // picked, the body is deleted. The pending pointer is cleared in any case;
+  // nothing happens without a pending body (CFHHeatingBodyPlacement.cpp).
+  void placeHeatingBody(const XtGePoint2d& point, bool picked);
+  // The connection points of the heating bodies along the manifold's
+  // connection line, after the circuits' labels.
+  void placeHeatingBodies();
 
   // ---- Floor structures ----------------------------------------------------------
   // The catalogue of the library's structures: key the structure's name (its

@@ -31,7 +31,8 @@ void CFHModel::selectCircuitByNumber(std::uint32_t n) {
 void CFHModel::renumberCircuits() {
   const CFHPipeNetwork& network = pipeNetwork_;
   if (network.autoNumberCircuits == 0) return;
-  std::uint32_t next = static_cast<std::uint32_t>(network.firstCircuitNumber);
+  // Numbers start at 1: a start below it (a damaged manifold record) is 1.
+  std::uint32_t next = static_cast<std::uint32_t>(std::max(network.firstCircuitNumber, 1));
   for (const auto& circuit : circuits_) circuit->number = next++;
   renumberHeatingBodies();
 }
@@ -39,7 +40,7 @@ void CFHModel::renumberCircuits() {
 void CFHModel::renumberZones() {
   const CFHPipeNetwork& network = pipeNetwork_;
   if (network.autoNumberZones == 0) return;
-  std::uint32_t next = static_cast<std::uint32_t>(network.firstZoneNumber);
+  std::uint32_t next = static_cast<std::uint32_t>(std::max(network.firstZoneNumber, 1));
   for (const auto& zone : zones_) zone->number = next++;
 }
 

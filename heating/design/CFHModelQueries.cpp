@@ -28,8 +28,10 @@ CFHZoneTotals sumZoneVariantValues(const CFHModel& model) {
     addValid(totals.output, zone->outputWithHeatingBody());
     addValid(totals.area, zone->calc.results[CFHZoneCalc::kS]);
   }
-  for (const auto& circuit : model.circuits())
-    if (!circuit->zones().empty()) variantValueAddInPlace(totals.length, circuit->zones().front()->calc.connectionLength);
+  for (const auto& circuit : model.circuits()) {
+    if (circuit->zones().empty()) continue;
+    variantValueAddInPlace(totals.length, circuit->zones().front()->calc.connectionLength);
+  }
   return totals;
 }
 

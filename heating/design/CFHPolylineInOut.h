@@ -1,5 +1,6 @@
 // The record of an LWPOLYLINE: its composite curve of line and arc pieces,
-// bulges kept, widths left out (kind 1).
+// bulges kept, widths left out (kind 1); not valid when the polyline has no
+// length (a single vertex).
 #pragma once
 
 #include "heating/design/CFHCurveInOut.h"

@@ -89,32 +89,6 @@ Value layerResistance(const std::vector<CFHFloorLayer>& layers) {
 // The surface efficiency η = tanh(M l/2) ÷ (M l/2).
 Value efficiency(const Value& m, double l) { return tanhOf(m * val(l * 0.5)) / (m * val(l * 0.5)); }
 
-// Sets the border width the calculation found.
-void storeBorderWidth(CFHZoneCalc& calc, const VARIANT& r) {
-  if (variantValueIsValid(calc.borderR) && std::fabs(calc.borderR.dblVal - r.dblVal) <= 1e-9) return;
-  calc.borderR = r;
-  calc.valid = 0;
-}
-
-double unitFactorOf(const CFHZoneCalc& calc) { return calc.zone->model()->unitFactor(); }
-
-// Which areas updateAreas refreshes.
-enum AreaSet { kGrossAreaOnly, kWithoutPerimeter, kAllAreas };
-
-// A0, then SP and OP as the set asks, from the zone boundary offset inward
-// by the border width R × u (an empty R offsets by 0); nothing without a
-// boundary.
-void updateAreas(CFHZoneCalc& calc, AreaSet set) {
-  const CFHZoneBoundary* boundary = calc.zone->design()->boundary();
-  if (boundary == nullptr) return;
-  const double u = unitFactorOf(calc);
-  const double offset = variantValueToDouble(variantValueMul(calc.borderR, valueOf(u)));
-  calc.area = boundary->offsetArea(0.0) / (u * u);
-  if (set == kGrossAreaOnly) return;
-  calc.reducedArea = boundary->offsetArea(offset) / (u * u);
-  if (set == kAllAreas) calc.perimeter = boundary->offsetPerimeter(offset) / u;
-}
-
 // LH from the zone's laid pipe: the segment lengths of its second layout
 // (display type other than 0) or main layout, in metres; SP ÷ l without such
 // a layout. A zone whose design runs keeps its LH (the calculation waits for
@@ -130,7 +104,7 @@ void updateLoopLength(CFHZoneCalc& calc) {
       double length = 0.0;
       for (const CFHCircuitSegment* segment : layout->segments)
         if (segment != nullptr && segment->curve != nullptr) length += segment->curve->length();
-      calc.loopLength = length / unitFactorOf(calc);
+      calc.loopLength = length / calc.zone->model()->unitFactor();
     } else {
       calc.loopLength = variantValueToDouble(variantValueDiv(valueOf(calc.reducedArea), valueOf(calc.pipePitch)));
     }
@@ -161,12 +135,12 @@ void CFHZoneCalc::calculate() {
   // The border width 2.3 ÷ M, only from a valid M above 0: M is 0 when d or
   // λ is 0, and the quotient would make the border infinite and lose the
   // width the user had.
-  if (borderFixed == 0 && isValid(m) && m.v.dblVal > 0.0) storeBorderWidth(*this, (val(2.3) / m).v);
+  if (borderFixed == 0 && isValid(m) && m.v.dblVal > 0.0) setBorderR((val(2.3) / m).v);
   const Value eta = efficiency(m, pipePitch);
   const Value theta = la / val(alphaP) * (tm - val(ti)) * eta;
   const Value q = theta * val(alphaP);
 
-  updateAreas(*this, kAllAreas);
+  zone->design()->updateCalcAreas(*this, false);
   if (tpFixed == 0) {
     const Value y = (tm - val(ti)) / (val(1.0) / (la * val(pipePitch)) + val(1.0));
     if (isValid(y)) tp = y.v.dblVal + ti;
@@ -218,12 +192,12 @@ void CFHZoneCalc::recalculateSurface() {
 }
 
 void CFHModel::updateZoneAreas() {
-  for (const auto& zone : zones_) updateAreas(zone->calc, kGrossAreaOnly);
+  for (const auto& zone : zones_) zone->design()->updateGrossArea(zone->calc);
 }
 
 void CFHModel::recalculateZones() {
   for (const auto& zone : zones_) {
-    updateAreas(zone->calc, kWithoutPerimeter);
+    zone->design()->updateCalcAreas(zone->calc, true);
     zone->calc.recalculateSurface();
   }
 }

@@ -108,11 +108,12 @@ class CFHZoneCalc {
 
   // ---- The heating calculation ----------------------------------------------------
   // Writes the results from the inputs, t1 and t2 of the zone's circuit and
-  // the zone's geometry and pipe length (see the .cpp for the steps). R is
-  // set from the calculation unless fixed, tp unless fixed; the valid flag
-  // stays as the setters left it. Needs the zone's circuit (nothing happens
-  // without one) and runs on the command's thread after the circuit's job
-  // ended (CFHCircuit::calculate waits for it).
+  // the zone's geometry and pipe length (see the .cpp for the steps). Unless
+  // fixed, R (through setBorderR, and only from a usable M) and tp are set
+  // too; A0, SP and OP follow R (CFHZoneDesign::updateCalcAreas); the valid
+  // flag stays as the setters left it. Needs the zone's circuit (nothing
+  // happens without one) and runs on the command's thread after the
+  // circuit's job ended (CFHCircuit::calculate waits for it).
   void calculate();
   // QPC plus the heating body's output above 0.995 × Qc (both valid).
   bool isCapacityReached() const;

@@ -11,9 +11,11 @@
 //
 // Threads (the design model's rules):
 // - The inputs are changed on the command's thread only, and only while no
-//   design job of the zone's circuit runs: every input setter first stops
-//   that job (CFHCircuit::stopWorker). Calling one on the job's own thread is
-//   a programming error (reported, and the value is still stored).
+//   design job of the zone's circuit runs: every input setter that changes
+//   a value, and every operation that changes the boundary's bands or
+//   working loop, first stops that job (CFHCircuit::stopWorker). Calling one
+//   on the job's own thread is a programming error (reported, and the value
+//   is still stored).
 // - lock_ guards busy and the right to read what a design produces. A
 //   design (the writer) holds a BusyScope: busy is set under the lock, the
 //   work runs unlocked, busy is cleared under the lock at the end of the

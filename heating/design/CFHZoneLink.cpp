@@ -16,7 +16,6 @@
 #include "geometry/Tolerances.h"
 
 #include <algorithm>
-#include <memory>
 
 namespace {
 
@@ -144,10 +143,10 @@ bool CFHZoneDesign::buildLink(CFHZoneDesign& previous, const CLoopPoint& p, CFHZ
 
   // Nothing is stored unless everything can be: a busy zone refuses.
   if (previous.isBusy() || design.isBusy()) return false;
-  design.setPipeEnd(0, std::make_unique<CFHPipeEnd>(start->point, 1, 0));
-  design.setPipeEnd(1, std::make_unique<CFHPipeEnd>(finish->point, 1, 0));
-  previous.setExitEnd(0, std::make_unique<CFHPipeEnd>(exit1->point, 1, 0));
-  previous.setExitEnd(1, std::make_unique<CFHPipeEnd>(exit2->point, 1, 0));
+  design.setPipeEnd1(start->point);
+  design.setPipeEnd2(finish->point);
+  previous.setExitEnd1(exit1->point);
+  previous.setExitEnd2(exit2->point);
   return true;
 }
 

@@ -6,6 +6,9 @@
 #include "heating/layout/COffsetLoop.h"
 #include "heating/layout/COffsetNode.h"
 #include "heating/layout/DeleteAndClear.h"
+#include "heating/layout/OffsetGraphQueries.h"
+
+#include <algorithm>
 
 CFHCircuitLayout::CFHCircuitLayout(double firstOffset, double spacing, double runDistance)
     : firstOffset(firstOffset), spacing(spacing), runDistance(runDistance) {}
@@ -24,6 +27,7 @@ void CFHCircuitLayout::clear() {
   deleteGraph();
   deleteCircuitLayoutsAndClear(subAreas);
   deleteLoopListsAndClear(levels);
+  deleteOffsetLoopsAndFree(handedOverLoops);
   std::vector<Level*>().swap(levels);
   std::vector<COffsetEdge*>().swap(edges);
   std::vector<COffsetNode*>().swap(nodes);
@@ -41,6 +45,7 @@ void CFHCircuitLayout::clearSegments() {
 void CFHCircuitLayout::clearOffsetLoops() {
   if (!edges.empty() || !nodes.empty()) deleteGraph();
   deleteLoopListsAndClear(levels);
+  deleteOffsetLoopsAndFree(handedOverLoops);
 }
 
 COffsetLoop* CFHCircuitLayout::firstOffsetLoop() const {
@@ -59,6 +64,37 @@ void CFHCircuitLayout::markAllSegments() {
 bool CFHCircuitLayout::skipJoin() {
   outcome = LayoutOutcome::kLevelsOnly;
   return true;
+}
+
+COffsetNode* CFHCircuitLayout::removeDanglingNode(COffsetNode* node) {
+  if (node == nullptr || node->edges.size() != 1) return node;
+  COffsetEdge* edge = node->edges.front();
+  if (edge == nullptr || edge == firstEdge || edge == lastEdge) return node;
+  COffsetNode* other = edge->otherNode(node);
+  if (other == nullptr || other == node) return node;
+  const auto edgeAt = std::find(edges.begin(), edges.end(), edge);
+  const auto nodeAt = std::find(nodes.begin(), nodes.end(), node);
+  if (edgeAt == edges.end() || nodeAt == nodes.end()) return node;
+  removeEdgeFromNode(*other, edge);
+  edges.erase(edgeAt);
+  nodes.erase(nodeAt);
+  node->clearLinks();
+  node->edges.clear();
+  delete edge;
+  delete node;
+  return other;
+}
+
+CFHCircuitLayout::Level* CFHCircuitLayout::findLevelOfLoop(const COffsetLoop* loop, int& index) const {
+  if (loop == nullptr) return nullptr;
+  for (std::size_t k = 0; k < levels.size(); ++k) {
+    Level* level = levels[k];
+    if (level != nullptr && std::find(level->begin(), level->end(), loop) != level->end()) {
+      index = static_cast<int>(k);
+      return level;
+    }
+  }
+  return nullptr;
 }
 
 void deleteCircuitLayoutsAndClear(std::vector<CFHCircuitLayout*>& layouts) {

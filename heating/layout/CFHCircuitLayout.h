@@ -14,6 +14,10 @@
 // (an edge unlinks itself while its nodes live), and the graph before the
 // levels, because nodes link sections of the level loops. The destructor runs
 // clear(); clear() may also be called any time to reuse the record.
+// handedOverLoops holds loops that left the levels but may still carry nodes
+// of the graph: the loops of a split level that no sub-area took, and the
+// loops of a sub-area whose graph was threaded into this record's
+// (handOverLoopsTo). They are freed with the levels, after the graph.
 //
 // Threads: a record belongs to the design thread that builds it; no lock
 // guards it. The dialog reads a zone's layout only while no design of that
@@ -41,6 +45,8 @@ class COffsetSection;
 class CurveChain;
 struct CFHCircuitSegment;
 struct CFHPipeEnd;
+struct COffsetPoint;
+struct COffsetPointQuad;
 struct CFHPipeStyle;
 struct COffsetEdge;
 struct COffsetNode;
@@ -65,15 +71,17 @@ struct CFHCircuitLayout {
 
   // ---- Releasing contents --------------------------------------------------------
 
-  // Releases every content and frees the storage of all six vectors:
+  // Releases every content and frees the storage of all seven vectors:
   // segments and pipe-end records (clearSegments), then edges, nodes and
-  // sub-area records (each cleared, then deleted), then the levels. firstEdge
-  // and lastEdge become null; the inputs and `outcome` stay.
+  // sub-area records (each cleared, then deleted), then the levels and the
+  // handed-over loops. firstEdge and lastEdge become null; the inputs and
+  // `outcome` stay.
   void clear();
   // Deletes every segment (with its curve), then every pipe-end record.
   void clearSegments();
-  // Deletes the levels. A graph still present is deleted first (its nodes
-  // link sections of those loops), and firstEdge and lastEdge become null.
+  // Deletes the levels and the handed-over loops. A graph still present is
+  // deleted first (its nodes link sections of those loops), and firstEdge
+  // and lastEdge become null.
   void clearOffsetLoops();
 
   // ---- Small queries and steps ----------------------------------------------------
@@ -112,6 +120,144 @@ struct CFHCircuitLayout {
                                    std::uint8_t direction);
   COffsetNode* prependNodeOnSection(COffsetNode* to, const XtGePoint2d& point, COffsetSection* section,
                                     COffsetLoop* loop, std::uint8_t direction);
+
+  // ---- Small edits and lookups of the graph and the levels (CFHCircuitLayout.cpp) ----
+
+  // Takes an end node off the path: when the node has exactly one edge and
+  // that edge's other end is present and it is neither firstEdge nor
+  // lastEdge, the edge leaves the other node's edge list and `edges`, the
+  // node leaves its sections and `nodes`, both are deleted and the other node
+  // is answered. Any other node (null included) stays and is answered.
+  COffsetNode* removeDanglingNode(COffsetNode* node);
+  // The first level (in level order) that holds the loop, with its position
+  // written into `index`; null, index untouched, when no level holds it.
+  Level* findLevelOfLoop(const COffsetLoop* loop, int& index) const;
+
+  // ---- The spiral's path steps --------------------------------------------------------
+  //
+  // The double spiral grows two paths: the in-run from the start pipe end
+  // (extended by appending: each new edge runs from the old end to the new
+  // node) and the out-run towards the end pipe end (built from its far end
+  // inward by prepending: each new edge runs from the new node to the old
+  // end). Each step below answers the new end of the run it extends and
+  // leaves the run as it was when it cannot act. `d` is the in-run's walking
+  // direction along its loops (true, or byte 1: with the section order); the
+  // out-run walks against it. New nodes and edges go into `nodes` and
+  // `edges` in the order made; an edge whose nodes lie on one loop runs along
+  // it, any other is straight. Missing loops, nodes or edges and levels out
+  // of range answer false, the end unchanged, or nothing; nothing throws.
+
+  // Where a run steps two levels inward (LevelStepPoints.cpp): a point P1 on
+  // the run end's own loop where it leaves, the crossing P2 with loopB (the
+  // other run's loop) and the point P3 on loopC (the run's next loop) where it
+  // goes on. The room is the way along the own loop from the run end to its
+  // next node in direction d, less 0.99 s; when that way is shorter than
+  // 0.99 s, d is turned (and stays turned for the caller), and when the other
+  // way is no longer either, d turns back and no candidate is sought.
+  // Candidates come from probes of 4 s before the start and beyond the end
+  // of loopC's sections (all of them for a loop of at most six sections,
+  // else those not shorter than 0.9 s and those beside loopC's longest):
+  // each probe's hit X on the own loop, its nearest crossing with loopB and
+  // the section's end on loopC, when the line P3 -> X crosses loopB at most
+  // once (or only on one section), misses avoidLoop, meets loopC fewer than
+  // three times, does not meet the own loop against d and holds X (points
+  // 0.1 s, vectors 0.01 s). Of the candidates within the room the one
+  // farthest along the own loop wins; one within 0.1 s of it wins with a
+  // shorter P1 -> P3. Without a candidate: P1 is s back (against d) from
+  // the end of the last path piece of the run end's outgoing edge (incoming
+  // when none), P3 loopC's closest point to P1 and P2 the crossing of P1 -> P3
+  // with loopB farthest from P3. False, outputs untouched, without a next
+  // node on the own loop or when the fallback misses a point. The outputs'
+  // links are cleared before they are written.
+  bool findLevelStepPoints(const COffsetNode& runEnd, const COffsetLoop* loopB, const COffsetLoop* loopC,
+                           const COffsetLoop* avoidLoop, bool& d, COffsetPoint& p1, COffsetPoint& p2,
+                           COffsetPoint& p3) const;
+  // A run end extended to a new node at the loop point (SpiralPathSteps.cpp):
+  // appended with the direction (the in-run), or prepended (the out-run)
+  // with the direction turned, so that both walk the same way along the
+  // finished pipe.
+  COffsetNode* extendRunEndAt(COffsetNode* end, const CLoopPoint& at, COffsetLoop* loop, std::uint8_t direction,
+                              bool prepend);
+  // The out-run steps two levels inward (SpiralPathSteps.cpp): with the
+  // level-step points of its end, new nodes at P1 (the end's loop), P2
+  // (loopB) and P3 (loopC) are prepended in that order, their edges with !d
+  // as d stands after the search. Answers the node at P3, or the end when no
+  // points were found.
+  COffsetNode* stepPathAcrossLoops(COffsetNode* end, COffsetLoop* loopB, COffsetLoop* loopC,
+                                   const COffsetLoop* avoidLoop, bool& d);
+  // The in-run's step: the same nodes appended, their edges with d.
+  COffsetNode* stepPathAcrossLoopsOut(COffsetNode* end, COffsetLoop* loopB, COffsetLoop* loopC,
+                                      const COffsetLoop* avoidLoop, bool& d);
+  // Steps the in-run from its end A over to B's loop and on to loop X
+  // (SpiralPathSteps.cpp): M is A's next node along A's loop in direction
+  // d; the last path piece of M's unique incoming (else outgoing) edge,
+  // moved sideways by s (shiftedCurveHit with the flag d, heatingTolCoarse),
+  // meets A's loop at P. N1 is a new node at P (A itself when P is A's
+  // point), N2 P's projection onto B's loop (else the moved last piece of
+  // B's unique outgoing, else incoming, edge met with B's loop), N3 N2's
+  // projection onto X; edges (A, N1), (N1, N2), (N2, N3) with d. Answers the
+  // last node made (A when none); B is not changed.
+  COffsetNode* joinPathToNeighbour(COffsetLoop* x, COffsetNode* a, COffsetNode* b, std::uint8_t direction);
+  // Joins the two run ends at the centre (SpiralEndJoins.cpp). `which`
+  // picks the end that moves: false A (N on loop L, extended by appending
+  // with d), true B (extended by prepending with !d); O on loop K is the
+  // other end. With a next node of N along L in direction d: P2 is s along K
+  // from O against d, and P1 the meeting nearest N of L with the normal ray
+  // (side -1) at P2 of P2's section taken in the direction of O's unique
+  // outgoing edge. Otherwise (or when that fails): P2 is half K's length
+  // along K from O with d, and P1 the best projection of P2 onto L from N in
+  // direction d. The moving end is extended to P1 on L and then to P2 on K,
+  // and its reference receives the node at P2. False, nothing added, when a
+  // point is missing (P2 at O's point included).
+  bool joinPathEnds(COffsetNode*& a, COffsetNode*& b, bool which, std::uint8_t direction);
+  // Joins the two ends (both on loop L) by a zigzag inside the four-sided
+  // innermost loop Q (SpiralEndJoins.cpp); `which` picks the moving end as
+  // joinPathEnds does. f tells whether the way from the moving end N1 to the
+  // other end N2 against L's section order is the shorter one. The stretch
+  // of L from N1 to N2 walked with f gives the side G the zigzag runs
+  // along (polylinePieceForJoin) and the line U-V through G's piece; the
+  // stretch of Q between the projections of G's ends (walked with !f) is
+  // corner-trimmed against U-V at the spacing. Then, step by step, the Q
+  // stretch's start is pulled on by s along G's direction twice (R1, R2), U
+  // and V become the points of the line U-V nearest R1 and R2, and the
+  // moving end is extended through U on L, R1 and R2 on Q and V on L (edge
+  // directions f, !f, !f, f appending; !f, f, f, !f prepending) unless U and
+  // V coincide. The zigzag ends at the first trim or projection that fails,
+  // and after at most (the Q stretch's length) / s + 2 steps. When the ends
+  // then meet, the moving end's dangling node is removed. A final edge
+  // (A, B) with the direction f xor which closes the join, and A's reference
+  // receives B. False, nothing added, for a loop of other than four
+  // sections, ends not on one loop, or a stretch or trim that cannot be made.
+  bool joinEndsInFourSidedLoop(COffsetNode*& a, COffsetNode*& b, COffsetLoop* loop, bool which);
+  // Whether the centre can turn by parallel runs (SpiralCentreTurn.cpp):
+  // innerEnd and outerEnd are the run ends on the deeper and the outer of two
+  // neighbouring levels. False without owner loops or when the inner loop
+  // is not four-sided; true at once when the outer loop is not four-sided.
+  // Two four-sided loops are tried only when the inner loop is elongated
+  // (4 x its second-shortest side <= its third-shortest) and neither loop's
+  // two shortest sides meet. pointsA, pointsB and records are the caller's
+  // work lists (emptied when the turn is tried): the samples of the inner
+  // and the outer loop and the rungs across them. The graph is not changed.
+  bool tryCentreTurn(const COffsetNode& innerEnd, const COffsetNode& outerEnd, bool d,
+                     std::vector<COffsetPoint>& pointsA, std::vector<COffsetPoint>& pointsB,
+                     std::vector<COffsetPointQuad>& records) const;
+
+  // ---- Sub-areas (SubAreaSplit.cpp) ------------------------------------------------------
+
+  // Hands the levels from k on to sub-area records. With level k missing or
+  // empty the record only drops its levels from k on. Otherwise each loop of
+  // level k starts a new record (this record's first offset and spacing, run
+  // distance = spacing, orientation given as `orientation`) and gathers, from
+  // each deeper level in turn, the loops not yet taken that lie inside that
+  // first loop (acceptLoopInLevel, h = s, workTolFine) until a level gives
+  // none; a loop goes to the first record that takes it. The records go into
+  // subAreas and own the loops they took; this record keeps its levels 0 to
+  // k - 1 and puts the loops nobody took into handedOverLoops.
+  void splitLevelsIntoSubAreas(int k, std::uint8_t orientation);
+  // Moves this record's level loops and its handedOverLoops into the owner's
+  // handedOverLoops and frees the emptied levels: for a sub-area whose graph
+  // was moved into the owner's lists, whose nodes still lie on these loops.
+  void handOverLoopsTo(CFHCircuitLayout& owner);
 
   // ---- Layout steps ------------------------------------------------------------------
 
@@ -207,6 +353,7 @@ struct CFHCircuitLayout {
   COffsetEdge* firstEdge = nullptr;      // leaves the start pipe end; the circuit path starts here
   COffsetEdge* lastEdge = nullptr;       // reaches the end pipe end
   std::vector<CFHCircuitLayout*> subAreas;  // the spiral's sub-area layouts, each a full record
+  std::vector<COffsetLoop*> handedOverLoops;  // loops out of the levels that nodes may still lie on
   std::vector<CFHPipeEnd*> pipeEnds;        // pipe-end records made for the segments
   std::vector<CFHCircuitSegment*> segments;  // the laid pipe, in path order
   LayoutOutcome outcome = LayoutOutcome::kNotRun;

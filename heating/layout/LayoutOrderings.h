@@ -48,3 +48,7 @@ void sortByLengthAlongLoop(std::vector<T>& items, const CLoop& loop, const CLoop
   for (std::size_t i : rank) sorted.push_back(std::move(items[i]));
   items = std::move(sorted);
 }
+
+// Whether a goes before b when points are sorted ascending by y; of two
+// points at the same y neither goes first.
+inline bool pointLessByY(const XtGePoint2d& a, const XtGePoint2d& b) { return a.y < b.y; }

@@ -3,6 +3,7 @@
 #include "heating/layout/COffsetEdge.h"
 #include "heating/layout/COffsetLoop.h"
 #include "heating/layout/COffsetNode.h"
+#include "heating/layout/LoopBridges.h"
 
 #include "geometry/Tolerances.h"
 
@@ -68,4 +69,21 @@ COffsetEdge* outgoingEdgeIfUnique(const COffsetNode& node) { return uniqueEdgeWi
 void removeEdgeFromNode(COffsetNode& node, const COffsetEdge* edge) {
   const auto it = std::find(node.edges.begin(), node.edges.end(), edge);
   if (it != node.edges.end()) node.edges.erase(it);
+}
+
+bool nodeInnerCorner(const COffsetLoop& inner, const COffsetNode& node, COffsetSection*& innerPrevious,
+                     COffsetSection*& innerNext) {
+  const COffsetLoop* outer = node.owner;
+  if (outer == nullptr) return false;
+  int first = outer->indexOf(node.incomingLink(true, workTol));
+  int second = outer->indexOf(node.outgoingLink(true, workTol));
+  if (first < 0 || second < 0 || !outer->section(first)->hasCurve()) return false;
+  if (first == second) {
+    const CFloorHeatingCurve& curve = *outer->section(first)->curve;
+    if (curve.lengthBetween(node.point, curve.endPoint()) > curve.lengthBetween(curve.startPoint(), node.point))
+      second = outer->nextIndex(first);
+    else
+      first = outer->previousIndex(second);
+  }
+  return nearestInnerCorner(inner, *outer->section(first), *outer->section(second), innerPrevious, innerNext);
 }

@@ -1,6 +1,6 @@
 // Small queries and edits of the offset graph: the neighbouring node along a
-// loop, the unique incoming and outgoing edge of a node, and taking an edge
-// out of a node.
+// loop, the unique incoming and outgoing edge of a node, taking an edge out
+// of a node, and the inner loop's corner across from a node.
 //
 // Every walk is bounded by the counts of sections, nodes or edges it passes.
 // Threads: one thread at a time, like the graph.
@@ -11,6 +11,7 @@
 #include "platform/ge/XtGeTol.h"
 
 class COffsetLoop;
+class COffsetSection;
 struct COffsetEdge;
 struct COffsetNode;
 
@@ -33,3 +34,12 @@ COffsetEdge* outgoingEdgeIfUnique(const COffsetNode& node);
 // Takes the first occurrence of the edge out of the node's edge list; the
 // others keep their order. Nothing when it is not there.
 void removeEdgeFromNode(COffsetNode& node, const COffsetEdge* edge);
+
+// The corner of the inner loop nearest to the corner at the node
+// (nearestInnerCorner): the node's incoming and outgoing links along its
+// owner loop (forward, workTol) meet at that corner; a node inside one
+// section takes the corner at the section's end that lies farther along it
+// from the node (its start on a tie). False, outputs untouched, without an
+// owner loop, for links outside it, or an inner loop without corners.
+bool nodeInnerCorner(const COffsetLoop& inner, const COffsetNode& node, COffsetSection*& innerPrevious,
+                     COffsetSection*& innerNext);

@@ -650,7 +650,9 @@ int CadHost::runScriptedDialog(const char16_t* name, HvDialogDriverProc driver, 
               .integer("status", status));
     if (status != hostStatus::normal)
       fault(script_.name() + ":" + std::to_string(item->line) + ": the dialog did not take the step: " + item->source);
-    if (s.kind == DialogStepSpec::Kind::End) {
+    // An end the dialog refuses (a join of zones it cannot join) leaves it
+    // open: the next dialog line goes on.
+    if (s.kind == DialogStepSpec::Kind::End && status == hostStatus::normal) {
       write(JsonLine().text("kind", "dialog").text("event", "end").text("name", dialogName).integer("code", s.endCode));
       return s.endCode;
     }

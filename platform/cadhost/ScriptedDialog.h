@@ -3,8 +3,9 @@
 // the host executable takes the `dialog` lines that follow in the running
 // command's input block, hands each step to the module's driver, and answers
 // the end code of the `dialog end` line (after handing that step over too, so
-// that the driver can set the pending join or heating body first). The host
-// logs every step, the driver's status and the end code.
+// that the driver can set the pending join or heating body first; an end
+// step the driver refuses does not end the dialog, whose next line follows).
+// The host logs every step, the driver's status and the end code.
 #pragma once
 
 #include <cstdint>

@@ -75,68 +75,42 @@ TEST(CalcSetters, TiAndTpDragEachOtherAlong) {
   CFHModel model;
   CFHZoneCalc& calc = model.addZone(1)->calc;  // ti 20, tp 22.5, tp fixed 1
   std::uint32_t coupled = 0;
-  EXPECT_FALSE(calc.setTi(20.005, &coupled));
-  EXPECT_TRUE(calc.setTi(20.01, &coupled));
-  EXPECT_EQ(coupled, 0u);
-  EXPECT_TRUE(calc.setTi(24.0, &coupled));
-  EXPECT_EQ(calc.tp, 24.0);
-  EXPECT_EQ(coupled, calc_change::kTpRaisedToTi);
+  EXPECT_TRUE(!calc.setTi(20.005, &coupled) && calc.setTi(20.01, &coupled) && coupled == 0);
+  EXPECT_TRUE(calc.setTi(24.0, &coupled) && calc.tp == 24.0 && coupled == calc_change::kTpRaisedToTi);
   coupled = 0;
-  EXPECT_TRUE(calc.setTp(21.0, &coupled));
-  EXPECT_EQ(calc.ti, 21.0);
-  EXPECT_EQ(coupled, calc_change::kTiLoweredToTp);
-  // Without tp fixed a lower tp leaves ti; no out flag is needed.
-  EXPECT_TRUE(calc.setTpFixed(0));
-  EXPECT_FALSE(calc.setTpFixed(0));
-  EXPECT_TRUE(calc.setTp(19.0));
-  EXPECT_EQ(calc.ti, 21.0);
+  EXPECT_TRUE(calc.setTp(21.0, &coupled) && calc.ti == 21.0 && coupled == calc_change::kTiLoweredToTp);
+  // Without tp fixed a lower tp leaves ti.
+  EXPECT_TRUE(calc.setTpFixed(0) && !calc.setTpFixed(0) && calc.setTp(19.0) && calc.ti == 21.0);
 }
 
-TEST(CalcSetters, FlagsIndexesBorderWidthAndTexts) {
+TEST(CalcSetters, BorderWidthAndTexts) {
   hvRegisterModuleStrings();
   CFHModel model;
-  CFHZoneEntry& zone = *model.addZone(1);
-  CFHZoneCalc& calc = zone.calc;
-  EXPECT_FALSE(calc.setPlacement(0));
-  EXPECT_TRUE(calc.setComboIndexB(1));
-  EXPECT_TRUE(calc.setBorderFixed(1));
-
+  CFHZoneCalc& calc = model.addZone(1)->calc;
   // R: within 1e-9 nothing; an empty value is a change; non-numbers refused.
   EXPECT_FALSE(calc.setBorderR(0.02 + 0.5e-9));
-  EXPECT_TRUE(calc.setBorderR(0.025));
-  EXPECT_TRUE(calc.setBorderR(emptyValue()));
-  EXPECT_FALSE(calc.setBorderR(emptyValue()));
-  EXPECT_TRUE(calc.setBorderR(0.02));
+  EXPECT_TRUE(calc.setBorderR(emptyValue()) && !calc.setBorderR(emptyValue()) && calc.setBorderR(0.025));
   EXPECT_FALSE(calc.setBorderR(std::nan("")));
-  EXPECT_TRUE(variantValueNear(calc.borderR, 0.02, 1e-15));
+  EXPECT_TRUE(variantValueNear(calc.borderR, 0.025, 1e-15));
 
   // The placement texts without case, Czech letters too.
   calc.valid = 1;
-  EXPECT_TRUE(calc.setPlacementFromText(u"PODSKLEPENÁ PODLAHA (VYTÁPĚNÁ MÍSTNOST)"));
-  EXPECT_EQ(calc.placement, 1u);
-  EXPECT_TRUE(calc.setPlacementFromText(u"nepodsklepená podlaha (suterén)"));
-  EXPECT_EQ(calc.placement, 2u);
-  EXPECT_FALSE(calc.setPlacementFromText(u"Nepodsklepená podlaha (suterén)"));
-  EXPECT_FALSE(calc.setPlacementFromText(u"Sklep"));
+  EXPECT_TRUE(calc.setPlacementFromText(u"PODSKLEPENÁ PODLAHA (VYTÁPĚNÁ MÍSTNOST)") && calc.placement == 1);
+  EXPECT_TRUE(calc.setPlacementFromText(u"nepodsklepená podlaha (suterén)") && calc.placement == 2);
+  EXPECT_FALSE(calc.setPlacementFromText(u"Nepodsklepená podlaha (suterén)") || calc.setPlacementFromText(u"Sklep"));
   EXPECT_EQ(calc.valid, 0);
 
   // The floor structure: the same texts in another case only when forced.
   EXPECT_TRUE(calc.setFloorStructure(u"A1", u"Anhydrit", false));
   calc.valid = 1;
-  EXPECT_FALSE(calc.setFloorStructure(u"a1", u"ANHYDRIT", false));
-  EXPECT_EQ(calc.valid, 1);
-  EXPECT_TRUE(calc.setFloorStructure(u"a1", u"ANHYDRIT", true));
-  EXPECT_EQ(calc.floorStructureMark, CString(u"a1"));
-  EXPECT_EQ(calc.valid, 0);
+  EXPECT_TRUE(!calc.setFloorStructure(u"a1", u"ANHYDRIT", false) && calc.valid == 1);
+  EXPECT_TRUE(calc.setFloorStructure(u"a1", u"ANHYDRIT", true) && calc.floorStructureMark == CString(u"a1"));
 
   // The pipe material: without case, and the valid flag stays.
   CFHCircuitCalc& circuit = model.addCircuit(1)->calc;
   circuit.valid = 1;
-  EXPECT_TRUE(circuit.setPipeMaterial(u"PE-Xa Ø17"));
-  EXPECT_FALSE(circuit.setPipeMaterial(u"pe-xa ø17"));
-  EXPECT_EQ(circuit.valid, 1);
-  EXPECT_TRUE(circuit.setMaxPressureDefault(1));
-  EXPECT_EQ(circuit.valid, 0);
+  EXPECT_TRUE(circuit.setPipeMaterial(u"PE-Xa Ø17") && !circuit.setPipeMaterial(u"pe-xa ø17") && circuit.valid == 1);
+  EXPECT_TRUE(circuit.setMaxPressureDefault(1) && circuit.valid == 0);
 }
 
 }  // namespace

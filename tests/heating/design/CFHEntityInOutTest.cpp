@@ -40,6 +40,7 @@ TEST(CFHEntityInOut, TheFactoryMakesTheKindOfEachNameAndNoneForOthers) {
       entity({{0, u"DIMENSION"}}),
       entity({{0, u"INSERT"}, {2, u"B"}, {10, P(0, 0)}}),  // no host to read the block from
       entity({{0, u"LINE"}, {10, P(1, 1)}, {11, P(1, 1)}}),  // no length
+      entity({{0, u"LWPOLYLINE"}, {90, 1}, {70, 0}, {10, P(4, 0)}}),  // one vertex: no length
   };
   const struct {
     const char16_t* name;
@@ -51,7 +52,8 @@ TEST(CFHEntityInOut, TheFactoryMakesTheKindOfEachNameAndNoneForOthers) {
       {u"ARC", 2, CFHEntityInOut::kArc, true},         {u"text", 3, CFHEntityInOut::kText, true},
       {u"MTEXT", 4, CFHEntityInOut::kMtext, true},     {u"hatch", 5, CFHEntityInOut::kHatch, true},
       {u"Dimension", 6, CFHEntityInOut::kPlain, true}, {u"INSERT", 7, CFHEntityInOut::kDistributor, false},
-      {u"LINE", 8, CFHEntityInOut::kLine, false},      {u"CIRCLE", 0, -2, false},
+      {u"LINE", 8, CFHEntityInOut::kLine, false},      {u"LWPOLYLINE", 9, CFHEntityInOut::kPolyline, false},
+      {u"CIRCLE", 0, -2, false},
       {u"SPLINE", 0, -2, false},                       {u"POLYLINE", 1, -2, false},
       {u"ELLIPSE", 0, -2, false},                      {u"LINES", 0, -2, false},
   };

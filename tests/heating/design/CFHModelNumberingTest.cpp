@@ -35,37 +35,34 @@ struct Model {
   std::vector<CFHCircuit*> circuits;
 };
 
+using Numbers = std::vector<std::uint32_t>;
+
 TEST(ModelNumbering, CircuitsZonesAndHeatingBodies) {
   Model m;
   CFHPipeNetwork& network = m.model.pipeNetwork();
   network.firstCircuitNumber = 11;
-  network.autoNumberCircuits = 0;
-  m.model.renumberCircuits();
-  EXPECT_EQ(numbersOf(m.model.circuits()), (std::vector<std::uint32_t>{1, 2, 3}));
-  network.autoNumberCircuits = 1;
-  m.model.renumberCircuits();
-  EXPECT_EQ(numbersOf(m.model.circuits()), (std::vector<std::uint32_t>{11, 12, 13}));
-  // Bodies after the highest circuit number, circuit by circuit.
-  EXPECT_EQ(m.zones[0]->heatingBody->number, 14u);
-  EXPECT_EQ(m.zones[3]->heatingBody->number, 15u);
-
   network.firstZoneNumber = 5;
+  network.autoNumberCircuits = network.autoNumberZones = 0;
+  m.model.renumberCircuits();
   m.model.renumberZones();
-  EXPECT_EQ(numbersOf(m.model.zones()), (std::vector<std::uint32_t>{5, 6, 7, 8}));
-  network.autoNumberZones = 0;
-  network.firstZoneNumber = 1;
+  EXPECT_EQ(numbersOf(m.model.circuits()), (Numbers{1, 2, 3}));
+  EXPECT_EQ(numbersOf(m.model.zones()), (Numbers{1, 2, 3, 4}));
+  network.autoNumberCircuits = network.autoNumberZones = 1;
+  m.model.renumberCircuits();
   m.model.renumberZones();
-  EXPECT_EQ(numbersOf(m.model.zones()), (std::vector<std::uint32_t>{5, 6, 7, 8}));
+  EXPECT_EQ(numbersOf(m.model.circuits()), (Numbers{11, 12, 13}));
+  EXPECT_EQ(numbersOf(m.model.zones()), (Numbers{5, 6, 7, 8}));
+  // Bodies after the highest circuit number, circuit by circuit.
+  EXPECT_TRUE(m.zones[0]->heatingBody->number == 14u && m.zones[3]->heatingBody->number == 15u);
 
   // Circuits 1, 2, 3 again and zone 2 numbered 2: circuit 1's first zone
   // (7) takes 1; circuit 2's (8) takes 2 and zone 2 takes its 8.
   for (std::uint32_t i = 0; i < 3; ++i) m.circuits[i]->number = i + 1;
   m.zones[1]->number = 2;
   m.model.numberZonesByCircuits();
-  EXPECT_EQ(numbersOf(m.model.zones()), (std::vector<std::uint32_t>{5, 8, 1, 2}));
+  EXPECT_EQ(numbersOf(m.model.zones()), (Numbers{5, 8, 1, 2}));
 
   m.model.selectCircuitByNumber(2);
-  EXPECT_EQ(m.model.currentCircuit, m.circuits[1]);
   m.model.selectCircuitByNumber(9);
   EXPECT_EQ(m.model.currentCircuit, m.circuits[1]);
 }
@@ -74,15 +71,11 @@ TEST(ModelNumbering, SortsKeepTheOrderOfEqualNumbers) {
   Model m;
   for (const auto& [zone, number] : {std::pair{0, 3u}, {1, 1u}, {2, 3u}, {3, 1u}}) m.zones[zone]->number = number;
   m.model.sortZonesByNumber();
-  EXPECT_EQ(m.model.zones()[0].get(), m.zones[1]);
-  EXPECT_EQ(m.model.zones()[1].get(), m.zones[3]);
-  EXPECT_EQ(m.model.zones()[2].get(), m.zones[0]);
-  m.circuits[0]->number = 2;
-  m.circuits[1]->number = 2;
-  m.circuits[2]->number = 1;
+  const std::vector<CFHZoneEntry*> zones{m.zones[1], m.zones[3], m.zones[0], m.zones[2]};
+  for (std::size_t i = 0; i < zones.size(); ++i) EXPECT_EQ(m.model.zones()[i].get(), zones[i]);
+  for (const auto& [circuit, number] : {std::pair{0, 2u}, {1, 2u}, {2, 1u}}) m.circuits[circuit]->number = number;
   m.model.sortCircuitsByNumber();
-  EXPECT_EQ(m.model.circuits()[1].get(), m.circuits[0]);
-  EXPECT_EQ(m.model.circuits()[2].get(), m.circuits[1]);
+  EXPECT_TRUE(m.model.circuits()[1].get() == m.circuits[0] && m.model.circuits()[2].get() == m.circuits[1]);
 
   CFloorHeatingLine a({0, 0}, {1, 0}, nullptr, 1), b({0, 1}, {1, 1}, nullptr, 1), c({0, 2}, {1, 2}, nullptr, 1);
   std::vector<CFloorHeatingCurve*> pipes{&a, &b, &c};
@@ -97,13 +90,11 @@ TEST(ModelNumbering, CircuitZoneListAndDesignSpacing) {
   Model m;
   m.zones[2]->calc.setPipePitch(0.15);
   m.circuits[0]->prepareDesignSpacing();
-  EXPECT_DOUBLE_EQ(m.zones[2]->design()->spacing(), 150.0);
-  EXPECT_DOUBLE_EQ(m.zones[0]->design()->spacing(), 200.0);
+  EXPECT_TRUE(m.zones[2]->design()->spacing() == 150.0 && m.zones[0]->design()->spacing() == 200.0);
   m.circuits[0]->popLastZone();
+  m.circuits[2]->popLastZone();  // no zones: nothing
   EXPECT_EQ(m.circuits[0]->zones(), std::vector<CFHZoneEntry*>{m.zones[2]});
-  EXPECT_EQ(m.zones[0]->circuit, nullptr);
-  m.circuits[2]->popLastZone();
-  EXPECT_TRUE(m.circuits[2]->zones().empty());
+  EXPECT_TRUE(m.zones[0]->circuit == nullptr && m.circuits[2]->zones().empty());
 }
 
 }  // namespace

@@ -97,7 +97,8 @@ TEST_F(Routing, AZoneRoundTheManifoldOnlyWithItsFlag) {
 }
 
 // Refusals: a pipe away from the manifold (1), a pipe into no zone (2), a
-// zone reached twice (3), an outline of three segments (1). The circuits
+// zone reached twice (3), a pipe that cannot be doubled (1), an outline of
+// three segments (1). The circuits
 // before the refusal stay; the zone keeps the first pipe's ends.
 TEST_F(Routing, RefusalsKeepWhatWasMadeBefore) {
   const struct {
@@ -119,6 +120,13 @@ TEST_F(Routing, RefusalsKeepWhatWasMadeBefore) {
       EXPECT_TRUE(zone->design()->pipeEnd(0)->point.isEqualTo({200, 1000}, workTol));
     }
   }
+  // A pipe of no length on the wall of a zone along the manifold has no
+  // supply or return beside it.
+  Network point;
+  point.pipe({300, 100}, {300, 100});
+  zone_design_test::addZone(point.model, 1, box(0, 100, 600, 1000), false);
+  EXPECT_EQ(point.model.pipeNetwork().route(), CFHPipeNetwork::kNotAtManifold);
+  EXPECT_TRUE(point.model.circuits().empty());
   Network three;
   three.model.pipeNetwork().outlineSource.pop_back();
   three.model.pipeNetwork().distributorOutline();

@@ -40,30 +40,28 @@ class EdgeChain : public layout_test::LayoutTest {};
 
 TEST_F(EdgeChain, WalksEndOnACycle) {
   const CycledChain c;
-  EXPECT_EQ(nextEdgeOnChain(c.edge(3)), c.edge(4));
-  EXPECT_EQ(nextEdgeOnChain(c.edge(4)), c.edge(3)) << "back and forth at (500,1500)";
-  EXPECT_EQ(edgeChainPosition(c.layout, c.edge(4)), 4);
-  EXPECT_EQ(edgeChainPosition(c.layout, nullptr), -1);
-
+  EXPECT_TRUE(nextEdgeOnChain(c.edge(3)) == c.edge(4) && nextEdgeOnChain(c.edge(4)) == c.edge(3)) << "to and fro";
+  EXPECT_TRUE(edgeChainPosition(c.layout, c.edge(4)) == 4 && edgeChainPosition(c.layout, nullptr) == -1);
   EdgeSet passed;
   EXPECT_FALSE(passEdgesUntil(c.edge(2), c.edge(0), passed)) << "the first edge lies behind: never reached";
   EXPECT_EQ(passed, (EdgeSet{c.edge(2), c.edge(3), c.edge(4)}));
   passed.clear();
-  EXPECT_TRUE(passEdgesUntil(c.edge(1), c.edge(3), passed));
-  EXPECT_EQ(passed, (EdgeSet{c.edge(1), c.edge(2)}));
-  EXPECT_TRUE(passEdgesUntil(c.edge(3), c.edge(3), passed)) << "from the edge itself";
+  EXPECT_TRUE(passEdgesUntil(c.edge(1), c.edge(3), passed) && passed == (EdgeSet{c.edge(1), c.edge(2)}));
 
-  COffsetPoint nearest;
-  EXPECT_EQ(nearestPointAlongEdgeChain(c.layout, {1100, 250}, nearest, workTol), c.edge(1));
-  EXPECT_TRUE(nearest.point.isEqualTo({1000, 250}, workTol));
-  EXPECT_EQ(nearest.links().size(), 1u);
-  EXPECT_EQ(nearestPointAlongEdgeChain(c.layout, {500, -300}, nearest, workTol), c.edge(1))
-      << "the first edge is not examined";
-  EXPECT_EQ(nearestPointAlongEdgeChain(c.layout, {500, 1600}, nearest, workTol), c.edge(3))
-      << "the node (500,1500) of two edges: the earlier one holds it";
-
+  const struct {
+    Point point, nearest;
+    int edge;
+  } cases[] = {{{1100, 250}, {1000, 250}, 1},
+               {{500, -300}, {500, 0}, 1},      // the first edge is not examined
+               {{500, 1600}, {500, 1500}, 3}};  // a node of two edges: the earlier holds it
+  for (const auto& q : cases) {
+    COffsetPoint nearest;
+    EXPECT_EQ(nearestPointAlongEdgeChain(c.layout, q.point, nearest, workTol), c.edge(q.edge));
+    EXPECT_TRUE(nearest.point.isEqualTo(q.nearest, workTol));
+  }
   CFHCircuitLayout bare(100.0, 200.0, 0.0);
   bare.firstEdge = c.edge(0);
+  COffsetPoint nearest;
   EXPECT_EQ(nearestPointAlongEdgeChain(bare, {1100, 250}, nearest, workTol), nullptr) << "no first offset loop";
   bare.firstEdge = nullptr;
 }

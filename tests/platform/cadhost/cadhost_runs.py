@@ -261,10 +261,12 @@ with open(readonly) as f, open(drawing, "rb") as g, open(minimal, "rb") as h:
 rc, _, err, _, _ = run("savefolder", minimal, "save sub/\n")
 check(rc == 2 and "savefolder.script:1: save needs a file name, not a folder" in err, f"save sub/: {rc} {err}")
 
-# Every example script succeeds: it runs only what the module exports.
+# Every example script succeeds with the example host folder: it runs only
+# what the module exports.
 for name in sorted(n for n in os.listdir(EXAMPLES) if n.endswith(".script")):
     with open(os.path.join(EXAMPLES, name), encoding="utf-8") as f:
-        rc, out, err, log, work = run("example-" + name[:-7], os.path.join(EXAMPLES, name[:-7] + ".dxf"), f.read())
+        rc, out, err, log, work = run("example-" + name[:-7], os.path.join(EXAMPLES, name[:-7] + ".dxf"), f.read(),
+                                      "--host-dir", os.path.join(EXAMPLES, "host"))
     check(rc == 0, f"example {name}: exit {rc}: {err}")
     for saved in (r["file"] for r in log if r.get("kind") == "save"):
         audited("example " + name, saved)

@@ -19,9 +19,7 @@ using P = XtGePoint2d;
 const CFHDesignSteps kPathSteps{
     [](CFHCircuit&) {},
     [](CFHCircuit& circuit, CFHZoneEntry& zone) { circuit.linkToPreviousZone(&zone); },
-    [](CFHZoneEntry& zone) {
-      if (const CFHPipeEnd* start = zone.design()->pipeEnd(0)) circuit_test::layZone(zone, start->point);
-    },
+    [](CFHZoneEntry& zone) { circuit_test::layZone(zone); },
     [](CFHCircuit& circuit) { circuit.buildPath(); },
 };
 
@@ -38,9 +36,11 @@ TEST_F(CircuitTest, CalculationWaitsForTheJobsWhileReadersSkipBusyZones) {
                                                                       {x, 3150.0 * i + 3000}}));
     }
     CFHZoneDesign& first = *circuit->zones()[0]->design();
-    first.setPipeEnd(0, std::make_unique<CFHPipeEnd>(P(x + 2100, 0), 1, 0));
-    first.setPipeEnd(1, std::make_unique<CFHPipeEnd>(P(x + 1900, 0), 1, 0));
+    first.setPipeEnd1(P(x + 2100, 0));
+    first.setPipeEnd2(P(x + 1900, 0));
     circuit->zones()[1]->design()->setLinkPoint(P(x + 2000, 3075));
+    circuit_test::chooseMeander(*circuit->zones()[0], P(x + 2000, 0));
+    circuit_test::chooseMeander(*circuit->zones()[1], P(x + 2000, 3075));
   }
 
   ASSERT_EQ(startDesignJobs(model.workerSync(), model.circuits(), kPathSteps), 2u);

@@ -1,0 +1,161 @@
+// Where a spiral run steps two levels inward: the point it leaves its own
+// loop at, its crossing with the other run's loop and the point it goes on
+// at on its next loop.
+#include "heating/layout/CFHCircuitLayout.h"
+
+#include "heating/layout/COffsetEdge.h"
+#include "heating/layout/COffsetLoop.h"
+#include "heating/layout/COffsetNode.h"
+#include "heating/layout/COffsetPointTriple.h"
+#include "heating/layout/LayoutPredicates.h"
+#include "heating/layout/OffsetEdgePath.h"
+#include "heating/layout/OffsetGraphQueries.h"
+
+#include "heating/curves/CFloorHeatingLine.h"
+#include "heating/curves/HeatingCurveEnds.h"
+
+#include "geometry/Tolerances.h"
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+constexpr std::uint32_t kTagTestLine = 1;
+
+struct Candidate {
+  COffsetPointTriple points;  // P1 on the run's loop, P2 on loop B, P3 on loop C
+  double along;               // the way along the run's loop from the run end to P1
+};
+
+// The end of the section on loop C that a probe leaves from, linked to the
+// section and to the neighbour that meets it there.
+COffsetPoint sectionEnd(const COffsetLoop& loop, int i, bool atStart) {
+  COffsetSection* section = loop.section(i);
+  COffsetPoint p(atStart ? section->startPoint() : section->endPoint(), section);
+  p.addLink(loop.section(atStart ? loop.previousIndex(i) : loop.nextIndex(i)));
+  return p;
+}
+
+bool isProbed(const COffsetLoop& loop, int i, double s) {
+  if (loop.sectionCount() <= 6) return true;
+  if (loop.section(i)->curve->length() >= 0.9 * s) return true;
+  for (int neighbour : {loop.previousIndex(i), loop.nextIndex(i)}) {
+    const COffsetSection* section = loop.section(neighbour);
+    if (section->hasCurve() && isLongestCurve(*section->curve, loop.elements)) return true;
+  }
+  return false;
+}
+
+// The tests the line P3 -> X must pass for a candidate.
+bool lineQualifies(const CFloorHeatingLine& line, const XtGePoint2d& x, const COffsetLoop& own,
+                   const COffsetLoop& loopB, const COffsetLoop& loopC, const COffsetLoop* avoidLoop, bool forward,
+                   const XtGeTol& local) {
+  std::vector<COffsetPoint> meetings;
+  loopB.intersectionPoints(line, meetings, local);
+  if (meetings.size() > 1 && !indexListsShareItems(meetings)) return false;
+  if (avoidLoop != nullptr && avoidLoop->intersectionPoints(line, meetings, local)) return false;
+  loopC.intersectionPoints(line, meetings, local);
+  if (meetings.size() >= 3) return false;
+  if (lineMeetsLoopAgainstDirection(line, own, forward, local)) return false;
+  return line.isOn(x);
+}
+
+// Every candidate of the probes of loop C's sections.
+void collectCandidates(const COffsetNode& runEnd, const COffsetLoop& own, const COffsetLoop& loopB,
+                       const COffsetLoop& loopC, const COffsetLoop* avoidLoop, bool forward, double s,
+                       std::vector<Candidate>& out) {
+  const XtGeTol local(0.1 * s, 0.01 * s);
+  std::vector<CLoopPoint> hits;
+  for (int i = 0; i < loopC.sectionCount(); ++i) {
+    if (!loopC.section(i)->hasCurve() || !isProbed(loopC, i, s)) continue;
+    const CFloorHeatingCurve& curve = *loopC.section(i)->curve;
+    for (bool atStart : {true, false}) {
+      XtGeLineSeg2d probe;
+      if (!(atStart ? extensionSegmentAtStart(curve, 4.0 * s, probe) : extensionSegmentAtEnd(curve, 4.0 * s, probe)))
+        continue;
+      const XtGeRay2d ray(probe.startPoint(), probe.endPoint());
+      CLoopPoint crossing;
+      if (!own.intersectRay(ray, hits, workTol) ||
+          !loopB.pickIntersection(ray, CLoopPoint(probe.startPoint()), crossing, workTol))
+        continue;
+      const COffsetPoint p3 = sectionEnd(loopC, i, atStart);
+      for (const CLoopPoint& x : hits) {
+        const CFloorHeatingLine line(p3.point, x.point, nullptr, kTagTestLine);
+        if (!lineQualifies(line, x.point, own, loopB, loopC, avoidLoop, forward, local)) continue;
+        out.push_back({COffsetPointTriple(COffsetPoint(x), COffsetPoint(crossing), p3),
+                       own.lengthBetween(runEnd, x, forward, workTol)});
+      }
+    }
+  }
+}
+
+// The candidate within the room that lies farthest along the run's loop;
+// one within 0.1 s of the best so far wins with a shorter P1 -> P3.
+const Candidate* chooseCandidate(const std::vector<Candidate>& candidates, double room, double s) {
+  const Candidate* best = nullptr;
+  double bestCross = 0.0;
+  for (const Candidate& c : candidates) {
+    if (!(c.along < room)) continue;
+    const double cross = c.points.points[0].point.distanceTo(c.points.points[2].point);
+    const bool wins = best == nullptr || c.along >= best->along + 0.1 * s ||
+                      (std::fabs(c.along - best->along) < 0.1 * s && cross < bestCross);
+    if (!wins) continue;
+    best = &c;
+    bestCross = cross;
+  }
+  return best;
+}
+
+// The fallback: P1 s back (against the walking direction) from the end of
+// the last path piece of the run end's edge, P3 loop C's nearest point to
+// it, P2 the crossing of P1 -> P3 with loop B farthest from P3.
+bool fallbackPoints(const COffsetNode& runEnd, const COffsetLoop& own, const COffsetLoop& loopB,
+                    const COffsetLoop& loopC, bool forward, double s, COffsetPointTriple& out) {
+  const COffsetEdge* edge = outgoingEdgeIfUnique(runEnd);
+  if (edge == nullptr) edge = incomingEdgeIfUnique(runEnd);
+  CFloorHeatingCurve::PtrVector pieces;
+  if (edge == nullptr || !offsetEdgePathAlongLoop(edge, pieces) || pieces.empty()) return false;
+  CLoopPoint at;
+  CLoopPoint p1;
+  CLoopPoint p3;
+  CLoopPoint p2;
+  if (!own.closestPoint(pieces.back()->endPoint(), at, workTol) || !own.walkFrom(at, !forward, s, p1, workTol) ||
+      !loopC.closestPoint(p1.point, p3, workTol))
+    return false;
+  const CFloorHeatingLine line(p1.point, p3.point, nullptr, kTagTestLine);
+  if (!loopB.pickFarthestIntersection(line, p3, p2, workTol)) return false;
+  out = COffsetPointTriple(COffsetPoint(p1), COffsetPoint(p2), COffsetPoint(p3));
+  return true;
+}
+
+}  // namespace
+
+bool CFHCircuitLayout::findLevelStepPoints(const COffsetNode& runEnd, const COffsetLoop* loopB,
+                                           const COffsetLoop* loopC, const COffsetLoop* avoidLoop, bool& d,
+                                           COffsetPoint& p1, COffsetPoint& p2, COffsetPoint& p3) const {
+  const COffsetLoop* own = runEnd.owner;
+  const double s = spacing;
+  if (own == nullptr || loopB == nullptr || loopC == nullptr || !(s > 0.0) || !std::isfinite(s)) return false;
+  const COffsetNode* next = nextNodeOnLoop(*own, runEnd, d ? 1 : 0, workTol);
+  if (next == nullptr) return false;
+
+  const double margin = 0.99 * s;
+  if (own->lengthBetween(runEnd, *next, d, workTol) < margin) d = !d;
+  const double room = own->lengthBetween(runEnd, *next, d, workTol) - margin;
+  std::vector<Candidate> candidates;
+  if (room < 0.0)
+    d = !d;
+  else
+    collectCandidates(runEnd, *own, *loopB, *loopC, avoidLoop, d, s, candidates);
+
+  COffsetPointTriple chosen;
+  if (const Candidate* best = chooseCandidate(candidates, room, s))
+    chosen = best->points;
+  else if (!fallbackPoints(runEnd, *own, *loopB, *loopC, d, s, chosen))
+    return false;
+  p1.assignPointAndLinks(chosen.points[0]);
+  p2.assignPointAndLinks(chosen.points[1]);
+  p3.assignPointAndLinks(chosen.points[2]);
+  return true;
+}

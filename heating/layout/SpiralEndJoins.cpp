@@ -1,0 +1,153 @@
+// The joins of the spiral's two run ends at its centre: in general through
+// two join points, and by a zigzag of parallel runs inside a four-sided
+// innermost loop.
+#include "heating/layout/CFHCircuitLayout.h"
+
+#include "heating/layout/COffsetEdge.h"
+#include "heating/layout/COffsetLoop.h"
+#include "heating/layout/COffsetNode.h"
+#include "heating/layout/LoopProjections.h"
+#include "heating/layout/LoopStretch.h"
+#include "heating/layout/OffsetGraphQueries.h"
+
+#include "heating/curves/CFloorHeatingLine.h"
+
+#include "geometry/Tolerances.h"
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+constexpr std::uint32_t kTagTestLine = 1;
+
+// The first join point P1 on L and the second P2 on K when N has a next
+// node along L: P2 s along K from O against d, P1 the meeting nearest N of
+// L with the normal ray at P2 (side -1, P2's section taken in the direction
+// of O's unique outgoing edge).
+bool joinPointsBesideNeighbour(const COffsetNode& n, const COffsetNode& o, bool d, double s, CLoopPoint& p1,
+                               CLoopPoint& p2) {
+  const COffsetEdge* out = outgoingEdgeIfUnique(o);
+  XtGeRay2d ray;
+  return out != nullptr && o.owner->walkFrom(o, !d, s, p2, workTol) && p2.linkRay(out->direction != 0, ray, -1) &&
+         n.owner->pickIntersection(ray, n, p1, workTol);
+}
+
+// Otherwise: P2 half K's length along K from O with d, P1 the best
+// projection of P2 onto L from N in direction d.
+bool joinPointsAcross(const COffsetNode& n, const COffsetNode& o, bool d, CLoopPoint& p1, CLoopPoint& p2) {
+  const COffsetLoop& k = *o.owner;
+  COffsetPoint best;
+  if (!k.walkFrom(o, d, 0.5 * k.length(workTolFine), p2, workTol) || p2.point.isEqualTo(o.point, workTol) ||
+      !bestProjectionOnLoop(*n.owner, p2.point, n, d ? 1 : 0, best, workTol))
+    return false;
+  p1.assignPointAndLinks(best);
+  return true;
+}
+
+// Appends the closing edge (a, b) to the layout's edges.
+void appendEdge(std::vector<COffsetEdge*>& edges, COffsetNode* a, COffsetNode* b, std::uint8_t direction) {
+  edges.reserve(edges.size() + 1);
+  edges.push_back(COffsetEdge::COffsetEdgeFromNodes(a, b, direction, false).release());
+}
+
+double stretchLength(const CFHLoopStretch& stretch) {
+  double sum = 0.0;
+  for (int i = 0; i < stretch.pieceCount(); ++i) sum += stretch.pieceLength(i);
+  return sum;
+}
+
+// What the zigzag of the four-sided join runs between: the stretch of the
+// inner loop Q it steps along, the line U-V on L's side G it turns at, and
+// G's direction.
+struct Zigzag {
+  std::unique_ptr<CFHLoopStretch> inner;
+  XtGeLine2d turnLine;
+  XtGeVector2d along;
+};
+
+// Prepares the zigzag between the ends n1 and n2 on L (walking the first
+// stretch with f); false when a stretch, a projection or the corner trim
+// fails.
+bool prepareZigzag(const COffsetNode& n1, const COffsetNode& n2, const COffsetLoop& q, bool f, double s,
+                   Zigzag& out) {
+  const COffsetLoop& l = *n1.owner;
+  const CFHLoopStretch first(l, n1, n2, f);
+  const int g = polylinePieceForJoin(first);
+  if (g < 0) return false;
+  const COffsetSection& side = *l.section(g);
+  const XtGePoint2d& gFrom = f ? side.startPoint() : side.endPoint();
+  const XtGePoint2d& gTo = f ? side.endPoint() : side.startPoint();
+  CLoopPoint from;
+  CLoopPoint to;
+  XtGePoint2d u;
+  XtGePoint2d v;
+  if (!q.closestPoint(gFrom, from, workTol) || !q.closestPoint(gTo, to, workTol) ||
+      !polylinePieceEndPoints(first, g, u, v) || u.isEqualTo(v, workTol))
+    return false;
+  out.inner = std::make_unique<CFHLoopStretch>(q, from, to, !f);
+  const CFloorHeatingLine cutting(u, v, nullptr, kTagTestLine);
+  if (!trimPolylineCorner(*out.inner, cutting, s, workTol)) return false;
+  out.turnLine = XtGeLine2d(u, v);
+  out.along = side.endPoint() - side.startPoint();
+  return true;
+}
+
+}  // namespace
+
+bool CFHCircuitLayout::joinPathEnds(COffsetNode*& a, COffsetNode*& b, bool which, std::uint8_t direction) {
+  COffsetNode*& moving = which ? b : a;
+  const COffsetNode* other = which ? a : b;
+  if (moving == nullptr || other == nullptr || moving->owner == nullptr || other->owner == nullptr) return false;
+  const bool d = direction != 0;
+  CLoopPoint p1;
+  CLoopPoint p2;
+  const bool beside = nextNodeOnLoop(*moving->owner, *moving, direction, workTol) != nullptr &&
+                      joinPointsBesideNeighbour(*moving, *other, d, spacing, p1, p2);
+  if (!beside && !joinPointsAcross(*moving, *other, d, p1, p2)) return false;
+  COffsetNode* node = extendRunEndAt(moving, p1, moving->owner, direction, which);
+  moving = extendRunEndAt(node, p2, other->owner, direction, which);
+  return true;
+}
+
+bool CFHCircuitLayout::joinEndsInFourSidedLoop(COffsetNode*& a, COffsetNode*& b, COffsetLoop* loop, bool which) {
+  if (loop == nullptr || loop->sectionCount() != 4 || a == nullptr || b == nullptr || a == b) return false;
+  COffsetNode* moving = which ? b : a;
+  COffsetNode* other = which ? a : b;
+  COffsetLoop* l = moving->owner;
+  const double s = spacing;
+  if (l == nullptr || other->owner != l || !(s > 0.0) || !std::isfinite(s)) return false;
+  const bool f = l->lengthBetween(*moving, *other, false, workTol) < l->lengthBetween(*moving, *other, true, workTol);
+  Zigzag zigzag;
+  if (!prepareZigzag(*moving, *other, *loop, f, s, zigzag)) return false;
+
+  // Each step uses up 2 s of the inner stretch; the trims fail once it is.
+  const double bound = std::floor(stretchLength(*zigzag.inner) / s) + 2.0;
+  const std::uint8_t onL = f ? 1 : 0;
+  const std::uint8_t onQ = f ? 0 : 1;
+  for (int step = 0; step < bound; ++step) {
+    CFHLoopStretch& inner = *zigzag.inner;
+    CLoopPoint r1;
+    CLoopPoint r2;
+    if (!trimPolylineStartAlong(inner, zigzag.along, s, workTol) ||
+        !loop->closestPoint(inner.start.point, r1, workTol) ||
+        !trimPolylineStartAlong(inner, zigzag.along, s, workTol) ||
+        !loop->closestPoint(inner.start.point, r2, workTol))
+      break;
+    CLoopPoint u;
+    CLoopPoint v;
+    if (!l->closestPoint(zigzag.turnLine.closestPointTo(r1.point), u, workTol) ||
+        !l->closestPoint(zigzag.turnLine.closestPointTo(r2.point), v, workTol))
+      break;
+    if (u.point.isEqualTo(v.point, workTol)) continue;
+    moving = extendRunEndAt(moving, u, l, onL, which);
+    moving = extendRunEndAt(moving, r1, loop, onQ, which);
+    moving = extendRunEndAt(moving, r2, loop, onQ, which);
+    moving = extendRunEndAt(moving, v, l, onL, which);
+  }
+  if (moving->point.isEqualTo(other->point, workTol)) moving = removeDanglingNode(moving);
+  (which ? b : a) = moving;
+  appendEdge(edges, a, b, f != which ? 1 : 0);
+  a = b;
+  return true;
+}

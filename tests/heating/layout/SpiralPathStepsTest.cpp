@@ -1,0 +1,98 @@
+// Level-step points, the steps of a run two levels inward and over to the
+// neighbouring loops, on Z1's levels 0, 1 and 2 (loops A, B and C).
+#include "LayoutTestSupport.h"
+#include "SpiralTestSupport.h"
+
+namespace {
+
+using namespace spiral_test;
+
+class SpiralPathSteps : public layout_test::LayoutTest {};
+
+struct Steps {
+  explicit Steps(double shift = 0.0) : shift(shift), layout(z1Record(3, shift)) {}
+  Point at(double x, double y) const { return shifted({x, y}, shift); }
+  COffsetLoop* loop(int k) const { return loopAt(*layout, k); }
+  COffsetNode* node(int k, double x, double y) { return nodeAt(*layout, loop(k), at(x, y)); }
+  // The level-step points of the end, into p.
+  bool find(const COffsetNode& end, const COffsetLoop* b, const COffsetLoop* avoid, bool& d) {
+    return layout->findLevelStepPoints(end, b, loop(2), avoid, d, p[0], p[1], p[2]);
+  }
+  bool found(double x1, double y1, double x2, double y2, double x3, double y3) const {
+    return p[0].point.isEqualTo(at(x1, y1), workTol) && p[1].point.isEqualTo(at(x2, y2), workTol) &&
+           p[2].point.isEqualTo(at(x3, y3), workTol);
+  }
+
+  double shift;
+  std::unique_ptr<CFHCircuitLayout> layout;
+  COffsetPoint p[3];
+};
+
+TEST_F(SpiralPathSteps, TheStepGoesAsFarAlongAsTheRoomAllows) {
+  for (double shift : {0.0, 1e7}) {
+    for (const auto& [other, given] : {std::pair{1900.0, true}, std::pair{2000.0, false}}) {
+      Steps z(shift);
+      COffsetNode* end = z.node(0, 2100, 100);
+      z.node(0, other, 100);
+      bool d = given;
+      ASSERT_TRUE(z.find(*end, z.loop(1), nullptr, d));
+      EXPECT_TRUE(d) << "a node 100 behind turns the search round";
+      EXPECT_TRUE(z.found(500, 100, 500, 300, 500, 500));
+      EXPECT_EQ(z.p[2].links().size(), 2u) << "a corner of C";
+    }
+  }
+}
+
+TEST_F(SpiralPathSteps, RunsStepInwardByAppendingOrPrepending) {
+  for (bool prepend : {false, true}) {
+    Steps z;
+    COffsetNode* end = z.node(0, 2100, 100);
+    z.node(0, 1900, 100);
+    bool d = true;
+    COffsetNode* reached = prepend ? z.layout->stepPathAcrossLoops(end, z.loop(1), z.loop(2), nullptr, d)
+                                   : z.layout->stepPathAcrossLoopsOut(end, z.loop(1), z.loop(2), nullptr, d);
+    EXPECT_TRUE(reached->point.isEqualTo({500, 500}, workTol) && reached->owner == z.loop(2));
+    ASSERT_EQ(z.layout->edges.size(), 3u);
+    const COffsetEdge* along = z.layout->edges.front();
+    EXPECT_TRUE((prepend ? along->b : along->a) == end && along->direction == (prepend ? 0 : 1));
+    EXPECT_TRUE(!along->crossesOwners && z.layout->edges[1]->crossesOwners && z.layout->edges[2]->crossesOwners);
+    EXPECT_NEAR(pathLength(*z.layout), 11600.0 + 400.0, 1e-6) << "round A from 2100 to 500, then across";
+  }
+}
+
+TEST_F(SpiralPathSteps, WithoutCandidatesTheStepFallsBackBesideTheEnd) {
+  Steps z;
+  COffsetNode* end = z.node(0, 2100, 100);
+  edgeOf(*z.layout, nodeAt(*z.layout, nullptr, {2100, 0}), end, 1);
+  z.node(0, 1900, 100);
+  bool d = true;
+  // Every line from C to A meets C at its start: avoiding C leaves none.
+  ASSERT_TRUE(z.find(*end, z.loop(1), z.loop(2), d));
+  EXPECT_TRUE(z.found(1900, 100, 1900, 300, 1900, 500));
+  // A loop B that no line reaches: no point P2, nothing added.
+  std::unique_ptr<COffsetLoop> away(rectangle(9000, 9000, 9500, 9500));
+  EXPECT_EQ(z.layout->stepPathAcrossLoopsOut(end, away.get(), z.loop(2), nullptr, d), end);
+  EXPECT_EQ(z.layout->edges.size(), 1u);
+  EXPECT_FALSE(z.find(*z.node(1, 2000, 300), z.loop(0), nullptr, d)) << "no next node";
+}
+
+TEST_F(SpiralPathSteps, TheInRunStepsOverToTheNeighbouringLoops) {
+  for (double shift : {0.0, 1e7}) {
+    Steps z(shift);
+    COffsetNode* a = z.node(0, 2000, 100);
+    COffsetNode* b = z.node(1, 3000, 300);
+    EXPECT_EQ(z.layout->joinPathToNeighbour(z.loop(2), a, b, 1), a) << "no next node";
+    edgeOf(*z.layout, z.node(1, 2400, 300), z.node(0, 2400, 100), 1);
+    COffsetNode* n3 = z.layout->joinPathToNeighbour(z.loop(2), a, b, 1);
+    ASSERT_EQ(n3->owner, z.loop(2));
+    ASSERT_EQ(z.layout->edges.size(), 4u);
+    const double x = n3->point.x - shift;
+    EXPECT_TRUE(x == 2200.0 || x == 2600.0) << x;
+    EXPECT_TRUE(n3->point.isEqualTo(z.at(x, 500), workTol));
+    EXPECT_TRUE(z.layout->edges[1]->a == a && z.layout->edges[1]->b->point.isEqualTo(z.at(x, 100), workTol));
+    for (int i = 1; i < 4; ++i) EXPECT_EQ(z.layout->edges[i]->direction, 1);
+    EXPECT_TRUE(b->edges.empty()) << "B is not changed";
+  }
+}
+
+}  // namespace
