@@ -40,7 +40,8 @@ def variant(name, edit, source=MINIMAL):
 def run(name, drawing, *options):
     """The tool's report for the drawing; its folder holds drawn.dxf."""
     out = folders.new(name)
-    done = subprocess.run([TOOL, drawing, out, *options], capture_output=True, text=True, timeout=600)
+    done = subprocess.run([TOOL, drawing, out, "--host-dir", os.path.join(EXAMPLES, "host"), *options],
+                          capture_output=True, text=True, timeout=600)
     lines = [line for line in done.stdout.splitlines() if line.startswith("{")]
     check(done.returncode == 0 and lines, f"{name}: the tool failed: {done.stderr[-2000:]}")
     report = json.loads(lines[-1]) if lines else {}
@@ -113,7 +114,8 @@ for degrees in (30, 90):
     round_trip(f"ucs{degrees}", MINIMAL, "--ucs", f"500,200,{math.cos(a)!r},{math.sin(a)!r}")
 round_trip("turned", variant("turned", turned))
 round_trip("reversed", variant("reversed", reversed_pipe))
-round_trip("corridor", variant("corridor", with_corridor), "--join", "3,-1000,2000")
+round_trip("flat", os.path.join(EXAMPLES, "flat.dxf"), "--join", "8,4,12900,2700")
+round_trip("corridor", variant("corridor", with_corridor), "--join", "3,1,-1000,2000")
 crossed = round_trip("crossed", variant("crossed", with_crossed))
 check(crossed.get("dump", {}).get("zone 3/pipes run into") == ["1"] and crossed["dump"].get("zone 3/network") == ["yes"],
       "crossed: the zone the pipe runs into is not flagged")
@@ -121,7 +123,7 @@ round_trip("slanted", variant("slanted", slanted_wall), "--angled", "--border-r"
 # The noted limit: with three zones the crossing order puts the corridor the
 # pipe runs through first, and the circuit is read in that order.
 three = run("three", variant("three", lambda doc, msp: (with_corridor(doc, msp), with_wc(doc, msp))),
-            "--join", "3,-1000,2000", "--join", "4,750,5000")
+            "--join", "3,1,-1000,2000", "--join", "4,1,750,5000")
 check(three.get("circuits") == {"1": True, "2": True} and three["dump"].get("circuit 1/zones") == ["3 1 4 "],
       f"three: {three.get('circuits')}, order {three.get('dump', {}).get('circuit 1/zones')}")
 around = run("around", variant("around", round_the_manifold))
@@ -207,7 +209,7 @@ damaged = [
      ("circuit 1/connection", ["", 1000.0, 1000.0, 1300.0, 1100.0])),
     ("two boundaries", second_boundary, ("zone 1/side/1", ["", 4000.0, 2000.0, 4000.0, 5000.0])),
 ]
-wc = round_trip("wc", variant("wc", with_wc), "--join", "3,750,5000")
+wc = round_trip("wc", variant("wc", with_wc), "--join", "3,1,750,5000")
 damaged += [
     ("far link", far_wc, ("circuits", {"1": False, "2": True}), wc["drawn.dxf"]),
     ("far link", far_wc, ("network/pipes", ["1"]), wc["drawn.dxf"]),

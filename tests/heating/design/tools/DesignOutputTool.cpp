@@ -14,6 +14,7 @@
 //   --body             a placed heating body in the first zone
 //   --annotative 1|3   annotative labels
 //   --no-zones         the first circuit loses its zones (the output must stop)
+//   --colour N         circuits coloured, every circuit's colour index N
 //   --mark TEXT        the manifold's mark
 //   --ucs OX,OY,DX,DY, --fail-word N@K, --142 MODE, --no-desc: as cadhost's
 // Prints one JSON line: {"drawn", "connection" (per circuit its two world
@@ -36,6 +37,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,6 +49,7 @@ struct Options {
   bool body = false;
   int annotative = 0;
   bool noZones = false;
+  std::optional<int> colour;
   std::u16string mark;
 };
 
@@ -94,6 +97,10 @@ void drawCommand() {
     first.heatingBody->output = 812.5;
   }
   in_process_design::designCircuits(model);
+  if (g_options.colour) {
+    network.colourCircuits = 1;
+    for (const auto& circuit : model.circuits()) circuit->colourIndex = static_cast<std::uint32_t>(*g_options.colour);
+  }
   if (g_options.noZones) {
     CFHCircuit& emptied = *model.circuits().front();
     while (!emptied.zones().empty()) emptied.removeZone(emptied.zones().back());
@@ -126,6 +133,7 @@ int main(int argc, char** argv) {
     else if (arg == "--annotative") g_options.annotative = std::atoi(argv[++i]);
     else if (arg == "--body") g_options.body = true;
     else if (arg == "--no-zones") g_options.noZones = true;
+    else if (arg == "--colour") g_options.colour = std::atoi(argv[++i]);
     else if (arg == "--mark") g_options.mark = std::u16string(value, value + std::strlen(argv[++i]));
     else if (arg == "--no-desc") host.descFormatter = false;
     else if (arg == "--142") host.handOver = std::strcmp(argv[++i], "immediate") == 0 ? cadhost::HandOverMode::Immediate

@@ -1,7 +1,7 @@
 // The read-back round trip through the stand-in host, for readback_test.py.
 // First run, over DRAWING: the design command's road in-process (both
 // selections, routed model, the profile's defaults from OUTDIR as the host
-// folder), with R fixed, a heating body, a floor structure, a note, a pipe
+// folder, given the heating file of --host-dir), with R fixed, a heating body, a floor structure, a note, a pipe
 // material, t1/t2 42/34, the last circuit's first zone drawn as levels with border widths
 // on two sides, the meander bases on the walls the pipes enter and an
 // optional joined zones; designed, dumped (ModelDump.h), drawn and saved as
@@ -14,8 +14,9 @@
 //
 // Usage: ReadBackTool DRAWING OUTDIR [options]
 //   --ucs OX,OY,DX,DY   the user system of both runs (as cadhost's)
-//   --join Z,X,Y        zone Z (without circuit) joins circuit 1 at the world
-//                       point (after the zones joined before it)
+//   --join Z,W,X,Y      zone Z (without circuit) joins the circuit of zone W at
+//                       the world point (after the zones joined before it)
+//   --host-dir DIR      the heating file of DIR/Dat is the profile of both runs
 //   --angled            pipes meet their walls at an angle: their ends move along them
 //   --border-r R        R of every zone, metres (0.1)
 //   --read-only         DRAWING is a drawn design: only the second run
@@ -53,7 +54,11 @@ struct Options {
   double borderR = 0.1;
   bool angled = false;
   bool readOnly = false;
-  std::vector<std::pair<int, XtGePoint2d>> joins;
+  struct Join {
+    int zone = 0, to = 0;
+    XtGePoint2d point;
+  };
+  std::vector<Join> joins;
 };
 
 Options g_options;
@@ -115,11 +120,12 @@ void setDesignValues(CFHModel& model) {
     circuit->calc.setSupplyTemperature(42.0);
     circuit->calc.setReturnTemperature(34.0);
   }
-  for (const auto& [number, point] : g_options.joins) {
-    CFHZoneEntry* joined = model.zoneByNumber(static_cast<std::uint32_t>(number));
-    if (joined == nullptr || joined->circuit != nullptr || model.circuits().empty()) continue;
-    joined->design()->setLinkPoint(XtGePoint2d(point).transformBy(io.workMatrix()));
-    model.circuits().front()->addZone(joined);
+  for (const Options::Join& join : g_options.joins) {
+    CFHZoneEntry* joined = model.zoneByNumber(static_cast<std::uint32_t>(join.zone));
+    const CFHZoneEntry* to = model.zoneByNumber(static_cast<std::uint32_t>(join.to));
+    if (joined == nullptr || joined->circuit != nullptr || to == nullptr || to->circuit == nullptr) continue;
+    joined->design()->setLinkPoint(XtGePoint2d(join.point).transformBy(io.workMatrix()));
+    to->circuit->addZone(joined);
   }
 }
 
@@ -241,6 +247,7 @@ int main(int argc, char** argv) {
   cadhost::CadhostOptions host;
   host.productsPath = HV_PRODUCTS_FILE;
   g_options.out = std::filesystem::absolute(argv[2]);
+  std::filesystem::path hostDir;
   for (int i = 3; i < argc; ++i) {
     const std::string arg = argv[i];
     const char* value = i + 1 < argc ? argv[i + 1] : "";
@@ -248,11 +255,13 @@ int main(int argc, char** argv) {
       g_options.angled = true;
     } else if (arg == "--read-only") {
       g_options.readOnly = true;
+    } else if (arg == "--host-dir") {
+      hostDir = std::filesystem::absolute(argv[++i]);
     } else if (arg == "--border-r") {
       g_options.borderR = std::atof(argv[++i]);
     } else if (arg == "--join") {
-      auto& [number, point] = g_options.joins.emplace_back();
-      if (std::sscanf(value, "%d,%lf,%lf", &number, &point.x, &point.y) != 3) return 2;
+      Options::Join& join = g_options.joins.emplace_back();
+      if (std::sscanf(value, "%d,%d,%lf,%lf", &join.zone, &join.to, &join.point.x, &join.point.y) != 4) return 2;
       ++i;
     } else if (arg == "--ucs") {
       double o[4] = {};
@@ -264,7 +273,8 @@ int main(int argc, char** argv) {
     }
   }
   std::filesystem::create_directories(g_options.out / "Dat");
-  std::ofstream(g_options.out / "Dat" / "qev_heat_floors.dat") << "[FH_PAGE_GRAPHICS]\nCIRCUIT_SHAPE=0\n";
+  if (!hostDir.empty())
+    std::filesystem::copy(hostDir / "Dat", g_options.out / "Dat", std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
   const std::string drawn = (g_options.out / "drawn.dxf").string();
   std::string drawing = std::filesystem::absolute(argv[1]).string();
   int rc = 0;
