@@ -309,14 +309,16 @@ class CircuitReader {
   }
 
   // t1 and t2 from the supply, else from the manifold item (older drawings
-  // kept them there); only both together.
+  // kept them there; the product database lists both keys, empty, for every
+  // manifold: an empty value is none); only both together.
   void readTemperatures() {
     double values[2] = {};
     const std::u16string_view keys[2] = {u"_PT_X_IN_T1", u"_PT_X_OUT_T2"};
     for (int i = 0; i < 2; ++i) {
       if (const std::optional<double> value = tagReal(supplyRecord_, keys[i])) {
         values[i] = *value;
-      } else if (const std::u16string* text = itemArray::itemAt(network_.manifoldItem, keys[i])) {
+      } else if (const std::u16string* text = itemArray::itemAt(network_.manifoldItem, keys[i]);
+                 text != nullptr && !text->empty()) {
         values[i] = _wtof(text->c_str());
         if (!std::isfinite(values[i])) values[i] = 0.0;
       } else {

@@ -193,6 +193,16 @@ def manifold_moved(doc, msp):
     doc.entitydb["100"].translate(0, -500, 0)
 
 
+def older_temperatures(doc, msp):
+    """t1 and t2 on the manifold, as older drawings kept them, not on the pipes."""
+    for pipe in records(msp, "TP80000-0001"):
+        set_key(pipe, "_PT_X_IN_T1", None)
+        set_key(pipe, "_PT_X_OUT_T2", None)
+    manifold = doc.entitydb["100"]
+    tags = [(t.code, t.value) for t in manifold.get_xdata("QEV_DATA")]
+    manifold.set_xdata("QEV_DATA", tags + [(1000, "_PT_X_IN_T1"), (1000, "40"), (1000, "_PT_X_OUT_T2"), (1000, "32")])
+
+
 DRAWN = minimal["drawn.dxf"]
 damaged = [
     # name, damage, (dump key, expected value) or report key and value
@@ -208,6 +218,26 @@ damaged = [
     ("point text", lambda d, m: set_key(supply(m), "_PT_X_CD_DINS1", "abc"),
      ("circuit 1/connection", ["", 1000.0, 1000.0, 1300.0, 1100.0])),
     ("two boundaries", second_boundary, ("zone 1/side/1", ["", 4000.0, 2000.0, 4000.0, 5000.0])),
+    # The zone label's rules: SP goes with S, 0 when absent; an older label's
+    # SP is S; OP absent is 0; the placement texts without case, another
+    # leaves the profile's.
+    ("whole area only", lambda d, m: set_key(label(m), "_PT_ZONA_SP", None), ("zone 1/SP", ["", 0.0])),
+    ("area only", lambda d, m: (set_key(label(m), "_PT_ZONA_SCELK", None), set_key(label(m), "_PT_ZONA_SP", "7")),
+     ("zone 1/S", ["", 7.0])),
+    ("no perimeter", lambda d, m: set_key(label(m), "_PT_ZONA_OP", None), ("zone 1/OP", ["", 0.0])),
+    ("placement", lambda d, m: set_key(label(m), "_PT_ZONA_PODL_UMISTENI", "PODSKLEPENÁ PODLAHA (VYTÁPĚNÁ MÍSTNOST)"),
+     ("zone 1/flags", ["1 1 1"])),
+    ("other placement", lambda d, m: set_key(label(m), "_PT_ZONA_PODL_UMISTENI", "Sklep"), ("zone 1/flags", ["1 1 0"])),
+    # The circuit's keys: no colour is -1; the flow per minute; t1 without t2
+    # (nor on the manifold) leaves both.
+    ("no colour", lambda d, m: set_key(supply(m), "_PT_X_CD_CBC", None),
+     ("circuit 1/colour material", ["-1 | Měděná 15x1 | 0"])),
+    ("flow", lambda d, m: set_key(supply(m), "_PT_X_CD_MHP", "1"), ("zone 1/MHP", ["", 60.0])),
+    ("t1 only", lambda d, m: set_key(supply(m), "_PT_X_OUT_T2", None), ("circuit 1/t1", ["", 38.0])),
+    ("older temperatures", older_temperatures, ("circuit 1/t2", ["", 32.0])),
+    # A heating body keeps what its records lack.
+    ("body point", lambda d, m: set_key(records(m, "TPV1001-0001")[0], "_PT_ZONA_X_ADD_PINS", None),
+     ("zone 1/body points", ["", 1000.0, 1000.0, 700.0, 1050.0])),
 ]
 wc = round_trip("wc", variant("wc", with_wc), "--join", "3,1,750,5000")
 damaged += [

@@ -190,7 +190,8 @@ void readCommand() {
   network.readManifold(*io.manifold(), true);
   network.distributorOutline();
   io.readModelValues(model);
-  std::vector<std::string> zones, circuits;
+  std::vector<std::string> zones;
+  std::string circuits;
   for (const CFHZoneGroup& group : groups)
     for (const std::int32_t number : group.zoneNumbers)
       if (io.readZone(*model.addZone(static_cast<std::uint32_t>(number)), number)) zones.push_back(std::to_string(number));
@@ -200,14 +201,10 @@ void readCommand() {
     for (const std::int32_t number : group.zoneNumbers)
       if (CFHZoneEntry* zone = model.zoneByNumber(static_cast<std::uint32_t>(number))) circuit.addZone(zone);
     const bool read = io.readCircuit(circuit, group.circuitNumber);
-    circuits.push_back(quoted(std::to_string(group.circuitNumber)) + ": " + (read ? "true" : "false"));
+    circuits += (circuits.empty() ? "" : ", ") + quoted(std::to_string(group.circuitNumber)) + (read ? ": true" : ": false");
   }
   report("zones", list(zones, false));
-  report("circuits", "{" + [&] {
-    std::string joined;
-    for (const std::string& c : circuits) joined += (joined.empty() ? "" : ", ") + c;
-    return joined;
-  }() + "}");
+  report("circuits", "{" + circuits + "}");
   model.sortCircuitsByNumber();
   model.sortZonesByNumber();
   CFHDrawingInOut::finishCircuits(model);
