@@ -34,6 +34,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <utility>
 #include <vector>
 
 class CFHDescData;
@@ -80,6 +81,10 @@ class CFHCircuit {
   CFloorHeatingCurve* supplyPipe() const { return supplyPipe_.get(); }
   CFloorHeatingCurve* returnPipe() const { return returnPipe_.get(); }
   void setPipes(CFloorHeatingCurve::Ptr supply, CFloorHeatingCurve::Ptr returnPipe);
+  // Hands both pipes (supply, return) to the caller; the circuit keeps none.
+  std::pair<CFloorHeatingCurve::Ptr, CFloorHeatingCurve::Ptr> takePipes() {
+    return {std::move(supplyPipe_), std::move(returnPipe_)};
+  }
   // Deletes both pipes.
   void clearPipes();
   // Doubles the distribution pipe `centreLine` (kept as the circuit's centre

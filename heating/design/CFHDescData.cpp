@@ -58,3 +58,15 @@ void CFHDescData::readDefaultLayer(const HostExport2D* host) {
     defaultLayer = layer != nullptr ? CString(hvMbToWide(layer)) : CString();
   }
 }
+
+bool CFHDescData::descriptionTextByKind(int kind, CString& out) const {
+  // The five label kinds share four styles: the zone's label and its
+  // description lines take the zone's.
+  static constexpr int kStyleOfKind[kTextKindCount] = {kStyleZone, kStyleZone, kStyleManifold, kStyleCircuit,
+                                                       kStyleHeatingBody};
+  if (kind < 0 || kind >= kTextKindCount) return false;
+  const CString& style = textStyles[static_cast<std::size_t>(kStyleOfKind[kind])];
+  if (style.IsEmpty()) return false;
+  out = style;
+  return true;
+}

@@ -51,6 +51,10 @@ class CFHDescData {
   // gives none). Without a table or a word that part is left as it is, but
   // the style list still gets "Standard" when it stays empty.
   void readDefaultLayer(const HostExport2D* host);
+  // The text style of a label kind (TextKind): the zone's for its label and
+  // description lines, else the kind's own. An empty style, or a kind
+  // outside TextKind, leaves `out` as it is and answers false.
+  bool descriptionTextByKind(int kind, CString& out) const;
 
   std::array<CString, kStyleKindCount> textStyles;
   std::array<double, kTextKindCount> textHeights{7.2, 4.8, 7.2, 4.8, 7.2};

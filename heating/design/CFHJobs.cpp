@@ -15,8 +15,8 @@
 
 namespace {
 
-void logJobFailure(const CFHCircuit& circuit, const std::string& what) {
-  hvLogFailure(hvUtf8ToWide("design job of circuit " + std::to_string(circuit.number) + ": " + what));
+void logJobFailure(std::uint32_t circuitNumber, const std::string& what) {
+  hvLogFailure(hvUtf8ToWide("design job of circuit " + std::to_string(circuitNumber) + ": " + what));
 }
 
 }  // namespace
@@ -35,6 +35,9 @@ HANDLE CFHJob::createSuspended() {
 
 // ---- CFHJobDesignHeating -------------------------------------------------------------------
 
+CFHJobDesignHeating::CFHJobDesignHeating(CFHWorkerSync* sync, CFHCircuit* circuit, const CFHDesignSteps& steps)
+    : CFHJob(sync), circuit(circuit), steps_(steps), circuitNumber_(circuit != nullptr ? circuit->number : 0) {}
+
 DWORD CFHJobDesignHeating::Run() {
   try {
     const std::vector<CFHZoneEntry*>& zones = circuit->zones();
@@ -47,9 +50,9 @@ DWORD CFHJobDesignHeating::Run() {
     steps_.buildPath(*circuit);
     return kDesigned;
   } catch (const std::exception& e) {
-    logJobFailure(*circuit, std::string("stopped: ") + e.what());
+    logJobFailure(circuitNumber_, std::string("stopped: ") + e.what());
   } catch (...) {
-    logJobFailure(*circuit, "stopped by an unknown exception");
+    logJobFailure(circuitNumber_, "stopped by an unknown exception");
   }
   dropLayouts();
   return kFailed;
@@ -113,7 +116,7 @@ std::size_t startDesignJobs(CFHWorkerSync& sync, const std::vector<std::unique_p
     auto job = std::make_unique<CFHJobDesignHeating>(&sync, circuit, steps);
     const HANDLE thread = job->createSuspended();
     if (thread == nullptr) {
-      logJobFailure(*circuit, "the system refused its thread; the circuit is not designed");
+      logJobFailure(circuit->number, "the system refused its thread; the circuit is not designed");
       continue;
     }
     const DWORD threadId = job->threadId;

@@ -93,8 +93,7 @@ class CFHJobDesignHeating final : public CFHJob {
   static constexpr DWORD kStopped = 1;  // the circuit asked it to stop
   static constexpr DWORD kFailed = 2;   // an exception ended it
 
-  CFHJobDesignHeating(CFHWorkerSync* sync, CFHCircuit* circuit, const CFHDesignSteps& steps)
-      : CFHJob(sync), circuit(circuit), steps_(steps) {}
+  CFHJobDesignHeating(CFHWorkerSync* sync, CFHCircuit* circuit, const CFHDesignSteps& steps);
   DWORD Run() override;
 
   CFHCircuit* circuit;
@@ -105,6 +104,9 @@ class CFHJobDesignHeating final : public CFHJob {
   void dropLayouts() noexcept;
 
   CFHDesignSteps steps_;
+  // The circuit's number when the job was made, for its failure report: the
+  // dialog may renumber the circuit while the job runs.
+  std::uint32_t circuitNumber_;
 };
 
 // The waiter of one start of the design jobs.

@@ -48,11 +48,13 @@
 #include "platform/win/WinTypes.h"
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <vector>
 
 class CFHCircuit;
+class CFHPropertyValueList;
 class CFHZoneEntry;
 class CFloorHeatingCurve;
 class XtGePoint2d;
@@ -213,6 +215,98 @@ class CFHModel {
   // The connection points of the heating bodies along the manifold's
   // connection line, after the circuits' labels.
   void placeHeatingBodies();
+
+  // ---- The dialog pages: selection, numbers, colours (command's thread) ----------
+  // None of these touches anything a design job reads (T1): they may run
+  // while the jobs run. Keys are 64 bits throughout, so every zone number
+  // gives its own key.
+  //
+  // Selection keys: a circuit's number (below kZoneKeyFactor), a zone's
+  // number x kZoneKeyFactor, or that plus the id of one item of the zone's
+  // as-drawn loop (a part: one side of the zone, with its border width).
+  enum SelectionKeyKind : int { kKeyZone = 0, kKeyCircuit = 1, kKeyPart = 2 };
+  static constexpr std::uint64_t kZoneKeyFactor = 1000000;
+  // The largest circuit number (the key space below the zone keys).
+  static constexpr std::uint32_t kMaxCircuitNumber = 999999;
+  // 1 below kZoneKeyFactor, 2 with a remainder, else 0.
+  static int selectionKeyKind(std::uint64_t key);
+  // The zone a zone or part key names (its number is key / kZoneKeyFactor),
+  // or null; null for a circuit key. A part key whose id names no item of
+  // the zone's as-drawn loop names nothing either.
+  CFHZoneEntry* zoneOfKey(std::uint64_t key) const;
+  // Whether the key names a zone, a side of a zone or a circuit of the model.
+  bool keyNamesItem(std::uint64_t key) const;
+  // The part keys of a zone: its key plus the id of each item of its
+  // as-drawn loop, in loop order (none without a boundary).
+  static std::vector<std::uint64_t> partKeysOf(const CFHZoneEntry& zone);
+
+  // The selection after preview picks (CFHSelectionPicks.cpp): `picked` are
+  // the keys picked (in), then the new selection (out); mode 0 replaces, 1
+  // adds, 2 clears before it replaces, 3 replaces kind by kind and adds
+  // (modes 1 and 3 widen: a zone brings its sides and circuit, a circuit
+  // its first zone with its sides); option 6 forgets the previous selection.
+  // Keys that name nothing, picked or kept from before (a renumbered zone),
+  // are dropped first. Modes 0 and 3 refuse a pick whose new keys are of
+  // different kinds: nothing changes. Then selectedZones (zone order),
+  // every zone design's selected sides and currentCircuit (the last circuit
+  // key; none without one) follow the keys. False, nothing changed, for a
+  // mode outside 0-3 or a refused pick; `picked` then holds the selection
+  // as it stays.
+  bool updateSelectionFromPicks(std::vector<std::uint64_t>& picked, int mode, int option);
+
+  // The number setters of the pages (CFHModelNumbering.cpp). Answers: 0
+  // done; 1 no current circuit (selected zone), or it has n already; 2
+  // another circuit (zone) has n; 3 n out of range (circuits 1 to
+  // kMaxCircuitNumber, zones from 1 up to the largest u32). Only 0 changes
+  // anything. A circuit's new number replaces its key in the selection and
+  // the heating bodies are numbered again; a zone's new number moves its
+  // key and its part keys (the ids stay) to the new number.
+  int setCurrentCircuitNumber(std::int64_t n);
+  int setCurrentZoneNumber(std::int64_t n);
+
+  // Circuit colours (CFHCircuitColours.cpp): number -> colour index of every
+  // circuit; applying gives each circuit its number's colour, entering a
+  // number the map lacks with colour 0 (which the circuit then takes).
+  std::map<std::uint32_t, std::uint32_t> collectCircuitColors() const;
+  void applyCircuitColors(std::map<std::uint32_t, std::uint32_t>& colours);
+
+  // One field of the pages over the selected zones (all zones when none is
+  // selected): its distinct values, or one total (CFHPropertyValues.cpp,
+  // where the ids are listed). True when `values` holds anything.
+  bool collectPropertyValues(int id, CFHPropertyValueList& values) const;
+
+  // ---- The dialog pages' queries (CFHModelQueries.cpp) --------------------------------
+  // The selected zones' border state: each zone's selectedBorderState; 2
+  // without a selected zone; 3 when any zone is in state 3; 1 when they
+  // differ; else the common state. `widths` gets the distinct positive
+  // widths of the selected sides of all selected zones, in order (drawing
+  // units).
+  int combinedZoneState(std::vector<double>& widths) const;
+  // The display type of the first zone; 0 without zones.
+  std::uint32_t firstZoneDisplayType() const;
+  // The circuit shape of the first selected zone, else of the first zone; 1
+  // without zones.
+  std::uint32_t firstSelectedZoneCircuitShape() const;
+  CFHZoneEntry* firstSelectedZone() const;
+  // The distinct circuits of the selected zones, in order.
+  std::vector<CFHCircuit*> circuitsOfSelectedZones() const;
+  // Every zone's key, then every circuit's number.
+  std::vector<std::uint64_t> allSelectionKeys() const;
+  // Exactly two selected zones, one in a circuit and one without: they become
+  // the join pair (in that order) and the answer is true. Otherwise the pair
+  // is cleared and the answer is false.
+  bool resolveJoinSelection();
+  // A selected circuit (a circuit key) is the circuit of a selected zone.
+  bool selectionHasCircuitOfZone() const;
+  // Whether `keys` holds a selected key (one of selectionKeys) other than `key`.
+  bool selectionHasOtherKey(std::uint64_t key, const std::vector<std::uint64_t>& keys) const;
+  // The circuits by ascending number, equal numbers in list order.
+  std::vector<CFHCircuit*> sortedCircuits() const;
+  // The selected zone designs' layout values: `values` gets the distinct
+  // values; -2.0 without a selected zone, -1.0 when the values or their
+  // flags (CFHZoneDesign::layoutFlag, set when non-zero) differ, -2.0 when
+  // they agree with the flag clear, else the common value.
+  double selectedZonesValueList(std::vector<double>& values) const;
 
   // ---- Floor structures ----------------------------------------------------------
   // The catalogue of the library's structures: key the structure's name (its

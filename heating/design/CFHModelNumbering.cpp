@@ -1,11 +1,12 @@
 // Numbers of the circuits, zones and heating bodies of a design model, and
-// the order of its lists.
+// the order of its lists; the number setters of the dialog pages.
 #include "heating/design/CFHModel.h"
 
 #include "heating/design/CFHCircuit.h"
 #include "heating/design/CFHZoneEntry.h"
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 namespace {
@@ -56,14 +57,41 @@ void CFHModel::numberZonesByCircuits() {
 }
 
 void CFHModel::renumberHeatingBodies() {
-  std::vector<const CFHCircuit*> byNumber;
-  for (const auto& circuit : circuits_) byNumber.push_back(circuit.get());
-  std::stable_sort(byNumber.begin(), byNumber.end(), [](const auto* a, const auto* b) { return a->number < b->number; });
+  const std::vector<CFHCircuit*> byNumber = sortedCircuits();
   std::uint32_t counter = byNumber.empty() ? 0 : byNumber.back()->number;
   for (const CFHCircuit* circuit : byNumber) {
     for (CFHZoneEntry* zone : circuit->zones())
       if (zone->heatingBody != nullptr) zone->heatingBody->number = ++counter;
   }
+}
+
+int CFHModel::setCurrentCircuitNumber(std::int64_t n) {
+  if (n < 1 || n > kMaxCircuitNumber) return 3;
+  const auto number = static_cast<std::uint32_t>(n);
+  if (currentCircuit == nullptr || currentCircuit->number == number) return 1;
+  if (circuitByNumber(number) != nullptr) return 2;
+  const std::uint32_t old = currentCircuit->number;
+  currentCircuit->number = number;
+  std::replace(selectionKeys.begin(), selectionKeys.end(), static_cast<std::uint64_t>(old),
+               static_cast<std::uint64_t>(number));
+  renumberHeatingBodies();
+  return 0;
+}
+
+int CFHModel::setCurrentZoneNumber(std::int64_t n) {
+  if (n < 1 || n > std::numeric_limits<std::uint32_t>::max()) return 3;
+  const auto number = static_cast<std::uint32_t>(n);
+  CFHZoneEntry* zone = firstSelectedZone();
+  if (zone == nullptr || zone->number == number) return 1;
+  if (zoneByNumber(number) != nullptr) return 2;
+  const std::uint64_t oldKey = zone->selectionKey();
+  zone->number = number;
+  const std::uint64_t newKey = zone->selectionKey();
+  // The zone's key and its part keys (the same zone number) move together.
+  for (std::uint64_t& key : selectionKeys)
+    if (selectionKeyKind(key) != kKeyCircuit && key / kZoneKeyFactor == oldKey / kZoneKeyFactor)
+      key = newKey + key % kZoneKeyFactor;
+  return 0;
 }
 
 void CFHModel::sortCircuitsByNumber() { stableSortByNumber(circuits_); }

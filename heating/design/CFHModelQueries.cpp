@@ -2,6 +2,7 @@
 
 #include "heating/design/CFHCircuit.h"
 #include "heating/design/CFHModel.h"
+#include "heating/design/CFHZoneDesign.h"
 #include "heating/design/CFHZoneEntry.h"
 
 #include "heating/curves/VariantValue.h"
@@ -132,4 +133,124 @@ XtGePoint2d CFHCircuit::labelPosition(double h, const CFHLabelMeasure& measure, 
   }
   width = std::isfinite(measured) ? measured * millimetre : 0.0;
   return labelPosition(h, width);
+}
+
+// ---- The dialog pages' queries ---------------------------------------------------------
+
+double CFHZoneEntry::pressureLossForDisplay() const {
+  const double p = variantValueToDouble(calc.results[CFHZoneCalc::kP]);
+  return model_->pressureUnit == 1 ? p : p * 1000.0;
+}
+
+CString pressureUnitText(const CFHModel& model) {
+  CString text;
+  text.LoadString(model.pressureUnit == 1 ? IDS_UNIT_KPA : IDS_UNIT_PA);
+  return text;
+}
+
+void scaleValueList(std::vector<double>& values, double u, bool divide) {
+  if (!std::isfinite(u) || !(u > 0.0)) return;
+  for (double& value : values) value = divide ? value / u : value * u;
+}
+
+bool setIndexIfValid(const std::function<int()>& lookup, int& index) {
+  const int found = lookup();
+  if (found == -1) return false;
+  index = found;
+  return true;
+}
+
+bool circuitNumberLess(const CFHCircuit* a, const CFHCircuit* b) { return a->number < b->number; }
+
+std::vector<CFHCircuit*> CFHModel::sortedCircuits() const {
+  std::vector<CFHCircuit*> sorted;
+  sorted.reserve(circuits_.size());
+  for (const auto& circuit : circuits_) sorted.push_back(circuit.get());
+  std::stable_sort(sorted.begin(), sorted.end(), circuitNumberLess);
+  return sorted;
+}
+
+int CFHModel::combinedZoneState(std::vector<double>& widths) const {
+  widths.clear();
+  int combined = -1;
+  bool any3 = false;
+  for (const CFHZoneEntry* zone : selectedZones) {
+    std::vector<double> own;
+    const int state = zone->design()->selectedBorderState(own);
+    for (const double w : own)
+      if (std::find(widths.begin(), widths.end(), w) == widths.end()) widths.push_back(w);
+    any3 = any3 || state == 3;
+    combined = combined == -1 || combined == state ? state : 1;
+  }
+  if (combined == -1) return 2;
+  return any3 ? 3 : combined;
+}
+
+std::uint32_t CFHModel::firstZoneDisplayType() const {
+  return zones_.empty() ? 0 : zones_.front()->design()->displayType();
+}
+
+std::uint32_t CFHModel::firstSelectedZoneCircuitShape() const {
+  const CFHZoneEntry* zone = firstSelectedZone();
+  if (zone == nullptr && !zones_.empty()) zone = zones_.front().get();
+  return zone == nullptr ? 1 : zone->design()->circuitShape();
+}
+
+CFHZoneEntry* CFHModel::firstSelectedZone() const { return selectedZones.empty() ? nullptr : selectedZones.front(); }
+
+std::vector<CFHCircuit*> CFHModel::circuitsOfSelectedZones() const {
+  std::vector<CFHCircuit*> circuits;
+  for (const CFHZoneEntry* zone : selectedZones)
+    if (zone->circuit != nullptr && indexOfPointer(circuits, zone->circuit) == circuits.size())
+      circuits.push_back(zone->circuit);
+  return circuits;
+}
+
+std::vector<std::uint64_t> CFHModel::allSelectionKeys() const {
+  std::vector<std::uint64_t> keys;
+  keys.reserve(zones_.size() + circuits_.size());
+  for (const auto& zone : zones_) keys.push_back(zone->selectionKey());
+  for (const auto& circuit : circuits_) keys.push_back(circuit->number);
+  return keys;
+}
+
+bool CFHModel::resolveJoinSelection() {
+  joinPair[0] = joinPair[1] = nullptr;
+  if (selectedZones.size() != 2) return false;
+  CFHZoneEntry* a = selectedZones[0];
+  CFHZoneEntry* b = selectedZones[1];
+  if ((a->circuit == nullptr) == (b->circuit == nullptr)) return false;
+  joinPair[0] = a->circuit != nullptr ? a : b;
+  joinPair[1] = a->circuit != nullptr ? b : a;
+  return true;
+}
+
+bool CFHModel::selectionHasCircuitOfZone() const {
+  for (const std::uint64_t key : selectionKeys) {
+    if (selectionKeyKind(key) != kKeyCircuit) continue;
+    for (const CFHZoneEntry* zone : selectedZones)
+      if (zone->circuit != nullptr && zone->circuit->number == key) return true;
+  }
+  return false;
+}
+
+bool CFHModel::selectionHasOtherKey(std::uint64_t key, const std::vector<std::uint64_t>& keys) const {
+  return std::any_of(keys.begin(), keys.end(), [&](std::uint64_t k) {
+    return k != key && std::find(selectionKeys.begin(), selectionKeys.end(), k) != selectionKeys.end();
+  });
+}
+
+double CFHModel::selectedZonesValueList(std::vector<double>& values) const {
+  values.clear();
+  if (selectedZones.empty()) return -2.0;
+  bool flagsDiffer = false;
+  const bool firstFlag = selectedZones.front()->design()->layoutFlag() != 0;
+  for (const CFHZoneEntry* zone : selectedZones) {
+    const CFHZoneDesign& design = *zone->design();
+    if (std::find(values.begin(), values.end(), design.layoutValue()) == values.end())
+      values.push_back(design.layoutValue());
+    flagsDiffer = flagsDiffer || (design.layoutFlag() != 0) != firstFlag;
+  }
+  if (values.size() > 1 || flagsDiffer) return -1.0;
+  return firstFlag ? values.front() : -2.0;
 }

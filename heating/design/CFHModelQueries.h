@@ -17,8 +17,13 @@
 #include "platform/win/CString.h"
 #include "platform/win/Variant.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <vector>
 
+class CFHCircuit;
 class CFHModel;
 class CFHZoneEntry;
 
@@ -60,3 +65,30 @@ struct CFHLabelMeasure {
 // The floor type of a placement: 0 string 267, 1 string 266, 2 string 268;
 // empty for any other placement (or when the string table is not loaded).
 CString floorTypeText(std::uint32_t placement);
+
+// The unit of the pressure losses the pages show: string 305 "KPa" when the
+// model's "UNITS_P" is 1, else string 304 "Pa".
+CString pressureUnitText(const CFHModel& model);
+
+// Orders circuits by number: a's number below b's.
+bool circuitNumberLess(const CFHCircuit* a, const CFHCircuit* b);
+
+// Multiplies (divide false) or divides every value by the drawing unit
+// factor u; a u that is not a positive finite number leaves the list.
+void scaleValueList(std::vector<double>& values, double u, bool divide);
+
+// Calls the lookup once; unless it answers -1, `index` takes the answer and
+// the answer is true.
+bool setIndexIfValid(const std::function<int()>& lookup, int& index);
+
+// Whether the list's last element is the item (false for an empty list).
+template <typename T>
+bool lastItemEquals(const std::vector<T*>& list, const T* item) {
+  return !list.empty() && list.back() == item;
+}
+
+// The position of the pointer in the list, or the list's length when absent.
+template <typename T>
+std::size_t indexOfPointer(const std::vector<T*>& list, const T* item) {
+  return static_cast<std::size_t>(std::find(list.begin(), list.end(), item) - list.begin());
+}

@@ -5,6 +5,7 @@
 #include "heating/design/CFHModel.h"
 
 #include "heating/design/CFHConstants.h"
+#include "heating/design/CFHModelQueries.h"
 #include "heating/design/HostCaption.h"
 #include "heating/design/KvTable.h"
 #include "heating/design/ProfileReads.h"
@@ -103,10 +104,8 @@ void CFHModel::loadProfileDefaults() {
   readFiniteDouble(graphics, u"DETAIL_RADIUS", d.detailRadius);
   readFiniteDouble(graphics, u"PERIMETER_RADIUS", d.perimeterRadius);
   readPositiveDouble(graphics, u"PERIMETER_PITCH", d.perimeterPitch);
-  if (readText(graphics, u"HATCH_NAME", text)) {
-    const int chosen = findHatchPattern(hatchPatterns, hvWideToMb(text.view()));
-    if (chosen >= 0) hatchPattern = chosen;
-  }
+  if (readText(graphics, u"HATCH_NAME", text))
+    setIndexIfValid([&] { return findHatchPattern(hatchPatterns, hvWideToMb(text.view())); }, hatchPattern);
   readFiniteDouble(graphics, u"HATCH_SCALE", hatchScale);
   readFiniteDouble(graphics, u"HATCH_ANGLE", hatchAngle);
   double pitch = 0.0;

@@ -141,6 +141,19 @@ class CFHPipeNetwork {
   // segments.
   bool outlineReferencePoint(XtGePoint2d& point) const;
 
+  // ---- Distribution pipe pitch (CFHPipeNetworkPitch.cpp) ---------------------------
+  // A new pitch (drawing units), capped at pipePitchLimit: every job is
+  // stopped, every circuit with a zone and a centre line is connected again
+  // with the new pitch (connectPipe at its first connection point, with
+  // trimming when that point lies on its first zone's as-drawn loop, the way
+  // the routing connected it), then every zone's working loop is rebuilt
+  // around the new pipes (applyPipesToZones). All circuits or none: when one
+  // cannot be connected, every circuit's pipes, its first zone's pipe ends
+  // and the pitch are as before and the answer is false. A value that is not
+  // a positive finite number is refused (false); one whose capped pitch
+  // equals the pitch changes nothing (true). The caller starts the jobs again.
+  bool setPipePitch(double value);
+
   // ---- Manifold item (CFHPipeNetworkManifold.cpp) -------------------------------
   // Reads the product-line item of the selected manifold block into
   // manifoldItem (through the host's current table and its product

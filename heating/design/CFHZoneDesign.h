@@ -37,14 +37,19 @@
 #include "heating/curves/CFHZoneBoundary.h"
 #include "heating/layout/CFHCircuitLayout.h"
 #include "heating/layout/CFHPipeEnd.h"
+#include "heating/layout/CFHPipeStyle.h"
 
 #include "platform/ge/XtGePoint2d.h"
 
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <utility>
 #include <vector>
 
+namespace GDI {
+class canvas;
+}
 class CFHZoneCalc;
 class CFHZoneEntry;
 
@@ -66,6 +71,10 @@ class CFHZoneDesign {
   // layout ("_PT_X_ZDR_DD").
   std::uint32_t displayType() const { return displayType_; }
   double layoutValue() const { return layoutValue_; }
+  // The word beside the layout value: whether the value is set (non-zero).
+  // The pages' own; no design reads it, so setting it stops no job.
+  std::uint32_t layoutFlag() const { return reserved_; }
+  void setLayoutFlag(std::uint32_t flag) { reserved_ = flag; }
   double perpendicularDistance() const { return perpendicularDistance_; }  // "_PT_X_ZDR_PERP"
   double detailDistance() const { return detailDistance_; }                // "_PT_X_ZDR_RADD"
   double perimeterDistance() const { return perimeterDistance_; }          // "_PT_X_ZDR_RADL"
@@ -176,7 +185,8 @@ class CFHZoneDesign {
   // The selection key of a side: zone number x 1000000 + its id.
   std::uint64_t edgeKey(std::uint32_t id) const;
   // The selected list becomes the ids of the as-drawn sides whose key is
-  // among the keys, in side order.
+  // among the keys, in side order. The selected sides are the dialog's: no
+  // design job reads them, so this stores them without stopping the job.
   void selectEdgesByKeys(const std::vector<std::uint64_t>& keys);
   // Appends the key of every selected id.
   void selectedEdgeKeys(std::vector<std::uint64_t>& keys) const;
@@ -200,6 +210,16 @@ class CFHZoneDesign {
   // first, and the old layouts, which point into the old working loop, go.
   // False without a boundary or when the build failed.
   bool applyPipes(std::vector<CFloorHeatingCurve::Ptr>& pipes);
+
+  // ---- Preview (CFHZoneDesignPreview.cpp) -------------------------------------------
+  // Adds every item of the as-drawn loop, in order, to the canvas's base
+  // layer with its selection key (edgeKey of its id) as the pass-on value:
+  // with mode 1 a selected side in the second style of the pair, every other
+  // item (and every item in other modes) in the first; colour, pen width and
+  // linetype (code page 1250) from the style, no scale. Nothing without a
+  // boundary. The as-drawn loop is not changed after it was prepared, so
+  // this may run while the circuit's job runs.
+  void drawBoundaryEdges(GDI::canvas& canvas, const std::pair<CFHPipeStyle, CFHPipeStyle>& styles, int mode) const;
 
   // ---- Busy flag and its scopes ------------------------------------------------
   bool isBusy() const;
@@ -320,7 +340,7 @@ class CFHZoneDesign {
   CFHZoneEntry* owner_;
   std::uint32_t circuitShape_;
   double layoutValue_ = -1.0;
-  std::uint32_t reserved_ = 0;
+  std::uint32_t reserved_ = 0;  // the layout value's flag
   std::uint32_t displayType_;
   double perpendicularDistance_;
   double detailDistance_;

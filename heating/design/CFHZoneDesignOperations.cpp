@@ -165,7 +165,7 @@ void CFHZoneDesign::selectEdgesByKeys(const std::vector<std::uint64_t>& keys) {
         ids.push_back(static_cast<std::uint32_t>(id));
     }
   }
-  setSelectedEdgeIds(std::move(ids));
+  selectedEdgeIds_ = std::move(ids);
 }
 
 void CFHZoneDesign::selectedEdgeKeys(std::vector<std::uint64_t>& keys) const {

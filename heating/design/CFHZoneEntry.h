@@ -89,6 +89,12 @@ class CFHZoneEntry {
   // QPC plus the output of the zone's heating body (QPC alone without one;
   // CFHModelQueries.cpp).
   VARIANT outputWithHeatingBody() const;
+  // The zone's selection key: number x 1000000, in 64 bits.
+  std::uint64_t selectionKey() const { return static_cast<std::uint64_t>(number) * 1000000u; }
+  // P for the pages, in the model's pressure unit: the calculation holds kPa,
+  // so "Pa" ("UNITS_P" 0) shows P x 1000 and "KPa" (1) P itself; 0 while P
+  // is empty (CFHModelQueries.cpp).
+  double pressureLossForDisplay() const;
 
   std::uint32_t number;
   std::uint32_t word = 0;

@@ -1,6 +1,7 @@
 #include "heating/dialogs/CFloorHeatingDlgComplex.h"
 
 #include "heating/dialogs/CalculationPage.h"
+#include "heating/dialogs/DialogPageSteps.h"
 
 #include "heating/design/CFHCircuit.h"
 #include "heating/design/CFHJobs.h"
@@ -81,6 +82,10 @@ int CFloorHeatingDlgComplex::takeStep(const HvDialogStep& step) {
     case hvDialogCalc: runCalculationPage(model_); return hostStatus::normal;
     case hvDialogSet: return setStep(step);
     case hvDialogEnd: return endStep(step);
+    case hvDialogPick: return pickStep(model_, step);
+    case hvDialogNumber: return numberStep(model_, step);
+    case hvDialogColors: return colorsStep(model_, step);
+    case hvDialogShow: return showStep(model_, step);
     default: return hostStatus::error;
   }
 }
@@ -113,12 +118,13 @@ int CFloorHeatingDlgComplex::setStep(const HvDialogStep& step) {
 }
 
 int CFloorHeatingDlgComplex::endStep(const HvDialogStep& step) {
-  if (step.endCode == kJoinAtPoint) {
+  if (step.endCode == kJoinAtPoint && step.first == 0 && step.second == 0) {
+    // The zones the pages selected.
+    if (!joinSelectedZones(model_)) return hostStatus::error;
+  } else if (step.endCode == kJoinAtPoint) {
     CFHZoneEntry* inCircuit = model_.zoneByNumber(static_cast<std::uint32_t>(step.first));
     CFHZoneEntry* joining = model_.zoneByNumber(static_cast<std::uint32_t>(step.second));
-    if (inCircuit == nullptr || joining == nullptr || inCircuit->circuit == nullptr ||
-        inCircuit->circuit->zones().back() != inCircuit || joining->circuit != nullptr)
-      return hostStatus::error;
+    if (!canJoin(inCircuit, joining)) return hostStatus::error;
     model_.joinPair[0] = inCircuit;
     model_.joinPair[1] = joining;
   } else if (step.endCode == kPlaceHeatingBody) {

@@ -20,9 +20,14 @@
 //              design jobs are started again, so the change is designed;
 //   end CODE   ends the show with IDOK, IDCANCEL or 599; "600 join A B" sets
 //              the join pair (A the last zone of a circuit, B a zone without
-//              one) and "601 body Z" makes zone Z's heating body pending (a
-//              zone without one gets one, with the output BODY_OUTPUT set for
-//              it, else 0 W) before the show ends with 600 or 601.
+//              one), "600" alone takes the pair from the selected zones
+//              (joinSelectedZones), and "601 body Z" makes zone Z's heating
+//              body pending (a zone without one gets one, with the output
+//              BODY_OUTPUT set for it, else 0 W) before the show ends with 600
+//              or 601;
+//   pick, number, colors, show
+//              the pages' picks, numbers, colours and lists, with a reply
+//              (DialogPageSteps.h).
 // A step that cannot be taken answers a failure and changes nothing; a
 // refused end leaves the dialog open. A host without the scripted dialog
 // ends every show as cancelled.

@@ -1,6 +1,7 @@
 #include "heating/dialogs/DialogSettings.h"
 
 #include "heating/design/CFHCircuit.h"
+#include "heating/design/CFHJobs.h"
 #include "heating/design/CFHModel.h"
 #include "heating/design/CFHZoneDesign.h"
 #include "heating/design/CFHZoneEntry.h"
@@ -101,6 +102,8 @@ const Setting kSettings[] = {
 
 // The heating body's output, kept for a zone that has no body yet.
 constexpr std::u16string_view kBodyOutputKey = u"BODY_OUTPUT";
+// The distribution pipe pitch, m.
+constexpr std::u16string_view kPipePitchKey = u"PIPE_PITCH";
 // Longer texts are no number this dialog takes.
 constexpr std::size_t kMaxNumberText = 64;
 
@@ -173,12 +176,24 @@ DialogSettingAnswer applyBodyOutput(const CFHModel& model, std::u16string_view t
   return DialogSettingAnswer::kApplied;
 }
 
+DialogSettingAnswer applyPipePitch(CFHModel& model, std::u16string_view text, HvDialogTarget target) {
+  double pitch = 0.0;
+  if (target != hvDialogTargetNone || !readNumber(text, pitch) || !(pitch > 0.0)) return DialogSettingAnswer::kRefused;
+  // The jobs read the pitch and the pipes.
+  model.stopDesignJobs();
+  if (model.pipeNetwork().setPipePitch(pitch * model.unitFactor())) return DialogSettingAnswer::kDesignInput;
+  // Nothing changed, but the jobs were stopped: they go on.
+  startDesignJobs(model.workerSync(), model.circuits());
+  return DialogSettingAnswer::kRefused;
+}
+
 }  // namespace
 
 DialogSettingAnswer applyDialogSetting(CFHModel& model, std::u16string_view key, std::u16string_view value,
                                        HvDialogTarget target, std::int32_t targetNumber,
                                        PendingBodyOutputs& bodyOutputs) {
   if (key == kBodyOutputKey) return applyBodyOutput(model, value, target, targetNumber, bodyOutputs);
+  if (key == kPipePitchKey) return applyPipePitch(model, value, target);
   const Setting* setting = nullptr;
   for (const Setting& s : kSettings)
     if (key == s.key) setting = &s;

@@ -12,7 +12,11 @@
 //     CB_FURN_LEGS, LOSS_QC (W), AREA_FROM_LOSS (0/1), BODY_OUTPUT (W, the
 //     zone's heating body, or the one it gets when it is placed);
 //   circuit: CB_IN_T1, CB_OUT_T2, CB_MAX_LEN, PMAX_KPA, CHECK_PMAX (0/1),
-//     CB_PIPE_MAT (a text).
+//     CB_PIPE_MAT (a text);
+//   the manifold, without a target: PIPE_PITCH (the distribution pipe pitch,
+//     m, above 0): the jobs are stopped and every circuit is connected again
+//     (CFHPipeNetwork::setPipePitch); when that fails nothing changed, the
+//     jobs are started again and the setting is refused.
 //
 // Numbers are written with a decimal point and must be read whole. A
 // setting without a target applies to every zone in the dialog's scope

@@ -1,5 +1,6 @@
 #include "platform/cadhost/CadHost.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <stdexcept>
@@ -318,6 +319,7 @@ void CadHost::finishCommand(const ScriptItem& item, bool started) {
   selection_.clear();
   narrowTexts_.clear();
   narrowArrays_.clear();
+  realArrays_.clear();
   const bool failed = !started || commandFailed_ || rolledBack_;
   if (failed) runFailed_ = true;
   write(JsonLine()
@@ -617,6 +619,12 @@ const char* const* CadHost::keepNarrowArray(int key, std::vector<std::string> te
   return pointers.data();
 }
 
+const double* CadHost::keepReals(int key, std::vector<double> values) {
+  std::vector<double>& kept = realArrays_[key];
+  kept = std::move(values);
+  return kept.data();
+}
+
 // ------------------------------------------------------------ dialog
 
 int CadHost::runScriptedDialog(const char16_t* name, HvDialogDriverProc driver, void* context) {
@@ -641,13 +649,26 @@ int CadHost::runScriptedDialog(const char16_t* name, HvDialogDriverProc driver, 
     step.endCode = s.endCode;
     step.first = s.first;
     step.second = s.second;
+    step.mode = s.mode;
+    step.option = s.option;
+    std::vector<HvDialogStepItem> items;
+    for (const DialogItemSpec& spec : s.items) items.push_back({spec.kind, spec.first, spec.second});
+    step.itemCount = static_cast<std::int32_t>(items.size());
+    step.items = items.empty() ? nullptr : items.data();
+    std::u16string reply(static_cast<std::size_t>(hvDialogReplyCapacity), u'\0');
+    step.reply = reply.data();
+    step.replyCapacity = hvDialogReplyCapacity;
     const int status = driver != nullptr ? driver(context, &step) : hostStatus::error;
-    write(JsonLine()
-              .text("kind", "dialog")
-              .text("event", "step")
-              .integer("line", static_cast<std::int64_t>(item->line))
-              .text("step", item->source)
-              .integer("status", status));
+    // The driver may leave the buffer unterminated: it is read up to its end.
+    reply.resize(std::min(reply.find(u'\0'), reply.size() - 1));
+    JsonLine stepLine;
+    stepLine.text("kind", "dialog")
+        .text("event", "step")
+        .integer("line", static_cast<std::int64_t>(item->line))
+        .text("step", item->source)
+        .integer("status", status);
+    if (!reply.empty()) stepLine.text("reply", reply);
+    write(stepLine);
     if (status != hostStatus::normal)
       fault(script_.name() + ":" + std::to_string(item->line) + ": the dialog did not take the step: " + item->source);
     // An end the dialog refuses (a join of zones it cannot join) leaves it

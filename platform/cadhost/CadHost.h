@@ -113,6 +113,8 @@ class CadHost {
   // word or the end of the command.
   const char* keepNarrow(int key, std::string text);
   const char* const* keepNarrowArray(int key, std::vector<std::string> texts, int& count);
+  // The same for numbers (word 60's dash lists).
+  const double* keepReals(int key, std::vector<double> values);
 
   // ---- Dialog (export "HvRunScriptedDialog")
   int runScriptedDialog(const char16_t* name, HvDialogDriverProc driver, void* context);
@@ -183,6 +185,7 @@ class CadHost {
   std::vector<TopSelection> topSelections_;
   std::map<int, std::string> narrowTexts_;
   std::map<int, std::pair<std::vector<std::string>, std::vector<const char*>>> narrowArrays_;
+  std::map<int, std::vector<double>> realArrays_;
 };
 
 }  // namespace cadhost

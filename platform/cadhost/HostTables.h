@@ -101,6 +101,11 @@ HV_HOST_WORD(51, void* (*)(int letter, const HostExport2D* table, void* moduleBa
 HV_HOST_WORD(53, void (*)(const resbuf* block, char16_t* buffer, int size, int selector));
 // The drawing's text-style names: narrow texts in host storage (as word 29).
 HV_HOST_WORD(59, const char* const* (*)(int* count));
+// The dash list of a linetype, a word of our own: the group 49 lengths of
+// the drawing's LTYPE record of the narrow name (compared without case), in
+// host storage (as word 59's texts), and their count -> 5100; any other
+// status, no list and a count of 0 without such a record or without dashes.
+HV_HOST_WORD(60, int (*)(const char* name, const double** dashes, int* count));
 // The host's hatch patterns: 80-byte records each beginning with the
 // NUL-terminated narrow pattern name, in host storage.
 HV_HOST_WORD(77, void (*)(int zero, const unsigned char** patterns, int* count, int zero2));

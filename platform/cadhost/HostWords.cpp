@@ -176,6 +176,24 @@ resbuf* word113(int rewind) {
 
 const char* const* word59(int* count) { return textStyleNames(59, CadHost::wordLine(59), count); }
 
+int word60(const char* name, const double** dashes, int* count) {
+  const std::u16string linetype = narrowToWide(name != nullptr ? name : "");
+  JsonLine line = CadHost::wordLine(60);
+  line.text("name", linetype);
+  std::vector<double> lengths;
+  const Drawing& drawing = host().drawing();
+  const RecordId record = drawing.findTableRecord(u"LTYPE", linetype);
+  if (record != kNoRecord && drawing.isLive(record))
+    for (const Group& group : drawing.record(record).list)
+      if (group.code() == 49) lengths.push_back(group.asReal());
+  const int status = lengths.empty() ? hostStatus::error : hostStatus::normal;
+  line.reals("dashes", lengths).integer("answer", status);
+  host().write(line);
+  if (count != nullptr) *count = static_cast<int>(lengths.size());
+  if (dashes != nullptr) *dashes = lengths.empty() ? nullptr : host().keepReals(60, std::move(lengths));
+  return status;
+}
+
 void word77(int, const unsigned char** patterns, int* count, int) {
   std::size_t n = 0;
   const HostHatchPattern* table = hostHatchPatterns(n);
@@ -408,6 +426,7 @@ void fillHostWords(HostExport2D& table, bool withWord138) {
   setHostWord<51>(table, word51);
   setHostWord<53>(table, word53);
   setHostWord<59>(table, word59);
+  setHostWord<60>(table, word60);
   setHostWord<77>(table, word77);
   setHostWord<94>(table, word94);
   setHostWord<109>(table, word109);

@@ -172,9 +172,74 @@ int messageBoxAnswer(const LineParser& p) {
   return id;
 }
 
+// The numbers of the dialog's lines that the script checks itself.
+constexpr int kMaxCircuitNumber = 999999;
+constexpr int kLastFieldId = 58;
+constexpr int kMaxColourIndex = 256;
+constexpr int kMaxWhole = 2147483647;
+
+int wholeIn(const LineParser& p, std::size_t i, const char* what, int low, int high) {
+  const int n = p.integer(i, what);
+  if (n < low || n > high)
+    p.fail(std::string(what) + " must be " + std::to_string(low) +
+           (high == kMaxWhole ? " or more" : " to " + std::to_string(high)) + ", not " + p.at(i));
+  return n;
+}
+
+// dialog pick MODE [option N] [zone N | circuit N | edge N P | all]...
+void parsePick(const LineParser& p, DialogStepSpec& d) {
+  if (p.size() < 3) p.fail("expected: dialog pick MODE [option N] [zone N | circuit N | edge N P | all]...");
+  d.kind = DialogStepSpec::Kind::Pick;
+  d.mode = wholeIn(p, 2, "the pick mode", 0, 3);
+  std::size_t i = 3;
+  if (p.is(i, "option")) {
+    if (i + 1 >= p.size()) p.fail("expected: option N");
+    d.option = wholeIn(p, i + 1, "the pick option", 0, kMaxWhole);
+    i += 2;
+  }
+  while (i < p.size()) {
+    const std::string& key = p.at(i);
+    const std::size_t needs = key == "edge" ? 3 : key == "all" ? 1 : 2;
+    if (i + needs > p.size()) p.fail("a pick names zone N, circuit N, edge N P or all: " + key + " is not complete");
+    if (key == "zone") {
+      d.items.push_back({0, wholeIn(p, i + 1, "a zone number", 1, kMaxWhole), 0});
+    } else if (key == "circuit") {
+      d.items.push_back({1, wholeIn(p, i + 1, "a circuit number", 1, kMaxCircuitNumber), 0});
+    } else if (key == "edge") {
+      d.items.push_back({2, wholeIn(p, i + 1, "a zone number", 1, kMaxWhole),
+                         wholeIn(p, i + 2, "an edge position", 1, kMaxWhole)});
+    } else if (key == "all") {
+      d.items.push_back({3, 0, 0});
+    } else {
+      p.fail("a pick names zone N, circuit N, edge N P or all, not " + key);
+    }
+    i += needs;
+  }
+}
+
+// dialog colors N=C [N=C...]
+void parseColors(const LineParser& p, DialogStepSpec& d) {
+  if (p.size() < 3) p.fail("expected: dialog colors CIRCUIT=COLOUR [CIRCUIT=COLOUR...]");
+  d.kind = DialogStepSpec::Kind::Colors;
+  for (std::size_t i = 2; i < p.size(); ++i) {
+    const std::string& pair = p.at(i);
+    const std::size_t equals = pair.find('=');
+    std::int64_t circuit = 0;
+    std::int64_t colour = 0;
+    if (equals == std::string::npos || !parseDxfInteger(std::string_view(pair).substr(0, equals), circuit) ||
+        !parseDxfInteger(std::string_view(pair).substr(equals + 1), colour))
+      p.fail("expected CIRCUIT=COLOUR, not " + pair);
+    if (circuit < 1 || circuit > kMaxCircuitNumber) p.fail("a circuit number must be 1 to 999999, not " + pair);
+    if (colour < 0 || colour > kMaxColourIndex) p.fail("a colour index must be 0 to 256, not " + pair);
+    d.items.push_back({1, static_cast<int>(circuit), static_cast<int>(colour)});
+  }
+}
+
 void parseDialog(const LineParser& p, ScriptItem& item) {
   DialogStepSpec& d = item.dialog;
-  if (p.size() < 2) p.fail("expected: dialog wait [S] | calc | set SETTER VALUE [zone N|circuit N] | end ...");
+  if (p.size() < 2)
+    p.fail("expected: dialog wait [S] | calc | set SETTER VALUE [zone N|circuit N] | pick ... | number ... | colors ... | "
+           "show [ID...] | end ...");
   const std::string& what = p.at(1);
   if (what == "wait") {
     p.expectCount(2, 3, "dialog wait [SECONDS]");
@@ -202,7 +267,7 @@ void parseDialog(const LineParser& p, ScriptItem& item) {
     }
   } else if (what == "end") {
     d.kind = DialogStepSpec::Kind::End;
-    if (p.size() < 3) p.fail("expected: dialog end ok | cancel | 599 | 600 join A B | 601 body Z");
+    if (p.size() < 3) p.fail("expected: dialog end ok | cancel | 599 | 600 [join A B] | 601 body Z");
     const std::string& code = p.at(2);
     if (code == "ok") {
       p.expectCount(3, 3, "dialog end ok");
@@ -214,19 +279,35 @@ void parseDialog(const LineParser& p, ScriptItem& item) {
       p.expectCount(3, 3, "dialog end 599");
       d.endCode = 599;
     } else if (code == "600") {
-      if (p.size() != 6 || !p.is(3, "join")) p.fail("expected: dialog end 600 join ZONE_IN_CIRCUIT ZONE_WITHOUT");
+      if (p.size() != 3 && (p.size() != 6 || !p.is(3, "join")))
+        p.fail("expected: dialog end 600 [join ZONE_IN_CIRCUIT ZONE_WITHOUT]");
       d.endCode = 600;
-      d.first = p.integer(4, "the zone in a circuit");
-      d.second = p.integer(5, "the zone without a circuit");
+      if (p.size() == 6) {
+        d.first = p.integer(4, "the zone in a circuit");
+        d.second = p.integer(5, "the zone without a circuit");
+      }
     } else if (code == "601") {
       if (p.size() != 5 || !p.is(3, "body")) p.fail("expected: dialog end 601 body ZONE");
       d.endCode = 601;
       d.first = p.integer(4, "the zone");
     } else {
-      p.fail("a dialog ends with ok, cancel, 599, 600 join A B or 601 body Z, not " + code);
+      p.fail("a dialog ends with ok, cancel, 599, 600 [join A B] or 601 body Z, not " + code);
     }
+  } else if (what == "pick") {
+    parsePick(p, d);
+  } else if (what == "number") {
+    if (p.size() != 4 || (!p.is(2, "zone") && !p.is(2, "circuit")))
+      p.fail("expected: dialog number zone N | dialog number circuit N");
+    d.kind = DialogStepSpec::Kind::Number;
+    d.target = p.is(2, "zone") ? DialogStepSpec::Target::Zone : DialogStepSpec::Target::Circuit;
+    d.targetIndex = p.integer(3, "the new number");
+  } else if (what == "colors") {
+    parseColors(p, d);
+  } else if (what == "show") {
+    d.kind = DialogStepSpec::Kind::Show;
+    for (std::size_t i = 2; i < p.size(); ++i) d.items.push_back({4, wholeIn(p, i, "a field id", 0, kLastFieldId), 0});
   } else {
-    p.fail("unknown dialog step: " + what + " (wait, calc, set or end)");
+    p.fail("unknown dialog step: " + what + " (wait, calc, set, pick, number, colors, show or end)");
   }
 }
 
@@ -407,8 +488,19 @@ Input lines (inside a command's block; select also outside, applied at once):
   floorlib MARK [ACTION] | floorlib cancel   the floor-structure library's choice
   dialog wait [SECONDS] | dialog calc
   dialog set SETTER VALUE [zone N|circuit N]
-  dialog end ok|cancel|599|600 join A B|601 body Z
+  dialog end ok|cancel|599|600 [join A B]|601 body Z
                                              steps of the module's scripted dialog
+                                             (600 alone: the selected zones are joined)
+  dialog pick MODE [option N] [zone N|circuit N|edge N P|all]...
+                                             picks in the preview, MODE 0 replaces,
+                                             1 adds, 2 clears, 3 replaces kind by kind
+                                             and adds; edge P is zone N's P-th edge
+  dialog number zone N | dialog number circuit N
+                                             renumbers the selected zone or circuit
+  dialog colors N=C [N=C...]                 colour index C (0 to 256) of circuit N
+  dialog show [ID...]                        what the pages show for the selection:
+                                             the fields ID (0 to 58; none: all)
+The dialog answers each step with a reply, logged with the step.
 
 Erased and paper-space entities are never selected. An input request whose next
 line is missing or of another kind answers -5001 and logs "script exhausted" or

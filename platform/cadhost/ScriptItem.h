@@ -48,18 +48,30 @@ struct SelectSpec {
   bool emptyOk = false;               // an empty result still answers normal
 };
 
+// A key of a pick, a circuit=colour pair or a field of a show (kind, first
+// and second as HvDialogStepItem takes them).
+struct DialogItemSpec {
+  int kind = 0;
+  int first = 0;
+  int second = 0;
+};
+
 struct DialogStepSpec {
-  enum class Kind { Wait, Calc, Set, End };
+  // In the order of HvDialogStepKind (the host maps one onto the other by position).
+  enum class Kind { Wait, Calc, Set, End, Pick, Number, Colors, Show };
   Kind kind = Kind::Wait;
   double seconds = 0.0;          // wait: the time-out; 0 when not given
   std::u16string setter;         // set
   std::u16string value;          // set
   enum class Target { None, Zone, Circuit };
-  Target target = Target::None;  // set: [zone N | circuit N]
+  Target target = Target::None;  // set: [zone N | circuit N]; number: zone N | circuit N
   int targetIndex = 0;
   int endCode = 0;               // end: IDOK, IDCANCEL, 599, 600, 601
   int first = 0;                 // end 600 join A B: A; end 601 body Z: Z
   int second = 0;                // end 600 join A B: B
+  int mode = 0;                  // pick
+  int option = 0;                // pick: option N
+  std::vector<DialogItemSpec> items;  // pick, colors, show
 };
 
 struct ScriptItem {

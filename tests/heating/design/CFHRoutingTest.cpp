@@ -4,7 +4,12 @@
 // before it and nothing half-made.
 #include "heating/design/CFHCircuit.h"
 
+#include "heating/curves/CFloorHeatingArc.h"
+
 #include "ZoneDesignTestSupport.h"
+
+#include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -132,6 +137,42 @@ TEST_F(Routing, RefusalsKeepWhatWasMadeBefore) {
   three.model.pipeNetwork().distributorOutline();
   three.pipe({300, 100}, {300, 1000});
   EXPECT_EQ(three.model.pipeNetwork().route(), CFHPipeNetwork::kNotAtManifold);
+}
+
+// A new pitch connects every circuit again, all or none: a circuit whose
+// centre line (an arc of radius 30) cannot be offset by half the pitch keeps
+// the others as they were.
+TEST_F(Routing, ANewPitchConnectsAllCircuitsOrNone) {
+  Network n;
+  n.pipe({100, 100}, {100, 1000});
+  CFHZoneEntry* first = zone_design_test::addZone(n.model, 1, box(-1000, 1000, 1000, 3000), false);
+  CFHPipeNetwork& network = n.model.pipeNetwork();
+  network.pipePitch = 20;
+  ASSERT_EQ(network.route(), CFHPipeNetwork::kRouted);
+  CFHCircuit& routed = *n.model.circuits().front();
+  CFHCircuit* arcCircuit = n.model.addCircuit(2);
+  arcCircuit->addZone(zone_design_test::addZone(n.model, 2, box(2000, 1000, 3000, 3000), false));
+  CFloorHeatingArc arc(XtGeCircArc2d({400, 100}, 30, 0, std::numbers::pi), nullptr, 13);
+  arcCircuit->centreLine = &arc;
+  const CFloorHeatingCurve* supply = routed.supplyPipe();
+  const XtGePoint2d ends[2] = {first->design()->pipeEnd(0)->point, first->design()->pipeEnd(1)->point};
+  for (const double pitch : {100.0, 0.0, -1.0, std::nan(""), HUGE_VAL}) {
+    EXPECT_FALSE(network.setPipePitch(pitch)) << pitch;
+    EXPECT_EQ(network.pipePitch, 20.0);
+    EXPECT_EQ(routed.supplyPipe(), supply);
+    EXPECT_TRUE(first->design()->pipeEnd(0)->point == ends[0] && first->design()->pipeEnd(1)->point == ends[1]);
+    EXPECT_TRUE(arcCircuit->supplyPipe() == nullptr && arcCircuit->returnPipe() == nullptr);
+  }
+  // Without the arc: the pipes 50 either side, the pitch capped by its limit.
+  arcCircuit->centreLine = nullptr;
+  ASSERT_TRUE(network.setPipePitch(100));
+  EXPECT_TRUE(first->design()->pipeEnd(0)->point.isEqualTo({150, 1000}, workTol));
+  EXPECT_TRUE(first->design()->pipeEnd(1)->point.isEqualTo({50, 1000}, workTol));
+  EXPECT_TRUE(routed.supplyPipe()->endPoint().isEqualTo({150, 100}, workTol));
+  network.pipePitchLimit = 60;
+  ASSERT_TRUE(network.setPipePitch(150));
+  EXPECT_EQ(network.pipePitch, 60.0);
+  EXPECT_TRUE(first->design()->pipeEnd(1)->point.isEqualTo({70, 1000}, workTol));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // What the zone design, routing and numbering tests share: the tolerances of
 // a millimetre drawing, zones of a model made from outlines as the design
-// command makes them, and the laid pipe of a layout for the layout checker.
+// command makes them, three routed rooms, and the laid pipe of a layout for
+// the layout checker.
 #pragma once
 
 #include "heating/design/CFHModel.h"
@@ -9,6 +10,8 @@
 
 #include "heating/layout/LayoutTolerances.h"
 #include "heating/layout/OffsetLevelSource.h"
+
+#include "heating/curves/CFloorHeatingLine.h"
 
 #include "tests/heating/curves/ZoneTestSupport.h"
 #include "tests/heating/layout/LayoutCheckAdapters.h"
@@ -45,6 +48,25 @@ inline CFHZoneEntry* addZone(CFHModel& model, std::uint32_t number, const zone_f
   if (prepareWorking) boundary->prepareLoop(false);
   zone->design()->setBoundary(std::move(boundary));
   return zone;
+}
+
+// Three rooms routed beside the manifold outline (0,0)-(600,100), in work
+// coordinates: the pipes at x 100 and 500 (pitch 200) feed zone 1 (circuit
+// 1) and zone 2 (circuit 2); zone 3 has no pipe. True when routed.
+inline bool routeThreeRooms(CFHModel& model) {
+  const auto box = [](double x0, double y0, double x1, double y1) {
+    return zone_fixture::polygon("", {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}});
+  };
+  CFHPipeNetwork& network = model.pipeNetwork();
+  network.outlineSource = {{0, 0}, {600, 0}, {600, 100}, {0, 100}};
+  network.distributorOutline();
+  network.pipePitch = 200;
+  for (const double x : {100.0, 500.0})
+    network.addPipe(std::make_unique<CFloorHeatingLine>(XtGePoint2d(x, 100), XtGePoint2d(x, 1000), nullptr, 13));
+  addZone(model, 1, box(-2000, 1000, 250, 3000), false);
+  addZone(model, 2, box(350, 1000, 3000, 3000), false);
+  addZone(model, 3, box(-2000, 4000, 0, 6000), false);
+  return network.route() == CFHPipeNetwork::kRouted;
 }
 
 // The working item nearest the point (its id), for the meander base.

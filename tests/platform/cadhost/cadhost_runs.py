@@ -262,10 +262,17 @@ rc, _, err, _, _ = run("savefolder", minimal, "save sub/\n")
 check(rc == 2 and "savefolder.script:1: save needs a file name, not a folder" in err, f"save sub/: {rc} {err}")
 
 # Every example script succeeds with the example host folder: it runs only
-# what the module exports.
+# what the module exports. A script runs on the drawing of its name, or on the
+# drawing its name begins with (three-zones-pages.script on three-zones.dxf).
+def example_drawing(script):
+    stem = script[:-len(".script")]
+    drawings = [n[:-4] for n in os.listdir(EXAMPLES) if n.endswith(".dxf")]
+    return os.path.join(EXAMPLES, max((d for d in drawings if stem == d or stem.startswith(d + "-")), key=len) + ".dxf")
+
+
 for name in sorted(n for n in os.listdir(EXAMPLES) if n.endswith(".script")):
     with open(os.path.join(EXAMPLES, name), encoding="utf-8") as f:
-        rc, out, err, log, work = run("example-" + name[:-7], os.path.join(EXAMPLES, name[:-7] + ".dxf"), f.read(),
+        rc, out, err, log, work = run("example-" + name[:-7], example_drawing(name), f.read(),
                                       "--host-dir", os.path.join(EXAMPLES, "host"))
     check(rc == 0, f"example {name}: exit {rc}: {err}")
     for saved in (r["file"] for r in log if r.get("kind") == "save"):

@@ -21,6 +21,7 @@
 
 #include <cmath>
 #include <functional>
+#include <vector>
 #include <numbers>
 
 namespace {
@@ -114,6 +115,50 @@ TEST_F(Routing, ThreeZonesExample) {
   EXPECT_EQ(d.model.zones()[2]->circuit, nullptr);
   EXPECT_TRUE(isNear(d.model.circuits()[1]->connectionPoints[0], {-3000, 1000}));
   EXPECT_TRUE(isNear(l->design()->pipeEnd(0)->point, {700, 1000}) && isNear(l->design()->pipeEnd(1)->point, {500, 1000}));
+}
+
+// The minimal drawing's pipes run 200 apart: pitch and limit 100. A pitch
+// of 80 lays each circuit's pipes 40 either side of its centre line, from
+// its first zone's outline, and rebuilds the zones' working loops around
+// them; 150 is capped to 100, which lays them as routed; 0, -1 and NaN are
+// refused.
+TEST_F(Routing, MinimalDrawingTakesANewPitch) {
+  DrawnDesign d;
+  runOver("minimal.dxf", "100 101 103", "102 104", [&] {
+    d.read(CFHDrawingInOut::instance());
+    ASSERT_EQ(d.model.pipeNetwork().route(), CFHPipeNetwork::kRouted);
+    CFHPipeNetwork& network = d.model.pipeNetwork();
+    ASSERT_TRUE(network.pipePitch == 100.0 && network.pipePitchLimit == 100.0);
+    ASSERT_EQ(d.model.circuits().size(), 2u);
+    std::vector<XtGePoint2d> routed;
+    for (const auto& circuit : d.model.circuits())
+      routed.insert(routed.end(), {circuit->supplyPipe()->startPoint(), circuit->returnPipe()->startPoint()});
+    // A working loop built again forgets its reference point.
+    for (const auto& zone : d.model.zones()) zone->design()->boundary()->cachedPoint(false);
+    for (const double refused : {0.0, -1.0, std::nan("")}) EXPECT_FALSE(network.setPipePitch(refused));
+    for (const auto& zone : d.model.zones()) EXPECT_TRUE(zone->design()->boundary()->cachedPointValid(false));
+    ASSERT_TRUE(network.setPipePitch(80));
+    EXPECT_EQ(network.pipePitch, 80.0);
+    for (const auto& circuit : d.model.circuits()) {
+      const CFHZoneDesign& design = *circuit->zones().front()->design();
+      const CFHZoneBoundary& boundary = *design.boundary();
+      for (int i = 0; i < 2; ++i) {
+        const XtGePoint2d end = design.pipeEnd(i)->point;
+        EXPECT_NEAR(circuit->centreLine->distanceTo(end), 40.0, 1e-6) << circuit->number;
+        XtGePoint2d onOutline = end;
+        EXPECT_TRUE(boundary.isOnLoop(onOutline, true));
+      }
+      EXPECT_TRUE(boundary.touchesLoop(*circuit->supplyPipe()) && boundary.touchesLoop(*circuit->returnPipe()));
+      EXPECT_FALSE(boundary.cachedPointValid(false));
+    }
+    ASSERT_TRUE(network.setPipePitch(150));
+    EXPECT_EQ(network.pipePitch, 100.0);
+    std::size_t i = 0;
+    for (const auto& circuit : d.model.circuits()) {
+      EXPECT_TRUE(isNear(circuit->supplyPipe()->startPoint(), routed[i++]));
+      EXPECT_TRUE(isNear(circuit->returnPipe()->startPoint(), routed[i++]));
+    }
+  });
 }
 
 // Blocks the routing cannot use: "TOT0000-0001" needs six outline points and
