@@ -11,8 +11,8 @@
 // as-drawn loop when the cut fails. The boundary lives as long as its zone.
 //
 // Ownership: both loops, the extra loops and every loop of the offset cache
-// belong to the boundary. pipeNetwork is the design model's network, not
-// owned.
+// belong to the boundary. pipeNetwork is the design model's network (as the
+// source of the pipes' segment end points), not owned.
 //
 // Threads: preparing or cutting a boundary runs on one thread at a time (the
 // command's thread or the design thread of the zone's circuit); only the
@@ -34,13 +34,12 @@
 
 #include "heating/curves/CFHBoundLoop.h"
 #include "heating/curves/CFHOffsetLevelSource.h"
+#include "heating/curves/CFHPipeSegmentSource.h"
 
 #include <map>
 #include <memory>
 #include <mutex>
 #include <vector>
-
-class CFHPipeNetwork;
 
 // A place where a curve crosses a zone boundary, with the point's parameter
 // on that curve.
@@ -201,7 +200,7 @@ class CFHZoneBoundary {
   std::vector<std::unique_ptr<CFHBoundLoop>> extraLoops;
   // The design model's distribution-pipe network when a distribution pipe
   // starts inside the zone, else null. Not owned.
-  CFHPipeNetwork* pipeNetwork = nullptr;
+  const CFHPipeSegmentSource* pipeNetwork = nullptr;
 
  private:
   // Where the offset levels come from (not owned); null: no offsets.

@@ -4,8 +4,6 @@
 #include "heating/curves/ZoneSidePass.h"
 #include "heating/curves/ZoneSides.h"
 
-#include "heating/design/ZoneBoundarySegmentPoints.h"
-
 #include "geometry/Tolerances.h"
 
 #include "platform/ge/XtGeCurveCurveInt2d.h"
@@ -150,7 +148,7 @@ std::unique_ptr<CFloorHeatingPolyLine> sidePassCutter(const CLoop& loop, const s
 void CFHZoneBoundary::sidePass(bool asDrawn) {
   if (pipeNetwork == nullptr) return;
   XtGePoint2dArray ends;
-  const XtGePoint2dArray hull = convexHullPoints(zoneBoundarySegmentPoints(*pipeNetwork, ends));
+  const XtGePoint2dArray hull = convexHullPoints(pipeNetwork->segmentEndPoints(ends));
   if (hull.isEmpty()) return;
 
   CFHBoundLoop& chosen = loop(asDrawn);

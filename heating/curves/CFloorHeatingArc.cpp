@@ -1,12 +1,11 @@
 #include "heating/curves/CFloorHeatingArc.h"
 
 #include "heating/curves/ArcRules.h"
+#include "heating/curves/CFHEntityRecord.h"
 #include "heating/curves/CFHUnknownCurveKind.h"
 #include "heating/curves/CFloorHeatingPolyLine.h"
 #include "heating/curves/HeatingCurveIntersections.h"
 #include "heating/curves/HeatingCurvePieces.h"
-
-#include "heating/design/CFHEntityInOut.h"
 
 #include "geometry/Tolerances.h"
 
@@ -14,7 +13,7 @@
 
 namespace {
 
-const XtGeCircArc2d& circularArcOf(const CFHEntityInOut& record) {
+const XtGeCircArc2d& circularArcOf(const CFHEntityRecord& record) {
   const XtGeCircArc2d* arc = record.arc();
   if (arc == nullptr) throw CFHUnknownCurveKind(record.kind());
   return *arc;
@@ -29,7 +28,7 @@ CFloorHeatingArc::CFloorHeatingArc(const XtGeCircArc2d& arc, const CFloorHeating
   readEnds();
 }
 
-CFloorHeatingArc::CFloorHeatingArc(const CFHEntityInOut& record, std::uint32_t tag)
+CFloorHeatingArc::CFloorHeatingArc(const CFHEntityRecord& record, std::uint32_t tag)
     : CFloorHeatingCurve(kArc, tag, nullptr, &record), arc_(circularArcOf(record)) {
   readEnds();
 }

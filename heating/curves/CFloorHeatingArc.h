@@ -14,7 +14,7 @@ class CFloorHeatingArc : public CFloorHeatingCurve {
   CFloorHeatingArc(const XtGeCircArc2d& arc, const CFloorHeatingCurve* source, std::uint32_t tag);
   // The arc of an arc record, which the curve keeps as its record. Throws
   // CFHUnknownCurveKind when the record holds no circular arc.
-  CFloorHeatingArc(const CFHEntityInOut& record, std::uint32_t tag);
+  CFloorHeatingArc(const CFHEntityRecord& record, std::uint32_t tag);
   ~CFloorHeatingArc() override;
 
   const XtGeCircArc2d& arc() const { return arc_; }

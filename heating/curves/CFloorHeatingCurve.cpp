@@ -1,13 +1,12 @@
 #include "heating/curves/CFloorHeatingCurve.h"
 
 #include "heating/curves/CFloorHeatingLine.h"
-
-#include "heating/design/HeatingCurveRegistration.h"
+#include "heating/curves/HeatingCurveObserver.h"
 
 #include <limits>
 
 CFloorHeatingCurve::CFloorHeatingCurve(int kind, std::uint32_t tag, const CFloorHeatingCurve* source,
-                                       const CFHEntityInOut* record)
+                                       const CFHEntityRecord* record)
     : kind_(kind), source_(source), entityRecord_(record), tag_(tag) {
   copyCurvePiecesLocked(this, tag_);
 }

@@ -14,9 +14,10 @@
 // release().
 //
 // Registration: every curve reports its construction and destruction, with
-// its address and tag, to the design model of the running heating command
-// (heating/design/HeatingCurveRegistration.h); with no model nothing happens.
-// Never construct or destroy a curve while holding a lock of the model.
+// its address and tag, to the installed heating-curve observer (the design
+// model of the running heating command, HeatingCurveObserver.h); with none
+// nothing happens. Never construct or destroy a curve while holding
+// curveRegistryLock() or a lock of the model.
 //
 // Threads: a curve is used by one thread at a time; curves may be made and
 // destroyed on any thread. The tolerances used are workTol and workTolFine
@@ -40,7 +41,7 @@
 #include <memory>
 #include <vector>
 
-class CFHEntityInOut;
+class CFHEntityRecord;
 class CFloorHeatingPolyLine;
 
 class CFloorHeatingCurve : public CFHEntity {
@@ -54,7 +55,7 @@ class CFloorHeatingCurve : public CFHEntity {
   using PtrVector = std::vector<std::unique_ptr<CFloorHeatingCurve>>;
 
   // The kind's destructor frees its geometry; this part then reports the
-  // destruction (address and tag) to the running design model.
+  // destruction (address and tag) to the heating-curve observer.
   virtual ~CFloorHeatingCurve();
   CFloorHeatingCurve(const CFloorHeatingCurve&) = delete;
   CFloorHeatingCurve& operator=(const CFloorHeatingCurve&) = delete;
@@ -73,8 +74,8 @@ class CFloorHeatingCurve : public CFHEntity {
   // when set, else this curve.
   const CFloorHeatingCurve* rootSource() const { return source_ != nullptr ? source_ : this; }
   // The drawn-entity record the curve was read from (not owned), or null.
-  const CFHEntityInOut* entityRecord() const { return entityRecord_; }
-  void setEntityRecord(const CFHEntityInOut* record) { entityRecord_ = record; }
+  const CFHEntityRecord* entityRecord() const { return entityRecord_; }
+  void setEntityRecord(const CFHEntityRecord* record) { entityRecord_ = record; }
   // The creation tag: names the family of code that made the curve; passed on
   // to every curve derived from this one.
   std::uint32_t tag() const { return tag_; }
@@ -106,9 +107,10 @@ class CFloorHeatingCurve : public CFHEntity {
   // direction of travel (inward for a counter-clockwise loop); tag, record
   // and root source passed on. Null when no offset exists: an arc whose
   // radius would not stay positive, a line of zero length, a polyline whose
-  // offset fails with every joint extension (which also raises the design
-  // model's state bit kModelStatePolylineOffsetFailed). A polyline offset that
-  // splits answers its longest curve; offsetCopies gives them all.
+  // offset fails with every joint extension (which is also reported to the
+  // heating-curve observer: the design model raises its state bit 8). A
+  // polyline offset that splits answers its longest curve; offsetCopies
+  // gives them all.
   virtual Ptr offsetCopy(double distance) const = 0;
   // Every curve of the offset at the distance, longest first, appended to
   // `copies`; false when there is none (as offsetCopy answers null).
@@ -211,7 +213,7 @@ class CFloorHeatingCurve : public CFHEntity {
   // Sets the base fields and reports the construction: every curve is
   // reported exactly once, here, and its destruction once, in the destructor.
   CFloorHeatingCurve(int kind, std::uint32_t tag, const CFloorHeatingCurve* source = nullptr,
-                     const CFHEntityInOut* record = nullptr);
+                     const CFHEntityRecord* record = nullptr);
 
   // Marks `copy` as derived from this curve: its source becomes rootSource()
   // and its record this curve's record.
@@ -223,6 +225,6 @@ class CFloorHeatingCurve : public CFHEntity {
 
  private:
   const CFloorHeatingCurve* source_;
-  const CFHEntityInOut* entityRecord_;
+  const CFHEntityRecord* entityRecord_;
   std::uint32_t tag_;
 };

@@ -1,11 +1,10 @@
 #include "heating/curves/CFloorHeatingLine.h"
 
+#include "heating/curves/CFHEntityRecord.h"
 #include "heating/curves/CFHUnknownCurveKind.h"
 #include "heating/curves/CFloorHeatingPolyLine.h"
 #include "heating/curves/HeatingCurveIntersections.h"
 #include "heating/curves/HeatingCurvePieces.h"
-
-#include "heating/design/CFHEntityInOut.h"
 
 #include "geometry/Tolerances.h"
 
@@ -14,7 +13,7 @@
 
 namespace {
 
-const XtGeLineSeg2d& lineSegmentOf(const CFHEntityInOut& record) {
+const XtGeLineSeg2d& lineSegmentOf(const CFHEntityRecord& record) {
   const XtGeLineSeg2d* segment = record.lineSeg();
   if (segment == nullptr) throw CFHUnknownCurveKind(record.kind());
   return *segment;
@@ -36,7 +35,7 @@ CFloorHeatingLine::CFloorHeatingLine(const XtGeLineSeg2d& segment, std::uint32_t
   end_ = segment_.endPoint();
 }
 
-CFloorHeatingLine::CFloorHeatingLine(const CFHEntityInOut& record, std::uint32_t tag)
+CFloorHeatingLine::CFloorHeatingLine(const CFHEntityRecord& record, std::uint32_t tag)
     : CFloorHeatingCurve(kLine, tag, nullptr, &record), segment_(lineSegmentOf(record)) {
   start_ = segment_.startPoint();
   end_ = segment_.endPoint();

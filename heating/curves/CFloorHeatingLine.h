@@ -15,7 +15,7 @@ class CFloorHeatingLine : public CFloorHeatingCurve {
   CFloorHeatingLine(const XtGeLineSeg2d& segment, std::uint32_t tag);
   // The segment of a line record, which the curve keeps as its record.
   // Throws CFHUnknownCurveKind when the record holds no line segment.
-  CFloorHeatingLine(const CFHEntityInOut& record, std::uint32_t tag);
+  CFloorHeatingLine(const CFHEntityRecord& record, std::uint32_t tag);
   ~CFloorHeatingLine() override;
 
   static std::unique_ptr<CFloorHeatingLine> CFloorHeatingLineFromSeg(const XtGeLineSeg2d& segment,

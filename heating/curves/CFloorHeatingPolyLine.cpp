@@ -1,10 +1,9 @@
 #include "heating/curves/CFloorHeatingPolyLine.h"
 
+#include "heating/curves/CFHEntityRecord.h"
 #include "heating/curves/CFHUnknownCurveKind.h"
 #include "heating/curves/HeatingCurveIntersections.h"
 #include "heating/curves/HeatingCurvePieces.h"
-
-#include "heating/design/CFHEntityInOut.h"
 
 #include "geometry/Tolerances.h"
 
@@ -14,9 +13,9 @@
 
 namespace {
 
-const XtGeCompositeCurve2d& compositeOf(const CFHEntityInOut& record) {
+const XtGeCompositeCurve2d& compositeOf(const CFHEntityRecord& record) {
   const XtGeCurve2d* geometry = record.geometry();
-  if (record.kind() != CFHEntityInOut::kPolyline || geometry == nullptr ||
+  if (record.kind() != CFHEntityRecord::kPolyline || geometry == nullptr ||
       geometry->type() != XtGe::kCompositeCrv2d)
     throw CFHUnknownCurveKind(record.kind());
   return static_cast<const XtGeCompositeCurve2d&>(*geometry);
@@ -66,7 +65,7 @@ CFloorHeatingPolyLine::CFloorHeatingPolyLine(const XtGeCompositeCurve2d& composi
   readComposite();
 }
 
-CFloorHeatingPolyLine::CFloorHeatingPolyLine(const CFHEntityInOut& record, std::uint32_t tag)
+CFloorHeatingPolyLine::CFloorHeatingPolyLine(const CFHEntityRecord& record, std::uint32_t tag)
     : CFloorHeatingCurve(kPolyline, tag, nullptr, &record), composite_(compositeOf(record)) {
   readComposite();
 }

@@ -22,7 +22,7 @@ class CFloorHeatingPolyLine : public CFloorHeatingCurve {
   CFloorHeatingPolyLine(const XtGeCompositeCurve2d& composite, std::uint32_t tag);
   // The composite of a polyline record, which the curve keeps as its record.
   // Throws CFHUnknownCurveKind when the record holds no composite.
-  CFloorHeatingPolyLine(const CFHEntityInOut& record, std::uint32_t tag);
+  CFloorHeatingPolyLine(const CFHEntityRecord& record, std::uint32_t tag);
   ~CFloorHeatingPolyLine() override;
 
   static std::unique_ptr<CFloorHeatingPolyLine> CFloorHeatingPolyLineFromComposite(
@@ -49,8 +49,9 @@ class CFloorHeatingPolyLine : public CFloorHeatingCurve {
   // "extend", then "fillet", then "chamfer" until one gives curves (host
   // tolerance). Every curve it gives becomes a heating curve: a segment a
   // line, an arc an arc, anything else a polyline; longest first. When all
-  // three give nothing the design model's state bit
-  // kModelStatePolylineOffsetFailed is raised and the answer is false.
+  // three give nothing the failure is reported to the heating-curve observer
+  // (reportFailedPolylineOffset: the design model raises its state bit
+  // kModelStatePolylineOffsetFailed) and the answer is false.
   bool offsetCopies(double distance, PtrVector& copies) const override;
   XtGeVector2d direction() const override;
   // Walks the length from the composite's start (workTolFine), stopping at its end.

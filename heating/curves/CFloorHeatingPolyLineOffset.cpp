@@ -3,9 +3,7 @@
 
 #include "heating/curves/CFloorHeatingArc.h"
 #include "heating/curves/CFloorHeatingLine.h"
-
-#include "heating/design/CFHModel.h"
-#include "heating/design/HeatingCurveRegistration.h"
+#include "heating/curves/HeatingCurveObserver.h"
 
 #include <algorithm>
 #include <cmath>
@@ -52,8 +50,7 @@ bool CFloorHeatingPolyLine::offsetCopies(double distance, PtrVector& copies) con
   std::vector<OffsetCurve> offsets = trimmedOffsetCurves(composite_, distance);
   if (offsets.empty()) {
     // The polyline's own composite stands for its copy: nothing changes it.
-    compositeCurveTrimmedOffset(CFHModel::current(), composite_, composite_, distance, XtGeContext::gTol);
-    setCurrentModelStateBits(kModelStatePolylineOffsetFailed);
+    reportFailedPolylineOffset(composite_, composite_, distance, XtGeContext::gTol);
     return false;
   }
   for (OffsetCurve& offset : offsets) {

@@ -1,11 +1,10 @@
 #include "heating/curves/HeatingCurvesFromDrawing.h"
 
+#include "heating/curves/CFHEntityRecord.h"
 #include "heating/curves/CFHUnknownCurveKind.h"
 #include "heating/curves/CFloorHeatingArc.h"
 #include "heating/curves/CFloorHeatingLine.h"
 #include "heating/curves/CFloorHeatingPolyLine.h"
-
-#include "heating/design/CFHEntityInOut.h"
 
 #include "geometry/Tolerances.h"
 
@@ -87,11 +86,11 @@ const char16_t* classifyEntityType(const resbuf* list, int& status, bool allowIn
   return nullptr;
 }
 
-CFloorHeatingCurve::Ptr curveFromEntityRecord(const CFHEntityInOut& record) {
+CFloorHeatingCurve::Ptr curveFromEntityRecord(const CFHEntityRecord& record) {
   switch (record.kind()) {
-    case CFHEntityInOut::kLine: return std::make_unique<CFloorHeatingLine>(record, kTagCurveFromRecord);
-    case CFHEntityInOut::kPolyline: return std::make_unique<CFloorHeatingPolyLine>(record, kTagCurveFromRecord);
-    case CFHEntityInOut::kArc: return std::make_unique<CFloorHeatingArc>(record, kTagCurveFromRecord);
+    case CFHEntityRecord::kLine: return std::make_unique<CFloorHeatingLine>(record, kTagCurveFromRecord);
+    case CFHEntityRecord::kPolyline: return std::make_unique<CFloorHeatingPolyLine>(record, kTagCurveFromRecord);
+    case CFHEntityRecord::kArc: return std::make_unique<CFloorHeatingArc>(record, kTagCurveFromRecord);
     default: throw CFHUnknownCurveKind(record.kind());
   }
 }

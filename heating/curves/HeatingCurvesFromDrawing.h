@@ -20,7 +20,7 @@
 
 #include <cstdint>
 
-class CFHEntityInOut;
+class CFHEntityRecord;
 
 // The answers of classifyEntityType.
 enum HeatingEntityClass : int {
@@ -47,7 +47,7 @@ const char16_t* classifyEntityType(const resbuf* list, int& status, bool allowIn
 // tag 9, keeping the record (which must outlive the curve). Throws
 // CFHUnknownCurveKind for any other record kind (a manifold record is kind
 // 2) and for a record whose geometry is not of its kind.
-CFloorHeatingCurve::Ptr curveFromEntityRecord(const CFHEntityInOut& record);
+CFloorHeatingCurve::Ptr curveFromEntityRecord(const CFHEntityRecord& record);
 
 // A new curve from the first LINE, LWPOLYLINE or ARC of the list (other
 // group-0 nodes are passed over), read from the whole list:

@@ -20,7 +20,7 @@ std::u16string_view textOf(const resbuf* node) {
 
 CFHEntityInOut::CFHEntityInOut(const resbuf* list) : CFHEntityInOut(kPlain, list) { valid_ = true; }
 
-CFHEntityInOut::CFHEntityInOut(Kind kind, const resbuf* list) : list_(copyOwnedChain(list)), kind_(kind) {
+CFHEntityInOut::CFHEntityInOut(Kind kind, const resbuf* list) : CFHEntityRecord(kind), list_(copyOwnedChain(list)) {
   readTags();
 }
 
@@ -49,14 +49,6 @@ bool CFHEntityInOut::findTag(std::u16string_view key, CString& out) const {
     return true;
   }
   return false;
-}
-
-const XtGeLineSeg2d* CFHEntityInOut::lineSeg() const {
-  return kind_ == kLine ? static_cast<const XtGeLineSeg2d*>(geometry()) : nullptr;
-}
-
-const XtGeCircArc2d* CFHEntityInOut::arc() const {
-  return kind_ == kArc ? static_cast<const XtGeCircArc2d*>(geometry()) : nullptr;
 }
 
 const XtGeMatrix2d& CFHEntityInOut::workMatrix() { return CFHDrawingInOut::instance().workMatrix(); }

@@ -4,7 +4,8 @@
 // whether the kind's reading of that list succeeded, its kind number and the
 // tag map of its heating extended data.
 //
-// Kinds (one class each, see CFHDrawingInOut::createRecord):
+// Kinds (CFHEntityRecord::Kind, the part of the record that heating curves
+// see; one class each, see CFHDrawingInOut::createRecord):
 //   -1 CFHEntityInOut itself (a plain record: "DIMENSION"), always valid;
 //    0 CFHLineInOut, 1 CFHPolylineInOut, 3 CFHArcInOut, 5 CFHEllipseInOut:
 //      a geometry curve read from the list;
@@ -19,15 +20,14 @@
 //
 // Ownership: a record owns its list, tags and geometry or entity copy; the
 // lists of CFHDrawingInOut own the records. Heating curves keep pointers to
-// records (entityRecord) and never free them, so the commands stop the
+// records (entityRecord, as their CFHEntityRecord part) and never free them, so the commands stop the
 // design jobs before they clear the drawing I/O object. Threads: the
 // command's thread only; nothing here locks.
 #pragma once
 
+#include "heating/curves/CFHEntityRecord.h"
+
 #include "platform/cadhost/resbuf.h"
-#include "platform/ge/XtGeCircArc2d.h"
-#include "platform/ge/XtGeCurve2d.h"
-#include "platform/ge/XtGeLineSeg2d.h"
 #include "platform/ge/XtGeMatrix2d.h"
 #include "platform/win/CString.h"
 
@@ -38,33 +38,19 @@
 #include <utility>
 #include <vector>
 
-class CFHEntityInOut {
+class CFHEntityInOut : public CFHEntityRecord {
  public:
-  enum Kind : std::int32_t {
-    kPlain = -1,
-    kLine = 0,
-    kPolyline = 1,
-    kDistributor = 2,
-    kArc = 3,
-    kEllipse = 5,
-    kMtext = 6,
-    kHatch = 7,
-    kText = 8,
-  };
   using Tag = std::pair<std::u16string_view, std::u16string_view>;
 
   // A plain record of a copy of the list (null: no list), valid, tags read.
   explicit CFHEntityInOut(const resbuf* list);
-  virtual ~CFHEntityInOut() = default;
-  CFHEntityInOut(const CFHEntityInOut&) = delete;
-  CFHEntityInOut& operator=(const CFHEntityInOut&) = delete;
+  ~CFHEntityInOut() override = default;
 
   // Brings the record's geometry into the work frame of the drawing I/O
   // object (its workMatrix, which the caller has updated). The plain record
   // has nothing to move.
   virtual void transformToWork() {}
 
-  std::int32_t kind() const { return kind_; }
   bool valid() const { return valid_; }
   // The record's own list; null for a record made from a curve alone.
   const resbuf* list() const { return list_.get(); }
@@ -78,13 +64,6 @@ class CFHEntityInOut {
   // the answer is true. On a miss `out` keeps what it held.
   bool findTag(std::u16string_view key, CString& out) const;
 
-  // The geometry of the curve kinds (line, polyline, arc, ellipse); null for
-  // the others.
-  virtual const XtGeCurve2d* geometry() const { return nullptr; }
-  // The geometry as its type, or null when the kind is another.
-  const XtGeLineSeg2d* lineSeg() const;
-  const XtGeCircArc2d* arc() const;
-
  protected:
   CFHEntityInOut(Kind kind, const resbuf* list);
   void setValid(bool valid) { valid_ = valid; }
@@ -94,6 +73,5 @@ class CFHEntityInOut {
  private:
   ownedChain list_;
   bool valid_ = false;
-  std::int32_t kind_;
   std::vector<Tag> tags_;
 };

@@ -3,23 +3,21 @@
 #include "heating/design/CFHCircuit.h"
 #include "heating/design/CFHZoneDesign.h"
 #include "heating/design/CFHZoneEntry.h"
-#include "heating/design/CurveRegistryLock.h"
 #include "heating/design/FloorStructureLayers.h"
 #include "heating/design/HeatingCurveRegistration.h"
 
+#include "heating/curves/CurveRegistryLock.h"
+
 #include <algorithm>
-#include <atomic>
 #include <mutex>
 #include <new>
 #include <shared_mutex>
 
 namespace {
 
-// Under curveRegistryLock(). `g_modelExists` lets curves made outside a
-// heating command skip the lock; whoever sees it set checks the pointer under
-// the lock.
+// Under curveRegistryLock(); set and cleared together with the installed
+// heating-curve observer, which is the same model.
 CFHModel* g_currentModel = nullptr;
-std::atomic<bool> g_modelExists{false};
 
 }  // namespace
 
@@ -31,10 +29,9 @@ CFHModel::CFHModel()
       dataFiles_(CFHDataFiles::ofApplication()) {
   // Last, once everything the registry touches is built.
   std::lock_guard lock(curveRegistryLock());
-  if (g_currentModel == nullptr) {
+  if (g_currentModel == nullptr && installHeatingCurveObserverLocked(*this)) {
     g_currentModel = this;
     isCurrent_ = true;
-    g_modelExists.store(true, std::memory_order_release);
   }
 }
 
@@ -52,7 +49,7 @@ CFHModel::~CFHModel() {
     std::lock_guard lock(curveRegistryLock());
     if (g_currentModel == this) {
       g_currentModel = nullptr;
-      g_modelExists.store(false, std::memory_order_release);
+      removeHeatingCurveObserverLocked(*this);
     }
   }
   hatchPatterns.clear();
@@ -82,26 +79,24 @@ void CFHModel::recordCurveDestruction(const CFloorHeatingCurve* curve, std::uint
   record(CFHCurveEvent::destroyed, curve, tag);
 }
 
+bool CFHModel::listsCurve(const CFloorHeatingCurve* curve) const noexcept {
+  return pipeNetwork_.holdsPipeCurveLocked(curve);
+}
+
+void CFHModel::forgetDestroyedCurve(const CFloorHeatingCurve* curve) noexcept {
+  // The network would otherwise delete the dead curve again when it goes.
+  if (pipeNetwork_.forgetPipeCurveLocked(curve)) setStateBits(kModelStateListedCurveDestroyed);
+}
+
+void CFHModel::polylineOffsetFailed(const XtGeCompositeCurve2d& source, const XtGeCompositeCurve2d& copy,
+                                    double distance, const XtGeTol& tolerance) {
+  compositeCurveTrimmedOffset(this, source, copy, distance, tolerance);
+  setStateBits(kModelStatePolylineOffsetFailed);
+}
+
 void CFHModel::record(CFHCurveEvent event, const CFloorHeatingCurve* curve, std::uint32_t tag) noexcept {
-  if (!g_modelExists.load(std::memory_order_acquire)) return;
-  std::shared_lock lock(curveRegistryLock());
-  CFHModel* model = g_currentModel;
-  if (model == nullptr) return;
-  if (event == CFHCurveEvent::destroyed && model->pipeNetwork_.holdsPipeCurveLocked(curve)) {
-    // A listed curve destroyed by another owner leaves the list at once: the
-    // network would otherwise delete it again when it goes. Rare, so the
-    // exclusive lock is taken only here.
-    lock.unlock();
-    {
-      std::lock_guard exclusive(curveRegistryLock());
-      if (g_currentModel != model) return;
-      if (model->pipeNetwork_.forgetPipeCurveLocked(curve)) model->setStateBits(kModelStateListedCurveDestroyed);
-    }
-    lock.lock();
-    if (g_currentModel != model) return;
-  }
   try {
-    model->curveRegistry_.recordOnThisThread(event, curve, tag);
+    curveRegistry_.recordOnThisThread(event, curve, tag);
   } catch (const std::bad_alloc&) {
     // A record is bookkeeping only; losing it must not end the program from
     // inside a curve's destructor.

@@ -4,8 +4,9 @@
 // and description settings, the dialog's selection, the synchronisation block
 // of the design jobs and the registry of heating curves. The command builds it
 // on its own stack and destroys it before it returns; while it exists it is
-// the process's current model, which every heating curve made or destroyed on
-// any thread reports to (HeatingCurveRegistration.h).
+// the process's current model and the installed heating-curve observer, which
+// every heating curve made or destroyed on any thread reports to
+// (heating/curves/HeatingCurveObserver.h, HeatingCurveRegistration.h).
 //
 // Ownership: the model owns its zones, circuits, pipe network, description
 // settings, pipe styles, synchronisation block, catalogues and registry. The
@@ -31,7 +32,8 @@
 //    lock alone. No thread waits while holding a lock; curves may be made or
 //    destroyed under the first two, never under the last two. The registry
 //    keeps one list set per thread with its own lock (CFHCurveRegistry.h);
-//    the current-model pointer is read under curveRegistryLock() held shared.
+//    the current-model pointer (and the curve observer, which is the current
+//    model) is read under curveRegistryLock() held shared.
 #pragma once
 
 #include "heating/design/CFHCurveRegistry.h"
@@ -43,6 +45,8 @@
 #include "heating/design/CFHPipeStyles.h"
 #include "heating/design/CFHStringPairTable.h"
 #include "heating/design/CFHWorkerSync.h"
+
+#include "heating/curves/HeatingCurveObserver.h"
 
 #include "platform/cadhost/HostTables.h"
 #include "platform/win/WinTypes.h"
@@ -60,7 +64,7 @@ class CFloorHeatingCurve;
 class XtGePoint2d;
 struct CFHOutputContext;
 
-class CFHModel {
+class CFHModel : private HeatingCurveObserver {
  public:
   // Builds every part with its defaults (drawing unit factor 1000 until the
   // settings are read) and becomes the current model, unless another model
@@ -78,13 +82,13 @@ class CFHModel {
   bool isCurrent() const { return isCurrent_; }
 
   // ---- Curve registry and state word --------------------------------------------
-  // The registry's entry points, behind copyCurvePiecesLocked and
-  // copyCurvePiecesLockedFlag: record the curve under the calling thread in
-  // the current model, if any. A destroyed curve that the pipe network lists
-  // leaves the list and raises kModelStateListedCurveDestroyed. An
-  // allocation failure drops the record, never the state bit.
-  static void recordCurveConstruction(const CFloorHeatingCurve* curve, std::uint32_t tag) noexcept;
-  static void recordCurveDestruction(const CFloorHeatingCurve* curve, std::uint32_t tag) noexcept;
+  // The current model is the installed heating-curve observer: the curves'
+  // reports (copyCurvePiecesLocked, copyCurvePiecesLockedFlag) record each
+  // curve under the calling thread in its registry (the private overrides
+  // below). A destroyed curve that the pipe network lists leaves the list and
+  // raises kModelStateListedCurveDestroyed; a failed polyline offset raises
+  // kModelStatePolylineOffsetFailed. An allocation failure drops the record,
+  // never the state bit.
   // ORs bits into the state word of the current model, if any.
   static void setCurrentStateBits(std::uint32_t bits);
 
@@ -381,7 +385,14 @@ class CFHModel {
   const HostExport2D* hostTable = nullptr;
 
  private:
-  static void record(CFHCurveEvent event, const CFloorHeatingCurve* curve, std::uint32_t tag) noexcept;
+  // ---- HeatingCurveObserver (under curveRegistryLock(), as it says) --------------
+  void recordCurveConstruction(const CFloorHeatingCurve* curve, std::uint32_t tag) noexcept override;
+  void recordCurveDestruction(const CFloorHeatingCurve* curve, std::uint32_t tag) noexcept override;
+  bool listsCurve(const CFloorHeatingCurve* curve) const noexcept override;
+  void forgetDestroyedCurve(const CFloorHeatingCurve* curve) noexcept override;
+  void polylineOffsetFailed(const XtGeCompositeCurve2d& source, const XtGeCompositeCurve2d& copy, double distance,
+                            const XtGeTol& tolerance) override;
+  void record(CFHCurveEvent event, const CFloorHeatingCurve* curve, std::uint32_t tag) noexcept;
   // Takes a zone out of every list and pointer of the model and its circuit.
   void detachZone(const CFHZoneEntry* zone);
 

@@ -20,7 +20,11 @@ namespace {
 const CFHEntityInOut* drawnSource(const CFHBoundLoop& loop) {
   for (int i = 0; i < loop.itemCount(); ++i) {
     const CFHBoundLoopItem* item = loop.item(i);
-    const CFHEntityInOut* record = item != nullptr && item->curve != nullptr ? item->curve->entityRecord() : nullptr;
+    // A curve keeps its record's CFHEntityRecord part; only the design's
+    // drawn-entity records carry a list to copy the properties from.
+    const auto* record = item != nullptr && item->curve != nullptr
+                             ? dynamic_cast<const CFHEntityInOut*>(item->curve->entityRecord())
+                             : nullptr;
     if (record == nullptr || record->list() == nullptr) continue;
     const std::int32_t kind = record->kind();
     if (kind == CFHEntityInOut::kLine || kind == CFHEntityInOut::kPolyline || kind == CFHEntityInOut::kArc) return record;

@@ -1,6 +1,8 @@
 #include "heating/design/CFHPipeNetwork.h"
 
-#include "heating/design/CurveRegistryLock.h"
+#include "heating/design/ZoneBoundarySegmentPoints.h"
+
+#include "heating/curves/CurveRegistryLock.h"
 
 #include "heating/curves/DrawingUnitFactor.h"
 
@@ -51,6 +53,10 @@ void CFHPipeNetwork::setPipeCurves(std::vector<CFloorHeatingCurve*> curves) {
 bool CFHPipeNetwork::holdsPipeCurve(const CFloorHeatingCurve* curve) const {
   std::shared_lock lock(curveRegistryLock());
   return holdsPipeCurveLocked(curve);
+}
+
+XtGePoint2dArray& CFHPipeNetwork::segmentEndPoints(XtGePoint2dArray& points) const {
+  return zoneBoundarySegmentPoints(*this, points);
 }
 
 bool CFHPipeNetwork::holdsPipeCurveLocked(const CFloorHeatingCurve* curve) const {

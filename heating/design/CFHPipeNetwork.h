@@ -20,6 +20,7 @@
 // manifoldConnectionTol.
 #pragma once
 
+#include "heating/curves/CFHPipeSegmentSource.h"
 #include "heating/curves/CFloorHeatingLine.h"
 
 #include "host/items/QevItem.h"
@@ -42,7 +43,7 @@ class CFHPipeStyles;
 class CFloorHeatingCurve;
 class XtGeMatrix2d;
 
-class CFHPipeNetwork {
+class CFHPipeNetwork : public CFHPipeSegmentSource {
  public:
   // The connection line's tag, and the tag of a chain of distribution pipes.
   static constexpr std::uint32_t kConnectionLineTag = 14;
@@ -73,6 +74,9 @@ class CFHPipeNetwork {
   const std::vector<CFloorHeatingCurve*>& pipeCurves() const { return pipeCurves_; }
   // True when the list holds the curve; takes the lock, so any thread may ask.
   bool holdsPipeCurve(const CFloorHeatingCurve* curve) const;
+  // The end points of the pipes' line segments, for the zone side pass
+  // (zoneBoundarySegmentPoints); any thread may ask.
+  XtGePoint2dArray& segmentEndPoints(XtGePoint2dArray& points) const override;
 
   // Thins every polyline's runs of segments (rebuildFromParts), joins the
   // pipes into chains and drops open pipes that overlap themselves: the list

@@ -1,7 +1,7 @@
 #include "heating/design/ZoneBoundarySegmentPoints.h"
 
 #include "heating/design/CFHPipeNetwork.h"
-#include "heating/design/CurveRegistryLock.h"
+#include "heating/curves/CurveRegistryLock.h"
 
 #include "heating/curves/CFloorHeatingPolyLine.h"
 #include "heating/curves/HeatingCurveIntersections.h"

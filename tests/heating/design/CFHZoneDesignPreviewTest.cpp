@@ -1,6 +1,6 @@
 // The preview of a zone: its edges on the canvas, the host's lengths, the
 // label kinds' text styles. (Linetype patterns come from the host: see
-// host/CFHRoutingHostTest.cpp.)
+// host/CFHLinePatternHostTest.cpp.)
 #include "heating/design/CFHDescData.h"
 #include "heating/design/CFHZoneDesignPreview.h"
 

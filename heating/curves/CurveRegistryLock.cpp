@@ -1,4 +1,4 @@
-#include "heating/design/CurveRegistryLock.h"
+#include "heating/curves/CurveRegistryLock.h"
 
 #include <cstdlib>
 
