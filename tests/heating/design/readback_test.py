@@ -1,8 +1,11 @@
 """Reading drawn designs back, through the stand-in host: designs of the
-minimal drawing and its variants are drawn, saved, read back in the edit
-command's order and designed again by the read-back tool, which compares
-the models value by value; every drawing it saves passes the drawn-design
-checker. Then damaged drawn designs are read back and answer as the readers
+minimal drawing and its variants (user systems turned, the whole drawing
+turned and scaled, a pipe drawn from its zone, a slanted wall, zones joined
+to a circuit, a corridor the pipe runs through, R left free) and of the flat
+with the WC joined are drawn, saved, read back in the edit command's order
+and designed again by the read-back tool, which compares the models value by
+value; every drawing it saves passes the drawn-design checker. Then the
+noted limits, and damaged drawn designs, which answer as the readers
 promise.
 
 Usage: readback_test.py TOOL EXAMPLES_DIR
@@ -109,6 +112,15 @@ def round_the_manifold(doc, msp):
 minimal = round_trip("minimal", MINIMAL)
 check(minimal.get("dump", {}).get("network/pitch", [None, 0])[1] == 100.0 and
       minimal["dump"].get("network/limit", [None, 0])[1] == 100.0, "minimal: pitch and limit not 100")
+# R left free: the drawing carries a layout made at the R the jobs found and
+# writes the one calculated after; the values read back, and a second round
+# trip from the design made again compares whole (drawn as the edit draws).
+free = run("free", MINIMAL, "--free-r")
+for key in ("readBack", "second readBack", "second again"):
+    check(free.get(key) == [], f"free R: {key}: " + "\n  ".join(free.get(key, ["missing"])[:12]))
+check(free.get("redrawn") and free.get("second circuits") == {"1": True, "2": True}, f"free R: {free.get('redrawn')}")
+problems, _ = check_design(free["drawn.dxf"].replace("drawn.dxf", "drawn2.dxf"), input_path=MINIMAL, fresh=False)
+failures.extend(f"free R: {p}" for p in problems)
 for degrees in (30, 90):
     a = math.radians(degrees)
     round_trip(f"ucs{degrees}", MINIMAL, "--ucs", f"500,200,{math.cos(a)!r},{math.sin(a)!r}")

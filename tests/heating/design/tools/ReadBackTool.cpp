@@ -18,7 +18,10 @@
 //                       the world point (after the zones joined before it)
 //   --host-dir DIR      the heating file of DIR/Dat is the profile of both runs
 //   --angled            pipes meet their walls at an angle: their ends move along them
-//   --border-r R        R of every zone, metres (0.1)
+//   --border-r R        R of every zone, metres (0.1), fixed
+//   --free-r            R left to the calculation: the read model is compared
+//                       by its values, then designed again, drawn and read
+//                       back once more ("second ..." keys), compared whole
 //   --read-only         DRAWING is a drawn design: only the second run
 // Prints one JSON line: {"designed", "drawn", "grouped", "zones" (read),
 // "circuits" (read), "readBack" and "again" (the differences), "dump" (the
@@ -54,6 +57,7 @@ struct Options {
   double borderR = 0.1;
   bool angled = false;
   bool readOnly = false;
+  bool freeR = false;
   struct Join {
     int zone = 0, to = 0;
     XtGePoint2d point;
@@ -62,7 +66,9 @@ struct Options {
 };
 
 Options g_options;
+// The model designed (then, with R free, designed again from the first read).
 model_dump::Dump g_designed;
+int g_readPasses = 0;
 std::vector<std::string> g_report;
 
 std::string quoted(const std::string& text) {
@@ -97,6 +103,7 @@ void setDesignValues(CFHModel& model) {
   for (const auto& zone : model.zones()) {
     CFHZoneDesign& design = *zone->design();
     if (design.pipeEnd(0) != nullptr) design.setMeanderBase(zone_design_test::sideIdNear(design, design.pipeEnd(0)->point));
+    if (g_options.freeR) continue;
     zone->calc.setBorderR(g_options.borderR);
     zone->calc.setBorderFixed(1);
   }
@@ -174,6 +181,8 @@ bool fileSelection(CFHDrawingInOut& io) {
 }
 
 void readCommand() {
+  const std::string prefix = g_readPasses++ == 0 ? "" : "second ";
+  const auto report = [&prefix](const std::string& key, const std::string& json) { ::report(prefix + key, json); };
   const in_process_design::CommandScope scope;
   CFHDrawingInOut& io = CFHDrawingInOut::instance();
   const bool filed = fileSelection(io);
@@ -210,8 +219,7 @@ void readCommand() {
   CFHDrawingInOut::finishCircuits(model);
   const XtGeMatrix2d toWorld = io.workMatrix().inverse();
   const model_dump::Dump read = model_dump::dumpModel(model, toWorld, limits(model));
-  std::ofstream(g_options.out / "read.txt") << read.text();
-  std::ofstream(g_options.out / "read.txt") << read.text();
+  std::ofstream(g_options.out / (prefix + "read.txt")) << read.text();
   std::string entries;
   for (const model_dump::Entry& e : read.entries) {
     std::string values = quoted(e.text);
@@ -224,7 +232,21 @@ void readCommand() {
   model.applyPipesToZones();
   model.recalculateZones();
   in_process_design::designCircuits(model);
-  report("again", list(model_dump::compare(g_designed, model_dump::dumpModel(model, toWorld, limits(model)), true), true));
+  const model_dump::Dump again = model_dump::dumpModel(model, toWorld, limits(model));
+  report("again", list(model_dump::compare(g_designed, again, true), true));
+  if (!g_options.freeR || !prefix.empty()) return;
+  // With R free the drawing carried a layout made at another R than it
+  // wrote: the design made again is drawn as the edit draws it (the old
+  // design handed to the host to go first) and read back once more.
+  g_designed = again;
+  std::vector<std::u16string> handles;
+  io.collectDesignHandles(handles);
+  io.collectBoundaryHandles(handles);
+  std::vector<const char16_t*> texts;
+  for (const std::u16string& h : handles) texts.push_back(h.c_str());
+  texts.push_back(nullptr);
+  callHostWord<142>(texts.data(), static_cast<int>(handles.size()), 1);
+  report("redrawn", model.drawDesign() ? "true" : "false");
 }
 
 int runCommand(const std::string& drawing, const char* name, void (*command)(), const cadhost::CadhostOptions& host,
@@ -250,6 +272,8 @@ int main(int argc, char** argv) {
     const char* value = i + 1 < argc ? argv[i + 1] : "";
     if (arg == "--angled") {
       g_options.angled = true;
+    } else if (arg == "--free-r") {
+      g_options.freeR = true;
     } else if (arg == "--read-only") {
       g_options.readOnly = true;
     } else if (arg == "--host-dir") {
@@ -279,7 +303,9 @@ int main(int argc, char** argv) {
     rc = runCommand(drawing, "design", designCommand, host, "save " + drawn + "\n");
     drawing = drawn;
   }
-  if (rc == 0) rc = runCommand(drawing, "read", readCommand, host, "");
+  const std::string redrawn = (g_options.out / "drawn2.dxf").string();
+  if (rc == 0) rc = runCommand(drawing, "read", readCommand, host, g_options.freeR ? "save " + redrawn + "\n" : "");
+  if (rc == 0 && g_options.freeR) rc = runCommand(redrawn, "read", readCommand, host, "");
   std::string json = "{";
   for (const std::string& item : g_report) json += (json.size() > 1 ? ", " : "") + item;
   std::printf("%s%s\"exit\": %d}\n", json.c_str(), json.size() > 1 ? ", " : "", rc);
