@@ -106,8 +106,11 @@ class CFHCircuit {
   // pairs, no application or identifier); null when the heap runs out.
   ownedChain buildDataList(const CFHPipeNetwork& network) const;
   // Writes the circuit's supply and return pipes, then its zones' border
-  // hatches and dimensions, through the model's output context. True when
-  // both pipe sides were written.
+  // hatches and dimensions, through the model's output context. Each side's
+  // distribution pipe is joined to the laid run it meets in the first zone,
+  // so that the supply is drawn from the manifold and the return back to it
+  // (pipes that start inside their zone stay apart); the bends, the new one
+  // included, are rounded after. True when both pipe sides were written.
   bool drawPipes(const HostExport2D* host, const XtGeMatrix2d& matrix, const CFHPipeStyles& graphics,
                  bool colourCircuits, const CFHDescData& desc);
   // Writes the circuit's number label; its position (world) is appended to
