@@ -106,8 +106,11 @@ class CFHCircuit {
   // pairs, no application or identifier); null when the heap runs out.
   ownedChain buildDataList(const CFHPipeNetwork& network) const;
   // Writes the circuit's supply and return pipes, then its zones' border
-  // hatches and dimensions, through the model's output context. True when
-  // both pipe sides were written.
+  // hatches and dimensions, through the model's output context. Each side's
+  // distribution pipe is joined to the laid run it meets in the first zone,
+  // so that the supply is drawn from the manifold and the return back to it
+  // (pipes that start inside their zone stay apart); the bends, the new one
+  // included, are rounded after. True when both pipe sides were written.
   bool drawPipes(const HostExport2D* host, const XtGeMatrix2d& matrix, const CFHPipeStyles& graphics,
                  bool colourCircuits, const CFHDescData& desc);
   // Writes the circuit's number label; its position (world) is appended to
@@ -117,7 +120,7 @@ class CFHCircuit {
 
   // ---- Worker (see the header comment) -----------------------------------------
   // Takes the handle of the circuit's new job thread (the previous one is
-  // closed) and clears the stop request.
+  // closed) and clears the stop request and the outdated mark.
   void setWorker(HANDLE thread);
   // Whether a job runs: the handle is set and not signalled.
   bool isWorkerRunning() const;
@@ -133,6 +136,14 @@ class CFHCircuit {
   // A reference of the caller's own to the running job's thread (closed by
   // the caller), or null when no job runs.
   HANDLE duplicateWorkerHandle() const;
+  // A design input of one of its zones changed outside the dialog's own
+  // restart (the free border width the calculation writes,
+  // CFHZoneCalc::setBorderR): stops the job (T2) and marks the layouts
+  // outdated until the next job is made (setWorker). Command's thread.
+  void designInputChanged();
+  // Whether its layouts were made before a design input of its zones
+  // changed; OutdatedLayouts.h starts such circuits' jobs again.
+  bool layoutsOutdated() const { return layoutsOutdated_; }
 
   // ---- Circuit path (CFHCircuitPath.cpp, CFHZoneLink.cpp) ------------------------
   // Rebuilds the segments of the whole circuit into its first zone's layouts
@@ -193,4 +204,5 @@ class CFHCircuit {
   std::atomic<bool> stopRequested_{false};
   mutable std::mutex lock_;
   HANDLE worker_ = nullptr;  // under lock_
+  bool layoutsOutdated_ = false;  // command's thread only
 };

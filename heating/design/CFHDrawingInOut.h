@@ -24,6 +24,7 @@
 
 #include "heating/design/CFHDistributorInOut.h"
 #include "heating/design/CFHEntityInOut.h"
+#include "heating/design/CFHZoneGroup.h"
 
 #include "host/ltListRef.h"
 
@@ -36,6 +37,10 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+class CFHCircuit;
+class CFHModel;
+class CFHZoneEntry;
 
 class CFHDrawingInOut {
  public:
@@ -117,6 +122,58 @@ class CFHDrawingInOut {
   void collectBoundaryHandles(std::vector<std::u16string>& handles) const;
   // Appends the handle of every record of the list that has one.
   static void collectHandles(const RecordList& records, std::vector<std::u16string>& handles);
+
+  // ---- reading a drawn design back (CFHDrawingInOutReadBack.cpp, CFHCircuitReadBack.cpp)
+  // The edit command, on its thread and before any design job, after the
+  // records are filed and brought into the work frame (updateUcs,
+  // transformAllToWork), in this order: groupZonesByCircuit; the model's
+  // loadSettings and loadProfileDefaults; the pipe network's readManifold
+  // (finishing on) and distributorOutline; readModelValues; readZone for a
+  // new zone entry of every number of every group; per group with a circuit
+  // number, a new circuit given its zones in group order (CFHCircuit::addZone)
+  // and readCircuit; the sorts of circuits and zones by number;
+  // finishCircuits; then applyPipesToZones and recalculateZones. No
+  // exception leaves a reader; numbers that are no numbers read 0.
+
+  // Groups the zones of the zone labels by their circuit: a zone is known by
+  // a label with a zone number ("_PT_ZONA_CISLO", negative: no zone; the
+  // last label of a number gives its circuit, "_PT_ZONA_C_OKRUHU", -1 when
+  // absent or negative) and a boundary of that number. Zones ascending, one
+  // group per circuit number in the order of its first zone. False, groups
+  // empty or only the group -1, when no circuit can be read.
+  bool groupZonesByCircuit(std::vector<CFHZoneGroup>& groups) const;
+  // The model values the records keep: the pipe layers of the supply records
+  // ("_PT_X_CD_LIN", "_PT_X_CD_LOUT") and the default distances of the zone
+  // labels ("_PT_X_ZDR_RADD", "_RADL", "_PERP", drawing units, stored in
+  // millimetres); the last record wins. True.
+  bool readModelValues(CFHModel& model) const;
+  // Reads zone `number` into the entry: the first label, boundary, heating
+  // body description and body number of that number (readZoneFields, then
+  // CFHZoneEntry::readHeatingBodyData). False when the fields cannot be read.
+  // The pipe network must have read the manifold first (points are relative
+  // to it).
+  bool readZone(CFHZoneEntry& zone, std::int32_t number) const;
+  // The zone's boundary from the boundary record (a new boundary with the
+  // layouts' offset levels; the border widths "_PT_X_ZDR_DARR" applied to
+  // its sides and the meander base "_PT_X_ZDR_MEBA" named, both by position
+  // of the side in the drawn outline, wherever the loop's preparation put
+  // that side), then,
+  // with a label, the label record kept and its keys read through the
+  // zone's setters. False without a boundary record or one that is no
+  // polyline.
+  static bool readZoneFields(CFHZoneEntry& zone, const CFHEntityInOut* boundary, const CFHEntityInOut* label);
+  // Reads circuit `number` into the circuit, whose zones the caller has
+  // given it: its first supply, return and circuit label record of that
+  // number (readCircuitFields, CFHCircuitReadBack.h). False when the
+  // circuit cannot be rebuilt; its zones then have no circuit, and nothing of
+  // it is left in the pipe network.
+  bool readCircuit(CFHCircuit& circuit, std::int32_t number) const;
+  // After the last readCircuit: the network's pitch limit from the routes
+  // read (half the distance of the two whose manifold ends lie nearest the
+  // outline's reference point; the pitch no larger), then every zone's
+  // pipes-run-into flag and the boundary's network by the design command's
+  // rule (a segment point of the routes inside the zone).
+  static void finishCircuits(CFHModel& model);
 
   RecordList pipeRecords;               // distribution pipes picked by the design command
   RecordList zoneCurveRecords;          // zone curves picked by the design command

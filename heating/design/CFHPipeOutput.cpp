@@ -9,6 +9,7 @@
 #include "heating/design/CFHZoneDesign.h"
 #include "heating/design/CFHZoneEntry.h"
 
+#include "heating/curves/HeatingCurveEnds.h"
 #include "heating/curves/VariantValue.h"
 
 #include "host/entities/HatchBuilder.h"
@@ -16,6 +17,8 @@
 #include "host/entities/lwPolylineList.h"
 
 #include "resources/FixedTexts.h"
+
+#include "geometry/Tolerances.h"
 
 #include "platform/ge/XtGeCompositeCurve2d.h"
 #include "platform/ge/XtGeInterval.h"
@@ -27,11 +30,51 @@
 
 namespace {
 
-// The colour of a circuit's pipes: its colour index kept inside the indexes a
-// drawing knows (1 to 255, counted round), or 256 (by layer).
+// The colour of a circuit's pipes: its colour index (0, by block, is no
+// circuit's: white), or 256 (by layer) when circuits are not coloured or the
+// index is none a drawing knows (a drawn design without a colour reads -1).
 int pipeColour(std::uint32_t colourIndex, bool colourCircuits) {
-  if (!colourCircuits) return 256;
-  return colourIndex == 0 ? 7 : static_cast<int>((colourIndex - 1) % 255 + 1);
+  if (!colourCircuits || colourIndex > 256) return 256;
+  return colourIndex == 0 ? 7 : static_cast<int>(colourIndex);
+}
+
+// Joins the circuit's distribution pipe of one side onto the run of that
+// side that meets it in the zone, so that the side is drawn as one polyline
+// from the manifold: the supply pipe in front of the supply run, which then
+// begins at the manifold, the return pipe after the return run, which then
+// ends there (a run that meets the pipe the other way round is turned). A
+// pipe that meets no run's end (one that starts inside its zone) leaves the
+// runs as they are.
+void joinDistributionPipe(std::vector<CurveChain>& runs, const CFloorHeatingCurve* pipe,
+                          const std::vector<XtGeLineSeg2d>& outline, bool supply) {
+  if (pipe == nullptr) return;
+  const bool startInZone =
+      distanceToOutline(outline, pipe->startPoint()) > distanceToOutline(outline, pipe->endPoint());
+  const XtGePoint2d& zoneEnd = startInZone ? pipe->startPoint() : pipe->endPoint();
+  for (CurveChain& run : runs) {
+    const int n = run.curves.length();
+    XtGePoint2d first, last;
+    if (n == 0 || run.curves[0] == nullptr || run.curves[n - 1] == nullptr || !run.curves[0]->hasStartPoint(first) ||
+        !run.curves[n - 1]->hasEndPoint(last))
+      continue;
+    const bool begins = first.isEqualTo(zoneEnd, workTol);
+    const bool ends = last.isEqualTo(zoneEnd, workTol);
+    if (!begins && !ends) continue;
+    if (supply ? !begins : !ends) reverseGeCurveChain(run.curves);
+    CurveChain connection;
+    pipe->appendGeCurveCopies(connection.curves);
+    // The supply runs from the manifold into the zone, the return back.
+    if (startInZone == supply) reverseGeCurveChain(connection.curves);
+    if (supply) {
+      connection.curves.append(run.curves);
+      run.curves.removeAll();
+      run = std::move(connection);
+    } else {
+      run.curves.append(connection.curves);
+      connection.curves.removeAll();
+    }
+    return;
+  }
 }
 
 // The layout the circuit's pipe is drawn from: the first zone's main layout,
@@ -166,6 +209,9 @@ bool CFHCircuit::drawPipes(const HostExport2D*, const XtGeMatrix2d& matrix, cons
   const CFHZoneEntry& first = *zones_.front();
   std::vector<CurveChain> supply, returns;
   if (!chainFirstZone(first, supply, returns)) return false;
+  const std::vector<XtGeLineSeg2d>& outline = model_->pipeNetwork().outlineSegments;
+  joinDistributionPipe(supply, supplyPipe_.get(), outline, true);
+  joinDistributionPipe(returns, returnPipe_.get(), outline, false);
   const double radius = bendRadius(*first.design());
   filletPipeCorners(supply, radius, model_->unitFactor());
   filletPipeCorners(returns, radius, model_->unitFactor());

@@ -55,6 +55,12 @@ class CFHZoneEntry {
   // The heating body's record "TPV1001-0001" (7 pairs); null when the zone
   // holds no placed heating body.
   ownedChain buildHeatingBodyData(const CFHPipeNetwork& network) const;
+  // Reads the zone's heating body back from its drawn description
+  // "TPV1001-0001" and number label "TPV1001-0003" (CFHHeatingBodyData.cpp):
+  // false without a description; else the body is made when the zone has
+  // none, keeps both records (not owned) and takes the number, output and
+  // both points the keys hold (a missing key keeps its value). True.
+  bool readHeatingBodyData(const CFHEntityInOut* bodyRecord, const CFHEntityInOut* numberRecord);
   // Whether the zone holds a heating body that has been placed.
   bool hasPlacedHeatingBody() const;
   // Writes the zone's description and, with a placed heating body, the

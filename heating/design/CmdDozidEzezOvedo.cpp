@@ -10,6 +10,7 @@
 #include "heating/design/CFHZoneDesign.h"
 #include "heating/design/CFHZoneEntry.h"
 #include "heating/design/HeatingCommandScope.h"
+#include "heating/design/OutdatedLayouts.h"
 #include "heating/design/ZoneBoundarySegmentPoints.h"
 #include "heating/design/ZoneCurvesOverlap.h"
 
@@ -340,9 +341,9 @@ class DesignRun {
   // the dialog is shown again.
   bool confirm() {
     // A change still queued for a window is never taken up once the loop
-    // ends: every circuit is calculated from the layouts its job left.
-    for (const auto& circuit : model_.circuits()) circuit->waitForWorker();
-    for (const auto& circuit : model_.circuits()) circuit->calculate();
+    // ends: every circuit is calculated from the layouts its job left, and
+    // laid out again while the calculation changes a zone's border width.
+    calculateForDrawing(model_);
     const CString bare = zonesWithoutLaidPipe(model_);
     if (!bare.IsEmpty()) {
       messageBoxResFormat(caption().c_str(), IDS_WARN_ZONES_WITHOUT_PIPE, MB_ICONWARNING, bare.GetString());

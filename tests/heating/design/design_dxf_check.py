@@ -22,7 +22,11 @@ What a sound design is:
   0; hatches on "T-podlahove_vytapeni", one per circuit zone of display type 2;
 - "VE2R_ANNOTATIVE" (mode 1 or 3) on every text and dimension, or on none;
 - the manifold keeps its block and placement (compared with the input drawing
-  when given), holds the item keys and no "_PT_X_IN_T1"/"_PT_X_OUT_T2".
+  when given), holds the item keys and no "_PT_X_IN_T1"/"_PT_X_OUT_T2";
+- each circuit whose pipes reach its first zone at the zone's boundary (its
+  first connection point lies on an outline of its zones) has a supply
+  polyline that starts and a return polyline that ends on the manifold
+  outline, within the manifold-connection tolerance (25 mm).
 """
 import argparse
 import math
@@ -30,6 +34,8 @@ import re
 import sys
 
 import ezdxf
+from ezdxf import units
+from ezdxf.math import Vec2
 
 # Value formats of the records.
 _NUMBER = {
@@ -333,6 +339,25 @@ def check_design(path, input_path=None, annotative=None, complete=True, fresh=Tr
         if app not in doc.appids:
             fail(f"application {app} is not registered")
 
+    # Pipes drawn from the manifold: the supply starts, the return ends on its outline.
+    tol = 25.0 * units.conversion_factor(units.MM, doc.units or units.MM)
+    outline = [(Vec2(a), Vec2(b)) for e in manifold.virtual_entities() if e.dxftype() == "LWPOLYLINE"
+               for a, b in zip(e.vertices_in_wcs(), list(e.vertices_in_wcs())[1:] + [list(e.vertices_in_wcs())[0]])]
+    insert = Vec2(manifold.dxf.insert)
+    pipes = [(design.records[e.dxf.handle], e) for e in design.listed if e.dxf.handle in design.records]
+    for number in circuit_numbers:
+        label = next(d for d in labels if d["_PT_CISLO_OKRUHU"] == number)
+        x, y, _ = (float(v) for v in label["_PT_X_CD_DINS1"].strip("()").split("|"))
+        outlines = [e for (i, pairs), e in pipes if i == "TPV2000-0001" and any(
+            z["_PT_ZONA_CISLO"] == dict(pairs)["_PT_ZONA_CISLO"] and z["_PT_ZONA_C_OKRUHU"] == number for z in zones)]
+        if not any(_distance(insert + Vec2(x, y), _segments(e)) <= tol for e in outlines):
+            continue
+        ends = {i: [Vec2(e.get_points("xy")[0 if i == "TP80000-0001" else -1]) for (j, pairs), e in pipes
+                    if j == i and dict(pairs)["_PT_CISLO_OKRUHU"] == number] for i in ("TP80000-0001", "TP90000-0001")}
+        for identifier, side in (("TP80000-0001", "supply starts"), ("TP90000-0001", "return ends")):
+            if not any(_distance(p, outline) <= tol for p in ends[identifier]):
+                fail(f"circuit {number}: no {side} at the manifold")
+
     # The manifold item.
     pairs = dict(item_pairs(manifold))
     for key, rule in MANIFOLD_KEYS:
@@ -355,6 +380,20 @@ def check_design(path, input_path=None, annotative=None, complete=True, fresh=Tr
                 if not same_value(a, b):
                     fail(f"the manifold's {attribute} changed: {a} -> {b}")
     return failures, design
+
+
+def _segments(polyline):
+    points = [Vec2(p) for p in polyline.get_points("xy")]
+    return list(zip(points, points[1:] + points[:1]))
+
+
+def _distance(point, segments):
+    """From the point to the nearest of the segments."""
+    def to_segment(a, b):
+        d = b - a
+        t = 0.0 if d.magnitude == 0 else max(0.0, min(1.0, (point - a).dot(d) / d.dot(d)))
+        return (a + d * t - point).magnitude
+    return min((to_segment(a, b) for a, b in segments), default=math.inf)
 
 
 def main(argv):

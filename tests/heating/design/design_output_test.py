@@ -170,6 +170,15 @@ widths = design.values("TPV1000-0001")[0]["_PT_X_ZDR_DARR"]
 check(len(widths) > 255 and widths.strip("[]").split("|") == ["100.000000"] * 40, f"forty: {len(widths)} {widths[:80]}")
 check(design.tokens.count("D") == 40 + 4, f"forty: {design.tokens.count('D')} dimensions")
 
+# Coloured circuits: a colour index a drawing knows is the pipes' colour; one
+# it does not (a drawn design read back without a colour has -1) is by layer.
+for index, colour in ((5, 5), (-1, 256), (300, 256)):
+    report, path = draw(f"colour{index}", MINIMAL, "--colour", str(index))
+    design = checked(f"colour {index}", path, input_path=MINIMAL)
+    pipes = [e for e in design.listed if e.dxftype() == "LWPOLYLINE" and heating_record(e)[0] in ("TP80000-0001", "TP90000-0001")]
+    check(pipes and all(e.dxf.get("color", 256) == colour for e in pipes),
+          f"colour {index}: {[e.dxf.get('color', 256) for e in pipes]}")
+
 # A circuit without zones stops the output, which is rolled back.
 report, path = draw("nozones", MINIMAL, "--no-zones")
 check(report.get("drawn") is False and report.get("codes19") == [REFUSED], f"nozones: {report}")

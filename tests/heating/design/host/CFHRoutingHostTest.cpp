@@ -16,6 +16,7 @@
 #include "platform/cadhost/HostStatus.h"
 
 #include "tests/heating/design/ZoneDesignTestSupport.h"
+#include "tests/heating/design/tools/InProcessDesign.h"
 #include "tests/platform/cadhost/host/HostTestFixture.h"
 
 #include <cmath>
@@ -37,41 +38,9 @@ struct DrawnDesign {
   int routed = -1;
 
   void read(CFHDrawingInOut& io) {
-    io.clear();
-    for (RecordList* target : {&io.pipeRecords, &io.zoneCurveRecords}) {
-      ASSERT_EQ(callHostWord<138>(nullptr, 0, 0, 0, nullptr), hostStatus::normal);
-      while (resbuf* list = callHostWord<167>(0, 0).value_or(nullptr)) {
-        io.holdEntity(ltListRef::create(list));
-        auto record = CFHDrawingInOut::createRecord(entReader2D::firstGroup(list, 0)->value.str, list);
-        ASSERT_TRUE(record && record->valid());
-        if (record->kind() == CFHEntityInOut::kDistributor)
-          io.setManifold(std::unique_ptr<CFHDistributorInOut>(static_cast<CFHDistributorInOut*>(record.release())));
-        else
-          target->push_back(std::move(record));
-      }
-    }
-    io.updateUcs();
-    io.transformAllToWork();
-    CFHPipeNetwork& network = model.pipeNetwork();
-    manifoldRead = io.hasManifold() && network.readManifold(*io.manifold(), false);
-    for (const auto& pipe : io.pipeRecords) network.addPipe(curveFromEntityRecord(*pipe));
-    network.buildWorkingGeometry();
-    network.distributorOutline();
-    XtGePoint2dArray pipePoints;
-    zoneBoundarySegmentPoints(network, pipePoints);
-    std::uint32_t number = 1;
-    for (const auto& zoneRecord : io.zoneCurveRecords) {
-      zone_fixture::Zone outline;
-      outline.curves.push_back(curveFromEntityRecord(*zoneRecord));
-      CFHZoneEntry* zone = zone_design_test::addZone(model, number++, outline, false);
-      CFHZoneBoundary& boundary = *zone->design()->boundary();
-      if (boundary.asDrawnLoop.classifyPoints(pipePoints, workTol) == CLoop::kInside) {
-        zone->pipesRunInto = 1;
-        boundary.pipeNetwork = &network;
-      }
-    }
+    in_process_design::pickInputs(io);
+    manifoldRead = in_process_design::buildModel(model, io);
   }
-  using RecordList = CFHDrawingInOut::RecordList;
 };
 
 std::function<void()> g_body;

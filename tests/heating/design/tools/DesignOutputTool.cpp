@@ -14,6 +14,7 @@
 //   --body             a placed heating body in the first zone
 //   --annotative 1|3   annotative labels
 //   --no-zones         the first circuit loses its zones (the output must stop)
+//   --colour N         circuits coloured, every circuit's colour index N
 //   --mark TEXT        the manifold's mark
 //   --ucs OX,OY,DX,DY, --fail-word N@K, --142 MODE, --no-desc: as cadhost's
 // Prints one JSON line: {"drawn", "connection" (per circuit its two world
@@ -24,28 +25,19 @@
 #include "heating/design/CFHModel.h"
 #include "heating/design/CFHZoneDesign.h"
 #include "heating/design/CFHZoneEntry.h"
-#include "heating/design/HeatingCommandScope.h"
 
-#include "heating/layout/OffsetLevelSource.h"
-
-#include "heating/curves/HeatingCurvesFromDrawing.h"
 #include "heating/curves/VariantValue.h"
 
 #include "host/HostExport.h"
-#include "host/HostSelection.h"
-#include "host/HvHostApi.h"
-#include "host/SiblingModules.h"
-#include "host/items/productConnection.h"
 
-#include "resources/ModuleStrings.h"
-
-#include "platform/win/Modules.h"
-
+#include "tests/heating/design/ZoneDesignTestSupport.h"
+#include "tests/heating/design/tools/InProcessDesign.h"
 #include "tests/platform/cadhost/host/HostTestFixture.h"
 
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,43 +49,12 @@ struct Options {
   bool body = false;
   int annotative = 0;
   bool noZones = false;
+  std::optional<int> colour;
   std::u16string mark;
 };
 
 Options g_options;
 std::string g_report;
-
-// The working item nearest the point: the wall a pipe enters the zone by.
-std::uint32_t wallNear(const CFHZoneDesign& design, const XtGePoint2d& point) {
-  const CFHBoundLoop& loop = design.boundary()->workingLoop;
-  int best = 0;
-  for (int i = 1; i < loop.itemCount(); ++i)
-    if (loop.item(i)->curve->distanceTo(point) < loop.item(best)->curve->distanceTo(point)) best = i;
-  return static_cast<std::uint32_t>(loop.item(best)->id);
-}
-
-// The zone's boundary from its drawn curve, prepared as the command does.
-void giveBoundary(CFHZoneEntry& zone, const CFHEntityInOut& record) {
-  auto boundary = std::make_unique<CFHZoneBoundary>(&layoutOffsetLevelSource());
-  boundary->addBoundaryCurve(curveFromEntityRecord(record));
-  boundary->prepareLoop(true);
-  boundary->workingLoop.copyFrom(boundary->asDrawnLoop);
-  zone.design()->setBoundary(std::move(boundary));
-}
-
-// Every circuit designed as its job would, one after the other, then
-// calculated.
-void designCircuits(CFHModel& model) {
-  for (const auto& circuit : model.circuits()) {
-    circuit->prepareDesignSpacing();
-    for (std::size_t i = 0; i < circuit->zones().size(); ++i) {
-      if (i > 0) circuit->linkToPreviousZone(circuit->zones()[i]);
-      circuit->zones()[i]->design()->design();
-    }
-    circuit->buildPath();
-    circuit->calculate();
-  }
-}
 
 std::string json(const XtGePoint2d& p) {
   char text[80];
@@ -102,55 +63,25 @@ std::string json(const XtGePoint2d& p) {
 }
 
 void drawCommand() {
-  HeatingCommandScope scope{CString()};
-  hvInitHostApi(GetModuleHandleW(hostApiModuleName));
-  hvRegisterModuleStrings();
-  bindSiblingModules();
-  resetProductConnections();
+  const in_process_design::CommandScope scope;
   CFHDrawingInOut& io = CFHDrawingInOut::instance();
-  io.clear();
-  // The manifold and its pipe, held as the command holds them; the zones.
-  selectWithPrompt(u"", 4);
-  while (resbuf* list = nextSelectedEntity()) {
-    const std::int32_t held = io.holdEntity(ltListRef::create(list));
-    int status = 0;
-    auto record = CFHDrawingInOut::createRecord(classifyEntityType(list, status, true), list);
-    if (record->kind() != CFHEntityInOut::kDistributor) {
-      io.pipeRecords.push_back(std::move(record));
-      continue;
-    }
-    io.setManifold(std::unique_ptr<CFHDistributorInOut>(static_cast<CFHDistributorInOut*>(record.release())));
-    io.manifold()->heldIndex = held;
-  }
-  selectWithPrompt(u"", 0x2003);
-  while (resbuf* given = nextSelectedEntity()) {
-    const ownedChain list(given);
-    int status = 0;
-    io.zoneCurveRecords.push_back(CFHDrawingInOut::createRecord(classifyEntityType(list.get(), status, false), list.get()));
-  }
-  io.updateUcs();
-  io.transformAllToWork();
+  in_process_design::pickInputs(io);
 
   CFHModel model;
   model.loadSettings(getExport2D());
   model.defaults().circuitShape = 0;
   CFHPipeNetwork& network = model.pipeNetwork();
-  network.readManifold(*io.manifold(), false);
-  if (!g_options.mark.empty()) network.mark = g_options.mark;
-  for (const auto& record : io.pipeRecords) network.addPipe(curveFromEntityRecord(*record));
-  network.buildWorkingGeometry();
-  network.distributorOutline();
   CFHDescData& desc = model.descData();
   desc.descriptionMask = u"Zóna %_PT_ZONA_OZN%\\Q = %_PT_ZONA_Q% W/m2\\%_PT_ZONA_PODL_UMISTENI%";
   desc.annotative = g_options.annotative != 0;
   desc.annotativeSecond = g_options.annotative == 3;
 
-  std::uint32_t number = 0;
-  for (const auto& record : io.zoneCurveRecords) giveBoundary(*model.addZone(++number), *record);
+  in_process_design::buildModel(model, io);
   if (network.route() != CFHPipeNetwork::kRouted) return;
+  if (!g_options.mark.empty()) network.mark = g_options.mark;
   for (const auto& zone : model.zones()) {
     CFHZoneDesign& design = *zone->design();
-    if (design.pipeEnd(0) != nullptr) design.setMeanderBase(wallNear(design, design.pipeEnd(0)->point));
+    if (design.pipeEnd(0) != nullptr) design.setMeanderBase(zone_design_test::sideIdNear(design, design.pipeEnd(0)->point));
     design.setDisplayType(static_cast<std::uint32_t>(g_options.display));
     zone->calc.borderR = valueOf(g_options.border * 0.001);
     zone->calc.borderFixed = g_options.border > 0.0;
@@ -165,7 +96,11 @@ void drawCommand() {
     first.heatingBody->number = static_cast<std::uint32_t>(model.circuits().size() + 1);
     first.heatingBody->output = 812.5;
   }
-  designCircuits(model);
+  in_process_design::designCircuits(model);
+  if (g_options.colour) {
+    network.colourCircuits = 1;
+    for (const auto& circuit : model.circuits()) circuit->colourIndex = static_cast<std::uint32_t>(*g_options.colour);
+  }
   if (g_options.noZones) {
     CFHCircuit& emptied = *model.circuits().front();
     while (!emptied.zones().empty()) emptied.removeZone(emptied.zones().back());
@@ -176,24 +111,11 @@ void drawCommand() {
   for (const auto& circuit : model.circuits())
     connection += std::string(connection.empty() ? "" : ", ") + "[" + json(toWorld * circuit->connectionPoints[0]) +
                   ", " + json(toWorld * circuit->connectionPoints[1]) + "]";
-  std::vector<std::u16string> picked;
-  CFHDrawingInOut::collectHandles(io.zoneCurveRecords, picked);
   const bool drawn = model.drawDesign();
-  if (drawn) {
-    // The command's hand-over: the picked zone curves go, the held
-    // entities but the manifold come back.
-    std::vector<const char16_t*> handles;
-    for (const std::u16string& h : picked) handles.push_back(h.c_str());
-    handles.push_back(nullptr);
-    callHostWord<142>(handles.data(), static_cast<int>(picked.size()), 1);
-    io.updateUcs();
-    io.transformAllToWork();
-    io.releaseHeldEntities(false);
-  } else {
+  if (drawn)
+    in_process_design::handOver(io);
+  else
     callHostWord<19>(0x80000020u);
-  }
-  io.clear();
-  hvReleaseHostApi(false);
   g_report = std::string("{\"drawn\": ") + (drawn ? "true" : "false") + ", \"connection\": [" + connection + "]";
 }
 
@@ -211,6 +133,7 @@ int main(int argc, char** argv) {
     else if (arg == "--annotative") g_options.annotative = std::atoi(argv[++i]);
     else if (arg == "--body") g_options.body = true;
     else if (arg == "--no-zones") g_options.noZones = true;
+    else if (arg == "--colour") g_options.colour = std::atoi(argv[++i]);
     else if (arg == "--mark") g_options.mark = std::u16string(value, value + std::strlen(argv[++i]));
     else if (arg == "--no-desc") host.descFormatter = false;
     else if (arg == "--142") host.handOver = std::strcmp(argv[++i], "immediate") == 0 ? cadhost::HandOverMode::Immediate

@@ -1,0 +1,420 @@
+// Reading a circuit of a drawn design back (CFHCircuitReadBack.h).
+#include "heating/design/CFHCircuitReadBack.h"
+
+#include "heating/design/CFHCircuit.h"
+#include "heating/design/CFHDrawingInOut.h"
+#include "heating/design/CFHExtendedData.h"
+#include "heating/design/CFHModel.h"
+#include "heating/design/CFHZoneDesign.h"
+#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/RecordTagValues.h"
+
+#include "heating/curves/CFloorHeatingLine.h"
+#include "heating/curves/CFloorHeatingPolyLine.h"
+#include "heating/curves/CircuitPolyline.h"
+#include "heating/curves/HeatingCurveEnds.h"
+#include "heating/curves/HeatingCurveExplode.h"
+
+#include "host/items/itemKeyTable.h"
+
+#include "resources/FixedTexts.h"
+
+#include "geometry/Tolerances.h"
+
+#include "platform/ge/XtGeCompositeCurve2d.h"
+#include "platform/ge/XtGeContext.h"
+#include "platform/ge/XtGeLine2d.h"
+#include "platform/win/NumberParse.h"
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+#include <limits>
+#include <numbers>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// Tags of the curves the reader makes: the drawn pipes, and the route.
+constexpr std::uint32_t kPipeTag = 16;
+constexpr std::uint32_t kRouteTag = 0x11;
+
+// A drawn pipe record as a polyline: a LINE record as the polyline of its
+// segment. Throws CFHUnknownCurveKind for a record of another kind.
+std::unique_ptr<CFloorHeatingPolyLine> pipeCurve(const CFHEntityInOut& record) {
+  if (const XtGeLineSeg2d* segment = record.kind() == CFHEntityInOut::kLine ? record.lineSeg() : nullptr) {
+    std::vector<std::unique_ptr<XtGeCurve2d>> pieces;
+    pieces.push_back(std::make_unique<XtGeLineSeg2d>(*segment));
+    auto curve = CFloorHeatingPolyLine::CFloorHeatingPolyLineFromComposite(XtGeCompositeCurve2d(std::move(pieces)),
+                                                                          kPipeTag);
+    curve->setEntityRecord(&record);
+    return curve;
+  }
+  return std::make_unique<CFloorHeatingPolyLine>(record, kPipeTag);
+}
+
+std::unique_ptr<CFloorHeatingPolyLine> exactCopy(const CFloorHeatingPolyLine& curve) {
+  return std::make_unique<CFloorHeatingPolyLine>(curve.composite(), curve.tag());
+}
+
+double paramOn(const CFloorHeatingPolyLine& curve, const XtGePoint2d& point) {
+  return curve.composite().paramOf(point, workTolFine);
+}
+
+// The distance from the point to the nearest item of the loop.
+double distanceToLoop(const CFHBoundLoop& loop, const XtGePoint2d& point) {
+  double nearest = std::numeric_limits<double>::infinity();
+  for (int i = 0; i < loop.itemCount(); ++i)
+    if (const CFHBoundLoopItem* item = loop.item(i); item != nullptr && item->curve != nullptr)
+      nearest = std::min(nearest, item->curve->distanceTo(point));
+  return nearest;
+}
+
+// Orders the zones as they follow each other along the crossed curve: two by
+// number (the first zone of a circuit has the lower one), more by their
+// first crossing; then every crossing record is sorted.
+std::vector<CFHZoneEntry*> orderedZones(std::vector<CFHZoneEntry*> zones) {
+  if (zones.size() == 2) {
+    if (zones[1]->number < zones[0]->number) std::swap(zones[0], zones[1]);
+  } else if (zones.size() > 2) {
+    std::stable_sort(zones.begin(), zones.end(), [](CFHZoneEntry* a, CFHZoneEntry* b) { return zoneCrossingLess(*a, *b); });
+  }
+  for (CFHZoneEntry* zone : zones) zoneOrderKey(zone->crossings());
+  return zones;
+}
+
+// One circuit read: the steps of readCircuitFields over the state they share.
+// What a failure must undo is undone by the destructor unless the reading
+// came through.
+class CircuitReader {
+ public:
+  CircuitReader(CFHCircuit& circuit, const CFHEntityInOut* label, const CFHEntityInOut& supply,
+                const CFHEntityInOut& returnPipe)
+      : circuit_(circuit),
+        model_(*circuit.model()),
+        network_(model_.pipeNetwork()),
+        label_(label),
+        supplyRecord_(supply),
+        returnRecord_(returnPipe) {}
+  CircuitReader(const CircuitReader&) = delete;
+  CircuitReader& operator=(const CircuitReader&) = delete;
+
+  ~CircuitReader() {
+    for (CFHZoneEntry* zone : circuit_.zones()) zone->crossings() = CFHZoneCrossings{};
+    if (done_) return;
+    for (CFHZoneEntry* zone : circuit_.zones()) zone->circuit = nullptr;
+    // The pipes point into no route once it goes.
+    circuit_.clearPipes();
+    circuit_.centreLine = nullptr;
+    if (addedRoute_ != nullptr && network_.removePipeCurve(addedRoute_)) delete addedRoute_;
+  }
+
+  bool read() {
+    supply_ = pipeCurve(supplyRecord_);
+    returnCurve_ = pipeCurve(returnRecord_);
+    drawnSupply_ = exactCopy(*supply_);
+    drawnReturn_ = exactCopy(*returnCurve_);
+    for (CFHZoneEntry* zone : circuit_.zones()) zone->setCrossingPoints(*supply_);
+    order();
+    if (first().crossings().points.empty()) return false;
+    if (!findEnds() || !trimSides()) return false;
+    std::unique_ptr<CFloorHeatingPolyLine> path = joinSides();
+    if (!path) return false;
+    for (CFHZoneEntry* zone : circuit_.zones()) zone->setCrossingPoints(*path);
+    order();
+    const std::vector<CFHZoneCrossing>& crossings = first().crossings().points;
+    if (crossings.empty()) return false;
+    firstCrossing_ = crossings.front().point;
+    lastCrossing_ = crossings.back().point;
+    if (!connect(*path) || !setFirstPipeEnds() || !linkZones()) return false;
+    readKeys();
+    done_ = true;
+    return true;
+  }
+
+ private:
+  CFHZoneEntry& first() const { return *circuit_.zones().front(); }
+  CFHZoneDesign& firstDesign() const { return *first().design(); }
+  const CFHZoneBoundary& firstBoundary() const { return *firstDesign().boundary(); }
+  double bendDistance() const { return firstDesign().detailDistance(); }
+
+  void order() {
+    const std::vector<CFHZoneEntry*> zones = orderedZones(circuit_.zones());
+    if (zones == circuit_.zones()) return;
+    for (CFHZoneEntry* zone : zones) circuit_.removeZone(zone);
+    for (CFHZoneEntry* zone : zones) circuit_.addZone(zone);
+  }
+
+  // Step 6: where the sides meet the first zone and leave the manifold.
+  bool findEnds() {
+    p0_ = first().crossings().points.front().point;
+    q0_ = returnCurve_->closestPointTo(p0_);
+    XtGePoint2d onOutline;
+    if (!network_.closestOutlinePoint(*supply_, onOutline, &a_) ||
+        !network_.closestOutlinePoint(*returnCurve_, onOutline, &b_))
+      return false;
+    // Pipes that start inside their zone reach it from within: the first
+    // crossing would be a further zone's.
+    if (firstBoundary().asDrawnLoop.classifyPoint(a_, workTol) == CLoop::kInside) return false;
+    // The pitch the sides were drawn with; routing may have lowered the
+    // profile's, which would put every pipe off its drawn place.
+    if (network_.pipeCurves().empty()) {
+      const double pitch = returnCurve_->distanceTo(a_);
+      if (pitch > workTol.equalPoint()) network_.pipePitch = pitch;
+    }
+    return true;
+  }
+
+  // Step 7: each side keeps its stretch between the manifold and the first
+  // zone, the bend into the zone dropped and the pipe stretched to the wall.
+  bool trimSides() {
+    const CLoop& loop = firstBoundary().workingLoop;
+    const double r = bendDistance();
+    supplyFromZone_ = paramOn(*supply_, p0_) <= paramOn(*supply_, a_);
+    returnFromZone_ = paramOn(*returnCurve_, q0_) <= paramOn(*returnCurve_, b_);
+    const bool supplyTrimmed = supplyFromZone_ ? supply_->circuitSegmentPassA(p0_, a_, r, loop)
+                                               : supply_->circuitSegmentPassB(a_, p0_, r, loop);
+    const bool returnTrimmed = returnFromZone_ ? returnCurve_->circuitSegmentPassA(q0_, b_, r, loop)
+                                               : returnCurve_->circuitSegmentPassB(b_, q0_, r, loop);
+    return supplyTrimmed && returnTrimmed;
+  }
+
+  // Step 8: return, the line between the sides' zone ends (which the
+  // trimming may have moved from p0 and q0), supply: one path from the
+  // manifold to the zone and back.
+  std::unique_ptr<CFloorHeatingPolyLine> joinSides() {
+    const XtGePoint2d supplyEnd = supplyFromZone_ ? supply_->startPoint() : supply_->endPoint();
+    const XtGePoint2d returnEnd = returnFromZone_ ? returnCurve_->startPoint() : returnCurve_->endPoint();
+    std::unique_ptr<CFloorHeatingPolyLine> path = supplyFromZone_ ? std::move(returnCurve_) : std::move(supply_);
+    const CFloorHeatingPolyLine& rest = supplyFromZone_ ? *supply_ : *returnCurve_;
+    if (!supplyEnd.isEqualTo(returnEnd, workTol)) {
+      const CFloorHeatingLine line = supplyFromZone_ ? CFloorHeatingLine(returnEnd, supplyEnd, nullptr, kPipeTag)
+                                                     : CFloorHeatingLine(supplyEnd, returnEnd, nullptr, kPipeTag);
+      if (!path->joinCurve(line)) return nullptr;
+    }
+    if (!path->joinCurve(rest)) return nullptr;
+    return path;
+  }
+
+  // Step 10: the route from the manifold to the first zone, into the network.
+  bool connect(const CFloorHeatingPolyLine& path) {
+    const double pitch = network_.pipePitch;
+    std::unique_ptr<CFloorHeatingPolyLine> route =
+        buildCircuitPolyline(path, path.startPoint(), firstCrossing_, lastCrossing_, path.endPoint(), pitch, kRouteTag);
+    if (!route || route->vertices().length() < 2) return false;
+    // connectPipe lays the supply on the route's right: a route drawn from
+    // the zone to the manifold keeps the drawn sides.
+    const XtGePoint2d& start = route->vertices()[0];
+    if ((route->vertices()[1] - start).crossProduct(a_ - start) > 0.0) route->reverse();
+    std::unique_ptr<CFloorHeatingPolyLine> asBuilt = exactCopy(*route);
+    removeShortMiddleSegments(*route, bendDistance());
+    CFHZoneDesign& design = firstDesign();
+    if (!circuit_.connectPipe(*route, pitch, network_.outlineSegments, design, firstCrossing_, true)) {
+      circuit_.clearPipes();
+      circuit_.centreLine = nullptr;
+      route = std::move(asBuilt);
+      if (!circuit_.connectPipe(*route, pitch, network_.outlineSegments, design, firstCrossing_, true)) return false;
+    }
+    addedRoute_ = route.get();
+    network_.addPipe(std::move(route));
+    return true;
+  }
+
+  // Step 11, first zone: its pipe ends where the new sides meet its wall.
+  bool setFirstPipeEnds() {
+    const CFHZoneBoundary& boundary = firstBoundary();
+    XtGePoint2d ends[2];
+    if (circuit_.supplyPipe() == nullptr || circuit_.returnPipe() == nullptr ||
+        !boundary.nearestIntersection(*circuit_.supplyPipe(), firstCrossing_, ends[0], false) ||
+        !boundary.nearestIntersection(*circuit_.returnPipe(), lastCrossing_, ends[1], false))
+      return false;
+    return firstDesign().setPipeEnd1(ends[0]) && firstDesign().setPipeEnd2(ends[1]);
+  }
+
+  // The crossings of the zone's working loop by a drawn side beyond its
+  // point at the first zone (away from the manifold, where the pipe runs
+  // from zone to zone), appended to `out`.
+  static void crossingsBeyond(const CFHZoneBoundary& boundary, const CFloorHeatingPolyLine& side,
+                              const XtGePoint2d& atFirstZone, const XtGePoint2d& atManifold,
+                              std::vector<XtGePoint2d>& out) {
+    std::vector<CFHZoneCrossing> crossings;
+    boundary.curveCrossings(side, crossings);
+    const double from = paramOn(side, atFirstZone);
+    const bool forward = from >= paramOn(side, atManifold);
+    for (const CFHZoneCrossing& crossing : crossings)
+      if (forward ? crossing.param > from : crossing.param < from) out.push_back(crossing.point);
+  }
+
+  // Where the zone is linked to the one before it: between the two drawn
+  // crossings of its wall, beyond the first zone, nearest that zone's wall
+  // (the link pieces pass there; a distribution pipe through the zone never
+  // counts). With fewer than two, between the first and last crossing of
+  // the path, else the zone's reference point.
+  XtGePoint2d linkPointOf(CFHZoneEntry& zone, const CFHZoneEntry& previous) const {
+    const CFHZoneBoundary& boundary = *zone.design()->boundary();
+    std::vector<XtGePoint2d> points;
+    crossingsBeyond(boundary, *drawnSupply_, p0_, a_, points);
+    crossingsBeyond(boundary, *drawnReturn_, q0_, b_, points);
+    if (points.size() >= 2) {
+      const CFHBoundLoop& wall = previous.design()->boundary()->asDrawnLoop;
+      std::stable_sort(points.begin(), points.end(), [&](const XtGePoint2d& p, const XtGePoint2d& q) {
+        return distanceToLoop(wall, p) < distanceToLoop(wall, q);
+      });
+      return midPoint2d(points[0], points[1]);
+    }
+    const std::vector<CFHZoneCrossing>& onPath = zone.crossings().points;
+    if (onPath.size() >= 2) return midPoint2d(onPath.front().point, onPath.back().point);
+    return boundary.cachedPoint(true);
+  }
+
+  // Step 11, further zones: each linked to the one before it, at the link
+  // point kept for the design jobs.
+  bool linkZones() {
+    const std::vector<CFHZoneEntry*>& zones = circuit_.zones();
+    for (std::size_t i = 1; i < zones.size(); ++i) {
+      CFHZoneEntry& zone = *zones[i];
+      CFHZoneDesign& design = *zone.design();
+      const XtGePoint2d tries[2] = {linkPointOf(zone, *zones[i - 1]), design.boundary()->cachedPoint(true)};
+      bool linked = false;
+      for (const XtGePoint2d& point : tries) {
+        if (linked || !design.setLinkPoint(point)) continue;
+        linked = circuit_.linkToPreviousZone(&zone);
+      }
+      if (!linked) return false;
+    }
+    return true;
+  }
+
+  // Step 12: the keys of the supply record (the material from the label
+  // records first).
+  void readKeys() {
+    const CFHEntityInOut& s = supplyRecord_;
+    circuit_.number = static_cast<std::uint32_t>(std::max(tagInt(s, u"_PT_CISLO_OKRUHU").value_or(-1), -1));
+    circuit_.colourIndex = static_cast<std::uint32_t>(tagInt(s, u"_PT_X_CD_CBC").value_or(-1));
+    circuit_.connectionPoints[0] = tagLocalPoint(s, u"_PT_X_CD_DINS1", network_).value_or(XtGePoint2d());
+    circuit_.connectionPoints[1] = tagLocalPoint(s, u"_PT_X_CD_DINS2", network_).value_or(XtGePoint2d());
+    CFHCircuitCalc& calc = circuit_.calc;
+    std::optional<CString> material;
+    if (label_ != nullptr) material = tagText(*label_, u"_PT_ZONA_POTR_MATERIAL");
+    if (!material && first().labelRecord != nullptr) material = tagText(*first().labelRecord, u"_PT_ZONA_POTR_MATERIAL");
+    if (!material) material = tagText(s, HvText::pipeLabelMaterial());
+    if (material) calc.setPipeMaterial(*material);
+    circuit_.labelRecord = label_;
+    if (const auto value = tagReal(s, u"_PT_X_CD_LMAX")) calc.setMaxLoopLength(*value);
+    if (const auto value = tagInt(s, u"_PT_X_CD_PMAXD")) calc.setMaxPressureDefault(*value != 0 ? 1 : 0);
+    if (const auto value = tagReal(s, u"_PT_X_CD_PMAX")) calc.setMaxPressure(*value);
+    readTemperatures();
+    readZoneResults();
+  }
+
+  // t1 and t2 from the supply, else from the manifold item (older drawings
+  // kept them there; the product database lists both keys, empty, for every
+  // manifold: an empty value is none); only both together.
+  void readTemperatures() {
+    double values[2] = {};
+    const std::u16string_view keys[2] = {u"_PT_X_IN_T1", u"_PT_X_OUT_T2"};
+    for (int i = 0; i < 2; ++i) {
+      if (const std::optional<double> value = tagReal(supplyRecord_, keys[i])) {
+        values[i] = *value;
+      } else if (const std::u16string* text = itemArray::itemAt(network_.manifoldItem, keys[i]);
+                 text != nullptr && !text->empty()) {
+        values[i] = _wtof(text->c_str());
+        if (!std::isfinite(values[i])) values[i] = 0.0;
+      } else {
+        return;
+      }
+    }
+    circuit_.calc.t1 = values[0];
+    circuit_.calc.t2 = values[1];
+  }
+
+  // The first zone's results the circuit list carries, for every zone.
+  void readZoneResults() {
+    static constexpr std::pair<std::u16string_view, CFHZoneCalc::Result> kResults[] = {
+        {u"_PT_X_CD_W", CFHZoneCalc::kW}, {u"_PT_X_CD_DT", CFHZoneCalc::kTS}, {u"_PT_X_CD_R", CFHZoneCalc::kR2},
+        {u"_PT_X_CD_P", CFHZoneCalc::kP}, {u"_PT_X_CD_KV", CFHZoneCalc::kKV}};
+    const CFHEntityInOut& s = supplyRecord_;
+    for (CFHZoneEntry* zone : circuit_.zones()) {
+      for (const auto& [key, result] : kResults)
+        if (const auto value = tagReal(s, key)) zone->calc.results[result] = valueOf(*value);
+      if (const auto value = tagReal(s, u"_PT_X_CD_MHP")) zone->calc.results[CFHZoneCalc::kMHP] = valueOf(*value / kPerMinute);
+      if (const auto value = tagReal(s, u"_PT_X_CD_C")) zone->calc.setC(*value);
+    }
+  }
+
+  CFHCircuit& circuit_;
+  CFHModel& model_;
+  CFHPipeNetwork& network_;
+  const CFHEntityInOut* label_;
+  const CFHEntityInOut& supplyRecord_;
+  const CFHEntityInOut& returnRecord_;
+  // The sides being trimmed into the path, and untouched copies of them.
+  std::unique_ptr<CFloorHeatingPolyLine> supply_;
+  std::unique_ptr<CFloorHeatingPolyLine> returnCurve_;
+  std::unique_ptr<CFloorHeatingPolyLine> drawnSupply_;
+  std::unique_ptr<CFloorHeatingPolyLine> drawnReturn_;
+  XtGePoint2d p0_, q0_, a_, b_;
+  bool supplyFromZone_ = false;  // the supply runs from the zone to the manifold
+  bool returnFromZone_ = false;
+  XtGePoint2d firstCrossing_, lastCrossing_;
+  // The route this reading put into the network (the network owns it).
+  CFloorHeatingCurve* addedRoute_ = nullptr;
+  bool done_ = false;
+};
+
+}  // namespace
+
+bool readCircuitFields(CFHCircuit& circuit, const CFHEntityInOut* label, const CFHEntityInOut* supply,
+                       const CFHEntityInOut* returnPipe) {
+  bool readable = supply != nullptr && returnPipe != nullptr && !circuit.zones().empty() && circuit.model() != nullptr;
+  for (const CFHZoneEntry* zone : circuit.zones())
+    readable = readable && zone->design() != nullptr && zone->design()->boundary() != nullptr;
+  if (!readable) {
+    for (CFHZoneEntry* zone : circuit.zones()) zone->circuit = nullptr;
+    return false;
+  }
+  try {
+    CircuitReader reader(circuit, label, *supply, *returnPipe);
+    return reader.read();
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+bool CFHDrawingInOut::readCircuit(CFHCircuit& circuit, std::int32_t number) const {
+  constexpr std::u16string_view kKey = u"_PT_CISLO_OKRUHU";
+  return readCircuitFields(circuit, recordNumbered(circuitLabelRecords, kKey, number),
+                           recordNumbered(supplyRecords, kKey, number), recordNumbered(returnRecords, kKey, number));
+}
+
+void removeShortMiddleSegments(CFloorHeatingPolyLine& route, double d) {
+  CFloorHeatingCurve::PtrVector pieces = explodeCurve(route);
+  if (pieces.size() < 3) return;
+  const double near = workTol.equalPoint();
+  const auto isLine = [](const CFloorHeatingCurve::Ptr& piece) {
+    return piece != nullptr && piece->kind() == CFloorHeatingCurve::kLine;
+  };
+  for (std::size_t i = 1; i + 1 < pieces.size(); ++i) {
+    if (!isLine(pieces[i]) || pieces[i]->length() > 1.8 * d) continue;
+    CFloorHeatingCurve::Ptr& before = pieces[i - 1];
+    CFloorHeatingCurve::Ptr& after = pieces[i + 1];
+    if (!isLine(before) || !isLine(after) || before->length() < near || after->length() < near) continue;
+    const XtGeVector2d u = before->endPoint() - before->startPoint();
+    const XtGeVector2d v = after->endPoint() - after->startPoint();
+    if (u.angleTo(v) < std::numbers::pi / 8) continue;
+    XtGePoint2d corner;
+    if (!XtGeLine2d(before->startPoint(), u).intersectWith(XtGeLine2d(after->startPoint(), v), corner, workTol) ||
+        corner.isEqualTo(XtGePoint2d(), XtGeContext::gTol))
+      continue;
+    const double reach = 2.0 * near + d;
+    if (before->distanceTo(corner) > reach || after->distanceTo(corner) > reach) continue;
+    before->setEndPoints(before->startPoint(), corner);
+    after->setEndPoints(corner, after->endPoint());
+    pieces[i].reset();
+  }
+  std::vector<CFloorHeatingCurve*> kept;
+  for (const CFloorHeatingCurve::Ptr& piece : pieces)
+    if (piece) kept.push_back(piece.get());
+  route.setFromCurves(kept);
+}

@@ -1,0 +1,72 @@
+// Rebuilding a circuit of a drawn design from its drawn supply and return
+// pipes: the zones in flow order, the distribution route from the manifold to
+// the first zone (into the pipe network), the first zone's pipe ends, the
+// links of the further zones, and the circuit's values.
+//
+// The drawn pipes are those the output writes: each side one polyline that
+// runs from the manifold outline through its zones (the supply begins at the
+// manifold, the return ends there). A circuit whose pipes start inside their
+// first zone (a zone round the manifold), or whose side was drawn as several
+// polylines, cannot be rebuilt: the reader answers false and the edit command
+// leaves it as drawn.
+//
+// Threads: the command's thread, before any design job (rules T1, T2 of
+// CFHModel.h). Tolerances: workTol for points and crossings.
+#pragma once
+
+class CFHCircuit;
+class CFHEntityInOut;
+class CFloorHeatingPolyLine;
+
+// The circuit reader, for a circuit whose zones the caller has given it
+// (CFHCircuit::addZone), with its circuit label Lb (may be null), supply S and
+// return R records. In order:
+//  1. false without S, R or a zone;
+//  2. S and R as polylines (a LINE record as a polyline of its segment);
+//  3. each zone's crossing record with the supply;
+//  4. the zones ordered: two by number, more by their first crossing along
+//     the supply (zoneOrderKey, stable); every record sorted;
+//  5. false when the supply does not cross the first zone;
+//  6. p0 = the first crossing of the first zone, q0 = the return's point
+//     nearest p0, a and b the supply's and return's points nearest the
+//     manifold outline; false when a lies inside the first zone (its pipes
+//     start in it); while the network holds no route, its pitch becomes the
+//     distance from a to the return;
+//  7. each side trimmed to its stretch between the manifold and the first
+//     zone, a bend at the zone end shorter than pi x RADD dropped and the
+//     straight pipe stretched to the wall (circuitSegmentPassA/B, the first
+//     zone's working loop); a pass that fails fails;
+//  8. one path: return, the line between the two sides' zone ends, supply;
+//  9. the crossing records again with the path, ordered and sorted as in 4;
+//     false when the first is empty;
+// 10. the route: the centre line of the path's two runs from the manifold to
+//     the first crossing and back (buildCircuitPolyline, the network's pitch),
+//     turned so that the drawn supply lies on its right (the supply side of
+//     CFHCircuit::connectPipe), its short middle segments removed with d =
+//     RADD; the circuit connected along it with trimming at the first
+//     crossing (else along the route as built); the route that connected is
+//     added to the network;
+// 11. the first zone's pipe ends where the new supply and return meet its
+//     working loop nearest the first and the last crossing; each further zone
+//     linked to the one before it at its link point (see the .cpp), once more
+//     at its reference point when that fails; the point that linked becomes
+//     the zone's link point, so the design jobs link there again; a link that
+//     fails twice fails;
+// 12. the keys of S (circuit number, colour, connection points, limits,
+//     temperatures, the first zone's results for every zone) and the
+//     material: Lb's "_PT_ZONA_POTR_MATERIAL", else the first zone label's,
+//     else S's material pair; the circuit keeps Lb.
+// Every zone's crossing record is released at the end. On false every zone's
+// circuit is cleared, and the circuit's pipes, its centre line and a route it
+// added to the network are gone. Never throws.
+bool readCircuitFields(CFHCircuit& circuit, const CFHEntityInOut* label, const CFHEntityInOut* supply,
+                       const CFHEntityInOut* returnPipe);
+
+// Removes the short chamfers that buildCircuitPolyline leaves at the corners
+// of a route: a middle segment no longer than 1.8 d between two segments
+// whose directions differ by pi/8 or more, which both come within 2 x workTol
+// + d of the point where their lines meet (not at the work origin), is
+// dropped and its neighbours meet at that point; a segment right after a
+// dropped one is left as it is. Routes of fewer than three segments are left
+// alone.
+void removeShortMiddleSegments(CFloorHeatingPolyLine& route, double d);

@@ -1,0 +1,44 @@
+#include "heating/design/RecordTagValues.h"
+
+#include "heating/design/CFHManifoldFrame.h"
+
+#include "heating/curves/PointFormat.h"
+
+#include "platform/win/NumberParse.h"
+
+#include <cmath>
+
+std::optional<CString> tagText(const CFHEntityInOut& record, std::u16string_view key) {
+  CString text;
+  if (!record.findTag(key, text)) return std::nullopt;
+  return text;
+}
+
+std::optional<std::int32_t> tagInt(const CFHEntityInOut& record, std::u16string_view key) {
+  const std::optional<CString> text = tagText(record, key);
+  if (!text) return std::nullopt;
+  return static_cast<std::int32_t>(_wtoi(text->GetString()));
+}
+
+std::optional<double> tagReal(const CFHEntityInOut& record, std::u16string_view key) {
+  const std::optional<CString> text = tagText(record, key);
+  if (!text) return std::nullopt;
+  const double value = _wtof(text->GetString());
+  return std::isfinite(value) ? value : 0.0;
+}
+
+std::optional<XtGePoint2d> tagLocalPoint(const CFHEntityInOut& record, std::u16string_view key,
+                                         const CFHPipeNetwork& network) {
+  const std::optional<CString> text = tagText(record, key);
+  if (!text) return std::nullopt;
+  XtGePoint2d local;
+  parseNumberList(text->view(), local);
+  return manifoldToDrawing(network, local);
+}
+
+const CFHEntityInOut* recordNumbered(const CFHDrawingInOut::RecordList& records, std::u16string_view key,
+                                     std::int32_t number) {
+  for (const CFHDrawingInOut::RecordPtr& record : records)
+    if (record && tagInt(*record, key) == number) return record.get();
+  return nullptr;
+}

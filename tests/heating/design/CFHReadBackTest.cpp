@@ -1,0 +1,138 @@
+// Reading a drawn design back, record by record, in work coordinates around
+// the manifold outline (0,0)-(600,100): the grouping of the zones, the order
+// of a circuit's two zones, and the short middle segments of a route. Whole
+// drawn designs, their keys and damaged ones: readback_test.py.
+#include "heating/design/CFHCircuit.h"
+#include "heating/design/CFHCircuitReadBack.h"
+#include "heating/design/CFHDrawingInOut.h"
+
+#include "host/ResbufBuilder.h"
+
+#include "ZoneDesignTestSupport.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace {
+
+using IO = CFHDrawingInOut;
+using Keys = std::vector<std::pair<std::u16string, std::u16string>>;
+using Points = std::vector<XtGePoint2d>;
+
+std::u16string text(int n) {
+  const std::string s = std::to_string(n);
+  return {s.begin(), s.end()};
+}
+
+// A record of an MTEXT (no points) or an LWPOLYLINE through the points, with
+// the heating record `id` and its keys.
+IO::RecordPtr record(const char16_t* id, const Keys& keys, const Points& points = {}) {
+  std::vector<ResbufPair> pairs;
+  if (points.empty()) pairs = {{0, u"MTEXT"}, {10, std::array<double, 3>{}}, {40, 1.0}, {1, u"T"}};
+  else pairs = {{0, u"LWPOLYLINE"}, {90, static_cast<int>(points.size())}, {70, 0}};
+  for (const XtGePoint2d& p : points) pairs.push_back({10, std::array<double, 3>{p.x, p.y, 0.0}});
+  pairs.insert(pairs.end(), {{1001, u"QEV_DATA"}, {1000, id}});
+  for (const auto& [key, value] : keys) pairs.insert(pairs.end(), {{1000, key}, {1000, value}});
+  const ownedChain list(buildResbufList(pairs));
+  IO::RecordPtr made = IO::createRecord(points.empty() ? u"MTEXT" : u"LWPOLYLINE", list.get());
+  EXPECT_TRUE(made && made->valid());
+  return made;
+}
+
+const Points kRoom = {{0, 1000}, {4000, 1000}, {4000, 4000}, {0, 4000}, {0, 1000}};
+
+class ReadBack : public zone_design_test::DesignTest {
+ protected:
+  ReadBack() {
+    io.clear();
+    model.pipeNetwork().outlineSource = {{0, 0}, {600, 0}, {600, 100}, {0, 100}};
+    model.pipeNetwork().distributorOutline();
+  }
+  ~ReadBack() override { io.clear(); }
+  // A zone read from a boundary record of the room.
+  CFHZoneEntry& zone(std::uint32_t number, const Points& room = kRoom) {
+    CFHZoneEntry& entry = *model.addZone(number);
+    boundaries.push_back(record(u"TPV2000-0001", {}, room));
+    EXPECT_TRUE(IO::readZoneFields(entry, boundaries.back().get(), nullptr));
+    return entry;
+  }
+  IO& io = IO::instance();
+  CFHModel model;
+  IO::RecordList boundaries;
+};
+
+TEST_F(ReadBack, ZonesAreGroupedByTheCircuitOfTheirLastLabel) {
+  const struct {
+    std::vector<std::pair<const char16_t*, const char16_t*>> labels;  // zone, circuit (null: no key)
+    std::vector<int> boundaries;
+    bool grouped;
+    std::vector<std::pair<int, std::vector<int>>> groups;
+  } cases[] = {
+      // Zone 1 has no boundary and is left out although it is the first.
+      {{{u"4", u"1"}, {u"1", u"2"}, {u"3", u"1"}, {u"2", nullptr}}, {2, 3, 4}, true, {{-1, {2}}, {1, {3, 4}}}},
+      {{{u"2", nullptr}}, {2}, false, {{-1, {2}}}},
+      // Zone 0 of circuit 0; a later label moves zone 5; a negative zone is none.
+      {{{u"0", u"0"}, {u"5", u"0"}, {u"5", u"-7"}, {u"-2", u"3"}}, {0, 5, -2}, true, {{0, {0}}, {-1, {5}}}},
+  };
+  for (const auto& c : cases) {
+    io.clear();
+    for (const auto& [zone, circuit] : c.labels)
+      io.fileRecord(record(u"TPV1000-0001", circuit ? Keys{{u"_PT_ZONA_CISLO", zone}, {u"_PT_ZONA_C_OKRUHU", circuit}}
+                                                    : Keys{{u"_PT_ZONA_CISLO", zone}}));
+    for (const int zone : c.boundaries) io.fileRecord(record(u"TPV2000-0001", {{u"_PT_ZONA_CISLO", text(zone)}}, kRoom));
+    std::vector<CFHZoneGroup> groups;
+    EXPECT_EQ(io.groupZonesByCircuit(groups), c.grouped);
+    ASSERT_EQ(groups.size(), c.groups.size());
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+      EXPECT_EQ(groups[i].circuitNumber, c.groups[i].first);
+      EXPECT_EQ(groups[i].zoneNumbers, c.groups[i].second);
+    }
+  }
+}
+
+TEST_F(ReadBack, TwoZonesFollowTheirNumbers) {
+  // The supply reaches zone 5 only: with zone 3 first it crosses no first
+  // zone, and nothing of the circuit is left.
+  CFHZoneEntry& five = zone(5);
+  CFHZoneEntry& three = zone(3, {{0, 4000}, {4000, 4000}, {4000, 6000}, {0, 6000}, {0, 4000}});
+  CFHCircuit& circuit = *model.addCircuit(0);
+  circuit.addZone(&five);
+  circuit.addZone(&three);
+  // The drawn sides: the supply from the manifold at x 350, the return back at x 250.
+  const IO::RecordPtr supply = record(u"TP80000-0001", {}, {{350, 100}, {350, 1000}, {350, 1500}});
+  const IO::RecordPtr returns = record(u"TP90000-0001", {}, {{250, 1500}, {250, 1000}, {250, 100}});
+  EXPECT_FALSE(readCircuitFields(circuit, nullptr, supply.get(), returns.get()));
+  EXPECT_EQ(circuit.zones(), (std::vector<CFHZoneEntry*>{&three, &five}));
+  EXPECT_EQ(five.circuit, nullptr);
+  EXPECT_EQ(three.circuit, nullptr);
+  EXPECT_TRUE(model.pipeNetwork().pipeCurves().empty());
+  EXPECT_EQ(circuit.supplyPipe(), nullptr);
+}
+
+TEST_F(ReadBack, ShortMiddleSegmentsGiveTheirCornerBack) {
+  // d = 50: a right-angle corner at (1000, 1000) cut by a diagonal of 60
+  // (legs 42.4) is restored; one of 80 (legs 56.6) stays; two segments stay.
+  const struct {
+    Points vertices;
+    Points after;
+  } cases[] = {
+      {{{1000, 0}, {1000, 957.6}, {1042.4, 1000}, {2000, 1000}}, {{1000, 0}, {1000, 1000}, {2000, 1000}}},
+      {{{1000, 0}, {1000, 943.4}, {1056.6, 1000}, {2000, 1000}}, {{1000, 0}, {1000, 943.4}, {1056.6, 1000}, {2000, 1000}}},
+      {{{1000, 0}, {1000, 1000}, {2000, 1000}}, {{1000, 0}, {1000, 1000}, {2000, 1000}}},
+  };
+  for (const auto& c : cases) {
+    std::vector<CFloorHeatingCurve*> lines;
+    std::vector<std::unique_ptr<CFloorHeatingLine>> owned;
+    for (std::size_t i = 0; i + 1 < c.vertices.size(); ++i)
+      lines.push_back(owned.emplace_back(std::make_unique<CFloorHeatingLine>(c.vertices[i], c.vertices[i + 1], nullptr, 1)).get());
+    CFloorHeatingPolyLine route(0x11);
+    route.setFromCurves(lines);
+    removeShortMiddleSegments(route, 50.0);
+    ASSERT_EQ(route.vertices().length(), static_cast<int>(c.after.size()));
+    for (std::size_t i = 0; i < c.after.size(); ++i)
+      EXPECT_TRUE(route.vertices()[static_cast<int>(i)].isEqualTo(c.after[i], workTol));
+  }
+}
+
+}  // namespace
