@@ -19,6 +19,7 @@ sys.path.insert(0, os.path.join(HERE, "..", "..", "host", "entities"))
 sys.path.insert(0, HERE)
 from design_dxf_check import check_design  # noqa: E402
 from pipe_border_check import border_problems  # noqa: E402
+from spiral_dxf_check import check_spirals  # noqa: E402
 from dxf_checks import audited, check, failures  # noqa: E402
 
 CADHOST, MODULE, EXAMPLES = sys.argv[1:4]
@@ -95,6 +96,14 @@ def unchanged(name, drawing, saved):
     check(os.path.exists(saved) and drawing_of(saved) == before, f"{name}: the drawing changed")
 
 
+def laid_as_spirals(name, saved, drawing, rooms=True):
+    """The drawn circuits checked as laid pipes; the places nearer than a
+    spacing and each zone's length are printed for the record."""
+    problems, notes = check_spirals(saved, os.path.join(EXAMPLES, drawing), rooms)
+    failures.extend(f"{name}: {p}" for p in problems)
+    print("\n".join(f"{name}: {n}" for n in notes))
+
+
 # ---- Refusals: one error box, word 19 with the stage's code, nothing drawn --------------
 REFUSALS = [
     # (name, id, first selection, second selection or None, word 19)
@@ -165,6 +174,7 @@ steps = [r["step"] for r in log if r.get("kind") == "dialog" and r.get("event") 
 check(steps == ["dialog wait", "dialog end ok"], f"minimal: dialog steps {steps}")
 problems, drawn = check_design(saved, os.path.join(EXAMPLES, "minimal.dxf"))
 failures.extend(f"minimal: {p}" for p in problems + border_problems(saved, drawn))
+laid_as_spirals("minimal", saved, "minimal.dxf")
 after = drawing_of(saved)
 check("100" in after and "102" not in after and "104" not in after, f"minimal: zone curves replaced: {after}")
 
@@ -216,6 +226,7 @@ rc, err, log, saved = design(corridor_dxf, "100 101 103", "102 104", [line.forma
 check(rc == 0 and boxes(log) == [], f"corridor ring: {rc} {err} {boxes(log)}")
 problems, drawn = check_design(saved, corridor_dxf)
 failures.extend(f"corridor ring: {p}" for p in problems)
+laid_as_spirals("corridor ring", saved, corridor_dxf, rooms=False)
 
 rc, err, log, saved = design("minimal.dxf", "100 101 103", "102 104", ["dialog wait", "dialog end ok"],
                              "--fail-word", "114@1", name="failed output")
@@ -282,6 +293,9 @@ over = "Zóny 5 překračují maximální tlakovou ztrátu nebo maximální dél
 check(boxes(log) == [(over, 0x30, "cadhost")] * 2, f"flat: the warnings {boxes(log)}")
 problems, drawn = check_design(saved, os.path.join(EXAMPLES, "flat.dxf"))
 failures.extend(f"flat: {p}" for p in problems + border_problems(saved, drawn))
+
+
+laid_as_spirals("flat", saved, "flat.dxf")
 zones = {dict(p)["_PT_ZONA_CISLO"]: dict(p) for i, p in drawn.records.values() if i == "TPV1000-0001"}
 check(len(zones) == 8 and zones.get("8", {}).get("_PT_ZONA_C_OKRUHU") == zones.get("4", {}).get("_PT_ZONA_C_OKRUHU"),
       f"flat: the WC joins the bathroom's circuit: {[(n, z.get('_PT_ZONA_C_OKRUHU')) for n, z in zones.items()]}")
