@@ -228,6 +228,15 @@ problems, drawn = check_design(saved, corridor_dxf)
 failures.extend(f"corridor ring: {p}" for p in problems)
 laid_as_spirals("corridor ring", saved, corridor_dxf, rooms=False)
 
+# Display type 2 on the shipped spiral: the zone's second layout is laid and
+# drawn (its border hatched), the main one holds levels only.
+rc, err, log, saved = design("minimal.dxf", "100 101 103", "102 104",
+                             ["dialog set DISPLAY_TYPE 2 zone 1", "dialog wait", "dialog end ok"], name="display 2")
+check(rc == 0 and boxes(log) == [], f"display 2: {rc} {err} {boxes(log)}")
+problems, drawn = check_design(saved, os.path.join(EXAMPLES, "minimal.dxf"))
+failures.extend(f"display 2: {p}" for p in problems)
+laid_as_spirals("display 2", saved, "minimal.dxf")
+
 rc, err, log, saved = design("minimal.dxf", "100 101 103", "102 104", ["dialog wait", "dialog end ok"],
                              "--fail-word", "114@1", name="failed output")
 check(boxes(log) == [("Návrh podlahového vytápění se nepodařilo vykreslit. Výkres zůstal beze změny.", 0x10,
