@@ -1,6 +1,6 @@
 """The drawn heating design in a saved drawing, checked with ezdxf.
 
-Usage: design_dxf_check.py DESIGN.dxf [--input INPUT.dxf] [--annotative 0|1|3]
+Usage: design_dxf_check.py DESIGN.dxf [--input INPUT.dxf] [--annotative 0|1|3] [--edited]
 
 As a module: check_design(path, input_path=None, annotative=None,
 complete=True) answers the list of failures (empty when the design is sound)
@@ -401,8 +401,9 @@ def main(argv):
     parser.add_argument("design")
     parser.add_argument("--input")
     parser.add_argument("--annotative", type=int, choices=(0, 1, 3))
+    parser.add_argument("--edited", action="store_true", help="an edited design (fresh=False)")
     args = parser.parse_args(argv)
-    failures, design = check_design(args.design, args.input, args.annotative)
+    failures, design = check_design(args.design, args.input, args.annotative, fresh=not args.edited)
     print("\n".join(failures[:60]) or f"ok: {design.tokens}")
     return 1 if failures else 0
 
