@@ -10,7 +10,9 @@ flat.dxf        a flat of eight rooms around an unheated hall with the
                 the hall to its room, the rooms (408-40F) are an L-shaped
                 living room, a pantry, a kitchen, a bathroom, a bedroom with an
                 arc wall, a study, a child's room and a WC without a pipe of
-                its own; walls of 200 mm between them.
+                its own; walls of 200 mm between them; room names (TEXT
+                410-418), and a wall LINE 419 with its TEXT 41A and a
+                DIMENSION 41B of the hall, which an edit's window catches.
 refusals.dxf    inputs the heating design command refuses, one group each
                 (see refusal_fixtures()).
 three-zones.dxf three zones (a rectangle, an L shape, a room with one arc wall)
@@ -145,6 +147,12 @@ def flat():
         y = max(p[1] for p in outline) - 500
         msp.add_text(name, dxfattribs={"height": 150, "insert": (x, y), "layer": "0"})
     msp.add_text("Chodba", dxfattribs={"height": 150, "insert": (1000, 5300), "layer": "0"})
+    # What an edit's selection window around the design also catches, and
+    # must leave alone: a wall line, its text and a dimension of the hall.
+    msp.add_line((0, 4000), (3500, 4000), dxfattribs={"layer": "0"})                                  # 419
+    msp.add_text("Nosná stěna", dxfattribs={"height": 100, "insert": (300, 4100), "layer": "0"})        # 41A
+    msp.add_linear_dim(base=(0, 5700), p1=(0, 4000), p2=(0, 5600), angle=90,
+                       dxfattribs={"layer": "0"}).render()                                               # 41B
     return doc
 
 
