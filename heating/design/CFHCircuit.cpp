@@ -70,7 +70,14 @@ void CFHCircuit::setWorker(HANDLE thread) {
     worker_ = thread;
     stopRequested_.store(false, std::memory_order_release);
   }
+  // The new job reads the inputs as they are now.
+  layoutsOutdated_ = false;
   if (previous != nullptr && previous != thread) CloseHandle(previous);
+}
+
+void CFHCircuit::designInputChanged() {
+  stopWorker();
+  layoutsOutdated_ = true;
 }
 
 bool CFHCircuit::isWorkerRunning() const {

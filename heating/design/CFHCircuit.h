@@ -120,7 +120,7 @@ class CFHCircuit {
 
   // ---- Worker (see the header comment) -----------------------------------------
   // Takes the handle of the circuit's new job thread (the previous one is
-  // closed) and clears the stop request.
+  // closed) and clears the stop request and the outdated mark.
   void setWorker(HANDLE thread);
   // Whether a job runs: the handle is set and not signalled.
   bool isWorkerRunning() const;
@@ -136,6 +136,14 @@ class CFHCircuit {
   // A reference of the caller's own to the running job's thread (closed by
   // the caller), or null when no job runs.
   HANDLE duplicateWorkerHandle() const;
+  // A design input of one of its zones changed outside the dialog's own
+  // restart (the free border width the calculation writes,
+  // CFHZoneCalc::setBorderR): stops the job (T2) and marks the layouts
+  // outdated until the next job is made (setWorker). Command's thread.
+  void designInputChanged();
+  // Whether its layouts were made before a design input of its zones
+  // changed; OutdatedLayouts.h starts such circuits' jobs again.
+  bool layoutsOutdated() const { return layoutsOutdated_; }
 
   // ---- Circuit path (CFHCircuitPath.cpp, CFHZoneLink.cpp) ------------------------
   // Rebuilds the segments of the whole circuit into its first zone's layouts
@@ -196,4 +204,5 @@ class CFHCircuit {
   std::atomic<bool> stopRequested_{false};
   mutable std::mutex lock_;
   HANDLE worker_ = nullptr;  // under lock_
+  bool layoutsOutdated_ = false;  // command's thread only
 };

@@ -98,14 +98,22 @@ DWORD CFHJobWaitAll::Run() {
 
 std::size_t startDesignJobs(CFHWorkerSync& sync, const std::vector<std::unique_ptr<CFHCircuit>>& circuits,
                             const CFHDesignSteps& steps) {
+  std::vector<CFHCircuit*> all;
+  all.reserve(circuits.size());
+  for (const std::unique_ptr<CFHCircuit>& circuit : circuits) all.push_back(circuit.get());
+  return startDesignJobs(sync, all, steps, true);
+}
+
+std::size_t startDesignJobs(CFHWorkerSync& sync, const std::vector<CFHCircuit*>& circuits,
+                            const CFHDesignSteps& steps, bool announceRunEnd) {
   std::vector<CFHCircuit*> taken;
-  for (const std::unique_ptr<CFHCircuit>& circuit : circuits) {
-    if (circuit != nullptr && !circuit->isWorkerRunning()) taken.push_back(circuit.get());
+  for (CFHCircuit* circuit : circuits) {
+    if (circuit != nullptr && !circuit->isWorkerRunning()) taken.push_back(circuit);
   }
   if (taken.empty()) return 0;
 
   const HANDLE cancel = sync.cancelEvent();
-  auto waiter = std::make_unique<CFHJobWaitAll>(&sync, sync.notifyWnd() != nullptr);
+  auto waiter = std::make_unique<CFHJobWaitAll>(&sync, announceRunEnd && sync.notifyWnd() != nullptr);
   std::vector<HANDLE> watched;
   // Nothing may throw between making a thread and resuming it.
   waiter->entries.reserve(taken.size());

@@ -12,7 +12,8 @@
 // at most 1000 ms per thread. When every watched thread has ended it reports
 // to the block, which posts CFHWorkerSync::kDesignsChanged to the notify
 // window, and kDesignRunEnded after it when the window was already set when
-// the waiter was made, unless another waiter still watches running jobs.
+// the waiter was made (and the start announces a run end), unless another
+// waiter still watches running jobs.
 // Cancelling the block ends every waiter within one pass, posting nothing;
 // it ends no design job (the model stops them, rule T5).
 //
@@ -143,3 +144,8 @@ class CFHJobWaitAll final : public CFHJob {
 // waiter is started (the jobs still run).
 std::size_t startDesignJobs(CFHWorkerSync& sync, const std::vector<std::unique_ptr<CFHCircuit>>& circuits,
                             const CFHDesignSteps& steps = modelDesignSteps());
+// The same for the listed circuits. With announceRunEnd false the waiter
+// asks for no kDesignRunEnded of its own: the jobs lay out again what a run
+// before them laid (OutdatedLayouts.h), and that run's end is what counts.
+std::size_t startDesignJobs(CFHWorkerSync& sync, const std::vector<CFHCircuit*>& circuits,
+                            const CFHDesignSteps& steps, bool announceRunEnd);

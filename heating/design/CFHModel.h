@@ -20,6 +20,8 @@
 //    its path.
 // T2 What a running job reads stays put: before changing it the command's
 //    thread stops the job (CFHCircuit::stopWorker, stopDesignJobs for all).
+//    A calculation that changes a design input (the free border width) also
+//    marks the circuit for its job to run again (OutdatedLayouts.h).
 // T3 A zone design's lock guards its busy flag and the right to read what it
 //    produced (CFHZoneDesign::BusyScope, IdleAccess). Calculation, output and
 //    read-back first wait for the circuit's job.

@@ -22,6 +22,8 @@ void CFHWorkerSync::cancel() {
 void CFHWorkerSync::setNotifyWnd(HWND window) {
   std::lock_guard lock(lock_);
   notifyWnd_ = window;
+  // A run end owed to the window before is no news for another.
+  runEndOwed_ = false;
 }
 
 HWND CFHWorkerSync::notifyWnd() const {
@@ -73,11 +75,15 @@ bool CFHWorkerSync::waiterFinished(std::uint32_t id, bool allEnded, bool notifyT
   self->active = false;
   if (!allEnded || notifyWnd_ == nullptr) return false;
   const bool othersActive = std::any_of(waiters_.begin(), waiters_.end(), [](const Waiter& w) { return w.active; });
-  if (othersActive) return false;
+  if (othersActive) {
+    runEndOwed_ = runEndOwed_ || notifyTwice;
+    return false;
+  }
   // Posting never waits, so it may happen under the lock; the window cannot
   // be cleared meanwhile.
   PostMessageW(notifyWnd_, kDesignsChanged, 0, 0);
-  if (notifyTwice) PostMessageW(notifyWnd_, kDesignRunEnded, 0, 0);
+  if (notifyTwice || runEndOwed_) PostMessageW(notifyWnd_, kDesignRunEnded, 0, 0);
+  runEndOwed_ = false;
   return true;
 }
 

@@ -54,8 +54,9 @@ class CFHWorkerSync {
   // job it watched has ended, false when it gave up (cancel, a failed wait).
   // Posts kDesignsChanged (and kDesignRunEnded after it when notifyTwice) to
   // the notify window only when allEnded and no other waiter is still
-  // active: the last waiter to finish tells the window once for all. Answers
-  // whether it posted.
+  // active: the last waiter to finish tells the window once for all, and
+  // posts kDesignRunEnded also when a waiter that finished before it, while
+  // others were active, would have. Answers whether it posted.
   bool waiterFinished(std::uint32_t id, bool allEnded, bool notifyTwice);
 
   // Waits (no lock held) until every registered waiter thread has ended, then
@@ -83,4 +84,5 @@ class CFHWorkerSync {
   HWND notifyWnd_ = nullptr;        // under lock_
   std::vector<Waiter> waiters_;     // under lock_
   std::uint32_t nextWaiterId_ = 1;  // under lock_
+  bool runEndOwed_ = false;         // under lock_
 };

@@ -95,7 +95,8 @@ class CFHZoneCalc {
   // one; otherwise the new value is copied in (an empty value too: no border
   // zone). A VT_R8 that is not finite, or any type other than VT_R8 and
   // VT_EMPTY, is refused. Before a change the zone's circuit job is stopped
-  // (its design reads R).
+  // (its design reads R) and the circuit's layouts are marked outdated
+  // (CFHCircuit::designInputChanged).
   bool setBorderR(const VARIANT& value);
   bool setBorderR(double value);
   // The placement whose text (IDS_PLACEMENT_*, compared without case, Czech
@@ -110,10 +111,12 @@ class CFHZoneCalc {
   // Writes the results from the inputs, t1 and t2 of the zone's circuit and
   // the zone's geometry and pipe length (see the .cpp for the steps). Unless
   // fixed, R (through setBorderR, and only from a usable M) and tp are set
-  // too; A0, SP and OP follow R (CFHZoneDesign::updateCalcAreas); the valid
-  // flag stays as the setters left it. Needs the zone's circuit (nothing
-  // happens without one) and runs on the command's thread after the
-  // circuit's job ended (CFHCircuit::calculate waits for it).
+  // too; a changed R leaves the circuit's layouts outdated until its job runs
+  // again (OutdatedLayouts.h); A0, SP and OP follow R
+  // (CFHZoneDesign::updateCalcAreas); the valid flag stays as the setters
+  // left it. Needs the zone's circuit (nothing happens without one) and runs
+  // on the command's thread after the circuit's job ended
+  // (CFHCircuit::calculate waits for it).
   void calculate();
   // QPC plus the heating body's output above 0.995 × Qc (both valid).
   bool isCapacityReached() const;

@@ -68,8 +68,9 @@ bool CFHZoneCalc::setBorderR(const VARIANT& value) {
   const bool storedFinite = borderR.vt == VT_R8 && std::isfinite(borderR.dblVal);
   if (empty ? borderR.vt == VT_EMPTY : storedFinite && std::fabs(borderR.dblVal - value.dblVal) <= kLengthStep)
     return false;
-  // The design of the zone reads R: its job ends before R changes.
-  if (zone != nullptr && zone->circuit != nullptr) zone->circuit->stopWorker();
+  // R x the drawing unit factor is the zone's first pipe offset: the job
+  // ends before R changes, and the circuit is to be laid out again.
+  if (zone != nullptr && zone->circuit != nullptr) zone->circuit->designInputChanged();
   borderR = empty ? emptyValue() : valueOf(value.dblVal);
   valid = 0;
   return true;

@@ -8,6 +8,7 @@
 #include "heating/design/CFHZoneDesign.h"
 #include "heating/design/CFHZoneEntry.h"
 #include "heating/design/HeatingCommandScope.h"
+#include "heating/design/OutdatedLayouts.h"
 
 #include "host/CodePageText.h"
 #include "host/HostExport.h"
@@ -78,9 +79,9 @@ void placeHeatingBodyAtPickedPoint(CFHModel& model) {
 // 9002 shown) when the dialog is to be shown again.
 bool readyToDraw(CFHModel& model) {
   // A change still queued for a window is never taken up once the loop
-  // ends: every circuit is calculated from the layouts its job left.
-  for (const auto& circuit : model.circuits()) circuit->waitForWorker();
-  for (const auto& circuit : model.circuits()) circuit->calculate();
+  // ends: every circuit is calculated from the layouts its job left, and
+  // laid out again while the calculation changes a zone's border width.
+  calculateForDrawing(model);
   const CString bare = zonesWithoutLaidPipe(model);
   if (bare.IsEmpty()) return true;
   messageBoxResFormat(heatingCaption(model).c_str(), IDS_WARN_ZONES_WITHOUT_PIPE, MB_ICONWARNING, bare.GetString());

@@ -35,9 +35,11 @@ std::unique_ptr<CFHMainDialog> CFloorHeatingDlgComplex::create(CFHModel& model, 
 int CFloorHeatingDlgComplex::showModal() {
   window_ = hvCreateWindow([this](HWND, UINT message, WPARAM, LPARAM) { return onMessage(message); });
   model_.workerSync().setNotifyWnd(window_);
+  redesigns_.reset();
   // Designs that ended before the window existed told no one.
   for (const auto& circuit : model_.circuits())
     if (!circuit->isWorkerRunning()) circuit->calculate();
+  redesigns_.afterCalculation();
   const auto run = reinterpret_cast<HvRunScriptedDialogProc>(hostExecutableExport(hostScriptedDialogExport));
   int code = run != nullptr ? run(kDialogName, &CFloorHeatingDlgComplex::driver, this) : IDCANCEL;
   if (code == hostStatus::error) code = IDCANCEL;
@@ -57,6 +59,7 @@ int CFloorHeatingDlgComplex::driver(void* context, const HvDialogStep* step) {
   if (dialog == nullptr || step == nullptr) return hostStatus::error;
   // No exception may cross into the host: a step that throws fails.
   try {
+    dialog->redesigns_.newStep();
     // What the jobs posted meanwhile comes first.
     hvPumpMessages(dialog->window_, 0);
     return dialog->takeStep(*step);
@@ -69,8 +72,12 @@ int CFloorHeatingDlgComplex::driver(void* context, const HvDialogStep* step) {
 }
 
 LRESULT CFloorHeatingDlgComplex::onMessage(UINT message) {
-  if (message == CFHWorkerSync::kDesignsChanged) recalculateCircuits(model_);
-  else if (message == CFHWorkerSync::kDesignRunEnded) warnZonesOverLimits(model_);
+  if (message == CFHWorkerSync::kDesignsChanged) {
+    recalculateCircuits(model_);
+    if (redesigns_.designsChanged()) warnZonesOverLimits(model_);
+  } else if (message == CFHWorkerSync::kDesignRunEnded) {
+    if (redesigns_.runEnded()) warnZonesOverLimits(model_);
+  }
   return 0;
 }
 
@@ -79,7 +86,12 @@ int CFloorHeatingDlgComplex::takeStep(const HvDialogStep& step) {
     case hvDialogWait:
       return waitForDesigns(step.seconds > 0.0 ? step.seconds : kDefaultWaitSeconds) ? hostStatus::normal
                                                                                      : hostStatus::error;
-    case hvDialogCalc: runCalculationPage(model_); return hostStatus::normal;
+    case hvDialogCalc:
+      // The page warns itself: no run end kept before is due after it.
+      redesigns_.reset();
+      runCalculationPage(model_);
+      redesigns_.afterCalculation();
+      return hostStatus::normal;
     case hvDialogSet: return setStep(step);
     case hvDialogEnd: return endStep(step);
     case hvDialogPick: return pickStep(model_, step);

@@ -6,9 +6,11 @@
 // (CFHWorkerSync::kDesignsChanged: every circuit is calculated again without
 // a warning; kDesignRunEnded: warning 9001 for zones over their limits), sets
 // it as the model's notify window, and takes up the designs that ended
-// before the window existed by calculating their circuits. Between the steps
-// the window's waiting messages are handled. At its end the notify window is
-// cleared and the window destroyed, so no job posts to a window that is gone.
+// before the window existed by calculating their circuits. A calculation
+// that changes a zone's border width has the circuit laid out again at once
+// (DialogRedesigns.h). Between the steps the window's waiting messages are
+// handled. At its end the notify window is cleared and the window destroyed,
+// so no job posts to a window that is gone.
 //
 // The steps:
 //   wait [S]   until no design job runs and every message posted to this
@@ -35,6 +37,7 @@
 // Threads: the command's thread; the window belongs to it.
 #pragma once
 
+#include "heating/dialogs/DialogRedesigns.h"
 #include "heating/dialogs/DialogSettings.h"
 
 #include "heating/design/CFHMainDialog.h"
@@ -78,4 +81,5 @@ class CFloorHeatingDlgComplex final : public CFHMainDialog {
   HWND parent_;
   HWND window_ = nullptr;
   PendingBodyOutputs bodyOutputs_;
+  DialogRedesigns redesigns_{model_};
 };

@@ -17,6 +17,7 @@ sys.path.insert(0, os.path.join(HERE, "..", "..", "host", "entities"))
 sys.path.insert(0, HERE)
 from cadhost_runs import CadhostRuns, boxes, drawing_of, ends, words  # noqa: E402
 from design_dxf_check import check_design  # noqa: E402
+from pipe_border_check import border_problems  # noqa: E402
 from dxf_checks import audited, check, failures  # noqa: E402
 
 CADHOST, MODULE, EXAMPLES = sys.argv[1:4]
@@ -132,9 +133,31 @@ check([r["handle"] for r in log[last17:] if r.get("word") == 114] == ["101", "10
 steps = [r["step"] for r in log if r.get("kind") == "dialog" and r.get("event") == "step"]
 check(steps == ["dialog wait", "dialog end ok"], f"minimal: dialog steps {steps}")
 problems, drawn = check_design(saved, os.path.join(EXAMPLES, "minimal.dxf"))
-failures.extend(f"minimal: {p}" for p in problems)
+failures.extend(f"minimal: {p}" for p in problems + border_problems(saved, drawn))
 after = drawing_of(saved)
 check("100" in after and "102" not in after and "104" not in after, f"minimal: zone curves replaced: {after}")
+
+
+
+def pipes_of(path, design):
+    entities = {e.dxf.handle: e for e in ezdxf.readfile(path).modelspace()}
+    return sorted((i, dict(p)["_PT_CISLO_OKRUHU"], entities[h].get_points("xyb")) for h, (i, p) in design.records.items()
+                  if i in ("TP80000-0001", "TP90000-0001"))
+
+
+# ---- The pipe lies at the drawn border width R -------------------------------------------------
+# A free R changes at the first calculation (0.02 m by default): confirmed at once, after a
+# calculation, or as the example is, the zones are laid at the drawn R, with the same pipes.
+example_pipes = pipes_of(saved, drawn)
+fixed = ["dialog set BORDER_FIXED 1", "dialog set CB_BORDER_R 0.05"]
+for name, dialog in (("border at once", []), ("border calculated", ["dialog wait", "dialog calc"]),
+                     ("border fixed", fixed)):
+    rc, err, log, saved = design("minimal.dxf", "100 101 103", "102 104", dialog + ["dialog end ok"], name=name)
+    problems, drawn = check_design(saved)
+    failures.extend(f"{name}: {p}" for p in problems + border_problems(saved, drawn))
+    widths = [z["_PT_ZONA_R"] for z in drawn.values("TPV1000-0001")]
+    check(rc == 0 and (widths == ["0.0500"] * 2 if dialog == fixed else "0.0200" not in widths), f"{name}: R {widths}")
+    check(dialog == fixed or pipes_of(saved, drawn) == example_pipes, f"{name}: the pipes differ from the example's")
 
 # ---- The dialog's codes on the minimal drawing ----------------------------------------------
 rc, err, log, saved = design("minimal.dxf", "100 101 103", "102 104", ["dialog end cancel"], name="cancel")
@@ -214,7 +237,7 @@ over = "Zóny 5 překračují maximální tlakovou ztrátu nebo maximální dél
 # Once when the redesign of zone 2 ends (WM_USER+4), once from the calculation.
 check(boxes(log) == [(over, 0x30, "cadhost")] * 2, f"flat: the warnings {boxes(log)}")
 problems, drawn = check_design(saved, os.path.join(EXAMPLES, "flat.dxf"))
-failures.extend(f"flat: {p}" for p in problems)
+failures.extend(f"flat: {p}" for p in problems + border_problems(saved, drawn))
 zones = {dict(p)["_PT_ZONA_CISLO"]: dict(p) for i, p in drawn.records.values() if i == "TPV1000-0001"}
 check(len(zones) == 8 and zones.get("8", {}).get("_PT_ZONA_C_OKRUHU") == zones.get("4", {}).get("_PT_ZONA_C_OKRUHU"),
       f"flat: the WC joins the bathroom's circuit: {[(n, z.get('_PT_ZONA_C_OKRUHU')) for n, z in zones.items()]}")

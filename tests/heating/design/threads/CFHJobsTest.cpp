@@ -146,6 +146,22 @@ TEST_F(DesignJobs, RunningCircuitsAreSkippedAndNoneTakenStartsNoWaiter) {
   ASSERT_TRUE(waitersDone());
 }
 
+// A redesign's waiter asks for no run end of its own; when a waiter that
+// did finished first, while it still ran, the last one posts it for both.
+TEST_F(DesignJobs, TheLastWaiterPostsTheRunEndThatAnEarlierOneOwed) {
+  build({1, 1});
+  model_->workerSync().setNotifyWnd(window_);
+  g_hold = true;
+  for (bool announce : {true, false})
+    ASSERT_EQ(startDesignJobs(model_->workerSync(), {model_->circuits()[announce ? 0 : 1].get()}, kStubSteps, announce), 1u);
+  model_->circuits()[0]->stopWorker();
+  ASSERT_TRUE(eventually([&] { return model_->workerSync().activeWaiterCount() == 1; }));
+  EXPECT_TRUE(takeMessages(window_).empty()) << "another waiter still watches";
+  g_hold = false;
+  ASSERT_TRUE(waitersDone());
+  EXPECT_EQ(takeMessages(window_), (std::vector<UINT>{CFHWorkerSync::kDesignsChanged, CFHWorkerSync::kDesignRunEnded}));
+}
+
 TEST_F(DesignJobs, ACancelEndsTheWaiterWithinOnePassAndPostsNothing) {
   build({1, 2});
   model_->workerSync().setNotifyWnd(window_);
