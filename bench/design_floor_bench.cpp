@@ -5,6 +5,8 @@
 // bottom wall. Each iteration designs the whole floor anew:
 //   BM_DesignFloor/ZoneDesigns       every zone's design, one after the other
 //                                    on one thread (target < 100 ms);
+//   BM_DesignFloor/SpiralZoneDesigns the same with double spirals (the
+//                                    shipped shape; target < 200 ms);
 //   BM_DesignFloor/CommandBody       designs, links, paths and the calculation
 //                                    of every circuit on one thread, all the
 //                                    command does between its selections and
@@ -67,17 +69,17 @@ std::vector<Room> floorRooms() {
 
 // The floor as the routing leaves it: one circuit per zone, the zone's pipe
 // ends 100 mm either side of the middle of its bottom wall, the meander
-// based on that wall.
+// based on that wall (or, shape 1, the double spiral).
 class Floor {
  public:
-  Floor() : units_(1000) {
+  explicit Floor(std::uint32_t shape = 0) : units_(1000) {
     std::uint32_t number = 0;
     for (const Room& room : floorRooms()) {
       CFHZoneEntry* zone = zone_design_test::addZone(model_, ++number, room.outline);
       CFHZoneDesign& design = *zone->design();
       const XtGePoint2d middle(0.5 * room.bottomWidth, 0);
       design.setMeanderBaseId(zone_design_test::sideIdNear(design, middle));
-      design.setCircuitShape(0);
+      design.setCircuitShape(shape);
       design.setPipeEnd1({middle.x + 100, 0});
       design.setPipeEnd2({middle.x - 100, 0});
       zone->calc.setPipePitch(kPipePitch);
@@ -119,8 +121,8 @@ class Floor {
   CFHModel model_;
 };
 
-void BM_ZoneDesigns(benchmark::State& state) {
-  Floor floor;
+void zoneDesigns(benchmark::State& state, std::uint32_t shape) {
+  Floor floor(shape);
   for (auto _ : state)
     for (const auto& zone : floor.model().zones()) zone->design()->design();
   double laid = 0;
@@ -130,7 +132,10 @@ void BM_ZoneDesigns(benchmark::State& state) {
   }
   state.counters["laid"] = laid;
 }
+void BM_ZoneDesigns(benchmark::State& state) { zoneDesigns(state, 0); }
+void BM_SpiralZoneDesigns(benchmark::State& state) { zoneDesigns(state, 1); }
 BENCHMARK(BM_ZoneDesigns)->Name("BM_DesignFloor/ZoneDesigns")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SpiralZoneDesigns)->Name("BM_DesignFloor/SpiralZoneDesigns")->Unit(benchmark::kMillisecond);
 
 void BM_CommandBody(benchmark::State& state) {
   Floor floor;

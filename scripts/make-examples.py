@@ -26,8 +26,8 @@ offset-test.dxf the outlines of the offset test command, by handle:
                 313 a TEXT; 314-32C rooms with an edge shorter than the
                 zone-bound tolerance (25 mm) at their start (see offset_test()).
 host/Dat/qev_heat_floors.dat
-                the module's shipped heating defaults (resources/Dat) with the
-                meander as the circuit shape and a description mask.
+                the module's shipped heating defaults (resources/Dat), the
+                double spiral as the circuit shape, with a description mask.
 
 Every drawing must audit clean; the script stops otherwise. The scripts of
 examples/ are written by hand.
@@ -340,16 +340,16 @@ DESCRIPTION_MASK = ("Zóna %_PT_ZONA_OZN%\\Plocha %_PT_ZONA_SCELK% m2\\q = %_PT_
 
 
 def host_heating_file(here, out):
-    """The shipped heating defaults with the meander as the circuit shape and
-    the description mask, as examples/host/Dat/qev_heat_floors.dat."""
+    """The shipped heating defaults (the double spiral as the circuit shape)
+    with the description mask, as examples/host/Dat/qev_heat_floors.dat."""
     with open(os.path.join(here, "..", "resources", "Dat", "qev_heat_floors.dat"), encoding="utf-8") as f:
         text = f.read()
     if "CIRCUIT_SHAPE=1\n" not in text:
         raise SystemExit("resources/Dat/qev_heat_floors.dat has no CIRCUIT_SHAPE=1 line")
     head = ("; The example host's heating file: the module's shipped defaults\n"
             "; (resources/Dat/qev_heat_floors.dat, copied by scripts/make-examples.py)\n"
-            "; with the meander as the circuit shape and a description mask.\n\n")
-    text = head + text.replace("CIRCUIT_SHAPE=1\n", "CIRCUIT_SHAPE=0\n")
+            "; with a description mask.\n\n")
+    text = head + text
     text += "\n[DESC_FLOORHEATING]\nMASK_FLOORHEATING=" + DESCRIPTION_MASK + "\n"
     folder = os.path.join(out, "host", "Dat")
     os.makedirs(folder, exist_ok=True)

@@ -15,7 +15,6 @@ void layOut(CFHCircuitLayout& layout, std::uint32_t shape, bool withEnds) {
   if (withEnds && shape == CFHCircuitLayout::kMeander)
     layout.layoutMeander();
   else if (withEnds && shape == CFHCircuitLayout::kSpiral)
-    // The spiral is not built yet: it records that and lays nothing.
     layout.layoutSpiral();
   else
     layout.skipJoin();

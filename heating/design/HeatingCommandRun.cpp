@@ -26,14 +26,16 @@ namespace {
 constexpr int kMaxDialogShows = 100000;
 
 // The laid pipe of a zone: its full layout (the main one for display type 0,
-// else the second) laid a path.
+// else the second) laid a path (over all of the zone, over part of it, or,
+// kept after the spiral's second attempt, crossing itself).
 bool hasLaidPipe(const CFHZoneEntry& zone) {
   const CFHZoneDesign* design = zone.design();
   if (design == nullptr) return false;
   const CFHZoneDesign::IdleAccess access(*design);
   const CFHCircuitLayout* layout = design->displayType() == 0 ? access.layoutIfIdle() : access.secondLayoutIfIdle();
   return layout != nullptr && layout->firstEdge != nullptr &&
-         (layout->outcome == LayoutOutcome::kLaid || layout->outcome == LayoutOutcome::kRegionsLeftOut);
+         (layout->outcome == LayoutOutcome::kLaid || layout->outcome == LayoutOutcome::kRegionsLeftOut ||
+          layout->outcome == LayoutOutcome::kPathsCross);
 }
 
 // The numbers of the zones of circuits that have no laid pipe, as "1, 3";

@@ -268,8 +268,29 @@ struct CFHCircuitLayout {
   // succeeds). On false the graph is as it was, except that a missing base
   // item also drops the levels. Sets `outcome` in every case.
   bool layoutMeander();
-  // The spiral: not built yet. Sets kSpiralNotBuilt and answers false.
+  // The double spiral (CFHCircuitLayoutSpiral.cpp, SpiralRun.h): the pipe
+  // runs in along every second offset loop and back along those between,
+  // supply beside return; lobes of a level that falls apart get spirals of
+  // their own (sub-areas), and pieces of loops the spiral passes by are
+  // reached by hairpin detours. A graph left by an earlier call is emptied
+  // first. True with kLaid, kRegionsLeftOut (a region or a lobe of the zone
+  // is not covered) or kPathsCross (the second attempt still crosses: the
+  // graph is kept). False, no graph, with kNoLevel (no first offset loop,
+  // also after the preparation), kNoBoundary (a pipe end missing, or the
+  // boundary when the orientation is not given), kNoPipeEndProjection or
+  // kNoSpiralPath (the second attempt is not one path from firstEdge to
+  // lastEdge); the levels stay as prepared.
   bool layoutSpiral();
+  // Lays the sub-areas of subAreas (SpiralSubAreas.cpp, CFHSubLayoutLink.h):
+  // a link per sub-area on the in-run end's loop L, the usable ones sorted
+  // by their entries along L from inEnd in direction d; each sub-area's
+  // spiral is run and threaded in (edge inEnd -> its first node along L,
+  // then inEnd = its last node) and hands its loops over to this record.
+  // Then the edge inEnd -> outEnd along L, and inEnd = outEnd. Every
+  // sub-area record is deleted (with its loops when it was not threaded, but
+  // for loops a node of the path lies on). `leftOut` is set when a sub-area
+  // was not threaded or left part of its lobe out, or inEnd has no loop.
+  void layoutSubAreas(COffsetNode*& inEnd, COffsetNode*& outEnd, bool d, bool& leftOut);
   // The crossings of one meander run (RunCrossings.cpp): with the working
   // boundary loop (kMeanderBoundary), the first offset loop
   // (kMeanderFirstLoop) and every loop of level 1 (kMeanderInnerLoop), each

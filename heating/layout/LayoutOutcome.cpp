@@ -9,10 +9,11 @@ const char* layoutOutcomeName(LayoutOutcome outcome) {
     case LayoutOutcome::kNoBaseItem: return "no base edge";
     case LayoutOutcome::kNoPipeEndProjection: return "no pipe-end projection";
     case LayoutOutcome::kNoMeanderRun: return "no meander run";
-    case LayoutOutcome::kSpiralNotBuilt: return "spiral not built";
+    case LayoutOutcome::kNoSpiralPath: return "no spiral path";
     case LayoutOutcome::kRegionsLeftOut: return "regions left out";
     case LayoutOutcome::kSpliceFailed: return "splice failed";
     case LayoutOutcome::kNoBoundary: return "no boundary or pipe end";
+    case LayoutOutcome::kPathsCross: return "pipe crosses itself";
   }
   return "unknown";
 }

@@ -1,6 +1,7 @@
 // Why the last layout step on a circuit layout left the zone as it did. Every
-// layout step sets it on its record; the design command reports an outcome
-// other than kLaid and kLevelsOnly to the user, and the tests read it.
+// layout step sets it on its record, and the tests read it. The design
+// command names to the user (warning 9002) only the zones whose layout laid
+// no pipe: kRegionsLeftOut and kPathsCross still lay one.
 #pragma once
 
 #include <cstdint>
@@ -13,10 +14,11 @@ enum class LayoutOutcome : std::uint8_t {
   kNoBaseItem,           // the meander has no base edge
   kNoPipeEndProjection,  // a pipe end could not be brought onto the first loop
   kNoMeanderRun,         // the zone is too small across the base for any run
-  kSpiralNotBuilt,       // the spiral found no path
+  kNoSpiralPath,         // the spiral's graph is not one path from the start to the end pipe end
   kRegionsLeftOut,       // a path was laid, but parts of the zone are not covered
   kSpliceFailed,         // the pipe ends could not be joined into one path
   kNoBoundary,           // the boundary or a pipe end is missing
+  kPathsCross,           // the spiral laid a pipe that crosses itself (kept after its second attempt)
 };
 
 // A short English name of the outcome, for reports and test messages.

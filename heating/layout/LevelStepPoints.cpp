@@ -16,12 +16,19 @@
 
 #include "geometry/Tolerances.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
 namespace {
 
 constexpr std::uint32_t kTagTestLine = 1;
+// A step across two levels is about two spacings long; a candidate line
+// longer than this many spacings runs along the loops (on a round loop the
+// probes along the tangents meet the run's loop far away), not across.
+constexpr double kLongestStep = 3.0;
+// The least way, in spacings, a step keeps before the next node of its loop.
+constexpr double kRoomMargin = 0.99;
 
 struct Candidate {
   COffsetPointTriple points;  // P1 on the run's loop, P2 on loop B, P3 on loop C
@@ -81,6 +88,7 @@ void collectCandidates(const COffsetNode& runEnd, const COffsetLoop& own, const 
         continue;
       const COffsetPoint p3 = sectionEnd(loopC, i, atStart);
       for (const CLoopPoint& x : hits) {
+        if (p3.point.distanceTo(x.point) > kLongestStep * s) continue;
         const CFloorHeatingLine line(p3.point, x.point, nullptr, kTagTestLine);
         if (!lineQualifies(line, x.point, own, loopB, loopC, avoidLoop, forward, local)) continue;
         out.push_back({COffsetPointTriple(COffsetPoint(x), COffsetPoint(crossing), p3),
@@ -105,6 +113,33 @@ const Candidate* chooseCandidate(const std::vector<Candidate>& candidates, doubl
     bestCross = cross;
   }
   return best;
+}
+
+// The step straight across from the end of the room: P1 the room's length
+// along the run's loop from the run end, P3 loop C's nearest point to it, P2
+// the crossing of P1 -> P3 with loop B farthest from P3; the line must pass
+// the candidates' tests.
+bool stepAtRoomEnd(const COffsetNode& runEnd, const COffsetLoop& own, const COffsetLoop& loopB,
+                   const COffsetLoop& loopC, const COffsetLoop* avoidLoop, bool forward, double room, double s,
+                   COffsetPointTriple& out) {
+  CLoopPoint p1;
+  CLoopPoint p2;
+  CLoopPoint p3;
+  // Lines straight across converge towards the centre of a round zone: the
+  // step keeps back so that it lies as far from the next node on loop C as
+  // the room's margin is on the run's loop.
+  const double lengthC = loopC.length(workTolFine);
+  const double ratio = lengthC > 0.0 ? own.length(workTolFine) / lengthC : 1.0;
+  const double along = room - kRoomMargin * s * std::max(0.0, ratio - 1.0);
+  if (!(along >= 0.0) || !own.walkFrom(runEnd, forward, along, p1, workTol) ||
+      !loopC.closestPoint(p1.point, p3, workTol))
+    return false;
+  const CFloorHeatingLine line(p3.point, p1.point, nullptr, kTagTestLine);
+  if (p1.point.distanceTo(p3.point) > kLongestStep * s || !loopB.pickFarthestIntersection(line, p3, p2, workTol) ||
+      !lineQualifies(line, p1.point, own, loopB, loopC, avoidLoop, forward, XtGeTol(0.1 * s, 0.01 * s)))
+    return false;
+  out = COffsetPointTriple(COffsetPoint(p1), COffsetPoint(p2), COffsetPoint(p3));
+  return true;
 }
 
 // The fallback: P1 s back (against the walking direction) from the end of
@@ -140,7 +175,7 @@ bool CFHCircuitLayout::findLevelStepPoints(const COffsetNode& runEnd, const COff
   const COffsetNode* next = nextNodeOnLoop(*own, runEnd, d ? 1 : 0, workTol);
   if (next == nullptr) return false;
 
-  const double margin = 0.99 * s;
+  const double margin = kRoomMargin * s;
   if (own->lengthBetween(runEnd, *next, d, workTol) < margin) d = !d;
   const double room = own->lengthBetween(runEnd, *next, d, workTol) - margin;
   std::vector<Candidate> candidates;
@@ -152,7 +187,8 @@ bool CFHCircuitLayout::findLevelStepPoints(const COffsetNode& runEnd, const COff
   COffsetPointTriple chosen;
   if (const Candidate* best = chooseCandidate(candidates, room, s))
     chosen = best->points;
-  else if (!fallbackPoints(runEnd, *own, *loopB, *loopC, d, s, chosen))
+  else if (!(room >= 0.0 && stepAtRoomEnd(runEnd, *own, *loopB, *loopC, avoidLoop, d, room, s, chosen)) &&
+           !fallbackPoints(runEnd, *own, *loopB, *loopC, d, s, chosen))
     return false;
   p1.assignPointAndLinks(chosen.points[0]);
   p2.assignPointAndLinks(chosen.points[1]);

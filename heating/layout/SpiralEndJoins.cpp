@@ -25,9 +25,9 @@ constexpr std::uint32_t kTagTestLine = 1;
 // node along L: P2 s along K from O against d, P1 the meeting nearest N of
 // L with the normal ray at P2 (side -1, P2's section taken in the direction
 // of O's unique outgoing edge).
-bool joinPointsBesideNeighbour(const COffsetNode& n, const COffsetNode& o, bool d, double s, CLoopPoint& p1,
-                               CLoopPoint& p2) {
-  const COffsetEdge* out = outgoingEdgeIfUnique(o);
+bool joinPointsBesideNeighbour(const COffsetNode& n, const COffsetNode& o, bool d, double s, bool oIsInRun,
+                               CLoopPoint& p1, CLoopPoint& p2) {
+  const COffsetEdge* out = oIsInRun ? incomingEdgeIfUnique(o) : outgoingEdgeIfUnique(o);
   XtGeRay2d ray;
   return out != nullptr && o.owner->walkFrom(o, !d, s, p2, workTol) && p2.linkRay(out->direction != 0, ray, -1) &&
          n.owner->pickIntersection(ray, n, p1, workTol);
@@ -103,7 +103,7 @@ bool CFHCircuitLayout::joinPathEnds(COffsetNode*& a, COffsetNode*& b, bool which
   CLoopPoint p1;
   CLoopPoint p2;
   const bool beside = nextNodeOnLoop(*moving->owner, *moving, direction, workTol) != nullptr &&
-                      joinPointsBesideNeighbour(*moving, *other, d, spacing, p1, p2);
+                      joinPointsBesideNeighbour(*moving, *other, d, spacing, which, p1, p2);
   if (!beside && !joinPointsAcross(*moving, *other, d, p1, p2)) return false;
   COffsetNode* node = extendRunEndAt(moving, p1, moving->owner, direction, which);
   moving = extendRunEndAt(node, p2, other->owner, direction, which);

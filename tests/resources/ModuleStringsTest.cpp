@@ -43,8 +43,8 @@ const std::map<UINT, std::string> kExpected = {
     {324, "Vyberte rozdělovač podlahového vytápění:"},
     {325, "Pro editaci podlahového vytápění vyberte jeden rozdělovač."},
     {326, "Vykreslené podlahové vytápění neobsahuje všechny potřebné informace."},
-    {9002, "Zóny %s nemají navržené potrubí: tvar okruhu Plošná spirála zatím není k dispozici nebo se rozvržení "
-           "nepodařilo. Zvolte tvar Meandr a návrh opakujte."},
+    {9002, "Zóny %s nemají navržené potrubí: rozvržení okruhu se v nich nepodařilo. Upravte hranice zón nebo "
+           "zvolte jiný tvar okruhu a návrh opakujte."},
     {9003, "Návrh podlahového vytápění se nepodařilo vykreslit. Výkres zůstal beze změny."},
     {9004, "Okruhy %s se nepodařilo z výkresu načíst. Úprava je vynechá a ve výkresu zůstanou beze změny."},
 };

@@ -79,7 +79,7 @@ std::vector<CircuitCase> circuitCases() {
 // The circuit as its design job builds it: the first zone laid out, then
 // every further zone linked to the one before it and laid out.
 struct Built {
-  Built(const CircuitCase& c, std::uint32_t displayType) {
+  Built(const CircuitCase& c, std::uint32_t displayType, std::uint32_t shape = CFHCircuitLayout::kMeander) {
     model.defaults().displayType = displayType;
     for (std::size_t i = 0; i < c.zones.size(); ++i) {
       circuit->addZone(model.addZone(static_cast<std::uint32_t>(i + 1)));
@@ -87,8 +87,10 @@ struct Built {
     }
     design(0).setPipeEnd1(c.start);
     design(0).setPipeEnd2(c.end);
-    for (std::size_t i = 0; i < c.zones.size(); ++i)
+    for (std::size_t i = 0; i < c.zones.size(); ++i) {
       circuit_test::chooseMeander(*circuit->zones()[i], i == 0 ? c.start : c.links[i - 1]);
+      design(i).setCircuitShape(shape);
+    }
     ok = circuit_test::layZone(*circuit->zones()[0]);
     for (std::size_t i = 1; i < c.zones.size() && ok; ++i) {
       design(i).setLinkPoint(c.links[i - 1]);
@@ -180,6 +182,41 @@ TEST_F(CircuitTest, RebuildingChangesNothingInAnyDisplayType) {
     EXPECT_EQ(ends[0][0].empty(), type == 2);
     for (int slot = 0; slot < 2; ++slot)
       EXPECT_TRUE(built.layout(1, slot) == nullptr || built.layout(1, slot)->segments.empty());
+  }
+}
+
+// The circuit path on double spirals (one room; two rooms linked through the
+// middle of their wall), on the main layout and on the second one of
+// display type 2: one pipe from pipe end to pipe end, only the first zone
+// holding segments, each room's pipe within 10 % of (A + P (s/2 - d0)) / s,
+// LH the first zone's whole pipe.
+TEST_F(CircuitTest, SpiralLayoutsMakeOnePath) {
+  for (const std::uint32_t type : {0u, 2u}) {
+    for (int n : {1, 2}) {
+      SCOPED_TRACE(testing::Message() << n << " rooms, display type " << type);
+      const CircuitCase c = stacked(n);
+      Built built(c, type, CFHCircuitLayout::kSpiral);
+      ASSERT_TRUE(built.ok);
+      built.circuit->buildPath();
+      const int slot = type == 0 ? 0 : 1;
+      const CFHCircuitLayout& layout = *built.layout(0, slot);
+      checkPath(built, layout, c.zones.size() - 1, true);
+      std::vector<double> inZone(c.zones.size(), 0.0);
+      for (const CFHCircuitSegment* s : layout.segments) {
+        const P m = s->curve->midPoint();
+        const std::size_t zone = static_cast<std::size_t>(m.y / 3150.0);
+        if (m.y - 3150.0 * static_cast<double>(zone) <= 3000 && s->curve->tag() != kTagLink)
+          inZone[zone] += s->curve->length();
+      }
+      const double s = layout.spacing, d0 = layout.firstOffset;
+      for (double length : inZone)
+        EXPECT_NEAR(length, (4000.0 * 3000 + 14000 * (s / 2 - d0)) / s, 0.1 * length);
+      built.circuit->calculate();
+      double total = 0.0;
+      for (const CFHCircuitSegment* seg : layout.segments) total += seg->curve->length();
+      EXPECT_NEAR(built.circuit->zones()[0]->calc.loopLength, total / 1000.0, 1e-9);
+      for (std::size_t i = 1; i < c.zones.size(); ++i) EXPECT_TRUE(built.layout(i, slot)->segments.empty());
+    }
   }
 }
 

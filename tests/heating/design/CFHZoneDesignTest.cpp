@@ -87,6 +87,8 @@ TEST_F(DesignTest, LayoutsOfEachDisplayTypeAndShape) {
     LayoutOutcome main, second;
   } cases[] = {{1, 0, true, LayoutOutcome::kLaid, LayoutOutcome::kLaid},
                {2, 0, true, LayoutOutcome::kLevelsOnly, LayoutOutcome::kLaid},
+               {0, 1, true, LayoutOutcome::kLaid, kNone},
+               {2, 1, true, LayoutOutcome::kLevelsOnly, LayoutOutcome::kLaid},
                {0, 2, true, LayoutOutcome::kLevelsOnly, kNone},
                {0, 0, false, LayoutOutcome::kLevelsOnly, kNone},
                {1, 0, false, LayoutOutcome::kLevelsOnly, LayoutOutcome::kLevelsOnly}};

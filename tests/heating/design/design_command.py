@@ -18,6 +18,7 @@ sys.path.insert(0, HERE)
 from cadhost_runs import CadhostRuns, boxes, drawing_of, ends, words  # noqa: E402
 from design_dxf_check import check_design  # noqa: E402
 from pipe_border_check import border_problems  # noqa: E402
+from spiral_dxf_check import check_spirals  # noqa: E402
 from dxf_checks import audited, check, failures  # noqa: E402
 
 CADHOST, MODULE, EXAMPLES = sys.argv[1:4]
@@ -62,6 +63,14 @@ def design(drawing, first, second, dialog, *options, name=None):
 def unchanged(name, drawing, saved):
     before = drawing_of(os.path.join(EXAMPLES, drawing))
     check(os.path.exists(saved) and drawing_of(saved) == before, f"{name}: the drawing changed")
+
+
+def laid_as_spirals(name, saved, drawing, rooms=True):
+    """The drawn circuits checked as laid pipes; the places nearer than a
+    spacing and each zone's length are printed for the record."""
+    problems, notes = check_spirals(saved, os.path.join(EXAMPLES, drawing), rooms)
+    failures.extend(f"{name}: {p}" for p in problems)
+    print("\n".join(f"{name}: {n}" for n in notes))
 
 
 # ---- Refusals: one error box, word 19 with the stage's code, nothing drawn --------------
@@ -134,6 +143,7 @@ steps = [r["step"] for r in log if r.get("kind") == "dialog" and r.get("event") 
 check(steps == ["dialog wait", "dialog end ok"], f"minimal: dialog steps {steps}")
 problems, drawn = check_design(saved, os.path.join(EXAMPLES, "minimal.dxf"))
 failures.extend(f"minimal: {p}" for p in problems + border_problems(saved, drawn))
+laid_as_spirals("minimal", saved, "minimal.dxf")
 after = drawing_of(saved)
 check("100" in after and "102" not in after and "104" not in after, f"minimal: zone curves replaced: {after}")
 
@@ -164,14 +174,37 @@ rc, err, log, saved = design("minimal.dxf", "100 101 103", "102 104", ["dialog e
 check(rc == 0 and ends(log) == [REFUSED] and not words(log, 114), f"cancel: {rc} {ends(log)}")
 unchanged("cancel", "minimal.dxf", saved)
 
-spiral = "Zóny 1 nemají navržené potrubí: tvar okruhu Plošná spirála zatím není k dispozici nebo se rozvržení " \
-         "nepodařilo. Zvolte tvar Meandr a návrh opakujte."
+# The minimal drawing with zone 1 a corridor 150 wide whose pipe ends on its
+# short side: at a fixed border of 0.1 m it has no offset level, lays no pipe
+# and is named by 9002 (the dialog shown again); at 0.02 m it has one level,
+# laid as one ring (shape 1, the default), and the design is drawn.
+corridor_dxf = os.path.join(folders.new("corridor drawing"), "corridor.dxf")
+corridor = ezdxf.readfile(os.path.join(EXAMPLES, "minimal.dxf"))
+corridor.entitydb["102"].set_points([(1225, 2000), (1375, 2000), (1375, 5000), (1225, 5000)])
+corridor.saveas(corridor_dxf)
+no_pipe = "Zóny 1 nemají navržené potrubí: rozvržení okruhu se v nich nepodařilo. Upravte hranice zón nebo zvolte " \
+          "jiný tvar okruhu a návrh opakujte."
+border = ["dialog set BORDER_FIXED 1 zone 1", "dialog set CB_BORDER_R {} zone 1", "dialog wait", "dialog end ok"]
+rc, err, log, saved = design(corridor_dxf, "100 101 103", "102 104",
+                             [line.format("0.1") for line in border] + ["dialog end cancel"], name="corridor")
+check(rc == 0 and boxes(log) == [(no_pipe, 0x30, "cadhost")], f"corridor: {rc} {err} {boxes(log)}")
+check(len([r for r in log if r.get("event") == "open"]) == 2 and ends(log) == [REFUSED], "corridor: shown again")
+unchanged("corridor", corridor_dxf, saved)
+rc, err, log, saved = design(corridor_dxf, "100 101 103", "102 104", [line.format("0.02") for line in border],
+                             name="corridor ring")
+check(rc == 0 and boxes(log) == [], f"corridor ring: {rc} {err} {boxes(log)}")
+problems, drawn = check_design(saved, corridor_dxf)
+failures.extend(f"corridor ring: {p}" for p in problems)
+laid_as_spirals("corridor ring", saved, corridor_dxf, rooms=False)
+
+# Display type 2 on the shipped spiral: the zone's second layout is laid and
+# drawn (its border hatched), the main one holds levels only.
 rc, err, log, saved = design("minimal.dxf", "100 101 103", "102 104",
-                             ["dialog set CIRCUIT_SHAPE 1 zone 1", "dialog wait", "dialog end ok", "dialog end cancel"],
-                             name="spiral")
-check(rc == 0 and boxes(log) == [(spiral, 0x30, "cadhost")], f"spiral: {rc} {err} {boxes(log)}")
-check(len([r for r in log if r.get("event") == "open"]) == 2 and ends(log) == [REFUSED], "spiral: shown again")
-unchanged("spiral", "minimal.dxf", saved)
+                             ["dialog set DISPLAY_TYPE 2 zone 1", "dialog wait", "dialog end ok"], name="display 2")
+check(rc == 0 and boxes(log) == [], f"display 2: {rc} {err} {boxes(log)}")
+problems, drawn = check_design(saved, os.path.join(EXAMPLES, "minimal.dxf"))
+failures.extend(f"display 2: {p}" for p in problems)
+laid_as_spirals("display 2", saved, "minimal.dxf")
 
 rc, err, log, saved = design("minimal.dxf", "100 101 103", "102 104", ["dialog wait", "dialog end ok"],
                              "--fail-word", "114@1", name="failed output")
@@ -238,6 +271,9 @@ over = "Zóny 5 překračují maximální tlakovou ztrátu nebo maximální dél
 check(boxes(log) == [(over, 0x30, "cadhost")] * 2, f"flat: the warnings {boxes(log)}")
 problems, drawn = check_design(saved, os.path.join(EXAMPLES, "flat.dxf"))
 failures.extend(f"flat: {p}" for p in problems + border_problems(saved, drawn))
+
+
+laid_as_spirals("flat", saved, "flat.dxf")
 zones = {dict(p)["_PT_ZONA_CISLO"]: dict(p) for i, p in drawn.records.values() if i == "TPV1000-0001"}
 check(len(zones) == 8 and zones.get("8", {}).get("_PT_ZONA_C_OKRUHU") == zones.get("4", {}).get("_PT_ZONA_C_OKRUHU"),
       f"flat: the WC joins the bathroom's circuit: {[(n, z.get('_PT_ZONA_C_OKRUHU')) for n, z in zones.items()]}")

@@ -241,8 +241,21 @@ void checkSimple(const std::vector<Piece>& pipe, double tol, Report& r) {
   }
 }
 
-void checkSpacing(const Zone& zone, const std::vector<Sample>& samples, const SampleGrid& grid, double eps,
-                  Report& r) {
+// The allowance that lets the pair pass at distance d, or -1.
+int allowanceFor(const Options& options, const XtGePoint2d& a, const XtGePoint2d& b, double d, double eps) {
+  for (std::size_t k = 0; k < options.allowances.size(); ++k) {
+    const Options::Allowance& w = options.allowances[k];
+    const Piece seg = Piece::line(w.from, w.to);
+    const bool nearA = seg.distanceTo(a) <= w.reach;
+    const bool nearB = seg.distanceTo(b) <= w.reach;
+    if ((w.both ? nearA && nearB : nearA || nearB) && d >= w.least - eps) return static_cast<int>(k);
+  }
+  return -1;
+}
+
+void checkSpacing(const Zone& zone, const Options& options, const std::vector<Sample>& samples,
+                  const SampleGrid& grid, double eps, Report& r) {
+  std::vector<Finding> located(options.allowances.size(), Finding{true, kInf, {}, ""});
   r.spacing = {true, kInf, {}, ""};
   if (samples.empty()) return;
   const double s = zone.s;
@@ -267,6 +280,13 @@ void checkSpacing(const Zone& zone, const std::vector<Sample>& samples, const Sa
           const double target = (band[i] && band[j] ? 0.5 * s : s) - eps;
           const double d = a.p.distanceTo(b.p);
           if (d < r.spacing.value) r.spacing.value = d;
+          if (d < target) {
+            const int k = allowanceFor(options, a.p, b.p, d, eps);
+            if (k >= 0) {
+              if (d < located[static_cast<std::size_t>(k)].value) located[static_cast<std::size_t>(k)] = {true, d, a.p, ""};
+              return;
+            }
+          }
           if (d - target < worst) {
             worst = d - target;
             r.spacing = {false, d, a.p, ""};
@@ -275,6 +295,11 @@ void checkSpacing(const Zone& zone, const std::vector<Sample>& samples, const Sa
         });
       }
     }
+  }
+  for (std::size_t k = 0; k < located.size(); ++k) {
+    if (!std::isfinite(located[k].value)) continue;
+    located[k].text = options.allowances[k].what + ": " + std::to_string(located[k].value) + " at " + place(located[k].at);
+    r.located.push_back(located[k]);
   }
   std::ostringstream text;
   if (r.spacing.ok)
@@ -437,6 +462,7 @@ std::string Report::summary() const {
   line("spacing", spacing);
   line("length", length);
   line("coverage", coverage);
+  for (const Finding& f : located) out << "  allowed " << f.text << "\n";
   return out.str();
 }
 
@@ -448,15 +474,16 @@ Report checkLayout(const Zone& zone, const std::vector<Piece>& pipe, const Optio
   checkContinuity(pipe, tol, r);
   checkEnds(zone, pipe, tol, r);
   for (const Piece& piece : pipe) r.pipeLength += piece.length();
-  // The body: every piece but the two leads.
-  const std::size_t first = 1;
-  const std::size_t last = pipe.size() >= 3 ? pipe.size() - 1 : 1;
+  // The body: every piece but the leads.
+  const std::size_t leads = static_cast<std::size_t>(std::max(0, options.leadIn) + std::max(0, options.leadOut));
+  const std::size_t first = std::min(static_cast<std::size_t>(std::max(0, options.leadIn)), pipe.size());
+  const std::size_t last = pipe.size() > leads ? pipe.size() - static_cast<std::size_t>(std::max(0, options.leadOut)) : first;
   for (std::size_t i = first; i < last; ++i) r.inZoneLength += pipe[i].length();
   const std::vector<Sample> samples = sampleBody(pipe, first, last, 0.125 * s);
   const SampleGrid grid(samples, s);
   checkInside(zone, samples, eps, r);
   checkSimple(pipe, tol, r);
-  checkSpacing(zone, samples, grid, eps, r);
+  checkSpacing(zone, options, samples, grid, eps, r);
 
   double area = 0.0;
   const XtGePoint2d origin = zone.outline.empty() ? XtGePoint2d() : zone.outline.front().start;

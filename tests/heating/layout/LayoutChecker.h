@@ -11,7 +11,8 @@
 //               least d0 - eps from it
 //   simple      no two pieces meet, except neighbours at their shared end
 //   spacing     samples more than 2 s apart along the pipe lie at least
-//               s - eps apart (s/2 - eps when both lie in a band); the first
+//               s - eps apart (s/2 - eps when both lie in a band, less at
+//               the allowances of the options, each reported); the first
 //               and the last s after the leads are not compared with each
 //               other, as supply and return leave the pipe ends at the ends'
 //               own pitch
@@ -85,13 +86,33 @@ struct Zone {
 };
 
 struct Options {
+  Options(double lengthLow = 0.99, double lengthHigh = 1.01, double coverageLimit = 0.75, bool coverage = true)
+      : lengthLow(lengthLow), lengthHigh(lengthHigh), coverageLimit(coverageLimit), coverage(coverage) {}
+
   // The length check passes for lengthLow <= length / ((A + A_b) / s) <= lengthHigh.
-  double lengthLow = 0.99;
-  double lengthHigh = 1.01;
+  double lengthLow;
+  double lengthHigh;
   // The coverage check passes for a largest distance up to this many s.
-  double coverageLimit = 0.75;
+  double coverageLimit;
   // Skip the coverage grid (and with it A_b) where a test needs neither.
-  bool coverage = true;
+  bool coverage;
+  // How many pieces at the start and at the end of the pipe are its leads
+  // (a lead bent where it leaves the zone has two).
+  int leadIn = 1;
+  int leadOut = 1;
+  // A place where the spacing may come down to `least` (less eps): a pair
+  // of samples nearer than the spacing passes when one of them (both, with
+  // `both`) lies within `reach` of the segment from-to and they are at
+  // least least - eps apart.
+  struct Allowance {
+    XtGePoint2d from;
+    XtGePoint2d to;
+    double reach = 0.0;
+    double least = 0.0;
+    bool both = false;
+    std::string what;
+  };
+  std::vector<Allowance> allowances;
 };
 
 // One check: whether it passed, its value (a distance, a gap, a ratio) and
@@ -105,6 +126,8 @@ struct Finding {
 
 struct Report {
   Finding continuous, ends, inside, simple, spacing, length, coverage;
+  // Every allowance that let a pair pass, with the nearest pair it let pass.
+  std::vector<Finding> located;
   double pipeLength = 0.0;    // every piece
   double inZoneLength = 0.0;  // leads excepted
   double zoneArea = 0.0;      // A

@@ -1,0 +1,247 @@
+// The spiral's two runs through the offset levels: the turn choice, the
+// bridges onto level 1, the level steps that take each run two levels in at
+// a time, the sub-areas of a level that falls apart, and the centre where
+// the runs are joined.
+#include "heating/layout/SpiralRun.h"
+
+#include "heating/layout/CFHPipeEnd.h"
+#include "heating/layout/COffsetEdge.h"
+#include "heating/layout/COffsetLoop.h"
+#include "heating/layout/COffsetNode.h"
+#include "heating/layout/COffsetPointQuad.h"
+#include "heating/layout/LoopBridges.h"
+#include "heating/layout/LoopSampling.h"
+#include "heating/layout/OffsetGraphQueries.h"
+
+#include "heating/curves/CFHZoneBoundary.h"
+
+#include "geometry/Tolerances.h"
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+using Level = CFHCircuitLayout::Level;
+
+std::uint8_t byteOf(bool d) { return d ? 1 : 0; }
+
+COffsetLoop* firstLoopOf(const CFHCircuitLayout& layout, std::size_t k) {
+  if (k >= layout.levels.size() || layout.levels[k] == nullptr || layout.levels[k]->empty()) return nullptr;
+  return layout.levels[k]->front();
+}
+
+// The turn choice of attempt 0: whether the first loop (else the working
+// loop) has the shape beside the entry that the turn needs.
+bool turnChoice(const SpiralRun& run) {
+  const CFHCircuitLayout& layout = run.layout;
+  const COffsetLoop* f = layout.firstOffsetLoop();
+  const XtGePoint2d& hint = layout.endEnd->point;
+  const double s = layout.spacing;
+  if (f != nullptr && f->walkNeighbours(run.inEnd->point, s, run.d, *run.outEnd, &hint)) return true;
+  return layout.boundary != nullptr && layout.orientationGiven == 0 &&
+         layout.boundary->workingLoop.walkNeighbours(layout.startEnd->point, s, run.d, *run.outEnd, &hint);
+}
+
+// The out-run's step onto M when no bridge finds a corner to cross at (a
+// loop of many short sections, as a round wall gives, has none within the
+// bridges' prolongations): from the point s back along the first loop
+// (against d) from the out-run end straight across to M's nearest point.
+// The run end unchanged when either point is missing.
+COffsetNode* stepOntoInnerLoop(SpiralRun& run, COffsetLoop& m) {
+  CFHCircuitLayout& layout = run.layout;
+  COffsetNode* end = run.outEnd;
+  CLoopPoint back;
+  CLoopPoint across;
+  if (end->owner == nullptr || !end->owner->walkFrom(*end, !run.d, layout.spacing, back, workTol) ||
+      !m.closestPoint(back.point, across, workTol))
+    return end;
+  COffsetNode* node = layout.prependNodeOnLoopAt(end, back, end->owner, byteOf(run.d));
+  return layout.prependNodeOnLoopAt(node, across, &m, byteOf(run.d));
+}
+
+// One run bridged onto level 1's only loop M.
+void bridgeOntoLevelOne(SpiralRun& run, COffsetLoop* m) {
+  CFHCircuitLayout& layout = run.layout;
+  const double s = layout.spacing;
+  // Where each bridge's walk starts: beside the end it extends (at the
+  // other end), or at that end itself when the two lie far apart.
+  COffsetNode* fromIn = run.farApart ? run.outEnd : run.inEnd;
+  COffsetNode* fromOut = run.farApart ? run.inEnd : run.outEnd;
+  const COffsetNode* in = run.inEnd;
+  const COffsetNode* out = run.outEnd;
+  if (!run.c) {
+    COffsetNode* moved = bridgeToInnerLoop(m, fromIn, run.outEnd, s, byteOf(!run.d), layout);
+    if (moved != run.outEnd)
+      run.outEnd = moved;
+    else
+      run.inEnd = bridgeToInnerLoopWithClearance(m, fromOut, run.inEnd, s, byteOf(run.d), layout);
+  } else {
+    COffsetNode* moved = bridgeToInnerLoopWithClearance(m, fromOut, run.inEnd, s, byteOf(run.d), layout);
+    if (moved != run.inEnd) {
+      run.inEnd = moved;
+      run.d = !run.d;
+    } else {
+      run.outEnd = bridgeToInnerLoop(m, fromIn, run.outEnd, s, byteOf(!run.d), layout);
+    }
+  }
+  if (run.inEnd == in && run.outEnd == out) run.outEnd = stepOntoInnerLoop(run, *m);
+}
+
+void laySubAreas(SpiralRun& run, std::size_t k) {
+  run.layout.splitLevelsIntoSubAreas(static_cast<int>(k), byteOf(run.d));
+  run.layout.layoutSubAreas(run.inEnd, run.outEnd, run.d, run.lobeLeftOut);
+  run.subAreasLaid = true;
+}
+
+// Level u falls apart while the run end `moving` on A walks on: it steps
+// onto the first loop of level u that lets it (and back off it, leaving it
+// on B), else it goes along its loop to the point across from R, s along
+// the other run's loop from the other end, and on to R.
+void stepBesideLobes(SpiralRun& run, COffsetLoop* b, const Level& lobes, const COffsetLoop* z, bool inRun) {
+  CFHCircuitLayout& layout = run.layout;
+  COffsetNode*& moving = inRun ? run.inEnd : run.outEnd;
+  const COffsetNode* other = inRun ? run.outEnd : run.inEnd;
+  for (COffsetLoop* lobe : lobes) {
+    COffsetNode* stepped = inRun ? layout.stepPathAcrossLoopsOut(moving, b, lobe, z, run.d)
+                                 : layout.stepPathAcrossLoops(moving, b, lobe, z, run.d);
+    if (stepped == moving) continue;
+    moving = layout.removeDanglingNode(stepped);
+    return;
+  }
+  CLoopPoint r;
+  CLoopPoint t;
+  if (other->owner == nullptr || moving->owner == nullptr ||
+      !other->owner->walkFrom(*other, inRun ? run.d : !run.d, layout.spacing, r, workTol) ||
+      !moving->owner->closestPoint(r.point, t, workTol))
+    return;
+  COffsetLoop* own = moving->owner;
+  if (inRun) {
+    COffsetNode* across = layout.appendNodeOnLoopAt(moving, t, own, byteOf(run.d));
+    moving = layout.appendNodeOnLoopAt(across, r, other->owner, byteOf(run.d));
+  } else {
+    COffsetNode* across = layout.prependNodeOnLoopAt(moving, t, own, byteOf(!run.d));
+    moving = layout.prependNodeOnLoopAt(across, r, other->owner, byteOf(!run.d));
+  }
+}
+
+// The runs take alternate levels: the run end on level u - 2 steps across
+// level u - 1 (the other run's loop) onto level u.
+void walkLevels(SpiralRun& run) {
+  CFHCircuitLayout& layout = run.layout;
+  for (std::size_t u = 2; u < layout.levels.size(); ++u) {
+    COffsetLoop* a = firstLoopOf(layout, u - 2);
+    COffsetLoop* b = firstLoopOf(layout, u - 1);
+    COffsetLoop* c = firstLoopOf(layout, u);
+    const COffsetLoop* z = u >= 3 ? firstLoopOf(layout, u - 3) : nullptr;
+    const bool inOnA = run.inEnd->owner == a;
+    const bool outOnA = run.outEnd->owner == a;
+    if ((!inOnA && !outOnA) || b == nullptr || c == nullptr) return;
+    if (layout.levels[u - 1]->size() > 1) {
+      laySubAreas(run, u - 1);
+      return;
+    }
+    if (layout.levels[u]->size() > 1) {
+      stepBesideLobes(run, b, *layout.levels[u], z, inOnA);
+      if (inOnA) run.d = !run.d;
+      laySubAreas(run, u);
+      return;
+    }
+    if (inOnA)
+      run.inEnd = layout.stepPathAcrossLoopsOut(run.inEnd, b, c, z, run.d);
+    else
+      run.outEnd = layout.stepPathAcrossLoops(run.outEnd, b, c, z, run.d);
+  }
+}
+
+int levelOf(const CFHCircuitLayout& layout, const COffsetNode* node) {
+  int k = -1;
+  if (node != nullptr) layout.findLevelOfLoop(node->owner, k);
+  return k;
+}
+
+// The centre: the runs brought onto neighbouring levels and joined there,
+// by parallel runs inside a four-sided innermost loop where that fits.
+void joinAtCentre(SpiralRun& run) {
+  CFHCircuitLayout& layout = run.layout;
+  int i1 = levelOf(layout, run.inEnd);
+  int i2 = levelOf(layout, run.outEnd);
+  if (i1 < 0 || i2 < 0) return;
+  if (i1 + 1 == i2 && firstLoopOf(layout, static_cast<std::size_t>(i2) + 1) != nullptr) {
+    run.inEnd = layout.joinPathToNeighbour(firstLoopOf(layout, static_cast<std::size_t>(i2) + 1), run.inEnd,
+                                           run.outEnd, byteOf(run.d));
+    i1 = levelOf(layout, run.inEnd);
+  }
+  if (std::abs(i1 - i2) != 1) return;
+  // The end on the outer level moves in the general join; the deeper one,
+  // taken back onto the outer loop, starts the zigzag of the four-sided one.
+  const bool inDeeper = i1 > i2;
+  COffsetNode*& deeper = inDeeper ? run.inEnd : run.outEnd;
+  const COffsetNode* outer = inDeeper ? run.outEnd : run.inEnd;
+  std::vector<COffsetPoint> samplesA;
+  std::vector<COffsetPoint> samplesB;
+  std::vector<COffsetPointQuad> rungs;
+  const std::uint8_t d = byteOf(run.d);
+  if (!layout.tryCentreTurn(*deeper, *outer, run.d, samplesA, samplesB, rungs)) {
+    layout.joinPathEnds(run.inEnd, run.outEnd, inDeeper, d);
+    return;
+  }
+  COffsetLoop* q = deeper->owner;
+  deeper = layout.removeDanglingNode(deeper);
+  if (!layout.joinEndsInFourSidedLoop(run.inEnd, run.outEnd, q, !inDeeper))
+    layout.joinPathEnds(run.inEnd, run.outEnd, inDeeper, d);
+}
+
+// The edge that closes the path from the in-run end to the out-run end: on
+// one loop with nothing else between them, the longer way round (the shorter
+// where the loop is narrow); towards the neighbour that is the other end;
+// otherwise straight.
+void closePath(SpiralRun& run) {
+  CFHCircuitLayout& layout = run.layout;
+  COffsetNode* in = run.inEnd;
+  COffsetNode* out = run.outEnd;
+  if (in == nullptr || out == nullptr || in == out || in->point.isEqualTo(out->point, workTol)) return;
+  std::uint8_t direction = byteOf(run.d);
+  bool straight = false;
+  COffsetLoop* loop = in->owner;
+  if (loop != nullptr && loop == out->owner) {
+    const COffsetNode* ahead = nextNodeOnLoop(*loop, *in, 1, workTol);
+    const COffsetNode* behind = nextNodeOnLoop(*loop, *in, 0, workTol);
+    if (ahead == out && behind == out) {
+      const double l1 = loop->lengthBetween(*in, *out, true, workTol);
+      const double l0 = loop->lengthBetween(*in, *out, false, workTol);
+      const bool narrow = hasNarrowSpot(*loop, layout.spacing, workTolFine);
+      direction = (narrow ? l0 < l1 : l1 < l0) ? 0 : 1;
+    } else if (ahead == out) {
+      direction = 1;
+    } else if (behind == out) {
+      direction = 0;
+    } else {
+      straight = true;
+    }
+  }
+  layout.edges.reserve(layout.edges.size() + 1);
+  run.closing = COffsetEdge::COffsetEdgeFromNodes(in, out, direction, straight).release();
+  layout.edges.push_back(run.closing);
+}
+
+}  // namespace
+
+void laySpiralLevels(SpiralRun& run) {
+  CFHCircuitLayout& layout = run.layout;
+  if (run.attempt == 0) run.firstTurn = turnChoice(run);
+  run.c = run.attempt == 0 ? run.firstTurn : !run.firstTurn;
+  COffsetLoop* m = firstLoopOf(layout, 1);
+  if (layout.levels.size() >= 2 && layout.levels[1]->size() == 1) {
+    bridgeOntoLevelOne(run, m);
+    walkLevels(run);
+  }
+  if (!run.subAreasLaid) {
+    if (layout.levels.size() == 2 && layout.levels[1]->size() > 1)
+      laySubAreas(run, 1);
+    else
+      joinAtCentre(run);
+  }
+  if (const SpiralHooks* hooks = spiralHooks(); hooks != nullptr && hooks->afterCentre) hooks->afterCentre(layout, run);
+  closePath(run);
+}

@@ -1,0 +1,231 @@
+// The spiral's loops made ready before the pipe is laid: the narrow loops and
+// necks set apart, crossing loops dropped, one region kept, and the corners
+// of the first loop cut where level 1 comes near.
+#include "heating/layout/SpiralRun.h"
+
+#include "heating/layout/CFHPipeEnd.h"
+#include "heating/layout/COffsetLoop.h"
+#include "heating/layout/COffsetNarrowLoopSection.h"
+#include "heating/layout/LayoutOrderings.h"
+#include "heating/layout/OffsetLoopParts.h"
+#include "heating/layout/OffsetLoopQueries.h"
+
+#include "heating/curves/AngleBetweenVectors.h"
+#include "heating/curves/CFloorHeatingLine.h"
+
+#include "geometry/Tolerances.h"
+
+#include <algorithm>
+#include <memory>
+#include <numbers>
+
+namespace {
+
+using Level = CFHCircuitLayout::Level;
+
+constexpr std::uint32_t kTagSpiralLine = 12;
+
+// The loop becomes a narrow loop section of the run and is deleted.
+void setApart(SpiralRun& run, COffsetLoop* loop) {
+  run.narrows.reserve(run.narrows.size() + 1);
+  run.narrows.push_back(makeNarrowLoopSection(*loop).release());
+  delete loop;
+}
+
+int loopCount(const Level& level) {
+  return static_cast<int>(std::count_if(level.begin(), level.end(), [](const COffsetLoop* l) { return l != nullptr; }));
+}
+
+// The loops of level k: narrow ones set apart, the others split at their
+// necks (in place: the parts take the loop's position).
+void splitLevelLoops(SpiralRun& run, Level& level, std::size_t k, bool lastLevel, bool twoLevelsAtStart) {
+  const double s = run.layout.spacing;
+  for (std::size_t i = 0; i < level.size();) {
+    COffsetLoop* loop = level[i];
+    if (loop == nullptr) {
+      level.erase(level.begin() + static_cast<std::ptrdiff_t>(i));
+      continue;
+    }
+    if (loop->sectionCount() < 3) {
+      level.erase(level.begin() + static_cast<std::ptrdiff_t>(i));
+      setApart(run, loop);
+      continue;
+    }
+    if (k == 1 && twoLevelsAtStart && loopCount(level) == 1) return;
+    if (lastLevel && loop->sectionCount() == 4) {
+      ++i;
+      continue;
+    }
+    std::vector<COffsetLoop*> parts;
+    std::vector<COffsetNarrowLoopSection*> pieces;
+    splitOffsetLoop(*loop, s, parts, pieces);
+    run.narrows.insert(run.narrows.end(), pieces.begin(), pieces.end());
+    level.erase(level.begin() + static_cast<std::ptrdiff_t>(i));
+    delete loop;
+    level.insert(level.begin() + static_cast<std::ptrdiff_t>(i), parts.begin(), parts.end());
+    i += parts.size();
+  }
+}
+
+// Of two crossing loops the shorter goes (the first of the pair on equal
+// length).
+void dropCrossingLoops(Level& level) {
+  for (std::size_t i = 0; i < level.size();) {
+    bool lost = false;
+    for (std::size_t j = 0; j < level.size() && !lost; ++j)
+      lost = j != i && longerOfCrossingLoops(level[i], level[j]) == level[j];
+    if (!lost) {
+      ++i;
+      continue;
+    }
+    delete level[i];
+    level.erase(level.begin() + static_cast<std::ptrdiff_t>(i));
+  }
+}
+
+void closeGaps(SpiralRun& run, Level& level) {
+  for (std::size_t i = 0; i < level.size();) {
+    closeLoopGaps(*level[i]);
+    if (level[i]->sectionCount() >= 3) {
+      ++i;
+      continue;
+    }
+    COffsetLoop* loop = level[i];
+    level.erase(level.begin() + static_cast<std::ptrdiff_t>(i));
+    if (loop->sectionCount() > 0)
+      setApart(run, loop);
+    else
+      delete loop;
+  }
+}
+
+void deleteLevel(CFHCircuitLayout::Level* level) {
+  if (level == nullptr) return;
+  for (COffsetLoop* loop : *level) delete loop;
+  delete level;
+}
+
+// Drops the levels from k on.
+void dropLevelsFrom(std::vector<Level*>& levels, std::size_t k) {
+  for (std::size_t j = k; j < levels.size(); ++j) deleteLevel(levels[j]);
+  levels.resize(std::min(k, levels.size()));
+}
+
+// Keeps the region of level 0's first loop.
+void keepFirstRegion(SpiralRun& run) {
+  std::vector<Level*>& levels = run.layout.levels;
+  Level& top = *levels.front();
+  while (top.size() > 1) {
+    COffsetLoop* other = top[1];
+    for (std::size_t k = 1; k < levels.size(); ++k) {
+      Level& level = *levels[k];
+      for (std::size_t i = 0; i < level.size();) {
+        COffsetLoop* loop = level[i];
+        if (loop->sectionCount() == 0 ||
+            other->classifyPoint(loop->section(0)->startPoint(), workTol) != CLoop::kInside) {
+          ++i;
+          continue;
+        }
+        level.erase(level.begin() + static_cast<std::ptrdiff_t>(i));
+        delete loop;
+      }
+    }
+    top.erase(top.begin() + 1);
+    delete other;
+    run.regionsDropped = true;
+  }
+  for (std::size_t k = 1; k < levels.size(); ++k) {
+    if (!levels[k]->empty()) continue;
+    dropLevelsFrom(levels, k);
+    break;
+  }
+}
+
+// Whether the section's curve meets a loop of the level.
+bool meetsLevel(const COffsetSection& section, const Level& level) {
+  std::vector<COffsetPoint> points;
+  return std::any_of(level.begin(), level.end(), [&](const COffsetLoop* loop) {
+    return loop != nullptr && loop->intersectionPoints(*section.curve, points, workTol);
+  });
+}
+
+// The line a corner cut takes from a neighbour: the neighbour's own line,
+// or, when it turns by pi/2 or more against the section, its perpendicular
+// through the joint.
+XtGeLine2d cutLine(const CFloorHeatingCurve& neighbour, const XtGePoint2d& joint, double turn) {
+  if (turn < 0.5 * std::numbers::pi) return neighbour.chordLine();
+  return XtGeLine2d(joint, neighbour.direction().perpVector());
+}
+
+}  // namespace
+
+void prepareSpiralLoops(SpiralRun& run) {
+  CFHCircuitLayout& layout = run.layout;
+  std::vector<Level*>& levels = layout.levels;
+  const bool twoLevelsAtStart = levels.size() == 2;
+  const XtGePoint2d start = layout.startEnd != nullptr ? layout.startEnd->point : XtGePoint2d();
+  for (std::size_t k = 0; k < levels.size();) {
+    if (levels[k] == nullptr) {
+      levels.erase(levels.begin() + static_cast<std::ptrdiff_t>(k));
+      continue;
+    }
+    Level& level = *levels[k];
+    splitLevelLoops(run, level, k, k + 1 == levels.size(), twoLevelsAtStart);
+    dropCrossingLoops(level);
+    closeGaps(run, level);
+    if (level.empty()) {
+      delete levels[k];
+      levels.erase(levels.begin() + static_cast<std::ptrdiff_t>(k));
+      continue;
+    }
+    sortLoopsByDistanceToPoint(level, start, workTol);
+    ++k;
+  }
+  if (!levels.empty()) keepFirstRegion(run);
+}
+
+void cutFirstLoopCorners(SpiralRun& run) {
+  CFHCircuitLayout& layout = run.layout;
+  COffsetLoop* first = layout.firstOffsetLoop();
+  if (first == nullptr || layout.levels.size() < 2 || layout.levels[1] == nullptr) return;
+  const Level& inner = *layout.levels[1];
+  // Each section of the loop as it came is looked at once; the sections a
+  // cut makes are never cut again.
+  std::vector<const COffsetSection*> done;
+  const int bound = first->sectionCount();
+  for (int step = 0; step < bound && first->sectionCount() > 3; ++step) {
+    int at = -1;
+    for (int i = 0; i < first->sectionCount() && at < 0; ++i) {
+      const COffsetSection* section = first->section(i);
+      if (section->hasCurve() && std::find(done.begin(), done.end(), section) == done.end() &&
+          meetsLevel(*section, inner))
+        at = i;
+    }
+    if (at < 0) return;
+    COffsetSection* s = first->section(at);
+    const COffsetSection* p = first->section(first->previousIndex(at));
+    const COffsetSection* n = first->section(first->nextIndex(at));
+    done.push_back(s);
+    if (!p->hasCurve() || !n->hasCurve()) continue;
+    const double a1 = angleBetweenVectors(p->curve->direction(), s->curve->direction(), true);
+    const double a2 = angleBetweenVectors(s->curve->direction(), n->curve->direction(), true);
+    const XtGePoint2d from = p->curve->endPoint();
+    const XtGePoint2d to = n->curve->startPoint();
+    XtGePoint2d x;
+    const double reach = s->curve->length();
+    if (!cutLine(*p->curve, from, a1).intersectWith(cutLine(*n->curve, to, a2), x, workTol) || !x.isFinite() ||
+        x.distanceTo(s->curve->startPoint()) > reach || x.distanceTo(s->curve->endPoint()) > reach)
+      continue;
+    std::vector<CLoopElement*> made;
+    if (!from.isEqualTo(x, workTol))
+      made.push_back(makeSection(std::make_unique<CFloorHeatingLine>(from, x, nullptr, kTagSpiralLine)));
+    if (!x.isEqualTo(to, workTol))
+      made.push_back(makeSection(std::make_unique<CFloorHeatingLine>(x, to, nullptr, kTagSpiralLine)));
+    if (made.empty()) continue;
+    first->elements.reserve(first->elements.size() + made.size());
+    for (const CLoopElement* e : made) done.push_back(static_cast<const COffsetSection*>(e));
+    first->elements.erase(first->elements.begin() + at);
+    first->elements.insert(first->elements.begin() + at, made.begin(), made.end());
+    delete s;
+  }
+}

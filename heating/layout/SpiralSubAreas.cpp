@@ -1,0 +1,175 @@
+// The sub-areas of a spiral: where a level falls apart into lobes, each lobe
+// gets a spiral of its own, threaded into the main in-run one after the
+// other along the in-run end's loop.
+#include "heating/layout/CFHSubLayoutLink.h"
+
+#include "heating/layout/CFHCircuitLayout.h"
+#include "heating/layout/CFHPipeEnd.h"
+#include "heating/layout/COffsetEdge.h"
+#include "heating/layout/COffsetLoop.h"
+#include "heating/layout/COffsetNode.h"
+#include "heating/layout/DeleteAndClear.h"
+#include "heating/layout/LayoutOrderings.h"
+#include "heating/layout/MeanderChain.h"
+#include "heating/layout/SpiralRun.h"
+
+#include "heating/curves/CFloorHeatingLine.h"
+#include "heating/curves/HeatingCurveEnds.h"
+
+#include "geometry/Tolerances.h"
+
+#include <algorithm>
+#include <memory>
+#include <unordered_set>
+
+namespace {
+
+constexpr std::uint32_t kTagTestLine = 1;
+
+// The probe's meeting with L farthest along L from inEnd, short of the limit.
+bool farthestProbeHit(const COffsetLoop& l, const COffsetNode& inEnd, const COffsetNode& outEnd,
+                      const COffsetLoop& lobe, double s, bool d, CLoopPoint& x) {
+  const double limit = l.lengthBetween(inEnd, outEnd, d, workTol) - s + workTol.equalPoint();
+  double best = 0.0;
+  bool found = false;
+  for (int i = 0; i < lobe.sectionCount(); ++i) {
+    const COffsetSection* section = lobe.section(i);
+    XtGeLineSeg2d probe;
+    if (!section->hasCurve() || !(d ? extensionSegmentAtStart(*section->curve, 1.5 * s, probe)
+                                    : extensionSegmentAtEnd(*section->curve, 1.5 * s, probe)))
+      continue;
+    const CFloorHeatingLine line(probe, kTagTestLine);
+    CLoopPoint hit;
+    if (!l.farthestIntersection(line, outEnd, hit, workTol)) continue;
+    const double along = l.lengthBetween(inEnd, hit, d, workTol);
+    if (along > best && along < limit) {
+      best = along;
+      x = hit;
+      found = true;
+    }
+  }
+  return found;
+}
+
+// Gives a node that the sub-area made at its entry or exit the main loop as
+// owner and the sections of its closest point as links.
+void putOnLoop(COffsetNode& node, COffsetLoop& loop) {
+  CLoopPoint at;
+  if (!loop.closestPoint(node.point, at, workTol)) return;
+  node.clearLinks();
+  node.owner = &loop;
+  node.point = at.point;
+  for (CLoopElement* link : at.links()) node.addSection(static_cast<COffsetSection*>(link));
+}
+
+// Whether a node of the graph lies on a loop of the record (its levels or
+// its handed-over loops).
+bool carriesNodes(const CFHCircuitLayout& sub, const std::vector<COffsetNode*>& nodes) {
+  std::unordered_set<const COffsetLoop*> loops(sub.handedOverLoops.begin(), sub.handedOverLoops.end());
+  for (const CFHCircuitLayout::Level* level : sub.levels)
+    if (level != nullptr) loops.insert(level->begin(), level->end());
+  return std::any_of(nodes.begin(), nodes.end(), [&](const COffsetNode* n) { return loops.count(n->owner) > 0; });
+}
+
+}  // namespace
+
+CFHSubLayoutLink::CFHSubLayoutLink(const COffsetNode& inEnd, const COffsetNode& outEnd, CFHCircuitLayout* sub,
+                                   bool d)
+    : subLayout(sub) {
+  const COffsetLoop* l = inEnd.owner;
+  const COffsetLoop* lobe = sub != nullptr ? sub->firstOffsetLoop() : nullptr;
+  if (l == nullptr || lobe == nullptr) return;
+  const double s = sub->spacing;
+  CLoopPoint x;
+  CLoopPoint entry;
+  if (!farthestProbeHit(*l, inEnd, outEnd, *lobe, s, d, x) || !l->walkFrom(x, !d, s, entry, workTol)) return;
+  const CLoopElement* element = x.outgoingLink(d, workTol);
+  CLoopPoint corner;
+  if (element != nullptr && element->hasCurve() &&
+      l->closestPoint(d ? element->curve->startPoint() : element->curve->endPoint(), corner, workTol)) {
+    const double rest = s - x.point.distanceTo(corner.point);
+    CLoopPoint moved;
+    if (rest > 0.0 && l->walkFrom(x, d, rest, moved, workTol)) {
+      entry = corner;
+      x = moved;
+    }
+  }
+  entryPoint = entry.point;
+  exitPoint = x.point;
+  usable = true;
+}
+
+bool CFHSubLayoutLink::runSpiral(COffsetNode*& first, COffsetNode*& last, std::vector<COffsetNode*>& nodes,
+                                 std::vector<COffsetEdge*>& edges) {
+  if (!usable || subLayout == nullptr) return false;
+  CFHCircuitLayout& sub = *subLayout;
+  sub.pipeEnds.reserve(sub.pipeEnds.size() + 2);
+  sub.pipeEnds.push_back(new CFHPipeEnd(entryPoint, 0, 0));
+  sub.startEnd = sub.pipeEnds.back();
+  sub.pipeEnds.push_back(new CFHPipeEnd(exitPoint, 0, 0));
+  sub.endEnd = sub.pipeEnds.back();
+  if (const SpiralHooks* hooks = spiralHooks(); hooks != nullptr && hooks->beforeSubArea && !hooks->beforeSubArea(sub))
+    return false;
+  if (!sub.layoutSpiral() || sub.edges.empty() || !isSinglePath(sub) || sub.firstEdge->a == nullptr ||
+      sub.lastEdge->b == nullptr)
+    return false;
+  first = sub.firstEdge->a;
+  last = sub.lastEdge->b;
+  nodes.reserve(nodes.size() + sub.nodes.size());
+  edges.reserve(edges.size() + sub.edges.size());
+  nodes.insert(nodes.end(), sub.nodes.begin(), sub.nodes.end());
+  edges.insert(edges.end(), sub.edges.begin(), sub.edges.end());
+  sub.nodes.clear();
+  sub.edges.clear();
+  sub.firstEdge = nullptr;
+  sub.lastEdge = nullptr;
+  return true;
+}
+
+void CFHCircuitLayout::layoutSubAreas(COffsetNode*& inEnd, COffsetNode*& outEnd, bool d, bool& leftOut) {
+  std::vector<CFHSubLayoutLink> links;
+  COffsetLoop* l = inEnd != nullptr ? inEnd->owner : nullptr;
+  if (l != nullptr && outEnd != nullptr) {
+    links.reserve(subAreas.size());
+    for (CFHCircuitLayout* sub : subAreas) {
+      CFHSubLayoutLink link(*inEnd, *outEnd, sub, d);
+      if (link.usable)
+        links.push_back(link);
+      else
+        leftOut = true;
+    }
+    const comparePointsAlongOwnerLoop order(l, *inEnd, d, workTol);
+    stableSortByKey(links, [&](const CFHSubLayoutLink& link) { return order.lengthTo(link.entryPoint); });
+  } else if (!subAreas.empty()) {
+    leftOut = true;
+  }
+  const std::uint8_t direction = d ? 1 : 0;
+  for (CFHSubLayoutLink& link : links) {
+    COffsetNode* first = nullptr;
+    COffsetNode* last = nullptr;
+    if (!link.runSpiral(first, last, nodes, edges)) {
+      leftOut = true;
+      continue;
+    }
+    putOnLoop(*first, *l);
+    putOnLoop(*last, *l);
+    edges.reserve(edges.size() + 1);
+    edges.push_back(COffsetEdge::COffsetEdgeFromNodes(inEnd, first, direction, false).release());
+    inEnd = last;
+    if (link.subLayout->outcome == LayoutOutcome::kRegionsLeftOut) leftOut = true;
+    link.subLayout->handOverLoopsTo(*this);
+  }
+  if (inEnd != nullptr && outEnd != nullptr && inEnd != outEnd) {
+    edges.reserve(edges.size() + 1);
+    edges.push_back(COffsetEdge::COffsetEdgeFromNodes(inEnd, outEnd, direction, false).release());
+    inEnd = outEnd;
+  }
+  // A sub-area left out goes with its loops, unless a node of the path lies
+  // on one of them (the walk that led to the split may end there).
+  for (CFHCircuitLayout* sub : subAreas) {
+    if (sub == nullptr || !carriesNodes(*sub, nodes)) continue;
+    emptySpiralGraph(*sub);
+    sub->handOverLoopsTo(*this);
+  }
+  deleteCircuitLayoutsAndClear(subAreas);
+}

@@ -1,0 +1,110 @@
+// The spiral's sub-areas: where each lobe is linked into the main in-run's
+// loop, the order they are threaded in, the lobes left out, and who owns
+// their loops and nodes afterwards.
+#include "SpiralTestSupport.h"
+#include "SpiralZones.h"
+
+#include "heating/layout/CFHSubLayoutLink.h"
+#include "heating/layout/SpiralRun.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+namespace {
+
+using meander_test::UnitScope;
+using spiral_test::Point;
+
+// The main loop L (0,0)-(3000,2000) moved by `shift`, the in-run end at
+// (600,0) and the out-run end at (400,0), and one sub-area (spacing 200,
+// orientation given) per lobe rectangle, in the order given.
+struct Scene {
+  Scene(const std::vector<std::array<double, 4>>& lobes, const Point& shift) {
+    main = spiral_test::recordWith({spiral_test::rectangle(shift.x, shift.y, shift.x + 3000, shift.y + 2000)});
+    l = spiral_test::loopAt(*main, 0);
+    in = spiral_test::nodeAt(*main, l, shift + XtGeVector2d(600, 0));
+    out = spiral_test::nodeAt(*main, l, shift + XtGeVector2d(400, 0));
+    for (const auto& b : lobes) {
+      auto sub = spiral_test::recordWith({spiral_test::rectangle(shift.x + b[0], shift.y + b[1], shift.x + b[2],
+                                                                  shift.y + b[3])});
+      sub->orientationGiven = sub->orientation = 1;
+      main->subAreas.push_back(sub.release());
+    }
+  }
+  // The node an edge of L leads to from the node at `from`.
+  const COffsetNode* after(const Point& from) const {
+    for (const COffsetEdge* e : main->edges)
+      if (e->a->point.isEqualTo(from, workTol) && e->b->owner == l) return e->b;
+    return nullptr;
+  }
+  std::unique_ptr<CFHCircuitLayout> main;
+  COffsetLoop* l;
+  COffsetNode* in;
+  COffsetNode* out;
+};
+
+// Three lobes: one by the top (listed first), one by the right side and one
+// whose probes meet L only within one spacing of the out-run end. The two
+// are threaded in the order their entries follow the in-run end along L,
+// the third is left out; the in-run end becomes the out-run end.
+TEST(SpiralSubAreas, ThreadedInOrderAlongTheLoop) {
+  const UnitScope units(1000);
+  Scene scene({{1000, 1600, 1400, 1800}, {2600, 800, 2800, 1200}, {320, 200, 380, 260}}, Point(0, 0));
+  COffsetNode* in = scene.in;
+  COffsetNode* out = scene.out;
+  bool leftOut = false;
+  scene.main->layoutSubAreas(in, out, true, leftOut);
+  EXPECT_TRUE(leftOut);
+  EXPECT_EQ(in, out);
+  EXPECT_TRUE(scene.main->subAreas.empty());
+  const Point order[] = {{600, 0}, {3000, 1000}};  // in-run end -> entry of the right lobe
+  const COffsetNode* entry = scene.after(order[0]);
+  ASSERT_NE(entry, nullptr);
+  EXPECT_TRUE(entry->point.isEqualTo(order[1], workTol));
+  const COffsetNode* next = scene.after(Point(3000, 1200));  // its exit -> the top lobe's entry
+  ASSERT_NE(next, nullptr);
+  EXPECT_TRUE(next->point.isEqualTo(Point(1200, 2000), workTol));
+  EXPECT_EQ(scene.after(Point(1000, 2000)), scene.out);  // the top lobe's exit -> the out-run end
+}
+
+// A lobe whose probe meets L just past a corner: the entry is the corner and
+// the exit one spacing further along L; moved so that the entry lies on the
+// origin, the link is placed just the same.
+TEST(SpiralSubAreas, EntryAtTheCornerAndAtTheOrigin) {
+  const UnitScope units(1000);
+  for (const Point shift : {Point(0, 0), Point(-3000, 0)}) {
+    Scene scene({{2600, 20, 2750, 100}}, shift);
+    const CFHSubLayoutLink link(*scene.in, *scene.out, scene.main->subAreas.front(), true);
+    ASSERT_TRUE(link.usable);
+    EXPECT_TRUE(link.entryPoint.isEqualTo(Point(3000, 0) + XtGeVector2d(shift.x, shift.y), workTol));
+    EXPECT_TRUE(link.exitPoint.isEqualTo(Point(3000, 200) + XtGeVector2d(shift.x, shift.y), workTol));
+  }
+}
+
+// The lobes of Z3's legs and of the two rooms, with one lobe's crossing
+// check answering a crossing once (it retries) and one lobe made to fail
+// (it is left out, its loops deleted): the path still walks from firstEdge
+// to lastEdge and passes the checker.
+TEST(SpiralSubAreas, OwnershipOfThreadedAndFailedLobes) {
+  const UnitScope units(1000);
+  for (zone_set::ZoneCase (*make)() : {zone_set::z3, spiral_zone::twoRooms}) {
+    int lobes = 0;
+    SpiralHooks hooks;
+    hooks.crossingCheck = [](const CFHCircuitLayout& l, int attempt, bool crossed) {
+      return crossed || (l.orientationGiven != 0 && attempt == 0);
+    };
+    hooks.beforeSubArea = [&](const CFHCircuitLayout&) { return ++lobes != 2; };
+    const SpiralHookScope scope(hooks);
+    const spiral_zone::Laid laid(make());
+    ASSERT_TRUE(laid.ok);
+    EXPECT_GE(lobes, 2);
+    EXPECT_EQ(laid.layout().outcome, LayoutOutcome::kRegionsLeftOut);
+    EXPECT_TRUE(laid.path.faults.empty()) << laid.path.faults.front();
+    EXPECT_EQ(laid.path.edgesOffPath, 0);
+    EXPECT_FALSE(laid.layout().handedOverLoops.empty());
+    EXPECT_TRUE(laid.check().sound()) << laid.check().summary();
+  }
+}
+
+}  // namespace
