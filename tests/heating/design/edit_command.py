@@ -226,12 +226,32 @@ hatches = [e for e in ezdxf.readfile(saved).modelspace().query("HATCH")]
 check(rc == 0 and [h.dxf.pattern_name for h in hatches] == ["ANSI31"], f"hatch: {[h.dxf.pattern_name for h in hatches]}")
 failures.extend(f"hatch: {p}" for p in check_design(saved, fresh=False)[0])
 
-rc, err, log, saved = edit("spiral", SQUARE_DESIGN, dialog=["dialog set CIRCUIT_SHAPE 1 zone 1", "dialog wait",
-                                                            "dialog end ok", "dialog end cancel"])
+# The circuit shape both ways: the design's spirals to a meander and back.
+shapes = SQUARE_DESIGN
+for shape in ("0", "1"):
+    rc, err, log, shapes = edit(f"shape {shape}", shapes, dialog=[f"dialog set CIRCUIT_SHAPE {shape} zone 1",
+                                                                  "dialog wait", "dialog end ok"])
+    problems, drawn = check_design(shapes, fresh=False)
+    failures.extend(f"shape {shape}: {p}" for p in problems)
+    got = [z["_PT_X_ZDR_SHP"] for z in drawn.values("TPV1000-0001")]
+    check(rc == 0 and not boxes(log) and got == [shape, "1"], f"shape {shape}: {got} {boxes(log)}")
+
+
+def corridor(doc, msp):
+    """Zone 1 a corridor 150 wide whose pipe ends on its short side."""
+    doc.entitydb["102"].set_points([(1225, 2000), (1375, 2000), (1375, 5000), (1225, 5000)])
+
+
+# At a fixed border of 0.1 m the corridor has no offset level: 9002, and the
+# dialog again; cancelled, the drawing stays as it was.
+CORRIDOR = designed("corridor", variant("corridor", os.path.join(EXAMPLES, "minimal.dxf"), corridor),
+                    dialog=["dialog set BORDER_FIXED 1 zone 1", "dialog set CB_BORDER_R 0.02 zone 1"])
+rc, err, log, saved = edit("corridor", CORRIDOR, dialog=["dialog set CB_BORDER_R 0.1 zone 1", "dialog wait",
+                                                         "dialog end ok", "dialog end cancel"])
 shown = len([r for r in log if r.get("kind") == "dialog" and r.get("event") == "open"])
-# Until the spiral is laid end to end, shape 1 asks for the meander again (9002).
-check(rc == 0 and shown == 2 and boxes(log)[0][1] == 0x30 and not ends(log), f"spiral: {shown} shows, {boxes(log)}")
-check(drawing_of(saved) == drawing_of(SQUARE_DESIGN), "spiral: the cancelled edit changed the drawing")
+check(rc == 0 and shown == 2 and [b[1] for b in boxes(log)] == [0x30] and "Zóny 1 " in boxes(log)[0][0] and
+      not ends(log), f"corridor: {shown} shows, {boxes(log)}")
+check(drawing_of(saved) == drawing_of(CORRIDOR), "corridor: the cancelled edit changed the drawing")
 
 rc, err, log, saved = edit("pages", SQUARE_DESIGN, dialog=[
     "dialog wait", "dialog pick 0 zone 1", "dialog number zone 5", "dialog pick 0 circuit 2", "dialog number circuit 7",
