@@ -24,7 +24,7 @@ sys.path.insert(0, HERE)
 from cadhost_runs import CadhostRuns, boxes, drawing_of, ends, words  # noqa: E402
 from design_dxf_check import check_design  # noqa: E402
 from dxf_checks import check, failures, finish  # noqa: E402
-from edit_dxf_check import compare_edit, records_of  # noqa: E402
+from edit_dxf_check import compare_edit, crossings, records_of  # noqa: E402
 from test_folders import TestFolders  # noqa: E402
 
 CADHOST, MODULE, EXAMPLES = sys.argv[1:4]
@@ -278,6 +278,11 @@ zones = {z["_PT_ZONA_CISLO"]: z for z in drawn.values("TPV1000-0001")}
 check(rc == 0 and zones.get("3", {}).get("_PT_ZONA_C_OKRUHU") == zones.get("2", {}).get("_PT_ZONA_C_OKRUHU", "x"),
       f"join: the arc room's circuit {zones.get('3', {}).get('_PT_ZONA_C_OKRUHU')}")
 check(handles_of(saved, "TPV1000-0001", "3") == arc_room, "join: the arc room's description keeps its handle")
+joined = ezdxf.readfile(saved)
+supply = [e for (i, n), rs in records_of(joined).items() if i == "TP80000-0001" and n == zones.get("3", {}).get(
+    "_PT_ZONA_C_OKRUHU") for e, _ in rs]
+outline = [e for (i, n), rs in records_of(joined).items() if i == "TPV2000-0001" and n == "3" for e, _ in rs]
+check(len(supply) == 1 and len(outline) == 1 and crossings(supply[0], outline[0]), "join: no pipe runs into the arc room")
 
 # ---- Refusals: exact text, error icon, the host's caption, no word 19, the drawing unchanged -----------
 ONE = designed("one circuit", first="100 101", second="102")
@@ -321,6 +326,8 @@ for name, text_id, drawing, select in REFUSALS:
     check(rc == 0 and boxes(log) == [(TEXTS[text_id], 0x10, "cadhost")], f"{name}: exit {rc} {err[-300:]} {boxes(log)}")
     check(not ends(log) and not words(log, 142) and not words(log, 114), f"{name}: words 19 {ends(log)}")
     check(drawing_of(saved) == drawing_of(drawing), f"{name}: the drawing changed")
+    library = [r["function"] for r in log if r.get("kind") == "floorlib"]
+    check("HV_FLOOR_LIB_INIT" in library and "HV_FLOOR_LIB_DONE" not in library, f"{name}: floor library {library}")
 rc, err, log, saved = edit("cancelled", SQUARE_DESIGN, "select cancel", dialog=())
 check(rc == 0 and not boxes(log) and not ends(log) and drawing_of(saved) == drawing_of(SQUARE_DESIGN), "cancelled")
 
