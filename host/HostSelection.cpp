@@ -18,12 +18,15 @@ std::optional<int> selectionCall(const HostExport2D* host, const char* prompt, i
 
 }  // namespace
 
-std::optional<int> showSelectionPrompt(std::u16string_view prompt) {
+std::optional<int> showSelectionPrompt(std::u16string_view prompt, int mode) {
   const std::string narrow = hvWideToMb(prompt);
-  return selectionCall(getExport2D(), narrow.c_str(), 2, 0);
+  return selectionCall(getExport2D(), narrow.c_str(), mode, 0);
 }
 
-std::optional<int> applySelection(int filter) { return selectionCall(getExport2D(), nullptr, 0, filter); }
+std::optional<int> applySelection(int filter, std::u16string_view prompt) {
+  const std::string narrow = hvWideToMb(prompt);
+  return selectionCall(getExport2D(), prompt.empty() ? nullptr : narrow.c_str(), 0, filter);
+}
 
 int selectWithPrompt(std::u16string_view prompt, int filter) {
   const std::optional<int> shown = showSelectionPrompt(prompt);

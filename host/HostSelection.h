@@ -17,10 +17,11 @@ int selectWithPrompt(std::u16string_view prompt, int filter);
 
 // The two calls of selectWithPrompt one by one, for commands that answer a
 // refused prompt and a refused selection differently: the prompt shown with
-// mode 2, then the selection with mode 0 and the filter. Each answers the
-// host's status, or nothing when the host has neither word.
-std::optional<int> showSelectionPrompt(std::u16string_view prompt);
-std::optional<int> applySelection(int filter);
+// `mode` (2; the edit command shows its prompt with 1), then the selection
+// with mode 0 and the filter, given the prompt again when there is one. Each
+// answers the host's status, or nothing when the host has neither word.
+std::optional<int> showSelectionPrompt(std::u16string_view prompt, int mode = 2);
+std::optional<int> applySelection(int filter, std::u16string_view prompt = {});
 
 // The next entity of the current selection (word 167, else 112) as a list the
 // caller frees (freeResbufChain); null when none is left or the host has

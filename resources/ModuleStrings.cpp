@@ -42,6 +42,8 @@ const HvStringResource kModuleStrings[] = {
      u"Zóny %s nemají navržené potrubí: rozvržení okruhu se v nich nepodařilo. Upravte hranice zón nebo zvolte "
      u"jiný tvar okruhu a návrh opakujte."},
     {IDS_ERR_DRAWING_FAILED, u"Návrh podlahového vytápění se nepodařilo vykreslit. Výkres zůstal beze změny."},
+    {IDS_WARN_CIRCUITS_LEFT_AS_DRAWN,
+     u"Okruhy %s se nepodařilo z výkresu načíst. Úprava je vynechá a ve výkresu zůstanou beze změny."},
 };
 
 }  // namespace

@@ -44,6 +44,10 @@ enum : UINT {
   // and an output that failed (an error).
   IDS_WARN_ZONES_WITHOUT_PIPE = 9002,
   IDS_ERR_DRAWING_FAILED = 9003,
+  // Our own text of the edit command: circuits of the drawn design it could
+  // not read, which it leaves as drawn (format: %s = the circuit numbers, as
+  // in 294; a warning).
+  IDS_WARN_CIRCUITS_LEFT_AS_DRAWN = 9004,
 };
 
 // The table, in id order.

@@ -10,7 +10,9 @@ flat.dxf        a flat of eight rooms around an unheated hall with the
                 the hall to its room, the rooms (408-40F) are an L-shaped
                 living room, a pantry, a kitchen, a bathroom, a bedroom with an
                 arc wall, a study, a child's room and a WC without a pipe of
-                its own; walls of 200 mm between them.
+                its own; walls of 200 mm between them; room names (TEXT
+                410-418), and a wall LINE 419 with its TEXT 41A and a
+                DIMENSION 41B of the hall, which an edit's window catches.
 refusals.dxf    inputs the heating design command refuses, one group each
                 (see refusal_fixtures()).
 three-zones.dxf three zones (a rectangle, an L shape, a room with one arc wall)
@@ -23,6 +25,8 @@ offset-test.dxf the outlines of the offset test command, by handle:
                 30B-311 two rooms of LINEs sharing one wall; 312 a CIRCLE and
                 313 a TEXT; 314-32C rooms with an edge shorter than the
                 zone-bound tolerance (25 mm) at their start (see offset_test()).
+floor-20.dxf    twenty rooms of about 10 m2 around a hall with the manifold
+                (INSERT 600), one pipe each (see floor20()).
 host/Dat/qev_heat_floors.dat
                 the module's shipped heating defaults (resources/Dat), the
                 double spiral as the circuit shape, with a description mask.
@@ -145,6 +149,12 @@ def flat():
         y = max(p[1] for p in outline) - 500
         msp.add_text(name, dxfattribs={"height": 150, "insert": (x, y), "layer": "0"})
     msp.add_text("Chodba", dxfattribs={"height": 150, "insert": (1000, 5300), "layer": "0"})
+    # What an edit's selection window around the design also catches, and
+    # must leave alone: a wall line, its text and a dimension of the hall.
+    msp.add_line((0, 4000), (3500, 4000), dxfattribs={"layer": "0"})                                  # 419
+    msp.add_text("Nosná stěna", dxfattribs={"height": 100, "insert": (300, 4100), "layer": "0"})        # 41A
+    msp.add_linear_dim(base=(0, 5700), p1=(0, 4000), p2=(0, 5600), angle=90,
+                       dxfattribs={"layer": "0"}).render()                                               # 41B
     return doc
 
 
@@ -327,6 +337,38 @@ def offset_test():
 
 # The description mask of the example host: "%KEY%" stands for the value of
 # a zone description key; a backslash starts a new line.
+def floor20():
+    """Twenty rooms of 3 x 3.3 m (about 200 m2) in two rows of ten on either
+    side of a hall that holds the manifold (INSERT 600, 2000 long): each room
+    has its own pipe, which leaves the manifold's bottom (rooms below) or top
+    edge (rooms above) 100 apart, runs along the hall, the farther rooms'
+    nearer the manifold so that no two cross, and meets the middle of its
+    room's hall wall square. The floor of bench/readback_bench.cpp."""
+    doc = start("R2013")
+    manifold_block(doc, "RZ_PODLAZI", rectangle(0, 0, 2000, 100))
+    msp = doc.modelspace()
+    fixed_handle(doc, "600")
+    manifold(msp, "RZ_PODLAZI", (15000, 4450, 0), "RZ1")
+    rooms = [(i * 3200, 0, i * 3200 + 3000, 3300) for i in range(10)] + \
+            [(i * 3200, 5700, i * 3200 + 3000, 9000) for i in range(10)]
+    for below in (True, False):
+        edge, wall, step = (4450, 3300, -100) if below else (4550, 5700, 100)
+        left = [r for r in rooms if (r[1] == 0) == below and (r[0] + r[2]) / 2 < 15000]
+        right = [r for r in rooms if (r[1] == 0) == below and (r[0] + r[2]) / 2 >= 15000]
+        # The farthest room's pipe leaves the manifold's outer end and runs nearest it.
+        for j, room in enumerate(sorted(left, key=lambda r: r[0])):
+            x, level = 15050 + 100 * j + (0 if below else 1000), edge + step * (j + 1)
+            msp.add_lwpolyline([(x, edge), (x, level), ((room[0] + room[2]) / 2, level), ((room[0] + room[2]) / 2, wall)],
+                               dxfattribs={"layer": "ROZVODY"})
+        for j, room in enumerate(sorted(right, key=lambda r: -r[0])):
+            x, level = 15950 - 100 * j + (0 if below else 1000), edge + step * (j + 1)
+            msp.add_lwpolyline([(x, edge), (x, level), ((room[0] + room[2]) / 2, level), ((room[0] + room[2]) / 2, wall)],
+                               dxfattribs={"layer": "ROZVODY"})
+    for x0, y0, x1, y1 in rooms:
+        msp.add_lwpolyline(rectangle(x0, y0, x1, y1), close=True, dxfattribs={"layer": "ZONY"})
+    return doc
+
+
 DESCRIPTION_MASK = ("Zóna %_PT_ZONA_OZN%\\Plocha %_PT_ZONA_SCELK% m2\\q = %_PT_ZONA_Q% W/m2\\"
                     "l = %_PT_ZONA_L_ROZTEC% m, L = %_PT_ZONA_L_DELKA% m")
 
@@ -355,7 +397,8 @@ def main():
     os.makedirs(out, exist_ok=True)
     host_heating_file(here, out)
     for name, build in (("minimal.dxf", minimal), ("flat.dxf", flat), ("refusals.dxf", refusal_fixtures),
-                        ("three-zones.dxf", three_zones), ("offset-test.dxf", offset_test)):
+                        ("three-zones.dxf", three_zones), ("offset-test.dxf", offset_test),
+                        ("floor-20.dxf", floor20)):
         path = os.path.join(out, name)
         build().saveas(path)
         auditor = ezdxf.readfile(path).audit()

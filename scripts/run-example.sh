@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The main job: builds what it needs (cadhost, the module and their
 # libraries; scripts/test.sh builds everything), runs the heating design on
-# the minimal example drawing through cadhost and checks the drawn design.
+# the minimal example drawing through cadhost and checks the drawn design,
+# then edits that design with the edit command and checks the edited one.
 # The build's progress goes to a log under build/, shown only when the build
 # fails.
 set -euo pipefail
@@ -25,5 +26,16 @@ echo "call log: out/minimal.log (exit code $status)"
 if [ "$status" = 0 ]; then
   /usr/bin/python3 tests/heating/design/design_dxf_check.py out/minimal-design.dxf --input examples/minimal.dxf ||
     status=$?
+fi
+[ "$status" = 0 ] || exit "$status"
+# examples/minimal-edit.script: the edit command on the design just drawn
+# (zone 1's pipe spacing set to 0.1 m), saved as out/minimal-edited.dxf and
+# checked as an edited design.
+build/release/platform/cadhost/cadhost --host-dir examples/host --log out/minimal-edit.log --out-dir out \
+  out/minimal-design.dxf examples/minimal-edit.script || status=$?
+echo "call log: out/minimal-edit.log (exit code $status)"
+if [ "$status" = 0 ]; then
+  /usr/bin/python3 tests/heating/design/design_dxf_check.py out/minimal-edited.dxf --input out/minimal-design.dxf \
+    --edited || status=$?
 fi
 exit "$status"

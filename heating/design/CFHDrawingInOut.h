@@ -120,6 +120,20 @@ class CFHDrawingInOut {
   void collectDesignHandles(std::vector<std::u16string>& handles) const;
   // The handles of the zone curves, then of the boundaries.
   void collectBoundaryHandles(std::vector<std::u16string>& handles) const;
+  // The handles of the old design that an edit replaces, after the model's
+  // zones and circuits were read (before they are sorted or renumbered): the
+  // supply, return and circuit label records whose "_PT_CISLO_OKRUHU" names
+  // a circuit of the model; the hatches and dimensions that the picked
+  // manifold owns (a (1070 272)(1005 handle) pair of their "VE2R_ASSOC"
+  // names it) and that lie in a zone of the model (a hatch's first boundary
+  // point, a dimension's first definition point, inside or on the zone's
+  // as-drawn loop in the work frame); the heating body, body number, zone
+  // label and boundary records whose "_PT_ZONA_CISLO" names a zone of the
+  // model; then the manifold label. Never the manifold (the output writes it
+  // again under its handle), nor anything of a zone or circuit that was not
+  // read, nor any other picked entity: the user's walls, texts and
+  // dimensions stay.
+  void collectEditHandles(const CFHModel& model, std::vector<std::u16string>& handles) const;
   // Appends the handle of every record of the list that has one.
   static void collectHandles(const RecordList& records, std::vector<std::u16string>& handles);
 

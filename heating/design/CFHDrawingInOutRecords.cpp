@@ -2,7 +2,18 @@
 // handle collections and the held host entities.
 #include "heating/design/CFHDrawingInOut.h"
 
+#include "heating/design/CFHCircuit.h"
+#include "heating/design/CFHModel.h"
+#include "heating/design/CFHZoneDesign.h"
+#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/RecordTagValues.h"
+
 #include "host/HostExport.h"
+
+#include "geometry/Tolerances.h"
+
+#include <optional>
+#include <set>
 
 namespace {
 
@@ -15,6 +26,55 @@ constexpr std::u16string_view kCircuitLabelId = u"TPV1001-0002";
 constexpr std::u16string_view kHeatingBodyNumberId = u"TPV1001-0003";
 constexpr std::u16string_view kSupplyId = u"TP80000-0001";
 constexpr std::u16string_view kReturnId = u"TP90000-0001";
+
+// Group codes and values of the lists read here.
+constexpr std::int16_t kAppName = 1001;
+constexpr std::int16_t kAssociationKind = 1070;
+constexpr std::int16_t kAssociatedHandle = 1005;
+constexpr std::int16_t kAssociatedEntry = 272;
+constexpr std::u16string_view kAssociationApp = u"VE2R_ASSOC";
+// A list longer than this is not read further.
+constexpr int kMaxListNodes = 1000000;
+
+// Whether the list's "VE2R_ASSOC" group names the handle by a (1070 272)
+// (1005 handle) pair.
+bool associatedWith(const resbuf* list, std::u16string_view handle) {
+  bool inGroup = false;
+  int n = 0;
+  for (const resbuf* node = list; node != nullptr && n < kMaxListNodes; node = node->next, ++n) {
+    if (node->code == kAppName) {
+      inGroup = node->value.str != nullptr && kAssociationApp == node->value.str;
+    } else if (inGroup && node->code == kAssociationKind && node->value.i16 == kAssociatedEntry) {
+      const resbuf* next = node->next;
+      if (next != nullptr && next->code == kAssociatedHandle && next->value.str != nullptr && handle == next->value.str)
+        return true;
+    }
+  }
+  return false;
+}
+
+// The world point of the first node with `code` after the first node with
+// `after` (0: from the start).
+std::optional<XtGePoint2d> firstPoint(const resbuf* list, std::int16_t code, std::int16_t after) {
+  bool started = after == 0;
+  int n = 0;
+  for (const resbuf* node = list; node != nullptr && n < kMaxListNodes; node = node->next, ++n) {
+    if (!started) started = node->code == after;
+    else if (node->code == code) return XtGePoint2d(node->value.point[0], node->value.point[1]);
+  }
+  return std::nullopt;
+}
+
+// The point of a hatch or dimension of the design that tells its zone: a
+// hatch's first boundary point (the first group 10 after the path count 91),
+// a dimension's first definition point (group 13); none for other entities.
+std::optional<XtGePoint2d> zonePointOf(const CFHEntityInOut& record) {
+  const resbuf* list = record.list();
+  if (record.kind() == CFHEntityInOut::kHatch) return firstPoint(list, 10, 91);
+  const bool dimension = list != nullptr && list->code == 0 && list->value.str != nullptr &&
+                         std::u16string_view(list->value.str) == u"DIMENSION";
+  return dimension ? firstPoint(list, 13, 0) : std::nullopt;
+}
 
 }  // namespace
 
@@ -97,6 +157,47 @@ void CFHDrawingInOut::collectDesignHandles(std::vector<std::u16string>& handles)
 void CFHDrawingInOut::collectBoundaryHandles(std::vector<std::u16string>& handles) const {
   collectHandles(zoneCurveRecords, handles);
   collectHandles(boundaryRecords, handles);
+}
+
+void CFHDrawingInOut::collectEditHandles(const CFHModel& model, std::vector<std::u16string>& handles) const {
+  std::set<std::int32_t> zones, circuits;
+  for (const auto& zone : model.zones()) zones.insert(static_cast<std::int32_t>(zone->number));
+  for (const auto& circuit : model.circuits()) circuits.insert(static_cast<std::int32_t>(circuit->number));
+  const auto numbered = [&handles](const RecordList& records, std::u16string_view key, const std::set<std::int32_t>& read) {
+    for (const RecordPtr& record : records) {
+      const char16_t* handle = record ? record->handle() : nullptr;
+      const std::optional<std::int32_t> number = handle != nullptr ? tagInt(*record, key) : std::nullopt;
+      if (number && read.count(*number) != 0) handles.emplace_back(handle);
+    }
+  };
+  const auto inReadZone = [&model, this](const CFHEntityInOut& record) {
+    const std::optional<XtGePoint2d> world = zonePointOf(record);
+    if (!world) return false;
+    const XtGePoint2d point = XtGePoint2d(*world).transformBy(workMatrix_);
+    for (const auto& zone : model.zones()) {
+      const CFHZoneBoundary* boundary = zone->design() != nullptr ? zone->design()->boundary() : nullptr;
+      if (boundary != nullptr && boundary->asDrawnLoop.classifyPoint(point, workTol) != CLoop::kOutside) return true;
+    }
+    return false;
+  };
+  const char16_t* manifold = manifold_ ? manifold_->handle() : nullptr;
+  const auto owned = [&](const RecordList& records) {
+    for (const RecordPtr& record : records) {
+      const char16_t* handle = record ? record->handle() : nullptr;
+      if (handle != nullptr && manifold != nullptr && associatedWith(record->list(), manifold) && inReadZone(*record))
+        handles.emplace_back(handle);
+    }
+  };
+  numbered(supplyRecords, u"_PT_CISLO_OKRUHU", circuits);
+  numbered(returnRecords, u"_PT_CISLO_OKRUHU", circuits);
+  numbered(circuitLabelRecords, u"_PT_CISLO_OKRUHU", circuits);
+  owned(hatchRecords);
+  owned(otherRecords);
+  numbered(heatingBodyRecords, u"_PT_ZONA_CISLO", zones);
+  numbered(heatingBodyNumberRecords, u"_PT_ZONA_CISLO", zones);
+  numbered(zoneLabelRecords, u"_PT_ZONA_CISLO", zones);
+  numbered(boundaryRecords, u"_PT_ZONA_CISLO", zones);
+  if (const char16_t* handle = auxRecord_ ? auxRecord_->handle() : nullptr) handles.emplace_back(handle);
 }
 
 std::int32_t CFHDrawingInOut::holdEntity(ltListRef* holder) {

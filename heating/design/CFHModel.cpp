@@ -131,6 +131,11 @@ CFHZoneEntry* CFHModel::addZone(std::uint32_t number) {
   return zones_.back().get();
 }
 
+CFHZoneEntry* CFHModel::appendZone(std::unique_ptr<CFHZoneEntry> zone) {
+  zones_.push_back(std::move(zone));
+  return zones_.back().get();
+}
+
 CFHCircuit* CFHModel::addCircuit(std::uint32_t index) {
   circuits_.push_back(std::make_unique<CFHCircuit>(this, index));
   return circuits_.back().get();

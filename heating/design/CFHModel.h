@@ -136,6 +136,8 @@ class CFHModel : private HeatingCurveObserver {
   void stopDesignJobs();
   // Appends a circuit made elsewhere (the routing's); answers it.
   CFHCircuit* appendCircuit(std::unique_ptr<CFHCircuit> circuit);
+  // Appends a zone made elsewhere (the edit command's read-back); answers it.
+  CFHZoneEntry* appendZone(std::unique_ptr<CFHZoneEntry> zone);
 
   // ---- Numbering and order (CFHModelNumbering.cpp) -------------------------------
   // The first circuit numbered n becomes the current circuit; nothing changes

@@ -1,16 +1,13 @@
 #include "heating/design/CmdDozidEzezOvedo.h"
 
 #include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHDataFiles.h"
 #include "heating/design/CFHDistributorInOut.h"
 #include "heating/design/CFHDrawingInOut.h"
-#include "heating/design/CFHJobs.h"
 #include "heating/design/CFHModel.h"
 #include "heating/design/CFHZoneChaining.h"
 #include "heating/design/CFHZoneDesign.h"
 #include "heating/design/CFHZoneEntry.h"
-#include "heating/design/HeatingCommandScope.h"
-#include "heating/design/OutdatedLayouts.h"
+#include "heating/design/HeatingCommandRun.h"
 #include "heating/design/ZoneBoundarySegmentPoints.h"
 #include "heating/design/ZoneCurvesOverlap.h"
 
@@ -23,7 +20,6 @@
 #include "host/HostExport.h"
 #include "host/HostSelection.h"
 #include "host/MessageBoxRes.h"
-#include "host/SiblingModules.h"
 #include "host/entities/ownedChain.h"
 #include "host/ltListRef.h"
 
@@ -39,45 +35,13 @@
 
 namespace {
 
-// Word 19's codes: after a refusal or when the dialog is left without
-// drawing, and when the first selection fails.
-constexpr std::uint32_t kEndWithoutDrawing = 0x80000020u;
+// Word 19's code when the first selection fails.
 constexpr std::uint32_t kEndSelectionFailed = 0xFFFFFFFFu;
 // The selection's filter arguments of the two selections.
 constexpr int kManifoldSelectionFilter = 4;
 constexpr int kZoneSelectionFilter = 0x2003;
-// More selected entities than this end the reading (the rest is not looked at).
-constexpr int kMaxSelectedEntities = 1000000;
 // Zone curves shorter than this many point tolerances are dropped.
 constexpr double kShortPieceFactor = 5.0;
-// The dialog is shown at most this often; a loop that never ends is left as
-// cancelled.
-constexpr int kMaxDialogShows = 100000;
-
-// The laid pipe of a zone: its full layout (the main one for display type 0,
-// else the second) laid a path (over all of the zone, over part of it, or,
-// kept after the spiral's second attempt, crossing itself).
-bool hasLaidPipe(const CFHZoneEntry& zone) {
-  const CFHZoneDesign* design = zone.design();
-  if (design == nullptr) return false;
-  const CFHZoneDesign::IdleAccess access(*design);
-  const CFHCircuitLayout* layout = design->displayType() == 0 ? access.layoutIfIdle() : access.secondLayoutIfIdle();
-  return layout != nullptr && layout->firstEdge != nullptr &&
-         (layout->outcome == LayoutOutcome::kLaid || layout->outcome == LayoutOutcome::kRegionsLeftOut ||
-          layout->outcome == LayoutOutcome::kPathsCross);
-}
-
-// The numbers of the zones of circuits that have no laid pipe, as "1, 3";
-// empty when every zone of a circuit has one.
-CString zonesWithoutLaidPipe(const CFHModel& model) {
-  CString text;
-  for (const auto& zone : model.zones()) {
-    if (zone->circuit == nullptr || hasLaidPipe(*zone)) continue;
-    if (text.IsEmpty()) text.Format(u"%d", static_cast<int>(zone->number));
-    else text.AppendFormat(u", %d", static_cast<int>(zone->number));
-  }
-  return text;
-}
 
 // One run of the command. Each stage answers whether the command goes on;
 // a stage that stops has told the user and the host what they need.
@@ -94,19 +58,18 @@ class DesignRun {
 
  private:
   // ---- Messages and ends --------------------------------------------------------
-  std::string caption() const { return hvWideToMb(model_.caption.view()); }
+  std::string caption() const { return heatingCaption(model_); }
   void refuse(UINT textId, std::uint32_t endCode) {
     messageBoxRes(caption().c_str(), textId, MB_ICONERROR);
     io_.clear();
     endCommand(endCode);
   }
-  void endCommand(std::uint32_t code) const { callHostWordOf<19>(model_.hostTable, code); }
-  HWND mainWindow() const { return hostMainWindow(model_.hostTable).value_or(nullptr); }
+  void endCommand(std::uint32_t code) const { endHeatingCommand(model_, code); }
 
   // ---- First selection: the manifold and its pipes ------------------------------
   bool selectManifold() {
     if (model_.hostTable == nullptr) return false;
-    const std::optional<int> shown = showSelectionPrompt(loadText(IDS_PROMPT_SELECT_MANIFOLD).view());
+    const std::optional<int> shown = showSelectionPrompt(moduleText(IDS_PROMPT_SELECT_MANIFOLD).view());
     if (!shown || *shown != hostStatus::normal) {
       io_.clear();
       if (shown != hostStatus::cancelled) endCommand(kEndSelectionFailed);
@@ -174,7 +137,7 @@ class DesignRun {
 
   // ---- Second selection: the zone outlines ---------------------------------------
   bool selectZones() {
-    const std::optional<int> shown = showSelectionPrompt(loadText(IDS_PROMPT_SELECT_ZONES).view());
+    const std::optional<int> shown = showSelectionPrompt(moduleText(IDS_PROMPT_SELECT_ZONES).view());
     if (shown != hostStatus::normal || applySelection(kZoneSelectionFilter) != hostStatus::normal) {
       io_.releaseHeldEntities(true);
       io_.clear();
@@ -287,78 +250,18 @@ class DesignRun {
 
   // ---- The dialog loop ----------------------------------------------------------------------
   void dialogLoop() {
-    std::unique_ptr<CFHMainDialog> dialog = makeDialog_(model_, mainWindow());
-    startDesignJobs(model_.workerSync(), model_.circuits());
-    bool left = false;
-    for (int show = 0; show < kMaxDialogShows && !left; ++show) {
-      const int code = dialog->showModal();
-      switch (code) {
-        case CFHMainDialog::kChooseFloorStructure: model_.chooseFloorStructure(); break;
-        case CFHMainDialog::kJoinAtPoint: joinAtPickedPoint(); break;
-        case CFHMainDialog::kPlaceHeatingBody: placeHeatingBodyAtPickedPoint(); break;
-        case IDOK: left = confirm(); break;
-        default:
-          endCommand(kEndWithoutDrawing);
-          left = true;
-          break;
-      }
-    }
-    if (!left) endCommand(kEndWithoutDrawing);
-    // No job may read a record the clear frees.
-    model_.stopDesignJobs();
-    if (hvSiblings.floorLibDone != nullptr) hvSiblings.floorLibDone();
-    io_.clear();
+    runDialogLoop(model_, makeDialog_, {[this] { draw(); }, [this] { endCommand(kEndWithoutDrawing); }});
   }
 
-  // A point picked with the prompt (word 118), in work coordinates: converted
-  // to the world (word 35), then into the work frame. False when no point was
-  // picked.
-  bool pickPoint(UINT promptId, XtGePoint2d& point) const {
-    const CString prompt = loadText(promptId);
-    double picked[3] = {0.0, 0.0, 0.0};
-    if (callHostWordOf<118>(model_.hostTable, 0, prompt.GetString(), picked) != hostStatus::normal) return false;
-    callHostWordOf<35>(model_.hostTable, picked, 0);
-    point = XtGePoint2d(picked[0], picked[1]).transformBy(io_.workMatrix());
-    return true;
-  }
-
-  void joinAtPickedPoint() {
-    XtGePoint2d point;
-    if (pickPoint(IDS_PROMPT_JOIN_POINT, point)) {
-      model_.joinAtPoint(point);
-      return;
-    }
-    model_.joinPair[0] = model_.joinPair[1] = nullptr;
-  }
-
-  void placeHeatingBodyAtPickedPoint() {
-    XtGePoint2d point;
-    const bool picked = pickPoint(IDS_PROMPT_INSERTION_POINT, point);
-    model_.placeHeatingBody(point, picked);
-  }
-
-  // IDOK: true when the loop ends (drawn, or the output failed), false when
-  // the dialog is shown again.
-  bool confirm() {
-    // A change still queued for a window is never taken up once the loop
-    // ends: every circuit is calculated from the layouts its job left, and
-    // laid out again while the calculation changes a zone's border width.
-    calculateForDrawing(model_);
-    const CString bare = zonesWithoutLaidPipe(model_);
-    if (!bare.IsEmpty()) {
-      messageBoxResFormat(caption().c_str(), IDS_WARN_ZONES_WITHOUT_PIPE, MB_ICONWARNING, bare.GetString());
-      return false;
-    }
-    if (!model_.drawDesign()) {
-      messageBoxRes(caption().c_str(), IDS_ERR_DRAWING_FAILED, MB_ICONERROR);
-      endCommand(kEndWithoutDrawing);
-      return true;
-    }
+  // IDOK with every circuit laid out: drawn, the picked zone curves handed
+  // over and the held entities but the manifold given back; a failed output
+  // leaves the drawing as it was.
+  void draw() {
+    if (!drawDesignOrRollBack(model_)) return;
     handOverZoneCurves();
     io_.updateUcs();
     io_.transformAllToWork();
     io_.releaseHeldEntities(false);
-    return true;
   }
 
   // The picked zone curves (and boundaries of a drawn design) go to the host,
@@ -373,12 +276,6 @@ class DesignRun {
     callHostWordOf<142>(model_.hostTable, texts.data(), static_cast<int>(handles.size()), 1);
   }
 
-  static CString loadText(UINT id) {
-    CString text;
-    text.LoadString(id);
-    return text;
-  }
-
   CFHModel& model_;
   CFHDrawingInOut& io_;
   CFHMainDialogFactory makeDialog_;
@@ -386,22 +283,8 @@ class DesignRun {
   std::vector<const resbuf*> held_;
 };
 
-// Clears the drawing I/O object when the command ends, after the model (and
-// its jobs) are gone.
-struct DrawingInOutClear {
-  ~DrawingInOutClear() { CFHDrawingInOut::instance().clear(); }
-};
-
 }  // namespace
 
 void runDozidEzezOvedo(CFHMainDialogFactory makeDialog) {
-  const CFHDataFiles files = CFHDataFiles::ofApplication();
-  const HeatingCommandScope scope(files.veziru);
-  const HostExport2D* host = getExport2D();
-  if (hvSiblings.floorLibInit != nullptr) hvSiblings.floorLibInit(hostMainWindow(host).value_or(nullptr));
-  const DrawingInOutClear clearAtEnd;
-  CFHDrawingInOut::instance().clear();
-  CFHModel model;
-  model.loadSettings(host);
-  DesignRun(model, makeDialog).run();
+  runHeatingCommand([makeDialog](CFHModel& model) { DesignRun(model, makeDialog).run(); });
 }

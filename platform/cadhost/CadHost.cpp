@@ -526,8 +526,13 @@ void CadHost::endOutput(std::uint32_t code) {
   const bool open = drawing_->transactionOpen();
   if (code == 1) {
     drawing_->commit();
+    // Only what the commit erased: a handed entity written again under its
+    // handle was replaced, and stays.
     std::vector<std::string> erased;
-    for (Handle h : eraseMarks_) erased.push_back(utf16ToUtf8(handleText(h)));
+    for (Handle h : eraseMarks_) {
+      const RecordId id = drawing_->findByHandle(h);
+      if (id != kNoRecord && !drawing_->isLive(id)) erased.push_back(utf16ToUtf8(handleText(h)));
+    }
     eraseMarks_.clear();
     line.text("result", open ? "committed" : "end of command").texts("erased", erased);
   } else if (open) {
@@ -536,6 +541,14 @@ void CadHost::endOutput(std::uint32_t code) {
     rolledBack_ = true;
     line.text("result", "rolled back");
   } else {
+    // An end without output: the handed entities stay where they are.
+    if (!eraseMarks_.empty()) {
+      std::vector<std::string> dropped;
+      for (Handle h : eraseMarks_) dropped.push_back(utf16ToUtf8(handleText(h)));
+      line.texts("dropped", dropped);
+    }
+    drawing_->dropEraseMarks();
+    eraseMarks_.clear();
     line.text("result", "end of command");
   }
   write(line);

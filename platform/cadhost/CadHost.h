@@ -104,6 +104,10 @@ class CadHost {
   resbuf* nextSelected(int word);
 
   // ---- Output (words 17, 19, 114, 142)
+  // Handed-over handles (word 142, deferred) are erase marks: word 19 with 1
+  // commits them and logs as "erased" only the entities the commit erased
+  // (one written again under its handle meanwhile is replaced, not erased);
+  // word 19 with another code drops them, with or without an open output.
   void openTransaction();
   void endOutput(std::uint32_t code);
   int makeEntity(const resbuf* list);

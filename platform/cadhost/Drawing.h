@@ -217,8 +217,10 @@ class Drawing {
   // A fresh handle that nothing uses; a later make may take it.
   Handle reserveHandle();
   bool isHandleReserved(Handle handle) const { return reserved_.count(handle) != 0; }
-  // Deferred erase: final at the next commit, dropped by rollback/endCommand.
+  // Deferred erase: final at the next commit, dropped by rollback/endCommand
+  // or dropEraseMarks.
   void markErase(RecordId id);
+  void dropEraseMarks() { pendingErase_.clear(); }
   void erase(RecordId id);
   // Makes or updates an entity from a list (the module's word 114).
   MakeResult makeEntity(const GroupList& list);

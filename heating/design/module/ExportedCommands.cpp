@@ -2,6 +2,7 @@
 #include "heating/design/module/ExportedCommand.h"
 
 #include "heating/design/CmdDozidEzezOvedo.h"
+#include "heating/design/CmdDozidEzezOvedoEdit.h"
 #include "heating/design/FloorOffsetTest.h"
 
 #include "heating/dialogs/CFloorHeatingDlgComplex.h"
@@ -10,8 +11,11 @@ namespace {
 
 // The design command with the module's main dialog.
 void runDesignCommand() { runDozidEzezOvedo(&CFloorHeatingDlgComplex::create); }
+// The edit command with the same dialog.
+void runEditCommand() { runDozidEzezOvedoEdit(&CFloorHeatingDlgComplex::create); }
 
 }  // namespace
 
 HV_EXPORTED_COMMAND(dozidEzezOvedo, runDesignCommand)
+HV_EXPORTED_COMMAND(dozidEzezOvedoEdit, runEditCommand)
 HV_EXPORTED_COMMAND(floorOffsetTest, runFloorOffsetTest)

@@ -6,9 +6,7 @@ saved drawing checked by design_dxf_check.
 
 Usage: design_command.py CADHOST MODULE EXAMPLES_DIR
 """
-import json
 import os
-import subprocess
 import sys
 
 import ezdxf
@@ -17,6 +15,7 @@ from test_folders import TestFolders
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "..", "host", "entities"))
 sys.path.insert(0, HERE)
+from cadhost_runs import CadhostRuns, boxes, drawing_of, ends, words  # noqa: E402
 from design_dxf_check import check_design  # noqa: E402
 from pipe_border_check import border_problems  # noqa: E402
 from spiral_dxf_check import check_spirals  # noqa: E402
@@ -46,22 +45,8 @@ TEXTS = {
 }
 
 
-def run(name, drawing, lines, *options, script=None, saved="out.dxf"):
-    """cadhost on an example drawing with a script of `lines` that ends by
-    saving out.dxf, or with an example script that saves `saved`: (exit code,
-    stderr, log records, the saved drawing's path)."""
-    work = folders.new(name)
-    if script is None:
-        script = os.path.join(work, "run.script")
-        with open(script, "w", encoding="utf-8") as f:
-            f.write("".join(line + "\n" for line in lines + ["end", "save " + saved]))
-    log_path = os.path.join(work, "log.jsonl")
-    done = subprocess.run([CADHOST, "--module", MODULE, "--host-dir", HOST, "--log", log_path, "--out-dir", work,
-                           "--quiet", *options, os.path.join(EXAMPLES, drawing), script],
-                          capture_output=True, text=True, timeout=600)
-    with open(log_path, encoding="utf-8") as f:
-        records = [json.loads(line) for line in f]
-    return done.returncode, done.stderr, records, os.path.join(work, saved)
+runs = CadhostRuns(CADHOST, MODULE, EXAMPLES, folders)
+run = runs.run
 
 
 def example(name):
@@ -73,22 +58,6 @@ def design(drawing, first, second, dialog, *options, name=None):
     """The command with two handle selections and the dialog's lines."""
     return run(name or drawing, drawing, ["command dozidEzezOvedo", f"select handles {first}",
                                           f"select handles {second}"] + dialog, *options)
-
-
-def words(log, word):
-    return [r for r in log if r.get("kind") == "word" and r.get("word") == word]
-
-
-def boxes(log):
-    return [(r["text"], r["flags"], r["caption"]) for r in log if r.get("kind") == "msgbox"]
-
-
-def ends(log):
-    return [r["code"] for r in words(log, 19)]
-
-
-def drawing_of(path):
-    return {e.dxf.handle: (e.dxftype(), e.dxf.get("layer")) for e in ezdxf.readfile(path).modelspace()}
 
 
 def unchanged(name, drawing, saved):

@@ -1,12 +1,14 @@
 """The drawn heating design in a saved drawing, checked with ezdxf.
 
-Usage: design_dxf_check.py DESIGN.dxf [--input INPUT.dxf] [--annotative 0|1|3]
+Usage: design_dxf_check.py DESIGN.dxf [--input INPUT.dxf] [--annotative 0|1|3] [--edited]
 
 As a module: check_design(path, input_path=None, annotative=None,
 complete=True) answers the list of failures (empty when the design is sound)
 and the records it found; with complete=False a design may lack hatches and
 dimensions (the host refused them); with fresh=False entities that replaced
-old ones of their handle may stand where those stood (an edited design).
+old ones of their handle may stand where those stood (an edited design); the
+entities of `left` (handles an edit left as drawn) may point to the manifold
+that no longer lists them.
 
 What a sound design is:
 - ezdxf's audit finds no error; the application names are registered;
@@ -203,7 +205,7 @@ class Design:
         return [dict(pairs) for h, (i, pairs) in self.records.items() if i == identifier]
 
 
-def check_design(path, input_path=None, annotative=None, complete=True, fresh=True):
+def check_design(path, input_path=None, annotative=None, complete=True, fresh=True, left=()):
     failures = []
     design = Design()
 
@@ -237,8 +239,8 @@ def check_design(path, input_path=None, annotative=None, complete=True, fresh=Tr
         if association(entity) != [handle]:
             fail(f"{entity.dxftype()} {h} does not point back to the manifold only")
     pointing = {e.dxf.handle for e in msp if e is not manifold and association(e) == [handle]}
-    if pointing != set(listed):
-        fail(f"entities tied to the manifold but not listed: {sorted(pointing - set(listed))}")
+    if pointing - set(left) != set(listed):
+        fail(f"entities tied to the manifold but not listed: {sorted(pointing - set(listed) - set(left))}")
 
     # Records, keys, formats.
     for entity in design.listed:
@@ -401,8 +403,9 @@ def main(argv):
     parser.add_argument("design")
     parser.add_argument("--input")
     parser.add_argument("--annotative", type=int, choices=(0, 1, 3))
+    parser.add_argument("--edited", action="store_true", help="an edited design (fresh=False)")
     args = parser.parse_args(argv)
-    failures, design = check_design(args.design, args.input, args.annotative)
+    failures, design = check_design(args.design, args.input, args.annotative, fresh=not args.edited)
     print("\n".join(failures[:60]) or f"ok: {design.tokens}")
     return 1 if failures else 0
 

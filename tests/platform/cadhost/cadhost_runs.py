@@ -263,20 +263,26 @@ check(rc == 2 and "savefolder.script:1: save needs a file name, not a folder" in
 
 # Every example script succeeds with the example host folder: it runs only
 # what the module exports. A script runs on the drawing of its name, or on the
-# drawing its name begins with (three-zones-pages.script on three-zones.dxf).
+# drawing its name begins with (three-zones-pages.script on three-zones.dxf),
+# an edit script on the design its example saved.
 def example_drawing(script):
     stem = script[:-len(".script")]
     drawings = [n[:-4] for n in os.listdir(EXAMPLES) if n.endswith(".dxf")]
     return os.path.join(EXAMPLES, max((d for d in drawings if stem == d or stem.startswith(d + "-")), key=len) + ".dxf")
 
 
-for name in sorted(n for n in os.listdir(EXAMPLES) if n.endswith(".script")):
+# An edit script (NAME-edit.script) runs on the design that NAME.script
+# saved, after the others.
+designs = {}
+for name in sorted((n for n in os.listdir(EXAMPLES) if n.endswith(".script")), key=lambda n: n.endswith("-edit.script")):
+    drawing = designs.get(name[:-len("-edit.script")]) if name.endswith("-edit.script") else example_drawing(name)
     with open(os.path.join(EXAMPLES, name), encoding="utf-8") as f:
-        rc, out, err, log, work = run("example-" + name[:-7], example_drawing(name), f.read(),
+        rc, out, err, log, work = run("example-" + name[:-7], drawing, f.read(),
                                       "--host-dir", os.path.join(EXAMPLES, "host"))
     check(rc == 0, f"example {name}: exit {rc}: {err}")
     for saved in (r["file"] for r in log if r.get("kind") == "save"):
         audited("example " + name, saved)
+        designs[name[:-len(".script")]] = saved
 
 folders.close()
 print(f"{len(failures)} failed" if failures else "all cadhost runs passed")

@@ -163,6 +163,34 @@ TEST(CadhostCommands, HandedOverEntitiesAreErasedByTheNextCommitOnly) {
   EXPECT_NE(liveRecord(logged.drawing(), 0x102), kNoRecord);
 }
 
+// An edit's hand-over: an entity written again under its handed handle is
+// replaced, not erased, and the commit names only what it erased; an end
+// without output (word 19 with another code, no transaction open) drops the
+// marks, so a later commit erases nothing.
+TEST(CadhostCommands, TheCommitErasesOnlyWhatWasNotWrittenAgainAndAnEndWithoutOutputDropsTheMarks) {
+  HostRun run("minimal.dxf", "command edit\ncommand failed\n", {},
+              {{"edit", [] {
+                 handOver({u"101", u"102"});
+                 callHostWord<17>();
+                 make(lineList(7, u"101"));
+                 callHostWord<19>(1u);
+               }},
+               {"failed", [] {
+                 handOver({u"103"});
+                 callHostWord<19>(0x80000020u);
+                 callHostWord<17>();
+                 make(lineList(8));
+                 callHostWord<19>(1u);
+               }}});
+  EXPECT_EQ(run.run(), 0);
+  EXPECT_NE(liveRecord(run.drawing(), 0x101), kNoRecord);
+  EXPECT_EQ(liveRecord(run.drawing(), 0x102), kNoRecord);
+  EXPECT_NE(liveRecord(run.drawing(), 0x103), kNoRecord);
+  EXPECT_EQ(run.logWith({"\"word\":19", "\"erased\":[\"102\"]"}).size(), 1u);
+  EXPECT_EQ(run.logWith({"\"word\":19", "\"dropped\":[\"103\"]"}).size(), 1u);
+  EXPECT_EQ(run.logWith({"\"word\":19", "\"erased\":[]"}).size(), 1u);
+}
+
 TEST(CadhostCommands, SelectionItemsKeepTheirOrderAndSkipWhatCannotBeSelected) {
   const char* script =
       "command pick\nselect handles 102 100\n"
