@@ -1,31 +1,36 @@
 #include "heating/curves/CurveRegistryLock.h"
 
-#include <cstdlib>
-
 namespace {
 
-// A lock that cannot be taken leaves the model unguarded: no way on.
-void check(int result) {
-  if (result != 0) std::abort();
+// The calling thread's slot, dealt in turn on its first use.
+std::size_t ownSlot(std::size_t slots) {
+  static std::atomic<std::size_t> next{0};
+  thread_local const std::size_t slot = next.fetch_add(1, std::memory_order_relaxed) % slots;
+  return slot;
 }
 
 }  // namespace
 
-CurveRegistryLock::CurveRegistryLock() {
-  pthread_rwlockattr_t attributes;
-  check(pthread_rwlockattr_init(&attributes));
-  // Writers first: the default lets a stream of readers starve a writer.
-  check(pthread_rwlockattr_setkind_np(&attributes, PTHREAD_RWLOCK_PREFER_WRITER_NONRECURSIVE_NP));
-  check(pthread_rwlock_init(&lock_, &attributes));
-  pthread_rwlockattr_destroy(&attributes);
+void CurveRegistryLock::lock() {
+  writer_.lock();
+  writerWaiting_.store(true, std::memory_order_release);
+  for (Slot& slot : slots_) slot.mutex.lock();
 }
 
-CurveRegistryLock::~CurveRegistryLock() { pthread_rwlock_destroy(&lock_); }
+void CurveRegistryLock::unlock() {
+  for (Slot& slot : slots_) slot.mutex.unlock();
+  writerWaiting_.store(false, std::memory_order_release);
+  writer_.unlock();
+}
 
-void CurveRegistryLock::lock() { check(pthread_rwlock_wrlock(&lock_)); }
-void CurveRegistryLock::unlock() { check(pthread_rwlock_unlock(&lock_)); }
-void CurveRegistryLock::lock_shared() { check(pthread_rwlock_rdlock(&lock_)); }
-void CurveRegistryLock::unlock_shared() { check(pthread_rwlock_unlock(&lock_)); }
+void CurveRegistryLock::lock_shared() {
+  // A waiting writer goes first: wait until it is done before taking the
+  // slot, so a thread that makes curves in a loop cannot keep it out.
+  if (writerWaiting_.load(std::memory_order_acquire)) std::lock_guard wait(writer_);
+  slots_[ownSlot(kSlots)].mutex.lock();
+}
+
+void CurveRegistryLock::unlock_shared() { slots_[ownSlot(kSlots)].mutex.unlock(); }
 
 CurveRegistryLock& curveRegistryLock() {
   // Built on first use, never destroyed: curves made during static

@@ -13,14 +13,23 @@
 // never keep the command's thread out. It is held only for short bookkeeping
 // and is not recursive, either way: never make or destroy a heating curve
 // while holding it.
+//
+// Every heating curve made or destroyed on a design thread takes it shared,
+// so a reader must not touch memory other readers write: each thread takes
+// one of a set of slots of its own cache line (threads are dealt slots in
+// turn), and a writer takes every slot. Writers are rare (a command's start
+// and end, a change of the pipe list) and take them in order under a writer
+// mutex of their own.
 #pragma once
 
-#include <pthread.h>
+#include <array>
+#include <atomic>
+#include <cstddef>
+#include <mutex>
 
 class CurveRegistryLock {
  public:
-  CurveRegistryLock();
-  ~CurveRegistryLock();
+  CurveRegistryLock() = default;
   CurveRegistryLock(const CurveRegistryLock&) = delete;
   CurveRegistryLock& operator=(const CurveRegistryLock&) = delete;
 
@@ -32,7 +41,15 @@ class CurveRegistryLock {
   void unlock_shared();
 
  private:
-  pthread_rwlock_t lock_;
+  static constexpr std::size_t kSlots = 32;
+  struct alignas(64) Slot {
+    std::mutex mutex;
+  };
+  std::array<Slot, kSlots> slots_;
+  // Held by a writer from before it takes the first slot to after it lets
+  // the last go; readers that see writerWaiting_ queue on it first.
+  std::mutex writer_;
+  std::atomic<bool> writerWaiting_{false};
 };
 
 CurveRegistryLock& curveRegistryLock();
