@@ -16,8 +16,8 @@
 //
 // Every heating curve made or destroyed on a design thread takes it shared,
 // so a reader must not touch memory other readers write: each thread takes
-// one of a set of slots of its own cache line (threads are dealt slots in
-// turn), and a writer takes every slot. Writers are rare (a command's start
+// one of a set of slots of its own cache line (by a hash of its id), and a
+// writer takes every slot. Writers are rare (a command's start
 // and end, a change of the pipe list) and take them in order under a writer
 // mutex of their own.
 #pragma once
@@ -41,7 +41,7 @@ class CurveRegistryLock {
   void unlock_shared();
 
  private:
-  static constexpr std::size_t kSlots = 32;
+  static constexpr std::size_t kSlots = 64;
   struct alignas(64) Slot {
     std::mutex mutex;
   };
