@@ -67,29 +67,6 @@ bool CLoop::intersectRay(const XtGeRay2d& ray, std::vector<CLoopPoint>& points, 
   return !points.empty();
 }
 
-namespace {
-
-// Writes the candidate nearest to (farthest from) the reference into `out`;
-// the first of equal distances stays. False, `out` untouched, when there are
-// no candidates.
-bool pickByDistance(const std::vector<CLoopPoint>& candidates, const XtGePoint2d& reference, bool farthest,
-                    CLoopPoint& out) {
-  const CLoopPoint* best = nullptr;
-  double bestDistance = 0.0;
-  for (const CLoopPoint& candidate : candidates) {
-    const double d = candidate.point.distanceTo(reference);
-    if (best == nullptr || (farthest ? d > bestDistance : d < bestDistance)) {
-      best = &candidate;
-      bestDistance = d;
-    }
-  }
-  if (best == nullptr) return false;
-  out.assignPointAndLinks(*best);
-  return true;
-}
-
-}  // namespace
-
 bool CLoop::pickFarthestIntersection(const CFloorHeatingCurve& curve, const CLoopPoint& reference, CLoopPoint& out,
                                      const XtGeTol& tol) const {
   std::vector<CLoopPoint> candidates;

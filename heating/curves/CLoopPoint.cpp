@@ -63,3 +63,19 @@ bool CLoopPoint::linkRay(bool forward, XtGeRay2d& ray, int side) const {
   if (link == nullptr || !link->hasCurve()) return false;
   return link->curve->normalRay(ray, point, side);
 }
+
+bool pickByDistance(const std::vector<CLoopPoint>& candidates, const XtGePoint2d& reference, bool farthest,
+                    CLoopPoint& out) {
+  const CLoopPoint* best = nullptr;
+  double bestDistance = 0.0;
+  for (const CLoopPoint& candidate : candidates) {
+    const double d = candidate.point.distanceTo(reference);
+    if (best == nullptr || (farthest ? d > bestDistance : d < bestDistance)) {
+      best = &candidate;
+      bestDistance = d;
+    }
+  }
+  if (best == nullptr) return false;
+  out.assignPointAndLinks(*best);
+  return true;
+}

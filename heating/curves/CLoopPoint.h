@@ -74,3 +74,11 @@ class CLoopPoint {
  protected:
   std::vector<CLoopElement*> links_;
 };
+
+// Of the candidates, the one nearest to the reference (with `farthest`, the
+// one farthest from it), written into `out` with assignPointAndLinks:
+// strictly nearer (farther) replaces, so the first of equal distances stays.
+// False, `out` untouched, when there are no candidates. The loops' picked
+// intersections all choose by it.
+bool pickByDistance(const std::vector<CLoopPoint>& candidates, const XtGePoint2d& reference, bool farthest,
+                    CLoopPoint& out);

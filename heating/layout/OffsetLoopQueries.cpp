@@ -8,68 +8,34 @@
 #include "heating/curves/DrawingUnitFactor.h"
 #include "heating/curves/HeatingCurveEnds.h"
 
-namespace {
-
-// The candidates nearest to and farthest from the reference (strictly nearer
-// or farther replaces, so the first of equals stays); null when none.
-struct Picks {
-  const COffsetPoint* nearest = nullptr;
-  const COffsetPoint* farthest = nullptr;
-};
-
-Picks pick(const std::vector<COffsetPoint>& candidates, const XtGePoint2d& reference) {
-  Picks picks;
-  double least = 0.0;
-  double most = 0.0;
-  for (const COffsetPoint& candidate : candidates) {
-    const double d = candidate.point.distanceTo(reference);
-    if (picks.nearest == nullptr || d < least) {
-      picks.nearest = &candidate;
-      least = d;
-    }
-    if (picks.farthest == nullptr || d > most) {
-      picks.farthest = &candidate;
-      most = d;
-    }
-  }
-  return picks;
-}
-
-bool write(const COffsetPoint* picked, CLoopPoint& result) {
-  if (picked == nullptr) return false;
-  result.assignPointAndLinks(*picked);
-  return true;
-}
-
-}  // namespace
+// The picks choose among the loop's intersection points as the loop's own
+// picks do (pickByDistance).
 
 bool COffsetLoop::nearestIntersection(const CFloorHeatingCurve& curve, const CLoopPoint& reference, CLoopPoint& result,
                                       const XtGeTol& tol) const {
-  std::vector<COffsetPoint> points;
-  intersectionPoints(curve, points, tol);
-  return write(pick(points, reference.point).nearest, result);
+  std::vector<CLoopPoint> points;
+  intersectCurve(curve, points, tol);
+  return pickByDistance(points, reference.point, false, result);
 }
 
 bool COffsetLoop::nearestAndFarthestIntersection(const CFloorHeatingCurve& curve, const CLoopPoint& reference,
                                                  CLoopPoint& nearest, CLoopPoint& farthest, const XtGeTol& tol) const {
-  std::vector<COffsetPoint> points;
-  intersectionPoints(curve, points, tol);
-  const Picks picks = pick(points, reference.point);
-  return write(picks.nearest, nearest) && write(picks.farthest, farthest);
+  std::vector<CLoopPoint> points;
+  intersectCurve(curve, points, tol);
+  return pickByDistance(points, reference.point, false, nearest) &&
+         pickByDistance(points, reference.point, true, farthest);
 }
 
 bool COffsetLoop::nearestRayIntersection(const XtGeRay2d& ray, const CLoopPoint& reference, CLoopPoint& result,
                                          const XtGeTol& tol) const {
-  std::vector<COffsetPoint> points;
-  rayIntersections(ray, points, tol);
-  return write(pick(points, reference.point).nearest, result);
+  return pickIntersection(ray, reference, result, tol);
 }
 
 bool COffsetLoop::farthestRayIntersection(const XtGeRay2d& ray, const CLoopPoint& reference, CLoopPoint& result,
                                           const XtGeTol& tol) const {
-  std::vector<COffsetPoint> points;
-  rayIntersections(ray, points, tol);
-  return write(pick(points, reference.point).farthest, result);
+  std::vector<CLoopPoint> points;
+  intersectRay(ray, points, tol);
+  return pickByDistance(points, reference.point, true, result);
 }
 
 bool loopCornersOnCurve(const COffsetLoop& loop, const CFloorHeatingCurve& curve, XtGePoint2dArray& points,
