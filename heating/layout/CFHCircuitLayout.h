@@ -157,18 +157,25 @@ struct CFHCircuitLayout {
   // Candidates come from probes of 4 s before the start and beyond the end
   // of loopC's sections (all of them for a loop of at most six sections,
   // else those not shorter than 0.9 s and those beside loopC's longest):
-  // each probe's hit X on the own loop, its nearest crossing with loopB and
-  // the section's end on loopC, when the line P3 -> X crosses loopB at most
-  // once (or only on one section), misses avoidLoop, meets loopC fewer than
-  // three times, does not meet the own loop against d and holds X (points
-  // 0.1 s, vectors 0.01 s). Of the candidates within the room the one
-  // farthest along the own loop wins; one within 0.1 s of it wins with a
-  // shorter P1 -> P3. Without a candidate: P1 is s back (against d) from
-  // the end of the last path piece of the run end's outgoing edge (incoming
-  // when none), P3 loopC's closest point to P1 and P2 the crossing of P1 -> P3
-  // with loopB farthest from P3. False, outputs untouched, without a next
-  // node on the own loop or when the fallback misses a point. The outputs'
-  // links are cleared before they are written.
+  // each probe's hit X on the own loop no more than 3 s from P3 (a longer
+  // line runs along the loops, not across), its nearest crossing with loopB
+  // and the section's end on loopC, when the line P3 -> X crosses loopB at
+  // most once (or only on one section), misses avoidLoop, meets loopC fewer
+  // than three times, does not meet the own loop against d and holds X
+  // (points 0.1 s, vectors 0.01 s). Of the candidates within the room the
+  // one farthest along the own loop wins; one within 0.1 s of it wins with a
+  // shorter P1 -> P3. Without a candidate, the step goes straight across at
+  // the room's end: P1 the room along the own loop from the run end (less
+  // 0.99 s x (own length / loopC's length - 1) when the own loop is the
+  // longer, so that lines converging on a round zone's centre keep the
+  // margin on loopC too), P3 loopC's closest point to P1 and P2 the crossing
+  // of P3 -> P1 with loopB farthest from P3, when that line is at most 3 s
+  // long and passes the candidates' tests. Failing that: P1 is s back
+  // (against d) from the end of the last path piece of the run end's
+  // outgoing edge (incoming when none), P3 loopC's closest point to P1 and
+  // P2 the crossing of P1 -> P3 with loopB farthest from P3. False, outputs
+  // untouched, without a next node on the own loop or when the fallback
+  // misses a point. The outputs' links are cleared before they are written.
   bool findLevelStepPoints(const COffsetNode& runEnd, const COffsetLoop* loopB, const COffsetLoop* loopC,
                            const COffsetLoop* avoidLoop, bool& d, COffsetPoint& p1, COffsetPoint& p2,
                            COffsetPoint& p3) const;
