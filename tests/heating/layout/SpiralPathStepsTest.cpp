@@ -3,6 +3,9 @@
 #include "LayoutTestSupport.h"
 #include "SpiralTestSupport.h"
 
+#include <cmath>
+#include <numbers>
+
 namespace {
 
 using namespace spiral_test;
@@ -74,6 +77,32 @@ TEST_F(SpiralPathSteps, WithoutCandidatesTheStepFallsBackBesideTheEnd) {
   EXPECT_EQ(z.layout->stepPathAcrossLoopsOut(end, away.get(), z.loop(2), nullptr, d), end);
   EXPECT_EQ(z.layout->edges.size(), 1u);
   EXPECT_FALSE(z.find(*z.node(1, 2000, 300), z.loop(0), nullptr, d)) << "no next node";
+}
+
+// On a round zone every probe along loop C meets A more than 3 s away: the
+// step goes straight across at the room's end, kept back by 0.99 s x
+// (|A| / |C| - 1) so that it keeps its margin on C too. Without an edge at
+// the end there is no fallback.
+TEST_F(SpiralPathSteps, OnARoundZoneTheStepGoesStraightAcrossAtTheRoomsEnd) {
+  for (double shift : {0.0, 1e7}) {
+    std::vector<COffsetLoop*> rings;
+    for (double r : {2000.0, 1800.0, 1600.0}) {
+      std::vector<Point> corners;
+      for (int i = 0; i < 24; ++i)
+        corners.push_back(shifted({r * std::cos(i * std::numbers::pi / 12), r * std::sin(i * std::numbers::pi / 12)}, shift));
+      rings.push_back(graph_test::polygonLoop(corners).release());
+    }
+    auto layout = recordWith(rings);
+    COffsetNode* end = nodeAt(*layout, rings[0], shifted({2000, 0}, shift));
+    COffsetNode* next = nodeAt(*layout, rings[0], rings[0]->section(6)->startPoint());
+    COffsetPoint p[3];
+    bool d = true;
+    ASSERT_TRUE(layout->findLevelStepPoints(*end, rings[1], rings[2], nullptr, d, p[0], p[1], p[2])) << shift;
+    const double room = rings[0]->lengthBetween(*end, *next, true, workTol) - 0.99 * 200;
+    EXPECT_NEAR(rings[0]->lengthBetween(*end, p[0], true, workTol), room - 0.99 * 200 * (2000.0 / 1600 - 1), 1e-6);
+    for (int k = 0; k < 3; ++k) EXPECT_EQ(rings[k]->classifyPoint(p[k].point, workTol), CLoop::kOnLoop) << k;
+    EXPECT_LT(p[0].point.distanceTo(p[2].point), 3 * 200.0);
+  }
 }
 
 TEST_F(SpiralPathSteps, TheInRunStepsOverToTheNeighbouringLoops) {
