@@ -72,8 +72,8 @@ class CFHBoundLoop : public CLoop {
   // are placed first, so the pieces of one drawn polyline stay in their
   // order whatever the length of its edges. Chaining stops when S = E
   // exactly, or under the tolerance with no exact continuation left, or when
-  // a pass places nothing; items not placed then are destroyed. True when the chain closed and no item was dropped;
-  // false for an empty loop.
+  // a pass places nothing; items not placed then are destroyed. True when
+  // the chain closed and no item was dropped; false for an empty loop.
   bool chainItems();
   // Joins every neighbour pair (item i - 1, item i), then the last item to
   // the first, with joinCurveEnds (workTol, the default limit). A single arc

@@ -48,6 +48,27 @@ TEST_F(LoopPreparation, ChainingDropsStrayCurvesAndTellsOpenChains) {
   EXPECT_FALSE(CFHBoundLoop().chainItems());
 }
 
+// A wall jog shorter than the zone-bound tolerance (20 mm against 25) closes
+// nothing early, whichever wall the loop starts with and either way round:
+// all six walls chain, end to start.
+TEST_F(LoopPreparation, AShortJogChainsWhereverTheLoopStarts) {
+  const std::vector<XtGePoint2d> room = {{2000, 20}, {4000, 20}, {4000, 3000}, {0, 3000}, {0, 0}, {2000, 0}};
+  const std::size_t n = room.size();
+  for (std::size_t start = 0; start < 2 * n; ++start) {
+    const bool reversed = start >= n;
+    CFHBoundLoop loop;
+    for (std::size_t k = 0; k < n; ++k) {
+      const std::size_t i = (start + k) % n;
+      const std::size_t j = (i + 1) % n;
+      loop.append(reversed ? line(room[j], room[i]) : line(room[i], room[j]));
+    }
+    ASSERT_TRUE(loop.chainItems()) << start;
+    ASSERT_EQ(loop.itemCount(), 6) << start;
+    for (int i = 0; i < 6; ++i)
+      EXPECT_TRUE(near(loop.item(i)->curve->endPoint(), loop.item((i + 1) % 6)->curve->startPoint())) << start;
+  }
+}
+
 // Near ends meet where their lines cross (within twice the zone tolerance);
 // colinear ones, and ones whose lines cross too far away, at the gap's middle.
 TEST_F(LoopPreparation, GapsCloseAtTheMeetingPointOrTheMiddle) {
