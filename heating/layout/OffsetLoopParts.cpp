@@ -62,7 +62,7 @@ bool closeLoopGaps(COffsetLoop& loop) {
       take(a.length() <= b.length() ? i - 1 : i);
       continue;
     }
-    if (!a.endPoint().isEqualTo(b.startPoint(), workTol)) a.setEndPoints(XtGePoint2d(a.startPoint()), b.startPoint());
+    if (!a.endPoint().isEqualTo(b.startPoint(), workTol)) setCurveEnd(a, b.startPoint());
     ++i;
   }
   if (e.size() >= 2) {
@@ -70,13 +70,13 @@ bool closeLoopGaps(COffsetLoop& loop) {
     CFloorHeatingCurve& last = *e.back()->curve;
     if (!last.startPoint().isEqualTo(first.startPoint(), workTol)) {
       if (!last.endPoint().isEqualTo(first.startPoint(), workTol))
-        last.setEndPoints(XtGePoint2d(last.startPoint()), first.startPoint());
+        setCurveEnd(last, first.startPoint());
     } else {
       // The last section doubles the first one's start: it goes, and the
       // first keeps its start (the section before the last already ends
       // there), reaching on to the second one's start.
       take(e.size() - 1);
-      if (e.size() >= 2) e.front()->curve->setEndPoints(XtGePoint2d(first.startPoint()), e[1]->startPoint());
+      if (e.size() >= 2) setCurveEnd(*e.front()->curve, e[1]->startPoint());
     }
   }
   for (std::size_t i = 0; i < e.size();) {
