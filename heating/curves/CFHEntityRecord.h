@@ -43,7 +43,8 @@ class CFHEntityRecord {
   // The geometry of the curve kinds (line, polyline, arc, ellipse); null for
   // the others.
   virtual const XtGeCurve2d* geometry() const { return nullptr; }
-  // The geometry as its type, or null when the kind is another.
+  // The geometry as its type, or null when the kind is another or the
+  // geometry is missing or of another type.
   const XtGeLineSeg2d* lineSeg() const;
   const XtGeCircArc2d* arc() const;
 

@@ -131,6 +131,19 @@ TEST_F(CurvesFromDrawingTest, RecordsGiveCurvesOfTheirKindThatKeepThem) {
     EXPECT_TRUE(endsInStep(*curve));
   }
   EXPECT_THROW(curveFromEntityRecord(emptyRecord), CFHUnknownCurveKind);
+
+  // A record whose geometry is not of its kind is refused, not misread.
+  struct OddRecord : CFHEntityRecord {
+    OddRecord(Kind kind, const XtGeCurve2d& curve) : CFHEntityRecord(kind), curve(curve) {}
+    const XtGeCurve2d* geometry() const override { return &curve; }
+    const XtGeCurve2d& curve;
+  };
+  const OddRecord lineHoldingArc(CFHEntityRecord::kLine, *arcRecord.geometry());
+  const OddRecord arcHoldingLine(CFHEntityRecord::kArc, *lineRecord.geometry());
+  for (const OddRecord* odd : {&lineHoldingArc, &arcHoldingLine}) {
+    EXPECT_TRUE(odd->lineSeg() == nullptr && odd->arc() == nullptr);
+    EXPECT_THROW(curveFromEntityRecord(*odd), CFHUnknownCurveKind);
+  }
 }
 
 }  // namespace
