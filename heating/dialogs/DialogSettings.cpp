@@ -174,8 +174,8 @@ DialogSettingAnswer applyBodyOutput(const CFHModel& model, std::u16string_view t
 DialogSettingAnswer applyPipePitch(CFHModel& model, std::u16string_view text, HvDialogTarget target) {
   double pitch = 0.0;
   if (target != hvDialogTargetNone || !readNumber(text, pitch) || !(pitch > 0.0)) return DialogSettingAnswer::kRefused;
-  // The jobs read the pitch and the pipes.
-  model.stopDesignJobs();
+  // setPipePitch stops the jobs, which read the pitch and the pipes, before
+  // it changes them.
   if (model.pipeNetwork().setPipePitch(pitch * model.unitFactor())) return DialogSettingAnswer::kDesignInput;
   // Nothing changed, but the jobs were stopped: they go on.
   startDesignJobs(model.workerSync(), model.circuits());
