@@ -169,11 +169,7 @@ class EditRun {
   // The old design handed to the host before the new one is drawn: the
   // output's commit erases it, a failed output's word 19 keeps it.
   void draw() {
-    std::vector<const char16_t*> texts;
-    texts.reserve(handles_.size() + 1);
-    for (const std::u16string& handle : handles_) texts.push_back(handle.c_str());
-    texts.push_back(nullptr);
-    callHostWordOf<142>(model_.hostTable, texts.data(), static_cast<int>(handles_.size()), 1);
+    handOverHandles(model_, handles_);
     if (drawDesignOrRollBack(model_)) {
       io_.updateUcs();
       io_.transformAllToWork();

@@ -120,6 +120,14 @@ std::string heatingCaption(const CFHModel& model) { return hvWideToMb(model.capt
 
 void endHeatingCommand(const CFHModel& model, std::uint32_t code) { callHostWordOf<19>(model.hostTable, code); }
 
+void handOverHandles(const CFHModel& model, const std::vector<std::u16string>& handles) {
+  std::vector<const char16_t*> texts;
+  texts.reserve(handles.size() + 1);
+  for (const std::u16string& handle : handles) texts.push_back(handle.c_str());
+  texts.push_back(nullptr);
+  callHostWordOf<142>(model.hostTable, texts.data(), static_cast<int>(handles.size()), 1);
+}
+
 void runDialogLoop(CFHModel& model, CFHMainDialogFactory makeDialog, const DialogLoopEnds& ends) {
   std::unique_ptr<CFHMainDialog> dialog = makeDialog(model, hostMainWindow(model.hostTable).value_or(nullptr));
   startDesignJobs(model.workerSync(), model.circuits());

@@ -41,6 +41,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 class CFHModel;
 
@@ -59,6 +60,9 @@ CString moduleText(UINT id);
 std::string heatingCaption(const CFHModel& model);
 // Word 19 with the code.
 void endHeatingCommand(const CFHModel& model, std::uint32_t code);
+// Word 142 with the handles (a null-terminated list, its count, 1): the
+// entities the command's drawn design replaces.
+void handOverHandles(const CFHModel& model, const std::vector<std::u16string>& handles);
 
 // What a command does when the dialog loop ends.
 struct DialogLoopEnds {
