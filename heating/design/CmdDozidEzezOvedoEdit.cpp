@@ -157,10 +157,7 @@ class EditRun {
         left.insert(group.circuitNumber);
     if (left.empty()) return;
     CString numbers;
-    for (const std::int32_t number : left) {
-      if (numbers.IsEmpty()) numbers.Format(u"%d", static_cast<int>(number));
-      else numbers.AppendFormat(u", %d", static_cast<int>(number));
-    }
+    for (const std::int32_t number : left) appendListedNumber(numbers, number);
     messageBoxResFormat(heatingCaption(model_).c_str(), IDS_WARN_CIRCUITS_LEFT_AS_DRAWN, MB_ICONWARNING,
                         numbers.GetString());
   }

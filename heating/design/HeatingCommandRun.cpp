@@ -44,8 +44,7 @@ CString zonesWithoutLaidPipe(const CFHModel& model) {
   CString text;
   for (const auto& zone : model.zones()) {
     if (zone->circuit == nullptr || hasLaidPipe(*zone)) continue;
-    if (text.IsEmpty()) text.Format(u"%d", static_cast<int>(zone->number));
-    else text.AppendFormat(u", %d", static_cast<int>(zone->number));
+    appendListedNumber(text, zone->number);
   }
   return text;
 }
@@ -117,6 +116,10 @@ CString moduleText(UINT id) {
 }
 
 std::string heatingCaption(const CFHModel& model) { return hvWideToMb(model.caption.view()); }
+
+void appendListedNumber(CString& list, std::int64_t number) {
+  list.AppendFormat(list.IsEmpty() ? u"%lld" : u", %lld", static_cast<long long>(number));
+}
 
 void endHeatingCommand(const CFHModel& model, std::uint32_t code) { callHostWordOf<19>(model.hostTable, code); }
 

@@ -58,6 +58,8 @@ CString moduleText(UINT id);
 // The caption of the command's message boxes (the model's host caption), as
 // narrow text for messageBoxRes.
 std::string heatingCaption(const CFHModel& model);
+// Appends the number to a list of numbers in a message ("1, 3").
+void appendListedNumber(CString& list, std::int64_t number);
 // Word 19 with the code.
 void endHeatingCommand(const CFHModel& model, std::uint32_t code);
 // Word 142 with the handles (a null-terminated list, its count, 1): the
