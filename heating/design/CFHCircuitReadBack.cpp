@@ -24,10 +24,8 @@
 #include "platform/ge/XtGeCompositeCurve2d.h"
 #include "platform/ge/XtGeContext.h"
 #include "platform/ge/XtGeLine2d.h"
-#include "platform/win/NumberParse.h"
 
 #include <algorithm>
-#include <cmath>
 #include <exception>
 #include <limits>
 #include <numbers>
@@ -319,8 +317,7 @@ class CircuitReader {
         values[i] = *value;
       } else if (const std::u16string* text = itemArray::itemAt(network_.manifoldItem, keys[i]);
                  text != nullptr && !text->empty()) {
-        values[i] = _wtof(text->c_str());
-        if (!std::isfinite(values[i])) values[i] = 0.0;
+        values[i] = finiteNumber(text->c_str());
       } else {
         return;
       }
