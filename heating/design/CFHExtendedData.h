@@ -89,7 +89,6 @@ class CFHDataChain {
   void appendCopy(const resbuf* chain);
 
   bool failed() const { return failed_; }
-  const resbuf* get() const { return head_.get(); }
   // The chain, null when it failed (the caller owns it).
   ownedChain release();
 
