@@ -183,8 +183,7 @@ void readBoundaryValues(CFHZoneDesign& design, const CFHEntityInOut& boundaryRec
     }
   }
   if (const std::optional<std::int32_t> position = tagInt(label, u"_PT_X_ZDR_MEBA")) {
-    const int at = loopPosition(positions, *position);
-    const int id = at == *position ? loop.itemIdAt(at) : loop.item(at)->id;
+    const int id = loop.itemIdAt(loopPosition(positions, *position));
     design.setMeanderBaseId(id > 0 ? static_cast<std::uint32_t>(id) : 0u);
   }
 }
