@@ -16,6 +16,8 @@
 
 #include "geometry/Tolerances.h"
 
+#include <cmath>
+
 namespace {
 
 thread_local const SpiralHooks* currentHooks = nullptr;
@@ -99,6 +101,12 @@ bool CFHCircuitLayout::layoutSpiral() {
   }
   if (startEnd == nullptr || endEnd == nullptr || (orientationGiven == 0 && boundary == nullptr)) {
     outcome = LayoutOutcome::kNoBoundary;
+    return false;
+  }
+  // Every step measures in spacings: at a spacing that is not a positive
+  // number no path is laid.
+  if (!(spacing > 0.0) || !std::isfinite(spacing)) {
+    outcome = LayoutOutcome::kNoSpiralPath;
     return false;
   }
   SpiralRun run(*this);

@@ -85,14 +85,24 @@ TEST(SpiralOnZoneSet, TiesAndTheRing) {
   EXPECT_NEAR(ring.check().inZoneLength, 12000.0, 1.0);
 }
 
-// A strip too narrow for a level lays nothing; Z5's narrow neck leaves the
-// right room out, and the left room passes on its own outline.
+// A strip too narrow for a level lays nothing, nor does a record whose
+// spacing is no positive number; Z5's narrow neck leaves the right room out,
+// and the left room passes on its own outline.
 TEST(SpiralRefusals, NoLevelAndRegionsLeftOut) {
   const UnitScope units(1000);
   const Laid none(zone_set::z4(150));
   EXPECT_FALSE(none.ok);
   EXPECT_EQ(none.layout().outcome, LayoutOutcome::kNoLevel);
   EXPECT_TRUE(none.layout().edges.empty() && none.layout().nodes.empty() && none.layout().firstEdge == nullptr);
+  for (const double s : {0.0, -200.0, std::nan("")}) {
+    ZoneCase c = zone_set::z1();
+    const auto zone = meander_test::layoutZone(c, CFHCircuitLayout::kSpiral);
+    CFHCircuitLayout& l = *zone->layout;
+    l.spacing = s;
+    EXPECT_FALSE(l.layoutSpiral()) << s;
+    EXPECT_EQ(l.outcome, LayoutOutcome::kNoSpiralPath) << s;
+    EXPECT_TRUE(l.edges.empty() && l.nodes.empty() && !l.levels.empty()) << s;
+  }
 
   Laid left(zone_set::z5(150));
   ASSERT_TRUE(left.ok && left.path.faults.empty());
