@@ -22,8 +22,6 @@ namespace {
 
 thread_local const SpiralHooks* currentHooks = nullptr;
 
-void freeLevels(std::vector<CFHCircuitLayout::Level*>& levels) { deleteLoopListsAndClear(levels); }
-
 // The copies of the prepared levels and narrow list for the second attempt.
 void saveLevels(SpiralRun& run) {
   run.savedLevels.reserve(run.layout.levels.size());
@@ -38,7 +36,7 @@ void saveLevels(SpiralRun& run) {
 // (and with it the handed-over loops), then the levels and the narrow list.
 void restoreLevels(SpiralRun& run) {
   emptySpiralGraph(run.layout);
-  freeLevels(run.layout.levels);
+  deleteLoopListsAndClear(run.layout.levels);
   run.layout.levels.swap(run.savedLevels);
   deleteOffsetLoopsAndFree(run.narrows);
   run.narrows.swap(run.savedNarrows);
@@ -59,7 +57,7 @@ bool crossingCheck(const CFHCircuitLayout& layout, int attempt) {
 SpiralRun::~SpiralRun() {
   deleteOffsetLoopsAndFree(narrows);
   deleteOffsetLoopsAndFree(savedNarrows);
-  freeLevels(savedLevels);
+  deleteLoopListsAndClear(savedLevels);
 }
 
 const SpiralHooks* spiralHooks() { return currentHooks; }
