@@ -58,6 +58,9 @@ ZoneCase z5Wide() { return zone_set::z5(700); }
 ZoneCase z2Clockwise() { return zone_set::clockwise(zone_set::z2()); }
 ZoneCase z1Far() { return zone_set::moved(zone_set::z1(), 1e7); }
 ZoneCase z2Far() { return zone_set::moved(zone_set::z2(), 1e7); }
+// Z3's legs are sub-areas: their links and detours turned round and far out.
+ZoneCase z3Clockwise() { return zone_set::clockwise(zone_set::z3()); }
+ZoneCase z3Far() { return zone_set::moved(zone_set::z3(), 1e7); }
 ZoneCase tongue() { return spiral_zone::tongue(); }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -67,6 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
                     AcceptCase{zone_set::z6c}, AcceptCase{zone_set::z7}, AcceptCase{zone_set::z8},
                     AcceptCase{zone_set::z9, false}, AcceptCase{zone_set::z10a}, AcceptCase{zone_set::z10b, false},
                     AcceptCase{zone_set::z10c}, AcceptCase{z2Clockwise}, AcceptCase{z1Far}, AcceptCase{z2Far},
+                    AcceptCase{z3Clockwise}, AcceptCase{z3Far},
                     AcceptCase{zone_set::z1Metres}, AcceptCase{zone_set::z1Centred}, AcceptCase{tongue, false},
                     AcceptCase{spiral_zone::twoRooms, false}));
 
