@@ -263,6 +263,12 @@ class CFHZoneDesign {
     const CFHCircuitLayout* layoutIfIdle() const;
     // The second layout when the zone is idle, else null.
     const CFHCircuitLayout* secondLayoutIfIdle() const;
+    // The layout that carries the zone's full pipe when the zone is idle:
+    // the main one for display type 0, else the second; null otherwise.
+    const CFHCircuitLayout* fullLayoutIfIdle() const;
+    // The length of fullLayoutIfIdle's segments (drawing units) into
+    // `length`; false, `length` untouched, without that layout.
+    bool laidPipeLength(double& length) const;
 
    private:
     const CFHZoneDesign& design_;

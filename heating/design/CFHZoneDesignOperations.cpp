@@ -9,8 +9,6 @@
 #include "heating/design/CFHZoneEntry.h"
 #include "heating/design/ZoneBandLimits.h"
 
-#include "heating/layout/CFHCircuitSegment.h"
-
 #include "heating/curves/AngleBetweenVectors.h"
 #include "heating/curves/VariantValue.h"
 
@@ -193,19 +191,12 @@ int CFHZoneDesign::selectedBorderState(std::vector<double>& widths) const {
 // ---- Pipe length ---------------------------------------------------------------------
 
 double CFHZoneDesign::pipeLengthEstimate() const {
-  bool estimate = false;
-  double laid = 0.0;
   {
     const IdleAccess access(*this);
+    double laid = 0.0;
     if (!access.idle() || !mainLayout_) return 0.0;
-    const CFHCircuitLayout* layout = displayType_ != 0 ? secondLayout_.get() : mainLayout_.get();
-    estimate = layout == nullptr;
-    if (layout != nullptr) {
-      for (const CFHCircuitSegment* segment : layout->segments)
-        if (segment != nullptr && segment->curve) laid += segment->curve->length();
-    }
+    if (access.laidPipeLength(laid)) return laid;
   }
-  if (!estimate) return laid;
   if (!boundary_) return 0.0;
   // Rings one band narrower each: p, p - 2ns, p - 4ns, ... down to 0.
   const double p = boundary_->offsetPerimeter(borderOffset(unitFactor()));
