@@ -141,6 +141,9 @@ class CFHZoneDesign {
   // (metres; empty counts as 0). Nothing happens, or 0 is answered, without
   // a boundary.
 
+  // The first offset of the zone's pipe from its boundary: R x u, drawing
+  // units (0 when R is empty or the product is not finite).
+  double firstOffset() const;
   // A0 = area inside the boundary / u^2, SP = area inside the boundary
   // offset inward by R x u / u^2 and, unless skipPerimeter, OP = the length
   // of that offset / u, each through the record's setter.

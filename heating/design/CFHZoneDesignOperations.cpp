@@ -61,12 +61,14 @@ double CFHZoneDesign::borderOffset(double scale) const {
   return std::isfinite(offset) ? offset : 0.0;
 }
 
+double CFHZoneDesign::firstOffset() const { return borderOffset(unitFactor()); }
+
 // ---- Areas ------------------------------------------------------------------------
 
 void CFHZoneDesign::updateCalcAreas(CFHZoneCalc& calc, bool skipPerimeter) const {
   if (!boundary_) return;
   const double u = unitFactor();
-  const double d = borderOffset(u);
+  const double d = firstOffset();
   calc.setArea(boundary_->offsetArea(0.0) / (u * u));
   calc.setReducedArea(boundary_->offsetArea(d) / (u * u));
   if (!skipPerimeter) calc.setPerimeter(boundary_->offsetPerimeter(d) / u);
@@ -199,7 +201,7 @@ double CFHZoneDesign::pipeLengthEstimate() const {
   }
   if (!boundary_) return 0.0;
   // Rings one band narrower each: p, p - 2ns, p - 4ns, ... down to 0.
-  const double p = boundary_->offsetPerimeter(borderOffset(unitFactor()));
+  const double p = boundary_->offsetPerimeter(firstOffset());
   const double ns = boundary_->asDrawnLoop.itemCount() * spacing_;
   if (!std::isfinite(p) || !std::isfinite(ns)) return 0.0;
   if (ns <= 0.0) return p;
