@@ -57,7 +57,9 @@ bool CFHZoneDesign::setSpacing(double spacing) { return changeInput(spacing_, sp
 bool CFHZoneDesign::setMeanderBaseId(std::uint32_t id) { return changeInput(meanderBaseId_, id); }
 bool CFHZoneDesign::setBorderWidths(std::vector<double> widths) { return changeInput(borderWidths_, std::move(widths)); }
 bool CFHZoneDesign::setSelectedEdgeIds(std::vector<std::uint32_t> ids) {
-  return changeInput(selectedEdgeIds_, std::move(ids));
+  if (ids == selectedEdgeIds_) return false;
+  selectedEdgeIds_ = std::move(ids);
+  return true;
 }
 bool CFHZoneDesign::setBoundary(std::unique_ptr<CFHZoneBoundary> boundary) {
   return changeInput(boundary_, std::move(boundary));

@@ -99,6 +99,8 @@ class CFHZoneDesign {
   bool setSpacing(double spacing);
   bool setMeanderBaseId(std::uint32_t id);
   bool setBorderWidths(std::vector<double> widths);
+  // The dialog's selected sides: no design reads them, so this stores them
+  // without stopping the job (as selectEdgesByKeys).
   bool setSelectedEdgeIds(std::vector<std::uint32_t> ids);
   // Takes the boundary (the old one is deleted).
   bool setBoundary(std::unique_ptr<CFHZoneBoundary> boundary);
