@@ -157,6 +157,36 @@ TEST_F(DesignTest, ABorderWidthAcrossTheBaseBandsTheMeander) {
   EXPECT_TRUE(banded.sound()) << banded.summary();
 }
 
+// Spacings and border widths a zone cannot be laid with as asked end the
+// design in every display type without an exception; what is laid (a
+// single ring for a spacing of no length, the ring at the wall for an R that
+// is not a number, as for an empty one) is one path inside the zone.
+TEST_F(DesignTest, UnusableSpacingsAndBorderWidthsEndTheDesign) {
+  const struct {
+    double spacing, r;
+  } cases[] = {{0.0, 0.02},    {-200.0, 0.02}, {NAN, 0.02}, {INFINITY, 0.02}, {1e-300, 0.02},
+               {200.0, -0.02}, {200.0, NAN},   {200.0, 2.0}, {200.0, 1e300}};
+  for (const auto& c : cases) {
+    for (const std::uint32_t display : {0u, 1u, 2u}) {
+      SCOPED_TRACE(testing::Message() << "spacing " << c.spacing << " R " << c.r << " display " << display);
+      Rectangle r(display, 0);
+      r.design().setSpacing(c.spacing);
+      r.design().setPerpendicularDistance(c.spacing);
+      r.zone->calc.borderR = valueOf(c.r);
+      ASSERT_NO_THROW(r.design().design());
+      const auto [main, second] = r.layouts();
+      ASSERT_NE(main, nullptr);
+      for (const CFHCircuitLayout* layout : {main, second}) {
+        if (layout == nullptr || layout->outcome != LayoutOutcome::kLaid) continue;
+        const layout_check::GraphPath path = layout_check::walkLayoutGraph(*layout);
+        EXPECT_TRUE(path.faults.empty()) << path.faults.front();
+        for (const layout_check::Piece& piece : path.pieces)
+          EXPECT_TRUE(piece.start.x >= 0 && piece.start.x <= 4000 && piece.start.y >= 0 && piece.start.y <= 3000);
+      }
+    }
+  }
+}
+
 // A side whose direction cannot be had: the design throws out of the band
 // limits and leaves the zone idle, without layouts.
 struct ThrowingLine : CFloorHeatingLine {
