@@ -29,8 +29,6 @@
 #include "heating/design/CFHZoneDesign.h"
 #include "heating/design/CFHZoneEntry.h"
 
-#include "platform/win/KernelObject.h"
-
 #include "tests/heating/design/ZoneDesignTestSupport.h"
 
 #include <benchmark/benchmark.h>

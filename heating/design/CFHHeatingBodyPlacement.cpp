@@ -25,10 +25,7 @@ void CFHModel::placeHeatingBody(const XtGePoint2d& point, bool picked) {
 void CFHModel::placeHeatingBodies() {
   const CFloorHeatingLine* line = pipeNetwork_.connectionLine();
   if (line == nullptr) return;
-  std::vector<CFHCircuit*> sorted;
-  for (const auto& circuit : circuits_) sorted.push_back(circuit.get());
-  std::stable_sort(sorted.begin(), sorted.end(),
-                   [](const CFHCircuit* a, const CFHCircuit* b) { return a->number < b->number; });
+  const std::vector<CFHCircuit*> sorted = sortedCircuits();
 
   // How far along the line the circuits' labels reach (their height and
   // width as the output writes them at scale 1).

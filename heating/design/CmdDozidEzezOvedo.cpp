@@ -258,22 +258,14 @@ class DesignRun {
   // leaves the drawing as it was.
   void draw() {
     if (!drawDesignOrRollBack(model_)) return;
-    handOverZoneCurves();
+    // The picked zone curves (and boundaries of a drawn design) go to the
+    // host, which replaces them by the drawn outlines.
+    std::vector<std::u16string> handles;
+    io_.collectBoundaryHandles(handles);
+    handOverHandles(model_, handles);
     io_.updateUcs();
     io_.transformAllToWork();
     io_.releaseHeldEntities(false);
-  }
-
-  // The picked zone curves (and boundaries of a drawn design) go to the host,
-  // which replaces them by the drawn outlines.
-  void handOverZoneCurves() const {
-    std::vector<std::u16string> handles;
-    io_.collectBoundaryHandles(handles);
-    std::vector<const char16_t*> texts;
-    texts.reserve(handles.size() + 1);
-    for (const std::u16string& handle : handles) texts.push_back(handle.c_str());
-    texts.push_back(nullptr);
-    callHostWordOf<142>(model_.hostTable, texts.data(), static_cast<int>(handles.size()), 1);
   }
 
   CFHModel& model_;

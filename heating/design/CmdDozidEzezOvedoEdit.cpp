@@ -157,10 +157,7 @@ class EditRun {
         left.insert(group.circuitNumber);
     if (left.empty()) return;
     CString numbers;
-    for (const std::int32_t number : left) {
-      if (numbers.IsEmpty()) numbers.Format(u"%d", static_cast<int>(number));
-      else numbers.AppendFormat(u", %d", static_cast<int>(number));
-    }
+    for (const std::int32_t number : left) appendListedNumber(numbers, number);
     messageBoxResFormat(heatingCaption(model_).c_str(), IDS_WARN_CIRCUITS_LEFT_AS_DRAWN, MB_ICONWARNING,
                         numbers.GetString());
   }
@@ -169,11 +166,7 @@ class EditRun {
   // The old design handed to the host before the new one is drawn: the
   // output's commit erases it, a failed output's word 19 keeps it.
   void draw() {
-    std::vector<const char16_t*> texts;
-    texts.reserve(handles_.size() + 1);
-    for (const std::u16string& handle : handles_) texts.push_back(handle.c_str());
-    texts.push_back(nullptr);
-    callHostWordOf<142>(model_.hostTable, texts.data(), static_cast<int>(handles_.size()), 1);
+    handOverHandles(model_, handles_);
     if (drawDesignOrRollBack(model_)) {
       io_.updateUcs();
       io_.transformAllToWork();

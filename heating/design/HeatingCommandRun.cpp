@@ -44,8 +44,7 @@ CString zonesWithoutLaidPipe(const CFHModel& model) {
   CString text;
   for (const auto& zone : model.zones()) {
     if (zone->circuit == nullptr || hasLaidPipe(*zone)) continue;
-    if (text.IsEmpty()) text.Format(u"%d", static_cast<int>(zone->number));
-    else text.AppendFormat(u", %d", static_cast<int>(zone->number));
+    appendListedNumber(text, zone->number);
   }
   return text;
 }
@@ -118,7 +117,19 @@ CString moduleText(UINT id) {
 
 std::string heatingCaption(const CFHModel& model) { return hvWideToMb(model.caption.view()); }
 
+void appendListedNumber(CString& list, std::int64_t number) {
+  list.AppendFormat(list.IsEmpty() ? u"%lld" : u", %lld", static_cast<long long>(number));
+}
+
 void endHeatingCommand(const CFHModel& model, std::uint32_t code) { callHostWordOf<19>(model.hostTable, code); }
+
+void handOverHandles(const CFHModel& model, const std::vector<std::u16string>& handles) {
+  std::vector<const char16_t*> texts;
+  texts.reserve(handles.size() + 1);
+  for (const std::u16string& handle : handles) texts.push_back(handle.c_str());
+  texts.push_back(nullptr);
+  callHostWordOf<142>(model.hostTable, texts.data(), static_cast<int>(handles.size()), 1);
+}
 
 void runDialogLoop(CFHModel& model, CFHMainDialogFactory makeDialog, const DialogLoopEnds& ends) {
   std::unique_ptr<CFHMainDialog> dialog = makeDialog(model, hostMainWindow(model.hostTable).value_or(nullptr));

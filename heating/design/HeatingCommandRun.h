@@ -41,6 +41,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 class CFHModel;
 
@@ -57,8 +58,13 @@ CString moduleText(UINT id);
 // The caption of the command's message boxes (the model's host caption), as
 // narrow text for messageBoxRes.
 std::string heatingCaption(const CFHModel& model);
+// Appends the number to a list of numbers in a message ("1, 3").
+void appendListedNumber(CString& list, std::int64_t number);
 // Word 19 with the code.
 void endHeatingCommand(const CFHModel& model, std::uint32_t code);
+// Word 142 with the handles (a null-terminated list, its count, 1): the
+// entities the command's drawn design replaces.
+void handOverHandles(const CFHModel& model, const std::vector<std::u16string>& handles);
 
 // What a command does when the dialog loop ends.
 struct DialogLoopEnds {

@@ -6,7 +6,7 @@
 #include "heating/design/CFHZoneDesign.h"
 #include "heating/design/CFHZoneEntry.h"
 
-#include "platform/win/NumberParse.h"
+#include "host/SettingsNumberText.h"
 
 #include <cmath>
 #include <string>
@@ -104,16 +104,11 @@ const Setting kSettings[] = {
 constexpr std::u16string_view kBodyOutputKey = u"BODY_OUTPUT";
 // The distribution pipe pitch, m.
 constexpr std::u16string_view kPipePitchKey = u"PIPE_PITCH";
-// Longer texts are no number this dialog takes.
-constexpr std::size_t kMaxNumberText = 64;
 
 // The whole text as a finite number.
 bool readNumber(std::u16string_view text, double& number) {
-  if (text.empty() || text.size() > kMaxNumberText) return false;
-  const std::u16string copy(text);
-  WCHAR* end = nullptr;
-  const double read = wcstod(copy.c_str(), &end);
-  if (end == copy.c_str() || *end != u'\0' || !std::isfinite(read)) return false;
+  double read = 0.0;
+  if (readDoubleText(text, read) != NumberTextRead::whole || !std::isfinite(read)) return false;
   number = read;
   return true;
 }
@@ -179,8 +174,8 @@ DialogSettingAnswer applyBodyOutput(const CFHModel& model, std::u16string_view t
 DialogSettingAnswer applyPipePitch(CFHModel& model, std::u16string_view text, HvDialogTarget target) {
   double pitch = 0.0;
   if (target != hvDialogTargetNone || !readNumber(text, pitch) || !(pitch > 0.0)) return DialogSettingAnswer::kRefused;
-  // The jobs read the pitch and the pipes.
-  model.stopDesignJobs();
+  // setPipePitch stops the jobs, which read the pitch and the pipes, before
+  // it changes them.
   if (model.pipeNetwork().setPipePitch(pitch * model.unitFactor())) return DialogSettingAnswer::kDesignInput;
   // Nothing changed, but the jobs were stopped: they go on.
   startDesignJobs(model.workerSync(), model.circuits());

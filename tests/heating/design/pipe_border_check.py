@@ -9,18 +9,14 @@ import math
 
 import ezdxf
 from ezdxf import path as ezpath
+from spiral_dxf_check import inside, outline_distance, samples_of
 
 
 def _to_segment(p, a, b):
+    """The distance of p from the segment, and where its foot lies along it (0 to 1)."""
     dx, dy = b[0] - a[0], b[1] - a[1]
     t = max(0.0, min(1.0, ((p[0] - a[0]) * dx + (p[1] - a[1]) * dy) / (dx * dx + dy * dy or 1.0)))
     return math.hypot(p[0] - a[0] - t * dx, p[1] - a[1] - t * dy), t
-
-
-def _inside(p, polygon):
-    crossings = [(y1 > p[1]) != (y2 > p[1]) and p[0] < x1 + (p[1] - y1) * (x2 - x1) / (y2 - y1)
-                 for (x1, y1), (x2, y2) in zip(polygon[-1:] + polygon[:-1], polygon)]
-    return sum(crossings) % 2 == 1
 
 
 def border_problems(path, design):
@@ -39,25 +35,18 @@ def border_problems(path, design):
         border, slack, near_end = float(zone["_PT_ZONA_R"]) * u, 0.002 * u, float(zone["_PT_ZONA_R"]) * u + spacing
         outline = outlines[zone["_PT_ZONA_CISLO"]]
         polygon = [(v.x, v.y) for v in ezpath.make_path(outline).flattening(0.0001 * u)]
-        edges = list(zip(polygon, polygon[1:] + polygon[:1]))
         corners = outline.get_points("xyb")
         walls = [(a[:2], b[:2], near_end / math.dist(a[:2], b[:2])) for a, b in zip(corners[-1:] + corners[:-1], corners)
                  if abs(a[2]) < 1e-9 and math.dist(a[:2], b[:2]) > 2 * near_end]
         nearest = nearest_wall = math.inf
         for pipe in pipes.get(zone["_PT_ZONA_C_OKRUHU"], []):
             points = [(v.x, v.y) for v in ezpath.make_path(pipe).flattening(0.0001 * u)]
-            samples, along = [], 0.0  # (point, length along the pipe) every 10 mm at most
-            for a, b in zip(points, points[1:]):
-                n = max(1, math.ceil(math.dist(a, b) / (0.01 * u)))
-                samples += [((a[0] + k / n * (b[0] - a[0]), a[1] + k / n * (b[1] - a[1])),
-                             along + k / n * math.dist(a, b)) for k in range(n)]
-                along += math.dist(a, b)
-            samples.append((points[-1], along))
-            inside = [_inside(p, polygon) for p, _ in samples]
-            gaps = [min(_to_segment(p, a, b)[0] for a, b in edges) for p, _ in samples]
+            samples = samples_of(points, 0.01 * u)  # (point, length along the pipe) every 10 mm at most
+            within = [inside(polygon, p) for p, _ in samples]
+            gaps = [outline_distance(polygon, p) for p, _ in samples]
             meets = [s for (_, s), gap in zip(samples, gaps) if gap < slack / 4]
-            meets += [samples[k][1] for k in range(1, len(samples)) if inside[k] != inside[k - 1]]
-            for (p, s), is_inside, gap in zip(samples, inside, gaps):
+            meets += [samples[k][1] for k in range(1, len(samples)) if within[k] != within[k - 1]]
+            for (p, s), is_inside, gap in zip(samples, within, gaps):
                 if not is_inside or any(abs(s - m) < near_end for m in meets):
                     continue
                 nearest = min(nearest, gap)

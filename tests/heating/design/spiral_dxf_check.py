@@ -44,6 +44,8 @@ import sys
 import ezdxf
 from ezdxf import path as ezpath
 
+from design_dxf_check import heating_record
+
 UNIT_FACTORS = {4: 1000.0, 5: 100.0, 6: 1.0}  # $INSUNITS: mm, cm, m -> drawing units per metre
 SUPPLY, RETURN, DESCRIPTION, OUTLINE = "TP80000-0001", "TP90000-0001", "TPV1000-0001", "TPV2000-0001"
 
@@ -51,11 +53,9 @@ SUPPLY, RETURN, DESCRIPTION, OUTLINE = "TP80000-0001", "TP90000-0001", "TPV1000-
 def records(doc):
     """(identifier, {key: value}, entity) of every entity with heating data."""
     for e in doc.modelspace():
-        if not e.has_xdata("QEV_DATA"):
-            continue
-        values = [v for _, v in e.get_xdata("QEV_DATA")]
-        if values:
-            yield values[0], dict(zip(values[1::2], values[2::2])), e
+        record = heating_record(e)
+        if record is not None:
+            yield record[0], dict(record[1]), e
 
 
 def points_of(entity, step):
