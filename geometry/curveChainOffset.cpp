@@ -177,13 +177,7 @@ bool closeGaps(ownedChain& chain, double distance, int options, bool closed) {
 // The chain joined end to end into one composite (a chain of one piece is
 // wrapped); null when nothing joins.
 std::unique_ptr<XtGeCompositeCurve2d> joinIntoComposite(curvePtrArray& pieces) {
-  std::unique_ptr<XtGeCurve2d> joined = curveChainJoin(pieces, false, false);
-  if (!joined) return nullptr;
-  if (joined->type() == XtGe::kCompositeCrv2d)
-    return std::unique_ptr<XtGeCompositeCurve2d>(static_cast<XtGeCompositeCurve2d*>(joined.release()));
-  std::vector<std::unique_ptr<XtGeCurve2d>> single;
-  single.push_back(std::move(joined));
-  return std::make_unique<XtGeCompositeCurve2d>(std::move(single));
+  return asComposite(curveChainJoin(pieces, false, false));
 }
 
 // (i) The first piece F, from the front, that meets a later piece G other

@@ -1,7 +1,6 @@
 #include "geometry/curveCopying.h"
 
 #include "geometry/hvArrayEdit.h"
-#include "platform/ge/XtGeCompositeCurve2d.h"
 
 #include <new>
 #include <vector>
@@ -103,6 +102,15 @@ XtGeCurve2d* copyCurve2d(const XtGeCurve2d* curve) {
   } catch (const std::bad_alloc&) {
     return nullptr;
   }
+}
+
+std::unique_ptr<XtGeCompositeCurve2d> asComposite(std::unique_ptr<XtGeCurve2d> curve) {
+  if (!curve) return nullptr;
+  if (curve->type() == XtGe::kCompositeCrv2d)
+    return std::unique_ptr<XtGeCompositeCurve2d>(static_cast<XtGeCompositeCurve2d*>(curve.release()));
+  std::vector<std::unique_ptr<XtGeCurve2d>> single;
+  single.push_back(std::move(curve));
+  return std::make_unique<XtGeCompositeCurve2d>(std::move(single));
 }
 
 void copyCurveListTo(const curvePtrArray& source, curvePtrArray& target) {

@@ -3,10 +3,17 @@
 #pragma once
 
 #include "geometry/curveList.h"
+#include "platform/ge/XtGeCompositeCurve2d.h"
+
+#include <memory>
 
 // A new copy of the curve (owned by the caller); null for a null curve or
 // when the copy cannot be made.
 [[nodiscard]] XtGeCurve2d* copyCurve2d(const XtGeCurve2d* curve);
+
+// The curve as a composite: itself when it is one, else wrapped as the one
+// piece of a new composite. Null for a null curve.
+std::unique_ptr<XtGeCompositeCurve2d> asComposite(std::unique_ptr<XtGeCurve2d> curve);
 
 // Appends a copy of every curve of source to target (null entries and
 // copies that cannot be made are skipped).

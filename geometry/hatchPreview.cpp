@@ -17,6 +17,13 @@ bool isFull(const std::vector<XtGeLineSeg2d>& output, std::size_t limit) { retur
 
 bool insideBox(const XtGePoint2d& p, double size) { return p.x >= 0.0 && p.x <= size && p.y >= 0.0 && p.y <= size; }
 
+// The length of a dash list along its line: the sum of the entries' magnitudes.
+double dashListLength(const std::vector<double>& dashes) {
+  double length = 0.0;
+  for (const double d : dashes) length += std::fabs(d);
+  return length;
+}
+
 // A family made ready for the walks, in pixels.
 struct preparedFamily {
   double angle = 0.0;      // degrees in [0, 360), snapped
@@ -73,8 +80,7 @@ bool prepare(const hatchFamily& family, std::int32_t size, preparedFamily& out) 
   // along x by its projection.
   stepPointsLength(family.dashes.data(), static_cast<int>(family.dashes.size()), out.intervals, out.patternLength,
                    out.vertical ? 0.0 : std::atan2(out.uy, out.ux), out.vertical);
-  double fullLength = 0.0;
-  for (const double d : family.dashes) fullLength += std::fabs(d);
+  const double fullLength = dashListLength(family.dashes);
   if (!std::isfinite(fullLength)) return false;
   out.solid = family.dashes.empty() || !(fullLength > 0.0) || !(out.patternLength > 0.0);
   return true;
@@ -145,42 +151,36 @@ bool walkVertical(const preparedFamily& f, std::int32_t size, std::size_t limit,
   const double step = f.offset.x;
   const double magnitude = std::fabs(step);
   const double box = size;
-  // Move the intercept to the line at or just outside the box, counting the
-  // line's index k: k = n with a step >= 0, k = -n with a step < 0 (the
-  // line is base + n offset).
-  double b = f.base.x;
-  double k = 0.0;
+  // Move the intercept to the line at or just outside the box: `whole`
+  // steps of the offset's magnitude, which is line n = whole of the family
+  // (base + n offset) for a step >= 0 and line n = -whole for a step < 0.
+  const double b = f.base.x;
   double whole = 0.0;
   if (step >= 0.0) {
     if (b < 0.0) {
       whole = std::trunc(-b / magnitude);
-      k = whole;
     } else if (b > 0.0) {
       whole = -(std::trunc(b / magnitude) + 1.0);
-      k = whole;
     }
   } else if (b < box) {
     whole = std::trunc((box - b) / magnitude) + 1.0;
-    k = whole;
   } else if (b > box) {
     whole = -std::trunc((b - box) / magnitude);
-    k = whole;
   }
   const double lines = box / magnitude + 3.0;
   if (!isUsable(whole) || !(lines <= kMaxSteps)) return false;
   const double first = b + whole * magnitude;
-  const double kStep = step >= 0.0 ? 1.0 : -1.0;
+  const double firstLine = step >= 0.0 ? whole : -whole;
   const int count = static_cast<int>(lines);
   for (int i = 0; i < count; ++i) {
     const double x = first + i * step;
-    const double index = k + i * kStep;
     XtGePoint2d start, end;
     if (!clipLineToBox(0.0, x, 0.0, size, f.angle, start, end)) {
       if (i > 0) break;
       continue;
     }
     // The pattern of line n starts at the pixel y of base + n offset.
-    const double n = index * kStep;
+    const double n = firstLine + i;
     const XtGePoint2d origin(x, f.base.y + n * f.offset.y);
     if (!addLine(f, origin, start, end, size, limit, output)) return false;
     if (isFull(output, limit)) break;
@@ -311,11 +311,7 @@ void hatchLinePoints(double x0, double x1, double dx, double xRef, double yRef, 
 
 double hatchPatternExtents(const std::vector<hatchFamily>& families) {
   double extent = 0.0;
-  for (const hatchFamily& f : families) {
-    double pattern = 0.0;
-    for (const double d : f.dashes) pattern += std::fabs(d);
-    extent = std::max({extent, f.offset.length(), pattern});
-  }
+  for (const hatchFamily& f : families) extent = std::max({extent, f.offset.length(), dashListLength(f.dashes)});
   return extent;
 }
 

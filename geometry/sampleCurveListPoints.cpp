@@ -26,16 +26,9 @@ void addRings(const XtGeCurve2d& curve, const GDI::canvas& view, GDI::solid& ite
     splitCurvesAtIntersections(curve, view.frame.frame, rings, false);
   }
   for (XtGeCurve2d*& ring : rings) {
-    std::unique_ptr<XtGeCurve2d> owned(ring);
+    std::unique_ptr<XtGeCompositeCurve2d> composite = asComposite(std::unique_ptr<XtGeCurve2d>(ring));
     ring = nullptr;
-    if (!owned) continue;
-    if (owned->type() == XtGe::kCompositeCrv2d) {
-      item.rings.emplace_back(static_cast<XtGeCompositeCurve2d*>(owned.release()));
-    } else {
-      std::vector<std::unique_ptr<XtGeCurve2d>> single;
-      single.push_back(std::move(owned));
-      item.rings.push_back(std::make_unique<XtGeCompositeCurve2d>(std::move(single)));
-    }
+    if (composite) item.rings.push_back(std::move(composite));
   }
 }
 

@@ -24,10 +24,8 @@
 #include "platform/ge/XtGeCompositeCurve2d.h"
 #include "platform/ge/XtGeContext.h"
 #include "platform/ge/XtGeLine2d.h"
-#include "platform/win/NumberParse.h"
 
 #include <algorithm>
-#include <cmath>
 #include <exception>
 #include <limits>
 #include <numbers>
@@ -209,16 +207,18 @@ class CircuitReader {
     if ((route->vertices()[1] - start).crossProduct(a_ - start) > 0.0) route->reverse();
     std::unique_ptr<CFloorHeatingPolyLine> asBuilt = exactCopy(*route);
     removeShortMiddleSegments(*route, bendDistance());
-    CFHZoneDesign& design = firstDesign();
-    if (!circuit_.connectPipe(*route, pitch, network_.outlineSegments, design, firstCrossing_, true)) {
+    for (std::unique_ptr<CFloorHeatingPolyLine>* tried : {&route, &asBuilt}) {
+      if (circuit_.connectPipe(**tried, pitch, network_.outlineSegments, firstDesign(), firstCrossing_, true)) {
+        addedRoute_ = tried->get();
+        network_.addPipe(std::move(*tried));
+        return true;
+      }
+      // A failed connection may have left the pipes and the centre line on
+      // this route: they go before it does.
       circuit_.clearPipes();
       circuit_.centreLine = nullptr;
-      route = std::move(asBuilt);
-      if (!circuit_.connectPipe(*route, pitch, network_.outlineSegments, design, firstCrossing_, true)) return false;
     }
-    addedRoute_ = route.get();
-    network_.addPipe(std::move(route));
-    return true;
+    return false;
   }
 
   // Step 11, first zone: its pipe ends where the new sides meet its wall.
@@ -319,8 +319,7 @@ class CircuitReader {
         values[i] = *value;
       } else if (const std::u16string* text = itemArray::itemAt(network_.manifoldItem, keys[i]);
                  text != nullptr && !text->empty()) {
-        values[i] = _wtof(text->c_str());
-        if (!std::isfinite(values[i])) values[i] = 0.0;
+        values[i] = finiteNumber(text->c_str());
       } else {
         return;
       }

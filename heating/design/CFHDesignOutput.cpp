@@ -1,7 +1,8 @@
 // The output driver: the confirmed design drawn into the drawing, in its
 // fixed order, all through one output of the host. The writers are those of
-// CFHPipeOutput.cpp, CFHLabelOutput.cpp and CFHManifoldOutput.cpp; each
-// answers false to stop the output, which the command then rolls back.
+// CFHPipeOutput.cpp, CFHLabelOutput.cpp, CFHOutlineOutput.cpp and
+// CFHManifoldOutput.cpp; each answers false to stop the output, which the
+// command then rolls back.
 #include "heating/design/CFHModel.h"
 
 #include "heating/design/CFHCircuit.h"

@@ -39,6 +39,16 @@ std::optional<std::int32_t> zoneNumberOf(const CFHEntityInOut& record) {
   return number;
 }
 
+// The design command's rule: a zone whose as-drawn loop holds a segment point
+// of the network's pipes is run into by them, and its boundary keeps the
+// network.
+void markPipesRunInto(CFHZoneEntry& zone, CFHZoneBoundary& boundary, const XtGePoint2dArray& points,
+                      CFHPipeNetwork& network) {
+  const bool entered = boundary.asDrawnLoop.classifyPoints(points, workTol) == CLoop::kInside;
+  zone.pipesRunInto = entered ? 1 : 0;
+  boundary.pipeNetwork = entered ? &network : nullptr;
+}
+
 // ---- The keys of a zone label, in the order they are read --------------------
 
 // A key read as a whole number (flags, indexes) or as a decimal one.
@@ -173,8 +183,7 @@ void readBoundaryValues(CFHZoneDesign& design, const CFHEntityInOut& boundaryRec
     }
   }
   if (const std::optional<std::int32_t> position = tagInt(label, u"_PT_X_ZDR_MEBA")) {
-    const int at = loopPosition(positions, *position);
-    const int id = at == *position ? loop.itemIdAt(at) : loop.item(at)->id;
+    const int id = loop.itemIdAt(loopPosition(positions, *position));
     design.setMeanderBaseId(id > 0 ? static_cast<std::uint32_t>(id) : 0u);
   }
 }
@@ -281,10 +290,7 @@ bool CFHDrawingInOut::readZoneFields(CFHZoneEntry& zone, const CFHEntityInOut* b
     // none is read yet, and finishCircuits decides again for every zone.
     CFHPipeNetwork& network = zone.model()->pipeNetwork();
     XtGePoint2dArray points;
-    if (boundary->asDrawnLoop.classifyPoints(zoneBoundarySegmentPoints(network, points), workTol) == CLoop::kInside) {
-      zone.pipesRunInto = 1;
-      boundary->pipeNetwork = &network;
-    }
+    markPipesRunInto(zone, *boundary, zoneBoundarySegmentPoints(network, points), network);
     boundary->workingLoop.copyFrom(boundary->asDrawnLoop);
     design.setBoundary(std::move(boundary));
     if (label == nullptr) return true;
@@ -323,11 +329,7 @@ void CFHDrawingInOut::finishCircuits(CFHModel& model) {
   }
   XtGePoint2dArray points;
   zoneBoundarySegmentPoints(network, points);
-  for (const auto& zone : model.zones()) {
-    CFHZoneBoundary* boundary = zone->design() != nullptr ? zone->design()->boundary() : nullptr;
-    if (boundary == nullptr) continue;
-    const bool entered = boundary->asDrawnLoop.classifyPoints(points, workTol) == CLoop::kInside;
-    zone->pipesRunInto = entered ? 1 : 0;
-    boundary->pipeNetwork = entered ? &network : nullptr;
-  }
+  for (const auto& zone : model.zones())
+    if (CFHZoneBoundary* boundary = zone->design() != nullptr ? zone->design()->boundary() : nullptr)
+      markPipesRunInto(*zone, *boundary, points, network);
 }

@@ -3,6 +3,7 @@
 #include "heating/design/CFHDrawingInOut.h"
 
 #include "heating/design/CFHCircuit.h"
+#include "heating/design/CFHExtendedData.h"
 #include "heating/design/CFHModel.h"
 #include "heating/design/CFHZoneDesign.h"
 #include "heating/design/CFHZoneEntry.h"
@@ -17,22 +18,10 @@
 
 namespace {
 
-// Record identifiers of a drawn design.
-constexpr std::u16string_view kBoundaryId = u"TPV2000-0001";
-constexpr std::u16string_view kZoneLabelId = u"TPV1000-0001";
-constexpr std::u16string_view kManifoldLabelId = u"TPV1000-0002";
-constexpr std::u16string_view kHeatingBodyId = u"TPV1001-0001";
-constexpr std::u16string_view kCircuitLabelId = u"TPV1001-0002";
-constexpr std::u16string_view kHeatingBodyNumberId = u"TPV1001-0003";
-constexpr std::u16string_view kSupplyId = u"TP80000-0001";
-constexpr std::u16string_view kReturnId = u"TP90000-0001";
-
-// Group codes and values of the lists read here.
+// Group codes of the association group.
 constexpr std::int16_t kAppName = 1001;
-constexpr std::int16_t kAssociationKind = 1070;
+constexpr std::int16_t kAssociationEntry = 1070;
 constexpr std::int16_t kAssociatedHandle = 1005;
-constexpr std::int16_t kAssociatedEntry = 272;
-constexpr std::u16string_view kAssociationApp = u"VE2R_ASSOC";
 // A list longer than this is not read further.
 constexpr int kMaxListNodes = 1000000;
 
@@ -43,8 +32,8 @@ bool associatedWith(const resbuf* list, std::u16string_view handle) {
   int n = 0;
   for (const resbuf* node = list; node != nullptr && n < kMaxListNodes; node = node->next, ++n) {
     if (node->code == kAppName) {
-      inGroup = node->value.str != nullptr && kAssociationApp == node->value.str;
-    } else if (inGroup && node->code == kAssociationKind && node->value.i16 == kAssociatedEntry) {
+      inGroup = node->value.str != nullptr && hvAssociation::kApp == node->value.str;
+    } else if (inGroup && node->code == kAssociationEntry && node->value.i16 == hvAssociation::kHandleEntry) {
       const resbuf* next = node->next;
       if (next != nullptr && next->code == kAssociatedHandle && next->value.str != nullptr && handle == next->value.str)
         return true;
@@ -103,21 +92,21 @@ void CFHDrawingInOut::fileRecord(RecordPtr record) {
   RecordList* target = &otherRecords;
   switch (record->kind()) {
     case CFHEntityInOut::kPolyline:
-      if (id == kBoundaryId) {
+      if (id == hvRecordId::kZoneOutline) {
         target = &boundaryRecords;
         break;
       }
       [[fallthrough]];
     case CFHEntityInOut::kLine:
-      if (id == kSupplyId) target = &supplyRecords;
-      else if (id == kReturnId) target = &returnRecords;
+      if (id == hvRecordId::kSupplyPipe) target = &supplyRecords;
+      else if (id == hvRecordId::kReturnPipe) target = &returnRecords;
       break;
     case CFHEntityInOut::kMtext:
-      if (id == kManifoldLabelId) return setAuxRecord(std::move(record));
-      if (id == kZoneLabelId) target = &zoneLabelRecords;
-      else if (id == kCircuitLabelId) target = &circuitLabelRecords;
-      else if (id == kHeatingBodyId) target = &heatingBodyRecords;
-      else if (id == kHeatingBodyNumberId) target = &heatingBodyNumberRecords;
+      if (id == hvRecordId::kManifoldLabel) return setAuxRecord(std::move(record));
+      if (id == hvRecordId::kZoneDescription) target = &zoneLabelRecords;
+      else if (id == hvRecordId::kCircuitLabel) target = &circuitLabelRecords;
+      else if (id == hvRecordId::kHeatingBody) target = &heatingBodyRecords;
+      else if (id == hvRecordId::kHeatingBodyNumber) target = &heatingBodyNumberRecords;
       break;
     case CFHEntityInOut::kHatch: target = &hatchRecords; break;
     default: break;

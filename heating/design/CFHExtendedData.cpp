@@ -18,11 +18,7 @@
 
 namespace {
 
-constexpr const char16_t* kAssociationApp = u"VE2R_ASSOC";
-constexpr const char16_t* kAssociationKind = u"VE2R_HEATPIPES";
 constexpr const char16_t* kAnnotativeApp = u"VE2R_ANNOTATIVE";
-// The 1070 that introduces each associated handle.
-constexpr int kAssociatedHandle = 272;
 
 }  // namespace
 
@@ -104,9 +100,9 @@ ownedChain CFHDataChain::release() {
 ownedChain associationData(std::span<const std::u16string> handles) {
   CFHDataChain chain;
   chain.append(ownedChain(
-      buildResbufList({{1001, kAssociationApp}, {1005, u""}, {1000, kAssociationKind}, {1070, 1}})));
+      buildResbufList({{1001, hvAssociation::kApp}, {1005, u""}, {1000, hvAssociation::kKind}, {1070, 1}})));
   for (const std::u16string& handle : handles)
-    chain.append(ownedChain(buildResbufList({{1070, kAssociatedHandle}, {1005, handle}})));
+    chain.append(ownedChain(buildResbufList({{1070, hvAssociation::kHandleEntry}, {1005, handle}})));
   return chain.release();
 }
 

@@ -47,6 +47,14 @@ inline constexpr std::u16string_view kSupplyPipe = u"TP80000-0001";        // LW
 inline constexpr std::u16string_view kReturnPipe = u"TP90000-0001";        // LWPOLYLINE
 }  // namespace hvRecordId
 
+// The association group: its application name, its kind, and the 1070 value
+// in front of each associated handle (1005).
+namespace hvAssociation {
+inline constexpr std::u16string_view kApp = u"VE2R_ASSOC";
+inline constexpr std::u16string_view kKind = u"VE2R_HEATPIPES";
+inline constexpr int kHandleEntry = 272;
+}  // namespace hvAssociation
+
 // The factor of the "× 1/60" rule: mass flow in kg/h written per minute.
 inline constexpr double kPerMinute = 0.0166666666666667;
 
@@ -81,7 +89,6 @@ class CFHDataChain {
   void appendCopy(const resbuf* chain);
 
   bool failed() const { return failed_; }
-  const resbuf* get() const { return head_.get(); }
   // The chain, null when it failed (the caller owns it).
   ownedChain release();
 

@@ -221,12 +221,13 @@ bool CFHCircuit::drawPipes(const HostExport2D*, const XtGeMatrix2d& matrix, cons
   const ownedChain supplyData = pipeRecord(hvRecordId::kSupplyPipe, HvText::pipeLabelSupply(), *this, first, circuitList.get());
   const ownedChain returnData = pipeRecord(hvRecordId::kReturnPipe, HvText::pipeLabelReturn(), *this, first, circuitList.get());
   const int colour = pipeColour(colourIndex, colourCircuits);
-  const bool written =
-      circuitList && supplyData && returnData &&
-      writePipeCurves(supply, model_->loopLayers[0], graphics.supply.linetype, colour, supplyData.get(), *context,
-                      matrix) &&
-      writePipeCurves(returns, model_->loopLayers[1], graphics.returnStyle.linetype, colour, returnData.get(),
-                      *context, matrix);
+  // A refused pipe stops the output: nothing more is written.
+  if (!circuitList || !supplyData || !returnData ||
+      !writePipeCurves(supply, model_->loopLayers[0], graphics.supply.linetype, colour, supplyData.get(), *context,
+                       matrix) ||
+      !writePipeCurves(returns, model_->loopLayers[1], graphics.returnStyle.linetype, colour, returnData.get(),
+                       *context, matrix))
+    return false;
   for (CFHZoneEntry* zone : zones_) writeBorderEntities(*zone, *context, matrix);
-  return written;
+  return true;
 }

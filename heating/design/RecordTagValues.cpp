@@ -23,7 +23,11 @@ std::optional<std::int32_t> tagInt(const CFHEntityInOut& record, std::u16string_
 std::optional<double> tagReal(const CFHEntityInOut& record, std::u16string_view key) {
   const std::optional<CString> text = tagText(record, key);
   if (!text) return std::nullopt;
-  const double value = _wtof(text->GetString());
+  return finiteNumber(text->GetString());
+}
+
+double finiteNumber(LPCWSTR text) {
+  const double value = _wtof(text);
   return std::isfinite(value) ? value : 0.0;
 }
 
@@ -33,6 +37,8 @@ std::optional<XtGePoint2d> tagLocalPoint(const CFHEntityInOut& record, std::u16s
   if (!text) return std::nullopt;
   XtGePoint2d local;
   parseNumberList(text->view(), local);
+  for (double* coordinate : {&local.x, &local.y})
+    if (!std::isfinite(*coordinate)) *coordinate = 0.0;
   return manifoldToDrawing(network, local);
 }
 

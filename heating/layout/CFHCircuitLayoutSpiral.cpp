@@ -16,11 +16,11 @@
 
 #include "geometry/Tolerances.h"
 
+#include <cmath>
+
 namespace {
 
 thread_local const SpiralHooks* currentHooks = nullptr;
-
-void freeLevels(std::vector<CFHCircuitLayout::Level*>& levels) { deleteLoopListsAndClear(levels); }
 
 // The copies of the prepared levels and narrow list for the second attempt.
 void saveLevels(SpiralRun& run) {
@@ -36,7 +36,7 @@ void saveLevels(SpiralRun& run) {
 // (and with it the handed-over loops), then the levels and the narrow list.
 void restoreLevels(SpiralRun& run) {
   emptySpiralGraph(run.layout);
-  freeLevels(run.layout.levels);
+  deleteLoopListsAndClear(run.layout.levels);
   run.layout.levels.swap(run.savedLevels);
   deleteOffsetLoopsAndFree(run.narrows);
   run.narrows.swap(run.savedNarrows);
@@ -57,7 +57,7 @@ bool crossingCheck(const CFHCircuitLayout& layout, int attempt) {
 SpiralRun::~SpiralRun() {
   deleteOffsetLoopsAndFree(narrows);
   deleteOffsetLoopsAndFree(savedNarrows);
-  freeLevels(savedLevels);
+  deleteLoopListsAndClear(savedLevels);
 }
 
 const SpiralHooks* spiralHooks() { return currentHooks; }
@@ -99,6 +99,12 @@ bool CFHCircuitLayout::layoutSpiral() {
   }
   if (startEnd == nullptr || endEnd == nullptr || (orientationGiven == 0 && boundary == nullptr)) {
     outcome = LayoutOutcome::kNoBoundary;
+    return false;
+  }
+  // Every step measures in spacings: at a spacing that is not a positive
+  // number no path is laid.
+  if (!(spacing > 0.0) || !std::isfinite(spacing)) {
+    outcome = LayoutOutcome::kNoSpiralPath;
     return false;
   }
   SpiralRun run(*this);

@@ -34,8 +34,6 @@ class EdgePathIndex {
   EdgePathIndex(const std::vector<COffsetEdge*>& edges, double cell);
   void rebuild(const std::vector<COffsetEdge*>& edges, double cell);
 
-  std::size_t pieceCount() const { return segments_.size(); }
-
   // Whether two pieces meet anywhere but at an end of both (`tol`: a meeting
   // point equal to an end of the first piece and to an end of the second is
   // a shared end). Pieces of one edge are tested against each other too, a

@@ -6,6 +6,7 @@
 #include "heating/layout/CFHPipeEnd.h"
 #include "heating/layout/COffsetLoop.h"
 #include "heating/layout/COffsetNarrowLoopSection.h"
+#include "heating/layout/DeleteAndClear.h"
 #include "heating/layout/LayoutOrderings.h"
 #include "heating/layout/OffsetLoopParts.h"
 #include "heating/layout/OffsetLoopQueries.h"
@@ -99,16 +100,12 @@ void closeGaps(SpiralRun& run, Level& level) {
   }
 }
 
-void deleteLevel(CFHCircuitLayout::Level* level) {
-  if (level == nullptr) return;
-  for (COffsetLoop* loop : *level) delete loop;
-  delete level;
-}
-
 // Drops the levels from k on.
 void dropLevelsFrom(std::vector<Level*>& levels, std::size_t k) {
-  for (std::size_t j = k; j < levels.size(); ++j) deleteLevel(levels[j]);
-  levels.resize(std::min(k, levels.size()));
+  if (k >= levels.size()) return;
+  std::vector<Level*> dropped(levels.begin() + static_cast<std::ptrdiff_t>(k), levels.end());
+  levels.resize(k);
+  deleteLoopListsAndClear(dropped);
 }
 
 // Keeps the region of level 0's first loop.

@@ -69,7 +69,7 @@ struct SpiralRun {
 // at their necks (not level 1 when the layout has two levels and level 1
 // one loop, nor a four-sided loop of the last level), the parts taking the
 // loop's place and the narrow pieces joining the narrow list; of two
-// crossing loops the shorter goes (the later on equal length); the gaps
+// crossing loops the shorter goes (the earlier on equal length); the gaps
 // of every loop are closed (a loop left under three sections becomes a
 // narrow loop section); an emptied level goes; the level is sorted nearest
 // the start pipe end first. Then only the region of level 0's first loop

@@ -672,7 +672,8 @@ int CadHost::runScriptedDialog(const char16_t* name, HvDialogDriverProc driver, 
     step.reply = reply.data();
     step.replyCapacity = hvDialogReplyCapacity;
     const int status = driver != nullptr ? driver(context, &step) : hostStatus::error;
-    // The driver may leave the buffer unterminated: it is read up to its end.
+    // The driver may leave the buffer unterminated: it is read up to the
+    // terminator's place, the buffer's last unit.
     reply.resize(std::min(reply.find(u'\0'), reply.size() - 1));
     JsonLine stepLine;
     stepLine.text("kind", "dialog")

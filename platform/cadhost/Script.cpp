@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "platform/cadhost/SaveTarget.h"
+#include "platform/cadhost/ScriptedDialog.h"
 #include "platform/win/Utf8.h"
 #include "platform/win/WinTypes.h"
 
@@ -202,14 +203,14 @@ void parsePick(const LineParser& p, DialogStepSpec& d) {
     const std::size_t needs = key == "edge" ? 3 : key == "all" ? 1 : 2;
     if (i + needs > p.size()) p.fail("a pick names zone N, circuit N, edge N P or all: " + key + " is not complete");
     if (key == "zone") {
-      d.items.push_back({0, wholeIn(p, i + 1, "a zone number", 1, kMaxWhole), 0});
+      d.items.push_back({hvDialogItemZone, wholeIn(p, i + 1, "a zone number", 1, kMaxWhole), 0});
     } else if (key == "circuit") {
-      d.items.push_back({1, wholeIn(p, i + 1, "a circuit number", 1, kMaxCircuitNumber), 0});
+      d.items.push_back({hvDialogItemCircuit, wholeIn(p, i + 1, "a circuit number", 1, kMaxCircuitNumber), 0});
     } else if (key == "edge") {
-      d.items.push_back({2, wholeIn(p, i + 1, "a zone number", 1, kMaxWhole),
+      d.items.push_back({hvDialogItemEdge, wholeIn(p, i + 1, "a zone number", 1, kMaxWhole),
                          wholeIn(p, i + 2, "an edge position", 1, kMaxWhole)});
     } else if (key == "all") {
-      d.items.push_back({3, 0, 0});
+      d.items.push_back({hvDialogItemAll, 0, 0});
     } else {
       p.fail("a pick names zone N, circuit N, edge N P or all, not " + key);
     }
@@ -231,7 +232,7 @@ void parseColors(const LineParser& p, DialogStepSpec& d) {
       p.fail("expected CIRCUIT=COLOUR, not " + pair);
     if (circuit < 1 || circuit > kMaxCircuitNumber) p.fail("a circuit number must be 1 to 999999, not " + pair);
     if (colour < 0 || colour > kMaxColourIndex) p.fail("a colour index must be 0 to 256, not " + pair);
-    d.items.push_back({1, static_cast<int>(circuit), static_cast<int>(colour)});
+    d.items.push_back({hvDialogItemCircuit, static_cast<int>(circuit), static_cast<int>(colour)});
   }
 }
 
@@ -305,7 +306,7 @@ void parseDialog(const LineParser& p, ScriptItem& item) {
     parseColors(p, d);
   } else if (what == "show") {
     d.kind = DialogStepSpec::Kind::Show;
-    for (std::size_t i = 2; i < p.size(); ++i) d.items.push_back({4, wholeIn(p, i, "a field id", 0, kLastFieldId), 0});
+    for (std::size_t i = 2; i < p.size(); ++i) d.items.push_back({hvDialogItemField, wholeIn(p, i, "a field id", 0, kLastFieldId), 0});
   } else {
     p.fail("unknown dialog step: " + what + " (wait, calc, set, pick, number, colors, show or end)");
   }

@@ -51,7 +51,7 @@ struct SelectSpec {
 // A key of a pick, a circuit=colour pair or a field of a show (kind, first
 // and second as HvDialogStepItem takes them).
 struct DialogItemSpec {
-  int kind = 0;
+  int kind = 0;  // HvDialogItemKind
   int first = 0;
   int second = 0;
 };

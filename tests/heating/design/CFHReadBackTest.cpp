@@ -1,10 +1,12 @@
 // Reading a drawn design back, record by record, in work coordinates around
-// the manifold outline (0,0)-(600,100): the grouping of the zones, the order
-// of a circuit's two zones, and the short middle segments of a route. Whole
+// the manifold outline (0,0)-(600,100): values that are no numbers, the
+// grouping of the zones, the order of a circuit's two zones, and the short
+// middle segments of a route. Whole
 // drawn designs, their keys and damaged ones: readback_test.py.
 #include "heating/design/CFHCircuit.h"
 #include "heating/design/CFHCircuitReadBack.h"
 #include "heating/design/CFHDrawingInOut.h"
+#include "heating/design/RecordTagValues.h"
 
 #include "host/ResbufBuilder.h"
 
@@ -61,6 +63,30 @@ class ReadBack : public zone_design_test::DesignTest {
   CFHModel model;
   IO::RecordList boundaries;
 };
+
+TEST_F(ReadBack, ValuesThatAreNoFiniteNumbersReadZero) {
+  // Points are stored relative to the manifold: a damaged coordinate must not
+  // put a body or a connection point at infinity.
+  const XtGePoint2d reference(1000, 500);
+  model.pipeNetwork().referencePoint = reference;
+  const struct {
+    const char16_t* text;
+    double real;
+    XtGeVector2d local;
+  } cases[] = {
+      {u"12.5abc", 12.5, {0, 0}},         {u"1e999", 0.0, {0, 0}},
+      {u"nan", 0.0, {0, 0}},              {u"(1.50|-2.25|0.00)", 0.0, {1.5, -2.25}},
+      {u"(nan|1e999|0.00)", 0.0, {0, 0}}, {u"(-inf|4.00|0.00)", 0.0, {0, 4}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "case " << &c - cases);
+    const IO::RecordPtr label = record(u"TPV1001-0001", {{u"V", c.text}});
+    EXPECT_EQ(tagReal(*label, u"V"), c.real);
+    const std::optional<XtGePoint2d> point = tagLocalPoint(*label, u"V", model.pipeNetwork());
+    ASSERT_TRUE(point.has_value());
+    EXPECT_TRUE(point->isEqualTo(reference + c.local)) << point->x << ", " << point->y;
+  }
+}
 
 TEST_F(ReadBack, ZonesAreGroupedByTheCircuitOfTheirLastLabel) {
   const struct {

@@ -274,7 +274,7 @@ def check_design(path, input_path=None, annotative=None, complete=True, fresh=Tr
             if pairs[0][1] != label:
                 fail(f"{identifier} {h}: the label {pairs[0][1]!r} is not {label!r}")
             if entity.closed:
-                fail(f"{identifier} {h}: a pipe is not closed")
+                fail(f"{identifier} {h}: a pipe is drawn closed")
         if token == "O" and not entity.closed:
             fail(f"outline {h} is not closed")
     if not CREATION_ORDER.match(design.tokens):

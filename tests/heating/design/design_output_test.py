@@ -198,7 +198,9 @@ for name, options in (("plain", []), ("levels", ["--display", "2", "--border", "
             design = checked(what, path, input_path=MINIMAL, complete=False)
             check(design.tokens == whole.tokens[:k - 1] + whole.tokens[k:], f"{what}: order {design.tokens}")
         else:
-            check(report.get("drawn") is False and report.get("codes19") == [REFUSED], f"{what}: {report}")
+            # The refusal ends the output: no entity is offered after it.
+            check(report.get("drawn") is False and report.get("codes19") == [REFUSED] and
+                  report.get("calls114") == k, f"{what}: {report}")
             check(snapshot(path) == snapshot(MINIMAL), f"{what}: the drawing changed")
 
 folders.close()

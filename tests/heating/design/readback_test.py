@@ -180,8 +180,8 @@ def first_supply_piece_only(doc, msp):
 
 
 def mtext_supply(doc, msp):
+    """The supply gone and the circuit label relabelled as a supply record."""
     msp.delete_entity(supply(msp))
-    set_key(numbered(msp, "TPV1001-0002", "_PT_CISLO_OKRUHU", "1"), "QEV_DATA", None)
     circuit_label = numbered(msp, "TPV1001-0002", "_PT_CISLO_OKRUHU", "1")
     tags = list(circuit_label.get_xdata("QEV_DATA"))
     circuit_label.set_xdata("QEV_DATA", [(1000, "TP80000-0001")] + [(t[0], t[1]) for t in tags[1:]])

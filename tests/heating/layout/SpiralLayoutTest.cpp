@@ -58,6 +58,9 @@ ZoneCase z5Wide() { return zone_set::z5(700); }
 ZoneCase z2Clockwise() { return zone_set::clockwise(zone_set::z2()); }
 ZoneCase z1Far() { return zone_set::moved(zone_set::z1(), 1e7); }
 ZoneCase z2Far() { return zone_set::moved(zone_set::z2(), 1e7); }
+// Z3's legs are sub-areas: their links and detours turned round and far out.
+ZoneCase z3Clockwise() { return zone_set::clockwise(zone_set::z3()); }
+ZoneCase z3Far() { return zone_set::moved(zone_set::z3(), 1e7); }
 ZoneCase tongue() { return spiral_zone::tongue(); }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -67,6 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
                     AcceptCase{zone_set::z6c}, AcceptCase{zone_set::z7}, AcceptCase{zone_set::z8},
                     AcceptCase{zone_set::z9, false}, AcceptCase{zone_set::z10a}, AcceptCase{zone_set::z10b, false},
                     AcceptCase{zone_set::z10c}, AcceptCase{z2Clockwise}, AcceptCase{z1Far}, AcceptCase{z2Far},
+                    AcceptCase{z3Clockwise}, AcceptCase{z3Far},
                     AcceptCase{zone_set::z1Metres}, AcceptCase{zone_set::z1Centred}, AcceptCase{tongue, false},
                     AcceptCase{spiral_zone::twoRooms, false}));
 
@@ -85,14 +89,24 @@ TEST(SpiralOnZoneSet, TiesAndTheRing) {
   EXPECT_NEAR(ring.check().inZoneLength, 12000.0, 1.0);
 }
 
-// A strip too narrow for a level lays nothing; Z5's narrow neck leaves the
-// right room out, and the left room passes on its own outline.
+// A strip too narrow for a level lays nothing, nor does a record whose
+// spacing is no positive number; Z5's narrow neck leaves the right room out,
+// and the left room passes on its own outline.
 TEST(SpiralRefusals, NoLevelAndRegionsLeftOut) {
   const UnitScope units(1000);
   const Laid none(zone_set::z4(150));
   EXPECT_FALSE(none.ok);
   EXPECT_EQ(none.layout().outcome, LayoutOutcome::kNoLevel);
   EXPECT_TRUE(none.layout().edges.empty() && none.layout().nodes.empty() && none.layout().firstEdge == nullptr);
+  for (const double s : {0.0, -200.0, std::nan("")}) {
+    ZoneCase c = zone_set::z1();
+    const auto zone = meander_test::layoutZone(c, CFHCircuitLayout::kSpiral);
+    CFHCircuitLayout& l = *zone->layout;
+    l.spacing = s;
+    EXPECT_FALSE(l.layoutSpiral()) << s;
+    EXPECT_EQ(l.outcome, LayoutOutcome::kNoSpiralPath) << s;
+    EXPECT_TRUE(l.edges.empty() && l.nodes.empty() && !l.levels.empty()) << s;
+  }
 
   Laid left(zone_set::z5(150));
   ASSERT_TRUE(left.ok && left.path.faults.empty());

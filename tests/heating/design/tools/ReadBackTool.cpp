@@ -1,15 +1,15 @@
 // The read-back round trip through the stand-in host, for readback_test.py.
 // First run, over DRAWING: the design command's road in-process (both
 // selections, routed model, the profile's defaults from OUTDIR as the host
-// folder, given the heating file of --host-dir), with R fixed, a heating body, a floor structure, a note, a pipe
-// material, t1/t2 42/34, the last circuit's first zone drawn as levels with border widths
-// on two sides, the meander bases on the walls the pipes enter and an
-// optional joined zones; designed, dumped (ModelDump.h), drawn and saved as
-// OUTDIR/drawn.dxf. Second run, over that drawing: every entity filed as the
+// folder, given the heating file of --host-dir), with R fixed, a heating
+// body, a floor structure, a note, a pipe material, t1/t2 42/34, the last
+// circuit's first zone drawn as levels with border widths on two sides, the
+// meander bases on the walls the pipes enter and optional joined zones;
+// designed, dumped (ModelDump.h), drawn and saved as OUTDIR/drawn.dxf.
+// Second run, over that drawing: every entity filed as the
 // edit command files it, the model read back in the edit's order, dumped and
 // compared; then the pipes applied, the zones recalculated, every circuit
 // designed again on this thread, dumped and compared again. The dumps are
-// left in OUTDIR as designed.txt and read.txt. The dumps are
 // left in OUTDIR as designed.txt and read.txt.
 //
 // Usage: ReadBackTool DRAWING OUTDIR [options]
@@ -151,7 +151,6 @@ void designCommand() {
   setDesignValues(model);
   in_process_design::designCircuits(model);
   g_designed = model_dump::dumpModel(model, io.workMatrix().inverse(), limits(model));
-  std::ofstream(g_options.out / "designed.txt") << g_designed.text();
   std::ofstream(g_options.out / "designed.txt") << g_designed.text();
   const bool drawn = model.drawDesign();
   report("drawn", drawn ? "true" : "false");
