@@ -144,8 +144,9 @@ class CFHModel : private HeatingCurveObserver {
   // when there is none.
   void selectCircuitByNumber(std::uint32_t n);
   // With automatic circuit numbering on: the circuits in list order get
-  // consecutive numbers from the first circuit number (1 when it is lower),
-  // then the heating bodies are numbered again. Off: nothing changes.
+  // consecutive numbers from the first circuit number (1 when it is lower;
+  // lower where the last would pass kMaxCircuitNumber), then the heating
+  // bodies are numbered again. Off: nothing changes.
   void renumberCircuits();
   // With automatic zone numbering on: the zones in list order get
   // consecutive numbers from the first zone number (1 when it is lower).

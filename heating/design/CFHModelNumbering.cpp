@@ -32,8 +32,11 @@ void CFHModel::selectCircuitByNumber(std::uint32_t n) {
 void CFHModel::renumberCircuits() {
   const CFHPipeNetwork& network = pipeNetwork_;
   if (network.autoNumberCircuits == 0) return;
-  // Numbers start at 1: a start below it (a damaged manifold record) is 1.
-  std::uint32_t next = static_cast<std::uint32_t>(std::max(network.firstCircuitNumber, 1));
+  // Numbers stay within 1 to kMaxCircuitNumber, below the zones' selection
+  // keys: a start outside (a damaged manifold record) moves in.
+  const auto count = static_cast<std::int64_t>(circuits_.size());
+  const std::int64_t last = std::max<std::int64_t>(kMaxCircuitNumber - count + 1, 1);
+  std::uint32_t next = static_cast<std::uint32_t>(std::clamp<std::int64_t>(network.firstCircuitNumber, 1, last));
   for (const auto& circuit : circuits_) circuit->number = next++;
   renumberHeatingBodies();
 }

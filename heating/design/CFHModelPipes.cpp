@@ -36,12 +36,8 @@ bool CFHModel::findDuplicateZones(std::vector<CString>& texts) const {
       if (reported[j] || other == nullptr || !CFHBoundLoop::sharesEndPoint(first->asDrawnLoop, other->asDrawnLoop))
         continue;
       reported[i] = reported[j] = true;
-      CString next;
-      if (text.IsEmpty())
-        next.Format(u"%d, %d", static_cast<int>(zones_[i]->number), static_cast<int>(zones_[j]->number));
-      else
-        next.Format(u"%s, %d", text.GetString(), static_cast<int>(zones_[j]->number));
-      text = next;
+      if (text.IsEmpty()) text.Format(u"%d", static_cast<int>(zones_[i]->number));
+      text.AppendFormat(u", %d", static_cast<int>(zones_[j]->number));
     }
     if (text.IsEmpty()) continue;
     texts.push_back(text);

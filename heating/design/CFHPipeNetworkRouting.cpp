@@ -75,9 +75,9 @@ bool isReached(const std::vector<const CFHZoneEntry*>& reached, const CFHZoneEnt
 }
 
 // The first zone whose as-drawn loop holds an end of the pipe (the start
-// tried first), and which end.
+// tried first), which end, and that end snapped onto the loop.
 CFHZoneEntry* zoneAtPipeEnd(const std::vector<std::unique_ptr<CFHZoneEntry>>& zones, const CFloorHeatingCurve& pipe,
-                            bool& atStart) {
+                            bool& atStart, XtGePoint2d& onLoop) {
   for (const auto& zone : zones) {
     const CFHZoneBoundary* boundary = zone->design()->boundary();
     if (boundary == nullptr) continue;
@@ -85,6 +85,7 @@ CFHZoneEntry* zoneAtPipeEnd(const std::vector<std::unique_ptr<CFHZoneEntry>>& zo
       XtGePoint2d end = start ? pipe.startPoint() : pipe.endPoint();
       if (!boundary->isOnLoop(end, true)) continue;
       atStart = start;
+      onLoop = end;
       return zone.get();
     }
   }
@@ -184,12 +185,11 @@ int CFHPipeNetwork::route() {
     CFloorHeatingCurve& pipe = *pipes[i];
     auto circuit = std::make_unique<CFHCircuit>(&model, static_cast<std::uint32_t>(i + 1));
     bool atStart = false;
-    CFHZoneEntry* zone = zoneAtPipeEnd(model.zones(), pipe, atStart);
+    XtGePoint2d end;
+    CFHZoneEntry* zone = zoneAtPipeEnd(model.zones(), pipe, atStart, end);
     if (zone != nullptr) {
       if (isReached(reached, zone)) return kZoneFedTwice;
       const CFHZoneBoundary& boundary = *zone->design()->boundary();
-      XtGePoint2d end = atStart ? pipe.startPoint() : pipe.endPoint();
-      boundary.isOnLoop(end, true);
       moveEndTo(pipe, atStart, end);
       // Arc walls are chords in the working loop: the pipe stops at the chord.
       XtGePoint2d onWorking;

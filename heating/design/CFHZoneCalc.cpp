@@ -7,8 +7,6 @@
 #include "heating/design/CFHZoneDesign.h"
 #include "heating/design/CFHZoneEntry.h"
 
-#include "heating/layout/CFHCircuitSegment.h"
-
 #include "heating/curves/VariantValue.h"
 
 #include <cmath>
@@ -95,20 +93,12 @@ Value efficiency(const Value& m, double l) { return tanhOf(m * val(l * 0.5)) / (
 // the circuit's job, so only a design started meanwhile can cause this).
 // L = LP + LH.
 void updateLoopLength(CFHZoneCalc& calc) {
-  const CFHZoneDesign& design = *calc.zone->design();
-  const CFHZoneDesign::IdleAccess access(design);
-  if (access.idle()) {
-    const CFHCircuitLayout* layout =
-        design.displayType() == 0 ? access.layoutIfIdle() : access.secondLayoutIfIdle();
-    if (layout != nullptr) {
-      double length = 0.0;
-      for (const CFHCircuitSegment* segment : layout->segments)
-        if (segment != nullptr && segment->curve != nullptr) length += segment->curve->length();
-      calc.loopLength = length / calc.zone->model()->unitFactor();
-    } else {
-      calc.loopLength = variantValueToDouble(variantValueDiv(valueOf(calc.reducedArea), valueOf(calc.pipePitch)));
-    }
-  }
+  const CFHZoneDesign::IdleAccess access(*calc.zone->design());
+  double laid = 0.0;
+  if (access.laidPipeLength(laid))
+    calc.loopLength = laid / calc.zone->model()->unitFactor();
+  else if (access.idle())
+    calc.loopLength = variantValueToDouble(variantValueDiv(valueOf(calc.reducedArea), valueOf(calc.pipePitch)));
   calc.totalLength = calc.connectionLength + calc.loopLength;
 }
 

@@ -4,6 +4,8 @@
 #include "heating/design/CFHModel.h"
 #include "heating/design/CFHZoneEntry.h"
 
+#include "heating/layout/CFHCircuitSegment.h"
+
 #include <utility>
 
 CFHZoneDesign::CFHZoneDesign(CFHZoneEntry* owner) : owner_(owner) {
@@ -55,7 +57,9 @@ bool CFHZoneDesign::setSpacing(double spacing) { return changeInput(spacing_, sp
 bool CFHZoneDesign::setMeanderBaseId(std::uint32_t id) { return changeInput(meanderBaseId_, id); }
 bool CFHZoneDesign::setBorderWidths(std::vector<double> widths) { return changeInput(borderWidths_, std::move(widths)); }
 bool CFHZoneDesign::setSelectedEdgeIds(std::vector<std::uint32_t> ids) {
-  return changeInput(selectedEdgeIds_, std::move(ids));
+  if (ids == selectedEdgeIds_) return false;
+  selectedEdgeIds_ = std::move(ids);
+  return true;
 }
 bool CFHZoneDesign::setBoundary(std::unique_ptr<CFHZoneBoundary> boundary) {
   return changeInput(boundary_, std::move(boundary));
@@ -141,4 +145,18 @@ const CFHCircuitLayout* CFHZoneDesign::IdleAccess::layoutIfIdle() const {
 
 const CFHCircuitLayout* CFHZoneDesign::IdleAccess::secondLayoutIfIdle() const {
   return idle_ ? design_.secondLayout_.get() : nullptr;
+}
+
+const CFHCircuitLayout* CFHZoneDesign::IdleAccess::fullLayoutIfIdle() const {
+  if (!idle_) return nullptr;
+  return design_.displayType_ == 0 ? design_.mainLayout_.get() : design_.secondLayout_.get();
+}
+
+bool CFHZoneDesign::IdleAccess::laidPipeLength(double& length) const {
+  const CFHCircuitLayout* layout = fullLayoutIfIdle();
+  if (layout == nullptr) return false;
+  length = 0.0;
+  for (const CFHCircuitSegment* segment : layout->segments)
+    if (segment != nullptr && segment->curve != nullptr) length += segment->curve->length();
+  return true;
 }

@@ -99,6 +99,8 @@ class CFHZoneDesign {
   bool setSpacing(double spacing);
   bool setMeanderBaseId(std::uint32_t id);
   bool setBorderWidths(std::vector<double> widths);
+  // The dialog's selected sides: no design reads them, so this stores them
+  // without stopping the job (as selectEdgesByKeys).
   bool setSelectedEdgeIds(std::vector<std::uint32_t> ids);
   // Takes the boundary (the old one is deleted).
   bool setBoundary(std::unique_ptr<CFHZoneBoundary> boundary);
@@ -141,6 +143,9 @@ class CFHZoneDesign {
   // (metres; empty counts as 0). Nothing happens, or 0 is answered, without
   // a boundary.
 
+  // The first offset of the zone's pipe from its boundary: R x u, drawing
+  // units (0 when R is empty or the product is not finite).
+  double firstOffset() const;
   // A0 = area inside the boundary / u^2, SP = area inside the boundary
   // offset inward by R x u / u^2 and, unless skipPerimeter, OP = the length
   // of that offset / u, each through the record's setter.
@@ -263,6 +268,12 @@ class CFHZoneDesign {
     const CFHCircuitLayout* layoutIfIdle() const;
     // The second layout when the zone is idle, else null.
     const CFHCircuitLayout* secondLayoutIfIdle() const;
+    // The layout that carries the zone's full pipe when the zone is idle:
+    // the main one for display type 0, else the second; null otherwise.
+    const CFHCircuitLayout* fullLayoutIfIdle() const;
+    // The length of fullLayoutIfIdle's segments (drawing units) into
+    // `length`; false, `length` untouched, without that layout.
+    bool laidPipeLength(double& length) const;
 
    private:
     const CFHZoneDesign& design_;

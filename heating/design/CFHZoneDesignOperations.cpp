@@ -9,8 +9,6 @@
 #include "heating/design/CFHZoneEntry.h"
 #include "heating/design/ZoneBandLimits.h"
 
-#include "heating/layout/CFHCircuitSegment.h"
-
 #include "heating/curves/AngleBetweenVectors.h"
 #include "heating/curves/VariantValue.h"
 
@@ -63,12 +61,14 @@ double CFHZoneDesign::borderOffset(double scale) const {
   return std::isfinite(offset) ? offset : 0.0;
 }
 
+double CFHZoneDesign::firstOffset() const { return borderOffset(unitFactor()); }
+
 // ---- Areas ------------------------------------------------------------------------
 
 void CFHZoneDesign::updateCalcAreas(CFHZoneCalc& calc, bool skipPerimeter) const {
   if (!boundary_) return;
   const double u = unitFactor();
-  const double d = borderOffset(u);
+  const double d = firstOffset();
   calc.setArea(boundary_->offsetArea(0.0) / (u * u));
   calc.setReducedArea(boundary_->offsetArea(d) / (u * u));
   if (!skipPerimeter) calc.setPerimeter(boundary_->offsetPerimeter(d) / u);
@@ -193,22 +193,15 @@ int CFHZoneDesign::selectedBorderState(std::vector<double>& widths) const {
 // ---- Pipe length ---------------------------------------------------------------------
 
 double CFHZoneDesign::pipeLengthEstimate() const {
-  bool estimate = false;
-  double laid = 0.0;
   {
     const IdleAccess access(*this);
+    double laid = 0.0;
     if (!access.idle() || !mainLayout_) return 0.0;
-    const CFHCircuitLayout* layout = displayType_ != 0 ? secondLayout_.get() : mainLayout_.get();
-    estimate = layout == nullptr;
-    if (layout != nullptr) {
-      for (const CFHCircuitSegment* segment : layout->segments)
-        if (segment != nullptr && segment->curve) laid += segment->curve->length();
-    }
+    if (access.laidPipeLength(laid)) return laid;
   }
-  if (!estimate) return laid;
   if (!boundary_) return 0.0;
   // Rings one band narrower each: p, p - 2ns, p - 4ns, ... down to 0.
-  const double p = boundary_->offsetPerimeter(borderOffset(unitFactor()));
+  const double p = boundary_->offsetPerimeter(firstOffset());
   const double ns = boundary_->asDrawnLoop.itemCount() * spacing_;
   if (!std::isfinite(p) || !std::isfinite(ns)) return 0.0;
   if (ns <= 0.0) return p;

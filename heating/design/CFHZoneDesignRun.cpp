@@ -35,7 +35,7 @@ void CFHZoneDesign::design() {
   double runDistance = withEnds ? perpendicularDistance_ : 0.0;
   if (displayType_ == 0) runDistance = endDistance;
   if (displayType_ == 1) spacing = perpendicularDistance_;
-  const double firstOffset = borderOffset(unitFactor());
+  const double d0 = firstOffset();
 
   CFHBoundLoop& working = boundary_->workingLoop;
   CFHBoundLoopItem* base = working.itemById(static_cast<int>(meanderBaseId_));
@@ -51,7 +51,7 @@ void CFHZoneDesign::design() {
     layout.connectionMode = mode;
     layout.baseItem = base;
   };
-  auto main = std::make_unique<CFHCircuitLayout>(firstOffset, spacing, runDistance);
+  auto main = std::make_unique<CFHCircuitLayout>(d0, spacing, runDistance);
   fill(*main, end1, end2, displayType_);
 
   std::vector<CFloorHeatingCurve*> curves;
@@ -67,9 +67,9 @@ void CFHZoneDesign::design() {
       secondEnds[0] = std::make_unique<CFHPipeEnd>(*end1);
       secondEnds[1] = std::make_unique<CFHPipeEnd>(*end2);
     }
-    second = std::make_unique<CFHCircuitLayout>(firstOffset, spacing_, endDistance);
+    second = std::make_unique<CFHCircuitLayout>(d0, spacing_, endDistance);
     fill(*second, secondEnds[0].get(), secondEnds[1].get(), 0);
-    COffsetBuilder full(curves, firstOffset, spacing_);
+    COffsetBuilder full(curves, d0, spacing_);
     full.setEdgeLimits(&limits);
     second->clearOffsetLoops();
     full.buildLoops(second->levels);
@@ -77,7 +77,7 @@ void CFHZoneDesign::design() {
     layOut(*second, circuitShape_, withEnds);
   }
 
-  COffsetBuilder builder(curves, firstOffset, spacing);
+  COffsetBuilder builder(curves, d0, spacing);
   if (displayType_ == 0) builder.setEdgeLimits(&limits);
   main->clearOffsetLoops();
   main->clearSegments();

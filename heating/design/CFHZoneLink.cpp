@@ -11,7 +11,6 @@
 #include "heating/layout/LoopPointRays.h"
 
 #include "heating/curves/DrawingUnitFactor.h"
-#include "heating/curves/VariantValue.h"
 
 #include "geometry/Tolerances.h"
 
@@ -19,18 +18,11 @@
 
 namespace {
 
-// The first offset of a zone's layout: its border width R × the drawing unit
-// factor (an empty R gives 0).
-double firstOffsetOf(const CFHZoneDesign& design) {
-  const CFHZoneEntry& zone = *design.owner();
-  return variantValueToDouble(variantValueMul(zone.calc.borderR, valueOf(zone.model()->unitFactor())));
-}
-
 // Leaves of the facing spans of one zone what the link may use: not within
 // the zone's first offset of a wall's ends, not within 2 × pitch of a
 // distribution pipe crossing the wall, each span shortened by pitch / 2.
 void keepUsableSpans(const CFHIntervalCurveMap& map, const CFHZoneDesign& design, double pitch) {
-  markEndPointsOnIntervalCurves(map, firstOffsetOf(design));
+  markEndPointsOnIntervalCurves(map, design.firstOffset());
   // The network's pipes change only while no job runs, so the job may read
   // them here.
   markCrossingsOnIntervalCurves(map, design.owner()->model()->pipeNetwork().pipeCurves(), 2.0 * pitch);

@@ -1,6 +1,7 @@
 // How the sides of a zone stand to its meander base: the band limits of the
 // offset levels (how far in each side's border band reaches) and the test
-// that a side runs along the base closely enough to become it.
+// that a side runs along the boundary at a pipe end closely enough to become
+// the base.
 //
 // Angles are counter-clockwise about +Z in [0, 2 pi), between the unit
 // directions of the curves (angleBetweenVectors).

@@ -54,6 +54,13 @@ TEST(ModelNumbering, CircuitsZonesAndHeatingBodies) {
   EXPECT_EQ(numbersOf(m.model.zones()), (Numbers{5, 6, 7, 8}));
   // Bodies after the highest circuit number, circuit by circuit.
   EXPECT_TRUE(m.zones[0]->heatingBody->number == 14u && m.zones[3]->heatingBody->number == 15u);
+  // A start outside the circuit numbers (a damaged manifold record) moves in:
+  // no circuit takes a zone's selection key.
+  for (const auto& [start, numbers] : {std::pair{-5, Numbers{1, 2, 3}}, {999998, Numbers{999997, 999998, 999999}}}) {
+    network.firstCircuitNumber = start;
+    m.model.renumberCircuits();
+    EXPECT_EQ(numbersOf(m.model.circuits()), numbers) << start;
+  }
 
   // Circuits 1, 2, 3 again and zone 2 numbered 2: circuit 1's first zone
   // (7) takes 1; circuit 2's (8) takes 2 and zone 2 takes its 8.

@@ -1,7 +1,10 @@
 // The zone design on the 4 x 3 m rectangle (u 1000, R 0.02, s 200): the
-// meander inside by the border width, the band limits, the layouts of each
-// display type and shape, missing pipe ends, and a design that throws.
+// meander inside by the border width, the band limits and the border widths
+// that reach the levels and the meander, the layouts of each display type and
+// shape, missing pipe ends, and a design that throws.
 #include "heating/design/ZoneBandLimits.h"
+
+#include "heating/layout/COffsetLoop.h"
 
 #include "ZoneDesignTestSupport.h"
 
@@ -114,6 +117,74 @@ TEST_F(DesignTest, LayoutsOfEachDisplayTypeAndShape) {
   same.design().setPipeEnd2(kStart);
   same.design().design();
   EXPECT_EQ(same.layouts().first->runDistance, 0.0);
+}
+
+// The zone's border widths reach the offset levels and the laid meander:
+// 600 on the left wall (across the base) bands it at half spacing, 600 on the
+// top (along the base) bands nothing. The second level lies 20 + 100 from the
+// left wall and 20 + 200 from the top; the checker passes with the left band
+// declared and finds the half spacing without it.
+TEST_F(DesignTest, ABorderWidthAcrossTheBaseBandsTheMeander) {
+  Rectangle r(0, 0);
+  // The widths go by the as-drawn loop's order: 600 for the left and the top wall.
+  const CFHBoundLoop& sides = r.design().boundary()->asDrawnLoop;
+  std::vector<double> widths;
+  for (int i = 0; i < sides.itemCount(); ++i) {
+    const XtGePoint2d m = sides.item(i)->curve->midPoint();
+    widths.push_back(m.x == 0.0 || m.y == 3000.0 ? 600.0 : 0.0);
+  }
+  r.design().setBorderWidths(widths);
+  r.design().applyBorderWidths();
+  r.design().design();
+  const CFHZoneDesign::IdleAccess access(r.design());
+  ASSERT_TRUE(access.layoutIfIdle() != nullptr && access.layoutIfIdle()->outcome == LayoutOutcome::kLaid);
+  const layout_check::GraphPath path = layout_check::walkLayoutGraph(*access.layoutIfIdle());
+  ASSERT_TRUE(path.faults.empty()) << path.faults.front();
+  ASSERT_GE(access.layoutIfIdle()->levels.size(), 2u);
+  double left = 4000.0, top = 0.0;
+  for (const CLoopElement* e : access.layoutIfIdle()->levels[1]->front()->elements) {
+    left = std::min(left, e->startPoint().x);
+    top = std::max(top, e->startPoint().y);
+  }
+  EXPECT_NEAR(left, 120.0, 1e-6);
+  EXPECT_NEAR(top, 2780.0, 1e-6);
+  layout_check::Zone zone = zone_design_test::checkZone(r.outline, 20, 200, kStart, kEnd);
+  const layout_check::Report unbanded = layout_check::checkLayout(zone, path.pieces, {});
+  EXPECT_FALSE(unbanded.spacing.ok);
+  EXPECT_LT(unbanded.spacing.at.x, 600.0) << unbanded.spacing.text;
+  zone.bands = {{zone.outline[3], 600.0}};
+  const layout_check::Report banded = layout_check::checkLayout(zone, path.pieces, {});
+  EXPECT_TRUE(banded.sound()) << banded.summary();
+}
+
+// Spacings and border widths a zone cannot be laid with as asked end the
+// design in every display type without an exception; what is laid (a
+// single ring for a spacing of no length, the ring at the wall for an R that
+// is not a number, as for an empty one) is one path inside the zone.
+TEST_F(DesignTest, UnusableSpacingsAndBorderWidthsEndTheDesign) {
+  const struct {
+    double spacing, r;
+  } cases[] = {{0.0, 0.02},    {-200.0, 0.02}, {NAN, 0.02}, {INFINITY, 0.02}, {1e-300, 0.02},
+               {200.0, -0.02}, {200.0, NAN},   {200.0, 2.0}, {200.0, 1e300}};
+  for (const auto& c : cases) {
+    for (const std::uint32_t display : {0u, 1u, 2u}) {
+      SCOPED_TRACE(testing::Message() << "spacing " << c.spacing << " R " << c.r << " display " << display);
+      Rectangle r(display, 0);
+      r.design().setSpacing(c.spacing);
+      r.design().setPerpendicularDistance(c.spacing);
+      r.zone->calc.borderR = valueOf(c.r);
+      ASSERT_NO_THROW(r.design().design());
+      const auto [main, second] = r.layouts();
+      ASSERT_NE(main, nullptr);
+      for (const CFHCircuitLayout* layout : {main, second}) {
+        if (layout == nullptr || layout->outcome != LayoutOutcome::kLaid) continue;
+        const layout_check::GraphPath path = layout_check::walkLayoutGraph(*layout);
+        EXPECT_TRUE(path.faults.empty()) << path.faults.front();
+        for (const layout_check::Piece& piece : path.pieces)
+          EXPECT_TRUE(piece.start.x >= 0 && piece.start.x <= 4000 && piece.start.y >= 0 && piece.start.y <= 3000);
+      }
+    }
+  }
 }
 
 // A side whose direction cannot be had: the design throws out of the band

@@ -61,7 +61,7 @@ inline bool layZone(CFHZoneEntry& zone) {
   CFHZoneDesign& design = *zone.design();
   design.design();
   const CFHZoneDesign::IdleAccess access(design);
-  const CFHCircuitLayout* full = design.displayType() == 0 ? access.layoutIfIdle() : access.secondLayoutIfIdle();
+  const CFHCircuitLayout* full = access.fullLayoutIfIdle();
   return full != nullptr && full->outcome == LayoutOutcome::kLaid;
 }
 

@@ -59,6 +59,9 @@ TEST_F(ZoneDesignThreads, TwoCircuitsDesignWhileLayoutsAreReadAndOneJobIsStopped
   EXPECT_GE(seen[0], 3);
   EXPECT_GE(seen[1], 3);
 
+  // The selected sides are the dialog's, not a design input: no job stops.
+  EXPECT_TRUE(designs[1]->setSelectedEdgeIds({1, 2}));
+  EXPECT_TRUE(model.circuits()[0]->isWorkerRunning() && model.circuits()[1]->isWorkerRunning());
   // A design input of zone 1 stops circuit 1's job first; circuit 2 goes on.
   designs[0]->setSpacing(150.0);
   EXPECT_FALSE(model.circuits()[0]->isWorkerRunning());
