@@ -32,7 +32,7 @@ bool hasLaidPipe(const CFHZoneEntry& zone) {
   const CFHZoneDesign* design = zone.design();
   if (design == nullptr) return false;
   const CFHZoneDesign::IdleAccess access(*design);
-  const CFHCircuitLayout* layout = design->displayType() == 0 ? access.layoutIfIdle() : access.secondLayoutIfIdle();
+  const CFHCircuitLayout* layout = access.fullLayoutIfIdle();
   return layout != nullptr && layout->firstEdge != nullptr &&
          (layout->outcome == LayoutOutcome::kLaid || layout->outcome == LayoutOutcome::kRegionsLeftOut ||
           layout->outcome == LayoutOutcome::kPathsCross);
