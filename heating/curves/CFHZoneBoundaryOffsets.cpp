@@ -6,6 +6,7 @@
 
 #include "geometry/Tolerances.h"
 #include "geometry/curveArea.h"
+#include "geometry/curveCopying.h"
 
 #include <cmath>
 #include <limits>
@@ -104,9 +105,7 @@ bool CFHZoneBoundary::trimmedOffset(double distance, std::unique_ptr<XtGeComposi
       }
     }
     if (chosen == nullptr) return false;
-    std::vector<std::unique_ptr<XtGeCurve2d>> single;
-    single.push_back(std::move(*chosen));
-    curve = std::make_unique<XtGeCompositeCurve2d>(std::move(single));
+    curve = asComposite(std::move(*chosen));
   }
   if (curve == nullptr) return false;
   hasEndPoint = curve->hasEndPoint(endPoint);

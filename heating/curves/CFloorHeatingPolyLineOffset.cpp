@@ -5,6 +5,8 @@
 #include "heating/curves/CFloorHeatingLine.h"
 #include "heating/curves/HeatingCurveObserver.h"
 
+#include "geometry/curveCopying.h"
+
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -65,17 +67,10 @@ bool CFloorHeatingPolyLine::offsetCopies(double distance, PtrVector& copies) con
       case XtGe::kCircArc2d:
         copy = std::make_unique<CFloorHeatingArc>(static_cast<const XtGeCircArc2d&>(curve), nullptr, tag());
         break;
-      case XtGe::kCompositeCrv2d: {
-        auto polyline = std::make_unique<CFloorHeatingPolyLine>(tag());
-        polyline->setComposite(std::move(static_cast<XtGeCompositeCurve2d&>(curve)));
-        copy = std::move(polyline);
-        break;
-      }
       default: {
-        std::vector<std::unique_ptr<XtGeCurve2d>> single;
-        single.push_back(std::move(offset.curve));
+        // A composite as it is, any other curve as its one piece.
         auto polyline = std::make_unique<CFloorHeatingPolyLine>(tag());
-        polyline->setComposite(XtGeCompositeCurve2d(std::move(single)));
+        polyline->setComposite(std::move(*asComposite(std::move(offset.curve))));
         copy = std::move(polyline);
         break;
       }

@@ -6,9 +6,11 @@
 
 #include "../CurveTestSupport.h"
 
+#include <array>
 #include <atomic>
 #include <mutex>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 namespace {
