@@ -128,6 +128,14 @@ class CFloorHeatingPolyLine : public CFloorHeatingCurve {
   // lies after e.
   bool circuitSegmentPassA(const XtGePoint2d& s, const XtGePoint2d& e, double r, const CLoop& loop);
   bool circuitSegmentPassB(const XtGePoint2d& s, const XtGePoint2d& e, double r, const CLoop& loop);
+  // Keeps the stretch from s to e (as the passes above) of a drawn lead
+  // whose end at s (wallAtStart) or at e lies on the loop, where the lead
+  // enters its zone. When the piece there is an arc (the bend from the lead
+  // into the zone, cut by the wall), the lead is given back its straight
+  // run to the wall: the arc makes way for the line along its tangent at its
+  // other end, as far as the loop. False, nothing changed, when s or e is
+  // not on the polyline, s lies after e, or nothing would be left.
+  bool trimLeadAtWall(const XtGePoint2d& s, const XtGePoint2d& e, bool wallAtStart, const CLoop& loop);
 
  private:
   // End points and vertices from the composite's pieces.

@@ -1,5 +1,6 @@
 // Trimming a circuit's pipe path to its stretch between two points and
-// dropping a bend too short for the pipe at its front or back.
+// dropping a bend too short for the pipe at its front or back; trimming a
+// drawn lead to its stretch between its zone's wall and the manifold.
 #include "heating/curves/CFloorHeatingPolyLine.h"
 
 #include "heating/curves/CLoop.h"
@@ -7,6 +8,7 @@
 
 #include "geometry/Tolerances.h"
 
+#include <memory>
 #include <numbers>
 
 namespace {
@@ -74,7 +76,64 @@ bool trimPathEnd(CFloorHeatingPolyLine& path, const XtGePoint2d& s, const XtGePo
   return true;
 }
 
+// The bend at the wall end of a lead's stretch (an arc cut by the wall),
+// replaced by the straight line the lead ran on into that bend: from the
+// arc's other end along its tangent there to the loop. Unchanged when the
+// piece is no arc, or the line meets the loop farther than half a turn of the
+// arc away (a wall that bends away from the lead).
+void straightenWallBend(Pieces& pieces, const CLoop& loop, PathEnd wallEnd) {
+  XtGeCurve2d& bend = wallEnd == PathEnd::front ? *pieces.front() : *pieces.back();
+  if (bend.type() != XtGe::kCircArc2d) return;
+  XtGeInterval range;
+  bend.getInterval(range);
+  const double atLead = wallEnd == PathEnd::front ? range.upperBound() : range.lowerBound();
+  const double atWall = wallEnd == PathEnd::front ? range.lowerBound() : range.upperBound();
+  XtGeVector2dArray derivatives;
+  const XtGePoint2d lead = bend.evalPoint(atLead, 1, derivatives);
+  const XtGePoint2d wall = bend.evalPoint(atWall);
+  if (derivatives.length() < 1 || derivatives[0].length() <= 0.0) return;
+  XtGeVector2d towardWall = derivatives[0];
+  if (towardWall.dotProduct(wall - lead) < 0.0) towardWall = -towardWall;
+  CLoopPoint hit;
+  if (!loop.pickIntersection(XtGeRay2d(lead, towardWall), CLoopPoint(lead), hit, workTol)) return;
+  const double reach = std::numbers::pi * static_cast<const XtGeCircArc2d&>(bend).radius();
+  if (hit.point.distanceTo(lead) > reach + workTol.equalPoint()) return;
+  // The lead's last straight piece, when it runs on the tangent, takes the
+  // run to the wall itself: the lead keeps its drawn vertices.
+  const bool front = wallEnd == PathEnd::front;
+  XtGeCurve2d* before = pieces.size() > 1 ? (front ? pieces[1].get() : pieces[pieces.size() - 2].get()) : nullptr;
+  if (before != nullptr && before->type() == XtGe::kLineSeg2d) {
+    auto& segment = static_cast<XtGeLineSeg2d&>(*before);
+    const XtGePoint2d far = front ? segment.endPoint() : segment.startPoint();
+    if (segment.length() > workTol.equalPoint() && (lead - far).isParallelTo(towardWall, workTol)) {
+      if (front) segment.set(hit.point, far);
+      else segment.set(far, hit.point);
+      if (front) pieces.erase(pieces.begin());
+      else pieces.pop_back();
+      return;
+    }
+  }
+  if (hit.point.distanceTo(lead) <= workTol.equalPoint()) {
+    // The bend began on the wall: nothing is left of it.
+    if (front) pieces.erase(pieces.begin());
+    else pieces.pop_back();
+    return;
+  }
+  (front ? pieces.front() : pieces.back()) = front ? std::make_unique<XtGeLineSeg2d>(hit.point, lead)
+                                                   : std::make_unique<XtGeLineSeg2d>(lead, hit.point);
+}
+
 }  // namespace
+
+bool CFloorHeatingPolyLine::trimLeadAtWall(const XtGePoint2d& s, const XtGePoint2d& e, bool wallAtStart,
+                                           const CLoop& loop) {
+  Pieces pieces;
+  if (!stretchPieces(composite(), s, e, pieces)) return false;
+  straightenWallBend(pieces, loop, wallAtStart ? PathEnd::front : PathEnd::back);
+  if (pieces.empty()) return false;
+  setComposite(XtGeCompositeCurve2d(std::move(pieces)));
+  return true;
+}
 
 bool CFloorHeatingPolyLine::circuitSegmentPassA(const XtGePoint2d& s, const XtGePoint2d& e, double r,
                                                 const CLoop& loop) {

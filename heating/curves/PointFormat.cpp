@@ -3,8 +3,11 @@
 #include "platform/win/NumberParse.h"
 #include "platform/win/WideFormat.h"
 
+#include <cmath>
+
 std::u16string formatPoint(const XtGePoint2d& point) {
-  return hvFormat(u"(%.2f|%.2f|%.2f)", point.x, point.y, 0.0).value_or(std::u16string());
+  const auto finite = [](double value) { return std::isfinite(value) ? value : 0.0; };
+  return hvFormat(u"(%.2f|%.2f|%.2f)", finite(point.x), finite(point.y), 0.0).value_or(std::u16string());
 }
 
 int parseNumberList(std::u16string_view text, XtGePoint2d& point) {

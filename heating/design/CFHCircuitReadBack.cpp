@@ -14,6 +14,7 @@
 #include "heating/curves/CircuitPolyline.h"
 #include "heating/curves/HeatingCurveEnds.h"
 #include "heating/curves/HeatingCurveExplode.h"
+#include "heating/curves/VariantValue.h"
 
 #include "host/items/itemKeyTable.h"
 
@@ -26,9 +27,11 @@
 #include "platform/ge/XtGeLine2d.h"
 
 #include <algorithm>
+#include <cmath>
 #include <exception>
 #include <limits>
 #include <numbers>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -144,10 +147,8 @@ class CircuitReader {
     for (CFHZoneEntry* zone : zones) circuit_.addZone(zone);
   }
 
-  // Step 6: where the sides meet the first zone and leave the manifold.
+  // Step 6: where the sides leave the manifold and enter the first zone.
   bool findEnds() {
-    p0_ = first().crossings().points.front().point;
-    q0_ = returnCurve_->closestPointTo(p0_);
     XtGePoint2d onOutline;
     if (!network_.closestOutlinePoint(*supply_, onOutline, &a_) ||
         !network_.closestOutlinePoint(*returnCurve_, onOutline, &b_))
@@ -155,6 +156,8 @@ class CircuitReader {
     // Pipes that start inside their zone reach it from within: the first
     // crossing would be a further zone's.
     if (firstBoundary().asDrawnLoop.classifyPoint(a_, workTol) == CLoop::kInside) return false;
+    p0_ = leadWallEnd(*supply_, a_).value_or(first().crossings().points.front().point);
+    q0_ = leadWallEnd(*returnCurve_, b_).value_or(returnCurve_->closestPointTo(p0_));
     // The pitch the sides were drawn with; routing may have lowered the
     // profile's, which would put every pipe off its drawn place.
     if (network_.pipeCurves().empty()) {
@@ -164,17 +167,33 @@ class CircuitReader {
     return true;
   }
 
-  // Step 7: each side keeps its stretch between the manifold and the first
-  // zone, the bend into the zone dropped and the pipe stretched to the wall.
+  // Where the side's lead enters the first zone: of its crossings of the
+  // zone's wall, the one nearest its manifold end along it.
+  std::optional<XtGePoint2d> leadWallEnd(const CFloorHeatingPolyLine& side, const XtGePoint2d& atManifold) const {
+    std::vector<CFHZoneCrossing> crossings;
+    firstBoundary().curveCrossings(side, crossings);
+    const double from = paramOn(side, atManifold);
+    std::optional<XtGePoint2d> nearest;
+    double gap = std::numeric_limits<double>::infinity();
+    for (const CFHZoneCrossing& crossing : crossings) {
+      if (std::abs(crossing.param - from) >= gap) continue;
+      gap = std::abs(crossing.param - from);
+      nearest = crossing.point;
+    }
+    return nearest;
+  }
+
+  // Step 7: each side keeps its lead, from the manifold to the wall of the
+  // first zone, as it was drawn: the bend into the zone makes way for the
+  // lead's straight run to the wall.
   bool trimSides() {
     const CLoop& loop = firstBoundary().workingLoop;
-    const double r = bendDistance();
     supplyFromZone_ = paramOn(*supply_, p0_) <= paramOn(*supply_, a_);
     returnFromZone_ = paramOn(*returnCurve_, q0_) <= paramOn(*returnCurve_, b_);
-    const bool supplyTrimmed = supplyFromZone_ ? supply_->circuitSegmentPassA(p0_, a_, r, loop)
-                                               : supply_->circuitSegmentPassB(a_, p0_, r, loop);
-    const bool returnTrimmed = returnFromZone_ ? returnCurve_->circuitSegmentPassA(q0_, b_, r, loop)
-                                               : returnCurve_->circuitSegmentPassB(b_, q0_, r, loop);
+    const bool supplyTrimmed = supplyFromZone_ ? supply_->trimLeadAtWall(p0_, a_, true, loop)
+                                               : supply_->trimLeadAtWall(a_, p0_, false, loop);
+    const bool returnTrimmed = returnFromZone_ ? returnCurve_->trimLeadAtWall(q0_, b_, true, loop)
+                                               : returnCurve_->trimLeadAtWall(b_, q0_, false, loop);
     return supplyTrimmed && returnTrimmed;
   }
 
@@ -336,8 +355,9 @@ class CircuitReader {
     const CFHEntityInOut& s = supplyRecord_;
     for (CFHZoneEntry* zone : circuit_.zones()) {
       for (const auto& [key, result] : kResults)
-        if (const auto value = tagReal(s, key)) zone->calc.results[result] = valueOf(*value);
-      if (const auto value = tagReal(s, u"_PT_X_CD_MHP")) zone->calc.results[CFHZoneCalc::kMHP] = valueOf(*value / kPerMinute);
+        if (const auto value = tagValue(s, key)) zone->calc.results[result] = *value;
+      if (const auto value = tagValue(s, u"_PT_X_CD_MHP"))
+        zone->calc.results[CFHZoneCalc::kMHP] = variantValueIsValid(*value) ? valueOf(value->dblVal / kPerMinute) : *value;
       if (const auto value = tagReal(s, u"_PT_X_CD_C")) zone->calc.setC(*value);
     }
   }

@@ -27,15 +27,19 @@ class CFloorHeatingPolyLine;
 //  4. the zones ordered: two by number, more by their first crossing along
 //     the supply (zoneOrderKey, stable); every record sorted;
 //  5. false when the supply does not cross the first zone;
-//  6. p0 = the first crossing of the first zone, q0 = the return's point
-//     nearest p0, a and b the supply's and return's points nearest the
-//     manifold outline; false when a lies inside the first zone (its pipes
-//     start in it); while the network holds no route, its pitch becomes the
-//     distance from a to the return;
-//  7. each side trimmed to its stretch between the manifold and the first
-//     zone, a bend at the zone end shorter than pi x RADD dropped and the
-//     straight pipe stretched to the wall (circuitSegmentPassA/B, the first
-//     zone's working loop); a pass that fails fails;
+//  6. a and b the supply's and return's points nearest the manifold
+//     outline; false when a lies inside the first zone (its pipes start in
+//     it); p0 and q0 where the supply's and the return's leads enter the
+//     first zone: of each side's crossings of the zone's wall the one nearest
+//     its manifold end along it (the first crossing, and the return's point
+//     nearest it, for a side that does not cross the wall); while the network
+//     holds no route, its pitch becomes the distance from a to the return;
+//  7. each side trimmed to its lead, the stretch between the manifold and
+//     the wall, the bend into the zone that the wall cuts given back as the
+//     lead's straight run to the wall (trimLeadAtWall, the first zone's
+//     working loop): the leads come back as drawn, whatever the angle at
+//     which they meet the wall and the length of their last piece; a trim
+//     that fails fails;
 //  8. one path: return, the line between the two sides' zone ends, supply;
 //  9. the crossing records again with the path, ordered and sorted as in 4;
 //     false when the first is empty;
