@@ -1,6 +1,7 @@
 // Trimming a circuit's pipe path to its stretch between two points and
 // dropping a bend too short for the pipe at its front or back; trimming a
-// drawn lead to its stretch between its zone's wall and the manifold.
+// drawn lead to its stretch between its zone's wall and the manifold, with
+// its corners as they were before the output rounded them.
 #include "heating/curves/CFloorHeatingPolyLine.h"
 
 #include "heating/curves/CLoop.h"
@@ -8,6 +9,10 @@
 
 #include "geometry/Tolerances.h"
 
+#include "platform/ge/XtGeLine2d.h"
+
+#include <cmath>
+#include <cstddef>
 #include <memory>
 #include <numbers>
 
@@ -123,13 +128,45 @@ void straightenWallBend(Pieces& pieces, const CLoop& loop, PathEnd wallEnd) {
                                                    : std::make_unique<XtGeLineSeg2d>(lead, hit.point);
 }
 
+// Every corner the output rounded with the bend radius r gets its corner
+// back: a bend of radius r between two straight pieces, tangent to both and
+// as far from the point where their lines meet at either end (a rounding
+// always is), makes way for the two pieces running on to that point.
+void sharpenRoundedCorners(Pieces& pieces, double r) {
+  const double near = workTol.equalPoint();
+  if (!(r > near)) return;
+  for (std::size_t i = 1; i + 1 < pieces.size(); ++i) {
+    if (pieces[i]->type() != XtGe::kCircArc2d || pieces[i - 1]->type() != XtGe::kLineSeg2d ||
+        pieces[i + 1]->type() != XtGe::kLineSeg2d ||
+        std::abs(static_cast<const XtGeCircArc2d&>(*pieces[i]).radius() - r) > near)
+      continue;
+    auto& before = static_cast<XtGeLineSeg2d&>(*pieces[i - 1]);
+    auto& after = static_cast<XtGeLineSeg2d&>(*pieces[i + 1]);
+    const XtGeVector2d u = before.endPoint() - before.startPoint();
+    const XtGeVector2d v = after.endPoint() - after.startPoint();
+    XtGePoint2d corner;
+    if (u.length() <= near || v.length() <= near ||
+        !XtGeLine2d(before.startPoint(), u).intersectWith(XtGeLine2d(after.startPoint(), v), corner, workTol))
+      continue;
+    // The corner lies ahead of the first piece and behind the second, as far
+    // from both tangent points.
+    const double ahead = (corner - before.endPoint()).dotProduct(u.normal());
+    const double behind = (after.startPoint() - corner).dotProduct(v.normal());
+    if (ahead < -near || behind < -near || std::abs(ahead - behind) > 2.0 * near) continue;
+    before.set(before.startPoint(), corner);
+    after.set(corner, after.endPoint());
+    pieces.erase(pieces.begin() + static_cast<std::ptrdiff_t>(i));
+  }
+}
+
 }  // namespace
 
-bool CFloorHeatingPolyLine::trimLeadAtWall(const XtGePoint2d& s, const XtGePoint2d& e, bool wallAtStart,
+bool CFloorHeatingPolyLine::trimLeadAtWall(const XtGePoint2d& s, const XtGePoint2d& e, bool wallAtStart, double r,
                                            const CLoop& loop) {
   Pieces pieces;
   if (!stretchPieces(composite(), s, e, pieces)) return false;
   straightenWallBend(pieces, loop, wallAtStart ? PathEnd::front : PathEnd::back);
+  sharpenRoundedCorners(pieces, r);
   if (pieces.empty()) return false;
   setComposite(XtGeCompositeCurve2d(std::move(pieces)));
   return true;

@@ -184,16 +184,20 @@ class CircuitReader {
   }
 
   // Step 7: each side keeps its lead, from the manifold to the wall of the
-  // first zone, as it was drawn: the bend into the zone makes way for the
-  // lead's straight run to the wall.
+  // first zone, as it was laid before the output rounded its corners with
+  // the first zone's bend radius: the bend into the zone makes way for the
+  // lead's straight run to the wall, every rounded corner for the corner.
+  // The two leads are then the route's offsets, whose corners pair up into
+  // the route's own corners.
   bool trimSides() {
     const CLoop& loop = firstBoundary().workingLoop;
+    const double r = firstDesign().connectionDistance();
     supplyFromZone_ = paramOn(*supply_, p0_) <= paramOn(*supply_, a_);
     returnFromZone_ = paramOn(*returnCurve_, q0_) <= paramOn(*returnCurve_, b_);
-    const bool supplyTrimmed = supplyFromZone_ ? supply_->trimLeadAtWall(p0_, a_, true, loop)
-                                               : supply_->trimLeadAtWall(a_, p0_, false, loop);
-    const bool returnTrimmed = returnFromZone_ ? returnCurve_->trimLeadAtWall(q0_, b_, true, loop)
-                                               : returnCurve_->trimLeadAtWall(b_, q0_, false, loop);
+    const bool supplyTrimmed = supplyFromZone_ ? supply_->trimLeadAtWall(p0_, a_, true, r, loop)
+                                               : supply_->trimLeadAtWall(a_, p0_, false, r, loop);
+    const bool returnTrimmed = returnFromZone_ ? returnCurve_->trimLeadAtWall(q0_, b_, true, r, loop)
+                                               : returnCurve_->trimLeadAtWall(b_, q0_, false, r, loop);
     return supplyTrimmed && returnTrimmed;
   }
 

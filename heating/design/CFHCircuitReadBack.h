@@ -35,11 +35,13 @@ class CFloorHeatingPolyLine;
 //     nearest it, for a side that does not cross the wall); while the network
 //     holds no route, its pitch becomes the distance from a to the return;
 //  7. each side trimmed to its lead, the stretch between the manifold and
-//     the wall, the bend into the zone that the wall cuts given back as the
-//     lead's straight run to the wall (trimLeadAtWall, the first zone's
-//     working loop): the leads come back as drawn, whatever the angle at
-//     which they meet the wall and the length of their last piece; a trim
-//     that fails fails;
+//     the wall, with the corners the output rounded given back
+//     (trimLeadAtWall, the first zone's bend radius, connectionDistance, and
+//     working loop): the bend into the zone that the wall cuts becomes the
+//     lead's straight run to the wall, every other rounded corner its
+//     corner. The leads come back as they were laid, whatever the angle at
+//     which they meet the wall, the length of their last piece or the turn
+//     of a corner; a trim that fails fails;
 //  8. one path: return, the line between the two sides' zone ends, supply;
 //  9. the crossing records again with the path, ordered and sorted as in 4;
 //     false when the first is empty;

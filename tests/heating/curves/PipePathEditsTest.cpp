@@ -149,7 +149,7 @@ XtGePoint2d wallCrossing(const XtGeCompositeCurve2d& lead) {
   return {1000, 0};  // no bend at the wall: the lead runs straight into it
 }
 
-TEST_F(CircuitPath, ALeadTrimmedAtTheWallKeepsItsDrawnRunWhateverItsAngleAndLastPiece) {
+TEST_F(CircuitPath, ALeadTrimmedAtTheWallComesBackAsLaidWhateverItsAngleAndLastPiece) {
   for (const double rise : {150.0, 500.0}) {
     for (const double degrees : {0.0, 20.0, 37.5, 60.0, 75.0}) {
       SCOPED_TRACE(testing::Message() << degrees << " degrees, last piece " << rise << " high");
@@ -157,36 +157,42 @@ TEST_F(CircuitPath, ALeadTrimmedAtTheWallKeepsItsDrawnRunWhateverItsAngleAndLast
       const XtGePoint2d wall(1000 + rise * std::tan(angle), 0);
       const XtGeCompositeCurve2d drawn = drawnLead(angle, rise);
       const XtGePoint2d p0 = wallCrossing(drawn);
-      // From the manifold to the wall, and the same lead drawn the other way.
+      // From the manifold to the wall, and the same lead drawn the other
+      // way: the lead as it was laid, its corners sharp, its last piece
+      // running on to the wall in one piece.
+      std::vector<XtGePoint2d> laid = {{1000, -2000}, {1000, -rise}, wall};
+      if (degrees == 0.0) laid.erase(laid.begin() + 1);
       CFloorHeatingPolyLine out(drawn, 2);
-      ASSERT_TRUE(out.trimLeadAtWall({1000, -2000}, p0, false, room));
+      ASSERT_TRUE(out.trimLeadAtWall({1000, -2000}, p0, false, 50.0, room));
       CFloorHeatingPolyLine back(drawn, 2);
       back.reverse();
-      ASSERT_TRUE(back.trimLeadAtWall(p0, {1000, -2000}, true, room));
+      ASSERT_TRUE(back.trimLeadAtWall(p0, {1000, -2000}, true, 50.0, room));
       for (const CFloorHeatingPolyLine* lead : {&out, &back}) {
-        const bool fromWall = lead == &back;
-        EXPECT_TRUE(near(fromWall ? lead->startPoint() : lead->endPoint(), wall, 1e-6));
-        EXPECT_TRUE(near(fromWall ? lead->endPoint() : lead->startPoint(), {1000, -2000}, 1e-9));
-        // The straight last piece runs on to the wall, in one piece: the
-        // lead keeps its drawn vertices, the bend into the room and the
-        // room's piece are gone.
-        EXPECT_EQ(lead->composite().numCurves(), drawn.numCurves() - 2);
+        ASSERT_EQ(lead->vertices().length(), static_cast<int>(laid.size()));
+        for (std::size_t i = 0; i < laid.size(); ++i)
+          EXPECT_TRUE(near(lead->vertices()[static_cast<int>(lead == &back ? laid.size() - 1 - i : i)], laid[i], 1e-6));
         EXPECT_TRUE(endsInStep(*lead));
       }
+      // Another bend radius than the one the corners were rounded with
+      // leaves them rounded.
+      CFloorHeatingPolyLine other(drawn, 2);
+      ASSERT_TRUE(other.trimLeadAtWall({1000, -2000}, p0, false, 40.0, room));
+      EXPECT_EQ(other.vertices().length(), degrees == 0.0 ? 2 : 4);
+      EXPECT_TRUE(near(other.endPoint(), wall, 1e-6));
     }
   }
 
   // A lead drawn straight into its wall (no bend) ends there as it was; a
   // bend whose wall lies far beyond it (more than half its turn) stays.
   CFloorHeatingPolyLine straight(composite({1000, -2000}, {{{1000, 0}}, {{1000, 500}}}), 2);
-  ASSERT_TRUE(straight.trimLeadAtWall({1000, -2000}, {1000, 0}, false, room));
+  ASSERT_TRUE(straight.trimLeadAtWall({1000, -2000}, {1000, 0}, false, 50.0, room));
   EXPECT_TRUE(straight.composite().numCurves() == 1 && near(straight.endPoint(), {1000, 0}));
   CFloorHeatingPolyLine bent(composite({1000, -2000}, {{{1000, -50}}, {{1050, 0}, std::tan(-kPi / 8)}}), 2);
   CFHBoundLoop beyond;
   beyond.append(rectangle(900, 1000, 3000, 3000));
-  ASSERT_TRUE(bent.trimLeadAtWall({1000, -2000}, {1050, 0}, false, beyond));
+  ASSERT_TRUE(bent.trimLeadAtWall({1000, -2000}, {1050, 0}, false, 50.0, beyond));
   EXPECT_TRUE(bent.composite().numCurves() == 2 && near(bent.endPoint(), {1050, 0}));
-  EXPECT_FALSE(bent.trimLeadAtWall({1050, 0}, {1000, -2000}, false, beyond)) << "start after end";
+  EXPECT_FALSE(bent.trimLeadAtWall({1050, 0}, {1000, -2000}, false, 50.0, beyond)) << "start after end";
   EXPECT_TRUE(near(bent.startPoint(), {1000, -2000}) && near(bent.endPoint(), {1050, 0}));
 }
 
