@@ -25,6 +25,7 @@
 #include "platform/ge/XtGeCompositeCurve2d.h"
 #include "platform/ge/XtGeContext.h"
 #include "platform/ge/XtGeLine2d.h"
+#include "platform/ge/XtGeLineSeg2d.h"
 
 #include <algorithm>
 #include <cmath>
@@ -120,6 +121,7 @@ class CircuitReader {
     order();
     if (first().crossings().points.empty()) return false;
     if (!findEnds() || !trimSides()) return false;
+    leadRoute_ = centreOfLeads();
     std::unique_ptr<CFloorHeatingPolyLine> path = joinSides();
     if (!path) return false;
     for (CFHZoneEntry* zone : circuit_.zones()) zone->setCrossingPoints(*path);
@@ -201,6 +203,35 @@ class CircuitReader {
     return supplyTrimmed && returnTrimmed;
   }
 
+  // The route the leads were laid along: the midpoint of each pair of their
+  // corners, from the manifold to the wall (where the midpoint of the two
+  // crossings is the route's own on a straight wall, however slanted the
+  // route). Null when the leads are not two offsets of one polyline: their
+  // corners differ in number, a piece is no straight one, or two corners
+  // before the wall lie farther apart than buildCircuitPolyline pairs them.
+  std::unique_ptr<CFloorHeatingPolyLine> centreOfLeads() const {
+    const XtGePoint2dArray& supply = supply_->vertices();
+    const XtGePoint2dArray& returns = returnCurve_->vertices();
+    const int n = supply.length();
+    if (n < 2 || returns.length() != n) return nullptr;
+    for (const CFloorHeatingPolyLine* lead : {supply_.get(), returnCurve_.get()})
+      for (int i = 0; i < lead->composite().numCurves(); ++i)
+        if (lead->composite().curveAt(i)->type() != XtGe::kLineSeg2d) return nullptr;
+    const double reach = 2.0 * workTol.equalPoint() + 1.77 * network_.pipePitch;
+    std::vector<std::unique_ptr<XtGeCurve2d>> pieces;
+    XtGePoint2d previous;
+    for (int k = 0; k < n; ++k) {
+      const XtGePoint2d& p = supply[supplyFromZone_ ? n - 1 - k : k];
+      const XtGePoint2d& q = returns[returnFromZone_ ? n - 1 - k : k];
+      if (k + 1 < n && p.distanceTo(q) > reach) return nullptr;
+      const XtGePoint2d middle = midPoint2d(p, q);
+      if (k > 0 && !middle.isEqualTo(previous, workTol)) pieces.push_back(std::make_unique<XtGeLineSeg2d>(previous, middle));
+      if (k == 0 || !middle.isEqualTo(previous, workTol)) previous = middle;
+    }
+    if (pieces.empty()) return nullptr;
+    return std::make_unique<CFloorHeatingPolyLine>(XtGeCompositeCurve2d(std::move(pieces)), kRouteTag);
+  }
+
   // Step 8: return, the line between the sides' zone ends (which the
   // trimming may have moved from p0 and q0), supply: one path from the
   // manifold to the zone and back.
@@ -219,17 +250,22 @@ class CircuitReader {
   }
 
   // Step 10: the route from the manifold to the first zone, into the network.
+  // The route of the leads when they give one, else the centre line of the
+  // path's two runs, whose corners the pairing cuts short (the chamfers go).
   bool connect(const CFloorHeatingPolyLine& path) {
     const double pitch = network_.pipePitch;
-    std::unique_ptr<CFloorHeatingPolyLine> route =
-        buildCircuitPolyline(path, path.startPoint(), firstCrossing_, lastCrossing_, path.endPoint(), pitch, kRouteTag);
+    std::unique_ptr<CFloorHeatingPolyLine> route = std::move(leadRoute_);
+    const bool paired = route != nullptr;
+    if (!paired)
+      route = buildCircuitPolyline(path, path.startPoint(), firstCrossing_, lastCrossing_, path.endPoint(), pitch,
+                                   kRouteTag);
     if (!route || route->vertices().length() < 2) return false;
     // connectPipe lays the supply on the route's right: a route drawn from
     // the zone to the manifold keeps the drawn sides.
     const XtGePoint2d& start = route->vertices()[0];
     if ((route->vertices()[1] - start).crossProduct(a_ - start) > 0.0) route->reverse();
     std::unique_ptr<CFloorHeatingPolyLine> asBuilt = exactCopy(*route);
-    removeShortMiddleSegments(*route, bendDistance());
+    if (!paired) removeShortMiddleSegments(*route, bendDistance());
     for (std::unique_ptr<CFloorHeatingPolyLine>* tried : {&route, &asBuilt}) {
       if (circuit_.connectPipe(**tried, pitch, network_.outlineSegments, firstDesign(), firstCrossing_, true)) {
         addedRoute_ = tried->get();
@@ -377,6 +413,8 @@ class CircuitReader {
   std::unique_ptr<CFloorHeatingPolyLine> returnCurve_;
   std::unique_ptr<CFloorHeatingPolyLine> drawnSupply_;
   std::unique_ptr<CFloorHeatingPolyLine> drawnReturn_;
+  // The route the leads give (centreOfLeads), until connect takes it.
+  std::unique_ptr<CFloorHeatingPolyLine> leadRoute_;
   XtGePoint2d p0_, q0_, a_, b_;
   bool supplyFromZone_ = false;  // the supply runs from the zone to the manifold
   bool returnFromZone_ = false;

@@ -45,13 +45,17 @@ class CFloorHeatingPolyLine;
 //  8. one path: return, the line between the two sides' zone ends, supply;
 //  9. the crossing records again with the path, ordered and sorted as in 4;
 //     false when the first is empty;
-// 10. the route: the centre line of the path's two runs from the manifold to
-//     the first crossing and back (buildCircuitPolyline, the network's pitch),
-//     turned so that the drawn supply lies on its right (the supply side of
-//     CFHCircuit::connectPipe), its short middle segments removed with d =
-//     RADD; the circuit connected along it with trimming at the first
-//     crossing (else along the route as built); the route that connected is
-//     added to the network;
+// 10. the route: the midpoints of the two leads' corners paired from the
+//     manifold to the wall, when the leads are offsets of one polyline (as
+//     many corners, straight pieces, the corners before the wall paired
+//     within 1.77 x the pitch): the route they were laid along, whatever the
+//     angle at which it meets the wall; else the centre line of the path's
+//     two runs from the manifold to the first crossing and back
+//     (buildCircuitPolyline, the network's pitch) with its short middle
+//     segments removed with d = RADD. Turned so that the drawn supply lies
+//     on its right (the supply side of CFHCircuit::connectPipe); the circuit
+//     connected along it with trimming at the first crossing (else along the
+//     route as built); the route that connected is added to the network;
 // 11. the first zone's pipe ends where the new supply and return meet its
 //     working loop nearest the first and the last crossing; each further zone
 //     linked to the one before it at its link point (see the .cpp), once more
