@@ -299,6 +299,7 @@ void checkSpacing(const Zone& zone, const Options& options, const std::vector<Sa
   auto head = [&](const Sample& x) { return x.along <= s; };
   auto tail = [&](const Sample& x) { return x.along >= bodyLength - s; };
   double worst = 0.0;  // the most negative (distance - target)
+  double nearest = kInf;
   XtGePoint2d other;
   for (std::size_t i = 0; i < samples.size(); ++i) {
     const Sample& a = samples[i];
@@ -313,7 +314,7 @@ void checkSpacing(const Zone& zone, const Options& options, const std::vector<Sa
           if ((head(a) && tail(b)) || (tail(a) && head(b))) return;
           const double target = (band[i] && band[j] ? 0.5 * s : s) - eps;
           const double d = a.p.distanceTo(b.p);
-          if (d < r.spacing.value) r.spacing.value = d;
+          nearest = std::min(nearest, d);
           if (d < target) {
             const int k = allowanceFor(options, a.p, b.p, d, eps);
             if (k >= 0) {
@@ -335,6 +336,8 @@ void checkSpacing(const Zone& zone, const Options& options, const std::vector<Sa
     located[k].text = options.allowances[k].what + ": " + std::to_string(located[k].value) + " at " + place(located[k].at);
     r.located.push_back(located[k]);
   }
+  // Passed: the nearest pair; failed: the worst pair.
+  if (r.spacing.ok) r.spacing.value = nearest;
   std::ostringstream text;
   if (r.spacing.ok)
     text << "nearest pair apart along the pipe " << r.spacing.value;

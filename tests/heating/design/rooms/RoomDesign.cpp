@@ -171,7 +171,7 @@ void judgeLayout(const Room& room, const CFHZoneDesign& design, Verdict& verdict
   if (!report.simple.ok) verdict.broken.push_back({"crosses", report.simple.text});
   if (!report.inside.ok && report.inside.value < 0.0) verdict.broken.push_back({"outside", report.inside.text});
   if (!report.inside.ok && report.inside.value >= 0.0) verdict.broken.push_back({"wall", report.inside.text});
-  if (!report.spacing.ok) verdict.broken.push_back({"spacing", report.spacing.text});
+  if (!report.spacing.ok) verdict.broken.push_back({"spacing", report.spacing.text, report.spacing.value / s});
 
   const double length = report.inZoneLength;
   if (length < kStub * measure.heatedArea / s) {

@@ -40,10 +40,12 @@ inline constexpr const char* kRules[] = {"route", "laid",    "path",   "crosses"
                                          "wall",  "spacing", "length", "split"};
 
 struct Verdict {
-  // The broken rules, each with its finding in words.
+  // The broken rules, each with its finding in words (for spacing also the
+  // worst pair's distance in s).
   struct Broken {
     std::string rule;
     std::string text;
+    double inSpacings = 0.0;
   };
   std::vector<Broken> broken;
   // Nothing laid because no loop fits: the rules after "laid" were not judged.
