@@ -160,8 +160,9 @@ int CFloorHeatingDlgComplex::endStep(const HvDialogStep& step) {
     CFHZoneEntry* inCircuit = model_.zoneByNumber(static_cast<std::uint32_t>(step.first));
     CFHZoneEntry* joining = model_.zoneByNumber(static_cast<std::uint32_t>(step.second));
     if (!canJoin(inCircuit, joining))
-      return refuse(u"zone " + hvUtf8ToWide(std::to_string(step.first)) + u" is not the last zone of a circuit, or zone " +
-                    hvUtf8ToWide(std::to_string(step.second)) + u" is not a zone without a circuit");
+      return refuse(u"zone " + hvUtf8ToWide(std::to_string(step.first)) +
+                    u" is not the last zone of a circuit, or zone " + hvUtf8ToWide(std::to_string(step.second)) +
+                    u" is not a zone without a circuit");
     model_.joinPair[0] = inCircuit;
     model_.joinPair[1] = joining;
   } else if (step.endCode == kPlaceHeatingBody) {

@@ -812,7 +812,8 @@ int CadHost::runScriptedDialog(const char16_t* name, HvDialogDriverProc driver, 
       if (refusedLine != 0 && code != IDCANCEL) {
         code = IDCANCEL;
         end.integer("refusedStep", static_cast<std::int64_t>(refusedLine));
-        std::fprintf(stderr, "cadhost: %sthe dialog ends as cancelled, not with `%s`: it refused the step at line %zu\n",
+        std::fprintf(stderr,
+                     "cadhost: %sthe dialog ends as cancelled, not with `%s`: it refused the step at line %zu\n",
                      at(item->line).c_str(), item->source.c_str(), refusedLine);
       }
       write(end.integer("code", code));

@@ -122,7 +122,8 @@ ParsedArguments parseArguments(int argc, const char* const* argv, const std::str
   std::vector<std::string> files;
   // With --help anywhere, the help is shown for the module the arguments name.
   bool help = false;
-  for (int i = 1; i < argc; ++i) help = help || std::string_view(argv[i]) == "--help" || std::string_view(argv[i]) == "-h";
+  for (int i = 1; i < argc; ++i)
+    help = help || std::string_view(argv[i]) == "--help" || std::string_view(argv[i]) == "-h";
   auto fail = [&](std::string message) {
     parsed.outcome = help ? ParsedArguments::Outcome::Help : ParsedArguments::Outcome::Error;
     parsed.message = std::move(message);
