@@ -316,7 +316,7 @@ rc, _, err, _, _ = run("kept", minimal, "command tmMakeLine\ncommand tmRollback\
 check(rc == 1 and "kept.script:4: the drawing is saved after the failed commands tmRollback (line 2), tmThrow (line 3), "
       "with the output committed before" in err, f"kept output: {rc} {err}")
 rc, _, err, _, _ = run("unknown-test", minimal, "command tmNone\n", module=TEST_MODULE)
-check(rc == 1 and "its commands: tmBlocks, tmDescFormat, tmDialog, tmEcho, tmFloorLib, tmHandOver, " in err,
+check(rc == 1 and "its commands: tmBlocks, tmDescFormat, tmDialog, tmDynamicTls, tmEcho, tmFloorLib, " in err,
       f"unknown test command: {err}")
 
 folders.close()
