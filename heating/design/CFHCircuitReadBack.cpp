@@ -151,10 +151,7 @@ class CircuitReader {
 
   // Step 6: where the sides leave the manifold and enter the first zone.
   bool findEnds() {
-    XtGePoint2d onOutline;
-    if (!network_.closestOutlinePoint(*supply_, onOutline, &a_) ||
-        !network_.closestOutlinePoint(*returnCurve_, onOutline, &b_))
-      return false;
+    if (!manifoldEnd(*supply_, a_) || !manifoldEnd(*returnCurve_, b_)) return false;
     // Pipes that start inside their zone reach it from within: the first
     // crossing would be a further zone's.
     if (firstBoundary().asDrawnLoop.classifyPoint(a_, workTol) == CLoop::kInside) return false;
@@ -165,6 +162,25 @@ class CircuitReader {
     if (network_.pipeCurves().empty()) {
       const double pitch = returnCurve_->distanceTo(a_);
       if (pitch > workTol.equalPoint()) network_.pipePitch = pitch;
+    }
+    return true;
+  }
+
+  // Where the side leaves the manifold: the point of it nearest the
+  // manifold's outline, or the end of it nearest the outline when that end
+  // comes as near: the output draws each side from the manifold, and a
+  // side that passes by the manifold again further on (a link from zone to
+  // zone through the hall) must not start its lead there.
+  bool manifoldEnd(const CFloorHeatingPolyLine& side, XtGePoint2d& at) const {
+    XtGePoint2d onOutline;
+    if (!network_.closestOutlinePoint(side, onOutline, &at)) return false;
+    const std::vector<XtGeLineSeg2d>& outline = network_.outlineSegments;
+    double gap = distanceToOutline(outline, at) + workTol.equalPoint();
+    for (const XtGePoint2d& end : {side.startPoint(), side.endPoint()}) {
+      const double distance = distanceToOutline(outline, end);
+      if (distance > gap) continue;
+      gap = distance;
+      at = end;
     }
     return true;
   }

@@ -28,8 +28,9 @@ class CFloorHeatingPolyLine;
 //     the supply (zoneOrderKey, stable); every record sorted;
 //  5. false when the supply does not cross the first zone;
 //  6. a and b the supply's and return's points nearest the manifold
-//     outline; false when a lies inside the first zone (its pipes start in
-//     it); p0 and q0 where the supply's and the return's leads enter the
+//     outline, an end of the side when it comes as near (a side that passes
+//     the manifold again, a link through the hall, starts at its end); false
+//     when a lies inside the first zone (its pipes start in it); p0 and q0 where the supply's and the return's leads enter the
 //     first zone: of each side's crossings of the zone's wall the one nearest
 //     its manifold end along it (the first crossing, and the return's point
 //     nearest it, for a side that does not cross the wall); while the network
