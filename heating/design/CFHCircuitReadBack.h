@@ -46,12 +46,11 @@ class CFloorHeatingPolyLine;
 //  8. one path: return, the line between the two sides' zone ends, supply;
 //  9. the crossing records again with the path, ordered and sorted as in 4;
 //     false when the first is empty;
-// 10. the route: the midpoints of the two leads' corners paired from the
-//     manifold to the wall, when the leads are offsets of one polyline (as
-//     many corners, straight pieces, the corners before the wall paired
-//     within 1.77 x the pitch): the route they were laid along, whatever the
-//     angle at which it meets the wall; else the centre line of the path's
-//     two runs from the manifold to the first crossing and back
+// 10. the route: the one the leads were laid along (leadCentreLine, which
+//     finds it exactly from two offsets of one polyline of straight pieces,
+//     whatever the angle at which it meets the wall and although a short
+//     piece of it vanished from one lead); else the centre line of the
+//     path's two runs from the manifold to the first crossing and back
 //     (buildCircuitPolyline, the network's pitch) with its short middle
 //     segments removed with d = RADD. Turned so that the drawn supply lies
 //     on its right (the supply side of CFHCircuit::connectPipe); the circuit
