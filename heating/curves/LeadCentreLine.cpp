@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <limits>
 #include <optional>
 
 namespace {
@@ -45,12 +44,17 @@ std::optional<Points> offsetCorners(const Points& lead, double shift) {
   return corners;
 }
 
-// The distance from the point to the polyline through the points.
-double distanceToPolyline(const Points& polyline, const XtGePoint2d& point) {
-  double nearest = std::numeric_limits<double>::infinity();
-  for (std::size_t i = 0; i + 1 < polyline.size(); ++i)
-    nearest = std::min(nearest, XtGeLineSeg2d(polyline[i], polyline[i + 1]).distanceTo(point));
-  return nearest;
+// Whether the piece from p to q runs beside a piece of the route: parallel
+// to it, on a line `gap` from its line.
+bool runsBeside(const Points& route, const XtGePoint2d& p, const XtGePoint2d& q, double gap, double tolerance) {
+  const XtGeVector2d u = q - p;
+  if (u.length() <= tolerance) return true;
+  for (std::size_t i = 0; i + 1 < route.size(); ++i) {
+    const XtGeVector2d v = route[i + 1] - route[i];
+    if (v.length() <= tolerance || !u.isParallelTo(v, workTol)) continue;
+    if (std::abs(std::abs(v.normal().crossProduct(p - route[i])) - gap) <= tolerance) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -88,11 +92,15 @@ std::unique_ptr<CFloorHeatingPolyLine> leadCentreLine(const Points& first, const
   else
     route.push_back(midPoint2d(first.back(), second.back()));
 
-  // Both leads must be the route's offsets: every corner half the pitch from it.
+  // Both leads must be the route's offsets: each piece beside a piece of the
+  // route, half the pitch from it (but the last piece of the lead bent to
+  // the route's end).
   const double tolerance = 10.0 * near;
-  for (const Points* lead : {&first, &second})
-    for (std::size_t i = 1; i + 1 < lead->size(); ++i)
-      if (std::abs(distanceToPolyline(route, (*lead)[i]) - std::abs(half)) > tolerance) return nullptr;
+  for (const Points* lead : {&first, &second}) {
+    const std::size_t pieces = lead->size() - 1 - (lead == &nearer ? 0 : 1);
+    for (std::size_t i = 0; i < pieces; ++i)
+      if (!runsBeside(route, (*lead)[i], (*lead)[i + 1], std::abs(half), tolerance)) return nullptr;
+  }
 
   std::vector<std::unique_ptr<XtGeCurve2d>> pieces;
   for (std::size_t i = 0; i + 1 < route.size(); ++i)

@@ -18,9 +18,10 @@
 //   the route and was cut at the wall as an offset, while the other, whose
 //   offset would meet the wall beyond the route's end when the route meets
 //   it at a grazing angle, was bent to the route's end.
-// Every corner of both leads must lie half the pitch from the route found
-// (within 10 x workTol); otherwise the leads are not the offsets of one route
-// and the answer is null.
+// Every piece of both leads (but the bent last one) must run beside a piece
+// of the route, parallel to it and half the pitch from it (within 10 x
+// workTol); otherwise the leads are not the offsets of one route and the
+// answer is null.
 //
 // Threads: any; the loop is only read.
 #pragma once
