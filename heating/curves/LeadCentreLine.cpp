@@ -57,14 +57,22 @@ bool runsBeside(const Points& route, const XtGePoint2d& p, const XtGePoint2d& q,
   return false;
 }
 
+// The points without repeats (a piece of no length has no direction).
+Points withoutRepeats(const Points& points) {
+  Points kept;
+  for (const XtGePoint2d& p : points)
+    if (kept.empty() || !kept.back().isEqualTo(p, workTol)) kept.push_back(p);
+  return kept;
+}
+
 }  // namespace
 
-std::unique_ptr<CFloorHeatingPolyLine> leadCentreLine(const Points& first, const Points& second, const CLoop& wall,
-                                                      std::uint32_t tag) {
+std::unique_ptr<CFloorHeatingPolyLine> leadCentreLine(const Points& firstLead, const Points& secondLead,
+                                                      const CLoop& wall, std::uint32_t tag) {
   const double near = workTol.equalPoint();
-  if (first.size() < 2 || second.size() < 2 || first[0].isEqualTo(first[1], workTol) ||
-      first[0].isEqualTo(second[0], workTol))
-    return nullptr;
+  const Points first = withoutRepeats(firstLead);
+  const Points second = withoutRepeats(secondLead);
+  if (first.size() < 2 || second.size() < 2 || first[0].isEqualTo(second[0], workTol)) return nullptr;
   // Half the pitch, signed: positive when the second lead lies on the left of the first.
   const XtGeVector2d start = (first[1] - first[0]).normal();
   const double half = 0.5 * start.crossProduct(second[0] - first[0]);
@@ -94,13 +102,17 @@ std::unique_ptr<CFloorHeatingPolyLine> leadCentreLine(const Points& first, const
 
   // Both leads must be the route's offsets: each piece beside a piece of the
   // route, half the pitch from it (but the last piece of the lead bent to
-  // the route's end).
+  // the route's end), and each piece of the route beside a piece of a lead.
   const double tolerance = 10.0 * near;
   for (const Points* lead : {&first, &second}) {
     const std::size_t pieces = lead->size() - 1 - (lead == &nearer ? 0 : 1);
     for (std::size_t i = 0; i < pieces; ++i)
       if (!runsBeside(route, (*lead)[i], (*lead)[i + 1], std::abs(half), tolerance)) return nullptr;
   }
+  for (std::size_t i = 0; i + 1 < route.size(); ++i)
+    if (!runsBeside(first, route[i], route[i + 1], std::abs(half), tolerance) &&
+        !runsBeside(second, route[i], route[i + 1], std::abs(half), tolerance))
+      return nullptr;
 
   std::vector<std::unique_ptr<XtGeCurve2d>> pieces;
   for (std::size_t i = 0; i + 1 < route.size(); ++i)

@@ -20,8 +20,9 @@
 //   it at a grazing angle, was bent to the route's end.
 // Every piece of both leads (but the bent last one) must run beside a piece
 // of the route, parallel to it and half the pitch from it (within 10 x
-// workTol); otherwise the leads are not the offsets of one route and the
-// answer is null.
+// workTol), and every piece of the route beside a piece of a lead; otherwise
+// the leads are not the offsets of one route and the answer is null. Points
+// repeated in a lead count once.
 //
 // Threads: any; the loop is only read.
 #pragma once
