@@ -358,13 +358,14 @@ void detourBlock(Detours& work, COffsetEdge* edge, bool towardsLast, const COffs
 
 // A new end: `q` moved to s short of the ray's hit, when the line from `p`
 // to it keeps clear.
+// `bounded`: nearer than 2.231 s; otherwise any piece the ray meets counts.
 bool rayHit(const EdgePathIndex& paths, const XtGePoint2d& p, const XtGePoint2d& q, double least, double s,
-            bool fineFirst, double& h, XtGeVector2d& unit) {
+            bool fineFirst, bool bounded, double& h, XtGeVector2d& unit) {
   unit = q - p;
   const double length = unit.length();
   if (!(length > pointTol())) return false;
   unit = unit / length;
-  const double most = kRayReach * s;
+  const double most = bounded ? kRayReach * s : paths.reachFrom(q) + s;
   return (fineFirst && paths.nearestRayHit(q, unit, least, most, workTolFine, h)) ||
          paths.nearestRayHit(q, unit, fineFirst ? kConnectorClearance * s : least, most, heatingTolCoarse, h);
 }
@@ -383,7 +384,7 @@ bool castRayPairToPaths(const XtGePoint2d& p, XtGePoint2d& q, const EdgePathInde
                         double s) {
   double h = 0.0;
   XtGeVector2d unit;
-  if (!rayHit(paths, p, q, s + pointTol(), s, true, h, unit)) return false;
+  if (!rayHit(paths, p, q, s + pointTol(), s, true, true, h, unit)) return false;
   const XtGePoint2d moved = q + unit * (h - s);
   const XtGePoint2d foot = pathPiece.closestPointTo(p);
   if (!lineClear(paths, p, moved, &foot, boundaryItems, s)) return false;
@@ -399,7 +400,8 @@ bool castRaysToPaths(const XtGePoint2d& pA, XtGePoint2d& a, const XtGePoint2d& p
   XtGeVector2d u1;
   XtGeVector2d u2;
   const double least = kConnectorClearance * s;
-  if (!rayHit(paths, pA, a, least, s, true, h1, u1) || !rayHit(paths, pB, b, least, s, true, h2, u2)) return false;
+  if (!rayHit(paths, pA, a, least, s, true, false, h1, u1) || !rayHit(paths, pB, b, least, s, true, false, h2, u2))
+    return false;
   const XtGePoint2d a2 = a + u1 * (h1 - s);
   const XtGePoint2d b2 = b + u2 * (h2 - s);
   const XtGePoint2d footA = pathPiece.closestPointTo(pA);
