@@ -1,0 +1,172 @@
+#include "heating/layout/PathSpacingCheck.h"
+
+#include "platform/ge/XtGe.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+double diameterOf(const std::vector<double>& diameters, std::uint32_t zone, double fallback) {
+  if (diameters.empty()) return fallback;
+  const double d = diameters[std::min<std::size_t>(zone, diameters.size() - 1)];
+  return std::isfinite(d) && d > 0.0 ? d : fallback;
+}
+
+void mark(std::vector<std::uint8_t>& faults, std::uint32_t zone) {
+  if (faults.size() <= zone) faults.resize(std::size_t{zone} + 1, 0);
+  faults[zone] = 1;
+}
+
+bool marked(const std::vector<std::uint8_t>& faults, std::uint32_t zone) {
+  return zone < faults.size() && faults[zone] != 0;
+}
+
+bool boxesOverlap(const double (&a)[4], const double (&b)[4]) {
+  return a[0] <= b[2] && b[0] <= a[2] && a[1] <= b[3] && b[1] <= a[3];
+}
+
+// A piece that never comes back to itself: straight, or an arc of at most
+// half a turn.
+bool keepsClearOfItself(const PathPiece& piece) { return !piece.isArc || std::fabs(piece.sweep) <= XtGe::kPi; }
+
+}  // namespace
+
+bool PathSpacingCheck::tooClose(const Chunk& a, const Chunk& b, double reach) const {
+  const double limit = std::max(a.diameter, b.diameter);
+  const double gap = std::max(0.0, b.along - (a.along + a.length));
+  if (gap >= reach) return distanceBetween(a.geometry, b.geometry) < limit;
+  // Only the pairs of points at least `reach` apart along the path count:
+  // those whose point on a lies k or more before a's end, those whose point
+  // on b lies k or more after b's start, and those with both at least k / 2
+  // away (every pair 1.5 k or more apart is among them).
+  const double k = reach - gap;
+  if (a.length > k && distanceBetween(a.geometry.part(0.0, a.length - k), b.geometry) < limit) return true;
+  if (b.length > k && distanceBetween(a.geometry, b.geometry.part(k, b.length)) < limit) return true;
+  const double half = 0.5 * k;
+  return a.length > half && b.length > half &&
+         distanceBetween(a.geometry.part(0.0, a.length - half), b.geometry.part(half, b.length)) < limit;
+}
+
+bool PathSpacingCheck::cutIntoChunks(const std::vector<LaidPathPiece>& pieces, const std::vector<double>& diameters,
+                                     double fallback, std::vector<std::uint8_t>& zoneFaults) {
+  chunks_.clear();
+  largestDiameter_ = 0.0;
+  double total = 0.0;
+  for (const LaidPathPiece& piece : pieces) {
+    largestDiameter_ = std::max(largestDiameter_, diameterOf(diameters, piece.zone, fallback));
+    if (piece.geometry.isFinite()) total += piece.geometry.length();
+  }
+  const double reach = kNeighbourReach * largestDiameter_;
+  // Longer chunks on a path too long for kMaxChunks of the usual length.
+  const double chunkLength = std::max({kChunkReaches * reach, total / static_cast<double>(kMaxChunks / 2), 1e-9});
+  double along = 0.0;
+  for (std::size_t i = 0; i < pieces.size(); ++i) {
+    const LaidPathPiece& piece = pieces[i];
+    const double length = piece.geometry.length();
+    if (!piece.geometry.isFinite() || !std::isfinite(length)) {
+      mark(zoneFaults, piece.zone);
+      continue;
+    }
+    const int count = std::max(1, static_cast<int>(std::ceil(length / chunkLength)));
+    if (chunks_.size() + static_cast<std::size_t>(count) > kMaxChunks) return false;
+    for (int c = 0; c < count; ++c) {
+      const double from = length * c / count;
+      const double to = length * (c + 1) / count;
+      Chunk chunk{count == 1 ? piece.geometry : piece.geometry.part(from, to),
+                  along + from,
+                  to - from,
+                  static_cast<std::uint32_t>(i),
+                  piece.zone,
+                  diameterOf(diameters, piece.zone, fallback),
+                  {},
+                  {}};
+      chunk.geometry.box(0.5 * largestDiameter_, chunk.box);
+      chunks_.push_back(chunk);
+    }
+    along += length;
+  }
+  return true;
+}
+
+void PathSpacingCheck::buildGrid() {
+  double extent[4] = {chunks_.front().box[0], chunks_.front().box[1], chunks_.front().box[2], chunks_.front().box[3]};
+  double widest = 0.0;
+  for (const Chunk& chunk : chunks_) {
+    extent[0] = std::min(extent[0], chunk.box[0]);
+    extent[1] = std::min(extent[1], chunk.box[1]);
+    extent[2] = std::max(extent[2], chunk.box[2]);
+    extent[3] = std::max(extent[3], chunk.box[3]);
+    widest = std::max({widest, chunk.box[2] - chunk.box[0], chunk.box[3] - chunk.box[1]});
+  }
+  // A cell holds a whole chunk with its margin, so a chunk covers at most
+  // two cells along either axis.
+  const double span = std::max(extent[2] - extent[0], extent[3] - extent[1]);
+  cellSize_ = std::max({widest, span / kMaxCellsPerAxis, 1e-9});
+  origin_[0] = extent[0];
+  origin_[1] = extent[1];
+  columns_ = std::clamp(static_cast<int>((extent[2] - extent[0]) / cellSize_) + 1, 1, kMaxCellsPerAxis + 1);
+  rows_ = std::clamp(static_cast<int>((extent[3] - extent[1]) / cellSize_) + 1, 1, kMaxCellsPerAxis + 1);
+  const auto cellOf = [&](double v, int axis, int count) {
+    return std::clamp(static_cast<int>((v - origin_[axis]) / cellSize_), 0, count - 1);
+  };
+  for (Chunk& chunk : chunks_) {
+    chunk.cells[0] = cellOf(chunk.box[0], 0, columns_);
+    chunk.cells[1] = cellOf(chunk.box[1], 1, rows_);
+    chunk.cells[2] = cellOf(chunk.box[2], 0, columns_);
+    chunk.cells[3] = cellOf(chunk.box[3], 1, rows_);
+  }
+  // Each cell's chunks, in chunk order, as one array with its starts.
+  cellStart_.assign(static_cast<std::size_t>(columns_) * rows_ + 1, 0);
+  const auto forEachCell = [&](const Chunk& chunk, auto&& visit) {
+    for (int y = chunk.cells[1]; y <= chunk.cells[3]; ++y)
+      for (int x = chunk.cells[0]; x <= chunk.cells[2]; ++x) visit(static_cast<std::size_t>(y) * columns_ + x);
+  };
+  for (const Chunk& chunk : chunks_) forEachCell(chunk, [&](std::size_t cell) { ++cellStart_[cell + 1]; });
+  for (std::size_t cell = 1; cell < cellStart_.size(); ++cell) cellStart_[cell] += cellStart_[cell - 1];
+  cellItems_.resize(cellStart_.back());
+  std::vector<std::uint32_t>& next = cellItems_;
+  // Fill from each cell's start, counting up; the starts are restored after.
+  for (std::uint32_t i = 0; i < chunks_.size(); ++i)
+    forEachCell(chunks_[i], [&](std::size_t cell) { next[cellStart_[cell]++] = i; });
+  for (std::size_t cell = cellStart_.size() - 1; cell > 0; --cell) cellStart_[cell] = cellStart_[cell - 1];
+  cellStart_[0] = 0;
+}
+
+bool PathSpacingCheck::check(const std::vector<LaidPathPiece>& pieces, const std::vector<double>& diameters,
+                             double fallback, std::vector<std::uint8_t>& zoneFaults) {
+  if (!cutIntoChunks(pieces, diameters, fallback, zoneFaults)) {
+    for (const LaidPathPiece& piece : pieces) mark(zoneFaults, piece.zone);
+    return false;
+  }
+  if (chunks_.size() < 2) return true;
+  buildGrid();
+  const double reach = kNeighbourReach * largestDiameter_;
+  std::uint64_t tests = 0;
+  for (int y = 0; y < rows_; ++y) {
+    for (int x = 0; x < columns_; ++x) {
+      const std::size_t cell = static_cast<std::size_t>(y) * columns_ + x;
+      for (std::uint32_t p = cellStart_[cell]; p < cellStart_[cell + 1]; ++p) {
+        for (std::uint32_t q = p + 1; q < cellStart_[cell + 1]; ++q) {
+          // Items are in chunk order, so a comes before b along the path.
+          const Chunk& a = chunks_[cellItems_[p]];
+          const Chunk& b = chunks_[cellItems_[q]];
+          // Each pair once: in the first cell both cover.
+          if (std::max(a.cells[0], b.cells[0]) != x || std::max(a.cells[1], b.cells[1]) != y) continue;
+          if (!boxesOverlap(a.box, b.box)) continue;
+          if (a.piece == b.piece && keepsClearOfItself(pieces[a.piece].geometry)) continue;
+          if (marked(zoneFaults, a.zone) && marked(zoneFaults, b.zone)) continue;
+          if (++tests > kMaxPairTests) {
+            for (const LaidPathPiece& piece : pieces) mark(zoneFaults, piece.zone);
+            return false;
+          }
+          if (tooClose(a, b, reach)) {
+            mark(zoneFaults, a.zone);
+            mark(zoneFaults, b.zone);
+          }
+        }
+      }
+    }
+  }
+  return true;
+}
