@@ -47,9 +47,15 @@ void mark(std::vector<std::uint8_t>& faults, std::size_t position) {
   faults[position] = 1;
 }
 
-}  // namespace
+// What the checks of one circuit after another reuse.
+struct Workspace {
+  std::vector<LaidPathPiece> pieces;
+  std::vector<double> diameters;
+  PathSpacingCheck spacing;
+  PathContainmentCheck containment;
+};
 
-void markUnsoundZones(const CFHCircuit& circuit, std::vector<std::uint8_t>& faults) {
+void markUnsoundZones(const CFHCircuit& circuit, std::vector<std::uint8_t>& faults, Workspace& work) {
   const std::vector<CFHZoneEntry*>& zones = circuit.zones();
   if (zones.empty()) return;
   if (faults.size() < zones.size()) faults.resize(zones.size(), 0);
@@ -57,39 +63,44 @@ void markUnsoundZones(const CFHCircuit& circuit, std::vector<std::uint8_t>& faul
     if (zones[i] != nullptr && layoutReportsCrossing(*zones[i])) mark(faults, i);
   if (zones.front() == nullptr) return;
 
-  std::vector<LaidPathPiece> pieces;
-  if (!readPath(circuit, pieces)) {
+  work.pieces.clear();
+  if (!readPath(circuit, work.pieces)) {
     for (std::size_t i = 0; i < zones.size(); ++i) mark(faults, i);
     return;
   }
-  if (pieces.empty()) return;
+  if (work.pieces.empty()) return;
 
   const double unit = zones.front()->model() != nullptr ? zones.front()->model()->unitFactor() : 1.0;
-  std::vector<double> diameters;
-  diameters.reserve(zones.size());
+  work.diameters.clear();
   for (const CFHZoneEntry* zone : zones) {
     const double d = zone != nullptr ? zone->calc.pipeDiameter : 0.0;
-    diameters.push_back((std::isfinite(d) && d > 0.0 ? d : kDefaultPipeDiameter) * unit);
+    work.diameters.push_back((std::isfinite(d) && d > 0.0 ? d : kDefaultPipeDiameter) * unit);
   }
-  PathSpacingCheck spacing;
-  spacing.check(pieces, diameters, kDefaultPipeDiameter * unit, faults);
+  work.spacing.check(work.pieces, work.diameters, kDefaultPipeDiameter * unit, faults);
 
-  PathContainmentCheck containment;
   for (std::size_t i = 0; i < zones.size(); ++i) {
     if (faults[i] != 0 || zones[i] == nullptr || zones[i]->design() == nullptr) continue;
     const CFHZoneBoundary* boundary = zones[i]->design()->boundary();
     if (boundary == nullptr) continue;
-    containment.setLoop(boundary->asDrawnLoop, workTol);
-    if (containment.leaves(pieces, static_cast<std::uint32_t>(i))) mark(faults, i);
+    work.containment.setLoop(boundary->asDrawnLoop, workTol);
+    if (work.containment.leaves(work.pieces, static_cast<std::uint32_t>(i))) mark(faults, i);
   }
+}
+
+}  // namespace
+
+void markUnsoundZones(const CFHCircuit& circuit, std::vector<std::uint8_t>& faults) {
+  Workspace work;
+  markUnsoundZones(circuit, faults, work);
 }
 
 std::vector<const CFHZoneEntry*> zonesWithUnsoundPipe(const CFHModel& model) {
   std::unordered_set<const CFHZoneEntry*> unsound;
   std::vector<std::uint8_t> faults;
+  Workspace work;
   for (const auto& circuit : model.circuits()) {
     faults.clear();
-    markUnsoundZones(*circuit, faults);
+    markUnsoundZones(*circuit, faults, work);
     for (std::size_t i = 0; i < faults.size() && i < circuit->zones().size(); ++i)
       if (faults[i] != 0) unsound.insert(circuit->zones()[i]);
   }

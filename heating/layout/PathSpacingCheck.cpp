@@ -30,22 +30,69 @@ bool boxesOverlap(const double (&a)[4], const double (&b)[4]) {
 // half a turn.
 bool keepsClearOfItself(const PathPiece& piece) { return !piece.isArc || std::fabs(piece.sweep) <= XtGe::kPi; }
 
+// k: on the legs of a corner of the sharpest angle allowed, points draw
+// apart k times as fast as the path runs between them.
+const double kSpread = std::sin(PathSpacingCheck::kSharpestCorner * XtGe::kPi / 360.0);
+
+// Two straight pieces, b starting where a ends: whether the corner between
+// them is sharper than the sharpest allowed, so that points on its legs
+// conflict (|p - q| >= (|a| + |b|) sin(corner / 2) holds on every corner).
+bool cornerIsSharper(const PathPiece& a, const PathPiece& b) {
+  const XtGeVector2d back = a.start - a.end;
+  const XtGeVector2d on = b.end - b.start;
+  const double lengths = back.length() * on.length();
+  if (!(lengths > 0.0)) return false;
+  const double cosine = std::clamp(back.dotProduct(on) / lengths, -1.0, 1.0);
+  return std::sqrt(0.5 * (1.0 - cosine)) < kSpread;
+}
+
 }  // namespace
 
-bool PathSpacingCheck::tooClose(const Chunk& a, const Chunk& b, double reach) const {
-  const double limit = std::max(a.diameter, b.diameter);
-  const double gap = std::max(0.0, b.along - (a.along + a.length));
-  if (gap >= reach) return distanceBetween(a.geometry, b.geometry) < limit;
-  // Only the pairs of points at least `reach` apart along the path count:
-  // those whose point on a lies k or more before a's end, those whose point
-  // on b lies k or more after b's start, and those with both at least k / 2
-  // away (every pair 1.5 k or more apart is among them).
-  const double k = reach - gap;
-  if (a.length > k && distanceBetween(a.geometry.part(0.0, a.length - k), b.geometry) < limit) return true;
-  if (b.length > k && distanceBetween(a.geometry, b.geometry.part(k, b.length)) < limit) return true;
-  const double half = 0.5 * k;
-  return a.length > half && b.length > half &&
-         distanceBetween(a.geometry.part(0.0, a.length - half), b.geometry.part(half, b.length)) < limit;
+PathSpacingCheck::Verdict PathSpacingCheck::judge(const Pair& pair, double d, std::uint64_t& distances) {
+  ++distances;
+  const double distance = distanceBetween(pair.a, pair.b);
+  if (!(distance < d) || distance >= kSpread * (pair.lengthA + pair.gap + pair.lengthB)) return Verdict::kClear;
+  if (distance < kSpread * pair.gap) return Verdict::kConflict;
+  if (pair.gap == 0.0 && !pair.a.isArc && !pair.b.isArc && pair.a.end.distanceTo(pair.b.start) <= 1e-9 * d)
+    return cornerIsSharper(pair.a, pair.b) ? Verdict::kConflict : Verdict::kClear;
+  return Verdict::kUndecided;
+}
+
+bool PathSpacingCheck::conflict(const Chunk& first, const Chunk& second, std::uint64_t& distances) {
+  const double d = std::max(first.diameter, second.diameter);
+  // The path between them; chunks that follow each other have none (the
+  // sum of the lengths before them may differ in its last bits).
+  double gap = second.along - (first.along + first.length);
+  if (gap <= 1e-12 * second.along + 1e-9 * d) gap = 0.0;
+  const Pair whole{first.geometry, second.geometry, first.length, second.length, gap, 0};
+  const Verdict verdict = judge(whole, d, distances);
+  if (verdict != Verdict::kUndecided) return verdict == Verdict::kConflict;
+  // Halved depth first: each halving replaces one pair by two, so no more
+  // than kMaxHalvings + 1 pairs wait at once.
+  const double shortest = d / kMinPartDiameters;
+  Pair* waiting = waiting_.data();
+  int count = 0;
+  waiting[count++] = whole;
+  while (count > 0) {
+    const Pair pair = waiting[--count];
+    if (pair.halvings > 0) {
+      const Verdict part = judge(pair, d, distances);
+      if (part == Verdict::kConflict) return true;
+      if (part == Verdict::kClear) continue;
+    }
+    if (pair.halvings >= kMaxHalvings || (pair.lengthA <= shortest && pair.lengthB <= shortest)) continue;
+    const int halvings = pair.halvings + 1;
+    if (pair.lengthA >= pair.lengthB) {
+      const double half = 0.5 * pair.lengthA;
+      waiting[count++] = {pair.a.part(0.0, half), pair.b, half, pair.lengthB, pair.gap + half, halvings};
+      waiting[count++] = {pair.a.part(half, pair.lengthA), pair.b, half, pair.lengthB, pair.gap, halvings};
+    } else {
+      const double half = 0.5 * pair.lengthB;
+      waiting[count++] = {pair.a, pair.b.part(half, pair.lengthB), pair.lengthA, half, pair.gap + half, halvings};
+      waiting[count++] = {pair.a, pair.b.part(0.0, half), pair.lengthA, half, pair.gap, halvings};
+    }
+  }
+  return false;
 }
 
 bool PathSpacingCheck::cutIntoChunks(const std::vector<LaidPathPiece>& pieces, const std::vector<double>& diameters,
@@ -57,9 +104,15 @@ bool PathSpacingCheck::cutIntoChunks(const std::vector<LaidPathPiece>& pieces, c
     largestDiameter_ = std::max(largestDiameter_, diameterOf(diameters, piece.zone, fallback));
     if (piece.geometry.isFinite()) total += piece.geometry.length();
   }
-  const double reach = kNeighbourReach * largestDiameter_;
   // Longer chunks on a path too long for kMaxChunks of the usual length.
-  const double chunkLength = std::max({kChunkReaches * reach, total / static_cast<double>(kMaxChunks / 2), 1e-9});
+  const double chunkLength =
+      std::max({kChunkDiameters * largestDiameter_, total / static_cast<double>(kMaxChunks / 2), 1e-9});
+  const auto chunkCount = [&](double length) { return std::max(1, static_cast<int>(std::ceil(length / chunkLength))); };
+  std::size_t needed = 0;
+  for (const LaidPathPiece& piece : pieces)
+    if (piece.geometry.isFinite()) needed += static_cast<std::size_t>(chunkCount(piece.geometry.length()));
+  if (needed > kMaxChunks) return false;
+  chunks_.reserve(needed);
   double along = 0.0;
   for (std::size_t i = 0; i < pieces.size(); ++i) {
     const LaidPathPiece& piece = pieces[i];
@@ -68,8 +121,7 @@ bool PathSpacingCheck::cutIntoChunks(const std::vector<LaidPathPiece>& pieces, c
       mark(zoneFaults, piece.zone);
       continue;
     }
-    const int count = std::max(1, static_cast<int>(std::ceil(length / chunkLength)));
-    if (chunks_.size() + static_cast<std::size_t>(count) > kMaxChunks) return false;
+    const int count = chunkCount(length);
     for (int c = 0; c < count; ++c) {
       const double from = length * c / count;
       const double to = length * (c + 1) / count;
@@ -141,8 +193,7 @@ bool PathSpacingCheck::check(const std::vector<LaidPathPiece>& pieces, const std
   }
   if (chunks_.size() < 2) return true;
   buildGrid();
-  const double reach = kNeighbourReach * largestDiameter_;
-  std::uint64_t tests = 0;
+  std::uint64_t distances = 0;
   for (int y = 0; y < rows_; ++y) {
     for (int x = 0; x < columns_; ++x) {
       const std::size_t cell = static_cast<std::size_t>(y) * columns_ + x;
@@ -156,13 +207,13 @@ bool PathSpacingCheck::check(const std::vector<LaidPathPiece>& pieces, const std
           if (!boxesOverlap(a.box, b.box)) continue;
           if (a.piece == b.piece && keepsClearOfItself(pieces[a.piece].geometry)) continue;
           if (marked(zoneFaults, a.zone) && marked(zoneFaults, b.zone)) continue;
-          if (++tests > kMaxPairTests) {
-            for (const LaidPathPiece& piece : pieces) mark(zoneFaults, piece.zone);
-            return false;
-          }
-          if (tooClose(a, b, reach)) {
+          if (conflict(a, b, distances)) {
             mark(zoneFaults, a.zone);
             mark(zoneFaults, b.zone);
+          }
+          if (distances > kMaxDistances) {
+            for (const LaidPathPiece& piece : pieces) mark(zoneFaults, piece.zone);
+            return false;
           }
         }
       }

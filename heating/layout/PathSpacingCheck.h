@@ -1,30 +1,38 @@
 // Whether a circuit's laid path keeps clear of itself: no two of its points
 // that are not neighbours along the path come closer than the pipe's outer
-// diameter d. Two points are neighbours when the path between them is
-// shorter than the neighbour reach, kNeighbourReach × d (points up to half
-// as much again apart along the path may count as neighbours too, see
-// below): within that reach a pipe turns a corner, meets its own next piece
-// at their shared end, or turns from supply into return, and is sound. A
-// crossing, a piece laid over another one, two runs nearer than d and a
-// spike that folds back on itself (longer than about 2 d) all come closer
-// than d beyond the reach. A corner sharper than about 29 degrees counts as
-// a spike.
+// diameter d.
 //
-// The pieces are cut into chunks of at most kChunkReaches × the reach and
-// sorted into a uniform grid of cells at least as wide as a chunk and its
-// margin of d / 2, so each chunk lies in at most four cells and only chunks
-// that share a cell are compared, each pair once. Chunks far apart along the
-// path are compared by their exact distance; chunks nearer than the reach
-// by the exact distance of their stretches that lie beyond the reach from
-// each other. Straight pieces and arcs of at most half a turn never come
-// back to themselves, so their own chunks are not compared.
+// Two points p and q conflict when |p - q| < d and |p - q| < k ℓ, ℓ the
+// length of the path between them and k = sin(kSharpestCorner / 2). Along a
+// straight or gently bent stretch, and on the two legs of any corner of at
+// least kSharpestCorner, points draw apart at least k times as fast as the
+// path runs between them, so a pipe never conflicts with its own next piece
+// (the pieces meet at their shared end, supply meets return where the path
+// turns from one into the other) nor at its corners. A crossing (distance
+// 0), a stretch laid over another, two runs nearer than d, a loop closing on
+// itself and a spike folding back at less than kSharpestCorner all
+// conflict, however short the way between them.
+//
+// The pieces are cut into chunks of at most kChunkDiameters × d and sorted
+// into a uniform grid of cells at least as wide as a chunk and its margin
+// of d / 2, so each chunk lies in at most four cells and only chunks that
+// share a cell are compared, each pair once. A pair of chunks farther apart
+// than d, or whose distance is at least k times the longest way between
+// them, does not conflict; one nearer than d and than k times the shortest
+// way between them does; two straight chunks that meet at their shared end
+// conflict exactly when their corner is sharper than kSharpestCorner; any
+// other pair is halved (the longer of the two) until it is decided or both
+// are shorter than d / kMinPartDiameters, or were halved kMaxHalvings times
+// (then it does not conflict). Straight pieces and arcs of at most half a
+// turn never come back to themselves, so their own chunks are not compared.
 //
 // Bounds: at most kMaxChunks chunks (longer chunks on a very long path; a
-// path of more pieces than half that is not checked) and kMaxCellsPerAxis
-// cells along either axis (wider cells over a very wide path); at most
-// kMaxPairTests pairs are compared. A path beyond these bounds cannot be
-// shown sound: every zone of it is named. Memory is reused from one call
-// to the next; a call allocates only when its path is larger than any before.
+// path of more pieces than half that is not checked), kMaxCellsPerAxis cells
+// along either axis (wider cells over a very wide path) and kMaxDistances
+// distances measured. A path beyond these bounds cannot be shown sound:
+// every zone of it is named. Memory is reused from one call to the next; a
+// call allocates only when its path is larger than any before, and a
+// comparison never.
 //
 // Threads: one object per thread.
 #pragma once
@@ -36,20 +44,22 @@
 
 class PathSpacingCheck {
  public:
-  static constexpr double kNeighbourReach = 4.0;
-  static constexpr double kChunkReaches = 2.0;
+  static constexpr double kSharpestCorner = 5.0;  // degrees
+  static constexpr double kChunkDiameters = 8.0;
+  static constexpr double kMinPartDiameters = 16.0;
+  static constexpr int kMaxHalvings = 48;
   static constexpr std::size_t kMaxChunks = std::size_t{1} << 21;
   static constexpr int kMaxCellsPerAxis = 1024;
-  static constexpr std::uint64_t kMaxPairTests = std::uint64_t{1} << 26;
+  static constexpr std::uint64_t kMaxDistances = std::uint64_t{1} << 27;
 
   // Marks in `zoneFaults` (grown to cover every zone of the pieces; marks
-  // already there stay) each zone of a piece that comes closer than d to a
-  // point of the path that is not its neighbour. d is the larger of the two
-  // zones' diameters (`diameters` by zone position; zones beyond the list
-  // take its last entry; a list without entries, or an entry that is not a
-  // positive finite number, counts as `fallback`). A piece with a
-  // coordinate that is not finite marks its zone. Answers false, every zone
-  // of the path marked, when the bound on compared pairs was reached.
+  // already there stay) each zone of a piece that has a point in conflict
+  // with another point of the path. d is the larger of the two zones'
+  // diameters (`diameters` by zone position; zones beyond the list take its
+  // last entry; a list without entries, or an entry that is not a positive
+  // finite number, counts as `fallback`). A piece with a coordinate that is
+  // not finite marks its zone. Answers false, every zone of the path marked,
+  // when a bound was reached.
   bool check(const std::vector<LaidPathPiece>& pieces, const std::vector<double>& diameters, double fallback,
              std::vector<std::uint8_t>& zoneFaults);
 
@@ -65,13 +75,27 @@ class PathSpacingCheck {
     int cells[4];   // the cells the box covers: ix0, iy0, ix1, iy1
   };
 
-  bool tooClose(const Chunk& a, const Chunk& b, double reach) const;
+  // Two stretches of a pair of chunks and the length of the path between
+  // them.
+  struct Pair {
+    PathPiece a, b;
+    double lengthA, lengthB, gap;
+    int halvings;
+  };
+  enum class Verdict { kClear, kConflict, kUndecided };
+  // The pair by its distance (each measured counts in `distances`).
+  static Verdict judge(const Pair& pair, double d, std::uint64_t& distances);
+  // Whether a point of `a` conflicts with a point of `b`, `a` before `b`
+  // along the path.
+  bool conflict(const Chunk& a, const Chunk& b, std::uint64_t& distances);
   // False when the path needs more than kMaxChunks chunks.
   bool cutIntoChunks(const std::vector<LaidPathPiece>& pieces, const std::vector<double>& diameters, double fallback,
                      std::vector<std::uint8_t>& zoneFaults);
   void buildGrid();
 
   std::vector<Chunk> chunks_;
+  // The halved pairs waiting to be judged.
+  std::vector<Pair> waiting_ = std::vector<Pair>(kMaxHalvings + 2);
   std::vector<std::uint32_t> cellStart_;
   std::vector<std::uint32_t> cellItems_;
   double largestDiameter_ = 0.0;

@@ -1,8 +1,8 @@
 // The soundness checks of a laid path on hand-made paths (millimetres, pipe
-// diameter 17): a clean meander and a double spiral of half circles pass; a
-// crossing, two runs whose pipes overlap by 10 mm, a stretch laid over
-// another, a spike and a spacing below the diameter fail, and name the
-// zones of both pieces; a piece 5 mm outside its zone fails, while leads
+// diameter 17): a clean meander, a double spiral of half circles and corners
+// down to 5 degrees pass; a crossing (also of a small loop), two runs whose
+// pipes overlap by 10 mm, a stretch laid over another, a spike and a spacing
+// below the diameter fail, and name the zones of both pieces; a piece 5 mm outside its zone fails, while leads
 // along the distribution pipe, links through the wall to the next zone and
 // runs on the wall pass. The exact distances of the pieces are judged
 // against dense samples on seeded random pieces.
@@ -100,8 +100,15 @@ TEST_F(LayoutTest, CleanMeanderAndDoubleSpiralKeepClearOfThemselves) {
   Path spike = spiral;
   spike.pieces.back().geometry = PathPiece::line({500, 0}, {500, -100});
   EXPECT_TRUE(spike.crossesItself());
-  // Corners down to 45 degrees are corners, not spikes.
-  EXPECT_FALSE(Path(P(0, 0)).to({1000, 0}).to({1000 - 707.1, 707.1}).crossesItself());
+  // Corners down to 5 degrees are corners, not spikes, however long their
+  // legs (the meander meets a round wall at such corners).
+  const auto corner = [](double degrees) {
+    const double a = degrees * kPi / 180;
+    return Path(P(0, 0)).to({1000, 0}).to({1000 - 1000 * std::cos(a), 1000 * std::sin(a)});
+  };
+  EXPECT_FALSE(corner(10).crossesItself());
+  EXPECT_FALSE(corner(5.1).crossesItself());
+  EXPECT_TRUE(corner(4.9).crossesItself());
 }
 
 TEST_F(LayoutTest, CrossingsOverlapsAndSpikesAreFound) {
@@ -113,6 +120,10 @@ TEST_F(LayoutTest, CrossingsOverlapsAndSpikesAreFound) {
   EXPECT_TRUE(Path(P(0, 0)).to({1000, 0}).to({1000, 400}).to({-300, 400}).to({-300, 0}).to({10, 0}).crossesItself());
   // A spike that folds back on itself.
   EXPECT_TRUE(Path(P(0, 0)).to({1000, 0}).to({500, 10}).crossesItself());
+  // A loop of 70 mm that crosses itself.
+  EXPECT_TRUE(Path(P(0, 0)).to({30, 0}).to({30, 20}).to({15, 20}).to({15, -10}).crossesItself());
+  // A half circle that turns back where the line before it arrives: a cusp.
+  EXPECT_TRUE(Path(P(0, 0)).to({30, 0}).halfTurnAbout({30, 10}).crossesItself());
   // Legs nearer than the pipe is thick.
   EXPECT_TRUE(meander(15).crossesItself());
   // The same crossing far from the origin.
