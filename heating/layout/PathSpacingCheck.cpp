@@ -34,16 +34,24 @@ bool keepsClearOfItself(const PathPiece& piece) { return !piece.isArc || std::fa
 // apart k times as fast as the path runs between them.
 const double kSpread = std::sin(PathSpacingCheck::kSharpestCorner * XtGe::kPi / 360.0);
 
-// Two straight pieces, b starting where a ends: whether the corner between
-// them is sharper than the sharpest allowed, so that points on its legs
-// conflict (|p - q| >= (|a| + |b|) sin(corner / 2) holds on every corner).
-bool cornerIsSharper(const PathPiece& a, const PathPiece& b) {
+// Two straight pieces, b starting where a ends, the path's diameter d and
+// neighbour reach: whether points on the legs of their corner conflict.
+// With a and b the distances from the corner, |p - q| >= (a + b) sin(corner
+// / 2), and on every line a + b = c the pair a = b comes nearest; so the
+// legs conflict when the corner is sharper than the sharpest allowed, or
+// when the nearest pair just beyond the reach is nearer than d.
+bool cornerConflicts(const PathPiece& a, const PathPiece& b, double d, double reach) {
   const XtGeVector2d back = a.start - a.end;
   const XtGeVector2d on = b.end - b.start;
-  const double lengths = back.length() * on.length();
-  if (!(lengths > 0.0)) return false;
-  const double cosine = std::clamp(back.dotProduct(on) / lengths, -1.0, 1.0);
-  return std::sqrt(0.5 * (1.0 - cosine)) < kSpread;
+  const double lengthA = back.length();
+  const double lengthB = on.length();
+  if (!(lengthA > 0.0 && lengthB > 0.0)) return false;
+  const double cosine = std::clamp(back.dotProduct(on) / (lengthA * lengthB), -1.0, 1.0);
+  if (std::sqrt(0.5 * (1.0 - cosine)) < kSpread) return true;
+  if (lengthA + lengthB <= reach) return false;
+  const double onA = std::clamp(0.5 * reach, reach - lengthB, lengthA);
+  const double onB = reach - onA;
+  return onA * onA + onB * onB - 2.0 * onA * onB * cosine < d * d;
 }
 
 }  // namespace
@@ -51,10 +59,15 @@ bool cornerIsSharper(const PathPiece& a, const PathPiece& b) {
 PathSpacingCheck::Verdict PathSpacingCheck::judge(const Pair& pair, double d, std::uint64_t& distances) {
   ++distances;
   const double distance = distanceBetween(pair.a, pair.b);
-  if (!(distance < d) || distance >= kSpread * (pair.lengthA + pair.gap + pair.lengthB)) return Verdict::kClear;
-  if (distance < kSpread * pair.gap) return Verdict::kConflict;
+  if (!(distance < d)) return Verdict::kClear;
+  // The path between a point of a and one of b is at least the gap and at
+  // most the gap and both lengths.
+  const double reach = kNeighbourReach * d;
+  const double longest = pair.lengthA + pair.gap + pair.lengthB;
+  if (longest <= reach && distance >= kSpread * longest) return Verdict::kClear;
+  if (pair.gap > reach || distance < kSpread * pair.gap) return Verdict::kConflict;
   if (pair.gap == 0.0 && !pair.a.isArc && !pair.b.isArc && pair.a.end.distanceTo(pair.b.start) <= 1e-9 * d)
-    return cornerIsSharper(pair.a, pair.b) ? Verdict::kConflict : Verdict::kClear;
+    return cornerConflicts(pair.a, pair.b, d, reach) ? Verdict::kConflict : Verdict::kClear;
   return Verdict::kUndecided;
 }
 

@@ -2,26 +2,29 @@
 // that are not neighbours along the path come closer than the pipe's outer
 // diameter d.
 //
-// Two points p and q conflict when |p - q| < d and |p - q| < k ℓ, ℓ the
-// length of the path between them and k = sin(kSharpestCorner / 2). Along a
-// straight or gently bent stretch, and on the two legs of any corner of at
-// least kSharpestCorner, points draw apart at least k times as fast as the
-// path runs between them, so a pipe never conflicts with its own next piece
-// (the pieces meet at their shared end, supply meets return where the path
-// turns from one into the other) nor at its corners. A crossing (distance
-// 0), a stretch laid over another, two runs nearer than d, a loop closing on
-// itself and a spike folding back at less than kSharpestCorner all
-// conflict, however short the way between them.
+// Two points p and q, with ℓ the length of the path between them, conflict
+// when |p - q| < d and either ℓ > kNeighbourReach × d or |p - q| < k ℓ,
+// k = sin(kSharpestCorner / 2). Within the reach the pipe meets its own
+// next piece at their shared end, turns from supply into return, turns
+// corners: sound while its legs draw apart at least k times as fast as the
+// path runs between them; beyond the reach no point may come within d. So
+// a crossing (distance 0), a stretch laid over another, a loop closing on
+// itself and a spike folding back sharper than kSharpestCorner conflict
+// however short the way between them, and two runs nearer than d, a hairpin
+// narrower than d and a corner sharper than 2 asin(1 / (2 kNeighbourReach))
+// (about 14 degrees: its legs come within d beyond the reach) conflict
+// once they are longer than the reach allows.
 //
 // The pieces are cut into chunks of at most kChunkDiameters × d and sorted
 // into a uniform grid of cells at least as wide as a chunk and its margin
 // of d / 2, so each chunk lies in at most four cells and only chunks that
 // share a cell are compared, each pair once. A pair of chunks farther apart
-// than d, or whose distance is at least k times the longest way between
-// them, does not conflict; one nearer than d and than k times the shortest
-// way between them does; two straight chunks that meet at their shared end
-// conflict exactly when their corner is sharper than kSharpestCorner; any
-// other pair is halved (the longer of the two) until it is decided or both
+// than d does not conflict, nor one whose longest way between them lies
+// within the reach while their distance is at least k times that way; one
+// nearer than d whose shortest way between them is beyond the reach, or
+// more than its distance / k, does; two straight chunks that meet at their
+// shared end are judged exactly by their corner and lengths; any other pair
+// is halved (the longer of the two) until it is decided or both
 // are shorter than d / kMinPartDiameters, or were halved kMaxHalvings times
 // (then it does not conflict). Straight pieces and arcs of at most half a
 // turn never come back to themselves, so their own chunks are not compared.
@@ -45,6 +48,7 @@
 class PathSpacingCheck {
  public:
   static constexpr double kSharpestCorner = 5.0;  // degrees
+  static constexpr double kNeighbourReach = 8.0;   // diameters
   static constexpr double kChunkDiameters = 8.0;
   static constexpr double kMinPartDiameters = 16.0;
   static constexpr int kMaxHalvings = 48;

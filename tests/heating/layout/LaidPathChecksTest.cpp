@@ -1,6 +1,6 @@
 // The soundness checks of a laid path on hand-made paths (millimetres, pipe
 // diameter 17): a clean meander, a double spiral of half circles and corners
-// down to 5 degrees pass; a crossing (also of a small loop), two runs whose
+// of 15 degrees pass; a crossing (also of a small loop), two runs whose
 // pipes overlap by 10 mm, a stretch laid over another, a spike and a spacing
 // below the diameter fail, and name the zones of both pieces; a piece 5 mm outside its zone fails, while leads
 // along the distribution pipe, links through the wall to the next zone and
@@ -100,15 +100,18 @@ TEST_F(LayoutTest, CleanMeanderAndDoubleSpiralKeepClearOfThemselves) {
   Path spike = spiral;
   spike.pieces.back().geometry = PathPiece::line({500, 0}, {500, -100});
   EXPECT_TRUE(spike.crossesItself());
-  // Corners down to 5 degrees are corners, not spikes, however long their
-  // legs (the meander meets a round wall at such corners).
-  const auto corner = [](double degrees) {
+  // Corners of 15 degrees are corners, however long their legs (the meander
+  // meets a round wall at such corners); sharper ones bring long legs within
+  // 17 mm of each other beyond the reach of 8 diameters (136), short ones
+  // conflict only below 5 degrees.
+  const auto corner = [](double degrees, double leg) {
     const double a = degrees * kPi / 180;
-    return Path(P(0, 0)).to({1000, 0}).to({1000 - 1000 * std::cos(a), 1000 * std::sin(a)});
+    return Path(P(0, 0)).to({leg, 0}).to({leg - leg * std::cos(a), leg * std::sin(a)});
   };
-  EXPECT_FALSE(corner(10).crossesItself());
-  EXPECT_FALSE(corner(5.1).crossesItself());
-  EXPECT_TRUE(corner(4.9).crossesItself());
+  EXPECT_FALSE(corner(15, 1000).crossesItself());
+  EXPECT_TRUE(corner(13, 1000).crossesItself());
+  EXPECT_FALSE(corner(5.1, 60).crossesItself());
+  EXPECT_TRUE(corner(4.9, 60).crossesItself());
 }
 
 TEST_F(LayoutTest, CrossingsOverlapsAndSpikesAreFound) {
