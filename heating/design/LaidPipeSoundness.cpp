@@ -32,13 +32,15 @@ bool layoutReportsCrossing(const CFHZoneEntry& zone) {
   return layout != nullptr && layout->firstEdge != nullptr && layout->outcome == LayoutOutcome::kPathsCross;
 }
 
-// The circuit's path: the segments its first zone's full layout holds, in
-// path order. False when the path has more than kMaxPathPieces pieces.
+// The circuit's path as it is drawn: the segments of its first zone's main
+// layout for display types 0 and 1 (the connection run), else of the second
+// (the main one then holds levels only), in path order. False when the path
+// has more than kMaxPathPieces pieces.
 bool readPath(const CFHCircuit& circuit, std::vector<LaidPathPiece>& pieces) {
   const CFHZoneDesign* design = circuit.zones().front()->design();
   if (design == nullptr) return true;
   const CFHZoneDesign::IdleAccess access(*design);
-  const CFHCircuitLayout* layout = access.fullLayoutIfIdle();
+  const CFHCircuitLayout* layout = design->displayType() <= 1 ? access.layoutIfIdle() : access.secondLayoutIfIdle();
   return layout == nullptr || appendLaidPieces(layout->segments, kMaxPathPieces, pieces);
 }
 

@@ -1,7 +1,8 @@
 // Whether the pipe the design jobs laid may be drawn as it is: each
 // circuit's path (supply and return, with its links between zones, as the
-// circuit path left it in its first zone's full layout) is checked inside
-// each of its zones, after the jobs have ended and before anything is drawn.
+// circuit path left it in the first zone's layout that the output draws) is
+// checked inside each of its zones, after the jobs have ended and before
+// anything is drawn.
 // A zone's pipe is unsound when
 //   - a piece of the path laid in it comes closer than the pipe's outer
 //     diameter d to a point of the path that is not its neighbour along the
