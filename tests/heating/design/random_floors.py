@@ -16,6 +16,8 @@ ok" and the save.
 
 Usage: random_floors.py TOOL OUT_DIR [--seed N] [--floors | --family NAME]
                         [--index I] [--count N] [--lines]
+                        [--shape 0|1] [--display-type 0|2]
+(--shape and --display-type replace the plan's own: 0 meander, 1 double spiral)
 writes OUT_DIR/<name>.dxf and <name>.script per plan; run one with
 cadhost --host-dir examples/host --out-dir OUT_DIR OUT_DIR/<name>.dxf OUT_DIR/<name>.script
 """
@@ -186,8 +188,14 @@ def main(argv):
     parser.add_argument("--index", type=int, default=0)
     parser.add_argument("--count", type=int, default=1)
     parser.add_argument("--lines", action="store_true", help="zone outlines as LINEs and ARCs")
+    parser.add_argument("--shape", type=int, choices=(0, 1))
+    parser.add_argument("--display-type", type=int, choices=(0, 2))
     args = parser.parse_args(argv)
     for k, plan in enumerate(plans(args.tool, args.seed, args.floors, args.family, args.index, args.count)):
+        if args.shape is not None:
+            plan["shape"] = args.shape
+        if args.display_type is not None:
+            plan["display_type"] = args.display_type
         if args.floors:
             name = f"floor-{args.seed}-{args.index + k}"
         else:

@@ -39,7 +39,8 @@ const std::map<std::uint32_t, std::vector<Family>> kSoundFamilies = {
     {kSpiral, {Family::kRectangle, Family::kL, Family::kU, Family::kJog, Family::kHall}},
 };
 
-// Under the address sanitizer (ten times slower) fewer rooms, each with one
+// Rooms per shape and family: 308 per shape once every family is sound.
+// Under the address sanitizer (ten times slower) fewer, each with one
 // display type in turn.
 #if defined(__SANITIZE_ADDRESS__)
 constexpr int kRooms = 2;
