@@ -62,6 +62,18 @@ struct SpiralRun {
   bool lobeLeftOut = false;
 };
 
+namespace spiral_run {
+
+inline std::uint8_t byteOf(bool d) { return d ? 1 : 0; }
+
+// The first loop of level k, or none.
+inline COffsetLoop* firstLoopOf(const CFHCircuitLayout& layout, std::size_t k) {
+  if (k >= layout.levels.size() || layout.levels[k] == nullptr || layout.levels[k]->empty()) return nullptr;
+  return layout.levels[k]->front();
+}
+
+}  // namespace spiral_run
+
 // ---- Steps (in the order they run) ------------------------------------------------
 
 // The loop preparation (orientationGiven 0 only): per level, loops of fewer
@@ -106,6 +118,24 @@ bool laySpiralLeads(SpiralRun& run);
 // the centre: the neighbour step, the centre turn or the end join, and the
 // closing edge (run.closing).
 void laySpiralLevels(SpiralRun& run);
+
+// The centre (SpiralCentre.cpp): unless sub-areas were threaded in, the runs
+// brought onto neighbouring levels and joined there, then the closing edge
+// (run.closing). The edges laid here are flagged kEdgeCentreTurn. The
+// Part's centre is laid first; when its turn comes nearer the pipe than
+// the turn's clearance allows (CentreTurnClearance.h), the centre is laid
+// again in other ways (the second join point farther back, without the
+// step onto the innermost level, the closing edge the other way round) and
+// the first that keeps the clearance, else the one that comes nearest to
+// it, stays.
+void laySpiralCentre(SpiralRun& run);
+
+// The general centre join (CFHCircuitLayout::joinPathEnds) with the second
+// join point `walk` along K behind O instead of s; only where N has a next
+// node along L, P1 lies short of it and P2 short of O's neighbour behind
+// it. False, nothing laid, otherwise.
+bool joinPathEndsFartherBack(CFHCircuitLayout& layout, COffsetNode*& a, COffsetNode*& b, bool which,
+                             std::uint8_t direction, double walk);
 
 // With orientationGiven 0 every loop of every level joins the narrow list;
 // every narrow loop section is prepared at the spacing and the detours are
