@@ -35,8 +35,18 @@ bool pieceOf(const CFloorHeatingCurve& curve, PathPiece& piece) {
   return true;
 }
 
-// The path from firstEdge to lastEdge, piece by piece. False when it is not
-// one path or passes the bound.
+// Whether the edge is a lead: firstEdge, lastEdge, or the piece of a lead
+// bent where it leaves the zone (between a node on no loop and the loop).
+bool isLead(const CFHCircuitLayout& layout, const COffsetEdge* edge) {
+  if (edge == layout.firstEdge || edge == layout.lastEdge) return true;
+  const auto bent = [](const COffsetNode* n) { return n != nullptr && n->owner == nullptr && n->edges.size() == 2; };
+  return (layout.firstEdge != nullptr && edge->a == layout.firstEdge->b && bent(edge->a)) ||
+         (layout.lastEdge != nullptr && edge->b == layout.lastEdge->a && bent(edge->b));
+}
+
+// The path from firstEdge to lastEdge, piece by piece, the leads left out
+// (lengths along it counted from the first piece after the lead in). False
+// when it is not one path or passes the bound.
 bool readPath(const CFHCircuitLayout& layout, std::vector<AlongPiece>& pieces) {
   const COffsetEdge* edge = layout.firstEdge;
   double along = 0.0;
@@ -45,6 +55,7 @@ bool readPath(const CFHCircuitLayout& layout, std::vector<AlongPiece>& pieces) {
     if (!offsetEdgePathAlongLoop(edge, curves)) return false;
     const bool turn = (edge->flags & kEdgeCentreTurn) != 0;
     for (const auto& curve : curves) {
+      if (isLead(layout, edge)) break;
       AlongPiece p;
       if (!pieceOf(*curve, p.geometry) || !p.geometry.isFinite()) return false;
       p.along = along;
@@ -103,14 +114,20 @@ TurnClearance centreTurnClearance(const CFHCircuitLayout& layout, double s) {
       const double at = n > 0 ? t.length * k / n : 0.0;
       const XtGePoint2d p = t.geometry.at(at);
       const double a = t.along + at;
+      const bool head = a <= s;
+      const bool tail = a >= out.pathLength - s;
       for (const AlongPiece* q : candidates) {
         const double need = q->turn ? 0.5 * s : s;
         if (boxDistance(q->box, p) >= need * worst) continue;
-        // The parts of q more than 2 s along the path from the point.
-        const double before = std::min(q->length, a - 2.0 * s - q->along);
-        const double after = std::max(0.0, a + 2.0 * s - q->along);
-        if (before > 0.0) worst = std::min(worst, q->geometry.part(0.0, before).distanceTo(p) / need);
-        if (after < q->length) worst = std::min(worst, q->geometry.part(after, q->length).distanceTo(p) / need);
+        // The parts of q more than 2 s along the path from the point. Supply
+        // and return leave the pipe ends at the ends' own pitch: the first
+        // and the last s are not held to each other.
+        const double ranges[2][2] = {{tail ? s : 0.0, a - 2.0 * s}, {a + 2.0 * s, head ? out.pathLength - s : 1e300}};
+        for (const auto& range : ranges) {
+          const double from = std::max(0.0, range[0] - q->along);
+          const double to = std::min(q->length, range[1] - q->along);
+          if (to > from) worst = std::min(worst, q->geometry.part(from, to).distanceTo(p) / need);
+        }
       }
     }
   }

@@ -24,9 +24,7 @@ namespace {
 using spiral_run::byteOf;
 using spiral_run::firstLoopOf;
 
-// A turn that keeps this share of its clearance keeps it (the rest is the
-// sampling's and the arithmetic's).
-constexpr double kClearanceKept = 0.995;
+constexpr double kClearanceKept = kCentreClearanceKept;
 // The walks of the second join point behind the other end, in spacings,
 // tried in this order after the Part's.
 constexpr std::array<double, 6> kWalks = {1.0, 1.25, 1.5, 2.0, 2.5, 3.0};
@@ -142,25 +140,6 @@ bool closingMayTurn(const SpiralRun& run) {
   return nextNodeOnLoop(*in->owner, *in, 1, workTol) == out && nextNodeOnLoop(*in->owner, *in, 0, workTol) == out;
 }
 
-// The run's state before the centre, to lay it again.
-struct BeforeCentre {
-  LayoutGraphSnapshot graph;
-  std::size_t in = LayoutGraphSnapshot::kNone;
-  std::size_t out = LayoutGraphSnapshot::kNone;
-
-  void take(const SpiralRun& run) {
-    graph.take(run.layout);
-    in = graph.indexOf(run.inEnd);
-    out = graph.indexOf(run.outEnd);
-  }
-  void restore(SpiralRun& run) const {
-    graph.restore(run.layout);
-    run.inEnd = LayoutGraphSnapshot::node(run.layout, in);
-    run.outEnd = LayoutGraphSnapshot::node(run.layout, out);
-    run.closing = nullptr;
-  }
-};
-
 // Lays the centre one way and flags its edges; with `final`, the test hook
 // sees it before the closing edge. Answers whether the closing edge could
 // have gone either way round.
@@ -193,41 +172,89 @@ std::vector<CentreWay> otherWays(const SpiralRun& run) {
 
 }  // namespace
 
+void SpiralRunState::take(const SpiralRun& run) {
+  graph.take(run.layout);
+  in = graph.indexOf(run.inEnd);
+  out = graph.indexOf(run.outEnd);
+  d = run.d;
+  taken = true;
+}
+
+void SpiralRunState::restore(SpiralRun& run) const {
+  graph.restore(run.layout);
+  run.inEnd = LayoutGraphSnapshot::node(run.layout, in);
+  run.outEnd = LayoutGraphSnapshot::node(run.layout, out);
+  run.d = d;
+  run.closing = nullptr;
+}
+
+namespace {
+
+// The best way to lay the centre from a state, and its clearance.
+struct CentreChoice {
+  CentreWay way;
+  double clearance = -1.0;
+  // The graph holds the state with this way laid.
+  bool laid = false;
+};
+
+// Tries the ways from the state (the Part's first) until one keeps the
+// turn's clearance. `laid` tells whether the graph holds the state with the
+// Part's way laid already (as it does for the first state).
+CentreChoice searchCentre(SpiralRun& run, const SpiralRunState& from, bool laid) {
+  const double s = run.layout.spacing;
+  const CentreWay part;
+  if (!laid) {
+    from.restore(run);
+    layCentre(run, part, false);
+  }
+  const TurnClearance first = centreTurnClearance(run.layout, s);
+  CentreChoice best{part, first.ratio, true};
+  if (best.clearance >= kClearanceKept) return best;
+  from.restore(run);
+  best.laid = false;
+  const std::vector<CentreWay> ways = otherWays(run);
+  for (std::size_t i = 0; i < ways.size() && best.clearance < kClearanceKept; ++i) {
+    for (const bool flip : {false, true}) {
+      CentreWay way = ways[i];
+      way.flipClosing = flip;
+      from.restore(run);
+      best.laid = false;
+      if (!layCentre(run, way, false) && flip) continue;
+      const TurnClearance clearance = centreTurnClearance(run.layout, s);
+      if (clearance.pathLength < first.pathLength - kLengthGivenUp * s) continue;
+      if (clearance.ratio > best.clearance) best = {way, clearance.ratio, true};
+      if (best.clearance >= kClearanceKept) break;
+    }
+  }
+  return best;
+}
+
+}  // namespace
+
 void laySpiralCentre(SpiralRun& run) {
   if (run.subAreasLaid || run.inEnd == nullptr || run.outEnd == nullptr) {
     layCentre(run, {}, true);
     return;
   }
-  const double s = run.layout.spacing;
-  BeforeCentre before;
-  before.take(run);
-  const CentreWay part;
-  layCentre(run, part, false);
-  const TurnClearance first = centreTurnClearance(run.layout, s);
-  double best = first.ratio;
-  if (best >= kClearanceKept) {
-    if (const SpiralHooks* hooks = spiralHooks(); hooks == nullptr || !hooks->afterCentre) return;
-    before.restore(run);
-    layCentre(run, part, true);
-    return;
-  }
-  CentreWay chosen = part;
-  std::vector<CentreWay> ways = otherWays(run);
-  for (std::size_t i = 0; i < ways.size() && best < kClearanceKept; ++i) {
-    for (const bool flip : {false, true}) {
-      CentreWay way = ways[i];
-      way.flipClosing = flip;
-      before.restore(run);
-      if (!layCentre(run, way, false) && flip) continue;
-      const TurnClearance clearance = centreTurnClearance(run.layout, s);
-      if (clearance.pathLength < first.pathLength - kLengthGivenUp * s) continue;
-      if (clearance.ratio > best) {
-        best = clearance.ratio;
-        chosen = way;
-      }
-      if (best >= kClearanceKept) break;
+  SpiralRunState walked;
+  walked.take(run);
+  layCentre(run, {}, false);
+  CentreChoice chosen = searchCentre(run, walked, true);
+  const SpiralRunState* from = &walked;
+  const bool hooked = spiralHooks() != nullptr && spiralHooks()->afterCentre;
+  run.centreClearance = chosen.clearance;
+  if (chosen.clearance >= kClearanceKept && chosen.laid && !hooked) return;
+  // The turn is not clear: the centre may be laid one level further out,
+  // before the walk's step onto the deepest level.
+  if (chosen.clearance < kClearanceKept && run.beforeDeepestStep.taken) {
+    const CentreChoice shallower = searchCentre(run, run.beforeDeepestStep, false);
+    if (shallower.clearance > chosen.clearance) {
+      chosen = shallower;
+      from = &run.beforeDeepestStep;
+      run.centreClearance = chosen.clearance;
     }
   }
-  before.restore(run);
-  layCentre(run, chosen, true);
+  from->restore(run);
+  layCentre(run, chosen.way, true);
 }

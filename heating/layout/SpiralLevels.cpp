@@ -143,6 +143,7 @@ void walkLevels(SpiralRun& run) {
       laySubAreas(run, u);
       return;
     }
+    if (u + 1 == layout.levels.size()) run.beforeDeepestStep.take(run);
     if (inOnA)
       run.inEnd = layout.stepPathAcrossLoopsOut(run.inEnd, b, c, z, run.d);
     else

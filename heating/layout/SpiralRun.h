@@ -22,11 +22,28 @@
 #pragma once
 
 #include "heating/layout/CFHCircuitLayout.h"
+#include "heating/layout/LayoutGraphSnapshot.h"
 
 #include <functional>
 #include <vector>
 
 class COffsetNarrowLoopSection;
+
+struct SpiralRun;
+
+// The run's graph, run ends and direction at one moment, to lay the rest
+// again from there (SpiralCentre.cpp).
+struct SpiralRunState {
+  LayoutGraphSnapshot graph;
+  std::size_t in = LayoutGraphSnapshot::kNone;
+  std::size_t out = LayoutGraphSnapshot::kNone;
+  bool d = true;
+  bool taken = false;
+
+  void take(const SpiralRun& run);
+  // Back to the state taken; the closing edge is forgotten.
+  void restore(SpiralRun& run) const;
+};
 
 struct SpiralRun {
   explicit SpiralRun(CFHCircuitLayout& layout) : layout(layout) {}
@@ -54,6 +71,14 @@ struct SpiralRun {
   bool c = false;
   bool firstTurn = false;
   int attempt = 0;
+  // An attempt was laid (a later one starts from the saved levels).
+  bool laidOnce = false;
+  // How clear the centre turn keeps (CentreTurnClearance.h; negative when
+  // not measured).
+  double centreClearance = -1.0;
+  // The state before the walk's step onto the deepest level, when it made
+  // one: the centre may be laid from there instead.
+  SpiralRunState beforeDeepestStep;
   // Sub-areas were threaded in during the walk through the levels.
   bool subAreasLaid = false;
   // Regions of the zone were dropped while the loops were prepared, or a
@@ -61,6 +86,10 @@ struct SpiralRun {
   bool regionsDropped = false;
   bool lobeLeftOut = false;
 };
+
+// A centre turn that keeps this share of its clearance keeps it (the rest
+// is the sampling's and the arithmetic's).
+inline constexpr double kCentreClearanceKept = 0.995;
 
 namespace spiral_run {
 
