@@ -106,17 +106,32 @@ CLoopPoint pointOn(const XtGePoint2d& p, const std::vector<CLoopElement*>& links
 }
 
 // Whether the pipe keeps clear of a sharp corner where it comes along the
-// outer loop (walking `forward`) to the bridge and turns onto it.
-bool leavesGently(const Bridge& bridge, bool forward) {
+// outer loop (walking `forward`) to the bridge and turns onto it, and where
+// it goes on along the inner loop (walking it forward for innerWalk 1,
+// backward for 0; not looked at for -1).
+bool turnsGently(const Bridge& bridge, bool forward, int innerWalk) {
+  const XtGeVector2d step = bridge.inner.point - bridge.outer.point;
   XtGeVector2d in;
-  return !travelDirection(bridge.outer, forward, true, in) ||
-         insideAngle(in, bridge.inner.point - bridge.outer.point) >= kSharpestPipeCorner;
+  XtGeVector2d on;
+  if (travelDirection(bridge.outer, forward, true, in) && insideAngle(in, step) < kSharpestPipeCorner) return false;
+  return innerWalk < 0 || !travelDirection(bridge.inner, innerWalk != 0, false, on) ||
+         insideAngle(step, on) >= kSharpestPipeCorner;
 }
 
 }  // namespace
 
 COffsetNode* bridgeToInnerLoop(COffsetLoop* inner, COffsetNode* a, COffsetNode* b, double spacing,
                                std::uint8_t direction, CFHCircuitLayout& layout) {
+  return bridgeToInnerLoop(inner, a, b, spacing, direction, layout, -1);
+}
+
+COffsetNode* bridgeToInnerLoopWithClearance(COffsetLoop* inner, COffsetNode* a, COffsetNode* b, double spacing,
+                                            std::uint8_t direction, CFHCircuitLayout& layout) {
+  return bridgeToInnerLoopWithClearance(inner, a, b, spacing, direction, layout, -1);
+}
+
+COffsetNode* bridgeToInnerLoop(COffsetLoop* inner, COffsetNode* a, COffsetNode* b, double spacing,
+                               std::uint8_t direction, CFHCircuitLayout& layout, int innerWalk) {
   const bool forward = direction != 0;
   const int start = walkStart(inner, a, b, spacing, forward, true);
   if (start < 0) return b;
@@ -159,7 +174,7 @@ COffsetNode* bridgeToInnerLoop(COffsetLoop* inner, COffsetNode* a, COffsetNode* 
     } else {
       continue;
     }
-    if (leavesGently(bridge, forward)) return make(bridge);
+    if (turnsGently(bridge, forward, innerWalk)) return make(bridge);
     if (!found) first = bridge;
     found = true;
   }
@@ -167,7 +182,7 @@ COffsetNode* bridgeToInnerLoop(COffsetLoop* inner, COffsetNode* a, COffsetNode* 
 }
 
 COffsetNode* bridgeToInnerLoopWithClearance(COffsetLoop* inner, COffsetNode* a, COffsetNode* b, double spacing,
-                                            std::uint8_t direction, CFHCircuitLayout& layout) {
+                                            std::uint8_t direction, CFHCircuitLayout& layout, int innerWalk) {
   const bool forward = direction != 0;
   const int start = walkStart(inner, a, b, spacing, forward, false);
   if (start < 0) return b;
@@ -215,8 +230,15 @@ COffsetNode* bridgeToInnerLoopWithClearance(COffsetLoop* inner, COffsetNode* a, 
       if (!outer.closestPoint(x, projected, workTol) || !outer.walkFrom(projected, false, along, reached, workTol))
         continue;
       bridge = {reached, pointOn(in.startPoint(), {corner.innerNext, corner.innerPrevious})};
+      // The outer node walked that far makes the bridge a slant: where the
+      // pipe turns back along the inner loop it turns sharply. Nearer to
+      // the crossing the bridge runs across.
+      for (const double shorter : {s, 0.5 * s, 0.0}) {
+        if (turnsGently(bridge, forward, innerWalk) || !(shorter < along)) break;
+        if (outer.walkFrom(projected, false, shorter, reached, workTol)) bridge.outer = reached;
+      }
     }
-    if (leavesGently(bridge, forward)) return make(bridge);
+    if (turnsGently(bridge, forward, innerWalk)) return make(bridge);
     if (!found) first = bridge;
     found = true;
   }

@@ -66,19 +66,25 @@ void bridgeOntoLevelOne(SpiralRun& run, COffsetLoop* m) {
   COffsetNode* fromOut = run.farApart ? run.inEnd : run.outEnd;
   const COffsetNode* in = run.inEnd;
   const COffsetNode* out = run.outEnd;
+  // How each run goes on along M after its bridge (the bridges keep clear
+  // of a sharp corner there): the out-run, and the in-run, on in the same
+  // sense as they came, except the in-run that turns back (d inverted).
+  const int outOn = byteOf(!run.d);
+  const int inOn = byteOf(run.d);
+  const int inTurnsBack = byteOf(!run.d);
   if (!run.c) {
-    COffsetNode* moved = bridgeToInnerLoop(m, fromIn, run.outEnd, s, byteOf(!run.d), layout);
+    COffsetNode* moved = bridgeToInnerLoop(m, fromIn, run.outEnd, s, byteOf(!run.d), layout, outOn);
     if (moved != run.outEnd)
       run.outEnd = moved;
     else
-      run.inEnd = bridgeToInnerLoopWithClearance(m, fromOut, run.inEnd, s, byteOf(run.d), layout);
+      run.inEnd = bridgeToInnerLoopWithClearance(m, fromOut, run.inEnd, s, byteOf(run.d), layout, inOn);
   } else {
-    COffsetNode* moved = bridgeToInnerLoopWithClearance(m, fromOut, run.inEnd, s, byteOf(run.d), layout);
+    COffsetNode* moved = bridgeToInnerLoopWithClearance(m, fromOut, run.inEnd, s, byteOf(run.d), layout, inTurnsBack);
     if (moved != run.inEnd) {
       run.inEnd = moved;
       run.d = !run.d;
     } else {
-      run.outEnd = bridgeToInnerLoop(m, fromIn, run.outEnd, s, byteOf(!run.d), layout);
+      run.outEnd = bridgeToInnerLoop(m, fromIn, run.outEnd, s, byteOf(!run.d), layout, outOn);
     }
   }
   if (run.inEnd == in && run.outEnd == out) run.outEnd = stepOntoInnerLoop(run, *m);
