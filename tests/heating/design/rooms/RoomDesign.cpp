@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <fstream>
 #include <sstream>
 
 #include "heating/curves/CFloorHeatingLine.h"
@@ -17,11 +15,6 @@
 #include "heating/design/LaidPipeSoundness.h"
 #include "heating/design/OutdatedLayouts.h"
 #include "heating/layout/CFHCircuitSegment.h"
-#include "heating/layout/COffsetLoop.h"
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/COffsetNode.h"
-#include "heating/layout/OffsetEdgePath.h"
-#include "heating/layout/SpiralRun.h"
 #include "heating/layout/OffsetLevelSource.h"
 #include "platform/ge/XtGeCircArc2d.h"
 #include "platform/ge/XtGeCompositeCurve2d.h"
@@ -138,56 +131,6 @@ void judgeSplit(const CFHCircuitLayout& layout, double laid, double s, Verdict& 
     verdict.broken.push_back({"split", fault + " (supply " + words(supply) + ", return " + words(back) + ")"});
 }
 
-
-XtGePoint2d gCentre[2];
-long gCentreEdges = 0;
-// DEBUG: the room, its levels, the pipe and the allowances as polylines into
-// the file HV_ROOMS_DUMP names.
-void dumpLayout(const layout_check::Zone& zone, const CFHCircuitLayout& layout,
-                const std::vector<layout_check::Piece>& pipe, const layout_check::Options& options) {
-  const char* file = std::getenv("HV_ROOMS_DUMP");
-  if (file == nullptr || *file == '\0') return;
-  std::ofstream out(file);
-  out.precision(12);
-  const auto samples = [&](const layout_check::Piece& p) {
-    const int n = p.isArc ? 16 : 1;
-    for (int i = 0; i <= n; ++i) {
-      const XtGePoint2d q = p.at(p.length() * i / n);
-      out << " " << q.x << " " << q.y;
-    }
-  };
-  for (const auto& p : zone.outline) { out << "O"; samples(p); out << "\n"; }
-  for (std::size_t k = 0; k < layout.levels.size(); ++k)
-    for (const COffsetLoop* loop : *layout.levels[k])
-      for (const CLoopElement* e : loop->elements) {
-        if (e->curve == nullptr) continue;
-        layout_check::Piece p;
-        if (!layout_check::pieceOf(*e->curve, p)) continue;
-        out << "L" << k; samples(p); out << "\n";
-      }
-  for (std::size_t i = 0; i < pipe.size(); ++i) { out << "P" << i; samples(pipe[i]); out << "\n"; }
-  for (const auto& a : options.allowances)
-    out << "A " << a.from.x << " " << a.from.y << " " << a.to.x << " " << a.to.y << " " << a.reach << " " << a.least
-        << " " << a.what << "\n";
-  out << "S " << zone.s << " " << zone.d0 << "\n";
-  out << "C " << gCentre[0].x << " " << gCentre[0].y << " " << gCentre[1].x << " " << gCentre[1].y << " " << gCentreEdges << "\n";
-  const COffsetEdge* e = layout.firstEdge;
-  for (std::size_t step = 0; e != nullptr && step <= layout.edges.size(); ++step) {
-    CFloorHeatingCurve::PtrVector pieces;
-    offsetEdgePathAlongLoop(e, pieces);
-    const auto idx = std::find(layout.edges.begin(), layout.edges.end(), e) - layout.edges.begin();
-    const char* kind = (e->a->owner == nullptr || e->b->owner == nullptr) ? "free"
-                       : e->a->owner == e->b->owner && !isStraightEdge(*e) ? "loop" : "step";
-    int la = -1, lb = -1;
-    layout.findLevelOfLoop(e->a->owner, la);
-    layout.findLevelOfLoop(e->b->owner, lb);
-    out << "E " << idx << " " << kind << " " << pieces.size() << " " << la << " " << lb << " "
-        << (idx >= gCentreEdges ? "late" : "early") << "\n";
-    if (e == layout.lastEdge) break;
-    e = e->b != nullptr ? e->b->otherEdgeIfUnique(e) : nullptr;
-  }
-}
-
 void judgeLayout(const Room& room, const CFHZoneDesign& design, Verdict& verdict) {
   const CFHZoneDesign::IdleAccess access(design);
   const CFHCircuitLayout* layout = access.fullLayoutIfIdle();
@@ -223,7 +166,6 @@ void judgeLayout(const Room& room, const CFHZoneDesign& design, Verdict& verdict
   layout_check::addReflexCornerAllowances(zone, kCornerSlack, options);
   layout_check::addJogAllowances(zone, kZoneBoundsTol, options);
   const layout_check::Report report = layout_check::checkLayout(zone, path.pieces, options);
-  dumpLayout(zone, *layout, path.pieces, options);
   verdict.laidLength = report.inZoneLength;
   if (!report.continuous.ok || !report.ends.ok)
     verdict.broken.push_back({"path", report.continuous.ok ? report.ends.text : report.continuous.text});
@@ -290,14 +232,6 @@ Verdict designAndJudge(const Room& given, std::uint32_t shape, std::uint32_t dis
   }
   design.setCircuitShape(shape);
   design.setDisplayType(displayType);
-  SpiralHooks hooks;
-  hooks.afterCentre = [](CFHCircuitLayout& l, const SpiralRun& run) {
-    if (l.orientationGiven != 0) return;
-    gCentre[0] = run.inEnd ? run.inEnd->point : XtGePoint2d();
-    gCentre[1] = run.outEnd ? run.outEnd->point : XtGePoint2d();
-    gCentreEdges = static_cast<long>(l.edges.size());
-  };
-  const SpiralHookScope scope(hooks);
   // As the command before it draws: laid out, calculated, and laid out
   // again while the calculation changes the free border width.
   designCircuit(circuit);
