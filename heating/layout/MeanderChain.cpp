@@ -8,6 +8,8 @@
 #include "heating/layout/LayoutTolerances.h"
 #include "heating/layout/MeanderRecordSearches.h"
 
+#include "geometry/Tolerances.h"
+
 #include <cstdlib>
 #include <memory>
 
@@ -139,8 +141,15 @@ class ChainBuilder {
       }
       t = r;
     }
+    // A level-1 record taken from a section that lies along the run may lie
+    // beside it (up to the widened coarse tolerance): the turn is then made
+    // on the run, beside the record, on no loop, so that the run stays
+    // straight along its line.
+    const XtGePoint2d onRun = t >= 0 ? runs_[e.runIndex]->closestPointTo(ri[t].point.point) : p;
     if (atP || t < 0)
       n2 = layout_.appendNodeOnLoop(from, p, kNoLinks, nullptr, inside_, true);
+    else if (!onRun.isEqualTo(ri[t].point.point, workTol))
+      n2 = layout_.appendNodeOnLoop(from, onRun, kNoLinks, nullptr, inside_, true);
     else
       n2 = layout_.appendNodeOnLoop(from, ri[t].point.point, ri[t].point.links(), offsetLoopOf(ri[t].loop), inside_,
                                     true);

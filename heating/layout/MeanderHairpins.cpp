@@ -1,0 +1,150 @@
+#include "heating/layout/MeanderHairpins.h"
+
+#include "heating/layout/MeanderPathEdits.h"
+
+#include <algorithm>
+#include <optional>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+using namespace meander_spacing;
+
+namespace {
+
+// A hairpin: the places of its legs in the path's pieces.
+struct Hairpin {
+  std::size_t down = 0;
+  std::size_t up = 0;
+};
+
+// The hairpin of the leg piece k, if it is one's.
+std::optional<Hairpin> hairpinOf(const PipeStretch& path, std::size_t k, double s) {
+  const std::size_t n = path.pieces.size();
+  const auto skip = [&](std::size_t i, bool forward) {
+    while (i < n && path.pieces[i].length <= kNone * s) i = forward ? i + 1 : i - 1;  // past 0: i >= n
+    return i;
+  };
+  const auto isTurn = [&](std::size_t i) { return i < n && !path.pieces[i].leg && !path.pieces[i].walk; };
+  const std::size_t after = skip(k + 1, true);
+  if (isTurn(after)) {
+    const std::size_t other = skip(after + 1, true);
+    if (other < n && path.pieces[other].leg) return Hairpin{k, other};
+  }
+  if (k == 0) return std::nullopt;
+  const std::size_t before = skip(k - 1, false);
+  if (isTurn(before) && before > 0) {
+    const std::size_t other = skip(before - 1, false);
+    if (other < n && path.pieces[other].leg) return Hairpin{other, k};
+  }
+  return std::nullopt;
+}
+
+class HairpinShortener {
+ public:
+  explicit HairpinShortener(MeanderPath& path) : path_(path), step_(path.step()) {}
+
+  int run() {
+    int shortened = 0;
+    for (int round = 0; round < kEditRounds; ++round) {
+      const PipeStretch pipe = path_.whole();
+      std::vector<PipeSample> samples;
+      sampleStretch(pipe, 0.0, pipe.total, 0.0, step_, samples);
+      const SampleGrid grid(samples, path_.s());
+      std::vector<Found> found = tooNearWalks(pipe, samples, grid);
+      if (found.empty()) break;
+      // The last on the path first: the pieces before it stay as they are.
+      std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) { return a.hairpin.down > b.hairpin.down; });
+      int now = 0;
+      for (const Found& f : found) {
+        tried_.insert(pipe.pieces[f.hairpin.down].edge);
+        const std::optional<std::pair<double, double>> turn = shorterTurn(pipe, grid, samples, f);
+        if (turn && path_.shortcut(pipe, turn->first, turn->second) != nullptr) ++now;
+      }
+      shortened += now;
+    }
+    return shortened;
+  }
+
+ private:
+  // A hairpin with a leg sample too near a walk sample, and the shallowest
+  // such leg sample.
+  struct Found {
+    Hairpin hairpin;
+    XtGePoint2d point;
+    double depth;
+  };
+
+  std::vector<Found> tooNearWalks(const PipeStretch& pipe, const std::vector<PipeSample>& samples,
+                                  const SampleGrid& grid) const {
+    std::vector<Found> found;
+    for (const PipeSample& a : samples) {
+      if (!a.judged) continue;  // a walk sample
+      grid.around(a.p, [&](std::size_t j) {
+        const PipeSample& b = samples[j];
+        if (b.judged || !path_.rule().tooNear(a.p, a.t, b.p, b.t)) return;
+        const std::size_t k = pipe.pieceAt(b.t);
+        if (!pipe.pieces[k].leg) return;
+        const std::optional<Hairpin> hairpin = hairpinOf(pipe, k, path_.s());
+        if (!hairpin || tried_.count(pipe.pieces[hairpin->down].edge)) return;
+        const PipePiece& down = pipe.pieces[hairpin->down];
+        const double depth = (b.p - down.a).dotProduct((down.b - down.a) / down.length);
+        for (Found& f : found) {
+          if (f.hairpin.down != hairpin->down) continue;
+          if (depth < f.depth) f = {*hairpin, b.p, depth};
+          return;
+        }
+        found.push_back({*hairpin, b.p, depth});
+      });
+    }
+    return found;
+  }
+
+  // The ends of the hairpin's new turn (lengths along the path), or none.
+  std::optional<std::pair<double, double>> shorterTurn(const PipeStretch& pipe, const SampleGrid& grid,
+                                                       const std::vector<PipeSample>& samples, const Found& f) const {
+    const PipePiece& d = pipe.pieces[f.hairpin.down];
+    const PipePiece& u = pipe.pieces[f.hairpin.up];
+    const XtGeVector2d dir = (d.b - d.a) / d.length;
+    const auto depth = [&](const XtGePoint2d& p) { return (p - d.a).dotProduct(dir); };
+    const double upTop = depth(u.b);
+    const double upBottom = depth(u.a);
+    const double first = d.start;
+    const double last = u.start + u.length;
+    for (double c = f.depth - step_; c > -step_; c -= step_) {
+      const double t1 = d.start + std::clamp(c, 0.0, d.length);
+      const double t2 = u.start + (upBottom - std::clamp(c, upTop, upBottom));
+      if (!(t2 > t1)) continue;
+      const XtGePoint2d p = pipe.at(t1);
+      const XtGePoint2d q = pipe.at(t2);
+      const double shift = p.distanceTo(q) - (t2 - t1);
+      // The legs left and the new turn against the rest of the path.
+      std::vector<PipeSample> probes;
+      sampleStretch(pipe, first, t1, 0.0, step_, probes);
+      sampleLine(p, q, t1, true, step_, probes);
+      sampleStretch(pipe, t2, last, shift, step_, probes);
+      bool clear = true;
+      for (std::size_t i = 0; i < probes.size() && clear; ++i) {
+        const PipeSample& a = probes[i];
+        grid.around(a.p, [&](std::size_t j) {
+          const PipeSample& b = samples[j];
+          if (!clear || (b.t >= first && b.t <= last)) return;
+          if (path_.rule().tooNear(a.p, a.t, b.p, b.t > last ? b.t + shift : b.t)) clear = false;
+        });
+      }
+      if (clear && path_.connectorWithin(p, q)) return std::make_pair(t1, t2);
+    }
+    return std::nullopt;
+  }
+
+  MeanderPath& path_;
+  double step_;
+  std::unordered_set<const COffsetEdge*> tried_;  // the down legs of hairpins tried
+};
+
+}  // namespace
+
+int shortenMeanderHairpins(MeanderPath& path) {
+  if (!path.usable()) return 0;
+  return HairpinShortener(path).run();
+}
