@@ -183,8 +183,10 @@ class CFHModel : private HeatingCurveObserver {
   // Before the dialog of a new design: the gross area A0 of every zone with a
   // boundary (CFHCircuitCalculation.cpp, as the rest of this group).
   void updateZoneAreas();
-  // After a drawn design was read back: A0 and SP of every zone with a
-  // boundary, then its surface values (CFHZoneCalc::recalculateSurface).
+  // After a drawn design was read back: A0 of every zone with a boundary,
+  // SP of those in a circuit, then their surface values
+  // (CFHZoneCalc::recalculateSurface): what the calculation derives, for the
+  // zones it calculates.
   void recalculateZones();
   // The numbers of the zones over their circuit's limits
   // (CFHZoneEntry::isOverLimits), as "1, 3", into `text`; false, text empty,

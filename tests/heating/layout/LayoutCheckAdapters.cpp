@@ -4,6 +4,7 @@
 #include "heating/layout/CFHPipeEnd.h"
 #include "heating/layout/COffsetEdge.h"
 #include "heating/layout/COffsetNode.h"
+#include "heating/layout/COffsetLoop.h"
 #include "heating/layout/OffsetEdgePath.h"
 
 #include "heating/curves/CFloorHeatingArc.h"
@@ -114,6 +115,47 @@ GraphPath walkLayoutGraph(const CFHCircuitLayout& layout) {
   path.edgesOffPath = static_cast<int>(
       std::count_if(layout.edges.begin(), layout.edges.end(), [&](const COffsetEdge* e) { return !visited.count(e); }));
   return path;
+}
+
+namespace {
+
+bool bentAtWall(const COffsetNode* n) { return n != nullptr && n->owner == nullptr && n->edges.size() == 2; }
+
+}  // namespace
+
+void setLeads(const CFHCircuitLayout& layout, Options& options) {
+  options.leadIn = layout.firstEdge != nullptr && bentAtWall(layout.firstEdge->b) ? 2 : 1;
+  options.leadOut = layout.lastEdge != nullptr && bentAtWall(layout.lastEdge->a) ? 2 : 1;
+}
+
+void addSpiralAllowances(const CFHCircuitLayout& layout, const Zone& zone, Options& options) {
+  const double s = zone.s;
+  const auto allow = [&](const XtGePoint2d& a, const XtGePoint2d& b, double reach, double least, bool both,
+                         const char* what) { options.allowances.push_back({a, b, reach, least, both, what}); };
+  for (const COffsetEdge* e : layout.edges) {
+    if (e->a == nullptr || e->b == nullptr || !isStraightEdge(*e) || e == layout.firstEdge || e == layout.lastEdge)
+      continue;
+    const bool free = e->a->owner == nullptr || e->b->owner == nullptr;
+    const bool lead = (layout.firstEdge != nullptr && e->a == layout.firstEdge->b) ||
+                      (layout.lastEdge != nullptr && e->b == layout.lastEdge->a);
+    if (free && !lead) {
+      allow(e->a->point, e->b->point, s, 0.5 * s, true, "detour legs");
+      allow(e->a->point, e->b->point, 0.05 * s, 0.75 * s, false, "detour connector");
+    } else if (!free) {
+      allow(e->a->point, e->b->point, 0.05 * s, 0.98 * s, false, "level step");
+    }
+  }
+  // (A single level is no centre: its box would hold the whole zone.)
+  if (layout.levels.size() >= 2)
+    for (const COffsetLoop* loop : *layout.levels.back()) {
+      double b[4] = {1e300, 1e300, -1e300, -1e300};
+      for (const CLoopElement* e : loop->elements) {
+        const XtGePoint2d& p = e->startPoint();
+        b[0] = std::min(b[0], p.x), b[1] = std::min(b[1], p.y), b[2] = std::max(b[2], p.x), b[3] = std::max(b[3], p.y);
+      }
+      allow({b[0], b[1]}, {b[2], b[3]}, s, 0.75 * s, true, "centre");
+    }
+  for (const Band& band : zone.bands) allow(band.edge.start, band.edge.end, band.width, 0.5 * s, false, "band");
 }
 
 }  // namespace layout_check

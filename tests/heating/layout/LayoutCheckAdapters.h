@@ -45,4 +45,20 @@ struct GraphPath {
 
 GraphPath walkLayoutGraph(const CFHCircuitLayout& layout);
 
+// The leads of the layout's pipe into the options: two pieces at an end
+// where the lead is bent at the wall (its node has no loop and two edges),
+// else one.
+void setLeads(const CFHCircuitLayout& layout, Options& options);
+
+// The places where the double spiral's constructions may come nearer than
+// s, located from the layout's graph, into the options:
+//   hairpin detours  legs 0.5 s apart (both samples beside the hairpin), and
+//                    0.75 s from other pipe (a sample on a leg);
+//   level steps      0.98 s (a sample on a straight edge between loops);
+//   bands            s/2 beside a banded edge of the zone (a sample in its band);
+//   the centre       0.75 s where the runs are joined round the innermost
+//                    loops (both samples within s of their box): the turn
+//                    round a loop of a round zone one spacing across.
+void addSpiralAllowances(const CFHCircuitLayout& layout, const Zone& zone, Options& options);
+
 }  // namespace layout_check

@@ -135,6 +135,20 @@ class SampleGrid {
   std::vector<std::size_t> order_;
 };
 
+// The outline's axis-parallel box as (x0, y0, x1, y1).
+void outlineBox(const std::vector<Piece>& outline, double b[4]) {
+  b[0] = b[1] = kInf;
+  b[2] = b[3] = -kInf;
+  for (const Piece& piece : outline) {
+    double pb[4];
+    piece.box(pb);
+    b[0] = std::min(b[0], pb[0]);
+    b[1] = std::min(b[1], pb[1]);
+    b[2] = std::max(b[2], pb[2]);
+    b[3] = std::max(b[3], pb[3]);
+  }
+}
+
 bool inBand(const Zone& zone, const XtGePoint2d& p, double eps) {
   for (const Band& band : zone.bands)
     if (band.edge.distanceTo(p) <= band.width + eps) return true;
@@ -178,7 +192,9 @@ void checkEnds(const Zone& zone, const std::vector<Piece>& pipe, double tol, Rep
   r.ends.text = text.str();
 }
 
-void checkInside(const Zone& zone, const std::vector<Sample>& samples, double eps, Report& r) {
+void checkInside(const Zone& zone, const Options& options, const std::vector<Sample>& samples, double eps,
+                 Report& r) {
+  std::vector<Finding> located(options.wallAllowances.size(), Finding{true, kInf, {}, ""});
   r.inside = {true, kInf, {}, ""};
   for (const Sample& s : samples) {
     const double d = distanceToOutline(zone.outline, s.p);
@@ -186,7 +202,25 @@ void checkInside(const Zone& zone, const std::vector<Sample>& samples, double ep
       r.inside = {false, -d, s.p, "outside the zone at " + place(s.p)};
       return;
     }
+    if (d < zone.d0 - eps) {
+      const auto allowed = [&](const Options::Allowance& w) {
+        return Piece::line(w.from, w.to).distanceTo(s.p) <= w.reach && d >= w.least - eps;
+      };
+      const auto k = static_cast<std::size_t>(
+          std::find_if(options.wallAllowances.begin(), options.wallAllowances.end(), allowed) -
+          options.wallAllowances.begin());
+      if (k < located.size()) {
+        if (d < located[k].value) located[k] = {true, d, s.p, ""};
+        continue;
+      }
+    }
     if (d < r.inside.value) r.inside = {d >= zone.d0 - eps, d, s.p, ""};
+  }
+  for (std::size_t k = 0; k < located.size(); ++k) {
+    if (!std::isfinite(located[k].value)) continue;
+    located[k].text = options.wallAllowances[k].what + ": " + std::to_string(located[k].value) + " from the wall at " +
+                      place(located[k].at);
+    r.located.push_back(located[k]);
   }
   std::ostringstream text;
   text << "nearest to the outline " << r.inside.value << " at " << place(r.inside.at) << " (d0 " << zone.d0 << ")";
@@ -265,6 +299,7 @@ void checkSpacing(const Zone& zone, const Options& options, const std::vector<Sa
   auto head = [&](const Sample& x) { return x.along <= s; };
   auto tail = [&](const Sample& x) { return x.along >= bodyLength - s; };
   double worst = 0.0;  // the most negative (distance - target)
+  double nearest = kInf;
   XtGePoint2d other;
   for (std::size_t i = 0; i < samples.size(); ++i) {
     const Sample& a = samples[i];
@@ -279,7 +314,7 @@ void checkSpacing(const Zone& zone, const Options& options, const std::vector<Sa
           if ((head(a) && tail(b)) || (tail(a) && head(b))) return;
           const double target = (band[i] && band[j] ? 0.5 * s : s) - eps;
           const double d = a.p.distanceTo(b.p);
-          if (d < r.spacing.value) r.spacing.value = d;
+          nearest = std::min(nearest, d);
           if (d < target) {
             const int k = allowanceFor(options, a.p, b.p, d, eps);
             if (k >= 0) {
@@ -301,6 +336,8 @@ void checkSpacing(const Zone& zone, const Options& options, const std::vector<Sa
     located[k].text = options.allowances[k].what + ": " + std::to_string(located[k].value) + " at " + place(located[k].at);
     r.located.push_back(located[k]);
   }
+  // Passed: the nearest pair; failed: the worst pair.
+  if (r.spacing.ok) r.spacing.value = nearest;
   std::ostringstream text;
   if (r.spacing.ok)
     text << "nearest pair apart along the pipe " << r.spacing.value;
@@ -311,15 +348,8 @@ void checkSpacing(const Zone& zone, const Options& options, const std::vector<Sa
 
 // Coverage over the grid of step s/4, and the band area counted on it.
 void checkCoverage(const Zone& zone, const SampleGrid& grid, double limit, Report& r) {
-  double b[4] = {kInf, kInf, -kInf, -kInf};
-  for (const Piece& piece : zone.outline) {
-    double pb[4];
-    piece.box(pb);
-    b[0] = std::min(b[0], pb[0]);
-    b[1] = std::min(b[1], pb[1]);
-    b[2] = std::max(b[2], pb[2]);
-    b[3] = std::max(b[3], pb[3]);
-  }
+  double b[4];
+  outlineBox(zone.outline, b);
   const double g = 0.25 * zone.s;
   const long nx = static_cast<long>((b[2] - b[0]) / g) + 1;
   const long ny = static_cast<long>((b[3] - b[1]) / g) + 1;
@@ -360,6 +390,23 @@ Piece Piece::arcAbout(const XtGePoint2d& centre, double radius, double startAngl
   p.sweep = sweep;
   p.start = XtGePoint2d(centre.x + radius * std::cos(startAngle), centre.y + radius * std::sin(startAngle));
   p.end = XtGePoint2d(centre.x + radius * std::cos(startAngle + sweep), centre.y + radius * std::sin(startAngle + sweep));
+  return p;
+}
+
+Piece Piece::bulged(const XtGePoint2d& start, const XtGePoint2d& end, double bulge) {
+  if (bulge == 0.0) return line(start, end);
+  // The centre lies off the chord's midpoint along its left normal by
+  // c (1 - b^2) / (4 b), c the chord's length.
+  const double dx = end.x - start.x;
+  const double dy = end.y - start.y;
+  const double c = std::hypot(dx, dy);
+  const double off = (1.0 - bulge * bulge) / (4.0 * bulge);
+  const XtGePoint2d centre(0.5 * (start.x + end.x) - dy * off, 0.5 * (start.y + end.y) + dx * off);
+  const double sweep = 4.0 * std::atan(bulge);
+  const double radius = 0.5 * c / std::fabs(std::sin(0.5 * sweep));
+  Piece p = arcAbout(centre, radius, std::atan2(start.y - centre.y, start.x - centre.x), sweep);
+  p.start = start;
+  p.end = end;
   return p;
 }
 
@@ -444,6 +491,133 @@ int windingNumber(const std::vector<Piece>& outline, const XtGePoint2d& p) {
   return static_cast<int>(std::lround(total / XtGe::kTwoPi));
 }
 
+namespace {
+
+// The unit tangent of the piece at its start (atEnd false) or end.
+XtGeVector2d tangentOf(const Piece& piece, bool atEnd) {
+  XtGeVector2d t(piece.end.x - piece.start.x, piece.end.y - piece.start.y);
+  if (piece.isArc) {
+    const double a = piece.startAngle + (atEnd ? piece.sweep : 0.0);
+    const double turn = piece.sweep > 0.0 ? 1.0 : -1.0;
+    t = XtGeVector2d(-std::sin(a) * turn, std::cos(a) * turn);
+  }
+  const double len = std::hypot(t.x, t.y);
+  return len > 0.0 ? XtGeVector2d(t.x / len, t.y / len) : t;
+}
+
+double outlineArea(const std::vector<Piece>& outline) {
+  double area = 0.0;
+  const XtGePoint2d origin = outline.empty() ? XtGePoint2d() : outline.front().start;
+  for (Piece piece : outline) {
+    piece.start = XtGePoint2d(piece.start.x - origin.x, piece.start.y - origin.y);
+    piece.end = XtGePoint2d(piece.end.x - origin.x, piece.end.y - origin.y);
+    area += piece.signedArea();
+  }
+  return area;
+}
+
+}  // namespace
+
+void addReflexCornerAllowances(const Zone& zone, double slack, Options& options) {
+  const std::vector<Piece>& outline = zone.outline;
+  const double turnSign = outlineArea(outline) >= 0.0 ? 1.0 : -1.0;
+  for (std::size_t i = 0; i < outline.size(); ++i) {
+    const XtGeVector2d in = tangentOf(outline[i], true);
+    const XtGeVector2d out = tangentOf(outline[(i + 1) % outline.size()], false);
+    if (cross(in.x, in.y, out.x, out.y) * turnSign < -std::sin(XtGe::kPi / 180.0))
+      options.wallAllowances.push_back({outline[i].end, outline[i].end, zone.d0,
+                                        zone.d0 * std::cos(XtGe::kPi / 4.0) - slack, false, "reflex corner"});
+  }
+}
+
+void addJogAllowances(const Zone& zone, double shortest, Options& options) {
+  const std::vector<Piece>& outline = zone.outline;
+  const std::size_t n = outline.size();
+  for (std::size_t i = 0; i < n && n >= 3; ++i) {
+    const double jog = outline[i].length();
+    const Piece& before = outline[(i + n - 1) % n];
+    const Piece& after = outline[(i + 1) % n];
+    if (jog >= shortest || before.length() < shortest || after.length() < shortest) continue;
+    for (const Piece* wall : {&before, &after}) {
+      options.wallAllowances.push_back(
+          {wall->start, wall->end, zone.d0 + jog, zone.d0 - jog, false, "wall beside a jog"});
+      options.allowances.push_back(
+          {wall->start, wall->end, zone.d0 + zone.s + jog, zone.s - jog, false, "run beside a jog"});
+    }
+  }
+}
+
+std::optional<Options::Allowance> meanderMiddleGap(const std::vector<Piece>& pipe, const XtGeVector2d& runDirection,
+                                                   double s) {
+  const double len = std::hypot(runDirection.x, runDirection.y);
+  if (!(len > 0.0) || !(s > 0.0)) return std::nullopt;
+  const XtGeVector2d along(runDirection.x / len, runDirection.y / len);
+  const XtGeVector2d across(-along.y, along.x);
+  const auto dot = [](const XtGePoint2d& p, const XtGeVector2d& v) { return p.x * v.x + p.y * v.y; };
+  // Each run's position across, and its extent along.
+  struct Run {
+    double at, from, to;
+  };
+  std::vector<Run> runs;
+  for (const Piece& piece : pipe) {
+    const double l = piece.length();
+    if (piece.isArc || l < s) continue;
+    const double dx = (piece.end.x - piece.start.x) / l, dy = (piece.end.y - piece.start.y) / l;
+    if (std::fabs(cross(dx, dy, along.x, along.y)) > std::sin(XtGe::kPi / 180.0)) continue;
+    const double a = dot(piece.start, along), b = dot(piece.end, along);
+    runs.push_back({0.5 * (dot(piece.start, across) + dot(piece.end, across)), std::min(a, b), std::max(a, b)});
+  }
+  std::sort(runs.begin(), runs.end(), [](const Run& a, const Run& b) { return a.at < b.at; });
+  // Collinear pieces make one run.
+  std::vector<Run> merged;
+  for (const Run& run : runs) {
+    if (!merged.empty() && run.at - merged.back().at <= 0.01 * s) {
+      merged.back().from = std::min(merged.back().from, run.from);
+      merged.back().to = std::max(merged.back().to, run.to);
+    } else {
+      merged.push_back(run);
+    }
+  }
+  std::size_t best = merged.size();
+  for (std::size_t i = 0; i + 1 < merged.size(); ++i) {
+    const double gap = merged[i + 1].at - merged[i].at;
+    if (gap < 0.99 * s && (best == merged.size() || gap < merged[best + 1].at - merged[best].at)) best = i;
+  }
+  if (best == merged.size()) return std::nullopt;
+  const Run& a = merged[best];
+  const Run& b = merged[best + 1];
+  const double middle = 0.5 * (a.at + b.at);
+  const double from = std::max(a.from, b.from), to = std::min(a.to, b.to);
+  const auto point = [&](double t) {
+    return XtGePoint2d(across.x * middle + along.x * t, across.y * middle + along.y * t);
+  };
+  return Options::Allowance{point(from), point(to), 0.5 * (b.at - a.at + s), 0.5 * s, true,
+                            "meander middle gap"};
+}
+
+ZoneMeasure measureZone(const Zone& zone, double step) {
+  ZoneMeasure m;
+  if (!(step > 0.0) || zone.outline.empty()) return m;
+  double b[4];
+  outlineBox(zone.outline, b);
+  const long nx = static_cast<long>((b[2] - b[0]) / step) + 1;
+  const long ny = static_cast<long>((b[3] - b[1]) / step) + 1;
+  long heated = 0, piped = 0;
+  for (long i = 0; i < nx; ++i) {
+    for (long j = 0; j < ny; ++j) {
+      const XtGePoint2d p(b[0] + (i + 0.5) * step, b[1] + (j + 0.5) * step);
+      if (windingNumber(zone.outline, p) == 0) continue;
+      const double d = distanceToOutline(zone.outline, p);
+      m.deepest = std::max(m.deepest, d);
+      if (d >= zone.d0) ++heated;
+      if (d >= zone.d0 - 0.5 * zone.s) ++piped;
+    }
+  }
+  m.heatedArea = heated * step * step;
+  m.pipeArea = piped * step * step;
+  return m;
+}
+
 // ---- Report ----------------------------------------------------------------------------------
 
 bool Report::sound() const { return continuous.ok && ends.ok && inside.ok && simple.ok && spacing.ok; }
@@ -481,18 +655,11 @@ Report checkLayout(const Zone& zone, const std::vector<Piece>& pipe, const Optio
   for (std::size_t i = first; i < last; ++i) r.inZoneLength += pipe[i].length();
   const std::vector<Sample> samples = sampleBody(pipe, first, last, 0.125 * s);
   const SampleGrid grid(samples, s);
-  checkInside(zone, samples, eps, r);
+  checkInside(zone, options, samples, eps, r);
   checkSimple(pipe, tol, r);
   checkSpacing(zone, options, samples, grid, eps, r);
 
-  double area = 0.0;
-  const XtGePoint2d origin = zone.outline.empty() ? XtGePoint2d() : zone.outline.front().start;
-  for (Piece piece : zone.outline) {
-    piece.start = XtGePoint2d(piece.start.x - origin.x, piece.start.y - origin.y);
-    piece.end = XtGePoint2d(piece.end.x - origin.x, piece.end.y - origin.y);
-    area += piece.signedArea();
-  }
-  r.zoneArea = std::fabs(area);
+  r.zoneArea = std::fabs(outlineArea(zone.outline));
   if (options.coverage) {
     checkCoverage(zone, grid, options.coverageLimit * s, r);
   } else {

@@ -8,7 +8,8 @@
 //   ends        the pipe starts at the start point and ends at the end point
 //   inside      every sample (each s/8) of every piece but the two leads
 //               (the first and the last piece) lies inside the outline and at
-//               least d0 - eps from it
+//               least d0 - eps from it (less at the wall allowances of the
+//               options, each reported)
 //   simple      no two pieces meet, except neighbours at their shared end
 //   spacing     samples more than 2 s apart along the pipe lie at least
 //               s - eps apart (s/2 - eps when both lie in a band, less at
@@ -34,6 +35,7 @@
 #include "platform/ge/XtGePoint2d.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,6 +47,9 @@ struct Piece {
   static Piece line(const XtGePoint2d& start, const XtGePoint2d& end);
   // The arc about the centre from the start angle through the signed sweep.
   static Piece arcAbout(const XtGePoint2d& centre, double radius, double startAngle, double sweep);
+  // The side of a polyline from start to end with the bulge (tan of a
+  // quarter of the sweep, positive counter-clockwise; 0 a line).
+  static Piece bulged(const XtGePoint2d& start, const XtGePoint2d& end, double bulge);
 
   double length() const;
   // The point at the arc length from the start (0 <= s <= length()).
@@ -113,6 +118,10 @@ struct Options {
     std::string what;
   };
   std::vector<Allowance> allowances;
+  // Places where the pipe may come nearer the wall than d0, down to `least`
+  // (less eps): a sample passes when it lies within `reach` of the segment
+  // from-to (`both` is not used).
+  std::vector<Allowance> wallAllowances;
 };
 
 // One check: whether it passed, its value (a distance, a gap, a ratio) and
@@ -126,7 +135,8 @@ struct Finding {
 
 struct Report {
   Finding continuous, ends, inside, simple, spacing, length, coverage;
-  // Every allowance that let a pair pass, with the nearest pair it let pass.
+  // Every allowance that let a pair (or a sample near the wall) pass, with
+  // the nearest it let pass.
   std::vector<Finding> located;
   double pipeLength = 0.0;    // every piece
   double inZoneLength = 0.0;  // leads excepted
@@ -140,6 +150,41 @@ struct Report {
 };
 
 Report checkLayout(const Zone& zone, const std::vector<Piece>& pipe, const Options& options = {});
+
+// The wall allowances of the zone's reflex corners (where its outline turns
+// away from the zone by more than 1 degree), into the options: within d0 of
+// the corner the pipe may cut the corner as a chord of the offset arc at a
+// right angle, down to d0 cos 45 degrees - slack.
+void addReflexCornerAllowances(const Zone& zone, double slack, Options& options);
+// The allowances beside a jog, a side shorter than `shortest` (the zone-bound
+// tolerance) between two longer ones, into the options: along both
+// neighbours the layout may take the wall for straight, so the pipe may come
+// nearer the wall by up to the jog's length (within d0 + the jog of the
+// neighbour: down to d0 less the jog), and a run nearer the pipe along the
+// wall by as much (a sample within d0 + s + the jog: down to s less the jog).
+void addJogAllowances(const Zone& zone, double shortest, Options& options);
+
+// The meander's middle gap: its runs (straight pieces of the pipe's body,
+// leads excepted, at least s long, within 1 degree of runDirection) are
+// stacked from both sides of the zone towards its middle, where the last two
+// runs may come nearer than s. The narrowest gap under s - eps between
+// neighbouring run positions is that middle: a pair of samples both within
+// it or the turns beside it (within half the gap plus s/2 of the line along
+// its middle) passes down to s/2. None when every gap keeps s.
+std::optional<Options::Allowance> meanderMiddleGap(const std::vector<Piece>& pipe, const XtGeVector2d& runDirection,
+                                                   double s);
+
+// What the zone holds for a pipe, on a grid of the step: the heated area
+// (the grid's points inside the outline and at least d0 from it), the area
+// a pipe laid d0 from the walls and s from itself heats (s/2 either side of
+// it: the points at least d0 - s/2 from the outline), and the largest
+// distance of a point inside from the outline.
+struct ZoneMeasure {
+  double heatedArea = 0.0;
+  double pipeArea = 0.0;
+  double deepest = 0.0;
+};
+ZoneMeasure measureZone(const Zone& zone, double step);
 
 // The zone's winding number about the point (non-zero: inside).
 int windingNumber(const std::vector<Piece>& outline, const XtGePoint2d& p);

@@ -1,0 +1,247 @@
+#include "RoomDesign.h"
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+
+#include "heating/curves/CFloorHeatingLine.h"
+#include "heating/curves/CFloorHeatingPolyLine.h"
+#include "heating/design/CFHCircuit.h"
+#include "heating/design/CFHJobs.h"
+#include "heating/design/CFHModel.h"
+#include "heating/design/CFHZoneChaining.h"
+#include "heating/design/CFHZoneDesign.h"
+#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/OutdatedLayouts.h"
+#include "heating/layout/CFHCircuitSegment.h"
+#include "heating/layout/OffsetLevelSource.h"
+#include "platform/ge/XtGeCircArc2d.h"
+#include "platform/ge/XtGeCompositeCurve2d.h"
+#include "platform/ge/XtGeLineSeg2d.h"
+#include "tests/heating/layout/LayoutCheckAdapters.h"
+
+namespace room_design {
+
+namespace {
+
+using random_rooms::Room;
+
+// The zone-bound tolerance of a millimetre drawing: sides shorter than this
+// are jogs the zone straightens.
+constexpr double kZoneBoundsTol = 25.0;
+// The slack of the reflex-corner allowance, millimetres.
+constexpr double kCornerSlack = 2.0;
+// A stub: less than kStub x the heated area / s. A sound layout lays
+// [kLengthLow, kLengthHigh] x the area it heats / s.
+constexpr double kStub = 0.25;
+constexpr double kLengthLow = 0.75;
+constexpr double kLengthHigh = 1.25;
+
+std::string words(double value) {
+  std::ostringstream out;
+  out << value;
+  return out.str();
+}
+
+std::unique_ptr<XtGeCurve2d> geSide(const random_rooms::Vertex& from, const XtGePoint2d& to) {
+  if (from.bulge == 0.0) return std::make_unique<XtGeLineSeg2d>(from.at, to);
+  return std::make_unique<XtGeCircArc2d>(from.at, to, from.bulge);
+}
+
+// The outline as one closed polyline, as a picked LWPOLYLINE becomes.
+CFloorHeatingCurve::Ptr outlineCurve(const Room& room) {
+  std::vector<std::unique_ptr<XtGeCurve2d>> sides;
+  for (std::size_t i = 0; i < room.outline.size(); ++i)
+    sides.push_back(geSide(room.outline[i], room.outline[(i + 1) % room.outline.size()].at));
+  return std::make_unique<CFloorHeatingPolyLine>(XtGeCompositeCurve2d(std::move(sides)), 9);
+}
+
+CFloorHeatingCurve::Ptr pipeCurve(const Room& room) {
+  if (room.pipe.size() == 2) return std::make_unique<CFloorHeatingLine>(room.pipe[0], room.pipe[1], nullptr, 9);
+  std::vector<std::unique_ptr<XtGeCurve2d>> pieces;
+  for (std::size_t i = 0; i + 1 < room.pipe.size(); ++i)
+    pieces.push_back(std::make_unique<XtGeLineSeg2d>(room.pipe[i], room.pipe[i + 1]));
+  return std::make_unique<CFloorHeatingPolyLine>(XtGeCompositeCurve2d(std::move(pieces)), 9);
+}
+
+// The zone of the outline as the design command's zone step makes it.
+bool addRoomZone(CFHModel& model, const Room& room) {
+  CFHZoneChaining chaining;
+  if (chaining.offer(outlineCurve(room)) != 0 || chaining.finish() != 0) return false;
+  CFHBoundaryChain::Results paths = chaining.takePaths();
+  if (paths.size() != 1) return false;
+  CFHZoneEntry* zone = model.addZone(1);
+  auto boundary = std::make_unique<CFHZoneBoundary>(&layoutOffsetLevelSource());
+  for (CFloorHeatingCurve::Ptr& curve : paths.front()->takeChainCurves()) boundary->addBoundaryCurve(std::move(curve));
+  boundary->prepareLoop(true);
+  boundary->workingLoop.copyFrom(boundary->asDrawnLoop);
+  zone->design()->setBoundary(std::move(boundary));
+  return true;
+}
+
+// What a design job does for the circuit, on this thread.
+void designCircuit(CFHCircuit& circuit) {
+  const CFHDesignSteps& steps = modelDesignSteps();
+  steps.prepareCircuit(circuit);
+  for (CFHZoneEntry* zone : circuit.zones()) steps.designZone(*zone);
+  steps.buildPath(circuit);
+}
+
+layout_check::Zone checkZoneOf(const Room& room, double d0, double s, const CFHCircuitLayout* layout) {
+  layout_check::Zone zone;
+  for (std::size_t i = 0; i < room.outline.size(); ++i)
+    zone.outline.push_back(layout_check::Piece::bulged(
+        room.outline[i].at, room.outline[(i + 1) % room.outline.size()].at, room.outline[i].bulge));
+  zone.d0 = d0;
+  zone.s = s;
+  if (layout != nullptr && layout->startEnd != nullptr) zone.start = layout->startEnd->point;
+  if (layout != nullptr && layout->endEnd != nullptr) zone.end = layout->endEnd->point;
+  return zone;
+}
+
+// Supply and return as the circuit path split them: the supply first, then
+// the return, the supply the longer by less than one segment on either side
+// of the half (so by less than two segments), and the segments add up to
+// the laid pipe.
+void judgeSplit(const CFHCircuitLayout& layout, double laid, double s, Verdict& verdict) {
+  double supply = 0.0, back = 0.0, longest = 0.0;
+  int switches = 0;
+  std::uint8_t side = 1;
+  for (const CFHCircuitSegment* segment : layout.segments) {
+    const double length = segment->curve->length();
+    (segment->side != 0 ? supply : back) += length;
+    longest = std::max(longest, length);
+    if (segment->side != side) ++switches;
+    side = segment->side;
+  }
+  const double total = supply + back;
+  std::string fault;
+  if (layout.segments.empty())
+    fault = "no segments";
+  else if (switches > 1)
+    fault = "supply and return alternate along the path";
+  else if (supply + 1e-6 * total < back)
+    fault = "the return is longer than the supply";
+  else if (supply - back > 2.0 * longest + 1e-6 * total)
+    fault = "more than a segment longer than half";
+  else if (std::fabs(total - laid) > 0.01 * s)
+    fault = "the segments add up to " + words(total) + " but " + words(laid) + " is laid";
+  if (!fault.empty())
+    verdict.broken.push_back({"split", fault + " (supply " + words(supply) + ", return " + words(back) + ")"});
+}
+
+void judgeLayout(const Room& room, const CFHZoneDesign& design, Verdict& verdict) {
+  const CFHZoneDesign::IdleAccess access(design);
+  const CFHCircuitLayout* layout = access.fullLayoutIfIdle();
+  verdict.d0 = design.firstOffset();
+  verdict.spacing = design.spacing();
+  const double d0 = verdict.d0, s = verdict.spacing;
+  layout_check::Zone zone = checkZoneOf(room, d0, s, layout);
+  const layout_check::ZoneMeasure measure = layout_check::measureZone(zone, 0.25 * s);
+  const bool fits = measure.deepest >= d0 + 0.5 * s + 0.05 * s;
+  const bool laid = layout != nullptr && layout->firstEdge != nullptr &&
+                    (layout->outcome == LayoutOutcome::kLaid || layout->outcome == LayoutOutcome::kRegionsLeftOut ||
+                     layout->outcome == LayoutOutcome::kPathsCross);
+  if (!laid) {
+    if (fits)
+      verdict.broken.push_back({"laid", std::string("nothing laid (") +
+                                            (layout != nullptr ? layoutOutcomeName(layout->outcome) : "no layout") +
+                                            ") though a loop fits: a point lies " + words(measure.deepest) +
+                                            " from the walls"});
+    verdict.nothingFits = !fits;
+    return;
+  }
+  const layout_check::GraphPath path = layout_check::walkLayoutGraph(*layout);
+  if (!path.faults.empty()) verdict.broken.push_back({"path", path.faults.front()});
+
+  layout_check::Options options(0.0, 1e300, 0.0, false);
+  layout_check::setLeads(*layout, options);
+  if (room.shapeOfCircuit == 1) layout_check::addSpiralAllowances(*layout, zone, options);
+  if (room.shapeOfCircuit == 0 && path.pieces.size() > static_cast<std::size_t>(options.leadIn + options.leadOut)) {
+    const std::vector<layout_check::Piece> body(path.pieces.begin() + options.leadIn,
+                                                path.pieces.end() - options.leadOut);
+    if (const auto gap = layout_check::meanderMiddleGap(body, room.inward, s)) options.allowances.push_back(*gap);
+  }
+  layout_check::addReflexCornerAllowances(zone, kCornerSlack, options);
+  layout_check::addJogAllowances(zone, kZoneBoundsTol, options);
+  const layout_check::Report report = layout_check::checkLayout(zone, path.pieces, options);
+  verdict.laidLength = report.inZoneLength;
+  if (!report.continuous.ok || !report.ends.ok)
+    verdict.broken.push_back({"path", report.continuous.ok ? report.ends.text : report.continuous.text});
+  if (!report.simple.ok) verdict.broken.push_back({"crosses", report.simple.text});
+  if (!report.inside.ok && report.inside.value < 0.0) verdict.broken.push_back({"outside", report.inside.text});
+  if (!report.inside.ok && report.inside.value >= 0.0) verdict.broken.push_back({"wall", report.inside.text});
+  if (!report.spacing.ok) verdict.broken.push_back({"spacing", report.spacing.text, report.spacing.value / s});
+
+  const double length = report.inZoneLength;
+  if (length < kStub * measure.heatedArea / s) {
+    if (fits)
+      verdict.broken.push_back({"laid", "only a stub is laid: " + words(length) + " against a heated area of " +
+                                            words(measure.heatedArea) + " / s"});
+  } else {
+    const double ratio = measure.pipeArea > 0.0 ? length / (measure.pipeArea / s) : 0.0;
+    if (ratio < kLengthLow || ratio > kLengthHigh)
+      verdict.broken.push_back({"length", "laid " + words(length) + " against the area it heats " +
+                                              words(measure.pipeArea) + " / s: ratio " + words(ratio)});
+  }
+  judgeSplit(*layout, report.pipeLength, s, verdict);
+}
+
+}  // namespace
+
+bool Verdict::breaks(const std::string& rule) const {
+  return std::any_of(broken.begin(), broken.end(), [&](const Broken& b) { return b.rule == rule; });
+}
+
+std::string Verdict::summary() const {
+  std::string text = "d0 " + words(d0) + ", s " + words(spacing) + (nothingFits ? ", no loop fits" : "");
+  for (const Broken& b : broken) text += "\n  " + b.rule + ": " + b.text;
+  return text;
+}
+
+Verdict designAndJudge(const Room& given, std::uint32_t shape, std::uint32_t displayType) {
+  Room room = given;
+  room.shapeOfCircuit = shape;
+  room.displayType = displayType;
+  Verdict verdict;
+  CFHModel model;
+  CFHPipeNetwork& network = model.pipeNetwork();
+  network.outlineSource = room.manifold.corners();
+  network.pipePitch = room.pipePitch * model.unitFactor();
+  network.addPipe(pipeCurve(room));
+  network.buildWorkingGeometry();
+  network.distributorOutline();
+  if (!addRoomZone(model, room)) {
+    verdict.broken.push_back({"route", "the outline makes no zone"});
+    return verdict;
+  }
+  const int routed = network.route();
+  if (routed != CFHPipeNetwork::kRouted || model.circuits().size() != 1) {
+    verdict.broken.push_back({"route", "the pipe is not routed to the zone (" + std::to_string(routed) + ")"});
+    return verdict;
+  }
+  model.updateZoneAreas();
+  CFHCircuit& circuit = *model.circuits().front();
+  CFHZoneEntry& zone = *circuit.zones().front();
+  CFHZoneDesign& design = *zone.design();
+  zone.calc.setPipePitch(room.spacing);
+  if (room.borderFixed) {
+    zone.calc.setBorderFixed(1);
+    zone.calc.setBorderR(room.borderR);
+  }
+  design.setCircuitShape(shape);
+  design.setDisplayType(displayType);
+  // As the command before it draws: laid out, calculated, and laid out
+  // again while the calculation changes the free border width.
+  designCircuit(circuit);
+  circuit.calculate();
+  for (int round = 0; round < kMaxRedesignRounds && circuit.layoutsOutdated(); ++round) {
+    circuit.setWorker(nullptr);
+    designCircuit(circuit);
+    circuit.calculate();
+  }
+  judgeLayout(room, design, verdict);
+  return verdict;
+}
+
+}  // namespace room_design

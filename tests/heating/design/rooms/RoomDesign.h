@@ -1,0 +1,68 @@
+// A random room (RandomRooms.h) designed in-process as the design command
+// designs it, and judged by the engineering rules of a laid circuit.
+//
+// The room's outline becomes one zone the way the command makes zones of the
+// picked curves (chained, as-drawn and working loops), the manifold's outline
+// and the distribution pipe make the pipe network, which routes the pipe to
+// the zone; then the circuit is laid out with the command's design steps, its
+// path built and calculated, and laid out again while the calculation
+// changes the free border width, as the command does before it draws.
+//
+// The verdict names each rule the full layout breaks (the layout that
+// carries the zone's pipe: the main one for display type 0, the second for
+// display type 2), judged by the independent layout checker against the
+// room's own outline:
+//   route     the pipe reaches the zone
+//   laid      a loop fits (a point of the zone lies d0 + s/2 from every wall)
+//             but nothing, or only a stub (less than a quarter of the heated
+//             area / s), is laid
+//   path      the layout's graph is not one path from pipe end to pipe end
+//   crosses   the pipe meets or overlaps itself
+//   outside   a sample of the pipe lies outside the zone
+//   wall      the pipe comes nearer the wall than d0 (but at the located
+//             allowances: reflex corners, the walls beside a jog)
+//   spacing   neighbouring runs nearer than s (but at the located allowances)
+//   length    the laid length out of bounds against the area it heats (the
+//             points at least d0 - s/2 from the walls) / s
+//   split     supply and return are not the two halves of the drawn length
+// Several may hold at once; `first` is the first in that order.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "RandomRooms.h"
+
+namespace room_design {
+
+inline constexpr const char* kRules[] = {"route", "laid",    "path",   "crosses", "outside",
+                                         "wall",  "spacing", "length", "split"};
+
+struct Verdict {
+  // The broken rules, each with its finding in words (for spacing also the
+  // worst pair's distance in s).
+  struct Broken {
+    std::string rule;
+    std::string text;
+    double inSpacings = 0.0;
+  };
+  std::vector<Broken> broken;
+  // Nothing laid because no loop fits: the rules after "laid" were not judged.
+  bool nothingFits = false;
+  double d0 = 0.0;
+  double spacing = 0.0;
+  double laidLength = 0.0;  // the full layout's pipe in the zone, leads excepted
+
+  bool ok() const { return broken.empty(); }
+  bool breaks(const std::string& rule) const;
+  std::string first() const { return broken.empty() ? std::string() : broken.front().rule; }
+  std::string summary() const;
+};
+
+// The room designed with the circuit shape (0 meander, 1 double spiral) and
+// the display type (0 or 2), and judged. The caller holds the tolerances of
+// a millimetre drawing (zone_design_test::UnitScope(1000)).
+Verdict designAndJudge(const random_rooms::Room& room, std::uint32_t shape, std::uint32_t displayType);
+
+}  // namespace room_design
