@@ -90,7 +90,10 @@ void keepMeanderSpacing(CFHCircuitLayout& layout, const COffsetLoop& first, cons
   const meander_spacing::GapStrip strip{line1.startPoint(), n, middleGap.from, middleGap.to};
   const bool narrow = middleGap.to - middleGap.from < (1.0 - meander_spacing::kSlack) * spacing;
   MeanderPath path(layout, first, line1.direction(), spacing, {narrow ? &strip : nullptr, &bands.edges});
-  cutMeanderPockets(path);
+  if (!path.usable()) return;
+  const std::unordered_set<const COffsetEdge*> near = path.edgesTooNear();
+  if (near.empty()) return;
+  cutMeanderPockets(path, near);
   shortenMeanderHairpins(path);
 }
 

@@ -40,6 +40,9 @@ std::optional<Hairpin> hairpinOf(const PipeStretch& path, std::size_t k, double 
   return std::nullopt;
 }
 
+// Farther along the pipe than any piece.
+constexpr double kFar = 1e300;
+
 class HairpinShortener {
  public:
   explicit HairpinShortener(MeanderPath& path) : path_(path), step_(path.step()) {}
@@ -48,61 +51,52 @@ class HairpinShortener {
     int shortened = 0;
     for (int round = 0; round < kEditRounds; ++round) {
       const PipeStretch pipe = path_.whole();
-      std::vector<PipeSample> samples;
-      sampleStretch(pipe, 0.0, pipe.total, 0.0, step_, samples);
-      const SampleGrid grid(samples, path_.s());
-      std::vector<Found> found = tooNearWalks(pipe, samples, grid);
+      std::vector<Found> found = tooNearWalks(pipe);
       if (found.empty()) break;
       // The last on the path first: the pieces before it stay as they are.
       std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) { return a.hairpin.down > b.hairpin.down; });
-      int now = 0;
       for (const Found& f : found) {
         tried_.insert(pipe.pieces[f.hairpin.down].edge);
-        const std::optional<std::pair<double, double>> turn = shorterTurn(pipe, grid, samples, f);
-        if (turn && path_.shortcut(pipe, turn->first, turn->second) != nullptr) ++now;
+        const std::optional<std::pair<double, double>> turn = shorterTurn(pipe, f);
+        if (turn && path_.shortcut(pipe, turn->first, turn->second) != nullptr) ++shortened;
       }
-      shortened += now;
     }
     return shortened;
   }
 
  private:
-  // A hairpin with a leg sample too near a walk sample, and the shallowest
-  // such leg sample.
+  // A hairpin with a leg too near a walk, and the depth of the shallowest
+  // such point of its legs.
   struct Found {
     Hairpin hairpin;
-    XtGePoint2d point;
     double depth;
   };
 
-  std::vector<Found> tooNearWalks(const PipeStretch& pipe, const std::vector<PipeSample>& samples,
-                                  const SampleGrid& grid) const {
+  std::vector<Found> tooNearWalks(const PipeStretch& pipe) const {
+    std::vector<SpacedPiece> pieces;
+    spacedPieces(pipe, 0.0, pipe.total, 0.0, -kFar, kFar, pieces);
     std::vector<Found> found;
-    for (const PipeSample& a : samples) {
-      if (!a.judged) continue;  // a walk sample
-      grid.around(a.p, [&](std::size_t j) {
-        const PipeSample& b = samples[j];
-        if (b.judged || !path_.rule().tooNear(a.p, a.t, b.p, b.t)) return;
-        const std::size_t k = pipe.pieceAt(b.t);
-        if (!pipe.pieces[k].leg) return;
-        const std::optional<Hairpin> hairpin = hairpinOf(pipe, k, path_.s());
-        if (!hairpin || tried_.count(pipe.pieces[hairpin->down].edge)) return;
-        const PipePiece& down = pipe.pieces[hairpin->down];
-        const double depth = (b.p - down.a).dotProduct((down.b - down.a) / down.length);
-        for (Found& f : found) {
-          if (f.hairpin.down != hairpin->down) continue;
-          if (depth < f.depth) f = {*hairpin, b.p, depth};
-          return;
-        }
-        found.push_back({*hairpin, b.p, depth});
-      });
-    }
+    SpacingSearch(std::move(pieces), path_.rule(), path_.across()).each([&](const NearPair& near) {
+      const bool firstWalks = pipe.pieces[near.tag1].walk;
+      const std::size_t k = firstWalks ? near.tag2 : near.tag1;
+      if (!pipe.pieces[firstWalks ? near.tag1 : near.tag2].walk || !pipe.pieces[k].leg) return;
+      const std::optional<Hairpin> hairpin = hairpinOf(pipe, k, path_.s());
+      if (!hairpin || tried_.count(pipe.pieces[hairpin->down].edge)) return;
+      const PipePiece& down = pipe.pieces[hairpin->down];
+      const XtGePoint2d p = pipe.at(firstWalks ? near.t2 : near.t1);
+      const double depth = (p - down.a).dotProduct((down.b - down.a) / down.length);
+      for (Found& f : found) {
+        if (f.hairpin.down != hairpin->down) continue;
+        f.depth = std::min(f.depth, depth);
+        return;
+      }
+      found.push_back({*hairpin, depth});
+    });
     return found;
   }
 
   // The ends of the hairpin's new turn (lengths along the path), or none.
-  std::optional<std::pair<double, double>> shorterTurn(const PipeStretch& pipe, const SampleGrid& grid,
-                                                       const std::vector<PipeSample>& samples, const Found& f) const {
+  std::optional<std::pair<double, double>> shorterTurn(const PipeStretch& pipe, const Found& f) const {
     const PipePiece& d = pipe.pieces[f.hairpin.down];
     const PipePiece& u = pipe.pieces[f.hairpin.up];
     const XtGeVector2d dir = (d.b - d.a) / d.length;
@@ -117,22 +111,20 @@ class HairpinShortener {
       if (!(t2 > t1)) continue;
       const XtGePoint2d p = pipe.at(t1);
       const XtGePoint2d q = pipe.at(t2);
+      if (!path_.connectorWithin(p, q)) continue;
+      // The legs left and the new turn, judged, against the rest of the path.
       const double shift = p.distanceTo(q) - (t2 - t1);
-      // The legs left and the new turn against the rest of the path.
-      std::vector<PipeSample> probes;
-      sampleStretch(pipe, first, t1, 0.0, step_, probes);
-      sampleLine(p, q, t1, true, step_, probes);
-      sampleStretch(pipe, t2, last, shift, step_, probes);
-      bool clear = true;
-      for (std::size_t i = 0; i < probes.size() && clear; ++i) {
-        const PipeSample& a = probes[i];
-        grid.around(a.p, [&](std::size_t j) {
-          const PipeSample& b = samples[j];
-          if (!clear || (b.t >= first && b.t <= last)) return;
-          if (path_.rule().tooNear(a.p, a.t, b.p, b.t > last ? b.t + shift : b.t)) clear = false;
-        });
-      }
-      if (clear && path_.connectorWithin(p, q)) return std::make_pair(t1, t2);
+      std::vector<SpacedPiece> pieces;
+      spacedPieces(pipe, 0.0, first, 0.0, kFar, -kFar, pieces);
+      const std::size_t legs = pieces.size();
+      spacedPieces(pipe, first, t1, 0.0, kFar, -kFar, pieces);
+      pieces.push_back({p, q, t1, true, pipe.pieces.size()});
+      spacedPieces(pipe, t2, last, shift, kFar, -kFar, pieces);
+      for (std::size_t i = legs; i < pieces.size(); ++i) pieces[i].judged = true;
+      spacedPieces(pipe, last, pipe.total, shift, kFar, -kFar, pieces);
+      NearPair near;
+      if (!SpacingSearch(std::move(pieces), path_.rule(), path_.across()).first(-kFar, near))
+        return std::make_pair(t1, t2);
     }
     return std::nullopt;
   }

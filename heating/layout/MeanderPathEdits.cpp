@@ -24,7 +24,7 @@ constexpr double kParallel = 1e-6;
 
 MeanderPath::MeanderPath(CFHCircuitLayout& layout, const COffsetLoop& firstLoop, const XtGeVector2d& runDirection,
                          double s, const meander_spacing::Narrowings& narrowings)
-    : layout_(layout), loop_(firstLoop), s_(s), step_(meander_spacing::kStep * s), rule_(s, narrowings) {
+    : layout_(layout), loop_(firstLoop), s_(s), step_(0.125 * s), rule_(s, narrowings) {
   const double len = runDirection.length();
   if (len > 0.0 && std::isfinite(len)) run_ = runDirection / len;
 }
@@ -72,11 +72,10 @@ PipeStretch MeanderPath::stretchOf(COffsetEdge* before, COffsetEdge* first, COff
     stretch.legBefore = 0;
     stretch.add(before->a->point, before->b->point, before, false, true);
   }
-  CFloorHeatingCurve::PtrVector pieces;
   COffsetEdge* edge = first;
   for (std::size_t passed = 0; edge != nullptr && isWalk(*edge) && passed <= layout_.edges.size(); ++passed) {
-    offsetEdgePathAlongLoop(edge, pieces);
-    for (const auto& piece : pieces) stretch.add(piece->startPoint(), piece->endPoint(), edge, true, false);
+    offsetEdgePathPoints(edge, points_);
+    for (std::size_t k = 1; k < points_.size(); ++k) stretch.add(points_[k - 1], points_[k], edge, true, false);
     edge = next(*edge);
   }
   if (after != nullptr && edge == after) {
@@ -88,13 +87,12 @@ PipeStretch MeanderPath::stretchOf(COffsetEdge* before, COffsetEdge* first, COff
 
 PipeStretch MeanderPath::whole() const {
   PipeStretch path;
-  CFloorHeatingCurve::PtrVector pieces;
   COffsetEdge* edge = layout_.firstEdge;
   for (std::size_t passed = 0; edge != nullptr && passed <= layout_.edges.size(); ++passed) {
     const bool lead = edge == layout_.firstEdge || edge == layout_.lastEdge;
     if (isWalk(*edge)) {
-      offsetEdgePathAlongLoop(edge, pieces);
-      for (const auto& piece : pieces) path.add(piece->startPoint(), piece->endPoint(), edge, true, false);
+      offsetEdgePathPoints(edge, points_);
+      for (std::size_t k = 1; k < points_.size(); ++k) path.add(points_[k - 1], points_[k], edge, true, false);
     } else {
       path.add(edge->a->point, edge->b->point, edge, false, !lead && isLeg(*edge));
     }
@@ -104,11 +102,40 @@ PipeStretch MeanderPath::whole() const {
   return path;
 }
 
+std::unordered_set<const COffsetEdge*> MeanderPath::edgesTooNear() const {
+  const PipeStretch pipe = whole();
+  std::vector<meander_spacing::SpacedPiece> pieces;
+  meander_spacing::spacedPieces(pipe, 0.0, pipe.total, 0.0, -1e300, 1e300, pieces);
+  std::unordered_set<const COffsetEdge*> near;
+  meander_spacing::SpacingSearch(std::move(pieces), rule_, across()).each([&](const meander_spacing::NearPair& pair) {
+    near.insert(pipe.pieces[pair.tag1].edge);
+    near.insert(pipe.pieces[pair.tag2].edge);
+  });
+  return near;
+}
+
 bool MeanderPath::connectorWithin(const XtGePoint2d& p, const XtGePoint2d& q) const {
-  const int n = std::max(2, static_cast<int>(std::ceil(p.distanceTo(q) / step_)));
-  for (int i = 1; i < n; ++i)
-    if (loop_.classifyPoint(p + (q - p) * (static_cast<double>(i) / n), workTol) == CLoop::kOutside) return false;
-  return true;
+  // No section crosses the connector (each strictly on both sides of the
+  // other's line; touching and lying along it are no crossing), and its
+  // middle is not outside.
+  const double eq = workTol.equalPoint();
+  const XtGeVector2d pq = q - p;
+  const double len = pq.length();
+  if (!(len > 0.0)) return loop_.classifyPoint(p, workTol) != CLoop::kOutside;
+  for (const CLoopElement* element : loop_.elements) {
+    if (element == nullptr || element->curve == nullptr) continue;
+    const XtGePoint2d a = element->startPoint();
+    const XtGePoint2d b = element->endPoint();
+    const double sa = pq.crossProduct(a - p) / len;
+    const double sb = pq.crossProduct(b - p) / len;
+    if (!((sa > eq && sb < -eq) || (sa < -eq && sb > eq))) continue;
+    const XtGeVector2d ab = b - a;
+    const double lab = ab.length();
+    const double sp = ab.crossProduct(p - a) / lab;
+    const double sq = ab.crossProduct(q - a) / lab;
+    if ((sp > eq && sq < -eq) || (sp < -eq && sq > eq)) return false;
+  }
+  return loop_.classifyPoint(p + pq * 0.5, workTol) != CLoop::kOutside;
 }
 
 COffsetNode* MeanderPath::nodeAt(const PipeStretch& stretch, double t) {

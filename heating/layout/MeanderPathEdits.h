@@ -39,6 +39,8 @@ class MeanderPath {
   bool usable() const;
   double s() const { return s_; }
   double step() const { return step_; }
+  // Square to the runs.
+  XtGeVector2d across() const { return run_.perpVector(); }
   const meander_spacing::SpacingRule& rule() const { return rule_; }
 
   // The edges from firstEdge to lastEdge; false when they make no path.
@@ -53,6 +55,10 @@ class MeanderPath {
   meander_spacing::PipeStretch stretchOf(COffsetEdge* before, COffsetEdge* first, COffsetEdge* after) const;
   // The pieces of the whole path.
   meander_spacing::PipeStretch whole() const;
+
+  // The edges of the path that hold a point too near another point, of
+  // pairs with a walk piece (none when the path keeps its spacing).
+  std::unordered_set<const COffsetEdge*> edgesTooNear() const;
 
   // Whether the straight connector from p to q lies within the first
   // loop's area (its samples every s/8 not outside the loop).
@@ -77,6 +83,8 @@ class MeanderPath {
   double s_;
   double step_;
   meander_spacing::SpacingRule rule_;
+  // The vertices of a walk edge's path, reused.
+  mutable std::vector<XtGePoint2d> points_;
   std::unordered_set<COffsetEdge*> doomedEdges_;
   std::unordered_set<COffsetNode*> doomedNodes_;
 };

@@ -22,6 +22,8 @@ constexpr double kMiddleGap = 0.5;
 constexpr double kHorizon = 4.0;
 // How far a connector's ends are looked for beyond the pocket, in s.
 constexpr double kSearch = 6.0;
+// Farther along the pipe than any piece.
+constexpr double kFar = 1e300;
 
 using Cut = std::pair<double, double>;  // the connector's ends along the stretch
 
@@ -37,10 +39,10 @@ class StretchCutter {
     double from = 0.0;
     for (int round = 0; round < kEditRounds && firstWalk != nullptr; ++round) {
       const PipeStretch stretch = path_.stretchOf(before, firstWalk, after);
-      std::vector<PipeSample> samples;
-      sampleStretch(stretch, 0.0, stretch.total, 0.0, step_, samples);
+      std::vector<SpacedPiece> pieces;
+      spacedPieces(stretch, 0.0, stretch.total, 0.0, -kFar, kFar, pieces);
       NearPair near;
-      if (!findNear(samples, path_.rule(), from, near)) break;
+      if (!SpacingSearch(std::move(pieces), path_.rule(), path_.across()).first(from, near)) break;
       const std::optional<Cut> cut = choose(stretch, near);
       if (!cut) {
         from = near.t1 + step_;  // this pocket stays
@@ -135,17 +137,12 @@ class StretchCutter {
     if (!path_.connectorWithin(p, q)) return false;
     const double chord = p.distanceTo(q);
     const double horizon = kHorizon * s_;
-    std::vector<PipeSample> samples;
-    sampleStretch(stretch, 0.0, t1, 0.0, step_, samples);
-    for (PipeSample& sample : samples) sample.judged = sample.judged && sample.t >= t1 - horizon;
-    if (samples.empty()) samples.push_back({p, t1, false});
-    sampleLine(p, q, t1, true, step_, samples);
-    const std::size_t after = samples.size();
-    sampleStretch(stretch, t2, stretch.total, t1 + chord - t2, step_, samples);
-    for (std::size_t i = after; i < samples.size(); ++i)
-      samples[i].judged = samples[i].judged && samples[i].t <= t1 + chord + horizon;
+    std::vector<SpacedPiece> pieces;
+    spacedPieces(stretch, 0.0, t1, 0.0, t1 - horizon, kFar, pieces);
+    pieces.push_back({p, q, t1, true, stretch.pieces.size()});
+    spacedPieces(stretch, t2, stretch.total, t1 + chord - t2, -kFar, t1 + chord + horizon, pieces);
     NearPair near;
-    return !findNear(samples, path_.rule(), 0.0, near);
+    return !SpacingSearch(std::move(pieces), path_.rule(), path_.across()).first(-kFar, near);
   }
 
   MeanderPath& path_;
@@ -155,7 +152,7 @@ class StretchCutter {
 
 }  // namespace
 
-int cutMeanderPockets(MeanderPath& path) {
+int cutMeanderPockets(MeanderPath& path, const std::unordered_set<const COffsetEdge*>& near) {
   std::vector<COffsetEdge*> edges;
   if (!path.usable() || !path.edges(edges)) return 0;
   // The maximal stretches of walk edges between the leads, with the legs
@@ -172,10 +169,15 @@ int cutMeanderPockets(MeanderPath& path) {
       continue;
     }
     std::size_t j = i;
-    while (j + 2 < edges.size() && path.isWalk(*edges[j + 1])) ++j;
+    bool holds = near.count(edges[i]) != 0;
+    while (j + 2 < edges.size() && path.isWalk(*edges[j + 1])) {
+      ++j;
+      holds = holds || near.count(edges[j]) != 0;
+    }
     COffsetEdge* before = i >= 2 && path.isLeg(*edges[i - 1]) ? edges[i - 1] : nullptr;
     COffsetEdge* after = j + 2 < edges.size() && path.isLeg(*edges[j + 1]) ? edges[j + 1] : nullptr;
-    stretches.push_back({edges[i], before, after});
+    holds = holds || (before != nullptr && near.count(before)) || (after != nullptr && near.count(after));
+    if (holds) stretches.push_back({edges[i], before, after});
     i = j + 1;
   }
   StretchCutter cutter(path);

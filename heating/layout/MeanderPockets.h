@@ -27,7 +27,12 @@
 // Threads: the layout's design thread.
 #pragma once
 
-class MeanderPath;
+#include <unordered_set>
 
-// Cuts the pockets of every stretch of walk; the number of connectors made.
-int cutMeanderPockets(MeanderPath& path);
+class MeanderPath;
+struct COffsetEdge;
+
+// Cuts the pockets of every stretch of walk that holds an edge of `near`
+// (or has one of them as the leg before or after it); the number of
+// connectors made.
+int cutMeanderPockets(MeanderPath& path, const std::unordered_set<const COffsetEdge*>& near);

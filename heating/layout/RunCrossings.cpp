@@ -87,9 +87,10 @@ class RunCrossingCollector {
   // parallel, and a level-1 section at any angle that starts near the run
   // would count as lying along it.
   bool liesAlongRun(const CFloorHeatingCurve& piece, const XtGeTol& tol) const {
+    if (!straight_) return runLine_.isColinearTo(piece.chordLine(), tol);
     const double eq = tol.equalPoint();
-    return runLine_.distanceTo(piece.startPoint()) <= eq && runLine_.distanceTo(piece.endPoint()) <= eq &&
-           runLine_.isColinearTo(piece.chordLine(), tol);
+    return std::fabs((piece.startPoint() - run_.startPoint()).crossProduct(u_)) <= eq &&
+           std::fabs((piece.endPoint() - run_.startPoint()).crossProduct(u_)) <= eq;
   }
 
   bool crossPiece(const CLoop& loop, int index, std::uint32_t kind, const TolPair& pair,

@@ -578,16 +578,26 @@ std::optional<Options::Allowance> meanderMiddleGap(const std::vector<Piece>& pip
       merged.push_back(run);
     }
   }
-  std::size_t best = merged.size();
-  for (std::size_t i = 0; i + 1 < merged.size(); ++i) {
-    const double gap = merged[i + 1].at - merged[i].at;
-    if (gap < 0.99 * s && (best == merged.size() || gap < merged[best + 1].at - merged[best].at)) best = i;
+  // The narrowest gap between two run positions whose runs face each other
+  // (their extents along overlap): runs of different parts of the zone at
+  // positions near each other but not side by side make no gap.
+  std::size_t bestA = merged.size(), bestB = merged.size();
+  double narrowest = 0.99 * s;
+  for (std::size_t i = 0; i < merged.size(); ++i) {
+    for (std::size_t j = i + 1; j < merged.size() && merged[j].at - merged[i].at < narrowest; ++j) {
+      if (std::min(merged[i].to, merged[j].to) <= std::max(merged[i].from, merged[j].from)) continue;
+      narrowest = merged[j].at - merged[i].at;
+      bestA = i;
+      bestB = j;
+    }
   }
-  if (best == merged.size()) return std::nullopt;
-  const Run& a = merged[best];
-  const Run& b = merged[best + 1];
+  if (bestA == merged.size()) return std::nullopt;
+  const Run& a = merged[bestA];
+  const Run& b = merged[bestB];
   const double middle = 0.5 * (a.at + b.at);
-  const double from = std::max(a.from, b.from), to = std::min(a.to, b.to);
+  // The gap runs across the whole zone: along both runs' extents (the arms
+  // of a U room hold one gap each at one position).
+  const double from = std::min(a.from, b.from), to = std::max(a.to, b.to);
   const auto point = [&](double t) {
     return XtGePoint2d(across.x * middle + along.x * t, across.y * middle + along.y * t);
   };

@@ -23,23 +23,48 @@ using meander_spacing::SpacingRule;
 using meander_test::UnitScope;
 using P = XtGePoint2d;
 
-// Pairs within two spacings along the pipe are never too near; farther ones
-// below s (less 1 %), or below s/2 in the middle gap's strip (x 900 to 1000,
-// widened by s/2 either side) or when both lie in a band (200 from x = 0).
-TEST(MeanderSpacingRule, NearerThanTheSpacingOnlyInTheGapAndTheBands) {
+// The exact search of too-near points between straight pieces of a pipe:
+// a hairpin of legs a spacing apart keeps it, narrower ones do not but in
+// the middle gap's strip (x 900 to 1000, widened by s/2 either side) or a
+// band (200 from x = 0, and s/2 beyond) down to s/2; an acute V is found at the points more
+// than two spacings apart along it, and not before `from`.
+TEST(MeanderSpacingSearch, ExactlyBetweenPiecesWithTheGapAndTheBands) {
+  using meander_spacing::SpacedPiece;
   const meander_spacing::GapStrip gap{{0, 0}, {1, 0}, 900, 1000};
   const std::vector<MeanderBandEdge> bands{{{0, 0}, {0, 3000}, 200}};
   const SpacingRule rule(200, {&gap, &bands});
   const SpacingRule plain(200, {});
-  EXPECT_FALSE(rule.tooNear({500, 0}, 0, {500, 10}, 400)) << "two spacings along the pipe";
-  EXPECT_TRUE(rule.tooNear({500, 0}, 0, {500, 197}, 401));
-  EXPECT_FALSE(rule.tooNear({500, 0}, 0, {500, 198}, 401));
-  EXPECT_FALSE(rule.tooNear({900, 0}, 0, {1000, 0}, 1000)) << "the middle gap";
-  EXPECT_TRUE(plain.tooNear({900, 0}, 0, {1000, 0}, 1000));
-  EXPECT_TRUE(rule.tooNear({900, 0}, 0, {990, 0}, 1000)) << "below s/2 in the gap";
-  EXPECT_TRUE(rule.tooNear({700, 0}, 0, {800, 0}, 1000)) << "one of them beside the gap";
-  EXPECT_FALSE(rule.tooNear({50, 0}, 0, {150, 0}, 1000)) << "both in the band";
-  EXPECT_TRUE(rule.tooNear({150, 0}, 0, {250, 0}, 1000)) << "one of them beside the band";
+  // Down at x, across to x + w, up again: legs 1000 long, judged.
+  const auto hairpin = [](double x, double w) {
+    return std::vector<SpacedPiece>{{{x, 1000}, {x, 0}, 0, true, 0},
+                                    {{x, 0}, {x + w, 0}, 1000, true, 1},
+                                    {{x + w, 0}, {x + w, 1000}, 1000 + w, true, 2}};
+  };
+  const auto near = [](const SpacingRule& r, std::vector<SpacedPiece> pieces, double from = -1e300) {
+    meander_spacing::NearPair pair;
+    return meander_spacing::SpacingSearch(std::move(pieces), r, {1, 0}).first(from, pair);
+  };
+  EXPECT_FALSE(near(plain, hairpin(500, 200)));
+  EXPECT_FALSE(near(plain, hairpin(500, 198.5)));
+  EXPECT_TRUE(near(plain, hairpin(500, 197.5)));
+  EXPECT_FALSE(near(rule, hairpin(900, 100))) << "the middle gap";
+  EXPECT_TRUE(near(rule, hairpin(900, 97))) << "below s/2 in the gap";
+  EXPECT_TRUE(near(rule, hairpin(600, 150))) << "beside the gap";
+  EXPECT_FALSE(near(rule, hairpin(50, 100))) << "both legs in the band";
+  EXPECT_FALSE(near(rule, hairpin(150, 100))) << "the band's margin of s/2 beyond its width";
+  EXPECT_TRUE(near(rule, hairpin(250, 100))) << "one leg beyond the band and its margin";
+  auto unjudged = hairpin(500, 100);
+  for (SpacedPiece& piece : unjudged) piece.judged = false;
+  EXPECT_FALSE(near(plain, unjudged));
+
+  // A V of 20 degrees at the origin: its legs s apart 576 from the apex.
+  const XtGePoint2d tip(0, 0), right(1000, 0), left(1000 * std::cos(0.349), 1000 * std::sin(0.349));
+  const std::vector<SpacedPiece> v{{left, tip, 0, true, 0}, {tip, right, 1000, true, 1}};
+  meander_spacing::NearPair pair;
+  ASSERT_TRUE(meander_spacing::SpacingSearch(v, plain, {0, 1}).first(-1e300, pair));
+  EXPECT_GT(pair.t2 - pair.t1, 400.0);
+  EXPECT_LT(std::fabs((pair.t1 + pair.t2) / 2 - 1000), 1.0) << "symmetric about the tip";
+  EXPECT_FALSE(near(plain, v, 1000.0)) << "nothing after the tip on its own";
 }
 
 struct Laid {
