@@ -128,6 +128,21 @@ class CFloorHeatingPolyLine : public CFloorHeatingCurve {
   // lies after e.
   bool circuitSegmentPassA(const XtGePoint2d& s, const XtGePoint2d& e, double r, const CLoop& loop);
   bool circuitSegmentPassB(const XtGePoint2d& s, const XtGePoint2d& e, double r, const CLoop& loop);
+  // Keeps the stretch from s to e (as the passes above) of a drawn lead
+  // whose end at s (wallAtStart) or at e lies on the loop, where the lead
+  // enters its zone, and gives it back the corners it had before the output
+  // rounded them with the bend radius r:
+  // - when the piece at the wall is an arc (the bend into the zone, cut by
+  //   the wall), the lead's straight run to the wall: the arc makes way for
+  //   the line along its tangent at its other end, as far as the loop (a
+  //   wall farther than half a turn of the arc leaves it), the lead's last
+  //   straight piece running on when the line continues it;
+  // - every arc of radius r between two straight pieces that it rounds (tangent
+  //   to both, as far from their corner at either end) makes way for the
+  //   corner.
+  // False, nothing changed, when s or e is not on the polyline, s lies after
+  // e, or nothing would be left.
+  bool trimLeadAtWall(const XtGePoint2d& s, const XtGePoint2d& e, bool wallAtStart, double r, const CLoop& loop);
 
  private:
   // End points and vertices from the composite's pieces.

@@ -1,5 +1,7 @@
 // Trimming a circuit's pipe path to its stretch between two points and
-// dropping a bend too short for the pipe at its front or back.
+// dropping a bend too short for the pipe at its front or back; trimming a
+// drawn lead to its stretch between its zone's wall and the manifold, with
+// its corners as they were before the output rounded them.
 #include "heating/curves/CFloorHeatingPolyLine.h"
 
 #include "heating/curves/CLoop.h"
@@ -7,6 +9,11 @@
 
 #include "geometry/Tolerances.h"
 
+#include "platform/ge/XtGeLine2d.h"
+
+#include <cmath>
+#include <cstddef>
+#include <memory>
 #include <numbers>
 
 namespace {
@@ -74,7 +81,96 @@ bool trimPathEnd(CFloorHeatingPolyLine& path, const XtGePoint2d& s, const XtGePo
   return true;
 }
 
+// The bend at the wall end of a lead's stretch (an arc cut by the wall),
+// replaced by the straight line the lead ran on into that bend: from the
+// arc's other end along its tangent there to the loop. Unchanged when the
+// piece is no arc, or the line meets the loop farther than half a turn of the
+// arc away (a wall that bends away from the lead).
+void straightenWallBend(Pieces& pieces, const CLoop& loop, PathEnd wallEnd) {
+  XtGeCurve2d& bend = wallEnd == PathEnd::front ? *pieces.front() : *pieces.back();
+  if (bend.type() != XtGe::kCircArc2d) return;
+  XtGeInterval range;
+  bend.getInterval(range);
+  const double atLead = wallEnd == PathEnd::front ? range.upperBound() : range.lowerBound();
+  const double atWall = wallEnd == PathEnd::front ? range.lowerBound() : range.upperBound();
+  XtGeVector2dArray derivatives;
+  const XtGePoint2d lead = bend.evalPoint(atLead, 1, derivatives);
+  const XtGePoint2d wall = bend.evalPoint(atWall);
+  if (derivatives.length() < 1 || derivatives[0].length() <= 0.0) return;
+  XtGeVector2d towardWall = derivatives[0];
+  if (towardWall.dotProduct(wall - lead) < 0.0) towardWall = -towardWall;
+  CLoopPoint hit;
+  if (!loop.pickIntersection(XtGeRay2d(lead, towardWall), CLoopPoint(lead), hit, workTol)) return;
+  const double reach = std::numbers::pi * static_cast<const XtGeCircArc2d&>(bend).radius();
+  if (hit.point.distanceTo(lead) > reach + workTol.equalPoint()) return;
+  // The lead's last straight piece, when it runs on the tangent, takes the
+  // run to the wall itself: the lead keeps its drawn vertices.
+  const bool front = wallEnd == PathEnd::front;
+  XtGeCurve2d* before = pieces.size() > 1 ? (front ? pieces[1].get() : pieces[pieces.size() - 2].get()) : nullptr;
+  if (before != nullptr && before->type() == XtGe::kLineSeg2d) {
+    auto& segment = static_cast<XtGeLineSeg2d&>(*before);
+    const XtGePoint2d far = front ? segment.endPoint() : segment.startPoint();
+    if (segment.length() > workTol.equalPoint() && (lead - far).isParallelTo(towardWall, workTol)) {
+      if (front) segment.set(hit.point, far);
+      else segment.set(far, hit.point);
+      if (front) pieces.erase(pieces.begin());
+      else pieces.pop_back();
+      return;
+    }
+  }
+  if (hit.point.distanceTo(lead) <= workTol.equalPoint()) {
+    // The bend began on the wall: nothing is left of it.
+    if (front) pieces.erase(pieces.begin());
+    else pieces.pop_back();
+    return;
+  }
+  (front ? pieces.front() : pieces.back()) = front ? std::make_unique<XtGeLineSeg2d>(hit.point, lead)
+                                                   : std::make_unique<XtGeLineSeg2d>(lead, hit.point);
+}
+
+// Every corner the output rounded with the bend radius r gets its corner
+// back: a bend of radius r between two straight pieces, tangent to both and
+// as far from the point where their lines meet at either end (a rounding
+// always is), makes way for the two pieces running on to that point.
+void sharpenRoundedCorners(Pieces& pieces, double r) {
+  const double near = workTol.equalPoint();
+  if (!(r > near)) return;
+  for (std::size_t i = 1; i + 1 < pieces.size(); ++i) {
+    if (pieces[i]->type() != XtGe::kCircArc2d || pieces[i - 1]->type() != XtGe::kLineSeg2d ||
+        pieces[i + 1]->type() != XtGe::kLineSeg2d ||
+        std::abs(static_cast<const XtGeCircArc2d&>(*pieces[i]).radius() - r) > near)
+      continue;
+    auto& before = static_cast<XtGeLineSeg2d&>(*pieces[i - 1]);
+    auto& after = static_cast<XtGeLineSeg2d&>(*pieces[i + 1]);
+    const XtGeVector2d u = before.endPoint() - before.startPoint();
+    const XtGeVector2d v = after.endPoint() - after.startPoint();
+    XtGePoint2d corner;
+    if (u.length() <= near || v.length() <= near ||
+        !XtGeLine2d(before.startPoint(), u).intersectWith(XtGeLine2d(after.startPoint(), v), corner, workTol))
+      continue;
+    // The corner lies ahead of the first piece and behind the second, as far
+    // from both tangent points.
+    const double ahead = (corner - before.endPoint()).dotProduct(u.normal());
+    const double behind = (after.startPoint() - corner).dotProduct(v.normal());
+    if (ahead < -near || behind < -near || std::abs(ahead - behind) > 2.0 * near) continue;
+    before.set(before.startPoint(), corner);
+    after.set(corner, after.endPoint());
+    pieces.erase(pieces.begin() + static_cast<std::ptrdiff_t>(i));
+  }
+}
+
 }  // namespace
+
+bool CFloorHeatingPolyLine::trimLeadAtWall(const XtGePoint2d& s, const XtGePoint2d& e, bool wallAtStart, double r,
+                                           const CLoop& loop) {
+  Pieces pieces;
+  if (!stretchPieces(composite(), s, e, pieces)) return false;
+  straightenWallBend(pieces, loop, wallAtStart ? PathEnd::front : PathEnd::back);
+  sharpenRoundedCorners(pieces, r);
+  if (pieces.empty()) return false;
+  setComposite(XtGeCompositeCurve2d(std::move(pieces)));
+  return true;
+}
 
 bool CFloorHeatingPolyLine::circuitSegmentPassA(const XtGePoint2d& s, const XtGePoint2d& e, double r,
                                                 const CLoop& loop) {

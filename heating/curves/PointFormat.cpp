@@ -3,8 +3,13 @@
 #include "platform/win/NumberParse.h"
 #include "platform/win/WideFormat.h"
 
+#include <cmath>
+
 std::u16string formatPoint(const XtGePoint2d& point) {
-  return hvFormat(u"(%.2f|%.2f|%.2f)", point.x, point.y, 0.0).value_or(std::u16string());
+  // A coordinate that rounds to 0.00 is written without a sign: "-0.00" is
+  // only the noise of a turned frame, and would not come back as it went.
+  const auto shown = [](double value) { return std::isfinite(value) && std::abs(value) >= 0.005 ? value : 0.0; };
+  return hvFormat(u"(%.2f|%.2f|%.2f)", shown(point.x), shown(point.y), 0.0).value_or(std::u16string());
 }
 
 int parseNumberList(std::u16string_view text, XtGePoint2d& point) {

@@ -8,7 +8,8 @@
 #include <string>
 #include <string_view>
 
-// "(%.2f|%.2f|%.2f)" of x, y and 0.0.
+// "(%.2f|%.2f|%.2f)" of x, y and 0.0; a coordinate that is not finite, or
+// rounds to 0.00, is written 0.00 (never "-0.00").
 std::u16string formatPoint(const XtGePoint2d& point);
 
 // Reads a text of the form formatPoint writes. For a text beginning with

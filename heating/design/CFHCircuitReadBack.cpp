@@ -14,6 +14,7 @@
 #include "heating/curves/CircuitPolyline.h"
 #include "heating/curves/HeatingCurveEnds.h"
 #include "heating/curves/HeatingCurveExplode.h"
+#include "heating/curves/VariantValue.h"
 
 #include "host/items/itemKeyTable.h"
 
@@ -24,11 +25,14 @@
 #include "platform/ge/XtGeCompositeCurve2d.h"
 #include "platform/ge/XtGeContext.h"
 #include "platform/ge/XtGeLine2d.h"
+#include "platform/ge/XtGeLineSeg2d.h"
 
 #include <algorithm>
+#include <cmath>
 #include <exception>
 #include <limits>
 #include <numbers>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -117,6 +121,7 @@ class CircuitReader {
     order();
     if (first().crossings().points.empty()) return false;
     if (!findEnds() || !trimSides()) return false;
+    leadRoute_ = centreOfLeads();
     std::unique_ptr<CFloorHeatingPolyLine> path = joinSides();
     if (!path) return false;
     for (CFHZoneEntry* zone : circuit_.zones()) zone->setCrossingPoints(*path);
@@ -144,10 +149,8 @@ class CircuitReader {
     for (CFHZoneEntry* zone : zones) circuit_.addZone(zone);
   }
 
-  // Step 6: where the sides meet the first zone and leave the manifold.
+  // Step 6: where the sides leave the manifold and enter the first zone.
   bool findEnds() {
-    p0_ = first().crossings().points.front().point;
-    q0_ = returnCurve_->closestPointTo(p0_);
     XtGePoint2d onOutline;
     if (!network_.closestOutlinePoint(*supply_, onOutline, &a_) ||
         !network_.closestOutlinePoint(*returnCurve_, onOutline, &b_))
@@ -155,6 +158,8 @@ class CircuitReader {
     // Pipes that start inside their zone reach it from within: the first
     // crossing would be a further zone's.
     if (firstBoundary().asDrawnLoop.classifyPoint(a_, workTol) == CLoop::kInside) return false;
+    p0_ = leadWallEnd(*supply_, a_).value_or(first().crossings().points.front().point);
+    q0_ = leadWallEnd(*returnCurve_, b_).value_or(returnCurve_->closestPointTo(p0_));
     // The pitch the sides were drawn with; routing may have lowered the
     // profile's, which would put every pipe off its drawn place.
     if (network_.pipeCurves().empty()) {
@@ -164,18 +169,67 @@ class CircuitReader {
     return true;
   }
 
-  // Step 7: each side keeps its stretch between the manifold and the first
-  // zone, the bend into the zone dropped and the pipe stretched to the wall.
+  // Where the side's lead enters the first zone: of its crossings of the
+  // zone's wall, the one nearest its manifold end along it.
+  std::optional<XtGePoint2d> leadWallEnd(const CFloorHeatingPolyLine& side, const XtGePoint2d& atManifold) const {
+    std::vector<CFHZoneCrossing> crossings;
+    firstBoundary().curveCrossings(side, crossings);
+    const double from = paramOn(side, atManifold);
+    std::optional<XtGePoint2d> nearest;
+    double gap = std::numeric_limits<double>::infinity();
+    for (const CFHZoneCrossing& crossing : crossings) {
+      if (std::abs(crossing.param - from) >= gap) continue;
+      gap = std::abs(crossing.param - from);
+      nearest = crossing.point;
+    }
+    return nearest;
+  }
+
+  // Step 7: each side keeps its lead, from the manifold to the wall of the
+  // first zone, as it was laid before the output rounded its corners with
+  // the first zone's bend radius: the bend into the zone makes way for the
+  // lead's straight run to the wall, every rounded corner for the corner.
+  // The two leads are then the route's offsets, whose corners pair up into
+  // the route's own corners.
   bool trimSides() {
     const CLoop& loop = firstBoundary().workingLoop;
-    const double r = bendDistance();
+    const double r = firstDesign().connectionDistance();
     supplyFromZone_ = paramOn(*supply_, p0_) <= paramOn(*supply_, a_);
     returnFromZone_ = paramOn(*returnCurve_, q0_) <= paramOn(*returnCurve_, b_);
-    const bool supplyTrimmed = supplyFromZone_ ? supply_->circuitSegmentPassA(p0_, a_, r, loop)
-                                               : supply_->circuitSegmentPassB(a_, p0_, r, loop);
-    const bool returnTrimmed = returnFromZone_ ? returnCurve_->circuitSegmentPassA(q0_, b_, r, loop)
-                                               : returnCurve_->circuitSegmentPassB(b_, q0_, r, loop);
+    const bool supplyTrimmed = supplyFromZone_ ? supply_->trimLeadAtWall(p0_, a_, true, r, loop)
+                                               : supply_->trimLeadAtWall(a_, p0_, false, r, loop);
+    const bool returnTrimmed = returnFromZone_ ? returnCurve_->trimLeadAtWall(q0_, b_, true, r, loop)
+                                               : returnCurve_->trimLeadAtWall(b_, q0_, false, r, loop);
     return supplyTrimmed && returnTrimmed;
+  }
+
+  // The route the leads were laid along: the midpoint of each pair of their
+  // corners, from the manifold to the wall (where the midpoint of the two
+  // crossings is the route's own on a straight wall, however slanted the
+  // route). Null when the leads are not two offsets of one polyline: their
+  // corners differ in number, a piece is no straight one, or two corners
+  // before the wall lie farther apart than buildCircuitPolyline pairs them.
+  std::unique_ptr<CFloorHeatingPolyLine> centreOfLeads() const {
+    const XtGePoint2dArray& supply = supply_->vertices();
+    const XtGePoint2dArray& returns = returnCurve_->vertices();
+    const int n = supply.length();
+    if (n < 2 || returns.length() != n) return nullptr;
+    for (const CFloorHeatingPolyLine* lead : {supply_.get(), returnCurve_.get()})
+      for (int i = 0; i < lead->composite().numCurves(); ++i)
+        if (lead->composite().curveAt(i)->type() != XtGe::kLineSeg2d) return nullptr;
+    const double reach = 2.0 * workTol.equalPoint() + 1.77 * network_.pipePitch;
+    std::vector<std::unique_ptr<XtGeCurve2d>> pieces;
+    XtGePoint2d previous;
+    for (int k = 0; k < n; ++k) {
+      const XtGePoint2d& p = supply[supplyFromZone_ ? n - 1 - k : k];
+      const XtGePoint2d& q = returns[returnFromZone_ ? n - 1 - k : k];
+      if (k + 1 < n && p.distanceTo(q) > reach) return nullptr;
+      const XtGePoint2d middle = midPoint2d(p, q);
+      if (k > 0 && !middle.isEqualTo(previous, workTol)) pieces.push_back(std::make_unique<XtGeLineSeg2d>(previous, middle));
+      if (k == 0 || !middle.isEqualTo(previous, workTol)) previous = middle;
+    }
+    if (pieces.empty()) return nullptr;
+    return std::make_unique<CFloorHeatingPolyLine>(XtGeCompositeCurve2d(std::move(pieces)), kRouteTag);
   }
 
   // Step 8: return, the line between the sides' zone ends (which the
@@ -196,17 +250,22 @@ class CircuitReader {
   }
 
   // Step 10: the route from the manifold to the first zone, into the network.
+  // The route of the leads when they give one, else the centre line of the
+  // path's two runs, whose corners the pairing cuts short (the chamfers go).
   bool connect(const CFloorHeatingPolyLine& path) {
     const double pitch = network_.pipePitch;
-    std::unique_ptr<CFloorHeatingPolyLine> route =
-        buildCircuitPolyline(path, path.startPoint(), firstCrossing_, lastCrossing_, path.endPoint(), pitch, kRouteTag);
+    std::unique_ptr<CFloorHeatingPolyLine> route = std::move(leadRoute_);
+    const bool paired = route != nullptr;
+    if (!paired)
+      route = buildCircuitPolyline(path, path.startPoint(), firstCrossing_, lastCrossing_, path.endPoint(), pitch,
+                                   kRouteTag);
     if (!route || route->vertices().length() < 2) return false;
     // connectPipe lays the supply on the route's right: a route drawn from
     // the zone to the manifold keeps the drawn sides.
     const XtGePoint2d& start = route->vertices()[0];
     if ((route->vertices()[1] - start).crossProduct(a_ - start) > 0.0) route->reverse();
     std::unique_ptr<CFloorHeatingPolyLine> asBuilt = exactCopy(*route);
-    removeShortMiddleSegments(*route, bendDistance());
+    if (!paired) removeShortMiddleSegments(*route, bendDistance());
     for (std::unique_ptr<CFloorHeatingPolyLine>* tried : {&route, &asBuilt}) {
       if (circuit_.connectPipe(**tried, pitch, network_.outlineSegments, firstDesign(), firstCrossing_, true)) {
         addedRoute_ = tried->get();
@@ -336,8 +395,9 @@ class CircuitReader {
     const CFHEntityInOut& s = supplyRecord_;
     for (CFHZoneEntry* zone : circuit_.zones()) {
       for (const auto& [key, result] : kResults)
-        if (const auto value = tagReal(s, key)) zone->calc.results[result] = valueOf(*value);
-      if (const auto value = tagReal(s, u"_PT_X_CD_MHP")) zone->calc.results[CFHZoneCalc::kMHP] = valueOf(*value / kPerMinute);
+        if (const auto value = tagValue(s, key)) zone->calc.results[result] = *value;
+      if (const auto value = tagValue(s, u"_PT_X_CD_MHP"))
+        zone->calc.results[CFHZoneCalc::kMHP] = variantValueIsValid(*value) ? valueOf(value->dblVal / kPerMinute) : *value;
       if (const auto value = tagReal(s, u"_PT_X_CD_C")) zone->calc.setC(*value);
     }
   }
@@ -353,6 +413,8 @@ class CircuitReader {
   std::unique_ptr<CFloorHeatingPolyLine> returnCurve_;
   std::unique_ptr<CFloorHeatingPolyLine> drawnSupply_;
   std::unique_ptr<CFloorHeatingPolyLine> drawnReturn_;
+  // The route the leads give (centreOfLeads), until connect takes it.
+  std::unique_ptr<CFloorHeatingPolyLine> leadRoute_;
   XtGePoint2d p0_, q0_, a_, b_;
   bool supplyFromZone_ = false;  // the supply runs from the zone to the manifold
   bool returnFromZone_ = false;

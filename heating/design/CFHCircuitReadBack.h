@@ -27,25 +27,35 @@ class CFloorHeatingPolyLine;
 //  4. the zones ordered: two by number, more by their first crossing along
 //     the supply (zoneOrderKey, stable); every record sorted;
 //  5. false when the supply does not cross the first zone;
-//  6. p0 = the first crossing of the first zone, q0 = the return's point
-//     nearest p0, a and b the supply's and return's points nearest the
-//     manifold outline; false when a lies inside the first zone (its pipes
-//     start in it); while the network holds no route, its pitch becomes the
-//     distance from a to the return;
-//  7. each side trimmed to its stretch between the manifold and the first
-//     zone, a bend at the zone end shorter than pi x RADD dropped and the
-//     straight pipe stretched to the wall (circuitSegmentPassA/B, the first
-//     zone's working loop); a pass that fails fails;
+//  6. a and b the supply's and return's points nearest the manifold
+//     outline; false when a lies inside the first zone (its pipes start in
+//     it); p0 and q0 where the supply's and the return's leads enter the
+//     first zone: of each side's crossings of the zone's wall the one nearest
+//     its manifold end along it (the first crossing, and the return's point
+//     nearest it, for a side that does not cross the wall); while the network
+//     holds no route, its pitch becomes the distance from a to the return;
+//  7. each side trimmed to its lead, the stretch between the manifold and
+//     the wall, with the corners the output rounded given back
+//     (trimLeadAtWall, the first zone's bend radius, connectionDistance, and
+//     working loop): the bend into the zone that the wall cuts becomes the
+//     lead's straight run to the wall, every other rounded corner its
+//     corner. The leads come back as they were laid, whatever the angle at
+//     which they meet the wall, the length of their last piece or the turn
+//     of a corner; a trim that fails fails;
 //  8. one path: return, the line between the two sides' zone ends, supply;
 //  9. the crossing records again with the path, ordered and sorted as in 4;
 //     false when the first is empty;
-// 10. the route: the centre line of the path's two runs from the manifold to
-//     the first crossing and back (buildCircuitPolyline, the network's pitch),
-//     turned so that the drawn supply lies on its right (the supply side of
-//     CFHCircuit::connectPipe), its short middle segments removed with d =
-//     RADD; the circuit connected along it with trimming at the first
-//     crossing (else along the route as built); the route that connected is
-//     added to the network;
+// 10. the route: the midpoints of the two leads' corners paired from the
+//     manifold to the wall, when the leads are offsets of one polyline (as
+//     many corners, straight pieces, the corners before the wall paired
+//     within 1.77 x the pitch): the route they were laid along, whatever the
+//     angle at which it meets the wall; else the centre line of the path's
+//     two runs from the manifold to the first crossing and back
+//     (buildCircuitPolyline, the network's pitch) with its short middle
+//     segments removed with d = RADD. Turned so that the drawn supply lies
+//     on its right (the supply side of CFHCircuit::connectPipe); the circuit
+//     connected along it with trimming at the first crossing (else along the
+//     route as built); the route that connected is added to the network;
 // 11. the first zone's pipe ends where the new supply and return meet its
 //     working loop nearest the first and the last crossing; each further zone
 //     linked to the one before it at its link point (see the .cpp), once more

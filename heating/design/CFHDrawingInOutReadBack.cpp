@@ -92,7 +92,7 @@ constexpr KeyRule<CFHZoneCalc> kCalcInputs[] = {
     {u"_PT_X_CLC_BFIX", Reading::whole, [](CFHZoneCalc& c, double v) { c.setBorderFixed(flagOf(v)); }},
 };
 
-// Results, stored as valid values.
+// Results, stored as they were written: valid, or empty ("0").
 constexpr std::pair<std::u16string_view, CFHZoneCalc::Result> kResults[] = {
     {u"_PT_ZONA_LA", CFHZoneCalc::kLA}, {u"_PT_ZONA_LB", CFHZoneCalc::kLB}, {u"_PT_ZONA_TM", CFHZoneCalc::kTM},
     {u"_PT_ZONA_QPC", CFHZoneCalc::kQPC}, {u"_PT_ZONA_M", CFHZoneCalc::kM},   {u"_PT_ZONA_QO", CFHZoneCalc::kQO},
@@ -194,8 +194,8 @@ void readLabelKeys(CFHZoneEntry& zone, const CFHEntityInOut& label) {
   if (std::optional<CString> note = tagText(label, u"_PT_ZONA_POZNAMKA")) zone.note = std::move(*note);
   // S is the whole area when it is written; the reduced area SP then goes
   // with it (0 when absent). Older drawings have only SP, which was S.
-  if (const std::optional<double> whole = tagReal(label, u"_PT_ZONA_SCELK")) {
-    calc.results[CFHZoneCalc::kS] = valueOf(*whole);
+  if (const std::optional<VARIANT> whole = tagValue(label, u"_PT_ZONA_SCELK")) {
+    calc.results[CFHZoneCalc::kS] = *whole;
     calc.setReducedArea(tagReal(label, u"_PT_ZONA_SP").value_or(0.0));
   } else if (const std::optional<double> area = tagReal(label, u"_PT_ZONA_SP")) {
     calc.results[CFHZoneCalc::kS] = valueOf(*area);
@@ -207,7 +207,7 @@ void readLabelKeys(CFHZoneEntry& zone, const CFHEntityInOut& label) {
   for (const KeyRule<CFHZoneCalc>& rule : kCalcInputs)
     if (const std::optional<double> value = readValue(label, rule.key, rule.reading)) rule.apply(calc, *value);
   for (const auto& [key, result] : kResults)
-    if (const std::optional<double> value = tagReal(label, key)) calc.results[result] = valueOf(*value);
+    if (const std::optional<VARIANT> value = tagValue(label, key)) calc.results[result] = *value;
   for (const auto& [key, field] : kLengths)
     if (const std::optional<double> value = tagReal(label, key)) calc.*field = *value;
   if (const std::optional<std::int32_t> word = tagInt(label, u"_PT_X_MD_DID")) zone.word = *word != 0 ? 1 : 0;

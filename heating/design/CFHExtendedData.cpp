@@ -43,7 +43,8 @@ std::u16string formatVarValue(const VARIANT& value, int decimals, double factor)
 std::u16string formatPercentValue(const VARIANT& numerator, const VARIANT& denominator) {
   VARIANT quotient = variantValueDiv(numerator, denominator);
   std::u16string text = u"0";
-  if (quotient.vt == VT_R8) text = hvFormat(u"%.0lf", quotient.dblVal * 100.0).value_or(u"0");
+  if (variantValueIsValid(quotient) && std::isfinite(quotient.dblVal * 100.0))
+    text = hvFormat(u"%.0lf", quotient.dblVal * 100.0).value_or(u"0");
   VariantClear(&quotient);
   return text;
 }

@@ -19,8 +19,10 @@
 //   percent   a quotient of two such values times 100, "%.0lf"
 //   point     "(%.2f|%.2f|0.00)" relative to the manifold (formatLocalPoint)
 //   text      copied
-// A value that is not finite is written "0" under every rule but percent,
-// which writes the quotient as "%.0lf" gives it ("inf" for a quotient by zero).
+// A value that is empty or not finite is written "0" under every rule (a
+// point's or a list's number each on its own), so that no reader of the
+// format meets "nan" or "inf": a percent whose divisor is 0 or empty, or
+// whose quotient is not finite, is "0".
 //
 // Threads: the command's thread (the output runs after every design job has
 // ended). Lists live on the C heap and are owned through ownedChain.
@@ -65,8 +67,8 @@ std::u16string formatFlagValue(std::uint64_t field);
 std::u16string formatRealValue(double value, int decimals);
 std::u16string formatVarValue(const VARIANT& value, int decimals, double factor = 1.0);
 // numerator / denominator by the quotient rules of the numeric values, times
-// 100: "%.0lf" of it when the quotient holds a double (also an infinite one),
-// "0" when it is empty.
+// 100: "%.0lf" of it when it is finite, "0" when the quotient is empty or not
+// finite (a divisor of 0 or an empty one).
 std::u16string formatPercentValue(const VARIANT& numerator, const VARIANT& denominator);
 // A heat output as the records' whole number: truncated toward zero and held
 // to the 32-bit range; 0 for a value that is not finite.

@@ -88,16 +88,6 @@ bool chainFirstZone(const CFHZoneEntry& zone, std::vector<CurveChain>& supply, s
   return layout != nullptr && layout->chainSegmentCurvesBothSides(supply, returns);
 }
 
-// The bend radius of the first zone: "_PT_X_ZDR_RADD" when drawn in full,
-// "_PT_X_ZDR_RADL" with the connection run, none otherwise.
-double bendRadius(const CFHZoneDesign& design) {
-  switch (design.displayType()) {
-    case 0: return design.detailDistance();
-    case 1: return design.perimeterDistance();
-    default: return 0.0;
-  }
-}
-
 // A pipe record: the identifier, the three label pairs and the circuit list.
 ownedChain pipeRecord(std::u16string_view id, const std::u16string& label, const CFHCircuit& circuit,
                       const CFHZoneEntry& first, const resbuf* circuitList) {
@@ -212,7 +202,9 @@ bool CFHCircuit::drawPipes(const HostExport2D*, const XtGeMatrix2d& matrix, cons
   const std::vector<XtGeLineSeg2d>& outline = model_->pipeNetwork().outlineSegments;
   joinDistributionPipe(supply, supplyPipe_.get(), outline, true);
   joinDistributionPipe(returns, returnPipe_.get(), outline, false);
-  const double radius = bendRadius(*first.design());
+  // The bend radius: "_PT_X_ZDR_RADD" when drawn in full, "_PT_X_ZDR_RADL"
+  // with the connection run, none otherwise.
+  const double radius = first.design()->connectionDistance();
   filletPipeCorners(supply, radius, model_->unitFactor());
   filletPipeCorners(returns, radius, model_->unitFactor());
 

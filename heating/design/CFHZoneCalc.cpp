@@ -91,8 +91,14 @@ Value efficiency(const Value& m, double l) { return tanhOf(m * val(l * 0.5)) / (
 // (display type other than 0) or main layout, in metres; SP ÷ l without such
 // a layout. A zone whose design runs keeps its LH (the calculation waits for
 // the circuit's job, so only a design started meanwhile can cause this).
-// L = LP + LH.
+// L = LP + LH. A zone without a circuit has no pipe: no loop, no connection,
+// so that it adds nothing to the totals (SP ÷ l would give it a loop it never
+// had).
 void updateLoopLength(CFHZoneCalc& calc) {
+  if (calc.zone->circuit == nullptr) {
+    calc.loopLength = calc.connectionLength = calc.totalLength = 0.0;
+    return;
+  }
   const CFHZoneDesign::IdleAccess access(*calc.zone->design());
   double laid = 0.0;
   if (access.laidPipeLength(laid))
@@ -175,6 +181,9 @@ bool CFHZoneCalc::isCapacityReached() const {
 
 void CFHZoneCalc::recalculateSurface() {
   updateLoopLength(*this);
+  // Neither command calculates a zone without a circuit: its results stay
+  // as they were drawn (empty).
+  if (zone->circuit == nullptr) return;
   results[kTotalOutput] = variantValueAdd(results[kQP], results[kQO]);
   results[kTpMinusTi] = valueOf(tp - ti);
   const Value eta = efficiency(Value{results[kM]}, pipePitch);
@@ -187,7 +196,11 @@ void CFHModel::updateZoneAreas() {
 
 void CFHModel::recalculateZones() {
   for (const auto& zone : zones_) {
-    zone->design()->updateCalcAreas(zone->calc, true);
+    // SP as the calculation leaves it; a zone the calculation never reaches
+    // (no circuit) keeps the SP it was drawn with, as the design command
+    // leaves it.
+    if (zone->circuit != nullptr) zone->design()->updateCalcAreas(zone->calc, true);
+    else zone->design()->updateGrossArea(zone->calc);
     zone->calc.recalculateSurface();
   }
 }

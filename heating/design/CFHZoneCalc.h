@@ -121,7 +121,8 @@ class CFHZoneCalc {
   // QPC plus the heating body's output above 0.995 × Qc (both valid).
   bool isCapacityReached() const;
   // After reading back: LH, total output, tp − ti and θ from the stored
-  // results and inputs.
+  // results and inputs; of a zone without a circuit only LH, LP and L, which
+  // are 0.
   void recalculateSurface();
 
   double area = 0.0;          // A0, m²

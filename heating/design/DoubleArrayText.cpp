@@ -3,13 +3,14 @@
 #include "platform/win/NumberParse.h"
 #include "platform/win/WideFormat.h"
 
+#include <cmath>
 #include <string>
 
 CString doubleArrayToText(std::span<const double> values) {
   std::u16string text = u"[";
   for (std::size_t i = 0; i < values.size(); ++i) {
     if (i > 0) text += u'|';
-    text += hvFormat(u"%f", values[i]).value_or(u"0");
+    text += std::isfinite(values[i]) ? hvFormat(u"%f", values[i]).value_or(u"0") : u"0";
   }
   text += u']';
   return CString(std::move(text));

@@ -8,7 +8,8 @@
 #include <span>
 #include <vector>
 
-// "[" + the values joined by "|" + "]"; "[]" for none.
+// "[" + the values joined by "|" + "]"; "[]" for none. A value that is not
+// finite is written "0".
 CString doubleArrayToText(std::span<const double> values);
 
 // Reads a text of that form. It must begin with "["; the characters between

@@ -10,6 +10,8 @@
 #include "heating/design/HeatingCommandScope.h"
 #include "heating/design/OutdatedLayouts.h"
 
+#include "heating/layout/LaidPipeLength.h"
+
 #include "host/CodePageText.h"
 #include "host/HostExport.h"
 #include "host/MessageBoxRes.h"
@@ -27,7 +29,8 @@ constexpr int kMaxDialogShows = 100000;
 
 // The laid pipe of a zone: its full layout (the main one for display type 0,
 // else the second) laid a path (over all of the zone, over part of it, or,
-// kept after the spiral's second attempt, crossing itself).
+// kept after the spiral's second attempt, crossing itself) that is more
+// than a stub at its entry (LaidPipeLength.h).
 bool hasLaidPipe(const CFHZoneEntry& zone) {
   const CFHZoneDesign* design = zone.design();
   if (design == nullptr) return false;
@@ -35,7 +38,8 @@ bool hasLaidPipe(const CFHZoneEntry& zone) {
   const CFHCircuitLayout* layout = access.fullLayoutIfIdle();
   return layout != nullptr && layout->firstEdge != nullptr &&
          (layout->outcome == LayoutOutcome::kLaid || layout->outcome == LayoutOutcome::kRegionsLeftOut ||
-          layout->outcome == LayoutOutcome::kPathsCross);
+          layout->outcome == LayoutOutcome::kPathsCross) &&
+         !laysOnlyStub(*layout);
 }
 
 // The numbers of the zones of circuits that have no laid pipe, as "1, 3";

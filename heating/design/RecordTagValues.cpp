@@ -1,6 +1,7 @@
 #include "heating/design/RecordTagValues.h"
 
 #include "heating/design/CFHManifoldFrame.h"
+#include "heating/design/CFHZoneCalc.h"
 
 #include "heating/curves/PointFormat.h"
 
@@ -24,6 +25,13 @@ std::optional<double> tagReal(const CFHEntityInOut& record, std::u16string_view 
   const std::optional<CString> text = tagText(record, key);
   if (!text) return std::nullopt;
   return finiteNumber(text->GetString());
+}
+
+std::optional<VARIANT> tagValue(const CFHEntityInOut& record, std::u16string_view key) {
+  const std::optional<CString> text = tagText(record, key);
+  if (!text) return std::nullopt;
+  if (text->view() == u"0") return emptyValue();
+  return valueOf(finiteNumber(text->GetString()));
 }
 
 double finiteNumber(LPCWSTR text) {

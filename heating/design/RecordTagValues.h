@@ -11,6 +11,7 @@
 
 #include "platform/ge/XtGePoint2d.h"
 #include "platform/win/CString.h"
+#include "platform/win/Variant.h"
 
 #include <cstdint>
 #include <optional>
@@ -21,6 +22,10 @@ class CFHPipeNetwork;
 std::optional<CString> tagText(const CFHEntityInOut& record, std::u16string_view key);
 std::optional<std::int32_t> tagInt(const CFHEntityInOut& record, std::u16string_view key);
 std::optional<double> tagReal(const CFHEntityInOut& record, std::u16string_view key);
+// A numeric value that may be empty, as the var rules write it: their empty
+// form "0" (they write a value with its decimals) reads as an empty value,
+// any other text as tagReal reads it, as a valid value.
+std::optional<VARIANT> tagValue(const CFHEntityInOut& record, std::u16string_view key);
 // A text read as tagReal reads a value: 0 for one that is no finite number.
 double finiteNumber(LPCWSTR text);
 // A point the records write relative to the manifold ("(x|y|0.00)",

@@ -16,6 +16,7 @@
 #include "platform/win/WindowMessages.h"
 
 #include <chrono>
+#include <cstdio>
 #include <exception>
 #include <string>
 
@@ -64,9 +65,12 @@ int CFloorHeatingDlgComplex::driver(void* context, const HvDialogStep* step) {
     hvPumpMessages(dialog->window_, 0);
     return dialog->takeStep(*step);
   } catch (const std::exception& e) {
-    hvLogFailure(hvUtf8ToWide(std::string("dialog step failed: ") + e.what()));
+    const std::u16string why = hvUtf8ToWide(std::string("the step failed: ") + e.what());
+    hvLogFailure(u"dialog " + why);
+    writeDialogReply(*step, why);
   } catch (...) {
     hvLogFailure(u"dialog step failed: an unknown exception");
+    writeDialogReply(*step, u"the step failed: an unknown exception");
   }
   return hostStatus::error;
 }
@@ -83,9 +87,14 @@ LRESULT CFloorHeatingDlgComplex::onMessage(UINT message) {
 
 int CFloorHeatingDlgComplex::takeStep(const HvDialogStep& step) {
   switch (step.kind) {
-    case hvDialogWait:
-      return waitForDesigns(step.seconds > 0.0 ? step.seconds : kDefaultWaitSeconds) ? hostStatus::normal
-                                                                                     : hostStatus::error;
+    case hvDialogWait: {
+      const double seconds = step.seconds > 0.0 ? step.seconds : kDefaultWaitSeconds;
+      if (waitForDesigns(seconds)) return hostStatus::normal;
+      char text[96];
+      std::snprintf(text, sizeof text, "the design jobs still ran after %g s", seconds);
+      writeDialogReply(step, hvUtf8ToWide(text));
+      return hostStatus::error;
+    }
     case hvDialogCalc:
       // The page warns itself: no run end kept before is due after it.
       redesigns_.reset();
@@ -98,7 +107,9 @@ int CFloorHeatingDlgComplex::takeStep(const HvDialogStep& step) {
     case hvDialogNumber: return numberStep(model_, step);
     case hvDialogColors: return colorsStep(model_, step);
     case hvDialogShow: return showStep(model_, step);
-    default: return hostStatus::error;
+    default:
+      writeDialogReply(step, u"the dialog has no step of kind " + hvUtf8ToWide(std::to_string(step.kind)));
+      return hostStatus::error;
   }
 }
 
@@ -120,28 +131,43 @@ bool CFloorHeatingDlgComplex::waitForDesigns(double seconds) {
 }
 
 int CFloorHeatingDlgComplex::setStep(const HvDialogStep& step) {
-  if (step.setter == nullptr || step.value == nullptr) return hostStatus::error;
+  if (step.setter == nullptr || step.value == nullptr) {
+    writeDialogReply(step, u"the step names no setting or no value");
+    return hostStatus::error;
+  }
+  std::u16string refusal;
   const DialogSettingAnswer answer =
       applyDialogSetting(model_, step.setter, step.value, static_cast<HvDialogTarget>(step.target),
-                         step.targetIndex, bodyOutputs_);
-  if (answer == DialogSettingAnswer::kRefused) return hostStatus::error;
+                         step.targetIndex, bodyOutputs_, &refusal);
+  if (answer == DialogSettingAnswer::kRefused) {
+    writeDialogReply(step, refusal);
+    return hostStatus::error;
+  }
   if (answer == DialogSettingAnswer::kDesignInput) startDesignJobs(model_.workerSync(), model_.circuits());
   return hostStatus::normal;
 }
 
 int CFloorHeatingDlgComplex::endStep(const HvDialogStep& step) {
+  const auto refuse = [&step](std::u16string_view why) {
+    writeDialogReply(step, why);
+    return hostStatus::error;
+  };
   if (step.endCode == kJoinAtPoint && step.first == 0 && step.second == 0) {
     // The zones the pages selected.
-    if (!joinSelectedZones(model_)) return hostStatus::error;
+    if (!joinSelectedZones(model_))
+      return refuse(u"the selected zones are not one zone that ends its circuit and one without a circuit");
   } else if (step.endCode == kJoinAtPoint) {
     CFHZoneEntry* inCircuit = model_.zoneByNumber(static_cast<std::uint32_t>(step.first));
     CFHZoneEntry* joining = model_.zoneByNumber(static_cast<std::uint32_t>(step.second));
-    if (!canJoin(inCircuit, joining)) return hostStatus::error;
+    if (!canJoin(inCircuit, joining))
+      return refuse(u"zone " + hvUtf8ToWide(std::to_string(step.first)) +
+                    u" is not the last zone of a circuit, or zone " + hvUtf8ToWide(std::to_string(step.second)) +
+                    u" is not a zone without a circuit");
     model_.joinPair[0] = inCircuit;
     model_.joinPair[1] = joining;
   } else if (step.endCode == kPlaceHeatingBody) {
     CFHZoneEntry* zone = model_.zoneByNumber(static_cast<std::uint32_t>(step.first));
-    if (zone == nullptr) return hostStatus::error;
+    if (zone == nullptr) return refuse(u"there is no zone " + hvUtf8ToWide(std::to_string(step.first)));
     if (zone->heatingBody == nullptr) {
       zone->heatingBody = std::make_unique<CFHHeatingBody>();
       const auto output = bodyOutputs_.find(zone->number);
@@ -149,7 +175,7 @@ int CFloorHeatingDlgComplex::endStep(const HvDialogStep& step) {
     }
     model_.pendingHeatingBody = zone;
   } else if (step.endCode != IDOK && step.endCode != IDCANCEL && step.endCode != kChooseFloorStructure) {
-    return hostStatus::error;
+    return refuse(u"the dialog does not end with code " + hvUtf8ToWide(std::to_string(step.endCode)));
   }
   return hostStatus::normal;
 }

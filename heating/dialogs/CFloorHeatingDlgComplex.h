@@ -30,8 +30,8 @@
 //   pick, number, colors, show
 //              the pages' picks, numbers, colours and lists, with a reply
 //              (DialogPageSteps.h).
-// A step that cannot be taken answers a failure and changes nothing; a
-// refused end leaves the dialog open. A host without the scripted dialog
+// A step that cannot be taken answers a failure, changes nothing and says
+// why in its reply; a refused end leaves the dialog open. A host without the scripted dialog
 // ends every show as cancelled.
 //
 // Threads: the command's thread; the window belongs to it.

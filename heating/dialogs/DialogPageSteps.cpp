@@ -41,33 +41,43 @@ std::u16string keyWords(const CFHModel& model, std::uint64_t key) {
   return words + wholeText(static_cast<std::uint64_t>(zone->design()->boundary()->asDrawnLoop.indexOfId(id) + 1));
 }
 
-// The key of a pick's item; false when it names nothing the model has.
-bool itemKeys(const CFHModel& model, const HvDialogStepItem& item, Keys& keys) {
+// The key of a pick's item; when it names nothing the model has, why not.
+std::u16string itemKeys(const CFHModel& model, const HvDialogStepItem& item, Keys& keys) {
   if (item.kind == hvDialogItemAll) {
     const Keys all = model.allSelectionKeys();
     keys.insert(keys.end(), all.begin(), all.end());
-    return true;
+    return {};
   }
-  if (item.first < 1) return false;
-  const auto number = static_cast<std::uint32_t>(item.first);
+  const std::u16string number = hvUtf8ToWide(std::to_string(item.first));
   if (item.kind == hvDialogItemCircuit) {
-    if (model.circuitByNumber(number) == nullptr) return false;
-    keys.push_back(number);
-    return true;
+    if (item.first < 1 || model.circuitByNumber(static_cast<std::uint32_t>(item.first)) == nullptr)
+      return u"there is no circuit " + number;
+    keys.push_back(static_cast<std::uint32_t>(item.first));
+    return {};
   }
-  const CFHZoneEntry* zone = model.zoneByNumber(number);
-  if (zone == nullptr) return false;
+  const CFHZoneEntry* zone = item.first < 1 ? nullptr : model.zoneByNumber(static_cast<std::uint32_t>(item.first));
+  if (zone == nullptr) return u"there is no zone " + number;
   if (item.kind == hvDialogItemZone) {
     keys.push_back(zone->selectionKey());
-    return true;
+    return {};
   }
-  if (item.kind != hvDialogItemEdge) return false;
+  if (item.kind != hvDialogItemEdge) return u"a pick names zones, circuits, edges or all";
   const CFHZoneBoundary* boundary = zone->design()->boundary();
-  if (boundary == nullptr || item.second < 1 || item.second > boundary->asDrawnLoop.itemCount()) return false;
+  const int edges = boundary == nullptr ? 0 : boundary->asDrawnLoop.itemCount();
+  if (item.second < 1 || item.second > edges)
+    return u"zone " + number + u" has no edge " + hvUtf8ToWide(std::to_string(item.second)) + u" (it has " +
+           hvUtf8ToWide(std::to_string(edges)) + u")";
   const int id = boundary->asDrawnLoop.item(item.second - 1)->id;
-  if (id < 1 || static_cast<std::uint64_t>(id) >= CFHModel::kZoneKeyFactor) return false;
+  if (id < 1 || static_cast<std::uint64_t>(id) >= CFHModel::kZoneKeyFactor)
+    return u"edge " + hvUtf8ToWide(std::to_string(item.second)) + u" of zone " + number + u" cannot be picked";
   keys.push_back(zone->design()->edgeKey(static_cast<std::uint32_t>(id)));
-  return true;
+  return {};
+}
+
+// Writes why the step was refused and answers the failure.
+int refuseStep(const HvDialogStep& step, std::u16string_view why) {
+  writeDialogReply(step, why);
+  return hostStatus::error;
 }
 
 std::u16string selectionReply(const CFHModel& model) {
@@ -109,8 +119,10 @@ void writeDialogReply(const HvDialogStep& step, std::u16string_view text) {
 
 int pickStep(CFHModel& model, const HvDialogStep& step) {
   Keys picked;
-  for (std::int32_t i = 0; i < step.itemCount; ++i)
-    if (step.items == nullptr || !itemKeys(model, step.items[i], picked)) return hostStatus::error;
+  for (std::int32_t i = 0; i < step.itemCount; ++i) {
+    if (step.items == nullptr) return refuseStep(step, u"the pick's keys are missing");
+    if (const std::u16string why = itemKeys(model, step.items[i], picked); !why.empty()) return refuseStep(step, why);
+  }
   // Zones and sides picked together change nothing: the reply says so.
   model.updateSelectionFromPicks(picked, step.mode, step.option);
   writeDialogReply(step, selectionReply(model));
@@ -121,7 +133,12 @@ int numberStep(CFHModel& model, const HvDialogStep& step) {
   const int answer = step.target == hvDialogTargetZone      ? model.setCurrentZoneNumber(step.targetIndex)
                      : step.target == hvDialogTargetCircuit ? model.setCurrentCircuitNumber(step.targetIndex)
                                                             : 3;
-  writeDialogReply(step, wholeText(static_cast<std::uint64_t>(answer)));
+  std::u16string reply = wholeText(static_cast<std::uint64_t>(answer));
+  const std::u16string kind = step.target == hvDialogTargetCircuit ? u"circuit" : u"zone";
+  const std::u16string number = hvUtf8ToWide(std::to_string(step.targetIndex));
+  if (answer == 2) reply += u": another " + kind + u" has number " + number;
+  if (answer == 3) reply += u": " + number + u" is not a " + kind + u" number";
+  writeDialogReply(step, reply);
   return answer == 2 || answer == 3 ? hostStatus::error : hostStatus::normal;
 }
 
@@ -129,9 +146,10 @@ int colorsStep(CFHModel& model, const HvDialogStep& step) {
   std::map<std::uint32_t, std::uint32_t> colours = model.collectCircuitColors();
   for (std::int32_t i = 0; i < step.itemCount; ++i) {
     const HvDialogStepItem* item = step.items != nullptr ? &step.items[i] : nullptr;
-    if (item == nullptr || item->first < 1 || item->second < 0 ||
-        model.circuitByNumber(static_cast<std::uint32_t>(item->first)) == nullptr)
-      return hostStatus::error;
+    if (item == nullptr) return refuseStep(step, u"the colours are missing");
+    if (item->first < 1 || model.circuitByNumber(static_cast<std::uint32_t>(item->first)) == nullptr)
+      return refuseStep(step, u"there is no circuit " + hvUtf8ToWide(std::to_string(item->first)));
+    if (item->second < 0) return refuseStep(step, u"a colour index is 0 or more");
     colours[static_cast<std::uint32_t>(item->first)] = static_cast<std::uint32_t>(item->second);
   }
   model.applyCircuitColors(colours);

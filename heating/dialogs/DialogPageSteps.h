@@ -18,7 +18,8 @@
 //               else the first zone; "P: none" without zones); "; " between.
 // A key naming a zone, circuit or edge position the model lacks refuses the
 // step before anything changes, as does a number answered 2 or 3 and a
-// colour for a circuit the model lacks.
+// colour for a circuit the model lacks; a refused step's reply says why
+// ("there is no zone 9", "2: another zone has number 2").
 //
 // None of these touches what a design job reads: they run while the jobs
 // run. Threads: the command's thread.

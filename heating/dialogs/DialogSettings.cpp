@@ -6,9 +6,15 @@
 #include "heating/design/CFHZoneDesign.h"
 #include "heating/design/CFHZoneEntry.h"
 
+#include "heating/dialogs/NearestKey.h"
+
 #include "host/SettingsNumberText.h"
 
+#include "platform/win/Utf8.h"
+
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -104,6 +110,13 @@ const Setting kSettings[] = {
 constexpr std::u16string_view kBodyOutputKey = u"BODY_OUTPUT";
 // The distribution pipe pitch, m.
 constexpr std::u16string_view kPipePitchKey = u"PIPE_PITCH";
+// The border width, refused while it is calculated.
+constexpr std::u16string_view kBorderRKey = u"CB_BORDER_R";
+
+std::u16string wholeText(std::int64_t value) { return hvUtf8ToWide(std::to_string(value)); }
+
+// Why a setting was refused; empty while it is not.
+using Refusal = std::u16string;
 
 // The whole text as a finite number.
 bool readNumber(std::u16string_view text, double& number) {
@@ -113,72 +126,117 @@ bool readNumber(std::u16string_view text, double& number) {
   return true;
 }
 
-bool readValue(const Setting& setting, std::u16string_view text, Value& value) {
-  if (setting.kind == ValueKind::kText) {
-    value.text = CString(std::u16string(text));
-    return true;
-  }
-  if (!readNumber(text, value.number)) return false;
-  switch (setting.kind) {
-    case ValueKind::kPositive: return value.number > 0.0;
-    case ValueKind::kNotBelow0: return value.number >= 0.0;
+Refusal notANumber(std::u16string_view text) {
+  Refusal why = u"\"" + std::u16string(text) + u"\" is not a number";
+  std::u16string pointed(text);
+  std::replace(pointed.begin(), pointed.end(), u',', u'.');
+  double read = 0.0;
+  if (pointed != text && readNumber(pointed, read)) why += u": write a decimal point, " + pointed;
+  return why;
+}
+
+// The number as a setting reads it, or why it does not.
+Refusal readNumberAs(std::u16string_view key, ValueKind kind, std::uint32_t maxIndex, std::u16string_view text,
+                     Value& value) {
+  if (!readNumber(text, value.number)) return notANumber(text);
+  const std::u16string named = std::u16string(key) + u" must be ";
+  switch (kind) {
+    case ValueKind::kPositive:
+      return value.number > 0.0 ? Refusal() : named + u"above 0, not " + std::u16string(text);
+    case ValueKind::kNotBelow0:
+      return value.number >= 0.0 ? Refusal() : named + u"0 or more, not " + std::u16string(text);
     case ValueKind::kIndex:
-      if (value.number != std::floor(value.number) || value.number < 0.0 || value.number > setting.maxIndex)
-        return false;
+      if (value.number != std::floor(value.number) || value.number < 0.0 || value.number > maxIndex)
+        return named + u"a whole number from 0 to " + wholeText(maxIndex) + u", not " + std::u16string(text);
       value.index = static_cast<std::uint32_t>(value.number);
-      return true;
-    default: return true;
+      return {};
+    default: return {};
   }
+}
+
+Refusal readValue(const Setting& setting, std::u16string_view text, Value& value) {
+  if (setting.kind != ValueKind::kText) return readNumberAs(setting.key, setting.kind, setting.maxIndex, text, value);
+  value.text = CString(std::u16string(text));
+  return {};
 }
 
 // The zones a zone setting goes to: the target zone, or the dialog's scope;
-// false for an unknown zone or a circuit target.
-bool targetZones(const CFHModel& model, HvDialogTarget target, std::int32_t number, std::vector<CFHZoneEntry*>& zones) {
-  if (target == hvDialogTargetCircuit) return false;
+// refused for an unknown zone or a circuit target.
+Refusal targetZones(const CFHModel& model, std::u16string_view key, HvDialogTarget target, std::int32_t number,
+                    std::vector<CFHZoneEntry*>& zones) {
+  if (target == hvDialogTargetCircuit)
+    return std::u16string(key) + u" is a zone's setting: give it zone N, not circuit " + wholeText(number);
   if (target == hvDialogTargetNone) {
     zones = model.zonesInScope();
-    return true;
+    return {};
   }
   CFHZoneEntry* zone = number > 0 ? model.zoneByNumber(static_cast<std::uint32_t>(number)) : nullptr;
-  if (zone == nullptr) return false;
+  if (zone == nullptr) return u"there is no zone " + wholeText(number);
   zones = {zone};
-  return true;
+  return {};
 }
 
-bool targetCircuits(const CFHModel& model, HvDialogTarget target, std::int32_t number,
-                    std::vector<CFHCircuit*>& circuits) {
-  if (target == hvDialogTargetZone) return false;
+Refusal targetCircuits(const CFHModel& model, std::u16string_view key, HvDialogTarget target, std::int32_t number,
+                       std::vector<CFHCircuit*>& circuits) {
+  if (target == hvDialogTargetZone)
+    return std::u16string(key) + u" is a circuit's setting: give it circuit N, not zone " + wholeText(number);
   if (target == hvDialogTargetNone) {
     for (const auto& circuit : model.circuits()) circuits.push_back(circuit.get());
-    return true;
+    return {};
   }
   CFHCircuit* circuit = number > 0 ? model.circuitByNumber(static_cast<std::uint32_t>(number)) : nullptr;
-  if (circuit == nullptr) return false;
+  if (circuit == nullptr) return u"there is no circuit " + wholeText(number);
   circuits = {circuit};
-  return true;
+  return {};
 }
 
-DialogSettingAnswer applyBodyOutput(const CFHModel& model, std::u16string_view text, HvDialogTarget target,
-                                    std::int32_t number, PendingBodyOutputs& bodyOutputs) {
-  double output = 0.0;
+// The border width is taken only where it is fixed: elsewhere the
+// calculation sets it.
+Refusal borderWidthFixed(const std::vector<CFHZoneEntry*>& zones) {
+  std::u16string calculated;
+  for (const CFHZoneEntry* zone : zones)
+    if (zone->calc.borderFixed == 0) calculated += (calculated.empty() ? u"" : u", ") + wholeText(zone->number);
+  if (calculated.empty()) return {};
+  const bool several = calculated.find(u',') != std::u16string::npos;
+  return (several ? u"the border widths of zones " : u"the border width of zone ") + calculated +
+         (several ? u" are" : u" is") + u" calculated (2.3 / M) while BORDER_FIXED is 0: set BORDER_FIXED 1 first";
+}
+
+Refusal applyBodyOutput(const CFHModel& model, std::u16string_view text, HvDialogTarget target, std::int32_t number,
+                        PendingBodyOutputs& bodyOutputs) {
+  Value read;
   std::vector<CFHZoneEntry*> zones;
-  if (!readNumber(text, output) || output < 0.0 || !targetZones(model, target, number, zones))
-    return DialogSettingAnswer::kRefused;
+  Refusal why = readNumberAs(kBodyOutputKey, ValueKind::kNotBelow0, 0, text, read);
+  if (why.empty()) why = targetZones(model, kBodyOutputKey, target, number, zones);
+  if (!why.empty()) return why;
   for (CFHZoneEntry* zone : zones) {
-    if (zone->heatingBody != nullptr) zone->heatingBody->output = output;
-    bodyOutputs[zone->number] = output;
+    if (zone->heatingBody != nullptr) zone->heatingBody->output = read.number;
+    bodyOutputs[zone->number] = read.number;
   }
-  return DialogSettingAnswer::kApplied;
+  return {};
 }
 
-DialogSettingAnswer applyPipePitch(CFHModel& model, std::u16string_view text, HvDialogTarget target) {
-  double pitch = 0.0;
-  if (target != hvDialogTargetNone || !readNumber(text, pitch) || !(pitch > 0.0)) return DialogSettingAnswer::kRefused;
+Refusal applyPipePitch(CFHModel& model, std::u16string_view text, HvDialogTarget target) {
+  if (target != hvDialogTargetNone) return u"PIPE_PITCH is the manifold's setting: it takes no zone or circuit";
+  Value read;
+  if (Refusal why = readNumberAs(kPipePitchKey, ValueKind::kPositive, 0, text, read); !why.empty()) return why;
   // setPipePitch stops the jobs, which read the pitch and the pipes, before
   // it changes them.
-  if (model.pipeNetwork().setPipePitch(pitch * model.unitFactor())) return DialogSettingAnswer::kDesignInput;
+  if (model.pipeNetwork().setPipePitch(read.number * model.unitFactor())) return {};
   // Nothing changed, but the jobs were stopped: they go on.
   startDesignJobs(model.workerSync(), model.circuits());
+  return u"the distribution pipes cannot be connected again " + std::u16string(text) + u" m apart";
+}
+
+Refusal unknownKey(std::u16string_view key) {
+  std::vector<std::u16string_view> known = {kBodyOutputKey, kPipePitchKey};
+  for (const Setting& s : kSettings) known.emplace_back(s.key);
+  return u"unknown setting " + std::u16string(key) + u"; the nearest known one is " +
+         std::u16string(nearestKey(key, known));
+}
+
+DialogSettingAnswer refused(Refusal why, std::u16string* refusal) {
+  if (refusal != nullptr) *refusal = std::move(why);
   return DialogSettingAnswer::kRefused;
 }
 
@@ -186,23 +244,33 @@ DialogSettingAnswer applyPipePitch(CFHModel& model, std::u16string_view text, Hv
 
 DialogSettingAnswer applyDialogSetting(CFHModel& model, std::u16string_view key, std::u16string_view value,
                                        HvDialogTarget target, std::int32_t targetNumber,
-                                       PendingBodyOutputs& bodyOutputs) {
-  if (key == kBodyOutputKey) return applyBodyOutput(model, value, target, targetNumber, bodyOutputs);
-  if (key == kPipePitchKey) return applyPipePitch(model, value, target);
+                                       PendingBodyOutputs& bodyOutputs, std::u16string* refusal) {
+  if (key == kBodyOutputKey) {
+    Refusal why = applyBodyOutput(model, value, target, targetNumber, bodyOutputs);
+    return why.empty() ? DialogSettingAnswer::kApplied : refused(std::move(why), refusal);
+  }
+  if (key == kPipePitchKey) {
+    Refusal why = applyPipePitch(model, value, target);
+    return why.empty() ? DialogSettingAnswer::kDesignInput : refused(std::move(why), refusal);
+  }
   const Setting* setting = nullptr;
   for (const Setting& s : kSettings)
     if (key == s.key) setting = &s;
+  if (setting == nullptr) return refused(unknownKey(key), refusal);
   Value read;
-  if (setting == nullptr || !readValue(*setting, value, read)) return DialogSettingAnswer::kRefused;
+  if (Refusal why = readValue(*setting, value, read); !why.empty()) return refused(std::move(why), refusal);
 
   if (setting->circuit != nullptr) {
     std::vector<CFHCircuit*> circuits;
-    if (!targetCircuits(model, target, targetNumber, circuits)) return DialogSettingAnswer::kRefused;
+    if (Refusal why = targetCircuits(model, key, target, targetNumber, circuits); !why.empty())
+      return refused(std::move(why), refusal);
     for (CFHCircuit* circuit : circuits) setting->circuit(*circuit, read);
     return DialogSettingAnswer::kApplied;
   }
   std::vector<CFHZoneEntry*> zones;
-  if (!targetZones(model, target, targetNumber, zones)) return DialogSettingAnswer::kRefused;
+  Refusal why = targetZones(model, key, target, targetNumber, zones);
+  if (why.empty() && key == kBorderRKey) why = borderWidthFixed(zones);
+  if (!why.empty()) return refused(std::move(why), refusal);
   for (CFHZoneEntry* zone : zones) {
     // A running job must not read a value that changes under it, and must
     // not be running when the jobs restart, or the change is never designed.

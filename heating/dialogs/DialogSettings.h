@@ -22,7 +22,13 @@
 // setting without a target applies to every zone in the dialog's scope
 // (the selected zones, or all) or to every circuit. A design input first
 // stops the job of each zone's circuit (rule T2 of CFHModel.h), so that the
-// restart that follows designs the change.
+// restart that follows designs the change. CB_BORDER_R is refused for a zone
+// whose border width is calculated (BORDER_FIXED 0): the calculation would
+// replace it (2.3 / M), so the value would be taken and have no effect.
+//
+// A refused setting says why: an unknown key with the nearest known one, a
+// value that is not a number (a decimal comma), out of its range, a target
+// the model lacks or of the wrong kind, a border width that is calculated.
 //
 // Threads: the command's thread.
 #pragma once
@@ -31,6 +37,7 @@
 
 #include <cstdint>
 #include <map>
+#include <string>
 #include <string_view>
 
 class CFHModel;
@@ -45,7 +52,8 @@ enum class DialogSettingAnswer {
 // The heating bodies' outputs set before the bodies exist, by zone number.
 using PendingBodyOutputs = std::map<std::uint32_t, double>;
 
-// Applies one setting; nothing changes when it is refused.
+// Applies one setting; nothing changes when it is refused, and `refusal`
+// (when given) then says why.
 DialogSettingAnswer applyDialogSetting(CFHModel& model, std::u16string_view key, std::u16string_view value,
                                        HvDialogTarget target, std::int32_t targetNumber,
-                                       PendingBodyOutputs& bodyOutputs);
+                                       PendingBodyOutputs& bodyOutputs, std::u16string* refusal = nullptr);

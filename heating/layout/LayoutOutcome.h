@@ -1,7 +1,8 @@
 // Why the last layout step on a circuit layout left the zone as it did. Every
 // layout step sets it on its record, and the tests read it. The design
 // command names to the user (warning 9002) only the zones whose layout laid
-// no pipe: kRegionsLeftOut and kPathsCross still lay one.
+// no pipe: kRegionsLeftOut and kPathsCross still lay one, unless it is only
+// a stub at the zone's entry (LaidPipeLength.h).
 #pragma once
 
 #include <cstdint>

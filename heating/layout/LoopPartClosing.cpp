@@ -62,7 +62,8 @@ void closePartGap(COffsetLoop& part) {
   if (!absorbLine(*gap->curve, last, first, true)) part.appendSection(gap.release());
 }
 
-void closePartWith(COffsetLoop& part, const COffsetSection& last, bool trimToFirst, const XtGePoint2d* start) {
+void closePartWith(COffsetLoop& part, const COffsetSection& last, bool trimToFirst, const XtGePoint2d* start,
+                   bool firstToLast) {
   if (part.sectionCount() == 0 || !last.hasCurve()) return;
   std::unique_ptr<COffsetSection> copy = copyOffsetSection(last);
   CFloorHeatingCurve& closing = *copy->curve;
@@ -73,6 +74,7 @@ void closePartWith(COffsetLoop& part, const COffsetSection& last, bool trimToFir
     return;
   }
   if (trimToFirst) setCurveEnd(closing, closing.closestPointTo(first.startPoint()));
+  if (firstToLast) setCurveStart(first, first.closestPointTo(closing.endPoint()));
   part.appendSection(copy.release());
   closePartGap(part);
 }

@@ -57,6 +57,8 @@ void closePartGap(COffsetLoop& part);
 // given): when E's chord is collinear with the first section's (workTol),
 // the first section is drawn back to start where E's copy starts; otherwise
 // E's copy (ending at its closest point to the first section's start when
-// trimToFirst) is appended and the gap closed (closePartGap). The part must
-// hold a section.
-void closePartWith(COffsetLoop& part, const COffsetSection& last, bool trimToFirst, const XtGePoint2d* start);
+// trimToFirst) is appended, the first section made to start at its closest
+// point to E's end when firstToLast, and the gap closed (closePartGap). The
+// part must hold a section.
+void closePartWith(COffsetLoop& part, const COffsetSection& last, bool trimToFirst, const XtGePoint2d* start,
+                   bool firstToLast = false);

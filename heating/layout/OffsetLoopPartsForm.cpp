@@ -1,6 +1,7 @@
 // The runs between the necks of a loop closed into parts (cases A to D), and
 // the narrow loop sections left over.
 #include <algorithm>
+#include <cmath>
 
 #include "geometry/Tolerances.h"
 #include "heating/layout/COffsetNarrowLoopSection.h"
@@ -75,8 +76,18 @@ class PartForming {
     } else if (const int p = commonPartner(f, e); p >= 0) {
       closeAcrossPartner(*part, f, e, p);  // case C
     } else {
-      const std::vector<LoopRun> runs = chainRuns(f, e, steps);  // case D
-      joinRunsIntoPart(loop_, runs, table_, *part);
+      int chained = 0;
+      bool closed = false;
+      const std::vector<LoopRun> runs = chainRuns(f, e, chained, closed);  // case D
+      if (const int q = commonFacing(f, e); !closed && q >= 0) {
+        // No run closes the chain, but one section faces both F and E (a
+        // tongue narrower than s with the room beyond it): the part is
+        // closed across that section, as in case C.
+        closeAcrossPartner(*part, f, e, q);
+      } else {
+        steps += chained;
+        joinRunsIntoPart(loop_, runs, table_, *part);
+      }
     }
     return part;
   }
@@ -120,6 +131,13 @@ class PartForming {
   int commonPartner(int f, int e) const {
     for (const int p : table_[f].nearStart)
       if (listHas(table_[e].nearEnd, p)) return p;
+    return -1;
+  }
+
+  // The first section that faces both F and E; -1.
+  int commonFacing(int f, int e) const {
+    for (const int q : table_[f].facing)
+      if (q != f && q != e && listHas(table_[e].facing, q)) return q;
     return -1;
   }
 
@@ -190,7 +208,8 @@ class PartForming {
   // Case D: from F..E the runs that follow, until one closes the part. The
   // chain ends, without the run it would add, when a run is abandoned or the
   // sections walked from F would reach the loop's count.
-  std::vector<LoopRun> chainRuns(int f, int e, int& steps) const {
+  std::vector<LoopRun> chainRuns(int f, int e, int& steps, bool& closed) const {
+    closed = false;
     std::vector<LoopRun> runs{{f, e}};
     int walked = (e - f + n_) % n_ + 1;
     for (int before = e; runs.size() < static_cast<std::size_t>(n_);) {
@@ -208,7 +227,10 @@ class PartForming {
       walked += ahead + end.steps;
       steps += ahead + end.steps;
       before = end.last;
-      if (closesChain(end.last, f)) break;
+      if (closesChain(end.last, f)) {
+        closed = true;
+        break;
+      }
     }
     return runs;
   }
@@ -218,6 +240,25 @@ class PartForming {
   LoopPartTable& table_;
   int n_;
 };
+
+// Whether the part stays within the loop it was cut from: no point of its
+// sections, sampled at most s/4 apart, lies outside the loop (workTol). A
+// part closed across anything but a neck (a chain of runs that no run
+// closes, joined straight over the room's own notch) leaves it.
+bool liesWithinLoop(const COffsetLoop& part, const COffsetLoop& loop, double s) {
+  const double step = 0.25 * s;
+  for (const CLoopElement* e : part.elements) {
+    if (e == nullptr || !e->hasCurve()) continue;
+    const CFloorHeatingCurve& c = *e->curve;
+    const double length = c.length();
+    if (!std::isfinite(length)) return false;
+    // At least the midpoint; bounded by the section's length in steps.
+    const int n = std::max(2, static_cast<int>(std::min(length / step, 1e6)) + 1);
+    for (int k = 1; k < n; ++k)
+      if (loop.classifyPoint(c.pointAtLength(length * k / n), workTol) == CLoop::kOutside) return false;
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -239,7 +280,9 @@ void formLoopParts(const COffsetLoop& loop, double spacing, LoopPartTable& table
     int steps = end.steps;
     if (f >= 0 && end.ok && f != end.last) {
       std::unique_ptr<COffsetLoop> part = forming.makePart(f, end.last, steps);
-      if (part->sectionCount() > 1) appendOwned(parts, std::move(part));
+      // A part that leaves the loop is not made: what it held is left to
+      // the narrow loop sections.
+      if (part->sectionCount() > 1 && liesWithinLoop(*part, loop, spacing)) appendOwned(parts, std::move(part));
     }
     i += std::max(1, steps);
   }
@@ -258,6 +301,11 @@ PartMatch matchInParts(const CFloorHeatingCurve& w, const std::vector<COffsetLoo
       const bool start = w.startPoint().isEqualTo(y->startPoint(), workTol);
       const bool end = w.endPoint().isEqualTo(y->endPoint(), workTol);
       if (!start && !end) continue;
+      // Y is W shortened (or drawn on) only when it runs along W's line: a
+      // line closing a part that merely leaves from W's start (or reaches
+      // its end) is not.
+      if (start != end && w.chordLine().distanceTo(start ? y->endPoint() : y->startPoint()) > workTol.equalPoint())
+        continue;
       match = y->curve;
       if (start && end) return PartMatch::kWhole;
       return start ? PartMatch::kShortenedAtEnd : PartMatch::kShortenedAtStart;

@@ -109,7 +109,11 @@ bool joinRunsIntoPart(const COffsetLoop& loop, const std::vector<LoopRun>& runs,
     closePartGap(part);
   } else {
     const bool trim = listHas(table[last.last].facing, f);
-    closePartWith(part, *loop.section(last.last), trim, carriedA ? &carried : nullptr);
+    // The last run's end projecting inside the first section (a tongue
+    // narrower than s between them): the first section starts across from
+    // it, so that the part is closed across the neck, not along the tongue.
+    const bool faced = !trim && listHas(table[f].facing, last.last);
+    closePartWith(part, *loop.section(last.last), trim, carriedA ? &carried : nullptr, faced);
   }
   return true;
 }

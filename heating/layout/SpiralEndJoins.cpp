@@ -64,6 +64,19 @@ struct Zigzag {
   std::unique_ptr<CFHLoopStretch> inner;
   XtGeLine2d turnLine;
   XtGeVector2d along;
+  // The piece of G the first stretch holds, from u to v.
+  XtGePoint2d u;
+  XtGePoint2d v;
+
+  // Whether the point lies across from the piece (its foot on the line U-V
+  // between U and V, workTol): a rung beyond it would turn on the stretch of
+  // L the runs have laid, past the run end there.
+  bool turnsBeside(const XtGePoint2d& p) const {
+    const XtGeVector2d uv = v - u;
+    const double length = uv.length();
+    const double t = uv.dotProduct(p - u) / length;
+    return t >= -workTol.equalPoint() && t <= length + workTol.equalPoint();
+  }
 };
 
 // Prepares the zigzag between the ends n1 and n2 on L (walking the first
@@ -89,6 +102,8 @@ bool prepareZigzag(const COffsetNode& n1, const COffsetNode& n2, const COffsetLo
   const CFloorHeatingLine cutting(u, v, nullptr, kTagTestLine);
   if (!trimPolylineCorner(*out.inner, cutting, s, workTol)) return false;
   out.turnLine = XtGeLine2d(u, v);
+  out.u = u;
+  out.v = v;
   out.along = side.endPoint() - side.startPoint();
   return true;
 }
@@ -134,6 +149,7 @@ bool CFHCircuitLayout::joinEndsInFourSidedLoop(COffsetNode*& a, COffsetNode*& b,
         !trimPolylineStartAlong(inner, zigzag.along, s, workTol) ||
         !loop->closestPoint(inner.start.point, r2, workTol))
       break;
+    if (!zigzag.turnsBeside(r1.point) || !zigzag.turnsBeside(r2.point)) break;
     CLoopPoint u;
     CLoopPoint v;
     if (!l->closestPoint(zigzag.turnLine.closestPointTo(r1.point), u, workTol) ||

@@ -14,8 +14,10 @@
 #include "platform/cadhost/HostProducts.h"
 #include "platform/cadhost/HostStatus.h"
 #include "platform/cadhost/HostWords.h"
+#include "platform/cadhost/ModuleCommands.h"
 #include "platform/cadhost/NarrowText.h"
 #include "platform/cadhost/ResbufLists.h"
+#include "platform/cadhost/RunReport.h"
 #include "platform/cadhost/SaveTarget.h"
 #include "platform/cadhost/SelectionSummary.h"
 #include "platform/win/CWinApp.h"
@@ -38,16 +40,6 @@ int unitsPerMetre(int insUnits) {
     case 6: return 1;     // metres
     case 7: return 0;     // kilometres: no whole number
     default: return 0;
-  }
-}
-
-const char* iconName(UINT flags) {
-  switch (flags & 0xF0u) {
-    case 0x10: return "error";
-    case 0x20: return "question";
-    case 0x30: return "warning";
-    case 0x40: return "information";
-    default: return "none";
   }
 }
 
@@ -92,9 +84,10 @@ CadHost::CadHost(CadhostOptions options, std::unique_ptr<Drawing> drawing, Scrip
 }
 
 CadHost::~CadHost() {
-  if (module_ != nullptr && moduleLoadedHere_) hvUnregisterModule(module_);
+  // A module loaded from a file stays loaded (see the header).
   if (registered_) {
     hvSetMessageBoxListener({});
+    hvSetMessageBoxEcho(true);
     dropQueuedMessageBoxAnswer();
     for (HMODULE m : hostModules_) hvUnregisterModule(m);
     if (window_ != nullptr) DestroyWindow(window_);
@@ -169,7 +162,8 @@ void CadHost::registerTables() {
             .boolean("word138", !options_.hideWord138)
             .boolean("floorLibrary", options_.floorLibrary)
             .boolean("descFormatter", options_.descFormatter));
-  hvSetMessageBoxEcho(options_.echoMessageBoxes);
+  // The host echoes the boxes itself, with their answers (onMessageBox).
+  hvSetMessageBoxEcho(false);
   hvSetMessageBoxListener([this](const HvMessageBoxRecord& record) { onMessageBox(record); });
 }
 
@@ -179,14 +173,25 @@ bool CadHost::loadModule(const std::string& path, std::string& error) {
     error = path + ": the module file does not exist";
     return false;
   }
-  HMODULE m = hvRegisterSharedObject(hvUtf8ToWide(path), path, {}, HvModuleLoad::now);
+  // One loaded by an earlier host of the process is taken up again.
+  const std::u16string file = hvUtf8ToWide(path);
+  HMODULE m = GetModuleHandleW(file.c_str());
+  if (m != nullptr) {
+    char16_t loadedFile[4096] = {};
+    const DWORD length = GetModuleFileNameW(m, loadedFile, 4096);
+    if (std::u16string_view(loadedFile, std::min<DWORD>(length, 4095)) != file) {
+      error = path + ": a module of that name is loaded from another file";
+      return false;
+    }
+  }
+  const bool loaded = m == nullptr;
+  if (loaded) m = hvRegisterSharedObject(file, path, {}, HvModuleLoad::now);
   if (m == nullptr) {
     error = path + ": the module does not load";
     return false;
   }
   module_ = m;
-  moduleLoadedHere_ = true;
-  write(JsonLine().text("kind", "module").text("event", "loaded").text("file", path));
+  write(JsonLine().text("kind", "module").text("event", loaded ? "loaded" : "taken up").text("file", path));
   if (CWinApp* app = AfxGetApp()) {
     const BOOL ok = app->InitInstance();
     write(JsonLine().text("kind", "module").text("event", "InitInstance").integer("answer", ok));
@@ -235,8 +240,10 @@ int CadHost::run() {
   return runFailed_ ? 1 : 0;
 }
 
+std::string CadHost::at(std::size_t line) const { return script_.name() + ":" + std::to_string(line) + ": "; }
+
 void CadHost::scriptError(const ScriptItem& item, const std::string& message) {
-  const std::string text = script_.name() + ":" + std::to_string(item.line) + ": " + message;
+  const std::string text = at(item.line) + message;
   std::fprintf(stderr, "cadhost: %s\n", text.c_str());
   write(JsonLine().text("kind", "script").integer("line", static_cast<std::int64_t>(item.line)).text("error", message));
   runFailed_ = true;
@@ -250,8 +257,15 @@ void CadHost::runCommand(std::size_t index, std::size_t blockEnd) {
     commandActive_ = true;
     commandFailed_ = false;
     rolledBack_ = false;
+    commandIndex_ = index;
+    reportedInput_ = SIZE_MAX;
     queueMessageBoxAnswer();
   }
+  dialogShows_ = 0;
+  lastSelectLine_ = 0;
+  lastSelectPrompt_.clear();
+  pendingPrompt_.clear();
+  outputPending_ = false;
   pendingSelect_ = nullptr;
   selection_.clear();
   selectionNext_ = 0;
@@ -261,8 +275,12 @@ void CadHost::runCommand(std::size_t index, std::size_t blockEnd) {
 
   FARPROC entry = module_ != nullptr ? GetProcAddress(module_, item.name.c_str()) : nullptr;
   if (entry == nullptr) {
-    scriptError(item, module_ == nullptr ? "no module is loaded to run command " + item.name
-                                         : "the module exports no command " + item.name);
+    std::string message = module_ == nullptr ? "no module is loaded to run command " + item.name
+                                             : "the module exports no command " + item.name;
+    std::string names;
+    for (const std::string& name : moduleCommandNames(options_.modulePath)) names += (names.empty() ? "" : ", ") + name;
+    if (module_ != nullptr && !names.empty()) message += "; its commands: " + names;
+    scriptError(item, message);
     finishCommand(item, false);
     return;
   }
@@ -281,6 +299,7 @@ void CadHost::finishCommand(const ScriptItem& item, bool started) {
     Drawing& d = *drawing_;
     if (d.transactionOpen() && options_.keepPartial) {
       d.commit();
+      changedSinceSave_ = changedSinceSave_ || outputPending_;
       fault("command " + item.name + " ended with an open transaction; its partial output was kept");
     } else if (d.endCommand()) {
       rolledBack_ = true;
@@ -293,13 +312,16 @@ void CadHost::finishCommand(const ScriptItem& item, bool started) {
       eraseMarks_.clear();
     }
   }
+  outputPending_ = false;
   std::size_t unusedFrom = 0;
   std::size_t unusedTo = 0;
+  std::size_t reported = SIZE_MAX;
   {
     std::lock_guard lock(inputMutex_);
     dropQueuedMessageBoxAnswer();
     unusedFrom = block_.position;
     unusedTo = block_.end;
+    reported = reportedInput_;
     block_ = {};
     commandActive_ = false;
   }
@@ -310,10 +332,13 @@ void CadHost::finishCommand(const ScriptItem& item, bool started) {
       write(JsonLine().text("kind", "script").integer("line", static_cast<std::int64_t>(unused.line)).text("skipped", unused.source));
       continue;
     }
-    std::string message = "input not used by command " + item.name + ": " + unused.source;
-    if (unused.kind == ScriptKind::Dialog) message += " (no scripted dialog asked for it)";
-    scriptError(unused, message);
     commandFailed_ = true;
+    // The line the command found in place of what it asked for is reported.
+    if (i == reported) continue;
+    std::string message = "input not used by command " + item.name + ": " + unused.source;
+    if (unused.kind == ScriptKind::Dialog)
+      message += dialogShows_ == 0 ? " (the command ended without showing a dialog)" : " (its dialog had ended)";
+    scriptError(unused, message);
   }
   pendingSelect_ = nullptr;
   selection_.clear();
@@ -321,7 +346,10 @@ void CadHost::finishCommand(const ScriptItem& item, bool started) {
   narrowArrays_.clear();
   realArrays_.clear();
   const bool failed = !started || commandFailed_ || rolledBack_;
-  if (failed) runFailed_ = true;
+  if (failed) {
+    runFailed_ = true;
+    failedSinceSave_.emplace_back(item.name, item.line);
+  }
   write(JsonLine()
             .text("kind", "command")
             .text("event", "end")
@@ -348,6 +376,7 @@ void CadHost::selectOutside(const ScriptItem& item) {
             .texts("handles", handleTexts(*drawing_, result.entities))
             .texts("notes", result.notes));
   selectionNotes(item, result.notes);
+  reportEmptySelection(item, result.entities);
   topSelections_.push_back({&item, std::move(result.entities)});
 }
 
@@ -390,6 +419,7 @@ bool CadHost::save(const ScriptItem& item) {
   for (RecordId id : drawing_->entitiesSection()) entities += drawing_->isLive(id) ? 1 : 0;
   std::printf("saved %s (%zu entities)\n", file.c_str(), entities);
   std::fflush(stdout);
+  reportSaveAfterFailures(item);
   write(JsonLine()
             .text("kind", "save")
             .integer("line", static_cast<std::int64_t>(item.line))
@@ -401,7 +431,7 @@ bool CadHost::save(const ScriptItem& item) {
 
 // ------------------------------------------------------------ script input
 
-const ScriptItem* CadHost::takeInput(ScriptKind kind, const char* requester) {
+const ScriptItem* CadHost::takeInput(ScriptKind kind, const char* requester, std::u16string_view prompt) {
   std::lock_guard lock(inputMutex_);
   const auto& items = script_.items();
   JsonLine line;
@@ -417,8 +447,69 @@ const ScriptItem* CadHost::takeInput(ScriptKind kind, const char* requester) {
     return item;
   }
   log_.write(line);
+  reportMissingInput(kind, requester, prompt);
   commandFailed_ = true;
   return nullptr;
+}
+
+void CadHost::reportMissingInput(ScriptKind kind, const char* requester, std::u16string_view prompt) {
+  const auto& items = script_.items();
+  const std::string what = inputRequestText(kind, requester, prompt);
+  if (!commandActive_) {
+    std::fprintf(stderr, "cadhost: the module asks for %s while no command runs\n", what.c_str());
+    return;
+  }
+  const ScriptItem& command = items[commandIndex_];
+  const std::string asker = (kind == ScriptKind::Dialog ? "the dialog of command " : "command ") + command.name;
+  std::string message;
+  if (block_.position >= block_.end) {
+    // After the block's last line (or the command's, for an empty block).
+    const std::size_t last = block_.end > commandIndex_ + 1 ? items[block_.end - 1].line : command.line;
+    message = at(last) + asker + " asks for " + what + ", but no line of the command's input block is left";
+    if (kind == ScriptKind::Dialog)
+      message += std::string(": the block has no `dialog end` for the dialog (") + dialogEndCodes +
+                 "), which ends as cancelled";
+  } else {
+    const ScriptItem& found = items[block_.position];
+    reportedInput_ = block_.position;
+    message = at(found.line) + asker + " asks for " + what + ", not for this line: " + found.source;
+    if (kind == ScriptKind::Select && lastSelectLine_ != 0)
+      message += "; line " + std::to_string(lastSelectLine_) + " answered the selection before it (\"" +
+                 utf16ToUtf8(lastSelectPrompt_) +
+                 "\"): each selection a command asks for is a select line of its own, in the order it asks "
+                 "(see cadhost --help)";
+    if (kind == ScriptKind::Dialog) message += "; the dialog ends as cancelled";
+  }
+  std::fprintf(stderr, "cadhost: %s\n", message.c_str());
+}
+
+void CadHost::reportEmptySelection(const ScriptItem& item, const std::vector<RecordId>& selected) {
+  if (!selected.empty() || item.select.emptyOk || item.select.mode == SelectSpec::Mode::Cancel ||
+      item.select.mode == SelectSpec::Mode::Fail)
+    return;
+  std::fprintf(stderr, "cadhost: %s%s selects nothing%s\n", at(item.line).c_str(), item.source.c_str(),
+               commandActive_ ? ": the command gets no selection (-5001); `empty-ok` at the line's end hands "
+                                "over an empty one"
+                              : "");
+}
+
+void CadHost::reportSaveAfterFailures(const ScriptItem& item) {
+  if (failedSinceSave_.empty()) {
+    changedSinceSave_ = false;
+    return;
+  }
+  std::string commands;
+  for (const auto& [name, line] : failedSinceSave_)
+    commands += (commands.empty() ? "" : ", ") + name + " (line " + std::to_string(line) + ")";
+  const char* plural = failedSinceSave_.size() > 1 ? "s" : "";
+  if (changedSinceSave_)
+    std::fprintf(stderr, "cadhost: %sthe drawing is saved after the failed command%s %s, with the output committed "
+                 "before\n", at(item.line).c_str(), plural, commands.c_str());
+  else
+    std::fprintf(stderr, "cadhost: %sthe drawing is saved unchanged: the command%s %s failed and drew nothing\n",
+                 at(item.line).c_str(), plural, commands.c_str());
+  failedSinceSave_.clear();
+  changedSinceSave_ = false;
 }
 
 void CadHost::queueMessageBoxAnswer() {
@@ -438,22 +529,27 @@ void CadHost::dropQueuedMessageBoxAnswer() {
 void CadHost::onMessageBox(const HvMessageBoxRecord& record) {
   JsonLine line;
   line.text("kind", "msgbox")
-      .text("icon", iconName(record.flags))
+      .text("icon", messageBoxIconName(record.flags))
       .integer("flags", record.flags)
       .text("caption", record.caption)
       .text("text", record.text)
       .integer("answer", record.answer);
+  std::string answeredBy = "by default";
   {
     std::lock_guard lock(inputMutex_);
     if (answerQueued_) {
       // The box took the answer of the msgbox line at the input position.
       answerQueued_ = false;
-      line.integer("line", static_cast<std::int64_t>(script_.items()[block_.position].line));
+      const std::size_t answering = script_.items()[block_.position].line;
+      line.integer("line", static_cast<std::int64_t>(answering));
+      answeredBy = "line " + std::to_string(answering);
       ++block_.position;
       queueMessageBoxAnswer();
     }
   }
   log_.write(line);
+  if (options_.echoMessageBoxes)
+    std::fprintf(stderr, "cadhost: %s\n", messageBoxEcho(record, answeredBy).c_str());
 }
 
 // ------------------------------------------------------------ selection
@@ -467,13 +563,20 @@ int CadHost::selectionRequest(int word, const char* prompt, int mode, int filter
     return hostStatus::error;
   }
   const ScriptItem* item = nullptr;
+  const std::u16string shown = narrowToWide(prompt);
+  const char* requester = word == 37 ? "word 37" : "word 138";
   if (promptCall) {
     pendingSelect_ = nullptr;
-    item = takeInput(ScriptKind::Select, word == 37 ? "word 37" : "word 138");
+    item = takeInput(ScriptKind::Select, requester, shown);
   } else {
-    item = pendingSelect_ != nullptr ? pendingSelect_ : takeInput(ScriptKind::Select, word == 37 ? "word 37" : "word 138");
+    item = pendingSelect_ != nullptr ? pendingSelect_ : takeInput(ScriptKind::Select, requester, shown);
     pendingSelect_ = nullptr;
   }
+  if (item != nullptr && item->line != lastSelectLine_) {
+    lastSelectLine_ = item->line;
+    lastSelectPrompt_ = shown.empty() ? pendingPrompt_ : shown;
+  }
+  if (promptCall) pendingPrompt_ = shown;
   int answer = hostStatus::normal;
   if (item == nullptr) {
     answer = hostStatus::error;
@@ -491,6 +594,7 @@ int CadHost::selectionRequest(int word, const char* prompt, int mode, int filter
       selectionNext_ = 0;
       line.texts("selected", handleTexts(*drawing_, selection_)).texts("notes", result.notes);
       selectionNotes(*item, result.notes);
+      reportEmptySelection(*item, selection_);
       if (selection_.empty() && !item->select.emptyOk) answer = hostStatus::error;
     }
   }
@@ -534,10 +638,13 @@ void CadHost::endOutput(std::uint32_t code) {
       if (id != kNoRecord && !drawing_->isLive(id)) erased.push_back(utf16ToUtf8(handleText(h)));
     }
     eraseMarks_.clear();
+    changedSinceSave_ = changedSinceSave_ || outputPending_ || !erased.empty();
+    outputPending_ = false;
     line.text("result", open ? "committed" : "end of command").texts("erased", erased);
   } else if (open) {
     drawing_->rollback();
     eraseMarks_.clear();
+    outputPending_ = false;
     rolledBack_ = true;
     line.text("result", "rolled back");
   } else {
@@ -582,6 +689,9 @@ int CadHost::makeEntity(const resbuf* list) {
     if (!result.ok()) line.text("error", result.message);
     else if (!open) line.boolean("outsideTransaction", true);
     if (result.ok()) answer = hostStatus::normal;
+    if (result.status == MakeStatus::Made || result.status == MakeStatus::Updated ||
+        result.status == MakeStatus::Pending)
+      (open ? outputPending_ : changedSinceSave_) = true;
   }
   write(line.integer("answer", answer));
   return answer;
@@ -609,6 +719,7 @@ void CadHost::handOver(const char16_t* const* handles, int count, int flag) {
       drawing_->markErase(id);
     } else if (options_.handOver == HandOverMode::Immediate) {
       drawing_->erase(id);
+      changedSinceSave_ = true;
     }
   }
   write(line.integer("count", count).integer("flag", flag).text("mode", mode).texts("handles", given).texts("notSelectable", unknown));
@@ -643,6 +754,10 @@ const double* CadHost::keepReals(int key, std::vector<double> values) {
 int CadHost::runScriptedDialog(const char16_t* name, HvDialogDriverProc driver, void* context) {
   const std::u16string dialogName = name ? name : u"";
   write(JsonLine().text("kind", "dialog").text("event", "open").text("name", dialogName));
+  ++dialogShows_;
+  // A refused step ends the show as cancelled: what it would have drawn is
+  // not what the script says. The steps after it are still taken.
+  std::size_t refusedLine = 0;
   // Each step takes one input line, so the loop ends with the block.
   for (;;) {
     const ScriptItem* item = takeInput(ScriptKind::Dialog, "dialog");
@@ -683,13 +798,26 @@ int CadHost::runScriptedDialog(const char16_t* name, HvDialogDriverProc driver, 
         .integer("status", status);
     if (!reply.empty()) stepLine.text("reply", reply);
     write(stepLine);
-    if (status != hostStatus::normal)
-      fault(script_.name() + ":" + std::to_string(item->line) + ": the dialog did not take the step: " + item->source);
+    if (status != hostStatus::normal) {
+      fault(at(item->line) + "the dialog did not take the step: " + item->source +
+            (reply.empty() ? std::string() : ": " + utf16ToUtf8(reply)));
+      if (refusedLine == 0) refusedLine = item->line;
+    }
     // An end the dialog refuses (a join of zones it cannot join) leaves it
     // open: the next dialog line goes on.
     if (s.kind == DialogStepSpec::Kind::End && status == hostStatus::normal) {
-      write(JsonLine().text("kind", "dialog").text("event", "end").text("name", dialogName).integer("code", s.endCode));
-      return s.endCode;
+      JsonLine end;
+      end.text("kind", "dialog").text("event", "end").text("name", dialogName);
+      int code = s.endCode;
+      if (refusedLine != 0 && code != IDCANCEL) {
+        code = IDCANCEL;
+        end.integer("refusedStep", static_cast<std::int64_t>(refusedLine));
+        std::fprintf(stderr,
+                     "cadhost: %sthe dialog ends as cancelled, not with `%s`: it refused the step at line %zu\n",
+                     at(item->line).c_str(), item->source.c_str(), refusedLine);
+      }
+      write(end.integer("code", code));
+      return code;
     }
   }
 }

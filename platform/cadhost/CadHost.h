@@ -12,15 +12,30 @@
 //
 // Everything runs on the command thread, except the "GetExport2D" lookup,
 // word 33 and the log, which any thread may use.
+//
+// What makes a run fail is also said on standard error (RunReport.h): the
+// input a command asks for when the script has none for it, a selection that
+// selects nothing, a dialog step refused with the dialog's reason, a save
+// after a failed command; message boxes are echoed there as they are shown
+// unless --quiet.
+//
+// A module loaded from a file stays loaded until the process exits, as in a
+// host that never unloads a module it loaded: its static objects and its
+// thread-local state live as long as the process (closing it while its
+// thread-local blocks are registered leaves the main thread a stale slot,
+// which the leak check at exit reads). A later host of the process takes it
+// up again.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
+#include <cstddef>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/cadhost/BlockWalk.h"
@@ -52,8 +67,9 @@ class CadHost {
   // Registers the host's modules and the message-box listener; throws
   // std::runtime_error when a module of those names is registered already.
   void registerTables();
-  // Loads the module file and calls its application's InitInstance. False
-  // with a message when the file does not load.
+  // Loads the module file (or takes up the one an earlier host loaded) and
+  // calls its application's InitInstance. False with a message when the file
+  // does not load.
   bool loadModule(const std::string& path, std::string& error);
   // Uses a module registered in-process (tests).
   void useModule(HMODULE module) { module_ = module; }
@@ -95,9 +111,10 @@ class CadHost {
 
   // ---- Script input of the running command
   // The next line of the command's input block when it is of `kind`; else
-  // logs "script exhausted" or "script mismatch" (naming `requester`), counts
+  // logs "script exhausted" or "script mismatch" (naming `requester`), says
+  // on standard error what was asked for (with the `prompt` shown), counts
   // the command as failed and answers null.
-  const ScriptItem* takeInput(ScriptKind kind, const char* requester);
+  const ScriptItem* takeInput(ScriptKind kind, const char* requester, std::u16string_view prompt = {});
 
   // ---- Selection (words 37/138, 112/167)
   int selectionRequest(int word, const char* prompt, int mode, int filter);
@@ -143,6 +160,15 @@ class CadHost {
   // fails the running command, or the run.
   void selectionNotes(const ScriptItem& item, const std::vector<std::string>& notes);
   void scriptError(const ScriptItem& item, const std::string& message);
+  // "script:line: " for a line of the script.
+  std::string at(std::size_t line) const;
+  // Says on standard error what the running command asked for that the
+  // script does not give; the caller holds inputMutex_.
+  void reportMissingInput(ScriptKind kind, const char* requester, std::u16string_view prompt);
+  // Says that a selection selects nothing, unless the line allows it.
+  void reportEmptySelection(const ScriptItem& item, const std::vector<RecordId>& selected);
+  // Says that the save follows failed commands, and whether their output is in it.
+  void reportSaveAfterFailures(const ScriptItem& item);
 
   void onMessageBox(const HvMessageBoxRecord& record);
   // Queues the answer of the next input line when it is a msgbox line; the
@@ -163,7 +189,6 @@ class CadHost {
   std::u16string allUsersFolder_;
   std::vector<HMODULE> hostModules_;
   HMODULE module_ = nullptr;
-  bool moduleLoadedHere_ = false;
   bool registered_ = false;
   BlockWalk blockWalk_;
   std::unique_ptr<qevDatabase::ProductDatabases> products_;  // word 51; null: none
@@ -176,6 +201,20 @@ class CadHost {
   bool commandActive_ = false;
   bool commandFailed_ = false;
   bool runFailed_ = false;
+  std::size_t commandIndex_ = 0;        // the running command's line among the items
+  std::size_t reportedInput_ = SIZE_MAX;  // a block line reported already as not what was asked
+  int dialogShows_ = 0;                 // scripted dialogs shown in the running command
+
+  // The selection taken last in the running command: its line and prompt.
+  std::size_t lastSelectLine_ = 0;
+  std::u16string lastSelectPrompt_;
+  std::u16string pendingPrompt_;
+
+  // What the next save says: the commands that failed since the last save
+  // (name, line), and whether output was committed since then.
+  std::vector<std::pair<std::string, std::size_t>> failedSinceSave_;
+  bool changedSinceSave_ = false;
+  bool outputPending_ = false;  // entities made or updated in the open transaction
 
   // Selection state of the running command.
   const ScriptItem* pendingSelect_ = nullptr;

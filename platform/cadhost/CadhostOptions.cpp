@@ -1,6 +1,7 @@
 #include "platform/cadhost/CadhostOptions.h"
 
 #include <filesystem>
+#include <string_view>
 
 #include "platform/cadhost/DxfNumber.h"
 #include "platform/cadhost/SaveTarget.h"
@@ -64,7 +65,10 @@ std::string usageText(const std::string& defaultModule, const std::string& defau
          "script's lines in order and exits 0 when every line did what it says; 1\n"
          "when a command failed or was rolled back, a selection named a handle that\n"
          "selects nothing or a save failed (a failed save also ends the run); 2 on\n"
-         "unusable arguments, an unreadable drawing or a malformed script.\n"
+         "unusable arguments, an unreadable drawing or a malformed script. Why a\n"
+         "line did not do what it says is said on standard error, and every message\n"
+         "box the module shows is echoed there with its answer (unless --quiet). The\n"
+         "module's own messages, prompts and texts are in Czech.\n"
          "\n"
          "Options:\n"
          "  --host-dir DIR        the host's data folder (default: " + defaultHostDir + ")\n"
@@ -74,7 +78,8 @@ std::string usageText(const std::string& defaultModule, const std::string& defau
          "  --out-dir DIR         the folder of relative `save` files, which must exist\n"
          "                        (default: the working folder)\n"
          "  --unit-factor N       drawing units per metre (default: from $INSUNITS, else 1000)\n"
-         "  --scale X             the drawing scale (word 32, default 1)\n"
+         "  --scale X             the drawing scale (word 32, default 1): the module sizes\n"
+         "                        the texts and labels it draws for it\n"
          "  --anno-scale X        the annotation scale (word 216, default 1)\n"
          "  --ucs OX,OY,DX,DY     the user coordinate system (default: $UCSORG, $UCSXDIR)\n"
          "  --142=deferred|log|immediate\n"
@@ -92,7 +97,8 @@ std::string usageText(const std::string& defaultModule, const std::string& defau
          "  --products FILE|none  the product records that word 51 serves (default:\n"
          "                        <host-dir>/Dat/QevProducts.dat when present; 'none': no\n"
          "                        databases); a malformed file ends the run with exit 2\n"
-         "  --quiet               no message-box echo on standard error\n"
+         "  --quiet               no message-box echo on standard error (the reasons of\n"
+         "                        failed lines are still printed)\n"
          "  --help                this text\n"
          "\n"
          "Log lines: {\"kind\":\"word\",\"word\":N,...,\"answer\":...} for each call of the\n"
@@ -114,8 +120,12 @@ ParsedArguments parseArguments(int argc, const char* const* argv, const std::str
   o.modulePath = defaultModule;
   o.hostDir = defaultHostDir;
   std::vector<std::string> files;
+  // With --help anywhere, the help is shown for the module the arguments name.
+  bool help = false;
+  for (int i = 1; i < argc; ++i)
+    help = help || std::string_view(argv[i]) == "--help" || std::string_view(argv[i]) == "-h";
   auto fail = [&](std::string message) {
-    parsed.outcome = ParsedArguments::Outcome::Error;
+    parsed.outcome = help ? ParsedArguments::Outcome::Help : ParsedArguments::Outcome::Error;
     parsed.message = std::move(message);
     return parsed;
   };
@@ -128,8 +138,7 @@ ParsedArguments parseArguments(int argc, const char* const* argv, const std::str
     };
     std::string v;
     if (arg == "--help" || arg == "-h") {
-      parsed.outcome = ParsedArguments::Outcome::Help;
-      return parsed;
+      continue;
     } else if (arg == "--host-dir" || arg == "--module" || arg == "--log" || arg == "--out-dir") {
       if (!value(v)) return fail(arg + " needs a value");
       (arg == "--host-dir" ? o.hostDir : arg == "--module" ? o.modulePath : arg == "--log" ? o.logPath : o.outDir) = v;
@@ -174,6 +183,11 @@ ParsedArguments parseArguments(int argc, const char* const* argv, const std::str
     } else {
       files.push_back(arg);
     }
+  }
+  if (help) {
+    parsed.outcome = ParsedArguments::Outcome::Help;
+    if (!o.modulePath.empty()) o.modulePath = absolute(o.modulePath);
+    return parsed;
   }
   if (files.size() != 2) return fail("expected a drawing and a script (see --help)");
   o.drawingPath = files[0];

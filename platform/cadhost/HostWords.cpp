@@ -275,7 +275,7 @@ int scriptedInput(int word, const char16_t* prompt, ScriptKind kind, Apply apply
     host().write(line.integer("answer", hostStatus::error));
     return hostStatus::error;
   }
-  const ScriptItem* item = host().takeInput(kind, requester.c_str());
+  const ScriptItem* item = host().takeInput(kind, requester.c_str(), wide(prompt));
   int answer = hostStatus::error;
   if (item != nullptr) {
     line.integer("line", static_cast<std::int64_t>(item->line));
@@ -356,7 +356,7 @@ int word127(const char16_t* prompt, const HostKeywordList* keywords, int* index,
     host().write(line.text("error", problem).integer("answer", hostStatus::error));
     return hostStatus::error;
   }
-  const ScriptItem* item = host().takeInput(ScriptKind::Keyword, "word 127");
+  const ScriptItem* item = host().takeInput(ScriptKind::Keyword, "word 127", shown);
   int answer = hostStatus::error;
   if (item != nullptr) {
     line.integer("line", static_cast<std::int64_t>(item->line));

@@ -9,6 +9,7 @@
 #include "platform/cadhost/CadHost.h"
 #include "platform/cadhost/CadhostOptions.h"
 #include "platform/cadhost/DxfReader.h"
+#include "platform/cadhost/ModuleCommands.h"
 #include "platform/cadhost/Script.h"
 
 #ifndef CADHOST_DEFAULT_MODULE
@@ -25,6 +26,7 @@ int main(int argc, char** argv) {
   ParsedArguments parsed = parseArguments(argc, argv, defaultModule, defaultHostDir);
   if (parsed.outcome == ParsedArguments::Outcome::Help) {
     std::fputs(usageText(defaultModule, defaultHostDir).c_str(), stdout);
+    std::fputs(("\n" + moduleCommandsHelp(parsed.options.modulePath)).c_str(), stdout);
     return 0;
   }
   if (parsed.outcome == ParsedArguments::Outcome::Error) {

@@ -112,6 +112,90 @@ TEST_F(CircuitPath, AShortBendAtEitherEndGivesWayToTheStraightRun) {
   EXPECT_TRUE(near(kept.startPoint(), {0, 5000}) && near(kept.endPoint(), {8000, 5000}));
 }
 
+// A drawn lead as the output draws it: from the manifold at (1000, -2000)
+// up to (1000, -rise), then at `angle` from the wall's normal to the wall
+// y = 0 of the room, where it turns into the room at 45 degrees; every
+// corner rounded with radius 50 between the pieces' tangent points.
+XtGeCompositeCurve2d drawnLead(double angle, double rise) {
+  const double r = 50.0;
+  const double wallX = 1000 + rise * std::tan(angle);
+  const XtGePoint2d corners[] = {{1000, -2000}, {1000, -rise}, {wallX, 0}, {wallX + 300, 300}};
+  std::vector<std::unique_ptr<XtGeCurve2d>> pieces;
+  XtGePoint2d at = corners[0];
+  for (std::size_t i = 1; i + 1 < std::size(corners); ++i) {
+    const XtGeVector2d u = (corners[i] - corners[i - 1]).normal(), v = (corners[i + 1] - corners[i]).normal();
+    const double turn = std::atan2(u.x * v.y - u.y * v.x, u.x * v.x + u.y * v.y);
+    if (std::abs(turn) < 1e-9) continue;
+    const double t = r * std::tan(std::abs(turn) / 2);
+    pieces.push_back(std::make_unique<XtGeLineSeg2d>(at, corners[i] - u * t));
+    pieces.push_back(std::make_unique<XtGeCircArc2d>(corners[i] - u * t, corners[i] + v * t, std::tan(turn / 4)));
+    at = corners[i] + v * t;
+  }
+  pieces.push_back(std::make_unique<XtGeLineSeg2d>(at, corners[std::size(corners) - 1]));
+  return XtGeCompositeCurve2d(std::move(pieces));
+}
+
+// Where the bend that starts below the wall y = 0 and ends above it crosses it.
+XtGePoint2d wallCrossing(const XtGeCompositeCurve2d& lead) {
+  for (int i = 0; i < lead.numCurves(); ++i) {
+    const XtGeCurve2d& piece = *lead.curveAt(i);
+    XtGeInterval range;
+    piece.getInterval(range);
+    double lo = range.lowerBound(), hi = range.upperBound();
+    if (piece.type() != XtGe::kCircArc2d || !(piece.evalPoint(lo).y < 0 && piece.evalPoint(hi).y > 0)) continue;
+    for (int step = 0; step < 100; ++step) (piece.evalPoint((lo + hi) / 2).y < 0 ? lo : hi) = (lo + hi) / 2;
+    return piece.evalPoint(lo);
+  }
+  return {1000, 0};  // no bend at the wall: the lead runs straight into it
+}
+
+TEST_F(CircuitPath, ALeadTrimmedAtTheWallComesBackAsLaidWhateverItsAngleAndLastPiece) {
+  for (const double rise : {150.0, 500.0}) {
+    for (const double degrees : {0.0, 20.0, 37.5, 60.0, 75.0}) {
+      SCOPED_TRACE(testing::Message() << degrees << " degrees, last piece " << rise << " high");
+      const double angle = degrees * kPi / 180;
+      const XtGePoint2d wall(1000 + rise * std::tan(angle), 0);
+      const XtGeCompositeCurve2d drawn = drawnLead(angle, rise);
+      const XtGePoint2d p0 = wallCrossing(drawn);
+      // From the manifold to the wall, and the same lead drawn the other
+      // way: the lead as it was laid, its corners sharp, its last piece
+      // running on to the wall in one piece.
+      std::vector<XtGePoint2d> laid = {{1000, -2000}, {1000, -rise}, wall};
+      if (degrees == 0.0) laid.erase(laid.begin() + 1);
+      CFloorHeatingPolyLine out(drawn, 2);
+      ASSERT_TRUE(out.trimLeadAtWall({1000, -2000}, p0, false, 50.0, room));
+      CFloorHeatingPolyLine back(drawn, 2);
+      back.reverse();
+      ASSERT_TRUE(back.trimLeadAtWall(p0, {1000, -2000}, true, 50.0, room));
+      for (const CFloorHeatingPolyLine* lead : {&out, &back}) {
+        ASSERT_EQ(lead->vertices().length(), static_cast<int>(laid.size()));
+        for (std::size_t i = 0; i < laid.size(); ++i)
+          EXPECT_TRUE(near(lead->vertices()[static_cast<int>(lead == &back ? laid.size() - 1 - i : i)], laid[i], 1e-6));
+        EXPECT_TRUE(endsInStep(*lead));
+      }
+      // Another bend radius than the one the corners were rounded with
+      // leaves them rounded.
+      CFloorHeatingPolyLine other(drawn, 2);
+      ASSERT_TRUE(other.trimLeadAtWall({1000, -2000}, p0, false, 40.0, room));
+      EXPECT_EQ(other.vertices().length(), degrees == 0.0 ? 2 : 4);
+      EXPECT_TRUE(near(other.endPoint(), wall, 1e-6));
+    }
+  }
+
+  // A lead drawn straight into its wall (no bend) ends there as it was; a
+  // bend whose wall lies far beyond it (more than half its turn) stays.
+  CFloorHeatingPolyLine straight(composite({1000, -2000}, {{{1000, 0}}, {{1000, 500}}}), 2);
+  ASSERT_TRUE(straight.trimLeadAtWall({1000, -2000}, {1000, 0}, false, 50.0, room));
+  EXPECT_TRUE(straight.composite().numCurves() == 1 && near(straight.endPoint(), {1000, 0}));
+  CFloorHeatingPolyLine bent(composite({1000, -2000}, {{{1000, -50}}, {{1050, 0}, std::tan(-kPi / 8)}}), 2);
+  CFHBoundLoop beyond;
+  beyond.append(rectangle(900, 1000, 3000, 3000));
+  ASSERT_TRUE(bent.trimLeadAtWall({1000, -2000}, {1050, 0}, false, 50.0, beyond));
+  EXPECT_TRUE(bent.composite().numCurves() == 2 && near(bent.endPoint(), {1050, 0}));
+  EXPECT_FALSE(bent.trimLeadAtWall({1050, 0}, {1000, -2000}, false, 50.0, beyond)) << "start after end";
+  EXPECT_TRUE(near(bent.startPoint(), {1000, -2000}) && near(bent.endPoint(), {1050, 0}));
+}
+
 TEST_F(CircuitPath, ConnectionPointsMoveOffCornersAlongALongSide) {
   EXPECT_NEAR(angleBetweenVectors({1, 0}, {0, 1}, true), kPi / 2, 1e-12);
   EXPECT_NEAR(angleBetweenVectors({1, 0}, {0, 1}, false), 3 * kPi / 2, 1e-12);

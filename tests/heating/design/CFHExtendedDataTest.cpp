@@ -5,7 +5,9 @@
 // drawn designs (design_dxf_check.py).
 #include "heating/design/CFHCircuit.h"
 #include "heating/design/CFHExtendedData.h"
+#include "heating/design/DoubleArrayText.h"
 
+#include "heating/curves/PointFormat.h"
 #include "heating/curves/VariantValue.h"
 
 #include "tests/heating/curves/DecimalCommaLocale.h"
@@ -56,11 +58,18 @@ TEST(ExtendedData, ValueRulesWriteTheCLocaleFormsAndZeroForNonFiniteValues) {
         formatRealValue(kNaN, -1), formatVarValue(emptyValue(), 3), formatVarValue(valueOf(kNaN), 2),
         formatVarValue(valueOf(0.163178), 4), formatVarValue(valueOf(146.078099), 3, kPerMinute),
         formatPercentValue(valueOf(10.390308), valueOf(2.5)), formatPercentValue(valueOf(10.39), valueOf(0.0)),
-        formatPercentValue(emptyValue(), valueOf(2.5))};
+        formatPercentValue(emptyValue(), valueOf(2.5)), formatPercentValue(valueOf(1.0), emptyValue()),
+        formatPercentValue(valueOf(kNaN), valueOf(2.5)), formatPercentValue(valueOf(-1.0), valueOf(-0.0)),
+        formatPercentValue(valueOf(1e307), valueOf(0.5)), formatPoint({kNaN, -kInf}), formatPoint({-0.004, -0.006}),
+        std::u16string(doubleArrayToText(std::vector<double>{1.5, kNaN, kInf}).view())};
   };
+  // Whatever is empty or not finite is written "0": a quotient by 0 or by
+  // an empty divisor, one that overflows, a point's and a list's numbers;
+  // a point's coordinate that rounds to 0 has no sign.
   const std::vector<std::u16string> want = {u"-1",    u"1",      u"0",   u"1.235", u"4176.00", u"200.000000",
                                             u"0",     u"0",      u"0",   u"0",     u"0.1632",  u"2.435",
-                                            u"416",   u"inf",    u"0"};
+                                            u"416",   u"0",      u"0",   u"0",     u"0",       u"0",
+                                            u"0",     u"(0.00|0.00|0.00)", u"(0.00|-0.01|0.00)", u"[1.500000|0|0]"};
   EXPECT_EQ(rules(), want);
   DecimalCommaLocale comma;
   if (!comma.active()) GTEST_SKIP() << "no locale with a decimal comma can be made here";

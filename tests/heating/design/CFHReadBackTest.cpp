@@ -88,6 +88,46 @@ TEST_F(ReadBack, ValuesThatAreNoFiniteNumbersReadZero) {
   }
 }
 
+// The value of a key of a built record chain; "<missing>" without it.
+std::u16string valueIn(const resbuf* chain, std::u16string_view key) {
+  for (const resbuf* node = chain; node != nullptr && node->next != nullptr; node = node->next)
+    if (node->code == 1000 && node->value.str != nullptr && key == node->value.str) return node->next->value.str;
+  return u"<missing>";
+}
+
+TEST_F(ReadBack, AZoneWithoutACircuitComesBackAsTheDesignDrewIt) {
+  // Results the var rules wrote empty ("0") stay empty; written ones stay valid.
+  const IO::RecordPtr values = record(u"TPV1000-0001", {{u"E", u"0"}, {u"Z", u"0.000"}, {u"V", u"12.5"}});
+  EXPECT_EQ(tagValue(*values, u"E")->vt, VT_EMPTY);
+  EXPECT_TRUE(tagValue(*values, u"Z")->vt == VT_R8 && tagValue(*values, u"Z")->dblVal == 0.0);
+  EXPECT_EQ(tagValue(*values, u"V")->dblVal, 12.5);
+  EXPECT_FALSE(tagValue(*values, u"missing").has_value());
+
+  // The design never calculates a zone no circuit reaches: its results are
+  // empty, its areas and lengths 0. A label an older edit damaged gives it a
+  // loop (SP / l) it never had; the edit's recalculation takes it away.
+  const Keys drawn = {{u"_PT_ZONA_CISLO", u"2"},        {u"_PT_ZONA_C_OKRUHU", u"-1"}, {u"_PT_ZONA_SP", u"0.000"},
+                      {u"_PT_ZONA_OP", u"0.000"},       {u"_PT_ZONA_L_ROZTEC", u"0.200"}, {u"_PT_ZONA_TM", u"0"},
+                      {u"_PT_ZONA_LA", u"0"},           {u"_PT_ZONA_M", u"0"},         {u"_PT_ZONA_QPC", u"0"},
+                      {u"_PT_ZONA_SCELK", u"0"},        {u"_PT_ZONA_L_DELKA", u"29.008"},
+                      {u"_PT_ZONA_LH_DELKA", u"29.008"}, {u"_PT_ZONA_LP_DELKA", u"0.000"}};
+  CFHZoneEntry& bare = *model.addZone(2);
+  boundaries.push_back(record(u"TPV2000-0001", {{u"_PT_ZONA_CISLO", u"2"}}, kRoom));
+  const IO::RecordPtr label = record(u"TPV1000-0001", drawn);
+  ASSERT_TRUE(IO::readZoneFields(bare, boundaries.back().get(), label.get()));
+  model.recalculateZones();
+  const ownedChain written = bare.buildLabelData(model.pipeNetwork());
+  const std::pair<std::u16string_view, std::u16string_view> wanted[] = {
+      {u"_PT_ZONA_SP", u"0.000"},       {u"_PT_ZONA_TM", u"0"},         {u"_PT_ZONA_LA", u"0"},
+      {u"_PT_ZONA_M", u"0"},            {u"_PT_ZONA_QPC", u"0"},        {u"_PT_ZONA_SCELK", u"0"},
+      {u"_PT_ZONA_L_DELKA", u"0.000"},  {u"_PT_ZONA_LH_DELKA", u"0.000"}, {u"_PT_ZONA_LP_DELKA", u"0.000"},
+      {u"_PT_ZONA_PERCENT_T", u"0"},    {u"_PT_ZONA_PERCENT_Q", u"0"},  {u"PRCD", u"0.000"},
+      {u"PRCP", u"0.000"}};
+  for (const auto& [key, value] : wanted)
+    EXPECT_EQ(valueIn(written.get(), key), value) << std::string(key.begin(), key.end());
+  EXPECT_GT(bare.calc.area, 11.9) << "the gross area still follows the outline";
+}
+
 TEST_F(ReadBack, ZonesAreGroupedByTheCircuitOfTheirLastLabel) {
   const struct {
     std::vector<std::pair<const char16_t*, const char16_t*>> labels;  // zone, circuit (null: no key)

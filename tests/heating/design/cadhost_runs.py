@@ -13,11 +13,11 @@ class CadhostRuns:
         self.cadhost, self.module, self.examples, self.folders = cadhost, module, examples, folders
         self.host = os.path.join(examples, "host")
 
-    def run(self, name, drawing, lines, *options, script=None, saved="out.dxf"):
+    def run(self, name, drawing, lines, *options, script=None, saved="out.dxf", quiet=True):
         """cadhost on the drawing (a path, or a name in the examples folder)
         with a script of `lines` that ends by saving `saved`, or with the
-        script file given: (exit code, stderr, log records, the saved
-        drawing's path)."""
+        script file given, with --quiet unless told: (exit code, stderr, log
+        records, the saved drawing's path)."""
         work = self.folders.new(name)
         if script is None:
             script = os.path.join(work, "run.script")
@@ -25,7 +25,8 @@ class CadhostRuns:
                 f.write("".join(line + "\n" for line in lines + ["end", "save " + saved]))
         log_path = os.path.join(work, "log.jsonl")
         done = subprocess.run([self.cadhost, "--module", self.module, "--host-dir", self.host, "--log", log_path,
-                               "--out-dir", work, "--quiet", *options, os.path.join(self.examples, drawing), script],
+                               "--out-dir", work, *(["--quiet"] if quiet else []), *options,
+                               os.path.join(self.examples, drawing), script],
                               capture_output=True, text=True, timeout=600)
         with open(log_path, encoding="utf-8") as f:
             records = [json.loads(line) for line in f]

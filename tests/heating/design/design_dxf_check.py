@@ -11,7 +11,8 @@ entities of `left` (handles an edit left as drawn) may point to the manifold
 that no longer lists them.
 
 What a sound design is:
-- ezdxf's audit finds no error; the application names are registered;
+- ezdxf's audit finds no error; the application names are registered; no
+  value anywhere in the file is "nan" or "inf" (or holds one);
 - one manifold block lists, in "VE2R_ASSOC", every entity the output wrote,
   in creation order: per circuit its supply and return polylines, its zones'
   border hatches and border-width dimensions; the manifold label; per zone
@@ -49,9 +50,9 @@ _NUMBER = {
     "var2": r"-?\d+\.\d{2}|0",
     "var3": r"-?\d+\.\d{3}|0",
     "var4": r"-?\d+\.\d{4}|0",
-    "percent": r"-?\d+|-?inf|-?nan",
+    "percent": r"-?\d+",
     "point": r"\(-?\d+\.\d{2}\|-?\d+\.\d{2}\|0\.00\)",
-    "list": r"\[((-?\d+\.\d{6})(\|-?\d+\.\d{6})*)?\]",
+    "list": r"\[((-?\d+\.\d{6}|0)(\|(-?\d+\.\d{6}|0))*)?\]",
     "text": r"(?s).*",
     "XPP": r"XPP",
 }
@@ -130,6 +131,8 @@ RECORDS = {
 CREATION_ORDER = re.compile(r"^(?:P+R+H*D*)+M(?:Z(?:BN)?O)+C+$")
 
 HATCH_LAYER = "T-podlahove_vytapeni"
+# A number no reader of the drawing can parse, alone or within a value.
+NOT_A_NUMBER = re.compile(r"(?i)(?<![a-z])[-+]?(nan|inf)(?![a-z])")
 DSTYLE = [(1000, "DSTYLE"), (1002, "{"), (1070, 42), (1040, 0.0), (1070, 44), (1040, 0.0), (1002, "}")]
 
 
@@ -212,6 +215,10 @@ def check_design(path, input_path=None, annotative=None, complete=True, fresh=Tr
     def fail(message):
         failures.append(message)
 
+    with open(path, encoding="latin-1") as f:
+        for n, line in enumerate(f, start=1):
+            if NOT_A_NUMBER.search(line):
+                fail(f"line {n} holds a value that is no number: {line.strip()!r}")
     doc = ezdxf.readfile(path)
     auditor = doc.audit()
     for error in auditor.errors:

@@ -173,7 +173,7 @@ def slanted(doc, msp):
 
 ANGLED = designed("angled", variant("angled", os.path.join(EXAMPLES, "minimal.dxf"), slanted))
 rc, err, log, saved = edit("angled", ANGLED)
-redrawn("angled", ANGLED, saved, rc, log, angled=["2"])
+redrawn("angled", ANGLED, saved, rc, log)
 
 # ---- Circuits left as drawn beside an edited one ------------------------------------------------------
 ALL = listed(SQUARE_DESIGN)

@@ -1,6 +1,7 @@
 // The main dialog's settings: each key reaches its setter on its target, and
 // a key, target or value the dialog cannot take changes nothing.
 #include "heating/dialogs/DialogSettings.h"
+#include "heating/dialogs/NearestKey.h"
 
 #include "heating/design/CFHCircuit.h"
 #include "heating/design/CFHModel.h"
@@ -80,13 +81,16 @@ TEST_F(DialogSettings, WithoutATargetEveryZoneOrCircuitTakesIt) {
   EXPECT_EQ(circuit(2).calc.t1, 42.0);
 }
 
+// One setting as a dialog step gives it.
+struct SettingStep {
+  const char16_t* key;
+  const char16_t* value;
+  HvDialogTarget target;
+  int number;
+};
+
 TEST_F(DialogSettings, WhatCannotBeReadOrFoundChangesNothing) {
-  const struct {
-    const char16_t* key;
-    const char16_t* value;
-    HvDialogTarget target;
-    int number;
-  } refused[] = {
+  const SettingStep refused[] = {
       {u"NO_SUCH_KEY", u"1", hvDialogTargetZone, 1},  {u"CB_T_TI", u"20", hvDialogTargetZone, 9},
       {u"CB_T_TI", u"20", hvDialogTargetZone, 0},     {u"CB_IN_T1", u"40", hvDialogTargetCircuit, 7},
       {u"CB_T_TI", u"2,5", hvDialogTargetZone, 1},    {u"CB_T_TI", u"warm", hvDialogTargetZone, 1},
@@ -105,6 +109,75 @@ TEST_F(DialogSettings, WhatCannotBeReadOrFoundChangesNothing) {
   EXPECT_EQ(zone(1).calc.ti, ti);
   EXPECT_EQ(zone(1).design()->circuitShape(), shape);
   EXPECT_TRUE(bodyOutputs_.empty());
+}
+
+// What the host prints for a refused step (through cadhost: failed_runs.py).
+TEST_F(DialogSettings, ARefusalSaysWhy) {
+  const std::pair<SettingStep, std::u16string> refused[] = {
+      {{u"CB_TI", u"20", hvDialogTargetZone, 1}, u"unknown setting CB_TI; the nearest known one is CB_T_TI"},
+      {{u"pipe_pitch", u"0.1", hvDialogTargetNone, 0},
+       u"unknown setting pipe_pitch; the nearest known one is PIPE_PITCH"},
+      {{u"BODY_OUTPT", u"1", hvDialogTargetZone, 1},
+       u"unknown setting BODY_OUTPT; the nearest known one is BODY_OUTPUT"},
+      {{u"CB_T_TI", u"2,5", hvDialogTargetZone, 1}, u"\"2,5\" is not a number: write a decimal point, 2.5"},
+      {{u"CB_T_TI", u"warm", hvDialogTargetZone, 1}, u"\"warm\" is not a number"},
+      {{u"CB_PIPE_PITCH", u"0", hvDialogTargetZone, 1}, u"CB_PIPE_PITCH must be above 0, not 0"},
+      {{u"CB_FURN_LEGS", u"-1", hvDialogTargetZone, 1}, u"CB_FURN_LEGS must be 0 or more, not -1"},
+      {{u"DISPLAY_TYPE", u"1.5", hvDialogTargetZone, 1}, u"DISPLAY_TYPE must be a whole number from 0 to 2, not 1.5"},
+      {{u"CB_T_TI", u"20", hvDialogTargetZone, 9}, u"there is no zone 9"},
+      {{u"CB_IN_T1", u"40", hvDialogTargetCircuit, 7}, u"there is no circuit 7"},
+      {{u"CB_T_TI", u"20", hvDialogTargetCircuit, 1}, u"CB_T_TI is a zone's setting: give it zone N, not circuit 1"},
+      {{u"PMAX_KPA", u"20", hvDialogTargetZone, 2}, u"PMAX_KPA is a circuit's setting: give it circuit N, not zone 2"},
+      {{u"BODY_OUTPUT", u"-5", hvDialogTargetZone, 1}, u"BODY_OUTPUT must be 0 or more, not -5"},
+      {{u"PIPE_PITCH", u"0.08", hvDialogTargetZone, 1},
+       u"PIPE_PITCH is the manifold's setting: it takes no zone or circuit"},
+  };
+  for (const auto& [r, expected] : refused) {
+    std::u16string why = u"unchanged";
+    EXPECT_EQ(applyDialogSetting(model_, r.key, r.value, r.target, r.number, bodyOutputs_, &why),
+              DialogSettingAnswer::kRefused);
+    EXPECT_EQ(why, expected);
+  }
+  std::u16string why = u"unchanged";
+  EXPECT_EQ(applyDialogSetting(model_, u"CB_T_TI", u"21", hvDialogTargetZone, 1, bodyOutputs_, &why),
+            DialogSettingAnswer::kApplied);
+  EXPECT_EQ(why, u"unchanged");
+}
+
+// The border width R is taken only where it is fixed: elsewhere the
+// calculation would replace it, and the step would be taken to no effect.
+TEST_F(DialogSettings, ABorderWidthIsTakenOnlyWhereItIsFixed) {
+  std::u16string why;
+  const VARIANT before = zone(2).calc.borderR;
+  EXPECT_EQ(applyDialogSetting(model_, u"CB_BORDER_R", u"0.05", hvDialogTargetZone, 2, bodyOutputs_, &why),
+            DialogSettingAnswer::kRefused);
+  EXPECT_EQ(why,
+            u"the border width of zone 2 is calculated (2.3 / M) while BORDER_FIXED is 0: set BORDER_FIXED 1 first");
+  EXPECT_EQ(set(u"BORDER_FIXED", u"1", hvDialogTargetZone, 2), DialogSettingAnswer::kDesignInput);
+  // Without a target every zone of the scope must be fixed: zones 1 and 3 are not.
+  EXPECT_EQ(applyDialogSetting(model_, u"CB_BORDER_R", u"0.05", hvDialogTargetNone, 0, bodyOutputs_, &why),
+            DialogSettingAnswer::kRefused);
+  EXPECT_EQ(why, u"the border widths of zones 1, 3 are calculated (2.3 / M) while BORDER_FIXED is 0: set "
+                 u"BORDER_FIXED 1 first");
+  EXPECT_EQ(zone(2).calc.borderR.vt, before.vt);
+  EXPECT_EQ(set(u"CB_BORDER_R", u"0.05", hvDialogTargetZone, 2), DialogSettingAnswer::kDesignInput);
+  EXPECT_EQ(zone(2).calc.borderR.dblVal, 0.05);
+  for (const int n : {1, 3})
+    EXPECT_EQ(set(u"BORDER_FIXED", u"1", hvDialogTargetZone, n), DialogSettingAnswer::kDesignInput);
+  EXPECT_EQ(set(u"CB_BORDER_R", u"0.04", hvDialogTargetNone, 0), DialogSettingAnswer::kDesignInput);
+  for (int n = 1; n <= 3; ++n) EXPECT_EQ(zone(n).calc.borderR.dblVal, 0.04);
+}
+
+// A mistyped key names the key it nearly is, without regard to case.
+TEST(NearestKey, FewestEditsFirstOfEquals) {
+  const std::u16string_view known[] = {u"CB_T_TI", u"CB_T_TP", u"CB_PIPE_PITCH", u"PIPE_PITCH"};
+  EXPECT_EQ(nearestKey(u"CB_T_TX", known), u"CB_T_TI");  // one replacement from both: the first
+  EXPECT_EQ(nearestKey(u"cb_t_tp", known), u"CB_T_TP");
+  EXPECT_EQ(nearestKey(u"PIPEPITCH", known), u"PIPE_PITCH");
+  EXPECT_EQ(nearestKey(u"CB_PIPE_PITCHH", known), u"CB_PIPE_PITCH");
+  EXPECT_EQ(nearestKey(u"", known), u"CB_T_TI");
+  EXPECT_EQ(nearestKey(std::u16string(10000, u'P'), known), u"CB_PIPE_PITCH");
+  EXPECT_TRUE(nearestKey(u"X", {}).empty());
 }
 
 TEST_F(DialogSettings, ABodyOutputWaitsForItsBodyOrGoesToTheBodyThere) {

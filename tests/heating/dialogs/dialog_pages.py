@@ -127,21 +127,23 @@ for number, end in centre_end.items():
 # ---- Steps the dialog refuses: exit 1, a logged fault, nothing changed -----------------------
 START = ["command dozidEzezOvedo", "select handles 200 201 202", "select handles 203 204 205", "dialog wait",
          "dialog pick 0 zone 1"]
-# (name, the refused step, a step after it whose reply shows nothing changed, that reply)
+# (name, the refused step, a step after it whose reply shows nothing changed, that reply, why the
+# step was refused)
 REFUSALS = [
-    ("unknown zone", "dialog pick 0 zone 99", "dialog number zone 1", "1"),
-    ("unknown edge", "dialog pick 0 edge 1 999", "dialog number zone 1", "1"),
-    ("unknown circuit colour", "dialog colors 99=3", "dialog colors 1=2", "1=2 2=3"),
-    ("circuit 0", "dialog number circuit 0", "dialog number circuit 1", "1"),
-    ("taken zone number", "dialog number zone 2", "dialog number zone 1", "1"),
-    ("join of one zone", "dialog end 600", "dialog number zone 1", "1"),
+    ("unknown zone", "dialog pick 0 zone 99", "dialog number zone 1", "1", "there is no zone 99"),
+    ("unknown edge", "dialog pick 0 edge 1 999", "dialog number zone 1", "1", "zone 1 has no edge 999 (it has "),
+    ("unknown circuit colour", "dialog colors 99=3", "dialog colors 1=2", "1=2 2=3", "there is no circuit 99"),
+    ("circuit 0", "dialog number circuit 0", "dialog number circuit 1", "1", "3: 0 is not a circuit number"),
+    ("taken zone number", "dialog number zone 2", "dialog number zone 1", "1", "2: another zone has number 2"),
+    ("join of one zone", "dialog end 600", "dialog number zone 1", "1",
+     "the selected zones are not one zone that ends its circuit and one without a circuit"),
 ]
-for name, refused, after, reply in REFUSALS:
+for name, refused, after, reply, why in REFUSALS:
     rc, err, log, work = run(name, START + [refused, after, "dialog end cancel", "end"])
     statuses = [(r["step"], r["status"]) for r in steps(log)][-3:]
     check(rc == 1 and statuses == [(refused, -5001), (after, 5100), ("dialog end cancel", 5100)],
           f"{name}: exit {rc}, {statuses}")
-    check("the dialog did not take the step: " + refused in err, f"{name}: no fault logged: {err}")
+    check("the dialog did not take the step: " + refused + ": " + why in err, f"{name}: no reason given: {err}")
     check(replies(log).get(after) == reply, f"{name}: {after} answers {replies(log).get(after)!r}")
     check(not [r for r in log if r.get("word") == 118], f"{name}: a point was asked for")
     check([r.get("code") for r in log if r.get("word") == 19] == [REFUSED], f"{name}: the command did not end")

@@ -35,13 +35,19 @@ testing::AssertionResult samePoints(const Points& got, const Points& want) {
   return failure;
 }
 
-// The invariants of a split: parts closed, simple and counter-clockwise,
-// narrow sections continuous, every sample of the loop on a part or within
-// s/2 of a narrow section.
+// The invariants of a split: parts closed, simple, counter-clockwise and
+// within the loop, narrow sections continuous, every sample of the loop on a
+// part or within s/2 of a narrow section.
 testing::AssertionResult soundSplit(const COffsetLoop& loop, const std::vector<COffsetLoop*>& parts,
                                     const std::vector<COffsetNarrowLoopSection*>& narrows, double s) {
-  for (const COffsetLoop* part : parts)
+  for (const COffsetLoop* part : parts) {
     if (testing::AssertionResult closed = level_check::isClosedSimpleCounterClockwise(*part); !closed) return closed;
+    std::vector<COffsetPoint> samples;
+    sampleLoopPoints(*part, true, s / 4, samples, workTolFine);
+    for (const COffsetPoint& p : samples)
+      if (loop.classifyPoint(p.point, workTol) == CLoop::kOutside)
+        return testing::AssertionFailure() << "part leaves the loop at (" << p.point.x << "," << p.point.y << ")";
+  }
   for (const COffsetNarrowLoopSection* narrow : narrows)
     for (int i = 0; i + 1 < narrow->elementCount(); ++i)
       if (!narrow->elements[i]->endPoint().isEqualTo(narrow->elements[i + 1]->startPoint(), workTol))
@@ -84,6 +90,10 @@ TEST_F(OffsetLoopParts, PartsAndNarrowSectionsOfShapesPeopleDraw) {
                      {4700, 1700}, {3300, 1700}, {3300, 1050}, {1700, 1050}, {1700, 1700}, {300, 1700}};
   const std::vector<Points> dumbbellNarrows{{{3300, 300}, {3300, 1050}, {1700, 1050}, {1700, 300}},
                                             {{1700, 1700}, {1700, 950}, {3300, 950}, {3300, 1700}}};
+  const Points thinArms{{300, 300}, {2300, 300}, {2300, 1900}, {2150, 1900}, {2150, 1300}, {450, 1300}, {450, 1900},
+                        {300, 1900}};
+  Points thinArmsKinked = thinArms;
+  thinArmsKinked.insert(thinArmsKinked.begin() + 5, {1300, 1250});
   struct Case {
     std::string name;
     Points loop;
@@ -106,6 +116,18 @@ TEST_F(OffsetLoopParts, PartsAndNarrowSectionsOfShapesPeopleDraw) {
         {{3300, 1700}, {3300, 300}, {4700, 300}, {4700, 950}, {6300, 950}, {6300, 300}, {7700, 300}, {7700, 1700},
          {6300, 1700}, {6300, 1050}, {4700, 1050}, {4700, 1700}}},
        dumbbellNarrows},
+      // Arms 150 wide and 600 long above a room 2000 x 1000: no run closes
+      // the chain of the arms' outer sides, and both face the notch's
+      // bottom: the room is closed across it, the arms left narrow.
+      {"thin arms", thinArms,
+       {{{300, 1300}, {300, 300}, {2300, 300}, {2300, 1300}}},
+       {{{2300, 1300}, {2300, 1900}, {2150, 1900}, {2150, 1300}, {450, 1300}, {450, 1900}, {300, 1900}, {300, 1300}}}},
+      // The same with the notch's bottom in two sections, each facing one
+      // arm: the chain of runs closes at the west arm, whose outer side
+      // starts across from the notch's end, not at the arm's top.
+      {"thin arms, notch bottom in two", thinArmsKinked,
+       {{{300, 1300}, {300, 300}, {2300, 300}, {2300, 1300}, {2150, 1300}, {1300, 1250}, {450, 1300}}},
+       {{{450, 1300}, {450, 1900}, {300, 1900}, {300, 1300}}, {{2300, 1300}, {2300, 1900}, {2150, 1900}, {2150, 1300}}}},
       {"1000 x 150", {{0, 0}, {1000, 0}, {1000, 150}, {0, 150}}, {{{0, 0}, {1000, 0}, {1000, 150}, {0, 150}}}, {}},
       {"1000 x 120", {{0, 0}, {1000, 0}, {1000, 120}, {0, 120}}, {}, {{{0, 0}, {1000, 0}, {1000, 120}, {0, 120}, {0, 0}}}},
       // Between 2/3 s and 0.666667 s: still short.
@@ -237,6 +259,25 @@ TEST_F(OffsetLoopParts, ChainedRunsPlaceEverySectionOnce) {
   const Points chain{{0, 2500}, {0, 0}, {1000, 0}, {1000, 1200}, {1800, 1200}, {2000, 1300}, {2000, 2500}, {0, 2500}};
   EXPECT_TRUE(samePoints(chainOf(part), chain));
   EXPECT_FALSE(joinRunsIntoPart(*loop, {{0, 10}}, table, part));
+}
+
+// Thin arms whose sides face nothing (the table's facing cleared): no run
+// closes the chain from the west arm's outer side to the east one's, and
+// the part it would make, closed straight across the notch, leaves the
+// loop: none is made.
+TEST_F(OffsetLoopParts, APartLeavingTheLoopIsNotMade) {
+  const auto loop = polygonLoop({{300, 300}, {2300, 300}, {2300, 1900}, {2150, 1900}, {2150, 1300}, {450, 1300},
+                                 {450, 1900}, {300, 1900}});
+  LoopPartTable table;
+  ASSERT_TRUE(fillLoopPartTable(*loop, 200, table));
+  for (LoopPartRecord& r : table) {
+    r.facing.clear();
+    r.flags &= ~kPartFaced;
+  }
+  std::vector<COffsetLoop*> parts;
+  formLoopParts(*loop, 200, table, parts);
+  EXPECT_TRUE(parts.empty());
+  deleteOffsetLoopsAndFree(parts);
 }
 
 TEST_F(OffsetLoopParts, RunWalksThatComeRoundMakeNoPart) {

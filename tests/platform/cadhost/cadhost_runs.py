@@ -27,14 +27,15 @@ def check(condition, message):
         print("FAIL:", message)
 
 
-def run(name, drawing, script, *options, module=None):
-    """Runs cadhost; answers (exit code, stdout, stderr, log records, work dir)."""
+def run(name, drawing, script, *options, module=None, quiet=True):
+    """Runs cadhost (with --quiet unless told); answers (exit code, stdout,
+    stderr, log records, work dir)."""
     work = folders.new(name)
     script_path = os.path.join(work, name + ".script")
     with open(script_path, "w", encoding="utf-8") as f:
         f.write(script)
     log_path = os.path.join(work, "log.jsonl")
-    args = [CADHOST, "--log", log_path, "--out-dir", work, "--quiet"]
+    args = [CADHOST, "--log", log_path, "--out-dir", work] + (["--quiet"] if quiet else [])
     if module:
         args += ["--module", module]
     args += list(options) + [drawing, script_path]
@@ -283,6 +284,40 @@ for name in sorted((n for n in os.listdir(EXAMPLES) if n.endswith(".script")), k
     for saved in (r["file"] for r in log if r.get("kind") == "save"):
         audited("example " + name, saved)
         designs[name[:-len(".script")]] = saved
+
+# ---- Why a run fails, on standard error --------------------------------------------------------
+# What the command asks for when the script has no line for it, or another one.
+rc, _, err, _, _ = run("exhausted-why", minimal, "command tmInputs\nkeyword 0\n", module=TEST_MODULE)
+check(rc == 1 and 'exhausted-why.script:2: command tmInputs asks for a point (word 118, "Vyberte bod vložení:"), '
+      "but no line of the command's input block is left" in err, f"exhausted: {err}")
+rc, _, err, _, _ = run("mismatch-why", minimal, "command tmInputs\npoint 1,1\n", module=TEST_MODULE)
+check(rc == 1 and 'mismatch-why.script:2: command tmInputs asks for a keyword (word 127, "Zadejte typ offsetu '
+      'Normální/Inkrementální/inkrementální se Zónami polovičních vah:"), not for this line: point 1,1' in err and
+      "input not used" not in err, f"mismatch: {err}")
+# The boxes as they are shown, with the answer and what gave it.
+rc, _, err, log, _ = run("echo", minimal, "command tmInputs\nkeyword 0\npoint 1,1\ndistance 1\nmsgbox no\n",
+                         module=TEST_MODULE, quiet=False)
+check(rc == 0 and 'message box (warning) "Test": První zpráva [answer: No, line 5]' in err and
+      'message box (question) "Test": Druhá zpráva [answer: OK, by default]' in err, f"echo: {err}")
+# An empty selection outside a command only says so; inside one the command gets none.
+rc, _, err, _, _ = run("empty-outside", minimal, "select window -100,-100 -50,-50\nsummary\n")
+check(rc == 0 and err.startswith("cadhost: ") and err.count("\n") == 1 and
+      err.endswith("empty-outside.script:1: select window -100,-100 -50,-50 selects nothing\n"),
+      f"empty outside: {rc} {err}")
+rc, _, err, _, _ = run("empty-inside", minimal, "command tmSelect\nselect window -100,-100 -50,-50\n", module=TEST_MODULE)
+check(rc == 0 and "selects nothing: the command gets no selection (-5001)" in err, f"empty inside: {rc} {err}")
+# A save after a failed command: unchanged, or with what was committed before.
+rc, out, err, _, _ = run("after-failure", minimal, "command tmThrow\nsave a.dxf\ncommand tmMakeLine\nsave b.dxf\n",
+                         module=TEST_MODULE)
+check(rc == 1 and "after-failure.script:2: the drawing is saved unchanged: the command tmThrow (line 1) failed" in err
+      and err.count("saved unchanged") == 1 and "(6 entities)" in out, f"after a failure: {rc} {err} {out}")
+rc, _, err, _, _ = run("kept", minimal, "command tmMakeLine\ncommand tmRollback\ncommand tmThrow\nsave k.dxf\n",
+                       module=TEST_MODULE)
+check(rc == 1 and "kept.script:4: the drawing is saved after the failed commands tmRollback (line 2), tmThrow (line 3), "
+      "with the output committed before" in err, f"kept output: {rc} {err}")
+rc, _, err, _, _ = run("unknown-test", minimal, "command tmNone\n", module=TEST_MODULE)
+check(rc == 1 and "its commands: tmBlocks, tmDescFormat, tmDialog, tmDynamicTls, tmEcho, tmFloorLib, " in err,
+      f"unknown test command: {err}")
 
 folders.close()
 print(f"{len(failures)} failed" if failures else "all cadhost runs passed")

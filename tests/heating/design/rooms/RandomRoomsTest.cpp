@@ -36,7 +36,7 @@ constexpr std::uint32_t kSpiral = 1;
 // here.
 const std::map<std::uint32_t, std::vector<Family>> kSoundFamilies = {
     {kMeander, {Family::kRectangle}},
-    {kSpiral, {Family::kRectangle, Family::kL, Family::kU, Family::kJog, Family::kHall}},
+    {kSpiral, {Family::kRectangle, Family::kL, Family::kU, Family::kT, Family::kJog, Family::kHall}},
 };
 
 // Rooms per shape and family: 308 per shape once every family is sound.
