@@ -362,22 +362,17 @@ std::vector<Vertex> floorRoomShape(Rng& r, double w, double depth) {
 // pipes from the manifold's top side (at y top, from x m0 to m1). Lanes:
 // the pipes of rooms on one side of the manifold run along the hall, the
 // farthest room's nearest the manifold, so that none crosses another; a
-// room over the manifold's middle is fed straight up. The outlets of the
-// second side are moved along by `stagger` (half a lane's pitch), so that no
-// outlet of one side lies opposite one of the other: two outlets at the
-// same distance from the manifold's reference point would leave the order
-// of their circuits, and so the zone numbers, to rounding.
+// room over the manifold's middle is fed straight up.
 struct HallSide {
   std::vector<FloorRoom> rooms;
   std::vector<std::pair<double, double>> spans;  // each room's x range
   std::vector<double> depths;
 };
 
-HallSide hallSide(Rng& r, int count, double hall, double wall, double pitch, double m0, double m1, bool stagger) {
+HallSide hallSide(Rng& r, int count, double hall, double wall, double pitch, double m0, double m1) {
   HallSide side;
   const double d = 1000.0 * pitch, y = hall + wall, top = 0.5 * hall + 0.5 * kManifoldDepth;
-  const double shift = stagger ? 1.25 * d : 0.0;
-  const double middle = 0.5 * (m0 + m1) + shift;
+  const double middle = 0.5 * (m0 + m1);
   double x = 0.0;
   for (int i = 0; i < count; ++i) {
     const double w = r.mm(2500, 5000), depth = r.mm(3000, 5500);
@@ -418,7 +413,7 @@ HallSide hallSide(Rng& r, int count, double hall, double wall, double pitch, dou
     for (std::size_t k = 0; k < group->size(); ++k) {
       const auto [x0, x1] = side.spans[static_cast<std::size_t>((*group)[k])];
       const double entry = std::round(r.uniform(x0 + kMargin, x1 - kMargin));
-      const double outlet = group == &left ? m0 + 100 + shift + 2.5 * d * k : m1 - 100 - shift - 2.5 * d * k;
+      const double outlet = group == &left ? m0 + 100 + 2.5 * d * k : m1 - 100 - 2.5 * d * k;
       const double lane = top + 250 + 2.5 * d * k;
       // The last piece leans away from the manifold, so that it passes no
       // nearer room's lane; at most 600 across.
@@ -540,8 +535,8 @@ Floor makeFloor(std::uint64_t seed, int index) {
   const double m0 = std::round(r.uniform(2000, 1500.0 * std::min(above, below)));
   floor.manifold.insert = {m0, 0.5 * hall - 0.5 * kManifoldDepth};
   floor.manifold.width = width;
-  HallSide sides[2] = {hallSide(r, above, hall, wall, floor.pipePitch, m0, m0 + width, false),
-                       hallSide(r, below, hall, wall, floor.pipePitch, m0, m0 + width, true)};
+  HallSide sides[2] = {hallSide(r, above, hall, wall, floor.pipePitch, m0, m0 + width),
+                       hallSide(r, below, hall, wall, floor.pipePitch, m0, m0 + width)};
   // The second side is drawn below the hall: mirrored about its middle.
   for (FloorRoom& room : sides[1].rooms) {
     for (Vertex& v : room.outline) v = {{v.at.x, hall - v.at.y}, 0.0 - v.bulge};
