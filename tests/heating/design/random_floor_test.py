@@ -13,9 +13,9 @@ FLOOR is a floor index of seed 1, drawn with polylines or (":lines") with
 lines and arcs; by default floor 1 both ways, which keeps the tool and the
 drawings it makes working (a join, a body, bare rooms, turned far from the
 origin). Floor 4 is the join at pitch 0.15 m whose routing lowers the pitch
-to half the nearest two drawn pipes' distance (106 mm), under half the
-joined rooms' spacings: the link's supply and return ran through the wall
-that near.
+to half the distance of the first two drawn pipes (they leave the manifold's
+two sides 100 mm apart: 50 mm), under half the joined rooms' spacings: the
+link's supply and return ran through the wall that near.
 """
 import math
 import os
