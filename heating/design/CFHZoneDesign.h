@@ -336,7 +336,9 @@ class CFHZoneDesign {
   // widened by what they lack, a few rounds, as long as every point stays on
   // the wall item of its P or Q. False, nothing changed, when previous lacks
   // a pipe end on its working loop, a walk fails, the pairing or the order
-  // is undecided, or either zone is busy.
+  // is undecided, a way through the wall comes nearer a distribution pipe
+  // than half the network's pitch and half this pitch (two zones facing each
+  // other across a hall the pipes run along), or either zone is busy.
   static bool buildLink(CFHZoneDesign& previous, const CLoopPoint& p, CFHZoneDesign& design, const CLoopPoint& q,
                         double pitch);
 

@@ -14,7 +14,10 @@
 
 #include "geometry/Tolerances.h"
 
+#include "platform/ge/XtGeLineSeg2d.h"
+
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -120,14 +123,34 @@ struct LinkPlan {
   bool keeps(double pitch) const { return apart >= pitch * (1.0 - kPitchSlack); }
 };
 
+// Whether a way through the wall runs over a distribution pipe between the
+// two zones (two zones facing each other across a hall): the routed pipes
+// lie half the network's pitch either side of the drawn line, and the link
+// keeps half its own pitch from them.
+bool meetsDistributionPipes(const CFHZoneDesign& design, const LinkPlan& plan, double pitch) {
+  const CFHPipeNetwork& network = design.owner()->model()->pipeNetwork();
+  const double clearance = 0.5 * (network.pipePitch + pitch);
+  const std::pair<XtGePoint2d, XtGePoint2d> ways[] = {{plan.exit1, plan.start}, {plan.finish, plan.exit2}};
+  // The network's pipes change only while no job runs (keepUsableSpans).
+  for (const CFloorHeatingCurve* pipe : network.pipeCurves()) {
+    for (const auto& [from, to] : ways) {
+      const double d = from.isEqualTo(to, workTol) ? pipe->distanceTo(from)
+                                                   : pipe->geCurve().distanceTo(XtGeLineSeg2d(from, to), workTol);
+      if (d < clearance) return true;
+    }
+  }
+  return false;
+}
+
 // The link from P and Q: the points half a pitch either way, paired
 // crosswise; exit 1 the one met first on the way from the previous zone's
 // pipe end 1 to its pipe end 2 that holds both. With `widen`, walls that do
 // not run parallel, which bring the two ways through the wall nearer each
 // other at one end than the walk apart, get the walk widened by what they
 // lack, as long as every point stays on its wall. False when the previous
-// zone lacks a pipe end on its working loop, a walk fails, or the pairing
-// or the order is undecided.
+// zone lacks a pipe end on its working loop, a walk fails, the pairing or
+// the order is undecided, or a way through the wall runs over a
+// distribution pipe.
 bool planLink(const CFHZoneDesign& previous, const CLoopPoint& p, const CFHZoneDesign& design, const CLoopPoint& q,
               double pitch, bool widen, LinkPlan& plan) {
   const CFHZoneBoundary* before = previous.boundary();
@@ -166,7 +189,7 @@ bool planLink(const CFHZoneDesign& previous, const CLoopPoint& p, const CFHZoneD
   plan.start = (firstIsP1 ? link.partnerOf1() : link.partnerOf2()).point;
   plan.finish = (firstIsP1 ? link.partnerOf2() : link.partnerOf1()).point;
   plan.apart = link.throughDistance();
-  return true;
+  return !meetsDistributionPipes(design, plan, pitch);
 }
 
 // Stores the plan: nothing unless everything can be (a busy zone refuses).

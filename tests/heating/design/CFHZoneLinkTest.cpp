@@ -14,6 +14,7 @@
 
 #include "heating/layout/CFHCircuitSegment.h"
 
+#include "heating/curves/CFloorHeatingLine.h"
 #include "heating/curves/HeatingCurveEnds.h"
 
 #include "tests/heating/layout/LayoutCheckAdapters.h"
@@ -25,6 +26,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <numbers>
 #include <random>
 #include <sstream>
@@ -239,6 +241,33 @@ TEST_F(CircuitTest, LinkRunsThroughTheWallAtLeastItsBoundApart) {
                                     layout_check::windingNumber(second, through) == 0));
   }
   EXPECT_GE(judged, kCases * 8 / 10);
+}
+
+// Two rooms facing each other across a hall with a distribution pipe along
+// it: their walls face with nothing of the zones between, but the link
+// would run over the pipe, so it is not made (and changes nothing); with
+// the pipe passing the hall beside the link point it is made.
+TEST_F(CircuitTest, NoLinkRunsOverADistributionPipe) {
+  for (const double pipeEnd : {5000.0, 1000.0}) {
+    SCOPED_TRACE(pipeEnd);
+    CFHModel model;
+    CFHCircuit* circuit = model.addCircuit(1);
+    model.pipeNetwork().pipePitch = 100.0;
+    model.pipeNetwork().addPipe(std::make_unique<CFloorHeatingLine>(P(-1000, 4000), P(pipeEnd, 4000), nullptr, 13));
+    const zone_fixture::Zone rooms[] = {zone_fixture::polygon("", {{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}}),
+                                        zone_fixture::polygon("", {{0, 5000}, {4000, 5000}, {4000, 8000}, {0, 8000}})};
+    for (int i = 0; i < 2; ++i) {
+      circuit->addZone(model.addZone(static_cast<std::uint32_t>(i + 1)));
+      circuit_test::giveBoundary(*circuit->zones()[static_cast<std::size_t>(i)], rooms[i]);
+    }
+    CFHZoneDesign& first = *circuit->zones()[0]->design();
+    first.setPipeEnd1({2100, 0});
+    first.setPipeEnd2({1900, 0});
+    circuit->zones()[1]->design()->setLinkPoint({3000, 4000});
+    const bool linked = circuit->linkToPreviousZone(circuit->zones()[1]);
+    EXPECT_EQ(linked, pipeEnd < 2500);
+    EXPECT_EQ(first.exitEnd(0) != nullptr, linked);
+  }
 }
 
 }  // namespace
