@@ -21,13 +21,21 @@
 //                                    more idle cores ("cores");
 //   BM_DesignFloor/StartDesignJobs   the same through startDesignJobs, one
 //                                    thread per circuit, until they all end
-//                                    (for information).
+//                                    (for information);
+//   BM_DesignFloor/SoundnessCheck/shape:N
+//                                    the check of every laid pipe that the
+//                                    confirmation runs before drawing
+//                                    (zonesWithUnsoundPipe) on the designed
+//                                    floor, meanders (0) and double spirals
+//                                    (1) (target < 5 ms; the counter "named"
+//                                    counts the zones it names, 0).
 // Every thread records its heating curves in a registry list of its own.
 #include "heating/design/CFHCircuit.h"
 #include "heating/design/CFHJobs.h"
 #include "heating/design/CFHModel.h"
 #include "heating/design/CFHZoneDesign.h"
 #include "heating/design/CFHZoneEntry.h"
+#include "heating/design/LaidPipeSoundness.h"
 
 #include "tests/heating/design/ZoneDesignTestSupport.h"
 
@@ -222,6 +230,16 @@ void BM_StartDesignJobs(benchmark::State& state) {
   model.workerSync().joinWaiters();
 }
 BENCHMARK(BM_StartDesignJobs)->Name("BM_DesignFloor/StartDesignJobs")->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_SoundnessCheck(benchmark::State& state) {
+  Floor floor(static_cast<std::uint32_t>(state.range(0)));
+  floor.takeCircuits();
+  std::size_t named = 0;
+  for (auto _ : state) named = zonesWithUnsoundPipe(floor.model()).size();
+  state.counters["named"] = static_cast<double>(named);
+}
+BENCHMARK(BM_SoundnessCheck)->Name("BM_DesignFloor/SoundnessCheck")->ArgName("shape")->Arg(0)->Arg(1)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

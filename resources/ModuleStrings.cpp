@@ -44,6 +44,8 @@ const HvStringResource kModuleStrings[] = {
     {IDS_ERR_DRAWING_FAILED, u"Návrh podlahového vytápění se nepodařilo vykreslit. Výkres zůstal beze změny."},
     {IDS_WARN_CIRCUITS_LEFT_AS_DRAWN,
      u"Okruhy %s se nepodařilo z výkresu načíst. Úprava je vynechá a ve výkresu zůstanou beze změny."},
+    {IDS_WARN_ZONES_PIPE_UNSOUND,
+     u"Potrubí zón %s se kříží nebo opouští zónu. Zvolte jiný tvar okruhu nebo rozteč a návrh opakujte."},
 };
 
 }  // namespace

@@ -48,6 +48,10 @@ enum : UINT {
   // not read, which it leaves as drawn (format: %s = the circuit numbers, as
   // in 294; a warning).
   IDS_WARN_CIRCUITS_LEFT_AS_DRAWN = 9004,
+  // Our own text of both commands' confirmation: zones whose laid pipe
+  // crosses or overlaps itself or leaves the zone (format: %s = the zone
+  // numbers, as in 294; a warning).
+  IDS_WARN_ZONES_PIPE_UNSOUND = 9005,
 };
 
 // The table, in id order.

@@ -56,12 +56,20 @@ CFHPipeEnd* newEnd(CFHCircuitLayout& target, const XtGePoint2d& point) {
   return target.pipeEnds.back();
 }
 
+// Which part of the path a segment is, and the zone it was walked from.
+struct Place {
+  CFHCircuitSegment::Part part;
+  std::size_t zone;
+};
+
 void addSegment(const Walk& walk, CFHPipeEnd* start, CFHPipeEnd* end, CFloorHeatingCurve::Ptr curve, bool drawn,
-                bool supply) {
+                bool supply, const Place& place) {
   const double length = curve->length();
   auto segment = std::make_unique<CFHCircuitSegment>(start, end, std::move(curve), 0);
   segment->drawn = drawn ? 1 : 0;
   segment->side = supply ? 1 : 0;
+  segment->part = place.part;
+  segment->zonePosition = static_cast<std::uint32_t>(place.zone);
   walk.target.segments.push_back(segment.release());
   walk.lengths.total += length;
   walk.lengths.lengths.push_back(length);
@@ -69,7 +77,8 @@ void addSegment(const Walk& walk, CFHPipeEnd* start, CFHPipeEnd* end, CFloorHeat
 
 // The pieces of the edge's path from `from` to `to`, each a segment between
 // two new pipe-end records.
-void emitPieces(const Walk& walk, const COffsetEdge& edge, const CLoopPoint& from, const CLoopPoint& to) {
+void emitPieces(const Walk& walk, const COffsetEdge& edge, const CLoopPoint& from, const CLoopPoint& to,
+                const Place& place) {
   CFloorHeatingCurve::PtrVector pieces;
   if (!offsetEdgePathBetweenPoints(&edge, from, to, pieces) || pieces.empty()) return;
   const bool drawn = edge.isFlag4Set() == 0;
@@ -79,17 +88,19 @@ void emitPieces(const Walk& walk, const COffsetEdge& edge, const CLoopPoint& fro
     const XtGePoint2d e = piece->endPoint();
     CFHPipeEnd* start = newEnd(walk.target, s);
     CFHPipeEnd* end = newEnd(walk.target, e);
-    addSegment(walk, start, end, std::move(piece), drawn, supply);
+    addSegment(walk, start, end, std::move(piece), drawn, supply, place);
     s = e;
   }
 }
 
-// Two drawn supply lines a → b → c over three new pipe-end records.
-void emitLink(const Walk& walk, const XtGePoint2d& a, const XtGePoint2d& b, const XtGePoint2d& c) {
+// Two drawn supply lines a → b → c over three new pipe-end records, links
+// of the zone at `position`.
+void emitLink(const Walk& walk, std::size_t position, const XtGePoint2d& a, const XtGePoint2d& b,
+              const XtGePoint2d& c) {
   CFHPipeEnd* ends[] = {newEnd(walk.target, a), newEnd(walk.target, b), newEnd(walk.target, c)};
   for (int i = 0; i < 2; ++i) {
     auto line = std::make_unique<CFloorHeatingLine>(ends[i]->point, ends[i + 1]->point, nullptr, kTagLinkSegment);
-    addSegment(walk, ends[i], ends[i + 1], std::move(line), true, true);
+    addSegment(walk, ends[i], ends[i + 1], std::move(line), true, true, {CFHCircuitSegment::Part::kLink, position});
   }
 }
 
@@ -164,9 +175,9 @@ void walkLayout(const Walk& walk, std::size_t position, const CFHCircuitLayout* 
 void walkLink(const Walk& walk, std::size_t position, const LinkPoints& link) {
   const BusyScope& design = *walk.zones[position];
   const BusyScope& next = *walk.zones[position + 1];
-  emitLink(walk, link.a.point, design.exitEnd(0)->point, next.pipeEnd(0)->point);
+  emitLink(walk, position, link.a.point, design.exitEnd(0)->point, next.pipeEnd(0)->point);
   walkLayout(walk, position + 1, descentLayout(next, walk.slot));
-  emitLink(walk, next.pipeEnd(1)->point, design.exitEnd(1)->point, link.b.point);
+  emitLink(walk, position, next.pipeEnd(1)->point, design.exitEnd(1)->point, link.b.point);
 }
 
 void walkLayout(const Walk& walk, std::size_t position, const CFHCircuitLayout* layout) {
@@ -180,19 +191,24 @@ void walkLayout(const Walk& walk, std::size_t position, const CFHCircuitLayout* 
   const bool linked = nextReady && design.exitEnd(0) != nullptr && design.exitEnd(1) != nullptr &&
                       findLinkPoints(*layout, design.exitEnd(0)->point, design.exitEnd(1)->point,
                                      design.design().spacing(), link);
+  // The edges at the pipe ends are the zone's leads.
+  const auto placeOf = [&](const COffsetEdge* e) {
+    const bool lead = e == layout->firstEdge || e == layout->lastEdge;
+    return Place{lead ? CFHCircuitSegment::Part::kLead : CFHCircuitSegment::Part::kRun, position};
+  };
   EdgeSet passed;
   for (const COffsetEdge* e = layout->firstEdge; e != nullptr && !passed.contains(e);) {
     if (linked && e == link.edgeA) {
-      emitPieces(walk, *e, *e->a, link.a);
+      emitPieces(walk, *e, *e->a, link.a, placeOf(e));
       walkLink(walk, position, link);
       // The stretch from A to B is not laid: the edges up to edgeB are
       // passed over (a cycle that misses edgeB ends the pass as a dead end
       // does), and the walk goes on from B.
       passEdgesUntil(link.edgeA, link.edgeB, passed);
       e = link.edgeB;
-      emitPieces(walk, *e, link.b, *e->b);
+      emitPieces(walk, *e, link.b, *e->b, placeOf(e));
     } else {
-      emitPieces(walk, *e, *e->a, *e->b);
+      emitPieces(walk, *e, *e->a, *e->b, placeOf(e));
     }
     passed.insert(e);
     e = nextEdgeOnChain(e);

@@ -14,6 +14,7 @@
 #include "heating/curves/CircuitPolyline.h"
 #include "heating/curves/HeatingCurveEnds.h"
 #include "heating/curves/HeatingCurveExplode.h"
+#include "heating/curves/LeadCentreLine.h"
 #include "heating/curves/VariantValue.h"
 
 #include "host/items/itemKeyTable.h"
@@ -25,7 +26,6 @@
 #include "platform/ge/XtGeCompositeCurve2d.h"
 #include "platform/ge/XtGeContext.h"
 #include "platform/ge/XtGeLine2d.h"
-#include "platform/ge/XtGeLineSeg2d.h"
 
 #include <algorithm>
 #include <cmath>
@@ -151,10 +151,7 @@ class CircuitReader {
 
   // Step 6: where the sides leave the manifold and enter the first zone.
   bool findEnds() {
-    XtGePoint2d onOutline;
-    if (!network_.closestOutlinePoint(*supply_, onOutline, &a_) ||
-        !network_.closestOutlinePoint(*returnCurve_, onOutline, &b_))
-      return false;
+    if (!manifoldEnd(*supply_, a_) || !manifoldEnd(*returnCurve_, b_)) return false;
     // Pipes that start inside their zone reach it from within: the first
     // crossing would be a further zone's.
     if (firstBoundary().asDrawnLoop.classifyPoint(a_, workTol) == CLoop::kInside) return false;
@@ -165,6 +162,25 @@ class CircuitReader {
     if (network_.pipeCurves().empty()) {
       const double pitch = returnCurve_->distanceTo(a_);
       if (pitch > workTol.equalPoint()) network_.pipePitch = pitch;
+    }
+    return true;
+  }
+
+  // Where the side leaves the manifold: the point of it nearest the
+  // manifold's outline, or the end of it nearest the outline when that end
+  // comes as near: the output draws each side from the manifold, and a
+  // side that passes by the manifold again further on (a link from zone to
+  // zone through the hall) must not start its lead there.
+  bool manifoldEnd(const CFloorHeatingPolyLine& side, XtGePoint2d& at) const {
+    XtGePoint2d onOutline;
+    if (!network_.closestOutlinePoint(side, onOutline, &at)) return false;
+    const std::vector<XtGeLineSeg2d>& outline = network_.outlineSegments;
+    double gap = distanceToOutline(outline, at) + workTol.equalPoint();
+    for (const XtGePoint2d& end : {side.startPoint(), side.endPoint()}) {
+      const double distance = distanceToOutline(outline, end);
+      if (distance > gap) continue;
+      gap = distance;
+      at = end;
     }
     return true;
   }
@@ -203,33 +219,21 @@ class CircuitReader {
     return supplyTrimmed && returnTrimmed;
   }
 
-  // The route the leads were laid along: the midpoint of each pair of their
-  // corners, from the manifold to the wall (where the midpoint of the two
-  // crossings is the route's own on a straight wall, however slanted the
-  // route). Null when the leads are not two offsets of one polyline: their
-  // corners differ in number, a piece is no straight one, or two corners
-  // before the wall lie farther apart than buildCircuitPolyline pairs them.
+  // The route the leads were laid along (leadCentreLine), or null when the
+  // leads are not its offsets: a piece of either is no straight one, or the
+  // corners do not fit.
   std::unique_ptr<CFloorHeatingPolyLine> centreOfLeads() const {
-    const XtGePoint2dArray& supply = supply_->vertices();
-    const XtGePoint2dArray& returns = returnCurve_->vertices();
-    const int n = supply.length();
-    if (n < 2 || returns.length() != n) return nullptr;
-    for (const CFloorHeatingPolyLine* lead : {supply_.get(), returnCurve_.get()})
+    std::vector<XtGePoint2d> leads[2];
+    const std::pair<const CFloorHeatingPolyLine*, bool> sides[2] = {{supply_.get(), supplyFromZone_},
+                                                                     {returnCurve_.get(), returnFromZone_}};
+    for (int k = 0; k < 2; ++k) {
+      const auto& [lead, fromZone] = sides[k];
       for (int i = 0; i < lead->composite().numCurves(); ++i)
         if (lead->composite().curveAt(i)->type() != XtGe::kLineSeg2d) return nullptr;
-    const double reach = 2.0 * workTol.equalPoint() + 1.77 * network_.pipePitch;
-    std::vector<std::unique_ptr<XtGeCurve2d>> pieces;
-    XtGePoint2d previous;
-    for (int k = 0; k < n; ++k) {
-      const XtGePoint2d& p = supply[supplyFromZone_ ? n - 1 - k : k];
-      const XtGePoint2d& q = returns[returnFromZone_ ? n - 1 - k : k];
-      if (k + 1 < n && p.distanceTo(q) > reach) return nullptr;
-      const XtGePoint2d middle = midPoint2d(p, q);
-      if (k > 0 && !middle.isEqualTo(previous, workTol)) pieces.push_back(std::make_unique<XtGeLineSeg2d>(previous, middle));
-      if (k == 0 || !middle.isEqualTo(previous, workTol)) previous = middle;
+      const XtGePoint2dArray& vertices = lead->vertices();
+      for (int i = 0; i < vertices.length(); ++i) leads[k].push_back(vertices[fromZone ? vertices.length() - 1 - i : i]);
     }
-    if (pieces.empty()) return nullptr;
-    return std::make_unique<CFloorHeatingPolyLine>(XtGeCompositeCurve2d(std::move(pieces)), kRouteTag);
+    return leadCentreLine(leads[0], leads[1], firstBoundary().workingLoop, kRouteTag);
   }
 
   // Step 8: return, the line between the sides' zone ends (which the

@@ -28,8 +28,9 @@ class CFloorHeatingPolyLine;
 //     the supply (zoneOrderKey, stable); every record sorted;
 //  5. false when the supply does not cross the first zone;
 //  6. a and b the supply's and return's points nearest the manifold
-//     outline; false when a lies inside the first zone (its pipes start in
-//     it); p0 and q0 where the supply's and the return's leads enter the
+//     outline, an end of the side when it comes as near (a side that passes
+//     the manifold again, a link through the hall, starts at its end); false
+//     when a lies inside the first zone (its pipes start in it); p0 and q0 where the supply's and the return's leads enter the
 //     first zone: of each side's crossings of the zone's wall the one nearest
 //     its manifold end along it (the first crossing, and the return's point
 //     nearest it, for a side that does not cross the wall); while the network
@@ -45,12 +46,11 @@ class CFloorHeatingPolyLine;
 //  8. one path: return, the line between the two sides' zone ends, supply;
 //  9. the crossing records again with the path, ordered and sorted as in 4;
 //     false when the first is empty;
-// 10. the route: the midpoints of the two leads' corners paired from the
-//     manifold to the wall, when the leads are offsets of one polyline (as
-//     many corners, straight pieces, the corners before the wall paired
-//     within 1.77 x the pitch): the route they were laid along, whatever the
-//     angle at which it meets the wall; else the centre line of the path's
-//     two runs from the manifold to the first crossing and back
+// 10. the route: the one the leads were laid along (leadCentreLine, which
+//     finds it exactly from two offsets of one polyline of straight pieces,
+//     whatever the angle at which it meets the wall and although a short
+//     piece of it vanished from one lead); else the centre line of the
+//     path's two runs from the manifold to the first crossing and back
 //     (buildCircuitPolyline, the network's pitch) with its short middle
 //     segments removed with d = RADD. Turned so that the drawn supply lies
 //     on its right (the supply side of CFHCircuit::connectPipe); the circuit

@@ -197,9 +197,12 @@ class CFHModel : private HeatingCurveObserver {
   // The zones a choice of the dialog applies to: the selected zones, or every
   // zone when none is selected (CFHModelSelectedZones.cpp, as the next four).
   std::vector<CFHZoneEntry*> zonesInScope() const;
+  // Every zone of the model, in order.
+  std::vector<CFHZoneEntry*> allZones() const;
   // The circuit shape of the zones in scope (each stops its circuit's job).
   void setCircuitShape(std::uint32_t shape);
-  // The display type of every zone (all) or of the selected zones only.
+  // The display type of every zone (all; whether or not zones are
+  // selected) or of the selected zones only (none when none is).
   void setDisplayType(std::uint32_t type, bool all);
   // Adds the structure to the used structures (saved into the drawing with
   // the design) and gives it to the zones in scope

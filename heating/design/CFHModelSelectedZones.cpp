@@ -28,12 +28,15 @@ void copyNarrow(const CString& text, std::array<char, kFloorTextSize + 1>& buffe
 
 }  // namespace
 
-std::vector<CFHZoneEntry*> CFHModel::zonesInScope() const {
-  if (!selectedZones.empty()) return selectedZones;
+std::vector<CFHZoneEntry*> CFHModel::allZones() const {
   std::vector<CFHZoneEntry*> all;
   all.reserve(zones_.size());
   for (const auto& zone : zones_) all.push_back(zone.get());
   return all;
+}
+
+std::vector<CFHZoneEntry*> CFHModel::zonesInScope() const {
+  return selectedZones.empty() ? allZones() : selectedZones;
 }
 
 void CFHModel::setCircuitShape(std::uint32_t shape) {
@@ -42,7 +45,9 @@ void CFHModel::setCircuitShape(std::uint32_t shape) {
 }
 
 void CFHModel::setDisplayType(std::uint32_t type, bool all) {
-  for (CFHZoneEntry* zone : all ? zonesInScope() : selectedZones)
+  // Every zone means every zone, whatever is selected; without `all` only
+  // the selection, which may be empty.
+  for (CFHZoneEntry* zone : all ? allZones() : selectedZones)
     if (zone->design() != nullptr) zone->design()->setDisplayType(type);
 }
 

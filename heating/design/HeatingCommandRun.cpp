@@ -8,6 +8,7 @@
 #include "heating/design/CFHZoneDesign.h"
 #include "heating/design/CFHZoneEntry.h"
 #include "heating/design/HeatingCommandScope.h"
+#include "heating/design/LaidPipeSoundness.h"
 #include "heating/design/OutdatedLayouts.h"
 
 #include "heating/layout/LaidPipeLength.h"
@@ -29,8 +30,9 @@ constexpr int kMaxDialogShows = 100000;
 
 // The laid pipe of a zone: its full layout (the main one for display type 0,
 // else the second) laid a path (over all of the zone, over part of it, or,
-// kept after the spiral's second attempt, crossing itself) that is more
-// than a stub at its entry (LaidPipeLength.h).
+// kept after the spiral's second attempt, crossing itself: such a zone is
+// named by 9005, LaidPipeSoundness.h) that is more than a stub at its entry
+// (LaidPipeLength.h).
 bool hasLaidPipe(const CFHZoneEntry& zone) {
   const CFHZoneDesign* design = zone.design();
   if (design == nullptr) return false;
@@ -50,6 +52,16 @@ CString zonesWithoutLaidPipe(const CFHModel& model) {
     if (zone->circuit == nullptr || hasLaidPipe(*zone)) continue;
     appendListedNumber(text, zone->number);
   }
+  return text;
+}
+
+// The numbers of the zones whose laid pipe crosses or overlaps itself or
+// leaves the zone, as "1, 3"; empty when there is none. A zone 9002 names
+// is not named again.
+CString zonesWithUnsoundLaidPipe(const CFHModel& model) {
+  CString text;
+  for (const CFHZoneEntry* zone : zonesWithUnsoundPipe(model))
+    if (hasLaidPipe(*zone)) appendListedNumber(text, zone->number);
   return text;
 }
 
@@ -80,17 +92,22 @@ void placeHeatingBodyAtPickedPoint(CFHModel& model) {
   model.placeHeatingBody(point, picked);
 }
 
-// IDOK's first steps: true when the design can be drawn, false (warning
-// 9002 shown) when the dialog is to be shown again.
+// IDOK's first steps: true when the design can be drawn, false when the
+// dialog is to be shown again after warning 9002 (zones without a laid
+// pipe), then 9005 (zones whose laid pipe is unsound), each when it applies.
 bool readyToDraw(CFHModel& model) {
   // A change still queued for a window is never taken up once the loop
   // ends: every circuit is calculated from the layouts its job left, and
   // laid out again while the calculation changes a zone's border width.
   calculateForDrawing(model);
+  const std::string caption = heatingCaption(model);
   const CString bare = zonesWithoutLaidPipe(model);
-  if (bare.IsEmpty()) return true;
-  messageBoxResFormat(heatingCaption(model).c_str(), IDS_WARN_ZONES_WITHOUT_PIPE, MB_ICONWARNING, bare.GetString());
-  return false;
+  const CString unsound = zonesWithUnsoundLaidPipe(model);
+  if (!bare.IsEmpty())
+    messageBoxResFormat(caption.c_str(), IDS_WARN_ZONES_WITHOUT_PIPE, MB_ICONWARNING, bare.GetString());
+  if (!unsound.IsEmpty())
+    messageBoxResFormat(caption.c_str(), IDS_WARN_ZONES_PIPE_UNSOUND, MB_ICONWARNING, unsound.GetString());
+  return bare.IsEmpty() && unsound.IsEmpty();
 }
 
 // Clears the drawing I/O object when the command ends, after the model (and

@@ -24,8 +24,11 @@
 //   IDOK every job waited for and every circuit calculated, circuits laid
 //        out again while the calculation changes a zone's free border width
 //        (calculateForDrawing, OutdatedLayouts.h); while a zone of a circuit
-//        has no laid pipe, warning 9002 names the zones and the dialog is
-//        shown again; else the command's drawing (`draw`) and the loop ends;
+//        has no laid pipe, warning 9002 names the zones, and while a laid
+//        pipe crosses or overlaps itself or leaves its zone
+//        (LaidPipeSoundness.h), warning 9005 names those (after 9002 when
+//        both apply), and the dialog is shown again; else the command's
+//        drawing (`draw`) and the loop ends;
 //   any other code: the command's `leave`, and the loop ends.
 // After the loop the jobs are stopped, "HV_FLOOR_LIB_DONE" is called and the
 // I/O object is cleared; the dialog is destroyed.

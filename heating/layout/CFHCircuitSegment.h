@@ -33,6 +33,17 @@ struct CFHCircuitSegment {
   // 1 supply side, 0 return side.
   std::uint8_t side = 1;
   std::uint32_t value;
+
+  // Which part of the circuit's path the segment is (set by the circuit
+  // path): a run of a zone's layout, a lead of a zone's layout (the path's
+  // first or last edge in that zone, from or to a pipe end, which may lie
+  // beyond the zone's wall), or a link between two zones of the circuit
+  // (through the wall between them).
+  enum class Part : std::uint8_t { kRun, kLead, kLink };
+  Part part = Part::kRun;
+  // The position, in the circuit's zone list, of the zone whose layout the
+  // segment was walked from (for a link: the zone it leaves toward the next).
+  std::uint32_t zonePosition = 0;
 };
 
 // The most source links rootSourceOf follows; only a cycle of sources is

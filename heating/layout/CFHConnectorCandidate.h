@@ -4,10 +4,11 @@
 //
 // Fields in order: the record and item index of the stretch (the narrow
 // loop section's record beside T and its section entry), the candidate
-// piece (the line A -> B; not owned: the detour step keeps the pieces in
-// curve holders and frees them), the offset (the distance from the piece's
-// start to its closest point on T) and the position (from that closest
-// point to T's start), then P_A, A, B, P_B. Copies copy every field.
+// piece (the line A -> B; not owned: the detour step keeps the pieces in a
+// list of owning pointers that outlives its candidates), the offset (the
+// distance from the piece's start to its closest point on T) and the
+// position (from that closest point to T's start), then P_A, A, B, P_B.
+// Copies copy every field.
 #pragma once
 
 #include "heating/curves/CFloorHeatingCurve.h"

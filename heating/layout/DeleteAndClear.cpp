@@ -1,5 +1,7 @@
 #include "heating/layout/DeleteAndClear.h"
 
+#include "heating/layout/CFHCurveHolder.h"
+#include "heating/layout/CFHPointPair.h"
 #include "heating/layout/COffsetEdge.h"
 #include "heating/layout/COffsetNode.h"
 #include "heating/layout/COffsetPiece.h"
@@ -36,3 +38,7 @@ void deleteOffsetEdgesAndClear(std::vector<COffsetEdge*>& edges) {
 }
 
 void deleteOffsetNodesAndClear(std::vector<COffsetNode*>& nodes) { deleteAllAndClear(nodes); }
+
+void deletePointPairsAndClear(std::vector<CFHPointPair*>& pairs) { deleteAllAndClear(pairs); }
+
+void deleteCurveHoldersAndClear(std::vector<CFHCurveHolder*>& holders) { deleteAllAndClear(holders); }

@@ -10,6 +10,8 @@
 
 class CFloorHeatingCurve;
 class CLoopElement;
+struct CFHCurveHolder;
+struct CFHPointPair;
 class COffsetSection;
 struct COffsetEdge;
 struct COffsetNode;
@@ -29,6 +31,10 @@ void deleteOffsetSectionsAndClear(std::vector<COffsetSection*>& sections);
 void deleteOffsetEdgesAndClear(std::vector<COffsetEdge*>& edges);
 // Deletes every node (the edges still holding one lose that end).
 void deleteOffsetNodesAndClear(std::vector<COffsetNode*>& nodes);
+// Deletes every two-point record.
+void deletePointPairsAndClear(std::vector<CFHPointPair*>& pairs);
+// Deletes every curve holder, and with it the curve it holds.
+void deleteCurveHoldersAndClear(std::vector<CFHCurveHolder*>& holders);
 
 // Deletes every loop and releases the vector's storage too.
 template <typename Loop>

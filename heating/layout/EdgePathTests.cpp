@@ -255,6 +255,14 @@ bool EdgePathIndex::nearestRayHit(const XtGePoint2d& from, const XtGeVector2d& u
   return true;
 }
 
+double EdgePathIndex::reachFrom(const XtGePoint2d& p) const {
+  if (segments_.empty() || nx_ == 0) return 0.0;
+  const double x1 = x0_ + static_cast<double>(nx_) * cell_;
+  const double y1 = y0_ + static_cast<double>(ny_) * cell_;
+  return std::hypot(std::max(std::fabs(p.x - x0_), std::fabs(p.x - x1)),
+                    std::max(std::fabs(p.y - y0_), std::fabs(p.y - y1)));
+}
+
 bool offsetEdgePathsCross(const CFHCircuitLayout& layout, const XtGeTol& tol) {
   return EdgePathIndex(layout.edges, layout.spacing).anyCrossing(tol);
 }

@@ -53,6 +53,9 @@ class EdgePathIndex {
   // `distance`. False, distance untouched, when there is none.
   bool nearestRayHit(const XtGePoint2d& from, const XtGeVector2d& unit, double least, double most,
                      const XtGeTol& tol, double& distance) const;
+  // A distance from the point beyond which no piece lies: the farthest
+  // corner of the grid's box; 0 without pieces.
+  double reachFrom(const XtGePoint2d& p) const;
 
  private:
   struct Segment {

@@ -1,8 +1,9 @@
 // Why the last layout step on a circuit layout left the zone as it did. Every
 // layout step sets it on its record, and the tests read it. The design
-// command names to the user (warning 9002) only the zones whose layout laid
-// no pipe: kRegionsLeftOut and kPathsCross still lay one, unless it is only
-// a stub at the zone's entry (LaidPipeLength.h).
+// command names to the user (warning 9002) the zones whose layout laid no
+// pipe: kRegionsLeftOut and kPathsCross still lay one, unless it is only a
+// stub at the zone's entry (LaidPipeLength.h); a kPathsCross zone is named
+// by warning 9005 (a laid pipe that crosses itself) instead.
 #pragma once
 
 #include <cstdint>

@@ -236,13 +236,32 @@ const CFHConnectorCandidate& chooseCandidate(std::vector<CFHConnectorCandidate>&
   return candidates.back();
 }
 
+// Whether the line keeps 0.75 s from the laid pipe (the pipe within that
+// of the foot left out) and 0.5 s from the boundary items.
+bool lineClear(const EdgePathIndex& paths, const XtGePoint2d& from, const XtGePoint2d& to, const XtGePoint2d* foot,
+               const std::vector<const CFloorHeatingCurve*>& items, double s) {
+  if (paths.meetsSegment(from, to, kConnectorClearance * s, foot)) return false;
+  const CFloorHeatingLine line(from, to, nullptr, kTagTestLine);
+  return items.empty() || !curveNearAnyCurve(line, items, kRayBoundaryClearance * s);
+}
+
 // The detour of the candidate on the edge holding T; answers the point on
 // T at which the rest of the edge starts (K2).
 XtGePoint2d layDetour(Detours& work, COffsetEdge* edge, const CFloorHeatingCurve& t, CFHConnectorCandidate c,
                       COffsetNarrowLoopSection& narrow, int section) {
   CFHCircuitLayout& layout = work.layout;
-  const bool moved = castRayPairToPaths(c.pA, c.a, work.paths, t, work.items, work.s);
-  const bool movedB = castRayPairToPaths(c.pB, c.b, work.paths, t, work.items, work.s);
+  const XtGePoint2d a0 = c.a;
+  const XtGePoint2d b0 = c.b;
+  bool moved = castRayPairToPaths(c.pA, c.a, work.paths, t, work.items, work.s);
+  bool movedB = castRayPairToPaths(c.pB, c.b, work.paths, t, work.items, work.s);
+  // The pair test clears only the leg it moves: the line A -> B between a
+  // moved end and the other must keep clear as well (it may cut a reflex
+  // corner of the wall, or pass the pipe), else both ends stay.
+  if ((moved || movedB) && !lineClear(work.paths, c.a, c.b, nullptr, work.items, work.s)) {
+    c.a = a0;
+    c.b = b0;
+    moved = movedB = false;
+  }
   if (!moved && !movedB) castRaysToPaths(c.pA, c.a, c.pB, c.b, work.paths, t, work.items, work.s);
 
   COffsetLoop* loop = isStraightEdge(*edge) ? nullptr : edge->a->owner;
@@ -356,25 +375,21 @@ void detourBlock(Detours& work, COffsetEdge* edge, bool towardsLast, const COffs
   }
 }
 
-// A new end: `q` moved to s short of the ray's hit, when the line from `p`
-// to it keeps clear.
+// The ray from q away from p: the distance h to the nearest piece of the
+// laid pipe beyond `least` (workTolFine first when fineFirst, else
+// heatingTolCoarse beyond 0.75 s) and the ray's unit direction; `bounded`:
+// nearer than 2.231 s, otherwise any piece the ray meets counts.
 bool rayHit(const EdgePathIndex& paths, const XtGePoint2d& p, const XtGePoint2d& q, double least, double s,
-            bool fineFirst, double& h, XtGeVector2d& unit) {
+            bool fineFirst, bool bounded, double& h, XtGeVector2d& unit) {
   unit = q - p;
   const double length = unit.length();
   if (!(length > pointTol())) return false;
   unit = unit / length;
-  const double most = kRayReach * s;
+  const double most = bounded ? kRayReach * s : paths.reachFrom(q) + s;
   return (fineFirst && paths.nearestRayHit(q, unit, least, most, workTolFine, h)) ||
          paths.nearestRayHit(q, unit, fineFirst ? kConnectorClearance * s : least, most, heatingTolCoarse, h);
 }
 
-bool lineClear(const EdgePathIndex& paths, const XtGePoint2d& from, const XtGePoint2d& to, const XtGePoint2d* foot,
-               const std::vector<const CFloorHeatingCurve*>& items, double s) {
-  if (paths.meetsSegment(from, to, kConnectorClearance * s, foot)) return false;
-  const CFloorHeatingLine line(from, to, nullptr, kTagTestLine);
-  return items.empty() || !curveNearAnyCurve(line, items, kRayBoundaryClearance * s);
-}
 
 }  // namespace
 
@@ -383,7 +398,7 @@ bool castRayPairToPaths(const XtGePoint2d& p, XtGePoint2d& q, const EdgePathInde
                         double s) {
   double h = 0.0;
   XtGeVector2d unit;
-  if (!rayHit(paths, p, q, s + pointTol(), s, true, h, unit)) return false;
+  if (!rayHit(paths, p, q, s + pointTol(), s, true, true, h, unit)) return false;
   const XtGePoint2d moved = q + unit * (h - s);
   const XtGePoint2d foot = pathPiece.closestPointTo(p);
   if (!lineClear(paths, p, moved, &foot, boundaryItems, s)) return false;
@@ -399,7 +414,8 @@ bool castRaysToPaths(const XtGePoint2d& pA, XtGePoint2d& a, const XtGePoint2d& p
   XtGeVector2d u1;
   XtGeVector2d u2;
   const double least = kConnectorClearance * s;
-  if (!rayHit(paths, pA, a, least, s, true, h1, u1) || !rayHit(paths, pB, b, least, s, true, h2, u2)) return false;
+  if (!rayHit(paths, pA, a, least, s, true, false, h1, u1) || !rayHit(paths, pB, b, least, s, true, false, h2, u2))
+    return false;
   const XtGePoint2d a2 = a + u1 * (h1 - s);
   const XtGePoint2d b2 = b + u2 * (h2 - s);
   const XtGePoint2d footA = pathPiece.closestPointTo(pA);

@@ -61,8 +61,8 @@ bool castRayPairToPaths(const XtGePoint2d& p, XtGePoint2d& q, const EdgePathInde
                         double s);
 
 // Both ends at once: rays from A away from P_A and from B away from P_B,
-// each to its nearest piece farther than 0.75 s (workTolFine, else
-// heatingTolCoarse); A' and B' are s short of the hits. The lines
+// each to its nearest piece farther than 0.75 s, however far (workTolFine,
+// else heatingTolCoarse); A' and B' are s short of the hits. The lines
 // P_A -> A', A' -> B', B' -> P_B must each keep 0.75 s from the pipe (the
 // first and last with their feet on T left out) and 0.5 s from the
 // boundary items; then A and B become A' and B' and the answer is true.

@@ -47,6 +47,7 @@ const std::map<UINT, std::string> kExpected = {
            "zvolte jiný tvar okruhu a návrh opakujte."},
     {9003, "Návrh podlahového vytápění se nepodařilo vykreslit. Výkres zůstal beze změny."},
     {9004, "Okruhy %s se nepodařilo z výkresu načíst. Úprava je vynechá a ve výkresu zůstanou beze změny."},
+    {9005, "Potrubí zón %s se kříží nebo opouští zónu. Zvolte jiný tvar okruhu nebo rozteč a návrh opakujte."},
 };
 
 class ModuleStrings : public ::testing::Test {
@@ -57,14 +58,14 @@ class ModuleStrings : public ::testing::Test {
 }  // namespace
 
 TEST_F(ModuleStrings, EveryIdLoadsItsExactText) {
-  ASSERT_EQ(kExpected.size(), 32u);
+  ASSERT_EQ(kExpected.size(), 33u);
   for (const auto& [id, text] : kExpected) {
     CString loaded;
     EXPECT_TRUE(loaded.LoadString(id)) << id;
     EXPECT_EQ(hvWideToUtf8(loaded.str()), text) << id;
   }
   // The table holds these and our own warning, nothing else.
-  EXPECT_EQ(hvModuleStrings().size(), 33u);
+  EXPECT_EQ(hvModuleStrings().size(), 34u);
   for (const HvStringResource& entry : hvModuleStrings())
     EXPECT_TRUE(kExpected.count(entry.id) == 1 || entry.id == IDS_WARN_ZONES_OVER_MAXIMUM) << entry.id;
 

@@ -1,11 +1,12 @@
 // Edits the design model makes on pipe paths: joining curves and chains,
-// removing doubled-back stretches, thinning, centre lines, end trimming and
-// moving connection points off corners.
+// removing doubled-back stretches, thinning, centre lines, end trimming, the
+// route found from its two leads and moving connection points off corners.
 #include "heating/curves/AngleBetweenVectors.h"
 #include "heating/curves/CFHBoundLoop.h"
 #include "heating/curves/CircuitPolyline.h"
 #include "heating/curves/CurveChains.h"
 #include "heating/curves/HeatingCurveOverlaps.h"
+#include "heating/curves/LeadCentreLine.h"
 
 #include "CurveTestSupport.h"
 
@@ -194,6 +195,72 @@ TEST_F(CircuitPath, ALeadTrimmedAtTheWallComesBackAsLaidWhateverItsAngleAndLastP
   EXPECT_TRUE(bent.composite().numCurves() == 2 && near(bent.endPoint(), {1050, 0}));
   EXPECT_FALSE(bent.trimLeadAtWall({1050, 0}, {1000, -2000}, false, 50.0, beyond)) << "start after end";
   EXPECT_TRUE(near(bent.startPoint(), {1000, -2000}) && near(bent.endPoint(), {1050, 0}));
+}
+
+// The points of a lead laid beside the route: the route's offset by the
+// distance (the curve library's), its last piece cut where its line meets
+// the wall line through `wall` along `along`.
+std::vector<XtGePoint2d> leadBeside(const CFloorHeatingPolyLine& route, double distance, const XtGePoint2d& wall,
+                                    const XtGeVector2d& along) {
+  const CFloorHeatingCurve::Ptr offset = route.offsetCopy(distance);
+  std::vector<XtGePoint2d> points;
+  const auto* polyline = dynamic_cast<const CFloorHeatingPolyLine*>(offset.get());
+  if (polyline == nullptr) return points;
+  for (const XtGePoint2d& p : polyline->vertices()) points.push_back(p);
+  XtGePoint2d end;
+  const std::size_t n = points.size();
+  if (n >= 2 && XtGeLine2d(points[n - 2], points[n - 1] - points[n - 2]).intersectWith(XtGeLine2d(wall, along), end))
+    points.back() = end;
+  return points;
+}
+
+TEST_F(CircuitPath, TheRouteComesBackFromItsTwoLeads) {
+  // A route that turns right, runs 87 on and turns right again into the
+  // wall x = 3000: on the inside of both turns the short piece vanishes from
+  // its lead, which has one corner fewer. Pitch 200.
+  const XtGePoint2d end(3000, -2913 * std::tan(11.6 * kPi / 180));
+  auto route = polyline({{0, -2000}, {0, 0}, {87, 0}, end});
+  CFHBoundLoop east;
+  east.append(rectangle(3000, -5000, 9000, 5000));
+  const auto left = leadBeside(*route, 100, {3000, 0}, {0, 1});
+  const auto right = leadBeside(*route, -100, {3000, 0}, {0, 1});
+  ASSERT_TRUE(left.size() >= 4 && right.size() >= 3);
+  EXPECT_NE(left.size(), right.size()) << "a short piece of the route vanishes from one lead";
+  for (const auto& [first, second] : {std::pair(left, right), std::pair(right, left)}) {
+    const auto found = leadCentreLine(first, second, east, 0x11);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->tag(), 0x11u);
+    ASSERT_EQ(found->vertices().length(), route->vertices().length());
+    for (int i = 0; i < found->vertices().length(); ++i)
+      EXPECT_TRUE(near(found->vertices()[i], route->vertices()[i], 1e-6)) << "vertex " << i;
+  }
+  // A repeated point counts once.
+  std::vector<XtGePoint2d> repeated = right;
+  repeated.insert(repeated.begin() + 1, repeated[1]);
+  EXPECT_TRUE(leadCentreLine(left, repeated, east, 0x11));
+
+  // A route meeting the wall y = 53 at a grazing angle (1 degree), pitch 50:
+  // the lead on the wall's side crosses it 1.4 m before the route's end, the
+  // other was bent to that end. The route ends where it met the wall.
+  auto grazing = polyline({{0, -1000}, {0, 0}, {2941, 53}});
+  CFHBoundLoop above;
+  above.append(rectangle(-5000, 53, 9000, 9000));
+  auto near_wall = leadBeside(*grazing, 25, {0, 53}, {1, 0});
+  auto bent = leadBeside(*grazing, -25, {0, 53}, {1, 0});
+  bent.back() = {2941.5, 53};
+  ASSERT_EQ(near_wall.size(), 3u);
+  ASSERT_GT(grazing->vertices()[2].x - near_wall.back().x, 1000.0);
+  const auto found = leadCentreLine(near_wall, bent, above, 0x11);
+  ASSERT_TRUE(found);
+  ASSERT_EQ(found->vertices().length(), 3);
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(near(found->vertices()[i], grazing->vertices()[i], 1e-6)) << "vertex " << i;
+
+  // Leads that are not offsets of one route: one corner moved off its place.
+  std::vector<XtGePoint2d> moved = left;
+  moved[1].x += 30;
+  EXPECT_FALSE(leadCentreLine(moved, right, east, 0x11));
+  EXPECT_FALSE(leadCentreLine({{0, 0}}, right, east, 0x11)) << "one point";
+  EXPECT_FALSE(leadCentreLine(right, right, east, 0x11)) << "the same lead twice";
 }
 
 TEST_F(CircuitPath, ConnectionPointsMoveOffCornersAlongALongSide) {

@@ -6,6 +6,7 @@
 // run per side, reruns that change nothing; and failed links that change
 // nothing.
 #include "heating/design/CFHCircuit.h"
+#include "heating/design/LaidPipeSoundness.h"
 
 #include "heating/layout/CFHCircuitSegment.h"
 #include "heating/layout/COffsetEdge.h"
@@ -125,10 +126,15 @@ void checkPath(const Built& built, const CFHCircuitLayout& layout, std::size_t l
     for (std::size_t j = 0; j < segments.size() && s.curve->tag() != kTagLink; ++j)
       EXPECT_TRUE(j == i || segments[j]->curve->distanceTo(s.curve->midPoint()) > workTol.equalPoint()) << i << "," << j;
     linkPieces += s.curve->tag() == kTagLink && s.drawn == 1;
+    // Links are links; a zone's first and last pieces are its leads.
+    EXPECT_EQ(s.part == CFHCircuitSegment::Part::kLink, s.curve->tag() == kTagLink) << i;
+    EXPECT_LT(s.zonePosition, built.circuit->zones().size()) << i;
     EXPECT_TRUE(!halfSplit || s.side == (walked < 0.5 * total - 1e-9 ? 1 : 0)) << i;
     walked += s.curve->length();
   }
   EXPECT_EQ(linkPieces, 4 * links);
+  EXPECT_TRUE(segments.front()->part == CFHCircuitSegment::Part::kLead && segments.front()->zonePosition == 0);
+  EXPECT_TRUE(segments.back()->part == CFHCircuitSegment::Part::kLead && segments.back()->zonePosition == 0);
   EXPECT_EQ(layout.pipeEnds.size(), 2 * segments.size() - 2 * links) << "records of their own";
 }
 
@@ -140,6 +146,10 @@ TEST_F(CircuitTest, PathRunsFromStartToEndThroughEveryZone) {
     built.circuit->buildPath();
     const CFHCircuitLayout& layout = *built.layout(0, 0);
     checkPath(built, layout, c.zones.size() - 1, true);
+    // Every zone's pipe keeps clear of itself and inside its zone.
+    std::vector<std::uint8_t> faults;
+    markUnsoundZones(*built.circuit, faults);
+    EXPECT_EQ(faults, std::vector<std::uint8_t>(c.zones.size(), 0));
     std::vector<CurveChain> supply, back;
     EXPECT_TRUE(layout.chainSegmentCurvesBothSides(supply, back) && supply.size() == 1 && back.size() == 1);
     // LH: the first zone holds the whole pipe, the others none.

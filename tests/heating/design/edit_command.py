@@ -143,10 +143,12 @@ def turned(doc, msp):
 turned_design = designed("turned", variant("turned", os.path.join(EXAMPLES, "minimal.dxf"), turned))
 rc, err, log, saved = edit("turned", turned_design)
 redrawn("turned", turned_design, saved, rc, log)
-# R left free: the first edit lays the pipes at the calculated R; a second edit changes nothing.
+# R left free: the design laid the pipes at the calculated R, which the first
+# edit reads back; neither edit changes anything.
 rc, err, log, first = edit("free R", DESIGN)
+redrawn("free R", DESIGN, first, rc, log)
 rc, err, log, second = edit("free R again", first)
-redrawn("free R", first, second, rc, log)
+redrawn("free R again", first, second, rc, log)
 # The flat: square pipes, the WC joined to the bathroom's circuit through a wall it crosses square.
 FLAT = designed("flat", "flat.dxf", "400 401 402 403 404 405 406 407", "408 409 40A 40B 40C 40D 40E 40F",
                 SQUARE + ["dialog end 600 join 4 8", "point 12900,2700"])
@@ -203,11 +205,13 @@ redrawn("cut supply", CUT, saved, rc, log, left=["2"], boxes_wanted=[(LEFT.forma
 
 
 def round_the_manifold(doc, msp):
-    """Zone 1 holds the manifold and the first pipe: its circuit starts inside it."""
-    doc.entitydb["102"].set_points([(500, 500), (4000, 500), (4000, 5000), (500, 5000)], format="xy")
+    """Zone 1's drawn outline moved round the manifold and the first pipe: its circuit starts inside it. (The
+    design command does not draw such a zone: its pipe crosses itself, warning 9005.)"""
+    outline = handles_of(SQUARE_DESIGN, "TPV2000-0001", "1")[0]
+    doc.entitydb[outline].set_points([(500, 500), (4000, 500), (4000, 5000), (500, 5000)], format="xy")
 
 
-AROUND = designed("around", variant("around", os.path.join(EXAMPLES, "minimal.dxf"), round_the_manifold))
+AROUND = variant("around", SQUARE_DESIGN, round_the_manifold)
 rc, err, log, saved = edit("around", AROUND)
 redrawn("around", AROUND, saved, rc, log, left=["1"], boxes_wanted=[(LEFT.format(1), 0x30, "cadhost")])
 routes = [r for r in log if r.get("word") == 114 and r.get("type") == "LWPOLYLINE"]

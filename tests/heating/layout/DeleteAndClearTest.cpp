@@ -1,5 +1,8 @@
 #include "heating/layout/DeleteAndClear.h"
 
+#include "heating/layout/CFHCurveHolder.h"
+#include "heating/layout/CFHPointPair.h"
+
 #include "heating/curves/CFloorHeatingArc.h"
 #include "heating/curves/CFloorHeatingLine.h"
 
@@ -36,6 +39,34 @@ TEST(DeleteAndClear, LevelsFreeTheirLoopsThenThemselves) {
   deleteOffsetLoopsAndFree(loops);
   EXPECT_EQ(destroyed, 4);
   EXPECT_EQ(loops.capacity(), 0u);
+}
+
+// The two record kinds whose vectors the layout frees the same way: what
+// they own goes with them (the sanitizer build reports anything left), null
+// entries are passed over, and the emptied vector takes new records.
+TEST(DeleteAndClear, PointPairsAndCurveHoldersGoWithWhatTheyOwnAndTheVectorsAreReusable) {
+  std::vector<CFHPointPair*> pairs{new CFHPointPair{{0, 0}, {1, 0}}, nullptr, new CFHPointPair{{2, 2}, {3, 3}}};
+  deletePointPairsAndClear(pairs);
+  EXPECT_TRUE(pairs.empty());
+  pairs.push_back(new CFHPointPair);
+  EXPECT_EQ(pairs[0]->first, XtGePoint2d(0, 0));
+  deletePointPairsAndClear(pairs);
+  EXPECT_TRUE(pairs.empty());
+
+  std::vector<CFHCurveHolder*> holders;
+  holders.push_back(new CFHCurveHolder(std::make_unique<CFloorHeatingLine>(XtGePoint2d(0, 0), XtGePoint2d(5, 0),
+                                                                           nullptr, 1)));
+  holders.push_back(nullptr);
+  holders.push_back(new CFHCurveHolder);  // holding nothing
+  holders.push_back(new CFHCurveHolder(std::make_unique<CFloorHeatingArc>(XtGeCircArc2d({0, 0}, 2.0), nullptr, 1)));
+  holders.back()->reset(std::make_unique<CFloorHeatingLine>(XtGePoint2d(0, 0), XtGePoint2d(0, 3), nullptr, 1));
+  EXPECT_DOUBLE_EQ(holders.back()->get()->length(), 3.0);
+  deleteCurveHoldersAndClear(holders);
+  EXPECT_TRUE(holders.empty());
+  holders.push_back(new CFHCurveHolder(std::make_unique<CFloorHeatingArc>(XtGeCircArc2d({0, 0}, 1.0), nullptr, 1)));
+  deleteCurveHoldersAndClear(holders);
+  EXPECT_TRUE(holders.empty());
+  deleteCurveHoldersAndClear(holders);
 }
 
 }  // namespace

@@ -169,6 +169,16 @@ TEST_F(DetourScene, RayPairMovesTheEnd) {
   EXPECT_TRUE(castRaysToPaths({0, 0}, ra, {200, 0}, rb, paths, CFloorHeatingLine({-1, 0}, {300, 0}, nullptr, 3), {},
                               s));
   EXPECT_TRUE(ra.isEqualTo({0, 200}, workTol) && rb.isEqualTo({200, 200}, workTol));
+  // Both ends at once take the nearest pipe however far (here 10 s): the
+  // bound of the single end's test does not hold for them.
+  lay({-1000, 2100}, {1000, 2100}, false);
+  const EdgePathIndex far(layout->edges, s);
+  ra = Point(0, 100);
+  rb = Point(200, 100);
+  Point q1(0, 100);
+  EXPECT_FALSE(castRayPairToPaths({0, 0}, q1, far, CFloorHeatingLine({-1, 0}, {300, 0}, nullptr, 3), {}, s));
+  EXPECT_TRUE(castRaysToPaths({0, 0}, ra, {200, 0}, rb, far, CFloorHeatingLine({-1, 0}, {300, 0}, nullptr, 3), {}, s));
+  EXPECT_TRUE(ra.isEqualTo({0, 1900}, workTol) && rb.isEqualTo({200, 1900}, workTol));
 }
 
 // Crossing paths, shared ends and a loop path crossing itself; lines near

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <future>
+#include <thread>
 
 namespace {
 
@@ -17,8 +18,7 @@ namespace {
 int tessellateMany(double shift, std::atomic<int>& ready) {
   ready.fetch_add(1);
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (ready.load() < 2 && std::chrono::steady_clock::now() < deadline) {
-  }
+  while (ready.load() < 2 && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
   int wrong = 0;
   for (int round = 0; round < 40; ++round) {
     CGLHTesselationData tess;

@@ -37,7 +37,7 @@ constexpr std::uint32_t kSpiral = 1;
 const std::map<std::uint32_t, std::vector<Family>> kSoundFamilies = {
     {kMeander,
      {Family::kRectangle, Family::kL, Family::kT, Family::kSlanted, Family::kJog, Family::kHall}},
-    {kSpiral, {Family::kRectangle, Family::kL, Family::kU, Family::kJog, Family::kHall}},
+    {kSpiral, {Family::kRectangle, Family::kL, Family::kU, Family::kT, Family::kJog, Family::kHall}},
 };
 
 // Rooms per shape and family: 308 per shape once every family is sound.

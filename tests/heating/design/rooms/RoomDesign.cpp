@@ -12,6 +12,7 @@
 #include "heating/design/CFHZoneChaining.h"
 #include "heating/design/CFHZoneDesign.h"
 #include "heating/design/CFHZoneEntry.h"
+#include "heating/design/LaidPipeSoundness.h"
 #include "heating/design/OutdatedLayouts.h"
 #include "heating/layout/CFHCircuitSegment.h"
 #include "heating/layout/OffsetLevelSource.h"
@@ -241,6 +242,7 @@ Verdict designAndJudge(const Room& given, std::uint32_t shape, std::uint32_t dis
     circuit.calculate();
   }
   judgeLayout(room, design, verdict);
+  verdict.namedUnsound = !zonesWithUnsoundPipe(model).empty();
   return verdict;
 }
 

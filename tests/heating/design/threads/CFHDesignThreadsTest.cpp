@@ -9,6 +9,8 @@
 
 #include "geometry/FailureNotice.h"
 
+#include "tests/heating/design/threads/JobsUntilStopped.h"
+
 #include "platform/win/Events.h"
 #include "platform/win/KernelObject.h"
 #include "platform/win/ThreadId.h"
@@ -28,7 +30,8 @@ namespace {
 constexpr DWORD kLong = 20000;
 
 // Until its circuit asks it to stop (checked before each zone), reads its
-// zones' inputs, busy, making and destroying heating curves.
+// zones' inputs, busy, making and destroying heating curves. It never ends
+// on its own before the deadline, so a test may count on it running.
 struct FakeJob {
   CFHCircuit* circuit = nullptr;
   std::atomic<int> rounds{0};
@@ -38,7 +41,8 @@ struct FakeJob {
 
 DWORD runFakeJob(LPVOID parameter) {
   auto* job = static_cast<FakeJob*>(parameter);
-  for (int round = 0; round < 1'000'000; ++round) {
+  const auto deadline = std::chrono::steady_clock::now() + jobs_test::kDeadline;
+  while (std::chrono::steady_clock::now() < deadline) {
     for (CFHZoneEntry* zone : job->circuit->zones()) {
       if (job->circuit->stopRequested()) {
         job->ended = true;
@@ -64,9 +68,8 @@ void startFakeJob(FakeJob& job, CFHCircuit& circuit) {
   ResumeThread(thread);
 }
 
-void waitForRounds(const FakeJob& job, int rounds) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  while (job.rounds < rounds && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
+bool waitForRounds(const FakeJob& job, int rounds) {
+  return jobs_test::eventually([&] { return job.rounds >= rounds; });
 }
 
 // Watches its own references to the design threads and the cancel event.
@@ -130,7 +133,7 @@ TEST_F(DesignThreads, DestroyingTheModelStopsFourRunningJobsAndTheirWaiter) {
     }
     for (std::size_t c = 0; c < 4; ++c) startFakeJob(jobs[c], *circuits[c]);
     startFakeWaiter(waiter, model, circuits);
-    for (const FakeJob& job : jobs) waitForRounds(job, 3);
+    for (const FakeJob& job : jobs) EXPECT_TRUE(waitForRounds(job, 3));
     for (const CFHCircuit* circuit : circuits) EXPECT_TRUE(circuit->isWorkerRunning());
     EXPECT_EQ(model.workerSync().activeWaiterCount(), 1u);
   }
@@ -150,7 +153,7 @@ TEST_F(DesignThreads, AChangeWaitsForTheRunningJobAndTheNextStartTakesTheCircuit
   circuit->addZone(zone);
   FakeJob first;
   startFakeJob(first, *circuit);
-  waitForRounds(first, 2);
+  EXPECT_TRUE(waitForRounds(first, 2));
 
   zone->design()->setCircuitShape(0);  // stops the job before it changes what the job reads
   EXPECT_TRUE(first.ended);
@@ -160,8 +163,7 @@ TEST_F(DesignThreads, AChangeWaitsForTheRunningJobAndTheNextStartTakesTheCircuit
   FakeJob second;  // a start takes a circuit whose job is not running
   startFakeJob(second, *circuit);
   EXPECT_FALSE(circuit->stopRequested());
-  waitForRounds(second, 2);
-  EXPECT_GE(second.rounds, 2);
+  EXPECT_TRUE(waitForRounds(second, 2));
   model.stopDesignJobs();
   EXPECT_TRUE(second.ended);
   circuit->stopWorker();  // nothing left to wait for
@@ -259,12 +261,15 @@ TEST_F(DesignThreads, ReadersNeverHoldALayoutThatADesignReplaces) {
     done = true;
   });
   while (!done) {
-    CFHZoneDesign::IdleAccess access(design);
-    const CFHCircuitLayout* layout = access.layoutIfIdle();
-    if (layout == nullptr) continue;
-    ++idleReads;
-    ASSERT_EQ(layout->spacing, 2 * layout->firstOffset);  // never half made, never freed
-    ASSERT_EQ(access.secondLayoutIfIdle()->runDistance, layout->firstOffset);
+    {
+      CFHZoneDesign::IdleAccess access(design);
+      if (const CFHCircuitLayout* layout = access.layoutIfIdle()) {
+        ++idleReads;
+        EXPECT_EQ(layout->spacing, 2 * layout->firstOffset);  // never half made, never freed
+        EXPECT_EQ(access.secondLayoutIfIdle()->runDistance, layout->firstOffset);
+      }
+    }
+    std::this_thread::yield();  // on one core the writer needs its turns
   }
   writer.join();
   EXPECT_GT(idleReads, 0);

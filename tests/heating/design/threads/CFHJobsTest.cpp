@@ -12,6 +12,8 @@
 #include "platform/win/Threads.h"
 #include "platform/win/WindowMessages.h"
 
+#include "tests/heating/design/threads/JobsUntilStopped.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -49,15 +51,7 @@ void stubDesign(CFHZoneEntry& zone) {
 
 constexpr CFHDesignSteps kStubSteps{stubPrepare, stubLink, stubDesign, stubPath};
 
-template <class Condition>
-bool eventually(Condition condition, std::chrono::milliseconds limit = std::chrono::seconds(20)) {
-  const auto deadline = Clock::now() + limit;
-  while (!condition()) {
-    if (Clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return true;
-}
+using jobs_test::eventually;
 
 std::vector<UINT> takeMessages(HWND window) {
   std::vector<UINT> messages;

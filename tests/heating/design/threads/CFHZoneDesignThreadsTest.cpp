@@ -4,6 +4,7 @@
 #include "heating/design/CFHJobs.h"
 
 #include "tests/heating/design/ZoneDesignTestSupport.h"
+#include "tests/heating/design/threads/JobsUntilStopped.h"
 
 #include <atomic>
 #include <chrono>
@@ -13,12 +14,13 @@ namespace {
 
 std::atomic<int> g_designs[2];
 
-// Designs the zone again and again until its circuit asks the job to stop.
+// Designs the zone again and again until its circuit asks the job to stop:
+// both jobs run until the test stops them, on any number of cores.
 void designUntilStopped(CFHZoneEntry& zone) {
-  for (int round = 0; round < 100000 && !zone.circuit->stopRequested(); ++round) {
+  jobs_test::repeatUntilStopped(zone, [&zone] {
     zone.design()->design();
     ++g_designs[zone.number - 1];
-  }
+  });
 }
 void noCircuitStep(CFHCircuit&) {}
 void noLink(CFHCircuit&, CFHZoneEntry&) {}
@@ -44,7 +46,7 @@ TEST_F(ZoneDesignThreads, TwoCircuitsDesignWhileLayoutsAreReadAndOneJobIsStopped
 
   // Read whatever layout is idle until each zone was seen laid a few times.
   int seen[2] = {0, 0};
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  const auto deadline = std::chrono::steady_clock::now() + jobs_test::kDeadline;
   while ((seen[0] < 3 || seen[1] < 3) && std::chrono::steady_clock::now() < deadline) {
     for (int c = 0; c < 2; ++c) {
       const CFHZoneDesign::IdleAccess access(*designs[c]);
@@ -68,8 +70,7 @@ TEST_F(ZoneDesignThreads, TwoCircuitsDesignWhileLayoutsAreReadAndOneJobIsStopped
   EXPECT_EQ(designs[0]->spacing(), 150.0);
   EXPECT_TRUE(model.circuits()[1]->isWorkerRunning());
   const int before = g_designs[1];
-  while (g_designs[1] == before && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
-  EXPECT_GT(g_designs[1], before);
+  EXPECT_TRUE(jobs_test::eventually([&] { return g_designs[1] > before; })) << "circuit 2 designs on";
   model.stopDesignJobs();
   EXPECT_FALSE(model.circuits()[1]->isWorkerRunning());
   model.workerSync().joinWaiters();

@@ -94,7 +94,8 @@ TEST(Threads, ClosingTheHandleOfARunningThreadIsSafe) {
   ASSERT_NE(thread, nullptr);
   EXPECT_TRUE(CloseHandle(thread));
   SetEvent(job.gate);
-  for (int i = 0; i < 1000 && !job.ran; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kLong);
+  while (!job.ran && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(5));
   EXPECT_TRUE(job.ran);
   CloseHandle(job.gate);
 }
