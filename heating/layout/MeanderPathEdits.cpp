@@ -116,24 +116,40 @@ std::unordered_set<const COffsetEdge*> MeanderPath::edgesTooNear() const {
 
 bool MeanderPath::connectorWithin(const XtGePoint2d& p, const XtGePoint2d& q) const {
   // No section crosses the connector (each strictly on both sides of the
-  // other's line; touching and lying along it are no crossing), and its
-  // middle is not outside.
+  // other's line), none passes through it at a corner (a corner strictly
+  // inside the connector whose two sections leave to both sides of it), and
+  // its middle is not outside. Touching and lying along it are no crossing.
   const double eq = workTol.equalPoint();
   const XtGeVector2d pq = q - p;
   const double len = pq.length();
   if (!(len > 0.0)) return loop_.classifyPoint(p, workTol) != CLoop::kOutside;
-  for (const CLoopElement* element : loop_.elements) {
+  const auto side = [&](const XtGePoint2d& x) { return pq.crossProduct(x - p) / len; };
+  const auto within = [&](const XtGePoint2d& x) {
+    const double t = (x - p).dotProduct(pq) / len;
+    return t > eq && t < len - eq;
+  };
+  const int n = loop_.elementCount();
+  for (int i = 0; i < n; ++i) {
+    const CLoopElement* element = loop_.elements[i];
     if (element == nullptr || element->curve == nullptr) continue;
     const XtGePoint2d a = element->startPoint();
     const XtGePoint2d b = element->endPoint();
-    const double sa = pq.crossProduct(a - p) / len;
-    const double sb = pq.crossProduct(b - p) / len;
-    if (!((sa > eq && sb < -eq) || (sa < -eq && sb > eq))) continue;
-    const XtGeVector2d ab = b - a;
-    const double lab = ab.length();
-    const double sp = ab.crossProduct(p - a) / lab;
-    const double sq = ab.crossProduct(q - a) / lab;
-    if ((sp > eq && sq < -eq) || (sp < -eq && sq > eq)) return false;
+    const double sa = side(a);
+    const double sb = side(b);
+    if ((sa > eq && sb < -eq) || (sa < -eq && sb > eq)) {
+      const XtGeVector2d ab = b - a;
+      const double lab = ab.length();
+      const double sp = ab.crossProduct(p - a) / lab;
+      const double sq = ab.crossProduct(q - a) / lab;
+      if ((sp > eq && sq < -eq) || (sp < -eq && sq > eq)) return false;
+    }
+    // The corner at b, on the connector: the sections on either side of it.
+    if (std::fabs(sb) <= eq && within(b)) {
+      const CLoopElement* next = loop_.elements[loop_.nextIndex(i)];
+      if (next == nullptr || next->curve == nullptr) continue;
+      const double sn = side(next->endPoint());
+      if ((sa > eq && sn < -eq) || (sa < -eq && sn > eq)) return false;
+    }
   }
   return loop_.classifyPoint(p + pq * 0.5, workTol) != CLoop::kOutside;
 }
