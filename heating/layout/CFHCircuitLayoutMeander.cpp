@@ -170,10 +170,17 @@ bool CFHCircuitLayout::layoutMeander() {
   }
 
   MeanderChain chain;
+  GraphMark ends(*this);
   if (!chainMeanderRuns(*this, runView, records, crossLine, *first, o, chain)) {
     // No two crossings of the first loop: no meander fits; the spiral may.
     mark.rollback();
     return layoutSpiral();
+  }
+  if (chain.turns == 0 && runs.size() >= 2) {
+    // Not one run laid (a zone so narrow across the runs that the inner
+    // level misses every neighbour): the runs turn at their own depth.
+    ends.rollback();
+    chainMeanderRuns(*this, runView, records, crossLine, *first, o, chain, true);
   }
   if (!spliceMeanderPipeEnds(*this, chain, o) || !isSinglePath(*this)) {
     mark.rollback();

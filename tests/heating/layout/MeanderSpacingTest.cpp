@@ -133,6 +133,23 @@ TEST(MeanderKeepsItsSpacing, BesideSlantedWallsNotchesAndSharpCorners) {
   }
 }
 
+// A corridor 982 wide entered by its end (runs along it, d0 163, s 235),
+// whose inner level is too narrow to reach the second run: a hairpin is
+// laid all the same, turning at its first run's own depth: four pieces
+// along the corridor (the first loop's two sides and the two legs).
+TEST(MeanderKeepsItsSpacing, ANarrowCorridorGetsItsHairpin) {
+  const UnitScope units(1000);
+  zone_set::ZoneCase c =
+      room({{0, 0}, {982, 0}, {982, 6024}, {0, 5460}}, {593, 0}, {493, 0}, 163.178, 235);
+  const Laid laid(std::move(c));
+  ASSERT_TRUE(laid.ok && laid.path.faults.empty());
+  int along = 0;
+  for (const layout_check::Piece& piece : laid.path.pieces)
+    along += std::fabs(piece.end.x - piece.start.x) < 1e-6 && piece.length() > 3000.0 ? 1 : 0;
+  EXPECT_EQ(along, 4);
+  expectSound(room({{0, 0}, {982, 0}, {982, 6024}, {0, 5460}}, {593, 0}, {493, 0}, 163.178, 235));
+}
+
 // Every crossing record of a run lies on the run, also where a run passes a
 // level-1 section at an angle within the coarse tolerance of its end (the
 // slanted room's run at x 1180.2 passes its corner 17 mm away).
