@@ -36,7 +36,8 @@ constexpr std::uint32_t kSpiral = 1;
 // here.
 const std::map<std::uint32_t, std::vector<Family>> kSoundFamilies = {
     {kMeander,
-     {Family::kRectangle, Family::kL, Family::kT, Family::kSlanted, Family::kJog, Family::kHall}},
+     {Family::kRectangle, Family::kL, Family::kU, Family::kT, Family::kSlanted, Family::kTwoSlanted, Family::kJog,
+      Family::kHall}},
     {kSpiral, {Family::kRectangle, Family::kL, Family::kU, Family::kT, Family::kJog, Family::kHall}},
 };
 
