@@ -155,8 +155,10 @@ class CFHCircuit {
   // circuit's job thread, or on the command's thread while no job runs.
   void buildPath();
   // Joins the zone to the zone before it in this circuit at the zone's link
-  // point, with the pipe network's pitch (CFHZoneDesign::linkToPrevious).
-  // False for the first zone, a zone not in the circuit or a failed link.
+  // point (CFHZoneDesign::linkToPrevious), supply and return through the
+  // wall the pipe network's pitch apart, but at least half of either zone's
+  // spacing (zone pitch × unit factor). False for the first zone, a zone not
+  // in the circuit or a failed link.
   bool linkToPreviousZone(CFHZoneEntry* zone);
 
   // ---- Calculation (CFHCircuitCalculation.cpp) ---------------------------------------

@@ -307,25 +307,38 @@ class CFHZoneDesign {
   static void walkPath(const std::vector<BusyScope*>& zones, std::size_t position, PathLengths (&lengths)[2]);
 
   // Joins `design` to `previous`, the zone before it in the circuit, near
-  // the link point (pitch: the pipe network's distribution pipe pitch): where
-  // the two as-drawn boundaries face each other (layoutRayCast), clear of
-  // both zones' border width at the walls' ends and of 2 × pitch around
+  // the link point (pitch: how far apart the link's supply and return run
+  // through the wall; CFHCircuit::linkToPreviousZone gives the distribution
+  // pitch, but at least half of either zone's spacing): where the two
+  // as-drawn boundaries face each other (layoutRayCast), clear of both
+  // zones' border width at the walls' ends and of 2 × pitch around
   // distribution pipes and shortened by pitch / 2, the nearest facing points
-  // to the link point are taken onto both working loops and handed to
-  // buildLink; when that fails and the two points lie at different distances
-  // from their walls' ends, the normal ray from the one nearer its wall's end
-  // onto the other zone gives a second pair. True when the link was made.
-  // On the circuit's job thread before `design` is laid out, or on the
-  // command's thread while no job runs; neither zone may be busy.
+  // P and Q to the link point are taken onto both working loops. When their
+  // link (buildLink's) brings the two ways through the wall nearer than the
+  // pitch (P and Q askew where the end of one zone's spans holds its point
+  // back, or walls that do not run parallel), P with the point opposite it
+  // and Q with the point opposite it are tried too: the first pair that
+  // keeps the pitch as walked, then the first that keeps it widened, then
+  // the one that comes nearest. When no pair gives a link and the two points
+  // lie at different distances from their walls' ends, the normal ray from
+  // the one nearer its wall's end onto the other zone gives a second pair.
+  // True when the link was made. On the circuit's job thread before `design`
+  // is laid out, or on the command's thread while no job runs; neither zone
+  // may be busy.
   static bool linkToPrevious(CFHZoneDesign& previous, CFHZoneDesign& design, const XtGePoint2d& linkPoint,
                              double pitch);
   // From P on previous's working loop and Q on design's: the points half a
   // pitch either way from each along its loop, paired crosswise by distance,
   // become previous's exit points (exit 1 the one met first on the long way
   // from its pipe end 1 to its pipe end 2) and design's pipe ends (pipe end
-  // 1 the partner of exit 1). False, nothing changed, when previous lacks a
-  // pipe end on its working loop, a walk fails, the pairing or the order is
-  // undecided, or either zone is busy.
+  // 1 the partner of exit 1). Where the two ways through the wall (each exit
+  // to its partner) come nearer each other than the pitch, the walk is
+  // widened by what they lack, a few rounds, as long as every point stays on
+  // the wall item of its P or Q. False, nothing changed, when previous lacks
+  // a pipe end on its working loop, a walk fails, the pairing or the order
+  // is undecided, a way through the wall comes nearer a distribution pipe
+  // than half the network's pitch and half this pitch (two zones facing each
+  // other across a hall the pipes run along), or either zone is busy.
   static bool buildLink(CFHZoneDesign& previous, const CLoopPoint& p, CFHZoneDesign& design, const CLoopPoint& q,
                         double pitch);
 

@@ -143,10 +143,12 @@ def turned(doc, msp):
 turned_design = designed("turned", variant("turned", os.path.join(EXAMPLES, "minimal.dxf"), turned))
 rc, err, log, saved = edit("turned", turned_design)
 redrawn("turned", turned_design, saved, rc, log)
-# R left free: the first edit lays the pipes at the calculated R; a second edit changes nothing.
+# R left free: the design laid the pipes at the calculated R, which the first
+# edit reads back; neither edit changes anything.
 rc, err, log, first = edit("free R", DESIGN)
+redrawn("free R", DESIGN, first, rc, log)
 rc, err, log, second = edit("free R again", first)
-redrawn("free R", first, second, rc, log)
+redrawn("free R again", first, second, rc, log)
 # The flat: square pipes, the WC joined to the bathroom's circuit through a wall it crosses square.
 FLAT = designed("flat", "flat.dxf", "400 401 402 403 404 405 406 407", "408 409 40A 40B 40C 40D 40E 40F",
                 SQUARE + ["dialog end 600 join 4 8", "point 12900,2700"])

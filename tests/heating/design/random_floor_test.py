@@ -1,48 +1,93 @@
-"""A random floor of hv_random_rooms drawn by random_floors.py and designed
-through cadhost with its own script (settings per zone, a bare room joined to
-its neighbour's circuit, a heating body): the run succeeds and the saved
-drawing is a sound design (design_dxf_check) whose pipes lie in their zones
-and cross nowhere (spiral_dxf_check). Keeps the tool and the drawings it
-makes working; the layouts themselves are judged by hv_random_rooms_tests.
+"""Random floors of hv_random_rooms drawn by random_floors.py and designed
+through cadhost with their own scripts (settings per zone, a bare room joined
+to its neighbour's circuit, a heating body): each run succeeds and the saved
+drawing is a sound design (design_dxf_check) whose pipes lie in their zones,
+cross nowhere and run through the wall of a join at least max(pitch, s/2 of
+both zones) apart (spiral_dxf_check); every zone carries the number the
+script gave its settings to, and the joined room is in its neighbour's
+circuit; the edit command reads each design back and draws it again as
+sound, the link kept. The layouts themselves are judged by hv_random_rooms_tests.
 
-Usage: random_floor_test.py TOOL CADHOST MODULE EXAMPLES_DIR
+Usage: random_floor_test.py TOOL CADHOST MODULE EXAMPLES_DIR [FLOOR[:lines] ...]
+FLOOR is a floor index of seed 1, drawn with polylines or (":lines") with
+lines and arcs; by default floor 1 both ways, which keeps the tool and the
+drawings it makes working (a join, a body, bare rooms, turned far from the
+origin). Floor 4 is the join at pitch 0.15 m whose routing lowers the pitch
+to half the distance of the first two drawn pipes (they leave the manifold's
+two sides 100 mm apart: 50 mm), under half the joined rooms' spacings: the
+link's supply and return ran through the wall that near.
 """
+import math
 import os
 import sys
+
+import ezdxf
 
 from test_folders import TestFolders
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "..", "host", "entities"))
 sys.path.insert(0, HERE)
-from cadhost_runs import CadhostRuns  # noqa: E402
+from cadhost_runs import CadhostRuns, boxes  # noqa: E402
 from design_dxf_check import check_design  # noqa: E402
 from dxf_checks import failures  # noqa: E402
-from spiral_dxf_check import check_spirals  # noqa: E402
+from spiral_dxf_check import DESCRIPTION, OUTLINE, check_spirals, points_of, records  # noqa: E402
 import random_floors  # noqa: E402
 
 TOOL, CADHOST, MODULE, EXAMPLES = sys.argv[1:5]
-# A floor with every feature the script drives: bare rooms, a join and a
-# heating body; turned and far from the origin.
-SEED, INDEX = 1, 1
+SEED = 1
+RUNS = [(int(arg.split(":")[0]), arg.endswith(":lines")) for arg in sys.argv[5:] or ["1", "1:lines"]]
+
+
+def check_numbers(plan, saved):
+    """Each room's zone has the number the script set it by, and a joined
+    room is in the circuit of the room it was joined to."""
+    zones, circuits = {}, {}
+    for ident, values, e in records(ezdxf.readfile(saved)):
+        if ident == OUTLINE:
+            zones[values["_PT_ZONA_CISLO"]] = points_of(e, 10.0)
+        elif ident == DESCRIPTION:
+            circuits[values["_PT_ZONA_CISLO"]] = values.get("_PT_ZONA_C_OKRUHU")
+    numbers = [str(n) for n in random_floors.zone_numbers(plan)]
+    problems = []
+    for room, number in zip(random_floors.rooms_of(plan), numbers):
+        corner = (room["outline"][0]["x"], room["outline"][0]["y"])
+        if number not in zones or min(math.dist(corner, p) for p in zones[number]) > 1.0:
+            problems.append(f"{room['name']} is not zone {number}")
+    join = plan.get("join")
+    if join and circuits.get(numbers[join["room"]]) != circuits.get(numbers[join["to"]]):
+        problems.append(f"zone {numbers[join['room']]} is not in the circuit of zone {numbers[join['to']]}")
+    return problems
+
 
 folders = TestFolders("random-floor", failures)
 runs = CadhostRuns(CADHOST, MODULE, EXAMPLES, folders)
-plan = random_floors.plans(TOOL, SEED, floors=True, index=INDEX)[0]
-if not (plan["join"] and plan["body"] and any(not room["pipe"] for room in plan["rooms"])):
-    failures.append(f"floor {SEED}/{INDEX} lacks a join, a body or a bare room: {plan['description']}")
-for lines in (False, True):
-    work = folders.new("lines" if lines else "polylines")
+for index, lines in RUNS:
+    plan = random_floors.plans(TOOL, SEED, floors=True, index=index)[0]
+    if not plan["join"] or (index == 1 and not (plan["body"] and any(not room["pipe"] for room in plan["rooms"]))):
+        failures.append(f"floor {SEED}/{index} lacks a join, a body or a bare room: {plan['description']}")
+    name = f"floor-{index}-" + ("lines" if lines else "polylines")
+    work = folders.new(name)
     dxf, script, saved = random_floors.write(plan, work, "floor", lines)
-    code, stderr, _, out = runs.run(("lines" if lines else "polylines") + "-design", dxf, [], script=script,
-                                    saved=saved)
+    code, stderr, _, out = runs.run(name + "-design", dxf, [], script=script, saved=saved)
     if code != 0:
         failures.append(f"{plan['description']}: cadhost exited {code}: {stderr.strip()}")
         continue
     problems, _ = check_design(out, input_path=dxf)
-    failures.extend(f"design: {p}" for p in problems)
+    failures.extend(f"{name}: design: {p}" for p in problems)
     problems, _ = check_spirals(out, input_path=dxf, rooms=False)
-    failures.extend(f"pipes: {p}" for p in problems)
+    failures.extend(f"{name}: pipes: {p}" for p in problems)
+    failures.extend(f"{name}: zones: {p}" for p in check_numbers(plan, out))
+    # The edit command reads the design back (the joined circuit linked
+    # again from its drawn pipes) and draws it anew: as sound, the link kept.
+    code, stderr, log, edited = runs.run(name + "-edit", out, ["command dozidEzezOvedoEdit", "select assoc 100",
+                                                               "dialog wait", "dialog end ok"])
+    if code != 0 or boxes(log):
+        failures.append(f"{name}: the edit exited {code}, {boxes(log)}: {stderr.strip()[-300:]}")
+        continue
+    problems, _ = check_spirals(edited, rooms=False)
+    failures.extend(f"{name}: edited pipes: {p}" for p in problems)
+    failures.extend(f"{name}: edited zones: {p}" for p in check_numbers(plan, edited))
 
 folders.close()
 for f in failures:

@@ -35,7 +35,12 @@ description (TPV1000-0001) and matched to its outline (TPV2000-0001) by
   hairpin detours' legs; connectors keep 0.75 s, level steps 0.99 s) are
   noted with their place, nearer ones fail;
 - length: each zone's pipe within +-10 % of (A + P (s/2 - d0)) / s, A and P
-  its outline's area and perimeter.
+  its outline's area and perimeter;
+- links: where the pipe goes from one of the circuit's zones into another
+  (from its last sample in the one to its first in the other: through the
+  wall) and back, the way there and the way back lie at least
+  max(p, s1/2, s2/2) - eps apart, p the distribution pitch (the distance
+  of the pipe's free ends), s1 and s2 the two zones' spacings.
 """
 import argparse
 import math
@@ -205,11 +210,15 @@ def check_spirals(path, input_path=None, rooms=True):
         samples = [(p, along - enter) for p, along in samples]
         total -= enter
         lead = s + max(d0.values())
+        # The links through a wall, with the pieces that run from each zone's
+        # pipe to the wall (d0 + s either side of the wall, however thick).
+        walls = [(samples[a][1] - lead, samples[b][1] + lead) for _, _, a, b in link_crossings(holders)]
         per_zone = {number: 0.0 for number in shapes}
         off = []
         for k, (p, along) in enumerate(samples):
             is_lead = along <= lead or along >= total - lead
-            link = sum(outline_distance(shape, p) <= lead for shape in shapes.values()) >= 2
+            link = sum(outline_distance(shape, p) <= lead for shape in shapes.values()) >= 2 or \
+                any(a <= along <= b for a, b in walls)
             if holders[k]:
                 number = holders[k][0]
                 if k + 1 < len(samples):
@@ -227,6 +236,8 @@ def check_spirals(path, input_path=None, rooms=True):
                 failures.append(f"{name}: the pipe comes {d:.1f} near itself at ({p[0]:.1f}, {p[1]:.1f})")
             else:
                 notes.append(f"{name}: {d:.1f} apart at ({p[0]:.1f}, {p[1]:.1f})")
+        spacings = {z["_PT_ZONA_CISLO"]: float(z["_PT_X_ZDR_SPC"]) for z in own}
+        failures += link_failures(name, samples, holders, spacings, math.dist(ends[0], ends[1]), eps)
         for number, shape in shapes.items():
             area, perimeter = area_and_perimeter(shape)
             expected = (area + perimeter * (s / 2 - d0[number])) / s
@@ -236,6 +247,48 @@ def check_spirals(path, input_path=None, rooms=True):
                 failures.append(f"zone {number}: {per_zone[number]:.0f} of pipe against {expected:.0f} "
                                 f"(A + P (s/2 - d0)) / s")
     return failures, notes
+
+
+def link_crossings(holders):
+    """The pipe's ways from one zone into another: (from zone, to zone, its
+    last sample in the one, its first in the other)."""
+    found, last = [], None
+    for k, held in enumerate(holders):
+        if not held:
+            continue
+        if last is not None and holders[last][0] != held[0]:
+            found.append((holders[last][0], held[0], last, k))
+        last = k
+    return found
+
+
+def stretch_distance(a, b):
+    """The least distance between two polylines."""
+    def seg(p, q, r, t):
+        if _cross(p, q, r, t):
+            return 0.0
+        return min(segment_distance(p, r, t), segment_distance(q, r, t),
+                   segment_distance(r, p, q), segment_distance(t, p, q))
+    return min(seg(p, q, r, t) for p, q in zip(a, a[1:]) for r, t in zip(b, b[1:]))
+
+
+def link_failures(name, samples, holders, spacings, pitch, eps):
+    """Each way through a wall against the way back between the same two
+    zones: at least max(pitch, s1/2, s2/2) - eps apart."""
+    crossings = [(a, b, [p for p, _ in samples[i:j + 1]]) for a, b, i, j in link_crossings(holders)]
+    out = []
+    for k, (a, b, there) in enumerate(crossings):
+        back = [c for c in crossings[k + 1:] if (c[0], c[1]) == (b, a)]
+        if not back:
+            continue
+        d = min(stretch_distance(there, c[2]) for c in back)
+        bound = max(pitch, 0.5 * spacings[a], 0.5 * spacings[b])
+        if d < bound - eps:
+            x, y = there[len(there) // 2]
+            out.append(f"{name}: the link from zone {a} to zone {b} runs {d:.1f} from its way back through "
+                       f"the wall at ({x:.1f}, {y:.1f}), under max(pitch {pitch:.1f}, s/2 of both zones) "
+                       f"{bound:.1f}")
+    return out
 
 
 def spacing(samples, s, total, lead):
