@@ -118,6 +118,33 @@ bool turnsGently(const Bridge& bridge, bool forward, int innerWalk) {
          insideAngle(step, on) >= kSharpestPipeCorner;
 }
 
+// The bridge's two nodes and edges, joined to b: prepended (the plain
+// bridge) or appended (the bridge with clearance).
+COffsetNode* makeBridge(CFHCircuitLayout& layout, COffsetNode* b, const Bridge& bridge, COffsetLoop& outer,
+                        COffsetLoop* inner, std::uint8_t direction, bool prepend) {
+  if (prepend) {
+    COffsetNode* outerNode = layout.prependNodeOnLoopAt(b, bridge.outer, &outer, direction);
+    return layout.prependNodeOnLoopAt(outerNode, bridge.inner, inner, direction);
+  }
+  COffsetNode* outerNode = layout.appendNodeOnLoopAt(b, bridge.outer, &outer, direction);
+  return layout.appendNodeOnLoopAt(outerNode, bridge.inner, inner, direction);
+}
+
+// The bridges a walk finds: a gentle one is made at once; the first one is
+// kept to be made when none is gentle.
+struct BridgePick {
+  Bridge first;
+  bool found = false;
+
+  // Whether to make this one now.
+  bool offer(const Bridge& bridge, bool gentle) {
+    if (gentle) return true;
+    if (!found) first = bridge;
+    found = true;
+    return false;
+  }
+};
+
 }  // namespace
 
 COffsetNode* bridgeToInnerLoop(COffsetLoop* inner, COffsetNode* a, COffsetNode* b, double spacing,
@@ -141,13 +168,8 @@ COffsetNode* bridgeToInnerLoop(COffsetLoop* inner, COffsetNode* a, COffsetNode* 
   // leaves the outer loop (a corner of a round or slanted wall met at a
   // shallow angle) is passed over for the next corner's; the first one
   // found is made when no other is.
-  Bridge first;
-  bool found = false;
+  BridgePick pick;
   const std::uint8_t edgeDirection = forward ? 0 : 1;
-  const auto make = [&](const Bridge& bridge) {
-    COffsetNode* outerNode = layout.prependNodeOnLoopAt(b, bridge.outer, &outer, edgeDirection);
-    return layout.prependNodeOnLoopAt(outerNode, bridge.inner, inner, edgeDirection);
-  };
   for (int visited = start, k = 0; k < outer.sectionCount(); ++k) {
     const int reached = forward ? outer.nextIndex(visited) : outer.previousIndex(visited);
     if (reached == start) break;
@@ -174,11 +196,10 @@ COffsetNode* bridgeToInnerLoop(COffsetLoop* inner, COffsetNode* a, COffsetNode* 
     } else {
       continue;
     }
-    if (turnsGently(bridge, forward, innerWalk)) return make(bridge);
-    if (!found) first = bridge;
-    found = true;
+    if (pick.offer(bridge, turnsGently(bridge, forward, innerWalk)))
+      return makeBridge(layout, b, bridge, outer, inner, edgeDirection, true);
   }
-  return found ? make(first) : b;
+  return pick.found ? makeBridge(layout, b, pick.first, outer, inner, edgeDirection, true) : b;
 }
 
 COffsetNode* bridgeToInnerLoopWithClearance(COffsetLoop* inner, COffsetNode* a, COffsetNode* b, double spacing,
@@ -191,13 +212,8 @@ COffsetNode* bridgeToInnerLoopWithClearance(COffsetLoop* inner, COffsetNode* a, 
   const double reach = 2.0 * s;
   // As the plain bridge: a sharp corner where the pipe leaves the outer
   // loop is passed over while another corner serves.
-  Bridge first;
-  bool found = false;
+  BridgePick pick;
   const std::uint8_t edgeDirection = forward ? 1 : 0;
-  const auto make = [&](const Bridge& bridge) {
-    COffsetNode* outerNode = layout.appendNodeOnLoopAt(b, bridge.outer, &outer, edgeDirection);
-    return layout.appendNodeOnLoopAt(outerNode, bridge.inner, inner, edgeDirection);
-  };
   // Walking backward; the corner is always between prev(v) and v. C is v
   // for direction 1 and prev(v) for 0; the walk stops when C comes back.
   for (int v = start, k = 0; k < outer.sectionCount(); ++k, v = outer.previousIndex(v)) {
@@ -238,9 +254,8 @@ COffsetNode* bridgeToInnerLoopWithClearance(COffsetLoop* inner, COffsetNode* a, 
         if (outer.walkFrom(projected, false, shorter, reached, workTol)) bridge.outer = reached;
       }
     }
-    if (turnsGently(bridge, forward, innerWalk)) return make(bridge);
-    if (!found) first = bridge;
-    found = true;
+    if (pick.offer(bridge, turnsGently(bridge, forward, innerWalk)))
+      return makeBridge(layout, b, bridge, outer, inner, edgeDirection, false);
   }
-  return found ? make(first) : b;
+  return pick.found ? makeBridge(layout, b, pick.first, outer, inner, edgeDirection, false) : b;
 }
