@@ -30,6 +30,9 @@ constexpr std::uint32_t kTagTestLine = 1;
 constexpr double kLongestStep = 3.0;
 // The least way, in spacings, a step keeps before the next node of its loop.
 constexpr double kRoomMargin = 0.99;
+// How far along its loops, in spacings, the pipe's way in and out of a step
+// is taken for the corners it turns there.
+constexpr double kCornerReach = 1.0;
 
 struct Candidate {
   COffsetPointTriple points;  // P1 on the run's loop, P2 on loop B, P3 on loop C
@@ -94,7 +97,8 @@ void collectCandidates(const COffsetNode& runEnd, const COffsetLoop& own, const 
         const CFloorHeatingLine line(p3.point, x.point, nullptr, kTagTestLine);
         if (!lineQualifies(line, x.point, own, loopB, loopC, avoidLoop, forward, local)) continue;
         out.push_back({COffsetPointTriple(COffsetPoint(x), COffsetPoint(crossing), p3),
-                       own.lengthBetween(runEnd, x, forward, workTol), stepTurnsGently(x, p3, forward)});
+                       own.lengthBetween(runEnd, x, forward, workTol),
+                       stepTurnsGently(own, x, loopC, p3, forward, kCornerReach * s)});
       }
     }
   }

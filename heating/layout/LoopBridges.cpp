@@ -108,13 +108,15 @@ CLoopPoint pointOn(const XtGePoint2d& p, const std::vector<CLoopElement*>& links
 // Whether the pipe keeps clear of a sharp corner where it comes along the
 // outer loop (walking `forward`) to the bridge and turns onto it, and where
 // it goes on along the inner loop (walking it forward for innerWalk 1,
-// backward for 0; not looked at for -1).
-bool turnsGently(const Bridge& bridge, bool forward, int innerWalk) {
+// backward for 0; not looked at for -1), each way taken over `reach`.
+bool turnsGently(const Bridge& bridge, const COffsetLoop& outer, const COffsetLoop& inner, bool forward, int innerWalk,
+                 double reach) {
   const XtGeVector2d step = bridge.inner.point - bridge.outer.point;
   XtGeVector2d in;
   XtGeVector2d on;
-  if (travelDirection(bridge.outer, forward, true, in) && insideAngle(in, step) < kSharpestPipeCorner) return false;
-  return innerWalk < 0 || !travelDirection(bridge.inner, innerWalk != 0, false, on) ||
+  if (travelDirection(outer, bridge.outer, forward, true, reach, in) && insideAngle(in, step) < kSharpestPipeCorner)
+    return false;
+  return innerWalk < 0 || !travelDirection(inner, bridge.inner, innerWalk != 0, false, reach, on) ||
          insideAngle(step, on) >= kSharpestPipeCorner;
 }
 
@@ -196,7 +198,7 @@ COffsetNode* bridgeToInnerLoop(COffsetLoop* inner, COffsetNode* a, COffsetNode* 
     } else {
       continue;
     }
-    if (pick.offer(bridge, turnsGently(bridge, forward, innerWalk)))
+    if (pick.offer(bridge, turnsGently(bridge, outer, *inner, forward, innerWalk, spacing)))
       return makeBridge(layout, b, bridge, outer, inner, edgeDirection, true);
   }
   return pick.found ? makeBridge(layout, b, pick.first, outer, inner, edgeDirection, true) : b;
@@ -250,11 +252,11 @@ COffsetNode* bridgeToInnerLoopWithClearance(COffsetLoop* inner, COffsetNode* a, 
       // pipe turns back along the inner loop it turns sharply. Nearer to
       // the crossing the bridge runs across.
       for (const double shorter : {s, 0.5 * s, 0.0}) {
-        if (turnsGently(bridge, forward, innerWalk) || !(shorter < along)) break;
+        if (turnsGently(bridge, outer, *inner, forward, innerWalk, spacing) || !(shorter < along)) break;
         if (outer.walkFrom(projected, false, shorter, reached, workTol)) bridge.outer = reached;
       }
     }
-    if (pick.offer(bridge, turnsGently(bridge, forward, innerWalk)))
+    if (pick.offer(bridge, turnsGently(bridge, outer, *inner, forward, innerWalk, spacing)))
       return makeBridge(layout, b, bridge, outer, inner, edgeDirection, false);
   }
   return pick.found ? makeBridge(layout, b, pick.first, outer, inner, edgeDirection, false) : b;

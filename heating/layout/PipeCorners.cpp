@@ -1,7 +1,6 @@
 #include "heating/layout/PipeCorners.h"
 
-#include "heating/curves/CFloorHeatingCurve.h"
-#include "heating/curves/CLoopElement.h"
+#include "heating/curves/CLoop.h"
 #include "heating/curves/CLoopPoint.h"
 
 #include "geometry/Tolerances.h"
@@ -18,18 +17,19 @@ double insideAngle(const XtGeVector2d& in, const XtGeVector2d& out) {
   return std::acos(cosine);
 }
 
-bool travelDirection(const CLoopPoint& p, bool forward, bool arriving, XtGeVector2d& direction) {
-  const CLoopElement* link = arriving ? p.incomingLink(forward, workTol) : p.outgoingLink(forward, workTol);
-  if (link == nullptr || !link->hasCurve()) return false;
-  const XtGeVector2d along = link->curve->direction();
-  direction = forward ? along : -along;
-  return true;
+bool travelDirection(const CLoop& loop, const CLoopPoint& p, bool forward, bool arriving, double reach,
+                     XtGeVector2d& direction) {
+  CLoopPoint far;
+  if (!(reach > 0.0) || !loop.walkFrom(p, arriving ? !forward : forward, reach, far, workTol)) return false;
+  direction = arriving ? p.point - far.point : far.point - p.point;
+  return direction.length() > workTol.equalPoint();
 }
 
-bool stepTurnsGently(const CLoopPoint& from, const CLoopPoint& to, bool forward) {
+bool stepTurnsGently(const CLoop& own, const CLoopPoint& from, const CLoop& next, const CLoopPoint& to, bool forward,
+                     double reach) {
   const XtGeVector2d step = to.point - from.point;
   XtGeVector2d in;
   XtGeVector2d out;
-  if (travelDirection(from, forward, true, in) && insideAngle(in, step) < kSharpestPipeCorner) return false;
-  return !(travelDirection(to, forward, false, out) && insideAngle(step, out) < kSharpestPipeCorner);
+  if (travelDirection(own, from, forward, true, reach, in) && insideAngle(in, step) < kSharpestPipeCorner) return false;
+  return !(travelDirection(next, to, forward, false, reach, out) && insideAngle(step, out) < kSharpestPipeCorner);
 }

@@ -14,6 +14,7 @@
 
 #include <numbers>
 
+class CLoop;
 class CLoopPoint;
 
 inline constexpr double kSharpestPipeCorner = std::numbers::pi / 3.0;
@@ -24,12 +25,17 @@ inline constexpr double kSharpestPipeCorner = std::numbers::pi / 3.0;
 double insideAngle(const XtGeVector2d& in, const XtGeVector2d& out);
 
 // The direction of travel along the loop at the point when walking it
-// forward (with the sections' order) or backward: the direction of the
-// section one arrives by (`arriving`) or leaves by. False when the point has
-// no such link with a curve.
-bool travelDirection(const CLoopPoint& p, bool forward, bool arriving, XtGeVector2d& direction);
+// forward (with the sections' order) or backward, over the stretch of the
+// loop `reach` long that one arrives by (`arriving`) or leaves by: from its
+// far end to the point, or from the point to its far end, so that a short
+// section next to a corner counts with the corner. False when the walk
+// fails or comes back to the point.
+bool travelDirection(const CLoop& loop, const CLoopPoint& p, bool forward, bool arriving, double reach,
+                     XtGeVector2d& direction);
 
 // Whether the pipe keeps clear of a sharp corner at both ends of a step from
-// `from` (on its loop, reached walking `forward`) straight to `to` (on the
-// next loop, walked on `forward`). Ends whose direction is unknown pass.
-bool stepTurnsGently(const CLoopPoint& from, const CLoopPoint& to, bool forward);
+// `from` on `own` (reached walking `forward`) straight to `to` on `next`
+// (walked on `forward`), the directions taken over `reach`. Ends whose
+// direction is unknown pass.
+bool stepTurnsGently(const CLoop& own, const CLoopPoint& from, const CLoop& next, const CLoopPoint& to, bool forward,
+                     double reach);
