@@ -8,6 +8,9 @@
 #include "heating/layout/COffsetNode.h"
 #include "heating/layout/LayoutTolerances.h"
 #include "heating/layout/MeanderChain.h"
+#include "heating/layout/MeanderHairpins.h"
+#include "heating/layout/MeanderPathEdits.h"
+#include "heating/layout/MeanderPockets.h"
 #include "heating/layout/MeanderRuns.h"
 
 #include "heating/curves/CFHBoundLoopItem.h"
@@ -74,6 +77,26 @@ void putRegionFirst(CFHCircuitLayout::Level& level, const XtGePoint2d& point) {
               level.begin() + static_cast<std::ptrdiff_t>(best) + 1);
 }
 
+// The laid meander made to keep its spacing: its pockets cut, then its
+// hairpins beside walks shortened (MeanderPockets.h, MeanderHairpins.h).
+void keepMeanderSpacing(CFHCircuitLayout& layout, const COffsetLoop& first, const CFloorHeatingLine& line1,
+                        bool orientation, const MeanderMiddleGap& middleGap, const MeanderBands& bands) {
+  const double spacing = layout.spacing;
+  // The middle gap's strip across the runs, from line 1 towards line 2;
+  // only a gap narrower than the spacing narrows it.
+  XtGeVector2d n = line1.direction().perpVector();
+  if (n.length() > 0.0) n = n / n.length();
+  if (!orientation) n = -n;
+  const meander_spacing::GapStrip strip{line1.startPoint(), n, middleGap.from, middleGap.to};
+  const bool narrow = middleGap.to - middleGap.from < (1.0 - meander_spacing::kSlack) * spacing;
+  MeanderPath path(layout, first, line1.direction(), spacing, {narrow ? &strip : nullptr, &bands.edges});
+  if (!path.usable()) return;
+  const std::unordered_set<const COffsetEdge*> near = path.edgesTooNear();
+  if (near.empty()) return;
+  cutMeanderPockets(path, near);
+  shortenMeanderHairpins(path);
+}
+
 }  // namespace
 
 bool CFHCircuitLayout::layoutMeander() {
@@ -129,8 +152,9 @@ bool CFHCircuitLayout::layoutMeander() {
   std::unique_ptr<CFloorHeatingLine> line1;
   std::unique_ptr<CFloorHeatingLine> line2;
   std::vector<std::unique_ptr<CFloorHeatingLine>> runs;
+  MeanderMiddleGap middleGap;
   if (!curvesOrientedBox(working, baseItem, line1, line2, o) ||
-      !placeMeanderRuns(*line1, *line2, o, firstOffset, spacing, bands.loops, runs)) {
+      !placeMeanderRuns(*line1, *line2, o, firstOffset, spacing, bands.loops, runs, &middleGap)) {
     mark.rollback();
     outcome = LayoutOutcome::kNoMeanderRun;
     return false;
@@ -146,16 +170,24 @@ bool CFHCircuitLayout::layoutMeander() {
   }
 
   MeanderChain chain;
+  GraphMark ends(*this);
   if (!chainMeanderRuns(*this, runView, records, crossLine, *first, o, chain)) {
     // No two crossings of the first loop: no meander fits; the spiral may.
     mark.rollback();
     return layoutSpiral();
+  }
+  if (chain.turns == 0 && runs.size() >= 2) {
+    // Not one run laid (a zone so narrow across the runs that the inner
+    // level misses every neighbour): the runs turn at their own depth.
+    ends.rollback();
+    chainMeanderRuns(*this, runView, records, crossLine, *first, o, chain, true);
   }
   if (!spliceMeanderPipeEnds(*this, chain, o) || !isSinglePath(*this)) {
     mark.rollback();
     outcome = LayoutOutcome::kSpliceFailed;
     return false;
   }
+  keepMeanderSpacing(*this, *first, *line1, o, middleGap, bands);
   outcome = levels.front()->size() > 1 ? LayoutOutcome::kRegionsLeftOut : LayoutOutcome::kLaid;
   return true;
 }

@@ -8,7 +8,10 @@
 #include "heating/layout/LayoutTolerances.h"
 #include "heating/layout/MeanderRecordSearches.h"
 
+#include "geometry/Tolerances.h"
+
 #include <cstdlib>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -21,8 +24,9 @@ class ChainBuilder {
  public:
   ChainBuilder(CFHCircuitLayout& layout, const std::vector<const CFloorHeatingCurve*>& runs,
                const std::vector<Records>& records, const CFloorHeatingCurve& crossLine, COffsetLoop& firstLoop,
-               bool orientation)
-      : layout_(layout), runs_(runs), records_(records), crossLine_(crossLine), firstLoop_(firstLoop),
+               bool orientation, bool ownDepth)
+      : ownDepth_(ownDepth), layout_(layout), runs_(runs), records_(records), crossLine_(crossLine),
+        firstLoop_(firstLoop),
         along_(orientation ? 1 : 0), inside_(orientation ? 0 : 1), orientation_(orientation),
         eqB_(heatingTolCoarse.equalPoint()) {}
 
@@ -112,9 +116,28 @@ class ChainBuilder {
     int r = f.recordIndex;
     while (r < last && rn[r].kind == kMeanderFirstLoop) ++r;
     while (r < last && rn[r + 1].kind == kMeanderInnerLoop) ++r;
-    if (r >= last) return false;
+    if (r >= last) return ownDepth_ && turnsAtOwnDepth(e.runIndex, e.recordIndex, rn, f.recordIndex, p, d);
     p = runs_[e.runIndex]->closestPointTo(rn[r].point.point);
     d = distance(p) - eqB_;
+    return true;
+  }
+
+  // Run i' crosses no level-1 loop below its entry (the zone is narrower
+  // across the runs than the inner level reaches): the turn goes down run i
+  // to its own deepest level-1 crossing below the entry, without a depth
+  // limit, when run i' is inside the first loop at that depth (its entry
+  // above it, its next crossing of the boundary or the first loop below).
+  bool turnsAtOwnDepth(int i, int j, const Records& rn, int jn, XtGePoint2d& p, double& d) const {
+    const Records& ri = records_[i];
+    int t = j + 1;
+    while (t + 1 < static_cast<int>(ri.size()) && ri[t + 1].kind == kMeanderInnerLoop) ++t;
+    const double deepest = distance(ri[t].point.point);
+    if (!(distance(rn[jn].point.point) > deepest + eqB_)) return false;
+    int r = jn + 1;
+    while (r < static_cast<int>(rn.size()) && rn[r].kind == kMeanderInnerLoop) ++r;
+    if (r >= static_cast<int>(rn.size()) || !(distance(rn[r].point.point) < deepest - eqB_)) return false;
+    p = runs_[i]->closestPointTo(ri[t].point.point);
+    d = -std::numeric_limits<double>::infinity();
     return true;
   }
 
@@ -139,8 +162,15 @@ class ChainBuilder {
       }
       t = r;
     }
+    // A level-1 record taken from a section that lies along the run may lie
+    // beside it (up to the widened coarse tolerance): the turn is then made
+    // on the run, beside the record, on no loop, so that the run stays
+    // straight along its line.
+    const XtGePoint2d onRun = t >= 0 ? runs_[e.runIndex]->closestPointTo(ri[t].point.point) : p;
     if (atP || t < 0)
       n2 = layout_.appendNodeOnLoop(from, p, kNoLinks, nullptr, inside_, true);
+    else if (!onRun.isEqualTo(ri[t].point.point, workTol))
+      n2 = layout_.appendNodeOnLoop(from, onRun, kNoLinks, nullptr, inside_, true);
     else
       n2 = layout_.appendNodeOnLoop(from, ri[t].point.point, ri[t].point.links(), offsetLoopOf(ri[t].loop), inside_,
                                     true);
@@ -179,6 +209,7 @@ class ChainBuilder {
     return turn;
   }
 
+  bool ownDepth_;
   CFHCircuitLayout& layout_;
   const std::vector<const CFloorHeatingCurve*>& runs_;
   const std::vector<Records>& records_;
@@ -198,7 +229,7 @@ class ChainBuilder {
 
 bool chainMeanderRuns(CFHCircuitLayout& layout, const std::vector<const CFloorHeatingCurve*>& runs,
                       const std::vector<std::vector<CFHMeanderPoint>>& records, const CFloorHeatingCurve& crossLine,
-                      COffsetLoop& firstLoop, bool orientation, MeanderChain& chain) {
+                      COffsetLoop& firstLoop, bool orientation, MeanderChain& chain, bool ownDepth) {
   chain = MeanderChain{};
-  return ChainBuilder(layout, runs, records, crossLine, firstLoop, orientation).build(chain);
+  return ChainBuilder(layout, runs, records, crossLine, firstLoop, orientation, ownDepth).build(chain);
 }

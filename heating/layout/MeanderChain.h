@@ -48,9 +48,13 @@ struct MeanderChain {
 // Steps of the chain as above. False, layout untouched, when the records hold
 // fewer than two kMeanderFirstLoop crossings (or runs and records differ in
 // number).
+// With ownDepth, an even run whose neighbour crosses no level-1 loop below
+// its entry still turns: down to its own deepest level-1 crossing, when the
+// neighbour lies inside the first loop at that depth (for a zone too narrow
+// across the runs for the inner level to reach the neighbour).
 bool chainMeanderRuns(CFHCircuitLayout& layout, const std::vector<const CFloorHeatingCurve*>& runs,
                       const std::vector<std::vector<CFHMeanderPoint>>& records, const CFloorHeatingCurve& crossLine,
-                      COffsetLoop& firstLoop, bool orientation, MeanderChain& chain);
+                      COffsetLoop& firstLoop, bool orientation, MeanderChain& chain, bool ownDepth = false);
 
 // Opens the closed chain at the pipe ends: with P1 = firstEdge's second node
 // and P2 = lastEdge's first node, walks the chain from its closing edge

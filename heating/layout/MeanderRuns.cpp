@@ -90,6 +90,7 @@ MeanderBands meanderBandLoops(const CLoop& loop, const CFloorHeatingCurve& base)
     if (strip->sectionCount() == 0) continue;
     bands.loops.push_back(strip.get());
     bands.owned.push_back(std::move(strip));
+    bands.edges.push_back({item->startPoint(), item->endPoint(), item->value});
   }
   return bands;
 }
@@ -113,6 +114,8 @@ class RunPlacer {
   }
   void keep(bool fromLine1, double t, std::unique_ptr<CFloorHeatingLine> run) {
     placed_.push_back({fromLine1 ? t : length_ - t, std::move(run)});
+    double& last = fromLine1 ? last1_ : last2_;
+    last = std::max(last, t);
   }
   void keepAt(bool fromLine1, double t) { keep(fromLine1, t, runAt(fromLine1, t)); }
   bool crossesBand(const CFloorHeatingLine& run) const { return runCrossesBand(bands_, run); }
@@ -145,6 +148,7 @@ class RunPlacer {
   }
 
   void place(double d0) {
+    last1_ = last2_ = d0;
     double d = d0;
     double dd = d0;
     auto fits = [&] { return d + dd + 2.75 * s_ <= length_ + eps_; };
@@ -158,6 +162,8 @@ class RunPlacer {
     }
     tail(d, dd, true);
   }
+
+  MeanderMiddleGap middleGap() const { return {last1_, length_ - last2_}; }
 
   void take(std::vector<std::unique_ptr<CFloorHeatingLine>>& runs) {
     std::stable_sort(placed_.begin(), placed_.end(),
@@ -180,13 +186,16 @@ class RunPlacer {
   double eps_;
   const std::vector<COffsetLoop*>& bands_;
   std::vector<Placed> placed_;
+  // The farthest run from each side (distances from its own line).
+  double last1_ = 0.0;
+  double last2_ = 0.0;
 };
 
 }  // namespace
 
 bool placeMeanderRuns(const CFloorHeatingLine& line1, const CFloorHeatingLine& line2, bool orientation, double d0,
                       double s, const std::vector<COffsetLoop*>& bands,
-                      std::vector<std::unique_ptr<CFloorHeatingLine>>& runs) {
+                      std::vector<std::unique_ptr<CFloorHeatingLine>>& runs, MeanderMiddleGap* gap) {
   if (!std::isfinite(s) || !(s > 0.0) || !std::isfinite(d0)) return false;
   XtGeVector2d n = line1.direction().perpVector();
   const double nl = n.length();
@@ -200,5 +209,6 @@ bool placeMeanderRuns(const CFloorHeatingLine& line1, const CFloorHeatingLine& l
   RunPlacer placer(line1, line2, n, length, s, bands);
   placer.place(d0);
   placer.take(runs);
+  if (gap != nullptr) *gap = placer.middleGap();
   return true;
 }

@@ -50,10 +50,20 @@ bool curvesOrientedBox(const CLoop& loop, const CLoopElement* baseItem, std::uni
 // The offset levels of a meander take their band limits by the same rule.
 bool isMeanderBandAngle(double a);
 
-// The band loops of a meander, owned, with a plain view for runCrossesBand.
+// A border band of a meander: the points within `width` of the boundary
+// item from a to b (its chord for an arc).
+struct MeanderBandEdge {
+  XtGePoint2d a;
+  XtGePoint2d b;
+  double width = 0.0;
+};
+
+// The band loops of a meander, owned, with a plain view for runCrossesBand,
+// and the bands as edges with their widths.
 struct MeanderBands {
   std::vector<std::unique_ptr<COffsetLoop>> owned;
   std::vector<COffsetLoop*> loops;
+  std::vector<MeanderBandEdge> edges;
 };
 
 // One strip loop (COffsetLoop(line, band value)) per item of the loop whose
@@ -73,6 +83,16 @@ MeanderBands meanderBandLoops(const CLoop& loop, const CFloorHeatingCurve& base)
 // its side line moved along n. False, nothing made, when the spacing is not
 // finite and positive, d0 is not finite, or more than kMaxMeanderRuns runs
 // would be needed.
+//
+// The middle gap, when asked for: where the runs stacked from the two sides
+// meet, between the last run from line 1 (or d0 from it) and the last run
+// from line 2 (or d0 from it), as distances from line 1 along n. It is the
+// one place between runs that may be narrower than s (down to s/2), beside
+// the half spacings of the bands.
+struct MeanderMiddleGap {
+  double from = 0.0;
+  double to = 0.0;
+};
 bool placeMeanderRuns(const CFloorHeatingLine& line1, const CFloorHeatingLine& line2, bool orientation, double d0,
                       double s, const std::vector<COffsetLoop*>& bands,
-                      std::vector<std::unique_ptr<CFloorHeatingLine>>& runs);
+                      std::vector<std::unique_ptr<CFloorHeatingLine>>& runs, MeanderMiddleGap* gap = nullptr);

@@ -114,6 +114,27 @@ bool offsetEdgePathAlongLoop(const COffsetEdge* edge, CFloorHeatingCurve::PtrVec
   return true;
 }
 
+bool offsetEdgePathPoints(const COffsetEdge* edge, std::vector<XtGePoint2d>& points) {
+  points.clear();
+  if (!hasBothNodes(edge)) return false;
+  const auto add = [&](const XtGePoint2d& p, const XtGePoint2d& q) {
+    if (p.isEqualTo(q, workTol)) return;
+    if (points.empty()) points.push_back(p);
+    points.push_back(q);
+  };
+  if (isStraightEdge(*edge)) {
+    add(edge->a->point, edge->b->point);
+    return true;
+  }
+  const COffsetLoop& loop = *edge->a->owner;
+  const bool forward = edge->direction != 0;
+  WalkEnd a;
+  WalkEnd b;
+  if (walkEnd(loop, *edge->a, true, forward, a) && walkEnd(loop, *edge->b, false, forward, b))
+    walkStretches(loop, a, b, forward, [&](int, const XtGePoint2d& p, const XtGePoint2d& q) { add(p, q); });
+  return true;
+}
+
 bool offsetEdgePathBetweenPoints(const COffsetEdge* edge, const CLoopPoint& from, const CLoopPoint& to,
                                  CFloorHeatingCurve::PtrVector& pieces) {
   pieces.clear();

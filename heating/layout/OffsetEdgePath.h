@@ -26,6 +26,7 @@
 #include "heating/curves/CFloorHeatingCurve.h"
 
 #include <cstdint>
+#include <vector>
 
 struct COffsetEdge;
 
@@ -41,6 +42,11 @@ bool isStraightEdge(const COffsetEdge& edge);
 // otherwise, also with the list empty when a's or b's link is not a section
 // of the owner loop.
 bool offsetEdgePathAlongLoop(const COffsetEdge* edge, CFloorHeatingCurve::PtrVector& pieces);
+
+// The vertices of the same path, from a to b: the start of its first piece,
+// then the end of each piece (none for a path without pieces); no curves
+// are made. False only when the edge or one of its nodes is missing.
+bool offsetEdgePathPoints(const COffsetEdge* edge, std::vector<XtGePoint2d>& points);
 
 // The same walk between two points of the edge's path given with their
 // sections (`from` before `to` along it). A point equal (workTol) to a node

@@ -80,11 +80,24 @@ class RunCrossingCollector {
     return (c0 > reach_ && c1 > reach_) || (c0 < -reach_ && c1 < -reach_);
   }
 
+  // The piece lies along the run's line: both its ends within the
+  // tolerance's equal point of it. The direction test of the lines alone
+  // would not do: the coarse tolerance's equal vector grows with the unit
+  // factor (1.2 in a millimetre drawing), under which every direction is
+  // parallel, and a level-1 section at any angle that starts near the run
+  // would count as lying along it.
+  bool liesAlongRun(const CFloorHeatingCurve& piece, const XtGeTol& tol) const {
+    if (!straight_) return runLine_.isColinearTo(piece.chordLine(), tol);
+    const double eq = tol.equalPoint();
+    return std::fabs((piece.startPoint() - run_.startPoint()).crossProduct(u_)) <= eq &&
+           std::fabs((piece.endPoint() - run_.startPoint()).crossProduct(u_)) <= eq;
+  }
+
   bool crossPiece(const CLoop& loop, int index, std::uint32_t kind, const TolPair& pair,
                   std::vector<CFHMeanderPoint>& records) const {
     const CFloorHeatingCurve& piece = *loop.elements[index]->curve;
     CLoop* owner = const_cast<CLoop*>(&loop);
-    if (runLine_.isColinearTo(piece.chordLine(), *pair.colinear)) {
+    if (liesAlongRun(piece, *pair.colinear)) {
       records.emplace_back(kind, projectOntoElement(loop, index, piece.startPoint(), g_), owner);
       records.emplace_back(kind, projectOntoElement(loop, index, piece.endPoint(), g_), owner);
       return true;

@@ -568,26 +568,47 @@ std::optional<Options::Allowance> meanderMiddleGap(const std::vector<Piece>& pip
     runs.push_back({0.5 * (dot(piece.start, across) + dot(piece.end, across)), std::min(a, b), std::max(a, b)});
   }
   std::sort(runs.begin(), runs.end(), [](const Run& a, const Run& b) { return a.at < b.at; });
-  // Collinear pieces make one run.
-  std::vector<Run> merged;
+  // Collinear pieces make one run position, which keeps their extents.
+  struct Position {
+    double at, from, to;
+    std::vector<std::pair<double, double>> extents;
+  };
+  std::vector<Position> merged;
   for (const Run& run : runs) {
-    if (!merged.empty() && run.at - merged.back().at <= 0.01 * s) {
-      merged.back().from = std::min(merged.back().from, run.from);
-      merged.back().to = std::max(merged.back().to, run.to);
-    } else {
-      merged.push_back(run);
+    if (merged.empty() || run.at - merged.back().at > 0.01 * s) merged.push_back({run.at, run.from, run.to, {}});
+    Position& p = merged.back();
+    p.from = std::min(p.from, run.from);
+    p.to = std::max(p.to, run.to);
+    p.extents.emplace_back(run.from, run.to);
+  }
+  // Whether a piece of one position lies side by side with a piece of the
+  // other (their extents along overlap).
+  const auto facing = [](const Position& a, const Position& b) {
+    for (const auto& [af, at] : a.extents)
+      for (const auto& [bf, bt] : b.extents)
+        if (std::min(at, bt) > std::max(af, bf)) return true;
+    return false;
+  };
+  // The narrowest gap between two run positions whose pieces face each
+  // other: pieces of different parts of the zone at positions near each
+  // other but not side by side make no gap.
+  std::size_t bestA = merged.size(), bestB = merged.size();
+  double narrowest = 0.99 * s;
+  for (std::size_t i = 0; i < merged.size(); ++i) {
+    for (std::size_t j = i + 1; j < merged.size() && merged[j].at - merged[i].at < narrowest; ++j) {
+      if (!facing(merged[i], merged[j])) continue;
+      narrowest = merged[j].at - merged[i].at;
+      bestA = i;
+      bestB = j;
     }
   }
-  std::size_t best = merged.size();
-  for (std::size_t i = 0; i + 1 < merged.size(); ++i) {
-    const double gap = merged[i + 1].at - merged[i].at;
-    if (gap < 0.99 * s && (best == merged.size() || gap < merged[best + 1].at - merged[best].at)) best = i;
-  }
-  if (best == merged.size()) return std::nullopt;
-  const Run& a = merged[best];
-  const Run& b = merged[best + 1];
+  if (bestA == merged.size()) return std::nullopt;
+  const Position& a = merged[bestA];
+  const Position& b = merged[bestB];
   const double middle = 0.5 * (a.at + b.at);
-  const double from = std::max(a.from, b.from), to = std::min(a.to, b.to);
+  // The gap runs across the whole zone: along both runs' extents (the arms
+  // of a U room hold one gap each at one position).
+  const double from = std::min(a.from, b.from), to = std::max(a.to, b.to);
   const auto point = [&](double t) {
     return XtGePoint2d(across.x * middle + along.x * t, across.y * middle + along.y * t);
   };

@@ -167,10 +167,13 @@ void addJogAllowances(const Zone& zone, double shortest, Options& options);
 // The meander's middle gap: its runs (straight pieces of the pipe's body,
 // leads excepted, at least s long, within 1 degree of runDirection) are
 // stacked from both sides of the zone towards its middle, where the last two
-// runs may come nearer than s. The narrowest gap under s - eps between
-// neighbouring run positions is that middle: a pair of samples both within
-// it or the turns beside it (within half the gap plus s/2 of the line along
-// its middle) passes down to s/2. None when every gap keeps s.
+// runs may come nearer than s. The narrowest gap under s - eps between two
+// run positions with pieces that face each other (their extents along
+// overlap) is
+// that middle: a pair of samples both within it or the turns beside it
+// (within half the gap plus s/2 of the line along its middle, over both
+// runs' extents: the gap crosses the whole zone) passes down to s/2. None
+// when every gap keeps s.
 std::optional<Options::Allowance> meanderMiddleGap(const std::vector<Piece>& pipe, const XtGeVector2d& runDirection,
                                                    double s);
 

@@ -35,7 +35,9 @@ constexpr std::uint32_t kSpiral = 1;
 // --gtest_also_run_disabled_tests) until its layout is mended; then it moves
 // here.
 const std::map<std::uint32_t, std::vector<Family>> kSoundFamilies = {
-    {kMeander, {Family::kRectangle}},
+    {kMeander,
+     {Family::kRectangle, Family::kL, Family::kU, Family::kT, Family::kSlanted, Family::kTwoSlanted, Family::kJog,
+      Family::kHall}},
     {kSpiral, {Family::kRectangle, Family::kL, Family::kU, Family::kT, Family::kJog, Family::kHall}},
 };
 

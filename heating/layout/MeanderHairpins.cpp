@@ -1,0 +1,142 @@
+#include "heating/layout/MeanderHairpins.h"
+
+#include "heating/layout/MeanderPathEdits.h"
+
+#include <algorithm>
+#include <optional>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+using namespace meander_spacing;
+
+namespace {
+
+// A hairpin: the places of its legs in the path's pieces.
+struct Hairpin {
+  std::size_t down = 0;
+  std::size_t up = 0;
+};
+
+// The hairpin of the leg piece k, if it is one's.
+std::optional<Hairpin> hairpinOf(const PipeStretch& path, std::size_t k, double s) {
+  const std::size_t n = path.pieces.size();
+  const auto skip = [&](std::size_t i, bool forward) {
+    while (i < n && path.pieces[i].length <= kNone * s) i = forward ? i + 1 : i - 1;  // past 0: i >= n
+    return i;
+  };
+  const auto isTurn = [&](std::size_t i) { return i < n && !path.pieces[i].leg && !path.pieces[i].walk; };
+  const std::size_t after = skip(k + 1, true);
+  if (isTurn(after)) {
+    const std::size_t other = skip(after + 1, true);
+    if (other < n && path.pieces[other].leg) return Hairpin{k, other};
+  }
+  if (k == 0) return std::nullopt;
+  const std::size_t before = skip(k - 1, false);
+  if (isTurn(before) && before > 0) {
+    const std::size_t other = skip(before - 1, false);
+    if (other < n && path.pieces[other].leg) return Hairpin{other, k};
+  }
+  return std::nullopt;
+}
+
+// Farther along the pipe than any piece.
+constexpr double kFar = 1e300;
+
+class HairpinShortener {
+ public:
+  explicit HairpinShortener(MeanderPath& path) : path_(path), step_(path.step()) {}
+
+  int run() {
+    int shortened = 0;
+    for (int round = 0; round < kEditRounds; ++round) {
+      const PipeStretch pipe = path_.whole();
+      std::vector<Found> found = tooNearWalks(pipe);
+      if (found.empty()) break;
+      // The last on the path first: the pieces before it stay as they are.
+      std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) { return a.hairpin.down > b.hairpin.down; });
+      for (const Found& f : found) {
+        tried_.insert(pipe.pieces[f.hairpin.down].edge);
+        const std::optional<std::pair<double, double>> turn = shorterTurn(pipe, f);
+        if (turn && path_.shortcut(pipe, turn->first, turn->second) != nullptr) ++shortened;
+      }
+    }
+    return shortened;
+  }
+
+ private:
+  // A hairpin with a leg too near a walk, and the depth of the shallowest
+  // such point of its legs.
+  struct Found {
+    Hairpin hairpin;
+    double depth;
+  };
+
+  std::vector<Found> tooNearWalks(const PipeStretch& pipe) const {
+    std::vector<SpacedPiece> pieces;
+    spacedPieces(pipe, 0.0, pipe.total, 0.0, -kFar, kFar, pieces);
+    std::vector<Found> found;
+    SpacingSearch(std::move(pieces), path_.rule(), path_.across()).each([&](const NearPair& near) {
+      const bool firstWalks = pipe.pieces[near.tag1].walk;
+      const std::size_t k = firstWalks ? near.tag2 : near.tag1;
+      if (!pipe.pieces[firstWalks ? near.tag1 : near.tag2].walk || !pipe.pieces[k].leg) return;
+      const std::optional<Hairpin> hairpin = hairpinOf(pipe, k, path_.s());
+      if (!hairpin || tried_.count(pipe.pieces[hairpin->down].edge)) return;
+      const PipePiece& down = pipe.pieces[hairpin->down];
+      const XtGePoint2d p = pipe.at(firstWalks ? near.t2 : near.t1);
+      const double depth = (p - down.a).dotProduct((down.b - down.a) / down.length);
+      for (Found& f : found) {
+        if (f.hairpin.down != hairpin->down) continue;
+        f.depth = std::min(f.depth, depth);
+        return;
+      }
+      found.push_back({*hairpin, depth});
+    });
+    return found;
+  }
+
+  // The ends of the hairpin's new turn (lengths along the path), or none.
+  std::optional<std::pair<double, double>> shorterTurn(const PipeStretch& pipe, const Found& f) const {
+    const PipePiece& d = pipe.pieces[f.hairpin.down];
+    const PipePiece& u = pipe.pieces[f.hairpin.up];
+    const XtGeVector2d dir = (d.b - d.a) / d.length;
+    const auto depth = [&](const XtGePoint2d& p) { return (p - d.a).dotProduct(dir); };
+    const double upTop = depth(u.b);
+    const double upBottom = depth(u.a);
+    const double first = d.start;
+    const double last = u.start + u.length;
+    for (double c = f.depth - step_; c > -step_; c -= step_) {
+      const double t1 = d.start + std::clamp(c, 0.0, d.length);
+      const double t2 = u.start + (upBottom - std::clamp(c, upTop, upBottom));
+      if (!(t2 > t1)) continue;
+      const XtGePoint2d p = pipe.at(t1);
+      const XtGePoint2d q = pipe.at(t2);
+      if (!path_.connectorWithin(p, q)) continue;
+      // The legs left and the new turn, judged, against the rest of the path.
+      const double shift = p.distanceTo(q) - (t2 - t1);
+      std::vector<SpacedPiece> pieces;
+      spacedPieces(pipe, 0.0, first, 0.0, kFar, -kFar, pieces);
+      const std::size_t legs = pieces.size();
+      spacedPieces(pipe, first, t1, 0.0, kFar, -kFar, pieces);
+      pieces.push_back({p, q, t1, true, pipe.pieces.size()});
+      spacedPieces(pipe, t2, last, shift, kFar, -kFar, pieces);
+      for (std::size_t i = legs; i < pieces.size(); ++i) pieces[i].judged = true;
+      spacedPieces(pipe, last, pipe.total, shift, kFar, -kFar, pieces);
+      NearPair near;
+      if (!SpacingSearch(std::move(pieces), path_.rule(), path_.across()).first(-kFar, near))
+        return std::make_pair(t1, t2);
+    }
+    return std::nullopt;
+  }
+
+  MeanderPath& path_;
+  double step_;
+  std::unordered_set<const COffsetEdge*> tried_;  // the down legs of hairpins tried
+};
+
+}  // namespace
+
+int shortenMeanderHairpins(MeanderPath& path) {
+  if (!path.usable()) return 0;
+  return HairpinShortener(path).run();
+}

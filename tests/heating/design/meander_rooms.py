@@ -1,0 +1,147 @@
+"""Meanders beside slanted walls and notches through cadhost with the example
+host folder: each room drawn as one zone outline with one distribution pipe
+from a manifold below it, designed with the meander, and the saved drawing
+checked with ezdxf: the drawn design (design_dxf_check), the pipe at the
+drawn border width (pipe_border_check), the pipe never crossing itself nor
+coming nearer to itself than half a spacing and inside its zone
+(spiral_dxf_check), and the supply and return split at half the drawn length
+(the supply the longer, by less than two of its straight pieces). Each room
+also with its pipe drawn the other way and its outline drawn the other way
+round.
+
+Usage: meander_rooms.py CADHOST MODULE EXAMPLES_DIR
+"""
+import importlib.util
+import math
+import os
+import sys
+
+import ezdxf
+from ezdxf import path as ezpath
+from test_folders import TestFolders
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "..", "host", "entities"))
+sys.path.insert(0, HERE)
+from cadhost_runs import CadhostRuns, boxes  # noqa: E402
+from design_dxf_check import check_design  # noqa: E402
+from dxf_checks import check, failures  # noqa: E402
+from pipe_border_check import border_problems  # noqa: E402
+from spiral_dxf_check import check_spirals, inside, records  # noqa: E402
+
+_spec = importlib.util.spec_from_file_location("make_examples",
+                                               os.path.join(HERE, "..", "..", "..", "scripts", "make-examples.py"))
+make_examples = importlib.util.module_from_spec(_spec)
+_spec.loader.exec_module(make_examples)
+
+CADHOST, MODULE, EXAMPLES = sys.argv[1:4]
+folders = TestFolders("meander", failures)
+runs = CadhostRuns(CADHOST, MODULE, EXAMPLES, folders)
+SUPPLY, RETURN, OUTLINE = "TP80000-0001", "TP90000-0001", "TPV2000-0001"
+TOO_LONG = "Zóny 1 překračují maximální tlakovou ztrátu nebo maximální délku smyčky. Pro správný výpočet tyto zóny " \
+           "překontrolujte."
+
+SLANTED = [(0, 2000), (930, 7440), (4700, 7440), (4700, 2000)]  # clockwise
+U_ROOM = [(0, 0), (4180, 0), (4180, 4940), (2580, 4940), (2580, 2030), (1500, 2030), (1500, 4940), (0, 4940)]
+WIDE = [(0, 0), (8710, 0), (8710, -10094), (2860, -10094)]
+
+
+def fixed(r):
+    return ["dialog set BORDER_FIXED 1 zone 1", f"dialog set CB_BORDER_R {r} zone 1"]
+
+
+# (name, outline, the pipe from the room's wall to the manifold, manifold base point, settings)
+ROOMS = [
+    ("slanted side wall", SLANTED, ((2000, 2000), (2000, 100)), (1700, 0), ["dialog set CB_PIPE_PITCH 0.113 zone 1"]),
+    ("slanted side wall fixed", SLANTED, ((2000, 2000), (2000, 100)), (1700, 0),
+     ["dialog set CB_PIPE_PITCH 0.113 zone 1"] + fixed(0.057)),
+    ("U room", U_ROOM, ((1930, 0), (1930, -700)), (1630, -800),
+     ["dialog set CB_PIPE_PITCH 0.215 zone 1", "dialog set PIPE_PITCH 0.15"] + fixed(0.143)),
+    ("U room free", U_ROOM, ((1930, 0), (1930, -700)), (1630, -800), ["dialog set CB_PIPE_PITCH 0.2 zone 1"]),
+    ("slanted west wall", WIDE, ((1250, 0), (1250, 1000)), (950, 1000), ["dialog set CB_PIPE_PITCH 0.202 zone 1"]),
+]
+
+
+def drawing(path, outline, pipe, base):
+    """The manifold (INSERT 100), the pipe (LINE 101) and the zone (LWPOLYLINE 102)."""
+    doc = make_examples.start("R2013")
+    make_examples.manifold_block(doc, "RZ_TEST", make_examples.rectangle(0, 0, 600, 100))
+    msp = doc.modelspace()
+    make_examples.fixed_handle(doc, "100")
+    make_examples.manifold(msp, "RZ_TEST", (base[0], base[1], 0), "RZ1")
+    msp.add_line(pipe[0], pipe[1], dxfattribs={"layer": "ROZVODY"})
+    msp.add_lwpolyline(outline, close=True, dxfattribs={"layer": "ZONY"})
+    doc.saveas(path)
+
+
+def pieces(entity):
+    """The polyline's drawn length and its longest straight piece."""
+    points = entity.get_points("xyb")
+    closed = entity.closed
+    total, longest = 0.0, 0.0
+    for k in range(len(points) - (0 if closed else 1)):
+        a, b = points[k], points[(k + 1) % len(points)]
+        chord = math.dist(a[:2], b[:2])
+        bulge = a[2]
+        if bulge:
+            sweep = 4 * math.atan(abs(bulge))
+            total += chord / (2 * math.sin(sweep / 2)) * sweep
+        else:
+            total += chord
+            longest = max(longest, chord)
+    return total, longest
+
+
+def in_zone(entity, zone):
+    """The length of the polyline inside the zone's outline (flattened)."""
+    points = [(v.x, v.y) for v in ezpath.make_path(entity).flattening(0.5)]
+    return sum(math.dist(a, b) for a, b in zip(points, points[1:])
+               if inside(zone, ((a[0] + b[0]) / 2, (a[1] + b[1]) / 2)))
+
+
+def split_problems(name, saved):
+    """Supply and return: the supply the longer inside the zone, by less
+    than two of its straight pieces."""
+    doc = ezdxf.readfile(saved)
+    sides, zone = {}, None
+    for ident, _, entity in records(doc):
+        if ident in (SUPPLY, RETURN):
+            sides.setdefault(ident, []).append(entity)
+        elif ident == OUTLINE:
+            zone = [(v.x, v.y) for v in ezpath.make_path(entity).flattening(0.5)]
+    if len(sides.get(SUPPLY, [])) != 1 or len(sides.get(RETURN, [])) != 1 or zone is None:
+        return [f"{name}: {len(sides.get(SUPPLY, []))} supply and {len(sides.get(RETURN, []))} return polylines"]
+    supply, back = in_zone(sides[SUPPLY][0], zone), in_zone(sides[RETURN][0], zone)
+    longest = max(pieces(sides[SUPPLY][0])[1], pieces(sides[RETURN][0])[1])
+    if not 0 <= supply - back < 2 * longest:
+        return [f"{name}: supply {supply:.0f} and return {back:.0f} in the zone (longest piece {longest:.0f})"]
+    return []
+
+
+def design(name, outline, pipe, base, settings):
+    work = folders.new(name)
+    path = os.path.join(work, "room.dxf")
+    drawing(path, outline, pipe, base)
+    rc, err, log, saved = runs.run(name, path, ["command dozidEzezOvedo", "select handles 100 101", "select handles 102",
+                                                "dialog set CIRCUIT_SHAPE 0 zone 1"] + settings +
+                                   ["dialog wait", "dialog end ok"])
+    # The only message: these long loops exceed the maximum loop length.
+    check(rc == 0 and all(b == (TOO_LONG, 0x30, "cadhost") for b in boxes(log)), f"{name}: exit {rc} {err} {boxes(log)}")
+    if rc != 0:
+        return
+    problems, drawn = check_design(saved, path)
+    problems += border_problems(saved, drawn)
+    laid, _ = check_spirals(saved, path)
+    failures.extend(f"{name}: {p}" for p in problems + laid + split_problems(name, saved))
+
+
+for name, outline, pipe, base, settings in ROOMS:
+    design(name, outline, pipe, base, settings)
+    design(name + ", pipe drawn the other way", outline, pipe[::-1], base, settings)
+    design(name + ", outline the other way round", outline[::-1], pipe, base, settings)
+
+folders.close()
+if failures:
+    print("\n".join(failures[:60]) + f"\n{len(failures)} failure(s)")
+    sys.exit(1)
+print("meanders beside slanted walls and notches: all checks passed")

@@ -1,0 +1,203 @@
+// The meander keeps its spacing: the rule of when two samples of the pipe are
+// too near, the run crossings that stay on their run, the cut pockets and
+// shortened hairpins on rooms with slanted walls, a notch and an acute
+// corner (no turn of the pipe sharper than 60 degrees, none of its pieces
+// nearer than the rule allows), and the path edit they share.
+#include "LayoutCheckAdapters.h"
+#include "MeanderGap.h"
+#include "MeanderZones.h"
+
+#include "heating/layout/CFHMeanderPoint.h"
+#include "heating/layout/COffsetEdge.h"
+#include "heating/layout/COffsetNode.h"
+#include "heating/layout/MeanderPathEdits.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+using meander_spacing::SpacingRule;
+using meander_test::UnitScope;
+using P = XtGePoint2d;
+
+// The exact search of too-near points between straight pieces of a pipe:
+// a hairpin of legs a spacing apart keeps it, narrower ones do not but in
+// the middle gap's strip (x 900 to 1000, widened by s/2 either side) or a
+// band (200 from x = 0, and s/2 beyond) down to s/2; an acute V is found at the points more
+// than two spacings apart along it, and not before `from`.
+TEST(MeanderSpacingSearch, ExactlyBetweenPiecesWithTheGapAndTheBands) {
+  using meander_spacing::SpacedPiece;
+  const meander_spacing::GapStrip gap{{0, 0}, {1, 0}, 900, 1000};
+  const std::vector<MeanderBandEdge> bands{{{0, 0}, {0, 3000}, 200}};
+  const SpacingRule rule(200, {&gap, &bands});
+  const SpacingRule plain(200, {});
+  // Down at x, across to x + w, up again: legs 1000 long, judged.
+  const auto hairpin = [](double x, double w) {
+    return std::vector<SpacedPiece>{{{x, 1000}, {x, 0}, 0, true, 0},
+                                    {{x, 0}, {x + w, 0}, 1000, true, 1},
+                                    {{x + w, 0}, {x + w, 1000}, 1000 + w, true, 2}};
+  };
+  const auto near = [](const SpacingRule& r, std::vector<SpacedPiece> pieces, double from = -1e300) {
+    meander_spacing::NearPair pair;
+    return meander_spacing::SpacingSearch(std::move(pieces), r, {1, 0}).first(from, pair);
+  };
+  EXPECT_FALSE(near(plain, hairpin(500, 200)));
+  EXPECT_FALSE(near(plain, hairpin(500, 198.5)));
+  EXPECT_TRUE(near(plain, hairpin(500, 197.5)));
+  EXPECT_FALSE(near(rule, hairpin(900, 100))) << "the middle gap";
+  EXPECT_TRUE(near(rule, hairpin(900, 97))) << "below s/2 in the gap";
+  EXPECT_TRUE(near(rule, hairpin(600, 150))) << "beside the gap";
+  EXPECT_FALSE(near(rule, hairpin(50, 100))) << "both legs in the band";
+  EXPECT_FALSE(near(rule, hairpin(150, 100))) << "the band's margin of s/2 beyond its width";
+  EXPECT_TRUE(near(rule, hairpin(250, 100))) << "one leg beyond the band and its margin";
+  auto unjudged = hairpin(500, 100);
+  for (SpacedPiece& piece : unjudged) piece.judged = false;
+  EXPECT_FALSE(near(plain, unjudged));
+
+  // A V of 20 degrees at the origin: its legs s apart 576 from the apex.
+  const XtGePoint2d tip(0, 0), right(1000, 0), left(1000 * std::cos(0.349), 1000 * std::sin(0.349));
+  const std::vector<SpacedPiece> v{{left, tip, 0, true, 0}, {tip, right, 1000, true, 1}};
+  meander_spacing::NearPair pair;
+  ASSERT_TRUE(meander_spacing::SpacingSearch(v, plain, {0, 1}).first(-1e300, pair));
+  EXPECT_GT(pair.t2 - pair.t1, 400.0);
+  EXPECT_LT(std::fabs((pair.t1 + pair.t2) / 2 - 1000), 1.0) << "symmetric about the tip";
+  EXPECT_FALSE(near(plain, v, 1000.0)) << "nothing after the tip on its own";
+}
+
+struct Laid {
+  explicit Laid(zone_set::ZoneCase c) : zone(meander_test::meanderZone(c)), check(zone_set::checkZone(c)) {
+    ok = zone->layout->layoutMeander();
+    if (ok) path = layout_check::walkLayoutGraph(*zone->layout);
+  }
+  std::unique_ptr<meander_test::MeanderZone> zone;
+  layout_check::Zone check;
+  bool ok = false;
+  layout_check::GraphPath path;
+};
+
+zone_set::ZoneCase room(std::vector<P> outline, P start, P end, double d0, double s) {
+  zone_set::ZoneCase c = zone_set::make(zone_fixture::polygon("", outline), 0, start, end);
+  c.firstOffset = d0;
+  c.spacing = s;
+  return c;
+}
+
+// A quadrilateral with a slanted wall (runs end on it one by one), a U room
+// whose notch wall lies 24 mm beside a run, a T room entered by its stem
+// and a room with an acute corner; with the pipe ends swapped when asked.
+std::vector<zone_set::ZoneCase> rooms(bool swapped) {
+  std::vector<zone_set::ZoneCase> cases;
+  const auto add = [&](std::vector<P> outline, P start, P end, double d0, double s) {
+    cases.push_back(swapped ? room(std::move(outline), end, start, d0, s) : room(std::move(outline), start, end, d0, s));
+  };
+  add({{0, 0}, {4700, 0}, {4700, 5440}, {930, 5440}}, {1900, 0}, {2100, 0}, 163.2, 113);
+  add({{0, 0}, {4180, 0}, {4180, 4940}, {2580, 4940}, {2580, 2030}, {1500, 2030}, {1500, 4940}, {0, 4940}},
+      {1855, 0}, {2005, 0}, 143, 215);
+  add({{1700, 0}, {3000, 0}, {3000, 2800}, {5800, 2800}, {5800, 5260}, {-300, 5260}, {-300, 2800}, {1700, 2800}},
+      {2250, 0}, {2450, 0}, 163.2, 103);
+  add({{0, 0}, {1400, 0}, {1400, 1500}, {-1200, 4100}}, {600, 0}, {800, 0}, 93, 173);
+  return cases;
+}
+
+// The pipe laid keeps the rule everywhere but in the middle gap (the
+// checker's spacing, with the narrowest facing gap of runs allowed down to
+// s/2), stays inside at d0 and never turns sharper than 60 degrees.
+void expectSound(zone_set::ZoneCase c) {
+  const Laid laid(std::move(c));
+  ASSERT_TRUE(laid.ok && laid.path.faults.empty());
+  const auto& pipe = laid.path.pieces;
+  layout_check::Options options(0.0, 1e300, 0.0, false);
+  const XtGeVector2d runs = laid.zone->layout->baseItem->curve->direction().perpVector();
+  if (const auto gap = meander_test::middleGap(pipe, runs, laid.check.s)) options.allowances.push_back(*gap);
+  const layout_check::Report report = layout_check::checkLayout(laid.check, pipe, options);
+  EXPECT_TRUE(report.sound()) << report.summary();
+  for (std::size_t i = 2; i + 2 < pipe.size(); ++i) {
+    const XtGeVector2d in = pipe[i - 1].start - pipe[i - 1].end;
+    const XtGeVector2d out = pipe[i].end - pipe[i].start;
+    if (in.length() < 1e-6 || out.length() < 1e-6) continue;
+    EXPECT_GE(in.angleTo(out), M_PI / 3 - 1e-9) << "at (" << pipe[i].start.x << ", " << pipe[i].start.y << ")";
+  }
+}
+
+TEST(MeanderKeepsItsSpacing, BesideSlantedWallsNotchesAndSharpCorners) {
+  const UnitScope units(1000);
+  for (const bool swapped : {false, true}) {
+    std::vector<zone_set::ZoneCase> cases = rooms(swapped);
+    for (std::size_t index = 0; index < cases.size(); ++index) {
+      SCOPED_TRACE(testing::Message() << "room " << index << (swapped ? ", pipe ends swapped" : ""));
+      expectSound(std::move(cases[index]));
+    }
+  }
+}
+
+// A corridor 982 wide entered by its end (runs along it, d0 163, s 235),
+// whose inner level is too narrow to reach the second run: a hairpin is
+// laid all the same, turning at its first run's own depth: four pieces
+// along the corridor (the first loop's two sides and the two legs).
+TEST(MeanderKeepsItsSpacing, ANarrowCorridorGetsItsHairpin) {
+  const UnitScope units(1000);
+  zone_set::ZoneCase c =
+      room({{0, 0}, {982, 0}, {982, 6024}, {0, 5460}}, {593, 0}, {493, 0}, 163.178, 235);
+  const Laid laid(std::move(c));
+  ASSERT_TRUE(laid.ok && laid.path.faults.empty());
+  int along = 0;
+  for (const layout_check::Piece& piece : laid.path.pieces)
+    along += std::fabs(piece.end.x - piece.start.x) < 1e-6 && piece.length() > 3000.0 ? 1 : 0;
+  EXPECT_EQ(along, 4);
+  expectSound(room({{0, 0}, {982, 0}, {982, 6024}, {0, 5460}}, {593, 0}, {493, 0}, 163.178, 235));
+}
+
+// Every crossing record of a run lies on the run, also where a run passes a
+// level-1 section at an angle within the coarse tolerance of its end (the
+// slanted room's run at x 1180.2 passes its corner 17 mm away).
+TEST(MeanderKeepsItsSpacing, CrossingRecordsLieOnTheirRun) {
+  const UnitScope units(1000);
+  zone_set::ZoneCase c = room({{0, 0}, {4700, 0}, {4700, 5440}, {930, 5440}}, {1900, 0}, {2100, 0}, 163.2, 113);
+  auto z = meander_test::meanderZone(c);
+  const CFloorHeatingLine run({1180.2, -10}, {1180.2, 6000}, nullptr, 10);
+  const CFloorHeatingLine cross({0, 0}, {4700, 0}, nullptr, 1);
+  std::vector<CFHMeanderPoint> records;
+  ASSERT_TRUE(z->layout->collectRunCrossings(run, records, cross, layoutTolFine, workTol, heatingTolCoarse));
+  EXPECT_EQ(records.size(), 6u) << "wall, first loop, level 1 on both sides";
+  for (const CFHMeanderPoint& r : records) EXPECT_NEAR(r.point.point.x, 1180.2, 1e-6);
+}
+
+// The path edit: a stretch of the laid rectangle replaced by a connector
+// leaves one path from pipe end to pipe end, the edges and nodes cut out
+// deleted, and the length less by what was cut out plus the connector.
+TEST(MeanderKeepsItsSpacing, AShortcutLeavesOnePath) {
+  const UnitScope units(1000);
+  zone_set::ZoneCase c = zone_set::z1();
+  auto z = meander_test::meanderZone(c);
+  CFHCircuitLayout& layout = *z->layout;
+  ASSERT_TRUE(layout.layoutMeander());
+  const auto bare = [&] {
+    return std::count_if(layout.nodes.begin(), layout.nodes.end(), [](const COffsetNode* n) { return n->edges.empty(); });
+  };
+  const auto bareBefore = bare();
+  const double before = layout_check::checkLayout(zone_set::checkZone(c), layout_check::walkLayoutGraph(layout).pieces,
+                                                  layout_check::Options(0, 1e300, 0, false))
+                            .pipeLength;
+  {
+    MeanderPath path(layout, *layout.firstOffsetLoop(), {0, 1}, 200, {});
+    const meander_spacing::PipeStretch whole = path.whole();
+    ASSERT_GT(whole.total, 3000.0);
+    const double t1 = 1000.0, t2 = 2500.0;
+    const double chord = whole.at(t1).distanceTo(whole.at(t2));
+    ASSERT_NE(path.shortcut(whole, t1, t2), nullptr);
+    path.purge();
+    const layout_check::GraphPath after = layout_check::walkLayoutGraph(layout);
+    EXPECT_TRUE(after.faults.empty() && after.edgesOffPath == 0);
+    const double length = layout_check::checkLayout(zone_set::checkZone(c), after.pieces,
+                                                    layout_check::Options(0, 1e300, 0, false))
+                              .pipeLength;
+    EXPECT_NEAR(length, before - (t2 - t1) + chord, 1e-6);
+    EXPECT_EQ(path.shortcut(whole, t2, t1), nullptr) << "a shortcut runs forward";
+  }
+  EXPECT_EQ(bare(), bareBefore) << "the nodes cut out are deleted";
+}
+
+}  // namespace
