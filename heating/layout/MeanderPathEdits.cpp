@@ -102,12 +102,17 @@ PipeStretch MeanderPath::whole() const {
   return path;
 }
 
+meander_spacing::PipeEnds MeanderPath::endsOf(const PipeStretch& whole) const {
+  if (whole.pieces.empty()) return {};
+  return {whole.pieces.front().length + s_, whole.total - whole.pieces.back().length - s_};
+}
+
 std::unordered_set<const COffsetEdge*> MeanderPath::edgesTooNear() const {
   const PipeStretch pipe = whole();
   std::vector<meander_spacing::SpacedPiece> pieces;
   meander_spacing::spacedPieces(pipe, 0.0, pipe.total, 0.0, -1e300, 1e300, pieces);
   std::unordered_set<const COffsetEdge*> near;
-  meander_spacing::SpacingSearch(std::move(pieces), rule_, across()).each([&](const meander_spacing::NearPair& pair) {
+  meander_spacing::SpacingSearch(std::move(pieces), rule_, across(), endsOf(pipe)).each([&](const meander_spacing::NearPair& pair) {
     near.insert(pipe.pieces[pair.tag1].edge);
     near.insert(pipe.pieces[pair.tag2].edge);
   });

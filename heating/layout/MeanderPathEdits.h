@@ -55,6 +55,9 @@ class MeanderPath {
   meander_spacing::PipeStretch stretchOf(COffsetEdge* before, COffsetEdge* first, COffsetEdge* after) const;
   // The pieces of the whole path.
   meander_spacing::PipeStretch whole() const;
+  // The head and the tail of the whole path: s beyond its leads (its first
+  // and last pieces).
+  meander_spacing::PipeEnds endsOf(const meander_spacing::PipeStretch& whole) const;
 
   // The edges of the path that hold a point too near another point, of
   // pairs with a walk piece (none when the path keeps its spacing).

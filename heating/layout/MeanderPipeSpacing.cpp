@@ -185,8 +185,9 @@ int SpacingSearch::partsOf(const SpacedPiece& piece, const SpacingRule& rule, Pa
   return count;
 }
 
-SpacingSearch::SpacingSearch(std::vector<SpacedPiece> pieces, const SpacingRule& rule, const XtGeVector2d& across)
-    : pieces_(std::move(pieces)), rule_(rule), reach_((1.0 - kSlack) * rule.s()) {
+SpacingSearch::SpacingSearch(std::vector<SpacedPiece> pieces, const SpacingRule& rule, const XtGeVector2d& across,
+                             const PipeEnds& ends)
+    : pieces_(std::move(pieces)), rule_(rule), ends_(ends), reach_((1.0 - kSlack) * rule.s()) {
   const double len = across.length();
   across_ = len > 0.0 ? across / len : XtGeVector2d(1.0, 0.0);
   const XtGeVector2d along = across_.perpVector();
@@ -261,18 +262,39 @@ bool SpacingSearch::pairNear(std::size_t i, std::size_t j, double from, NearPair
   if (b->t + lb - a->t <= 2.0 * s || a->t + la < from) return false;
   const XtGeVector2d da = la > 0.0 ? (a->b - a->a) / la : XtGeVector2d(1.0, 0.0);
   const XtGeVector2d db = lb > 0.0 ? (b->b - b->a) / lb : XtGeVector2d(1.0, 0.0);
+  // The pairs judged: more than two spacings apart along the pipe, (b.t +
+  // v) - (a.t + u) > 2 s; the earlier point not before `from`; not the
+  // earlier in the head and the later in the tail. Nearest over the region
+  // of the pieces' parameters: the box clipped, twice without the head and
+  // the tail (the earlier point beyond the head, or the later before the tail).
+  const double c = 2.0 * s - (b->t - a->t) + kNone * s;
+  const auto nearest = [&](double u0, double u1, double v0, double v1, UV& at) {
+    Polygon box;
+    box.corners = {UV{u0, v0}, UV{u1, v0}, UV{u1, v1}, UV{u0, v1}};
+    box.count = 4;
+    Polygon region = clip(box, -1.0, 1.0, c);
+    if (from > a->t) region = clip(region, 1.0, 0.0, from - a->t);
+    double best = -1.0;
+    const int halves = ends_.headEnd > -1e299 || ends_.tailStart < 1e299 ? 2 : 1;
+    for (int half = 0; half < halves; ++half) {
+      Polygon judged = region;
+      if (halves == 2 && half == 0) judged = clip(region, 1.0, 0.0, ends_.headEnd - a->t);
+      if (half == 1) judged = clip(region, 0.0, -1.0, b->t - ends_.tailStart);
+      if (judged.count < 3) continue;
+      UV p;
+      const double d2 = nearestOver(judged, a->a, da, b->a, db, p);
+      if (d2 >= 0.0 && (best < 0.0 || d2 < best)) {
+        best = d2;
+        at = p;
+      }
+    }
+    return best;
+  };
   // Nearest over the whole pieces first: a pair that keeps s keeps every
   // threshold.
   const double atLeast = (1.0 - kSlack) * s;
   UV at;
-  Polygon box;
-  box.corners = {UV{0.0, 0.0}, UV{la, 0.0}, UV{la, lb}, UV{0.0, lb}};
-  box.count = 4;
-  const double c = 2.0 * s - (b->t - a->t) + kNone * s;
-  Polygon whole = clip(box, -1.0, 1.0, c);
-  if (from > a->t) whole = clip(whole, 1.0, 0.0, from - a->t);
-  if (whole.count < 3) return false;
-  const double d2 = nearestOver(whole, a->a, da, b->a, db, at);
+  const double d2 = nearest(0.0, la, 0.0, lb, at);
   if (!(d2 >= 0.0) || d2 >= atLeast * atLeast) return false;
   if (rule_.narrowings().gap == nullptr && rule_.narrowings().bands == nullptr) {
     near = {a->t + at.u, b->t + at.v, a->tag, b->tag};
@@ -288,13 +310,7 @@ bool SpacingSearch::pairNear(std::size_t i, std::size_t j, double from, NearPair
       const Part& pa = partsA[ka];
       const Part& pb = partsB[kb];
       const double least = ((pa.gap && pb.gap) || (pa.band && pb.band) ? 0.5 - kSlack : 1.0 - kSlack) * s;
-      Polygon part;
-      part.corners = {UV{pa.u0, pb.u0}, UV{pa.u1, pb.u0}, UV{pa.u1, pb.u1}, UV{pa.u0, pb.u1}};
-      part.count = 4;
-      Polygon region = clip(part, -1.0, 1.0, c);
-      if (from > a->t) region = clip(region, 1.0, 0.0, from - a->t);
-      if (region.count < 3) continue;
-      const double e2 = nearestOver(region, a->a, da, b->a, db, at);
+      const double e2 = nearest(pa.u0, pa.u1, pb.u0, pb.u1, at);
       if (!(e2 >= 0.0) || e2 >= least * least) continue;
       near = {a->t + at.u, b->t + at.v, a->tag, b->tag};
       return true;
