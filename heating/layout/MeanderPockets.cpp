@@ -43,20 +43,20 @@ class StretchCutter {
       const PipeStretch stretch = path_.stretchOf(before, firstWalk, after);
       // The whole path: the stretch begins at its first piece's length on
       // it; the stretch's walk is judged against every piece.
-      whole_ = path_.whole();
+      whole_ = &path_.whole();
       offset_ = 0.0;
-      for (const PipePiece& piece : whole_.pieces)
+      for (const PipePiece& piece : whole_->pieces)
         if (piece.edge == stretch.pieces.front().edge) {
           offset_ = piece.start;
           break;
         }
       std::vector<SpacedPiece> pieces;
-      spacedPieces(whole_, 0.0, whole_.total, 0.0, offset_, offset_ + stretch.total, pieces);
+      spacedPieces(*whole_, 0.0, whole_->total, 0.0, offset_, offset_ + stretch.total, pieces);
       const auto inside = [&](double t) { return t >= offset_ && t <= offset_ + stretch.total; };
       // Every near pair with a point on the stretch's walk: those within the
       // stretch first, each by its first point.
       std::vector<NearPair> pairs;
-      SpacingSearch(std::move(pieces), path_.rule(), path_.across(), path_.endsOf(whole_)).each([&](const NearPair& near) {
+      SpacingSearch(std::move(pieces), path_.rule(), path_.across(), path_.endsOf(*whole_)).each([&](const NearPair& near) {
         const double at = (inside(near.t1) ? near.t1 : near.t2) - offset_;
         for (const double stay : stays)
           if (std::fabs(stay - at) <= step_) return;
@@ -209,10 +209,10 @@ class StretchCutter {
     const double chord = p.distanceTo(q);
     const double horizon = kHorizon * s_;
     std::vector<SpacedPiece> pieces;
-    spacedPieces(whole_, 0.0, g1, 0.0, g1 - horizon, kFar, pieces);
-    pieces.push_back({p, q, g1, true, whole_.pieces.size()});
-    spacedPieces(whole_, g2, whole_.total, g1 + chord - g2, -kFar, g1 + chord + horizon, pieces);
-    PipeEnds ends = path_.endsOf(whole_);
+    spacedPieces(*whole_, 0.0, g1, 0.0, g1 - horizon, kFar, pieces);
+    pieces.push_back({p, q, g1, true, whole_->pieces.size()});
+    spacedPieces(*whole_, g2, whole_->total, g1 + chord - g2, -kFar, g1 + chord + horizon, pieces);
+    PipeEnds ends = path_.endsOf(*whole_);
     ends.tailStart += g1 + chord - g2;
     NearPair near;
     return !SpacingSearch(pieces, path_.rule(), path_.across(), ends).first(-kFar, near);
@@ -222,7 +222,7 @@ class StretchCutter {
   double s_;
   double step_;
   // The whole path when a pocket is judged, and where the stretch begins on it.
-  PipeStretch whole_;
+  const PipeStretch* whole_ = nullptr;
   double offset_ = 0.0;
 };
 
