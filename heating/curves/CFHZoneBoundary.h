@@ -176,7 +176,9 @@ class CFHZoneBoundary {
   // Computes and stores the inner reference point of the as-drawn (asDrawn)
   // or working loop: the loop's length-weighted centre, projected onto the
   // nearest loop of the innermost level of the loop offset every 0.1 x the
-  // drawing unit factor (the centre itself when there is no level). The
+  // drawing unit factor (the centre itself when there is no level); of
+  // projections equally near (workTol), the one of lowest x, then lowest y,
+  // whatever the order of the level's loops and elements. The
   // point of a loop without items stays invalid. The point is computed
   // without the lock and stored under it.
   void computeCachedPoint(bool asDrawn) const;

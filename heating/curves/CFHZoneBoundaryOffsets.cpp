@@ -8,8 +8,10 @@
 #include "geometry/curveArea.h"
 #include "geometry/curveCopying.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -20,6 +22,36 @@ std::vector<CFloorHeatingCurve*> elementCurves(const CLoop& loop) {
   for (const CLoopElement* element : loop.elements)
     if (element != nullptr && element->hasCurve()) curves.push_back(element->curve);
   return curves;
+}
+
+// The projection of the point onto the loops nearest to it, or `none` when
+// no loop has a curve. Projections as near as the nearest within workTol
+// (the point on the middle line of a thin loop: the centre of every zone
+// symmetric about it, whose innermost level is a strip) are told apart by
+// place, the lowest x and then the lowest y, not by the order of the loops
+// and their elements: that order follows noise in the outline, and the
+// point, where the zone's label is drawn, would move from one edit of an
+// unchanged design to the next.
+XtGePoint2d nearestProjection(const CFHOffsetLevelSource::Level& loops, const XtGePoint2d& point,
+                              const XtGePoint2d& none) {
+  std::vector<XtGePoint2d> projections;
+  double nearest = std::numeric_limits<double>::infinity();
+  for (const std::unique_ptr<CLoop>& loop : loops)
+    for (int i = 0; i < loop->elementCount(); ++i) {
+      const CLoopElement* element = loop->elementWithCurve(i);
+      if (element == nullptr) continue;
+      projections.push_back(element->curve->geCurve().closestPointTo(point, workTolFine));
+      nearest = std::min(nearest, projections.back().distanceTo(point));
+    }
+  const double tie = workTol.equalPoint();
+  const auto before = [tie](const XtGePoint2d& a, const XtGePoint2d& b) {
+    return a.x < b.x - tie || (a.x <= b.x + tie && a.y < b.y - tie);
+  };
+  const XtGePoint2d* chosen = nullptr;
+  for (const XtGePoint2d& projection : projections)
+    if (projection.distanceTo(point) <= nearest + tie && (chosen == nullptr || before(projection, *chosen)))
+      chosen = &projection;
+  return chosen != nullptr ? *chosen : none;
 }
 
 // The area of a closed curve, or -1 when it has none.
@@ -157,18 +189,7 @@ void CFHZoneBoundary::computeCachedPoint(bool asDrawn) const {
     const double step = 0.1 * usableDrawingUnitFactor();
     std::vector<CFHOffsetLevelSource::Level> levels;
     levelSource_->buildLevels(elementCurves(chosen), step, step, levels);
-    double nearest = std::numeric_limits<double>::infinity();
-    if (!levels.empty()) {
-      for (const std::unique_ptr<CLoop>& inner : levels.back()) {
-        CLoopPoint projection;
-        if (!inner->closestPoint(centre, projection, workTolFine)) continue;
-        const double d = projection.point.distanceTo(centre);
-        if (d < nearest) {
-          nearest = d;
-          point = projection.point;
-        }
-      }
-    }
+    if (!levels.empty()) point = nearestProjection(levels.back(), centre, point);
   }
   const std::lock_guard<std::mutex> lock(cacheLock_);
   (asDrawn ? asDrawnPoint_ : workingPoint_) = point;

@@ -6,6 +6,7 @@
 #include "CLoopTestSupport.h"
 #include "ZoneTestSupport.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 
@@ -34,6 +35,30 @@ class SquareLevels : public CFHOffsetLevelSource {
 
  private:
   std::vector<std::vector<double>> levels_;
+};
+
+// One level of the polygons given, each from its vertex `start` and the
+// other way round when told: the offset builder gives a level's loops and
+// elements in an order that noise in the outline may change.
+class OrderedLevel : public CFHOffsetLevelSource {
+ public:
+  OrderedLevel(std::vector<std::vector<XtGePoint2d>> polygons, std::size_t start, bool reversed)
+      : polygons_(std::move(polygons)), start_(start), reversed_(reversed) {}
+  void buildLevels(const std::vector<CFloorHeatingCurve*>& /*curves*/, double /*firstOffset*/, double /*spacing*/,
+                   std::vector<Level>& out) const override {
+    out.clear();
+    Level& level = out.emplace_back();
+    for (std::vector<XtGePoint2d> points : polygons_) {
+      std::rotate(points.begin(), points.begin() + static_cast<std::ptrdiff_t>(start_ % points.size()), points.end());
+      if (reversed_) std::reverse(points.begin(), points.end());
+      level.push_back(loop_test::polygonLoop(points));
+    }
+  }
+
+ private:
+  std::vector<std::vector<XtGePoint2d>> polygons_;
+  std::size_t start_;
+  bool reversed_;
 };
 
 // The 10 x 10 square zone, both loops prepared.
@@ -125,6 +150,33 @@ TEST_F(ZoneBoundaryOffsets, ReferencePointIsTheCentreProjectedOntoTheInnermostLe
   CFHZoneBoundary empty(&levels);
   empty.computeCachedPoint(true);
   EXPECT_FALSE(empty.cachedPointValid(true)) << "a loop without items has no point";
+}
+
+TEST_F(ZoneBoundaryOffsets, EquallyNearProjectionsAreToldApartByPlaceNotByOrder) {
+  // The square's centre (5, 5) on the middle line of a strip (the innermost
+  // level of a zone symmetric about its centre), between two squares, and
+  // nearer one side of a strip by less than workTol (1e-6 here) or by more.
+  using Points = std::vector<XtGePoint2d>;
+  const Points strip = {{4.9, 1}, {5.1, 1}, {5.1, 9}, {4.9, 9}};
+  const Points left = {{3, 4}, {4, 4}, {4, 6}, {3, 6}}, right = {{6, 4}, {7, 4}, {7, 6}, {6, 6}};
+  const Points below = {{4, 3}, {6, 3}, {6, 4}, {4, 4}}, above = {{4, 6}, {6, 6}, {6, 7}, {4, 7}};
+  const Points almost = {{4.9, 1}, {5.1 - 1e-8, 1}, {5.1 - 1e-8, 9}, {4.9, 9}};
+  const Points nearer = {{4.9, 1}, {5.1 - 1e-4, 1}, {5.1 - 1e-4, 9}, {4.9, 9}};
+  const struct {
+    std::vector<Points> level;
+    XtGePoint2d expected;
+  } cases[] = {{{strip}, {4.9, 5}},          {{left, right}, {4, 5}},        {{right, left}, {4, 5}},
+               {{above, below}, {5, 4}},     {{almost}, {4.9, 5}},           {{nearer}, {5.1 - 1e-4, 5}}};
+  for (const auto& c : cases)
+    for (std::size_t start = 0; start < 4; ++start)
+      for (const bool reversed : {false, true}) {
+        const OrderedLevel level(c.level, start, reversed);
+        CFHZoneBoundary zone(&level);
+        prepareSquare(zone);
+        EXPECT_TRUE(near(zone.cachedPoint(true), c.expected))
+            << "expected (" << c.expected.x << ", " << c.expected.y << "), from vertex " << start
+            << (reversed ? " the other way" : "");
+      }
 }
 
 }  // namespace

@@ -6,14 +6,17 @@ circuit shapes; display types 0 and 2) is drawn by random_floors.py and
 designed through cadhost with its own script, then edited without changes
 (`select assoc` of its manifold, `dialog wait`, `dialog end ok`) and compared
 with the design by edit_dxf_check, then edited again and compared again. No
-floor is excused a difference.
+floor is excused a difference. Every zone of the design carries the number
+the floor's script set its settings by, and a joined room is in its
+neighbour's circuit (random_floors.numbering_problems; the edits keep them,
+as compared).
 
 A floor the design command cannot draw (it names a zone that lays no pipe,
 9002, and the script runs out) has no round trip: it is named and passed
 over, and at most a quarter of the floors may be. The floors run must hold
 every feature above.
 
-Usage: floor_roundtrip.py TOOL CADHOST MODULE EXAMPLES_DIR [--seed S] [--floors N]
+Usage: floor_roundtrip.py TOOL CADHOST MODULE EXAMPLES_DIR [--seed S] [--floors N] [--first I]
 """
 import argparse
 import math
@@ -37,6 +40,7 @@ parser.add_argument("module")
 parser.add_argument("examples")
 parser.add_argument("--seed", type=int, default=58)
 parser.add_argument("--floors", type=int, default=30)
+parser.add_argument("--first", type=int, default=0, help="the first floor's index")
 args = parser.parse_args()
 
 folders = TestFolders("floor-roundtrip", failures)
@@ -56,8 +60,8 @@ def angled(pipe):
 
 seen = set()
 passed_over = []
-plans = random_floors.plans(args.tool, args.seed, floors=True, index=0, count=args.floors)
-for k, plan in enumerate(plans):
+plans = random_floors.plans(args.tool, args.seed, floors=True, index=args.first, count=args.floors)
+for k, plan in enumerate(plans, start=args.first):
     name = f"floor {args.seed}/{k}"
     work = folders.new(f"floor-{k}")
     dxf, script, saved = random_floors.write(plan, work, "floor")
@@ -67,6 +71,7 @@ for k, plan in enumerate(plans):
         continue
     problems, _ = check_design(drawn, input_path=dxf)
     failures.extend(f"{name}, design: {p}" for p in problems)
+    failures.extend(f"{name}, design: {p}" for p in random_floors.numbering_problems(plan, drawn))
     pipes = [room["pipe"] for room in plan["rooms"] if room["pipe"]]
     seen |= {f"shape {plan['shape']}", f"display type {plan['display_type']}"}
     seen |= {"a join"} if plan.get("join") else set()

@@ -29,6 +29,10 @@ import os
 import subprocess
 import sys
 
+import ezdxf
+
+from spiral_dxf_check import DESCRIPTION, OUTLINE, points_of, records
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 _spec = importlib.util.spec_from_file_location(
     "make_examples", os.path.join(HERE, "..", "..", "..", "scripts", "make-examples.py"))
@@ -103,13 +107,19 @@ def drawing(plan, lines=False):
     return doc, handles
 
 
+# Outlets whose distances from the manifold's reference point differ by less
+# than this leave the routing's order, and so the zone numbers, to rounding.
+CLEAR_ORDER = 1.0
+
+
 def zone_numbers(plan):
     """The number each room's zone has after the routing: zones are numbered
     in selection order, the pipes ordered by the distance of their manifold
     end from the manifold's reference point (the middle of its second side,
     or of its fourth when the fourth runs at an angle above 3 pi/4 and up to
     7 pi/4), and circuit c's zone takes number c, the zone that had it the
-    zone's old number."""
+    zone's old number. Raises ValueError when two outlets lie within
+    CLEAR_ORDER of the same distance: the numbers would be left to rounding."""
     rooms = rooms_of(plan)
     corners = plan["manifold"]["corners"]
     fourth = math.atan2(corners[0][1] - corners[3][1], corners[0][0] - corners[3][0]) % (2 * math.pi)
@@ -120,13 +130,40 @@ def zone_numbers(plan):
     def outlet(pipe):
         return min((pipe[0], pipe[-1]), key=lambda p: _to_outline(p, corners))
 
-    fed = sorted((k for k, room in enumerate(rooms) if room["pipe"]),
-                 key=lambda k: math.dist(outlet(rooms[k]["pipe"]), reference))
+    distance = {k: math.dist(outlet(room["pipe"]), reference) for k, room in enumerate(rooms) if room["pipe"]}
+    fed = sorted(distance, key=distance.get)
+    for k, j in zip(fed, fed[1:]):
+        if distance[j] - distance[k] < CLEAR_ORDER:
+            raise ValueError(f"{plan['description']}: the outlets of {rooms[k]['name']} and {rooms[j]['name']} lie "
+                             f"{distance[k]:.3f} and {distance[j]:.3f} from the manifold's reference point: "
+                             "their zones' numbers are left to rounding")
     numbers = list(range(1, len(rooms) + 1))
     for circuit, k in enumerate(fed, start=1):
         holder = numbers.index(circuit)
         numbers[holder], numbers[k] = numbers[k], circuit
     return numbers
+
+
+def numbering_problems(plan, saved):
+    """What the saved design numbers otherwise than zone_numbers and the
+    script assume: a room whose zone has another number, a joined room not in
+    the circuit of the room it was joined to."""
+    zones, circuits = {}, {}
+    for ident, values, e in records(ezdxf.readfile(saved)):
+        if ident == OUTLINE:
+            zones[values["_PT_ZONA_CISLO"]] = points_of(e, 10.0)
+        elif ident == DESCRIPTION:
+            circuits[values["_PT_ZONA_CISLO"]] = values.get("_PT_ZONA_C_OKRUHU")
+    numbers = [str(n) for n in zone_numbers(plan)]
+    problems = []
+    for room, number in zip(rooms_of(plan), numbers):
+        corner = (room["outline"][0]["x"], room["outline"][0]["y"])
+        if number not in zones or min(math.dist(corner, p) for p in zones[number]) > 1.0:
+            problems.append(f"{room['name']} is not zone {number}")
+    join = plan.get("join")
+    if join and circuits.get(numbers[join["room"]]) != circuits.get(numbers[join["to"]]):
+        problems.append(f"zone {numbers[join['room']]} is not in the circuit of zone {numbers[join['to']]}")
+    return problems
 
 
 def _to_outline(p, corners):

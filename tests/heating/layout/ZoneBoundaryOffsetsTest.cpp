@@ -7,6 +7,7 @@
 #include "LayoutTestSupport.h"
 #include "ZoneFixtures.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -51,6 +52,29 @@ TEST_F(ZoneBoundaryLevels, ReferencePointsLieDeepInside) {
   double nearestWall = 1e300;
   for (const CLoopElement* e : l->asDrawnLoop.elements) nearestWall = std::min(nearestWall, e->curve->distanceTo(point));
   EXPECT_NEAR(nearestWall, 400.0, 0.01);
+}
+
+TEST_F(ZoneBoundaryLevels, TheReferencePointOfASymmetricZoneDoesNotFollowNoise) {
+  // A room 3639 wide: its innermost level (1800 in) is a strip 39 wide
+  // whose middle line runs through the centre, both long sides 19.5 from
+  // it. Drawn from any corner, either way round, and with the noise an edit
+  // reads back (1e-10), the point is the one on the strip's left side: it
+  // was the side of whichever element came last, and the zone's label moved
+  // 39 mm between one unchanged edit and the next.
+  const std::vector<XtGePoint2d> corners = {{0, 0}, {3639, 0}, {3639, 3980}, {0, 3980}};
+  for (std::size_t start = 0; start < corners.size(); ++start)
+    for (const bool reversed : {false, true})
+      for (const double noise : {0.0, 1e-10, -2e-10}) {
+        std::vector<XtGePoint2d> points(corners);
+        std::rotate(points.begin(), points.begin() + static_cast<std::ptrdiff_t>(start), points.end());
+        if (reversed) std::reverse(points.begin(), points.end());
+        for (std::size_t k = 0; k < points.size(); ++k) points[k] += XtGeVector2d(noise * k, -noise * k);
+        const auto zone = boundary(polygon("room", points));
+        const XtGePoint2d point = zone->cachedPoint(true);
+        EXPECT_NEAR(point.x, 1800.0, 1e-6) << "from corner " << start << (reversed ? " clockwise" : "") << ", noise "
+                                           << noise;
+        EXPECT_NEAR(point.y, 1990.0, 1e-6);
+      }
 }
 
 }  // namespace

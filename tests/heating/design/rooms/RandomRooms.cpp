@@ -358,18 +358,39 @@ std::vector<Vertex> floorRoomShape(Rng& r, double w, double depth) {
   return polygon({{0, 0}, {w, 0}, {w, depth - ch}, {w - cw, depth}, {0, depth}}, "").v;
 }
 
+// The routing numbers the circuits by the distance of their outlets from
+// the middle of one end of the manifold; two outlets opposite each other on
+// its two sides lie equally far, and their order (so the zone numbers a
+// floor's script sets its zones by) would be left to rounding. The second
+// side's outlets keep at least this far along the manifold from the first's.
+constexpr double kOutletsApart = 50.0;
+// The last lane along the hall keeps this far inside it, so that every pipe
+// runs in the hall up to its last piece.
+constexpr double kLaneInside = 100.0;
+
+// The outlet at x, or kOutletsApart past the outlet of the other side that
+// it comes nearer than that to, towards the manifold's middle.
+double apartFrom(double x, const std::vector<double>& across, double middle) {
+  for (const double other : across)
+    if (std::fabs(x - other) < kOutletsApart) return other + (other <= middle ? kOutletsApart : -kOutletsApart);
+  return x;
+}
+
 // One side of the hall (y 0 to hall), drawn above it: rooms from x 0 on,
-// pipes from the manifold's top side (at y top, from x m0 to m1). Lanes:
-// the pipes of rooms on one side of the manifold run along the hall, the
+// pipes from the manifold's top side (at y top, from x m0 to m1), their
+// outlets apart from those of the side drawn before (`across`). Lanes: the
+// pipes of rooms on one side of the manifold run along the hall, the
 // farthest room's nearest the manifold, so that none crosses another; a
 // room over the manifold's middle is fed straight up.
 struct HallSide {
   std::vector<FloorRoom> rooms;
   std::vector<std::pair<double, double>> spans;  // each room's x range
   std::vector<double> depths;
+  std::vector<double> outlets;
 };
 
-HallSide hallSide(Rng& r, int count, double hall, double wall, double pitch, double m0, double m1) {
+HallSide hallSide(Rng& r, int count, double hall, double wall, double pitch, double m0, double m1,
+                  const std::vector<double>& across) {
   HallSide side;
   const double d = 1000.0 * pitch, y = hall + wall, top = 0.5 * hall + 0.5 * kManifoldDepth;
   const double middle = 0.5 * (m0 + m1);
@@ -403,6 +424,9 @@ HallSide hallSide(Rng& r, int count, double hall, double wall, double pitch, dou
         pipe = {{std::round(middle - last * std::sin(angle)), top},
                 {std::round(middle - last * std::sin(angle)), std::round(y - last * std::cos(angle))},
                 {middle, y}};
+      const double shift = apartFrom(pipe[0].x, across, middle) - pipe[0].x;
+      for (XtGePoint2d& p : pipe) p.x += shift;
+      side.outlets.push_back(pipe[0].x);
       continue;
     }
     (x1 <= middle ? left : right).push_back(i);
@@ -410,11 +434,13 @@ HallSide hallSide(Rng& r, int count, double hall, double wall, double pitch, dou
   std::reverse(right.begin(), right.end());  // the farthest first on both sides
   for (const std::vector<int>* group : {&left, &right}) {
     const double away = group == &left ? -1.0 : 1.0;
+    const double lanes = static_cast<double>(group->size()) - 1;
+    const double laneStep = lanes < 1 ? 0.0 : std::min(2.5 * d, (hall - kLaneInside - top - 250) / lanes);
     for (std::size_t k = 0; k < group->size(); ++k) {
       const auto [x0, x1] = side.spans[static_cast<std::size_t>((*group)[k])];
       const double entry = std::round(r.uniform(x0 + kMargin, x1 - kMargin));
-      const double outlet = group == &left ? m0 + 100 + 2.5 * d * k : m1 - 100 - 2.5 * d * k;
-      const double lane = top + 250 + 2.5 * d * k;
+      const double outlet = apartFrom(group == &left ? m0 + 100 + 2.5 * d * k : m1 - 100 - 2.5 * d * k, across, middle);
+      const double lane = top + 250 + laneStep * static_cast<double>(k);
       // The last piece leans away from the manifold, so that it passes no
       // nearer room's lane; at most 600 across.
       double last = r.chance(0.5) ? r.mm(150, 300) : r.mm(500, y - lane - 50);
@@ -422,12 +448,15 @@ HallSide hallSide(Rng& r, int count, double hall, double wall, double pitch, dou
       last = std::min(last, angle > 0 ? 600 / std::sin(angle) : last);
       last = std::min(last, (y - lane) / std::cos(angle));
       const XtGePoint2d bend(std::round(entry + away * last * std::sin(angle)), std::round(y - last * std::cos(angle)));
+      // A last piece square to the wall runs from the lane's end, however
+      // short; an angled one from its bend (the lane's end when the bend
+      // falls on the lane).
       std::vector<XtGePoint2d> pipe = {{outlet, top}, {outlet, lane}, {bend.x, lane}};
-      if (bend.y > lane + 1) pipe.push_back(bend);
-      if (bend.x != entry)
-        pipe.push_back({entry, y});
-      else
-        pipe.back() = {entry, y};
+      if (bend.y > lane + 1 && bend.x != entry) pipe.push_back(bend);
+      pipe.push_back({entry, y});
+      // A lane of no length (the bend right over the outlet) is no piece.
+      pipe.erase(std::unique(pipe.begin(), pipe.end()), pipe.end());
+      side.outlets.push_back(outlet);
       side.rooms[static_cast<std::size_t>((*group)[k])].pipe = std::move(pipe);
     }
   }
@@ -535,8 +564,9 @@ Floor makeFloor(std::uint64_t seed, int index) {
   const double m0 = std::round(r.uniform(2000, 1500.0 * std::min(above, below)));
   floor.manifold.insert = {m0, 0.5 * hall - 0.5 * kManifoldDepth};
   floor.manifold.width = width;
-  HallSide sides[2] = {hallSide(r, above, hall, wall, floor.pipePitch, m0, m0 + width),
-                       hallSide(r, below, hall, wall, floor.pipePitch, m0, m0 + width)};
+  HallSide first = hallSide(r, above, hall, wall, floor.pipePitch, m0, m0 + width, {});
+  HallSide second = hallSide(r, below, hall, wall, floor.pipePitch, m0, m0 + width, first.outlets);
+  HallSide sides[2] = {std::move(first), std::move(second)};
   // The second side is drawn below the hall: mirrored about its middle.
   for (FloorRoom& room : sides[1].rooms) {
     for (Vertex& v : room.outline) v = {{v.at.x, hall - v.at.y}, 0.0 - v.bulge};
@@ -547,8 +577,8 @@ Floor makeFloor(std::uint64_t seed, int index) {
     for (FloorRoom& room : sides[k].rooms) floor.rooms.push_back(std::move(room));
   if (std::all_of(floor.rooms.begin(), floor.rooms.end(), [](const FloorRoom& room) { return room.pipe.empty(); }))
     floor.rooms.front().pipe = {{m0 + 100, 0.5 * hall + 0.5 * kManifoldDepth},
-                                {m0 + 100, hall + 0.5 * wall},
-                                {400, hall + 0.5 * wall},
+                                {m0 + 100, 0.5 * hall + 0.5 * kManifoldDepth + 250},
+                                {400, 0.5 * hall + 0.5 * kManifoldDepth + 250},
                                 {400, hall + wall}};
   // A bare room beside a fed one on the same side may join its circuit
   // through the wall between them; a fed room may get a heating body.

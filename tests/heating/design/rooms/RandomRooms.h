@@ -114,8 +114,10 @@ struct FloorRoom {
 
 // A hall with rooms on both sides (each 2500 to 5000 wide, walls 100 to 250
 // thick between them), one manifold in the hall, one pipe per fed room (the
-// pipes run along lanes of the hall and never cross; a last piece may meet
-// the wall at up to 40 degrees), some rooms without a pipe; perhaps a bare
+// pipes run along lanes at least 100 inside the hall and never cross; a last
+// piece may meet the wall at up to 40 degrees from its normal; outlets of
+// the manifold's two sides at least 50 apart along it, so that no two lie
+// equally far from its ends), some rooms without a pipe; perhaps a bare
 // room joined to its fed neighbour's circuit at a point in the wall between
 // them, and an additional heating body in a fed room.
 struct Floor {
