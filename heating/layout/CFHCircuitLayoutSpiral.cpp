@@ -32,18 +32,62 @@ void saveLevels(SpiralRun& run) {
     run.savedNarrows.push_back(makeNarrowLoopSection(*narrow).release());
 }
 
-// The second attempt starts afresh from the saved copies: the graph goes
-// (and with it the handed-over loops), then the levels and the narrow list.
+// A later attempt starts afresh from the saved copies (copied again, so
+// that another attempt may follow): the graph goes (and with it the
+// handed-over loops), then the levels and the narrow list.
 void restoreLevels(SpiralRun& run) {
   emptySpiralGraph(run.layout);
   deleteLoopListsAndClear(run.layout.levels);
-  run.layout.levels.swap(run.savedLevels);
+  run.layout.levels.reserve(run.savedLevels.size());
+  for (const CFHCircuitLayout::Level* level : run.savedLevels)
+    run.layout.levels.push_back(copyOffsetLevel(*level).release());
   deleteOffsetLoopsAndFree(run.narrows);
-  run.narrows.swap(run.savedNarrows);
+  run.narrows.reserve(run.savedNarrows.size());
+  for (const COffsetNarrowLoopSection* narrow : run.savedNarrows)
+    run.narrows.push_back(makeNarrowLoopSection(*narrow).release());
   run.closing = nullptr;
   run.inEnd = run.outEnd = nullptr;
   run.subAreasLaid = false;
   run.lobeLeftOut = false;
+  run.beforeDeepestStep.taken = false;
+  run.centreClearance = -1.0;
+}
+
+// How an attempt came out: one path, without crossings, and how clear its
+// centre turn keeps (negative: not measured).
+struct AttemptResult {
+  bool single = false;
+  bool crossed = true;
+  double clearance = -1.0;
+
+  bool sound() const { return single && !crossed && (clearance < 0.0 || clearance >= kCentreClearanceKept); }
+  // Whether this attempt is better than the other: one path first, then no
+  // crossing, then the clearer centre.
+  bool betterThan(const AttemptResult& other) const {
+    if (single != other.single) return single;
+    if (crossed != other.crossed) return !crossed;
+    const double mine = clearance < 0.0 ? 2.0 : clearance;
+    const double theirs = other.clearance < 0.0 ? 2.0 : other.clearance;
+    return mine > theirs;
+  }
+};
+
+// One attempt laid: the leads, the levels and the centre, the detours. Every
+// attempt but the very first starts from the saved levels. False, graph
+// emptied, when a pipe end has no closest point on the first loop.
+bool layAttempt(SpiralRun& run, int attempt) {
+  if (run.laidOnce) restoreLevels(run);
+  run.laidOnce = true;
+  run.attempt = attempt;
+  if (!laySpiralLeads(run)) {
+    emptySpiralGraph(run.layout);
+    run.layout.outcome = LayoutOutcome::kNoPipeEndProjection;
+    return false;
+  }
+  laySpiralLevels(run);
+  laySpiralDetours(run);
+  deleteOffsetLoopsAndFree(run.narrows);
+  return true;
 }
 
 bool crossingCheck(const CFHCircuitLayout& layout, int attempt) {
@@ -115,28 +159,33 @@ bool CFHCircuitLayout::layoutSpiral() {
   }
   cutFirstLoopCorners(run);
   saveLevels(run);
-  for (run.attempt = 0; run.attempt < 2; ++run.attempt) {
-    if (run.attempt == 1) restoreLevels(run);
-    if (!laySpiralLeads(run)) {
-      emptySpiralGraph(*this);
-      outcome = LayoutOutcome::kNoPipeEndProjection;
-      return false;
-    }
-    laySpiralLevels(run);
-    laySpiralDetours(run);
-    deleteOffsetLoopsAndFree(run.narrows);
-    const bool crossed = crossingCheck(*this, run.attempt);
-    const bool single = isSinglePath(*this);
-    if (!crossed && single) {
+  // The Part's two attempts (the second with the other turn choice) run
+  // when the first crosses itself; they also run when the first's centre
+  // turn keeps no clearance. When neither is sound the better one stays
+  // (the first laid again when it is that one).
+  AttemptResult results[2];
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    if (!layAttempt(run, attempt)) return false;
+    AttemptResult& result = results[attempt];
+    result.crossed = crossingCheck(*this, attempt);
+    result.single = isSinglePath(*this);
+    result.clearance = run.centreClearance;
+    if (result.sound()) {
       outcome = run.regionsDropped || run.lobeLeftOut ? LayoutOutcome::kRegionsLeftOut : LayoutOutcome::kLaid;
       return true;
     }
-    if (run.attempt == 0) continue;
-    if (!single) {
-      emptySpiralGraph(*this);
-      outcome = LayoutOutcome::kNoSpiralPath;
-      return false;
-    }
+  }
+  const int kept = results[0].betterThan(results[1]) ? 0 : 1;
+  if (kept == 0 && !layAttempt(run, 0)) return false;
+  const AttemptResult& result = results[kept];
+  if (!result.single) {
+    emptySpiralGraph(*this);
+    outcome = LayoutOutcome::kNoSpiralPath;
+    return false;
+  }
+  if (!result.crossed) {
+    outcome = run.regionsDropped || run.lobeLeftOut ? LayoutOutcome::kRegionsLeftOut : LayoutOutcome::kLaid;
+    return true;
   }
   outcome = LayoutOutcome::kPathsCross;
   return true;

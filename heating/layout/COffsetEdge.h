@@ -23,11 +23,15 @@ class CLoopPoint;
 class COffsetLoop;
 struct COffsetNode;
 
-// The flag bits of an edge, set only by the single run of connection mode 1
-// and read by the circuit path.
-inline constexpr std::uint32_t kEdgeSupplyRun = 1;  // the supply run
-inline constexpr std::uint32_t kEdgeReturnRun = 2;  // the return run (side 0 of the circuit)
-inline constexpr std::uint32_t kEdgeNotDrawn = 4;   // the jump between the runs
+// The flag bits of an edge. The first three are set only by the single run
+// of connection mode 1 and read by the circuit path; the fourth marks the
+// edges the spiral lays at its centre, where the in-run turns into the
+// out-run (read by the spiral's own checks and the layout tests; the
+// drawing passes it over).
+inline constexpr std::uint32_t kEdgeSupplyRun = 1;   // the supply run
+inline constexpr std::uint32_t kEdgeReturnRun = 2;   // the return run (side 0 of the circuit)
+inline constexpr std::uint32_t kEdgeNotDrawn = 4;    // the jump between the runs
+inline constexpr std::uint32_t kEdgeCentreTurn = 8;  // the spiral's centre turn
 
 struct COffsetEdge {
   // No ends, direction 1, no flags.

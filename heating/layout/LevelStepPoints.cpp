@@ -10,6 +10,7 @@
 #include "heating/layout/LayoutPredicates.h"
 #include "heating/layout/OffsetEdgePath.h"
 #include "heating/layout/OffsetGraphQueries.h"
+#include "heating/layout/PipeCorners.h"
 
 #include "heating/curves/CFloorHeatingLine.h"
 #include "heating/curves/HeatingCurveEnds.h"
@@ -29,10 +30,14 @@ constexpr std::uint32_t kTagTestLine = 1;
 constexpr double kLongestStep = 3.0;
 // The least way, in spacings, a step keeps before the next node of its loop.
 constexpr double kRoomMargin = 0.99;
+// How far along its loops, in spacings, the pipe's way in and out of a step
+// is taken for the corners it turns there.
+constexpr double kCornerReach = 1.0;
 
 struct Candidate {
   COffsetPointTriple points;  // P1 on the run's loop, P2 on loop B, P3 on loop C
   double along;               // the way along the run's loop from the run end to P1
+  bool gentle;                // the pipe turns no sharper than kSharpestPipeCorner at P1 and P3
 };
 
 // The end of the section on loop C that a probe leaves from, linked to the
@@ -92,19 +97,21 @@ void collectCandidates(const COffsetNode& runEnd, const COffsetLoop& own, const 
         const CFloorHeatingLine line(p3.point, x.point, nullptr, kTagTestLine);
         if (!lineQualifies(line, x.point, own, loopB, loopC, avoidLoop, forward, local)) continue;
         out.push_back({COffsetPointTriple(COffsetPoint(x), COffsetPoint(crossing), p3),
-                       own.lengthBetween(runEnd, x, forward, workTol)});
+                       own.lengthBetween(runEnd, x, forward, workTol),
+                       stepTurnsGently(own, x, loopC, p3, forward, kCornerReach * s)});
       }
     }
   }
 }
 
 // The candidate within the room that lies farthest along the run's loop;
-// one within 0.1 s of the best so far wins with a shorter P1 -> P3.
-const Candidate* chooseCandidate(const std::vector<Candidate>& candidates, double room, double s) {
+// one within 0.1 s of the best so far wins with a shorter P1 -> P3. With
+// `gentleOnly`, only the candidates whose pipe turns gently at both ends.
+const Candidate* chooseCandidate(const std::vector<Candidate>& candidates, double room, double s, bool gentleOnly) {
   const Candidate* best = nullptr;
   double bestCross = 0.0;
   for (const Candidate& c : candidates) {
-    if (!(c.along < room)) continue;
+    if (!(c.along < room) || (gentleOnly && !c.gentle)) continue;
     const double cross = c.points.points[0].point.distanceTo(c.points.points[2].point);
     const bool wins = best == nullptr || c.along >= best->along + 0.1 * s ||
                       (std::fabs(c.along - best->along) < 0.1 * s && cross < bestCross);
@@ -184,8 +191,14 @@ bool CFHCircuitLayout::findLevelStepPoints(const COffsetNode& runEnd, const COff
   else
     collectCandidates(runEnd, *own, *loopB, *loopC, avoidLoop, d, s, candidates);
 
+  // A step whose pipe turns sharper than kSharpestPipeCorner comes back
+  // nearer than s to itself (where a slanted or round wall makes the
+  // probes meet the loops at a shallow angle): a gentle candidate is taken
+  // first, the Part's choice when there is none.
   COffsetPointTriple chosen;
-  if (const Candidate* best = chooseCandidate(candidates, room, s))
+  const Candidate* best = chooseCandidate(candidates, room, s, true);
+  if (best == nullptr) best = chooseCandidate(candidates, room, s, false);
+  if (best != nullptr)
     chosen = best->points;
   else if (!(room >= 0.0 && stepAtRoomEnd(runEnd, *own, *loopB, *loopC, avoidLoop, d, room, s, chosen)) &&
            !fallbackPoints(runEnd, *own, *loopB, *loopC, d, s, chosen))

@@ -68,3 +68,14 @@ COffsetNode* bridgeToInnerLoop(COffsetLoop* inner, COffsetNode* a, COffsetNode* 
 //     inner, 1).
 COffsetNode* bridgeToInnerLoopWithClearance(COffsetLoop* inner, COffsetNode* a, COffsetNode* b, double spacing,
                                             std::uint8_t direction, CFHCircuitLayout& layout);
+
+// The bridges as above, passing over a corner where the pipe would turn
+// sharper than kSharpestPipeCorner (PipeCorners.h) while another corner
+// serves (the first one found is made when none does): where it leaves the
+// outer loop (walked with the direction byte) and, unless innerWalk is -1,
+// where it goes on along the inner loop, walked forward for innerWalk 1 and
+// backward for 0. The spiral's own calls.
+COffsetNode* bridgeToInnerLoop(COffsetLoop* inner, COffsetNode* a, COffsetNode* b, double spacing,
+                               std::uint8_t direction, CFHCircuitLayout& layout, int innerWalk);
+COffsetNode* bridgeToInnerLoopWithClearance(COffsetLoop* inner, COffsetNode* a, COffsetNode* b, double spacing,
+                                            std::uint8_t direction, CFHCircuitLayout& layout, int innerWalk);

@@ -76,7 +76,7 @@ class HairpinShortener {
     std::vector<SpacedPiece> pieces;
     spacedPieces(pipe, 0.0, pipe.total, 0.0, -kFar, kFar, pieces);
     std::vector<Found> found;
-    SpacingSearch(std::move(pieces), path_.rule(), path_.across()).each([&](const NearPair& near) {
+    SpacingSearch(std::move(pieces), path_.rule(), path_.across(), path_.endsOf(pipe)).each([&](const NearPair& near) {
       const bool firstWalks = pipe.pieces[near.tag1].walk;
       const std::size_t k = firstWalks ? near.tag2 : near.tag1;
       if (!pipe.pieces[firstWalks ? near.tag1 : near.tag2].walk || !pipe.pieces[k].leg) return;
@@ -122,8 +122,10 @@ class HairpinShortener {
       spacedPieces(pipe, t2, last, shift, kFar, -kFar, pieces);
       for (std::size_t i = legs; i < pieces.size(); ++i) pieces[i].judged = true;
       spacedPieces(pipe, last, pipe.total, shift, kFar, -kFar, pieces);
+      PipeEnds ends = path_.endsOf(pipe);
+      ends.tailStart += shift;
       NearPair near;
-      if (!SpacingSearch(std::move(pieces), path_.rule(), path_.across()).first(-kFar, near))
+      if (!SpacingSearch(std::move(pieces), path_.rule(), path_.across(), ends).first(-kFar, near))
         return std::make_pair(t1, t2);
     }
     return std::nullopt;

@@ -85,8 +85,11 @@ PipeStretch MeanderPath::stretchOf(COffsetEdge* before, COffsetEdge* first, COff
   return stretch;
 }
 
-PipeStretch MeanderPath::whole() const {
-  PipeStretch path;
+const PipeStretch& MeanderPath::whole() const {
+  if (wholeKept_) return whole_;
+  PipeStretch& path = whole_;
+  path.pieces.clear();
+  path.total = 0.0;
   COffsetEdge* edge = layout_.firstEdge;
   for (std::size_t passed = 0; edge != nullptr && passed <= layout_.edges.size(); ++passed) {
     const bool lead = edge == layout_.firstEdge || edge == layout_.lastEdge;
@@ -99,15 +102,21 @@ PipeStretch MeanderPath::whole() const {
     if (edge == layout_.lastEdge) break;
     edge = next(*edge);
   }
+  wholeKept_ = true;
   return path;
 }
 
+meander_spacing::PipeEnds MeanderPath::endsOf(const PipeStretch& whole) const {
+  if (whole.pieces.empty()) return {};
+  return {whole.pieces.front().length + s_, whole.total - whole.pieces.back().length - s_};
+}
+
 std::unordered_set<const COffsetEdge*> MeanderPath::edgesTooNear() const {
-  const PipeStretch pipe = whole();
+  const PipeStretch& pipe = whole();
   std::vector<meander_spacing::SpacedPiece> pieces;
   meander_spacing::spacedPieces(pipe, 0.0, pipe.total, 0.0, -1e300, 1e300, pieces);
   std::unordered_set<const COffsetEdge*> near;
-  meander_spacing::SpacingSearch(std::move(pieces), rule_, across()).each([&](const meander_spacing::NearPair& pair) {
+  meander_spacing::SpacingSearch(std::move(pieces), rule_, across(), endsOf(pipe)).each([&](const meander_spacing::NearPair& pair) {
     near.insert(pipe.pieces[pair.tag1].edge);
     near.insert(pipe.pieces[pair.tag2].edge);
   });
@@ -178,6 +187,7 @@ COffsetNode* MeanderPath::nodeAt(const PipeStretch& stretch, double t) {
 
 COffsetNode* MeanderPath::shortcut(const PipeStretch& stretch, double t1, double t2) {
   if (!(t2 > t1) || stretch.pieces.empty()) return nullptr;
+  wholeKept_ = false;  // a node may split an edge even when nothing else changes
   // p first: a split keeps the edge's later part, so that q, after p, still
   // lies on the edge the stretch names for it.
   COffsetNode* p = nodeAt(stretch, t1);

@@ -53,8 +53,11 @@ class MeanderPath {
   // The pieces of the walk edges from `first` on, with the leg `before`
   // ahead of them and the leg `after` behind them (either may be none).
   meander_spacing::PipeStretch stretchOf(COffsetEdge* before, COffsetEdge* first, COffsetEdge* after) const;
-  // The pieces of the whole path.
-  meander_spacing::PipeStretch whole() const;
+  // The pieces of the whole path, kept until the next shortcut.
+  const meander_spacing::PipeStretch& whole() const;
+  // The head and the tail of the whole path: s beyond its leads (its first
+  // and last pieces).
+  meander_spacing::PipeEnds endsOf(const meander_spacing::PipeStretch& whole) const;
 
   // The edges of the path that hold a point too near another point, of
   // pairs with a walk piece (none when the path keeps its spacing).
@@ -85,6 +88,8 @@ class MeanderPath {
   meander_spacing::SpacingRule rule_;
   // The vertices of a walk edge's path, reused.
   mutable std::vector<XtGePoint2d> points_;
+  mutable meander_spacing::PipeStretch whole_;
+  mutable bool wholeKept_ = false;
   std::unordered_set<COffsetEdge*> doomedEdges_;
   std::unordered_set<COffsetNode*> doomedNodes_;
 };

@@ -35,8 +35,9 @@ void spacedPieces(const PipeStretch& stretch, double t0, double t1, double shift
     const double to = std::min(piece.start + piece.length, t1);
     if (!(to > from)) continue;
     const bool whole = from == piece.start && to == piece.start + piece.length;
-    if (whole && (judgedFrom <= from + shift && to + shift <= judgedTo)) {
-      out.push_back({piece.a, piece.b, piece.start + shift, piece.walk, k});
+    const bool inside = judgedFrom <= from + shift && to + shift <= judgedTo;
+    if (whole && (inside || to + shift <= judgedFrom || from + shift >= judgedTo)) {
+      out.push_back({piece.a, piece.b, piece.start + shift, inside && piece.walk, k});
       continue;
     }
     // Split where the judged window begins and ends.
@@ -147,6 +148,25 @@ double nearestOver(const Polygon& polygon, const XtGePoint2d& a0, const XtGeVect
   return best;
 }
 
+// The squared distance between the segments a0 a1 and b0 b1: none of the
+// constrained pairs of two pieces lie nearer.
+double segmentGap2(const XtGePoint2d& a0, const XtGePoint2d& a1, const XtGePoint2d& b0, const XtGePoint2d& b1) {
+  const XtGeVector2d da = a1 - a0;
+  const XtGeVector2d db = b1 - b0;
+  const double s1 = da.crossProduct(b0 - a0);
+  const double s2 = da.crossProduct(b1 - a0);
+  const double s3 = db.crossProduct(a0 - b0);
+  const double s4 = db.crossProduct(a1 - b0);
+  if (((s1 < 0.0) != (s2 < 0.0)) && ((s3 < 0.0) != (s4 < 0.0))) return 0.0;
+  const auto toSegment = [](const XtGePoint2d& p, const XtGePoint2d& q0, const XtGeVector2d& d) {
+    const double len2 = d.lengthSqrd();
+    const double f = len2 > 0.0 ? std::clamp((p - q0).dotProduct(d) / len2, 0.0, 1.0) : 0.0;
+    return (p - (q0 + d * f)).lengthSqrd();
+  };
+  return std::min(std::min(toSegment(a0, b0, db), toSegment(a1, b0, db)),
+                  std::min(toSegment(b0, a0, da), toSegment(b1, a0, da)));
+}
+
 }  // namespace
 
 // The parts of a piece with one allowance each: breakpoints where it
@@ -185,8 +205,9 @@ int SpacingSearch::partsOf(const SpacedPiece& piece, const SpacingRule& rule, Pa
   return count;
 }
 
-SpacingSearch::SpacingSearch(std::vector<SpacedPiece> pieces, const SpacingRule& rule, const XtGeVector2d& across)
-    : pieces_(std::move(pieces)), rule_(rule), reach_((1.0 - kSlack) * rule.s()) {
+SpacingSearch::SpacingSearch(std::vector<SpacedPiece> pieces, const SpacingRule& rule, const XtGeVector2d& across,
+                             const PipeEnds& ends)
+    : pieces_(std::move(pieces)), rule_(rule), ends_(ends), reach_((1.0 - kSlack) * rule.s()) {
   const double len = across.length();
   across_ = len > 0.0 ? across / len : XtGeVector2d(1.0, 0.0);
   const XtGeVector2d along = across_.perpVector();
@@ -259,20 +280,50 @@ bool SpacingSearch::pairNear(std::size_t i, std::size_t j, double from, NearPair
   const double lb = b->a.distanceTo(b->b);
   // The farthest apart along the pipe their points get.
   if (b->t + lb - a->t <= 2.0 * s || a->t + la < from) return false;
+  const double atLeast = (1.0 - kSlack) * s;
+  if (segmentGap2(a->a, a->b, b->a, b->b) >= atLeast * atLeast) return false;
   const XtGeVector2d da = la > 0.0 ? (a->b - a->a) / la : XtGeVector2d(1.0, 0.0);
   const XtGeVector2d db = lb > 0.0 ? (b->b - b->a) / lb : XtGeVector2d(1.0, 0.0);
+  // Pieces one after the other that turn by at most a right angle: points x
+  // before the joint and y after it lie at least sqrt(x^2 + y^2) >= (x + y)
+  // / sqrt(2) > sqrt(2) s apart.
+  if (std::fabs(b->t - (a->t + la)) <= 1e-9 * s && a->b.distanceTo(b->a) <= 1e-9 * s && da.dotProduct(db) >= 0.0)
+    return false;
+  // The pairs judged: more than two spacings apart along the pipe, (b.t +
+  // v) - (a.t + u) > 2 s; the earlier point not before `from`; not the
+  // earlier in the head and the later in the tail. Nearest over the region
+  // of the pieces' parameters: the box clipped, twice without the head and
+  // the tail (the earlier point beyond the head, or the later before the tail).
+  const double c = 2.0 * s - (b->t - a->t) + kNone * s;
+  const auto nearest = [&](double u0, double u1, double v0, double v1, UV& at) {
+    Polygon box;
+    box.corners = {UV{u0, v0}, UV{u1, v0}, UV{u1, v1}, UV{u0, v1}};
+    box.count = 4;
+    Polygon region = clip(box, -1.0, 1.0, c);
+    if (from > a->t) region = clip(region, 1.0, 0.0, from - a->t);
+    double best = -1.0;
+    // Pieces wholly beyond the head or before the tail need no halves.
+    const bool beyondHead = a->t + u0 >= ends_.headEnd;
+    const bool beforeTail = b->t + v1 <= ends_.tailStart;
+    const int halves = beyondHead || beforeTail ? 1 : 2;
+    for (int half = 0; half < halves; ++half) {
+      Polygon judged = region;
+      if (halves == 2 && half == 0) judged = clip(region, 1.0, 0.0, ends_.headEnd - a->t);
+      if (half == 1) judged = clip(region, 0.0, -1.0, b->t - ends_.tailStart);
+      if (judged.count < 3) continue;
+      UV p;
+      const double d2 = nearestOver(judged, a->a, da, b->a, db, p);
+      if (d2 >= 0.0 && (best < 0.0 || d2 < best)) {
+        best = d2;
+        at = p;
+      }
+    }
+    return best;
+  };
   // Nearest over the whole pieces first: a pair that keeps s keeps every
   // threshold.
-  const double atLeast = (1.0 - kSlack) * s;
   UV at;
-  Polygon box;
-  box.corners = {UV{0.0, 0.0}, UV{la, 0.0}, UV{la, lb}, UV{0.0, lb}};
-  box.count = 4;
-  const double c = 2.0 * s - (b->t - a->t) + kNone * s;
-  Polygon whole = clip(box, -1.0, 1.0, c);
-  if (from > a->t) whole = clip(whole, 1.0, 0.0, from - a->t);
-  if (whole.count < 3) return false;
-  const double d2 = nearestOver(whole, a->a, da, b->a, db, at);
+  const double d2 = nearest(0.0, la, 0.0, lb, at);
   if (!(d2 >= 0.0) || d2 >= atLeast * atLeast) return false;
   if (rule_.narrowings().gap == nullptr && rule_.narrowings().bands == nullptr) {
     near = {a->t + at.u, b->t + at.v, a->tag, b->tag};
@@ -288,13 +339,7 @@ bool SpacingSearch::pairNear(std::size_t i, std::size_t j, double from, NearPair
       const Part& pa = partsA[ka];
       const Part& pb = partsB[kb];
       const double least = ((pa.gap && pb.gap) || (pa.band && pb.band) ? 0.5 - kSlack : 1.0 - kSlack) * s;
-      Polygon part;
-      part.corners = {UV{pa.u0, pb.u0}, UV{pa.u1, pb.u0}, UV{pa.u1, pb.u1}, UV{pa.u0, pb.u1}};
-      part.count = 4;
-      Polygon region = clip(part, -1.0, 1.0, c);
-      if (from > a->t) region = clip(region, 1.0, 0.0, from - a->t);
-      if (region.count < 3) continue;
-      const double e2 = nearestOver(region, a->a, da, b->a, db, at);
+      const double e2 = nearest(pa.u0, pa.u1, pb.u0, pb.u1, at);
       if (!(e2 >= 0.0) || e2 >= least * least) continue;
       near = {a->t + at.u, b->t + at.v, a->tag, b->tag};
       return true;

@@ -120,6 +120,14 @@ class SpacingRule {
   Narrowings narrowings_;
 };
 
+// The two ends of a pipe, which leave their pipe ends at the ends' own
+// pitch: a point within headEnd of the pipe's start and one from tailStart
+// on are never too near each other.
+struct PipeEnds {
+  double headEnd = -1e300;
+  double tailStart = 1e300;
+};
+
 // Two points too near each other: their lengths along the pipe (t1 < t2)
 // and the tags of their pieces.
 struct NearPair {
@@ -133,7 +141,8 @@ struct NearPair {
 // any direction square to the runs (the sweep's axis).
 class SpacingSearch {
  public:
-  SpacingSearch(std::vector<SpacedPiece> pieces, const SpacingRule& rule, const XtGeVector2d& across);
+  SpacingSearch(std::vector<SpacedPiece> pieces, const SpacingRule& rule, const XtGeVector2d& across,
+                const PipeEnds& ends = {});
 
   // The earliest too-near pair (by its earlier point) of a judged pair of
   // pieces whose earlier point is not before `from`.
@@ -163,6 +172,7 @@ class SpacingSearch {
 
   std::vector<SpacedPiece> pieces_;
   const SpacingRule& rule_;
+  PipeEnds ends_;
   XtGeVector2d across_;
   double reach_;
   std::vector<double> lo_, hi_;      // each piece's extent across the runs

@@ -22,6 +22,8 @@ constexpr double kMiddleGap = 0.5;
 constexpr double kHorizon = 4.0;
 // How far a connector's ends are looked for beyond the pocket, in s.
 constexpr double kSearch = 6.0;
+// The most connectors tried around one point against a piece elsewhere.
+constexpr int kAroundTries = 400;
 // Farther along the pipe than any piece.
 constexpr double kFar = 1e300;
 
@@ -36,16 +38,49 @@ class StretchCutter {
   // Each round cuts or looks further along; the rounds are bounded all the same.
   int cut(COffsetEdge* firstWalk, COffsetEdge* before, COffsetEdge* after) {
     int cuts = 0;
-    double from = 0.0;
+    std::vector<double> stays;  // points of pockets left as they are (lengths along the stretch)
     for (int round = 0; round < kEditRounds && firstWalk != nullptr; ++round) {
       const PipeStretch stretch = path_.stretchOf(before, firstWalk, after);
+      // The whole path: the stretch begins at its first piece's length on
+      // it; the stretch's walk is judged against every piece.
+      whole_ = &path_.whole();
+      offset_ = 0.0;
+      for (const PipePiece& piece : whole_->pieces)
+        if (piece.edge == stretch.pieces.front().edge) {
+          offset_ = piece.start;
+          break;
+        }
       std::vector<SpacedPiece> pieces;
-      spacedPieces(stretch, 0.0, stretch.total, 0.0, -kFar, kFar, pieces);
-      NearPair near;
-      if (!SpacingSearch(std::move(pieces), path_.rule(), path_.across()).first(from, near)) break;
-      const std::optional<Cut> cut = choose(stretch, near);
+      spacedPieces(*whole_, 0.0, whole_->total, 0.0, offset_, offset_ + stretch.total, pieces);
+      const auto inside = [&](double t) { return t >= offset_ && t <= offset_ + stretch.total; };
+      // Every near pair with a point on the stretch's walk: those within the
+      // stretch first, each by its first point.
+      std::vector<NearPair> pairs;
+      SpacingSearch(std::move(pieces), path_.rule(), path_.across(), path_.endsOf(*whole_)).each([&](const NearPair& near) {
+        const double at = (inside(near.t1) ? near.t1 : near.t2) - offset_;
+        for (const double stay : stays)
+          if (std::fabs(stay - at) <= step_) return;
+        pairs.push_back(near);
+      });
+      if (pairs.empty()) break;
+      std::stable_sort(pairs.begin(), pairs.end(), [&](const NearPair& a, const NearPair& b) {
+        const bool la = inside(a.t1) && inside(a.t2);
+        const bool lb = inside(b.t1) && inside(b.t2);
+        return la != lb ? la : a.t1 < b.t1;
+      });
+      const NearPair& near = pairs.front();
+      std::optional<Cut> cut;
+      double at = near.t1 - offset_;
+      if (inside(near.t1) && inside(near.t2)) {
+        cut = choose(stretch, {near.t1 - offset_, near.t2 - offset_, near.tag1, near.tag2});
+      } else {
+        // Against a piece elsewhere on the path: the stretch's walk is cut
+        // around its point alone.
+        at = (inside(near.t1) ? near.t1 : near.t2) - offset_;
+        cut = aroundCut(stretch, at);
+      }
       if (!cut) {
-        from = near.t1 + step_;  // this pocket stays
+        stays.push_back(at);
         continue;
       }
       COffsetNode* end = path_.shortcut(stretch, cut->first, cut->second);
@@ -54,7 +89,7 @@ class StretchCutter {
       COffsetEdge* next = MeanderPath::outgoing(*end);
       firstWalk = next != nullptr && path_.isWalk(*next) ? next : nullptr;
       before = nullptr;
-      from = 0.0;
+      stays.clear();
     }
     return cuts;
   }
@@ -110,8 +145,13 @@ class StretchCutter {
     const double least = (1.0 - kSlack) * s_;
     const double reach = kSearch * s_;
     std::vector<Cut> candidates;
+    // Symmetric about the middle of the near pair (across a sharp corner's
+    // mouth), and from each t1 the nearest t2 a spacing away.
+    const double middle = 0.5 * (near.t1 + near.t2);
     for (double t1 = near.t1; t1 >= std::max(0.0, near.t1 - reach); t1 -= step_) {
       const XtGePoint2d p = stretch.at(t1);
+      const double mirror = 2.0 * middle - t1;
+      if (mirror <= stretch.total && p.distanceTo(stretch.at(mirror)) >= least) candidates.emplace_back(t1, mirror);
       for (double t2 = near.t2; t2 <= std::min(stretch.total, near.t2 + reach); t2 += step_) {
         if (p.distanceTo(stretch.at(t2)) >= least) {
           candidates.emplace_back(t1, t2);
@@ -126,28 +166,64 @@ class StretchCutter {
     return std::nullopt;
   }
 
-  // Whether the connector lies within the first loop's area and the pipe
-  // with it keeps the spacing near it: the connector and the walk within
-  // kHorizon s of it along the pipe judged.
+  // The connector around the point at t of the stretch's walk that leaves
+  // out the least pipe and is sound: its ends on the walk either side.
+  std::optional<Cut> aroundCut(const PipeStretch& stretch, double t) const {
+    const std::size_t k = stretch.pieceAt(t);
+    if (!stretch.pieces[k].walk) return std::nullopt;
+    // The walk around t, between the legs.
+    const double lo = stretch.legBefore >= 0 ? stretch.pieces[0].length : 0.0;
+    const double hi = stretch.legAfter >= 0 ? stretch.pieces[static_cast<std::size_t>(stretch.legAfter)].start
+                                            : stretch.total;
+    const int steps = static_cast<int>(kSearch * s_ / step_);
+    std::vector<Cut> candidates;
+    // Every s/8 either side up to kSearch s, and the walk's ends themselves.
+    for (int i = 1; i <= steps && t - i * step_ >= lo; ++i) {
+      for (int j = 1; j <= steps && t + j * step_ <= hi; ++j) candidates.emplace_back(t - i * step_, t + j * step_);
+      if (hi > t) candidates.emplace_back(t - i * step_, hi);
+    }
+    for (int j = 1; j <= steps && t + j * step_ <= hi; ++j)
+      if (lo < t) candidates.emplace_back(lo, t + j * step_);
+    if (lo < t && hi > t) candidates.emplace_back(lo, hi);
+    std::stable_sort(candidates.begin(), candidates.end(),
+                     [](const Cut& a, const Cut& b) { return a.second - a.first < b.second - b.first; });
+    int tried = 0;
+    for (const Cut& cut : candidates) {
+      if (++tried > kAroundTries) break;
+      if (sound(stretch, cut)) return cut;
+    }
+    return std::nullopt;
+  }
+
+  // Whether the connector lies within the first loop's area and the whole
+  // pipe with it keeps the spacing near it: the connector and the walk
+  // within kHorizon s of it along the pipe judged against every piece.
   bool sound(const PipeStretch& stretch, const Cut& cut) const {
     const auto [t1, t2] = cut;
     if (!(t2 > t1)) return false;
     const XtGePoint2d p = stretch.at(t1);
     const XtGePoint2d q = stretch.at(t2);
     if (!path_.connectorWithin(p, q)) return false;
+    const double g1 = t1 + offset_;
+    const double g2 = t2 + offset_;
     const double chord = p.distanceTo(q);
     const double horizon = kHorizon * s_;
     std::vector<SpacedPiece> pieces;
-    spacedPieces(stretch, 0.0, t1, 0.0, t1 - horizon, kFar, pieces);
-    pieces.push_back({p, q, t1, true, stretch.pieces.size()});
-    spacedPieces(stretch, t2, stretch.total, t1 + chord - t2, -kFar, t1 + chord + horizon, pieces);
+    spacedPieces(*whole_, 0.0, g1, 0.0, g1 - horizon, kFar, pieces);
+    pieces.push_back({p, q, g1, true, whole_->pieces.size()});
+    spacedPieces(*whole_, g2, whole_->total, g1 + chord - g2, -kFar, g1 + chord + horizon, pieces);
+    PipeEnds ends = path_.endsOf(*whole_);
+    ends.tailStart += g1 + chord - g2;
     NearPair near;
-    return !SpacingSearch(std::move(pieces), path_.rule(), path_.across()).first(-kFar, near);
+    return !SpacingSearch(pieces, path_.rule(), path_.across(), ends).first(-kFar, near);
   }
 
   MeanderPath& path_;
   double s_;
   double step_;
+  // The whole path when a pocket is judged, and where the stretch begins on it.
+  const PipeStretch* whole_ = nullptr;
+  double offset_ = 0.0;
 };
 
 }  // namespace

@@ -122,6 +122,7 @@ bool CFHCircuitLayout::collectRunCrossings(const CFloorHeatingCurve& run, std::v
                                            const CFloorHeatingCurve& crossLine, const XtGeTol& a, const XtGeTol& g,
                                            const XtGeTol& b) const {
   records.clear();
+  records.reserve(8);  // a run usually crosses the boundary, the first loop and an inner loop twice each
   const XtGeTol a3 = widened(a);
   const XtGeTol g3 = widened(g);
   const XtGeTol b3 = widened(b);

@@ -22,14 +22,14 @@ namespace {
 constexpr std::uint32_t kTagTestLine = 1;
 
 // The first join point P1 on L and the second P2 on K when N has a next
-// node along L: P2 s along K from O against d, P1 the meeting nearest N of
-// L with the normal ray at P2 (side -1, P2's section taken in the direction
-// of O's unique outgoing edge).
-bool joinPointsBesideNeighbour(const COffsetNode& n, const COffsetNode& o, bool d, double s, bool oIsInRun,
+// node along L: P2 `walk` (the Part's s) along K from O against d, P1 the
+// meeting nearest N of L with the normal ray at P2 (side -1, P2's section
+// taken in the direction of O's unique outgoing edge).
+bool joinPointsBesideNeighbour(const COffsetNode& n, const COffsetNode& o, bool d, double walk, bool oIsInRun,
                                CLoopPoint& p1, CLoopPoint& p2) {
   const COffsetEdge* out = oIsInRun ? incomingEdgeIfUnique(o) : outgoingEdgeIfUnique(o);
   XtGeRay2d ray;
-  return out != nullptr && o.owner->walkFrom(o, !d, s, p2, workTol) && p2.linkRay(out->direction != 0, ray, -1) &&
+  return out != nullptr && o.owner->walkFrom(o, !d, walk, p2, workTol) && p2.linkRay(out->direction != 0, ray, -1) &&
          n.owner->pickIntersection(ray, n, p1, workTol);
 }
 
@@ -122,6 +122,32 @@ bool CFHCircuitLayout::joinPathEnds(COffsetNode*& a, COffsetNode*& b, bool which
   if (!beside && !joinPointsAcross(*moving, *other, d, p1, p2)) return false;
   COffsetNode* node = extendRunEndAt(moving, p1, moving->owner, direction, which);
   moving = extendRunEndAt(node, p2, other->owner, direction, which);
+  return true;
+}
+
+bool joinPathEndsFartherBack(CFHCircuitLayout& layout, COffsetNode*& a, COffsetNode*& b, bool which,
+                             std::uint8_t direction, double walk) {
+  COffsetNode*& moving = which ? b : a;
+  const COffsetNode* other = which ? a : b;
+  if (moving == nullptr || other == nullptr || moving->owner == nullptr || other->owner == nullptr ||
+      !(walk > 0.0) || !std::isfinite(walk))
+    return false;
+  const bool d = direction != 0;
+  const COffsetLoop& l = *moving->owner;
+  const COffsetNode* next = nextNodeOnLoop(l, *moving, direction, workTol);
+  CLoopPoint p1;
+  CLoopPoint p2;
+  if (next == nullptr || !joinPointsBesideNeighbour(*moving, *other, d, walk, which, p1, p2)) return false;
+  // P1 must lie on the free way ahead of the moving end, short of its next
+  // node, and P2 on the free way behind the other end.
+  const double ahead = l.lengthBetween(*moving, p1, d, workTol);
+  const COffsetNode* behind = nextNodeOnLoop(*other->owner, *other, d ? 0 : 1, workTol);
+  if (!(ahead < l.lengthBetween(*moving, *next, d, workTol) - workTol.equalPoint()) ||
+      (behind != nullptr &&
+       !(walk < other->owner->lengthBetween(*other, *behind, !d, workTol) - workTol.equalPoint())))
+    return false;
+  COffsetNode* node = layout.extendRunEndAt(moving, p1, moving->owner, direction, which);
+  moving = layout.extendRunEndAt(node, p2, other->owner, direction, which);
   return true;
 }
 

@@ -24,12 +24,8 @@ namespace {
 
 using Level = CFHCircuitLayout::Level;
 
-std::uint8_t byteOf(bool d) { return d ? 1 : 0; }
-
-COffsetLoop* firstLoopOf(const CFHCircuitLayout& layout, std::size_t k) {
-  if (k >= layout.levels.size() || layout.levels[k] == nullptr || layout.levels[k]->empty()) return nullptr;
-  return layout.levels[k]->front();
-}
+using spiral_run::byteOf;
+using spiral_run::firstLoopOf;
 
 // The turn choice of attempt 0: whether the first loop (else the working
 // loop) has the shape beside the entry that the turn needs.
@@ -70,19 +66,25 @@ void bridgeOntoLevelOne(SpiralRun& run, COffsetLoop* m) {
   COffsetNode* fromOut = run.farApart ? run.inEnd : run.outEnd;
   const COffsetNode* in = run.inEnd;
   const COffsetNode* out = run.outEnd;
+  // How each run goes on along M after its bridge (the bridges keep clear
+  // of a sharp corner there): the out-run, and the in-run, on in the same
+  // sense as they came, except the in-run that turns back (d inverted).
+  const int outOn = byteOf(!run.d);
+  const int inOn = byteOf(run.d);
+  const int inTurnsBack = byteOf(!run.d);
   if (!run.c) {
-    COffsetNode* moved = bridgeToInnerLoop(m, fromIn, run.outEnd, s, byteOf(!run.d), layout);
+    COffsetNode* moved = bridgeToInnerLoop(m, fromIn, run.outEnd, s, byteOf(!run.d), layout, outOn);
     if (moved != run.outEnd)
       run.outEnd = moved;
     else
-      run.inEnd = bridgeToInnerLoopWithClearance(m, fromOut, run.inEnd, s, byteOf(run.d), layout);
+      run.inEnd = bridgeToInnerLoopWithClearance(m, fromOut, run.inEnd, s, byteOf(run.d), layout, inOn);
   } else {
-    COffsetNode* moved = bridgeToInnerLoopWithClearance(m, fromOut, run.inEnd, s, byteOf(run.d), layout);
+    COffsetNode* moved = bridgeToInnerLoopWithClearance(m, fromOut, run.inEnd, s, byteOf(run.d), layout, inTurnsBack);
     if (moved != run.inEnd) {
       run.inEnd = moved;
       run.d = !run.d;
     } else {
-      run.outEnd = bridgeToInnerLoop(m, fromIn, run.outEnd, s, byteOf(!run.d), layout);
+      run.outEnd = bridgeToInnerLoop(m, fromIn, run.outEnd, s, byteOf(!run.d), layout, outOn);
     }
   }
   if (run.inEnd == in && run.outEnd == out) run.outEnd = stepOntoInnerLoop(run, *m);
@@ -147,82 +149,12 @@ void walkLevels(SpiralRun& run) {
       laySubAreas(run, u);
       return;
     }
+    if (u + 1 == layout.levels.size()) run.beforeDeepestStep.take(run);
     if (inOnA)
       run.inEnd = layout.stepPathAcrossLoopsOut(run.inEnd, b, c, z, run.d);
     else
       run.outEnd = layout.stepPathAcrossLoops(run.outEnd, b, c, z, run.d);
   }
-}
-
-int levelOf(const CFHCircuitLayout& layout, const COffsetNode* node) {
-  int k = -1;
-  if (node != nullptr) layout.findLevelOfLoop(node->owner, k);
-  return k;
-}
-
-// The centre: the runs brought onto neighbouring levels and joined there,
-// by parallel runs inside a four-sided innermost loop where that fits.
-void joinAtCentre(SpiralRun& run) {
-  CFHCircuitLayout& layout = run.layout;
-  int i1 = levelOf(layout, run.inEnd);
-  int i2 = levelOf(layout, run.outEnd);
-  if (i1 < 0 || i2 < 0) return;
-  if (i1 + 1 == i2 && firstLoopOf(layout, static_cast<std::size_t>(i2) + 1) != nullptr) {
-    run.inEnd = layout.joinPathToNeighbour(firstLoopOf(layout, static_cast<std::size_t>(i2) + 1), run.inEnd,
-                                           run.outEnd, byteOf(run.d));
-    i1 = levelOf(layout, run.inEnd);
-  }
-  if (std::abs(i1 - i2) != 1) return;
-  // The end on the outer level moves in the general join; the deeper one,
-  // taken back onto the outer loop, starts the zigzag of the four-sided one.
-  const bool inDeeper = i1 > i2;
-  COffsetNode*& deeper = inDeeper ? run.inEnd : run.outEnd;
-  const COffsetNode* outer = inDeeper ? run.outEnd : run.inEnd;
-  std::vector<COffsetPoint> samplesA;
-  std::vector<COffsetPoint> samplesB;
-  std::vector<COffsetPointQuad> rungs;
-  const std::uint8_t d = byteOf(run.d);
-  if (!layout.tryCentreTurn(*deeper, *outer, run.d, samplesA, samplesB, rungs)) {
-    layout.joinPathEnds(run.inEnd, run.outEnd, inDeeper, d);
-    return;
-  }
-  COffsetLoop* q = deeper->owner;
-  deeper = layout.removeDanglingNode(deeper);
-  if (!layout.joinEndsInFourSidedLoop(run.inEnd, run.outEnd, q, !inDeeper))
-    layout.joinPathEnds(run.inEnd, run.outEnd, inDeeper, d);
-}
-
-// The edge that closes the path from the in-run end to the out-run end: on
-// one loop with nothing else between them, the longer way round (the shorter
-// where the loop is narrow); towards the neighbour that is the other end;
-// otherwise straight.
-void closePath(SpiralRun& run) {
-  CFHCircuitLayout& layout = run.layout;
-  COffsetNode* in = run.inEnd;
-  COffsetNode* out = run.outEnd;
-  if (in == nullptr || out == nullptr || in == out || in->point.isEqualTo(out->point, workTol)) return;
-  std::uint8_t direction = byteOf(run.d);
-  bool straight = false;
-  COffsetLoop* loop = in->owner;
-  if (loop != nullptr && loop == out->owner) {
-    const COffsetNode* ahead = nextNodeOnLoop(*loop, *in, 1, workTol);
-    const COffsetNode* behind = nextNodeOnLoop(*loop, *in, 0, workTol);
-    if (ahead == out && behind == out) {
-      const double l1 = loop->lengthBetween(*in, *out, true, workTol);
-      const double l0 = loop->lengthBetween(*in, *out, false, workTol);
-      const bool narrow = hasNarrowSpot(*loop, layout.spacing, workTolFine);
-      direction = (narrow ? l0 < l1 : l1 < l0) ? 0 : 1;
-    } else if (ahead == out) {
-      direction = 1;
-    } else if (behind == out) {
-      direction = 0;
-    } else {
-      straight = true;
-    }
-  }
-  layout.edges.reserve(layout.edges.size() + 1);
-  run.closing = COffsetEdge::COffsetEdgeFromNodes(in, out, direction, straight).release();
-  layout.edges.push_back(run.closing);
 }
 
 }  // namespace
@@ -236,12 +168,6 @@ void laySpiralLevels(SpiralRun& run) {
     bridgeOntoLevelOne(run, m);
     walkLevels(run);
   }
-  if (!run.subAreasLaid) {
-    if (layout.levels.size() == 2 && layout.levels[1]->size() > 1)
-      laySubAreas(run, 1);
-    else
-      joinAtCentre(run);
-  }
-  if (const SpiralHooks* hooks = spiralHooks(); hooks != nullptr && hooks->afterCentre) hooks->afterCentre(layout, run);
-  closePath(run);
+  if (!run.subAreasLaid && layout.levels.size() == 2 && layout.levels[1]->size() > 1) laySubAreas(run, 1);
+  laySpiralCentre(run);
 }

@@ -9,6 +9,7 @@
 #include "heating/layout/LoopPartClosing.h"
 #include "heating/layout/DeleteAndClear.h"
 #include "heating/layout/LayoutOrderings.h"
+#include "heating/layout/LoopTipCuts.h"
 #include "heating/layout/OffsetLoopParts.h"
 #include "heating/layout/OffsetLoopQueries.h"
 
@@ -86,50 +87,11 @@ void dropCrossingLoops(Level& level) {
   }
 }
 
-// Cuts the sharp tips of the loop: where two straight sections meet at an
-// inside angle below 60 degrees, the pipe laid round the tip would come
-// back nearer than s to itself (points t from the tip on either side lie
-// 2 t sin(angle / 2) apart, under s for t up to s / (2 sin(angle / 2)),
-// which is more than s). The tip is cut off by a chord of length s (tag 12)
-// from the point that far along the section before to the point that far
-// along the section after. A tip whose cut would reach past the end of
-// either section is left. Each corner of the loop as it came is looked at
-// once.
-void cutSharpTips(COffsetLoop& loop, double s) {
-  const int corners = loop.sectionCount();
-  for (int k = 0, i = 0; k < corners && loop.sectionCount() >= 3; ++k) {
-    COffsetSection& a = *loop.section(i);
-    COffsetSection& b = *loop.section(loop.nextIndex(i));
-    i = loop.nextIndex(i);
-    if (!a.hasCurve() || !b.hasCurve() || a.curve->kind() != CFloorHeatingCurve::kLine ||
-        b.curve->kind() != CFloorHeatingCurve::kLine) continue;
-    const XtGePoint2d tip = b.curve->startPoint();
-    const XtGeVector2d back = a.curve->startPoint() - tip;
-    const XtGeVector2d on = b.curve->endPoint() - tip;
-    const double la = back.length();
-    const double lb = on.length();
-    // A left turn of the counter-clockwise loop: the tip points out of the zone.
-    if (!(la > 0.0) || !(lb > 0.0) || (tip - a.curve->startPoint()).crossProduct(on) <= 0.0) continue;
-    const double cosine = back.dotProduct(on) / (la * lb);
-    if (!(cosine > 0.5)) continue;
-    const double t = s / std::sqrt(2.0 * (1.0 - cosine));
-    if (!(t < la - workTol.equalPoint()) || !(t < lb - workTol.equalPoint())) continue;
-    const XtGePoint2d from = tip + back * (t / la);
-    const XtGePoint2d to = tip + on * (t / lb);
-    setCurveEnd(*a.curve, from);
-    setCurveStart(*b.curve, to);
-    loop.elements.reserve(loop.elements.size() + 1);
-    loop.elements.insert(loop.elements.begin() + i,
-                         makeSection(std::make_unique<CFloorHeatingLine>(from, to, nullptr, kTagSpiralLine)));
-    i = loop.nextIndex(i);
-  }
-}
-
 void closeGaps(SpiralRun& run, Level& level) {
   for (std::size_t i = 0; i < level.size();) {
     closeLoopGaps(*level[i]);
     if (level[i]->sectionCount() >= 3) {
-      cutSharpTips(*level[i], run.layout.spacing);
+      cutNarrowTips(*level[i], run.layout.spacing);
       ++i;
       continue;
     }

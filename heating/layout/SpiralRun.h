@@ -22,11 +22,28 @@
 #pragma once
 
 #include "heating/layout/CFHCircuitLayout.h"
+#include "heating/layout/LayoutGraphSnapshot.h"
 
 #include <functional>
 #include <vector>
 
 class COffsetNarrowLoopSection;
+
+struct SpiralRun;
+
+// The run's graph, run ends and direction at one moment, to lay the rest
+// again from there (SpiralCentre.cpp).
+struct SpiralRunState {
+  LayoutGraphSnapshot graph;
+  std::size_t in = LayoutGraphSnapshot::kNone;
+  std::size_t out = LayoutGraphSnapshot::kNone;
+  bool d = true;
+  bool taken = false;
+
+  void take(const SpiralRun& run);
+  // Back to the state taken; the closing edge is forgotten.
+  void restore(SpiralRun& run) const;
+};
 
 struct SpiralRun {
   explicit SpiralRun(CFHCircuitLayout& layout) : layout(layout) {}
@@ -54,6 +71,14 @@ struct SpiralRun {
   bool c = false;
   bool firstTurn = false;
   int attempt = 0;
+  // An attempt was laid (a later one starts from the saved levels).
+  bool laidOnce = false;
+  // How clear the centre turn keeps (CentreTurnClearance.h; negative when
+  // not measured).
+  double centreClearance = -1.0;
+  // The state before the walk's step onto the deepest level, when it made
+  // one: the centre may be laid from there instead.
+  SpiralRunState beforeDeepestStep;
   // Sub-areas were threaded in during the walk through the levels.
   bool subAreasLaid = false;
   // Regions of the zone were dropped while the loops were prepared, or a
@@ -61,6 +86,22 @@ struct SpiralRun {
   bool regionsDropped = false;
   bool lobeLeftOut = false;
 };
+
+// A centre turn that keeps this share of its clearance keeps it (the rest
+// is the sampling's and the arithmetic's).
+inline constexpr double kCentreClearanceKept = 0.995;
+
+namespace spiral_run {
+
+inline std::uint8_t byteOf(bool d) { return d ? 1 : 0; }
+
+// The first loop of level k, or none.
+inline COffsetLoop* firstLoopOf(const CFHCircuitLayout& layout, std::size_t k) {
+  if (k >= layout.levels.size() || layout.levels[k] == nullptr || layout.levels[k]->empty()) return nullptr;
+  return layout.levels[k]->front();
+}
+
+}  // namespace spiral_run
 
 // ---- Steps (in the order they run) ------------------------------------------------
 
@@ -106,6 +147,24 @@ bool laySpiralLeads(SpiralRun& run);
 // the centre: the neighbour step, the centre turn or the end join, and the
 // closing edge (run.closing).
 void laySpiralLevels(SpiralRun& run);
+
+// The centre (SpiralCentre.cpp): unless sub-areas were threaded in, the runs
+// brought onto neighbouring levels and joined there, then the closing edge
+// (run.closing). The edges laid here are flagged kEdgeCentreTurn. The
+// Part's centre is laid first; when its turn comes nearer the pipe than
+// the turn's clearance allows (CentreTurnClearance.h), the centre is laid
+// again in other ways (the second join point farther back, without the
+// step onto the innermost level, the closing edge the other way round) and
+// the first that keeps the clearance, else the one that comes nearest to
+// it, stays.
+void laySpiralCentre(SpiralRun& run);
+
+// The general centre join (CFHCircuitLayout::joinPathEnds) with the second
+// join point `walk` along K behind O instead of s; only where N has a next
+// node along L, P1 lies short of it and P2 short of O's neighbour behind
+// it. False, nothing laid, otherwise.
+bool joinPathEndsFartherBack(CFHCircuitLayout& layout, COffsetNode*& a, COffsetNode*& b, bool which,
+                             std::uint8_t direction, double walk);
 
 // With orientationGiven 0 every loop of every level joins the narrow list;
 // every narrow loop section is prepared at the spacing and the detours are

@@ -155,6 +155,20 @@ void addSpiralAllowances(const CFHCircuitLayout& layout, const Zone& zone, Optio
       }
       allow({b[0], b[1]}, {b[2], b[3]}, s, 0.75 * s, true, "centre");
     }
+  // The centre turn: the stretch the spiral lays where the in-run becomes
+  // the out-run (its edges flagged), a hairpin round what is left at the
+  // centre: within it the pipe may come down to s/2 (both samples on it).
+  CFloorHeatingCurve::PtrVector curves;
+  for (const COffsetEdge* e : layout.edges) {
+    if ((e->flags & kEdgeCentreTurn) == 0 || !offsetEdgePathAlongLoop(e, curves)) continue;
+    for (const auto& curve : curves) {
+      Piece piece;
+      if (!pieceOf(*curve, piece)) continue;
+      // An arc by its chord, the reach grown by its sagitta.
+      const double sagitta = piece.isArc ? piece.radius * (1.0 - std::cos(0.5 * std::fabs(piece.sweep))) : 0.0;
+      options.allowances.push_back({piece.start, piece.end, 0.01 * s + sagitta, 0.5 * s, true, "centre turn", 1});
+    }
+  }
   for (const Band& band : zone.bands) allow(band.edge.start, band.edge.end, band.width, 0.5 * s, false, "band");
 }
 

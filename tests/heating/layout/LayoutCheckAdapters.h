@@ -58,7 +58,11 @@ void setLeads(const CFHCircuitLayout& layout, Options& options);
 //   bands            s/2 beside a banded edge of the zone (a sample in its band);
 //   the centre       0.75 s where the runs are joined round the innermost
 //                    loops (both samples within s of their box): the turn
-//                    round a loop of a round zone one spacing across.
+//                    round a loop of a round zone one spacing across;
+//   the centre turn  s/2 within the stretch the spiral lays where the
+//                    in-run becomes the out-run (both samples on the pieces
+//                    of its edges flagged kEdgeCentreTurn): the hairpin
+//                    round a narrow innermost loop.
 void addSpiralAllowances(const CFHCircuitLayout& layout, const Zone& zone, Options& options);
 
 }  // namespace layout_check

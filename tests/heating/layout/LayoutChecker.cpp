@@ -277,11 +277,16 @@ void checkSimple(const std::vector<Piece>& pipe, double tol, Report& r) {
 
 // The allowance that lets the pair pass at distance d, or -1.
 int allowanceFor(const Options& options, const XtGePoint2d& a, const XtGePoint2d& b, double d, double eps) {
+  const auto within = [&](const Options::Allowance& w, const XtGePoint2d& p) {
+    if (w.group == 0) return Piece::line(w.from, w.to).distanceTo(p) <= w.reach;
+    return std::any_of(options.allowances.begin(), options.allowances.end(), [&](const Options::Allowance& v) {
+      return v.group == w.group && Piece::line(v.from, v.to).distanceTo(p) <= v.reach;
+    });
+  };
   for (std::size_t k = 0; k < options.allowances.size(); ++k) {
     const Options::Allowance& w = options.allowances[k];
-    const Piece seg = Piece::line(w.from, w.to);
-    const bool nearA = seg.distanceTo(a) <= w.reach;
-    const bool nearB = seg.distanceTo(b) <= w.reach;
+    const bool nearA = within(w, a);
+    const bool nearB = within(w, b);
     if ((w.both ? nearA && nearB : nearA || nearB) && d >= w.least - eps) return static_cast<int>(k);
   }
   return -1;

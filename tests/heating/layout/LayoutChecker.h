@@ -109,6 +109,10 @@ struct Options {
   // of samples nearer than the spacing passes when one of them (both, with
   // `both`) lies within `reach` of the segment from-to and they are at
   // least least - eps apart.
+  //
+  // Allowances with the same non-zero `group` stand for one place made of
+  // several segments (a stretch of the pipe): a sample lies in it when it
+  // lies within reach of any of them.
   struct Allowance {
     XtGePoint2d from;
     XtGePoint2d to;
@@ -116,6 +120,7 @@ struct Options {
     double least = 0.0;
     bool both = false;
     std::string what;
+    int group = 0;
   };
   std::vector<Allowance> allowances;
   // Places where the pipe may come nearer the wall than d0, down to `least`

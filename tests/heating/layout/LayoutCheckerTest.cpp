@@ -161,6 +161,32 @@ TEST_F(LayoutChecker, HalfSpacingPassesOnlyInADeclaredBand) {
   EXPECT_LT(noBand.spacing.at.x, 700.0) << noBand.spacing.text;
 }
 
+// An allowance of several segments (one group) holds a pair with a sample
+// near each of two of them; the same segments apart hold only pairs beside
+// one of them.
+TEST_F(LayoutChecker, GroupedAllowanceSpansItsSegments) {
+  // A hairpin whose legs lie half a spacing apart.
+  const std::vector<Piece> pipe{Piece::line({1000, 0}, {1000, 100}), Piece::line({1000, 100}, {1000, 2900}),
+                                Piece::line({1000, 2900}, {1100, 2900}), Piece::line({1100, 2900}, {1100, 100}),
+                                Piece::line({1100, 100}, {1100, 0})};
+  const layout_check::Zone zone = zoneFor(zone_set::z1(), pipe);
+  const auto with = [&](int group) {
+    layout_check::Options options;
+    options.coverage = false;
+    options.lengthLow = 0.0;
+    options.allowances.push_back({{1000, 0}, {1000, 3000}, 30.0, 100.0, true, "pair", group});
+    options.allowances.push_back({{1100, 0}, {1100, 3000}, 30.0, 100.0, true, "pair", group});
+    return layout_check::checkLayout(zone, pipe, options);
+  };
+  const Report grouped = with(1);
+  EXPECT_TRUE(grouped.spacing.ok) << grouped.summary();
+  ASSERT_EQ(grouped.located.size(), 1u);
+  EXPECT_NEAR(grouped.located.front().value, 100.0, 1e-6);
+  const Report apart = with(0);
+  EXPECT_FALSE(apart.spacing.ok);
+  EXPECT_NEAR(apart.spacing.value, 100.0, 1e-6);
+}
+
 TEST_F(LayoutChecker, RingAtTheFirstOffsetInTheCirclePasses) {
   const zone_set::ZoneCase circle = zone_set::z6a();
   const Point c(2000, 2000);

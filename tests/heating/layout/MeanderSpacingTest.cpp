@@ -65,6 +65,16 @@ TEST(MeanderSpacingSearch, ExactlyBetweenPiecesWithTheGapAndTheBands) {
   EXPECT_GT(pair.t2 - pair.t1, 400.0);
   EXPECT_LT(std::fabs((pair.t1 + pair.t2) / 2 - 1000), 1.0) << "symmetric about the tip";
   EXPECT_FALSE(near(plain, v, 1000.0)) << "nothing after the tip on its own";
+  // Corners of pieces one after the other: a right angle keeps the spacing
+  // (points 2 s apart along it lie at least sqrt(2) s apart), 45 degrees not.
+  const auto corner = [](double degrees) {
+    const double a = degrees * M_PI / 180.0;
+    return std::vector<SpacedPiece>{{{1000 * std::cos(a), 1000 * std::sin(a)}, {0, 0}, 0, true, 0},
+                                    {{0, 0}, {1000, 0}, 1000, true, 1}};
+  };
+  EXPECT_FALSE(near(plain, corner(90)));
+  EXPECT_FALSE(near(plain, corner(80)));
+  EXPECT_TRUE(near(plain, corner(45)));
 }
 
 struct Laid {
