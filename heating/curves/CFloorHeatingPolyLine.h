@@ -139,7 +139,9 @@ class CFloorHeatingPolyLine : public CFloorHeatingCurve {
   //   straight piece running on when the line continues it;
   // - every arc of radius r between two straight pieces that it rounds (tangent
   //   to both, as far from their corner at either end) makes way for the
-  //   corner.
+  //   corner; an arc tangent to one of them only, meeting the other at a
+  //   sharp corner, rounded a corner with a piece it used up (as long as the
+  //   rounding takes): the corner and that piece come back.
   // False, nothing changed, when s or e is not on the polyline, s lies after
   // e, or nothing would be left.
   bool trimLeadAtWall(const XtGePoint2d& s, const XtGePoint2d& e, bool wallAtStart, double r, const CLoop& loop);

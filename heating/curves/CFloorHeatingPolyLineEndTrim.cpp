@@ -128,10 +128,30 @@ void straightenWallBend(Pieces& pieces, const CLoop& loop, PathEnd wallEnd) {
                                                    : std::make_unique<XtGeLineSeg2d>(lead, hit.point);
 }
 
+// The ends of the arc and its directions of travel there, from start to end;
+// false when a direction cannot be had.
+bool arcEnds(const XtGeCurve2d& arc, XtGePoint2d& s, XtGeVector2d& ds, XtGePoint2d& e, XtGeVector2d& de) {
+  XtGeInterval range;
+  arc.getInterval(range);
+  XtGeVector2dArray atStart, atEnd;
+  s = arc.evalPoint(range.lowerBound(), 1, atStart);
+  e = arc.evalPoint(range.upperBound(), 1, atEnd);
+  if (atStart.length() < 1 || atEnd.length() < 1 || !(atStart[0].length() > 0.0) || !(atEnd[0].length() > 0.0))
+    return false;
+  // Along the arc from s to e both point to the side of the chord's end.
+  ds = atStart[0].dotProduct(e - s) < 0.0 ? -atStart[0] : atStart[0];
+  de = atEnd[0].dotProduct(e - s) < 0.0 ? -atEnd[0] : atEnd[0];
+  return true;
+}
+
 // Every corner the output rounded with the bend radius r gets its corner
-// back: a bend of radius r between two straight pieces, tangent to both and
-// as far from the point where their lines meet at either end (a rounding
-// always is), makes way for the two pieces running on to that point.
+// back: a bend of radius r between two straight pieces makes way for the
+// point where its tangents at its ends meet (as far from both ends: a
+// rounding always is). When the bend is tangent to both pieces, they run on
+// to that point. When it is tangent to one only, and meets the other at a
+// sharp corner, the rounding used up the piece between its corner and that
+// one (a piece exactly as long as the rounding takes, the next corner left
+// sharp): the piece comes back, from the point to the bend's other end.
 void sharpenRoundedCorners(Pieces& pieces, double r) {
   const double near = workTol.equalPoint();
   if (!(r > near)) return;
@@ -144,18 +164,29 @@ void sharpenRoundedCorners(Pieces& pieces, double r) {
     auto& after = static_cast<XtGeLineSeg2d&>(*pieces[i + 1]);
     const XtGeVector2d u = before.endPoint() - before.startPoint();
     const XtGeVector2d v = after.endPoint() - after.startPoint();
-    XtGePoint2d corner;
-    if (u.length() <= near || v.length() <= near ||
-        !XtGeLine2d(before.startPoint(), u).intersectWith(XtGeLine2d(after.startPoint(), v), corner, workTol))
+    XtGePoint2d s, e, corner;
+    XtGeVector2d ds, de;
+    if (u.length() <= near || v.length() <= near || !arcEnds(*pieces[i], s, ds, e, de) ||
+        !XtGeLine2d(s, ds).intersectWith(XtGeLine2d(e, de), corner, workTol))
       continue;
-    // The corner lies ahead of the first piece and behind the second, as far
-    // from both tangent points.
-    const double ahead = (corner - before.endPoint()).dotProduct(u.normal());
-    const double behind = (after.startPoint() - corner).dotProduct(v.normal());
+    // The corner lies ahead of the bend's start and behind its end, as far
+    // from both.
+    const double ahead = (corner - s).dotProduct(ds.normal());
+    const double behind = (e - corner).dotProduct(de.normal());
     if (ahead < -near || behind < -near || std::abs(ahead - behind) > 2.0 * near) continue;
-    before.set(before.startPoint(), corner);
-    after.set(corner, after.endPoint());
-    pieces.erase(pieces.begin() + static_cast<std::ptrdiff_t>(i));
+    const bool fromBefore = u.isParallelTo(ds, workTol) && u.dotProduct(ds) > 0.0;
+    const bool intoAfter = v.isParallelTo(de, workTol) && v.dotProduct(de) > 0.0;
+    if (fromBefore && intoAfter) {
+      before.set(before.startPoint(), corner);
+      after.set(corner, after.endPoint());
+      pieces.erase(pieces.begin() + static_cast<std::ptrdiff_t>(i));
+    } else if (fromBefore) {
+      before.set(before.startPoint(), corner);
+      pieces[i] = std::make_unique<XtGeLineSeg2d>(corner, e);
+    } else if (intoAfter) {
+      pieces[i] = std::make_unique<XtGeLineSeg2d>(s, corner);
+      after.set(corner, after.endPoint());
+    }
   }
 }
 

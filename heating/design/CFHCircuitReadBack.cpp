@@ -73,6 +73,35 @@ double distanceToLoop(const CFHBoundLoop& loop, const XtGePoint2d& point) {
   return nearest;
 }
 
+// The two of the points nearest the loop. A point within workTol of one
+// before it counts once (where the drawn supply ends and the return begins
+// on a wall, both cross it there); distances within workTol of the least are
+// equal, and the earlier point wins, so that noise in the drawing never
+// picks another pair. None for fewer than two distinct points.
+std::optional<std::pair<XtGePoint2d, XtGePoint2d>> nearestTwo(const std::vector<XtGePoint2d>& points,
+                                                             const CFHBoundLoop& loop) {
+  std::vector<XtGePoint2d> distinct;
+  std::vector<double> distances;
+  for (const XtGePoint2d& p : points)
+    if (std::none_of(distinct.begin(), distinct.end(), [&](const XtGePoint2d& q) { return p.isEqualTo(q, workTol); })) {
+      distinct.push_back(p);
+      distances.push_back(distanceToLoop(loop, p));
+    }
+  const std::size_t none = distinct.size();
+  const auto nearest = [&](std::size_t other) {
+    double least = std::numeric_limits<double>::infinity();
+    for (std::size_t i = 0; i < distinct.size(); ++i)
+      if (i != other) least = std::min(least, distances[i]);
+    for (std::size_t i = 0; i < distinct.size(); ++i)
+      if (i != other && distances[i] <= least + workTol.equalPoint()) return i;
+    return none;
+  };
+  const std::size_t first = nearest(none);
+  const std::size_t second = first < none ? nearest(first) : none;
+  if (second == none) return std::nullopt;
+  return std::pair{distinct[first], distinct[second]};
+}
+
 // Orders the zones as they follow each other along the crossed curve: two by
 // number (the first zone of a circuit has the lower one), more by their
 // first crossing; then every crossing record is sorted.
@@ -312,20 +341,15 @@ class CircuitReader {
   // Where the zone is linked to the one before it: between the two drawn
   // crossings of its wall, beyond the first zone, nearest that zone's wall
   // (the link pieces pass there; a distribution pipe through the zone never
-  // counts). With fewer than two, between the first and last crossing of
-  // the path, else the zone's reference point.
+  // counts; nearestTwo). With fewer than two, between the first and last
+  // crossing of the path, else the zone's reference point.
   XtGePoint2d linkPointOf(CFHZoneEntry& zone, const CFHZoneEntry& previous) const {
     const CFHZoneBoundary& boundary = *zone.design()->boundary();
     std::vector<XtGePoint2d> points;
     crossingsBeyond(boundary, *drawnSupply_, p0_, a_, points);
     crossingsBeyond(boundary, *drawnReturn_, q0_, b_, points);
-    if (points.size() >= 2) {
-      const CFHBoundLoop& wall = previous.design()->boundary()->asDrawnLoop;
-      std::stable_sort(points.begin(), points.end(), [&](const XtGePoint2d& p, const XtGePoint2d& q) {
-        return distanceToLoop(wall, p) < distanceToLoop(wall, q);
-      });
-      return midPoint2d(points[0], points[1]);
-    }
+    if (const auto pair = nearestTwo(points, previous.design()->boundary()->asDrawnLoop))
+      return midPoint2d(pair->first, pair->second);
     const std::vector<CFHZoneCrossing>& onPath = zone.crossings().points;
     if (onPath.size() >= 2) return midPoint2d(onPath.front().point, onPath.back().point);
     return boundary.cachedPoint(true);

@@ -40,6 +40,9 @@ constexpr double kRayBoundaryClearance = 0.5;
 constexpr double kGroupReach = 2.6;
 // Offsets closer than this many point tolerances count as one.
 constexpr double kOffsetTie = 14.0;
+// The share of a spacing by which a detour may come nearer the wall than the
+// first offset (the layout checks allow twice as much).
+constexpr double kWallSlack = 0.005;
 constexpr int kMostPasses = 100000;
 
 double pointTol() { return workTol.equalPoint(); }
@@ -119,6 +122,8 @@ struct Detours {
   std::vector<const CFloorHeatingCurve*> items;
   double s;
   EdgePathIndex paths;
+  // How near the wall a detour may come: its first offset, a little less.
+  double wallClearance = 0.0;
 
   void refresh() { paths.rebuild(layout.edges, s); }
 };
@@ -213,7 +218,10 @@ bool nearBoundary(const Detours& work, const XtGePoint2d& from, const XtGePoint2
 bool connectorsClear(const Detours& work, const XtGePoint2d& pA, const XtGePoint2d& a, const XtGePoint2d& b,
                      const XtGePoint2d& pB) {
   const double limit = kConnectorClearance * work.s;
-  const double boundaryLimit = kConnectorClearance * work.layout.firstOffset;
+  // The Part lets a connector come to 0.75 d0 from the wall: a pipe nearer
+  // the wall than its first offset (found beside notches of U rooms with a
+  // fixed border). The connectors keep the first offset.
+  const double boundaryLimit = std::max(kConnectorClearance * work.layout.firstOffset, work.wallClearance);
   const XtGePoint2d* feet[3] = {&pA, nullptr, &pB};
   const XtGePoint2d* from[3] = {&pA, &a, &b};
   const XtGePoint2d* to[3] = {&a, &b, &pB};
@@ -237,12 +245,13 @@ const CFHConnectorCandidate& chooseCandidate(std::vector<CFHConnectorCandidate>&
 }
 
 // Whether the line keeps 0.75 s from the laid pipe (the pipe within that
-// of the foot left out) and 0.5 s from the boundary items.
+// of the foot left out) and 0.5 s (or `wallClearance`, when more) from the
+// boundary items.
 bool lineClear(const EdgePathIndex& paths, const XtGePoint2d& from, const XtGePoint2d& to, const XtGePoint2d* foot,
-               const std::vector<const CFloorHeatingCurve*>& items, double s) {
+               const std::vector<const CFloorHeatingCurve*>& items, double s, double wallClearance) {
   if (paths.meetsSegment(from, to, kConnectorClearance * s, foot)) return false;
   const CFloorHeatingLine line(from, to, nullptr, kTagTestLine);
-  return items.empty() || !curveNearAnyCurve(line, items, kRayBoundaryClearance * s);
+  return items.empty() || !curveNearAnyCurve(line, items, std::max(kRayBoundaryClearance * s, wallClearance));
 }
 
 // The detour of the candidate on the edge holding T; answers the point on
@@ -252,17 +261,17 @@ XtGePoint2d layDetour(Detours& work, COffsetEdge* edge, const CFloorHeatingCurve
   CFHCircuitLayout& layout = work.layout;
   const XtGePoint2d a0 = c.a;
   const XtGePoint2d b0 = c.b;
-  bool moved = castRayPairToPaths(c.pA, c.a, work.paths, t, work.items, work.s);
-  bool movedB = castRayPairToPaths(c.pB, c.b, work.paths, t, work.items, work.s);
+  bool moved = castRayPairToPaths(c.pA, c.a, work.paths, t, work.items, work.s, work.wallClearance);
+  bool movedB = castRayPairToPaths(c.pB, c.b, work.paths, t, work.items, work.s, work.wallClearance);
   // The pair test clears only the leg it moves: the line A -> B between a
   // moved end and the other must keep clear as well (it may cut a reflex
   // corner of the wall, or pass the pipe), else both ends stay.
-  if ((moved || movedB) && !lineClear(work.paths, c.a, c.b, nullptr, work.items, work.s)) {
+  if ((moved || movedB) && !lineClear(work.paths, c.a, c.b, nullptr, work.items, work.s, work.wallClearance)) {
     c.a = a0;
     c.b = b0;
     moved = movedB = false;
   }
-  if (!moved && !movedB) castRaysToPaths(c.pA, c.a, c.pB, c.b, work.paths, t, work.items, work.s);
+  if (!moved && !movedB) castRaysToPaths(c.pA, c.a, c.pB, c.b, work.paths, t, work.items, work.s, work.wallClearance);
 
   COffsetLoop* loop = isStraightEdge(*edge) ? nullptr : edge->a->owner;
   CLoopPoint k1(c.pA);
@@ -395,20 +404,20 @@ bool rayHit(const EdgePathIndex& paths, const XtGePoint2d& p, const XtGePoint2d&
 
 bool castRayPairToPaths(const XtGePoint2d& p, XtGePoint2d& q, const EdgePathIndex& paths,
                         const CFloorHeatingCurve& pathPiece, const std::vector<const CFloorHeatingCurve*>& boundaryItems,
-                        double s) {
+                        double s, double wallClearance) {
   double h = 0.0;
   XtGeVector2d unit;
   if (!rayHit(paths, p, q, s + pointTol(), s, true, true, h, unit)) return false;
   const XtGePoint2d moved = q + unit * (h - s);
   const XtGePoint2d foot = pathPiece.closestPointTo(p);
-  if (!lineClear(paths, p, moved, &foot, boundaryItems, s)) return false;
+  if (!lineClear(paths, p, moved, &foot, boundaryItems, s, wallClearance)) return false;
   q = moved;
   return true;
 }
 
 bool castRaysToPaths(const XtGePoint2d& pA, XtGePoint2d& a, const XtGePoint2d& pB, XtGePoint2d& b,
                      const EdgePathIndex& paths, const CFloorHeatingCurve& pathPiece,
-                     const std::vector<const CFloorHeatingCurve*>& boundaryItems, double s) {
+                     const std::vector<const CFloorHeatingCurve*>& boundaryItems, double s, double wallClearance) {
   double h1 = 0.0;
   double h2 = 0.0;
   XtGeVector2d u1;
@@ -420,8 +429,9 @@ bool castRaysToPaths(const XtGePoint2d& pA, XtGePoint2d& a, const XtGePoint2d& p
   const XtGePoint2d b2 = b + u2 * (h2 - s);
   const XtGePoint2d footA = pathPiece.closestPointTo(pA);
   const XtGePoint2d footB = pathPiece.closestPointTo(pB);
-  if (!lineClear(paths, pA, a2, &footA, boundaryItems, s) || !lineClear(paths, a2, b2, nullptr, boundaryItems, s) ||
-      !lineClear(paths, b2, pB, &footB, boundaryItems, s))
+  if (!lineClear(paths, pA, a2, &footA, boundaryItems, s, wallClearance) ||
+      !lineClear(paths, a2, b2, nullptr, boundaryItems, s, wallClearance) ||
+      !lineClear(paths, b2, pB, &footB, boundaryItems, s, wallClearance))
     return false;
   a = a2;
   b = b2;
@@ -432,6 +442,7 @@ void layDetours(CFHCircuitLayout& layout, std::vector<COffsetNarrowLoopSection*>
                 COffsetNode* outEnd, COffsetEdge* closing) {
   if (layout.firstEdge == nullptr || !(layout.spacing > 0.0)) return;
   Detours work{layout, narrows, {}, layout.spacing, {}};
+  work.wallClearance = std::max(0.0, layout.firstOffset - kWallSlack * layout.spacing);
   if (layout.boundary != nullptr)
     for (const CLoopElement* item : layout.boundary->workingLoop.elements)
       if (item != nullptr && item->hasCurve()) work.items.push_back(item->curve);

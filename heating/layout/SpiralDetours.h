@@ -56,9 +56,12 @@ void layDetours(CFHCircuitLayout& layout, std::vector<COffsetNarrowLoopSection*>
 // left out) and 0.5 s from the boundary items; then Q becomes Q' and the
 // answer is true. False, Q unchanged, when P and Q coincide, no hit
 // qualifies or a test fails.
+//
+// `wallClearance`, when greater than 0.5 s, is the boundary clearance
+// instead (the spiral's detours keep the first offset from the wall).
 bool castRayPairToPaths(const XtGePoint2d& p, XtGePoint2d& q, const EdgePathIndex& paths,
                         const CFloorHeatingCurve& pathPiece, const std::vector<const CFloorHeatingCurve*>& boundaryItems,
-                        double s);
+                        double s, double wallClearance = 0.0);
 
 // Both ends at once: rays from A away from P_A and from B away from P_B,
 // each to its nearest piece farther than 0.75 s, however far (workTolFine,
@@ -67,6 +70,8 @@ bool castRayPairToPaths(const XtGePoint2d& p, XtGePoint2d& q, const EdgePathInde
 // first and last with their feet on T left out) and 0.5 s from the
 // boundary items; then A and B become A' and B' and the answer is true.
 // False, nothing changed, otherwise.
+// `wallClearance` as for the single end.
 bool castRaysToPaths(const XtGePoint2d& pA, XtGePoint2d& a, const XtGePoint2d& pB, XtGePoint2d& b,
                      const EdgePathIndex& paths, const CFloorHeatingCurve& pathPiece,
-                     const std::vector<const CFloorHeatingCurve*>& boundaryItems, double s);
+                     const std::vector<const CFloorHeatingCurve*>& boundaryItems, double s,
+                     double wallClearance = 0.0);

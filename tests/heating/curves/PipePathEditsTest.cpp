@@ -197,6 +197,42 @@ TEST_F(CircuitPath, ALeadTrimmedAtTheWallComesBackAsLaidWhateverItsAngleAndLastP
   EXPECT_TRUE(near(bent.startPoint(), {1000, -2000}) && near(bent.endPoint(), {1050, 0}));
 }
 
+TEST_F(CircuitPath, ARoundingThatUsedUpAPieceGivesBackItsCornerAndThePiece) {
+  // A jog in a lead whose middle piece is exactly as long as the rounding
+  // of one of its corners takes (radius 50): the arc runs from one outer
+  // piece to the other end of the middle one, where the corner stays sharp.
+  // Trimmed at the wall y = 0, drawn either way, the lead comes back as
+  // laid; the jog of 50 came back as a slanted piece, the leads were no
+  // offsets of one route, and the edit laid the lead anew.
+  const double r = 50.0;
+  for (const double degrees : {90.0, 45.0}) {
+    for (const bool atFirst : {true, false}) {
+      SCOPED_TRACE(testing::Message() << degrees << " degrees, the arc at the " << (atFirst ? "first" : "second"));
+      const double turn = degrees * kPi / 180, t = r * std::tan(turn / 2);
+      const XtGeVector2d up(0, 1), aside(-std::sin(turn), std::cos(turn));
+      const XtGePoint2d start(1000, -2000), c1(1000, -400), c2 = c1 + aside * t, wall(c2.x, 0);
+      const std::vector<XtGePoint2d> laid = {start, c1, c2, wall};
+      std::vector<std::unique_ptr<XtGeCurve2d>> pieces;
+      const XtGePoint2d from = atFirst ? c1 - up * t : c1, to = atFirst ? c2 : c2 + up * t;
+      pieces.push_back(std::make_unique<XtGeLineSeg2d>(start, from));
+      pieces.push_back(std::make_unique<XtGeCircArc2d>(from, to, std::tan((atFirst ? turn : -turn) / 4)));
+      pieces.push_back(std::make_unique<XtGeLineSeg2d>(to, wall));
+      const XtGeCompositeCurve2d drawn(std::move(pieces));
+      CFloorHeatingPolyLine out(drawn, 2);
+      ASSERT_TRUE(out.trimLeadAtWall(start, wall, false, r, room));
+      CFloorHeatingPolyLine back(drawn, 2);
+      back.reverse();
+      ASSERT_TRUE(back.trimLeadAtWall(wall, start, true, r, room));
+      for (const CFloorHeatingPolyLine* lead : {&out, &back}) {
+        ASSERT_EQ(lead->vertices().length(), 4);
+        for (std::size_t i = 0; i < laid.size(); ++i)
+          EXPECT_TRUE(near(lead->vertices()[static_cast<int>(lead == &back ? 3 - i : i)], laid[i], 1e-6)) << i;
+        EXPECT_TRUE(endsInStep(*lead));
+      }
+    }
+  }
+}
+
 // The points of a lead laid beside the route: the route's offset by the
 // distance (the curve library's), its last piece cut where its line meets
 // the wall line through `wall` along `along`.

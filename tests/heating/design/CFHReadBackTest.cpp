@@ -176,6 +176,31 @@ TEST_F(ReadBack, TwoZonesFollowTheirNumbers) {
   EXPECT_EQ(circuit.supplyPipe(), nullptr);
 }
 
+// Zone 2 lies above zone 1 beyond a wall 200 thick. The supply runs into
+// zone 2 at x 1800 (A) and ends on its wall at x 2200 (B), where the return
+// begins: B is a crossing of both sides. The wall of zone 1 leans by the
+// parameter, as noise does, so that A or B lies nearer it by a tenth of it:
+// the link point is the middle of A and B either way (it was B itself with
+// B nearer, and the link moved 100 mm from one unchanged edit to the next).
+class JoinedReadBack : public ReadBack, public testing::WithParamInterface<double> {};
+
+TEST_P(JoinedReadBack, TheLinkLiesBetweenTheTwoWaysThroughTheWallWhateverTheNoise) {
+  const double lean = GetParam();
+  CFHZoneEntry& first = zone(1, {{0, 1000}, {4000, 1000}, {4000, 3000}, {0, 3000 + lean}, {0, 1000}});
+  CFHZoneEntry& second = zone(2, {{0, 3200}, {4000, 3200}, {4000, 5000}, {0, 5000}, {0, 3200}});
+  CFHCircuit& circuit = *model.addCircuit(1);
+  circuit.addZone(&first);
+  circuit.addZone(&second);
+  const IO::RecordPtr supply =
+      record(u"TP80000-0001", {}, {{250, 100}, {250, 2700}, {1800, 2700}, {1800, 3400}, {2200, 3400}, {2200, 3200}});
+  const IO::RecordPtr returns = record(u"TP90000-0001", {}, {{2200, 3200}, {2200, 2600}, {350, 2600}, {350, 100}});
+  ASSERT_TRUE(readCircuitFields(circuit, nullptr, supply.get(), returns.get()));
+  const XtGePoint2d link = second.design()->linkPoint();
+  EXPECT_TRUE(link.isEqualTo({2000, 3200}, workTol)) << link.x << ", " << link.y;
+}
+
+INSTANTIATE_TEST_SUITE_P(WallLeaning, JoinedReadBack, testing::Values(1e-9, -1e-9));
+
 TEST_F(ReadBack, ShortMiddleSegmentsGiveTheirCornerBack) {
   // d = 50: a right-angle corner at (1000, 1000) cut by a diagonal of 60
   // (legs 42.4) is restored; one of 80 (legs 56.6) stays; two segments stay.

@@ -638,6 +638,46 @@ std::optional<Options::Allowance> meanderMiddleGap(const std::vector<Piece>& pip
                             "meander middle gap"};
 }
 
+namespace {
+
+// The zone's depth (the largest distance of a point inside from the
+// outline), from the grid's deepest points climbed uphill in steps halved
+// down to a thousandth of the grid step: the grid alone may miss up to half
+// a grid diagonal, enough to miss whether one more run fits.
+double refinedDepth(const Zone& zone, double step, const std::vector<XtGePoint2d>& points,
+                    const std::vector<double>& depths, double deepest) {
+  constexpr int kMostStarts = 16;
+  constexpr int kMostSteps = 200;
+  const double dirs[8][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}, {1, 1}, {1, -1}, {-1, 1}, {-1, -1}};
+  double best = deepest;
+  int starts = 0;
+  for (std::size_t k = 0; k < points.size() && starts < kMostStarts; ++k) {
+    if (depths[k] < deepest - step) continue;
+    ++starts;
+    XtGePoint2d p = points[k];
+    double depth = depths[k];
+    double h = 0.5 * step;
+    for (int i = 0; i < kMostSteps && h > 1e-3 * step; ++i) {
+      bool moved = false;
+      for (const auto& d : dirs) {
+        const XtGePoint2d q(p.x + d[0] * h, p.y + d[1] * h);
+        if (windingNumber(zone.outline, q) == 0) continue;
+        const double dq = distanceToOutline(zone.outline, q);
+        if (dq > depth) {
+          p = q;
+          depth = dq;
+          moved = true;
+        }
+      }
+      if (!moved) h *= 0.5;
+    }
+    best = std::max(best, depth);
+  }
+  return best;
+}
+
+}  // namespace
+
 ZoneMeasure measureZone(const Zone& zone, double step) {
   ZoneMeasure m;
   if (!(step > 0.0) || zone.outline.empty()) return m;
@@ -645,16 +685,27 @@ ZoneMeasure measureZone(const Zone& zone, double step) {
   outlineBox(zone.outline, b);
   const long nx = static_cast<long>((b[2] - b[0]) / step) + 1;
   const long ny = static_cast<long>((b[3] - b[1]) / step) + 1;
-  long heated = 0, piped = 0;
+  std::vector<XtGePoint2d> points;
+  std::vector<double> depths;
   for (long i = 0; i < nx; ++i) {
     for (long j = 0; j < ny; ++j) {
       const XtGePoint2d p(b[0] + (i + 0.5) * step, b[1] + (j + 0.5) * step);
       if (windingNumber(zone.outline, p) == 0) continue;
-      const double d = distanceToOutline(zone.outline, p);
-      m.deepest = std::max(m.deepest, d);
-      if (d >= zone.d0) ++heated;
-      if (d >= zone.d0 - 0.5 * zone.s) ++piped;
+      points.push_back(p);
+      depths.push_back(distanceToOutline(zone.outline, p));
+      m.deepest = std::max(m.deepest, depths.back());
     }
+  }
+  m.deepest = refinedDepth(zone, step, points, depths, m.deepest);
+  // The deepest run a pipe can take lies d0 + k s from the walls, k the
+  // most that the zone's depth allows; it heats s/2 beyond itself.
+  const double s = zone.s;
+  const double deepestRun =
+      s > 0.0 && m.deepest >= zone.d0 ? zone.d0 + std::floor((m.deepest - zone.d0) / s) * s : 0.0;
+  long heated = 0, piped = 0;
+  for (const double d : depths) {
+    if (d >= zone.d0) ++heated;
+    if (d >= zone.d0 - 0.5 * s && d <= deepestRun + 0.5 * s) ++piped;
   }
   m.heatedArea = heated * step * step;
   m.pipeArea = piped * step * step;

@@ -209,6 +209,30 @@ TEST_F(LayoutChecker, RingAtTheFirstOffsetInTheCirclePasses) {
   EXPECT_FALSE(layout_check::checkLayout(zone, pipe).inside.ok);
 }
 
+// What a corridor holds for a pipe: its depth to within 0.1 mm (the
+// grid of s/4 alone misses up to 15 mm), and the area a pipe heats, which
+// leaves out a middle too narrow for a run of its own (614 wide: one run
+// beside each wall, 288 apart) but keeps a middle run that fits exactly
+// (1294 wide, d0 61, s 292: the third run 2 mm from the middle).
+TEST_F(LayoutChecker, CorridorMeasureCountsTheRunsThatFit) {
+  const auto corridor = [](double width, double length, double d0, double s) {
+    layout_check::Zone zone;
+    const Point c[4] = {{0, 0}, {length, 0}, {length, width}, {0, width}};
+    for (int i = 0; i < 4; ++i) zone.outline.push_back(Piece::line(c[i], c[(i + 1) % 4]));
+    zone.d0 = d0;
+    zone.s = s;
+    return layout_check::measureZone(zone, 0.25 * s);
+  };
+  const layout_check::ZoneMeasure narrow = corridor(614, 7657, 163, 156);
+  EXPECT_NEAR(narrow.deepest, 307, 0.1);
+  // Bands 156 wide beside each wall, 85 to 241 from it.
+  EXPECT_NEAR(narrow.pipeArea, 2 * 156 * 7657, 0.03 * 2 * 156 * 7657);
+  const layout_check::ZoneMeasure wide = corridor(1294, 5264, 61, 292);
+  EXPECT_NEAR(wide.deepest, 647, 0.1);
+  EXPECT_NEAR(wide.pipeArea, 1294 * 5264, 0.03 * 1294 * 5264);
+  EXPECT_NEAR(wide.heatedArea, (1294 - 122) * (5264 - 122), 0.03 * 1294 * 5264);
+}
+
 // ---- The graph walk of a layout record ------------------------------------------
 
 class LayoutGraphWalk : public layout_test::LayoutTest {};

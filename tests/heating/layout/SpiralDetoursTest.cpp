@@ -160,8 +160,16 @@ TEST_F(DetourScene, RayPairMovesTheEnd) {
     EXPECT_EQ(castRayPairToPaths({0, 0}, q, paths, t, {}, s), c.moved) << c.h;
     EXPECT_TRUE(q.isEqualTo(Point(0, c.moved ? 100 + c.h - s : 100), workTol)) << c.h;
   }
+  // A wall 0.6 s beside the moved leg: clear of 0.5 s, not of a first
+  // offset of 0.65 s, which the spiral's detours keep.
   lay({-1000, 400}, {1000, 400}, false);
   const EdgePathIndex paths(layout->edges, s);
+  const CFloorHeatingLine wall({120, -500}, {120, 500}, nullptr, 9);
+  const CFloorHeatingLine t({-500, 0}, {500, 0}, nullptr, 3);
+  for (const double clearance : {0.0, 130.0}) {
+    Point moved(0, 100);
+    EXPECT_EQ(castRayPairToPaths({0, 0}, moved, paths, t, {&wall}, s, clearance), clearance == 0.0) << clearance;
+  }
   Point q(0, 0);
   EXPECT_FALSE(castRayPairToPaths({0, 0}, q, paths, CFloorHeatingLine({-1, 0}, {1, 0}, nullptr, 3), {}, s));
   Point ra(0, 100);

@@ -39,7 +39,9 @@ const std::map<std::uint32_t, std::vector<Family>> kSoundFamilies = {
     {kMeander,
      {Family::kRectangle, Family::kL, Family::kU, Family::kT, Family::kSlanted, Family::kTwoSlanted, Family::kJog,
       Family::kHall}},
-    {kSpiral, {Family::kRectangle, Family::kL, Family::kU, Family::kT, Family::kJog, Family::kHall}},
+    {kSpiral,
+     {Family::kRectangle, Family::kL, Family::kU, Family::kT, Family::kSlanted, Family::kTwoSlanted, Family::kJog,
+      Family::kCorridor, Family::kHall}},
 };
 
 // Rooms per shape and family: 308 per shape once every family is sound.
