@@ -89,7 +89,9 @@ void keepMeanderSpacing(CFHCircuitLayout& layout, const COffsetLoop& first, cons
   if (!orientation) n = -n;
   const meander_spacing::GapStrip strip{line1.startPoint(), n, middleGap.from, middleGap.to};
   const bool narrow = middleGap.to - middleGap.from < (1.0 - meander_spacing::kSlack) * spacing;
-  MeanderPath path(layout, first, line1.direction(), spacing, {narrow ? &strip : nullptr, &bands.edges});
+  const std::vector<MeanderJogWall> jogs =
+      meanderJogWalls(layout.boundary->workingLoop, layout.firstOffset, spacing, zoneBoundsTol.equalPoint());
+  MeanderPath path(layout, first, line1.direction(), spacing, {narrow ? &strip : nullptr, &bands.edges, &jogs});
   if (!path.usable()) return;
   const std::unordered_set<const COffsetEdge*> near = path.edgesTooNear();
   if (near.empty()) return;

@@ -40,6 +40,18 @@ std::optional<Hairpin> hairpinOf(const PipeStretch& path, std::size_t k, double 
   return std::nullopt;
 }
 
+// The hairpin whose turn is the piece k, if it is one's.
+std::optional<Hairpin> hairpinAt(const PipeStretch& path, std::size_t k, double s) {
+  const std::size_t n = path.pieces.size();
+  if (k == 0 || k + 1 >= n || path.pieces[k].leg || path.pieces[k].walk) return std::nullopt;
+  std::size_t before = k - 1;
+  while (before > 0 && path.pieces[before].length <= kNone * s) --before;
+  std::size_t after = k + 1;
+  while (after + 1 < n && path.pieces[after].length <= kNone * s) ++after;
+  if (!path.pieces[before].leg || !path.pieces[after].leg) return std::nullopt;
+  return Hairpin{before, after};
+}
+
 // Farther along the pipe than any piece.
 constexpr double kFar = 1e300;
 
@@ -79,8 +91,9 @@ class HairpinShortener {
     SpacingSearch(std::move(pieces), path_.rule(), path_.across(), path_.endsOf(pipe)).each([&](const NearPair& near) {
       const bool firstWalks = pipe.pieces[near.tag1].walk;
       const std::size_t k = firstWalks ? near.tag2 : near.tag1;
-      if (!pipe.pieces[firstWalks ? near.tag1 : near.tag2].walk || !pipe.pieces[k].leg) return;
-      const std::optional<Hairpin> hairpin = hairpinOf(pipe, k, path_.s());
+      if (!pipe.pieces[firstWalks ? near.tag1 : near.tag2].walk) return;
+      const std::optional<Hairpin> hairpin =
+          pipe.pieces[k].leg ? hairpinOf(pipe, k, path_.s()) : hairpinAt(pipe, k, path_.s());
       if (!hairpin || tried_.count(pipe.pieces[hairpin->down].edge)) return;
       const PipePiece& down = pipe.pieces[hairpin->down];
       const XtGePoint2d p = pipe.at(firstWalks ? near.t2 : near.t1);

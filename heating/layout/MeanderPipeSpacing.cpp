@@ -70,6 +70,23 @@ bool SpacingRule::inBand(const XtGePoint2d& p) const {
   return false;
 }
 
+double SpacingRule::jogLeast(const XtGePoint2d& p) const {
+  if (narrowings_.jogs == nullptr) return 0.0;
+  double least = 0.0;
+  for (const MeanderJogWall& wall : *narrowings_.jogs) {
+    const XtGeVector2d d = wall.b - wall.a;
+    const double len2 = d.dotProduct(d);
+    const double t = len2 > 0.0 ? std::clamp((p - wall.a).dotProduct(d) / len2, 0.0, 1.0) : 0.0;
+    if (p.distanceTo(wall.a + d * t) <= wall.reach && (least == 0.0 || wall.least < least)) least = wall.least;
+  }
+  return least;
+}
+
+bool SpacingRule::narrows() const {
+  return narrowings_.gap != nullptr || (narrowings_.bands != nullptr && !narrowings_.bands->empty()) ||
+         (narrowings_.jogs != nullptr && !narrowings_.jogs->empty());
+}
+
 namespace {
 
 // A point of the plane of two pieces' parameters (u along the first, v
@@ -185,14 +202,19 @@ int SpacingSearch::partsOf(const SpacedPiece& piece, const SpacingRule& rule, Pa
     for (const double edge : {gap->from - 0.5 * s, gap->to + 0.5 * s})
       if ((g0 - edge) * (g1 - edge) < 0.0) breaks[n++] = len * (edge - g0) / (g1 - g0);
   }
-  if (rule.narrowings().bands != nullptr && !rule.narrowings().bands->empty()) {
+  const bool bands = rule.narrowings().bands != nullptr && !rule.narrowings().bands->empty();
+  const bool jogs = rule.narrowings().jogs != nullptr && !rule.narrowings().jogs->empty();
+  if (bands || jogs) {
     const int steps = std::max(1, static_cast<int>(std::ceil(len / (0.125 * s))));
-    bool was = rule.inBand(piece.a);
+    bool wasBand = rule.inBand(piece.a);
+    double wasJog = rule.jogLeast(piece.a);
     for (int i = 1; i <= steps && n < kMaxParts; ++i) {
       const double u = len * i / steps;
-      const bool is = rule.inBand(piece.a + d * u);
-      if (is != was) breaks[n++] = u - 0.5 * len / steps;
-      was = is;
+      const bool isBand = bands && rule.inBand(piece.a + d * u);
+      const double isJog = jogs ? rule.jogLeast(piece.a + d * u) : 0.0;
+      if (isBand != wasBand || isJog != wasJog) breaks[n++] = u - 0.5 * len / steps;
+      wasBand = isBand;
+      wasJog = isJog;
     }
   }
   std::sort(breaks, breaks + n);
@@ -200,7 +222,7 @@ int SpacingSearch::partsOf(const SpacedPiece& piece, const SpacingRule& rule, Pa
   for (int i = 0; i + 1 < n; ++i) {
     if (!(breaks[i + 1] > breaks[i])) continue;
     const XtGePoint2d middle = piece.a + d * (0.5 * (breaks[i] + breaks[i + 1]));
-    parts[count++] = {breaks[i], breaks[i + 1], rule.inGap(middle), rule.inBand(middle)};
+    parts[count++] = {breaks[i], breaks[i + 1], rule.inGap(middle), rule.inBand(middle), rule.jogLeast(middle)};
   }
   return count;
 }
@@ -325,7 +347,7 @@ bool SpacingSearch::pairNear(std::size_t i, std::size_t j, double from, NearPair
   UV at;
   const double d2 = nearest(0.0, la, 0.0, lb, at);
   if (!(d2 >= 0.0) || d2 >= atLeast * atLeast) return false;
-  if (rule_.narrowings().gap == nullptr && rule_.narrowings().bands == nullptr) {
+  if (!rule_.narrows()) {
     near = {a->t + at.u, b->t + at.v, a->tag, b->tag};
     return true;
   }
@@ -338,7 +360,9 @@ bool SpacingSearch::pairNear(std::size_t i, std::size_t j, double from, NearPair
     for (int kb = 0; kb < nb; ++kb) {
       const Part& pa = partsA[ka];
       const Part& pb = partsB[kb];
-      const double least = ((pa.gap && pb.gap) || (pa.band && pb.band) ? 0.5 - kSlack : 1.0 - kSlack) * s;
+      double least = ((pa.gap && pb.gap) || (pa.band && pb.band) ? 0.5 - kSlack : 1.0 - kSlack) * s;
+      for (const double jog : {pa.jog, pb.jog})
+        if (jog > 0.0) least = std::min(least, jog - kSlack * s);
       const double e2 = nearest(pa.u0, pa.u1, pb.u0, pb.u1, at);
       if (!(e2 >= 0.0) || e2 >= least * least) continue;
       near = {a->t + at.u, b->t + at.v, a->tag, b->tag};

@@ -7,13 +7,14 @@
 // apart along the pipe lie at least s apart (less 1 %), or s/2 (less 1 %)
 // when both lie in the strip of the middle gap, where the runs stacked from
 // the two sides meet, or both in a border band (widened by s/2), where the
-// runs across it stand s/2 apart.
+// runs across it stand s/2 apart, or s less a jog of the outline (less 1 %)
+// when either lies beside the jog's walls (MeanderJogWall).
 //
 // The search is exact for two straight pieces: the nearest pair of their
 // points that lie far enough apart along the pipe is a small convex problem
 // (the squared distance over a polygon of the two pieces' parameters). A
 // piece is split where it enters or leaves the middle gap's strip (exactly)
-// and a band (to s/8) so that each part has one threshold. Pieces are
+// and a band or a jog's reach (to s/8) so that each part has one threshold. Pieces are
 // paired through a sweep across the runs, so that a path of n pieces costs
 // about n log n when nothing is too near.
 //
@@ -55,10 +56,12 @@ struct GapStrip {
 };
 
 // Where the meander may come nearer than s: its middle gap (none when it
-// keeps s) and its border bands (none for no bands). Not owned.
+// keeps s), its border bands and the walls beside jogs (none for none).
+// Not owned.
 struct Narrowings {
   const GapStrip* gap = nullptr;
   const std::vector<MeanderBandEdge>* bands = nullptr;
+  const std::vector<MeanderJogWall>* jogs = nullptr;
 };
 
 // One straight piece of the pipe with the edge it lies on: a piece of the
@@ -113,6 +116,11 @@ class SpacingRule {
   double s() const { return s_; }
   bool inGap(const XtGePoint2d& p) const;
   bool inBand(const XtGePoint2d& p) const;
+  // The least distance allowed beside a jog at p (the smallest of the walls
+  // it lies within reach of), 0 for none.
+  double jogLeast(const XtGePoint2d& p) const;
+  // Whether any narrowing is given.
+  bool narrows() const;
   const Narrowings& narrowings() const { return narrowings_; }
 
  private:
@@ -161,10 +169,12 @@ class SpacingSearch {
   }
 
  private:
-  // A stretch of a piece with one allowance: in the gap's strip, in a band.
+  // A stretch of a piece with one allowance: in the gap's strip, in a band,
+  // beside a jog (its least distance, 0 for none).
   struct Part {
     double u0, u1;
     bool gap, band;
+    double jog;
   };
   static constexpr int kMaxParts = 15;
   static int partsOf(const SpacedPiece& piece, const SpacingRule& rule, Part (&parts)[kMaxParts]);

@@ -77,7 +77,9 @@ class StretchCutter {
         // Against a piece elsewhere on the path: the stretch's walk is cut
         // around its point alone.
         at = (inside(near.t1) ? near.t1 : near.t2) - offset_;
-        cut = aroundCut(stretch, at);
+        const double other = inside(near.t1) ? near.t2 : near.t1;
+        const PipeEnds ends = path_.endsOf(*whole_);
+        cut = aroundCut(stretch, at, other, other < ends.headEnd || other > ends.tailStart);
       }
       if (!cut) {
         stays.push_back(at);
@@ -167,8 +169,12 @@ class StretchCutter {
   }
 
   // The connector around the point at t of the stretch's walk that leaves
-  // out the least pipe and is sound: its ends on the walk either side.
-  std::optional<Cut> aroundCut(const PipeStretch& stretch, double t) const {
+  // out the least pipe and is sound: its ends on the walk either side. Near
+  // the head or the tail of the pipe (byEnd: a walk beside the pipe ends,
+  // as at an acute corner next to them) the connectors to the walk's own
+  // ends come first: one into the node of a lead keeps the way from there
+  // short, so that the pipe parts from the other end within a spacing.
+  std::optional<Cut> aroundCut(const PipeStretch& stretch, double t, double other, bool byEnd) const {
     const std::size_t k = stretch.pieceAt(t);
     if (!stretch.pieces[k].walk) return std::nullopt;
     // The walk around t, between the legs.
@@ -176,29 +182,42 @@ class StretchCutter {
     const double hi = stretch.legAfter >= 0 ? stretch.pieces[static_cast<std::size_t>(stretch.legAfter)].start
                                             : stretch.total;
     const int steps = static_cast<int>(kSearch * s_ / step_);
+    const double reach = kSearch * s_;
     std::vector<Cut> candidates;
-    // Every s/8 either side up to kSearch s, and the walk's ends themselves.
+    // Every s/8 either side up to kSearch s, and the walk's ends themselves
+    // within that reach.
+    const bool toLo = lo < t && t - lo <= reach;
+    const bool toHi = hi > t && hi - t <= reach;
     for (int i = 1; i <= steps && t - i * step_ >= lo; ++i) {
       for (int j = 1; j <= steps && t + j * step_ <= hi; ++j) candidates.emplace_back(t - i * step_, t + j * step_);
-      if (hi > t) candidates.emplace_back(t - i * step_, hi);
+      if (toHi) candidates.emplace_back(t - i * step_, hi);
     }
     for (int j = 1; j <= steps && t + j * step_ <= hi; ++j)
-      if (lo < t) candidates.emplace_back(lo, t + j * step_);
-    if (lo < t && hi > t) candidates.emplace_back(lo, hi);
-    std::stable_sort(candidates.begin(), candidates.end(),
-                     [](const Cut& a, const Cut& b) { return a.second - a.first < b.second - b.first; });
+      if (toLo) candidates.emplace_back(lo, t + j * step_);
+    if (toLo && toHi) candidates.emplace_back(lo, hi);
+    const auto atEnd = [&](const Cut& c) { return byEnd && (c.first == lo || c.second == hi); };
+    std::stable_sort(candidates.begin(), candidates.end(), [&](const Cut& a, const Cut& b) {
+      if (atEnd(a) != atEnd(b)) return atEnd(a);
+      return a.second - a.first < b.second - b.first;
+    });
     int tried = 0;
     for (const Cut& cut : candidates) {
       if (++tried > kAroundTries) break;
-      if (sound(stretch, cut)) return cut;
+      if (sound(stretch, cut, other)) return cut;
     }
     return std::nullopt;
   }
 
   // Whether the connector lies within the first loop's area and the whole
-  // pipe with it keeps the spacing near it: the connector and the walk
-  // within kHorizon s of it along the pipe judged against every piece.
-  bool sound(const PipeStretch& stretch, const Cut& cut) const {
+  // pipe with it keeps the spacing near it: the connector judged against
+  // every piece, and the walk within kHorizon s of it along the pipe
+  // against itself and (for a cut around a piece elsewhere at `far`, a
+  // length along the whole path) against the pipe within kHorizon s of that
+  // piece. A pair of the walk near the connector with a piece elsewhere
+  // that the cut does not touch was there before (a cut only brings points
+  // nearer along the pipe) and is another pocket's: it is left to that
+  // pocket's own round, so that two pockets never wait for each other.
+  bool sound(const PipeStretch& stretch, const Cut& cut, std::optional<double> far = std::nullopt) const {
     const auto [t1, t2] = cut;
     if (!(t2 > t1)) return false;
     const XtGePoint2d p = stretch.at(t1);
@@ -212,10 +231,22 @@ class StretchCutter {
     spacedPieces(*whole_, 0.0, g1, 0.0, g1 - horizon, kFar, pieces);
     pieces.push_back({p, q, g1, true, whole_->pieces.size()});
     spacedPieces(*whole_, g2, whole_->total, g1 + chord - g2, -kFar, g1 + chord + horizon, pieces);
+    const double shift = g1 + chord - g2;
     PipeEnds ends = path_.endsOf(*whole_);
-    ends.tailStart += g1 + chord - g2;
-    NearPair near;
-    return !SpacingSearch(pieces, path_.rule(), path_.across(), ends).first(-kFar, near);
+    ends.tailStart += shift;
+    const auto onConnector = [&](double g) { return g >= g1 && g <= g1 + chord; };
+    const auto nearConnector = [&](double g) { return g >= g1 - horizon && g <= g1 + chord + horizon; };
+    bool bad = false;
+    SpacingSearch(std::move(pieces), path_.rule(), path_.across(), ends).each([&](const NearPair& near) {
+      if (bad || onConnector(near.t1) || onConnector(near.t2) || (nearConnector(near.t1) && nearConnector(near.t2))) {
+        bad = true;
+        return;
+      }
+      const double elsewhere = nearConnector(near.t1) ? near.t2 : near.t1;
+      const double before = elsewhere > g1 ? elsewhere - shift : elsewhere;  // where it lay before the cut
+      if (far && std::fabs(before - *far) <= horizon) bad = true;
+    });
+    return !bad;
   }
 
   MeanderPath& path_;

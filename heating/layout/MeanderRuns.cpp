@@ -95,6 +95,24 @@ MeanderBands meanderBandLoops(const CLoop& loop, const CFloorHeatingCurve& base)
   return bands;
 }
 
+std::vector<MeanderJogWall> meanderJogWalls(const CLoop& loop, double d0, double s, double shortest) {
+  std::vector<const CLoopElement*> items;
+  for (const CLoopElement* element : loop.elements)
+    if (element != nullptr && element->curve != nullptr) items.push_back(element);
+  std::vector<MeanderJogWall> walls;
+  const std::size_t n = items.size();
+  const auto length = [](const CLoopElement* item) { return item->startPoint().distanceTo(item->endPoint()); };
+  for (std::size_t i = 0; i < n && n >= 3; ++i) {
+    const double jog = length(items[i]);
+    const CLoopElement* before = items[(i + n - 1) % n];
+    const CLoopElement* after = items[(i + 1) % n];
+    if (jog >= shortest || length(before) < shortest || length(after) < shortest) continue;
+    for (const CLoopElement* wall : {before, after})
+      walls.push_back({wall->startPoint(), wall->endPoint(), d0 + s + jog, s - jog});
+  }
+  return walls;
+}
+
 namespace {
 
 // Places the runs of one meander; each run remembers its distance from

@@ -66,6 +66,24 @@ struct MeanderBands {
   std::vector<MeanderBandEdge> edges;
 };
 
+// A wall beside a jog of the zone's outline (a side shorter than the
+// zone-bound tolerance between two longer walls): the runs stand at their
+// spacings from the outline's extreme, the first loop at d0 from each wall,
+// so that beside the wall on the jog's inner side the first run comes
+// nearer the first loop by the jog. A point within `reach` of the wall
+// (d0 + s + the jog) may lie `least` (s less the jog) from another.
+struct MeanderJogWall {
+  XtGePoint2d a;
+  XtGePoint2d b;
+  double reach = 0.0;
+  double least = 0.0;
+};
+
+// The walls beside the loop's jogs (straight items shorter than `shortest`
+// whose neighbours are not), both neighbours of each, for a first offset d0
+// and spacing s.
+std::vector<MeanderJogWall> meanderJogWalls(const CLoop& loop, double d0, double s, double shortest);
+
 // One strip loop (COffsetLoop(line, band value)) per item of the loop whose
 // band value is above 0 and whose direction lies at a band angle to the
 // base's: over the item's curve, or its chord for an item that is still an

@@ -5,11 +5,12 @@ checked with ezdxf: the drawn design (design_dxf_check), the pipe at the
 drawn border width (pipe_border_check), the pipe never crossing itself nor
 coming nearer to itself than half a spacing and inside its zone
 (spiral_dxf_check), and the supply and return split at half the drawn length
-(the supply the longer, by less than two of its straight pieces). Each room
+(the supply the longer, by less than two of its straight pieces) with the
+zone's length L that of the polylines as laid. Each room
 also with its pipe drawn the other way and its outline drawn the other way
 round.
 
-Usage: meander_rooms.py CADHOST MODULE EXAMPLES_DIR
+Usage: meander_rooms.py CADHOST MODULE EXAMPLES_DIR [--share N]
 """
 import importlib.util
 import math
@@ -35,15 +36,21 @@ make_examples = importlib.util.module_from_spec(_spec)
 _spec.loader.exec_module(make_examples)
 
 CADHOST, MODULE, EXAMPLES = sys.argv[1:4]
+# --share N: every Nth of the designs (rooms and their variants in turn), for
+# the sanitizer runs where cadhost is slower.
+SHARE = int(sys.argv[sys.argv.index("--share") + 1]) if "--share" in sys.argv else 1
 folders = TestFolders("meander", failures)
 runs = CadhostRuns(CADHOST, MODULE, EXAMPLES, folders)
-SUPPLY, RETURN, OUTLINE = "TP80000-0001", "TP90000-0001", "TPV2000-0001"
+SUPPLY, RETURN, OUTLINE, ZONE = "TP80000-0001", "TP90000-0001", "TPV2000-0001", "TPV1000-0001"
 TOO_LONG = "Zóny 1 překračují maximální tlakovou ztrátu nebo maximální délku smyčky. Pro správný výpočet tyto zóny " \
            "překontrolujte."
 
 SLANTED = [(0, 2000), (930, 7440), (4700, 7440), (4700, 2000)]  # clockwise
 U_ROOM = [(0, 0), (4180, 0), (4180, 4940), (2580, 4940), (2580, 2030), (1500, 2030), (1500, 4940), (0, 4940)]
 WIDE = [(0, 0), (8710, 0), (8710, -10094), (2860, -10094)]
+# The slanted side wall's room with its west wall bowed into the room by 544
+# (points x, y, bulge of the side that starts there).
+BOWED = [(0, 2000, 0.2), (0, 7440, 0), (4700, 7440, 0), (4700, 2000, 0)]
 
 
 def fixed(r):
@@ -58,8 +65,17 @@ ROOMS = [
     ("U room", U_ROOM, ((1930, 0), (1930, -700)), (1630, -800),
      ["dialog set CB_PIPE_PITCH 0.215 zone 1", "dialog set PIPE_PITCH 0.15"] + fixed(0.143)),
     ("U room free", U_ROOM, ((1930, 0), (1930, -700)), (1630, -800), ["dialog set CB_PIPE_PITCH 0.2 zone 1"]),
+    ("bowed side wall", BOWED, ((2000, 2000), (2000, 100)), (1700, 0), ["dialog set CB_PIPE_PITCH 0.113 zone 1"]),
     ("slanted west wall", WIDE, ((1250, 0), (1250, 1000)), (950, 1000), ["dialog set CB_PIPE_PITCH 0.202 zone 1"]),
 ]
+
+
+def other_way_round(outline):
+    """The outline drawn the other way round: each side's bulge, negated,
+    moves to the side's other end."""
+    bulge = [p[2] if len(p) > 2 else 0 for p in outline]
+    n = len(outline)
+    return [(outline[k][0], outline[k][1], -bulge[k - 1]) for k in range(n - 1, -1, -1)]
 
 
 def drawing(path, outline, pipe, base):
@@ -70,15 +86,18 @@ def drawing(path, outline, pipe, base):
     make_examples.fixed_handle(doc, "100")
     make_examples.manifold(msp, "RZ_TEST", (base[0], base[1], 0), "RZ1")
     msp.add_line(pipe[0], pipe[1], dxfattribs={"layer": "ROZVODY"})
-    msp.add_lwpolyline(outline, close=True, dxfattribs={"layer": "ZONY"})
+    msp.add_lwpolyline([(p[0], p[1], p[2] if len(p) > 2 else 0) for p in outline], format="xyb", close=True,
+                       dxfattribs={"layer": "ZONY"})
     doc.saveas(path)
 
 
 def pieces(entity):
-    """The polyline's drawn length and its longest straight piece."""
+    """The polyline's drawn length, its longest straight piece and its
+    length with each fillet taken back to the corner it rounds (the two
+    tangents of an arc of sweep a and chord c add up to c / cos(a/2))."""
     points = entity.get_points("xyb")
     closed = entity.closed
-    total, longest = 0.0, 0.0
+    total, longest, cornered = 0.0, 0.0, 0.0
     for k in range(len(points) - (0 if closed else 1)):
         a, b = points[k], points[(k + 1) % len(points)]
         chord = math.dist(a[:2], b[:2])
@@ -86,10 +105,12 @@ def pieces(entity):
         if bulge:
             sweep = 4 * math.atan(abs(bulge))
             total += chord / (2 * math.sin(sweep / 2)) * sweep
+            cornered += chord / math.cos(sweep / 2)
         else:
             total += chord
+            cornered += chord
             longest = max(longest, chord)
-    return total, longest
+    return total, longest, cornered
 
 
 def in_zone(entity, zone):
@@ -101,21 +122,30 @@ def in_zone(entity, zone):
 
 def split_problems(name, saved):
     """Supply and return: the supply the longer inside the zone, by less
-    than two of its straight pieces."""
+    than two of its straight pieces; and the zone's length L (metres, to
+    the millimetre) the length of the two polylines as laid, before their
+    corners were rounded (runs cut short by a slanted wall counted as
+    drawn)."""
     doc = ezdxf.readfile(saved)
-    sides, zone = {}, None
-    for ident, _, entity in records(doc):
+    sides, zone, total = {}, None, None
+    for ident, values, entity in records(doc):
         if ident in (SUPPLY, RETURN):
             sides.setdefault(ident, []).append(entity)
         elif ident == OUTLINE:
             zone = [(v.x, v.y) for v in ezpath.make_path(entity).flattening(0.5)]
+        elif ident == ZONE:
+            total = float(values.get("_PT_ZONA_L_DELKA", "nan"))
     if len(sides.get(SUPPLY, [])) != 1 or len(sides.get(RETURN, [])) != 1 or zone is None:
         return [f"{name}: {len(sides.get(SUPPLY, []))} supply and {len(sides.get(RETURN, []))} return polylines"]
     supply, back = in_zone(sides[SUPPLY][0], zone), in_zone(sides[RETURN][0], zone)
     longest = max(pieces(sides[SUPPLY][0])[1], pieces(sides[RETURN][0])[1])
+    problems = []
     if not 0 <= supply - back < 2 * longest:
-        return [f"{name}: supply {supply:.0f} and return {back:.0f} in the zone (longest piece {longest:.0f})"]
-    return []
+        problems.append(f"{name}: supply {supply:.0f} and return {back:.0f} in the zone (longest piece {longest:.0f})")
+    laid = pieces(sides[SUPPLY][0])[2] + pieces(sides[RETURN][0])[2]
+    if total is None or not abs(total * 1000 - laid) <= 1.0:
+        problems.append(f"{name}: the zone's L {total} m, the polylines laid {laid / 1000:.4f} m")
+    return problems
 
 
 def design(name, outline, pipe, base, settings):
@@ -135,10 +165,14 @@ def design(name, outline, pipe, base, settings):
     failures.extend(f"{name}: {p}" for p in problems + laid + split_problems(name, saved))
 
 
+designs = []
 for name, outline, pipe, base, settings in ROOMS:
-    design(name, outline, pipe, base, settings)
-    design(name + ", pipe drawn the other way", outline, pipe[::-1], base, settings)
-    design(name + ", outline the other way round", outline[::-1], pipe, base, settings)
+    designs += [(name, outline, pipe, base, settings),
+                (name + ", pipe drawn the other way", outline, pipe[::-1], base, settings),
+                (name + ", outline the other way round", other_way_round(outline), pipe, base, settings)]
+for k, args in enumerate(designs):
+    if k % SHARE == 0:
+        design(*args)
 
 folders.close()
 if failures:

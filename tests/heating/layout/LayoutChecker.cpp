@@ -553,7 +553,7 @@ void addJogAllowances(const Zone& zone, double shortest, Options& options) {
 }
 
 std::optional<Options::Allowance> meanderMiddleGap(const std::vector<Piece>& pipe, const XtGeVector2d& runDirection,
-                                                   double s) {
+                                                   double s, const std::vector<Options::Allowance>& explained) {
   const double len = std::hypot(runDirection.x, runDirection.y);
   if (!(len > 0.0) || !(s > 0.0)) return std::nullopt;
   const XtGeVector2d along(runDirection.x / len, runDirection.y / len);
@@ -594,6 +594,26 @@ std::optional<Options::Allowance> meanderMiddleGap(const std::vector<Piece>& pip
         if (std::min(at, bt) > std::max(af, bf)) return true;
     return false;
   };
+  const auto point = [&](double acrossAt, double alongAt) {
+    return XtGePoint2d(across.x * acrossAt + along.x * alongAt, across.y * acrossAt + along.y * alongAt);
+  };
+  // Whether an allowance passes the gap: the middle of every pair of
+  // facing pieces lies within its reach, on either position.
+  const auto isExplained = [&](const Position& a, const Position& b) {
+    const double gap = b.at - a.at;
+    for (const auto& [af, at] : a.extents)
+      for (const auto& [bf, bt] : b.extents) {
+        if (!(std::min(at, bt) > std::max(af, bf))) continue;
+        const double mid = 0.5 * (std::min(at, bt) + std::max(af, bf));
+        bool passed = false;
+        for (const Options::Allowance& w : explained)
+          passed = passed || (gap >= w.least - 0.01 * s &&
+                              (Piece::line(w.from, w.to).distanceTo(point(a.at, mid)) <= w.reach ||
+                               Piece::line(w.from, w.to).distanceTo(point(b.at, mid)) <= w.reach));
+        if (!passed) return false;
+      }
+    return true;
+  };
   // The narrowest gap between two run positions whose pieces face each
   // other: pieces of different parts of the zone at positions near each
   // other but not side by side make no gap.
@@ -601,7 +621,7 @@ std::optional<Options::Allowance> meanderMiddleGap(const std::vector<Piece>& pip
   double narrowest = 0.99 * s;
   for (std::size_t i = 0; i < merged.size(); ++i) {
     for (std::size_t j = i + 1; j < merged.size() && merged[j].at - merged[i].at < narrowest; ++j) {
-      if (!facing(merged[i], merged[j])) continue;
+      if (!facing(merged[i], merged[j]) || isExplained(merged[i], merged[j])) continue;
       narrowest = merged[j].at - merged[i].at;
       bestA = i;
       bestB = j;
@@ -614,10 +634,7 @@ std::optional<Options::Allowance> meanderMiddleGap(const std::vector<Piece>& pip
   // The gap runs across the whole zone: along both runs' extents (the arms
   // of a U room hold one gap each at one position).
   const double from = std::min(a.from, b.from), to = std::max(a.to, b.to);
-  const auto point = [&](double t) {
-    return XtGePoint2d(across.x * middle + along.x * t, across.y * middle + along.y * t);
-  };
-  return Options::Allowance{point(from), point(to), 0.5 * (b.at - a.at + s), 0.5 * s, true,
+  return Options::Allowance{point(middle, from), point(middle, to), 0.5 * (b.at - a.at + s), 0.5 * s, true,
                             "meander middle gap"};
 }
 

@@ -178,9 +178,12 @@ void addJogAllowances(const Zone& zone, double shortest, Options& options);
 // that middle: a pair of samples both within it or the turns beside it
 // (within half the gap plus s/2 of the line along its middle, over both
 // runs' extents: the gap crosses the whole zone) passes down to s/2. None
-// when every gap keeps s.
+// when every gap keeps s. A gap that one of the `explained` allowances
+// already passes (a run beside a jog: the middle of the two positions'
+// facing pieces within its reach and the gap at least its least distance)
+// is not the middle.
 std::optional<Options::Allowance> meanderMiddleGap(const std::vector<Piece>& pipe, const XtGeVector2d& runDirection,
-                                                   double s);
+                                                   double s, const std::vector<Options::Allowance>& explained = {});
 
 // What the zone holds for a pipe, on a grid of the step: the heated area
 // (the grid's points inside the outline and at least d0 from it), the area

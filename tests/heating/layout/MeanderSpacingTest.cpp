@@ -26,7 +26,8 @@ using P = XtGePoint2d;
 // The exact search of too-near points between straight pieces of a pipe:
 // a hairpin of legs a spacing apart keeps it, narrower ones do not but in
 // the middle gap's strip (x 900 to 1000, widened by s/2 either side) or a
-// band (200 from x = 0, and s/2 beyond) down to s/2; an acute V is found at the points more
+// band (200 from x = 0, and s/2 beyond) down to s/2, or beside a jog's wall
+// down to its least distance; an acute V is found at the points more
 // than two spacings apart along it, and not before `from`.
 TEST(MeanderSpacingSearch, ExactlyBetweenPiecesWithTheGapAndTheBands) {
   using meander_spacing::SpacedPiece;
@@ -53,6 +54,15 @@ TEST(MeanderSpacingSearch, ExactlyBetweenPiecesWithTheGapAndTheBands) {
   EXPECT_FALSE(near(rule, hairpin(50, 100))) << "both legs in the band";
   EXPECT_FALSE(near(rule, hairpin(150, 100))) << "the band's margin of s/2 beyond its width";
   EXPECT_TRUE(near(rule, hairpin(250, 100))) << "one leg beyond the band and its margin";
+  // Beside a jog's wall (x = 0, reach 300) two pieces may come to 150 (s
+  // less the jog, less 1 % of s); farther from the wall they keep s.
+  const std::vector<MeanderJogWall> jogs{{{0, 0}, {0, 3000}, 300, 150}};
+  const SpacingRule jogged(200, {nullptr, nullptr, &jogs});
+  EXPECT_FALSE(near(jogged, hairpin(100, 150))) << "beside the jog";
+  EXPECT_TRUE(near(jogged, hairpin(100, 145))) << "nearer than the jog allows";
+  EXPECT_TRUE(near(jogged, hairpin(600, 150))) << "beyond the jog's reach";
+  EXPECT_DOUBLE_EQ(jogged.jogLeast({250, 500}), 150.0);
+  EXPECT_EQ(jogged.jogLeast({350, 500}), 0.0);
   auto unjudged = hairpin(500, 100);
   for (SpacedPiece& piece : unjudged) piece.judged = false;
   EXPECT_FALSE(near(plain, unjudged));

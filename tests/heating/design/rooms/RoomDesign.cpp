@@ -158,13 +158,15 @@ void judgeLayout(const Room& room, const CFHZoneDesign& design, Verdict& verdict
   layout_check::Options options(0.0, 1e300, 0.0, false);
   layout_check::setLeads(*layout, options);
   if (room.shapeOfCircuit == 1) layout_check::addSpiralAllowances(*layout, zone, options);
-  if (room.shapeOfCircuit == 0 && path.pieces.size() > static_cast<std::size_t>(options.leadIn + options.leadOut)) {
-    const std::vector<layout_check::Piece> body(path.pieces.begin() + options.leadIn,
-                                                path.pieces.end() - options.leadOut);
-    if (const auto gap = layout_check::meanderMiddleGap(body, room.inward, s)) options.allowances.push_back(*gap);
-  }
   layout_check::addReflexCornerAllowances(zone, kCornerSlack, options);
   layout_check::addJogAllowances(zone, kZoneBoundsTol, options);
+  if (room.shapeOfCircuit == 0 && path.pieces.size() > static_cast<std::size_t>(options.leadIn + options.leadOut)) {
+    // The middle gap is none that a jog beside it explains.
+    const std::vector<layout_check::Piece> body(path.pieces.begin() + options.leadIn,
+                                                path.pieces.end() - options.leadOut);
+    if (const auto gap = layout_check::meanderMiddleGap(body, room.inward, s, options.allowances))
+      options.allowances.push_back(*gap);
+  }
   const layout_check::Report report = layout_check::checkLayout(zone, path.pieces, options);
   verdict.laidLength = report.inZoneLength;
   if (!report.continuous.ok || !report.ends.ok)
