@@ -141,6 +141,7 @@ bool CFHCircuitLayout::layoutMeander() {
     if (first->walkFrom(p1, o, 0.5 * spacing, walked, workTol)) p1 = walked;
     if (first->walkFrom(p2, !o, 0.5 * spacing, walked, workTol)) p2 = walked;
   }
+  keepMeanderLeadNodesApart(*first, p1, p2, o, spacing);
 
   GraphMark mark(*this);
   edges.reserve(edges.size() + 2);

@@ -1,12 +1,19 @@
-// The pipe-end splice of the meander and the single-path test of its result.
+// The pipe ends on the first loop kept apart, the pipe-end splice of the
+// meander and the single-path test of its result.
 #include "heating/layout/MeanderChain.h"
 
 #include "heating/layout/CFHCircuitLayout.h"
 #include "heating/layout/COffsetEdge.h"
+#include "heating/layout/MeanderPipeSpacing.h"
 #include "heating/layout/COffsetNode.h"
 #include "heating/layout/OffsetEdgePath.h"
 #include "heating/layout/OffsetGraphQueries.h"
 
+#include "heating/curves/CLoop.h"
+
+#include "geometry/Tolerances.h"
+
+#include <algorithm>
 #include <limits>
 #include <memory>
 
@@ -49,7 +56,47 @@ void moveEdgeEnd(COffsetEdge& edge, COffsetNode& to, bool atStart) {
   to.edges.push_back(&edge);
 }
 
+// How far beyond a lead's point the loop is judged, and how far the other
+// point may move, in s; the steps, in s.
+constexpr double kLeadReach = 4.0;
+constexpr double kMostLeadShift = 2.0;
+constexpr double kLeadStep = 0.125;
+
+// Whether the loop from s to `reach` beyond `from` (walking forward or not)
+// passes nearer than the spacing to p.
+bool loopComesNear(const CLoop& loop, const CLoopPoint& from, bool forward, const XtGePoint2d& p, double s,
+                   double reach) {
+  const double least = (1.0 - meander_spacing::kSlack) * s;
+  CLoopPoint q;
+  for (double t = s; t <= reach; t += kLeadStep * s) {
+    if (!loop.walkFrom(from, forward, t, q, workTol)) return false;
+    if (q.point.distanceTo(p) < least) return true;
+  }
+  return false;
+}
+
+// Moves `moving` away from the gap (walking `away`) while the loop beyond
+// `fixed` (walking `beyond`) comes near it.
+void moveClear(const CLoop& loop, const CLoopPoint& fixed, bool beyond, CLoopPoint& moving, bool away, double s,
+               double reach) {
+  const int most = static_cast<int>(kMostLeadShift / kLeadStep);
+  for (int i = 0; i < most && loopComesNear(loop, fixed, beyond, moving.point, s, reach); ++i) {
+    CLoopPoint moved;
+    if (!loop.walkFrom(moving, away, kLeadStep * s, moved, workTol)) return;
+    moving = moved;
+  }
+}
+
 }  // namespace
+
+void keepMeanderLeadNodesApart(const CLoop& loop, CLoopPoint& p1, CLoopPoint& p2, bool orientation, double s) {
+  if (!(s > 0.0)) return;
+  // Not so far that the walk comes round the loop to the other point.
+  const double reach = std::min(kLeadReach * s, 0.5 * loop.length(workTol) - 2.0 * s);
+  if (!(reach >= s)) return;
+  moveClear(loop, p1, orientation, p2, !orientation, s, reach);
+  moveClear(loop, p2, !orientation, p1, orientation, s, reach);
+}
 
 bool spliceMeanderPipeEnds(CFHCircuitLayout& layout, const MeanderChain& chain, bool orientation) {
   if (layout.firstEdge == nullptr || layout.lastEdge == nullptr || chain.closing == nullptr ||

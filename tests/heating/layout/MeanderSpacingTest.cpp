@@ -153,6 +153,31 @@ TEST(MeanderKeepsItsSpacing, BesideSlantedWallsNotchesAndSharpCorners) {
   }
 }
 
+// The pipe ends 200 apart beside the acute corner where a wall bowed into
+// the room meets the pipe ends' wall (s 117): the start's point on the
+// first loop falls into the corner, and the loop beyond it comes back within
+// s of the end's point unless that point moves away along the loop; also
+// with the ends swapped.
+TEST(MeanderKeepsItsSpacing, PipeEndsBesideAnAcuteCorner) {
+  const UnitScope units(1000);
+  for (const bool swapped : {false, true}) {
+    SCOPED_TRACE(swapped ? "ends swapped" : "as drawn");
+    const P start = swapped ? P(2442, 0) : P(2642, 0), end = swapped ? P(2642, 0) : P(2442, 0);
+    zone_set::ZoneCase c = zone_set::make(
+        zone_fixture::outline("bowed", {0, 0}, {{{2904, 0}}, {{2904, 4918}, -0.39}, {{0, 4918}}, {{0, 0}}}), 0, start,
+        end);
+    c.firstOffset = 163.178;
+    c.spacing = 117;
+    const Laid laid(std::move(c));
+    ASSERT_TRUE(laid.ok && laid.path.faults.empty());
+    const XtGeVector2d runs = laid.zone->layout->baseItem->curve->direction().perpVector();
+    layout_check::Options options(0.0, 1e300, 0.0, false);
+    if (const auto gap = meander_test::middleGap(laid.path.pieces, runs, 117)) options.allowances.push_back(*gap);
+    const layout_check::Report report = layout_check::checkLayout(laid.check, laid.path.pieces, options);
+    EXPECT_TRUE(report.spacing.ok && report.simple.ok) << report.summary();
+  }
+}
+
 // A corridor 982 wide entered by its end (runs along it, d0 163, s 235),
 // whose inner level is too narrow to reach the second run: a hairpin is
 // laid all the same, turning at its first run's own depth: four pieces

@@ -38,7 +38,7 @@ constexpr std::uint32_t kSpiral = 1;
 const std::map<std::uint32_t, std::vector<Family>> kSoundFamilies = {
     {kMeander,
      {Family::kRectangle, Family::kL, Family::kU, Family::kT, Family::kSlanted, Family::kTwoSlanted, Family::kJog,
-      Family::kCorridor, Family::kTiny, Family::kHall}},
+      Family::kBowed, Family::kCorridor, Family::kTiny, Family::kHall}},
     {kSpiral,
      {Family::kRectangle, Family::kL, Family::kU, Family::kT, Family::kSlanted, Family::kTwoSlanted, Family::kJog,
       Family::kCorridor, Family::kHall}},
