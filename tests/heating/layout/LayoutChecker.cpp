@@ -681,25 +681,34 @@ double refinedDepth(const Zone& zone, double step, const std::vector<XtGePoint2d
 ZoneMeasure measureZone(const Zone& zone, double step) {
   ZoneMeasure m;
   if (!(step > 0.0) || zone.outline.empty()) return m;
+  const double s = zone.s;
+  // A run d0 from the wall stands for a band s/2 either side of it: beyond
+  // the wall when d0 < s/2, so the grid reaches that far outside.
+  const double beyond = std::max(0.0, 0.5 * s - zone.d0);
   double b[4];
   outlineBox(zone.outline, b);
+  b[0] -= beyond;
+  b[1] -= beyond;
+  b[2] += beyond;
+  b[3] += beyond;
   const long nx = static_cast<long>((b[2] - b[0]) / step) + 1;
   const long ny = static_cast<long>((b[3] - b[1]) / step) + 1;
   std::vector<XtGePoint2d> points;
-  std::vector<double> depths;
+  std::vector<double> depths;  // negative outside
   for (long i = 0; i < nx; ++i) {
     for (long j = 0; j < ny; ++j) {
       const XtGePoint2d p(b[0] + (i + 0.5) * step, b[1] + (j + 0.5) * step);
-      if (windingNumber(zone.outline, p) == 0) continue;
+      const bool inside = windingNumber(zone.outline, p) != 0;
+      if (!inside && beyond == 0.0) continue;
+      const double d = distanceToOutline(zone.outline, p);
       points.push_back(p);
-      depths.push_back(distanceToOutline(zone.outline, p));
-      m.deepest = std::max(m.deepest, depths.back());
+      depths.push_back(inside ? d : -d);
+      if (inside) m.deepest = std::max(m.deepest, d);
     }
   }
   m.deepest = refinedDepth(zone, step, points, depths, m.deepest);
   // The deepest run a pipe can take lies d0 + k s from the walls, k the
   // most that the zone's depth allows; it heats s/2 beyond itself.
-  const double s = zone.s;
   const double deepestRun =
       s > 0.0 && m.deepest >= zone.d0 ? zone.d0 + std::floor((m.deepest - zone.d0) / s) * s : 0.0;
   long heated = 0, piped = 0;
