@@ -69,11 +69,12 @@ bool spliceMeanderPipeEnds(CFHCircuitLayout& layout, const MeanderChain& chain, 
 // The pipe ends' points P1 (start) and P2 on the first loop, P1 a short
 // way ahead of P2 along the chain (orientation), moved apart along the loop
 // where the loop comes back near them: beside an acute corner of the loop
-// (a slanted or bowed wall meeting the pipe ends' wall) the loop from s to
-// a few s beyond one point may pass within s of the other, and the supply
-// and the return would lie nearer than s there. The other point moves away
-// from the gap s/8 at a time, up to 2 s, until the loop keeps s from it
-// (less the spacing slack). Both stay where they are elsewhere.
+// (a slanted or bowed wall meeting the pipe ends' wall, a narrow tip) the
+// loop from s to 12 s beyond one point (at most half way round) may pass
+// within s of the other, and the supply and the return would lie nearer
+// than s there. The other point moves away from the gap s/8 at a time, up
+// to 4 s, until the loop keeps s from it (less the spacing slack). Both stay
+// where they are elsewhere.
 void keepMeanderLeadNodesApart(const CLoop& loop, CLoopPoint& p1, CLoopPoint& p2, bool orientation, double s);
 
 // Whether the layout's graph leads from firstEdge to lastEdge through nodes of

@@ -56,10 +56,11 @@ void moveEdgeEnd(COffsetEdge& edge, COffsetNode& to, bool atStart) {
   to.edges.push_back(&edge);
 }
 
-// How far beyond a lead's point the loop is judged, and how far the other
-// point may move, in s; the steps, in s.
-constexpr double kLeadReach = 4.0;
-constexpr double kMostLeadShift = 2.0;
+// How far beyond a lead's point the loop is judged (beside a narrow tip the
+// loop comes back along the tip's other side), and how far the other point
+// may move, in s; the steps, in s.
+constexpr double kLeadReach = 12.0;
+constexpr double kMostLeadShift = 4.0;
 constexpr double kLeadStep = 0.125;
 
 // Whether the loop from s to `reach` beyond `from` (walking forward or not)

@@ -143,6 +143,22 @@ TEST(RandomRoomsMended, DoubleSpiral) {
   }
 }
 
+// Meander rooms (seed 1) beyond the rooms CI designs per family whose pipe
+// ends lay beside a narrow tip of the first loop, its other side coming back
+// within s of the end's lead: a corridor entered by its long wall next to its
+// slanted far end (corridor 94).
+TEST(RandomRoomsMended, Meander) {
+  const zone_design_test::UnitScope units(1000);
+  const std::pair<Family, int> mended[] = {{Family::kCorridor, 94}};
+  for (const auto& [family, index] : mended) {
+    const random_rooms::Room room = random_rooms::makeRoom(1, family, index);
+    for (const std::uint32_t displayType : {0u, 2u}) {
+      const room_design::Verdict verdict = room_design::designAndJudge(room, kMeander, displayType);
+      EXPECT_TRUE(verdict.ok()) << room.description() << "\n  " << verdict.summary();
+    }
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Sound, RandomRooms, testing::ValuesIn(cases(true)), caseName);
 INSTANTIATE_TEST_SUITE_P(DISABLED_ToMend, RandomRooms, testing::ValuesIn(cases(false)), caseName);
 
