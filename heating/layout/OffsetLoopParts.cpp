@@ -2,6 +2,7 @@
 #include "heating/layout/OffsetLoopParts.h"
 
 #include <cmath>
+#include <numbers>
 
 #include "geometry/Tolerances.h"
 #include "heating/layout/COffsetNarrowLoopSection.h"
@@ -89,6 +90,37 @@ bool closeLoopGaps(COffsetLoop& loop) {
   return true;
 }
 
+namespace {
+
+// Sections met over others shorter together than this many spacings meet
+// at a corner.
+constexpr double kCornerSpacings = 2.0;
+// A corner turning by no more than this (an inside angle of 45 degrees or
+// more) is open: a pipe passes round it, and its legs draw apart beyond it.
+constexpr double kOpenCornerTurn = 0.75 * std::numbers::pi;
+
+// Whether section `to` follows section `from` over sections shorter
+// together than kCornerSpacings spacings (a corner squared or chamfered by
+// them, by the offset or by a tip cut).
+bool followsOverCorner(const COffsetLoop& loop, int from, int to, double spacing) {
+  double length = 0.0;
+  int i = loop.nextIndex(from);
+  for (int step = 0; step < loop.sectionCount() && i != to; ++step, i = loop.nextIndex(i)) {
+    if (loop.elementWithCurve(i) == nullptr) return false;
+    length += loop.section(i)->curve->length();
+    if (!(length < kCornerSpacings * spacing)) return false;
+  }
+  return i == to && i != loop.nextIndex(from);
+}
+
+bool turnsAtMost(const XtGeVector2d& a, const XtGeVector2d& b, double turn) {
+  const double la = a.length(), lb = b.length();
+  if (!(la > 0.0) || !(lb > 0.0)) return false;
+  return a.dotProduct(b) / (la * lb) >= std::cos(turn);
+}
+
+}  // namespace
+
 bool fillLoopPartTable(const COffsetLoop& loop, double spacing, LoopPartTable& table) {
   const int n = loop.sectionCount();
   table.assign(static_cast<std::size_t>(n), LoopPartRecord());
@@ -118,8 +150,14 @@ bool fillLoopPartTable(const COffsetLoop& loop, double spacing, LoopPartTable& t
     for (int t = 0; t < n; ++t) {
       if (t == s || t == loop.previousIndex(s) || t == loop.nextIndex(s) || (table[t].flags & kPartShort) != 0)
         continue;
-      test(s, t, curve.startPoint(), kPartStartNear, table[s].nearStart);
-      test(s, t, curve.endPoint(), kPartEndNear, table[s].nearEnd);
+      // Two sections of an open corner cut by a section or two are near
+      // each other there by the corner alone (their legs draw apart): not
+      // a neck, else a part would be closed straight across the room.
+      const bool open = turnsAtMost(curve.direction(), loop.section(t)->curve->direction(), kOpenCornerTurn);
+      if (!open || !followsOverCorner(loop, t, s, spacing))
+        test(s, t, curve.startPoint(), kPartStartNear, table[s].nearStart);
+      if (!open || !followsOverCorner(loop, s, t, spacing))
+        test(s, t, curve.endPoint(), kPartEndNear, table[s].nearEnd);
     }
   }
   return necks;

@@ -128,6 +128,12 @@ TEST_F(OffsetLoopParts, PartsAndNarrowSectionsOfShapesPeopleDraw) {
       {"thin arms, notch bottom in two", thinArmsKinked,
        {{{300, 1300}, {300, 300}, {2300, 300}, {2300, 1300}, {2150, 1300}, {1300, 1250}, {450, 1300}}},
        {{{450, 1300}, {450, 1900}, {300, 1900}, {300, 1300}}, {{2300, 1300}, {2300, 1900}, {2150, 1900}, {2150, 1300}}}},
+      // A 56 degree corner cut by a short section (as the offset of a
+      // round wall or a tip cut leaves it): the sections either side come
+      // within s at the cut, but their legs draw apart: no neck (the part
+      // was once closed straight across the room from the cut).
+      {"cut corner", {{1349, 0}, {4000, 0}, {4000, 2000}, {100, 2000}, {129, 1809}},
+       {{{1349, 0}, {4000, 0}, {4000, 2000}, {100, 2000}, {129, 1809}}}, {}},
       {"1000 x 150", {{0, 0}, {1000, 0}, {1000, 150}, {0, 150}}, {{{0, 0}, {1000, 0}, {1000, 150}, {0, 150}}}, {}},
       {"1000 x 120", {{0, 0}, {1000, 0}, {1000, 120}, {0, 120}}, {}, {{{0, 0}, {1000, 0}, {1000, 120}, {0, 120}, {0, 0}}}},
       // Between 2/3 s and 0.666667 s: still short.
