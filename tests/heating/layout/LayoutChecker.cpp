@@ -587,11 +587,12 @@ std::optional<Options::Allowance> meanderMiddleGap(const std::vector<Piece>& pip
     p.extents.emplace_back(run.from, run.to);
   }
   // Whether a piece of one position lies side by side with a piece of the
-  // other (their extents along overlap).
-  const auto facing = [](const Position& a, const Position& b) {
+  // other (their extents along overlap by more than 1 % of s: two pieces
+  // that only meet end to end across a step of the pipe do not).
+  const auto facing = [s](const Position& a, const Position& b) {
     for (const auto& [af, at] : a.extents)
       for (const auto& [bf, bt] : b.extents)
-        if (std::min(at, bt) > std::max(af, bf)) return true;
+        if (std::min(at, bt) - std::max(af, bf) > 0.01 * s) return true;
     return false;
   };
   const auto point = [&](double acrossAt, double alongAt) {

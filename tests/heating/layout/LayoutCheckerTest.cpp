@@ -237,6 +237,22 @@ TEST_F(LayoutChecker, CorridorMeasureCountsTheRunsThatFit) {
   EXPECT_NEAR(wide.heatedArea, (1294 - 122) * (5264 - 122), 0.03 * 1294 * 5264);
 }
 
+// The meander's middle gap is the narrowest gap between runs side by side:
+// here 80 between the runs at y 200 and 280 (s 100). Two runs that only
+// meet end to end across a step of 60 (the second starting a rounding error
+// before the first ends) make no gap.
+TEST_F(LayoutChecker, MiddleGapLiesBetweenRunsSideBySide) {
+  const std::vector<Piece> pipe = {
+      Piece::line({0, 0}, {1000, 0}),        Piece::line({1000, 0}, {999.9999, 60}),
+      Piece::line({999.9999, 60}, {2000, 60}), Piece::line({2000, 60}, {2000, 200}),
+      Piece::line({2000, 200}, {0, 200}),    Piece::line({0, 200}, {0, 280}),
+      Piece::line({0, 280}, {2000, 280})};
+  const auto gap = layout_check::meanderMiddleGap(pipe, {1, 0}, 100);
+  ASSERT_TRUE(gap.has_value());
+  EXPECT_NEAR(gap->from.y, 240, 1e-6);
+  EXPECT_NEAR(gap->reach, 0.5 * (80 + 100), 1e-6);
+}
+
 // ---- The graph walk of a layout record ------------------------------------------
 
 class LayoutGraphWalk : public layout_test::LayoutTest {};
