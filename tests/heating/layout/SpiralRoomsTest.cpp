@@ -161,7 +161,7 @@ TEST(SpiralRooms, SharpTipsAreCutOneSpacingAcross) {
 // the detours, and the loop along the walls goes all the way round.
 TEST(SpiralRooms, AThinInnermostLevelIsLeftToTheDetours) {
   const UnitScope units(1000);
-  const Room& room = rooms()[5];
+  const Room room = rooms()[5];
   const Laid laid(placed(room, 0, 0, false));
   ASSERT_TRUE(laid.ok);
   EXPECT_EQ(laid.layout().levels.size(), 1u);
