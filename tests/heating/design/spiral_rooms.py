@@ -6,7 +6,9 @@ came, turned and far from the origin, and with its outline the other way
 round; every saved drawing is checked by design_dxf_check and, as laid
 pipe, by spiral_dxf_check (no crossing, inside the zone, spacing, length).
 
-Usage: spiral_rooms.py CADHOST MODULE EXAMPLES_DIR
+Usage: spiral_rooms.py CADHOST MODULE EXAMPLES_DIR [--share N]
+(--share N: every Nth of each room's variants, the room as drawn first, for
+the sanitizer runs where cadhost is slower)
 """
 import math
 import os
@@ -26,6 +28,7 @@ from make_one_pipe import examples_module  # noqa: E402
 from spiral_dxf_check import check_spirals  # noqa: E402
 
 CADHOST, MODULE, EXAMPLES = sys.argv[1:4]
+SHARE = int(sys.argv[sys.argv.index("--share") + 1]) if "--share" in sys.argv else 1
 folders = TestFolders("spiral-rooms", failures)
 runs = CadhostRuns(CADHOST, MODULE, EXAMPLES, folders)
 ex = examples_module()
@@ -116,7 +119,7 @@ def laid(room, rooms=True):
 
 def variants(room, turn, far):
     return [room, room.variant("turned far", turn, far), room.variant("reversed", reverse=True),
-            room.variant("turned far reversed", turn, far, reverse=True)]
+            room.variant("turned far reversed", turn, far, reverse=True)][::max(1, SHARE)]
 
 
 # 1. A U room 3180 x 3390 whose notch (x 1055-2090) reaches from the far wall
