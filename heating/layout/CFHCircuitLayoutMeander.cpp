@@ -19,10 +19,17 @@
 #include "geometry/Tolerances.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <memory>
 
 namespace {
+
+// Pieces turned from the runs by less than this (sine) lie along them.
+constexpr double kParallelSine = 0.0175;
+// The most times the middle gap's strip is bounded again after its side
+// legs were shortened.
+constexpr int kGapRounds = 4;
 
 // Everything the step adds to the graph after it starts: on a failure the
 // edges and nodes beyond the marks are deleted and the two end edges put back.
@@ -77,6 +84,30 @@ void putRegionFirst(CFHCircuitLayout::Level& level, const XtGePoint2d& point) {
               level.begin() + static_cast<std::ptrdiff_t>(best) + 1);
 }
 
+// The middle gap's strip bounded along the runs to the extent of the pipe
+// that stands at its two sides (straight pieces along the runs, at least s
+// long): beyond the ends of those runs nothing meets across the gap, and a
+// hairpin's turn there keeps s from the pipe beyond it (from the first loop
+// round a reflex corner next to the gap). Unbounded when no such piece is
+// found.
+void boundGapAlongItsRuns(const meander_spacing::PipeStretch& pipe, double s, meander_spacing::GapStrip& strip) {
+  const double tol = meander_spacing::kSlack * s;
+  double lo = 1e300, hi = -1e300;
+  for (const meander_spacing::PipePiece& piece : pipe.pieces) {
+    if (piece.length < s) continue;
+    const double a0 = strip.across(piece.a), a1 = strip.across(piece.b);
+    if (std::fabs(a1 - a0) > kParallelSine * piece.length) continue;
+    const double at = 0.5 * (a0 + a1);
+    const bool side = std::fabs(at - strip.from) <= tol || std::fabs(at - strip.to) <= tol;
+    if (!side) continue;
+    lo = std::min({lo, strip.along(piece.a), strip.along(piece.b)});
+    hi = std::max({hi, strip.along(piece.a), strip.along(piece.b)});
+  }
+  if (!(hi >= lo)) return;
+  strip.alongFrom = lo - tol;
+  strip.alongTo = hi + tol;
+}
+
 // The laid meander made to keep its spacing: its pockets cut, then its
 // hairpins beside walks shortened (MeanderPockets.h, MeanderHairpins.h).
 void keepMeanderSpacing(CFHCircuitLayout& layout, const COffsetLoop& first, const CFloorHeatingLine& line1,
@@ -87,7 +118,7 @@ void keepMeanderSpacing(CFHCircuitLayout& layout, const COffsetLoop& first, cons
   XtGeVector2d n = line1.direction().perpVector();
   if (n.length() > 0.0) n = n / n.length();
   if (!orientation) n = -n;
-  const meander_spacing::GapStrip strip{line1.startPoint(), n, middleGap.from, middleGap.to};
+  meander_spacing::GapStrip strip{line1.startPoint(), n, middleGap.from, middleGap.to};
   const bool narrow = middleGap.to - middleGap.from < (1.0 - meander_spacing::kSlack) * spacing;
   const std::vector<MeanderJogWall> jogs =
       meanderJogWalls(layout.boundary->workingLoop, layout.firstOffset, spacing, zoneBoundsTol.equalPoint());
@@ -97,6 +128,14 @@ void keepMeanderSpacing(CFHCircuitLayout& layout, const COffsetLoop& first, cons
   if (near.empty()) return;
   cutMeanderPockets(path, near);
   shortenMeanderHairpins(path);
+  // Shortened legs at the gap's sides shorten the gap: its strip bounded
+  // again, hairpins whose turns now lie beyond it are shortened again.
+  for (int round = 0; narrow && round < kGapRounds; ++round) {
+    const double from = strip.alongFrom, to = strip.alongTo;
+    boundGapAlongItsRuns(path.whole(), spacing, strip);
+    if (strip.alongFrom == from && strip.alongTo == to) break;
+    if (path.edgesTooNear().empty() || shortenMeanderHairpins(path) == 0) break;
+  }
 }
 
 }  // namespace

@@ -55,8 +55,9 @@ void spacedPieces(const PipeStretch& stretch, double t0, double t1, double shift
 bool SpacingRule::inGap(const XtGePoint2d& p) const {
   const GapStrip* gap = narrowings_.gap;
   if (gap == nullptr) return false;
-  const double t = (p - gap->origin).dotProduct(gap->n);
-  return t >= gap->from - 0.5 * s_ && t <= gap->to + 0.5 * s_;
+  const double t = gap->across(p);
+  const double u = gap->along(p);
+  return t >= gap->from - 0.5 * s_ && t <= gap->to + 0.5 * s_ && u >= gap->alongFrom && u <= gap->alongTo;
 }
 
 bool SpacingRule::inBand(const XtGePoint2d& p) const {
@@ -197,10 +198,12 @@ int SpacingSearch::partsOf(const SpacedPiece& piece, const SpacingRule& rule, Pa
   breaks[n++] = len;
   const double s = rule.s();
   if (const GapStrip* gap = rule.narrowings().gap) {
-    const double g0 = (piece.a - gap->origin).dotProduct(gap->n);
-    const double g1 = (piece.b - gap->origin).dotProduct(gap->n);
+    const double g0 = gap->across(piece.a), g1 = gap->across(piece.b);
     for (const double edge : {gap->from - 0.5 * s, gap->to + 0.5 * s})
       if ((g0 - edge) * (g1 - edge) < 0.0) breaks[n++] = len * (edge - g0) / (g1 - g0);
+    const double h0 = gap->along(piece.a), h1 = gap->along(piece.b);
+    for (const double edge : {gap->alongFrom, gap->alongTo})
+      if ((h0 - edge) * (h1 - edge) < 0.0) breaks[n++] = len * (edge - h0) / (h1 - h0);
   }
   const bool bands = rule.narrowings().bands != nullptr && !rule.narrowings().bands->empty();
   const bool jogs = rule.narrowings().jogs != nullptr && !rule.narrowings().jogs->empty();

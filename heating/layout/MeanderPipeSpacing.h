@@ -47,12 +47,19 @@ inline constexpr int kEditRounds = 256;
 
 // The strip of the meander's middle gap: the points whose distance from
 // line 1 (through `origin`, `n` its unit normal towards line 2) lies within
-// [from - s/2, to + s/2].
+// [from - s/2, to + s/2], and whose distance along the runs (along n's
+// perpendicular from origin) lies within [alongFrom, alongTo]: the extent of
+// the gap's two runs. Beyond their ends the pipe keeps s again.
 struct GapStrip {
   XtGePoint2d origin;
   XtGeVector2d n;
   double from = 0.0;
   double to = 0.0;
+  double alongFrom = -1e300;
+  double alongTo = 1e300;
+
+  double across(const XtGePoint2d& p) const { return (p - origin).dotProduct(n); }
+  double along(const XtGePoint2d& p) const { return (p - origin).dotProduct(n.perpVector()); }
 };
 
 // Where the meander may come nearer than s: its middle gap (none when it

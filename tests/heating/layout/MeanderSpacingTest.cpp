@@ -51,6 +51,20 @@ TEST(MeanderSpacingSearch, ExactlyBetweenPiecesWithTheGapAndTheBands) {
   EXPECT_FALSE(near(rule, hairpin(900, 100))) << "the middle gap";
   EXPECT_TRUE(near(rule, hairpin(900, 97))) << "below s/2 in the gap";
   EXPECT_TRUE(near(rule, hairpin(600, 150))) << "beside the gap";
+  // Pipe 150 below the gap hairpin's turn, across the strip: beyond the
+  // gap's runs (along 0 to 1000) it keeps s, though it lies within the strip
+  // across.
+  meander_spacing::GapStrip bounded = gap;
+  bounded.alongFrom = 0;
+  bounded.alongTo = 1000;
+  const SpacingRule boundedRule(200, {&bounded, &bands});
+  auto below = hairpin(900, 100);
+  below.push_back({{800, -150}, {1100, -150}, 5000, true, 3});
+  EXPECT_FALSE(near(rule, below)) << "the whole strip narrowed";
+  EXPECT_TRUE(near(boundedRule, below)) << "beyond the gap's runs";
+  EXPECT_FALSE(near(boundedRule, hairpin(900, 100))) << "between the gap's runs";
+  EXPECT_TRUE(boundedRule.inGap({950, 500}));
+  EXPECT_FALSE(boundedRule.inGap({950, -1}));
   EXPECT_FALSE(near(rule, hairpin(50, 100))) << "both legs in the band";
   EXPECT_FALSE(near(rule, hairpin(150, 100))) << "the band's margin of s/2 beyond its width";
   EXPECT_TRUE(near(rule, hairpin(250, 100))) << "one leg beyond the band and its margin";

@@ -20,6 +20,7 @@
 #include <map>
 #include <ostream>
 #include <string>
+#include <tuple>
 
 #include "RoomDesign.h"
 #include "tests/heating/design/ZoneDesignTestSupport.h"
@@ -143,15 +144,21 @@ TEST(RandomRoomsMended, DoubleSpiral) {
   }
 }
 
-// Meander rooms (seed 1) beyond the rooms CI designs per family whose pipe
-// ends lay beside a narrow tip of the first loop, its other side coming back
-// within s of the end's lead: a corridor entered by its long wall next to its
-// slanted far end (corridor 94).
+// Meander rooms beyond the rooms CI designs per family that once broke the
+// spacing:
+// - seed 1: the pipe ends beside a narrow tip of the first loop, its other
+//   side coming back within s of the end's lead: a corridor entered by its
+//   long wall next to its slanted far end (corridor 94);
+// - seed 2: U rooms whose middle gap's runs were shortened beside the
+//   notch, the gap's half spacing then still allowed beyond their new ends:
+//   the hairpin's turn or a shortened leg's tip within s of the first loop
+//   round the notch's corner (U 6, 58, 99).
 TEST(RandomRoomsMended, Meander) {
   const zone_design_test::UnitScope units(1000);
-  const std::pair<Family, int> mended[] = {{Family::kCorridor, 94}};
-  for (const auto& [family, index] : mended) {
-    const random_rooms::Room room = random_rooms::makeRoom(1, family, index);
+  const std::tuple<std::uint64_t, Family, int> mended[] = {
+      {1, Family::kCorridor, 94}, {2, Family::kU, 6}, {2, Family::kU, 58}, {2, Family::kU, 99}};
+  for (const auto& [seed, family, index] : mended) {
+    const random_rooms::Room room = random_rooms::makeRoom(seed, family, index);
     for (const std::uint32_t displayType : {0u, 2u}) {
       const room_design::Verdict verdict = room_design::designAndJudge(room, kMeander, displayType);
       EXPECT_TRUE(verdict.ok()) << room.description() << "\n  " << verdict.summary();
