@@ -109,7 +109,8 @@ void boundGapAlongItsRuns(const meander_spacing::PipeStretch& pipe, double s, me
 }
 
 // The laid meander made to keep its spacing: its pockets cut, then its
-// hairpins beside walks shortened (MeanderPockets.h, MeanderHairpins.h).
+// hairpins beside walks shortened (MeanderPockets.h, MeanderHairpins.h),
+// then the middle gap and the pockets left looked at again.
 void keepMeanderSpacing(CFHCircuitLayout& layout, const COffsetLoop& first, const CFloorHeatingLine& line1,
                         bool orientation, const MeanderMiddleGap& middleGap, const MeanderBands& bands) {
   const double spacing = layout.spacing;
@@ -136,6 +137,11 @@ void keepMeanderSpacing(CFHCircuitLayout& layout, const COffsetLoop& first, cons
     if (strip.alongFrom == from && strip.alongTo == to) break;
     if (path.edgesTooNear().empty() || shortenMeanderHairpins(path) == 0) break;
   }
+  // A pocket left as it was because a hairpin beside it came too near its
+  // connectors (a sharp corner of the first loop next to a hairpin that was
+  // shortened later) is looked at again once the hairpins are short.
+  const std::unordered_set<const COffsetEdge*> left = path.edgesTooNear();
+  if (!left.empty()) cutMeanderPockets(path, left);
 }
 
 }  // namespace

@@ -152,11 +152,14 @@ TEST(RandomRoomsMended, DoubleSpiral) {
 // - seed 2: U rooms whose middle gap's runs were shortened beside the
 //   notch, the gap's half spacing then still allowed beyond their new ends:
 //   the hairpin's turn or a shortened leg's tip within s of the first loop
-//   round the notch's corner (U 6, 58, 99).
+//   round the notch's corner (U 6, 58, 99); a bowed room whose first loop's
+//   acute corner (the bowed wall meeting the wall the pipe enters by) kept
+//   its pocket because a hairpin beside it, shortened only afterwards, stood
+//   too near every connector (bowed 90).
 TEST(RandomRoomsMended, Meander) {
   const zone_design_test::UnitScope units(1000);
   const std::tuple<std::uint64_t, Family, int> mended[] = {
-      {1, Family::kCorridor, 94}, {2, Family::kU, 6}, {2, Family::kU, 58}, {2, Family::kU, 99}};
+      {1, Family::kCorridor, 94}, {2, Family::kU, 6}, {2, Family::kU, 58}, {2, Family::kU, 99}, {2, Family::kBowed, 90}};
   for (const auto& [seed, family, index] : mended) {
     const random_rooms::Room room = random_rooms::makeRoom(seed, family, index);
     for (const std::uint32_t displayType : {0u, 2u}) {
