@@ -25,6 +25,10 @@
 namespace {
 
 constexpr std::uint32_t kTagTestLine = 1;
+// The entry's steps back from a slanted lead-out (each closes most of the
+// shortfall: the lead-out meets L at 45 degrees or more where it matters).
+constexpr int kLeadApartSteps = 8;
+
 
 // The probe's meeting with L farthest along L from inEnd, short of the limit.
 bool farthestProbeHit(const COffsetLoop& l, const COffsetNode& inEnd, const COffsetNode& outEnd,
@@ -49,6 +53,36 @@ bool farthestProbeHit(const COffsetLoop& l, const COffsetNode& inEnd, const COff
     }
   }
   return found;
+}
+
+// The distance from p to the segment a-b.
+double distanceToSegment(const XtGePoint2d& p, const XtGePoint2d& a, const XtGePoint2d& b) {
+  const XtGeVector2d ab = b - a;
+  const double squared = ab.dotProduct(ab);
+  const double t = squared > 0.0 ? std::clamp((p - a).dotProduct(ab) / squared, 0.0, 1.0) : 0.0;
+  return p.distanceTo(a + ab * t);
+}
+
+// The sub-area's lead-out runs from the exit to the lobe's nearest point,
+// and its lead-in, which the sub-spiral sets parallel to it, from the
+// entry. Where the lobe's corner beside the exit is acute the lead-out
+// leaves L slanted, and the entry one spacing back along L comes nearer
+// than s to it: the two leads, and later the detour along the lobe's side
+// that ends at the lead-out, run side by side less than s apart. The entry
+// then moves further back along L (towards the in-run end, never past it)
+// until it lies s from the lead-out. (An entry at L's corner stays: the
+// leads then leave L on two sides.)
+void keepLeadsApart(const COffsetLoop& l, const COffsetNode& inEnd, const COffsetLoop& lobe, const XtGePoint2d& exit,
+                    double s, bool d, CLoopPoint& entry) {
+  CLoopPoint q2;
+  if (!lobe.closestPoint(exit, q2, workTol)) return;
+  for (int i = 0; i < kLeadApartSteps; ++i) {
+    const double shortBy = s - distanceToSegment(entry.point, exit, q2.point);
+    if (shortBy <= workTol.equalPoint()) return;
+    CLoopPoint back;
+    if (l.lengthBetween(inEnd, entry, d, workTol) <= shortBy || !l.walkFrom(entry, !d, shortBy, back, workTol)) return;
+    entry = back;
+  }
 }
 
 // Gives a node that the sub-area made at its entry or exit the main loop as
@@ -85,6 +119,7 @@ CFHSubLayoutLink::CFHSubLayoutLink(const COffsetNode& inEnd, const COffsetNode& 
   if (!farthestProbeHit(*l, inEnd, outEnd, *lobe, s, d, x) || !l->walkFrom(x, !d, s, entry, workTol)) return;
   const CLoopElement* element = x.outgoingLink(d, workTol);
   CLoopPoint corner;
+  bool atCorner = false;
   if (element != nullptr && element->hasCurve() &&
       l->closestPoint(d ? element->curve->startPoint() : element->curve->endPoint(), corner, workTol)) {
     const double rest = s - x.point.distanceTo(corner.point);
@@ -92,8 +127,10 @@ CFHSubLayoutLink::CFHSubLayoutLink(const COffsetNode& inEnd, const COffsetNode& 
     if (rest > 0.0 && l->walkFrom(x, d, rest, moved, workTol)) {
       entry = corner;
       x = moved;
+      atCorner = true;
     }
   }
+  if (!atCorner) keepLeadsApart(*l, inEnd, *lobe, x.point, s, d, entry);
   entryPoint = entry.point;
   exitPoint = x.point;
   usable = true;

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 
 namespace {
 
@@ -80,6 +81,28 @@ TEST(SpiralSubAreas, EntryAtTheCornerAndAtTheOrigin) {
     EXPECT_TRUE(link.entryPoint.isEqualTo(Point(3000, 0) + XtGeVector2d(shift.x, shift.y), workTol));
     EXPECT_TRUE(link.exitPoint.isEqualTo(Point(3000, 200) + XtGeVector2d(shift.x, shift.y), workTol));
   }
+}
+
+// A lobe whose corner beside L is acute (72 degrees, as where a bowed wall
+// meets a straight one): its lead-out leaves L slanted, and the entry one
+// spacing back along L would lie 190 from it. The entry moves back along L
+// until it lies s from the lead-out; the exit stays where the probe met L.
+TEST(SpiralSubAreas, TheEntryKeepsClearOfASlantedLeadOut) {
+  const UnitScope units(1000);
+  Scene scene({}, Point(0, 0));
+  auto sub = spiral_test::recordWith(
+      {graph_test::polygonLoop({{2000, 400}, {2800, 400}, {2800, 1000}, {2000, 740}}).release()});
+  sub->orientationGiven = sub->orientation = 1;
+  const CFHSubLayoutLink link(*scene.in, *scene.out, sub.get(), true);
+  ASSERT_TRUE(link.usable);
+  const Point corner(2800, 1000);
+  const XtGeVector2d out = corner - link.exitPoint;
+  EXPECT_NEAR(link.exitPoint.x, 3000.0, 1e-6);
+  EXPECT_NEAR(link.entryPoint.x, 3000.0, 1e-6);
+  EXPECT_LT(link.entryPoint.y, link.exitPoint.y - 200.0);
+  // The entry's distance to the lead-out's line (the foot lies on it).
+  const double across = std::fabs(out.x * (link.entryPoint.y - corner.y) - out.y * (link.entryPoint.x - corner.x));
+  EXPECT_NEAR(across / out.length(), 200.0, 0.5);
 }
 
 // The lobes of Z3's legs and of the two rooms, with one lobe's crossing
