@@ -28,12 +28,37 @@ namespace {
 using Level = CFHCircuitLayout::Level;
 
 constexpr std::uint32_t kTagSpiralLine = 12;
+// The longest thin innermost loop set apart, in spacings round.
+constexpr double kShortThinLoop = 8.0;
 
 // The loop becomes a narrow loop section of the run and is deleted.
 void setApart(SpiralRun& run, COffsetLoop* loop) {
   run.narrows.reserve(run.narrows.size() + 1);
   run.narrows.push_back(makeNarrowLoopSection(*loop).release());
   delete loop;
+}
+
+// The innermost loop of a two-level layout stays whole for the bridges onto
+// it, but a short one that is nothing but neck (its sides nearer than a
+// spacing everywhere) holds no run of its own: laid as a level, the bridge
+// onto it and the centre's join take the run off the first loop early and
+// leave a corner of the room bare (a room about 2.5 spacings deep). It is
+// set apart as narrow pieces, which the detours reach from the first loop's
+// run laid all the way round. A long thin strip stays: the runs beside it
+// reach it from both sides, where the detours from the one run reach less.
+void setApartWhenAllNeck(SpiralRun& run, Level& level, std::size_t i) {
+  if (level[i]->length(workTol) > kShortThinLoop * run.layout.spacing) return;
+  std::vector<COffsetLoop*> parts;
+  std::vector<COffsetNarrowLoopSection*> pieces;
+  splitOffsetLoop(*level[i], run.layout.spacing, parts, pieces);
+  if (!parts.empty() || pieces.empty()) {
+    deleteOffsetLoopsAndFree(parts);
+    deleteOffsetLoopsAndFree(pieces);
+    return;
+  }
+  run.narrows.insert(run.narrows.end(), pieces.begin(), pieces.end());
+  delete level[i];
+  level.erase(level.begin() + static_cast<std::ptrdiff_t>(i));
 }
 
 int loopCount(const Level& level) {
@@ -55,7 +80,10 @@ void splitLevelLoops(SpiralRun& run, Level& level, std::size_t k, bool lastLevel
       setApart(run, loop);
       continue;
     }
-    if (k == 1 && twoLevelsAtStart && loopCount(level) == 1) return;
+    if (k == 1 && twoLevelsAtStart && loopCount(level) == 1) {
+      setApartWhenAllNeck(run, level, i);
+      return;
+    }
     if (lastLevel && loop->sectionCount() == 4) {
       ++i;
       continue;

@@ -108,7 +108,9 @@ inline COffsetLoop* firstLoopOf(const CFHCircuitLayout& layout, std::size_t k) {
 // The loop preparation (orientationGiven 0 only): per level, loops of fewer
 // than three sections become narrow loop sections; the other loops are split
 // at their necks (not level 1 when the layout has two levels and level 1
-// one loop, nor a four-sided loop of the last level), the parts taking the
+// one loop, unless that loop is short and nothing but neck: it holds no run of its
+// own and is set apart as narrow pieces; nor a four-sided loop of the
+// last level), the parts taking the
 // loop's place and the narrow pieces joining the narrow list; of two
 // crossing loops the shorter goes (the earlier on equal length); the gaps
 // of every loop are closed (a loop left under three sections becomes a

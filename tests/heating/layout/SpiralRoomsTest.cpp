@@ -4,7 +4,8 @@
 // spacing (the supply jumped across the notch), corridors square only to
 // within micrometres or slanted at one end (supply and return on top of
 // each other at the centre's zigzag), and a narrow corridor with a sharp
-// corner (a stub at the entry). The pipe ends and the first offsets are
+// corner (a stub at the entry), and a small room whose inner level is
+// narrower than a spacing (a corner left bare). The pipe ends and the first offsets are
 // those the design command gives these rooms.
 #include "SpiralZones.h"
 
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <iostream>
 #include <numbers>
@@ -56,6 +58,10 @@ std::vector<Room> rooms() {
       {"corridor 1.22", {{0, 0}, {6000, 0}, {6000, 1220}, {0, 1220}}, {1600, 0}, {1400, 0}, 260},
       // The sharp corner's tip, narrower than 2 d0 + s, holds no pipe.
       {"sharp corridor", {{603, 0}, {0, 0}, {0, 7507}, {603, 5297}}, {435, 0}, {235, 0}, 200, 0.75, false},
+      // Level 1 is 441 x 139, narrower than s everywhere: laid as a level,
+      // the supply stepped onto it halfway along level 0 and a corner of
+      // the room some 400 x 300 stayed bare.
+      {"thin innermost level", {{0, 0}, {1341, 0}, {1341, 1039}, {0, 1039}}, {924.5, 0}, {713.5, 0}, 287, 0.8},
   };
 }
 
@@ -149,6 +155,29 @@ TEST(SpiralRooms, SharpTipsAreCutOneSpacingAcross) {
     }
   }
   EXPECT_EQ(cuts, 1);
+}
+
+// The short thin inner level holds no run of its own: it is set apart for
+// the detours, and the loop along the walls goes all the way round.
+TEST(SpiralRooms, AThinInnermostLevelIsLeftToTheDetours) {
+  const UnitScope units(1000);
+  const Room room = rooms()[5];
+  const Laid laid(placed(room, 0, 0, false));
+  ASSERT_TRUE(laid.ok);
+  EXPECT_EQ(laid.layout().levels.size(), 1u);
+  const layout_check::Report r = laid.check({0.0, 100.0, 1.3, true});
+  EXPECT_TRUE(r.sound() && r.coverage.ok) << r.summary();
+  // The corner the early step left bare (nearest pipe 289 away) is laid.
+  double nearest = 1e300;
+  for (const layout_check::Piece& piece : laid.path.pieces) nearest = std::min(nearest, piece.distanceTo({250, 800}));
+  EXPECT_LT(nearest, 0.5 * room.spacing);
+  // A long strip as thin stays a level: the runs beside it reach it.
+  Room strip = room;
+  strip.outline = {{0, 0}, {3500, 0}, {3500, 1039}, {0, 1039}};
+  const Laid long_(placed(strip, 0, 0, false));
+  ASSERT_TRUE(long_.ok);
+  EXPECT_EQ(long_.layout().levels.size(), 2u);
+  EXPECT_TRUE(long_.check({0.0, 100.0, 1.3, false}).sound());
 }
 
 // A corridor 400 wide has no room for a loop (2 d0 + s is 526): what is

@@ -42,7 +42,7 @@ const std::map<std::uint32_t, std::vector<Family>> kSoundFamilies = {
       Family::kBowed, Family::kCorridor, Family::kTiny, Family::kHall}},
     {kSpiral,
      {Family::kRectangle, Family::kL, Family::kU, Family::kT, Family::kSlanted, Family::kTwoSlanted, Family::kJog,
-      Family::kCorridor, Family::kHall}},
+      Family::kCorridor, Family::kTiny, Family::kHall}},
 };
 
 // Rooms per shape and family: 308 per shape once every family is sound.
