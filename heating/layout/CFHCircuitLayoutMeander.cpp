@@ -128,7 +128,8 @@ void keepMeanderSpacing(CFHCircuitLayout& layout, const COffsetLoop& first, cons
   const std::unordered_set<const COffsetEdge*> near = path.edgesTooNear();
   if (near.empty()) return;
   cutMeanderPockets(path, near);
-  shortenMeanderHairpins(path);
+  // With no hairpin shortened the gap and the pockets stand as judged.
+  if (shortenMeanderHairpins(path) == 0) return;
   // Shortened legs at the gap's sides shorten the gap: its strip bounded
   // again, hairpins whose turns now lie beyond it are shortened again.
   for (int round = 0; narrow && round < kGapRounds; ++round) {
