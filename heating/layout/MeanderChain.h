@@ -73,8 +73,12 @@ bool spliceMeanderPipeEnds(CFHCircuitLayout& layout, const MeanderChain& chain, 
 // loop from s to 12 s beyond one point (at most half way round) may pass
 // within s of the other, and the supply and the return would lie nearer
 // than s there. The other point moves away from the gap s/8 at a time, up
-// to 4 s, until the loop keeps s from it (less the spacing slack). Both stay
-// where they are elsewhere.
+// to 4 s, until the loop keeps s from it (less the spacing slack). When both
+// points lie in a narrow tip of the loop, the two walks from them part
+// slowly along the tip's two sides and neither point alone is near the other
+// walk: then the end's point (else the start's) moves out of the tip, up to
+// 4 s, until the two walks keep s beyond their first s; it stays where it
+// was if they never do. Both stay where they are elsewhere.
 void keepMeanderLeadNodesApart(const CLoop& loop, CLoopPoint& p1, CLoopPoint& p2, bool orientation, double s);
 
 // Whether the layout's graph leads from firstEdge to lastEdge through nodes of

@@ -14,6 +14,7 @@
 #include "geometry/Tolerances.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 #include <memory>
 
@@ -88,6 +89,58 @@ void moveClear(const CLoop& loop, const CLoopPoint& fixed, bool beyond, CLoopPoi
   }
 }
 
+// The loop walked from a point, sampled each kLeadStep s up to the reach.
+constexpr std::size_t kLeadSamples = static_cast<std::size_t>(kLeadReach / kLeadStep) + 1;
+struct LoopWalk {
+  std::array<XtGePoint2d, kLeadSamples> points{};
+  std::size_t count = 0;
+
+  LoopWalk(const CLoop& loop, const CLoopPoint& from, bool forward, double s, double reach) {
+    for (std::size_t i = 0; i < kLeadSamples; ++i) {
+      const double t = static_cast<double>(i) * kLeadStep * s;
+      if (t > reach) break;
+      CLoopPoint q;
+      if (!loop.walkFrom(from, forward, t, q, workTol)) break;
+      points[count++] = q.point;
+    }
+  }
+};
+
+// Whether the pipe walking the loop from p1 (forward) and the pipe walking it
+// back from p2 come nearer than the spacing anywhere beyond the first s of
+// either walk: in a narrow tip of the loop the two walks run along the tip's
+// two sides and part slowly, so neither point alone is near the other walk.
+bool walksComeNear(const CLoop& loop, const CLoopPoint& p1, const CLoopPoint& p2, bool forward, double s,
+                   double reach) {
+  const double least = (1.0 - meander_spacing::kSlack) * s;
+  const LoopWalk a(loop, p1, forward, s, reach);
+  const LoopWalk b(loop, p2, !forward, s, reach);
+  const auto head = static_cast<std::size_t>(1.0 / kLeadStep);
+  for (std::size_t i = 0; i < a.count; ++i)
+    for (std::size_t j = i > head ? 0 : head + 1; j < b.count; ++j)
+      if (a.points[i].distanceTo(b.points[j]) < least) return true;
+  return false;
+}
+
+// Moves `moving` away from the gap (walking `away`), up to the most lead
+// shift, until the two walks keep the spacing; false, `moving` unchanged,
+// when they never do.
+bool movePartWalks(const CLoop& loop, CLoopPoint& p1, CLoopPoint& p2, bool forward, bool moveFirst, double s,
+                   double reach) {
+  CLoopPoint& moving = moveFirst ? p1 : p2;
+  const bool away = moveFirst ? forward : !forward;
+  const CLoopPoint kept = moving;
+  const int most = static_cast<int>(kMostLeadShift / kLeadStep);
+  for (int i = 0; i < most; ++i) {
+    CLoopPoint moved;
+    if (!loop.walkFrom(moving, away, kLeadStep * s, moved, workTol)) break;
+    moving = moved;
+    if (!walksComeNear(loop, p1, p2, forward, s, reach)) return true;
+  }
+  moving = kept;
+  return false;
+}
+
 }  // namespace
 
 void keepMeanderLeadNodesApart(const CLoop& loop, CLoopPoint& p1, CLoopPoint& p2, bool orientation, double s) {
@@ -97,6 +150,9 @@ void keepMeanderLeadNodesApart(const CLoop& loop, CLoopPoint& p1, CLoopPoint& p2
   if (!(reach >= s)) return;
   moveClear(loop, p1, orientation, p2, !orientation, s, reach);
   moveClear(loop, p2, !orientation, p1, orientation, s, reach);
+  if (walksComeNear(loop, p1, p2, orientation, s, reach) &&
+      !movePartWalks(loop, p1, p2, orientation, false, s, reach))
+    movePartWalks(loop, p1, p2, orientation, true, s, reach);
 }
 
 bool spliceMeanderPipeEnds(CFHCircuitLayout& layout, const MeanderChain& chain, bool orientation) {

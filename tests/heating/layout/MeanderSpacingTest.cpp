@@ -192,6 +192,21 @@ TEST(MeanderKeepsItsSpacing, PipeEndsBesideAnAcuteCorner) {
   }
 }
 
+// Both pipe ends beyond the apex of the first loop's narrow tip (a
+// corridor 1283 wide whose far end slants by 3664, about 19 degrees,
+// entered by its long wall next to the tip; s 205): both points on the first
+// loop fall in the tip, and the supply and the return walk along its two
+// sides nearer than s for about 600 mm unless one point moves out of the
+// tip; also with the ends swapped.
+TEST(MeanderKeepsItsSpacing, PipeEndsInANarrowTip) {
+  const UnitScope units(1000);
+  for (const bool swapped : {false, true}) {
+    SCOPED_TRACE(swapped ? "ends swapped" : "as drawn");
+    const P start = swapped ? P(8376, 0) : P(8476, 0), end = swapped ? P(8476, 0) : P(8376, 0);
+    expectSound(room({{0, 0}, {8834, 0}, {5170, 1283}, {0, 1283}}, start, end, 163.178, 205));
+  }
+}
+
 // A corridor 982 wide entered by its end (runs along it, d0 163, s 235),
 // whose inner level is too narrow to reach the second run: a hairpin is
 // laid all the same, turning at its first run's own depth: four pieces

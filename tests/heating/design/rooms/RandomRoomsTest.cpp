@@ -155,11 +155,15 @@ TEST(RandomRoomsMended, DoubleSpiral) {
 //   round the notch's corner (U 6, 58, 99); a bowed room whose first loop's
 //   acute corner (the bowed wall meeting the wall the pipe enters by) kept
 //   its pocket because a hairpin beside it, shortened only afterwards, stood
-//   too near every connector (bowed 90).
+//   too near every connector (bowed 90);
+// - seed 3: both pipe ends beyond the apex of the first loop's narrow tip at
+//   a corridor's slanted far end, the supply and the return walking along
+//   the tip's two sides nearer than s (corridor 41).
 TEST(RandomRoomsMended, Meander) {
   const zone_design_test::UnitScope units(1000);
   const std::tuple<std::uint64_t, Family, int> mended[] = {
-      {1, Family::kCorridor, 94}, {2, Family::kU, 6}, {2, Family::kU, 58}, {2, Family::kU, 99}, {2, Family::kBowed, 90}};
+      {1, Family::kCorridor, 94}, {2, Family::kU, 6}, {2, Family::kU, 58}, {2, Family::kU, 99}, {2, Family::kBowed, 90},
+      {3, Family::kCorridor, 41}};
   for (const auto& [seed, family, index] : mended) {
     const random_rooms::Room room = random_rooms::makeRoom(seed, family, index);
     for (const std::uint32_t displayType : {0u, 2u}) {
