@@ -89,15 +89,20 @@ void moveClear(const CLoop& loop, const CLoopPoint& fixed, bool beyond, CLoopPoi
   }
 }
 
-// The loop walked from a point, sampled each kLeadStep s up to the reach.
-constexpr std::size_t kLeadSamples = static_cast<std::size_t>(kLeadReach / kLeadStep) + 1;
+// How far the two walks from the pipe ends' points are compared, in s: a
+// tip that stays narrower than s beyond it cannot be left by moving a point
+// the most lead shift.
+constexpr double kWalksReach = 6.0;
+constexpr std::size_t kWalkSamples = static_cast<std::size_t>(kWalksReach / kLeadStep) + 1;
+
+// The loop walked from a point, sampled each `step` up to the reach.
 struct LoopWalk {
-  std::array<XtGePoint2d, kLeadSamples> points{};
+  std::array<XtGePoint2d, kWalkSamples> points{};
   std::size_t count = 0;
 
-  LoopWalk(const CLoop& loop, const CLoopPoint& from, bool forward, double s, double reach) {
-    for (std::size_t i = 0; i < kLeadSamples; ++i) {
-      const double t = static_cast<double>(i) * kLeadStep * s;
+  LoopWalk(const CLoop& loop, const CLoopPoint& from, bool forward, double step, double reach) {
+    for (std::size_t i = 0; i < kWalkSamples; ++i) {
+      const double t = static_cast<double>(i) * step;
       if (t > reach) break;
       CLoopPoint q;
       if (!loop.walkFrom(from, forward, t, q, workTol)) break;
@@ -106,20 +111,32 @@ struct LoopWalk {
   }
 };
 
-// Whether the pipe walking the loop from p1 (forward) and the pipe walking it
-// back from p2 come nearer than the spacing anywhere beyond the first s of
-// either walk: in a narrow tip of the loop the two walks run along the tip's
-// two sides and part slowly, so neither point alone is near the other walk.
-bool walksComeNear(const CLoop& loop, const CLoopPoint& p1, const CLoopPoint& p2, bool forward, double s,
-                   double reach) {
-  const double least = (1.0 - meander_spacing::kSlack) * s;
-  const LoopWalk a(loop, p1, forward, s, reach);
-  const LoopWalk b(loop, p2, !forward, s, reach);
-  const auto head = static_cast<std::size_t>(1.0 / kLeadStep);
+// Whether samples `step` apart of the walk from p1 (forward) and of the
+// walk back from p2, one of them more than `head` samples along, come
+// nearer than `least`.
+bool samplesComeNear(const CLoop& loop, const CLoopPoint& p1, const CLoopPoint& p2, bool forward, double step,
+                     double reach, std::size_t head, double least) {
+  const LoopWalk a(loop, p1, forward, step, reach);
+  const LoopWalk b(loop, p2, !forward, step, reach);
   for (std::size_t i = 0; i < a.count; ++i)
     for (std::size_t j = i > head ? 0 : head + 1; j < b.count; ++j)
       if (a.points[i].distanceTo(b.points[j]) < least) return true;
   return false;
+}
+
+// Whether the pipe walking the loop from p1 (forward) and the pipe walking it
+// back from p2 come nearer than the spacing anywhere beyond the first s of
+// either walk: in a narrow tip of the loop the two walks run along the tip's
+// two sides and part slowly, so neither point alone is near the other walk.
+// A coarse look (samples s/2 apart, each fine sample within s/4 of one, so
+// looked at with s/2 more) passes over the rooms where they part at once.
+bool walksComeNear(const CLoop& loop, const CLoopPoint& p1, const CLoopPoint& p2, bool forward, double s,
+                   double reach) {
+  const double least = (1.0 - meander_spacing::kSlack) * s;
+  const double walked = std::min(reach, kWalksReach * s);
+  if (!samplesComeNear(loop, p1, p2, forward, 0.5 * s, walked, 1, least + 0.5 * s)) return false;
+  const auto head = static_cast<std::size_t>(1.0 / kLeadStep);
+  return samplesComeNear(loop, p1, p2, forward, kLeadStep * s, walked, head, least);
 }
 
 // Moves `moving` away from the gap (walking `away`), up to the most lead
