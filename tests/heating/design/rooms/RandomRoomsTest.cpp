@@ -174,6 +174,31 @@ TEST(RandomRoomsMended, Meander) {
   }
 }
 
+// A room of a floor whose wall is bowed a little (a bulge of a few
+// thousandths: radius some 100 m): the chords of the arc turn by a fraction
+// of a degree, and the deeper offset levels once joined their offsets round
+// the far ends of parallel probes, so that no second level was left, the
+// meander fell back to a spiral and the pipe ran 100 m out of the room
+// (floors seed 5 floor 16, seed 16 floor 8).
+TEST(RandomRoomsMended, MeanderBesideAWideArc) {
+  const zone_design_test::UnitScope units(1000);
+  for (const double bulge : {0.006, 0.01}) {
+    random_rooms::Room room;
+    room.shape = "4622 x 4394, the far wall bowed out by a bulge of " + std::to_string(bulge);
+    room.outline = {{{4622, 4394}, 0.0}, {{4622, 0}, 0.0}, {{0, 0}, bulge}, {{0, 4394}, 0.0}};
+    room.pipe = {{6205.5, 965.5}, {4622, 965.5}};
+    room.entry = room.pipe.back();
+    room.inward = XtGeVector2d(-1.0, 0.0);
+    room.manifold.insert = XtGePoint2d(5905.5, 865.5);
+    room.spacing = 0.194;
+    room.borderFixed = true;
+    room.borderR = 0.099;
+    room.pipePitch = 0.15;
+    const room_design::Verdict verdict = room_design::designAndJudge(room, kMeander, 0);
+    EXPECT_TRUE(verdict.ok()) << room.shape << "\n  " << verdict.summary();
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Sound, RandomRooms, testing::ValuesIn(cases(true)), caseName);
 INSTANTIATE_TEST_SUITE_P(DISABLED_ToMend, RandomRooms, testing::ValuesIn(cases(false)), caseName);
 
