@@ -17,10 +17,14 @@
 #include "geometry/Tolerances.h"
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
 thread_local const SpiralHooks* currentHooks = nullptr;
+
+// The levels at most set apart when every attempt crosses itself.
+constexpr int kMaxLevelsSetApart = 2;
 
 // The copies of the prepared levels and narrow list for the second attempt.
 void saveLevels(SpiralRun& run) {
@@ -88,6 +92,21 @@ bool layAttempt(SpiralRun& run, int attempt) {
   laySpiralDetours(run);
   deleteOffsetLoopsAndFree(run.narrows);
   return true;
+}
+
+// The levels one fewer: the deepest saved level (at least two left) goes
+// to the saved narrow list, each loop as a narrow section, so that the next
+// attempt lays the runs one level further out and the detours reach it.
+// The level is answered (owned by the caller, to be put back); none when
+// only the first level is left.
+CFHCircuitLayout::Level* setDeepestLevelApart(SpiralRun& run) {
+  if (run.savedLevels.size() < 2) return nullptr;
+  CFHCircuitLayout::Level* deepest = run.savedLevels.back();
+  run.savedLevels.pop_back();
+  if (deepest == nullptr) return nullptr;
+  for (const COffsetLoop* loop : *deepest)
+    if (loop != nullptr) run.savedNarrows.push_back(makeNarrowLoopSection(*loop).release());
+  return deepest;
 }
 
 bool crossingCheck(const CFHCircuitLayout& layout, int attempt) {
@@ -176,7 +195,37 @@ bool CFHCircuitLayout::layoutSpiral() {
     }
   }
   const int kept = results[0].betterThan(results[1]) ? 0 : 1;
-  if (kept == 0 && !layAttempt(run, 0)) return false;
+  // Both attempts cross themselves: the innermost level is left to the
+  // detours (one level at a time, at most kMaxLevelsSetApart), and the runs
+  // are laid again one level further out, the first attempt's turn. A
+  // crossing layout is plainly wrong; the Part's levels stay wherever an
+  // attempt of theirs is sound.
+  if (results[0].crossed && results[1].crossed && results[0].single == results[1].single) {
+    std::vector<CFHCircuitLayout::Level*> apart;
+    const std::size_t narrowsBefore = run.savedNarrows.size();
+    for (int k = 0; k < kMaxLevelsSetApart; ++k) {
+      CFHCircuitLayout::Level* level = setDeepestLevelApart(run);
+      if (level == nullptr) break;
+      apart.push_back(level);
+      if (!layAttempt(run, 0)) return false;
+      AttemptResult fewer;
+      fewer.crossed = crossingCheck(*this, 2 + k);
+      fewer.single = isSinglePath(*this);
+      fewer.clearance = run.centreClearance;
+      if (fewer.single && !fewer.crossed) {
+        deleteLoopListsAndClear(apart);
+        outcome = run.regionsDropped || run.lobeLeftOut ? LayoutOutcome::kRegionsLeftOut : LayoutOutcome::kLaid;
+        return true;
+      }
+    }
+    // None is better: the levels as they were.
+    for (auto level = apart.rbegin(); level != apart.rend(); ++level) run.savedLevels.push_back(*level);
+    for (std::size_t i = narrowsBefore; i < run.savedNarrows.size(); ++i) delete run.savedNarrows[i];
+    run.savedNarrows.resize(narrowsBefore);
+    if (!layAttempt(run, kept)) return false;
+  } else if (kept == 0 && !layAttempt(run, 0)) {
+    return false;
+  }
   const AttemptResult& result = results[kept];
   if (!result.single) {
     emptySpiralGraph(*this);

@@ -21,6 +21,9 @@ namespace {
 
 // The length of the probes that prolong parting pieces.
 constexpr double kProbeLength = 100000.0;
+// Two pieces whose directions differ by less than this sine (about one
+// degree) turn so little that their probes may miss each other as parallel.
+constexpr double kNearlyStraightSine = 0.02;
 // The tag of the lines of offset levels.
 constexpr std::uint32_t kLevelTag = 2;
 
@@ -63,6 +66,20 @@ bool cutAtCrossing(const COffsetPiece& previous, const COffsetPiece& next) {
   return true;
 }
 
+// Whether the probe prolonging one piece's end and the probe prolonging the
+// next piece's start (backwards) run nearly opposite, that is the two pieces
+// nearly the same way.
+bool nearlyStraight(const XtGeLineSeg2d& endProbe, const XtGeLineSeg2d& startProbe) {
+  XtGeVector2d u = endProbe.endPoint() - endProbe.startPoint();
+  XtGeVector2d w = startProbe.startPoint() - startProbe.endPoint();
+  const double lu = u.length();
+  const double lw = w.length();
+  if (!(lu > 0.0) || !(lw > 0.0)) return false;
+  u = u / lu;
+  w = w / lw;
+  return u.dotProduct(w) > 0.0 && std::fabs(u.crossProduct(w)) < kNearlyStraightSine;
+}
+
 // The connecting pieces between two consecutive offset pieces.
 void connectJoint(const COffsetPiece& previous, const COffsetPiece& next, std::vector<COffsetPiece*>& joined) {
   XtGePoint2d vertex;
@@ -82,7 +99,15 @@ void connectJoint(const COffsetPiece& previous, const COffsetPiece& next, std::v
       XtGePoint2d a = endProbe.endPoint();
       XtGePoint2d b = startProbe.endPoint();
       XtGePoint2d meeting;
-      if (endProbe.intersectWith(startProbe, meeting, workTol)) a = b = meeting;
+      if (endProbe.intersectWith(startProbe, meeting, workTol)) {
+        a = b = meeting;
+      } else if (nearlyStraight(endProbe, startProbe)) {
+        // The chords of a wide arc: the probes pass as parallel, and going
+        // round by their far ends would throw a spike across the zone. The
+        // gap between the ends is a small fraction of the offset.
+        connect(joined, e, s);
+        return;
+      }
       connect(joined, e, a);
       connect(joined, a, b);
       connect(joined, b, s);

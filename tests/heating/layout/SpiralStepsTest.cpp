@@ -100,11 +100,16 @@ TEST(SpiralRerun, EmptiesTheGraphFirst) {
   EXPECT_TRUE(layout_check::checkLayout(zone_set::checkZone(z9), path.pieces, {0, 9, 9, false}).sound());
 }
 
-// The check after each attempt: a pipe that still crosses after the second
-// attempt is kept (kPathsCross); a graph that is no path from firstEdge to
-// lastEdge after both is removed (kNoSpiralPath), the levels kept.
+// The check after each attempt: when both attempts cross, the innermost
+// level is set apart (at most two, one at a time) and the runs laid again;
+// a pipe that still crosses then is the better attempt laid again on every
+// level (kPathsCross); one that no longer crosses is kept, its levels one
+// fewer. A graph that is no path from firstEdge to lastEdge after both is
+// removed (kNoSpiralPath), the levels kept.
 TEST(SpiralAttempts, CrossingKeptBranchRemoved) {
   const UnitScope units(1000);
+  const std::size_t levels = Laid(zone_set::z1()).layout().levels.size();
+  ASSERT_GE(levels, 3u);
   int attempts = 0;
   SpiralHooks crossing;
   crossing.crossingCheck = [&](const CFHCircuitLayout&, int, bool) { return ++attempts > 0; };
@@ -114,7 +119,21 @@ TEST(SpiralAttempts, CrossingKeptBranchRemoved) {
     EXPECT_TRUE(laid.ok);
     EXPECT_EQ(laid.layout().outcome, LayoutOutcome::kPathsCross);
     EXPECT_TRUE(laid.path.faults.empty() && !laid.layout().edges.empty());
-    EXPECT_EQ(attempts, 2);
+    EXPECT_EQ(attempts, 4);
+    EXPECT_EQ(laid.layout().levels.size(), levels);
+  }
+  SpiralHooks crossingTwice;
+  crossingTwice.crossingCheck = [](const CFHCircuitLayout&, int attempt, bool crossed) {
+    return crossed || attempt < 2;
+  };
+  {
+    const SpiralHookScope scope(crossingTwice);
+    const Laid laid(zone_set::z1());
+    EXPECT_TRUE(laid.ok);
+    EXPECT_EQ(laid.layout().outcome, LayoutOutcome::kLaid);
+    EXPECT_EQ(laid.layout().levels.size(), levels - 1);
+    EXPECT_TRUE(laid.path.faults.empty() && !laid.layout().edges.empty());
+    EXPECT_TRUE(laid.check().sound()) << laid.check().summary();
   }
   SpiralHooks branch;
   branch.afterCentre = [](CFHCircuitLayout& layout, const SpiralRun& run) {

@@ -129,16 +129,21 @@ TEST_P(RandomRooms, LaySoundly) {
 // along level 1 (bowed 44), a level step met at a shallow angle (two-slanted
 // 43), a round wall's tip (bowed 0) and squared tips (slanted 6,
 // two-slanted 2), and a centre whose other ways laid a crossing in the
-// second attempt (T 89).
+// second attempt (T 89). Rooms where both attempts crossed themselves, the
+// out-run's bridge onto level 1 landing on the in-run's own stretch of the
+// first loop: a U room entered beside the notch (U 82) and a tiny room whose
+// level 1 is a sliver in one corner (seed 2, tiny 11); laid one level
+// further out.
 TEST(RandomRoomsMended, DoubleSpiral) {
   const zone_design_test::UnitScope units(1000);
-  const std::pair<Family, int> mended[] = {
-      {Family::kSlanted, 0},  {Family::kSlanted, 1},    {Family::kSlanted, 37},     {Family::kRectangle, 83},
-      {Family::kL, 51},       {Family::kHall, 61},      {Family::kJog, 80},         {Family::kSlanted, 12},
-      {Family::kBowed, 61},   {Family::kBowed, 44},     {Family::kTwoSlanted, 43}, {Family::kBowed, 0},
-      {Family::kSlanted, 6},  {Family::kTwoSlanted, 2}, {Family::kT, 89}};
-  for (const auto& [family, index] : mended) {
-    const random_rooms::Room room = random_rooms::makeRoom(1, family, index);
+  const std::tuple<std::uint64_t, Family, int> mended[] = {
+      {1, Family::kSlanted, 0},    {1, Family::kSlanted, 1},  {1, Family::kSlanted, 37}, {1, Family::kRectangle, 83},
+      {1, Family::kL, 51},         {1, Family::kHall, 61},    {1, Family::kJog, 80},     {1, Family::kSlanted, 12},
+      {1, Family::kBowed, 61},     {1, Family::kBowed, 44},   {1, Family::kTwoSlanted, 43}, {1, Family::kBowed, 0},
+      {1, Family::kSlanted, 6},    {1, Family::kTwoSlanted, 2}, {1, Family::kT, 89},     {1, Family::kU, 82},
+      {2, Family::kTiny, 11}};
+  for (const auto& [seed, family, index] : mended) {
+    const random_rooms::Room room = random_rooms::makeRoom(seed, family, index);
     const room_design::Verdict verdict = room_design::designAndJudge(room, kSpiral, 0);
     EXPECT_TRUE(verdict.ok()) << room.description() << "\n  " << verdict.summary();
   }
@@ -170,6 +175,31 @@ TEST(RandomRoomsMended, Meander) {
       const room_design::Verdict verdict = room_design::designAndJudge(room, kMeander, displayType);
       EXPECT_TRUE(verdict.ok()) << room.description() << "\n  " << verdict.summary();
     }
+  }
+}
+
+// A room of a floor whose wall is bowed a little (a bulge of a few
+// thousandths: radius some 100 m): the chords of the arc turn by a fraction
+// of a degree, and the deeper offset levels once joined their offsets round
+// the far ends of parallel probes, so that no second level was left, the
+// meander fell back to a spiral and the pipe ran 100 m out of the room
+// (floors seed 5 floor 16, seed 16 floor 8).
+TEST(RandomRoomsMended, MeanderBesideAWideArc) {
+  const zone_design_test::UnitScope units(1000);
+  for (const double bulge : {0.006, 0.01}) {
+    random_rooms::Room room;
+    room.shape = "4622 x 4394, the far wall bowed out by a bulge of " + std::to_string(bulge);
+    room.outline = {{{4622, 4394}, 0.0}, {{4622, 0}, 0.0}, {{0, 0}, bulge}, {{0, 4394}, 0.0}};
+    room.pipe = {{6205.5, 965.5}, {4622, 965.5}};
+    room.entry = room.pipe.back();
+    room.inward = XtGeVector2d(-1.0, 0.0);
+    room.manifold.insert = XtGePoint2d(5905.5, 865.5);
+    room.spacing = 0.194;
+    room.borderFixed = true;
+    room.borderR = 0.099;
+    room.pipePitch = 0.15;
+    const room_design::Verdict verdict = room_design::designAndJudge(room, kMeander, 0);
+    EXPECT_TRUE(verdict.ok()) << room.shape << "\n  " << verdict.summary();
   }
 }
 
