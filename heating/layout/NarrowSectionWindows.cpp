@@ -50,6 +50,48 @@ std::unique_ptr<COffsetLoop> windowAround(const XtGePoint2d& a, const XtGePoint2
   return window;
 }
 
+// The window of windowAround in its own frame: along the chord from -s to
+// its length + s, across it within 0.75 s either side. A curve whose box lies
+// wholly beyond one of those four bounds (with a margin for the tolerance)
+// neither ends in the window nor meets it, so the exact tests are not asked:
+// the window is cut from many sections, few of them near it.
+class WindowFrame {
+ public:
+  WindowFrame(const XtGePoint2d& a, const XtGePoint2d& b, double s, double margin)
+      : origin_(a), along_((b - a).normal()), across_(along_.perpVector()) {
+    alongTo_ = a.distanceTo(b) + s + margin;
+    alongFrom_ = -s - margin;
+    acrossMax_ = 0.75 * s + margin;
+  }
+
+  bool keepsClearOf(const XtGeBoundBlock2d& box) const {
+    XtGePoint2d lo;
+    XtGePoint2d hi;
+    if (!box.getMinMaxPoints(lo, hi)) return false;
+    const XtGePoint2d corners[4] = {lo, {hi.x, lo.y}, hi, {lo.x, hi.y}};
+    double minAlong = HUGE_VAL;
+    double maxAlong = -HUGE_VAL;
+    double minAcross = HUGE_VAL;
+    double maxAcross = -HUGE_VAL;
+    for (const XtGePoint2d& c : corners) {
+      const XtGeVector2d v = c - origin_;
+      minAlong = std::min(minAlong, v.dotProduct(along_));
+      maxAlong = std::max(maxAlong, v.dotProduct(along_));
+      minAcross = std::min(minAcross, v.dotProduct(across_));
+      maxAcross = std::max(maxAcross, v.dotProduct(across_));
+    }
+    return minAlong > alongTo_ || maxAlong < alongFrom_ || minAcross > acrossMax_ || maxAcross < -acrossMax_;
+  }
+
+ private:
+  XtGePoint2d origin_;
+  XtGeVector2d along_;
+  XtGeVector2d across_;
+  double alongFrom_ = 0.0;
+  double alongTo_ = 0.0;
+  double acrossMax_ = 0.0;
+};
+
 // Whether a point strictly inside the curve, among samples every 0.001 u
 // (at most kMaxWindowSamples), lies inside the window.
 bool innerSampleInside(const COffsetLoop& window, const CFloorHeatingCurve& curve, const XtGeInterval& range,
@@ -150,8 +192,10 @@ void cutWindow(COffsetNarrowLoopSection& narrow, const CFloorHeatingCurve& curve
   const XtGePoint2d b = curve.geCurve().evalPoint(interval.upperBound());
   if (!a.isFinite() || !b.isFinite() || a.isEqualTo(b, workTol)) return;
   const std::unique_ptr<COffsetLoop> window = windowAround(a, b, s, curve.tag());
+  const WindowFrame frame(a, b, s, 4.0 * tol.equalPoint() + workTol.equalPoint());
   for (COffsetFreeIntervals& record : narrow.freeIntervals) {
     if (!record.active || record.section == nullptr || !record.section->hasCurve()) continue;
+    if (frame.keepsClearOf(record.section->curve->geCurve().orthoBoundBlock())) continue;
     XtGeInterval cut(0.0, 0.0, kIntervalTol);
     if (windowCut(*window, record, tol, cut)) subtractInterval(record, cut, s);
   }
