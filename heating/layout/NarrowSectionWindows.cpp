@@ -58,10 +58,23 @@ std::unique_ptr<COffsetLoop> windowAround(const XtGePoint2d& a, const XtGePoint2
 class WindowFrame {
  public:
   WindowFrame(const XtGePoint2d& a, const XtGePoint2d& b, double s, double margin)
-      : origin_(a), along_((b - a).normal()), across_(along_.perpVector()) {
+      : origin_(a), along_((b - a).normal()), across_(along_.perpVector()), margin_(margin) {
     alongTo_ = a.distanceTo(b) + s + margin;
     alongFrom_ = -s - margin;
     acrossMax_ = 0.75 * s + margin;
+  }
+
+  // The point's class in the window: decided in the frame where the point
+  // lies farther than the margin from the window's sides, by the window
+  // loop itself within that band.
+  int classify(const COffsetLoop& window, const XtGePoint2d& p, const XtGeTol& tol) const {
+    const XtGeVector2d v = p - origin_;
+    const double along = v.dotProduct(along_);
+    const double across = std::fabs(v.dotProduct(across_));
+    if (along > alongTo_ || along < alongFrom_ || across > acrossMax_) return CLoop::kOutside;
+    if (along < alongTo_ - 2.0 * margin_ && along > alongFrom_ + 2.0 * margin_ && across < acrossMax_ - 2.0 * margin_)
+      return CLoop::kInside;
+    return window.classifyPoint(p, tol);
   }
 
   bool keepsClearOf(const XtGeBoundBlock2d& box) const {
@@ -87,6 +100,7 @@ class WindowFrame {
   XtGePoint2d origin_;
   XtGeVector2d along_;
   XtGeVector2d across_;
+  double margin_ = 0.0;
   double alongFrom_ = 0.0;
   double alongTo_ = 0.0;
   double acrossMax_ = 0.0;
@@ -94,8 +108,8 @@ class WindowFrame {
 
 // Whether a point strictly inside the curve, among samples every 0.001 u
 // (at most kMaxWindowSamples), lies inside the window.
-bool innerSampleInside(const COffsetLoop& window, const CFloorHeatingCurve& curve, const XtGeInterval& range,
-                       const XtGeTol& tol) {
+bool innerSampleInside(const COffsetLoop& window, const WindowFrame& frame, const CFloorHeatingCurve& curve,
+                       const XtGeInterval& range, const XtGeTol& tol) {
   const double length = curve.length();
   const double count = length / (0.001 * usableDrawingUnitFactor());
   if (!(count >= 2.0) || !std::isfinite(count)) return false;
@@ -104,17 +118,18 @@ bool innerSampleInside(const COffsetLoop& window, const CFloorHeatingCurve& curv
   const double lo = range.lowerBound();
   const double step = (range.upperBound() - lo) / n;
   for (int k = 1; k < n; ++k)
-    if (window.classifyPoint(g.evalPoint(lo + step * k), tol) == CLoop::kInside) return true;
+    if (frame.classify(window, g.evalPoint(lo + step * k), tol) == CLoop::kInside) return true;
   return false;
 }
 
 // The part of the record's curve inside the window, by the classes of its
 // ends; false when nothing is to be cut. The record is made inactive when
 // the whole curve lies inside.
-bool windowCut(const COffsetLoop& window, COffsetFreeIntervals& record, const XtGeTol& tol, XtGeInterval& cut) {
+bool windowCut(const COffsetLoop& window, const WindowFrame& frame, COffsetFreeIntervals& record, const XtGeTol& tol,
+               XtGeInterval& cut) {
   const CFloorHeatingCurve& curve = *record.section->curve;
-  const int start = window.classifyPoint(curve.startPoint(), tol);
-  const int end = window.classifyPoint(curve.endPoint(), tol);
+  const int start = frame.classify(window, curve.startPoint(), tol);
+  const int end = frame.classify(window, curve.endPoint(), tol);
   const bool startOut = start == CLoop::kOutside;
   const bool endOut = end == CLoop::kOutside;
   if (!startOut && !endOut) {
@@ -123,7 +138,8 @@ bool windowCut(const COffsetLoop& window, COffsetFreeIntervals& record, const Xt
   }
   XtGeInterval range;
   if (!curveRange(curve, range)) return false;
-  if ((start == CLoop::kOnLoop || end == CLoop::kOnLoop) && !innerSampleInside(window, curve, range, tol)) return false;
+  if ((start == CLoop::kOnLoop || end == CLoop::kOnLoop) && !innerSampleInside(window, frame, curve, range, tol))
+    return false;
   std::vector<COffsetPoint> hits;
   window.intersectionPoints(curve, hits, tol);
   std::vector<double> params;
@@ -197,7 +213,7 @@ void cutWindow(COffsetNarrowLoopSection& narrow, const CFloorHeatingCurve& curve
     if (!record.active || record.section == nullptr || !record.section->hasCurve()) continue;
     if (frame.keepsClearOf(record.section->curve->geCurve().orthoBoundBlock())) continue;
     XtGeInterval cut(0.0, 0.0, kIntervalTol);
-    if (windowCut(*window, record, tol, cut)) subtractInterval(record, cut, s);
+    if (windowCut(*window, frame, record, tol, cut)) subtractInterval(record, cut, s);
   }
 }
 
