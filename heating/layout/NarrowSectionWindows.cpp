@@ -97,13 +97,14 @@ class WindowFrame {
   }
 
  private:
+  // The window's bounds in the frame, margin included.
+  double alongFrom_ = 0.0;
+  double alongTo_ = 0.0;
+  double acrossMax_ = 0.0;
   XtGePoint2d origin_;
   XtGeVector2d along_;
   XtGeVector2d across_;
   double margin_ = 0.0;
-  double alongFrom_ = 0.0;
-  double alongTo_ = 0.0;
-  double acrossMax_ = 0.0;
 };
 
 // Whether a point strictly inside the curve, among samples every 0.001 u
