@@ -8,6 +8,7 @@
 #include "heating/curves/CFloorHeatingLine.h"
 #include "heating/curves/DrawingUnitFactor.h"
 #include "heating/curves/HeatingCurveIntersections.h"
+#include "heating/layout/PipeWindow.h"
 
 namespace {
 
@@ -28,88 +29,9 @@ double lengthOn(const XtGeCurve2d& curve, double from, double to) {
   return std::isfinite(length) ? length : 0.0;
 }
 
-// The strip 0.75 s to either side of the chord a-b, reaching s beyond its
-// ends, as a closed loop of four lines.
-std::unique_ptr<COffsetLoop> windowAround(const XtGePoint2d& a, const XtGePoint2d& b, double s, std::uint32_t tag) {
-  const CFloorHeatingLine chord(a, b, nullptr, tag);
-  const XtGeVector2d n = (b - a).normal().perpVector() * (0.75 * s);
-  const XtGePoint2d mid = chord.midPoint();
-  CFloorHeatingCurve::Ptr left = chord.extendedCopyAt(mid + n, s);
-  CFloorHeatingCurve::Ptr right = chord.extendedCopyAt(mid - n, s);
-  right->reverse();
-  const XtGePoint2d leftStart = left->startPoint();
-  const XtGePoint2d leftEnd = left->endPoint();
-  const XtGePoint2d rightStart = right->startPoint();
-  const XtGePoint2d rightEnd = right->endPoint();
-  auto window = std::make_unique<COffsetLoop>();
-  window->elements.reserve(4);
-  window->appendSection(makeSection(std::move(left)));
-  window->appendSection(makeSection(std::make_unique<CFloorHeatingLine>(leftEnd, rightStart, nullptr, tag)));
-  window->appendSection(makeSection(std::move(right)));
-  window->appendSection(makeSection(std::make_unique<CFloorHeatingLine>(rightEnd, leftStart, nullptr, tag)));
-  return window;
-}
-
-// The window of windowAround in its own frame: along the chord from -s to
-// its length + s, across it within 0.75 s either side. A curve whose box lies
-// wholly beyond one of those four bounds (with a margin for the tolerance)
-// neither ends in the window nor meets it, so the exact tests are not asked:
-// the window is cut from many sections, few of them near it.
-class WindowFrame {
- public:
-  WindowFrame(const XtGePoint2d& a, const XtGePoint2d& b, double s, double margin)
-      : origin_(a), along_((b - a).normal()), across_(along_.perpVector()), margin_(margin) {
-    alongTo_ = a.distanceTo(b) + s + margin;
-    alongFrom_ = -s - margin;
-    acrossMax_ = 0.75 * s + margin;
-  }
-
-  // The point's class in the window: decided in the frame where the point
-  // lies farther than the margin from the window's sides, by the window
-  // loop itself within that band.
-  int classify(const COffsetLoop& window, const XtGePoint2d& p, const XtGeTol& tol) const {
-    const XtGeVector2d v = p - origin_;
-    const double along = v.dotProduct(along_);
-    const double across = std::fabs(v.dotProduct(across_));
-    if (along > alongTo_ || along < alongFrom_ || across > acrossMax_) return CLoop::kOutside;
-    if (along < alongTo_ - 2.0 * margin_ && along > alongFrom_ + 2.0 * margin_ && across < acrossMax_ - 2.0 * margin_)
-      return CLoop::kInside;
-    return window.classifyPoint(p, tol);
-  }
-
-  bool keepsClearOf(const XtGeBoundBlock2d& box) const {
-    XtGePoint2d lo;
-    XtGePoint2d hi;
-    if (!box.getMinMaxPoints(lo, hi)) return false;
-    const XtGePoint2d corners[4] = {lo, {hi.x, lo.y}, hi, {lo.x, hi.y}};
-    double minAlong = HUGE_VAL;
-    double maxAlong = -HUGE_VAL;
-    double minAcross = HUGE_VAL;
-    double maxAcross = -HUGE_VAL;
-    for (const XtGePoint2d& c : corners) {
-      const XtGeVector2d v = c - origin_;
-      minAlong = std::min(minAlong, v.dotProduct(along_));
-      maxAlong = std::max(maxAlong, v.dotProduct(along_));
-      minAcross = std::min(minAcross, v.dotProduct(across_));
-      maxAcross = std::max(maxAcross, v.dotProduct(across_));
-    }
-    return minAlong > alongTo_ || maxAlong < alongFrom_ || minAcross > acrossMax_ || maxAcross < -acrossMax_;
-  }
-
- private:
-  // The window's bounds in the frame, margin included.
-  double alongFrom_ = 0.0;
-  double alongTo_ = 0.0;
-  double acrossMax_ = 0.0;
-  XtGePoint2d origin_;
-  XtGeVector2d along_;
-  XtGeVector2d across_;
-  double margin_ = 0.0;
-};
-
 // Whether a point strictly inside the curve, among samples every 0.001 u
 // (at most kMaxWindowSamples), lies inside the window.
-bool innerSampleInside(const COffsetLoop& window, const WindowFrame& frame, const CFloorHeatingCurve& curve,
+bool innerSampleInside(const COffsetLoop& window, const PipeWindowFrame& frame, const CFloorHeatingCurve& curve,
                        const XtGeInterval& range, const XtGeTol& tol) {
   const double length = curve.length();
   const double count = length / (0.001 * usableDrawingUnitFactor());
@@ -126,7 +48,7 @@ bool innerSampleInside(const COffsetLoop& window, const WindowFrame& frame, cons
 // The part of the record's curve inside the window, by the classes of its
 // ends; false when nothing is to be cut. The record is made inactive when
 // the whole curve lies inside.
-bool windowCut(const COffsetLoop& window, const WindowFrame& frame, COffsetFreeIntervals& record, const XtGeTol& tol,
+bool windowCut(const COffsetLoop& window, const PipeWindowFrame& frame, COffsetFreeIntervals& record, const XtGeTol& tol,
                XtGeInterval& cut) {
   const CFloorHeatingCurve& curve = *record.section->curve;
   const int start = frame.classify(window, curve.startPoint(), tol);
@@ -209,7 +131,7 @@ void cutWindow(COffsetNarrowLoopSection& narrow, const CFloorHeatingCurve& curve
   const XtGePoint2d b = curve.geCurve().evalPoint(interval.upperBound());
   if (!a.isFinite() || !b.isFinite() || a.isEqualTo(b, workTol)) return;
   const std::unique_ptr<COffsetLoop> window = windowAround(a, b, s, curve.tag());
-  const WindowFrame frame(a, b, s, 4.0 * tol.equalPoint() + workTol.equalPoint());
+  const PipeWindowFrame frame(a, b, s, 4.0 * tol.equalPoint() + workTol.equalPoint());
   for (COffsetFreeIntervals& record : narrow.freeIntervals) {
     if (!record.active || record.section == nullptr || !record.section->hasCurve()) continue;
     if (frame.keepsClearOf(record.section->curve->geCurve().orthoBoundBlock())) continue;
