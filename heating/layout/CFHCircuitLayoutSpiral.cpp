@@ -178,7 +178,7 @@ bool CFHCircuitLayout::layoutSpiral() {
   }
   cutFirstLoopCorners(run);
   saveLevels(run);
-  // The Part's two attempts (the second with the other turn choice) run
+  // The two attempts (the second with the other turn choice) run
   // when the first crosses itself; they also run when the first's centre
   // turn keeps no clearance. When neither is sound the better one stays
   // (the first laid again when it is that one).
@@ -198,7 +198,7 @@ bool CFHCircuitLayout::layoutSpiral() {
   // Both attempts cross themselves: the innermost level is left to the
   // detours (one level at a time, at most kMaxLevelsSetApart), and the runs
   // are laid again one level further out, the first attempt's turn. A
-  // crossing layout is plainly wrong; the Part's levels stay wherever an
+  // crossing layout is plainly wrong; the prepared levels stay wherever an
   // attempt of theirs is sound.
   if (results[0].crossed && results[1].crossed && results[0].single == results[1].single) {
     std::vector<CFHCircuitLayout::Level*> apart;

@@ -194,7 +194,7 @@ bool CFHCircuitLayout::findLevelStepPoints(const COffsetNode& runEnd, const COff
   // A step whose pipe turns sharper than kSharpestPipeCorner comes back
   // nearer than s to itself (where a slanted or round wall makes the
   // probes meet the loops at a shallow angle): a gentle candidate is taken
-  // first, the Part's choice when there is none.
+  // first, the usual choice when there is none.
   COffsetPointTriple chosen;
   const Candidate* best = chooseCandidate(candidates, room, s, true);
   if (best == nullptr) best = chooseCandidate(candidates, room, s, false);

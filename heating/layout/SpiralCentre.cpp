@@ -1,5 +1,5 @@
 // The spiral's centre: the two runs joined where they end, on neighbouring
-// levels, and the edge that closes the path. The Part's centre comes first;
+// levels, and the edge that closes the path. The usual centre comes first;
 // where its turn comes too near the pipe (as where slanted walls make the
 // loops meet the level steps at an angle) the centre is laid again in other
 // ways and the first that keeps its clearance stays.
@@ -26,22 +26,22 @@ using spiral_run::firstLoopOf;
 
 constexpr double kClearanceKept = kCentreClearanceKept;
 // The walks of the second join point behind the other end, in spacings,
-// tried in this order after the Part's.
+// tried in this order after the usual one.
 constexpr std::array<double, 6> kWalks = {1.0, 1.25, 1.5, 2.0, 2.5, 3.0};
 // A bit no other step sets: the edges laid before the centre carry it
 // while the centre is laid, so that the centre's own edges can be told.
 constexpr std::uint32_t kEdgeBeforeCentre = 1u << 31;
-// Another way may lay at most this many spacings less pipe than the Part's
+// Another way may lay at most this many spacings less pipe than the usual way
 // (the farthest walk back): it must not leave the centre uncovered.
 constexpr double kLengthGivenUp = 4.0;
 
 // One way to lay the centre.
 struct CentreWay {
   // Take the in-run one level further when it ends right outside the
-  // other run's level and a deeper level is there (the Part's neighbour
+  // other run's level and a deeper level is there (the usual neighbour
   // step).
   bool neighbour = true;
-  // The Part's join (centre turn test, four-sided zigzag, general join),
+  // The usual join (centre turn test, four-sided zigzag, general join),
   // else the general join with the second join point `walk` spacings back.
   bool partJoin = true;
   double walk = 1.0;
@@ -55,7 +55,7 @@ int levelOf(const CFHCircuitLayout& layout, const COffsetNode* node) {
   return k;
 }
 
-// Whether the Part's neighbour step applies to the run ends.
+// Whether the usual neighbour step applies to the run ends.
 bool neighbourStepApplies(const SpiralRun& run) {
   const int i1 = levelOf(run.layout, run.inEnd);
   const int i2 = levelOf(run.layout, run.outEnd);
@@ -158,7 +158,7 @@ bool layCentre(SpiralRun& run, const CentreWay& way, bool final) {
   return mayTurn;
 }
 
-// The ways after the Part's, in the order they are tried.
+// The ways after the usual one, in the order they are tried.
 std::vector<CentreWay> otherWays(const SpiralRun& run) {
   std::vector<CentreWay> ways;
   const bool neighbour = neighbourStepApplies(run);
@@ -198,9 +198,9 @@ struct CentreChoice {
   bool laid = false;
 };
 
-// Tries the ways from the state (the Part's first) until one keeps the
+// Tries the ways from the state (the usual one first) until one keeps the
 // turn's clearance. `laid` tells whether the graph holds the state with the
-// Part's way laid already (as it does for the first state).
+// usual way laid already (as it does for the first state).
 CentreChoice searchCentre(SpiralRun& run, const SpiralRunState& from, bool laid) {
   const double s = run.layout.spacing;
   const CentreWay part;

@@ -22,7 +22,7 @@ namespace {
 constexpr std::uint32_t kTagTestLine = 1;
 
 // The first join point P1 on L and the second P2 on K when N has a next
-// node along L: P2 `walk` (the Part's s) along K from O against d, P1 the
+// node along L: P2 `walk` (s in the usual join) along K from O against d, P1 the
 // meeting nearest N of L with the normal ray at P2 (side -1, P2's section
 // taken in the direction of O's unique outgoing edge).
 bool joinPointsBesideNeighbour(const COffsetNode& n, const COffsetNode& o, bool d, double walk, bool oIsInRun,

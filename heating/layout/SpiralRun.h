@@ -153,7 +153,7 @@ void laySpiralLevels(SpiralRun& run);
 // The centre (SpiralCentre.cpp): unless sub-areas were threaded in, the runs
 // brought onto neighbouring levels and joined there, then the closing edge
 // (run.closing). The edges laid here are flagged kEdgeCentreTurn. The
-// Part's centre is laid first; when its turn comes nearer the pipe than
+// usual centre is laid first; when its turn comes nearer the pipe than
 // the turn's clearance allows (CentreTurnClearance.h), the centre is laid
 // again in other ways (the second join point farther back, without the
 // step onto the innermost level, the closing edge the other way round) and

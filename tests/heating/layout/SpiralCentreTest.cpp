@@ -66,7 +66,7 @@ TEST(SpiralCentre, SnapshotRestoresTheGraph) {
   }
 }
 
-// A rectangle's centre is the Part's and keeps its clearance: its turn is
+// A rectangle's centre is the usual one and keeps its clearance: its turn is
 // flagged, measured clear, and the measure's path is the checker's pipe
 // less its leads. A turn pulled onto the pipe measures about 0; without a
 // flagged edge, or with the pipe broken, nothing is measured.
