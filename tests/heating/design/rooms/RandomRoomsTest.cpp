@@ -135,6 +135,9 @@ TEST_P(RandomRooms, LaySoundly) {
 // level 1 is a sliver in one corner (seed 2, tiny 11); laid one level
 // further out. A level step at the room's end towards an innermost sliver
 // that turned back beside the run at 48 degrees (seed 4, two-slanted 57).
+// Sub-areas whose lobe was a loop narrower than s everywhere, laid as a
+// spiral of their own with lead-in and lead-out 0.85 s apart: the arm of
+// a U room (seed 2, U 15; seed 4, U 47 and 60).
 TEST(RandomRoomsMended, DoubleSpiral) {
   const zone_design_test::UnitScope units(1000);
   const std::tuple<std::uint64_t, Family, int> mended[] = {
@@ -142,7 +145,8 @@ TEST(RandomRoomsMended, DoubleSpiral) {
       {1, Family::kL, 51},         {1, Family::kHall, 61},    {1, Family::kJog, 80},     {1, Family::kSlanted, 12},
       {1, Family::kBowed, 61},     {1, Family::kBowed, 44},   {1, Family::kTwoSlanted, 43}, {1, Family::kBowed, 0},
       {1, Family::kSlanted, 6},    {1, Family::kTwoSlanted, 2}, {1, Family::kT, 89},     {1, Family::kU, 82},
-      {2, Family::kTiny, 11},      {4, Family::kTwoSlanted, 57}};
+      {2, Family::kTiny, 11},      {4, Family::kTwoSlanted, 57}, {2, Family::kU, 15},   {4, Family::kU, 47},
+      {4, Family::kU, 60}};
   for (const auto& [seed, family, index] : mended) {
     const random_rooms::Room room = random_rooms::makeRoom(seed, family, index);
     const room_design::Verdict verdict = room_design::designAndJudge(room, kSpiral, 0);
