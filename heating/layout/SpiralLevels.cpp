@@ -8,12 +8,10 @@
 #include "heating/layout/COffsetEdge.h"
 #include "heating/layout/COffsetLoop.h"
 #include "heating/layout/COffsetNode.h"
-#include "heating/layout/COffsetNarrowLoopSection.h"
 #include "heating/layout/COffsetPointQuad.h"
 #include "heating/layout/LoopBridges.h"
 #include "heating/layout/LoopSampling.h"
 #include "heating/layout/OffsetGraphQueries.h"
-#include "heating/layout/OffsetLoopParts.h"
 
 #include "heating/curves/CFHZoneBoundary.h"
 
@@ -90,32 +88,6 @@ void bridgeOntoLevelOne(SpiralRun& run, COffsetLoop* m) {
     }
   }
   if (run.inEnd == in && run.outEnd == out) run.outEnd = stepOntoInnerLoop(run, *m);
-}
-
-// A lobe that is one loop and nothing but neck (its sides nearer than a
-// spacing everywhere) holds no spiral of its own: laid as a sub-area, its
-// lead-in and lead-out, and the pipe round it, run side by side less than s
-// apart along its whole length. It is set apart as a narrow loop section,
-// which the detours reach from the run round it.
-void setApartThinLobes(SpiralRun& run) {
-  std::vector<CFHCircuitLayout*>& subs = run.layout.subAreas;
-  for (std::size_t i = 0; i < subs.size();) {
-    CFHCircuitLayout* sub = subs[i];
-    COffsetLoop* lobe = sub != nullptr && sub->levels.size() == 1 && sub->levels.front() != nullptr &&
-                                sub->levels.front()->size() == 1
-                            ? sub->levels.front()->front()
-                            : nullptr;
-    LoopPartTable table;
-    if (lobe == nullptr || lobe->sectionCount() < 3 || !fillLoopPartTable(*lobe, run.layout.spacing, table) ||
-        !isAllNeck(table)) {
-      ++i;
-      continue;
-    }
-    run.narrows.reserve(run.narrows.size() + 1);
-    run.narrows.push_back(makeNarrowLoopSection(*lobe).release());
-    delete sub;
-    subs.erase(subs.begin() + static_cast<std::ptrdiff_t>(i));
-  }
 }
 
 void laySubAreas(SpiralRun& run, std::size_t k) {
