@@ -35,9 +35,10 @@ struct FloorZone {
   XtGePoint2d start, end;
   double firstOffset;
   double spacing;
-  // Whether the checker finds every rule kept (a bowed wall's runs may come
-  // nearer than s/2; that is judged elsewhere).
-  bool checkerSound = true;
+  // Whether the checker's wall rule is judged here: the first loop along a
+  // bowed wall's polygon comes a few millimetres inside d0 beside its corner
+  // (the bowed rooms' own tests judge that).
+  bool wallKept = true;
 };
 
 std::vector<FloorZone> zones() {
@@ -116,10 +117,9 @@ TEST(SpiralFloorZones, LayNoFold) {
       ASSERT_TRUE(laid.path.faults.empty()) << name << ": " << laid.path.faults.front();
       EXPECT_FALSE(pipeMeetsItself(laid.path.pieces)) << name;
       const layout_check::Report r = laid.check();
-      EXPECT_TRUE(r.simple.ok && r.length.ok) << name << "\n" << r.summary();
-      if (z.checkerSound) {
-        EXPECT_TRUE(r.sound()) << name << "\n" << r.summary();
-      }
+      const bool kept = z.wallKept ? r.sound()
+                                   : r.continuous.ok && r.ends.ok && r.simple.ok && r.spacing.ok && r.length.ok;
+      EXPECT_TRUE(kept) << name << "\n" << r.summary();
     }
   }
 }
