@@ -133,7 +133,15 @@ TEST_P(RandomRooms, LaySoundly) {
 // out-run's bridge onto level 1 landing on the in-run's own stretch of the
 // first loop: a U room entered beside the notch (U 82) and a tiny room whose
 // level 1 is a sliver in one corner (seed 2, tiny 11); laid one level
-// further out.
+// further out. Bowed rooms whose deepest level fell apart into a proper lobe
+// and slivers (beside a level step or in the acute corner of the bowed
+// wall) that got spirals of their own: hairpins whose legs lay 0.03-0.8 s
+// apart (seed 1 bowed 31, 34, 48, 75, 87; seed 2 bowed 64); the slivers are
+// left to the detours. Lobes narrower than s everywhere, laid as spirals of
+// their own with lead-in and lead-out 0.85 s apart: the arm of a U room
+// (seed 2, U 15; seed 4, U 47 and 60). A level step at the room's end
+// towards an innermost sliver that turned back beside the run at 48 degrees
+// (seed 4, two-slanted 57).
 TEST(RandomRoomsMended, DoubleSpiral) {
   const zone_design_test::UnitScope units(1000);
   const std::tuple<std::uint64_t, Family, int> mended[] = {
@@ -141,7 +149,9 @@ TEST(RandomRoomsMended, DoubleSpiral) {
       {1, Family::kL, 51},         {1, Family::kHall, 61},    {1, Family::kJog, 80},     {1, Family::kSlanted, 12},
       {1, Family::kBowed, 61},     {1, Family::kBowed, 44},   {1, Family::kTwoSlanted, 43}, {1, Family::kBowed, 0},
       {1, Family::kSlanted, 6},    {1, Family::kTwoSlanted, 2}, {1, Family::kT, 89},     {1, Family::kU, 82},
-      {2, Family::kTiny, 11}};
+      {2, Family::kTiny, 11},      {1, Family::kBowed, 31},   {1, Family::kBowed, 34},   {1, Family::kBowed, 48},
+      {1, Family::kBowed, 75},     {1, Family::kBowed, 87},   {2, Family::kBowed, 64},   {2, Family::kU, 15},
+      {4, Family::kU, 47},         {4, Family::kU, 60},       {4, Family::kTwoSlanted, 57}};
   for (const auto& [seed, family, index] : mended) {
     const random_rooms::Room room = random_rooms::makeRoom(seed, family, index);
     const room_design::Verdict verdict = room_design::designAndJudge(room, kSpiral, 0);
