@@ -122,28 +122,6 @@ void connectJoint(const COffsetPiece& previous, const COffsetPiece& next, std::v
   }
 }
 
-// Loops start at the section whose start lies farthest along this
-// direction: the tessellator starts a contour wherever its sweep left it,
-// and what is laid along a loop may depend on where the loop starts. Not
-// along an axis, so that no two corners of a wall drawn along one tie.
-constexpr double kLeadCos = 0.955336489125606;    // cos 0.3
-constexpr double kLeadSin = 0.29552020666133955;  // sin 0.3
-
-std::size_t leadingSection(const std::vector<CLoopElement*>& sections) {
-  std::size_t lead = 0;
-  double farthest = 0.0;
-  const XtGePoint2d origin = sections.front()->startPoint();
-  for (std::size_t i = 1; i < sections.size(); ++i) {
-    const XtGeVector2d d = sections[i]->startPoint() - origin;
-    const double along = kLeadCos * d.x + kLeadSin * d.y;
-    if (along > farthest) {
-      farthest = along;
-      lead = i;
-    }
-  }
-  return lead;
-}
-
 }  // namespace
 
 bool appendArcChords(const CFloorHeatingCurve& arc, CFloorHeatingCurve::PtrVector& chords) {
@@ -291,10 +269,6 @@ void readContourLoops(CGLHTesselationData& tess, std::vector<COffsetLoop*>& loop
       last = q;
     }
     if (!last.isEqualTo(first, workTol)) loop->appendSection(makeSection(levelLine(last, first)));
-    if (loop->sectionCount() < 3) continue;
-    std::vector<CLoopElement*>& sections = loop->elements;
-    std::rotate(sections.begin(), sections.begin() + static_cast<std::ptrdiff_t>(leadingSection(sections)),
-                sections.end());
-    loops.push_back(loop.release());
+    if (loop->sectionCount() >= 3) loops.push_back(loop.release());
   }
 }

@@ -70,7 +70,5 @@ void feedPolygonRing(const std::vector<XtGePoint2d>& ring, CGLHTesselationData& 
 // vertex that differs from the last one taken (workTol) closes a section,
 // and a last section runs back to the first vertex unless they are equal.
 // Contours of fewer than two vertices, and loops of fewer than three
-// sections (which enclose nothing), are passed over. A loop starts at the
-// section whose start lies farthest along a fixed direction, not where the
-// tessellator's sweep started the contour.
+// sections (which enclose nothing), are passed over.
 void readContourLoops(CGLHTesselationData& tess, std::vector<COffsetLoop*>& loops);
