@@ -5,8 +5,9 @@
 // within micrometres or slanted at one end (supply and return on top of
 // each other at the centre's zigzag), and a narrow corridor with a sharp
 // corner (a stub at the entry), and a small room whose inner level is
-// narrower than a spacing (a corner left bare). The pipe ends and the first offsets are
-// those the design command gives these rooms.
+// narrower than a spacing (a corner left bare), and a room about two and a
+// half spacings deep (a third of it left bare). The pipe ends and the first
+// offsets are those the design command gives these rooms.
 #include "SpiralZones.h"
 
 #include "heating/layout/LaidPipeLength.h"
@@ -62,6 +63,11 @@ std::vector<Room> rooms() {
       // the supply stepped onto it halfway along level 0 and a corner of
       // the room some 400 x 300 stayed bare.
       {"thin innermost level", {{0, 0}, {1341, 0}, {1341, 1039}, {0, 1039}}, {924.5, 0}, {713.5, 0}, 287, 0.8},
+      // Level 1 is 283 x 146, too long to be all neck: the out-run's bridge
+      // took it at its far corner and the centre's join closed the short
+      // way round it, so that three of its sides and a corner of level 0
+      // some 200 x 300 stayed bare (0.69 of the heated length).
+      {"two and a half spacings deep", {{0, 0}, {959, 0}, {959, 822}, {0, 822}}, {253, 0}, {453, 0}, 175, 0.85},
   };
 }
 

@@ -133,7 +133,12 @@ TEST_P(RandomRooms, LaySoundly) {
 // out-run's bridge onto level 1 landing on the in-run's own stretch of the
 // first loop: a U room entered beside the notch (U 82) and a tiny room whose
 // level 1 is a sliver in one corner (seed 2, tiny 11); laid one level
-// further out.
+// further out. Rooms about two and a half spacings deep, and a corridor
+// whose level 1 is a strip narrower than a spacing, where the out-run's
+// bridge took level 1 at a far corner and the centre's join laid one or two
+// of its sides and cut a corner of the first loop: a third of the room
+// bare (seed 1 tiny 36, 60, 77, 88, 97; seed 2 tiny 41, 45, 58, 68, 71, 77,
+// 82 and corridor 8); laid again the other ways, the fullest sound one kept.
 TEST(RandomRoomsMended, DoubleSpiral) {
   const zone_design_test::UnitScope units(1000);
   const std::tuple<std::uint64_t, Family, int> mended[] = {
@@ -141,7 +146,10 @@ TEST(RandomRoomsMended, DoubleSpiral) {
       {1, Family::kL, 51},         {1, Family::kHall, 61},    {1, Family::kJog, 80},     {1, Family::kSlanted, 12},
       {1, Family::kBowed, 61},     {1, Family::kBowed, 44},   {1, Family::kTwoSlanted, 43}, {1, Family::kBowed, 0},
       {1, Family::kSlanted, 6},    {1, Family::kTwoSlanted, 2}, {1, Family::kT, 89},     {1, Family::kU, 82},
-      {2, Family::kTiny, 11}};
+      {2, Family::kTiny, 11},      {1, Family::kTiny, 36},    {1, Family::kTiny, 60},    {1, Family::kTiny, 77},
+      {1, Family::kTiny, 88},      {1, Family::kTiny, 97},    {2, Family::kTiny, 41},    {2, Family::kTiny, 45},
+      {2, Family::kTiny, 58},      {2, Family::kTiny, 68},    {2, Family::kTiny, 71},    {2, Family::kTiny, 77},
+      {2, Family::kTiny, 82},      {2, Family::kCorridor, 8}};
   for (const auto& [seed, family, index] : mended) {
     const random_rooms::Room room = random_rooms::makeRoom(seed, family, index);
     const room_design::Verdict verdict = room_design::designAndJudge(room, kSpiral, 0);
