@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numbers>
+#include <utility>
 
 namespace {
 
@@ -50,10 +52,43 @@ bool isEndOf(const XtGePoint2d& p, const XtGePoint2d& a, const XtGePoint2d& b, c
   return p.isEqualTo(a, tol) || p.isEqualTo(b, tol);
 }
 
-// Whether two pieces meet other than at a shared end: a crossing point, or
-// a stretch where they lie over each other.
+// The sharpest corner a pipe may turn where two pieces share an end: at a
+// smaller inside angle the pipe runs back along itself (its two legs lie
+// within a pipe's width of each other for several diameters), a fold the
+// pipe cannot be laid in. Drawn corners of the spiral are far wider (tips
+// are cut at 60 degrees, hairpins turn by two right angles).
+constexpr double kSharpestFoldDegrees = 10.0;
+
+// Whether the pieces share an end (within tol) and leave it with an inside
+// angle below kSharpestFoldDegrees: the pipe folds back onto itself there.
+bool foldsBack(const XtGePoint2d& a0, const XtGePoint2d& a1, const XtGePoint2d& b0, const XtGePoint2d& b1,
+               const XtGeTol& tol) {
+  const XtGePoint2d* aFar = nullptr;
+  const XtGePoint2d* bFar = nullptr;
+  const XtGePoint2d* shared = nullptr;
+  for (const auto& [a, aOther] : {std::pair{&a0, &a1}, std::pair{&a1, &a0}})
+    for (const auto& [b, bOther] : {std::pair{&b0, &b1}, std::pair{&b1, &b0}})
+      if (shared == nullptr && a->isEqualTo(*b, tol)) {
+        shared = a;
+        aFar = aOther;
+        bFar = bOther;
+      }
+  if (shared == nullptr) return false;
+  const XtGeVector2d u = *aFar - *shared;
+  const XtGeVector2d v = *bFar - *shared;
+  const double lu = u.length();
+  const double lv = v.length();
+  if (!(lu > tol.equalPoint()) || !(lv > tol.equalPoint())) return false;
+  static const double kCosFold = std::cos(kSharpestFoldDegrees * std::numbers::pi / 180.0);
+  return u.dotProduct(v) > kCosFold * lu * lv;
+}
+
+// Whether two pieces meet other than at a shared end: a crossing point, a
+// stretch where they lie over each other, or a shared end where they fold
+// back over each other (foldsBack).
 bool piecesMeet(const XtGePoint2d& a0, const XtGePoint2d& a1, const XtGePoint2d& b0, const XtGePoint2d& b1,
                 const XtGeTol& tol) {
+  if (foldsBack(a0, a1, b0, b1, tol)) return true;
   const double slack = workTolFine.equalPoint();
   XtGePoint2d at;
   if (segmentsCross(a0, a1, b0, b1, slack, at)) return !(isEndOf(at, a0, a1, tol) && isEndOf(at, b0, b1, tol));

@@ -38,7 +38,9 @@ class EdgePathIndex {
   // point equal to an end of the first piece and to an end of the second is
   // a shared end). Pieces of one edge are tested against each other too, a
   // piece never against itself; pieces that lie over each other for more
-  // than tol's point value meet. Meetings are found with workTolFine.
+  // than tol's point value meet, and so do two pieces that leave a shared
+  // end with an inside angle below 10 degrees (the pipe folds back onto
+  // itself). Meetings are found with workTolFine.
   bool anyCrossing(const XtGeTol& tol) const;
 
   // Whether a piece comes nearer the segment from -> to than the limit:

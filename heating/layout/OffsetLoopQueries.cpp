@@ -7,6 +7,7 @@
 #include "heating/curves/CFloorHeatingLine.h"
 #include "heating/curves/DrawingUnitFactor.h"
 #include "heating/curves/HeatingCurveEnds.h"
+#include "platform/ge/XtGeLinearEnt2d.h"
 
 // The picks choose among the loop's intersection points as the loop's own
 // picks do (pickByDistance).
@@ -238,4 +239,33 @@ bool shiftedCurveHit(const COffsetLoop& loop, const CFloorHeatingCurve& curve, d
     onLoop = loop.elementWithCurve(i) != nullptr && loop.section(i)->curve->geCurve().isOn(end, tol);
   if (!onLoop && !loop.closestPoint(end, reference, tol)) return false;
   return loop.nearestIntersection(*moved, reference, result, tol);
+}
+
+double loopMeanWidth(const CLoop& loop, const XtGeTol& tol) {
+  const double length = loop.length(tol);
+  if (!(length > 0.0) || !std::isfinite(length)) return 0.0;
+  // Twice the signed area of the polygon, taken from its first point (so
+  // that it keeps its precision far from the origin).
+  bool first = true;
+  XtGePoint2d origin;
+  XtGePoint2d previous;
+  double twice = 0.0;
+  for (const CLoopElement* element : loop.elements) {
+    if (element == nullptr || !element->hasCurve()) continue;
+    const CFloorHeatingCurve& curve = *element->curve;
+    const bool straight = dynamic_cast<const XtGeLinearEnt2d*>(&curve.geCurve()) != nullptr;
+    const int samples = straight ? 1 : kMeanWidthSamples;
+    const double sectionLength = curve.length();
+    for (int i = 0; i < samples; ++i) {
+      const XtGePoint2d p = curve.pointAtLength(sectionLength * i / samples);
+      if (first) {
+        origin = previous = p;
+        first = false;
+        continue;
+      }
+      twice += (previous - origin).crossProduct(p - origin);
+      previous = p;
+    }
+  }
+  return std::fabs(twice) / length;
 }

@@ -92,6 +92,7 @@ void bridgeOntoLevelOne(SpiralRun& run, COffsetLoop* m) {
 
 void laySubAreas(SpiralRun& run, std::size_t k) {
   run.layout.splitLevelsIntoSubAreas(static_cast<int>(k), byteOf(run.d));
+  setApartThinLobes(run);
   run.layout.layoutSubAreas(run.inEnd, run.outEnd, run.d, run.lobeLeftOut);
   run.subAreasLaid = true;
 }

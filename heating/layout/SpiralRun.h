@@ -150,6 +150,20 @@ bool laySpiralLeads(SpiralRun& run);
 // closing edge (run.closing).
 void laySpiralLevels(SpiralRun& run);
 
+// A lobe whose mean width (loopMeanWidth) is below this share of the
+// spacing is a sliver, not an area.
+inline constexpr double kThinLobeWidth = 0.5;
+
+// Where a level falls apart, the lobes too thin to hold a loop of pipe get
+// no spiral of their own: a mean width under kThinLobeWidth x s is a strip
+// narrower than s/2 or a round lobe less than s across, and the lobes so
+// thin are slivers a level step or an acute corner leaves (a mean width of
+// a few hundredths of s), round which a spiral lays a hairpin whose legs
+// lie a fraction of s apart. Their loops join the narrow list, which the
+// detours reach, and their records go. A lobe that a node of the path
+// already lies on stays.
+void setApartThinLobes(SpiralRun& run);
+
 // The centre (SpiralCentre.cpp): unless sub-areas were threaded in, the runs
 // brought onto neighbouring levels and joined there, then the closing edge
 // (run.closing). The edges laid here are flagged kEdgeCentreTurn. The

@@ -1,16 +1,18 @@
 // The sub-areas of a spiral: where a level falls apart into lobes, each lobe
 // gets a spiral of its own, threaded into the main in-run one after the
-// other along the in-run end's loop.
+// other along the in-run end's loop; slivers are left to the detours.
 #include "heating/layout/CFHSubLayoutLink.h"
 
 #include "heating/layout/CFHCircuitLayout.h"
 #include "heating/layout/CFHPipeEnd.h"
 #include "heating/layout/COffsetEdge.h"
 #include "heating/layout/COffsetLoop.h"
+#include "heating/layout/COffsetNarrowLoopSection.h"
 #include "heating/layout/COffsetNode.h"
 #include "heating/layout/DeleteAndClear.h"
 #include "heating/layout/LayoutOrderings.h"
 #include "heating/layout/MeanderChain.h"
+#include "heating/layout/OffsetLoopQueries.h"
 #include "heating/layout/SpiralRun.h"
 
 #include "heating/curves/CFloorHeatingLine.h"
@@ -106,6 +108,28 @@ bool carriesNodes(const CFHCircuitLayout& sub, const std::vector<COffsetNode*>& 
 }
 
 }  // namespace
+
+void setApartThinLobes(SpiralRun& run) {
+  CFHCircuitLayout& layout = run.layout;
+  std::vector<CFHCircuitLayout*>& subs = layout.subAreas;
+  for (std::size_t i = 0; i < subs.size();) {
+    CFHCircuitLayout* sub = subs[i];
+    const COffsetLoop* lobe = sub != nullptr ? sub->firstOffsetLoop() : nullptr;
+    if (lobe == nullptr || loopMeanWidth(*lobe, workTol) >= kThinLobeWidth * layout.spacing ||
+        carriesNodes(*sub, layout.nodes)) {
+      ++i;
+      continue;
+    }
+    for (const CFHCircuitLayout::Level* level : sub->levels) {
+      if (level == nullptr) continue;
+      run.narrows.reserve(run.narrows.size() + level->size());
+      for (const COffsetLoop* loop : *level)
+        if (loop != nullptr) run.narrows.push_back(makeNarrowLoopSection(*loop).release());
+    }
+    delete sub;
+    subs.erase(subs.begin() + static_cast<std::ptrdiff_t>(i));
+  }
+}
 
 CFHSubLayoutLink::CFHSubLayoutLink(const COffsetNode& inEnd, const COffsetNode& outEnd, CFHCircuitLayout* sub,
                                    bool d)

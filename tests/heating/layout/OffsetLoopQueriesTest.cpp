@@ -1,11 +1,13 @@
 // Offset-loop queries: picked intersections against brute force on the
 // levels of drawn zones, and the small loop services.
+#include <numbers>
 #include <random>
 
 #include "GraphTestSupport.h"
 #include "LayoutTestSupport.h"
 #include "ZoneSet.h"
 #include "heating/layout/COffsetBuilder.h"
+#include "heating/curves/CFloorHeatingArc.h"
 #include "heating/layout/LoopSampling.h"
 #include "heating/layout/OffsetLoopQueries.h"
 
@@ -152,6 +154,35 @@ TEST_F(OffsetLoopQueries, SmallLoopServices) {
   EXPECT_FALSE(nearestFarSample(line, 0, d, 5));
   square->section(3)->curve->setEndPoints({0, 1000}, {0, 10});
   EXPECT_FALSE(isLoopClosed(*square));
+}
+
+// The mean width (area over half the length) of shapes whose values are
+// known: a rectangle, a 3-4-5 triangle (its inradius), a half disc (a
+// half circle's area followed to within 1 %), each either way round and
+// far from the origin; a loop of no length has none.
+TEST_F(OffsetLoopQueries, MeanWidthOfKnownShapes) {
+  for (const double shift : {0.0, 5e6}) {
+    auto rectangle = polygonLoop(graph_test::movedBy({{0, 0}, {400, 0}, {400, 200}, {0, 200}}, shift));
+    EXPECT_NEAR(loopMeanWidth(*rectangle, workTol), 80000.0 / 600.0, 1e-6);
+    auto reversed = polygonLoop(graph_test::movedBy({{0, 200}, {400, 200}, {400, 0}, {0, 0}}, shift));
+    EXPECT_NEAR(loopMeanWidth(*reversed, workTol), 80000.0 / 600.0, 1e-6);
+    auto triangle = polygonLoop(graph_test::movedBy({{0, 0}, {400, 0}, {0, 300}}, shift));
+    EXPECT_NEAR(loopMeanWidth(*triangle, workTol), 100.0, 1e-6);
+
+    const double r = 500.0;
+    const XtGePoint2d c(shift + 1000.0, shift - 300.0);
+    COffsetLoop half;
+    half.appendSection(makeSection(std::make_unique<CFloorHeatingLine>(c + XtGeVector2d(-r, 0), c + XtGeVector2d(r, 0),
+                                                                        nullptr, 2)));
+    half.appendSection(makeSection(
+        std::make_unique<CFloorHeatingArc>(XtGeCircArc2d(c + XtGeVector2d(r, 0), c + XtGeVector2d(-r, 0), 1.0), nullptr,
+                                           2)));
+    const double exact = std::numbers::pi * r / (2.0 + std::numbers::pi);
+    EXPECT_NEAR(loopMeanWidth(half, workTol), exact, 0.01 * exact);
+    EXPECT_LT(loopMeanWidth(half, workTol), exact);
+  }
+  COffsetLoop empty;
+  EXPECT_EQ(loopMeanWidth(empty, workTol), 0.0);
 }
 
 }  // namespace

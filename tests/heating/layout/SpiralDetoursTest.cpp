@@ -189,8 +189,9 @@ TEST_F(DetourScene, RayPairMovesTheEnd) {
   EXPECT_TRUE(ra.isEqualTo({0, 1900}, workTol) && rb.isEqualTo({200, 1900}, workTol));
 }
 
-// Crossing paths, shared ends and a loop path crossing itself; lines near
-// the pipe (the pipe at their foot left out) and near other curves.
+// Crossing paths, shared ends, a pipe folding back and a loop path crossing
+// itself; lines near the pipe (the pipe at their foot left out) and near
+// other curves.
 TEST_F(DetourScene, PathsCrossAndMeet) {
   lay({0, 0}, {1000, 0}, false);
   pipe({1000, 0}, {1000, 1000});  // shares an end: no crossing
@@ -203,6 +204,15 @@ TEST_F(DetourScene, PathsCrossAndMeet) {
   COffsetNode* from = spiral_test::nodeAt(*bowTie, loop, {0, 400});
   spiral_test::edgeOf(*bowTie, from, spiral_test::nodeAt(*bowTie, loop, {0, 500}), 1);  // once round the loop
   EXPECT_TRUE(offsetEdgePathsCross(*bowTie, workTol));
+  // A pipe that turns back at a shared end runs over itself: a spike 2.9
+  // degrees wide, a step of 2.4 back along the piece before (both seen in
+  // spirals laid on random floors); a corner of 17 degrees is a corner.
+  for (const auto& [to, folds] : {std::pair{Point(0, 50), true}, std::pair{Point(997.6, 0.1), true},
+                                  std::pair{Point(0, 300), false}}) {
+    lay({0, 0}, {1000, 0}, false);
+    pipe({1000, 0}, to);
+    EXPECT_EQ(offsetEdgePathsCross(*layout, workTol), folds) << to.x << ", " << to.y;
+  }
 
   lay({0, 0}, {0, 1000}, false);
   const double s = 200;

@@ -5,6 +5,7 @@
 #include "SpiralZones.h"
 
 #include "heating/layout/CFHSubLayoutLink.h"
+#include "heating/layout/COffsetNarrowLoopSection.h"
 #include "heating/layout/SpiralRun.h"
 
 #include <gtest/gtest.h>
@@ -127,6 +128,38 @@ TEST(SpiralSubAreas, OwnershipOfThreadedAndFailedLobes) {
     EXPECT_EQ(laid.path.edgesOffPath, 0);
     EXPECT_FALSE(laid.layout().handedOverLoops.empty());
     EXPECT_TRUE(laid.check().sound()) << laid.check().summary();
+  }
+}
+
+// Where a level falls apart beside a level step or in an acute corner, a
+// lobe may be a sliver (a mean width of a few millimetres): a spiral of its
+// own lays a hairpin whose legs lie a fraction of s apart. Slivers (mean
+// width under s/2) go to the narrow list as one narrow section each, their
+// records deleted; a lobe of mean width s/2 or more stays, and so does a
+// sliver that a node of the path already lies on.
+TEST(SpiralSubAreas, ThinLobesAreLeftToTheDetours) {
+  const UnitScope units(1000);
+  for (const Point shift : {Point(0, 0), Point(-4.2e6, 3.1e6)}) {
+    // A 400 x 200 lobe (mean width 133), a 40 x 1000 strip (38), a thin
+    // triangle (a sliver of 60 x 150, as a level step leaves: 24), a
+    // 200 x 200 square (exactly s/2: stays) and a strip with a node on it.
+    Scene scene({{1000, 1600, 1400, 1800}, {2600, 400, 2640, 1400}, {1400, 600, 1600, 800}, {400, 600, 430, 1400}},
+                shift);
+    auto triangle = spiral_test::recordWith(
+        {graph_test::polygonLoop({shift + XtGeVector2d(2000, 300), shift + XtGeVector2d(2060, 300),
+                                  shift + XtGeVector2d(2010, 450)})
+             .release()});
+    scene.main->subAreas.insert(scene.main->subAreas.begin() + 2, triangle.release());
+    CFHCircuitLayout* held = scene.main->subAreas.back();
+    spiral_test::nodeAt(*scene.main, spiral_test::loopAt(*held, 0), shift + XtGeVector2d(400, 1000));
+    const CFHCircuitLayout* kept[] = {scene.main->subAreas[0], scene.main->subAreas[3], held};
+    SpiralRun run(*scene.main);
+    setApartThinLobes(run);
+    ASSERT_EQ(scene.main->subAreas.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(scene.main->subAreas[i], kept[i]);
+    ASSERT_EQ(run.narrows.size(), 2u);
+    EXPECT_NEAR(run.narrows[0]->length(workTol), 2080.0, 1e-6);  // the strip, in lobe order
+    EXPECT_NEAR(run.narrows[1]->length(workTol), 60.0 + std::hypot(50.0, 150.0) + std::hypot(10.0, 150.0), 1e-6);
   }
 }
 
