@@ -149,6 +149,29 @@ bool stepAtRoomEnd(const COffsetNode& runEnd, const COffsetLoop& own, const COff
   return true;
 }
 
+// The step from `step`'s P3 dropped square onto the run's loop: P1 the
+// loop's nearest point to P3, P2 the crossing of P1 -> P3 with loop B
+// farthest from P3; the line must pass the candidates' tests. Where loop C
+// has shrunk to a sliver short of the room's end (the innermost level of a
+// room with slanted walls), P3 lies far back from the room's end, and the
+// step from there runs back beside the run it came along at a sharp angle
+// (the pipe then comes within s of itself); dropped square it leaves the
+// run's loop at about a right angle.
+bool squareStep(const COffsetLoop& own, const COffsetLoop& loopB, const COffsetLoop& loopC,
+                const COffsetLoop* avoidLoop, bool forward, double s, const COffsetPointTriple& step,
+                COffsetPointTriple& out) {
+  const CLoopPoint& p3 = step.points[2];
+  CLoopPoint p1;
+  CLoopPoint p2;
+  if (!own.closestPoint(p3.point, p1, workTol)) return false;
+  const CFloorHeatingLine line(p3.point, p1.point, nullptr, kTagTestLine);
+  if (!loopB.pickFarthestIntersection(line, p3, p2, workTol) ||
+      !lineQualifies(line, p1.point, own, loopB, loopC, avoidLoop, forward, XtGeTol(0.1 * s, 0.01 * s)))
+    return false;
+  out = COffsetPointTriple(COffsetPoint(p1), COffsetPoint(p2), step.points[2]);
+  return true;
+}
+
 // The fallback: P1 s back (against the walking direction) from the end of
 // the last path piece of the run end's edge, P3 loop C's nearest point to
 // it, P2 the crossing of P1 -> P3 with loop B farthest from P3.
@@ -198,11 +221,21 @@ bool CFHCircuitLayout::findLevelStepPoints(const COffsetNode& runEnd, const COff
   COffsetPointTriple chosen;
   const Candidate* best = chooseCandidate(candidates, room, s, true);
   if (best == nullptr) best = chooseCandidate(candidates, room, s, false);
-  if (best != nullptr)
+  if (best != nullptr) {
     chosen = best->points;
-  else if (!(room >= 0.0 && stepAtRoomEnd(runEnd, *own, *loopB, *loopC, avoidLoop, d, room, s, chosen)) &&
-           !fallbackPoints(runEnd, *own, *loopB, *loopC, d, s, chosen))
+  } else if (room >= 0.0 && stepAtRoomEnd(runEnd, *own, *loopB, *loopC, avoidLoop, d, room, s, chosen)) {
+    // A sharp step at the room's end gives way to the same step dropped
+    // square onto the run's loop, where that one turns gently.
+    COffsetPointTriple square;
+    const auto gentle = [&](const COffsetPointTriple& t) {
+      return stepTurnsGently(*own, t.points[0], *loopC, t.points[2], d, kCornerReach * s);
+    };
+    if (!gentle(chosen) && squareStep(*own, *loopB, *loopC, avoidLoop, d, s, chosen, square) && gentle(square) &&
+        own->lengthBetween(runEnd, square.points[0], d, workTol) < room)
+      chosen = square;
+  } else if (!fallbackPoints(runEnd, *own, *loopB, *loopC, d, s, chosen)) {
     return false;
+  }
   p1.assignPointAndLinks(chosen.points[0]);
   p2.assignPointAndLinks(chosen.points[1]);
   p3.assignPointAndLinks(chosen.points[2]);

@@ -163,8 +163,6 @@ bool fillLoopPartTable(const COffsetLoop& loop, double spacing, LoopPartTable& t
   return necks;
 }
 
-namespace {
-
 bool isAllNeck(const LoopPartTable& table) {
   for (const LoopPartRecord& r : table) {
     const bool bothNear = (r.flags & kPartStartNear) != 0 && (r.flags & kPartEndNear) != 0;
@@ -172,8 +170,6 @@ bool isAllNeck(const LoopPartTable& table) {
   }
   return true;
 }
-
-}  // namespace
 
 void splitOffsetLoop(COffsetLoop& loop, double spacing, std::vector<COffsetLoop*>& parts,
                      std::vector<COffsetNarrowLoopSection*>& narrows) {

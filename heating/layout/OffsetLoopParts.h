@@ -126,6 +126,10 @@ using LoopPartTable = std::vector<LoopPartRecord>;
 // for a spacing that is not a positive finite number.
 bool fillLoopPartTable(const COffsetLoop& loop, double spacing, LoopPartTable& table);
 
+// Whether the table's loop is nothing but neck: every section is short or
+// has both its ends within s of another section.
+bool isAllNeck(const LoopPartTable& table);
+
 // ---- The section join -------------------------------------------------------------
 
 // Appends copies of the sections strictly between the positions `first` and

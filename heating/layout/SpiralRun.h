@@ -159,7 +159,11 @@ inline constexpr double kThinLobeWidth = 0.5;
 // narrower than s/2 or a round lobe less than s across, and the lobes so
 // thin are slivers a level step or an acute corner leaves (a mean width of
 // a few hundredths of s), round which a spiral lays a hairpin whose legs
-// lie a fraction of s apart. Their loops join the narrow list, which the
+// lie a fraction of s apart. So does a lobe that is one loop and nothing
+// but neck (its sides nearer than s everywhere, as level k is in a U
+// room's arm narrower than 2 d0 + (2 k + 1) s): laid as a sub-area,
+// its lead-in and lead-out, and the pipe round it, run side by side under s
+// apart along the whole arm. Their loops join the narrow list, which the
 // detours reach, and their records go. A lobe that a node of the path
 // already lies on stays.
 void setApartThinLobes(SpiralRun& run);

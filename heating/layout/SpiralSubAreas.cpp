@@ -12,6 +12,7 @@
 #include "heating/layout/DeleteAndClear.h"
 #include "heating/layout/LayoutOrderings.h"
 #include "heating/layout/MeanderChain.h"
+#include "heating/layout/OffsetLoopParts.h"
 #include "heating/layout/OffsetLoopQueries.h"
 #include "heating/layout/SpiralRun.h"
 
@@ -107,6 +108,15 @@ bool carriesNodes(const CFHCircuitLayout& sub, const std::vector<COffsetNode*>& 
   return std::any_of(nodes.begin(), nodes.end(), [&](const COffsetNode* n) { return loops.count(n->owner) > 0; });
 }
 
+// Whether the sub-area is one loop and that loop is nothing but neck (its
+// sides nearer than s everywhere, isAllNeck).
+bool isAllNeckLobe(const CFHCircuitLayout& sub, double s) {
+  if (sub.levels.size() != 1 || sub.levels.front() == nullptr || sub.levels.front()->size() != 1) return false;
+  const COffsetLoop* lobe = sub.levels.front()->front();
+  LoopPartTable table;
+  return lobe != nullptr && lobe->sectionCount() >= 3 && fillLoopPartTable(*lobe, s, table) && isAllNeck(table);
+}
+
 }  // namespace
 
 void setApartThinLobes(SpiralRun& run) {
@@ -115,7 +125,8 @@ void setApartThinLobes(SpiralRun& run) {
   for (std::size_t i = 0; i < subs.size();) {
     CFHCircuitLayout* sub = subs[i];
     const COffsetLoop* lobe = sub != nullptr ? sub->firstOffsetLoop() : nullptr;
-    if (lobe == nullptr || loopMeanWidth(*lobe, workTol) >= kThinLobeWidth * layout.spacing ||
+    if (lobe == nullptr ||
+        (loopMeanWidth(*lobe, workTol) >= kThinLobeWidth * layout.spacing && !isAllNeckLobe(*sub, layout.spacing)) ||
         carriesNodes(*sub, layout.nodes)) {
       ++i;
       continue;

@@ -4,9 +4,12 @@
 // spacing (the supply jumped across the notch), corridors square only to
 // within micrometres or slanted at one end (supply and return on top of
 // each other at the centre's zigzag), and a narrow corridor with a sharp
-// corner (a stub at the entry), and a small room whose inner level is
-// narrower than a spacing (a corner left bare). The pipe ends and the first offsets are
-// those the design command gives these rooms.
+// corner (a stub at the entry), a small room whose inner level is
+// narrower than a spacing (a corner left bare), a U room whose arm holds a
+// lobe narrower than a spacing (its sub-area's leads side by side), and a
+// room about two and a half spacings deep (a third of it left bare). The
+// pipe ends and the first offsets are those the design command gives these
+// rooms.
 #include "SpiralZones.h"
 
 #include "heating/layout/LaidPipeLength.h"
@@ -62,6 +65,16 @@ std::vector<Room> rooms() {
       // the supply stepped onto it halfway along level 0 and a corner of
       // the room some 400 x 300 stayed bare.
       {"thin innermost level", {{0, 0}, {1341, 0}, {1341, 1039}, {0, 1039}}, {924.5, 0}, {713.5, 0}, 287, 0.8},
+      // Level 2 falls apart into the arms' lobes; the left arm's, 232 wide,
+      // was laid as a sub-area whose lead-in and lead-out ran 0.85 s apart.
+      {"U room with a thin lobe",
+       {{0, 0}, {4700, 0}, {4700, 5000}, {2700, 5000}, {2700, 1300}, {1690, 1300}, {1690, 5000}, {0, 5000}},
+       {3600, 0}, {3400, 0}, 283},
+      // Level 1 is 283 x 146, too long to be all neck: the out-run's bridge
+      // took it at its far corner and the centre's join closed the short
+      // way round it, so that three of its sides and a corner of level 0
+      // some 200 x 300 stayed bare (0.69 of the heated length).
+      {"two and a half spacings deep", {{0, 0}, {959, 0}, {959, 822}, {0, 822}}, {253, 0}, {453, 0}, 175, 0.85},
   };
 }
 
