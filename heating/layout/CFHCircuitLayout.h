@@ -279,7 +279,10 @@ struct CFHCircuitLayout {
   // runs in along every second offset loop and back along those between,
   // supply beside return; lobes of a level that falls apart get spirals of
   // their own (sub-areas), and pieces of loops the spiral passes by are
-  // reached by hairpin detours. A graph left by an earlier call is emptied
+  // reached by hairpin detours. A sound layout that lays much less pipe
+  // than the zone's area wants is laid again in the other ways (the other
+  // turn, the runs one or two levels further out) and the sound one that
+  // lays the most stays. A graph left by an earlier call is emptied
   // first. True with kLaid, kRegionsLeftOut (a region or a lobe of the zone
   // is not covered) or kPathsCross (the second attempt still crosses: the
   // graph is kept). False, no graph, with kNoLevel (no first offset loop,

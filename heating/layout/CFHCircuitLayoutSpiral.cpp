@@ -1,7 +1,9 @@
 // The spiral layout step: the entry, the two attempts and the check of the
 // laid pipe. The steps themselves are in the files SpiralRun.h names.
-#include "heating/layout/SpiralRun.h"
+#include <cmath>
+#include <vector>
 
+#include "geometry/Tolerances.h"
 #include "heating/layout/CFHPipeEnd.h"
 #include "heating/layout/COffsetEdge.h"
 #include "heating/layout/COffsetLoop.h"
@@ -9,15 +11,12 @@
 #include "heating/layout/COffsetNode.h"
 #include "heating/layout/DeleteAndClear.h"
 #include "heating/layout/EdgePathTests.h"
+#include "heating/layout/LaidPipeLength.h"
 #include "heating/layout/MeanderChain.h"
 #include "heating/layout/NarrowSectionWindows.h"
 #include "heating/layout/OffsetLoopParts.h"
 #include "heating/layout/SpiralDetours.h"
-
-#include "geometry/Tolerances.h"
-
-#include <cmath>
-#include <vector>
+#include "heating/layout/SpiralRun.h"
 
 namespace {
 
@@ -109,10 +108,133 @@ CFHCircuitLayout::Level* setDeepestLevelApart(SpiralRun& run) {
   return deepest;
 }
 
+// The deepest levels set apart so far, to be put back or let go.
+class LevelsSetApart {
+ public:
+  explicit LevelsSetApart(const SpiralRun& run) : narrowsBefore_(run.savedNarrows.size()) {}
+  ~LevelsSetApart() { deleteLoopListsAndClear(levels_); }
+  LevelsSetApart(const LevelsSetApart&) = delete;
+  LevelsSetApart& operator=(const LevelsSetApart&) = delete;
+
+  int count() const { return static_cast<int>(levels_.size()); }
+  // One more level set apart; false when only the first level is left.
+  bool setOneMore(SpiralRun& run) {
+    CFHCircuitLayout::Level* level = setDeepestLevelApart(run);
+    if (level == nullptr) return false;
+    levels_.push_back(level);
+    return true;
+  }
+  // The levels as they were.
+  void putBack(SpiralRun& run) {
+    for (auto level = levels_.rbegin(); level != levels_.rend(); ++level) run.savedLevels.push_back(*level);
+    levels_.clear();
+    for (std::size_t i = narrowsBefore_; i < run.savedNarrows.size(); ++i) delete run.savedNarrows[i];
+    run.savedNarrows.resize(narrowsBefore_);
+  }
+  // Exactly n levels set apart (fewer when the levels run out).
+  void setApart(SpiralRun& run, int n) {
+    if (count() > n) putBack(run);
+    while (count() < n && setOneMore(run)) {
+    }
+  }
+
+ private:
+  std::vector<CFHCircuitLayout::Level*> levels_;
+  std::size_t narrowsBefore_;
+};
+
 bool crossingCheck(const CFHCircuitLayout& layout, int attempt) {
   const bool crossed = offsetEdgePathsCross(layout, workTol);
   const SpiralHooks* hooks = spiralHooks();
   return hooks != nullptr && hooks->crossingCheck ? hooks->crossingCheck(layout, attempt, crossed) : crossed;
+}
+
+AttemptResult judgeAttempt(const SpiralRun& run, int check) {
+  AttemptResult result;
+  result.crossed = crossingCheck(run.layout, check);
+  result.single = isSinglePath(run.layout);
+  result.clearance = run.centreClearance;
+  return result;
+}
+
+// The area the loop encloses, its sections taken at their ends and at
+// quarters of their length (a trigger's estimate: arcs are chorded),
+// measured from its first point to keep the precision far from the origin.
+double enclosedArea(const COffsetLoop& loop) {
+  constexpr int kPerSection = 4;
+  bool started = false;
+  XtGePoint2d origin;
+  XtGePoint2d previous;
+  double twice = 0.0;
+  for (int i = 0; i < loop.sectionCount(); ++i) {
+    const COffsetSection* section = loop.section(i);
+    if (!section->hasCurve()) continue;
+    const double length = section->curve->length();
+    for (int k = 0; k < kPerSection; ++k) {
+      const XtGePoint2d p = section->curve->pointAtLength(length * k / kPerSection);
+      if (!started) {
+        origin = previous = p;
+        started = true;
+        continue;
+      }
+      twice += (previous - origin).crossProduct(p - origin);
+      previous = p;
+    }
+  }
+  return 0.5 * std::fabs(twice);
+}
+
+// The pipe the zone wants: the area inside the first loop and the band s/2
+// wide outside it that the loop heats, over the spacing.
+double pipeWanted(const CFHCircuitLayout& layout) {
+  const COffsetLoop* first = layout.firstOffsetLoop();
+  if (first == nullptr) return 0.0;
+  const double area = enclosedArea(*first) + 0.5 * layout.spacing * first->length(workTol);
+  return std::isfinite(area) ? area / layout.spacing : 0.0;
+}
+
+// A sound attempt that lays less than kShortLayout of the pipe the zone wants
+// has left a loop that fits bare: in a room about two and a half spacings
+// deep level 1 is a thin loop, and the bridge onto it and the centre's join
+// take the runs off the first loop early, laying a corner of level 1 and
+// cutting a corner of the first loop (a third of the room without pipe).
+// Then the other turn choice and the runs laid one and two levels further
+// out (the deepest levels left to the detours) are tried too, and the sound
+// layout that lays the most pipe (by more than a spacing) stays. Check
+// numbers for the test hook from kFirstFillCheck on.
+constexpr double kShortLayout = 0.85;
+constexpr int kFirstFillCheck = 2 + kMaxLevelsSetApart;
+
+void fillShortLayout(SpiralRun& run, int attempt) {
+  CFHCircuitLayout& layout = run.layout;
+  if (layout.orientationGiven != 0 || run.subAreasLaid) return;
+  const double wanted = pipeWanted(layout);
+  double most = laidPipeLength(layout);
+  if (!(wanted > 0.0) || most >= kShortLayout * wanted) return;
+  int bestAttempt = attempt;
+  int bestApart = 0;
+  bool bestLaid = true;
+  int check = kFirstFillCheck;
+  LevelsSetApart apart(run);
+  for (int n = 0; n <= kMaxLevelsSetApart; ++n) {
+    apart.setApart(run, n);
+    if (apart.count() < n) break;
+    for (const int a : {0, 1}) {
+      if (n == 0 && a <= attempt) continue;
+      bestLaid = false;
+      if (!layAttempt(run, a)) continue;
+      const double laid = laidPipeLength(layout);
+      if (laid > most + layout.spacing && judgeAttempt(run, check++).sound()) {
+        most = laid;
+        bestAttempt = a;
+        bestApart = n;
+        bestLaid = true;
+      }
+    }
+  }
+  if (bestLaid) return;
+  apart.setApart(run, bestApart);
+  layAttempt(run, bestAttempt);
 }
 
 }  // namespace
@@ -185,11 +307,9 @@ bool CFHCircuitLayout::layoutSpiral() {
   AttemptResult results[2];
   for (int attempt = 0; attempt < 2; ++attempt) {
     if (!layAttempt(run, attempt)) return false;
-    AttemptResult& result = results[attempt];
-    result.crossed = crossingCheck(*this, attempt);
-    result.single = isSinglePath(*this);
-    result.clearance = run.centreClearance;
+    const AttemptResult& result = results[attempt] = judgeAttempt(run, attempt);
     if (result.sound()) {
+      fillShortLayout(run, attempt);
       outcome = run.regionsDropped || run.lobeLeftOut ? LayoutOutcome::kRegionsLeftOut : LayoutOutcome::kLaid;
       return true;
     }
@@ -201,27 +321,17 @@ bool CFHCircuitLayout::layoutSpiral() {
   // crossing layout is plainly wrong; the prepared levels stay wherever an
   // attempt of theirs is sound.
   if (results[0].crossed && results[1].crossed && results[0].single == results[1].single) {
-    std::vector<CFHCircuitLayout::Level*> apart;
-    const std::size_t narrowsBefore = run.savedNarrows.size();
-    for (int k = 0; k < kMaxLevelsSetApart; ++k) {
-      CFHCircuitLayout::Level* level = setDeepestLevelApart(run);
-      if (level == nullptr) break;
-      apart.push_back(level);
+    LevelsSetApart apart(run);
+    for (int k = 0; k < kMaxLevelsSetApart && apart.setOneMore(run); ++k) {
       if (!layAttempt(run, 0)) return false;
-      AttemptResult fewer;
-      fewer.crossed = crossingCheck(*this, 2 + k);
-      fewer.single = isSinglePath(*this);
-      fewer.clearance = run.centreClearance;
+      const AttemptResult fewer = judgeAttempt(run, 2 + k);
       if (fewer.single && !fewer.crossed) {
-        deleteLoopListsAndClear(apart);
         outcome = run.regionsDropped || run.lobeLeftOut ? LayoutOutcome::kRegionsLeftOut : LayoutOutcome::kLaid;
         return true;
       }
     }
     // None is better: the levels as they were.
-    for (auto level = apart.rbegin(); level != apart.rend(); ++level) run.savedLevels.push_back(*level);
-    for (std::size_t i = narrowsBefore; i < run.savedNarrows.size(); ++i) delete run.savedNarrows[i];
-    run.savedNarrows.resize(narrowsBefore);
+    apart.putBack(run);
     if (!layAttempt(run, kept)) return false;
   } else if (kept == 0 && !layAttempt(run, 0)) {
     return false;

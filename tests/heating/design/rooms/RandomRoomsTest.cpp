@@ -141,10 +141,16 @@ TEST_P(RandomRooms, LaySoundly) {
 // their own with lead-in and lead-out 0.85 s apart: the arm of a U room
 // (seed 2, U 15; seed 4, U 47 and 60). A level step at the room's end
 // towards an innermost sliver that turned back beside the run at 48 degrees
-// (seed 4, two-slanted 57). Pipe ends beside a corner of the first loop, a
-// run turning it right after its lead (0.92-0.99 s from the other end, the
-// checker's pipe-ends allowance): seed 1 L 89, two-slanted 42; seed 3 T 33;
-// seed 4 two-slanted 53, 55.
+// (seed 4, two-slanted 57). Rooms about two and a half spacings deep, and a
+// corridor whose level 1 is a strip narrower than a spacing, where the
+// out-run's bridge took level 1 at a far corner and the centre's join laid
+// one or two of its sides and cut a corner of the first loop: a third of
+// the room bare (seed 1 tiny 36, 60, 77, 88, 97; seed 2 tiny 41, 45, 58, 68,
+// 71, 77, 82 and corridor 8); laid again the other ways, the fullest sound
+// one kept. Pipe ends beside a corner of the first loop, a run turning it
+// right after its lead (0.92-0.99 s from the other end, the checker's
+// pipe-ends allowance): seed 1 L 89, two-slanted 42; seed 3 T 33; seed 4
+// two-slanted 53, 55.
 TEST(RandomRoomsMended, DoubleSpiral) {
   const zone_design_test::UnitScope units(1000);
   const std::tuple<std::uint64_t, Family, int> mended[] = {
@@ -154,8 +160,12 @@ TEST(RandomRoomsMended, DoubleSpiral) {
       {1, Family::kSlanted, 6},    {1, Family::kTwoSlanted, 2}, {1, Family::kT, 89},     {1, Family::kU, 82},
       {2, Family::kTiny, 11},      {1, Family::kBowed, 31},   {1, Family::kBowed, 34},   {1, Family::kBowed, 48},
       {1, Family::kBowed, 75},     {1, Family::kBowed, 87},   {2, Family::kBowed, 64},   {2, Family::kU, 15},
-      {4, Family::kU, 47},         {4, Family::kU, 60},       {4, Family::kTwoSlanted, 57}, {1, Family::kL, 89},
-      {1, Family::kTwoSlanted, 42}, {3, Family::kT, 33},      {4, Family::kTwoSlanted, 53}, {4, Family::kTwoSlanted, 55}};
+      {4, Family::kU, 47},         {4, Family::kU, 60},       {4, Family::kTwoSlanted, 57}, {1, Family::kTiny, 36},
+      {1, Family::kTiny, 60},      {1, Family::kTiny, 77},    {1, Family::kTiny, 88},    {1, Family::kTiny, 97},
+      {2, Family::kTiny, 41},      {2, Family::kTiny, 45},    {2, Family::kTiny, 58},    {2, Family::kTiny, 68},
+      {2, Family::kTiny, 71},      {2, Family::kTiny, 77},    {2, Family::kTiny, 82},    {2, Family::kCorridor, 8},
+      {1, Family::kL, 89},         {1, Family::kTwoSlanted, 42}, {3, Family::kT, 33},    {4, Family::kTwoSlanted, 53},
+      {4, Family::kTwoSlanted, 55}};
   for (const auto& [seed, family, index] : mended) {
     const random_rooms::Room room = random_rooms::makeRoom(seed, family, index);
     const room_design::Verdict verdict = room_design::designAndJudge(room, kSpiral, 0);
