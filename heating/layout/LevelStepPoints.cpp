@@ -194,6 +194,50 @@ bool fallbackPoints(const COffsetNode& runEnd, const COffsetLoop& own, const COf
   return true;
 }
 
+// The step's line P1 -> P3 keeps the room's margin from the next node
+// across, not only along the run's loop. A line that meets the loop at a
+// slant (the probe along a loop beside a slanted or round wall) with its
+// foot the margin along the loop from the next node passes the node's line
+// at the margin times the sine of the slant; the other run, which follows
+// the same wall, leaves the loop there the same slant, and the two runs lie
+// nearer than s side by side. Such a step moves back along the run's loop,
+// parallel to itself, until it keeps the margin across: its three points
+// are where the moved line meets the three loops, nearest the old ones. A
+// node farther than twice the margin from P1 is left alone (only a slant
+// under 30 degrees would bring it within the margin across). The step stays
+// as it was when the moved line misses a loop, does not move back, or fails
+// the candidates' tests.
+void keepMarginFromNextNode(const COffsetNode& runEnd, const COffsetNode& next, const COffsetLoop& own,
+                            const COffsetLoop& loopB, const COffsetLoop& loopC, const COffsetLoop* avoidLoop,
+                            bool forward, double margin, double s, COffsetPointTriple& step) {
+  const XtGePoint2d& p1 = step.points[0].point;
+  const XtGePoint2d& p2 = step.points[1].point;
+  const XtGePoint2d& p3 = step.points[2].point;
+  XtGeVector2d u = p3 - p1;
+  const double length = u.length();
+  if (!(length > workTol.equalPoint()) || next.point.distanceTo(p1) > 2.0 * margin) return;
+  u = u / length;
+  const XtGeVector2d n = u.perpVector();
+  const double across = (next.point - p1).dotProduct(n);
+  const double shortBy = margin - std::fabs(across) + workTol.equalPoint();
+  if (!(shortBy > 2.0 * workTol.equalPoint())) return;
+  const XtGeVector2d move = n * (across > 0.0 ? -shortBy : shortBy);
+  const CFloorHeatingLine moved(p1 + move - u * s, p3 + move + u * s, nullptr, kTagTestLine);
+  CLoopPoint q1;
+  CLoopPoint q2;
+  CLoopPoint q3;
+  if (!own.nearestIntersection(moved, CLoopPoint(p1 + move), q1, workTol) ||
+      !loopB.nearestIntersection(moved, CLoopPoint(p2 + move), q2, workTol) ||
+      !loopC.nearestIntersection(moved, CLoopPoint(p3 + move), q3, workTol))
+    return;
+  if (q1.point.distanceTo(p1) > s || q3.point.distanceTo(p3) > s ||
+      !(own.lengthBetween(runEnd, q1, forward, workTol) < own.lengthBetween(runEnd, step.points[0], forward, workTol)))
+    return;
+  const CFloorHeatingLine line(q3.point, q1.point, nullptr, kTagTestLine);
+  if (!lineQualifies(line, q1.point, own, loopB, loopC, avoidLoop, forward, XtGeTol(0.1 * s, 0.01 * s))) return;
+  step = COffsetPointTriple(COffsetPoint(q1), COffsetPoint(q2), COffsetPoint(q3));
+}
+
 }  // namespace
 
 bool CFHCircuitLayout::findLevelStepPoints(const COffsetNode& runEnd, const COffsetLoop* loopB,
@@ -223,6 +267,7 @@ bool CFHCircuitLayout::findLevelStepPoints(const COffsetNode& runEnd, const COff
   if (best == nullptr) best = chooseCandidate(candidates, room, s, false);
   if (best != nullptr) {
     chosen = best->points;
+    keepMarginFromNextNode(runEnd, *next, *own, *loopB, *loopC, avoidLoop, d, margin, s, chosen);
   } else if (room >= 0.0 && stepAtRoomEnd(runEnd, *own, *loopB, *loopC, avoidLoop, d, room, s, chosen)) {
     // A sharp step at the room's end gives way to the same step dropped
     // square onto the run's loop, where that one turns gently.

@@ -124,4 +124,52 @@ TEST_F(SpiralPathSteps, TheInRunStepsOverToTheNeighbouringLoops) {
   }
 }
 
+// A room whose left wall leans at 70 degrees: C's left side, carried on
+// down to A, gives a step parallel to the wall. With the next node on A the
+// margin (0.99 s) along A from the step's foot, the step would pass it at
+// the margin times sin 70 (the other run leaves A there the same slant, so
+// the runs lie 0.94 s apart): the step moves back along A, parallel to
+// itself, until it passes the node at the margin; a node farther off leaves
+// the step at C's corner.
+TEST_F(SpiralPathSteps, ASlantedStepKeepsTheMarginFromTheNextNodeAcross) {
+  const double s = 200.0;
+  const double margin = 0.99 * s;
+  const XtGeVector2d lean(std::cos(70.0 * std::numbers::pi / 180.0), std::sin(70.0 * std::numbers::pi / 180.0));
+  // The offset of the room (0, 0), (4000, 0), (4000, 3000), (1092, 3000)
+  // by w: its left side lies w from the wall's line through the origin.
+  const auto level = [&](double w, double shift) {
+    const XtGeVector2d inward(lean.y, -lean.x);
+    const auto onLeft = [&](double y) { return (w - y * inward.y) / inward.x; };
+    return graph_test::polygonLoop(graph_test::movedBy(
+        {{onLeft(w), w}, {4000 - w, w}, {4000 - w, 3000 - w}, {onLeft(3000 - w), 3000 - w}}, shift));
+  };
+  for (const double shift : {0.0, 1e7}) {
+    for (const double gap : {margin + 5.0, 2.0 * s}) {
+      auto layout = recordWith({level(100, shift).release(), level(300, shift).release(), level(500, shift).release()});
+      COffsetLoop* a = loopAt(*layout, 0);
+      // Where C's left side meets A's bottom: the candidate's foot.
+      const XtGePoint2d corner = loopAt(*layout, 2)->section(0)->startPoint();
+      const XtGePoint2d foot = corner - lean * (400.0 / lean.y);
+      COffsetNode* end = nodeAt(*layout, a, shifted({2100, 100}, shift));
+      const COffsetNode* next = nodeAt(*layout, a, foot - XtGeVector2d(gap, 0));
+      bool d = false;
+      COffsetPoint p[3];
+      ASSERT_TRUE(
+          layout->findLevelStepPoints(*end, loopAt(*layout, 1), loopAt(*layout, 2), nullptr, d, p[0], p[1], p[2]));
+      EXPECT_FALSE(d);
+      for (int k = 0; k < 3; ++k) EXPECT_EQ(loopAt(*layout, k)->classifyPoint(p[k].point, workTol), CLoop::kOnLoop);
+      const XtGeVector2d step = p[2].point - p[0].point;
+      EXPECT_NEAR(step.crossProduct(lean), 0.0, 1e-6 * step.length()) << "parallel to the wall";
+      const double across = std::fabs((next->point - p[0].point).crossProduct(lean));
+      if (gap * lean.y >= margin) {
+        EXPECT_TRUE(p[0].point.isEqualTo(foot, workTol) && p[2].point.isEqualTo(corner, workTol)) << "as found";
+      } else {
+        EXPECT_NEAR(across, margin, 0.01) << shift;
+        EXPECT_NEAR(p[0].point.x - foot.x, (margin - gap * lean.y) / lean.y, 0.01);
+        EXPECT_NEAR(p[2].point.y - shift, 500.0, 1e-6) << "on C's bottom beside its corner";
+      }
+    }
+  }
+}
+
 }  // namespace
