@@ -121,6 +121,16 @@ namespace {
 
 bool bentAtWall(const COffsetNode* n) { return n != nullptr && n->owner == nullptr && n->edges.size() == 2; }
 
+// Where the lead at an end meets the body of the pipe: the inner end of
+// the lead's edge, past its bend at the wall when it has one.
+const COffsetNode* leadTop(const COffsetEdge* lead, bool atStart) {
+  if (lead == nullptr) return nullptr;
+  const COffsetNode* n = atStart ? lead->b : lead->a;
+  if (!bentAtWall(n)) return n;
+  const COffsetEdge* next = n->otherEdgeIfUnique(lead);
+  return next == nullptr ? nullptr : next->otherNode(n);
+}
+
 }  // namespace
 
 void setLeads(const CFHCircuitLayout& layout, Options& options) {
@@ -169,6 +179,14 @@ void addSpiralAllowances(const CFHCircuitLayout& layout, const Zone& zone, Optio
       options.allowances.push_back({piece.start, piece.end, 0.01 * s + sagitta, 0.5 * s, true, "centre turn", 1});
     }
   }
+  // The pipe ends: supply and return leave them at the ends' own pitch, and
+  // where one run turns a corner of the first loop within s of the ends,
+  // its stretch beyond the first (last) s comes back within s of the other
+  // end; round a corner of 60 degrees or more (sharper tips are cut) no
+  // nearer than s/2.
+  const COffsetNode* in = leadTop(layout.firstEdge, true);
+  const COffsetNode* out = leadTop(layout.lastEdge, false);
+  if (in != nullptr && out != nullptr) allow(in->point, out->point, s, 0.5 * s, true, "pipe ends");
   for (const Band& band : zone.bands) allow(band.edge.start, band.edge.end, band.width, 0.5 * s, false, "band");
 }
 

@@ -150,7 +150,10 @@ TEST_P(RandomRooms, LaySoundly) {
 // one kept. Bowed rooms whose runs step inward parallel to the slanted or
 // round wall, the step's foot one margin along the loop from where the
 // other run left it the same slant: the two runs 0.91-0.95 s apart (seed 1
-// bowed 52, 74; seed 2 bowed 59).
+// bowed 52, 74; seed 2 bowed 59). Pipe ends beside a corner of the first
+// loop, a run turning it right after its lead (0.92-0.99 s from the other
+// end, the checker's pipe-ends allowance): seed 1 L 89, two-slanted 42;
+// seed 3 T 33; seed 4 two-slanted 53, 55.
 TEST(RandomRoomsMended, DoubleSpiral) {
   const zone_design_test::UnitScope units(1000);
   const std::tuple<std::uint64_t, Family, int> mended[] = {
@@ -164,7 +167,8 @@ TEST(RandomRoomsMended, DoubleSpiral) {
       {1, Family::kTiny, 60},      {1, Family::kTiny, 77},    {1, Family::kTiny, 88},    {1, Family::kTiny, 97},
       {2, Family::kTiny, 41},      {2, Family::kTiny, 45},    {2, Family::kTiny, 58},    {2, Family::kTiny, 68},
       {2, Family::kTiny, 71},      {2, Family::kTiny, 77},    {2, Family::kTiny, 82},    {2, Family::kCorridor, 8},
-      {1, Family::kBowed, 52},     {1, Family::kBowed, 74},   {2, Family::kBowed, 59}};
+      {1, Family::kBowed, 52},     {1, Family::kBowed, 74},   {2, Family::kBowed, 59},   {1, Family::kL, 89},
+      {1, Family::kTwoSlanted, 42}, {3, Family::kT, 33},      {4, Family::kTwoSlanted, 53}, {4, Family::kTwoSlanted, 55}};
   for (const auto& [seed, family, index] : mended) {
     const random_rooms::Room room = random_rooms::makeRoom(seed, family, index);
     const room_design::Verdict verdict = room_design::designAndJudge(room, kSpiral, 0);
