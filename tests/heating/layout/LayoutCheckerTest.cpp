@@ -266,6 +266,31 @@ TEST_F(LayoutChecker, CorridorMeasureCountsTheRunsThatFit) {
   EXPECT_NEAR(wide.heatedArea, (1294 - 122) * (5264 - 122), 0.03 * 1294 * 5264);
 }
 
+// A narrowing tip holds runs only up to where it is 2 d0 wide: the area a
+// pipe heats ends s/2 beyond them, short of the points d0 - s/2 from the
+// walls that reach on towards the apex. A right triangle 4000 x 600 (its
+// inner circle 277.6 across) at d0 150 and s 260 holds one loop, the
+// triangle d0 inside it; the loop heats the band s/2 either side of it and
+// its inside: the inner triangle grown by s/2, rounded at its corners. The
+// points at least d0 - s/2 from the walls make 1.25 times that.
+TEST_F(LayoutChecker, TipMeasureEndsWhereTheRunsEnd) {
+  layout_check::Zone zone;
+  const Point c[3] = {{0, 0}, {4000, 0}, {0, 600}};
+  for (int i = 0; i < 3; ++i) zone.outline.push_back(Piece::line(c[i], c[(i + 1) % 3]));
+  zone.d0 = 150;
+  zone.s = 260;
+  const layout_check::ZoneMeasure m = layout_check::measureZone(zone, 0.25 * zone.s);
+  const double sides = 4000 + 600 + std::hypot(4000.0, 600.0);
+  const double inRadius = 4000 * 600 / sides;
+  EXPECT_NEAR(m.deepest, inRadius, 0.1);
+  const double k = (inRadius - zone.d0) / inRadius;  // the inner triangle's scale
+  const double r = 0.5 * zone.s;
+  const double heats = 0.5 * 4000 * 600 * k * k + sides * k * r + std::numbers::pi * r * r;
+  EXPECT_NEAR(m.pipeArea, heats, 0.03 * heats);
+  const double k0 = (inRadius - zone.d0 + r) / inRadius;
+  EXPECT_GT(0.5 * 4000 * 600 * k0 * k0, 1.2 * heats);
+}
+
 // The meander's middle gap is the narrowest gap between runs side by side:
 // here 80 between the runs at y 200 and 280 (s 100). Two runs that only
 // meet end to end across a step of 60 (the second starting a rounding error
