@@ -144,7 +144,7 @@ class LevelsSetApart {
 };
 
 bool crossingCheck(const CFHCircuitLayout& layout, int attempt) {
-  const bool crossed = offsetEdgePathsCross(layout, workTol);
+  const bool crossed = offsetEdgePathsCross(layout, workTol) || offsetEdgePathFoldsBack(layout, workTol);
   const SpiralHooks* hooks = spiralHooks();
   return hooks != nullptr && hooks->crossingCheck ? hooks->crossingCheck(layout, attempt, crossed) : crossed;
 }

@@ -121,6 +121,16 @@ namespace {
 
 bool bentAtWall(const COffsetNode* n) { return n != nullptr && n->owner == nullptr && n->edges.size() == 2; }
 
+// Where the lead at an end meets the body of the pipe: the inner end of
+// the lead's edge, past its bend at the wall when it has one.
+const COffsetNode* leadTop(const COffsetEdge* lead, bool atStart) {
+  if (lead == nullptr) return nullptr;
+  const COffsetNode* n = atStart ? lead->b : lead->a;
+  if (!bentAtWall(n)) return n;
+  const COffsetEdge* next = n->otherEdgeIfUnique(lead);
+  return next == nullptr ? nullptr : next->otherNode(n);
+}
+
 }  // namespace
 
 void setLeads(const CFHCircuitLayout& layout, Options& options) {
@@ -145,7 +155,13 @@ void addSpiralAllowances(const CFHCircuitLayout& layout, const Zone& zone, Optio
       allow(e->a->point, e->b->point, 0.05 * s, 0.98 * s, false, "level step");
     }
   }
-  // (A single level is no centre: its box would hold the whole zone.)
+  // (A single level is no centre: its box would hold the whole zone.) The
+  // box is one place of its diagonal and its four sides (a group of its
+  // own, after the centre turn's group 1): every point of a box up to 2 s
+  // across lies within s of a side, and the diagonal alone missed the
+  // corners the diagonal runs away from (a triangular innermost loop's
+  // acute corner).
+  int group = 2;
   if (layout.levels.size() >= 2)
     for (const COffsetLoop* loop : *layout.levels.back()) {
       double b[4] = {1e300, 1e300, -1e300, -1e300};
@@ -153,7 +169,11 @@ void addSpiralAllowances(const CFHCircuitLayout& layout, const Zone& zone, Optio
         const XtGePoint2d& p = e->startPoint();
         b[0] = std::min(b[0], p.x), b[1] = std::min(b[1], p.y), b[2] = std::max(b[2], p.x), b[3] = std::max(b[3], p.y);
       }
-      allow({b[0], b[1]}, {b[2], b[3]}, s, 0.75 * s, true, "centre");
+      const XtGePoint2d corners[4] = {{b[0], b[1]}, {b[2], b[1]}, {b[2], b[3]}, {b[0], b[3]}};
+      options.allowances.push_back({corners[0], corners[2], s, 0.75 * s, true, "centre", group});
+      for (int k = 0; k < 4; ++k)
+        options.allowances.push_back({corners[k], corners[(k + 1) % 4], s, 0.75 * s, true, "centre", group});
+      ++group;
     }
   // The centre turn: the stretch the spiral lays where the in-run becomes
   // the out-run (its edges flagged), a hairpin round what is left at the
@@ -169,6 +189,14 @@ void addSpiralAllowances(const CFHCircuitLayout& layout, const Zone& zone, Optio
       options.allowances.push_back({piece.start, piece.end, 0.01 * s + sagitta, 0.5 * s, true, "centre turn", 1});
     }
   }
+  // The pipe ends: supply and return leave them at the ends' own pitch, and
+  // where one run turns a corner of the first loop within s of the ends,
+  // its stretch beyond the first (last) s comes back within s of the other
+  // end; round a corner of 60 degrees or more (sharper tips are cut) no
+  // nearer than s/2.
+  const COffsetNode* in = leadTop(layout.firstEdge, true);
+  const COffsetNode* out = leadTop(layout.lastEdge, false);
+  if (in != nullptr && out != nullptr) allow(in->point, out->point, s, 0.5 * s, true, "pipe ends");
   for (const Band& band : zone.bands) allow(band.edge.start, band.edge.end, band.width, 0.5 * s, false, "band");
 }
 

@@ -62,7 +62,10 @@ void setLeads(const CFHCircuitLayout& layout, Options& options);
 //   the centre turn  s/2 within the stretch the spiral lays where the
 //                    in-run becomes the out-run (both samples on the pieces
 //                    of its edges flagged kEdgeCentreTurn): the hairpin
-//                    round a narrow innermost loop.
+//                    round a narrow innermost loop;
+//   the pipe ends    s/2 within s of the segment between the lead tops (both
+//                    samples): a run that turns a corner of the first loop
+//                    right after its lead comes back beside the other end.
 void addSpiralAllowances(const CFHCircuitLayout& layout, const Zone& zone, Options& options);
 
 }  // namespace layout_check

@@ -677,6 +677,40 @@ double refinedDepth(const Zone& zone, double step, const std::vector<XtGePoint2d
   return best;
 }
 
+// The depth with a sign: the distance from the outline, negative outside.
+double signedDepth(const Zone& zone, const XtGePoint2d& p) {
+  const double d = distanceToOutline(zone.outline, p);
+  return windingNumber(zone.outline, p) != 0 ? d : -d;
+}
+
+// Whether a grid point dp deep (d0 - s/2 <= dp < d0) lies within s/2 of a
+// place a run may take (at least d0 from the walls), so that a pipe heats
+// it. Walked straight in (up the depth's slope) by d0 - dp it reaches depth
+// d0 wherever one wall stays the nearest: beside a straight wall, always.
+// Where the walls close in (an acute corner, a narrowing tip) the walk falls
+// short, and the point counts when a grid point at least d0 deep lies within
+// s/2 of it: near a tip whose sides meet at an angle a the runs end
+// d0 / sin(a/2) from the apex, and the points between there and the apex
+// that lie more than s/2 from the nearest run are beyond any pipe's reach.
+bool withinReachOfARun(const Zone& zone, double step, const XtGePoint2d& p, double dp, long i, long j, long nx, long ny,
+                       const std::vector<double>& cells) {
+  const double s = zone.s;
+  const double h = 1e-3 * step;
+  const double gx = signedDepth(zone, {p.x + h, p.y}) - signedDepth(zone, {p.x - h, p.y});
+  const double gy = signedDepth(zone, {p.x, p.y + h}) - signedDepth(zone, {p.x, p.y - h});
+  const double g = std::hypot(gx, gy);
+  if (g > 0.0) {
+    const double walk = zone.d0 - dp;
+    const XtGePoint2d q(p.x + gx / g * walk, p.y + gy / g * walk);
+    if (signedDepth(zone, q) >= zone.d0 - 1e-6 * s) return true;
+  }
+  const long reach = static_cast<long>(std::ceil(0.5 * s / step));
+  for (long a = std::max(0L, i - reach); a <= std::min(nx - 1, i + reach); ++a)
+    for (long b = std::max(0L, j - reach); b <= std::min(ny - 1, j + reach); ++b)
+      if (cells[a * ny + b] >= zone.d0 && std::hypot(static_cast<double>(a - i), static_cast<double>(b - j)) * step <= 0.5 * s) return true;
+  return false;
+}
+
 }  // namespace
 
 ZoneMeasure measureZone(const Zone& zone, double step) {
@@ -696,6 +730,8 @@ ZoneMeasure measureZone(const Zone& zone, double step) {
   const long ny = static_cast<long>((b[3] - b[1]) / step) + 1;
   std::vector<XtGePoint2d> points;
   std::vector<double> depths;  // negative outside
+  // Each grid cell's depth (-infinity where it is not measured).
+  std::vector<double> cells(static_cast<std::size_t>(nx * ny), -std::numeric_limits<double>::infinity());
   for (long i = 0; i < nx; ++i) {
     for (long j = 0; j < ny; ++j) {
       const XtGePoint2d p(b[0] + (i + 0.5) * step, b[1] + (j + 0.5) * step);
@@ -704,6 +740,7 @@ ZoneMeasure measureZone(const Zone& zone, double step) {
       const double d = distanceToOutline(zone.outline, p);
       points.push_back(p);
       depths.push_back(inside ? d : -d);
+      cells[i * ny + j] = depths.back();
       if (inside) m.deepest = std::max(m.deepest, d);
     }
   }
@@ -713,9 +750,14 @@ ZoneMeasure measureZone(const Zone& zone, double step) {
   const double deepestRun =
       s > 0.0 && m.deepest >= zone.d0 ? zone.d0 + std::floor((m.deepest - zone.d0) / s) * s : 0.0;
   long heated = 0, piped = 0;
-  for (const double d : depths) {
-    if (d >= zone.d0) ++heated;
-    if (d >= zone.d0 - 0.5 * s && d <= deepestRun + 0.5 * s) ++piped;
+  for (long i = 0; i < nx; ++i) {
+    for (long j = 0; j < ny; ++j) {
+      const double d = cells[i * ny + j];
+      if (d >= zone.d0) ++heated;
+      if (d < zone.d0 - 0.5 * s || d > deepestRun + 0.5 * s) continue;
+      const XtGePoint2d p(b[0] + (i + 0.5) * step, b[1] + (j + 0.5) * step);
+      if (d >= zone.d0 || withinReachOfARun(zone, step, p, d, i, j, nx, ny, cells)) ++piped;
+    }
   }
   m.heatedArea = heated * step * step;
   m.pipeArea = piped * step * step;

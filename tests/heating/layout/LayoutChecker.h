@@ -188,11 +188,13 @@ std::optional<Options::Allowance> meanderMiddleGap(const std::vector<Piece>& pip
 // What the zone holds for a pipe, on a grid of the step: the heated area
 // (the grid's points inside the outline and at least d0 from it), the area
 // a pipe laid d0 from the walls and s from itself heats (s/2 either side of
-// its runs: the points at least d0 - s/2 from the outline, outside it too
-// when d0 < s/2, and at most s/2 beyond the deepest run, d0 + k s from it
-// for the largest k the zone's depth allows: a middle narrower than a
-// spacing holds no run of its own), and the largest distance of a point
-// inside from the outline.
+// its runs: the points within s/2 of a place at least d0 from the outline,
+// outside it too when d0 < s/2 - beside a wall those at least d0 - s/2 from
+// it, but not those towards the apex of a narrowing tip or an acute corner
+// beyond s/2 of where the runs end - and at most s/2 beyond the deepest
+// run, d0 + k s from the outline for the largest k the zone's depth allows:
+// a middle narrower than a spacing holds no run of its own), and the largest
+// distance of a point inside from the outline.
 struct ZoneMeasure {
   double heatedArea = 0.0;
   double pipeArea = 0.0;

@@ -1,7 +1,8 @@
 // The layout checker on hand-made layouts of the zone set: a serpentine that
 // passes, bad variants that each fail their check at their place, band runs,
 // a ring at d0 in the circle, the same verdicts turned and moved, a large
-// hall in good time, and the graph walk of a layout record.
+// hall in good time, the place the spiral's centre allowance holds, and the
+// graph walk of a layout record.
 #include "LayoutCheckAdapters.h"
 #include "LayoutChecker.h"
 #include "ZoneSet.h"
@@ -14,6 +15,7 @@
 #include "GraphTestSupport.h"
 #include "LayoutTestSupport.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -187,6 +189,33 @@ TEST_F(LayoutChecker, GroupedAllowanceSpansItsSegments) {
   EXPECT_NEAR(apart.spacing.value, 100.0, 1e-6);
 }
 
+// The spiral's centre allowance holds both samples within s of the box of
+// an innermost loop: beside the acute corner of a triangular loop too, which
+// lies far from the box's diagonal; not beyond s of the box.
+TEST_F(LayoutChecker, SpiralCentreHoldsTheInnermostLoopsBox) {
+  for (const double shift : {0.0, 5e6}) {
+    const auto at = [&](double x, double y) { return Point(x + shift, y + shift); };
+    CFHCircuitLayout layout(100.0, 200.0, 200.0);
+    layout.levels.push_back(new CFHCircuitLayout::Level{
+        graph_test::polygonLoop({at(1000, 500), at(3000, 500), at(3000, 2000), at(1000, 2000)}).release()});
+    layout.levels.push_back(new CFHCircuitLayout::Level{
+        graph_test::polygonLoop({at(2000, 1000), at(2400, 1000), at(2000, 1400)}).release()});
+    layout_check::Zone zone;
+    zone.s = 200.0;
+    layout_check::Options options;
+    layout_check::addSpiralAllowances(layout, zone, options);
+    const auto centreHolds = [&](const Point& p) {
+      return std::any_of(options.allowances.begin(), options.allowances.end(), [&](const auto& w) {
+        return w.what == "centre" && Piece::line(w.from, w.to).distanceTo(p) <= w.reach;
+      });
+    };
+    EXPECT_TRUE(centreHolds(at(1950, 1450))) << "354 from the diagonal, 71 from the box";
+    EXPECT_TRUE(centreHolds(at(2200, 1200)));
+    EXPECT_FALSE(centreHolds(at(1700, 1200))) << "300 beyond the box";
+    EXPECT_FALSE(centreHolds(at(2200, 1700)));
+  }
+}
+
 TEST_F(LayoutChecker, RingAtTheFirstOffsetInTheCirclePasses) {
   const zone_set::ZoneCase circle = zone_set::z6a();
   const Point c(2000, 2000);
@@ -235,6 +264,31 @@ TEST_F(LayoutChecker, CorridorMeasureCountsTheRunsThatFit) {
   const double band = 1294 * 5264 + 2 * beyond * (1294 + 5264) + std::numbers::pi * beyond * beyond;
   EXPECT_NEAR(wide.pipeArea, band, 0.02 * band);
   EXPECT_NEAR(wide.heatedArea, (1294 - 122) * (5264 - 122), 0.03 * 1294 * 5264);
+}
+
+// A narrowing tip holds runs only up to where it is 2 d0 wide: the area a
+// pipe heats ends s/2 beyond them, short of the points d0 - s/2 from the
+// walls that reach on towards the apex. A right triangle 4000 x 600 (its
+// inner circle 277.6 across) at d0 150 and s 260 holds one loop, the
+// triangle d0 inside it; the loop heats the band s/2 either side of it and
+// its inside: the inner triangle grown by s/2, rounded at its corners. The
+// points at least d0 - s/2 from the walls make 1.25 times that.
+TEST_F(LayoutChecker, TipMeasureEndsWhereTheRunsEnd) {
+  layout_check::Zone zone;
+  const Point c[3] = {{0, 0}, {4000, 0}, {0, 600}};
+  for (int i = 0; i < 3; ++i) zone.outline.push_back(Piece::line(c[i], c[(i + 1) % 3]));
+  zone.d0 = 150;
+  zone.s = 260;
+  const layout_check::ZoneMeasure m = layout_check::measureZone(zone, 0.25 * zone.s);
+  const double sides = 4000 + 600 + std::hypot(4000.0, 600.0);
+  const double inRadius = 4000 * 600 / sides;
+  EXPECT_NEAR(m.deepest, inRadius, 0.1);
+  const double k = (inRadius - zone.d0) / inRadius;  // the inner triangle's scale
+  const double r = 0.5 * zone.s;
+  const double heats = 0.5 * 4000 * 600 * k * k + sides * k * r + std::numbers::pi * r * r;
+  EXPECT_NEAR(m.pipeArea, heats, 0.03 * heats);
+  const double k0 = (inRadius - zone.d0 + r) / inRadius;
+  EXPECT_GT(0.5 * 4000 * 600 * k0 * k0, 1.2 * heats);
 }
 
 // The meander's middle gap is the narrowest gap between runs side by side:

@@ -189,9 +189,9 @@ TEST_F(DetourScene, RayPairMovesTheEnd) {
   EXPECT_TRUE(ra.isEqualTo({0, 1900}, workTol) && rb.isEqualTo({200, 1900}, workTol));
 }
 
-// Crossing paths, shared ends, a pipe folding back and a loop path crossing
-// itself; lines near the pipe (the pipe at their foot left out) and near
-// other curves.
+// Crossing paths, shared ends, a pipe folding back (at a shared end or over
+// short pieces) and a loop path crossing itself; lines near the pipe (the
+// pipe at their foot left out) and near other curves.
 TEST_F(DetourScene, PathsCrossAndMeet) {
   lay({0, 0}, {1000, 0}, false);
   pipe({1000, 0}, {1000, 1000});  // shares an end: no crossing
@@ -212,6 +212,28 @@ TEST_F(DetourScene, PathsCrossAndMeet) {
     lay({0, 0}, {1000, 0}, false);
     pipe({1000, 0}, to);
     EXPECT_EQ(offsetEdgePathsCross(*layout, workTol), folds) << to.x << ", " << to.y;
+  }
+  // Walked along the path: a hairpin 15 wide (s 200) or a spike whose tip
+  // is two short pieces turns back beside itself; a hairpin s/2 wide, or
+  // one 15 wide whose legs run apart, does not.
+  struct Walk {
+    std::vector<Point> points;
+    bool folds;
+  } walks[] = {{{{0, 0}, {0, 500}, {15, 500}, {15, 0}}, true},
+               {{{0, 0}, {400, 0}, {405, 10}, {404, 11}, {100, 2}}, true},
+               {{{0, 0}, {0, 500}, {100, 500}, {100, 0}}, false},
+               {{{0, 0}, {0, 500}, {15, 500}, {300, 0}}, false}};
+  for (const Walk& w : walks) {
+    layout = spiral_test::recordWith({spiral_test::rectangle(0, 0, 2000, 1000)});
+    COffsetNode* from = spiral_test::nodeAt(*layout, nullptr, w.points.front());
+    for (std::size_t i = 1; i < w.points.size(); ++i) {
+      COffsetNode* to = spiral_test::nodeAt(*layout, nullptr, w.points[i]);
+      COffsetEdge* edge = spiral_test::edgeOf(*layout, from, to, 1);
+      if (i == 1) layout->firstEdge = edge;
+      layout->lastEdge = edge;
+      from = to;
+    }
+    EXPECT_EQ(offsetEdgePathFoldsBack(*layout, workTol), w.folds) << w.points.size() << " points";
   }
 
   lay({0, 0}, {0, 1000}, false);

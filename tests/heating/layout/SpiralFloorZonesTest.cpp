@@ -1,7 +1,8 @@
 // Double-spiral zones of random floors (hv_random_rooms --floors) whose pipe
 // once folded back onto itself, as the design command hands them to the
 // layout (work frame, first offset, spacing, pipe ends): the centre's join
-// or a level step ran out and back along one line 2 to 90 mm apart, or
+// or a level step ran out and back along one line 1 to 90 mm apart (at once
+// or over short pieces), turned in a hairpin narrower than the pipe, or
 // stepped 2.4 mm back along the piece before. The design named such zones
 // by warning 9005 and could not be drawn. Each is judged by the soundness
 // rule the drawn pipe must keep (no two points of the pipe within its
@@ -84,6 +85,28 @@ std::vector<FloorZone> zones() {
        {2422.5493143307162, 1081.4680128013083},
        kFirstOffset,
        198},
+      // A turned five-sided room at s 300: the centre's join ran 59 mm out
+      // and back 1.2 mm beside itself over two short pieces.
+      {"seed 18 floor 70 zone 2",
+       {632.40481584804365, 6718.110552744125},
+       {{{-1634.6179929220089, 5311.4010644288501}},
+        {{440.12032661352714, 1967.7973341026809}},
+        {{3969.8102620073623, 4158.0039362247917}},
+        {{2313.1831209703523, 6827.7886682921089}},
+        {{632.40481584804365, 6718.110552744125}}},
+       {-1373.1267013037937, 4889.9873131764971},
+       {-1402.6010082796745, 4937.4874734740115},
+       kFirstOffset,
+       300},
+      // A rectangle at s 162, d0 66: the centre turned in a hairpin 15 mm
+      // wide, narrower than the pipe.
+      {"seed 50 floor 62 zone 1",
+       {-2220, 1629},
+       {{{843, 1629}}, {{843, 4754}}, {{-2220, 4754}}, {{-2220, 1629}}},
+       {60, 1629},
+       {260, 1629},
+       66,
+       162},
   };
 }
 

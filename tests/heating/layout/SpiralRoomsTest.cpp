@@ -6,10 +6,11 @@
 // each other at the centre's zigzag), and a narrow corridor with a sharp
 // corner (a stub at the entry), a small room whose inner level is
 // narrower than a spacing (a corner left bare), a U room whose arm holds a
-// lobe narrower than a spacing (its sub-area's leads side by side), and a
-// room about two and a half spacings deep (a third of it left bare). The
-// pipe ends and the first offsets are those the design command gives these
-// rooms.
+// lobe narrower than a spacing (its sub-area's leads side by side), a room
+// about two and a half spacings deep (a third of it left bare), and rooms
+// whose pipe ends lie beside a slanted corner (judged with the checker's
+// pipe-ends allowance). The pipe ends and the first offsets are those the
+// design command gives these rooms.
 #include "SpiralZones.h"
 
 #include "heating/layout/LaidPipeLength.h"
@@ -75,6 +76,11 @@ std::vector<Room> rooms() {
       // way round it, so that three of its sides and a corner of level 0
       // some 200 x 300 stayed bare (0.69 of the heated length).
       {"two and a half spacings deep", {{0, 0}, {959, 0}, {959, 822}, {0, 822}}, {253, 0}, {453, 0}, 175, 0.85},
+      // The pipe ends 0.1 apart beside the first loop's corner of 76
+      // degrees: the run that turns it comes back 0.9 s from the other end.
+      {"ends beside a slanted corner", {{0, 0}, {3000, 0}, {2500, 2000}, {0, 2000}}, {2640, 0}, {2740, 0}, 290},
+      {"ends beside a slanted corner, the other way", {{0, 0}, {3000, 0}, {2500, 2000}, {0, 2000}}, {2740, 0},
+       {2640, 0}, 290},
   };
 }
 
@@ -191,6 +197,28 @@ TEST(SpiralRooms, AThinInnermostLevelIsLeftToTheDetours) {
   ASSERT_TRUE(long_.ok);
   EXPECT_EQ(long_.layout().levels.size(), 2u);
   EXPECT_TRUE(long_.check({0.0, 100.0, 1.3, false}).sound());
+}
+
+// Beside the pipe ends the checker lets the pipe come down to s/2 (the
+// run that turns a corner right after its lead comes back beside the other
+// end), and only there: the rooms whose ends lie beside a slanted corner
+// use that allowance, at 0.9 s.
+TEST(SpiralRooms, PipeEndsBesideACornerComeBackNoNearerThanHalfASpacing) {
+  const UnitScope units(1000);
+  for (const std::size_t i : {8u, 9u}) {
+    const Room room = rooms()[i];
+    const Laid laid(placed(room, 0, 0, false));
+    ASSERT_TRUE(laid.ok) << room.name;
+    const layout_check::Report r = laid.check({0.0, 100.0, 1.3, false});
+    EXPECT_TRUE(r.sound()) << room.name << "\n" << r.summary();
+    const auto ends = std::find_if(r.located.begin(), r.located.end(), [](const layout_check::Finding& f) {
+      return f.text.rfind("pipe ends", 0) == 0;
+    });
+    ASSERT_NE(ends, r.located.end()) << room.name;
+    EXPECT_GE(ends->value, 0.5 * room.spacing) << room.name;
+    EXPECT_LT(ends->value, 0.99 * room.spacing) << room.name;
+    EXPECT_LT(std::hypot(ends->at.x - 2690, ends->at.y), 1.5 * room.spacing) << room.name;
+  }
 }
 
 // A corridor 400 wide has no room for a loop (2 d0 + s is 526): what is

@@ -23,7 +23,9 @@
 //             allowances: reflex corners, the walls beside a jog)
 //   spacing   neighbouring runs nearer than s (but at the located allowances)
 //   length    the laid length out of bounds against the area it heats (the
-//             points at least d0 - s/2 from the walls) / s
+//             points within s/2 of a place at least d0 from the walls:
+//             beside a wall those at least d0 - s/2 from it, in a
+//             narrowing tip only up to s/2 beyond where runs fit) / s
 //   split     supply and return are not the two halves of the drawn length
 // Several may hold at once; `first` is the first in that order.
 #pragma once
