@@ -12,12 +12,6 @@ namespace {
 
 constexpr std::size_t kMaxIndex = std::numeric_limits<std::uint32_t>::max();
 
-// The value with the lowest byte of its IEEE 754 bit pattern (the eight least
-// significant mantissa bits) cleared.
-double withLowByteCleared(double value) {
-  return std::bit_cast<double>(std::bit_cast<std::uint64_t>(value) & ~std::uint64_t{0xFF});
-}
-
 // Where the run of contour `index` ends: at the next contour's start, the
 // last run at the end of the values.
 std::size_t runEnd(const std::vector<std::uint32_t>& starts, std::size_t index, std::size_t valueCount) {
@@ -62,7 +56,8 @@ struct CGLHTesselationData::GluCallbacks {
     }
   }
 
-  // A vertex where edges cross: kept at a stable address until the polygon
+  // A vertex where edges cross (its neighbours' data are the vertices as
+  // given, the coordinates as fed): kept at a stable address until the polygon
   // ends. The tessellator blends its coordinates with single-precision
   // weights, which puts the point off by some 1e-8 of its coordinates (a
   // tenth of a millimetre at 1e7); where it names the two crossing edges,
@@ -72,6 +67,7 @@ struct CGLHTesselationData::GluCallbacks {
     CGLHTesselationData& t = self(data);
     try {
       Vertex v{coords[0], coords[1], coords[2]};
+      if (t.quarterTurned_) v = {coords[1], -coords[0], coords[2]};  // turned back
       refineCrossing(v, neighbours);
       t.combineVertices_.push_back(v);
       *outData = t.combineVertices_.back().data();
@@ -177,9 +173,16 @@ void CGLHTesselationData::feedInput() {
     // Whole vertices only: a run never yields a vertex past its end.
     for (std::size_t i = inputStarts_[inputCursor_]; i + 3 <= end; i += 3) {
       double* xyz = inputValues_.data() + i;
-      xyz[0] = withLowByteCleared(xyz[0]);
-      xyz[1] = withLowByteCleared(xyz[1]);
-      gluTessVertex(tess, xyz, xyz);
+      xyz[0] = CGLHTesselationData::withLowByteCleared(xyz[0]);
+      xyz[1] = CGLHTesselationData::withLowByteCleared(xyz[1]);
+      // The tessellator copies the coordinates at once; the data it hands
+      // back is the vertex as given.
+      double fed[3] = {xyz[0], xyz[1], xyz[2]};
+      if (quarterTurned_) {
+        fed[0] = -xyz[1];
+        fed[1] = xyz[0];
+      }
+      gluTessVertex(tess, fed, xyz);
     }
     gluTessEndContour(tess);
   }
@@ -211,4 +214,8 @@ void CGLHTesselationData::reset() {
   outputCursor_ = 0;
   inputCursor_ = 0;
   runFailed_ = false;
+}
+
+double CGLHTesselationData::withLowByteCleared(double value) {
+  return std::bit_cast<double>(std::bit_cast<std::uint64_t>(value) & ~std::uint64_t{0xFF});
 }

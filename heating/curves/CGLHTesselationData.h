@@ -64,6 +64,21 @@ class CGLHTesselationData {
   // Deletes the tessellator, empties every list and rewinds both cursors.
   void reset();
 
+  // Whether the tessellator is given the vertices turned by a quarter turn,
+  // (x, y) as (-y, x), and its new vertices turned back: both exact. It
+  // sweeps the vertices in the order of their first coordinate, and where
+  // two edges cross at or before the vertex being swept it puts the crossing
+  // on that vertex; on an edge square to the sweep every point is at the
+  // vertex's coordinate, so a crossing there may be moved along the edge to
+  // its end by the last bit of the input. Turned, such an edge lies along
+  // the sweep. Contours and vertices may come in another order. Off unless
+  // set; kept by reset.
+  void setQuarterTurned(bool turned) { quarterTurned_ = turned; }
+
+  // The value with the lowest byte of its IEEE 754 bit pattern (the eight
+  // least significant mantissa bits) cleared, as every fed x and y is.
+  static double withLowByteCleared(double value);
+
  private:
   struct GluCallbacks;
   struct TessDeleter {
@@ -85,4 +100,5 @@ class CGLHTesselationData {
   std::uint32_t outputCursor_ = 0;
   std::uint32_t inputCursor_ = 0;
   bool runFailed_ = false;  // set by the callbacks during a run
+  bool quarterTurned_ = false;
 };

@@ -10,8 +10,20 @@ const XtGePoint2d& farEnd(const CLoopElement& element, bool forward) {
   return forward ? element.endPoint() : element.startPoint();
 }
 
-// The element's side test for q (left of, or on, its curve).
-bool side(const CLoopElement& element, const XtGePoint2d& q) { return element.curve->sideTest(q); }
+// The element's side test for q (left of, or on, its curve). A point within
+// workTol's point value of a line's carrier counts as on it, so that a
+// neighbour drawn in line with the element is on it however its last bits
+// fall.
+bool side(const CLoopElement& element, const XtGePoint2d& q) {
+  if (element.curve->kind() != CFloorHeatingCurve::kLine) return element.curve->sideTest(q);
+  const XtGePoint2d& a = element.startPoint();
+  const XtGeVector2d along = element.endPoint() - a;
+  return along.crossProduct(q - a) >= -workTol.equalPoint() * along.length();
+}
+
+// Whether `a` is farther than `b` by more than workTol's point value: two
+// lengths drawn equal tie however their last bits fall.
+bool clearlyFarther(double a, double b) { return a > b + workTol.equalPoint(); }
 
 }  // namespace
 
@@ -49,18 +61,20 @@ bool CLoop::walkNeighbours(const XtGePoint2d& point, double distance, bool backw
   const CLoopElement* firstLink = reference.links().front();
   const bool referenceAtEnd = firstLink->hasCurve() && (reference.point.isEqualTo(firstLink->startPoint(), workTol) ||
                                                         reference.point.isEqualTo(firstLink->endPoint(), workTol));
-  if (!referenceAtEnd && !(hint != nullptr && hint->distanceTo(b) < hint->distanceTo(h))) {
+  if (!referenceAtEnd && !(hint != nullptr && clearlyFarther(hint->distanceTo(h), hint->distanceTo(b)))) {
     // C in the third of e next to E1.
     const XtGePoint2d& near = forward ? e->startPoint() : e->endPoint();
     const XtGePoint2d& ahead = forward ? e->endPoint() : e->startPoint();
-    if (near.distanceTo(c.point) > 2.0 * ahead.distanceTo(c.point)) return false;
+    if (clearlyFarther(near.distanceTo(c.point), 2.0 * ahead.distanceTo(c.point))) return false;
   }
 
   if (!side(*e, b) || side(*e1, cFar) || !side(*e, f)) return false;
 
   const XtGeLine2d chord = e->curve->chordLine();
-  if (!side(*m1, g) && chord.distanceTo(f, XtGeContext::gTol) > chord.distanceTo(b, XtGeContext::gTol)) return false;
+  if (!side(*m1, g) && clearlyFarther(chord.distanceTo(f, XtGeContext::gTol), chord.distanceTo(b, XtGeContext::gTol)))
+    return false;
 
-  if (!side(*e2, p3)) return e->curve->length() >= 4.0 * distance;
-  return side(*n3, p4) || n3->curve->length() <= distance || n4->curve->length() <= distance;
+  if (!side(*e2, p3)) return !clearlyFarther(4.0 * distance, e->curve->length());
+  return side(*n3, p4) || !clearlyFarther(n3->curve->length(), distance) ||
+         !clearlyFarther(n4->curve->length(), distance);
 }

@@ -4,6 +4,7 @@
 #include "heating/layout/OffsetLevelAcceptance.h"
 #include "heating/layout/OffsetLevelSteps.h"
 #include "heating/layout/OffsetPolygonReduction.h"
+#include "heating/layout/RingContourCheck.h"
 
 #include "heating/curves/CGLHTesselationData.h"
 
@@ -59,13 +60,36 @@ struct FoundGuard {
 // than the tessellator's rounding, far less than a level's step.
 constexpr double kDomainMargin = 0.05;
 
-// Tessellates the ring and appends its contours as loops; false when the
-// tessellation fails.
-bool tessellateRing(const std::vector<XtGePoint2d>& ring, std::vector<COffsetLoop*>& found) {
+// Tessellates the ring, quarter turned or not, and appends its contours as
+// loops; false when the tessellation fails.
+bool tessellateRingOnce(const std::vector<XtGePoint2d>& ring, bool turned, std::vector<COffsetLoop*>& found) {
   CGLHTesselationData tess;
+  tess.setQuarterTurned(turned);
   feedPolygonRing(ring, tess);
   if (!tess.tessellateBoundary()) return false;
   readContourLoops(tess, found);
+  return true;
+}
+
+// Tessellates the ring and appends its contours as loops; false when the
+// tessellation fails. The tessellator sweeps along x, and where a crossing
+// of two edges lies on an edge along y it may put the crossing on that
+// edge's end instead (the corner of a level where a wall along y meets an
+// arc moved by millimetres on 1e-10 of noise, and the layout with it): the
+// contours then leave the ring's edges. Such contours are made again with
+// the ring quarter turned, where that edge lies along the sweep, and those
+// are taken when they follow the ring.
+bool tessellateRing(const std::vector<XtGePoint2d>& ring, std::vector<COffsetLoop*>& found) {
+  const std::size_t first = found.size();
+  if (!tessellateRingOnce(ring, false, found)) return false;
+  const double tol = workTol.equalPoint();
+  if (loopsFollowRing(ring, found, first, tol)) return true;
+  FoundGuard turned;
+  if (!tessellateRingOnce(ring, true, turned.loops) || !loopsFollowRing(ring, turned.loops, 0, tol)) return true;
+  for (std::size_t i = first; i < found.size(); ++i) delete found[i];
+  found.resize(first);
+  found.insert(found.end(), turned.loops.begin(), turned.loops.end());
+  turned.loops.clear();
   return true;
 }
 

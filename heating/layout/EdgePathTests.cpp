@@ -278,7 +278,12 @@ bool EdgePathIndex::nearestRayHit(const XtGePoint2d& from, const XtGeVector2d& u
             XtGePoint2d at;
             double h = std::numeric_limits<double>::infinity();
             if (segmentsCross(from, far, s.a, s.b, slack, at)) {
-              h = (at - from).dotProduct(unit);
+              // How far along the ray the piece's line is met: a meeting
+              // within the slack beyond the ray's end lies beyond `most`
+              // (its point, clamped to the end, would put it there up to
+              // rounding, and whether it counted fell to the last bits).
+              const XtGeVector2d along = s.b - s.a;
+              h = cross(s.a - from, along) / cross(unit, along);
             } else if (std::fabs(cross(unit, s.a - from)) <= slack && std::fabs(cross(unit, s.b - from)) <= slack) {
               // A piece along the ray: its nearer end ahead of the start.
               const double ha = (s.a - from).dotProduct(unit);

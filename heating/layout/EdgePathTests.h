@@ -51,8 +51,9 @@ class EdgePathIndex {
 
   // The nearest place, at a distance strictly between `least` and `most`
   // from `from`, where the ray from `from` along the unit direction meets a
-  // piece (a meeting within tol's point value of a piece counts), into
-  // `distance`. False, distance untouched, when there is none.
+  // piece (a meeting within tol's point value of a piece counts; a piece
+  // crossed is met where the ray meets its line), into `distance`. False,
+  // distance untouched, when there is none.
   bool nearestRayHit(const XtGePoint2d& from, const XtGeVector2d& unit, double least, double most,
                      const XtGeTol& tol, double& distance) const;
   // A distance from the point beyond which no piece lies: the farthest

@@ -114,13 +114,23 @@ int lastNonEmptyPiece(const CFHLoopStretch& stretch) {
 int polylinePieceForJoin(const CFHLoopStretch& stretch) {
   const int n = stretch.pieceCount();
   if (n == 0 || stretch.owner == nullptr) return -1;
-  std::vector<int> byLength(n);
-  std::iota(byLength.begin(), byLength.end(), 0);
   std::vector<double> curveLength(n);
   for (int i = 0; i < n; ++i) curveLength[i] = stretch.sections[i]->curve->length();
-  std::stable_sort(byLength.begin(), byLength.end(), [&](int a, int b) { return curveLength[a] > curveLength[b]; });
+  // The longest piece but `skip`; of pieces as long within workTol's point
+  // value (sides drawn equal), the earliest, however their last bits fall.
+  const auto longest = [&](int skip) {
+    double most = -1.0;
+    for (int i = 0; i < n; ++i)
+      if (i != skip) most = std::max(most, curveLength[i]);
+    for (int i = 0; i < n; ++i)
+      if (i != skip && curveLength[i] >= most - workTol.equalPoint()) return i;
+    return -1;
+  };
+  const int first = longest(-1);
+  const int byLength[2] = {first, longest(first)};
   for (int k = 0; k < std::min(n, 2); ++k) {
     const int i = byLength[k];
+    if (i < 0) break;
     COffsetSection* section = stretch.sections[i];
     bool taken;
     if (section->curve->geCurve().isOn(stretch.start.point, workTol)) {

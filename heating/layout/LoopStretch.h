@@ -126,9 +126,9 @@ bool trimPolylineCorner(CFHLoopStretch& stretch, const CFloorHeatingCurve& cutti
 
 // The loop position of the piece the centre join runs along: of the two
 // longest pieces by curve length (longest first, the earlier of equals
-// first), the first that qualifies. A piece whose curve holds the stretch's
-// start (workTol) qualifies when its interval covers more than half its
-// curve; any other piece when the way along the loop from the stretch's
+// within workTol first), the first that qualifies. A piece whose curve holds
+// the stretch's start (workTol) qualifies when its interval covers more than
+// half its curve; any other piece when the way along the loop from the stretch's
 // start to the piece's start, against the walking direction, has a finite
 // length. -1 when neither qualifies (or the stretch has no pieces).
 int polylinePieceForJoin(const CFHLoopStretch& stretch);

@@ -117,7 +117,9 @@ void closePath(SpiralRun& run, bool flip) {
       const double l1 = loop->lengthBetween(*in, *out, true, workTol);
       const double l0 = loop->lengthBetween(*in, *out, false, workTol);
       const bool narrow = hasNarrowSpot(*loop, layout.spacing, workTolFine);
-      direction = ((narrow ? l0 < l1 : l1 < l0) != flip) ? 0 : 1;
+      // Ways round as long as each other (workTol) count as the same.
+      const double tie = workTol.equalPoint();
+      direction = ((narrow ? l0 < l1 - tie : l1 < l0 - tie) != flip) ? 0 : 1;
     } else if (ahead == out) {
       direction = 1;
     } else if (behind == out) {

@@ -158,7 +158,11 @@ bool CFHCircuitLayout::joinEndsInFourSidedLoop(COffsetNode*& a, COffsetNode*& b,
   COffsetLoop* l = moving->owner;
   const double s = spacing;
   if (l == nullptr || other->owner != l || !(s > 0.0) || !std::isfinite(s)) return false;
-  const bool f = l->lengthBetween(*moving, *other, false, workTol) < l->lengthBetween(*moving, *other, true, workTol);
+  // The shorter way round from the moving end to the other; where both are
+  // as long (a loop drawn symmetric), the forward one, however their last
+  // bits fall.
+  const bool f = l->lengthBetween(*moving, *other, false, workTol) <
+                 l->lengthBetween(*moving, *other, true, workTol) - workTol.equalPoint();
   Zigzag zigzag;
   if (!prepareZigzag(*moving, *other, *loop, f, s, zigzag)) return false;
 

@@ -56,27 +56,31 @@ TEST(CGLHTesselationData, NoContourGivesTrueAndNoOutput) {
 }
 
 // Two squares [0,2]² and [1,3]², also far from the origin: one sense gives
-// their union, opposite senses the L that the clockwise one leaves.
+// their union, opposite senses the L that the clockwise one leaves; the
+// same with the vertices given to the tessellator quarter turned.
 TEST(CGLHTesselationData, OverlappingSquares) {
   for (const double o : {0.0, 1e7}) {
     for (const bool clockwise : {false, true}) {
-      CGLHTesselationData tess;
-      addRectangle(tess, o, o, o + 2, o + 2);
-      addRectangle(tess, o + 1, o + 1, o + 3, o + 3, clockwise);
-      ASSERT_TRUE(tess.tessellateBoundary());
-      auto runs = outputContours(tess);
-      ASSERT_EQ(runs.size(), 1u);
-      for (std::size_t i = 0; i < runs[0].size(); i += 3) {
-        runs[0][i] -= o;
-        runs[0][i + 1] -= o;
-      }
-      EXPECT_DOUBLE_EQ(signedArea(runs[0]), clockwise ? 3.0 : 7.0);
-      EXPECT_EQ(runs[0].size(), (clockwise ? 6u : 8u) * 3);
-      EXPECT_TRUE(hasVertex(runs[0], 2, 1));  // a vertex made where edges cross
-      for (int i = 0; i < 3; ++i) {           // past the end, again and again
-        std::uint32_t count = 7;
-        EXPECT_EQ(tess.nextContour(count), nullptr);
-        EXPECT_EQ(count, 0u);
+      for (const bool turned : {false, true}) {
+        CGLHTesselationData tess;
+        tess.setQuarterTurned(turned);
+        addRectangle(tess, o, o, o + 2, o + 2);
+        addRectangle(tess, o + 1, o + 1, o + 3, o + 3, clockwise);
+        ASSERT_TRUE(tess.tessellateBoundary());
+        auto runs = outputContours(tess);
+        ASSERT_EQ(runs.size(), 1u);
+        for (std::size_t i = 0; i < runs[0].size(); i += 3) {
+          runs[0][i] -= o;
+          runs[0][i + 1] -= o;
+        }
+        EXPECT_DOUBLE_EQ(signedArea(runs[0]), clockwise ? 3.0 : 7.0);
+        EXPECT_EQ(runs[0].size(), (clockwise ? 6u : 8u) * 3);
+        EXPECT_TRUE(hasVertex(runs[0], 2, 1));  // a vertex made where edges cross
+        for (int i = 0; i < 3; ++i) {           // past the end, again and again
+          std::uint32_t count = 7;
+          EXPECT_EQ(tess.nextContour(count), nullptr);
+          EXPECT_EQ(count, 0u);
+        }
       }
     }
   }
@@ -137,9 +141,10 @@ TEST(CGLHTesselationData, FailuresAnswerFalseWithoutOutput) {
 TEST(CGLHTesselationData, OutputCoversThePositivelyWoundPoints) {
   std::mt19937 random(20240611);
   std::uniform_real_distribution<double> coordinate(0.0, 100.0);
-  for (int round = 0; round < 25; ++round) {
+  for (int round = 0; round < 50; ++round) {
     std::vector<std::vector<double>> inputs(1 + round % 3);
     CGLHTesselationData tess;
+    tess.setQuarterTurned(round >= 25);  // the same with the sweep along y
     for (auto& run : inputs) {
       tess.beginInputContour();
       const int n = round % 5 == 4 ? 1 + round % 3 : 9;  // a point, a segment, a line

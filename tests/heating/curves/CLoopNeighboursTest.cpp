@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 
 using namespace loop_test;
@@ -47,3 +49,29 @@ TEST_F(CLoopNeighboursTest, NotchWeighsTheEdgeAgainstTheDistanceAndSmallLoopsSay
 }
 
 }  // namespace
+
+namespace {
+
+// A T: the stem's bottom edge (0) between its two sides, as long as each
+// other, below the bar.
+std::vector<XtGePoint2d> teePoints() {
+  return {{0, 0}, {10, 0}, {10, 20}, {30, 20}, {30, 30}, {-20, 30}, {-20, 20}, {0, 20}};
+}
+
+}  // namespace
+
+// Sides drawn equal stay equal: the T's stem sides, each vertex moved by up
+// to 1e-9, give the answer of the T as drawn (the side behind the edge was
+// once weighed against the side ahead by their last bits).
+TEST_F(CLoopNeighboursTest, SidesDrawnEqualTieUnderNoise) {
+  auto drawn = polygonLoop(teePoints());
+  ASSERT_TRUE(drawn->walkNeighbours({5, 1}, 1.0, false, at({3, 0}, {drawn->at(0)}), nullptr));
+  std::mt19937 random(5);
+  std::uniform_real_distribution<double> move(-1e-9, 1e-9);
+  for (int trial = 0; trial < 50; ++trial) {
+    std::vector<XtGePoint2d> points = teePoints();
+    for (XtGePoint2d& p : points) p.set(p.x + move(random), p.y + move(random));
+    auto noisy = polygonLoop(points);
+    EXPECT_TRUE(noisy->walkNeighbours({5, 1}, 1.0, false, at({3, 0}, {noisy->at(0)}), nullptr)) << "trial " << trial;
+  }
+}

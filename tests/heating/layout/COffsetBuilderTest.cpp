@@ -7,7 +7,10 @@
 #include "OffsetLevelChecks.h"
 #include "ZoneFixtures.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
+#include <random>
 
 namespace {
 
@@ -139,6 +142,74 @@ TEST_F(OffsetBuilder, AcceptanceNeedsEverySampleStrictlyInside) {
   EXPECT_FALSE(isLoopInsideLoop(*outer[0][0], *inside[0][0], 5e-6, workTolFine)) << "h below 10 x the tolerance";
   EXPECT_TRUE(acceptLoopInLevel(outer[0], *inside[0][0], 1.0, workTolFine));
   EXPECT_FALSE(acceptLoopInLevel({}, *inside[0][0], 1.0, workTolFine));
+}
+
+// A room whose straight wall along y meets a round wall (a floor's room,
+// d0 120, s 255), drawn again and again with 1e-10 of noise in its
+// vertices: every level has the same loops, vertex for vertex. The
+// tessellator once put the corner of level 3, where the offsets of the
+// wall and of a chord of the round wall cross (y 4438.87), onto the end
+// of the wall's offset (y 4442.50) on some of the drawings, and the
+// spiral's middle moved with it on every edit of the drawn design.
+TEST_F(OffsetBuilder, LevelsBesideARoundWallKeepTheirCornersUnderNoise) {
+  // The working outline as the zone made it: the round wall in chords.
+  const std::vector<XtGePoint2d> corners = {{-2120.0, 4809.5},
+                                            {-2120.0, 1694.5},
+                                            {2655.0, 1694.5},
+                                            {2655.0, 4809.5},
+                                            {2372.112370768621, 5091.925983270026},
+                                            {2056.079065776326, 5336.696890311367},
+                                            {1711.877313895483, 5539.957808346167},
+                                            {1344.927970682505, 5698.507568086621},
+                                            {961.010144974606, 5809.849159156225},
+                                            {566.170183332554, 5872.229055667003},
+                                            {166.626445739314, 5884.664832611639},
+                                            {-231.328627751776, 5846.960638138189},
+                                            {-621.427617060638, 5759.710278033505},
+                                            {-997.526828082890, 5624.287863837661},
+                                            {-1353.703050123956, 5442.826171872812},
+                                            {-1684.346840925729, 5218.183054011559}};
+  const auto drawn = [&](double noise, std::mt19937& random) {
+    std::uniform_real_distribution<double> move(-noise, noise);
+    std::vector<XtGePoint2d> p = corners;
+    for (XtGePoint2d& q : p) q.set(q.x + move(random), q.y + move(random));
+    return polygon("round wall", p);
+  };
+  // The vertices of each loop of each level in micrometres, from the
+  // lowest-leftmost one.
+  const auto shape = [](const Levels& levels) {
+    std::vector<std::vector<std::pair<long long, long long>>> out;
+    for (std::size_t k = 0; k < levels.size(); ++k)
+      for (const COffsetLoop* loop : levels[k]) {
+        auto& v = out.emplace_back();
+        for (const CLoopElement* e : loop->elements)
+          v.emplace_back(std::llround(e->startPoint().x * 1e3), std::llround(e->startPoint().y * 1e3));
+        std::rotate(v.begin(), std::min_element(v.begin(), v.end()), v.end());
+      }
+    return out;
+  };
+  std::mt19937 random(12);
+  const Levels clean = build(drawn(0.0, random), 120.0, 255.0);
+  ASSERT_GE(clean.size(), 4u);
+  ASSERT_EQ(clean[3].size(), 1u);
+  bool corner = false;  // level 3's corner on the wall's offset x = 1770
+  for (const CLoopElement* e : clean[3][0]->elements)
+    corner =
+        corner || (std::fabs(e->startPoint().x - 1770.0) < 1e-6 && std::fabs(e->startPoint().y - 4438.8687) < 1e-3);
+  EXPECT_TRUE(corner) << "level 3 meets the wall's offset where the round wall's offset crosses it";
+  const auto expected = shape(clean);
+  for (int trial = 0; trial < 40; ++trial) {
+    const Levels noisy = build(drawn(1e-10, random), 120.0, 255.0);
+    const auto got = shape(noisy);
+    ASSERT_EQ(got.size(), expected.size()) << "trial " << trial;
+    for (std::size_t i = 0; i < got.size(); ++i) {
+      ASSERT_EQ(got[i].size(), expected[i].size()) << "trial " << trial << ", loop " << i;
+      for (std::size_t j = 0; j < got[i].size(); ++j)
+        EXPECT_TRUE(std::abs(got[i][j].first - expected[i][j].first) <= 1 &&
+                    std::abs(got[i][j].second - expected[i][j].second) <= 1)
+            << "trial " << trial << ", loop " << i << ", vertex " << j;
+    }
+  }
 }
 
 // About 130 levels of a 2,000 m2 zone (50 x 40 m, a rounded end) at a pitch of

@@ -155,7 +155,13 @@ void addSpiralAllowances(const CFHCircuitLayout& layout, const Zone& zone, Optio
       allow(e->a->point, e->b->point, 0.05 * s, 0.98 * s, false, "level step");
     }
   }
-  // (A single level is no centre: its box would hold the whole zone.)
+  // (A single level is no centre: its box would hold the whole zone.) The
+  // box is one place of its diagonal and its four sides (a group of its
+  // own, after the centre turn's group 1): every point of a box up to 2 s
+  // across lies within s of a side, and the diagonal alone missed the
+  // corners the diagonal runs away from (a triangular innermost loop's
+  // acute corner).
+  int group = 2;
   if (layout.levels.size() >= 2)
     for (const COffsetLoop* loop : *layout.levels.back()) {
       double b[4] = {1e300, 1e300, -1e300, -1e300};
@@ -163,7 +169,11 @@ void addSpiralAllowances(const CFHCircuitLayout& layout, const Zone& zone, Optio
         const XtGePoint2d& p = e->startPoint();
         b[0] = std::min(b[0], p.x), b[1] = std::min(b[1], p.y), b[2] = std::max(b[2], p.x), b[3] = std::max(b[3], p.y);
       }
-      allow({b[0], b[1]}, {b[2], b[3]}, s, 0.75 * s, true, "centre");
+      const XtGePoint2d corners[4] = {{b[0], b[1]}, {b[2], b[1]}, {b[2], b[3]}, {b[0], b[3]}};
+      options.allowances.push_back({corners[0], corners[2], s, 0.75 * s, true, "centre", group});
+      for (int k = 0; k < 4; ++k)
+        options.allowances.push_back({corners[k], corners[(k + 1) % 4], s, 0.75 * s, true, "centre", group});
+      ++group;
     }
   // The centre turn: the stretch the spiral lays where the in-run becomes
   // the out-run (its edges flagged), a hairpin round what is left at the

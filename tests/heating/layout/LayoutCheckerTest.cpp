@@ -1,7 +1,8 @@
 // The layout checker on hand-made layouts of the zone set: a serpentine that
 // passes, bad variants that each fail their check at their place, band runs,
 // a ring at d0 in the circle, the same verdicts turned and moved, a large
-// hall in good time, and the graph walk of a layout record.
+// hall in good time, the place the spiral's centre allowance holds, and the
+// graph walk of a layout record.
 #include "LayoutCheckAdapters.h"
 #include "LayoutChecker.h"
 #include "ZoneSet.h"
@@ -14,6 +15,7 @@
 #include "GraphTestSupport.h"
 #include "LayoutTestSupport.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -185,6 +187,33 @@ TEST_F(LayoutChecker, GroupedAllowanceSpansItsSegments) {
   const Report apart = with(0);
   EXPECT_FALSE(apart.spacing.ok);
   EXPECT_NEAR(apart.spacing.value, 100.0, 1e-6);
+}
+
+// The spiral's centre allowance holds both samples within s of the box of
+// an innermost loop: beside the acute corner of a triangular loop too, which
+// lies far from the box's diagonal; not beyond s of the box.
+TEST_F(LayoutChecker, SpiralCentreHoldsTheInnermostLoopsBox) {
+  for (const double shift : {0.0, 5e6}) {
+    const auto at = [&](double x, double y) { return Point(x + shift, y + shift); };
+    CFHCircuitLayout layout(100.0, 200.0, 200.0);
+    layout.levels.push_back(new CFHCircuitLayout::Level{
+        graph_test::polygonLoop({at(1000, 500), at(3000, 500), at(3000, 2000), at(1000, 2000)}).release()});
+    layout.levels.push_back(new CFHCircuitLayout::Level{
+        graph_test::polygonLoop({at(2000, 1000), at(2400, 1000), at(2000, 1400)}).release()});
+    layout_check::Zone zone;
+    zone.s = 200.0;
+    layout_check::Options options;
+    layout_check::addSpiralAllowances(layout, zone, options);
+    const auto centreHolds = [&](const Point& p) {
+      return std::any_of(options.allowances.begin(), options.allowances.end(), [&](const auto& w) {
+        return w.what == "centre" && Piece::line(w.from, w.to).distanceTo(p) <= w.reach;
+      });
+    };
+    EXPECT_TRUE(centreHolds(at(1950, 1450))) << "354 from the diagonal, 71 from the box";
+    EXPECT_TRUE(centreHolds(at(2200, 1200)));
+    EXPECT_FALSE(centreHolds(at(1700, 1200))) << "300 beyond the box";
+    EXPECT_FALSE(centreHolds(at(2200, 1700)));
+  }
 }
 
 TEST_F(LayoutChecker, RingAtTheFirstOffsetInTheCirclePasses) {

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 
 namespace {
@@ -187,6 +188,31 @@ TEST_F(DetourScene, RayPairMovesTheEnd) {
   EXPECT_FALSE(castRayPairToPaths({0, 0}, q1, far, CFloorHeatingLine({-1, 0}, {300, 0}, nullptr, 3), {}, s));
   EXPECT_TRUE(castRaysToPaths({0, 0}, ra, {200, 0}, rb, far, CFloorHeatingLine({-1, 0}, {300, 0}, nullptr, 3), {}, s));
   EXPECT_TRUE(ra.isEqualTo({0, 1900}, workTol) && rb.isEqualTo({200, 1900}, workTol));
+}
+
+// A pipe just beyond the reach (2.231 s), within the second pass's slack
+// of its end, slanted across rays of any direction: the end stays (the
+// meeting was once put at the ray's end and counted or not by the rounding
+// of the ray's direction).
+TEST_F(DetourScene, RayPairReachEndsAtItsBound) {
+  const double s = 211;
+  std::mt19937 random(3);
+  std::uniform_real_distribution<double> turn(0.0, 6.283185307179586);
+  for (const double beyond : {0.5, 3.5, 10.0}) {
+    for (int trial = 0; trial < 40; ++trial) {
+      const double angle = turn(random);
+      const XtGeVector2d unit(std::cos(angle), std::sin(angle));  // the ray's direction
+      const XtGeVector2d across(unit.y, -unit.x);
+      const XtGePoint2d p(1000.0 * unit.y, 700.0 * unit.x);
+      const XtGePoint2d q = p + unit * 100.0;
+      const XtGePoint2d hit = q + unit * (2.231 * s + beyond);
+      lay(hit - across * 1000.0 - unit * 130.0, hit + across * 1000.0 + unit * 130.0, false);
+      const EdgePathIndex paths(layout->edges, s);
+      const CFloorHeatingLine t(p - across * 500.0, p + across * 500.0, nullptr, 3);
+      Point end = q;
+      EXPECT_FALSE(castRayPairToPaths(p, end, paths, t, {}, s)) << beyond << " beyond, trial " << trial;
+    }
+  }
 }
 
 // Crossing paths, shared ends, a pipe folding back (at a shared end or over

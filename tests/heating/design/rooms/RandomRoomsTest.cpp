@@ -153,7 +153,9 @@ TEST_P(RandomRooms, LaySoundly) {
 // bowed 52, 74; seed 2 bowed 59). Pipe ends beside a corner of the first
 // loop, a run turning it right after its lead (0.92-0.99 s from the other
 // end, the checker's pipe-ends allowance): seed 1 L 89, two-slanted 42;
-// seed 3 T 33; seed 4 two-slanted 53, 55.
+// seed 3 T 33; seed 4 two-slanted 53, 55. A centre whose join left a
+// triangular innermost loop 0.96 s from its acute corner, within s of the
+// loop's box but not of the box's diagonal (seed 1 slanted 70).
 TEST(RandomRoomsMended, DoubleSpiral) {
   const zone_design_test::UnitScope units(1000);
   const std::tuple<std::uint64_t, Family, int> mended[] = {
@@ -168,7 +170,8 @@ TEST(RandomRoomsMended, DoubleSpiral) {
       {2, Family::kTiny, 41},      {2, Family::kTiny, 45},    {2, Family::kTiny, 58},    {2, Family::kTiny, 68},
       {2, Family::kTiny, 71},      {2, Family::kTiny, 77},    {2, Family::kTiny, 82},    {2, Family::kCorridor, 8},
       {1, Family::kBowed, 52},     {1, Family::kBowed, 74},   {2, Family::kBowed, 59},   {1, Family::kL, 89},
-      {1, Family::kTwoSlanted, 42}, {3, Family::kT, 33},      {4, Family::kTwoSlanted, 53}, {4, Family::kTwoSlanted, 55}};
+      {1, Family::kTwoSlanted, 42}, {3, Family::kT, 33},      {4, Family::kTwoSlanted, 53}, {4, Family::kTwoSlanted, 55},
+      {1, Family::kSlanted, 70}};
   for (const auto& [seed, family, index] : mended) {
     const random_rooms::Room room = random_rooms::makeRoom(seed, family, index);
     const room_design::Verdict verdict = room_design::designAndJudge(room, kSpiral, 0);

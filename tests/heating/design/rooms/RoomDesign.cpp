@@ -152,6 +152,8 @@ void judgeLayout(const Room& room, const CFHZoneDesign& design, Verdict& verdict
     verdict.nothingFits = !fits;
     return;
   }
+  for (const CFHCircuitLayout::Level* level : layout->levels)
+    verdict.levelLoops.push_back(level != nullptr ? static_cast<int>(level->size()) : 0);
   const layout_check::GraphPath path = layout_check::walkLayoutGraph(*layout);
   if (!path.faults.empty()) verdict.broken.push_back({"path", path.faults.front()});
 

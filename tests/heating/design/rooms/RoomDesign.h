@@ -56,6 +56,9 @@ struct Verdict {
   double d0 = 0.0;
   double spacing = 0.0;
   double laidLength = 0.0;  // the full layout's pipe in the zone, leads excepted
+  // The full layout's offset levels and the loops of each (empty when
+  // nothing is laid).
+  std::vector<int> levelLoops;
   // The command's own check names the zone's laid pipe as crossing or
   // leaving the zone (warning 9005, LaidPipeSoundness.h).
   bool namedUnsound = false;
