@@ -110,6 +110,22 @@ void mergeCollinearSections(COffsetLoop& loop) {
       const std::size_t j = (i + 1) % e.size();
       XtGeVector2d a;
       XtGeVector2d b;
+      // A line sliver shorter than the merge's point tolerance between two
+      // lines that run the same way (what the offset of two nearly collinear
+      // sides can leave, micrometres long) has no direction of its own: it
+      // goes, the line before it reaching on to its end, and the two lines
+      // merge on the next step.
+      const std::size_t k = (j + 1) % e.size();
+      if (e.size() > 3 && k != i && lineDirection(e[i], a) && lineDirection(e[k], b) && a.isCodirectionalTo(b, local) &&
+          e[j]->hasCurve() && e[j]->curve->kind() == CFloorHeatingCurve::kLine &&
+          e[j]->curve->length() < local.equalPoint()) {
+        e[i]->curve->setEndPoints(e[i]->startPoint(), e[j]->endPoint());
+        delete e[j];
+        e.erase(e.begin() + static_cast<std::ptrdiff_t>(j));
+        merged = true;
+        if (j < i) --i;
+        continue;
+      }
       if (!lineDirection(e[i], a) || !lineDirection(e[j], b) || !a.isCodirectionalTo(b, local)) {
         ++i;
         continue;

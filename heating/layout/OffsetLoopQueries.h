@@ -53,7 +53,10 @@ double loopMeanWidth(const CLoop& loop, const XtGeTol& tol);
 // usable drawing unit factor): the first line reaches on to the second's
 // end and the second section is deleted. Passes repeat while they merge and
 // more than one section is left. Loops of fewer than two sections stay.
-// Merging the last section with the first moves the loop's start.
+// Merging the last section with the first moves the loop's start. A line
+// shorter than that equal point between two lines that run the same way (a
+// sliver the offset of nearly collinear sides leaves) goes first, the line
+// before it reaching on to its end; a loop keeps at least three sections.
 void mergeCollinearSections(COffsetLoop& loop);
 
 // On the point's outgoing section (walking forward, or backward), the length

@@ -100,6 +100,24 @@ TEST_F(OffsetLoopQueries, MidSideVerticesMergeToFour) {
   const auto bent = polygonLoop({{0, 0}, {500, 0}, {1000, 10}, {1000, 1000}});
   mergeCollinearSections(*bent);
   EXPECT_EQ(bent->sectionCount(), 4) << "1.1 degrees off is not the same way";
+  // A sliver of 2.3 micrometres between two lines that run the same way
+  // goes with them (a spiral's pipe along it came out as two pieces meeting
+  // end to end across a piece of no length); at a corner it stays.
+  for (const double far : {0.0, 5e6}) {
+    const auto sliver = polygonLoop({{far, far},
+                                     {far + 500, far},
+                                     {far + 500.002, far + 0.0012},
+                                     {far + 1000, far + 0.0012},
+                                     {far + 1000, far + 1000},
+                                     {far, far + 1000}});
+    mergeCollinearSections(*sliver);
+    EXPECT_EQ(sliver->sectionCount(), 4) << far;
+    EXPECT_TRUE(isLoopClosed(*sliver)) << far;
+    const auto corner = polygonLoop({{far, far}, {far + 1000, far}, {far + 1000.002, far + 0.0012},
+                                     {far + 1000.002, far + 1000}, {far, far + 1000}});
+    mergeCollinearSections(*corner);
+    EXPECT_EQ(corner->sectionCount(), 5) << far;
+  }
 }
 
 TEST_F(OffsetLoopQueries, SmallLoopServices) {
