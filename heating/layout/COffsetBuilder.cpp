@@ -3,6 +3,7 @@
 #include "heating/layout/DeleteAndClear.h"
 #include "heating/layout/OffsetLevelAcceptance.h"
 #include "heating/layout/OffsetLevelSteps.h"
+#include "heating/layout/OffsetLoopQueries.h"
 #include "heating/layout/OffsetPolygonReduction.h"
 #include "heating/layout/RingContourCheck.h"
 
@@ -59,6 +60,12 @@ struct FoundGuard {
 // from the loops of the level before, as a share of the spacing: far more
 // than the tessellator's rounding, far less than a level's step.
 constexpr double kDomainMargin = 0.05;
+
+// A loop of a level after the first whose mean width (loopMeanWidth) is
+// below this share of the spacing is dropped as one of no width: a zone
+// exactly 2 (d0 + k s) across gives level k no loop, and one a few
+// micrometres wider must not give it a loop that adds a run.
+constexpr double kSliverWidth = 0.001;
 
 // Tessellates the ring, quarter turned or not, and appends its contours as
 // loops; false when the tessellation fails.
@@ -155,7 +162,8 @@ void COffsetBuilder::buildLoops(std::vector<Level*>& levels) const {
       clear = clear && margin > workTolFine.equalPoint();
       level.level->reserve(found.loops.size());
       for (COffsetLoop*& loop : found.loops) {
-        if (clear ? acceptance.acceptsClearLoop(*loop) : acceptance.accepts(*loop)) level.level->push_back(loop);
+        const bool inside = clear ? acceptance.acceptsClearLoop(*loop) : acceptance.accepts(*loop);
+        if (inside && loopMeanWidth(*loop, workTol) >= kSliverWidth * spacing_) level.level->push_back(loop);
         else delete loop;
         loop = nullptr;
       }

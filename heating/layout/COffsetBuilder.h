@@ -19,7 +19,10 @@
 // negative or not finite, and a clockwise chain (its levels would lie
 // outside the zone). The build ends quietly, keeping the levels made so far,
 // when a curve has no offset at a level, when the tessellation fails, when
-// no loop of a level lies inside a loop of the level before, after the first
+// no loop of a level lies inside a loop of the level before (a loop of a
+// level after the first whose mean width is below s/1000 counts as none: a
+// sliver that a few micrometres more of the zone's width make out of a loop
+// of no width, which would flip the layout's runs), after the first
 // level when the spacing is below workTol's point value (so spacing 0 gives
 // exactly one level), and after at most (extent of the boundary) / (s/2) + 2
 // levels (every level lies at least half a spacing inside the one before),

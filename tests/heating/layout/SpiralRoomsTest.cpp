@@ -9,8 +9,10 @@
 // lobe narrower than a spacing (its sub-area's leads side by side), a room
 // about two and a half spacings deep (a third of it left bare), and rooms
 // whose pipe ends lie beside a slanted corner (judged with the checker's
-// pipe-ends allowance). The pipe ends and the first offsets are those the
-// design command gives these rooms.
+// pipe-ends allowance), and corridors within a few hundredths of a
+// millimetre of 2 (d0 + s) wide (two runs or four, as the noise fell). The
+// pipe ends and the first offsets are those the design command gives these
+// rooms.
 #include "SpiralZones.h"
 
 #include "heating/layout/LaidPipeLength.h"
@@ -241,6 +243,42 @@ TEST(SpiralRooms, AStubIsNoLaidPipe) {
   CFHCircuitLayout empty(100.0, 200.0, 0.0);
   EXPECT_FALSE(laysOnlyStub(empty));
   EXPECT_EQ(laidPipeLength(empty), 0.0);
+}
+
+// A corridor 2 (d0 + s) wide has a level 1 of no width: two runs across.
+// Within a few hundredths of a millimetre of that width, on either side,
+// as drawn and turned far from the origin, it lays the same runs: a level
+// 0.05 wide laid a middle run (four runs across, 40 % more pipe).
+TEST(SpiralRooms, CorridorsTwoSpacingsDeepLayAlikeWithinASliver) {
+  const UnitScope units(1000);
+  const double s = 200.0;
+  const double knife = 2.0 * (kFirstOffset + s);
+  const double length = 5000.0;
+  for (const Variant& v : {Variant{"", 0, 0, false}, Variant{" turned far", 146.43, 6.9e6, true}}) {
+    int runsAtKnife = -1;
+    double pipeAtKnife = 0.0;
+    for (const double delta : {0.0, -0.05, -0.001, 0.001, 0.05}) {
+      const std::string name = "width 2 (d0 + s) + " + std::to_string(delta) + v.name;
+      const Room room{"corridor", {{0, 0}, {length, 0}, {length, knife + delta}, {0, knife + delta}},
+                      {1600, 0},  {1400, 0},
+                      s,          0.8};
+      const Laid laid(placed(room, v.degrees, v.far, v.reversed));
+      ASSERT_TRUE(laid.ok) << name;
+      ASSERT_TRUE(laid.path.faults.empty()) << name << ": " << laid.path.faults.front();
+      const layout_check::Report r = laid.check({0.0, 100.0, 1.3, false});
+      EXPECT_TRUE(r.sound()) << name << "\n" << r.summary();
+      // Two runs on each offset level the layout takes.
+      const int runs = 2 * static_cast<int>(laid.layout().levels.size());
+      if (runsAtKnife < 0) {
+        runsAtKnife = runs;
+        pipeAtKnife = r.pipeLength;
+        EXPECT_EQ(runs, 2) << name;
+        continue;
+      }
+      EXPECT_EQ(runs, runsAtKnife) << name;
+      EXPECT_NEAR(r.pipeLength, pipeAtKnife, 5.0) << name;
+    }
+  }
 }
 
 }  // namespace
