@@ -9,10 +9,14 @@
 // their farthest meetings with L (from the out-run end) the one farthest
 // along L from the in-run end, still short of that limit, is X. The entry is
 // s' back from X; when the corner of L behind X is nearer than s', the entry
-// is that corner and X moves on by the rest. The exit is X. An entry not at
-// a corner that lies nearer than s' to the lead-out (the exit to the lobe's
-// nearest point, slanted where the lobe's corner is acute) moves further
-// back along L, never past the in-run end, until it lies s' from it.
+// is that corner and X moves on by the rest. The exit is X. An exit short
+// of a square corner of L (a turn of 45 degrees or more) whose lead-out (the
+// exit to the lobe's nearest point) comes nearer than s' to L's section
+// beyond that corner moves back along L with the entry until it keeps s'.
+// An entry not at such a corner (a bend of a few degrees, as a round wall's
+// polygon has, counts as none) that lies nearer than s' to the lead-out
+// (slanted where the lobe's corner is acute) moves further back along L,
+// never past the in-run end, until it lies s' from it.
 //
 // Ownership: the link points to the sub-area record, which the main
 // record's subAreas list owns. Threads: the main record's design thread.

@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <numbers>
 #include <unordered_set>
 
 namespace {
@@ -31,6 +32,10 @@ constexpr std::uint32_t kTagTestLine = 1;
 // The entry's steps back from a slanted lead-out (each closes most of the
 // shortfall: the lead-out meets L at 45 degrees or more where it matters).
 constexpr int kLeadApartSteps = 8;
+// L turns at least this much (radians) at a corner for it to count as one:
+// the leads of an entry there leave L on two sides of it, and L beyond it
+// may come back beside the lead-out of an exit short of it.
+constexpr double kCornerTurnApart = std::numbers::pi / 4.0;
 
 
 // The probe's meeting with L farthest along L from inEnd, short of the limit.
@@ -85,6 +90,60 @@ void keepLeadsApart(const COffsetLoop& l, const COffsetNode& inEnd, const COffse
     CLoopPoint back;
     if (l.lengthBetween(inEnd, entry, d, workTol) <= shortBy || !l.walkFrom(entry, !d, shortBy, back, workTol)) return;
     entry = back;
+  }
+}
+
+// How far L turns (radians, 0 to pi) where `element` meets the element
+// before it (d) or after it (!d): between the way along L into that corner
+// and the way out of it. 0 without a neighbour with a curve.
+double cornerTurn(const COffsetLoop& l, const CLoopElement& element, bool d) {
+  const int i = l.indexOf(&element);
+  if (i < 0 || !element.hasCurve()) return 0.0;
+  const CLoopElement* neighbour = l.elementWithCurve(d ? l.previousIndex(i) : l.nextIndex(i));
+  if (neighbour == nullptr) return 0.0;
+  const CFloorHeatingCurve& before = d ? *neighbour->curve : *element.curve;
+  const CFloorHeatingCurve& after = d ? *element.curve : *neighbour->curve;
+  const XtGeVector2d in = outwardTangentAtEnd(before);
+  const XtGeVector2d out = -outwardTangentAtStart(after);
+  const double lengths = in.length() * out.length();
+  if (!(lengths > 0.0)) return 0.0;
+  return std::acos(std::clamp(in.dotProduct(out) / lengths, -1.0, 1.0));
+}
+
+// The exit short of a corner where L turns sharply (kCornerTurnApart or
+// more) and comes back beside the lead-out: the main path goes on along L
+// past the corner, and the lead-out, which leaves L slanted towards the
+// lobe's nearest point, runs beside L's next section nearer than s. The
+// exit and the entry then move back along L (never past the in-run end, at
+// most kLeadApartSteps times) until the lead-out keeps s from the first 2 s
+// of that section (sampled every s / 8).
+void keepExitClearOfCornerAhead(const COffsetLoop& l, const COffsetNode& inEnd, const COffsetLoop& lobe, double s,
+                                bool d, CLoopPoint& exit, CLoopPoint& entry) {
+  constexpr int kSamples = 16;
+  for (int step = 0; step < kLeadApartSteps; ++step) {
+    const CLoopElement* element = exit.outgoingLink(d, workTol);
+    if (element == nullptr || !element->hasCurve() || cornerTurn(l, *element, !d) < kCornerTurnApart) return;
+    const int i = l.indexOf(element);
+    const CLoopElement* beyond = l.elementWithCurve(d ? l.nextIndex(i) : l.previousIndex(i));
+    CLoopPoint q2;
+    if (beyond == nullptr || !lobe.closestPoint(exit.point, q2, workTol)) return;
+    const CFloorHeatingCurve& side = *beyond->curve;
+    const double length = side.length();
+    double nearest = s;
+    for (int k = 0; k <= kSamples; ++k) {
+      const double along = std::min(length, 2.0 * s * k / kSamples);
+      const XtGePoint2d p = side.pointAtLength(d ? along : length - along);
+      nearest = std::min(nearest, distanceToSegment(p, exit.point, q2.point));
+    }
+    const double shortBy = s - nearest;
+    if (shortBy <= workTol.equalPoint()) return;
+    CLoopPoint exitBack;
+    CLoopPoint entryBack;
+    if (l.lengthBetween(inEnd, entry, d, workTol) <= shortBy || !l.walkFrom(exit, !d, shortBy, exitBack, workTol) ||
+        !l.walkFrom(entry, !d, shortBy, entryBack, workTol))
+      return;
+    exit = exitBack;
+    entry = entryBack;
   }
 }
 
@@ -162,9 +221,10 @@ CFHSubLayoutLink::CFHSubLayoutLink(const COffsetNode& inEnd, const COffsetNode& 
     if (rest > 0.0 && l->walkFrom(x, d, rest, moved, workTol)) {
       entry = corner;
       x = moved;
-      atCorner = true;
+      atCorner = cornerTurn(*l, *element, d) >= kCornerTurnApart;
     }
   }
+  keepExitClearOfCornerAhead(*l, inEnd, *lobe, s, d, x, entry);
   if (!atCorner) keepLeadsApart(*l, inEnd, *lobe, x.point, s, d, entry);
   entryPoint = entry.point;
   exitPoint = x.point;

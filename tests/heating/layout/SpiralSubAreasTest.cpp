@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -104,6 +105,48 @@ TEST(SpiralSubAreas, TheEntryKeepsClearOfASlantedLeadOut) {
   // The entry's distance to the lead-out's line (the foot lies on it).
   const double across = std::fabs(out.x * (link.entryPoint.y - corner.y) - out.y * (link.entryPoint.x - corner.x));
   EXPECT_NEAR(across / out.length(), 200.0, 0.5);
+}
+
+// The distance from p to the segment a-b.
+double toSegment(const Point& p, const Point& a, const Point& b) {
+  const XtGeVector2d ab = b - a;
+  const double t = std::clamp((p - a).dotProduct(ab) / ab.dotProduct(ab), 0.0, 1.0);
+  return p.distanceTo(a + ab * t);
+}
+
+// The lobe above (72 degree corner at (2800, 1000), its probe meeting L's
+// right side at y 1065) beside two other loops L. (a) L's right side bends
+// by 2 degrees at y 1000, just behind the probe's meeting (as the polygon of
+// a round wall does): the entry at that bend would lie 139 from the
+// slanted lead-out; a bend so slight sends the leads off on one side, and
+// the entry moves back until it lies s from the lead-out. (b) L turns left
+// at (3000, 1250), 185 beyond the probe's meeting, and comes back over the
+// lobe: the exit and the entry move back along L until the lead-out keeps s
+// from L's top.
+TEST(SpiralSubAreas, TheLeadsKeepClearOfLBesideTheExit) {
+  const UnitScope units(1000);
+  const std::vector<Point> lobe = {{2000, 400}, {2800, 400}, {2800, 1000}, {2000, 740}};
+  const std::vector<Point> bent = {{0, 0}, {3000, 0}, {3000, 1000}, {3070, 3000}, {0, 3000}};
+  const std::vector<Point> turned = {{0, 0}, {3000, 0}, {3000, 1250}, {0, 1250}};
+  for (const double shift : {0.0, -2.5e6}) {
+    for (const bool turn : {false, true}) {
+      auto main = spiral_test::recordWith({graph_test::polygonLoop(graph_test::movedBy(turn ? turned : bent, shift)).release()});
+      COffsetLoop* l = spiral_test::loopAt(*main, 0);
+      const COffsetNode* in = spiral_test::nodeAt(*main, l, spiral_test::shifted({600, 0}, shift));
+      const COffsetNode* out = spiral_test::nodeAt(*main, l, spiral_test::shifted({400, 0}, shift));
+      auto sub = spiral_test::recordWith({graph_test::polygonLoop(graph_test::movedBy(lobe, shift)).release()});
+      sub->orientationGiven = sub->orientation = 1;
+      const CFHSubLayoutLink link(*in, *out, sub.get(), true);
+      ASSERT_TRUE(link.usable);
+      const Point corner = spiral_test::shifted({2800, 1000}, shift);  // the lobe's nearest point to the exit
+      EXPECT_GE(toSegment(link.entryPoint, link.exitPoint, corner), 200.0 - 0.5) << turn;
+      EXPECT_NEAR(link.exitPoint.x - shift, turn ? 3000.0 : 3000.0 + 0.035 * (link.exitPoint.y - shift - 1000.0), 1e-6);
+      if (!turn) continue;
+      EXPECT_LT(link.exitPoint.y - shift, 1065.0);
+      for (double x = 3000; x >= 2600; x -= 25)
+        EXPECT_GE(toSegment(spiral_test::shifted({x, 1250}, shift), link.exitPoint, corner), 200.0 - 0.5) << x;
+    }
+  }
 }
 
 // The lobes of Z3's legs and of the two rooms, with one lobe's crossing
