@@ -203,7 +203,10 @@ bool joinRunsIntoPart(const COffsetLoop& loop, const std::vector<LoopRun>& runs,
 void formLoopParts(const COffsetLoop& loop, double spacing, LoopPartTable& table, std::vector<COffsetLoop*>& parts);
 
 // Step 5 above: from the loop section starting where the last section of
-// the last part starts (else the first section), once round the loop, each
+// the last part starts (else the first section), moved on past the first
+// section from there that a part takes whole (so that no narrow loop
+// section runs round the walk's start, wherever the loop starts), once
+// round the loop, each
 // section W against the sections of the parts in order: taken whole ends the
 // running narrow loop section; shortened at its end adds the line from the
 // part section's end to W's end; shortened at its start adds the line from

@@ -332,6 +332,18 @@ void collectNarrowSections(const COffsetLoop& loop, const std::vector<COffsetLoo
       }
     }
   }
+  // The walk starts after the first section from there that a part takes
+  // whole, so that no narrow loop section runs round the walk's start: one
+  // that did came out in two (or lost its first piece, a section shortened
+  // at its start by a part), and which did hung on where the tessellator
+  // had started the loop.
+  for (int k = 0, i = start; k < n; ++k, i = loop.nextIndex(i)) {
+    const CFloorHeatingCurve* y = nullptr;
+    if (matchInParts(*loop.section(i)->curve, parts, y) == PartMatch::kWhole) {
+      start = loop.nextIndex(i);
+      break;
+    }
+  }
   std::unique_ptr<COffsetNarrowLoopSection> running;
   auto add = [&](std::unique_ptr<COffsetSection> section) {
     if (running == nullptr) running = std::make_unique<COffsetNarrowLoopSection>();

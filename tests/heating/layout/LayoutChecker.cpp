@@ -714,6 +714,7 @@ bool withinReachOfARun(const Zone& zone, double step, const XtGePoint2d& p, doub
 }  // namespace
 
 ZoneMeasure measureZone(const Zone& zone, double step) {
+  constexpr double kBarelyFits = 1e-3;
   ZoneMeasure m;
   if (!(step > 0.0) || zone.outline.empty()) return m;
   const double s = zone.s;
@@ -749,18 +750,27 @@ ZoneMeasure measureZone(const Zone& zone, double step) {
   // most that the zone's depth allows; it heats s/2 beyond itself.
   const double deepestRun =
       s > 0.0 && m.deepest >= zone.d0 ? zone.d0 + std::floor((m.deepest - zone.d0) / s) * s : 0.0;
-  long heated = 0, piped = 0;
+  // A deepest run beyond the first that fits only to within kBarelyFits s
+  // (the zone exactly two runs' spacing deeper than d0 there) may as well
+  // be missing: the offset loop it takes has no width.
+  const double shallowerRun =
+      deepestRun > zone.d0 && m.deepest - deepestRun < kBarelyFits * s ? deepestRun - s : deepestRun;
+  long heated = 0, piped = 0, pipedShallower = 0;
   for (long i = 0; i < nx; ++i) {
     for (long j = 0; j < ny; ++j) {
       const double d = cells[i * ny + j];
       if (d >= zone.d0) ++heated;
       if (d < zone.d0 - 0.5 * s || d > deepestRun + 0.5 * s) continue;
       const XtGePoint2d p(b[0] + (i + 0.5) * step, b[1] + (j + 0.5) * step);
-      if (d >= zone.d0 || withinReachOfARun(zone, step, p, d, i, j, nx, ny, cells)) ++piped;
+      if (d >= zone.d0 || withinReachOfARun(zone, step, p, d, i, j, nx, ny, cells)) {
+        ++piped;
+        if (d <= shallowerRun + 0.5 * s) ++pipedShallower;
+      }
     }
   }
   m.heatedArea = heated * step * step;
   m.pipeArea = piped * step * step;
+  m.pipeAreaShallower = pipedShallower * step * step;
   return m;
 }
 

@@ -195,9 +195,14 @@ std::optional<Options::Allowance> meanderMiddleGap(const std::vector<Piece>& pip
 // run, d0 + k s from the outline for the largest k the zone's depth allows:
 // a middle narrower than a spacing holds no run of its own), and the largest
 // distance of a point inside from the outline.
+// pipeAreaShallower is the area a pipe heats without its deepest run where
+// that run (beyond the first) fits only to within a thousandth of s: a
+// zone exactly 2 (d0 + k s) across may hold that run or not, as a few
+// micrometres of its drawing decide; pipeArea otherwise.
 struct ZoneMeasure {
   double heatedArea = 0.0;
   double pipeArea = 0.0;
+  double pipeAreaShallower = 0.0;
   double deepest = 0.0;
 };
 ZoneMeasure measureZone(const Zone& zone, double step);

@@ -266,6 +266,31 @@ TEST_F(LayoutChecker, CorridorMeasureCountsTheRunsThatFit) {
   EXPECT_NEAR(wide.heatedArea, (1294 - 122) * (5264 - 122), 0.03 * 1294 * 5264);
 }
 
+// A corridor exactly 2 (d0 + s) across holds a middle run only as a line
+// without width: the area it heats is counted with and without that run
+// (784 wide at d0 112, s 280); 2 mm wider the run fits and only the full
+// area counts.
+TEST_F(LayoutChecker, ARunThatBarelyFitsMayBeMissing) {
+  const auto corridor = [](double width) {
+    layout_check::Zone zone;
+    const Point c[4] = {{0, 0}, {6145, 0}, {6145, width}, {0, width}};
+    for (int i = 0; i < 4; ++i) zone.outline.push_back(Piece::line(c[i], c[(i + 1) % 4]));
+    zone.d0 = 112;
+    zone.s = 280;
+    return layout_check::measureZone(zone, 0.25 * zone.s);
+  };
+  const layout_check::ZoneMeasure exact = corridor(784);
+  // Without the middle run: the ring from s/2 - d0 outside the walls to
+  // d0 + s/2 inside them.
+  const double out = 140 - 112, in = 112 + 140;
+  const double ring = (784 + 2 * out) * (6145 + 2 * out) - (784 - 2 * in) * (6145 - 2 * in);
+  EXPECT_NEAR(exact.pipeAreaShallower, ring, 0.03 * ring);
+  EXPECT_GT(exact.pipeArea, 1.3 * exact.pipeAreaShallower);
+  const layout_check::ZoneMeasure wider = corridor(786);
+  EXPECT_EQ(wider.pipeAreaShallower, wider.pipeArea);
+  EXPECT_NEAR(wider.pipeArea, exact.pipeArea, 0.03 * exact.pipeArea);
+}
+
 // A narrowing tip holds runs only up to where it is 2 d0 wide: the area a
 // pipe heats ends s/2 beyond them, short of the points d0 - s/2 from the
 // walls that reach on towards the apex. A right triangle 4000 x 600 (its

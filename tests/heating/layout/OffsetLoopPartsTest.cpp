@@ -108,9 +108,11 @@ TEST_F(OffsetLoopParts, PartsAndNarrowSectionsOfShapesPeopleDraw) {
       {"Z5 (700) level 1", levelLoop(zone_fixture::z5Dumbbell(700), 1),
        {{{1700, 300}, {1700, 1700}, {300, 1700}, {300, 300}}, {{3300, 1700}, {3300, 300}, {4700, 300}, {4700, 1700}}},
        dumbbellNarrows},
+      // The bar's two arms and its bottom are one narrow loop section,
+      // wherever the loop starts (once two, cut where it started).
       {"case C", {{300, 300}, {4700, 300}, {4700, 400}, {3200, 400}, {3200, 2400}, {1800, 2400}, {1800, 400}, {300, 400}},
        {{{3200, 300}, {3200, 2400}, {1800, 2400}, {1800, 300}}},
-       {{{300, 300}, {4700, 300}, {4700, 400}, {3200, 400}, {3200, 300}}, {{1800, 300}, {1800, 400}, {300, 400}, {300, 300}}}},
+       {{{1800, 300}, {1800, 400}, {300, 400}, {300, 300}, {4700, 300}, {4700, 400}, {3200, 400}, {3200, 300}}}},
       {"case D, three rooms", caseD,
        {{{1700, 300}, {1700, 1700}, {300, 1700}, {300, 300}},
         {{3300, 1700}, {3300, 300}, {4700, 300}, {4700, 950}, {6300, 950}, {6300, 300}, {7700, 300}, {7700, 1700},
@@ -127,7 +129,7 @@ TEST_F(OffsetLoopParts, PartsAndNarrowSectionsOfShapesPeopleDraw) {
       // starts across from the notch's end, not at the arm's top.
       {"thin arms, notch bottom in two", thinArmsKinked,
        {{{300, 1300}, {300, 300}, {2300, 300}, {2300, 1300}, {2150, 1300}, {1300, 1250}, {450, 1300}}},
-       {{{450, 1300}, {450, 1900}, {300, 1900}, {300, 1300}}, {{2300, 1300}, {2300, 1900}, {2150, 1900}, {2150, 1300}}}},
+       {{{2300, 1300}, {2300, 1900}, {2150, 1900}, {2150, 1300}}, {{450, 1300}, {450, 1900}, {300, 1900}, {300, 1300}}}},
       // A 56 degree corner cut by a short section (as the offset of a
       // round wall or a tip cut leaves it): the sections either side come
       // within s at the cut, but their legs draw apart: no neck (the part
@@ -178,6 +180,42 @@ TEST_F(OffsetLoopParts, PartsAndNarrowSectionsOfShapesPeopleDraw) {
       ASSERT_EQ(split.narrows.size(), c.narrows.size());
       for (std::size_t i = 0; i < c.narrows.size(); ++i)
         EXPECT_TRUE(samePoints(chainOf(*split.narrows[i]), place(c.narrows[i])));
+    }
+  }
+}
+
+// The narrow loop sections of a loop are the same wherever the loop starts
+// (the tessellator starts a level's loop wherever its sweep left it, and a
+// narrow section that ran round the walk's start came out cut in two, with
+// the detours reaching other stretches: a hall's layout changed on 1e-8 of
+// noise). Not yet so for a loop side that two parts shorten at its two
+// ends (the U's level 3): which part it is matched with still follows the
+// parts' order.
+TEST_F(OffsetLoopParts, NarrowSectionsDoNotDependOnTheLoopsStart) {
+  const Points caseC{{300, 300}, {4700, 300}, {4700, 400}, {3200, 400}, {3200, 2400}, {1800, 2400}, {1800, 400}, {300, 400}};
+  const Points thinArmsKinked{{300, 300},   {2300, 300},  {2300, 1900}, {2150, 1900}, {2150, 1300},
+                              {1300, 1250}, {450, 1300},  {450, 1900},  {300, 1900}};
+  // Each narrow loop section as its points from the lowest-leftmost, sorted.
+  const auto narrowsOf = [](const Points& loopPoints) {
+    const auto loop = polygonLoop(loopPoints);
+    Split split;
+    splitOffsetLoop(*loop, 200, split.parts, split.narrows);
+    std::vector<std::vector<std::pair<long long, long long>>> out;
+    for (const COffsetNarrowLoopSection* narrow : split.narrows) {
+      auto& v = out.emplace_back();
+      for (const XtGePoint2d& p : chainOf(*narrow)) v.emplace_back(std::llround(p.x * 1e3), std::llround(p.y * 1e3));
+      std::sort(v.begin(), v.end());
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+  };
+  for (const Points& shape : {caseC, thinArmsKinked}) {
+    const auto expected = narrowsOf(shape);
+    ASSERT_FALSE(expected.empty());
+    for (std::size_t r = 1; r < shape.size(); ++r) {
+      Points rotated = shape;
+      std::rotate(rotated.begin(), rotated.begin() + static_cast<std::ptrdiff_t>(r), rotated.end());
+      EXPECT_EQ(narrowsOf(rotated), expected) << "started at vertex " << r << " of " << shape.size();
     }
   }
 }

@@ -185,7 +185,9 @@ void judgeLayout(const Room& room, const CFHZoneDesign& design, Verdict& verdict
                                             words(measure.heatedArea) + " / s"});
   } else {
     const double ratio = measure.pipeArea > 0.0 ? length / (measure.pipeArea / s) : 0.0;
-    if (ratio < kLengthLow || ratio > kLengthHigh)
+    const double shallower = measure.pipeAreaShallower > 0.0 ? length / (measure.pipeAreaShallower / s) : 0.0;
+    const auto within = [](double r) { return r >= kLengthLow && r <= kLengthHigh; };
+    if (!within(ratio) && !within(shallower))
       verdict.broken.push_back({"length", "laid " + words(length) + " against the area it heats " +
                                               words(measure.pipeArea) + " / s: ratio " + words(ratio)});
   }

@@ -25,7 +25,8 @@
 //   length    the laid length out of bounds against the area it heats (the
 //             points within s/2 of a place at least d0 from the walls:
 //             beside a wall those at least d0 - s/2 from it, in a
-//             narrowing tip only up to s/2 beyond where runs fit) / s
+//             narrowing tip only up to s/2 beyond where runs fit) / s,
+//             with or without a deepest run that fits only to within s/1000
 //   split     supply and return are not the two halves of the drawn length
 // Several may hold at once; `first` is the first in that order.
 #pragma once
