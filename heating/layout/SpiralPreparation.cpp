@@ -61,6 +61,23 @@ void setApartWhenAllNeck(SpiralRun& run, Level& level, std::size_t i) {
   level.erase(level.begin() + static_cast<std::ptrdiff_t>(i));
 }
 
+// The innermost level of three or more, one loop of more than four
+// sections that is nothing but neck (its sides nearer than s everywhere, a
+// bent strip): the centre laid round it is a hairpin whose legs lie under s
+// apart along the whole strip. It is set apart as one narrow loop section,
+// which the detours reach from the runs beside it on both sides. (A
+// four-sided strip keeps the centre's zigzag.) True when it went.
+bool setApartThinInnermostStrip(SpiralRun& run, Level& level, std::size_t i) {
+  COffsetLoop* loop = level[i];
+  LoopPartTable table;
+  if (loop->sectionCount() <= 4 || !closeLoopGaps(*loop) || loop->sectionCount() < 3 ||
+      !fillLoopPartTable(*loop, run.layout.spacing, table) || !isAllNeck(table))
+    return false;
+  level.erase(level.begin() + static_cast<std::ptrdiff_t>(i));
+  setApart(run, loop);
+  return true;
+}
+
 int loopCount(const Level& level) {
   return static_cast<int>(std::count_if(level.begin(), level.end(), [](const COffsetLoop* l) { return l != nullptr; }));
 }
@@ -84,6 +101,7 @@ void splitLevelLoops(SpiralRun& run, Level& level, std::size_t k, bool lastLevel
       setApartWhenAllNeck(run, level, i);
       return;
     }
+    if (lastLevel && k >= 2 && loopCount(level) == 1 && setApartThinInnermostStrip(run, level, i)) return;
     if (lastLevel && loop->sectionCount() == 4) {
       ++i;
       continue;

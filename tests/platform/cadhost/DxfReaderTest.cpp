@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdio>
@@ -119,8 +120,12 @@ TEST(CadhostDxfReader, RandomlyDamagedFilesNeverCrash) {
   constexpr int kRounds = 1500;
   int loaded = 0;
   int refused = 0;
-  const auto began = std::chrono::steady_clock::now();
+  // A reader that loops on some damage shows in that round's time. The whole
+  // run's wall time is no guard: under the sanitizers on a busy machine the
+  // 1500 rounds alone take a minute.
+  auto slowest = std::chrono::steady_clock::duration::zero();
   for (int round = 0; round < kRounds; ++round) {
+    const auto began = std::chrono::steady_clock::now();
     std::vector<std::string> damaged = lines;
     const int edits = 1 + static_cast<int>(random() % 4);
     for (int e = 0; e < edits && !damaged.empty(); ++e) {
@@ -150,10 +155,11 @@ TEST(CadhostDxfReader, RandomlyDamagedFilesNeverCrash) {
     } catch (const DxfError&) {
       ++refused;
     }
+    slowest = std::max(slowest, std::chrono::steady_clock::now() - began);
   }
   EXPECT_EQ(loaded + refused, kRounds);
   EXPECT_GT(refused, 0);
-  EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(60));
+  EXPECT_LT(slowest, std::chrono::seconds(5));
 }
 
 }  // namespace
