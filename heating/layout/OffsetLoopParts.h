@@ -206,12 +206,12 @@ void formLoopParts(const COffsetLoop& loop, double spacing, LoopPartTable& table
 // the last part starts (else the first section), moved on past the first
 // section from there that a part takes whole (so that no narrow loop
 // section runs round the walk's start, wherever the loop starts), once
-// round the loop, each
-// section W against the sections of the parts in order: taken whole ends the
-// running narrow loop section; shortened at its end adds the line from the
-// part section's end to W's end; shortened at its start adds the line from
-// W's start to the part section's start while a narrow section runs; no
-// match adds W's copy. New lines carry W's tag. Appended to `narrows`.
+// round the loop, each section W against the sections of the parts: taken
+// whole ends the running narrow loop section; else shortened at its end
+// (whatever part shortens it at its start too) adds the line from the part
+// section's end to W's end; shortened at its start adds the line from W's
+// start to the part section's start while a narrow section runs; no match
+// adds W's copy. New lines carry W's tag. Appended to `narrows`.
 void collectNarrowSections(const COffsetLoop& loop, const std::vector<COffsetLoop*>& parts,
                            std::vector<COffsetNarrowLoopSection*>& narrows);
 

@@ -293,8 +293,12 @@ namespace {
 // How a loop section W stands to the sections of the parts.
 enum class PartMatch { kNone, kWhole, kShortenedAtEnd, kShortenedAtStart };
 
+// W taken whole by a part first, then W shortened at its end (a part holds
+// its start), then shortened at its start: a side that two parts shorten at
+// its two ends stands to them the same way whichever part was made first.
 PartMatch matchInParts(const CFloorHeatingCurve& w, const std::vector<COffsetLoop*>& parts,
                        const CFloorHeatingCurve*& match) {
+  PartMatch found = PartMatch::kNone;
   for (const COffsetLoop* part : parts) {
     for (const CLoopElement* y : part->elements) {
       if (y == nullptr || !y->hasCurve()) continue;
@@ -306,12 +310,18 @@ PartMatch matchInParts(const CFloorHeatingCurve& w, const std::vector<COffsetLoo
       // its end) is not.
       if (start != end && w.chordLine().distanceTo(start ? y->endPoint() : y->startPoint()) > workTol.equalPoint())
         continue;
-      match = y->curve;
-      if (start && end) return PartMatch::kWhole;
-      return start ? PartMatch::kShortenedAtEnd : PartMatch::kShortenedAtStart;
+      if (start && end) {
+        match = y->curve;
+        return PartMatch::kWhole;
+      }
+      const PartMatch kind = start ? PartMatch::kShortenedAtEnd : PartMatch::kShortenedAtStart;
+      if (found == PartMatch::kNone || (found == PartMatch::kShortenedAtStart && kind == PartMatch::kShortenedAtEnd)) {
+        found = kind;
+        match = y->curve;
+      }
     }
   }
-  return PartMatch::kNone;
+  return found;
 }
 
 }  // namespace
