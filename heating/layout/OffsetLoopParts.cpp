@@ -152,12 +152,18 @@ bool fillLoopPartTable(const COffsetLoop& loop, double spacing, LoopPartTable& t
         continue;
       // Two sections of an open corner cut by a section or two are near
       // each other there by the corner alone (their legs draw apart): not
-      // a neck, else a part would be closed straight across the room.
+      // a neck, else a part would be closed straight across the room. That
+      // holds for both ends of a leg: at an acute corner a leg shorter than
+      // s / sin(angle) (a round wall's polygon side where it meets a
+      // straight wall) lies within s of the other leg at its far end too,
+      // and a neck there would close the corner's tip into a part and leave
+      // the rest of the loop to the detours.
       const bool open = turnsAtMost(curve.direction(), loop.section(t)->curve->direction(), kOpenCornerTurn);
-      if (!open || !followsOverCorner(loop, t, s, spacing))
+      const bool legs = open && (followsOverCorner(loop, t, s, spacing) || followsOverCorner(loop, s, t, spacing));
+      if (!legs) {
         test(s, t, curve.startPoint(), kPartStartNear, table[s].nearStart);
-      if (!open || !followsOverCorner(loop, s, t, spacing))
         test(s, t, curve.endPoint(), kPartEndNear, table[s].nearEnd);
+      }
     }
   }
   return necks;

@@ -11,8 +11,8 @@
 //   1. the gaps of the loop are closed (closeLoopGaps);
 //   2. the working table (fillLoopPartTable): per section the sections that
 //      pass within s of its start and of its end (never its two neighbours,
-//      nor a section met over an open corner cut by sections shorter
-//      together than 2 s: their legs draw apart),
+//      nor, at either end, a section met over an open corner cut by
+//      sections shorter together than 2 s: their legs draw apart),
 //      the sections it faces, and its flags;
 //   3. a loop without any such place is passed on as one copy; a loop that
 //      is nothing but neck becomes one narrow loop section when a section is

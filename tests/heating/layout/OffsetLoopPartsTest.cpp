@@ -136,6 +136,15 @@ TEST_F(OffsetLoopParts, PartsAndNarrowSectionsOfShapesPeopleDraw) {
       // was once closed straight across the room from the cut).
       {"cut corner", {{1349, 0}, {4000, 0}, {4000, 2000}, {100, 2000}, {129, 1809}},
        {{{1349, 0}, {4000, 0}, {4000, 2000}, {100, 2000}, {129, 1809}}}, {}},
+      // A wall bowed in between two straight ones (the offset of a round
+      // wall as polygon sides 230 long), meeting them at 56 degrees over a
+      // short section: the far end of each end side lies 193 from the
+      // straight wall, but the legs draw apart beyond it: no neck at
+      // either corner (the corners' tips were once closed into parts and
+      // the rest of the room left narrow).
+      {"bowed wall's acute corners", {{0, 0}, {4000, 0}, {4000, 4000}, {0, 4000}, {0, 3997}, {130, 3807}, {700, 2000},
+                                       {130, 193}, {0, 3}},
+       {{{0, 0}, {4000, 0}, {4000, 4000}, {0, 4000}, {0, 3997}, {130, 3807}, {700, 2000}, {130, 193}, {0, 3}}}, {}},
       {"1000 x 150", {{0, 0}, {1000, 0}, {1000, 150}, {0, 150}}, {{{0, 0}, {1000, 0}, {1000, 150}, {0, 150}}}, {}},
       {"1000 x 120", {{0, 0}, {1000, 0}, {1000, 120}, {0, 120}}, {}, {{{0, 0}, {1000, 0}, {1000, 120}, {0, 120}, {0, 0}}}},
       // Between 2/3 s and 0.666667 s: still short.
