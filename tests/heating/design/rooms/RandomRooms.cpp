@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstdio>
 #include <numbers>
 
@@ -497,6 +498,17 @@ std::optional<Family> familyNamed(std::string_view name) {
   for (const Family family : kFamilies)
     if (name == familyName(family)) return family;
   return std::nullopt;
+}
+
+std::string familyIdentifier(Family family) {
+  std::string name = familyName(family);
+  std::replace(name.begin(), name.end(), '-', '_');
+  return name;
+}
+
+long runSetting(const char* name, long fallback) {
+  const char* text = std::getenv(name);
+  return text != nullptr && *text != '\0' ? std::strtol(text, nullptr, 10) : fallback;
 }
 
 std::vector<XtGePoint2d> Manifold::corners() const {

@@ -48,6 +48,12 @@ inline constexpr Family kFamilies[] = {Family::kRectangle, Family::kL,          
 // "corridor", "tiny", "hall".
 const char* familyName(Family family);
 std::optional<Family> familyNamed(std::string_view name);
+// The family's name as a test's name takes it ("two_slanted").
+std::string familyIdentifier(Family family);
+
+// A whole-number setting of a property-test run from the environment (seed,
+// room count, first room), `fallback` when it is unset or empty.
+long runSetting(const char* name, long fallback);
 
 // An outline vertex and the bulge of the side from it to the next vertex
 // (tan of a quarter of the sweep, positive counter-clockwise; 0 straight).

@@ -58,11 +58,6 @@ constexpr bool kBothDisplayTypes = true;
 // The failures printed in full per test; the rest are counted.
 constexpr int kPrinted = 8;
 
-long setting(const char* name, long fallback) {
-  const char* text = std::getenv(name);
-  return text != nullptr && *text != '\0' ? std::strtol(text, nullptr, 10) : fallback;
-}
-
 struct Case {
   std::uint32_t shape;
   Family family;
@@ -83,20 +78,18 @@ std::vector<Case> cases(bool sound) {
 }
 
 std::string caseName(const testing::TestParamInfo<Case>& info) {
-  std::string name =
-      std::string(info.param.shape == kMeander ? "meander_" : "spiral_") + random_rooms::familyName(info.param.family);
-  std::replace(name.begin(), name.end(), '-', '_');
-  return name;
+  return std::string(info.param.shape == kMeander ? "meander_" : "spiral_") +
+         random_rooms::familyIdentifier(info.param.family);
 }
 
 class RandomRooms : public testing::TestWithParam<Case> {};
 
 TEST_P(RandomRooms, LaySoundly) {
   const zone_design_test::UnitScope units(1000);
-  const auto seed = static_cast<std::uint64_t>(setting("HV_ROOMS_SEED", 1));
-  const long count = setting("HV_ROOMS_COUNT", kRooms);
-  const long first = setting("HV_ROOMS_INDEX", 0);
-  const long printed = setting("HV_ROOMS_PRINTED", kPrinted);
+  const auto seed = static_cast<std::uint64_t>(random_rooms::runSetting("HV_ROOMS_SEED", 1));
+  const long count = random_rooms::runSetting("HV_ROOMS_COUNT", kRooms);
+  const long first = random_rooms::runSetting("HV_ROOMS_INDEX", 0);
+  const long printed = random_rooms::runSetting("HV_ROOMS_PRINTED", kPrinted);
   std::map<std::string, int> tally;
   int failed = 0;
   for (long index = first; index < first + count; ++index) {

@@ -37,11 +37,6 @@ constexpr int kDrawings = 2;
 // noise, not a loop's length by millimetres.
 constexpr double kLengthSlack = 1e-4;
 
-long setting(const char* name, long fallback) {
-  const char* text = std::getenv(name);
-  return text != nullptr && *text != '\0' ? std::strtol(text, nullptr, 10) : fallback;
-}
-
 // splitmix64 of (seed, room, drawing): the noise of each drawing is its own
 // and the same on every run.
 double noiseUnit(std::uint64_t& state) {
@@ -92,17 +87,15 @@ std::string difference(const room_design::Verdict& clean, const room_design::Ver
 }
 
 std::string familyTestName(const testing::TestParamInfo<Family>& info) {
-  std::string name = random_rooms::familyName(info.param);
-  std::replace(name.begin(), name.end(), '-', '_');
-  return name;
+  return random_rooms::familyIdentifier(info.param);
 }
 
 class RoomNoise : public testing::TestWithParam<Family> {};
 
 TEST_P(RoomNoise, DoubleSpiralKeepsItsKind) {
   const zone_design_test::UnitScope units(1000);
-  const auto seed = static_cast<std::uint64_t>(setting("HV_ROOMS_SEED", 1));
-  const long rooms = setting("HV_NOISE_ROOMS", kRooms);
+  const auto seed = static_cast<std::uint64_t>(random_rooms::runSetting("HV_ROOMS_SEED", 1));
+  const long rooms = random_rooms::runSetting("HV_NOISE_ROOMS", kRooms);
   int changed = 0;
   for (long index = 0; index < rooms; ++index) {
     const random_rooms::Room room = random_rooms::makeRoom(seed, GetParam(), static_cast<int>(index));
