@@ -15,6 +15,7 @@
 #include "heating/layout/MeanderChain.h"
 #include "heating/layout/NarrowSectionWindows.h"
 #include "heating/layout/OffsetLoopParts.h"
+#include "heating/layout/OffsetLoopQueries.h"
 #include "heating/layout/SpiralDetours.h"
 #include "heating/layout/SpiralRun.h"
 
@@ -157,39 +158,12 @@ AttemptResult judgeAttempt(const SpiralRun& run, int check) {
   return result;
 }
 
-// The area the loop encloses, its sections taken at their ends and at
-// quarters of their length (a trigger's estimate: arcs are chorded),
-// measured from its first point to keep the precision far from the origin.
-double enclosedArea(const COffsetLoop& loop) {
-  constexpr int kPerSection = 4;
-  bool started = false;
-  XtGePoint2d origin;
-  XtGePoint2d previous;
-  double twice = 0.0;
-  for (int i = 0; i < loop.sectionCount(); ++i) {
-    const COffsetSection* section = loop.section(i);
-    if (!section->hasCurve()) continue;
-    const double length = section->curve->length();
-    for (int k = 0; k < kPerSection; ++k) {
-      const XtGePoint2d p = section->curve->pointAtLength(length * k / kPerSection);
-      if (!started) {
-        origin = previous = p;
-        started = true;
-        continue;
-      }
-      twice += (previous - origin).crossProduct(p - origin);
-      previous = p;
-    }
-  }
-  return 0.5 * std::fabs(twice);
-}
-
 // The pipe the zone wants: the area inside the first loop and the band s/2
 // wide outside it that the loop heats, over the spacing.
 double pipeWanted(const CFHCircuitLayout& layout) {
   const COffsetLoop* first = layout.firstOffsetLoop();
   if (first == nullptr) return 0.0;
-  const double area = enclosedArea(*first) + 0.5 * layout.spacing * first->length(workTol);
+  const double area = loopArea(*first) + 0.5 * layout.spacing * first->length(workTol);
   return std::isfinite(area) ? area / layout.spacing : 0.0;
 }
 

@@ -257,9 +257,7 @@ bool shiftedCurveHit(const COffsetLoop& loop, const CFloorHeatingCurve& curve, d
   return loop.nearestIntersection(*moved, reference, result, tol);
 }
 
-double loopMeanWidth(const CLoop& loop, const XtGeTol& tol) {
-  const double length = loop.length(tol);
-  if (!(length > 0.0) || !std::isfinite(length)) return 0.0;
+double loopArea(const CLoop& loop) {
   // Twice the signed area of the polygon, taken from its first point (so
   // that it keeps its precision far from the origin).
   bool first = true;
@@ -283,5 +281,11 @@ double loopMeanWidth(const CLoop& loop, const XtGeTol& tol) {
       previous = p;
     }
   }
-  return std::fabs(twice) / length;
+  return 0.5 * std::fabs(twice);
+}
+
+double loopMeanWidth(const CLoop& loop, const XtGeTol& tol) {
+  const double length = loop.length(tol);
+  if (!(length > 0.0) || !std::isfinite(length)) return 0.0;
+  return 2.0 * loopArea(loop) / length;
 }

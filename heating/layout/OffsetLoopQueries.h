@@ -39,12 +39,14 @@ bool loopPositionOfPoint(const COffsetLoop& loop, const XtGePoint2d& point, doub
 // than kOutside; kOutside for no loops (null loops are passed over).
 int classifyPointInLoops(const std::vector<COffsetLoop*>& loops, const XtGePoint2d& point, const XtGeTol& tol);
 
-// The loop's mean width: its area over half its length (about a long
-// strip's width, a disc's radius). The area is that of the polygon through
-// the start of every section and, on a section that is not straight,
-// kMeanWidthSamples points evenly along it (a half circle so loses under
-// 1 % of its area). 0 for a loop without length.
+// The area the loop encloses: that of the polygon through the start of
+// every section and, on a section that is not straight, kMeanWidthSamples
+// points evenly along it (a half circle so loses under 1 % of its area).
 inline constexpr int kMeanWidthSamples = 16;
+double loopArea(const CLoop& loop);
+
+// The loop's mean width: its area (loopArea) over half its length (about a
+// long strip's width, a disc's radius). 0 for a loop without length.
 double loopMeanWidth(const CLoop& loop, const XtGeTol& tol);
 
 // Merges neighbouring sections (the last with the first included) whose
