@@ -1,4 +1,5 @@
 #include "heating/layout/EdgePathTests.h"
+#include "heating/layout/PointSegmentDistance.h"
 
 #include "heating/layout/CFHCircuitLayout.h"
 #include "heating/layout/COffsetEdge.h"
@@ -19,13 +20,6 @@ namespace {
 constexpr long kMostCells = 512;
 
 double cross(const XtGeVector2d& a, const XtGeVector2d& b) { return a.x * b.y - a.y * b.x; }
-
-double pointSegmentDistance(const XtGePoint2d& p, const XtGePoint2d& a, const XtGePoint2d& b) {
-  const XtGeVector2d ab = b - a;
-  const double len2 = ab.lengthSqrd();
-  const double t = len2 > 0.0 ? std::clamp((p - a).dotProduct(ab) / len2, 0.0, 1.0) : 0.0;
-  return p.distanceTo(a + ab * t);
-}
 
 // Where the segments a0-a1 and b0-b1 cross, as parameters on each, when they
 // are not parallel and cross within `slack` (a length) of both.

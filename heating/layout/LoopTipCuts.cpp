@@ -1,4 +1,5 @@
 #include "heating/layout/LoopTipCuts.h"
+#include "heating/layout/PointSegmentDistance.h"
 
 #include "heating/layout/COffsetLoop.h"
 #include "heating/layout/LoopPartClosing.h"
@@ -28,13 +29,6 @@ constexpr int kCutHalvings = 40;
 // A leg counts as drawn apart once it has kept s from the other leg for
 // this many spacings.
 constexpr double kApartSpacings = 2.0;
-
-double segmentDistance(const XtGePoint2d& p, const XtGePoint2d& a, const XtGePoint2d& b) {
-  const XtGeVector2d ab = b - a;
-  const double span = ab.dotProduct(ab);
-  const double t = span > 0.0 ? std::clamp((p - a).dotProduct(ab) / span, 0.0, 1.0) : 0.0;
-  return p.distanceTo(a + ab * t);
-}
 
 bool segmentsCross(const XtGePoint2d& a, const XtGePoint2d& b, const XtGePoint2d& c, const XtGePoint2d& d) {
   const auto side = [](const XtGePoint2d& o, const XtGePoint2d& p, const XtGePoint2d& q) {
@@ -84,7 +78,7 @@ struct Polyline {
       const double to = std::min(l, from + (span - done));
       if (l > 0.0 && to > from) {
         const XtGeVector2d dir = (corner(i + 1) - corner(i)) * (1.0 / l);
-        best = std::min(best, segmentDistance(p, corner(i) + dir * from, corner(i) + dir * to));
+        best = std::min(best, pointSegmentDistance(p, corner(i) + dir * from, corner(i) + dir * to));
       }
       done += std::max(0.0, to - from);
     }

@@ -1,4 +1,5 @@
 #include "heating/layout/PathPiece.h"
+#include "heating/layout/PointSegmentDistance.h"
 
 #include "platform/ge/XtGe.h"
 #include "platform/ge/XtGeCircArc2d.h"
@@ -34,13 +35,6 @@ double arcLengthAt(const PathPiece& arc, double angle, double angleTol) {
   return std::min(delta, std::fabs(arc.sweep)) * arc.radius;
 }
 
-double segmentDistance(const XtGePoint2d& p, const XtGePoint2d& a, const XtGePoint2d& b) {
-  const XtGeVector2d ab = b - a;
-  const double span = ab.dotProduct(ab);
-  const double t = span > 0.0 ? std::clamp((p - a).dotProduct(ab) / span, 0.0, 1.0) : 0.0;
-  return p.distanceTo(a + ab * t);
-}
-
 bool opposite(double u, double v) { return (u > 0.0 && v < 0.0) || (u < 0.0 && v > 0.0); }
 
 double lineLineDistance(const PathPiece& a, const PathPiece& b) {
@@ -50,8 +44,8 @@ double lineLineDistance(const PathPiece& a, const PathPiece& b) {
       opposite(db.crossProduct(a.start - b.start), db.crossProduct(a.end - b.start)))
     return 0.0;
   // Touches and shared stretches put an end on the other piece.
-  return std::min({segmentDistance(a.start, b.start, b.end), segmentDistance(a.end, b.start, b.end),
-                   segmentDistance(b.start, a.start, a.end), segmentDistance(b.end, a.start, a.end)});
+  return std::min({pointSegmentDistance(a.start, b.start, b.end), pointSegmentDistance(a.end, b.start, b.end),
+                   pointSegmentDistance(b.start, a.start, a.end), pointSegmentDistance(b.end, a.start, a.end)});
 }
 
 // The fractions along the segment where its line meets the circle, into
@@ -88,8 +82,8 @@ double lineArcDistance(const PathPiece& line, const PathPiece& arc) {
     if (arc.spansAngle(angleOf(p - arc.centre), 0.0)) return 0.0;
   }
   double best = std::min({arc.distanceTo(line.start), arc.distanceTo(line.end),
-                          segmentDistance(arc.start, line.start, line.end),
-                          segmentDistance(arc.end, line.start, line.end)});
+                          pointSegmentDistance(arc.start, line.start, line.end),
+                          pointSegmentDistance(arc.end, line.start, line.end)});
   // The point of the arc nearest the segment's line lies toward the foot
   // of the perpendicular from the centre.
   const XtGeVector2d w = line.end - line.start;
@@ -99,7 +93,7 @@ double lineArcDistance(const PathPiece& line, const PathPiece& arc) {
     const XtGeVector2d toFoot = (line.start + w * t) - arc.centre;
     const double reach = toFoot.length();
     if (reach > 0.0 && arc.spansAngle(angleOf(toFoot), 0.0))
-      best = std::min(best, segmentDistance(arc.centre + toFoot * (arc.radius / reach), line.start, line.end));
+      best = std::min(best, pointSegmentDistance(arc.centre + toFoot * (arc.radius / reach), line.start, line.end));
   }
   return best;
 }
@@ -293,7 +287,7 @@ void PathPiece::box(double margin, double (&b)[4]) const {
 }
 
 double PathPiece::distanceTo(const XtGePoint2d& p) const {
-  if (!isArc) return segmentDistance(p, start, end);
+  if (!isArc) return pointSegmentDistance(p, start, end);
   const XtGeVector2d v = p - centre;
   const double reach = v.length();
   if (!(reach > 0.0)) return radius;

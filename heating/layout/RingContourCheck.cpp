@@ -1,4 +1,5 @@
 #include "heating/layout/RingContourCheck.h"
+#include "heating/layout/PointSegmentDistance.h"
 
 #include "heating/layout/COffsetSection.h"
 
@@ -16,13 +17,6 @@ struct RingVertex {
 };
 
 bool before(const RingVertex& a, const RingVertex& b) { return a.x < b.x || (a.x == b.x && a.y < b.y); }
-
-double distanceToSegment(const XtGePoint2d& p, const XtGePoint2d& a, const XtGePoint2d& b) {
-  const XtGeVector2d d = b - a;
-  const double len2 = d.dotProduct(d);
-  const double t = len2 > 0.0 ? std::clamp((p - a).dotProduct(d) / len2, 0.0, 1.0) : 0.0;
-  return p.distanceTo(a + d * t);
-}
 
 class RingIndex {
  public:
@@ -43,8 +37,8 @@ class RingIndex {
     const std::size_t n = ring_.size();
     for (auto it = range.first; it != range.second; ++it) {
       const std::size_t i = it->index;
-      if (distanceToSegment(other, ring_[(i + n - 1) % n], ring_[i]) <= tol ||
-          distanceToSegment(other, ring_[i], ring_[(i + 1) % n]) <= tol)
+      if (pointSegmentDistance(other, ring_[(i + n - 1) % n], ring_[i]) <= tol ||
+          pointSegmentDistance(other, ring_[i], ring_[(i + 1) % n]) <= tol)
         return true;
     }
     return false;

@@ -2,6 +2,7 @@
 // gets a spiral of its own, threaded into the main in-run one after the
 // other along the in-run end's loop; slivers are left to the detours.
 #include "heating/layout/CFHSubLayoutLink.h"
+#include "heating/layout/PointSegmentDistance.h"
 
 #include "heating/layout/CFHCircuitLayout.h"
 #include "heating/layout/CFHPipeEnd.h"
@@ -63,14 +64,6 @@ bool farthestProbeHit(const COffsetLoop& l, const COffsetNode& inEnd, const COff
   return found;
 }
 
-// The distance from p to the segment a-b.
-double distanceToSegment(const XtGePoint2d& p, const XtGePoint2d& a, const XtGePoint2d& b) {
-  const XtGeVector2d ab = b - a;
-  const double squared = ab.dotProduct(ab);
-  const double t = squared > 0.0 ? std::clamp((p - a).dotProduct(ab) / squared, 0.0, 1.0) : 0.0;
-  return p.distanceTo(a + ab * t);
-}
-
 // The sub-area's lead-out runs from the exit to the lobe's nearest point,
 // and its lead-in, which the sub-spiral sets parallel to it, from the
 // entry. Where the lobe's corner beside the exit is acute the lead-out
@@ -85,7 +78,7 @@ void keepLeadsApart(const COffsetLoop& l, const COffsetNode& inEnd, const COffse
   CLoopPoint q2;
   if (!lobe.closestPoint(exit, q2, workTol)) return;
   for (int i = 0; i < kLeadApartSteps; ++i) {
-    const double shortBy = s - distanceToSegment(entry.point, exit, q2.point);
+    const double shortBy = s - pointSegmentDistance(entry.point, exit, q2.point);
     if (shortBy <= workTol.equalPoint()) return;
     CLoopPoint back;
     if (l.lengthBetween(inEnd, entry, d, workTol) <= shortBy || !l.walkFrom(entry, !d, shortBy, back, workTol)) return;
@@ -133,7 +126,7 @@ void keepExitClearOfCornerAhead(const COffsetLoop& l, const COffsetNode& inEnd, 
     for (int k = 0; k <= kSamples; ++k) {
       const double along = std::min(length, 2.0 * s * k / kSamples);
       const XtGePoint2d p = side.pointAtLength(d ? along : length - along);
-      nearest = std::min(nearest, distanceToSegment(p, exit.point, q2.point));
+      nearest = std::min(nearest, pointSegmentDistance(p, exit.point, q2.point));
     }
     const double shortBy = s - nearest;
     if (shortBy <= workTol.equalPoint()) return;
