@@ -99,7 +99,7 @@ check(rc == 1 and "run.script:1: the module exports no command dozidEzezOvedoo; 
 # ---- Message boxes are echoed as they are shown, in UTF-8, with their answers -------------------
 refusal = ["command dozidEzezOvedo", "select handles 500 501", "select handles 502 509"]
 rc, err, log, _ = cadhost.run("echo", "refusals.dxf", refusal, quiet=False)
-check(rc == 0 and 'cadhost: message box (error) "cadhost": Některé křivky hranic zón nejsou uzavřené. '
+check(rc == 0 and 'cadhost: message box (error) "cadhost": [276] Některé křivky hranic zón nejsou uzavřené. '
       "[answer: OK, by default]" in err, f"echo: exit {rc}: {err}")
 rc, err, log, _ = cadhost.run("quiet", "refusals.dxf", refusal)
 check(rc == 0 and "message box" not in err, f"--quiet: exit {rc}: {err}")
