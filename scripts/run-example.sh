@@ -21,7 +21,7 @@ show_progress() {
     step=${BASH_REMATCH[1]} total=${BASH_REMATCH[2]}
     percent=$((100 * step / total))
     if [ -t 1 ]; then
-      printf '\r  step %d of %d (%d%%)' "$step" "$total" "$percent"
+      printf '\r  step %d of %d (%d%%)   ' "$step" "$total" "$percent"
     elif ((percent / 10 > tenths)); then
       tenths=$((percent / 10))
       printf '  %d%%' "$percent"
