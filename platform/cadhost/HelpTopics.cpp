@@ -28,28 +28,42 @@ const MessageMeaning kMessages[] = {
     {290, "error", "no distribution pipe was selected with the manifold"},
     {291, "error", "no zone outline was selected"},
     {294, "warning", "zones drawn over each other (their numbers); the design goes on"},
-    {297, "error", "the manifold block reference is none the module reads: cadhost says\nwhich requirement it misses (see --help manifold)"},
-    {298, "error", "a zone outline is an ellipse, or a heavy (2D) POLYLINE: draw zones as\nLWPOLYLINEs, LINEs and ARCs"},
+    {297, "error",
+     "the manifold block reference is none the module reads: cadhost says\n"
+     "which requirement it misses (see --help manifold)"},
+    {298, "error",
+     "a zone outline is an ellipse, or a heavy (2D) POLYLINE: draw zones as\n"
+     "LWPOLYLINEs, LINEs and ARCs"},
     {317, "error", "curves drawn over each other in a selection"},
     {319, "error", "one zone is fed by two distribution pipes"},
     {325, "error", "the edit's selection holds more than one block reference (every block\nis read as a manifold)"},
     {326, "error", "the drawn design lacks what the edit needs to read it"},
-    {9001, "warning", "zones over the largest pressure loss (PMAX_KPA) or whose circuit is\nover the longest loop (CB_MAX_LEN)"},
+    {9001, "warning",
+     "zones over the largest pressure loss (PMAX_KPA) or whose circuit is\n"
+     "over the longest loop (CB_MAX_LEN)"},
     {9002, "warning", "zones whose layout lays no pipe, or only a stub at its entry: the\ndialog is shown again"},
     {9003, "error", "the design could not be drawn: the drawing is left as it was"},
-    {9004, "warning", "circuits the edit cannot read (pipes starting inside a zone, or\ndrawn in pieces): left as drawn"},
-    {9005, "warning", "zones whose laid pipe crosses or overlaps itself or leaves the zone:\nthe dialog is shown again"},
+    {9004, "warning",
+     "circuits the edit cannot read (pipes starting inside a zone, or\n"
+     "drawn in pieces): left as drawn"},
+    {9005, "warning",
+     "zones whose laid pipe crosses or overlaps itself or leaves the zone:\n"
+     "the dialog is shown again"},
 };
 
-// The boxes of the calculation page, whose texts come from no string.
-const char* const kUnnumbered[] = {
-    "\"Zadaná hodnota tp je větší než hodnota tm.\" (warning) the floor temperature tp is\n"
-    "above the mean water temperature tm",
-    "\"Zadaná hodnota ti je větší než hodnota tp.\" (warning) the room temperature ti is\n"
-    "above the floor temperature tp",
-    "\"Zadaná hodnota t2 musí být menší než hodnota t1.\" (warning) the return temperature\n"
-    "t2 is not below the supply temperature t1",
-    "caption \"internal error\" (stop): a fault of the module; please report it",
+// The boxes whose texts come from no string: the calculation page's
+// warnings and the module's report of a fault of its own.
+const MessageMeaning kUnnumbered[] = {
+    {0, "warning",
+     "\"Zadaná hodnota tp je větší než hodnota tm.\"\n"
+     "the floor temperature tp is above the mean water temperature tm"},
+    {0, "warning",
+     "\"Zadaná hodnota ti je větší než hodnota tp.\"\n"
+     "the room temperature ti is above the floor temperature tp"},
+    {0, "warning",
+     "\"Zadaná hodnota t2 musí být menší než hodnota t1.\"\n"
+     "the return temperature t2 is not below the supply temperature t1"},
+    {0, "error", "caption \"internal error\"\na fault of the module; please report it"},
 };
 
 // The first words of a text, up to about `most` characters (UTF-8).
@@ -57,6 +71,8 @@ std::string startOf(const std::u16string& text, std::size_t most) {
   if (text.size() <= most) return hvWideToUtf8(text);
   std::size_t cut = text.rfind(u' ', most);
   if (cut == std::u16string::npos || cut < most / 2) cut = most;
+  // A cut after a full stop or a comma drops it.
+  while (cut > 0 && (text[cut - 1] == u'.' || text[cut - 1] == u',' || text[cut - 1] == u':')) --cut;
   return hvWideToUtf8(text.substr(0, cut)) + "...";
 }
 
@@ -176,7 +192,12 @@ std::string messagesHelp() {
             (czech ? " \"" + startOf(*czech, 48) + "\"" : std::string()) + "\n" + indented(m.meaning, "      ");
   }
   text += "\nWithout a number (texts of no string):\n";
-  for (const char* box : kUnnumbered) text += "\n" + indented(box, "  ");
+  for (const MessageMeaning& m : kUnnumbered) {
+    const std::string_view meaning = m.meaning;
+    const std::size_t end = meaning.find('\n');
+    text += "\n  (" + std::string(m.icon) + ") " + std::string(meaning.substr(0, end)) + "\n" +
+            indented(meaning.substr(end + 1), "      ");
+  }
   return text;
 }
 
