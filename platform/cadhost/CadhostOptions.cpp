@@ -109,7 +109,8 @@ std::string usageText(const std::string& defaultModule, const std::string& defau
          "{\"kind\":\"dialog\"}, {\"kind\":\"floorlib\"}, {\"kind\":\"command\"}, {\"kind\":\"script\"}\n"
          "(\"script exhausted\", \"script mismatch\", unused lines), {\"kind\":\"fault\"},\n"
          "{\"kind\":\"table\"} (records made on demand), {\"kind\":\"select\"}, {\"kind\":\"summary\"},\n"
-         "{\"kind\":\"products\"} (the record file read and its professions)\n"
+         "{\"kind\":\"products\"} (the record file read and its professions),\n"
+         "{\"kind\":\"manifold\"} (what a manifold the module refused misses)\n"
          "and {\"kind\":\"save\"}. Lines from other threads carry \"thread\":\"worker\".\n"
          "\n" +
          std::string(scriptLanguageHelp());
