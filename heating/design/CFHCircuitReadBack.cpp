@@ -103,6 +103,14 @@ std::optional<std::pair<XtGePoint2d, XtGePoint2d>> nearestTwo(const std::vector<
   return std::pair{distinct[first], distinct[second]};
 }
 
+// The first zone's MHP of a circuit list, which writes it per minute: in
+// kg/h (an empty value stays empty).
+std::optional<VARIANT> drawnFlow(const CFHEntityInOut& supply) {
+  const std::optional<VARIANT> value = tagValue(supply, u"_PT_X_CD_MHP");
+  if (value && variantValueIsValid(*value)) return valueOf(value->dblVal / kPerMinute);
+  return value;
+}
+
 // One circuit read: the steps of readCircuitFields over the state they share.
 // What a failure must undo is undone by the destructor unless the reading
 // came through.
@@ -442,8 +450,7 @@ class CircuitReader {
     for (CFHZoneEntry* zone : circuit_.zones()) {
       for (const auto& [key, result] : kResults)
         if (const auto value = tagValue(s, key)) zone->calc.results[result] = *value;
-      if (const auto value = tagValue(s, u"_PT_X_CD_MHP"))
-        zone->calc.results[CFHZoneCalc::kMHP] = variantValueIsValid(*value) ? valueOf(value->dblVal / kPerMinute) : *value;
+      if (const auto value = drawnFlow(s)) zone->calc.results[CFHZoneCalc::kMHP] = *value;
       if (const auto value = tagReal(s, u"_PT_X_CD_C")) zone->calc.setC(*value);
     }
   }
@@ -493,6 +500,14 @@ bool CFHDrawingInOut::readCircuit(CFHCircuit& circuit, std::int32_t number) cons
   constexpr std::u16string_view kKey = u"_PT_CISLO_OKRUHU";
   return readCircuitFields(circuit, recordNumbered(circuitLabelRecords, kKey, number),
                            recordNumbered(supplyRecords, kKey, number), recordNumbered(returnRecords, kKey, number));
+}
+
+void CFHDrawingInOut::keepCircuit(std::int32_t number, CFHKeptAsDrawn& kept) const {
+  if (number >= 0) kept.circuitNumbers.insert(static_cast<std::uint32_t>(number));
+  const CFHEntityInOut* supply = recordNumbered(supplyRecords, u"_PT_CISLO_OKRUHU", number);
+  if (supply == nullptr) return;
+  kept.zones.addConnection(tagReal(*supply, u"_PT_X_CD_LP").value_or(0.0));
+  kept.circuits.addCircuit(drawnFlow(*supply).value_or(emptyValue()), tagValue(*supply, u"_PT_X_CD_P").value_or(emptyValue()));
 }
 
 void removeShortMiddleSegments(CFloorHeatingPolyLine& route, double d) {
