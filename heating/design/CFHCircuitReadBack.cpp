@@ -507,7 +507,8 @@ void CFHDrawingInOut::keepCircuit(std::int32_t number, CFHKeptAsDrawn& kept) con
   const CFHEntityInOut* supply = recordNumbered(supplyRecords, u"_PT_CISLO_OKRUHU", number);
   if (supply == nullptr) return;
   kept.zones.addConnection(tagReal(*supply, u"_PT_X_CD_LP").value_or(0.0));
-  kept.circuits.addCircuit(drawnFlow(*supply).value_or(emptyValue()), tagValue(*supply, u"_PT_X_CD_P").value_or(emptyValue()));
+  kept.circuits.addCircuit(drawnFlow(*supply).value_or(emptyValue()),
+                           tagValue(*supply, u"_PT_X_CD_P").value_or(emptyValue()));
 }
 
 void removeShortMiddleSegments(CFloorHeatingPolyLine& route, double d) {

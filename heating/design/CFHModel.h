@@ -156,7 +156,8 @@ class CFHModel : private HeatingCurveObserver {
   // had that number takes the first zone's old number.
   void numberZonesByCircuits();
   // The heating bodies get the numbers after the highest circuit number (a
-  // circuit left as drawn counted too): the circuits by number, each circuit's zones in order, a zone with a body
+  // circuit left as drawn counted too, and its bodies' numbers passed
+  // over): the circuits by number, each circuit's zones in order, a zone with a body
   // taking the next number.
   void renumberHeatingBodies();
   // Stable sorts by ascending number: equal numbers keep their order.

@@ -65,8 +65,12 @@ void CFHModel::renumberHeatingBodies() {
   const std::set<std::uint32_t>& kept = keptAsDrawn.circuitNumbers;
   std::uint32_t counter = std::max(byNumber.empty() ? 0u : byNumber.back()->number, kept.empty() ? 0u : *kept.rbegin());
   for (const CFHCircuit* circuit : byNumber) {
-    for (CFHZoneEntry* zone : circuit->zones())
-      if (zone->heatingBody != nullptr) zone->heatingBody->number = ++counter;
+    for (CFHZoneEntry* zone : circuit->zones()) {
+      if (zone->heatingBody == nullptr) continue;
+      do ++counter;
+      while (keptAsDrawn.bodyNumbers.count(counter) != 0);
+      zone->heatingBody->number = counter;
+    }
   }
 }
 

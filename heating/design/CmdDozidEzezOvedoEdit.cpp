@@ -132,6 +132,7 @@ class EditRun {
         zone.circuit = nullptr;
         kept.zones.addZone(zone);
         kept.zoneNumbers.insert(zone.number);
+        if (zone.heatingBody != nullptr) kept.bodyNumbers.insert(zone.heatingBody->number);
         dropped.insert(position);
       }
     }

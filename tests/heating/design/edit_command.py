@@ -180,7 +180,8 @@ redrawn("angled", ANGLED, saved, rc, log)
 ALL = listed(SQUARE_DESIGN)
 return2 = handles_of(SQUARE_DESIGN, "TP90000-0001", "2")[0]
 rc, err, log, saved = edit("no return", SQUARE_DESIGN, "select handles 100 " + " ".join(h for h in ALL if h != return2))
-redrawn("no return", SQUARE_DESIGN, saved, rc, log, left=["2"], boxes_wanted=[(LEFT_AS_DRAWN.format(2), 0x30, "cadhost")])
+redrawn("no return", SQUARE_DESIGN, saved, rc, log, left=["2"],
+        boxes_wanted=[(LEFT_AS_DRAWN.format(2), 0x30, "cadhost")])
 
 
 def cut_supply(doc, msp):

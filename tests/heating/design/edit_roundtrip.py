@@ -168,7 +168,8 @@ for name, drawing, script, saved, manifold in example_designs():
         continue
     designed[name] = (path, manifold)
     paths = edited_twice(f"{name} example", path, manifold=manifold)
-    check(len(paths) == 3 and zone_values(paths[0]).keys() == zone_values(paths[-1]).keys(), f"{name} example: the zones")
+    check(len(paths) == 3 and zone_values(paths[0]).keys() == zone_values(paths[-1]).keys(),
+          f"{name} example: the zones")
 check({"minimal", "flat", "three-zones", "three-zones-pages"} <= designed.keys(),
       f"the examples designed: {sorted(designed)}")
 

@@ -50,9 +50,11 @@ parser.add_argument("examples")
 parser.add_argument("--seed", type=int, default=58)
 parser.add_argument("--floors", type=int, default=30)
 parser.add_argument("--first", type=int, default=0, help="the first floor's index")
-parser.add_argument("--example-runs", type=int, default=2, help="designs of each example floor, each with its own steps")
+parser.add_argument("--example-runs", type=int, default=2,
+                    help="designs of each example floor, each with its own dialog steps")
 args = parser.parse_args()
 
+EXAMPLES = os.path.abspath(args.examples)
 folders = TestFolders("floor-roundtrip", failures)
 runs = CadhostRuns(args.cadhost, args.module, args.examples, folders)
 # The texts of warnings 9002 and 9005: the design cannot draw the floor.
@@ -140,8 +142,8 @@ for example, (drawing, floor) in EXAMPLE_FLOORS.items():
         script = os.path.join(work, "design.script")
         with open(script, "w", encoding="utf-8") as f:
             f.write(text)
-        if not round_trip(name, os.path.join(os.path.abspath(args.examples), drawing), script, "design.dxf", floor["select"][0].split()[0], dialog,
-                          f"floor_roundtrip.py --seed {args.seed} --example-runs {n + 1}"):
+        if not round_trip(name, os.path.join(EXAMPLES, drawing), script, "design.dxf", floor["select"][0].split()[0],
+                          dialog, f"floor_roundtrip.py --seed {args.seed} --example-runs {n + 1}"):
             passed_over.append(f"{name}: the design drew nothing")
             continue
         designed += 1

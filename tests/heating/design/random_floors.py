@@ -193,7 +193,8 @@ def floor_of(plan, handles):
     join, body = plan.get("join"), plan.get("body")
     return {
         "description": plan["description"],
-        "select": [" ".join([handles["manifold"]] + handles["pipes"]), " ".join(h for z in handles["zones"] for h in z)],
+        "select": [" ".join([handles["manifold"]] + handles["pipes"]),
+                   " ".join(h for zone in handles["zones"] for h in zone)],
         "zones": [{"number": number, "fed": bool(room["pipe"]), "spacing": room["spacing"], "border": room["border"]}
                   for room, number in zip(rooms_of(plan), numbers)],
         "pitch": plan["pipe_pitch"], "shape": plan["shape"], "display_type": plan["display_type"],
