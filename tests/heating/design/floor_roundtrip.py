@@ -111,7 +111,8 @@ def round_trip(name, dxf, script, saved, manifold, dialog, again, plan=None):
             check(not differences, f"{name}, edit {n}: {len(differences)} differences")
             drawn = after
     if len(failures) > before:
-        failures.append(f"{name}: made again by {again}; its dialog:\n    " + "\n    ".join(dialog.lines))
+        # Before the failures themselves, which finish() may cut short.
+        print(f"{name} failed; made again by {again}; its dialog:\n    " + "\n    ".join(dialog.lines))
     return True
 
 
