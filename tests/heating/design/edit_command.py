@@ -3,7 +3,8 @@ that the design command draws first: the example edit and its call log; edits
 that change nothing (square pipes, user systems turned, the drawing turned
 and scaled, R left free, a pipe meeting its wall at 60 degrees), compared
 before against after by edit_dxf_check; circuits the read-back drops, left as
-drawn beside an edited one; the dialog's edits; every refusal (exact text,
+drawn beside an edited one and still listed and counted by the manifold; the
+dialog's edits; every refusal (exact text,
 error icon, caption, no word 19, the drawing unchanged); the output failing
 at every entity; and the hand-over of --142=immediate.
 
