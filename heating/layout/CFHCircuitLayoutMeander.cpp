@@ -179,7 +179,7 @@ bool CFHCircuitLayout::layoutMeander() {
   // The pipe ends on the first loop, pulled apart when they meet.
   CLoopPoint p1;
   CLoopPoint p2;
-  if (!landLeads(*first, startEnd->point, endEnd->point, o, spacing, p1, p2)) {
+  if (!landLeads(*first, startEnd->point, endEnd->point, o, spacing, p1, p2, true)) {
     outcome = LayoutOutcome::kNoPipeEndProjection;
     return false;
   }

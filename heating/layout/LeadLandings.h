@@ -14,6 +14,15 @@
 // reach F s apart along it and the piece of F between them, which the pipe
 // leaves out, is the only place where they meet it.
 //
+// With joinCorners (the meander, and the spiral of a zone of one level,
+// laid as a ring along F), a landing that lies nearer a corner of F than
+// jogReach of the landings' distance, on its side away from the other
+// landing (the way the pipe runs on along F), lands on the corner: the pipe
+// would otherwise jog along F to the corner, turn it square and come back
+// nearer than s to the other lead's landing. A corner is a joint where F
+// turns inward (F runs counter-clockwise) by kCornerTurn or more; a joint
+// that turns outward by as much on the way ends the search.
+//
 // Tolerances: closest points and walks with workTol; two landings at one
 // point are those within its equal point.
 // Threads: reads the loop only.
@@ -26,8 +35,19 @@ class CLoop;
 // Landings nearer than this share of min(pipe ends' distance, s) are
 // spread.
 inline constexpr double kLandingsApart = 0.9;
+// The least turn of a corner a landing joins, radians (30 degrees: the
+// joints between the chords of a round wall turn by far less).
+inline constexpr double kCornerTurn = 0.5235987755982988;
+
+// The jogs j along F to a square corner after which the pipe comes back
+// nearer than s to the other landing, g away on the other side: those with
+// (j + g)^2 + (s - j)^2 < s^2, so j below ((s - g) + sqrt((s - g)^2 - 2 g^2)) / 2,
+// answered (the short jogs below the smaller root too: the pipe then lies
+// within a few millimetres of the corner anyway); 0 when there are none (g
+// of s / (1 + sqrt 2) or more) or s is not above 0.
+double jogReach(double gap, double s);
 
 // The landings of the start's and the end's point on the loop. False,
 // both untouched, when either has no closest point.
 bool landLeads(const CLoop& first, const XtGePoint2d& start, const XtGePoint2d& end, bool forward, double s,
-               CLoopPoint& q1, CLoopPoint& q2);
+               CLoopPoint& q1, CLoopPoint& q2, bool joinCorners = false);

@@ -111,7 +111,11 @@ bool laySpiralLeads(SpiralRun& run) {
   CLoopPoint q2;
   if (f == nullptr) return false;
   if (!given) {
-    if (!landLeads(*f, layout.startEnd->point, layout.endEnd->point, run.d, s, q1, q2)) return false;
+    // A zone of one level is laid as a ring along its first loop (the
+    // meander's zones too narrow for runs): there a landing joins the
+    // corner it would jog to; deeper levels' runs start from the landings.
+    const bool ring = layout.levels.size() < 2;
+    if (!landLeads(*f, layout.startEnd->point, layout.endEnd->point, run.d, s, q1, q2, ring)) return false;
   } else if (!f->closestPoint(layout.startEnd->point, q1, workTol) ||
              !f->closestPoint(layout.endEnd->point, q2, workTol)) {
     return false;

@@ -61,6 +61,29 @@ TEST_F(LeadLandings, LandSquareUnlessTheyWouldMeet) {
   }
 }
 
+// With corners joined (a ring along the first loop, the meander): at a
+// pitch of 40 and s 205 a landing 43 from the corner would jog there, turn
+// it and come back 199 from the other landing: it lands on the corner.
+// One 170 from it stays (beyond the reach of 160), and so does one at a
+// pitch of 92 (0.45 s: no jog comes back within s).
+TEST_F(LeadLandings, JoinTheCornerTheyWouldJogTo) {
+  EXPECT_NEAR(jogReach(43.0, 205.0), 0.5 * (162.0 + std::sqrt(162.0 * 162.0 - 2.0 * 43.0 * 43.0)), 1e-9);
+  EXPECT_EQ(jogReach(0.45 * 205.0, 205.0), 0.0);
+  EXPECT_EQ(jogReach(43.0, 0.0), 0.0);
+  const double corner = kBorder;
+  CLoopPoint q1, q2;
+  for (const bool join : {false, true}) {
+    ASSERT_TRUE(landLeads(*first, {corner + 43 + 40, 0}, {corner + 43, 0}, true, 205.0, q1, q2, join));
+    EXPECT_TRUE(q1.point.isEqualTo({corner + 83, kBorder}, workTol)) << join;
+    EXPECT_TRUE(q2.point.isEqualTo(join ? XtGePoint2d(corner, kBorder) : XtGePoint2d(corner + 43, kBorder), workTol))
+        << join;
+  }
+  ASSERT_TRUE(landLeads(*first, {corner + 210, 0}, {corner + 170, 0}, true, 205.0, q1, q2, true));
+  EXPECT_TRUE(q2.point.isEqualTo({corner + 170, kBorder}, workTol));
+  ASSERT_TRUE(landLeads(*first, {corner + 43 + 92, 0}, {corner + 43, 0}, true, 205.0, q1, q2, true));
+  EXPECT_TRUE(q2.point.isEqualTo({corner + 43, kBorder}, workTol));
+}
+
 TEST_F(LeadLandings, NeverBringTheLeadsTogetherAlongTheWall) {
   for (const double pitch : {30.0, 50.0, 100.0, 150.0, 200.0}) {
     for (double x = 0.5 * pitch + 10; x <= 3000 - 0.5 * pitch - 10; x += 1.0) {
