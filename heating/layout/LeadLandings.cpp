@@ -20,7 +20,7 @@ CLoopPoint middleAlong(const CLoop& loop, const CLoopPoint& a, const CLoopPoint&
 }
 
 // The direction of the element walked forward or back.
-XtGeVector2d walked(const CLoopElement& element, bool forward) {
+XtGeVector2d walkedDirection(const CLoopElement& element, bool forward) {
   return forward ? element.endPoint() - element.startPoint() : element.startPoint() - element.endPoint();
 }
 
@@ -37,7 +37,7 @@ bool cornerWithin(const CLoop& loop, const CLoopPoint& q, bool forward, double r
     const int j = forward ? loop.nextIndex(i) : loop.previousIndex(i);
     const CLoopElement* b = loop.elementWithCurve(j);
     if (a == nullptr || b == nullptr) return false;
-    const XtGeVector2d da = walked(*a, forward), db = walked(*b, forward);
+    const XtGeVector2d da = walkedDirection(*a, forward), db = walkedDirection(*b, forward);
     const double turn = std::atan2(da.crossProduct(db), da.dotProduct(db));
     // Inward: to the left walking forward round a counter-clockwise loop.
     const double inward = forward ? turn : -turn;
