@@ -92,7 +92,8 @@ ROOMS = [
     ("slanted west wall", WIDE, ((1250, 0), (1250, 1000)), (950, 1000), ["dialog set CB_PIPE_PITCH 0.202 zone 1"]),
 ]
 
-# The rooms of issue 65, also turned far from the origin.
+# Rooms of leads beside the border line and of narrow borders, also turned
+# far from the origin.
 BORDER_ROOMS = [
     # The leads at a pitch of 0.05 enter 115 and 165 from the east wall: the
     # one farther from it lies 2 beyond the free border line (163), the
