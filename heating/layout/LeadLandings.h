@@ -14,8 +14,8 @@
 // reach F s apart along it and the piece of F between them, which the pipe
 // leaves out, is the only place where they meet it.
 //
-// With joinCorners (the meander, and the spiral of a zone of one level,
-// laid as a ring along F), a landing that lies nearer a corner of F than
+// With joinCorners (the meander, also where it falls back to the spiral,
+// and the spiral of a zone of one level, laid as a ring along F), a landing that lies nearer a corner of F than
 // jogReach of the landings' distance, on its side away from the other
 // landing (the way the pipe runs on along F), lands on the corner: the pipe
 // would otherwise jog along F to the corner, turn it square and come back

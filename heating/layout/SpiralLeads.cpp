@@ -111,11 +111,12 @@ bool laySpiralLeads(SpiralRun& run) {
   CLoopPoint q2;
   if (f == nullptr) return false;
   if (!given) {
-    // A zone of one level is laid as a ring along its first loop (the
-    // meander's zones too narrow for runs): there a landing joins the
-    // corner it would jog to; deeper levels' runs start from the landings.
-    const bool ring = layout.levels.size() < 2;
-    if (!landLeads(*f, layout.startEnd->point, layout.endEnd->point, run.d, s, q1, q2, ring)) return false;
+    // A landing joins the corner it would jog to where the meander lands
+    // (a meander zone laid as a spiral because no run fits keeps its
+    // landings) and in a zone of one level, laid as a ring along its first
+    // loop; a deeper spiral's runs start from the landings as they are.
+    const bool join = layout.levels.size() < 2 || layout.layoutType == CFHCircuitLayout::kMeander;
+    if (!landLeads(*f, layout.startEnd->point, layout.endEnd->point, run.d, s, q1, q2, join)) return false;
   } else if (!f->closestPoint(layout.startEnd->point, q1, workTol) ||
              !f->closestPoint(layout.endEnd->point, q2, workTol)) {
     return false;
