@@ -12,6 +12,7 @@
 #include "heating/layout/DeleteAndClear.h"
 #include "heating/layout/EdgePathTests.h"
 #include "heating/layout/LaidPipeLength.h"
+#include "heating/layout/LayoutPipeClearance.h"
 #include "heating/layout/MeanderChain.h"
 #include "heating/layout/NarrowSectionWindows.h"
 #include "heating/layout/OffsetLoopParts.h"
@@ -144,8 +145,14 @@ class LevelsSetApart {
   std::size_t narrowsBefore_;
 };
 
+// Whether an attempt's pipe crosses itself or comes nearer to itself than
+// the pipe is thick, as the design's check of the drawn pipe judges it
+// (LayoutPipeClearance.h): a pipe that check refuses is no sound attempt,
+// and one it accepts is not refused here (a step of a wall's jog 16 mm
+// back beside a run 24 mm away folds nothing).
 bool crossingCheck(const CFHCircuitLayout& layout, int attempt) {
-  const bool crossed = offsetEdgePathsCross(layout, workTol) || offsetEdgePathFoldsBack(layout, workTol);
+  thread_local LayoutPipeClearance clearance;
+  const bool crossed = offsetEdgePathsCross(layout, workTol) || clearance.meetsItself(layout);
   const SpiralHooks* hooks = spiralHooks();
   return hooks != nullptr && hooks->crossingCheck ? hooks->crossingCheck(layout, attempt, crossed) : crossed;
 }

@@ -3,13 +3,11 @@
 
 #include "heating/layout/CFHCircuitLayout.h"
 #include "heating/layout/COffsetEdge.h"
-#include "heating/layout/COffsetNode.h"
 #include "heating/layout/OffsetEdgePath.h"
 
 #include "geometry/Tolerances.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -302,67 +300,6 @@ double EdgePathIndex::reachFrom(const XtGePoint2d& p) const {
 
 bool offsetEdgePathsCross(const CFHCircuitLayout& layout, const XtGeTol& tol) {
   return EdgePathIndex(layout.edges, layout.spacing).anyCrossing(tol);
-}
-
-namespace {
-
-// A hairpin narrower than this many spacings lays the pipe back over itself
-// (the spiral's own turns are at least half a spacing wide).
-constexpr double kNarrowestTurnSpacings = 0.1;
-// The pieces before the newest one that the fold test looks back over.
-constexpr std::size_t kFoldWindow = 8;
-
-struct Leg {
-  XtGePoint2d a, b;
-};
-
-// Whether `later` runs back beside `earlier`: against its direction within
-// kSharpestFoldDegrees, its start within `width` of earlier's line, and the
-// two sharing a stretch along it.
-bool runsBackBeside(const Leg& earlier, const Leg& later, double width, const XtGeTol& tol) {
-  const XtGeVector2d u = earlier.b - earlier.a;
-  const XtGeVector2d v = later.b - later.a;
-  const double lu = u.length();
-  const double lv = v.length();
-  if (!(lu > tol.equalPoint()) || !(lv > tol.equalPoint())) return false;
-  static const double kCosFold = std::cos(kSharpestFoldDegrees * std::numbers::pi / 180.0);
-  if (-u.dotProduct(v) <= kCosFold * lu * lv) return false;
-  const XtGeVector2d unit = u / lu;
-  if (std::fabs(cross(unit, later.a - earlier.a)) >= width) return false;
-  const double s0 = (later.a - earlier.a).dotProduct(unit);
-  const double s1 = (later.b - earlier.a).dotProduct(unit);
-  return std::min(lu, std::max(s0, s1)) - std::max(0.0, std::min(s0, s1)) > tol.equalPoint();
-}
-
-}  // namespace
-
-bool offsetEdgePathFoldsBack(const CFHCircuitLayout& layout, const XtGeTol& tol) {
-  const double width = kNarrowestTurnSpacings * layout.spacing;
-  if (!(width > 0.0) || !std::isfinite(width)) return false;
-  std::array<Leg, kFoldWindow> recent;
-  std::size_t count = 0;
-  CFloorHeatingCurve::PtrVector pieces;
-  const COffsetEdge* edge = layout.firstEdge;
-  for (std::size_t passed = 0; edge != nullptr && passed <= layout.edges.size(); ++passed) {
-    if (offsetEdgePathAlongLoop(edge, pieces)) {
-      for (const auto& piece : pieces) {
-        const Leg leg{piece->startPoint(), piece->endPoint()};
-        double between = 0.0;
-        for (std::size_t k = 0; k < std::min(count, kFoldWindow) && between < width; ++k) {
-          const Leg& earlier = recent[(count - 1 - k) % kFoldWindow];
-          if (runsBackBeside(earlier, leg, width, tol)) return true;
-          between += earlier.a.distanceTo(earlier.b);
-        }
-        recent[count % kFoldWindow] = leg;
-        ++count;
-      }
-    }
-    if (edge == layout.lastEdge || edge->b == nullptr || edge->b->edges.size() != 2) break;
-    const COffsetEdge* next = edge->b->otherEdgeIfUnique(edge);
-    if (next == nullptr || next->a != edge->b) break;
-    edge = next;
-  }
-  return false;
 }
 
 bool offsetEdgePathsMeetCurve(const std::vector<COffsetEdge*>& edges, const CFloorHeatingCurve& curve, double limit,

@@ -89,14 +89,6 @@ class EdgePathIndex {
 // anyCrossing, `tol` for the shared ends): the spiral's check of its pipe.
 bool offsetEdgePathsCross(const CFHCircuitLayout& layout, const XtGeTol& tol);
 
-// Whether the pipe, walked from the layout's first edge to its last, turns
-// back beside itself: a piece runs against an earlier one within 10 degrees,
-// beside it nearer than a tenth of the spacing and along a shared stretch,
-// with the pieces between them shorter together than that (a spike, or a
-// hairpin too narrow for the pipe). `tol` for pieces without length. The
-// spiral's check of its pipe with offsetEdgePathsCross.
-bool offsetEdgePathFoldsBack(const CFHCircuitLayout& layout, const XtGeTol& tol);
-
 // Whether a piece of the edges' paths comes nearer the straight curve than
 // the limit (EdgePathIndex::meetsSegment, with the foot when given). A
 // curve that is not a line is taken by its chord.
