@@ -151,7 +151,7 @@ class LevelsSetApart {
 // and one it accepts is not refused here (a step of a wall's jog 16 mm
 // back beside a run 24 mm away folds nothing).
 bool crossingCheck(const CFHCircuitLayout& layout, int attempt) {
-  thread_local LayoutPipeClearance clearance;
+  LayoutPipeClearance clearance;
   const bool crossed = offsetEdgePathsCross(layout, workTol) || clearance.meetsItself(layout);
   const SpiralHooks* hooks = spiralHooks();
   return hooks != nullptr && hooks->crossingCheck ? hooks->crossingCheck(layout, attempt, crossed) : crossed;
