@@ -17,6 +17,7 @@
 #include "heating/layout/NarrowSectionWindows.h"
 #include "heating/layout/OffsetLoopParts.h"
 #include "heating/layout/OffsetLoopQueries.h"
+#include "heating/layout/SpiralBareFloor.h"
 #include "heating/layout/SpiralDetours.h"
 #include "heating/layout/SpiralRun.h"
 
@@ -218,6 +219,20 @@ void fillShortLayout(SpiralRun& run, int attempt) {
   layAttempt(run, bestAttempt);
 }
 
+// The laid pipe made to reach the floor it left bare: hairpins from it
+// towards the heated floor beside the loops of every level, of the
+// sub-areas threaded in and of the pieces the attempt set apart that lies
+// 1.5 s or more from it (SpiralBareFloor.h).
+void reachBareFloor(SpiralRun& run) {
+  CFHCircuitLayout& layout = run.layout;
+  if (layout.orientationGiven != 0 || layout.firstEdge == nullptr) return;
+  std::vector<const COffsetLoop*> loops(layout.handedOverLoops.begin(), layout.handedOverLoops.end());
+  for (const CFHCircuitLayout::Level* level : layout.levels)
+    if (level != nullptr) loops.insert(loops.end(), level->begin(), level->end());
+  loops.insert(loops.end(), run.savedNarrows.begin(), run.savedNarrows.end());
+  layHairpinsToBareFloor(layout, loops);
+}
+
 }  // namespace
 
 SpiralRun::~SpiralRun() {
@@ -291,6 +306,7 @@ bool CFHCircuitLayout::layoutSpiral() {
     const AttemptResult& result = results[attempt] = judgeAttempt(run, attempt);
     if (result.sound()) {
       fillShortLayout(run, attempt);
+      reachBareFloor(run);
       outcome = run.regionsDropped || run.lobeLeftOut ? LayoutOutcome::kRegionsLeftOut : LayoutOutcome::kLaid;
       return true;
     }
@@ -307,6 +323,7 @@ bool CFHCircuitLayout::layoutSpiral() {
       if (!layAttempt(run, 0)) return false;
       const AttemptResult fewer = judgeAttempt(run, 2 + k);
       if (fewer.single && !fewer.crossed) {
+        reachBareFloor(run);
         outcome = run.regionsDropped || run.lobeLeftOut ? LayoutOutcome::kRegionsLeftOut : LayoutOutcome::kLaid;
         return true;
       }
@@ -324,6 +341,7 @@ bool CFHCircuitLayout::layoutSpiral() {
     return false;
   }
   if (!result.crossed) {
+    reachBareFloor(run);
     outcome = run.regionsDropped || run.lobeLeftOut ? LayoutOutcome::kRegionsLeftOut : LayoutOutcome::kLaid;
     return true;
   }

@@ -258,6 +258,18 @@ bool EdgePathIndex::meetsSegment(const XtGePoint2d& from, const XtGePoint2d& to,
                  });
 }
 
+bool EdgePathIndex::nearPoint(const XtGePoint2d& p, double limit) const {
+  if (!(limit > 0.0) || !std::isfinite(limit) || segments_.empty() || nx_ == 0) return false;
+  const double nearer = limit - workTol.equalPoint();
+  const auto near = [&](std::size_t i) { return pointSegmentDistance(p, segments_[i].a, segments_[i].b) < nearer; };
+  const long x = column(p.x);
+  const long y = row(p.y);
+  const std::size_t own = static_cast<std::size_t>(x * ny_ + y);
+  for (std::size_t k = start_[own]; k < start_[own + 1]; ++k)
+    if (near(cellPieces_[k])) return true;
+  return forNear(p.x - limit, p.y - limit, p.x + limit, p.y + limit, near);
+}
+
 bool EdgePathIndex::nearestRayHit(const XtGePoint2d& from, const XtGeVector2d& unit, double least, double most,
                                   const XtGeTol& tol, double& distance) const {
   if (!(most > least) || !std::isfinite(most)) return false;

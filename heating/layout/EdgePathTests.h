@@ -48,6 +48,10 @@ class EdgePathIndex {
   // the pieces within the limit of the foot are left out (the segment
   // leaves the path there).
   bool meetsSegment(const XtGePoint2d& from, const XtGePoint2d& to, double limit, const XtGePoint2d* foot) const;
+  // Whether a piece comes nearer the point than the limit (less workTol's
+  // point value), as meetsSegment for a segment of no length, the point's
+  // own cell looked at first.
+  bool nearPoint(const XtGePoint2d& p, double limit) const;
 
   // The nearest place, at a distance strictly between `least` and `most`
   // from `from`, where the ray from `from` along the unit direction meets a
