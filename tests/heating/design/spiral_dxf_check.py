@@ -36,6 +36,11 @@ description (TPV1000-0001) and matched to its outline (TPV2000-0001) by
   noted with their place, nearer ones fail;
 - length: each zone's pipe within +-10 % of (A + P (s/2 - d0)) / s, A and P
   its outline's area and perimeter;
+- coverage: no piece of a zone's heated area (the points d0 or more inside
+  its outline) lies farther than 1.5 s from the circuit's pipe, but in the
+  parts narrower than 1.1 s (a tip beyond the last run that fits, a sliver:
+  what a disc 1.1 s across inside the heated area does not reach); pieces
+  under s^2 / 50 or within 1.55 s are rounding;
 - links: where the pipe goes from one of the circuit's zones into another
   (from its last sample in the one to its first in the other: through the
   wall) and back, the way there and the way back lie at least
@@ -48,6 +53,7 @@ import sys
 
 import ezdxf
 from ezdxf import path as ezpath
+from shapely.geometry import LineString, Point, Polygon
 
 from design_dxf_check import heating_record
 
@@ -135,6 +141,32 @@ def _cross(a, b, c, d):
     def side(p, q, r):
         return (q[0] - p[0]) * (r[1] - p[1]) - (q[1] - p[1]) * (r[0] - p[0])
     return side(a, b, c) * side(a, b, d) < 0 and side(c, d, a) * side(c, d, b) < 0
+
+
+def bare_parts(outline, d0, s, pipe):
+    """The pieces of the heated area (d0 or more inside the outline) that lie
+    farther than 1.5 s from the pipe (a polyline) in the parts a disc 1.1 s
+    across inside it reaches, as (area, farthest distance, (x, y) of the
+    farthest point), largest first; pieces under s^2 / 50, or none of whose
+    points lies 1.55 s away (the rounding of the flattened curves), are left
+    out."""
+    heated = Polygon(outline).buffer(0).buffer(-d0)
+    wide = heated.buffer(-0.55 * s).buffer(0.55 * s)
+    line = LineString(pipe)
+    bare = wide.difference(line.buffer(1.5 * s, resolution=16))
+    found = []
+    for piece in getattr(bare, "geoms", [bare]):
+        if piece.is_empty or piece.area < s * s / 50:
+            continue
+        x0, y0, x1, y1 = piece.bounds
+        step = s / 4
+        grid = [(x0 + i * step, y0 + j * step) for i in range(int((x1 - x0) / step) + 1)
+                for j in range(int((y1 - y0) / step) + 1)]
+        points = [c for c in grid if piece.contains(Point(c))] + list(piece.exterior.coords)
+        far = max(points, key=lambda c: line.distance(Point(c)))
+        if line.distance(Point(far)) > 1.55 * s:
+            found.append((piece.area, line.distance(Point(far)), far))
+    return sorted(found, reverse=True)
 
 
 def pipe_ends(input_path):
@@ -239,6 +271,9 @@ def check_spirals(path, input_path=None, rooms=True):
         spacings = {z["_PT_ZONA_CISLO"]: float(z["_PT_X_ZDR_SPC"]) for z in own}
         failures += link_failures(name, samples, holders, spacings, math.dist(ends[0], ends[1]), eps)
         for number, shape in shapes.items():
+            for area, far, at in bare_parts(shape, d0[number], s, pipe)[:1]:
+                failures.append(f"zone {number}: {area / (u * u):.3f} m2 of its heated area lie farther than 1.5 s "
+                                f"from the pipe, the farthest {far:.0f} (at ({at[0]:.1f}, {at[1]:.1f}))")
             area, perimeter = area_and_perimeter(shape)
             expected = (area + perimeter * (s / 2 - d0[number])) / s
             ratio = per_zone[number] / expected if expected > 0 else 0.0

@@ -9,6 +9,9 @@
 
 #include "heating/curves/CFloorHeatingArc.h"
 
+#include "platform/ge/XtGe.h"
+#include "platform/ge/XtGeCircArc2d.h"
+
 #include "geometry/Tolerances.h"
 
 #include <algorithm>
@@ -18,26 +21,51 @@
 
 namespace layout_check {
 
+namespace {
+
+// The arc as a piece from `from` (one of its ends, within rounding) to its
+// other end: its own sweep, backwards when it starts at its geometry's end.
+Piece arcPiece(const XtGeCircArc2d& arc, const XtGePoint2d& from) {
+  double sweep = (arc.endAng() - arc.startAng()) * (arc.isClockWise() ? -1.0 : 1.0);
+  XtGePoint2d start = arc.startPoint(), end = arc.endPoint();
+  if (from.distanceTo(end) < from.distanceTo(start)) {
+    std::swap(start, end);
+    sweep = -sweep;
+  }
+  const XtGePoint2d c = arc.center();
+  Piece piece = Piece::arcAbout(c, arc.radius(), std::atan2(start.y - c.y, start.x - c.x), sweep);
+  piece.start = start;
+  piece.end = end;
+  return piece;
+}
+
+}  // namespace
+
 bool pieceOf(const CFloorHeatingCurve& curve, Piece& piece) {
   if (curve.kind() == CFloorHeatingCurve::kLine) {
     piece = Piece::line(curve.startPoint(), curve.endPoint());
     return true;
   }
   if (curve.kind() != CFloorHeatingCurve::kArc) return false;
-  const XtGeCircArc2d& arc = static_cast<const CFloorHeatingArc&>(curve).arc();
-  // The arc's own sweep from its own start; a heating arc that runs from the
-  // geometry's end point runs it backwards.
-  double sweep = (arc.endAng() - arc.startAng()) * (arc.isClockWise() ? -1.0 : 1.0);
-  XtGePoint2d from = arc.startPoint();
-  if (curve.startPoint().distanceTo(arc.endPoint()) < curve.startPoint().distanceTo(from)) {
-    from = arc.endPoint();
-    sweep = -sweep;
-  }
-  const XtGePoint2d c = arc.center();
-  piece = Piece::arcAbout(c, arc.radius(), std::atan2(from.y - c.y, from.x - c.x), sweep);
+  piece = arcPiece(static_cast<const CFloorHeatingArc&>(curve).arc(), curve.startPoint());
   piece.start = curve.startPoint();
   piece.end = curve.endPoint();
   return true;
+}
+
+std::vector<Piece> piecesAlong(const std::vector<std::unique_ptr<XtGeCurve2d>>& curves) {
+  std::vector<Piece> pieces;
+  for (const auto& curve : curves) {
+    XtGePoint2d a, b;
+    if (curve == nullptr || !curve->hasStartPoint(a) || !curve->hasEndPoint(b)) continue;
+    // Each piece runs on from the end of the one before.
+    const bool backwards = !pieces.empty() && pieces.back().end.distanceTo(b) < pieces.back().end.distanceTo(a);
+    if (curve->isKindOf(XtGe::kLineSeg2d))
+      pieces.push_back(backwards ? Piece::line(b, a) : Piece::line(a, b));
+    else if (curve->isKindOf(XtGe::kCircArc2d))
+      pieces.push_back(arcPiece(static_cast<const XtGeCircArc2d&>(*curve), backwards ? b : a));
+  }
+  return pieces;
 }
 
 std::vector<Piece> piecesOf(const std::vector<CFloorHeatingCurve*>& curves) {

@@ -10,6 +10,7 @@
 
 #include "heating/curves/CFloorHeatingCurve.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,9 @@ bool pieceOf(const CFloorHeatingCurve& curve, Piece& piece);
 
 // The pieces of a chain of lines and arcs (others are left out).
 std::vector<Piece> piecesOf(const std::vector<CFloorHeatingCurve*>& curves);
+// The same of the geometry library's line segments and circular arcs in
+// order, each piece turned to run on from the end of the one before.
+std::vector<Piece> piecesAlong(const std::vector<std::unique_ptr<XtGeCurve2d>>& curves);
 
 // The pipe of a layout's graph: from firstEdge through each edge's second
 // node and the other edge there (COffsetNode::otherEdgeIfUnique) until

@@ -352,21 +352,58 @@ void checkSpacing(const Zone& zone, const Options& options, const std::vector<Sa
 }
 
 // Coverage over the grid of step s/4, and the band area counted on it.
-void checkCoverage(const Zone& zone, const SampleGrid& grid, double limit, Report& r) {
+// With a narrow width w, a point farther than the limit from the pipe is
+// judged only where it lies within w/2 of a point w/2 or more inside the
+// heated area (where a hairpin w across fits); the rest, the narrow parts
+// beyond the pipe, are excused and their farthest point reported.
+void checkCoverage(const Zone& zone, const SampleGrid& grid, const Options& options, Report& r) {
   double b[4];
   outlineBox(zone.outline, b);
   const double g = 0.25 * zone.s;
+  const double limit = options.coverageLimit * zone.s;
+  const double half = 0.5 * options.narrowWidth;
   const long nx = static_cast<long>((b[2] - b[0]) / g) + 1;
   const long ny = static_cast<long>((b[3] - b[1]) / g) + 1;
   long inBandCount = 0;
   r.coverage = {true, 0.0, {}, ""};
+  // The heated points' depth beyond d0 (negative: not heated), and the
+  // points farther than the limit from the pipe.
+  std::vector<double> depth(static_cast<std::size_t>(nx * ny), -1.0);
+  std::vector<std::pair<long, double>> far;
+  const auto at = [&](long i, long j) { return XtGePoint2d(b[0] + (i + 0.5) * g, b[1] + (j + 0.5) * g); };
   for (long i = 0; i < nx; ++i) {
     for (long j = 0; j < ny; ++j) {
-      const XtGePoint2d p(b[0] + (i + 0.5) * g, b[1] + (j + 0.5) * g);
-      if (windingNumber(zone.outline, p) == 0 || distanceToOutline(zone.outline, p) < zone.d0) continue;
+      const XtGePoint2d p = at(i, j);
+      if (windingNumber(zone.outline, p) == 0) continue;
+      const double clear = distanceToOutline(zone.outline, p) - zone.d0;
+      if (clear < 0.0) continue;
+      depth[static_cast<std::size_t>(i * ny + j)] = clear;
       if (inBand(zone, p, 0.0)) ++inBandCount;
       const double d = grid.nearest(p);
-      if (d > r.coverage.value) r.coverage = {d <= limit, d, p, ""};
+      if (d > limit) far.push_back({i * ny + j, d});
+      if ((half <= 0.0 || d <= limit) && d > r.coverage.value) r.coverage = {d <= limit, d, p, ""};
+    }
+  }
+  if (half > 0.0) {
+    // Beyond the limit only the points of the wide parts fail.
+    Finding excused{true, 0.0, {}, ""};
+    const long reach = static_cast<long>(std::ceil(half / g));
+    for (const auto& [k, d] : far) {
+      const long i = k / ny, j = k % ny;
+      const XtGePoint2d p = at(i, j);
+      bool wide = false;
+      for (long x = std::max(0L, i - reach); x <= std::min(nx - 1, i + reach) && !wide; ++x)
+        for (long y = std::max(0L, j - reach); y <= std::min(ny - 1, j + reach) && !wide; ++y)
+          wide = depth[static_cast<std::size_t>(x * ny + y)] >= half && at(x, y).distanceTo(p) <= half;
+      if (wide && (r.coverage.ok || d > r.coverage.value)) r.coverage = {false, d, p, ""};
+      if (!wide && d > excused.value) excused = {true, d, p, ""};
+    }
+    if (excused.value > 0.0) {
+      std::ostringstream text;
+      text << "a part narrower than " << options.narrowWidth << " beyond the pipe: farthest " << excused.value
+           << " from it at " << place(excused.at);
+      excused.text = text.str();
+      r.located.push_back(excused);
     }
   }
   r.bandArea = inBandCount * g * g;
@@ -817,7 +854,7 @@ Report checkLayout(const Zone& zone, const std::vector<Piece>& pipe, const Optio
 
   r.zoneArea = std::fabs(outlineArea(zone.outline));
   if (options.coverage) {
-    checkCoverage(zone, grid, options.coverageLimit * s, r);
+    checkCoverage(zone, grid, options, r);
   } else {
     r.coverage = {true, 0.0, {}, "not checked"};
   }

@@ -22,7 +22,8 @@
 //               grid; passes within the ratio bounds of the options
 //   coverage    over a grid of step s/4 of the points inside and at least d0
 //               from the outline, the largest distance to the pipe; passes
-//               up to the limit of the options
+//               up to the limit of the options (but in the narrow parts the
+//               options excuse)
 // eps is 1 % of s. Each finding carries its value and the place it refers to.
 //
 // The checker decides with its own arithmetic (winding numbers with the true
@@ -101,6 +102,12 @@ struct Options {
   double coverageLimit;
   // Skip the coverage grid (and with it A_b) where a test needs neither.
   bool coverage;
+  // Above 0: coverage judges only the heated points within narrowWidth / 2
+  // of a point narrowWidth / 2 or more inside the heated area (the parts a
+  // hairpin this wide reaches); farther points of the narrower parts
+  // beyond the pipe (a tip past the last run that fits, a sliver) are
+  // excused, the farthest reported among the located findings.
+  double narrowWidth = 0.0;
   // How many pieces at the start and at the end of the pipe are its leads
   // (a lead bent where it leaves the zone has two).
   int leadIn = 1;

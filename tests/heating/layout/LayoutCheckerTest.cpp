@@ -129,6 +129,32 @@ TEST_F(LayoutChecker, EveryBadVariantFailsItsCheckAtItsPlace) {
   EXPECT_TRUE(shortPipe.sound());
 }
 
+// With a narrow width, coverage passes over the heated parts narrower than
+// it beyond the pipe (an arm 150 across past the runs, heated 1.5 m deep) but
+// still fails a bare part a hairpin that wide reaches (half the room).
+TEST_F(LayoutChecker, CoverageExcusesOnlyThePartsNarrowerThanItsWidth) {
+  const std::vector<Piece> pipe = serpentine(runsFrom(100, 200, 20));
+  layout_check::Zone zone = zoneFor(zone_set::z1(), pipe);
+  // An arm 350 across out of the right wall: 150 of it heated at d0 100.
+  zone.outline = layout_check::piecesOf(zone_fixture::polygon("arm", {{0, 0}, {4000, 0}, {4000, 1325}, {5500, 1325},
+                                                                      {5500, 1675}, {4000, 1675}, {4000, 3000}, {0, 3000}})
+                                            .raw());
+  layout_check::Options options(0.0, 1e300, 1.5);
+  const Report strict = layout_check::checkLayout(zone, pipe, options);
+  EXPECT_FALSE(strict.coverage.ok);
+  EXPECT_GT(strict.coverage.at.x, 4200.0) << strict.coverage.text;
+  options.narrowWidth = 1.1 * 200;
+  const Report narrow = layout_check::checkLayout(zone, pipe, options);
+  EXPECT_TRUE(narrow.coverage.ok) << narrow.summary();
+  ASSERT_FALSE(narrow.located.empty());
+  EXPECT_GT(narrow.located.back().value, 1000.0) << "the arm's far end, excused";
+
+  const std::vector<Piece> half = serpentine(runsFrom(100, 200, 10));
+  const Report bare = layout_check::checkLayout(zoneFor(zone_set::z1(), half), half, options);
+  EXPECT_FALSE(bare.coverage.ok);
+  EXPECT_GT(bare.coverage.at.x, 2200.0) << bare.coverage.text;
+}
+
 TEST_F(LayoutChecker, VerdictsHoldClockwiseAndFarFromTheOrigin) {
   for (const Variant& v : badVariants()) {
     SCOPED_TRACE(v.name);

@@ -224,6 +224,7 @@ Shape hall(Rng& r) {
   return shape;
 }
 
+
 Shape shapeOf(Family family, Rng& r) {
   switch (family) {
     case Family::kRectangle:
@@ -248,38 +249,212 @@ Shape shapeOf(Family family, Rng& r) {
       return tiny(r);
     case Family::kHall:
       return hall(r);
+    default:
+      break;
   }
   return rectangle(r);
 }
 
-// The pipe into the shape's entry wall at x, in the room frame, from the
-// manifold's outlet to the wall, and the manifold under its first point.
+// The pipe into the entry wall at x, in the room frame, from the manifold's
+// outlet to the wall: square to the wall and `last` long, or with a last
+// piece `last` long at `degrees` to the wall's normal after `first`
+// straight; and the manifold under its first point, `along` from its base.
+void pipeAt(Room& room, double x, double degrees, double last, double first, double along) {
+  const XtGePoint2d wall(x, 0);
+  if (degrees == 0.0) {
+    room.pipe = {{x, -last}, wall};
+    room.pipeText = format("square at x %.0f, %.0f long", x, last);
+  } else {
+    const XtGePoint2d bend(std::round(x - last * std::sin(degrees * kPi / 180)),
+                           std::round(-last * std::cos(degrees * kPi / 180)));
+    room.pipe = {{bend.x, bend.y - first}, bend, wall};
+    room.pipeText = format(
+        "at x %.0f, last piece from (%.0f, %.0f) at %.1f deg to the wall's normal, after %.0f "
+        "straight",
+        x, bend.x, bend.y, degrees, first);
+  }
+  const XtGePoint2d outlet = room.pipe.front();
+  room.manifold.insert = {outlet.x - along, outlet.y - kManifoldDepth};
+  room.entry = wall;
+  room.inward = {0, 1};
+}
+
+// The pipe into the shape's entry wall somewhere from x0 to x1 (kept clear
+// of its ends), square or angled, short or long.
 void placePipe(Rng& r, Room& room, double x0, double x1) {
   const double d = 1000.0 * room.pipePitch;
   const double margin = std::min(250.0 + 0.5 * d, 0.5 * (x1 - x0));
   const double x = std::round(r.uniform(x0 + margin, x1 - margin));
   const bool longLast = r.chance(0.5);
-  const XtGePoint2d wall(x, 0);
   if (r.chance(0.5)) {
     const double length = longLast ? r.mm(500, 2500) : r.mm(150, 300);
-    room.pipe = {{x, -length}, wall};
-    room.pipeText = format("square at x %.0f, %.0f long", x, length);
-  } else {
-    const double angle = r.sign() * std::round(r.uniform(5, 40) * 10) / 10;
-    const double last = longLast ? r.mm(500, 1500) : r.mm(150, 300);
-    const XtGePoint2d bend(std::round(x - last * std::sin(angle * kPi / 180)),
-                           std::round(-last * std::cos(angle * kPi / 180)));
-    const double first = r.mm(300, 1500);
-    room.pipe = {{bend.x, bend.y - first}, bend, wall};
-    room.pipeText = format(
-        "at x %.0f, last piece from (%.0f, %.0f) at %.1f deg to the wall's normal, after %.0f "
-        "straight",
-        x, bend.x, bend.y, angle, first);
+    pipeAt(room, x, 0.0, length, 0.0, r.mm(100, kManifoldWidth - 100));
+    return;
   }
-  const XtGePoint2d outlet = room.pipe.front();
-  room.manifold.insert = {outlet.x - r.mm(100, kManifoldWidth - 100), outlet.y - kManifoldDepth};
-  room.entry = wall;
-  room.inward = {0, 1};
+  const double angle = r.sign() * std::round(r.uniform(5, 40) * 10) / 10;
+  const double last = longLast ? r.mm(500, 1500) : r.mm(150, 300);
+  const double first = r.mm(300, 1500);
+  pipeAt(room, x, angle, last, first, r.mm(100, kManifoldWidth - 100));
+}
+
+// ---- Families of the walls and borders people get wrong ---------------------------------------
+
+// The free border width of the example host's floor (2.3 / M of its default
+// layers and pipe), metres: where the border line lies when it is not fixed.
+constexpr double kFreeBorder = 0.163;
+
+// A rectangle with a side wall (or, less often, the far wall) bowed into
+// the room by a bulge of 0.02 to 0.3, its sagitta under half the room.
+Shape sideBowed(Rng& r) {
+  const double w = r.mm(2000, 6000), h = r.mm(2500, 6500);
+  const int pick = r.below(5);
+  const int wall = pick < 2 ? 0 : pick < 4 ? 1 : 2;  // right, left, far
+  const double chord = wall == 2 ? w : h, across = wall == 2 ? h : w;
+  const double bulge = -std::round(std::min(r.uniform(0.02, 0.3), 0.9 * across / chord) * 1000) / 1000;
+  Shape shape = polygon({{0, 0}, {w, 0}, {w, h}, {0, h}}, "");
+  shape.v[wall == 0 ? 1 : wall == 1 ? 3 : 2].bulge = bulge;
+  const char* names[] = {"right", "left", "far"};
+  shape.text = format("%.0f x %.0f, %s wall bowed in, bulge %.3f", w, h, names[wall], bulge);
+  return shape;
+}
+
+// A rectangle whose left or right wall slants 3 to 25 degrees in or out
+// over the depth; now and then both.
+Shape trapezoid(Rng& r) {
+  const double w = r.mm(1500, 6000), h = r.mm(2000, 6500);
+  const auto slant = [&]() {
+    const double d = h * std::tan(r.uniform(3, 25) * kPi / 180);
+    return std::round(r.chance(0.5) ? std::min(d, 0.4 * w) : -d);
+  };
+  const int walls = r.below(5);  // 0, 1: left; 2, 3: right; 4: both
+  const double left = walls < 2 || walls == 4 ? slant() : 0.0, right = walls >= 2 ? slant() : 0.0;
+  return polygon({{0, 0}, {w, 0}, {w - right, h}, {left, h}},
+                 format("trapezoid %.0f x %.0f, far corners at x %.0f and %.0f", w, h, left, w - right));
+}
+
+// A T whose stem is 600 to 1500 wide, entered by its bar or by its stem's
+// end, or a cross: a stem entered by its end with a bar across it.
+Shape stem(Rng& r) {
+  const double w = r.mm(2000, 6000), hb = r.mm(1500, 3000), ws = r.mm(600, 1500), hs = r.mm(1000, 3500);
+  const double a = std::round(r.uniform(0.1 * w, std::max(0.1 * w, 0.9 * w - ws)));
+  switch (r.below(3)) {
+    case 0:
+      return polygon({{0, 0}, {w, 0}, {w, hb}, {a + ws, hb}, {a + ws, hb + hs}, {a, hb + hs}, {a, hb}, {0, hb}},
+                     format("T bar %.0f x %.0f under a stem %.0f x %.0f at x %.0f, entered by the bar", w, hb, ws,
+                            hs, a));
+    case 1:
+      return polygon({{a, 0}, {a + ws, 0}, {a + ws, hs}, {w, hs}, {w, hs + hb}, {0, hs + hb}, {0, hs}, {a, hs}},
+                     format("T bar %.0f x %.0f on a stem %.0f x %.0f at x %.0f, entered by the stem", w, hb, ws, hs,
+                            a));
+    default: {
+      const double beyond = r.mm(1000, 3000);
+      return polygon({{a, 0},
+                      {a + ws, 0},
+                      {a + ws, hs},
+                      {w, hs},
+                      {w, hs + hb},
+                      {a + ws, hs + hb},
+                      {a + ws, hs + hb + beyond},
+                      {a, hs + hb + beyond},
+                      {a, hs + hb},
+                      {0, hs + hb},
+                      {0, hs},
+                      {a, hs}},
+                     format("cross: a stem %.0f wide at x %.0f, %.0f long, under a bar %.0f x %.0f at y %.0f", ws,
+                            a, hs + hb + beyond, w, hb, hs));
+    }
+  }
+}
+
+// A corridor 500 to 900 wide, entered by its end or by its long wall.
+Shape narrowCorridor(Rng& r) {
+  const double w = r.mm(500, 900), l = r.mm(3000, 9000);
+  const double t = r.chance(0.6) ? 0.0 : std::round(r.uniform(0.5, 3.0) * w);
+  const bool byEnd = r.chance(0.7);
+  const std::string text = format("corridor %.0f wide, %.0f long, entered by its %s, far end %s %.0f", w, l,
+                                  byEnd ? "end" : "long wall", t > 0 ? "slanted by" : "square", t);
+  if (byEnd) return polygon({{0, 0}, {w, 0}, {w, l - t}, {0, l}}, text);
+  return polygon({{0, 0}, {l, 0}, {l - t, w}, {0, w}}, text);
+}
+
+// A rectangle, a tiny room or a corridor entered by its end, for a pipe
+// near a side wall.
+Shape besideWall(Rng& r) {
+  const double pick = r.uniform(0, 1);
+  if (pick < 0.6) {
+    const double w = r.mm(1500, 5000), h = r.mm(2000, 5000);
+    return polygon({{0, 0}, {w, 0}, {w, h}, {0, h}}, format("rectangle %.0f x %.0f", w, h));
+  }
+  if (pick < 0.8) {
+    const double w = r.mm(800, 1800), h = r.mm(800, std::min(2400.0, 1.95e6 / w));
+    return polygon({{0, 0}, {w, 0}, {w, h}, {0, h}}, format("tiny %.0f x %.0f", w, h));
+  }
+  const double w = r.mm(550, 1000), l = r.mm(3000, 6000);
+  return polygon({{0, 0}, {w, 0}, {w, l}, {0, l}}, format("corridor %.0f wide, %.0f long, entered by its end", w, l));
+}
+
+// The pipe of a room of width w placed so that one of its two leads (the
+// routed supply and return, the pitch apart) meets the entry wall within
+// two pitches of the border line along the left or the right side wall, at
+// a whole millimetre; square or at up to 40 degrees.
+void pipeBesideBorder(Rng& r, Room& room, double w) {
+  const double d = 1000.0 * room.pipePitch;
+  const double border = 1000.0 * (room.borderFixed ? room.borderR : kFreeBorder);
+  const double degrees = r.chance(0.5) ? 0.0 : r.sign() * std::round(r.uniform(5, 40) * 10) / 10;
+  // Where the leads meet the wall, either side of the pipe's end.
+  const double half = 0.5 * d / std::cos(degrees * kPi / 180);
+  const double lead = border + r.mm(-2.0 * d, 2.0 * d);
+  const bool farLead = r.chance(0.5);
+  double x = lead + (farLead ? -half : half);
+  x = std::clamp(x, half + 10.0, std::max(half + 10.0, w - half - 10.0));
+  if (r.chance(0.5)) x = w - x;  // along the right wall
+  const double last = r.chance(0.5) ? r.mm(500, 1500) : r.mm(150, 300);
+  const double first = r.mm(300, 1500);
+  pipeAt(room, x, degrees, last, first, r.mm(100, kManifoldWidth - 100));
+  room.pipeText += format(", a lead %.0f from the border line", lead - border);
+}
+
+// The rooms of the families above: their own spacings, borders, pitches
+// and pipes.
+void makeWallRoom(Rng& r, Room& room) {
+  Shape shape = room.family == Family::kSideBowed  ? sideBowed(r)
+                : room.family == Family::kTrapezoid ? trapezoid(r)
+                : room.family == Family::kStem      ? stem(r)
+                : room.family == Family::kNarrowCorridor ? narrowCorridor(r)
+                                                         : besideWall(r);
+  room.shape = std::move(shape.text);
+  room.outline = std::move(shape.v);
+  room.spacing = r.mm(100, 300) / 1000;
+  const double w = room.outline[1].at.x - room.outline[0].at.x;
+  const double across = room.family == Family::kNarrowCorridor
+                            ? std::min(w, std::fabs(room.outline[2].at.y - room.outline[1].at.y))
+                            : w;
+  switch (room.family) {
+    case Family::kSideBowed:
+      room.borderFixed = r.chance(0.6);
+      room.borderR = room.borderFixed ? r.mm(20, 300) / 1000 : 0.0;
+      break;
+    case Family::kNarrowCorridor:
+      room.borderFixed = r.chance(0.8);
+      room.borderR = room.borderFixed ? r.mm(50, 0.5 * across) / 1000 : 0.0;
+      break;
+    case Family::kStem:
+      room.borderFixed = r.chance(0.5);
+      room.borderR = room.borderFixed ? r.mm(50, 200) / 1000 : 0.0;
+      break;
+    default:
+      room.borderFixed = r.chance(0.6);
+      room.borderR = room.borderFixed ? r.mm(50, 300) / 1000 : 0.0;
+      break;
+  }
+  constexpr double kPitches[] = {0.1, 0.15, 0.2};
+  room.pipePitch = room.family == Family::kLeadAtBorder ? r.mm(30, 200) / 1000 : kPitches[r.below(3)];
+  room.shapeOfCircuit = static_cast<std::uint32_t>(r.below(2));
+  room.displayType = r.chance(0.5) ? 0u : 2u;
+  if (room.family == Family::kLeadAtBorder)
+    pipeBesideBorder(r, room, w);
+  else
+    placePipe(r, room, room.outline[0].at.x, room.outline[1].at.x);
 }
 
 // The outline run the other way round: the side from v[i] to v[i+1]
@@ -490,6 +665,16 @@ const char* familyName(Family family) {
       return "tiny";
     case Family::kHall:
       return "hall";
+    case Family::kSideBowed:
+      return "side-bowed";
+    case Family::kTrapezoid:
+      return "trapezoid";
+    case Family::kStem:
+      return "stem";
+    case Family::kLeadAtBorder:
+      return "lead-at-border";
+    case Family::kNarrowCorridor:
+      return "narrow-corridor";
   }
   return "?";
 }
@@ -533,6 +718,11 @@ Room makeRoom(std::uint64_t seed, Family family, int index) {
   room.seed = seed;
   room.family = family;
   room.index = index;
+  if (family >= Family::kSideBowed) {
+    makeWallRoom(r, room);
+    drawRoom(r, room);
+    return room;
+  }
   Shape shape = shapeOf(family, r);
   room.shape = std::move(shape.text);
   room.outline = std::move(shape.v);

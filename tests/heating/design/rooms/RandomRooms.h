@@ -39,13 +39,22 @@ enum class Family {
   kCorridor,    // 600 to 1500 wide, square or slanted far end
   kTiny,        // under 2 m2
   kHall,        // over 60 m2
+  kSideBowed,   // a side wall (or the far wall) bowed into the room, bulge 0.02 to 0.3; borders from 0.02 m
+  kTrapezoid,   // a side wall slanting 3 to 25 degrees in or out; borders 0.05 to 0.3 m
+  kStem,        // T and cross rooms whose stem is 600 to 1500 wide
+  kLeadAtBorder,   // the pipe placed so that one of its leads lands within 2 pitches of the border line
+  kNarrowCorridor  // 500 to 900 wide, borders up to half its width
 };
-inline constexpr Family kFamilies[] = {Family::kRectangle, Family::kL,          Family::kU,     Family::kT,
-                                       Family::kSlanted,   Family::kTwoSlanted, Family::kBowed, Family::kJog,
-                                       Family::kCorridor,  Family::kTiny,       Family::kHall};
+inline constexpr Family kFamilies[] = {Family::kRectangle,    Family::kL,         Family::kU,
+                                       Family::kT,            Family::kSlanted,   Family::kTwoSlanted,
+                                       Family::kBowed,        Family::kJog,       Family::kCorridor,
+                                       Family::kTiny,         Family::kHall,      Family::kSideBowed,
+                                       Family::kTrapezoid,    Family::kStem,      Family::kLeadAtBorder,
+                                       Family::kNarrowCorridor};
 
 // "rectangle", "L", "U", "T", "slanted", "two-slanted", "bowed", "jog",
-// "corridor", "tiny", "hall".
+// "corridor", "tiny", "hall", "side-bowed", "trapezoid", "stem",
+// "lead-at-border", "narrow-corridor".
 const char* familyName(Family family);
 std::optional<Family> familyNamed(std::string_view name);
 // The family's name as a test's name takes it ("two_slanted").

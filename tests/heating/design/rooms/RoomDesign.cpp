@@ -8,6 +8,7 @@
 #include "heating/curves/CFloorHeatingPolyLine.h"
 #include "heating/design/CFHCircuit.h"
 #include "heating/design/CFHJobs.h"
+#include "heating/design/CFHPipeFillets.h"
 #include "heating/design/CFHModel.h"
 #include "heating/design/CFHZoneChaining.h"
 #include "heating/design/CFHZoneDesign.h"
@@ -15,6 +16,7 @@
 #include "heating/design/LaidPipeSoundness.h"
 #include "heating/design/OutdatedLayouts.h"
 #include "heating/layout/CFHCircuitSegment.h"
+#include "heating/layout/LaidPipeLength.h"
 #include "heating/layout/OffsetLevelSource.h"
 #include "platform/ge/XtGeCircArc2d.h"
 #include "platform/ge/XtGeCompositeCurve2d.h"
@@ -37,6 +39,15 @@ constexpr double kCornerSlack = 2.0;
 constexpr double kStub = 0.25;
 constexpr double kLengthLow = 0.75;
 constexpr double kLengthHigh = 1.25;
+// A loop fits where a point lies d0 + kFits s from every wall (a hairpin
+// 1.1 s across); none fits where no point lies d0 + kNoLoop s from them (a
+// loop's sides would come nearer than 0.9 s). Between the two either answer
+// is sound.
+constexpr double kFits = 0.55;
+constexpr double kNoLoop = 0.45;
+// Coverage: no point of the heated area farther than kCoverage s from the
+// pipe, but in the parts narrower than 2 kFits s beyond it.
+constexpr double kCoverage = 1.5;
 
 std::string words(double value) {
   std::ostringstream out;
@@ -131,6 +142,46 @@ void judgeSplit(const CFHCircuitLayout& layout, double laid, double s, Verdict& 
     verdict.broken.push_back({"split", fault + " (supply " + words(supply) + ", return " + words(back) + ")"});
 }
 
+// The pipe as drawn with its bends: the layout's supply and return chained
+// and their corners rounded with the radius the zone draws them with
+// (display type 0), as the output draws them, keeps d0 from the walls but
+// at the located allowances. The leads, where the pipe comes in through the
+// border, and the bends that join them to the runs are not judged.
+void judgeBends(const CFHCircuitLayout& layout, const CFHZoneDesign& design, const layout_check::Zone& zone,
+                const layout_check::Options& options, Verdict& verdict) {
+  const double radius = design.connectionDistance();
+  std::vector<CurveChain> supply, returns;
+  if (radius <= 0.0 || !layout.chainSegmentCurvesBothSides(supply, returns)) return;
+  // A millimetre drawing: 1000 units to the metre.
+  filletPipeCorners(supply, radius, 1000.0);
+  filletPipeCorners(returns, radius, 1000.0);
+  std::vector<layout_check::Piece> leads;
+  for (const CFHCircuitSegment* segment : layout.segments) {
+    layout_check::Piece piece;
+    if (segment->part != CFHCircuitSegment::Part::kRun && layout_check::pieceOf(*segment->curve, piece))
+      leads.push_back(piece);
+  }
+  const double tol = 1e-4 * zone.s;
+  const auto onLead = [&](const XtGePoint2d& p) {
+    return std::any_of(leads.begin(), leads.end(), [&](const layout_check::Piece& lead) { return lead.distanceTo(p) <= tol; });
+  };
+  std::vector<layout_check::Piece> body;
+  for (std::vector<CurveChain>* side : {&supply, &returns}) {
+    for (CurveChain& run : *side) {
+      for (const layout_check::Piece& piece : layout_check::piecesAlong(run.release())) {
+        const bool lead = piece.isArc ? onLead(piece.start) || onLead(piece.end) : onLead(piece.at(0.5 * piece.length()));
+        if (!lead) body.push_back(piece);
+      }
+    }
+  }
+  layout_check::Options bends = options;
+  bends.coverage = false;
+  bends.leadIn = bends.leadOut = 0;
+  const layout_check::Report report = layout_check::checkLayout(zone, body, bends);
+  if (!report.inside.ok && report.inside.value >= 0.0)
+    verdict.broken.push_back({"bend", "with bends of radius " + words(radius) + ": " + report.inside.text});
+}
+
 void judgeLayout(const Room& room, const CFHZoneDesign& design, Verdict& verdict) {
   const CFHZoneDesign::IdleAccess access(design);
   const CFHCircuitLayout* layout = access.fullLayoutIfIdle();
@@ -139,25 +190,34 @@ void judgeLayout(const Room& room, const CFHZoneDesign& design, Verdict& verdict
   const double d0 = verdict.d0, s = verdict.spacing;
   layout_check::Zone zone = checkZoneOf(room, d0, s, layout);
   const layout_check::ZoneMeasure measure = layout_check::measureZone(zone, 0.25 * s);
-  const bool fits = measure.deepest >= d0 + 0.5 * s + 0.05 * s;
+  const bool fits = measure.deepest >= d0 + kFits * s;
+  const bool noLoop = measure.deepest < d0 + kNoLoop * s;
   const bool laid = layout != nullptr && layout->firstEdge != nullptr &&
                     (layout->outcome == LayoutOutcome::kLaid || layout->outcome == LayoutOutcome::kRegionsLeftOut ||
                      layout->outcome == LayoutOutcome::kPathsCross);
-  if (!laid) {
+  // What the command draws; a stub at the entry it names by 9002 instead.
+  const bool drawn = laid && !laysOnlyStub(*layout);
+  verdict.nothingFits = !fits;
+  if (!drawn) {
     if (fits)
-      verdict.broken.push_back({"laid", std::string("nothing laid (") +
-                                            (layout != nullptr ? layoutOutcomeName(layout->outcome) : "no layout") +
-                                            ") though a loop fits: a point lies " + words(measure.deepest) +
-                                            " from the walls"});
-    verdict.nothingFits = !fits;
+      verdict.broken.push_back({"laid", std::string(laid ? "only a stub is laid (9002)" : "nothing laid (") +
+                                            (laid               ? ""
+                                             : layout != nullptr ? layoutOutcomeName(layout->outcome)
+                                                                 : "no layout") +
+                                            (laid ? "" : ")") + " though a loop fits: a point lies " +
+                                            words(measure.deepest) + " from the walls"});
     return;
   }
+  if (noLoop)
+    verdict.broken.push_back({"laid", "a circuit is drawn though no loop fits (9002 expected): no point lies more than " +
+                                          words(measure.deepest) + " from the walls"});
   for (const CFHCircuitLayout::Level* level : layout->levels)
     verdict.levelLoops.push_back(level != nullptr ? static_cast<int>(level->size()) : 0);
   const layout_check::GraphPath path = layout_check::walkLayoutGraph(*layout);
   if (!path.faults.empty()) verdict.broken.push_back({"path", path.faults.front()});
 
-  layout_check::Options options(0.0, 1e300, 0.0, false);
+  layout_check::Options options(0.0, 1e300, kCoverage, fits);
+  options.narrowWidth = 2.0 * kFits * s;
   layout_check::setLeads(*layout, options);
   if (room.shapeOfCircuit == 1) layout_check::addSpiralAllowances(*layout, zone, options);
   layout_check::addReflexCornerAllowances(zone, kCornerSlack, options);
@@ -176,13 +236,14 @@ void judgeLayout(const Room& room, const CFHZoneDesign& design, Verdict& verdict
   if (!report.simple.ok) verdict.broken.push_back({"crosses", report.simple.text});
   if (!report.inside.ok && report.inside.value < 0.0) verdict.broken.push_back({"outside", report.inside.text});
   if (!report.inside.ok && report.inside.value >= 0.0) verdict.broken.push_back({"wall", report.inside.text});
+  if (report.inside.ok) judgeBends(*layout, design, zone, options, verdict);
   if (!report.spacing.ok) verdict.broken.push_back({"spacing", report.spacing.text, report.spacing.value / s});
+  if (!report.coverage.ok) verdict.broken.push_back({"coverage", report.coverage.text, report.coverage.value / s});
 
   const double length = report.inZoneLength;
   if (length < kStub * measure.heatedArea / s) {
-    if (fits)
-      verdict.broken.push_back({"laid", "only a stub is laid: " + words(length) + " against a heated area of " +
-                                            words(measure.heatedArea) + " / s"});
+    verdict.broken.push_back({"laid", "only a stub is drawn as the circuit: " + words(length) +
+                                          " against a heated area of " + words(measure.heatedArea) + " / s"});
   } else {
     const double ratio = measure.pipeArea > 0.0 ? length / (measure.pipeArea / s) : 0.0;
     const double shallower = measure.pipeAreaShallower > 0.0 ? length / (measure.pipeAreaShallower / s) : 0.0;
@@ -198,6 +259,10 @@ void judgeLayout(const Room& room, const CFHZoneDesign& design, Verdict& verdict
 
 bool Verdict::breaks(const std::string& rule) const {
   return std::any_of(broken.begin(), broken.end(), [&](const Broken& b) { return b.rule == rule; });
+}
+
+bool Verdict::okApartFrom(const std::string& rule) const {
+  return std::all_of(broken.begin(), broken.end(), [&](const Broken& b) { return b.rule == rule; });
 }
 
 std::string Verdict::summary() const {
@@ -249,6 +314,8 @@ Verdict designAndJudge(const Room& given, std::uint32_t shape, std::uint32_t dis
   }
   judgeLayout(room, design, verdict);
   verdict.namedUnsound = !zonesWithUnsoundPipe(model).empty();
+  if (verdict.namedUnsound)
+    verdict.broken.push_back({"unsound", "the command's own check names the laid pipe unsound (9005)"});
   return verdict;
 }
 
