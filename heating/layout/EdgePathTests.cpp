@@ -281,18 +281,21 @@ bool EdgePathIndex::nearestRayHit(const XtGePoint2d& from, const XtGeVector2d& u
             const Segment& s = segments_[i];
             XtGePoint2d at;
             double h = std::numeric_limits<double>::infinity();
-            if (segmentsCross(from, far, s.a, s.b, slack, at)) {
+            if (std::fabs(cross(unit, s.a - from)) <= slack && std::fabs(cross(unit, s.b - from)) <= slack) {
+              // A piece along the ray (both its ends within the slack of
+              // the ray's line, whether or not the lines meet: a piece one
+              // drawn a few nanometres off its line meets it anywhere along
+              // itself): its nearer end ahead of the start.
+              const double ha = (s.a - from).dotProduct(unit);
+              const double hb = (s.b - from).dotProduct(unit);
+              h = std::min(ha, hb) >= 0.0 ? std::min(ha, hb) : (std::max(ha, hb) >= 0.0 ? 0.0 : h);
+            } else if (segmentsCross(from, far, s.a, s.b, slack, at)) {
               // How far along the ray the piece's line is met: a meeting
               // within the slack beyond the ray's end lies beyond `most`
               // (its point, clamped to the end, would put it there up to
               // rounding, and whether it counted fell to the last bits).
               const XtGeVector2d along = s.b - s.a;
               h = cross(s.a - from, along) / cross(unit, along);
-            } else if (std::fabs(cross(unit, s.a - from)) <= slack && std::fabs(cross(unit, s.b - from)) <= slack) {
-              // A piece along the ray: its nearer end ahead of the start.
-              const double ha = (s.a - from).dotProduct(unit);
-              const double hb = (s.b - from).dotProduct(unit);
-              h = std::min(ha, hb) >= 0.0 ? std::min(ha, hb) : (std::max(ha, hb) >= 0.0 ? 0.0 : h);
             }
             if (h > least && h < most && h < best) best = h;
             return false;

@@ -56,7 +56,9 @@ class EdgePathIndex {
   // The nearest place, at a distance strictly between `least` and `most`
   // from `from`, where the ray from `from` along the unit direction meets a
   // piece (a meeting within tol's point value of a piece counts; a piece
-  // crossed is met where the ray meets its line), into `distance`. False,
+  // crossed is met where the ray meets its line, a piece along the ray, both
+  // its ends within tol of the ray's line, at its nearer end), into
+  // `distance`. False,
   // distance untouched, when there is none.
   bool nearestRayHit(const XtGePoint2d& from, const XtGeVector2d& unit, double least, double most,
                      const XtGeTol& tol, double& distance) const;

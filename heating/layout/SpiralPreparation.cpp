@@ -12,6 +12,7 @@
 #include "heating/layout/LoopTipCuts.h"
 #include "heating/layout/OffsetLoopParts.h"
 #include "heating/layout/OffsetLoopQueries.h"
+#include "heating/layout/PointSegmentDistance.h"
 
 #include "heating/curves/AngleBetweenVectors.h"
 #include "heating/curves/CFloorHeatingLine.h"
@@ -34,6 +35,11 @@ constexpr double kShortThinLoop = 8.0;
 // run against each other within kFoldDegrees.
 constexpr double kFoldWidth = 0.25;
 constexpr double kFoldDegrees = 10.0;
+// Straight sides that meet this nearly in line (their corner within this
+// many spacings of the line between the neighbouring corners) are one side,
+// in a loop of at most kMostInLineSides sides.
+constexpr double kInLine = 1e-3;
+constexpr int kMostInLineSides = 8;
 
 // The loop becomes a narrow loop section of the run and is deleted.
 void setApart(SpiralRun& run, COffsetLoop* loop) {
@@ -137,6 +143,48 @@ void dropCrossingLoops(Level& level) {
   }
 }
 
+// A loop of straight sides that is four-sided but for corners in line
+// (kInLine: a corner within this share of s of the line between its
+// neighbours) becomes four-sided: the offsets of a wall's corners may leave
+// a side of a millimetre or two between two parts of one side, or not, by
+// the last bits of the drawing, and the centre turn takes a four-sided
+// innermost loop only. Other loops stay as they are.
+void squareUpFourSided(COffsetLoop& loop, double s) {
+  const int n = loop.sectionCount();
+  if (n <= 4 || n > kMostInLineSides) return;
+  std::vector<XtGePoint2d> corners;
+  for (int i = 0; i < n; ++i) {
+    const COffsetSection* section = loop.section(i);
+    if (!section->hasCurve() || section->curve->kind() != CFloorHeatingCurve::kLine) return;
+    corners.push_back(section->curve->startPoint());
+  }
+  // Corners in line go, one at a time (each pass at most n of them).
+  const double tol = kInLine * s;
+  for (bool dropped = true; dropped && corners.size() > 4;) {
+    dropped = false;
+    for (std::size_t i = 0; i < corners.size() && corners.size() > 4; ++i) {
+      const XtGePoint2d& before = corners[(i + corners.size() - 1) % corners.size()];
+      const XtGePoint2d& after = corners[(i + 1) % corners.size()];
+      if ((corners[i] - before).dotProduct(after - corners[i]) <= 0.0 ||
+          pointSegmentDistance(corners[i], before, after) > tol)
+        continue;
+      corners.erase(corners.begin() + static_cast<std::ptrdiff_t>(i));
+      dropped = true;
+    }
+  }
+  if (corners.size() != 4) return;
+  // The sides anew, each with the tag of the side that starts at its corner.
+  std::vector<CLoopElement*> sides;
+  for (std::size_t k = 0; k < 4; ++k) {
+    std::uint32_t tag = 0;
+    for (int i = 0; i < n; ++i)
+      if (loop.section(i)->curve->startPoint().isEqualTo(corners[k], workTolFine)) tag = loop.section(i)->curve->tag();
+    sides.push_back(makeSection(std::make_unique<CFloorHeatingLine>(corners[k], corners[(k + 1) % 4], nullptr, tag)));
+  }
+  for (CLoopElement* e : loop.elements) delete e;
+  loop.elements = std::move(sides);
+}
+
 // The sides a, b, c of a fold as straight lines (their ends), when they
 // are: c runs back against a (within kFoldDegrees), b between them is
 // short (kFoldWidth s) and c, the shorter of the two, lies beside a.
@@ -214,6 +262,7 @@ void closeGaps(SpiralRun& run, Level& level) {
   for (std::size_t i = 0; i < level.size();) {
     closeLoopGaps(*level[i]);
     if (level[i]->sectionCount() >= 3) {
+      squareUpFourSided(*level[i], run.layout.spacing);
       unfoldLoop(*level[i], run.layout.spacing);
       cutNarrowTips(*level[i], run.layout.spacing);
       ++i;
