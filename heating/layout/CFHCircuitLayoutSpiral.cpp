@@ -220,17 +220,10 @@ void fillShortLayout(SpiralRun& run, int attempt) {
 }
 
 // The laid pipe made to reach the floor it left bare: hairpins from it
-// towards the heated floor beside the loops of every level, of the
-// sub-areas threaded in and of the pieces the attempt set apart that lies
-// 1.5 s or more from it (SpiralBareFloor.h).
-void reachBareFloor(SpiralRun& run) {
-  CFHCircuitLayout& layout = run.layout;
-  if (layout.orientationGiven != 0 || layout.firstEdge == nullptr) return;
-  std::vector<const COffsetLoop*> loops(layout.handedOverLoops.begin(), layout.handedOverLoops.end());
-  for (const CFHCircuitLayout::Level* level : layout.levels)
-    if (level != nullptr) loops.insert(loops.end(), level->begin(), level->end());
-  loops.insert(loops.end(), run.savedNarrows.begin(), run.savedNarrows.end());
-  layHairpinsToBareFloor(layout, loops);
+// towards the heated floor that lies 1.5 s or more from it
+// (SpiralBareFloor.h). Sub-area layouts leave it to the main one.
+void reachBareFloor(const SpiralRun& run) {
+  if (run.layout.orientationGiven == 0) layHairpinsToBareFloor(run.layout);
 }
 
 }  // namespace

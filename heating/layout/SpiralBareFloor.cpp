@@ -2,7 +2,6 @@
 
 #include "heating/layout/CFHCircuitLayout.h"
 #include "heating/layout/COffsetEdge.h"
-#include "heating/layout/COffsetLoop.h"
 #include "heating/layout/COffsetNode.h"
 #include "heating/layout/EdgePathTests.h"
 #include "heating/layout/LayoutGraphSnapshot.h"
@@ -18,15 +17,27 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
 // Distances in spacings: bare floor, the sample step, the half width of a
 // part too narrow to be judged, the hairpins' widths, their shortest reach
 // and the step by which a reach is shortened.
-constexpr double kBare = 1.5;
+constexpr double kBare = 1.45;
 constexpr double kSample = 0.25;
+// Half a cell's diagonal, in spacings: no point of a cell lies farther
+// than this from its centre.
+constexpr double kCellReach = 0.7072;
+// The samples of each boundary item for the zone's box, and the most cells
+// of the box looked at.
+constexpr int kItemSamples = 16;
+constexpr double kMostCells = 4.0e6;
 constexpr double kNarrowHalf = 0.55;
+// The directions a disc's centre is looked for in, turned from the way away
+// from the nearest wall by multiples of kDiscTurn either way.
+constexpr int kDiscDirections = 5;
+constexpr double kDiscTurn = 0.25 * 3.14159265358979323846;
 constexpr double kWidths[] = {1.0, 0.75, 0.5};
 constexpr double kShortestReach = 0.75;
 constexpr double kReachStep = 0.25;
@@ -55,48 +66,80 @@ struct Floor {
   bool inside(const XtGePoint2d& p) const {
     return layout.boundary->workingLoop.classifyPoint(p, workTol) == CLoop::kInside;
   }
-  // Heated floor in a part at least 1.1 s across.
-  bool judgedFloor(const XtGePoint2d& p) const {
+  // Heated floor in a part at least 1.1 s across: some disc of radius
+  // 0.55 s that holds the point lies in the heated area (its centre 0.55 s
+  // from the point, away from the nearest wall or at an angle to that of
+  // a multiple of kDiscTurn, at least d0 + 0.55 s from every wall).
+  // `inCell`: the point lies in a cell wholly inside the zone.
+  bool judgedFloor(const XtGePoint2d& p, bool inCell) const {
     XtGePoint2d wall;
     double distance = 0.0;
     const double d0 = layout.firstOffset;
-    if (!nearestWall(p, wall, distance) || distance < d0 - workTol.equalPoint() || !(distance > 0.0) || !inside(p))
+    if (!nearestWall(p, wall, distance) || distance < d0 - workTol.equalPoint() || !(distance > 0.0) ||
+        (!inCell && !inside(p)))
       return false;
-    const XtGePoint2d deeper = p + (p - wall) * (kNarrowHalf * s / distance);
-    XtGePoint2d deeperWall;
-    double deeperDistance = 0.0;
-    return inside(deeper) && nearestWall(deeper, deeperWall, deeperDistance) &&
-           deeperDistance >= d0 + kNarrowHalf * s * 0.99;
+    const XtGeVector2d away = (p - wall) * (kNarrowHalf * s / distance);
+    for (int k = 0; k < kDiscDirections; ++k) {
+      const double turn = kDiscTurn * ((k + 1) / 2) * (k % 2 == 0 ? 1.0 : -1.0);
+      const XtGeVector2d to(away.x * std::cos(turn) - away.y * std::sin(turn),
+                            away.x * std::sin(turn) + away.y * std::cos(turn));
+      XtGePoint2d centreWall;
+      double centreDistance = 0.0;
+      const XtGePoint2d centre = p + to;
+      if (nearestWall(centre, centreWall, centreDistance) && centreDistance >= d0 + kNarrowHalf * s * 0.99 &&
+          inside(centre))
+        return true;
+    }
+    return false;
   }
   bool bare(const XtGePoint2d& p) const { return !paths.nearPoint(p, kBare * s); }
 };
 
-// The bare points beside the loops.
-std::vector<XtGePoint2d> bareFloor(const Floor& floor, const std::vector<const COffsetLoop*>& loops) {
+// The box of the zone's boundary (its items sampled), as x0, y0, x1, y1;
+// false without a finite one.
+bool boundaryBox(const Floor& floor, double (&box)[4]) {
+  box[0] = box[1] = std::numeric_limits<double>::infinity();
+  box[2] = box[3] = -std::numeric_limits<double>::infinity();
+  for (const CFloorHeatingCurve* item : floor.items) {
+    const double length = item->length();
+    for (int k = 0; k <= kItemSamples; ++k) {
+      const XtGePoint2d p = item->pointAtLength(length * k / kItemSamples);
+      box[0] = std::min(box[0], p.x), box[1] = std::min(box[1], p.y);
+      box[2] = std::max(box[2], p.x), box[3] = std::max(box[3], p.y);
+    }
+  }
+  return std::isfinite(box[0]) && std::isfinite(box[1]) && std::isfinite(box[2]) && std::isfinite(box[3]);
+}
+
+// The bare points: the zone's box in cells s wide; a cell whose centre has
+// the pipe within (kBare - kCellReach) s is covered all over, the others
+// are sampled every s/4.
+std::vector<XtGePoint2d> bareFloor(const Floor& floor) {
   std::vector<XtGePoint2d> bare;
-  const double step = kSample * floor.s;
-  for (const COffsetLoop* loop : loops) {
-    if (loop == nullptr) continue;
-    for (int i = 0; i < loop->sectionCount(); ++i) {
-      const COffsetSection* section = loop->section(i);
-      if (!section->hasCurve()) continue;
-      const CFloorHeatingCurve& curve = *section->curve;
-      const double length = curve.length();
-      if (!(length > workTol.equalPoint()) || !std::isfinite(length)) continue;
-      const int samples = static_cast<int>(std::min(std::ceil(length / step), 1e6));
-      for (int k = 0; k <= samples; ++k) {
-        const double at = length * k / samples;
-        const XtGePoint2d p = curve.pointAtLength(at);
-        // Nothing beside p is bare when the pipe is within s of it.
-        if (floor.paths.nearPoint(p, (kBare - 0.5) * floor.s)) continue;
-        const XtGeVector2d along =
-            curve.pointAtLength(std::min(length, at + 0.5 * step)) - curve.pointAtLength(std::max(0.0, at - 0.5 * step));
-        const double l = along.length();
-        if (!(l > 0.0)) continue;
-        const XtGeVector2d side = along.perpVector() * (0.5 * floor.s / l);
-        for (const XtGePoint2d& q : {p, p + side, p - side})
-          if (floor.bare(q) && floor.judgedFloor(q)) bare.push_back(q);
-      }
+  double box[4];
+  if (!boundaryBox(floor, box)) return bare;
+  const double s = floor.s;
+  const double columns = std::ceil((box[2] - box[0]) / s);
+  const double rows = std::ceil((box[3] - box[1]) / s);
+  if (!(columns * rows <= kMostCells)) return bare;
+  const int fine = static_cast<int>(std::lround(1.0 / kSample));
+  for (int i = 0; i < static_cast<int>(columns); ++i) {
+    for (int j = 0; j < static_cast<int>(rows); ++j) {
+      const XtGePoint2d corner(box[0] + i * s, box[1] + j * s);
+      const XtGePoint2d middle = corner + XtGeVector2d(0.5 * s, 0.5 * s);
+      if (floor.paths.nearPoint(middle, (kBare - kCellReach) * s)) continue;
+      // A cell beyond the wall's reach lies wholly outside the zone or
+      // wholly inside it.
+      XtGePoint2d wall;
+      double distance = 0.0;
+      const bool clear = floor.nearestWall(middle, wall, distance) && distance > kCellReach * s;
+      const bool in = floor.inside(middle);
+      if (clear && !in) continue;
+      for (int a = 0; a < fine; ++a)
+        for (int b = 0; b < fine; ++b) {
+          const XtGePoint2d q = corner + XtGeVector2d((a + 0.5) * kSample * s, (b + 0.5) * kSample * s);
+          if (floor.bare(q) && floor.judgedFloor(q, clear && in)) bare.push_back(q);
+        }
     }
   }
   return bare;
@@ -151,12 +194,12 @@ bool hairpinTowards(CFHCircuitLayout& layout, const Floor& floor, const Piece& t
 
 }  // namespace
 
-void layHairpinsToBareFloor(CFHCircuitLayout& layout, const std::vector<const COffsetLoop*>& loops) {
+void layHairpinsToBareFloor(CFHCircuitLayout& layout) {
   const double s = layout.spacing;
   if (layout.firstEdge == nullptr || layout.boundary == nullptr || !(s > 0.0) || !std::isfinite(s)) return;
   Floor floor{layout, boundaryItems(layout), EdgePathIndex(layout.edges, s), s};
   if (floor.items.empty()) return;
-  std::vector<XtGePoint2d> bare = bareFloor(floor, loops);
+  std::vector<XtGePoint2d> bare = bareFloor(floor);
   if (bare.empty()) return;
   LayoutGraphSnapshot before;
   before.take(layout);
