@@ -25,7 +25,7 @@ namespace {
 
 thread_local const SpiralHooks* currentHooks = nullptr;
 
-// The levels at most set apart when every attempt crosses itself.
+// The levels at most set apart when a sound layout is short of pipe.
 constexpr int kMaxLevelsSetApart = 2;
 
 // The copies of the prepared levels and narrow list for the second attempt.
@@ -306,19 +306,22 @@ bool CFHCircuitLayout::layoutSpiral() {
   }
   const int kept = results[0].betterThan(results[1]) ? 0 : 1;
   // Both attempts cross themselves: the innermost level is left to the
-  // detours (one level at a time, at most kMaxLevelsSetApart), and the runs
-  // are laid again one level further out, the first attempt's turn. A
-  // crossing layout is plainly wrong; the prepared levels stay wherever an
-  // attempt of theirs is sound.
+  // detours (one level at a time, down to the first level alone), and the
+  // runs are laid again one level further out, with either turn choice. A
+  // crossing layout is plainly wrong, and a zone where a loop fits is never
+  // left to it while an arrangement of fewer levels lays soundly; the
+  // prepared levels stay wherever an attempt of theirs is sound.
   if (results[0].crossed && results[1].crossed && results[0].single == results[1].single) {
     LevelsSetApart apart(run);
-    for (int k = 0; k < kMaxLevelsSetApart && apart.setOneMore(run); ++k) {
-      if (!layAttempt(run, 0)) return false;
-      const AttemptResult fewer = judgeAttempt(run, 2 + k);
-      if (fewer.single && !fewer.crossed) {
-        reachBareFloor(run);
-        outcome = run.regionsDropped || run.lobeLeftOut ? LayoutOutcome::kRegionsLeftOut : LayoutOutcome::kLaid;
-        return true;
+    for (int k = 0; apart.setOneMore(run); ++k) {
+      for (const int a : {0, 1}) {
+        if (!layAttempt(run, a)) return false;
+        const AttemptResult fewer = judgeAttempt(run, 2 + 2 * k + a);
+        if (fewer.single && !fewer.crossed) {
+          reachBareFloor(run);
+          outcome = run.regionsDropped || run.lobeLeftOut ? LayoutOutcome::kRegionsLeftOut : LayoutOutcome::kLaid;
+          return true;
+        }
       }
     }
     // None is better: the levels as they were.
