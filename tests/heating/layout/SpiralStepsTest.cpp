@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using meander_test::UnitScope;
@@ -43,6 +45,39 @@ TEST(SpiralCornerCuts, ChamferSquaredAndSquareLeftAlone) {
     const std::vector<Point> corners = cornersOf(*layout->firstOffsetLoop());
     ASSERT_EQ(corners.size(), c.expected.size());
     for (std::size_t i = 0; i < corners.size(); ++i) EXPECT_TRUE(corners[i].isEqualTo(c.expected[i], workTol)) << i;
+  }
+}
+
+// The loops made ready: a side of 2 mm between a side and one running back
+// beside it (a spike an offset leaves beside a wall's jog) is unfolded, the
+// spike's tip cut off at the foot of its end; a four-sided loop whose side
+// the offsets left in parts meeting in line within a thousandth of s is
+// four-sided again; a corner of a round wall's polygon (a few degrees) is
+// no fold and no part of a side.
+TEST(SpiralLoopPreparation, FoldsUnfoldedAndSidesInLineJoined) {
+  const UnitScope units(1000);
+  struct Case {
+    std::vector<Point> loop, expected;
+  } cases[] = {
+      {{{0, 0}, {1000, 0}, {1000, 2}, {977, 2}, {977, 1000}, {0, 1000}},
+       {{0, 0}, {977, 0}, {977, 2}, {977, 1000}, {0, 1000}}},
+      {{{0, 0}, {1000, 0}, {1000, 600}, {1000.05, 601.8}, {1000.1, 1000}, {0, 1000}},
+       {{0, 0}, {1000, 0}, {1000.1, 1000}, {0, 1000}}},
+      {{{0, 0}, {1000, 0}, {1040, 500}, {1000, 1000}, {0, 1000}},
+       {{0, 0}, {1000, 0}, {1040, 500}, {1000, 1000}, {0, 1000}}},
+  };
+  for (const Case& c : cases) {
+    auto layout = spiral_test::recordWith({graph_test::polygonLoop(c.loop).release()});
+    SpiralRun run(*layout);
+    prepareSpiralLoops(run);
+    ASSERT_NE(layout->firstOffsetLoop(), nullptr);
+    const std::vector<Point> corners = cornersOf(*layout->firstOffsetLoop());
+    ASSERT_EQ(corners.size(), c.expected.size()) << c.loop.size() << " corners";
+    for (std::size_t i = 0; i < corners.size(); ++i) {
+      const auto at = std::find_if(c.expected.begin(), c.expected.end(),
+                                   [&](const Point& e) { return corners[i].isEqualTo(e, workTol); });
+      EXPECT_NE(at, c.expected.end()) << corners[i].x << ", " << corners[i].y;
+    }
   }
 }
 
