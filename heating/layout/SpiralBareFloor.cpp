@@ -204,7 +204,8 @@ void layHairpinsToBareFloor(CFHCircuitLayout& layout) {
   LayoutGraphSnapshot before;
   before.take(layout);
   const std::size_t edges = layout.edges.size();
-  for (int laid = 0; laid < kMostBareFloorHairpins && !bare.empty();) {
+  int laid = 0;
+  for (int tries = 0; laid < kMostBareFloorHairpins && tries < kMostBareFloorTries && !bare.empty(); ++tries) {
     const XtGePoint2d q = bare.back();
     bare.pop_back();
     std::vector<Piece> pieces = straightPieces(layout);
@@ -212,14 +213,19 @@ void layHairpinsToBareFloor(CFHCircuitLayout& layout) {
     const std::size_t tried = std::min(kPiecesTried, pieces.size());
     std::partial_sort(pieces.begin(), pieces.begin() + static_cast<std::ptrdiff_t>(tried), pieces.end(),
                       [](const Piece& x, const Piece& y) { return x.distance < y.distance; });
-    for (std::size_t i = 0; i < tried; ++i) {
-      if (!hairpinTowards(layout, floor, pieces[i], q)) continue;
+    bool reached = false;
+    for (std::size_t i = 0; i < tried && !reached; ++i) reached = hairpinTowards(layout, floor, pieces[i], q);
+    if (reached) {
       ++laid;
       floor.paths.rebuild(layout.edges, s);
-      bare.erase(std::remove_if(bare.begin(), bare.end(), [&](const XtGePoint2d& p) { return !floor.bare(p); }),
-                 bare.end());
-      break;
     }
+    // The points the hairpin reached go; without one, the points beside Q
+    // (no hairpin reaches them either).
+    bare.erase(std::remove_if(bare.begin(), bare.end(),
+                              [&](const XtGePoint2d& p) {
+                                return reached ? !floor.bare(p) : p.distanceTo(q) < kSample * s * 2.0;
+                              }),
+               bare.end());
   }
   LayoutPipeClearance clearance;
   if (layout.edges.size() != edges &&

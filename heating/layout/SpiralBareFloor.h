@@ -13,8 +13,9 @@
 // floor: inside the zone, at least the first offset from its wall, and not
 // in a part narrower than 1.1 s (some disc 0.55 s across that holds it lies
 // 0.55 s deep in the heated area). While bare points are left (at most
-// kMostBareFloorHairpins hairpins, each bare point tried once without
-// success): for a bare point Q, the straight path pieces nearest it (the
+// kMostBareFloorHairpins hairpins and kMostBareFloorTries bare points tried;
+// a point no hairpin reaches goes with the points within s/2 of it): for a
+// bare point Q, the straight path pieces nearest it (the
 // leads left out) are tried, nearest first: a hairpin square to the piece
 // T, its legs w apart (s, 0.75 s, then s/2) and centred on Q's foot on T
 // (moved to fit on T), reaches from T towards Q as far as Q (then s/4
@@ -33,5 +34,6 @@
 struct CFHCircuitLayout;
 
 inline constexpr int kMostBareFloorHairpins = 256;
+inline constexpr int kMostBareFloorTries = 1024;
 
 void layHairpinsToBareFloor(CFHCircuitLayout& layout);
