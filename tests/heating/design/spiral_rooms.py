@@ -2,8 +2,9 @@
 folder: a U room whose supply once jumped across the notch, corridors that
 are rectangles only to within a few hundredths of a millimetre, a narrow
 corridor with a slanted end that once got a stub, rooms whose pipe's leads
-land beside the border line, a wall bowed into the room at a narrow border
-and a corridor too narrow for a loop at its border. Each room is drawn as it
+land beside the border line, a wall bowed into the room at a narrow border,
+a corridor too narrow for a loop at its border and trapezoids whose centre
+the design once refused (9005). Each room is drawn as it
 came, turned and far from the origin, and with its outline the other way
 round; every saved drawing is checked by design_dxf_check and, as laid
 pipe, by spiral_dxf_check (no crossing, inside the zone, spacing, length),
@@ -231,6 +232,25 @@ STUB = Room("corridor with a border of 0.3", [(0, 0), (630, 0), (630, 5000), (0,
 for room in variants(STUB, 146.43, 6.9e6):
     rc, log, saved, drawing = design(room, ["dialog end cancel"])
     check(boxes(log) == [(NO_PIPE, 0x30, "cadhost")], f"{room.name}: {boxes(log)}")
+
+# 7. A trapezoid 2605 wide, its west wall slanting 932 over 4408, the pipe
+# square to the hall wall: at 0.266 m with a fixed border of 0.088 m (and
+# at 0.25 m with 0.15 m) the innermost loop's centre folded back at 12
+# degrees over legs of 100 mm and the design refused it (9005); it lays one
+# level fewer or another way, drawn without a word, covered and sound. The
+# room 5503 x 4635 with one slanted side wall at 0.299 m keeps its centre's
+# runs s/2 apart or more (spiral_dxf_check fails nearer ones).
+TRAPEZOID = [(932, -4408), (2605, -4408), (2605, 0), (0, 0)]
+for spacing, border in ((0.266, 0.088), (0.25, 0.15)):
+    trapezoid = Room(f"trapezoid {spacing} {border}", TRAPEZOID, (1610, 600), (1910, 0),
+                     [f"dialog set CB_PIPE_PITCH {spacing}", "dialog set BORDER_FIXED 1",
+                      f"dialog set CB_BORDER_R {border}"])
+    for room in variants(trapezoid, 146.43, 6.9e6):
+        laid(room)
+wide_trapezoid = Room("trapezoid 5503 x 4635", [(1200, -4635), (5503, -4635), (5503, 0), (0, 0)], (2200, 600),
+                      (2500, 0), ["dialog set CB_PIPE_PITCH 0.299"])
+for room in variants(wide_trapezoid, 243.49, 6.9e6):
+    laid(room)
 
 folders.close()
 if failures:
