@@ -6,8 +6,11 @@
 #include "heating/layout/COffsetEdge.h"
 #include "heating/layout/COffsetLoop.h"
 #include "heating/layout/COffsetNode.h"
+#include "heating/layout/LayoutGraphSnapshot.h"
 #include "heating/layout/LayoutTolerances.h"
 #include "heating/layout/MeanderChain.h"
+#include "heating/layout/MeanderCoverage.h"
+#include "heating/layout/MeanderDetours.h"
 #include "heating/layout/MeanderHairpins.h"
 #include "heating/layout/MeanderPathEdits.h"
 #include "heating/layout/MeanderPockets.h"
@@ -111,20 +114,7 @@ void boundGapAlongItsRuns(const meander_spacing::PipeStretch& pipe, double s, me
 // The laid meander made to keep its spacing: its pockets cut, then its
 // hairpins beside walks shortened (MeanderPockets.h, MeanderHairpins.h),
 // then the middle gap and the pockets left looked at again.
-void keepMeanderSpacing(CFHCircuitLayout& layout, const COffsetLoop& first, const CFloorHeatingLine& line1,
-                        bool orientation, const MeanderMiddleGap& middleGap, const MeanderBands& bands) {
-  const double spacing = layout.spacing;
-  // The middle gap's strip across the runs, from line 1 towards line 2;
-  // only a gap narrower than the spacing narrows it.
-  XtGeVector2d n = line1.direction().perpVector();
-  if (n.length() > 0.0) n = n / n.length();
-  if (!orientation) n = -n;
-  meander_spacing::GapStrip strip{line1.startPoint(), n, middleGap.from, middleGap.to};
-  const bool narrow = middleGap.to - middleGap.from < (1.0 - meander_spacing::kSlack) * spacing;
-  const std::vector<MeanderJogWall> jogs =
-      meanderJogWalls(layout.boundary->workingLoop, layout.firstOffset, spacing, zoneBoundsTol.equalPoint());
-  MeanderPath path(layout, first, line1.direction(), spacing, {narrow ? &strip : nullptr, &bands.edges, &jogs});
-  if (!path.usable()) return;
+void keepMeanderSpacing(MeanderPath& path, meander_spacing::GapStrip& strip, bool narrow) {
   const std::unordered_set<const COffsetEdge*> near = path.edgesTooNear();
   if (near.empty()) return;
   cutMeanderPockets(path, near);
@@ -134,7 +124,7 @@ void keepMeanderSpacing(CFHCircuitLayout& layout, const COffsetLoop& first, cons
   // again, hairpins whose turns now lie beyond it are shortened again.
   for (int round = 0; narrow && round < kGapRounds; ++round) {
     const double from = strip.alongFrom, to = strip.alongTo;
-    boundGapAlongItsRuns(path.whole(), spacing, strip);
+    boundGapAlongItsRuns(path.whole(), path.s(), strip);
     if (strip.alongFrom == from && strip.alongTo == to) break;
     if (path.edgesTooNear().empty() || shortenMeanderHairpins(path) == 0) break;
   }
@@ -143,6 +133,45 @@ void keepMeanderSpacing(CFHCircuitLayout& layout, const COffsetLoop& first, cons
   // shortened later) is looked at again once the hairpins are short.
   const std::unordered_set<const COffsetEdge*> left = path.edgesTooNear();
   if (!left.empty()) cutMeanderPockets(path, left);
+}
+
+// The chained meander finished: made to keep its spacing, then the parts of
+// its heated area it leaves bare filled with hairpins (MeanderDetours.h).
+// When bare floor is left, the chain is finished once more with every
+// hairpin whose leg runs beside a walk taken out before the pockets are cut,
+// so that a walk along a wall between parts of the zone (an arm's side, a
+// bowed wall) stays and the detours lay the hairpins beside it afresh; the
+// finish that leaves less bare floor is kept, the first on a tie.
+void finishMeander(CFHCircuitLayout& layout, const COffsetLoop& first, const CFloorHeatingLine& line1,
+                   bool orientation, const MeanderMiddleGap& middleGap, const MeanderBands& bands) {
+  const double spacing = layout.spacing;
+  // The middle gap's strip across the runs, from line 1 towards line 2;
+  // only a gap narrower than the spacing narrows it.
+  XtGeVector2d n = line1.direction().perpVector();
+  if (n.length() > 0.0) n = n / n.length();
+  if (!orientation) n = -n;
+  const bool narrow = middleGap.to - middleGap.from < (1.0 - meander_spacing::kSlack) * spacing;
+  const std::vector<MeanderJogWall> jogs =
+      meanderJogWalls(layout.boundary->workingLoop, layout.firstOffset, spacing, zoneBoundsTol.equalPoint());
+  const MeanderCoverage coverage(first, line1.direction(), spacing);
+  const auto finish = [&](bool dropFirst) {
+    meander_spacing::GapStrip strip{line1.startPoint(), n, middleGap.from, middleGap.to};
+    MeanderPath path(layout, first, line1.direction(), spacing, {narrow ? &strip : nullptr, &bands.edges, &jogs});
+    if (!path.usable()) return MeanderFill{};
+    if (dropFirst) dropMeanderHairpinsNearWalks(path, orientation ? 1 : 0);
+    keepMeanderSpacing(path, strip, narrow);
+    const MeanderFill fill = fillMeanderGaps(path, coverage);
+    return fill;
+  };
+  LayoutGraphSnapshot chained;
+  chained.take(layout);
+  const MeanderFill once = finish(false);
+  if (once.bare == 0) return;
+  LayoutGraphSnapshot firstFinish;
+  firstFinish.take(layout);
+  chained.restore(layout);
+  const MeanderFill again = finish(true);
+  if (again.bare >= once.bare) firstFinish.restore(layout);
 }
 
 }  // namespace
@@ -236,7 +265,7 @@ bool CFHCircuitLayout::layoutMeander() {
     outcome = LayoutOutcome::kSpliceFailed;
     return false;
   }
-  keepMeanderSpacing(*this, *first, *line1, o, middleGap, bands);
+  finishMeander(*this, *first, *line1, o, middleGap, bands);
   outcome = levels.front()->size() > 1 ? LayoutOutcome::kRegionsLeftOut : LayoutOutcome::kLaid;
   return true;
 }

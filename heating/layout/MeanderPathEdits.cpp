@@ -186,6 +186,10 @@ COffsetNode* MeanderPath::nodeAt(const PipeStretch& stretch, double t) {
 }
 
 COffsetNode* MeanderPath::shortcut(const PipeStretch& stretch, double t1, double t2) {
+  return detour(stretch, t1, t2, {});
+}
+
+COffsetNode* MeanderPath::detour(const PipeStretch& stretch, double t1, double t2, const std::vector<XtGePoint2d>& via) {
   if (!(t2 > t1) || stretch.pieces.empty()) return nullptr;
   wholeKept_ = false;  // a node may split an edge even when nothing else changes
   // p first: a split keeps the edge's later part, so that q, after p, still
@@ -208,8 +212,40 @@ COffsetNode* MeanderPath::shortcut(const PipeStretch& stretch, double t1, double
   }
   for (COffsetEdge* e : gone)
     if (e->b != q && e->b->edges.empty()) doomedNodes_.insert(e->b);
-  layout_.edges.reserve(layout_.edges.size() + 1);
-  layout_.edges.push_back(COffsetEdge::COffsetEdgeFromNodes(p, q, 1, true).release());
+  layout_.nodes.reserve(layout_.nodes.size() + via.size());
+  layout_.edges.reserve(layout_.edges.size() + via.size() + 1);
+  COffsetNode* from = p;
+  for (const XtGePoint2d& point : via) {
+    auto node = std::make_unique<COffsetNode>();
+    node->point = point;
+    COffsetNode* to = node.get();
+    layout_.nodes.push_back(node.release());
+    layout_.edges.push_back(COffsetEdge::COffsetEdgeFromNodes(from, to, 1, true).release());
+    from = to;
+  }
+  layout_.edges.push_back(COffsetEdge::COffsetEdgeFromNodes(from, q, 1, true).release());
+  return q;
+}
+
+COffsetNode* MeanderPath::rewalk(const PipeStretch& stretch, double t1, double t2, std::uint8_t direction) {
+  if (!(t2 > t1) || stretch.pieces.empty()) return nullptr;
+  const auto onLoop = [&](double t) {
+    const PipePiece& piece = stretch.pieces[stretch.pieceAt(t)];
+    const XtGePoint2d p = stretch.at(t);
+    const COffsetEdge& edge = *piece.edge;
+    return (p.isEqualTo(edge.a->point, workTol) && edge.a->owner == &loop_) ||
+           (p.isEqualTo(edge.b->point, workTol) && edge.b->owner == &loop_) || piece.walk;
+  };
+  if (!onLoop(t1) || !onLoop(t2)) return nullptr;
+  COffsetNode* q = detour(stretch, t1, t2, {});
+  if (q == nullptr) return nullptr;
+  // The connector just made becomes the way along the loop.
+  COffsetEdge* connector = layout_.edges.back();
+  if (connector->a == nullptr || connector->a->owner != &loop_ || q->owner != &loop_) return q;
+  COffsetNode* p = connector->a;
+  connector->unlink();
+  doomedEdges_.insert(connector);
+  layout_.edges.push_back(COffsetEdge::COffsetEdgeFromNodes(p, q, direction, false).release());
   return q;
 }
 
