@@ -33,7 +33,7 @@ class MeanderCoverage;
 class MeanderPath;
 
 // A point farther than this many spacings from the pipe is bare.
-inline constexpr double kBareReach = 1.45;
+inline constexpr double kBareReach = 1.4;
 
 struct MeanderFill {
   int laid = 0;            // hairpins laid
