@@ -33,11 +33,24 @@ CFHCircuitLayout* layoutOf(const BusyScope& zone, int slot) {
   return slot == 0 ? zone.mainLayout() : zone.secondLayout();
 }
 
-// Where the walk of a slot goes on in the next zone: the same slot, or its
-// main layout when it has no second one.
-CFHCircuitLayout* descentLayout(const BusyScope& zone, int slot) {
-  CFHCircuitLayout* layout = layoutOf(zone, slot);
-  return layout != nullptr ? layout : zone.mainLayout();
+// The slot a circuit's pipe is drawn from: its first zone's main layout for
+// display types 0 and 1 (the full layout, the connection run), its second,
+// full layout for the others (whose main layout holds levels, which are not
+// walked).
+int drawnSlot(const BusyScope& first) { return first.design().displayType() <= 1 ? 0 : 1; }
+
+// Where the walk of a slot goes on in the next zone. In the slot the circuit
+// is drawn from, the next zone's full layout (its main one for display type
+// 0, else its second), whatever its display type: the main layout of a zone
+// of type 2 holds levels, which are not walked, and that of a zone of type 1
+// a connection run with an undrawn jump, whose supply and return only the
+// first zone's flags tell apart; either left a gap in a joined zone's drawn
+// pipe, which the edit could not read. In the other slot the same slot, or
+// the main layout when the zone has no second.
+CFHCircuitLayout* descentLayout(const std::vector<BusyScope*>& zones, const BusyScope& next, int slot) {
+  const bool drawn = slot == drawnSlot(*zones.front());
+  CFHCircuitLayout* layout = layoutOf(next, drawn ? (next.design().displayType() == 0 ? 0 : 1) : slot);
+  return layout != nullptr ? layout : next.mainLayout();
 }
 
 // One layout's walk into the first zone's layout of its slot.
@@ -176,7 +189,7 @@ void walkLink(const Walk& walk, std::size_t position, const LinkPoints& link) {
   const BusyScope& design = *walk.zones[position];
   const BusyScope& next = *walk.zones[position + 1];
   emitLink(walk, position, link.a.point, design.exitEnd(0)->point, next.pipeEnd(0)->point);
-  walkLayout(walk, position + 1, descentLayout(next, walk.slot));
+  walkLayout(walk, position + 1, descentLayout(walk.zones, next, walk.slot));
   emitLink(walk, position, next.pipeEnd(1)->point, design.exitEnd(1)->point, link.b.point);
 }
 

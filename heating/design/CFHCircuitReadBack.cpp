@@ -7,6 +7,7 @@
 #include "heating/design/CFHModel.h"
 #include "heating/design/CFHZoneDesign.h"
 #include "heating/design/CFHZoneEntry.h"
+#include "heating/design/CircuitFlowOrder.h"
 #include "heating/design/RecordTagValues.h"
 
 #include "heating/curves/CFloorHeatingLine.h"
@@ -102,17 +103,12 @@ std::optional<std::pair<XtGePoint2d, XtGePoint2d>> nearestTwo(const std::vector<
   return std::pair{distinct[first], distinct[second]};
 }
 
-// Orders the zones as they follow each other along the crossed curve: two by
-// number (the first zone of a circuit has the lower one), more by their
-// first crossing; then every crossing record is sorted.
-std::vector<CFHZoneEntry*> orderedZones(std::vector<CFHZoneEntry*> zones) {
-  if (zones.size() == 2) {
-    if (zones[1]->number < zones[0]->number) std::swap(zones[0], zones[1]);
-  } else if (zones.size() > 2) {
-    std::stable_sort(zones.begin(), zones.end(), [](CFHZoneEntry* a, CFHZoneEntry* b) { return zoneCrossingLess(*a, *b); });
-  }
-  for (CFHZoneEntry* zone : zones) zoneOrderKey(zone->crossings());
-  return zones;
+// The first zone's MHP of a circuit list, which writes it per minute: in
+// kg/h (an empty value stays empty).
+std::optional<VARIANT> drawnFlow(const CFHEntityInOut& supply) {
+  const std::optional<VARIANT> value = tagValue(supply, u"_PT_X_CD_MHP");
+  if (value && variantValueIsValid(*value)) return valueOf(value->dblVal / kPerMinute);
+  return value;
 }
 
 // One circuit read: the steps of readCircuitFields over the state they share.
@@ -146,15 +142,15 @@ class CircuitReader {
     returnCurve_ = pipeCurve(returnRecord_);
     drawnSupply_ = exactCopy(*supply_);
     drawnReturn_ = exactCopy(*returnCurve_);
-    for (CFHZoneEntry* zone : circuit_.zones()) zone->setCrossingPoints(*supply_);
-    order();
+    if (!manifoldEnd(*supply_, a_) || !manifoldEnd(*returnCurve_, b_)) return false;
+    orderZones();
+    setCrossingRecords(*supply_);
     if (first().crossings().points.empty()) return false;
     if (!findEnds() || !trimSides()) return false;
     leadRoute_ = centreOfLeads();
     std::unique_ptr<CFloorHeatingPolyLine> path = joinSides();
     if (!path) return false;
-    for (CFHZoneEntry* zone : circuit_.zones()) zone->setCrossingPoints(*path);
-    order();
+    setCrossingRecords(*path);
     const std::vector<CFHZoneCrossing>& crossings = first().crossings().points;
     if (crossings.empty()) return false;
     firstCrossing_ = crossings.front().point;
@@ -171,21 +167,50 @@ class CircuitReader {
   const CFHZoneBoundary& firstBoundary() const { return *firstDesign().boundary(); }
   double bendDistance() const { return firstDesign().detailDistance(); }
 
-  void order() {
-    const std::vector<CFHZoneEntry*> zones = orderedZones(circuit_.zones());
-    if (zones == circuit_.zones()) return;
-    for (CFHZoneEntry* zone : zones) circuit_.removeZone(zone);
-    for (CFHZoneEntry* zone : zones) circuit_.addZone(zone);
+  // Step 4: the first zone, where the circuit's route meets it (its
+  // connection point), else the first the water reaches; then the others in
+  // the order the water reaches them beyond the leads to the first zone
+  // (CircuitFlowOrder.h).
+  void orderZones() {
+    const std::vector<CFHZoneEntry*> drawn = circuit_.zones();
+    if (drawn.size() < 2) return;
+    DrawnCircuitSide supply{supply_.get(), paramOn(*supply_, a_)};
+    DrawnCircuitSide returnSide{returnCurve_.get(), paramOn(*returnCurve_, b_)};
+    const std::vector<CFHZoneEntry*> flow = zonesInFlowOrder(drawn, supply, returnSide);
+    CFHZoneEntry* first = nullptr;
+    if (const auto connection = tagLocalPoint(supplyRecord_, u"_PT_X_CD_DINS1", network_))
+      first = zoneAtConnection(flow, *connection);
+    if (first == nullptr) first = flow.front();
+    std::vector<CFHZoneEntry*> rest;
+    for (CFHZoneEntry* zone : drawn)
+      if (zone != first) rest.push_back(zone);
+    const CFHZoneBoundary& boundary = *first->design()->boundary();
+    if (const auto end = leadWallEnd(boundary, *supply_, a_)) supply.lead = std::abs(end->param - supply.manifoldEnd);
+    if (const auto end = leadWallEnd(boundary, *returnCurve_, b_))
+      returnSide.lead = std::abs(end->param - returnSide.manifoldEnd);
+    rest = zonesInFlowOrder(std::move(rest), supply, returnSide);
+    for (CFHZoneEntry* zone : drawn) circuit_.removeZone(zone);
+    circuit_.addZone(first);
+    for (CFHZoneEntry* zone : rest) circuit_.addZone(zone);
+  }
+
+  // Steps 3 and 9: every zone's crossing record with the curve, sorted.
+  void setCrossingRecords(const CFloorHeatingPolyLine& curve) {
+    for (CFHZoneEntry* zone : circuit_.zones()) {
+      zone->setCrossingPoints(curve);
+      zoneOrderKey(zone->crossings());
+    }
   }
 
   // Step 6: where the sides leave the manifold and enter the first zone.
   bool findEnds() {
-    if (!manifoldEnd(*supply_, a_) || !manifoldEnd(*returnCurve_, b_)) return false;
     // Pipes that start inside their zone reach it from within: the first
     // crossing would be a further zone's.
     if (firstBoundary().asDrawnLoop.classifyPoint(a_, workTol) == CLoop::kInside) return false;
-    p0_ = leadWallEnd(*supply_, a_).value_or(first().crossings().points.front().point);
-    q0_ = leadWallEnd(*returnCurve_, b_).value_or(returnCurve_->closestPointTo(p0_));
+    const auto p0 = leadWallEnd(firstBoundary(), *supply_, a_);
+    const auto q0 = leadWallEnd(firstBoundary(), *returnCurve_, b_);
+    p0_ = p0 ? p0->point : first().crossings().points.front().point;
+    q0_ = q0 ? q0->point : returnCurve_->closestPointTo(p0_);
     // The pitch the sides were drawn with; routing may have lowered the
     // profile's, which would put every pipe off its drawn place.
     if (network_.pipeCurves().empty()) {
@@ -214,18 +239,19 @@ class CircuitReader {
     return true;
   }
 
-  // Where the side's lead enters the first zone: of its crossings of the
-  // zone's wall, the one nearest its manifold end along it.
-  std::optional<XtGePoint2d> leadWallEnd(const CFloorHeatingPolyLine& side, const XtGePoint2d& atManifold) const {
+  // Where the side's lead enters the zone: of its crossings of the zone's
+  // wall, the one nearest its manifold end along it.
+  static std::optional<CFHZoneCrossing> leadWallEnd(const CFHZoneBoundary& boundary, const CFloorHeatingPolyLine& side,
+                                                    const XtGePoint2d& atManifold) {
     std::vector<CFHZoneCrossing> crossings;
-    firstBoundary().curveCrossings(side, crossings);
+    boundary.curveCrossings(side, crossings);
     const double from = paramOn(side, atManifold);
-    std::optional<XtGePoint2d> nearest;
+    std::optional<CFHZoneCrossing> nearest;
     double gap = std::numeric_limits<double>::infinity();
     for (const CFHZoneCrossing& crossing : crossings) {
       if (std::abs(crossing.param - from) >= gap) continue;
       gap = std::abs(crossing.param - from);
-      nearest = crossing.point;
+      nearest = crossing;
     }
     return nearest;
   }
@@ -424,8 +450,7 @@ class CircuitReader {
     for (CFHZoneEntry* zone : circuit_.zones()) {
       for (const auto& [key, result] : kResults)
         if (const auto value = tagValue(s, key)) zone->calc.results[result] = *value;
-      if (const auto value = tagValue(s, u"_PT_X_CD_MHP"))
-        zone->calc.results[CFHZoneCalc::kMHP] = variantValueIsValid(*value) ? valueOf(value->dblVal / kPerMinute) : *value;
+      if (const auto value = drawnFlow(s)) zone->calc.results[CFHZoneCalc::kMHP] = *value;
       if (const auto value = tagReal(s, u"_PT_X_CD_C")) zone->calc.setC(*value);
     }
   }
@@ -475,6 +500,15 @@ bool CFHDrawingInOut::readCircuit(CFHCircuit& circuit, std::int32_t number) cons
   constexpr std::u16string_view kKey = u"_PT_CISLO_OKRUHU";
   return readCircuitFields(circuit, recordNumbered(circuitLabelRecords, kKey, number),
                            recordNumbered(supplyRecords, kKey, number), recordNumbered(returnRecords, kKey, number));
+}
+
+void CFHDrawingInOut::keepCircuit(std::int32_t number, CFHKeptAsDrawn& kept) const {
+  if (number >= 0) kept.circuitNumbers.insert(static_cast<std::uint32_t>(number));
+  const CFHEntityInOut* supply = recordNumbered(supplyRecords, u"_PT_CISLO_OKRUHU", number);
+  if (supply == nullptr) return;
+  kept.zones.addConnection(tagReal(*supply, u"_PT_X_CD_LP").value_or(0.0));
+  kept.circuits.addCircuit(drawnFlow(*supply).value_or(emptyValue()),
+                           tagValue(*supply, u"_PT_X_CD_P").value_or(emptyValue()));
 }
 
 void removeShortMiddleSegments(CFloorHeatingPolyLine& route, double d) {

@@ -23,14 +23,20 @@ class CFloorHeatingPolyLine;
 // return R records. In order:
 //  1. false without S, R or a zone;
 //  2. S and R as polylines (a LINE record as a polyline of its segment);
-//  3. each zone's crossing record with the supply;
-//  4. the zones ordered: two by number, more by their first crossing along
-//     the supply (zoneOrderKey, stable); every record sorted;
-//  5. false when the supply does not cross the first zone;
-//  6. a and b the supply's and return's points nearest the manifold
+//  3. a and b the supply's and return's points nearest the manifold
 //     outline, an end of the side when it comes as near (a side that passes
-//     the manifold again, a link through the hall, starts at its end); false
-//     when a lies inside the first zone (its pipes start in it); p0 and q0 where the supply's and the return's leads enter the
+//     the manifold again, a link through the hall, starts at its end);
+//  4. the zones ordered (CircuitFlowOrder.h): first the zone whose wall
+//     holds S's connection point "_PT_X_CD_DINS1" (where the circuit's
+//     route meets it), else the first the water reaches along the supply
+//     from a; then the others as the water reaches them, along the supply
+//     and then the return, beyond the leads to the first zone; whatever
+//     the zones' numbers, which the dialog may have changed, and whichever
+//     way round the supply runs. Each zone's crossing record with the
+//     supply, sorted;
+//  5. false when the supply does not cross the first zone;
+//  6. false when a lies inside the first zone (its pipes start in it); p0
+//     and q0 where the supply's and the return's leads enter the
 //     first zone: of each side's crossings of the zone's wall the one nearest
 //     its manifold end along it (the first crossing, and the return's point
 //     nearest it, for a side that does not cross the wall); while the network
@@ -44,8 +50,8 @@ class CFloorHeatingPolyLine;
 //     which they meet the wall, the length of their last piece or the turn
 //     of a corner; a trim that fails fails;
 //  8. one path: return, the line between the two sides' zone ends, supply;
-//  9. the crossing records again with the path, ordered and sorted as in 4;
-//     false when the first is empty;
+//  9. the crossing records again with the path, sorted; false when the
+//     first zone's is empty;
 // 10. the route: the one the leads were laid along (leadCentreLine, which
 //     finds it exactly from two offsets of one polyline of straight pieces,
 //     whatever the angle at which it meets the wall and although a short

@@ -74,6 +74,7 @@ bool CFHModel::drawDesign() {
   CFHOutputContext context;
   context.host = host;
   if (io.hasManifold() && io.manifold()->handle() != nullptr) context.manifoldHandles.emplace_back(io.manifold()->handle());
+  context.keptHandles = keptAsDrawn.handles;
   OutputScope scope(*this, context);
 
   const bool colourCircuits = pipeNetwork_.colourCircuits != 0;

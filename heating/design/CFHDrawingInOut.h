@@ -41,6 +41,7 @@
 class CFHCircuit;
 class CFHModel;
 class CFHZoneEntry;
+struct CFHKeptAsDrawn;
 
 class CFHDrawingInOut {
  public:
@@ -134,6 +135,15 @@ class CFHDrawingInOut {
   // read, nor any other picked entity: the user's walls, texts and
   // dimensions stay.
   void collectEditHandles(const CFHModel& model, std::vector<std::u16string>& handles) const;
+  // What the edit leaves as drawn of the manifold's design, after
+  // collectEditHandles: appended to kept.handles, once each and none that
+  // `replaced` holds, the handles the picked manifold's association lists
+  // (its "VE2R_ASSOC" (1070 272)(1005 handle) pairs, in order), then those
+  // of the filed records whose association names the manifold (the supply,
+  // return, hatch, other, zone label, heating body, body number, boundary
+  // and circuit label records in filing order). What the manifold listed
+  // stays listed, picked or not.
+  void collectKeptHandles(const std::vector<std::u16string>& replaced, CFHKeptAsDrawn& kept) const;
   // Appends the handle of every record of the list that has one.
   static void collectHandles(const RecordList& records, std::vector<std::u16string>& handles);
 
@@ -182,6 +192,12 @@ class CFHDrawingInOut {
   // circuit cannot be rebuilt; its zones then have no circuit, and nothing of
   // it is left in the pipe network.
   bool readCircuit(CFHCircuit& circuit, std::int32_t number) const;
+  // A circuit that is not read stays as drawn (CFHKeptAsDrawn.h): its
+  // number is kept, and its first supply record of that number gives its
+  // first zone's LP ("_PT_X_CD_LP", 0 when absent), MHP ("_PT_X_CD_MHP",
+  // per minute) and P ("_PT_X_CD_P") to the kept totals; no supply, no
+  // values.
+  void keepCircuit(std::int32_t number, CFHKeptAsDrawn& kept) const;
   // After the last readCircuit: the network's pitch limit from the routes
   // read (half the distance of the two whose manifold ends lie nearest the
   // outline's reference point; the pitch no larger), then every zone's

@@ -4,6 +4,7 @@
 
 #include "heating/design/CFHCircuit.h"
 #include "heating/design/CFHExtendedData.h"
+#include "heating/design/CFHKeptAsDrawn.h"
 #include "heating/design/CFHModel.h"
 #include "heating/design/CFHZoneDesign.h"
 #include "heating/design/CFHZoneEntry.h"
@@ -13,6 +14,7 @@
 
 #include "geometry/Tolerances.h"
 
+#include <algorithm>
 #include <optional>
 #include <set>
 
@@ -25,9 +27,10 @@ constexpr std::int16_t kAssociatedHandle = 1005;
 // A list longer than this is not read further.
 constexpr int kMaxListNodes = 1000000;
 
-// Whether the list's "VE2R_ASSOC" group names the handle by a (1070 272)
-// (1005 handle) pair.
-bool associatedWith(const resbuf* list, std::u16string_view handle) {
+// The handles the list's "VE2R_ASSOC" group names by (1070 272)(1005 handle)
+// pairs, in order.
+std::vector<std::u16string_view> associatedHandles(const resbuf* list) {
+  std::vector<std::u16string_view> handles;
   bool inGroup = false;
   int n = 0;
   for (const resbuf* node = list; node != nullptr && n < kMaxListNodes; node = node->next, ++n) {
@@ -35,11 +38,17 @@ bool associatedWith(const resbuf* list, std::u16string_view handle) {
       inGroup = node->value.str != nullptr && hvAssociation::kApp == node->value.str;
     } else if (inGroup && node->code == kAssociationEntry && node->value.i16 == hvAssociation::kHandleEntry) {
       const resbuf* next = node->next;
-      if (next != nullptr && next->code == kAssociatedHandle && next->value.str != nullptr && handle == next->value.str)
-        return true;
+      if (next != nullptr && next->code == kAssociatedHandle && next->value.str != nullptr)
+        handles.emplace_back(next->value.str);
     }
   }
-  return false;
+  return handles;
+}
+
+// Whether the list's "VE2R_ASSOC" group names the handle.
+bool associatedWith(const resbuf* list, std::u16string_view handle) {
+  const std::vector<std::u16string_view> handles = associatedHandles(list);
+  return std::find(handles.begin(), handles.end(), handle) != handles.end();
 }
 
 // The world point of the first node with `code` after the first node with
@@ -187,6 +196,23 @@ void CFHDrawingInOut::collectEditHandles(const CFHModel& model, std::vector<std:
   numbered(zoneLabelRecords, u"_PT_ZONA_CISLO", zones);
   numbered(boundaryRecords, u"_PT_ZONA_CISLO", zones);
   if (const char16_t* handle = auxRecord_ ? auxRecord_->handle() : nullptr) handles.emplace_back(handle);
+}
+
+void CFHDrawingInOut::collectKeptHandles(const std::vector<std::u16string>& replaced, CFHKeptAsDrawn& kept) const {
+  const char16_t* manifold = manifold_ ? manifold_->handle() : nullptr;
+  if (manifold == nullptr) return;
+  std::set<std::u16string> done(replaced.begin(), replaced.end());
+  const auto keep = [&](std::u16string_view handle) {
+    if (!handle.empty() && done.emplace(handle).second) kept.handles.emplace_back(handle);
+  };
+  for (const std::u16string_view handle : associatedHandles(manifold_->list())) keep(handle);
+  for (const RecordList* list : {&supplyRecords, &returnRecords, &hatchRecords, &otherRecords, &zoneLabelRecords,
+                                 &heatingBodyRecords, &heatingBodyNumberRecords, &boundaryRecords,
+                                 &circuitLabelRecords})
+    for (const RecordPtr& record : *list)
+      if (const char16_t* handle = record ? record->handle() : nullptr;
+          handle != nullptr && associatedWith(record->list(), manifold))
+        keep(handle);
 }
 
 std::int32_t CFHDrawingInOut::holdEntity(ltListRef* holder) {

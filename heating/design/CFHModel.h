@@ -43,6 +43,7 @@
 #include "heating/design/CFHDescData.h"
 #include "heating/design/CFHDesignDefaults.h"
 #include "heating/design/CFHHatchPattern.h"
+#include "heating/design/CFHKeptAsDrawn.h"
 #include "heating/design/CFHPipeNetwork.h"
 #include "heating/design/CFHPipeStyles.h"
 #include "heating/design/CFHStringPairTable.h"
@@ -154,8 +155,9 @@ class CFHModel : private HeatingCurveObserver {
   // Each circuit in order gives its number to its first zone; a zone that
   // had that number takes the first zone's old number.
   void numberZonesByCircuits();
-  // The heating bodies get the numbers after the highest circuit number: the
-  // circuits by number, each circuit's zones in order, a zone with a body
+  // The heating bodies get the numbers after the highest circuit number (a
+  // circuit left as drawn counted too, and its bodies' numbers passed
+  // over): the circuits by number, each circuit's zones in order, a zone with a body
   // taking the next number.
   void renumberHeatingBodies();
   // Stable sorts by ascending number: equal numbers keep their order.
@@ -270,7 +272,7 @@ class CFHModel : private HeatingCurveObserver {
 
   // The number setters of the pages (CFHModelNumbering.cpp). Answers: 0
   // done; 1 no current circuit (selected zone), or it has n already; 2
-  // another circuit (zone) has n; 3 n out of range (circuits 1 to
+  // another circuit (zone) has n, also one left as drawn; 3 n out of range (circuits 1 to
   // kMaxCircuitNumber, zones from 1 up to the largest u32). Only 0 changes
   // anything. A circuit's new number replaces its key in the selection and
   // the heating bodies are numbered again; a zone's new number moves its
@@ -361,6 +363,8 @@ class CFHModel : private HeatingCurveObserver {
   double textScale(const HostExport2D* host) const;
   // The output running, for its writers; null outside drawDesign.
   CFHOutputContext* outputContext = nullptr;
+  // What the edit read back leaves as drawn; empty in a new design.
+  CFHKeptAsDrawn keptAsDrawn;
 
   // ---- Dialog state ----------------------------------------------------------------
   std::vector<CFHZoneEntry*> selectedZones;

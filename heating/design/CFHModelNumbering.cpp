@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <set>
 #include <utility>
 
 namespace {
@@ -61,10 +62,15 @@ void CFHModel::numberZonesByCircuits() {
 
 void CFHModel::renumberHeatingBodies() {
   const std::vector<CFHCircuit*> byNumber = sortedCircuits();
-  std::uint32_t counter = byNumber.empty() ? 0 : byNumber.back()->number;
+  const std::set<std::uint32_t>& kept = keptAsDrawn.circuitNumbers;
+  std::uint32_t counter = std::max(byNumber.empty() ? 0u : byNumber.back()->number, kept.empty() ? 0u : *kept.rbegin());
   for (const CFHCircuit* circuit : byNumber) {
-    for (CFHZoneEntry* zone : circuit->zones())
-      if (zone->heatingBody != nullptr) zone->heatingBody->number = ++counter;
+    for (CFHZoneEntry* zone : circuit->zones()) {
+      if (zone->heatingBody == nullptr) continue;
+      do ++counter;
+      while (keptAsDrawn.bodyNumbers.count(counter) != 0);
+      zone->heatingBody->number = counter;
+    }
   }
 }
 
@@ -72,7 +78,7 @@ int CFHModel::setCurrentCircuitNumber(std::int64_t n) {
   if (n < 1 || n > kMaxCircuitNumber) return 3;
   const auto number = static_cast<std::uint32_t>(n);
   if (currentCircuit == nullptr || currentCircuit->number == number) return 1;
-  if (circuitByNumber(number) != nullptr) return 2;
+  if (circuitByNumber(number) != nullptr || keptAsDrawn.circuitNumbers.count(number) != 0) return 2;
   const std::uint32_t old = currentCircuit->number;
   currentCircuit->number = number;
   std::replace(selectionKeys.begin(), selectionKeys.end(), static_cast<std::uint64_t>(old),
@@ -86,7 +92,7 @@ int CFHModel::setCurrentZoneNumber(std::int64_t n) {
   const auto number = static_cast<std::uint32_t>(n);
   CFHZoneEntry* zone = firstSelectedZone();
   if (zone == nullptr || zone->number == number) return 1;
-  if (zoneByNumber(number) != nullptr) return 2;
+  if (zoneByNumber(number) != nullptr || keptAsDrawn.zoneNumbers.count(number) != 0) return 2;
   const std::uint64_t oldKey = zone->selectionKey();
   zone->number = number;
   const std::uint64_t newKey = zone->selectionKey();

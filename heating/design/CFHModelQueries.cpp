@@ -22,29 +22,32 @@ void addValid(VARIANT& total, const VARIANT& value) {
 
 }  // namespace
 
+void CFHZoneTotals::addZone(const CFHZoneEntry& zone) {
+  variantValueAddInPlace(length, zone.calc.loopLength);
+  addValid(output, zone.outputWithHeatingBody());
+  addValid(area, zone.calc.results[CFHZoneCalc::kS]);
+}
+
+void CFHCircuitTotals::addCircuit(const VARIANT& firstFlow, const VARIANT& firstPressureLoss) {
+  addValid(flow, firstFlow);
+  addValid(pressureLoss, firstPressureLoss);
+  if (variantValueIsValid(firstPressureLoss)) maxPressureLoss = std::max(maxPressureLoss, firstPressureLoss.dblVal);
+}
+
 CFHZoneTotals sumZoneVariantValues(const CFHModel& model) {
-  CFHZoneTotals totals{valueOf(0.0), valueOf(0.0), valueOf(0.0)};
-  for (const auto& zone : model.zones()) {
-    variantValueAddInPlace(totals.length, zone->calc.loopLength);
-    addValid(totals.output, zone->outputWithHeatingBody());
-    addValid(totals.area, zone->calc.results[CFHZoneCalc::kS]);
-  }
-  for (const auto& circuit : model.circuits()) {
-    if (circuit->zones().empty()) continue;
-    variantValueAddInPlace(totals.length, circuit->zones().front()->calc.connectionLength);
-  }
+  CFHZoneTotals totals = model.keptAsDrawn.zones;
+  for (const auto& zone : model.zones()) totals.addZone(*zone);
+  for (const auto& circuit : model.circuits())
+    if (!circuit->zones().empty()) totals.addConnection(circuit->zones().front()->calc.connectionLength);
   return totals;
 }
 
 CFHCircuitTotals sumCircuitResults(const CFHModel& model) {
-  CFHCircuitTotals totals{valueOf(0.0), valueOf(0.0), 0.0};
+  CFHCircuitTotals totals = model.keptAsDrawn.circuits;
   for (const auto& circuit : model.circuits()) {
     if (circuit->zones().empty()) continue;
     const CFHZoneCalc& first = circuit->zones().front()->calc;
-    addValid(totals.flow, first.results[CFHZoneCalc::kMHP]);
-    const VARIANT& p = first.results[CFHZoneCalc::kP];
-    addValid(totals.pressureLoss, p);
-    if (variantValueIsValid(p)) totals.maxPressureLoss = std::max(totals.maxPressureLoss, p.dblVal);
+    totals.addCircuit(first.results[CFHZoneCalc::kMHP], first.results[CFHZoneCalc::kP]);
   }
   return totals;
 }

@@ -7,11 +7,15 @@
 // Totals are numeric values that may be empty (VariantValue.h): they start
 // as a valid 0.0 and an empty contribution adds nothing, so a total is empty
 // only when a contribution is infinite. They hold VT_R8 or VT_EMPTY only and
-// need no VariantClear.
+// need no VariantClear; they copy as they are.
 //
 // Threads: the command's thread, after the circuits' jobs have ended (the
 // results they sum are written by the calculation, which waits for them).
 #pragma once
+
+#include "heating/design/CFHZoneCalc.h"
+
+#include "heating/curves/VariantValue.h"
 
 #include "platform/cadhost/HostTables.h"
 #include "platform/win/CString.h"
@@ -27,21 +31,31 @@ class CFHCircuit;
 class CFHModel;
 class CFHZoneEntry;
 
-// The manifold's totals over all zones ("PRCD", "PRQC", "PRCP").
+// The manifold's totals over all zones ("PRCD", "PRQC", "PRCP"), each
+// starting at a valid 0.0.
 struct CFHZoneTotals {
-  VARIANT length;  // Σ LH of every zone + LP of the first zone of every circuit, m
-  VARIANT output;  // Σ (QPC + the output of the zone's heating body), W
-  VARIANT area;    // Σ S, m²
+  VARIANT length = valueOf(0.0);  // Σ LH of every zone + LP of the first zone of every circuit, m
+  VARIANT output = valueOf(0.0);  // Σ (QPC + the output of the zone's heating body), W
+  VARIANT area = valueOf(0.0);    // Σ S, m²
+  // Adds the zone's LH, its output with its heating body's, and its S.
+  void addZone(const CFHZoneEntry& zone);
+  // Adds the connection length LP of a circuit's first zone, m.
+  void addConnection(double length) { variantValueAddInPlace(this->length, length); }
 };
+// The totals of the model's zones and circuits and of what an edit left as
+// drawn (CFHKeptAsDrawn.h).
 CFHZoneTotals sumZoneVariantValues(const CFHModel& model);
 
 // Over the circuits that have a zone, of each circuit's first zone:
 // "_PT_RZ_CELK_MHP", "_PT_RZ_CELK_P" and "_PT_RZ_MAX_P".
 struct CFHCircuitTotals {
-  VARIANT flow;                  // Σ MHP, kg/h
-  VARIANT pressureLoss;          // Σ P, kPa
-  double maxPressureLoss = 0.0;  // the largest valid P; 0.0 when there is none
+  VARIANT flow = valueOf(0.0);          // Σ MHP, kg/h
+  VARIANT pressureLoss = valueOf(0.0);  // Σ P, kPa
+  double maxPressureLoss = 0.0;        // the largest valid P; 0.0 when there is none
+  // Adds a circuit by its first zone's MHP and P.
+  void addCircuit(const VARIANT& firstFlow, const VARIANT& firstPressureLoss);
 };
+// Over the model's circuits and those an edit left as drawn.
 CFHCircuitTotals sumCircuitResults(const CFHModel& model);
 
 // The zone's label: "%d" (the zone number), or "%s.%d" with the manifold's

@@ -53,5 +53,7 @@ bool markOutputEntity(CFHOutputContext& context, ltEntProps& props, const char16
 
 bool markManifoldAssociation(CFHOutputContext& context, ltEntProps& props) {
   if (context.manifoldHandles.empty() || context.manifoldHandles.front().empty()) return false;
-  return associate(props, context.manifoldHandles.front(), context.newHandles);
+  std::vector<std::u16string> listed = context.newHandles;
+  listed.insert(listed.end(), context.keptHandles.begin(), context.keptHandles.end());
+  return associate(props, context.manifoldHandles.front(), listed);
 }

@@ -1,7 +1,7 @@
 // The state of one output of a design into the drawing: the host table it
 // writes through, the handle of the manifold every output entity is tied to,
 // and the handles given to the entities written so far, which the manifold
-// lists when it is written last.
+// lists when it is written last (with those an edit left as drawn).
 //
 // Lifetime: made by CFHModel::drawDesign on its own frame; the model points
 // to it for the length of the output (CFHModel::outputContext) and the
@@ -22,6 +22,9 @@ struct CFHOutputContext {
   std::vector<std::u16string> manifoldHandles;
   // The handles of the entities written, in the order they were given.
   std::vector<std::u16string> newHandles;
+  // The handles of the entities an edit left as drawn (CFHKeptAsDrawn.h),
+  // which the manifold keeps listing after the new ones.
+  std::vector<std::u16string> keptHandles;
 
   // Takes a handle off the new-handle list again (its entity was refused);
   // the last entry of that text goes.
@@ -41,6 +44,7 @@ struct CFHOutputContext {
 bool markOutputEntity(CFHOutputContext& context, ltEntProps& props, const char16_t* handleText);
 
 // Gives the manifold's properties the first manifold handle and appends its
-// association group listing every new handle in order. False, unchanged,
-// without a manifold handle or when the heap runs out.
+// association group listing every new handle in order, then every kept
+// handle. False, unchanged, without a manifold handle or when the heap runs
+// out.
 bool markManifoldAssociation(CFHOutputContext& context, ltEntProps& props);

@@ -300,10 +300,13 @@ class CFHZoneDesign {
   // both pipe ends, and both exits are found on the chain) it leaves the
   // chain at the point A nearest the one exit and comes back at the point B
   // nearest the other, A the earlier of the two along the chain: A → exit 1
-  // → the next zone's pipe end 1, the next zone's walk of the same slot (its
-  // main layout when it has no second), its pipe end 2 → exit 2 → B, each
-  // link piece a drawn supply line of tag 5. The stretch from A to B carries
-  // no segment. Layouts of connection mode 2 are not walked.
+  // → the next zone's pipe end 1, the next zone's walk (in the slot the
+  // circuit is drawn from, the first zone's main layout for display types 0
+  // and 1, else its second: the next zone's full layout; in the other slot
+  // the same slot, its main layout when it has no second), its pipe end 2 →
+  // exit 2 → B, each link piece a drawn supply line of tag 5. The stretch
+  // from A to B carries no segment. Layouts of connection mode 2 are not
+  // walked.
   static void walkPath(const std::vector<BusyScope*>& zones, std::size_t position, PathLengths (&lengths)[2]);
 
   // Joins `design` to `previous`, the zone before it in the circuit, near

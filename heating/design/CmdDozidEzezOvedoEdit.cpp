@@ -114,6 +114,7 @@ class EditRun {
 
     std::vector<std::unique_ptr<CFHCircuit>> circuits;
     std::set<std::int32_t> dropped;
+    CFHKeptAsDrawn& kept = model_.keptAsDrawn;
     for (const CFHZoneGroup& group : groups_) {
       if (group.circuitNumber == -1) continue;
       auto circuit = std::make_unique<CFHCircuit>(&model_, static_cast<std::uint32_t>(group.circuitNumber));
@@ -123,9 +124,15 @@ class EditRun {
         circuits.push_back(std::move(circuit));
         continue;
       }
-      // The circuit goes with its zones; none may point to it meanwhile.
+      // The circuit stays as drawn with its zones, which count in the
+      // manifold's totals as drawn; none may point to it meanwhile.
+      io_.keepCircuit(group.circuitNumber, kept);
       for (const std::int32_t position : group.zonePositions) {
-        zones[static_cast<std::size_t>(position)]->circuit = nullptr;
+        CFHZoneEntry& zone = *zones[static_cast<std::size_t>(position)];
+        zone.circuit = nullptr;
+        kept.zones.addZone(zone);
+        kept.zoneNumbers.insert(zone.number);
+        if (zone.heatingBody != nullptr) kept.bodyNumbers.insert(zone.heatingBody->number);
         dropped.insert(position);
       }
     }
@@ -139,6 +146,7 @@ class EditRun {
     for (std::unique_ptr<CFHCircuit>& circuit : circuits) model_.appendCircuit(std::move(circuit));
 
     io_.collectEditHandles(model_, handles_);
+    io_.collectKeptHandles(handles_, kept);
     model_.sortCircuitsByNumber();
     model_.sortZonesByNumber();
     CFHDrawingInOut::finishCircuits(model_);

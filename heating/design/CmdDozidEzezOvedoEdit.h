@@ -23,8 +23,11 @@
 //      (one that cannot be read is left out; none read: 326); every group
 //      with a circuit number made a circuit of its zones and read (one that
 //      cannot be read is left out with its zones, their circuit cleared
-//      first; none read: 326); the handles of the old design collected
-//      (CFHDrawingInOut::collectEditHandles), circuits and zones sorted by
+//      first, and kept as drawn: its number, its zones' numbers and their
+//      drawn values go to the model's CFHKeptAsDrawn; none read: 326); the
+//      handles of the old design collected
+//      (CFHDrawingInOut::collectEditHandles), then those the manifold keeps
+//      listing (collectKeptHandles), circuits and zones sorted by
 //      number, the circuits finished (the pitch limit, the pipes-run-into
 //      flags), the zone boundaries rebuilt with the pipes, the zones
 //      recalculated; circuits left as drawn are named once by warning 9004;
@@ -43,7 +46,9 @@
 // What is left as drawn: every picked entity that is not of a zone or
 // circuit read (a circuit fed from inside a zone, or drawn in several
 // pieces, the user's walls, texts and dimensions), and the manifold, which
-// the output writes again under its own handle.
+// the output writes again under its own handle. The entities of a circuit
+// left as drawn stay the manifold's: it lists them after the new ones, and
+// its totals count their drawn values.
 //
 // Threads: the host's thread; only the design jobs run elsewhere.
 #pragma once

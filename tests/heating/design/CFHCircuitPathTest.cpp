@@ -79,12 +79,16 @@ std::vector<CircuitCase> circuitCases() {
 
 // The circuit as its design job builds it: the first zone laid out, then
 // every further zone linked to the one before it and laid out.
+// The further zones have the display type `furtherType` when it is not
+// negative.
 struct Built {
-  Built(const CircuitCase& c, std::uint32_t displayType, std::uint32_t shape = CFHCircuitLayout::kMeander) {
+  Built(const CircuitCase& c, std::uint32_t displayType, std::uint32_t shape = CFHCircuitLayout::kMeander,
+        int furtherType = -1) {
     model.defaults().displayType = displayType;
     for (std::size_t i = 0; i < c.zones.size(); ++i) {
       circuit->addZone(model.addZone(static_cast<std::uint32_t>(i + 1)));
       circuit_test::giveBoundary(*circuit->zones()[i], c.zones[i]);
+      if (i > 0 && furtherType >= 0) design(i).setDisplayType(static_cast<std::uint32_t>(furtherType));
     }
     design(0).setPipeEnd1(c.start);
     design(0).setPipeEnd2(c.end);
@@ -192,6 +196,30 @@ TEST_F(CircuitTest, RebuildingChangesNothingInAnyDisplayType) {
     EXPECT_EQ(ends[0][0].empty(), type == 2);
     for (int slot = 0; slot < 2; ++slot)
       EXPECT_TRUE(built.layout(1, slot) == nullptr || built.layout(1, slot)->segments.empty());
+  }
+}
+
+// A joined zone of another display type than the first zone's is walked
+// through its full layout in the layout the circuit is drawn from (the main
+// one for types 0 and 1, else the second): the drawn pipe runs on without a
+// gap, one supply and one return, through the joined zone's whole pipe
+// (its main layout of type 2 holds levels, of type 1 a connection run with
+// an undrawn jump).
+TEST_F(CircuitTest, AJoinedZoneOfAnotherDisplayTypeIsDrawnWhole) {
+  for (const auto& [first, further] : {std::pair{0u, 1}, {0u, 2}, {1u, 0}, {1u, 2}, {2u, 0}, {2u, 1}}) {
+    SCOPED_TRACE(testing::Message() << "display types " << first << " and " << further);
+    Built built(stacked(2), first, CFHCircuitLayout::kMeander, further);
+    ASSERT_TRUE(built.ok);
+    double full = 0.0;
+    ASSERT_TRUE(CFHZoneDesign::IdleAccess(built.design(1)).laidPipeLength(full));
+    built.circuit->buildPath();
+    const CFHCircuitLayout& drawn = *built.layout(0, first <= 1 ? 0 : 1);
+    std::vector<CurveChain> supply, back;
+    EXPECT_TRUE(drawn.chainSegmentCurvesBothSides(supply, back) && supply.size() == 1 && back.size() == 1);
+    double joined = 0.0;
+    for (const CFHCircuitSegment* s : drawn.segments)
+      if (s->zonePosition == 1 && s->part != CFHCircuitSegment::Part::kLink) joined += s->curve->length();
+    EXPECT_GT(joined, 0.9 * full) << "the joined zone's full layout is walked";
   }
 }
 

@@ -69,6 +69,11 @@ TEST_F(CircuitTest, TotalsMatchHandSums) {
   EXPECT_EQ(results.maxPressureLoss, 3.5) << "first zones only";
   model.zoneByNumber(1)->calc.results[R::kP] = emptyValue();
   EXPECT_EQ(sumCircuitResults(model).maxPressureLoss, 2.0);
+  // A circuit an edit left as drawn counts as drawn.
+  model.keptAsDrawn.zones.addConnection(2.5);
+  model.keptAsDrawn.circuits.addCircuit(valueOf(30), valueOf(4.25));
+  EXPECT_DOUBLE_EQ(sumZoneVariantValues(model).length.dblVal, 106 + 2.5);
+  EXPECT_TRUE(sumCircuitResults(model).flow.dblVal == 240 && sumCircuitResults(model).maxPressureLoss == 4.25);
   CFHModel empty;
   EXPECT_TRUE(sumCircuitResults(empty).maxPressureLoss == 0.0 && sumZoneVariantValues(empty).area.dblVal == 0.0);
   EXPECT_TRUE(model.circuitByNumber(2) == circuits[1] && model.circuitByNumber(9) == nullptr);

@@ -12,6 +12,7 @@
 
 #include "ZoneDesignTestSupport.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -157,24 +158,31 @@ TEST_F(ReadBack, ZonesAreGroupedByTheCircuitOfTheirLastLabel) {
   }
 }
 
-TEST_F(ReadBack, TwoZonesFollowTheirNumbers) {
-  // The supply reaches zone 5 only: with zone 3 first it crosses no first
-  // zone, and nothing of the circuit is left.
-  CFHZoneEntry& five = zone(5);
-  CFHZoneEntry& three = zone(3, {{0, 4000}, {4000, 4000}, {4000, 6000}, {0, 6000}, {0, 4000}});
-  CFHCircuit& circuit = *model.addCircuit(0);
-  circuit.addZone(&five);
+// Zone 3 lies above zone 5 beyond a wall 200 thick: the supply runs into
+// zone 5, through the wall into zone 3 and ends on its wall, where the
+// return begins. The zones come in ascending numbers, as the edit groups
+// them, and the circuit reads them in the order the water flows (zone 5
+// first, although the dialog numbered it above the zone joined to it),
+// with the supply drawn from the manifold as the output draws it and drawn
+// the other way round.
+class FlowReadBack : public ReadBack, public testing::WithParamInterface<bool> {};
+
+TEST_P(FlowReadBack, TwoZonesFollowTheFlowWhateverTheirNumbers) {
+  CFHZoneEntry& three = zone(3, {{0, 3200}, {4000, 3200}, {4000, 5000}, {0, 5000}, {0, 3200}});
+  CFHZoneEntry& five = zone(5, {{0, 1000}, {4000, 1000}, {4000, 3000}, {0, 3000}, {0, 1000}});
+  CFHCircuit& circuit = *model.addCircuit(4);
   circuit.addZone(&three);
-  // The drawn sides: the supply from the manifold at x 350, the return back at x 250.
-  const IO::RecordPtr supply = record(u"TP80000-0001", {}, {{350, 100}, {350, 1000}, {350, 1500}});
-  const IO::RecordPtr returns = record(u"TP90000-0001", {}, {{250, 1500}, {250, 1000}, {250, 100}});
-  EXPECT_FALSE(readCircuitFields(circuit, nullptr, supply.get(), returns.get()));
-  EXPECT_EQ(circuit.zones(), (std::vector<CFHZoneEntry*>{&three, &five}));
-  EXPECT_EQ(five.circuit, nullptr);
-  EXPECT_EQ(three.circuit, nullptr);
-  EXPECT_TRUE(model.pipeNetwork().pipeCurves().empty());
-  EXPECT_EQ(circuit.supplyPipe(), nullptr);
+  circuit.addZone(&five);
+  Points drawn = {{250, 100}, {250, 2700}, {1800, 2700}, {1800, 3400}, {2200, 3400}, {2200, 3200}};
+  if (GetParam()) std::reverse(drawn.begin(), drawn.end());
+  const IO::RecordPtr supply = record(u"TP80000-0001", {}, drawn);
+  const IO::RecordPtr returns = record(u"TP90000-0001", {}, {{2200, 3200}, {2200, 2600}, {350, 2600}, {350, 100}});
+  ASSERT_TRUE(readCircuitFields(circuit, nullptr, supply.get(), returns.get()));
+  EXPECT_EQ(circuit.zones(), (std::vector<CFHZoneEntry*>{&five, &three}));
+  EXPECT_TRUE(three.design()->linkPoint().isEqualTo({2000, 3200}, workTol));
 }
+
+INSTANTIATE_TEST_SUITE_P(SupplyDrawnEitherWay, FlowReadBack, testing::Bool());
 
 // Zone 2 lies above zone 1 beyond a wall 200 thick. The supply runs into
 // zone 2 at x 1800 (A) and ends on its wall at x 2200 (B), where the return

@@ -164,16 +164,22 @@ TEST_F(Pages, KeysOfLargeZoneNumbers) {
 }
 
 // Answers 1, 2 and 3 change nothing; 0 moves the keys with the numbers.
+// Zone 6 and circuit 8 an edit left as drawn keep their numbers, and its
+// heating body 10.
 TEST_F(Pages, ZoneAndCircuitNumbers) {
   Rooms r;
+  r.model.keptAsDrawn.zoneNumbers = {6};
+  r.model.keptAsDrawn.circuitNumbers = {8};
+  r.model.keptAsDrawn.bodyNumbers = {10};
   EXPECT_EQ(r.model.setCurrentZoneNumber(5), 1);  // no zone selected
   r.zones[2]->design()->boundary()->asDrawnLoop.item(1)->id = 7;
   r.zones[0]->heatingBody = std::make_unique<CFHHeatingBody>();
   r.zones[2]->heatingBody = std::make_unique<CFHHeatingBody>();
   Keys keys{3000000};
   r.model.updateSelectionFromPicks(keys, 1, 0);  // [2, 3000000, its sides]
-  for (const auto& [zone, n, answer] : {std::tuple{true, 3ll, 1}, {true, 1ll, 2}, {true, 0ll, 3}, {true, 1ll << 32, 3},
-                                        {false, 2ll, 1}, {false, 1ll, 2}, {false, 0ll, 3}, {false, 1000000ll, 3}}) {
+  for (const auto& [zone, n, answer] :
+       {std::tuple{true, 3ll, 1}, {true, 1ll, 2}, {true, 6ll, 2}, {true, 0ll, 3}, {true, 1ll << 32, 3},
+        {false, 2ll, 1}, {false, 1ll, 2}, {false, 8ll, 2}, {false, 0ll, 3}, {false, 1000000ll, 3}}) {
     EXPECT_EQ(zone ? r.model.setCurrentZoneNumber(n) : r.model.setCurrentCircuitNumber(n), answer) << n;
     EXPECT_EQ(r.model.selectionKeys, keys);
   }
@@ -182,8 +188,9 @@ TEST_F(Pages, ZoneAndCircuitNumbers) {
   for (std::uint64_t& key : keys) key = key == 2 ? 7 : key + 2000000;
   EXPECT_EQ(r.model.selectionKeys, keys);
   EXPECT_EQ(std::count(keys.begin(), keys.end(), 5000007u), 1);
-  // Bodies after the highest number: circuit 1's zone 1, then circuit 7's.
-  EXPECT_TRUE(r.zones[0]->heatingBody->number == 8u && r.zones[2]->heatingBody->number == 9u);
+  // Bodies after the highest number, circuit 8 left as drawn counted and
+  // its body 10 passed over: circuit 1's zone 1, then circuit 7's.
+  EXPECT_TRUE(r.zones[0]->heatingBody->number == 9u && r.zones[2]->heatingBody->number == 11u);
   r.model.currentCircuit = nullptr;
   EXPECT_EQ(r.model.setCurrentCircuitNumber(9), 1);
 }

@@ -7,8 +7,9 @@ complete=True) answers the list of failures (empty when the design is sound)
 and the records it found; with complete=False a design may lack hatches and
 dimensions (the host refused them); with fresh=False entities that replaced
 old ones of their handle may stand where those stood (an edited design); the
-entities of `left` (handles an edit left as drawn) may point to the manifold
-that no longer lists them.
+entities of `left` (handles an edit left as drawn) may point to the
+manifold, and those it lists come after the output's own; only the output's
+own are judged as drawn.
 
 What a sound design is:
 - ezdxf's audit finds no error; the application names are registered; no
@@ -17,8 +18,8 @@ What a sound design is:
   in creation order: per circuit its supply and return polylines, its zones'
   border hatches and border-width dimensions; the manifold label; per zone
   its description (with its heating body's description and number) and its
-  outline; per circuit its label. Each of them points back to the manifold,
-  and no other entity does;
+  outline; per circuit its label; then the entities an edit left as drawn.
+  Each of them points back to the manifold, and no other entity does;
 - every heating record has its keys in their exact order with values of the
   record's formats; hatches and dimensions carry none;
 - dimensions are on "HVKOTY" in style "havlen" with the overrides 42 and 44 at
@@ -199,7 +200,8 @@ class Design:
 
     def __init__(self):
         self.manifold = None
-        self.listed = []      # entities in the manifold's order
+        self.listed = []      # the output's entities in the manifold's order
+        self.kept = []        # the entities an edit left as drawn that it lists after them
         self.records = {}     # handle -> (identifier, pairs)
         self.tokens = ""
 
@@ -237,14 +239,18 @@ def check_design(path, input_path=None, annotative=None, complete=True, fresh=Tr
     listed = association(manifold)
     if len(set(listed)) != len(listed):
         fail("the manifold lists a handle twice")
+    kept = [h for h in listed if h in set(left)]
+    if kept != listed[len(listed) - len(kept):]:
+        fail(f"the entities left as drawn {kept} are not listed after the output's own")
     for h in listed:
         entity = by_handle.get(h)
         if entity is None:
             fail(f"the manifold lists {h}, which is not in the drawing")
             continue
-        design.listed.append(entity)
+        (design.kept if h in set(left) else design.listed).append(entity)
         if association(entity) != [handle]:
             fail(f"{entity.dxftype()} {h} does not point back to the manifold only")
+    listed = [h for h in listed if h not in set(left)]
     pointing = {e.dxf.handle for e in msp if e is not manifold and association(e) == [handle]}
     if pointing - set(left) != set(listed):
         fail(f"entities tied to the manifold but not listed: {sorted(pointing - set(listed) - set(left))}")

@@ -3,7 +3,8 @@ that the design command draws first: the example edit and its call log; edits
 that change nothing (square pipes, user systems turned, the drawing turned
 and scaled, R left free, a pipe meeting its wall at 60 degrees), compared
 before against after by edit_dxf_check; circuits the read-back drops, left as
-drawn beside an edited one; the dialog's edits; every refusal (exact text,
+drawn beside an edited one and still listed and counted by the manifold; the
+dialog's edits; every refusal (exact text,
 error icon, caption, no word 19, the drawing unchanged); the output failing
 at every entity; and the hand-over of --142=immediate.
 
@@ -24,7 +25,7 @@ sys.path.insert(0, HERE)
 from cadhost_runs import CadhostRuns, boxes, drawing_of, ends, words  # noqa: E402
 from design_dxf_check import check_design  # noqa: E402
 from dxf_checks import check, failures, finish  # noqa: E402
-from edit_dxf_check import compare_edit, crossings, records_of  # noqa: E402
+from edit_dxf_check import LEFT_AS_DRAWN, compare_edit, crossings, cut_in_two, records_of  # noqa: E402
 from test_folders import TestFolders  # noqa: E402
 
 CADHOST, MODULE, EXAMPLES = sys.argv[1:4]
@@ -38,7 +39,6 @@ TEXTS = {
     325: "Pro editaci podlahového vytápění vyberte jeden rozdělovač.",
     326: "Vykreslené podlahové vytápění neobsahuje všechny potřebné informace.",
 }
-LEFT = "Okruhy {} se nepodařilo z výkresu načíst. Úprava je vynechá a ve výkresu zůstanou beze změny."
 FAILED = ("Návrh podlahového vytápění se nepodařilo vykreslit. Výkres zůstal beze změny.", 0x10, "cadhost")
 # R fixed at a value of its own: set while the first jobs run, the design's
 # R would depend on whether a calculation came first.
@@ -181,7 +181,8 @@ redrawn("angled", ANGLED, saved, rc, log)
 ALL = listed(SQUARE_DESIGN)
 return2 = handles_of(SQUARE_DESIGN, "TP90000-0001", "2")[0]
 rc, err, log, saved = edit("no return", SQUARE_DESIGN, "select handles 100 " + " ".join(h for h in ALL if h != return2))
-redrawn("no return", SQUARE_DESIGN, saved, rc, log, left=["2"], boxes_wanted=[(LEFT.format(2), 0x30, "cadhost")])
+redrawn("no return", SQUARE_DESIGN, saved, rc, log, left=["2"],
+        boxes_wanted=[(LEFT_AS_DRAWN.format(2), 0x30, "cadhost")])
 
 
 def cut_supply(doc, msp):
@@ -190,18 +191,13 @@ def cut_supply(doc, msp):
     points = supply.get_points("xyb")
     at = next(i for i in range(len(points) - 1) if points[i][1] <= 1900 < points[i + 1][1])
     (x, y, _), (x2, y2, _) = points[at][:3], points[at + 1][:3]
-    cut = (x + (x2 - x) * (1900 - y) / (y2 - y), 1900.0, 0.0)
-    check(points[at][2] == 0, "cut supply: the pipe does not run straight to the wall")
-    rest = msp.add_lwpolyline([cut] + [tuple(p) for p in points[at + 1:]], format="xyb",
-                              dxfattribs={"layer": supply.dxf.layer})
-    for app in supply.xdata.data:
-        rest.set_xdata(app, [(t.code, t.value) for t in supply.get_xdata(app)])
-    supply.set_points([tuple(p) for p in points[:at + 1]] + [cut], format="xyb")
+    check(cut_in_two(msp, supply, at, (x + (x2 - x) * (1900 - y) / (y2 - y), 1900.0)),
+          "cut supply: the pipe does not run straight to the wall")
 
 
 CUT = variant("cut supply", SQUARE_DESIGN, cut_supply)
 rc, err, log, saved = edit("cut supply", CUT, "select window -1000,0 10000,6000")
-redrawn("cut supply", CUT, saved, rc, log, left=["2"], boxes_wanted=[(LEFT.format(2), 0x30, "cadhost")])
+redrawn("cut supply", CUT, saved, rc, log, left=["2"], boxes_wanted=[(LEFT_AS_DRAWN.format(2), 0x30, "cadhost")])
 
 
 def round_the_manifold(doc, msp):
@@ -213,7 +209,7 @@ def round_the_manifold(doc, msp):
 
 AROUND = variant("around", SQUARE_DESIGN, round_the_manifold)
 rc, err, log, saved = edit("around", AROUND)
-redrawn("around", AROUND, saved, rc, log, left=["1"], boxes_wanted=[(LEFT.format(1), 0x30, "cadhost")])
+redrawn("around", AROUND, saved, rc, log, left=["1"], boxes_wanted=[(LEFT_AS_DRAWN.format(1), 0x30, "cadhost")])
 routes = [r for r in log if r.get("word") == 114 and r.get("type") == "LWPOLYLINE"]
 check(len(routes) == 3, f"around: {len(routes)} polylines drawn, not circuit 2's pipes and zone 2's outline")
 

@@ -8,13 +8,14 @@ linked_tol=1e-3) answers the list of failures.
 
 An edit that changes nothing redraws the design:
 - AFTER passes the drawn-design checker as an edited design; the entities
-  of the circuits left as drawn (`left`, their numbers, with their zones) may
-  point to the manifold that no longer lists them;
+  of the circuits left as drawn (`left`, their numbers, with their zones)
+  that the manifold listed stay listed, after the output's own;
 - the heating records pair by identifier and number: integers, flags, texts
   and points are equal, other numbers within one unit of their last written
-  decimal (with circuits left as drawn, the manifold's totals are over the
-  circuits read and not compared); pipes and outlines keep their vertices within 1e-6 u, the pipes of
+  decimal, the manifold's totals too (the circuits left as drawn count as
+  drawn); pipes and outlines keep their vertices within 1e-6 u, the pipes of
   a circuit through more than one zone within `linked_tol`;
+- the manifold's item keys are the same keys with the same values;
 - the texts (descriptions, circuit labels, heating bodies and their numbers,
   the manifold label) and the manifold keep their handles, places, heights
   and rotations (a circuit label and a heating body's texts within 0.01 u:
@@ -37,15 +38,14 @@ import ezdxf
 from ezdxf.math import Vec2
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from design_dxf_check import check_design, heating_record  # noqa: E402
+from design_dxf_check import check_design, heating_record, item_pairs  # noqa: E402
 
 CIRCUIT_RECORDS = ("TP80000-0001", "TP90000-0001", "TPV1001-0002")
 ZONE_RECORDS = ("TPV1000-0001", "TPV2000-0001", "TPV1001-0001", "TPV1001-0003")
 TEXT_RECORDS = ("TPV1000-0001", "TPV1000-0002", "TPV1001-0001", "TPV1001-0002", "TPV1001-0003")
 DECIMAL = re.compile(r"-?\d+\.(\d+)")
-# The manifold's totals, which the zone descriptions repeat: over the
-# circuits the edit read, without those it left as drawn.
-MANIFOLD_TOTALS = {"PRQC", "PRCD", "PRCP", "_PT_RZ_CELK_MHP", "_PT_RZ_CELK_P", "_PT_RZ_MAX_P"}
+# Warning 9004 of the edit, naming the circuits it leaves as drawn ("1, 4").
+LEFT_AS_DRAWN = "Okruhy {} se nepodařilo z výkresu načíst. Úprava je vynechá a ve výkresu zůstanou beze změny."
 
 
 def records_of(doc):
@@ -113,6 +113,21 @@ def state(entity):
     return attributes, xdata, shape
 
 
+def cut_in_two(msp, pipe, at, cut):
+    """Cuts the drawn pipe at the point `cut` of its straight piece `at` into
+    two polylines that both carry its extended data, as a hand edit would: the
+    edit cannot read such a circuit and leaves it as drawn. False, nothing
+    cut, when the piece is an arc."""
+    points = [tuple(p) for p in pipe.get_points("xyb")]
+    if points[at][2] != 0:
+        return False
+    rest = msp.add_lwpolyline([(*cut[:2], 0.0)] + points[at + 1:], format="xyb", dxfattribs={"layer": pipe.dxf.layer})
+    for app in pipe.xdata.data:
+        rest.set_xdata(app, [(t.code, t.value) for t in pipe.get_xdata(app)])
+    pipe.set_points(points[:at + 1] + [(*cut[:2], 0.0)], format="xyb")
+    return True
+
+
 def compare_edit(before_path, after_path, left=(), angled=(), crossing_tol=50.0, linked_tol=1e-3):
     failures = []
     fail = failures.append
@@ -133,6 +148,9 @@ def compare_edit(before_path, after_path, left=(), angled=(), crossing_tol=50.0,
     failures.extend(problems)
     old_design = check_design(before_path, fresh=False)[1]
     old_listed = {e.dxf.handle for e in old_design.listed}
+    unlisted = sorted(left_handles & old_listed - {e.dxf.handle for e in design.kept})
+    if unlisted:
+        fail(f"the manifold no longer lists {unlisted}, which the edit left as drawn")
     after_by_handle = {e.dxf.handle: e for e in after.modelspace()}
 
     for key, olds in old.items():
@@ -151,8 +169,6 @@ def compare_edit(before_path, after_path, left=(), angled=(), crossing_tol=50.0,
                 fail(f"{where}: keys differ")
                 continue
             for (k, va), (_, vb) in zip(pa, pb):
-                if left and k in MANIFOLD_TOTALS:
-                    continue
                 if not same_value(va, vb, circuit in angled):
                     fail(f"{where}: {k} {va!r} -> {vb!r}")
             if identifier in TEXT_RECORDS:
@@ -189,10 +205,15 @@ def compare_edit(before_path, after_path, left=(), angled=(), crossing_tol=50.0,
             if len(xs) != len(ys) or any(min((x - y).magnitude for y in ys) > crossing_tol for x in xs):
                 fail(f"circuit {circuit}: {identifier} crosses zone {first} at {ys}, before at {xs}")
 
-    # The manifold stays itself; the design's old hatches and dimensions are gone.
-    if design.manifold is not None and old_design.manifold is not None and \
-            design.manifold.dxf.handle != old_design.manifold.dxf.handle:
-        fail("the manifold has another handle")
+    # The manifold stays itself with its keys; the design's old hatches and dimensions are gone.
+    if design.manifold is not None and old_design.manifold is not None:
+        if design.manifold.dxf.handle != old_design.manifold.dxf.handle:
+            fail("the manifold has another handle")
+        was, now = item_pairs(old_design.manifold), item_pairs(design.manifold)
+        if [k for k, _ in was] != [k for k, _ in now]:
+            fail("the manifold's keys differ")
+        failures.extend(f"manifold: {k} {va!r} -> {vb!r}" for (k, va), (_, vb) in zip(was, now)
+                        if not same_value(va, vb, False))
     for kind in ("HATCH", "DIMENSION"):
         was = [e for e in old_design.listed if e.dxftype() == kind and e.dxf.handle not in left_handles]
         now = [e for e in design.listed if e.dxftype() == kind]

@@ -54,7 +54,7 @@ for seed, index, lines in RUNS:
         failures.append(f"floor {seed}/{index} lacks a join, a body or a bare room: {plan['description']}")
     name = f"floor-{seed}-{index}-" + ("lines" if lines else "polylines")
     work = folders.new(name)
-    dxf, script, saved = random_floors.write(plan, work, "floor", lines)
+    dxf, script, saved, _ = random_floors.write(plan, work, "floor", lines)
     code, stderr, _, out = runs.run(name + "-design", dxf, [], script=script, saved=saved)
     if code != 0:
         failures.append(f"{plan['description']}: cadhost exited {code}: {stderr.strip()}")

@@ -7,17 +7,21 @@ drawing in the conventions of scripts/make-examples.py (millimetres; the
 manifold an INSERT of a block with its item record, so that the product file
 finds it; distribution pipes on ROZVODY as LINE or LWPOLYLINE; zone outlines
 on ZONY as closed LWPOLYLINEs with bulges, or with lines=True as LINEs and
-ARCs) and answers the handles; script(plan, handles, saved) writes the
-script: the manifold with its pipes, then the zones, the settings of every
-zone and of the manifold by "dialog set" (zone numbers as the routing gives
-them, zone_numbers), a bare room joined to its neighbour's circuit
-("dialog end 600 join"), a heating body ("dialog end 601 body"), "dialog end
-ok" and the save.
+ARCs) and answers the handles; floor_of(plan, handles) is the floor as its
+design's dialog sees it, and script(floor, saved) writes the script: the
+manifold with its pipes, then the zones, the settings of every zone and of
+the manifold by "dialog set" (zone numbers as the routing gives them,
+zone_numbers), a bare room joined to its neighbour's circuit ("dialog end
+600 join"), a heating body ("dialog end 601 body"), "dialog end ok" and the
+save; with a random generator, random dialog steps among them
+(dialog_lines: zones and circuits renumbered, recoloured, the pitch, a
+zone's shape, display type, spacing or border changed, the join picked).
 
 Usage: random_floors.py TOOL OUT_DIR [--seed N] [--floors | --family NAME]
                         [--index I] [--count N] [--lines]
-                        [--shape 0|1] [--display-type 0|2]
-(--shape and --display-type replace the plan's own: 0 meander, 1 double spiral)
+                        [--shape 0|1] [--display-type 0|2] [--steps S]
+(--shape and --display-type replace the plan's own: 0 meander, 1 double spiral;
+--steps adds the random dialog steps floor_roundtrip.py --seed S gives a floor)
 writes OUT_DIR/<name>.dxf and <name>.script per plan; run one with
 cadhost --host-dir examples/host --out-dir OUT_DIR OUT_DIR/<name>.dxf OUT_DIR/<name>.script
 """
@@ -26,8 +30,10 @@ import importlib.util
 import json
 import math
 import os
+import random
 import subprocess
 import sys
+from typing import NamedTuple
 
 import ezdxf
 
@@ -144,17 +150,18 @@ def zone_numbers(plan):
     return numbers
 
 
-def numbering_problems(plan, saved):
-    """What the saved design numbers otherwise than zone_numbers and the
-    script assume: a room whose zone has another number, a joined room not in
-    the circuit of the room it was joined to."""
+def numbering_problems(plan, saved, numbers=None):
+    """What the saved design numbers otherwise than the script assumes (the
+    zone number of each room, zone_numbers unless given): a room whose zone
+    has another number, a joined room not in the circuit of the room it was
+    joined to."""
     zones, circuits = {}, {}
     for ident, values, e in records(ezdxf.readfile(saved)):
         if ident == OUTLINE:
             zones[values["_PT_ZONA_CISLO"]] = points_of(e, 10.0)
         elif ident == DESCRIPTION:
             circuits[values["_PT_ZONA_CISLO"]] = values.get("_PT_ZONA_C_OKRUHU")
-    numbers = [str(n) for n in zone_numbers(plan)]
+    numbers = [str(n) for n in (numbers or zone_numbers(plan))]
     problems = []
     for room, number in zip(rooms_of(plan), numbers):
         corner = (room["outline"][0]["x"], room["outline"][0]["y"])
@@ -176,43 +183,180 @@ def _to_outline(p, corners):
     return best
 
 
-def script(plan, handles, saved):
-    """The cadhost script that designs the plan's drawing and saves `saved`."""
+def floor_of(plan, handles):
+    """The plan as its design's dialog sees it (see dialog_lines): its
+    selections, each room's zone with the number the routing gives it
+    (zone_numbers), fed or not (a fed room's circuit has its zone's number),
+    its spacing and border; the floor's pitch, circuit shape and display
+    type; the join and the heating body by zone number."""
     numbers = zone_numbers(plan)
-    lines = [f"# {plan['description']}", "command dozidEzezOvedo",
-             "select handles " + " ".join([handles["manifold"]] + handles["pipes"]),
-             "select handles " + " ".join(h for zone in handles["zones"] for h in zone),
-             "dialog wait",
-             f"dialog set PIPE_PITCH {plan['pipe_pitch']}"]
-    for room, number in zip(rooms_of(plan), numbers):
-        target = f"zone {number}"
-        lines += [f"dialog set CIRCUIT_SHAPE {plan['shape']} {target}",
-                  f"dialog set DISPLAY_TYPE {plan['display_type']} {target}",
-                  f"dialog set CB_PIPE_PITCH {room['spacing']} {target}",
-                  f"dialog set BORDER_FIXED {1 if room['border']['fixed'] else 0} {target}"]
-        if room["border"]["fixed"]:
-            lines.append(f"dialog set CB_BORDER_R {room['border']['width']} {target}")
     join, body = plan.get("join"), plan.get("body")
+    return {
+        "description": plan["description"],
+        "select": [" ".join([handles["manifold"]] + handles["pipes"]),
+                   " ".join(h for zone in handles["zones"] for h in zone)],
+        "zones": [{"number": number, "fed": bool(room["pipe"]), "spacing": room["spacing"], "border": room["border"]}
+                  for room, number in zip(rooms_of(plan), numbers)],
+        "pitch": plan["pipe_pitch"], "shape": plan["shape"], "display_type": plan["display_type"],
+        "join": join and {"zone": numbers[join["room"]], "to": numbers[join["to"]], "point": join["point"]},
+        "body": body and {"zone": numbers[body["room"]], "point": body["point"]},
+    }
+
+
+def steps_rng(seed, key):
+    """The random generator of the dialog steps of run `seed`, design `key`
+    (a floor's index, an example's name and round)."""
+    return random.Random(f"dialog steps {seed}/{key}")
+
+
+class Dialog(NamedTuple):
+    """A design's dialog lines, the zone number of each room after them, and
+    what they did ("a zone renumbered", "a join", ...)."""
+    lines: list
+    numbers: list
+    seen: set
+
+
+class _Numbers:
+    """The zones' and circuits' numbers as the dialog steps change them: by
+    room, the room's zone number and its circuit (None without one)."""
+
+    def __init__(self, zones):
+        self.floor = [z["number"] for z in zones]
+        self.zone = list(self.floor)
+        self.circuit = [z["number"] if z["fed"] else None for z in zones]
+
+    def room(self, number):
+        """The room whose zone the floor numbers so."""
+        return self.floor.index(number)
+
+    def fresh(self, rng, taken, top):
+        return rng.choice([n for n in range(1, top + 1) if n not in taken])
+
+
+def dialog_lines(floor, rng=None):
+    """The dialog of the floor's design, up to its "dialog end ok": the
+    pitch, each zone's circuit shape, display type, spacing and border
+    (those the floor gives), the join (600) and the heating body (601).
+
+    With a random generator `rng`, random dialog steps as well: another
+    (lower) pitch; a zone's circuit shape or display type changed; zones
+    renumbered, and with them their circuits (picked by "dialog pick",
+    numbered by "dialog number", to free numbers below and above the
+    others), before or after the join; circuits recoloured; the join made by
+    its line or by picking the two zones; a spacing or a fixed border for a
+    zone the floor gives none. Every step is one the dialog takes. Answers
+    the lines, the zone number of each room at the end and what the steps
+    did (Dialog)."""
+    chance = (lambda p: rng.random() < p) if rng else (lambda p: False)
+    zones, numbers, seen = floor["zones"], _Numbers(floor["zones"]), set()
+    join, body = floor.get("join"), floor.get("body")
+    lines = ["dialog wait"]
+    pitch = floor.get("pitch")
+    lower = [p for p in (0.08, 0.1, 0.12) if pitch is None or p < pitch]
+    if lower and chance(0.3):
+        pitch = rng.choice(lower)
+        seen.add("a lower pitch")
+    if pitch is not None:
+        lines.append(f"dialog set PIPE_PITCH {pitch}")
+    for zone in zones:
+        target = f"zone {zone['number']}"
+        shape, display, spacing, border = floor.get("shape"), floor.get("display_type"), zone.get("spacing"), \
+            zone.get("border")
+        if chance(0.15):
+            shape = 1 - (shape if shape is not None else 1)
+            seen.add("a circuit shape changed")
+        if chance(0.25):
+            display = rng.choice([d for d in (0, 1, 2) if d != display])
+            seen.add(f"display type {display}")
+        if spacing is None and chance(0.3):
+            spacing = rng.choice((0.1, 0.15, 0.25))
+            seen.add("a spacing set")
+        if border is None and chance(0.2):
+            border = {"fixed": True, "width": rng.choice((0.05, 0.1, 0.15))}
+            seen.add("a border fixed")
+        lines += [f"dialog set CIRCUIT_SHAPE {shape} {target}"] if shape is not None else []
+        lines += [f"dialog set DISPLAY_TYPE {display} {target}"] if display is not None else []
+        if spacing is not None:
+            lines.append(f"dialog set CB_PIPE_PITCH {spacing} {target}")
+        if border is not None:
+            lines.append(f"dialog set BORDER_FIXED {1 if border['fixed'] else 0} {target}")
+            if border["fixed"]:
+                lines.append(f"dialog set CB_BORDER_R {border['width']} {target}")
+
+    def renumber():
+        top = 2 * len(zones) + 6
+        for k in range(len(zones)):
+            if not chance(0.4):
+                continue
+            new = numbers.fresh(rng, set(numbers.zone), top)
+            lines.extend([f"dialog pick 0 zone {numbers.zone[k]}", f"dialog number zone {new}"])
+            numbers.zone[k] = new
+            seen.add("a zone renumbered")
+            old = numbers.circuit[k]
+            if old is not None and chance(0.6):
+                circuit = numbers.fresh(rng, set(numbers.circuit), top)
+                lines.append(f"dialog number circuit {circuit}")
+                numbers.circuit = [circuit if c == old else c for c in numbers.circuit]
+                seen.add("a circuit renumbered")
+
+    def recolour():
+        circuits = sorted({c for c in numbers.circuit if c is not None})
+        if circuits and chance(0.4):
+            lines.append("dialog colors " + " ".join(f"{c}={rng.randint(1, 255)}" for c in circuits if chance(0.7)
+                                                     or c == circuits[0]))
+            seen.add("circuits recoloured")
+
+    early = chance(0.5)
+    if early:
+        renumber()
+        recolour()
     if join:
-        lines += ["dialog wait", f"dialog end 600 join {numbers[join['to']]} {numbers[join['room']]}",
-                  "point %.6f,%.6f" % tuple(join["point"])]
+        bare, fed = numbers.room(join["zone"]), numbers.room(join["to"])
+        lines.append("dialog wait")
+        if chance(0.5):
+            lines += [f"dialog pick 0 option 6 zone {numbers.zone[bare]} zone {numbers.zone[fed]}", "dialog end 600"]
+        else:
+            lines.append(f"dialog end 600 join {numbers.zone[fed]} {numbers.zone[bare]}")
+        lines.append("point %.6f,%.6f" % tuple(join["point"]))
+        numbers.circuit[bare] = numbers.circuit[fed]
+        seen.add("a join")
+    if rng and not early:
+        lines.append("dialog wait")
+        renumber()
+        recolour()
     if body:
-        lines += ["dialog wait", f"dialog set BODY_OUTPUT 450 zone {numbers[body['room']]}",
-                  f"dialog end 601 body {numbers[body['room']]}", "point %.6f,%.6f" % tuple(body["point"])]
-    lines += ["dialog wait", "dialog end ok", "end", f"save {saved}"]
-    return "".join(line + "\n" for line in lines)
+        zone = numbers.zone[numbers.room(body["zone"])]
+        lines += ["dialog wait", f"dialog set BODY_OUTPUT 450 zone {zone}", f"dialog end 601 body {zone}",
+                  "point %.6f,%.6f" % tuple(body["point"])]
+        seen.add("a heating body")
+    if join and numbers.zone[fed] > numbers.zone[bare]:
+        seen.add("a joined zone numbered below the zone it joined")
+    lines += ["dialog wait", "dialog end ok"]
+    return Dialog(lines, numbers.zone, seen)
 
 
-def write(plan, folder, name, lines=False):
-    """The plan's drawing and script in the folder: (drawing, script, saved name)."""
+def script(floor, saved, rng=None):
+    """The cadhost script that designs the floor (floor_of) and saves `saved`,
+    with random dialog steps when given a generator; and its Dialog."""
+    dialog = dialog_lines(floor, rng)
+    lines = [f"# {floor['description']}", "command dozidEzezOvedo",
+             *(f"select handles {handles}" for handles in floor["select"]), *dialog.lines, "end", f"save {saved}"]
+    return "".join(line + "\n" for line in lines), dialog
+
+
+def write(plan, folder, name, lines=False, rng=None):
+    """The plan's drawing and script in the folder, with random dialog steps
+    when given a generator: (drawing, script, saved name, its Dialog)."""
     doc, handles = drawing(plan, lines)
     dxf = os.path.join(folder, name + ".dxf")
     doc.saveas(dxf)
     saved = name + "-design.dxf"
     path = os.path.join(folder, name + ".script")
+    text, dialog = script(floor_of(plan, handles), saved, rng)
     with open(path, "w", encoding="utf-8") as f:
-        f.write(script(plan, handles, saved))
-    return dxf, path, saved
+        f.write(text)
+    return dxf, path, saved, dialog
 
 
 def main(argv):
@@ -227,6 +371,7 @@ def main(argv):
     parser.add_argument("--lines", action="store_true", help="zone outlines as LINEs and ARCs")
     parser.add_argument("--shape", type=int, choices=(0, 1))
     parser.add_argument("--display-type", type=int, choices=(0, 2))
+    parser.add_argument("--steps", type=int, help="random dialog steps of this run's seed (floor_roundtrip.py)")
     args = parser.parse_args(argv)
     for k, plan in enumerate(plans(args.tool, args.seed, args.floors, args.family, args.index, args.count)):
         if args.shape is not None:
@@ -237,7 +382,8 @@ def main(argv):
             name = f"floor-{args.seed}-{args.index + k}"
         else:
             name = f"{plan['family']}-{plan['seed']}-{plan['index']}"
-        dxf, path, _ = write(plan, args.out_dir, name, args.lines)
+        rng = steps_rng(args.steps, args.index + k) if args.steps is not None and args.floors else None
+        dxf, path, _, _ = write(plan, args.out_dir, name, args.lines, rng)
         print(f"{dxf}\n{path}\n  {plan['description']}")
     return 0
 
