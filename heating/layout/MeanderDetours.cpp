@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <numbers>
 #include <optional>
 #include <vector>
 
@@ -27,6 +28,8 @@ constexpr int kVerified = 8;
 constexpr int kDepthSteps = 24;
 // Farther along the pipe than any piece.
 constexpr double kFar = 1e300;
+// The sharpest corner a hairpin's leg may make with the path it leaves.
+constexpr double kLeastCorner = std::numbers::pi / 3;
 
 // The frame of a hairpin: u across its legs, v along them (the way they go),
 // both from the bare point.
@@ -341,7 +344,7 @@ class DetourFinder {
 
   bool sound(const Hairpin& h) const {
     if (!path_.connectorWithin(h.foot1, h.leg1) || !path_.connectorWithin(h.leg1, h.leg2) ||
-        !path_.connectorWithin(h.leg2, h.foot2))
+        !path_.connectorWithin(h.leg2, h.foot2) || !turnsNoSharperThan(pipe_, h.t1, h.t2, {h.leg1, h.leg2}, kLeastCorner))
       return false;
     const double l1 = h.foot1.distanceTo(h.leg1), l2 = h.leg1.distanceTo(h.leg2), l3 = h.leg2.distanceTo(h.foot2);
     const double shift = l1 + l2 + l3 - (h.t2 - h.t1);
