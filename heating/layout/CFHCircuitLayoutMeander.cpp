@@ -22,6 +22,7 @@
 #include "geometry/Tolerances.h"
 
 #include <algorithm>
+#include <functional>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -33,6 +34,10 @@ constexpr double kParallelSine = 0.0175;
 // The most times the middle gap's strip is bounded again after its side
 // legs were shortened.
 constexpr int kGapRounds = 4;
+// The share of the first finish's pipe a second finish must lay to be kept,
+// unless the first leaves floor farther than kBareLimit s from the pipe.
+constexpr double kLeastLengthKept = 0.9;
+constexpr double kBareLimit = 1.5;
 
 // Everything the step adds to the graph after it starts: on a failure the
 // edges and nodes beyond the marks are deleted and the two end edges put back.
@@ -137,13 +142,18 @@ void keepMeanderSpacing(MeanderPath& path, meander_spacing::GapStrip& strip, boo
 
 // The chained meander finished: made to keep its spacing, then the parts of
 // its heated area it leaves bare filled with hairpins (MeanderDetours.h).
+// chainAgain takes the finish back and makes the chain again, as spliced.
 // When bare floor is left, the chain is finished once more with every
 // hairpin whose leg runs beside a walk taken out before the pockets are cut,
 // so that a walk along a wall between parts of the zone (an arm's side, a
-// bowed wall) stays and the detours lay the hairpins beside it afresh; the
-// finish that leaves less bare floor is kept, the first on a tie.
+// bowed wall) stays and the detours lay the hairpins beside it afresh. That
+// finish is kept when it leaves less bare floor and either the first left
+// floor farther than kBareLimit s from the pipe or it lays at least
+// kLeastLengthKept of the first one's pipe (a corridor whose hairpin came
+// out is covered by its walks alone, barely, on much less pipe).
 void finishMeander(CFHCircuitLayout& layout, const COffsetLoop& first, const CFloorHeatingLine& line1,
-                   bool orientation, const MeanderMiddleGap& middleGap, const MeanderBands& bands) {
+                   bool orientation, const MeanderMiddleGap& middleGap, const MeanderBands& bands,
+                   const std::function<bool()>& chainAgain) {
   const double spacing = layout.spacing;
   // The middle gap's strip across the runs, from line 1 towards line 2;
   // only a gap narrower than the spacing narrows it.
@@ -163,15 +173,18 @@ void finishMeander(CFHCircuitLayout& layout, const COffsetLoop& first, const CFl
     const MeanderFill fill = fillMeanderGaps(path, coverage);
     return fill;
   };
-  LayoutGraphSnapshot chained;
-  chained.take(layout);
   const MeanderFill once = finish(false);
   if (once.bare == 0) return;
   LayoutGraphSnapshot firstFinish;
   firstFinish.take(layout);
-  chained.restore(layout);
+  if (!chainAgain()) {
+    firstFinish.restore(layout);
+    return;
+  }
   const MeanderFill again = finish(true);
-  if (again.bare >= once.bare) firstFinish.restore(layout);
+  const bool better = again.bare < once.bare &&
+                      (once.farthest > kBareLimit * spacing || again.length >= kLeastLengthKept * once.length);
+  if (!better) firstFinish.restore(layout);
 }
 
 }  // namespace
@@ -254,9 +267,10 @@ bool CFHCircuitLayout::layoutMeander() {
     mark.rollback();
     return layoutSpiral();
   }
-  if (chain.turns == 0 && runs.size() >= 2) {
-    // Not one run laid (a zone so narrow across the runs that the inner
-    // level misses every neighbour): the runs turn at their own depth.
+  // Not one run laid (a zone so narrow across the runs that the inner level
+  // misses every neighbour): the runs turn at their own depth.
+  const bool ownDepth = chain.turns == 0 && runs.size() >= 2;
+  if (ownDepth) {
     ends.rollback();
     chainMeanderRuns(*this, runView, records, crossLine, *first, o, chain, true);
   }
@@ -265,7 +279,13 @@ bool CFHCircuitLayout::layoutMeander() {
     outcome = LayoutOutcome::kSpliceFailed;
     return false;
   }
-  finishMeander(*this, *first, *line1, o, middleGap, bands);
+  // The chain as spliced, made again for a second finish.
+  const auto chainAgain = [&] {
+    ends.rollback();
+    return chainMeanderRuns(*this, runView, records, crossLine, *first, o, chain, ownDepth) &&
+           spliceMeanderPipeEnds(*this, chain, o) && isSinglePath(*this);
+  };
+  finishMeander(*this, *first, *line1, o, middleGap, bands, chainAgain);
   outcome = levels.front()->size() > 1 ? LayoutOutcome::kRegionsLeftOut : LayoutOutcome::kLaid;
   return true;
 }

@@ -76,7 +76,8 @@ MeanderCoverage::MeanderCoverage(const CLoop& loop, const XtGeVector2d& runDirec
   usable_ = true;
 }
 
-MeanderCoverage::Rows MeanderCoverage::coveredRows(const std::vector<Segment>& pipe, double reach) const {
+MeanderCoverage::Rows MeanderCoverage::coveredRows(const std::vector<Segment>& pipe, double reach,
+                                                   long stride) const {
   // Each capsule's cut of each row it spans, then placed row by row.
   struct Cut {
     std::size_t row;
@@ -93,7 +94,8 @@ MeanderCoverage::Rows MeanderCoverage::coveredRows(const std::vector<Segment>& p
     const double vlo = std::min(v0, v1) - reach, vhi = std::max(v0, v1) + reach;
     const auto jFrom = static_cast<long>(std::ceil((vlo - acrossFrom_) / rowStep_));
     const auto jTo = static_cast<long>(std::floor((vhi - acrossFrom_) / rowStep_));
-    for (long j = std::max(0L, jFrom); j <= std::min(static_cast<long>(rows_) - 1, jTo); ++j) {
+    for (long j = (std::max(0L, jFrom) + stride - 1) / stride * stride;
+         j <= std::min(static_cast<long>(rows_) - 1, jTo); j += stride) {
       const double c = acrossFrom_ + static_cast<double>(j) * rowStep_;
       double lo = kHuge, hi = -kHuge;
       if (std::fabs(dv) <= 1e-9 * len) {
@@ -177,15 +179,14 @@ void MeanderCoverage::bareOfRow(std::size_t j, const Rows& covered, std::vector<
 
 bool MeanderCoverage::anyBare(const std::vector<Segment>& pipe, double reach) const {
   if (!usable_) return false;
-  const Rows covered = coveredRows(pipe, reach);
+  // Every other row at the reach less a row step: a point farther than the
+  // reach lies within a step of such a row's point farther than that.
+  const Rows covered = coveredRows(pipe, reach - rowStep_, 2);
   std::vector<Interval> bare;
-  // A stretch shorter than a row step lies between two samples of the area
-  // anyway: it is no bare part.
-  for (std::size_t j = 0; j < rows_; ++j) {
+  for (std::size_t j = 0; j < rows_; j += 2) {
     bare.clear();
     bareOfRow(j, covered, bare);
-    for (const Interval& b : bare)
-      if (b.hi - b.lo > 0.5 * rowStep_) return true;
+    if (!bare.empty()) return true;
   }
   return false;
 }
@@ -249,7 +250,6 @@ std::vector<MeanderCoverage::BarePoint> MeanderCoverage::barePoints(const std::v
       const double k1 = std::floor((b.hi - 0.25 * rowStep_) / rowStep_);
       for (double k = k0; k <= k1 && out.size() < kMaxBarePoints; k += 1.0) {
         const XtGePoint2d p = toWorld(k * rowStep_, c);
-        if (!wide(p)) continue;
         double nearest = kHuge;
         for (const auto& [a, bb] : pipe) nearest = std::min(nearest, pointSegmentDistance(p, a, bb));
         if (nearest > reach) out.push_back({p, nearest, static_cast<long>(j), static_cast<long>(k)});

@@ -12,10 +12,11 @@
 //
 // Where the pipe leaves bare stretches, their points every s / kRowsPerSpacing
 // (on the lattice of that step, so that the points do not depend on where
-// the outline starts) are the bare points, and a bare point counts only where the area is wide:
-// when it lies kWide s / 2 or more inside the loop, or within kWide s / 2 of a
-// point that does. A narrower part beyond the pipe (a tip past the last run
-// that fits, a sliver beside a wall) holds no hairpin and is let be.
+// the outline starts) are the bare points. A bare point counts only where
+// the area is wide: when it lies kWide s / 2 or more inside the loop, or
+// within kWide s / 2 of a point that does. A narrower part beyond the pipe
+// (a tip past the last run that fits, a sliver beside a wall) holds no
+// hairpin and is let be.
 //
 // Values only: the loop and the pipe are read when asked and not kept.
 // Bounds: at most kMaxRows lines (fewer, farther apart, across a wide
@@ -58,11 +59,15 @@ class MeanderCoverage {
   bool usable() const { return usable_; }
   double s() const { return s_; }
 
-  // The wide points of the heated area farther than `reach` from every
-  // segment, with their distances; empty when the pipe covers the area.
+  // The points of the heated area farther than `reach` from every segment,
+  // with their distances, wide or not; empty when the pipe covers the area.
   std::vector<BarePoint> barePoints(const std::vector<Segment>& pipe, double reach) const;
-  // Whether any point of the heated area lies farther than `reach` from
-  // every segment (wide or not): the quick test before barePoints.
+  // Whether the point lies in a wide part of the area (the bare points that
+  // count).
+  bool wide(const XtGePoint2d& p) const;
+  // Whether any point of the heated area may lie farther than `reach` from
+  // every segment (wide or not): the quick test before barePoints, false
+  // only when none does.
   bool anyBare(const std::vector<Segment>& pipe, double reach) const;
 
   // The distance from p to the nearest loop section.
@@ -80,9 +85,9 @@ class MeanderCoverage {
   };
   // The bare intervals of row j (along-coordinates), into out.
   void bareOfRow(std::size_t j, const Rows& covered, std::vector<Interval>& out) const;
-  // The covered intervals of every row.
-  Rows coveredRows(const std::vector<Segment>& pipe, double reach) const;
-  bool wide(const XtGePoint2d& p) const;
+  // The covered intervals of every row (of every stride-th, the others
+  // left empty).
+  Rows coveredRows(const std::vector<Segment>& pipe, double reach, long stride = 1) const;
   // Whether p lies in a heated stretch of its nearest row.
   bool inside(const XtGePoint2d& p) const;
 

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 using namespace meander_spacing;
@@ -358,8 +359,12 @@ class DetourFinder {
     spacedPieces(pipe_, h.t2, pipe_.total, shift, kFar, -kFar, pieces);
     PipeEnds ends = path_.endsOf(pipe_);
     ends.tailStart += shift;
+    // The middle gap's half spacing is for the runs stacked to it: a
+    // hairpin keeps the full spacing there too.
+    const Narrowings& given = path_.rule().narrowings();
+    const SpacingRule rule(s_, {nullptr, given.bands, given.jogs});
     NearPair near;
-    return !SpacingSearch(std::move(pieces), path_.rule(), path_.across(), ends).first(-kFar, near);
+    return !SpacingSearch(std::move(pieces), rule, path_.across(), ends).first(-kFar, near);
   }
 
   MeanderPath& path_;
@@ -391,34 +396,46 @@ MeanderFill fillMeanderGaps(MeanderPath& path, const MeanderCoverage& coverage) 
   const double reach = kBareReach * s;
   {
     const PipeStretch& pipe = path.whole();
+    fill.length = pipe.total;
     if (pipe.pieces.size() < 3 || !coverage.anyBare(segmentsOf(pipe), reach)) return fill;
   }
   std::vector<XtGePoint2d> givenUp;
+  std::vector<MeanderCoverage::BarePoint> bare;
+  const auto left = [&] {
+    for (const MeanderCoverage::BarePoint& p : bare) {
+      if (!coverage.wide(p.at)) continue;
+      ++fill.bare;
+      fill.farthest = std::max(fill.farthest, p.distance);
+    }
+  };
   for (int target = 0; target < kMaxTargets; ++target) {
     const PipeStretch& pipe = path.whole();
-    std::vector<MeanderCoverage::BarePoint> bare = coverage.barePoints(segmentsOf(pipe), reach);
-    fill.bare = bare.size();
-    std::erase_if(bare, [&](const MeanderCoverage::BarePoint& p) {
-      return std::any_of(givenUp.begin(), givenUp.end(), [&](const XtGePoint2d& q) { return q.distanceTo(p.at) < s; });
-    });
-    if (bare.empty() || fill.laid >= kMaxDetours) break;
-    // The farthest from the pipe; of points as far (within a millionth of
-    // s) the first on the lattice, so that the same zone drawn another way
-    // round takes the same point.
-    double farthest = 0.0;
-    for (const MeanderCoverage::BarePoint& p : bare) farthest = std::max(farthest, p.distance);
-    const auto worst = std::min_element(bare.begin(), bare.end(), [&](const auto& p, const auto& q) {
-      const bool pf = p.distance >= farthest - 1e-6 * s, qf = q.distance >= farthest - 1e-6 * s;
-      if (pf != qf) return pf;
-      return p.row != q.row ? p.row < q.row : p.column < q.column;
-    });
-    const XtGePoint2d x = worst->at;
+    bare = coverage.barePoints(segmentsOf(pipe), reach);
+    if (fill.laid >= kMaxDetours) break;
+    // The farthest wide point from the pipe not given up; of points as far
+    // (to a millionth of s) the first on the lattice, so that the same zone
+    // drawn another way round takes the same point.
+    std::vector<const MeanderCoverage::BarePoint*> order;
+    for (const MeanderCoverage::BarePoint& p : bare)
+      if (std::none_of(givenUp.begin(), givenUp.end(), [&](const XtGePoint2d& q) { return q.distanceTo(p.at) < s; }))
+        order.push_back(&p);
+    const auto key = [&](const MeanderCoverage::BarePoint* p) {
+      return std::tuple(-std::llround(p->distance / (1e-6 * s)), p->row, p->column);
+    };
+    std::sort(order.begin(), order.end(), [&](const auto* p, const auto* q) { return key(p) < key(q); });
+    const auto worst = std::find_if(order.begin(), order.end(), [&](const auto* p) { return coverage.wide(p->at); });
+    if (worst == order.end()) break;
+    const XtGePoint2d x = (*worst)->at;
     std::optional<Hairpin> h = DetourFinder(path, pipe, bare).find(x);
     if (!h || path.detour(pipe, h->t1, h->t2, {h->leg1, h->leg2}) == nullptr) {
       givenUp.push_back(x);
       continue;
     }
     ++fill.laid;
+    bare.clear();
   }
+  if (bare.empty() && fill.laid > 0) bare = coverage.barePoints(segmentsOf(path.whole()), reach);
+  left();
+  fill.length = path.whole().total;
   return fill;
 }

@@ -38,6 +38,8 @@ inline constexpr double kBareReach = 1.4;
 struct MeanderFill {
   int laid = 0;            // hairpins laid
   std::size_t bare = 0;    // bare points left (wide parts only)
+  double length = 0.0;     // the path's length when done
+  double farthest = 0.0;   // the farthest of the bare points left from the pipe
 };
 
 // Fills the bare parts of the path as above.

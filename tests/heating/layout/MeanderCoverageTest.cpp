@@ -49,6 +49,7 @@ TEST_F(MeanderCoverageTest, AWalkedRectangleIsBareAlongItsMiddleASerpentineNowhe
   ASSERT_FALSE(bare.empty());
   double farthest = 0.0;
   for (const MeanderCoverage::BarePoint& p : bare) {
+    EXPECT_TRUE(coverage.wide(p.at));
     EXPECT_GT(p.distance, 280.0);
     EXPECT_GT(p.at.y, 100.0 + 280.0 - 1e-9);
     EXPECT_LT(p.at.y, 900.0 - 280.0 + 1e-9);
@@ -68,7 +69,9 @@ TEST_F(MeanderCoverageTest, AStripNarrowerThanTheSpacingIsLetBe) {
   const MeanderCoverage coverage(loop, {1, 0}, 200.0);
   const Segments stub{{{100, 190}, {300, 190}}};
   EXPECT_TRUE(coverage.anyBare(stub, 280.0));
-  EXPECT_TRUE(coverage.barePoints(stub, 280.0).empty());
+  const std::vector<MeanderCoverage::BarePoint> bare = coverage.barePoints(stub, 280.0);
+  EXPECT_FALSE(bare.empty());
+  EXPECT_TRUE(std::none_of(bare.begin(), bare.end(), [&](const auto& p) { return coverage.wide(p.at); }));
 }
 
 // The points read lie on the drawing's lattice: the same room drawn from
