@@ -35,9 +35,11 @@ constexpr double kParallelSine = 0.0175;
 // legs were shortened.
 constexpr int kGapRounds = 4;
 // The share of the first finish's pipe a second finish must lay to be kept,
-// unless the first leaves floor farther than kBareLimit s from the pipe.
+// unless the first leaves more than kFewBare bare points, some farther than
+// kBareLimit s from the pipe.
 constexpr double kLeastLengthKept = 0.9;
 constexpr double kBareLimit = 1.5;
+constexpr std::size_t kFewBare = 8;
 
 // Everything the step adds to the graph after it starts: on a failure the
 // edges and nodes beyond the marks are deleted and the two end edges put back.
@@ -92,26 +94,40 @@ void putRegionFirst(CFHCircuitLayout::Level& level, const XtGePoint2d& point) {
               level.begin() + static_cast<std::ptrdiff_t>(best) + 1);
 }
 
-// The middle gap's strip bounded along the runs to the extent of the pipe
-// that stands at its two sides (straight pieces along the runs, at least s
-// long): beyond the ends of those runs nothing meets across the gap, and a
-// hairpin's turn there keeps s from the pipe beyond it (from the first loop
-// round a reflex corner next to the gap). Unbounded when no such piece is
-// found.
-void boundGapAlongItsRuns(const meander_spacing::PipeStretch& pipe, double s, meander_spacing::GapStrip& strip) {
+// The runs that stand at the two sides of the middle gap's strip (straight
+// pieces along the runs, at least s long): the extent along the runs of
+// those at each side (empty, lo above hi, for none).
+struct GapRuns {
+  double lo[2] = {1e300, 1e300};
+  double hi[2] = {-1e300, -1e300};
+};
+GapRuns gapRunsOf(const meander_spacing::PipeStretch& pipe, double s, const meander_spacing::GapStrip& strip) {
   const double tol = meander_spacing::kSlack * s;
-  double lo = 1e300, hi = -1e300;
+  GapRuns runs;
   for (const meander_spacing::PipePiece& piece : pipe.pieces) {
     if (piece.length < s) continue;
     const double a0 = strip.across(piece.a), a1 = strip.across(piece.b);
     if (std::fabs(a1 - a0) > kParallelSine * piece.length) continue;
     const double at = 0.5 * (a0 + a1);
-    const bool side = std::fabs(at - strip.from) <= tol || std::fabs(at - strip.to) <= tol;
-    if (!side) continue;
-    lo = std::min({lo, strip.along(piece.a), strip.along(piece.b)});
-    hi = std::max({hi, strip.along(piece.a), strip.along(piece.b)});
+    for (int side = 0; side < 2; ++side) {
+      if (std::fabs(at - (side == 0 ? strip.from : strip.to)) > tol) continue;
+      runs.lo[side] = std::min({runs.lo[side], strip.along(piece.a), strip.along(piece.b)});
+      runs.hi[side] = std::max({runs.hi[side], strip.along(piece.a), strip.along(piece.b)});
+    }
   }
+  return runs;
+}
+
+// The middle gap's strip bounded along the runs to the extent of the pipe
+// that stands at its two sides: beyond the ends of those runs nothing meets
+// across the gap, and a hairpin's turn there keeps s from the pipe beyond
+// it (from the first loop round a reflex corner next to the gap). Unbounded
+// when no such piece is found.
+void boundGapAlongItsRuns(const meander_spacing::PipeStretch& pipe, double s, meander_spacing::GapStrip& strip) {
+  const GapRuns runs = gapRunsOf(pipe, s, strip);
+  const double lo = std::min(runs.lo[0], runs.lo[1]), hi = std::max(runs.hi[0], runs.hi[1]);
   if (!(hi >= lo)) return;
+  const double tol = meander_spacing::kSlack * s;
   strip.alongFrom = lo - tol;
   strip.alongTo = hi + tol;
 }
@@ -147,8 +163,9 @@ void keepMeanderSpacing(MeanderPath& path, meander_spacing::GapStrip& strip, boo
 // hairpin whose leg runs beside a walk taken out before the pockets are cut,
 // so that a walk along a wall between parts of the zone (an arm's side, a
 // bowed wall) stays and the detours lay the hairpins beside it afresh. That
-// finish is kept when it leaves less bare floor and either the first left
-// floor farther than kBareLimit s from the pipe or it lays at least
+// finish is kept when it keeps the spacing (or the first does not either),
+// leaves less bare floor and either the first left more than kFewBare bare
+// points, some farther than kBareLimit s from the pipe, or it lays at least
 // kLeastLengthKept of the first one's pipe (a corridor whose hairpin came
 // out is covered by its walks alone, barely, on much less pipe).
 void finishMeander(CFHCircuitLayout& layout, const COffsetLoop& first, const CFloorHeatingLine& line1,
@@ -168,9 +185,20 @@ void finishMeander(CFHCircuitLayout& layout, const COffsetLoop& first, const CFl
     meander_spacing::GapStrip strip{line1.startPoint(), n, middleGap.from, middleGap.to};
     MeanderPath path(layout, first, line1.direction(), spacing, {narrow ? &strip : nullptr, &bands.edges, &jogs});
     if (!path.usable()) return MeanderFill{};
-    if (dropFirst) dropMeanderHairpinsNearWalks(path, orientation ? 1 : 0);
+    if (dropFirst && dropMeanderHairpinsNearWalks(path, orientation ? 1 : 0) > 0 && narrow) {
+      // With hairpins out the gap narrows only where its runs still face each
+      // other: beyond, what stands beside it keeps the full spacing (none for
+      // a gap one of whose runs went out).
+      const GapRuns runs = gapRunsOf(path.whole(), spacing, strip);
+      const double tol = meander_spacing::kSlack * spacing;
+      strip.alongFrom = std::max(runs.lo[0], runs.lo[1]) - tol;
+      strip.alongTo = std::min(runs.hi[0], runs.hi[1]) + tol;
+    }
     keepMeanderSpacing(path, strip, narrow);
-    const MeanderFill fill = fillMeanderGaps(path, coverage);
+    MeanderFill fill = fillMeanderGaps(path, coverage);
+    // Whether the pipe keeps its spacing, asked only of a finish that may be
+    // compared with another.
+    fill.keepsSpacing = (fill.bare == 0 && !dropFirst) || path.edgesTooNear().empty();
     return fill;
   };
   const MeanderFill once = finish(false);
@@ -182,8 +210,9 @@ void finishMeander(CFHCircuitLayout& layout, const COffsetLoop& first, const CFl
     return;
   }
   const MeanderFill again = finish(true);
-  const bool better = again.bare < once.bare &&
-                      (once.farthest > kBareLimit * spacing || again.length >= kLeastLengthKept * once.length);
+  const bool firstBare = once.farthest > kBareLimit * spacing && once.bare > kFewBare;
+  const bool better = (again.keepsSpacing || !once.keepsSpacing) && again.bare < once.bare &&
+                      (firstBare || again.length >= kLeastLengthKept * once.length);
   if (!better) firstFinish.restore(layout);
 }
 

@@ -40,6 +40,7 @@ struct MeanderFill {
   std::size_t bare = 0;    // bare points left (wide parts only)
   double length = 0.0;     // the path's length when done
   double farthest = 0.0;   // the farthest of the bare points left from the pipe
+  bool keepsSpacing = true;  // left to the caller to tell
 };
 
 // Fills the bare parts of the path as above.

@@ -27,8 +27,9 @@ constexpr double kSearch = 6.0;
 constexpr int kAroundTries = 400;
 // Farther along the pipe than any piece.
 constexpr double kFar = 1e300;
-// The sharpest corner a connector may make with the pipe it joins.
-constexpr double kLeastCorner = std::numbers::pi / 3;
+// The sharpest corner a connector may make with the pipe it joins: one that
+// folds back over the pipe just before it would lie over it.
+constexpr double kLeastCorner = std::numbers::pi / 6;
 
 using Cut = std::pair<double, double>;  // the connector's ends along the stretch
 
