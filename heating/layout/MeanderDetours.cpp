@@ -124,12 +124,12 @@ class DetourFinder {
   }
 
   // The first leg lines to try (across coordinates of the hairpin's first
-  // leg; the second stands s beyond): every s/8 where the pair reaches the
+  // leg; the second stands s beyond): every s/4 where the pair reaches the
   // bare point, and s from the pieces along the legs' way near it.
   std::vector<double> positions() const {
     std::vector<double> out;
     const double lo = -s_ - reach_, hi = reach_;
-    for (double c = lo; c <= hi; c += 0.125 * s_) out.push_back(c);
+    for (double c = lo; c <= hi; c += 0.25 * s_) out.push_back(c);
     for (const FramedPiece& piece : pieces_) {
       const double length = piece.t1 - piece.t0;
       if (length < 0.5 * s_ || std::fabs(piece.u1 - piece.u0) > 1e-3 * length) continue;
