@@ -13,7 +13,7 @@
 // the legs, a leg back to B; the path between A and B is no longer laid.
 // The legs run along the runs (either way) where such a hairpin is found,
 // else across them. They stand where the pipe beside them keeps the rhythm
-// of the runs (s from the nearest pieces along them) or, every s/8, wherever
+// of the runs (s from the nearest pieces along them) or, every s/4, wherever
 // the hairpin reaches the bare part, and go as deep as the hairpin keeps the
 // spacing from the rest of the path (MeanderPipeSpacing.h) and lies within
 // the first loop's area. Of the hairpins found for the bare point farthest
