@@ -40,6 +40,9 @@ constexpr int kGapRounds = 4;
 constexpr double kLeastLengthKept = 0.9;
 constexpr double kBareLimit = 1.5;
 constexpr std::size_t kFewBare = 8;
+// A finish whose pipe comes no nearer itself than this many spacings keeps
+// its spacing for the comparison.
+constexpr double kMildlyNear = 0.8;
 
 // Everything the step adds to the graph after it starts: on a failure the
 // edges and nodes beyond the marks are deleted and the two end edges put back.
@@ -196,9 +199,10 @@ void finishMeander(CFHCircuitLayout& layout, const COffsetLoop& first, const CFl
     }
     keepMeanderSpacing(path, strip, narrow);
     MeanderFill fill = fillMeanderGaps(path, coverage);
-    // Whether the pipe keeps its spacing, asked only of a finish that may be
-    // compared with another.
-    fill.keepsSpacing = (fill.bare == 0 && !dropFirst) || path.edgesTooNear().empty();
+    // Whether the pipe keeps its spacing (but pairs kMildlyNear s apart or
+    // more, as beside a corner of the outline), asked only of a finish that
+    // may be compared with another.
+    fill.keepsSpacing = (fill.bare == 0 && !dropFirst) || path.nearestTooNear() >= kMildlyNear * spacing;
     return fill;
   };
   const MeanderFill once = finish(false);

@@ -30,7 +30,7 @@ constexpr int kDepthSteps = 24;
 // Farther along the pipe than any piece.
 constexpr double kFar = 1e300;
 // The sharpest corner a hairpin's leg may make with the path it leaves.
-constexpr double kLeastCorner = std::numbers::pi / 3;
+constexpr double kLeastCorner = std::numbers::pi / 4;
 
 // The frame of a hairpin: u across its legs, v along them (the way they go),
 // both from the bare point.
@@ -178,6 +178,8 @@ class DetourFinder {
       h.foot2 = f_.at(c[q.line], q.v);
       h.leg1 = f_.at(c[p.line], z);
       h.leg2 = f_.at(c[q.line], z);
+      // It must reach the bare point it is laid for.
+      if (!reaches(h, f_.origin)) continue;
       h.gain = gain(h);
       if (h.gain > 0) out.push_back(h);
     }
@@ -186,7 +188,9 @@ class DetourFinder {
   // The deepest turn the rest of the pipe and the first loop allow for legs
   // on c1 (foot at v1) and c2 (foot at v2): no point of the pipe outside the
   // hairpin's stretch (and the 2 s either side of it) within s of the legs
-  // or the turn, no crossing of the loop by the legs or the turn.
+  // or the turn, no crossing of the loop by the legs or the turn. A point
+  // behind a foot lies no nearer its leg than the foot, which is on the
+  // pipe already: it bounds nothing.
   double deepest(double c1, double c2, double v1, double v2, double t1, double t2) const {
     const double v0 = std::max(v1, v2);
     const double shallowest = v0 + kMinLeg * s_;
@@ -200,7 +204,7 @@ class DetourFinder {
         const double du = u - c;
         if (du * du >= s2) continue;
         const double h = std::sqrt(s2 - du * du);
-        if (v > foot - h) z = std::min(z, v - h);
+        if (v > foot) z = std::min(z, v - h);
       }
       if (u > c1 && u < c2 && v > v0) z = std::min(z, v - near);
     };
@@ -228,7 +232,7 @@ class DetourFinder {
             const double du = u - c;
             if (du * du >= s2) continue;
             const double h = std::sqrt(s2 - du * du);
-            if (hi > foot - h) z = std::min(z, std::max(lo, foot - h) - h);
+            if (hi > foot) z = std::min(z, std::max(lo, foot) - h);
           }
           if (u > c1 && u < c2 && hi > v0) z = std::min(z, std::max(lo, v0) - near);
         } else if (std::fabs(vb - va) <= flat) {
@@ -239,7 +243,7 @@ class DetourFinder {
             const double du = std::max({0.0, lo - c, c - hi});
             if (du * du >= s2) continue;
             const double h = std::sqrt(s2 - du * du);
-            if (v > foot - h) z = std::min(z, v - h);
+            if (v > foot) z = std::min(z, v - h);
           }
           if (hi > c1 && lo < c2 && v > v0) z = std::min(z, v - near);
         } else {
@@ -288,6 +292,11 @@ class DetourFinder {
     return z;
   }
 
+  bool reaches(const Hairpin& h, const XtGePoint2d& p) const {
+    return pointSegmentDistance(p, h.foot1, h.leg1) <= reach_ || pointSegmentDistance(p, h.leg1, h.leg2) <= reach_ ||
+           pointSegmentDistance(p, h.leg2, h.foot2) <= reach_;
+  }
+
   // How many bare points the hairpin brings within reach.
   int gain(const Hairpin& h) const {
     double box[4] = {kFar, kFar, -kFar, -kFar};
@@ -299,10 +308,7 @@ class DetourFinder {
     }
     int n = 0;
     for (const MeanderCoverage::BarePoint& p : bare_)
-      if (p.at.x >= box[0] && p.at.x <= box[2] && p.at.y >= box[1] && p.at.y <= box[3] &&
-          (pointSegmentDistance(p.at, h.foot1, h.leg1) <= reach_ || pointSegmentDistance(p.at, h.leg1, h.leg2) <= reach_ ||
-           pointSegmentDistance(p.at, h.leg2, h.foot2) <= reach_))
-        ++n;
+      if (p.at.x >= box[0] && p.at.x <= box[2] && p.at.y >= box[1] && p.at.y <= box[3] && reaches(h, p.at)) ++n;
     return n;
   }
 
@@ -340,11 +346,24 @@ class DetourFinder {
     if (good < 0) return std::nullopt;
     Hairpin h = at(good);
     h.gain = gain(h);
-    return h.gain > 0 ? std::optional<Hairpin>(h) : std::nullopt;
+    return h.gain > 0 && reaches(h, f_.origin) ? std::optional<Hairpin>(h) : std::nullopt;
+  }
+
+  // Whether the hairpin leaves the runs of the middle gap whole: a foot on
+  // a leg in the gap's strip leaves at least s of the leg on either side,
+  // so that the two runs still stand facing each other across the gap.
+  bool keepsGapRuns(const Hairpin& h) const {
+    for (const double t : {h.t1, h.t2}) {
+      const PipePiece& piece = pipe_.pieces[pipe_.pieceAt(t)];
+      if (!piece.leg || !path_.rule().inGap(pipe_.at(t))) continue;
+      const double before = t - piece.start, after = piece.start + piece.length - t;
+      if ((before > kNone * s_ && before < s_) || (after > kNone * s_ && after < s_)) return false;
+    }
+    return true;
   }
 
   bool sound(const Hairpin& h) const {
-    if (!path_.connectorWithin(h.foot1, h.leg1) || !path_.connectorWithin(h.leg1, h.leg2) ||
+    if (!keepsGapRuns(h) || !path_.connectorWithin(h.foot1, h.leg1) || !path_.connectorWithin(h.leg1, h.leg2) ||
         !path_.connectorWithin(h.leg2, h.foot2) || !turnsNoSharperThan(pipe_, h.t1, h.t2, {h.leg1, h.leg2}, kLeastCorner))
       return false;
     const double l1 = h.foot1.distanceTo(h.leg1), l2 = h.leg1.distanceTo(h.leg2), l3 = h.leg2.distanceTo(h.foot2);
@@ -352,19 +371,53 @@ class DetourFinder {
     std::vector<SpacedPiece> pieces;
     pieces.reserve(pipe_.pieces.size() + 5);
     spacedPieces(pipe_, 0.0, h.t1, 0.0, kFar, -kFar, pieces);
+    // The new pieces tagged beyond the stretch's: leg 1, turn, leg 2.
     const std::size_t tag = pipe_.pieces.size();
     pieces.push_back({h.foot1, h.leg1, h.t1, true, tag});
-    pieces.push_back({h.leg1, h.leg2, h.t1 + l1, true, tag});
-    pieces.push_back({h.leg2, h.foot2, h.t1 + l1 + l2, true, tag});
+    pieces.push_back({h.leg1, h.leg2, h.t1 + l1, true, tag + 1});
+    pieces.push_back({h.leg2, h.foot2, h.t1 + l1 + l2, true, tag + 2});
     spacedPieces(pipe_, h.t2, pipe_.total, shift, kFar, -kFar, pieces);
     PipeEnds ends = path_.endsOf(pipe_);
     ends.tailStart += shift;
-    // The middle gap's half spacing is for the runs stacked to it: a
-    // hairpin keeps the full spacing there too.
+    // The middle gap's half spacing is for the runs stacked to it: a hairpin
+    // keeps the full spacing there too. Each leg is judged against the rest
+    // of the pipe ahead of its foot only: a point behind a foot lies no
+    // nearer the leg than the foot, which is on the pipe already.
     const Narrowings& given = path_.rule().narrowings();
     const SpacingRule rule(s_, {nullptr, given.bands, given.jogs});
-    NearPair near;
-    return !SpacingSearch(std::move(pieces), rule, path_.across(), ends).first(-kFar, near);
+    for (std::size_t k = 0; k < 3; ++k) {
+      std::vector<SpacedPiece> judged;
+      judged.reserve(pieces.size());
+      const XtGePoint2d foot = k == 0 ? h.foot1 : h.foot2;
+      const XtGeVector2d d = k == 0 ? h.leg1 - h.foot1 : h.leg2 - h.foot2;
+      for (const SpacedPiece& piece : pieces) {
+        if (piece.tag >= tag) {
+          if (piece.tag == tag + k) judged.push_back(piece);
+          continue;
+        }
+        SpacedPiece rest = piece;
+        rest.judged = false;
+        if (k != 1) {
+          // Clipped to the half-plane ahead of the foot.
+          const double a = (piece.a - foot).dotProduct(d), b = (piece.b - foot).dotProduct(d);
+          if (a <= 0.0 && b <= 0.0) continue;
+          if (a <= 0.0 || b <= 0.0) {
+            const double f = a / (a - b);
+            const XtGePoint2d cut = piece.a + (piece.b - piece.a) * f;
+            if (a <= 0.0) {
+              rest.t += piece.a.distanceTo(cut);
+              rest.a = cut;
+            } else {
+              rest.b = cut;
+            }
+          }
+        }
+        judged.push_back(rest);
+      }
+      NearPair near;
+      if (SpacingSearch(std::move(judged), rule, path_.across(), ends).first(-kFar, near)) return false;
+    }
+    return true;
   }
 
   MeanderPath& path_;

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <memory>
 
 using meander_spacing::PipePiece;
@@ -121,6 +122,17 @@ std::unordered_set<const COffsetEdge*> MeanderPath::edgesTooNear() const {
     near.insert(pipe.pieces[pair.tag2].edge);
   });
   return near;
+}
+
+double MeanderPath::nearestTooNear() const {
+  const PipeStretch& pipe = whole();
+  std::vector<meander_spacing::SpacedPiece> pieces;
+  meander_spacing::spacedPieces(pipe, 0.0, pipe.total, 0.0, -1e300, 1e300, pieces);
+  double nearest = std::numeric_limits<double>::infinity();
+  meander_spacing::SpacingSearch(std::move(pieces), rule_, across(), endsOf(pipe)).each([&](const meander_spacing::NearPair& pair) {
+    nearest = std::min(nearest, pipe.at(pair.t1).distanceTo(pipe.at(pair.t2)));
+  });
+  return nearest;
 }
 
 bool MeanderPath::connectorWithin(const XtGePoint2d& p, const XtGePoint2d& q) const {

@@ -65,6 +65,8 @@ class MeanderPath {
   // The edges of the path that hold a point too near another point, of
   // pairs with a walk piece (none when the path keeps its spacing).
   std::unordered_set<const COffsetEdge*> edgesTooNear() const;
+  // The distance of the nearest of those pairs (infinity for none).
+  double nearestTooNear() const;
 
   // Whether the straight connector from p to q lies within the first
   // loop's area (its samples every s/8 not outside the loop).
