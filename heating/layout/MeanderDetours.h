@@ -14,11 +14,14 @@
 // The legs run along the runs (either way) where such a hairpin is found,
 // else across them. They stand where the pipe beside them keeps the rhythm
 // of the runs (s from the nearest pieces along them) or, every s/4, wherever
-// the hairpin reaches the bare part, and go as deep as the hairpin keeps the
-// spacing from the rest of the path (MeanderPipeSpacing.h) and lies within
-// the first loop's area. Of the hairpins found for the bare point farthest
-// from the pipe, the one that leaves the fewest bare points is taken; then
-// the pipe is read again. A bare point no hairpin reaches is let be.
+// the hairpin reaches the bare part, leave the path at no sharper angle than
+// 45 degrees, and go as deep as the hairpin keeps the spacing from the rest
+// of the path (MeanderPipeSpacing.h; the full spacing even in the middle
+// gap, whose runs a foot leaves at least s long on either side) and lies
+// within the first loop's area. Of the hairpins found that reach the bare
+// point farthest from the pipe, the one that leaves the fewest bare points
+// is taken; then the pipe is read again. A bare point no hairpin reaches is
+// let be.
 //
 // The path's leads are never left. A layout whose pipe covers its heated area
 // is not touched.
