@@ -3,15 +3,36 @@
 # libraries; scripts/test.sh builds everything), runs the heating design on
 # the minimal example drawing through cadhost and checks the drawn design,
 # then edits that design with the edit command and checks the edited one.
-# The build's progress goes to a log under build/, shown only when the build
-# fails.
+# The build's output goes to a log under build/, shown only when the build
+# fails; meanwhile one line shows the build tool's step counter (rewritten in
+# place on a terminal, else a percentage every tenth of the steps).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 mkdir -p build out
 log=build/run-example-build.log
+
+# Copies the build's output to the log and shows its progress.
+show_progress() {
+  local line tenths=-1 step total percent
+  while IFS= read -r line; do
+    printf '%s\n' "$line" >>"$log"
+    [[ $line =~ ^\[([0-9]+)/([0-9]+)\]\  ]] || continue
+    step=${BASH_REMATCH[1]} total=${BASH_REMATCH[2]}
+    percent=$((100 * step / total))
+    if [ -t 1 ]; then
+      printf '\r  step %d of %d (%d%%)   ' "$step" "$total" "$percent"
+    elif ((percent / 10 > tenths)); then
+      tenths=$((percent / 10))
+      printf '  %d%%' "$percent"
+    fi
+  done
+  echo
+}
+
 echo "building cadhost and the module (log: $log)"
-if ! scripts/build.sh release cadhost >"$log" 2>&1; then
+: >"$log"
+if ! scripts/build.sh release cadhost 2>&1 | show_progress; then
   grep -v '^\[[0-9]*/[0-9]*\] ' "$log" >&2 || true
   echo "the build failed; its whole log is $log" >&2
   exit 1

@@ -39,7 +39,11 @@ void CFHModel::placeHeatingBodies() {
     farthest = std::max(farthest, onLine.distanceTo(line->startPoint()));
   }
   // One distribution-pipe pitch further along for each body, in the order
-  // of the circuits by number and their zones.
+  // of the circuits by number and their zones: the bodies' numbers are
+  // labels as high as the circuits', so they stand apart as the circuits'
+  // own connections do, the first one pitch past the farthest circuit label,
+  // where it overlaps none of them (a step of one drawing unit would stack
+  // the numbers on each other).
   int k = 0;
   for (const CFHCircuit* circuit : sorted) {
     for (const CFHZoneEntry* zone : circuit->zones()) {

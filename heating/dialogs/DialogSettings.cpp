@@ -229,10 +229,8 @@ Refusal applyPipePitch(CFHModel& model, std::u16string_view text, HvDialogTarget
 }
 
 Refusal unknownKey(std::u16string_view key) {
-  std::vector<std::u16string_view> known = {kBodyOutputKey, kPipePitchKey};
-  for (const Setting& s : kSettings) known.emplace_back(s.key);
   return u"unknown setting " + std::u16string(key) + u"; the nearest known one is " +
-         std::u16string(nearestKey(key, known));
+         std::u16string(nearestKey(key, dialogSettingKeys()));
 }
 
 DialogSettingAnswer refused(Refusal why, std::u16string* refusal) {
@@ -241,6 +239,12 @@ DialogSettingAnswer refused(Refusal why, std::u16string* refusal) {
 }
 
 }  // namespace
+
+std::vector<std::u16string_view> dialogSettingKeys() {
+  std::vector<std::u16string_view> keys = {kBodyOutputKey, kPipePitchKey};
+  for (const Setting& s : kSettings) keys.emplace_back(s.key);
+  return keys;
+}
 
 DialogSettingAnswer applyDialogSetting(CFHModel& model, std::u16string_view key, std::u16string_view value,
                                        HvDialogTarget target, std::int32_t targetNumber,

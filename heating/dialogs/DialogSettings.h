@@ -39,6 +39,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CFHModel;
 
@@ -51,6 +52,10 @@ enum class DialogSettingAnswer {
 
 // The heating bodies' outputs set before the bodies exist, by zone number.
 using PendingBodyOutputs = std::map<std::uint32_t, double>;
+
+// Every key the dialog takes: BODY_OUTPUT, PIPE_PITCH, then its table's in
+// order (the order in which an unknown key's nearest one is sought).
+std::vector<std::u16string_view> dialogSettingKeys();
 
 // Applies one setting; nothing changes when it is refused, and `refusal`
 // (when given) then says why.

@@ -32,8 +32,10 @@ namespace {
 constexpr std::uint32_t kTagSpiralLine = 12;
 constexpr std::uint32_t kTagTestLine = 1;
 // Distances in spacings: the clearance of a connector from the laid pipe,
-// the farthest a ray looks, the clearance of a moved end from the boundary
-// and the reach of one group of candidates along T.
+// how far the ray of an end moved on its own looks (the rays of two ends
+// moved together look as far as the laid pipe reaches), the clearance of a
+// moved end from the boundary and the reach of one group of candidates
+// along T.
 constexpr double kConnectorClearance = 0.75;
 constexpr double kRayReach = 2.231;
 constexpr double kRayBoundaryClearance = 0.5;
@@ -218,9 +220,10 @@ bool nearBoundary(const Detours& work, const XtGePoint2d& from, const XtGePoint2
 bool connectorsClear(const Detours& work, const XtGePoint2d& pA, const XtGePoint2d& a, const XtGePoint2d& b,
                      const XtGePoint2d& pB) {
   const double limit = kConnectorClearance * work.s;
-  // The Part lets a connector come to 0.75 d0 from the wall: a pipe nearer
-  // the wall than its first offset (found beside notches of U rooms with a
-  // fixed border). The connectors keep the first offset.
+  // A connector keeps the detours' wall clearance (the first offset, a
+  // little less), not only 0.75 d0: that alone let a pipe come nearer the
+  // wall than its first offset beside the notches of U rooms with a fixed
+  // border.
   const double boundaryLimit = std::max(kConnectorClearance * work.layout.firstOffset, work.wallClearance);
   const XtGePoint2d* feet[3] = {&pA, nullptr, &pB};
   const XtGePoint2d* from[3] = {&pA, &a, &b};

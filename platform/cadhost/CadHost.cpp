@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "platform/cadhost/DescFormatterStub.h"
+#include "platform/cadhost/DialogKeys.h"
 #include "platform/cadhost/DxfError.h"
 #include "platform/cadhost/DxfWriter.h"
 #include "platform/cadhost/EntitySelector.h"
@@ -14,6 +15,7 @@
 #include "platform/cadhost/HostProducts.h"
 #include "platform/cadhost/HostStatus.h"
 #include "platform/cadhost/HostWords.h"
+#include "platform/cadhost/ManifoldCheck.h"
 #include "platform/cadhost/ModuleCommands.h"
 #include "platform/cadhost/NarrowText.h"
 #include "platform/cadhost/ResbufLists.h"
@@ -534,6 +536,7 @@ void CadHost::onMessageBox(const HvMessageBoxRecord& record) {
       .text("caption", record.caption)
       .text("text", record.text)
       .integer("answer", record.answer);
+  if (record.stringNumber != 0) line.integer("string", record.stringNumber);
   std::string answeredBy = "by default";
   {
     std::lock_guard lock(inputMutex_);
@@ -550,6 +553,25 @@ void CadHost::onMessageBox(const HvMessageBoxRecord& record) {
   log_.write(line);
   if (options_.echoMessageBoxes)
     std::fprintf(stderr, "cadhost: %s\n", messageBoxEcho(record, answeredBy).c_str());
+  // The selection is the command thread's, as is every box that refuses a
+  // manifold.
+  if (record.stringNumber == kManifoldRefusedText && std::this_thread::get_id() == commandThread_ && commandActive_)
+    reportManifoldRefusal();
+}
+
+void CadHost::reportManifoldRefusal() {
+  for (const RecordId id : selection_) {
+    if (!drawing_->isLive(id) || drawing_->record(id).type() != u"INSERT") continue;
+    const std::vector<std::string> misses = manifoldMisses(*drawing_, id, products_.get(), productsSource_);
+    const std::string handle = utf16ToUtf8(handleText(drawing_->record(id).handle));
+    std::string said;
+    for (const std::string& miss : misses) said += (said.empty() ? "" : "; ") + miss;
+    write(JsonLine().text("kind", "manifold").text("handle", handle).texts("misses", misses));
+    std::fprintf(stderr, "cadhost: %sthe module refused block reference %s (block %s) as its manifold: %s (see "
+                 "cadhost --help manifold)\n", at(lastSelectLine_).c_str(), handle.c_str(),
+                 utf16ToUtf8(groupText(drawing_->record(id).list, 2)).c_str(),
+                 said.empty() ? "cadhost finds no requirement it misses" : said.c_str());
+  }
 }
 
 // ------------------------------------------------------------ selection
@@ -786,7 +808,16 @@ int CadHost::runScriptedDialog(const char16_t* name, HvDialogDriverProc driver, 
     std::u16string reply(static_cast<std::size_t>(hvDialogReplyCapacity), u'\0');
     step.reply = reply.data();
     step.replyCapacity = hvDialogReplyCapacity;
-    const int status = driver != nullptr ? driver(context, &step) : hostStatus::error;
+    // A length no floor holds is refused before the dialog sees it.
+    const std::string hostRefusal =
+        s.kind == DialogStepSpec::Kind::Set ? hostDialogRefusal(s.setter, s.value) : std::string();
+    if (!hostRefusal.empty()) {
+      const std::u16string why = hvUtf8ToWide(hostRefusal);
+      std::copy_n(why.begin(), std::min<std::size_t>(why.size(), reply.size() - 1), reply.begin());
+    }
+    const int status = !hostRefusal.empty() ? hostStatus::error
+                       : driver != nullptr  ? driver(context, &step)
+                                            : hostStatus::error;
     // The driver may leave the buffer unterminated: it is read up to the
     // terminator's place, the buffer's last unit.
     reply.resize(std::min(reply.find(u'\0'), reply.size() - 1));
@@ -797,6 +828,7 @@ int CadHost::runScriptedDialog(const char16_t* name, HvDialogDriverProc driver, 
         .text("step", item->source)
         .integer("status", status);
     if (!reply.empty()) stepLine.text("reply", reply);
+    if (!hostRefusal.empty()) stepLine.text("refusedBy", "cadhost");
     write(stepLine);
     if (status != hostStatus::normal) {
       fault(at(item->line) + "the dialog did not take the step: " + item->source +

@@ -15,9 +15,12 @@
 //
 // What makes a run fail is also said on standard error (RunReport.h): the
 // input a command asks for when the script has none for it, a selection that
-// selects nothing, a dialog step refused with the dialog's reason, a save
-// after a failed command; message boxes are echoed there as they are shown
-// unless --quiet.
+// selects nothing, a dialog step refused with the dialog's reason (or the
+// host's, for a length no floor holds: DialogKeys.h), a save after a failed
+// command; message boxes are echoed there as they are shown unless --quiet,
+// with the number of their text; and when the module refuses a manifold, the
+// host says there which requirement the picked block reference misses
+// (ManifoldCheck.h).
 //
 // A module loaded from a file stays loaded until the process exits, as in a
 // host that never unloads a module it loaded: its static objects and its
@@ -36,6 +39,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "platform/cadhost/BlockWalk.h"
@@ -171,6 +175,9 @@ class CadHost {
   void reportSaveAfterFailures(const ScriptItem& item);
 
   void onMessageBox(const HvMessageBoxRecord& record);
+  // Says what the block references of the running command's selection miss
+  // of a manifold; on the command thread.
+  void reportManifoldRefusal();
   // Queues the answer of the next input line when it is a msgbox line; the
   // caller holds inputMutex_.
   void queueMessageBoxAnswer();
@@ -187,6 +194,7 @@ class CadHost {
   std::u16string hostFolder_;
   std::u16string userFolder_;
   std::u16string allUsersFolder_;
+  std::thread::id commandThread_ = std::this_thread::get_id();
   std::vector<HMODULE> hostModules_;
   HMODULE module_ = nullptr;
   bool registered_ = false;

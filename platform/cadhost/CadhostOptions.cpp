@@ -99,7 +99,9 @@ std::string usageText(const std::string& defaultModule, const std::string& defau
          "                        databases); a malformed file ends the run with exit 2\n"
          "  --quiet               no message-box echo on standard error (the reasons of\n"
          "                        failed lines are still printed)\n"
-         "  --help                this text\n"
+         "  --help [TOPIC]        this text, or a topic: manifold, dialog, messages\n"
+         "\n" +
+         std::string(helpTopicsLine) +
          "\n"
          "Log lines: {\"kind\":\"word\",\"word\":N,...,\"answer\":...} for each call of the\n"
          "\"GetExport2D\" table, {\"kind\":\"slot\",\"slot\":N,\"name\":...} for the drawing\n"
@@ -107,7 +109,8 @@ std::string usageText(const std::string& defaultModule, const std::string& defau
          "{\"kind\":\"dialog\"}, {\"kind\":\"floorlib\"}, {\"kind\":\"command\"}, {\"kind\":\"script\"}\n"
          "(\"script exhausted\", \"script mismatch\", unused lines), {\"kind\":\"fault\"},\n"
          "{\"kind\":\"table\"} (records made on demand), {\"kind\":\"select\"}, {\"kind\":\"summary\"},\n"
-         "{\"kind\":\"products\"} (the record file read and its professions)\n"
+         "{\"kind\":\"products\"} (the record file read and its professions),\n"
+         "{\"kind\":\"manifold\"} (what a manifold the module refused misses)\n"
          "and {\"kind\":\"save\"}. Lines from other threads carry \"thread\":\"worker\".\n"
          "\n" +
          std::string(scriptLanguageHelp());
@@ -138,6 +141,8 @@ ParsedArguments parseArguments(int argc, const char* const* argv, const std::str
     };
     std::string v;
     if (arg == "--help" || arg == "-h") {
+      // A topic may follow; any other word is a file, as without --help.
+      if (i + 1 < argc && helpTopicNamed(argv[i + 1])) parsed.helpTopic = helpTopicNamed(argv[++i]);
       continue;
     } else if (arg == "--host-dir" || arg == "--module" || arg == "--log" || arg == "--out-dir") {
       if (!value(v)) return fail(arg + " needs a value");

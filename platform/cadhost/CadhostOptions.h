@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/cadhost/HelpTopics.h"
 #include "platform/cadhost/UcsFrame.h"
 
 namespace cadhost {
@@ -53,13 +54,15 @@ struct ParsedArguments {
   Outcome outcome = Outcome::Error;
   CadhostOptions options;
   std::string message;  // the error
+  std::optional<HelpTopic> helpTopic;  // Help: --help TOPIC; none: the general help
 };
 
 // `defaultModule` and `defaultHostDir` stand where the options give none.
 ParsedArguments parseArguments(int argc, const char* const* argv, const std::string& defaultModule,
                                const std::string& defaultHostDir);
 
-// The text of --help (options and the script language).
+// The text of --help (options and the script language, and the topics of
+// --help TOPIC).
 std::string usageText(const std::string& defaultModule, const std::string& defaultHostDir);
 
 }  // namespace cadhost

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/cadhost/CommandHelp.h"
+#include "platform/cadhost/HelpTopics.h"
 #include "platform/win/Modules.h"
 #include "platform/win/SharedObjectExports.h"
 #include "platform/win/Utf8.h"
@@ -21,19 +22,6 @@ HMODULE loadedModule(const std::string& path) {
   const std::u16string file = hvUtf8ToWide(path);
   if (HMODULE m = GetModuleHandleW(file.c_str())) return m;
   return hvRegisterSharedObject(file, path, {}, HvModuleLoad::now);
-}
-
-// The text with every line indented.
-std::string indented(std::string_view text, std::string_view indent) {
-  std::string out;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    out += std::string(indent) + std::string(text.substr(start, end - start)) + "\n";
-    start = end + 1;
-  }
-  return out;
 }
 
 }  // namespace
@@ -65,6 +53,11 @@ std::string moduleCommandsHelp(const std::string& modulePath) {
   if (module == nullptr) text += "  (the module does not load)\n";
   for (const std::string& name : undescribed) text += "  " + name + "\n";
   return text;
+}
+
+bool loadModuleForHelp(const std::string& modulePath) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(modulePath, error) && loadedModule(modulePath) != nullptr;
 }
 
 }  // namespace cadhost

@@ -17,4 +17,8 @@ std::vector<std::string> moduleCommandNames(const std::string& modulePath);
 // does not describe is named alone.
 std::string moduleCommandsHelp(const std::string& modulePath);
 
+// Loads the module for a help topic that reads its string table (it then
+// stays loaded); false when the file is missing or does not load.
+bool loadModuleForHelp(const std::string& modulePath);
+
 }  // namespace cadhost

@@ -43,8 +43,10 @@ std::string messageBoxAnswerName(int answer) {
 
 std::string messageBoxEcho(const HvMessageBoxRecord& record, std::string_view answeredBy) {
   const std::string icon = messageBoxIconName(record.flags);
+  const std::string number =
+      record.stringNumber != 0 ? "[" + std::to_string(record.stringNumber) + "] " : std::string();
   return "message box (" + (icon == "none" ? std::string("no icon") : icon) + ") \"" + hvWideToUtf8(record.caption) +
-         "\": " + indentedLines(record.text) + " [answer: " + messageBoxAnswerName(record.answer) + ", " +
+         "\": " + number + indentedLines(record.text) + " [answer: " + messageBoxAnswerName(record.answer) + ", " +
          std::string(answeredBy) + "]";
 }
 

@@ -21,9 +21,11 @@ const char* messageBoxIconName(unsigned flags);
 // "OK", "Cancel", "Abort", "Retry", "Ignore", "Yes", "No"; else the number.
 std::string messageBoxAnswerName(int answer);
 
-// One message box: `message box (error) "Caption": Text [answer: OK, by
-// line 7]`, where `answeredBy` says what gave the answer (a script line, or
-// "by default"). Line breaks of the text go on indented lines.
+// One message box: `message box (error) "Caption": [297] Text [answer: OK,
+// by line 7]`, where [297] is the number of the module's string the text
+// came from (left out for a text of no string) and `answeredBy` says what
+// gave the answer (a script line, or "by default"). Line breaks of the text
+// go on indented lines.
 std::string messageBoxEcho(const HvMessageBoxRecord& record, std::string_view answeredBy);
 
 // What an input request asks for: `a selection (word 138, "Vyberte ...")`,

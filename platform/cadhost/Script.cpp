@@ -488,7 +488,7 @@ Input lines (inside a command's block; select also outside, applied at once):
                                              box without such a line is answered ok
   floorlib MARK [ACTION] | floorlib cancel   the floor-structure library's choice
   dialog wait [SECONDS] | dialog calc
-  dialog set SETTER VALUE [zone N|circuit N]
+  dialog set KEY VALUE [zone N|circuit N]     a setting (the keys: cadhost --help dialog)
   dialog end ok|cancel|599|600 [join A B]|601 body Z
                                              steps of the module's scripted dialog
                                              (600 alone: the selected zones are joined)

@@ -22,13 +22,15 @@ std::u16string decimal(std::int64_t value) {
 
 bool Database::GoIndexID(std::u16string_view identifier) {
   current_.reset();
-  for (std::size_t i = 0; i < items_.size(); ++i) {
-    if (sameIdentifier(items_[i].identifier, identifier)) {
-      current_ = i;
-      return true;
-    }
-  }
-  return false;
+  const ItemRecord* item = find(identifier);
+  if (item != nullptr) current_ = static_cast<std::size_t>(item - items_.data());
+  return item != nullptr;
+}
+
+const ItemRecord* Database::find(std::u16string_view identifier) const {
+  const auto found = std::find_if(items_.begin(), items_.end(),
+                                  [&](const ItemRecord& item) { return sameIdentifier(item.identifier, identifier); });
+  return found != items_.end() ? &*found : nullptr;
 }
 
 const ItemRecord* Database::current() const { return current_ ? &items_[*current_] : nullptr; }

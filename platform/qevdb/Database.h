@@ -62,6 +62,9 @@ class Database {
   // Positions the database on the item of that identifier (compared without
   // regard to the case of A-Z). False, with no position, when there is none.
   bool GoIndexID(std::u16string_view identifier);
+  // The item of that identifier (compared as GoIndexID does), without moving
+  // the position; null when there is none.
+  const ItemRecord* find(std::u16string_view identifier) const;
   // The item positioned on; null without a position.
   const ItemRecord* current() const;
 

@@ -244,7 +244,7 @@ CString& CString::TrimRight(LPCWSTR set) {
 }
 
 bool CString::LoadString(UINT id) {
-  std::optional<std::u16string> text = hvFindString(id);
+  std::optional<std::u16string> text = hvLoadString(id);
   text_ = text ? std::move(*text) : std::u16string();
   return text.has_value();
 }

@@ -1,6 +1,7 @@
 #include "platform/win/MessageBox.h"
 
 #include "platform/win/CodePage.h"
+#include "platform/win/StringTable.h"
 #include "platform/win/ThreadId.h"
 #include "platform/win/Utf8.h"
 
@@ -34,6 +35,7 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT flags) {
   record.caption = caption ? caption : u"Error";
   record.text = text ? text : u"";
   record.flags = flags;
+  record.stringNumber = hvLoadedStringNumber(record.text);
 
   MessageLog& log = messageLog();
   std::function<void(const HvMessageBoxRecord&)> listener;
@@ -51,7 +53,9 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT flags) {
       char head[96];
       std::snprintf(head, sizeof head, "[message box] thread %u, owner %p, flags 0x%X, caption \"",
                     static_cast<unsigned>(record.threadId), static_cast<void*>(owner), flags);
-      const std::string line = head + hvWideToUtf8(record.caption) + "\": " + hvWideToUtf8(record.text) + "\n";
+      const std::string number =
+          record.stringNumber != 0 ? "[" + std::to_string(record.stringNumber) + "] " : std::string();
+      const std::string line = head + hvWideToUtf8(record.caption) + "\": " + number + hvWideToUtf8(record.text) + "\n";
       std::fputs(line.c_str(), stderr);
     }
     listener = log.listener;

@@ -1,5 +1,6 @@
 // Message boxes without a screen: each box is logged with its thread,
-// owner, caption, text and flags, echoed to stderr, and answered at once.
+// owner, caption, text, flags and the number of the string its text came
+// from, echoed to stderr, and answered at once.
 // Boxes may come from any thread; none ever blocks. The answer is IDOK
 // unless a test has queued another one.
 #pragma once
@@ -23,6 +24,9 @@ struct HvMessageBoxRecord {
   std::u16string text;
   UINT flags = 0;
   int answer = 0;
+  // The string table number of the text when the showing thread loaded it
+  // from a string table (hvLoadedStringNumber); 0 for a text of no string.
+  UINT stringNumber = 0;
 };
 
 // The boxes shown so far, oldest first (the newest 10000 are kept).

@@ -2,6 +2,11 @@
 // resources; here a module registers its table when it loads, and
 // `CString::LoadString` and `LoadStringW` look texts up in every registered
 // table, the most recently registered first.
+//
+// Each thread remembers the last strings it loaded through those two, so that
+// a message box can tell which string its text came from
+// (hvLoadedStringNumber): the box's text is the loaded text itself, or that
+// text used as a printf format with its conversions filled in.
 #pragma once
 
 #include "platform/win/WinTypes.h"
@@ -9,6 +14,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 
 // One entry: an id and its text, both with static storage in the module.
 struct HvStringResource {
@@ -25,6 +31,17 @@ void hvUnregisterStringTable(const HvStringResource* table);
 
 // The text of `id`, or nothing when no registered table holds it.
 std::optional<std::u16string> hvFindString(UINT id);
+
+// hvFindString, remembered as a load of the calling thread when found (the
+// last kRememberedStringLoads loads are kept).
+std::optional<std::u16string> hvLoadString(UINT id);
+inline constexpr std::size_t kRememberedStringLoads = 16;
+
+// The id of the newest string the calling thread loaded whose text `text`
+// is: the text itself, or the text as a printf format whose conversions
+// ("%s", "%d", "%5.2f"...) stand for any run of characters ("%%" for a
+// '%'). 0 when no remembered load gives it.
+UINT hvLoadedStringNumber(std::u16string_view text);
 
 // Copies the text of `id` into `buffer` (at most bufferMax - 1 units and a
 // terminator) and answers the units copied; 0 and an empty buffer when the

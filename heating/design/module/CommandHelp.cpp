@@ -18,7 +18,9 @@ const HvCommandHelp kCommands[] = {
      "A manifold is read only when its block reference carries QEV_DATA extended\n"
      "data naming its item, TOT0000-0023 or TOT0000-0001, whose item record is\n"
      "in the product file (<host-dir>/Dat/QevProducts.dat, or --products), and\n"
-     "its block's outline has 4 connection points or more (6 for TOT0000-0001).\n"},
+     "QEV_INSPT extended data, and its block's outline has 4 connection points\n"
+     "or more (6 for TOT0000-0001): see cadhost --help manifold. The dialog's\n"
+     "keys: cadhost --help dialog.\n"},
     {"dozidEzezOvedoEdit",
      "The edit of a drawn design. One selection: the drawn manifold with the\n"
      "entities it lists (select assoc H, H the manifold). Then the dialog, as\n"

@@ -8,6 +8,8 @@
 
 #include "platform/cadhost/CadHost.h"
 #include "platform/cadhost/CadhostOptions.h"
+#include "platform/cadhost/DialogKeys.h"
+#include "platform/cadhost/HelpTopics.h"
 #include "platform/cadhost/DxfReader.h"
 #include "platform/cadhost/ModuleCommands.h"
 #include "platform/cadhost/Script.h"
@@ -25,8 +27,18 @@ int main(int argc, char** argv) {
   const std::string defaultHostDir = CADHOST_DEFAULT_HOST_DIR;
   ParsedArguments parsed = parseArguments(argc, argv, defaultModule, defaultHostDir);
   if (parsed.outcome == ParsedArguments::Outcome::Help) {
-    std::fputs(usageText(defaultModule, defaultHostDir).c_str(), stdout);
-    std::fputs(("\n" + moduleCommandsHelp(parsed.options.modulePath)).c_str(), stdout);
+    if (!parsed.helpTopic) {
+      std::fputs(usageText(defaultModule, defaultHostDir).c_str(), stdout);
+      std::fputs(("\n" + moduleCommandsHelp(parsed.options.modulePath)).c_str(), stdout);
+    } else if (*parsed.helpTopic == HelpTopic::kManifold) {
+      std::fputs(manifoldHelp().c_str(), stdout);
+    } else if (*parsed.helpTopic == HelpTopic::kDialog) {
+      std::fputs(dialogKeysHelp().c_str(), stdout);
+    } else {
+      // The texts' starts come from the module's string table.
+      loadModuleForHelp(parsed.options.modulePath);
+      std::fputs(messagesHelp().c_str(), stdout);
+    }
     return 0;
   }
   if (parsed.outcome == ParsedArguments::Outcome::Error) {

@@ -41,6 +41,16 @@ def boxes(log):
     return [(r["text"], r["flags"], r["caption"]) for r in log if r.get("kind") == "msgbox"]
 
 
+def box_numbers(log):
+    """The string numbers of the boxes' texts (None for a text of no string)."""
+    return [r.get("string") for r in log if r.get("kind") == "msgbox"]
+
+
+def manifold_misses(log):
+    """What cadhost found the refused manifolds to miss: [(handle, [miss...])]."""
+    return [(r["handle"], r["misses"]) for r in log if r.get("kind") == "manifold"]
+
+
 def ends(log):
     return [r["code"] for r in words(log, 19)]
 

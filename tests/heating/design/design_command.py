@@ -7,6 +7,8 @@ saved drawing checked by design_dxf_check.
 Usage: design_command.py CADHOST MODULE EXAMPLES_DIR
 """
 import os
+import re
+import subprocess
 import sys
 
 import ezdxf
@@ -15,7 +17,7 @@ from test_folders import TestFolders
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "..", "host", "entities"))
 sys.path.insert(0, HERE)
-from cadhost_runs import CadhostRuns, boxes, drawing_of, ends, words  # noqa: E402
+from cadhost_runs import CadhostRuns, box_numbers, boxes, drawing_of, ends, manifold_misses, words  # noqa: E402
 from design_dxf_check import check_design  # noqa: E402
 from pipe_border_check import border_problems  # noqa: E402
 from spiral_dxf_check import check_spirals  # noqa: E402
@@ -96,10 +98,24 @@ REFUSALS = [
     ("line over edge", 317, "500 501", "502 50D", REFUSED),
     ("zone fed twice", 319, "500 501 507", "502", REFUSED),
 ]
+# What cadhost finds a refused manifold to miss (see also the own floor below).
+PRODUCTS = os.path.join(HOST, "Dat", "QevProducts.dat")
+MISSES = {
+    "foreign block": [("50F", ["its QEV_DATA names item TOT0000-0002, which is not a floor-heating manifold "
+                               "(TOT0000-0023 or TOT0000-0001)",
+                               f"item TOT0000-0002 has no record in the product file {PRODUCTS}"])],
+    "short outline": [("510", ["its block RZ_TEST gives 4 connection points (the starts of its LINEs, ARCs and "
+                               "LWPOLYLINE segments), fewer than the 6 of item TOT0000-0001"])],
+}
 for name, text_id, first, second, code in REFUSALS:
     lines = ["command dozidEzezOvedo", f"select handles {first}"] + ([f"select handles {second}"] if second else [])
     rc, err, log, saved = run(name, "refusals.dxf", lines)
     check(rc == 0 and boxes(log) == [(TEXTS[text_id], 0x10, "cadhost")], f"{name}: exit {rc} {err} {boxes(log)}")
+    check(box_numbers(log) == [text_id], f"{name}: the box's number {box_numbers(log)}")
+    check(manifold_misses(log) == MISSES.get(name, []), f"{name}: misses {manifold_misses(log)}")
+    for handle, misses in MISSES.get(name, []):
+        said = f"run.script:2: the module refused block reference {handle} (block "
+        check(said in err and "; ".join(misses) + " (see cadhost --help manifold)" in err, f"{name}: {err}")
     check(ends(log) == [code] and not words(log, 114), f"{name}: word 19 {ends(log)}, 114 {len(words(log, 114))}")
     unchanged(name, "refusals.dxf", saved)
 
@@ -122,7 +138,7 @@ for name, lines, code, released in (
 rc, err, log, _ = design("refusals.dxf", "500 501", "502 512 50A 513", ["dialog end cancel"], name="duplicates")
 dup = "Zóny {} jsou umístěné duplicitně na sobě. Pro správný výpočet tyto zóny překontrolujte."
 check(sorted(b[0] for b in boxes(log)) == sorted([dup.format("1, 2"), dup.format("3, 4")]) and
-      all(b[1] == 0x30 for b in boxes(log)), f"duplicates: {boxes(log)}")
+      all(b[1] == 0x30 for b in boxes(log)) and box_numbers(log) == [294, 294], f"duplicates: {boxes(log)}")
 check(ends(log) == [REFUSED], f"duplicates: the cancelled dialog ends with {ends(log)}")
 
 # ---- The minimal design --------------------------------------------------------------------
@@ -187,7 +203,8 @@ no_pipe = "Zóny 1 nemají navržené potrubí: rozvržení okruhu se v nich nep
 border = ["dialog set BORDER_FIXED 1 zone 1", "dialog set CB_BORDER_R {} zone 1", "dialog wait", "dialog end ok"]
 rc, err, log, saved = design(corridor_dxf, "100 101 103", "102 104",
                              [line.format("0.1") for line in border] + ["dialog end cancel"], name="corridor")
-check(rc == 0 and boxes(log) == [(no_pipe, 0x30, "cadhost")], f"corridor: {rc} {err} {boxes(log)}")
+check(rc == 0 and boxes(log) == [(no_pipe, 0x30, "cadhost")] and box_numbers(log) == [9002],
+      f"corridor: {rc} {err} {boxes(log)}")
 check(len([r for r in log if r.get("event") == "open"]) == 2 and ends(log) == [REFUSED], "corridor: shown again")
 unchanged("corridor", corridor_dxf, saved)
 rc, err, log, saved = design(corridor_dxf, "100 101 103", "102 104", [line.format("0.02") for line in border],
@@ -315,6 +332,104 @@ problems, drawn = check_design(saved, os.path.join(EXAMPLES, "three-zones.dxf"))
 failures.extend(f"three zones: {p}" for p in problems)
 zones = {dict(p)["_PT_ZONA_CISLO"]: dict(p) for i, p in drawn.records.values() if i == "TPV1000-0001"}
 check(sorted(z["_PT_ZONA_C_OKRUHU"] for z in zones.values()) == ["-1", "1", "2"], f"three zones: {zones.keys()}")
+
+# ---- The module's boxes in `cadhost --help messages`: each number with the start of its text ----
+done = subprocess.run([CADHOST, "--module", MODULE, "--help", "messages"], capture_output=True, text=True,
+                      timeout=120)
+listed = {int(m.group(1)): (m.group(2), m.group(3)) for m in
+          re.finditer(r'^  (\d+) \((\w+)\) "(.*?)(?:\.\.\.)?"$', done.stdout, re.MULTILINE)}
+for number, text in list(TEXTS.items()) + [(294, dup.format("%s")), (9002, no_pipe.replace("Zóny 1", "Zóny %s"))]:
+    icon, start = listed.get(number, ("", None))
+    check(start is not None and len(start) >= 20 and text.startswith(start) and
+          icon == ("warning" if number in (294, 9002) else "error"), f"--help messages: {number} {icon} {start!r}")
+
+# ---- A floor drawn by another program from `cadhost --help manifold` alone ---------------------
+# In metres; the manifold block is four LINEs whose starts are its connection
+# points, its item named by the short QEV_DATA form in lower case, QEV_INSPT
+# its 1001 group alone; the rooms are closed LWPOLYLINEs, the pipes
+# LWPOLYLINEs from the manifold's top side. Designed in both shapes; then with
+# each requirement of the help missing in turn, refused (297) with what the
+# block reference misses on standard error and nothing else.
+OWN_ITEM = [(1000, "tot0000-0023"), (1000, "_LABEL"), (1000, "R1")]
+OWN_OUTLINE = [(0, 0), (0.5, 0), (0.5, 0.1), (0, 0.1)]
+
+
+def own_floor(name, qev_data=OWN_ITEM, inspt=(), outline=OWN_OUTLINE):
+    """The floor's drawing, in a test folder: its path and the selections'
+    handles (the manifold with its pipes, the rooms)."""
+    path = os.path.join(folders.new(name), "floor.dxf")
+    doc = ezdxf.new("R2010")
+    doc.header["$INSUNITS"] = 6
+    for app in ("QEV_DATA", "QEV_INSPT"):
+        doc.appids.new(app)
+    block = doc.blocks.new("ROZDELOVAC")
+    for a, b in zip(outline, outline[1:] + outline[:1]):
+        block.add_line(a, b)
+    msp = doc.modelspace()
+    manifold = msp.add_blockref("ROZDELOVAC", (2, 0.5))
+    if qev_data is not None:
+        manifold.set_xdata("QEV_DATA", list(qev_data))
+    if inspt is not None:
+        manifold.set_xdata("QEV_INSPT", list(inspt))
+    pipes = [msp.add_lwpolyline(run, dxfattribs={"layer": "ROZVODY"}) for run in (
+        [(2.2, 0.6), (2.2, 1.0), (1.5, 1.0), (1.5, 1.5)], [(2.4, 0.6), (2.4, 1.2), (6.5, 1.2), (6.5, 1.5)])]
+    rooms = [msp.add_lwpolyline(room, close=True) for room in (
+        [(1, 1.5), (5, 1.5), (5, 5), (1, 5)], [(5.2, 1.5), (9, 1.5), (9, 4), (7.5, 4), (7.5, 5.5), (5.2, 5.5)])]
+    doc.saveas(path)
+    handles = [e.dxf.handle for e in [manifold] + pipes + rooms]
+    return path, " ".join(handles[:3]), " ".join(handles[3:]), handles[0]
+
+
+own, first, second, _ = own_floor("own floor drawing")
+for shape in (0, 1):
+    name = f"own floor, shape {shape}"
+    rc, err, log, saved = design(own, first, second, [f"dialog set CIRCUIT_SHAPE {shape}", "dialog wait",
+                                                      "dialog end ok"], name=name)
+    check(rc == 0 and boxes(log) == [], f"{name}: exit {rc}: {err} {boxes(log)}")
+    problems, drawn = check_design(saved, own)
+    failures.extend(f"{name}: {p}" for p in problems + border_problems(saved, drawn))
+    shapes = [z["_PT_X_ZDR_SHP"] for z in drawn.values("TPV1000-0001")]
+    check(shapes == [str(shape)] * 2, f"{name}: the zones' shapes {shapes}")
+    if shape == 1:
+        laid_as_spirals(name, saved, own)
+
+products = os.path.join(folders.new("own products"), "products.dat")
+with open(products, "w", encoding="utf-8") as f:
+    f.write("[PROFESSION T]\nPROP1=_LABEL\n[ITEM TOT0000-0001]\nNUMID=1\nPOINT1=#G/P1|0|0|-\n"
+            "[ITEM TOT0000-0002]\nNUMID=2\nPOINT1=#G/P1|0|0|-\n")
+OWN_MISSING = [
+    # (name, drawing, options, what it misses)
+    ("no QEV_DATA", {"qev_data": None}, [], "it has no QEV_DATA extended data (1001 QEV_DATA)"),
+    ("no header", {"qev_data": [(1070, 1)]}, [],
+     "its QEV_DATA has no header (a 1000 text right after 1001 QEV_DATA)"),
+    ("short table", {"qev_data": [(1000, "E@2x2"), (1000, "TOT0000-0023")]}, [],
+     "its QEV_DATA header E@2x2 promises 4 table texts, and the block holds 1"),
+    ("no item named", {"qev_data": [(1000, "E@2x1"), (1000, "TOT0000-0023"), (1000, "R1"), (1000, "_LABEL"),
+                                    (1000, "R1")]}, [],
+     "its QEV_DATA names no item: no _QEVITEM_ID pair follows the table of its header E@2x1"),
+    ("not a manifold", {"qev_data": [(1000, "TOT0000-0002")]}, ["--products", products],
+     "its QEV_DATA names item TOT0000-0002, which is not a floor-heating manifold (TOT0000-0023 or TOT0000-0001)"),
+    ("no record", {}, ["--products", products], f"item tot0000-0023 has no record in the product file {products}"),
+    ("no product file", {}, ["--products", "none"],
+     "the run has no product file (--products none), so item tot0000-0023 has no record"),
+    ("no QEV_INSPT", {"inspt": None}, [], "it has no QEV_INSPT extended data (1001 QEV_INSPT)"),
+    ("three connection points", {"outline": OWN_OUTLINE[:3]}, [],
+     "its block ROZDELOVAC gives 3 connection points (the starts of its LINEs, ARCs and LWPOLYLINE segments), "
+     "fewer than the 4 a manifold needs"),
+    ("six-point item", {"qev_data": [(1000, "TOT0000-0001")]}, [],
+     "its block ROZDELOVAC gives 4 connection points (the starts of its LINEs, ARCs and LWPOLYLINE segments), "
+     "fewer than the 6 of item TOT0000-0001"),
+]
+for name, changes, options, miss in OWN_MISSING:
+    path, first, _, manifold = own_floor(f"own floor, {name}", **changes)
+    rc, err, log, saved = run(f"own floor run, {name}", path, ["command dozidEzezOvedo", f"select handles {first}"],
+                              *options)
+    check(rc == 0 and boxes(log) == [(TEXTS[297], 0x10, "cadhost")] and box_numbers(log) == [297],
+          f"{name}: exit {rc} {err} {boxes(log)}")
+    check(manifold_misses(log) == [(manifold, [miss])], f"{name}: misses {manifold_misses(log)}")
+    check(f"run.script:2: the module refused block reference {manifold} (block ROZDELOVAC) as its manifold: {miss} "
+          "(see cadhost --help manifold)" in err, f"{name}: {err}")
+    check(ends(log) == [SELECTION_FAILED] and not words(log, 114), f"{name}: word 19 {ends(log)}")
 
 folders.close()
 if failures:

@@ -39,7 +39,7 @@ import sys
 
 import ezdxf
 from ezdxf import units
-from ezdxf.math import Vec2
+from ezdxf.math import Vec2, Vec3
 
 # Value formats of the records.
 _NUMBER = {
@@ -356,8 +356,8 @@ def check_design(path, input_path=None, annotative=None, complete=True, fresh=Tr
 
     # Pipes drawn from the manifold: the supply starts, the return ends on its outline.
     tol = 25.0 * units.conversion_factor(units.MM, doc.units or units.MM)
-    outline = [(Vec2(a), Vec2(b)) for e in manifold.virtual_entities() if e.dxftype() == "LWPOLYLINE"
-               for a, b in zip(e.vertices_in_wcs(), list(e.vertices_in_wcs())[1:] + [list(e.vertices_in_wcs())[0]])]
+    corners = [Vec2(p) for p in manifold_points(manifold)]
+    outline = list(zip(corners, corners[1:] + corners[:1]))
     insert = Vec2(manifold.dxf.insert)
     pipes = [(design.records[e.dxf.handle], e) for e in design.listed if e.dxf.handle in design.records]
     for number in circuit_numbers:
@@ -395,6 +395,24 @@ def check_design(path, input_path=None, annotative=None, complete=True, fresh=Tr
                 if not same_value(a, b):
                     fail(f"the manifold's {attribute} changed: {a} -> {b}")
     return failures, design
+
+
+def manifold_points(insert):
+    """The manifold's connection points as the module reads them: the world
+    starts of the block's LINEs, ARCs and LWPOLYLINE segments, in block order;
+    joined in order and closed they are its outline."""
+    points = []
+    for e in insert.virtual_entities():
+        kind = e.dxftype()
+        if kind == "LINE":
+            points.append(Vec3(e.dxf.start))
+        elif kind == "ARC":
+            points.append(e.start_point)
+        elif kind == "LWPOLYLINE":
+            ocs = e.ocs()
+            vertices = [ocs.to_wcs(Vec3(x, y, e.dxf.elevation)) for x, y in e.get_points("xy")]
+            points.extend(vertices if e.closed else vertices[:-1])
+    return points
 
 
 def _segments(polyline):

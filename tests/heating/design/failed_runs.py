@@ -7,6 +7,7 @@ names the commands, the order of their selections and what a manifold needs.
 Usage: failed_runs.py CADHOST MODULE EXAMPLES_DIR
 """
 import os
+import re
 import subprocess
 import sys
 
@@ -76,6 +77,16 @@ REFUSED_STEPS = [
      "the border width of zone 2 is calculated"),
     ("unknown pick", "dialog pick 0 zone 7", "there is no zone 7"),
     ("join", "dialog end 600 join 1 2", "zone 1 is not the last zone of a circuit, or zone 2 is not a zone without"),
+    # Lengths no floor holds, refused by cadhost before the dialog sees them.
+    ("spacing in cm", "dialog set CB_PIPE_PITCH 15 zone 1",
+     "CB_PIPE_PITCH is in metres from 0.03 to 1, not 15: for 15 cm write 0.15"),
+    ("spacing in mm", "dialog set CB_PIPE_PITCH 150", "CB_PIPE_PITCH is in metres from 0.03 to 1, not 150: for 150 mm "
+     "write 0.15"),
+    ("spacing too fine", "dialog set CB_PIPE_PITCH 0.02 zone 2", "CB_PIPE_PITCH is in metres from 0.03 to 1, not 0.02"),
+    ("border over 1 m", "dialog set CB_BORDER_R 1.5 zone 1", "CB_BORDER_R is in metres from 0 to 1, not 1.5"),
+    ("negative border", "dialog set CB_BORDER_R -0.05 zone 1", "CB_BORDER_R is in metres from 0 to 1, not -0.05"),
+    ("pitch in cm", "dialog set PIPE_PITCH 15", "PIPE_PITCH is in metres from 0.01 to 1, not 15: for 15 cm write 0.15"),
+    ("pitch too fine", "dialog set PIPE_PITCH 0.005", "PIPE_PITCH is in metres from 0.01 to 1, not 0.005"),
 ]
 for name, step, reason in REFUSED_STEPS:
     err, log = failed(name, DESIGN + ["dialog wait", step, "dialog wait", "dialog end ok"],
@@ -84,6 +95,8 @@ for name, step, reason in REFUSED_STEPS:
                        "at line 5"], 9)
     shows = [r for r in log if r.get("kind") == "dialog" and r.get("event") == "end"]
     check([(r["code"], r.get("refusedStep")) for r in shows] == [(2, 5)], f"{name}: the show ended {shows}")
+    refused_by = [r.get("refusedBy") for r in log if r.get("event") == "step" and r.get("line") == 5]
+    check(refused_by == ["cadhost" if "is in metres" in reason else None], f"{name}: refused by {refused_by}")
     check(ends(log) == [0x80000020], f"{name}: word 19 {ends(log)}")
 
 # The border width once it is fixed is taken, in the same show.
@@ -99,7 +112,7 @@ check(rc == 1 and "run.script:1: the module exports no command dozidEzezOvedoo; 
 # ---- Message boxes are echoed as they are shown, in UTF-8, with their answers -------------------
 refusal = ["command dozidEzezOvedo", "select handles 500 501", "select handles 502 509"]
 rc, err, log, _ = cadhost.run("echo", "refusals.dxf", refusal, quiet=False)
-check(rc == 0 and 'cadhost: message box (error) "cadhost": Některé křivky hranic zón nejsou uzavřené. '
+check(rc == 0 and 'cadhost: message box (error) "cadhost": [276] Některé křivky hranic zón nejsou uzavřené. '
       "[answer: OK, by default]" in err, f"echo: exit {rc}: {err}")
 rc, err, log, _ = cadhost.run("quiet", "refusals.dxf", refusal)
 check(rc == 0 and "message box" not in err, f"--quiet: exit {rc}: {err}")
@@ -120,9 +133,27 @@ order = [text.find(part) for part in ("Commands of the module", "  dozidEzezOved
                                       "2. the closed outlines of the heating zones", "  dozidEzezOvedoEdit\n",
                                       "  floorOffsetTest\n")]
 check(done.returncode == 0 and -1 not in order and order == sorted(order), f"--help: the commands {order}")
-for part in ("QEV_DATA", "item record", "QevProducts.dat", "--products", "in Czech",
-             "--scale X             the drawing scale (word 32, default 1): the module sizes"):
+for part in ("QEV_DATA", "QEV_INSPT", "item record", "QevProducts.dat", "--products", "in Czech",
+             "--scale X             the drawing scale (word 32, default 1): the module sizes",
+             "More: cadhost --help manifold", "--help dialog", "--help messages", "cadhost --help dialog)"):
     check(part in text, f"--help says nothing of {part}")
+done = subprocess.run([CADHOST, "--module", MODULE, "--help", "manifold"], capture_output=True, text=True, timeout=120)
+for part in ('1. "QEV_DATA" extended data', "_QEVITEM_ID", '"E@CxR"', "TOT0000-0023, or TOT0000-0001",
+             "product file", '4. "QEV_INSPT" extended data', "5. The block's connection points", "at least 4",
+             "1001 QEV_DATA\n    1000 E@2x1", 'ref.set_xdata("QEV_INSPT"'):
+    check(part in done.stdout, f"--help manifold says nothing of {part}")
+
+# ---- Every key --help dialog lists, written with its default and its target, is taken ----------
+done = subprocess.run([CADHOST, "--module", MODULE, "--help", "dialog"], capture_output=True, text=True, timeout=120)
+keys = re.findall(r"^  ([A-Z0-9_]+) (zone N|circuit N|\(no target\)): .*, default (\S+)(?:; a design input)?$",
+                  done.stdout, re.MULTILINE)
+check(len(keys) >= 29 and len({k for k, _, _ in keys}) == len(keys), f"--help dialog: keys {keys}")
+# The border width is taken once it is fixed: BORDER_FIXED is set to 1.
+steps = [f"dialog set {key} {'1' if key == 'BORDER_FIXED' else default}" +
+         (" " + target.replace("N", "1") if "N" in target else "") for key, target, default in keys]
+rc, err, log, _ = cadhost.run("every key", "minimal.dxf", DESIGN + steps + ["dialog wait", "dialog end ok"])
+taken = [r["step"] for r in log if r.get("event") == "step" and r.get("status") == 5100]
+check(rc == 0 and taken == steps + ["dialog wait", "dialog end ok"], f"every key: exit {rc}: {err}")
 done = subprocess.run([CADHOST, "--help", "--module", os.path.join(EXAMPLES, "no-such.crx")], capture_output=True,
                       text=True, timeout=120)
 check(done.returncode == 0 and "(the file does not exist)" in done.stdout, f"--help without a module: {done.stdout[-200:]}")

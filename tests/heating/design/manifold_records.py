@@ -11,11 +11,11 @@ import subprocess
 import sys
 
 import ezdxf
-from ezdxf.math import Vec3
 from test_folders import TestFolders
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "host", "entities"))
 from dxf_checks import check, close, failures  # noqa: E402
+from design_dxf_check import manifold_points  # noqa: E402
 
 PLACEMENTS = [  # insertion point, rotation (degrees), scale, extrusion
     ((1000, 2000, 0), 30, 2, (0, 0, 1)),
@@ -43,22 +43,6 @@ def build(path):
     return doc
 
 
-def start_points(insert):
-    """World starts of the exploded block's curve pieces, in block order."""
-    points = []
-    for e in insert.virtual_entities():
-        kind = e.dxftype()
-        if kind == "LINE":
-            points.append(Vec3(e.dxf.start))
-        elif kind == "ARC":
-            points.append(e.start_point)
-        elif kind == "LWPOLYLINE":
-            ocs = e.ocs()
-            vertices = [ocs.to_wcs(Vec3(x, y, e.dxf.elevation)) for x, y in e.get_points("xy")]
-            points.extend(vertices if e.closed else vertices[:-1])
-    return points
-
-
 def main():
     tool = sys.argv[1]
     with TestFolders("manifold-records", failures).case("inserts") as folder:
@@ -74,7 +58,7 @@ def main():
             record = records.get(insert.dxf.handle)
             if not check(record is not None, f"{what}: no record"):
                 continue
-            expected = [(p.x, p.y) for p in start_points(insert)]
+            expected = [(p.x, p.y) for p in manifold_points(insert)]
             check(record["valid"], f"{what}: not valid")
             check(close(sum(record["points"], []), sum(map(list, expected), [])),
                   f"{what}: connection points {record['points']}, not {expected}")

@@ -10,9 +10,15 @@
 
 #include "heating/curves/DrawingUnitFactor.h"
 
+#include "platform/cadhost/DialogKeys.h"
+#include "platform/cadhost/Group.h"
+
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
+#include <map>
+#include <set>
 #include <string>
 
 namespace {
@@ -186,6 +192,78 @@ TEST_F(DialogSettings, ABodyOutputWaitsForItsBodyOrGoesToTheBodyThere) {
   zone(2).heatingBody = std::make_unique<CFHHeatingBody>();
   EXPECT_EQ(set(u"BODY_OUTPUT", u"120", hvDialogTargetZone, 2), DialogSettingAnswer::kApplied);
   EXPECT_EQ(zone(2).heatingBody->output, 120.0);
+}
+
+// The keys `cadhost --help dialog` lists are the dialog's own, every one and
+// no other, and the help says of each what the dialog does: the target it
+// takes (the other kinds refused), a default it takes, the values it takes
+// and refuses, and the shipped heating file's default where the file has
+// the key. The host refuses a length outside its range and leaves one
+// inside to the dialog.
+TEST_F(DialogSettings, TheHostsHelpListsEveryKeyWithWhatTheDialogTakes) {
+  using cadhost::DialogKeyTarget;
+  using cadhost::DialogKeyValue;
+  std::set<std::u16string> listed;
+  for (const cadhost::DialogKey& k : cadhost::dialogKeys()) listed.insert(cadhost::asciiToUtf16(k.key));
+  const std::vector<std::u16string_view> own = dialogSettingKeys();
+  EXPECT_EQ(listed, std::set<std::u16string>(own.begin(), own.end()));
+  EXPECT_EQ(listed.size(), cadhost::dialogKeys().size()) << "a key listed twice";
+
+  std::map<std::string, std::string> shipped;
+  std::ifstream file(HV_SOURCE_DIR "/resources/Dat/qev_heat_floors.dat");
+  for (std::string line; std::getline(file, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (const std::size_t equals = line.find('='); equals != std::string::npos && line[0] != ';')
+      shipped[line.substr(0, equals)] = line.substr(equals + 1);
+  }
+  ASSERT_FALSE(shipped.empty());
+
+  ASSERT_EQ(set(u"BORDER_FIXED", u"1", hvDialogTargetZone, 1), DialogSettingAnswer::kDesignInput);
+  for (const cadhost::DialogKey& k : cadhost::dialogKeys()) {
+    SCOPED_TRACE(k.key);
+    const std::u16string key = cadhost::asciiToUtf16(k.key);
+    const HvDialogTarget target = k.target == DialogKeyTarget::kZone      ? hvDialogTargetZone
+                                  : k.target == DialogKeyTarget::kCircuit ? hvDialogTargetCircuit
+                                                                          : hvDialogTargetNone;
+    const auto takes = [&](const std::string& value) {
+      return set(key, cadhost::asciiToUtf16(value), target, 1) != DialogSettingAnswer::kRefused;
+    };
+    const std::string fallback = k.value == DialogKeyValue::kText ? "" : k.fallback;
+    EXPECT_TRUE(takes(fallback));
+    for (const HvDialogTarget other : {hvDialogTargetZone, hvDialogTargetCircuit}) {
+      if (other != target) {
+        EXPECT_EQ(set(key, cadhost::asciiToUtf16(fallback), other, 1), DialogSettingAnswer::kRefused);
+      }
+    }
+    if (const auto file = shipped.find(k.key); file != shipped.end()) {
+      EXPECT_EQ(k.value == DialogKeyValue::kText ? file->second : std::to_string(std::stod(file->second)),
+                k.value == DialogKeyValue::kText ? fallback : std::to_string(std::stod(fallback)));
+    }
+    switch (k.value) {
+      case DialogKeyValue::kIndex:
+        EXPECT_TRUE(takes(std::to_string(k.maxIndex)));
+        EXPECT_FALSE(takes(std::to_string(k.maxIndex + 1)));
+        EXPECT_FALSE(takes("0.5"));
+        break;
+      case DialogKeyValue::kPositive: EXPECT_FALSE(takes("0")); break;
+      case DialogKeyValue::kNotBelow0:
+        EXPECT_TRUE(takes("0"));
+        EXPECT_FALSE(takes("-1"));
+        break;
+      case DialogKeyValue::kNumber: EXPECT_TRUE(takes("-5")); break;
+      case DialogKeyValue::kText: EXPECT_TRUE(takes("PE-Xa 17x2")); break;
+      case DialogKeyValue::kLength:
+        EXPECT_FALSE(takes("-1"));
+        for (const double inside : {k.least, (k.least + k.most) / 2, k.most}) {
+          EXPECT_TRUE(cadhost::hostDialogRefusal(key, cadhost::asciiToUtf16(std::to_string(inside))).empty());
+          if (inside > 0.0) {
+            EXPECT_TRUE(takes(std::to_string(inside)));
+          }
+        }
+        EXPECT_FALSE(cadhost::hostDialogRefusal(key, cadhost::asciiToUtf16(std::to_string(k.most * 15))).empty());
+        break;
+    }
+  }
 }
 
 }  // namespace

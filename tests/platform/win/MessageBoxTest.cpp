@@ -1,10 +1,14 @@
 #include "platform/win/MessageBox.h"
 
+#include "platform/win/CString.h"
+#include "platform/win/StringTable.h"
 #include "platform/win/ThreadId.h"
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
+#include <thread>
 #include <tuple>
 
 namespace {
@@ -54,4 +58,45 @@ TEST_F(MessageBoxLog, NarrowBoxesAreCodePage1250AndListenersHearEveryBox) {
   MessageBoxA(nullptr, "Chyba p\xF8i zpracov\xE1n\xED", "Titulek \x9E", MB_ICONWARNING);
   ASSERT_EQ(heard.size(), 1u);
   EXPECT_EQ(heard[0], u"Titulek \u017E|Chyba p\u0159i zpracov\u00E1n\u00ED");
+}
+
+// A box carries the number of the string its text came from: the text as
+// loaded, or the loaded text as a format with its conversions filled in; the
+// newest load of the showing thread wins. A text no load of this thread
+// gives, one loaded by another thread or one loaded too long ago has none.
+TEST_F(MessageBoxLog, ABoxCarriesTheNumberOfTheStringItsTextCameFrom) {
+  static const HvStringResource table[] = {
+      {61101, u"Zóny %s nemají potrubí (%d%%)."}, {61102, u"Nebyl vybrán rozdělovač."}, {61103, u"%s"},
+      {61104, u"Jiný text"}};
+  hvRegisterStringTable(table, std::size(table));
+  hvSetMessageBoxEcho(false);
+  const auto numberOf = [](const std::u16string& text) {
+    MessageBoxW(nullptr, text.c_str(), u"c", MB_OK);
+    return hvMessageBoxLog().back().stringNumber;
+  };
+  CString format;
+  ASSERT_TRUE(format.LoadString(61101));
+  CString text;
+  ASSERT_TRUE(text.Format(format.GetString(), u"1, 2", 40));
+  EXPECT_EQ(numberOf(text.GetString()), 61101u);
+  EXPECT_EQ(numberOf(u"Zóny 1 nemají potrubí (40)."), 0u) << "the literal '%' is missing";
+  EXPECT_EQ(numberOf(u"Zóny 1 nemají potrubí (%)"), 0u) << "the end differs";
+  WCHAR buffer[64];
+  ASSERT_GT(LoadStringW(nullptr, 61102, buffer, 64), 0);
+  EXPECT_EQ(numberOf(buffer), 61102u);
+  EXPECT_EQ(numberOf(u"Nebyl vybrán rozdělovač"), 0u);
+  EXPECT_EQ(numberOf(text.GetString()), 61101u) << "an older load still names it";
+  ASSERT_TRUE(format.LoadString(61103));
+  EXPECT_EQ(numberOf(u"cokoli"), 61103u);
+  EXPECT_EQ(numberOf(u"Nebyl vybrán rozdělovač."), 61103u) << "the newest load that gives the text wins";
+
+  UINT elsewhere = 1;
+  std::thread([&] {
+    MessageBoxW(nullptr, u"Nebyl vybrán rozdělovač.", u"c", MB_OK);
+    elsewhere = hvMessageBoxLog().back().stringNumber;
+  }).join();
+  EXPECT_EQ(elsewhere, 0u) << "another thread's loads";
+  for (std::size_t k = 0; k < kRememberedStringLoads; ++k) ASSERT_TRUE(format.LoadString(61104));
+  EXPECT_EQ(numberOf(u"Nebyl vybrán rozdělovač."), 0u) << "loads beyond the remembered ones";
+  hvUnregisterStringTable(table);
 }
