@@ -215,8 +215,10 @@ bool MeanderCoverage::inside(const XtGePoint2d& p) const {
   return false;
 }
 
-bool MeanderCoverage::wide(const XtGePoint2d& p) const {
-  const double half = 0.5 * kWide * s_;
+bool MeanderCoverage::wide(const XtGePoint2d& p) const { return wide(p, kWide * s_); }
+
+bool MeanderCoverage::wide(const XtGePoint2d& p, double width) const {
+  const double half = 0.5 * width;
   const double own = depth(p);
   if (own >= half) return true;
   // A point half deep within half of p: looked for on two rings about p,

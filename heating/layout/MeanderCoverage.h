@@ -63,8 +63,9 @@ class MeanderCoverage {
   // with their distances, wide or not; empty when the pipe covers the area.
   std::vector<BarePoint> barePoints(const std::vector<Segment>& pipe, double reach) const;
   // Whether the point lies in a wide part of the area (the bare points that
-  // count).
+  // count), or in a part at least `width` across.
   bool wide(const XtGePoint2d& p) const;
+  bool wide(const XtGePoint2d& p, double width) const;
   // Whether any point of the heated area may lie farther than `reach` from
   // every segment (wide or not): the quick test before barePoints, false
   // only when none does.

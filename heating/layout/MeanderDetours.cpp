@@ -19,6 +19,8 @@ namespace {
 
 constexpr int kMaxDetours = 64;
 constexpr int kMaxTargets = 96;
+// The width (in s) of the parts whose bare points the farthest left counts.
+constexpr double kClearlyWide = 1.25;
 // The most path a hairpin leaves out between its feet, in s.
 constexpr double kMaxReplaced = 6.0;
 // The shortest leg beyond the deeper foot worth a hairpin, in s.
@@ -417,7 +419,15 @@ class DetourFinder {
       NearPair near;
       if (SpacingSearch(std::move(judged), rule, path_.across(), ends).first(-kFar, near)) return false;
     }
-    return true;
+    // The pipe either side of the hairpin now lies its length farther apart
+    // along the path: pairs of it that were too near each other to count
+    // count now.
+    std::vector<SpacedPiece> either;
+    spacedPieces(pipe_, std::max(0.0, h.t1 - 2.0 * s_), h.t1, 0.0, kFar, -kFar, either);
+    for (SpacedPiece& piece : either) piece.judged = true;
+    spacedPieces(pipe_, h.t2, std::min(pipe_.total, h.t2 + 2.0 * s_), shift, kFar, -kFar, either);
+    NearPair near;
+    return !SpacingSearch(std::move(either), path_.rule(), path_.across(), ends).first(-kFar, near);
   }
 
   MeanderPath& path_;
@@ -458,7 +468,7 @@ MeanderFill fillMeanderGaps(MeanderPath& path, const MeanderCoverage& coverage) 
     for (const MeanderCoverage::BarePoint& p : bare) {
       if (!coverage.wide(p.at)) continue;
       ++fill.bare;
-      fill.farthest = std::max(fill.farthest, p.distance);
+      if (coverage.wide(p.at, kClearlyWide * s)) fill.farthest = std::max(fill.farthest, p.distance);
     }
   };
   for (int target = 0; target < kMaxTargets; ++target) {

@@ -42,7 +42,7 @@ struct MeanderFill {
   int laid = 0;            // hairpins laid
   std::size_t bare = 0;    // bare points left (wide parts only)
   double length = 0.0;     // the path's length when done
-  double farthest = 0.0;   // the farthest of the bare points left from the pipe
+  double farthest = 0.0;   // the farthest from the pipe of those left in parts 1.25 s wide
   bool keepsSpacing = true;  // left to the caller to tell
 };
 

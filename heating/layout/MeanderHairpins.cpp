@@ -56,8 +56,10 @@ std::optional<Hairpin> hairpinAt(const PipeStretch& path, std::size_t k, double 
 
 // Farther along the pipe than any piece.
 constexpr double kFar = 1e300;
-// A leg too near a walk over this many spacings runs beside it.
+// A leg too near a walk over this many spacings runs beside it, when the
+// walk runs within this sine (12 degrees) of the leg's direction.
 constexpr double kAlongside = 2.0;
+constexpr double kAlongsideSine = 0.2;
 
 class HairpinShortener {
  public:
@@ -181,7 +183,8 @@ int dropMeanderHairpinsNearWalks(MeanderPath& path, std::uint8_t direction) {
       found.push_back({*hairpin, {walk}});
     });
     // Only a leg that runs beside a walk for kAlongside s (a wall along the
-    // runs) goes: a leg that meets the loop at a sharp angle is a pocket's.
+    // runs, within kAlongsideSine of their direction) goes: a leg that meets
+    // the loop at a sharp angle, or ends beside a slanted wall, is a pocket's.
     std::erase_if(found, [&](const auto& entry) {
       const auto& [h, walks] = entry;
       for (const std::size_t leg : {h.down, h.up}) {
@@ -191,7 +194,9 @@ int dropMeanderHairpinsNearWalks(MeanderPath& path, std::uint8_t direction) {
         for (int i = 0; i <= n; ++i) {
           const XtGePoint2d p = piece.a + (piece.b - piece.a) * (static_cast<double>(i) / n);
           for (const std::size_t w : walks)
-            if (pointSegmentDistance(p, pipe.pieces[w].a, pipe.pieces[w].b) < near) {
+            if (std::fabs((pipe.pieces[w].b - pipe.pieces[w].a).crossProduct(piece.b - piece.a)) <=
+                    kAlongsideSine * pipe.pieces[w].length * piece.length &&
+                pointSegmentDistance(p, pipe.pieces[w].a, pipe.pieces[w].b) < near) {
               ++beside;
               break;
             }
