@@ -168,7 +168,8 @@ void keepMeanderSpacing(MeanderPath& path, meander_spacing::GapStrip& strip, boo
 // bowed wall) stays and the detours lay the hairpins beside it afresh. That
 // finish is kept when it keeps the spacing (or the first does not either),
 // leaves less bare floor and either the first left more than kFewBare bare
-// points, some farther than kBareLimit s from the pipe, or it lays at least
+// points, some of them farther than kBareLimit s from the pipe in a part
+// 1.25 s wide, or it lays at least
 // kLeastLengthKept of the first one's pipe (a corridor whose hairpin came
 // out is covered by its walks alone, barely, on much less pipe).
 void finishMeander(CFHCircuitLayout& layout, const COffsetLoop& first, const CFloorHeatingLine& line1,
