@@ -384,7 +384,9 @@ class DetourFinder {
     // The middle gap's half spacing is for the runs stacked to it: a hairpin
     // keeps the full spacing there too. Each leg is judged against the rest
     // of the pipe ahead of its foot only: a point behind a foot lies no
-    // nearer the leg than the foot, which is on the pipe already.
+    // nearer the leg than the foot, which is on the pipe already (and judged
+    // with it, but within 2 s of the hairpin along the path and in the pipe's
+    // head and tail).
     const Narrowings& given = path_.rule().narrowings();
     const SpacingRule rule(s_, {nullptr, given.bands, given.jogs});
     for (std::size_t k = 0; k < 3; ++k) {
@@ -399,7 +401,13 @@ class DetourFinder {
         }
         SpacedPiece rest = piece;
         rest.judged = false;
-        if (k != 1) {
+        // The pipe within 2 s of the hairpin along the path, and the pipe's
+        // head and tail, stay whole: the foot's pairs with them went unjudged
+        // before and may count now.
+        const double length = piece.a.distanceTo(piece.b);
+        const bool near = (piece.t + length >= h.t1 - 2.0 * s_ && piece.t <= h.t1 + l1 + l2 + l3 + 2.0 * s_) ||
+                          piece.t <= ends.headEnd || piece.t + length >= ends.tailStart;
+        if (k != 1 && !near) {
           // Clipped to the half-plane ahead of the foot.
           const double a = (piece.a - foot).dotProduct(d), b = (piece.b - foot).dotProduct(d);
           if (a <= 0.0 && b <= 0.0) continue;
