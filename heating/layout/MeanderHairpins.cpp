@@ -1,8 +1,10 @@
 #include "heating/layout/MeanderHairpins.h"
 
 #include "heating/layout/MeanderPathEdits.h"
+#include "heating/layout/PointSegmentDistance.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <unordered_set>
 #include <utility>
@@ -54,6 +56,10 @@ std::optional<Hairpin> hairpinAt(const PipeStretch& path, std::size_t k, double 
 
 // Farther along the pipe than any piece.
 constexpr double kFar = 1e300;
+// A leg too near a walk over this many spacings runs beside it, when the
+// walk runs within this sine (12 degrees) of the leg's direction.
+constexpr double kAlongside = 2.0;
+constexpr double kAlongsideSine = 0.2;
 
 class HairpinShortener {
  public:
@@ -150,6 +156,68 @@ class HairpinShortener {
 };
 
 }  // namespace
+
+int dropMeanderHairpinsNearWalks(MeanderPath& path, std::uint8_t direction) {
+  if (!path.usable()) return 0;
+  const double s = path.s();
+  const double near = (1.0 - kSlack) * s;
+  int dropped = 0;
+  for (int round = 0; round < kEditRounds; ++round) {
+    const PipeStretch pipe = path.whole();
+    std::vector<SpacedPiece> pieces;
+    spacedPieces(pipe, 0.0, pipe.total, 0.0, -kFar, kFar, pieces);
+    // Per hairpin, the walk pieces its legs come too near.
+    std::vector<std::pair<Hairpin, std::vector<std::size_t>>> found;
+    SpacingSearch(std::move(pieces), path.rule(), path.across(), path.endsOf(pipe)).each([&](const NearPair& pair) {
+      const bool firstWalks = pipe.pieces[pair.tag1].walk;
+      const std::size_t k = firstWalks ? pair.tag2 : pair.tag1;
+      const std::size_t walk = firstWalks ? pair.tag1 : pair.tag2;
+      if (!pipe.pieces[walk].walk || !pipe.pieces[k].leg) return;
+      const std::optional<Hairpin> hairpin = hairpinOf(pipe, k, s);
+      if (!hairpin) return;
+      for (auto& [h, walks] : found)
+        if (h.down == hairpin->down) {
+          walks.push_back(walk);
+          return;
+        }
+      found.push_back({*hairpin, {walk}});
+    });
+    // Only a leg that runs beside a walk for kAlongside s (a wall along the
+    // runs, within kAlongsideSine of their direction) goes: a leg that meets
+    // the loop at a sharp angle, or ends beside a slanted wall, is a pocket's.
+    std::erase_if(found, [&](const auto& entry) {
+      const auto& [h, walks] = entry;
+      for (const std::size_t leg : {h.down, h.up}) {
+        const PipePiece& piece = pipe.pieces[leg];
+        const int n = std::max(1, static_cast<int>(std::ceil(piece.length / (0.125 * s))));
+        int beside = 0;
+        for (int i = 0; i <= n; ++i) {
+          const XtGePoint2d p = piece.a + (piece.b - piece.a) * (static_cast<double>(i) / n);
+          for (const std::size_t w : walks)
+            if (std::fabs((pipe.pieces[w].b - pipe.pieces[w].a).crossProduct(piece.b - piece.a)) <=
+                    kAlongsideSine * pipe.pieces[w].length * piece.length &&
+                pointSegmentDistance(p, pipe.pieces[w].a, pipe.pieces[w].b) < near) {
+              ++beside;
+              break;
+            }
+        }
+        if (beside * piece.length / n >= kAlongside * s) return false;
+      }
+      return true;
+    });
+    // The last on the path first: the pieces before it stay as they are.
+    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first.down > b.first.down; });
+    int now = 0;
+    for (const auto& [h, walks] : found) {
+      const PipePiece& down = pipe.pieces[h.down];
+      const PipePiece& up = pipe.pieces[h.up];
+      if (path.rewalk(pipe, down.start, up.start + up.length, direction) != nullptr) ++now;
+    }
+    dropped += now;
+    if (now == 0) break;
+  }
+  return dropped;
+}
 
 int shortenMeanderHairpins(MeanderPath& path) {
   if (!path.usable()) return 0;

@@ -20,7 +20,19 @@
 // Bounded by 256 rounds. Threads: the layout's design thread.
 #pragma once
 
+#include <cstdint>
+
 class MeanderPath;
 
 // Shortens the hairpins as above; the number shortened.
 int shortenMeanderHairpins(MeanderPath& path);
+
+// Takes out every hairpin with a leg that runs beside a walk (nearer than the
+// spacing allows over two spacings of its length, the walk within 12 degrees
+// of the leg: a wall along the runs, as an arm's side or a bowed wall): the
+// path walks along the first loop (in the direction given, the chain's) from
+// the top of its one leg to the top of the other instead; a hairpin whose
+// legs do not both leave the first loop stays. The bare floor it leaves is
+// for the hairpins of the detours (MeanderDetours.h), which may hang from
+// either side. Rounds as above; the number taken out.
+int dropMeanderHairpinsNearWalks(MeanderPath& path, std::uint8_t direction);

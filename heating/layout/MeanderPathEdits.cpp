@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <memory>
 
 using meander_spacing::PipePiece;
@@ -123,6 +124,17 @@ std::unordered_set<const COffsetEdge*> MeanderPath::edgesTooNear() const {
   return near;
 }
 
+double MeanderPath::nearestTooNear() const {
+  const PipeStretch& pipe = whole();
+  std::vector<meander_spacing::SpacedPiece> pieces;
+  meander_spacing::spacedPieces(pipe, 0.0, pipe.total, 0.0, -1e300, 1e300, pieces);
+  double nearest = std::numeric_limits<double>::infinity();
+  meander_spacing::SpacingSearch(std::move(pieces), rule_, across(), endsOf(pipe)).each([&](const meander_spacing::NearPair& pair) {
+    nearest = std::min(nearest, pipe.at(pair.t1).distanceTo(pipe.at(pair.t2)));
+  });
+  return nearest;
+}
+
 bool MeanderPath::connectorWithin(const XtGePoint2d& p, const XtGePoint2d& q) const {
   // No section crosses the connector (each strictly on both sides of the
   // other's line), none passes through it at a corner (a corner strictly
@@ -186,6 +198,10 @@ COffsetNode* MeanderPath::nodeAt(const PipeStretch& stretch, double t) {
 }
 
 COffsetNode* MeanderPath::shortcut(const PipeStretch& stretch, double t1, double t2) {
+  return detour(stretch, t1, t2, {});
+}
+
+COffsetNode* MeanderPath::detour(const PipeStretch& stretch, double t1, double t2, const std::vector<XtGePoint2d>& via) {
   if (!(t2 > t1) || stretch.pieces.empty()) return nullptr;
   wholeKept_ = false;  // a node may split an edge even when nothing else changes
   // p first: a split keeps the edge's later part, so that q, after p, still
@@ -208,8 +224,40 @@ COffsetNode* MeanderPath::shortcut(const PipeStretch& stretch, double t1, double
   }
   for (COffsetEdge* e : gone)
     if (e->b != q && e->b->edges.empty()) doomedNodes_.insert(e->b);
-  layout_.edges.reserve(layout_.edges.size() + 1);
-  layout_.edges.push_back(COffsetEdge::COffsetEdgeFromNodes(p, q, 1, true).release());
+  layout_.nodes.reserve(layout_.nodes.size() + via.size());
+  layout_.edges.reserve(layout_.edges.size() + via.size() + 1);
+  COffsetNode* from = p;
+  for (const XtGePoint2d& point : via) {
+    auto node = std::make_unique<COffsetNode>();
+    node->point = point;
+    COffsetNode* to = node.get();
+    layout_.nodes.push_back(node.release());
+    layout_.edges.push_back(COffsetEdge::COffsetEdgeFromNodes(from, to, 1, true).release());
+    from = to;
+  }
+  layout_.edges.push_back(COffsetEdge::COffsetEdgeFromNodes(from, q, 1, true).release());
+  return q;
+}
+
+COffsetNode* MeanderPath::rewalk(const PipeStretch& stretch, double t1, double t2, std::uint8_t direction) {
+  if (!(t2 > t1) || stretch.pieces.empty()) return nullptr;
+  const auto onLoop = [&](double t) {
+    const PipePiece& piece = stretch.pieces[stretch.pieceAt(t)];
+    const XtGePoint2d p = stretch.at(t);
+    const COffsetEdge& edge = *piece.edge;
+    return (p.isEqualTo(edge.a->point, workTol) && edge.a->owner == &loop_) ||
+           (p.isEqualTo(edge.b->point, workTol) && edge.b->owner == &loop_) || piece.walk;
+  };
+  if (!onLoop(t1) || !onLoop(t2)) return nullptr;
+  COffsetNode* q = detour(stretch, t1, t2, {});
+  if (q == nullptr) return nullptr;
+  // The connector just made becomes the way along the loop.
+  COffsetEdge* connector = layout_.edges.back();
+  if (connector->a == nullptr || connector->a->owner != &loop_ || q->owner != &loop_) return q;
+  COffsetNode* p = connector->a;
+  connector->unlink();
+  doomedEdges_.insert(connector);
+  layout_.edges.push_back(COffsetEdge::COffsetEdgeFromNodes(p, q, direction, false).release());
   return q;
 }
 

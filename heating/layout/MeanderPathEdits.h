@@ -1,16 +1,17 @@
 // A laid meander's path for the steps that make it keep its spacing
-// (MeanderPockets.h, MeanderHairpins.h): the path from firstEdge to lastEdge
-// as pipe pieces, walks along the first offset loop and legs along the runs
-// told apart, and the one edit they make: a stretch of the path replaced by
-// a straight connector.
+// (MeanderPockets.h, MeanderHairpins.h) and cover its zone (MeanderDetours.h):
+// the path from firstEdge to lastEdge as pipe pieces, walks along the first
+// offset loop and legs along the runs told apart, and the one edit they
+// make: a stretch of the path replaced by a straight connector, a straight
+// polyline, or the way along the first loop.
 //
 // An edge walks when it is an edge along the first offset loop (not
 // straight, owner the first loop); it is a leg when it is straight and runs
 // within 1e-6 (sine) of the runs' direction. The leads (firstEdge, lastEdge)
 // are neither and are never edited.
 //
-// Ownership: edges and nodes made are the layout's (its vectors); those a
-// shortcut takes out of the path are unlinked at once and deleted by purge(),
+// Ownership: edges and nodes made are the layout's (its vectors); those an
+// edit takes out of the path are unlinked at once and deleted by purge(),
 // which the owner calls when the edits are done. Bounds: every walk along
 // the path passes each edge at most once. Threads: the layout's design
 // thread.
@@ -18,6 +19,7 @@
 
 #include "heating/layout/MeanderPipeSpacing.h"
 
+#include <cstdint>
 #include <unordered_set>
 #include <vector>
 
@@ -42,6 +44,7 @@ class MeanderPath {
   // Square to the runs.
   XtGeVector2d across() const { return run_.perpVector(); }
   const meander_spacing::SpacingRule& rule() const { return rule_; }
+  const COffsetLoop& loop() const { return loop_; }
 
   // The edges from firstEdge to lastEdge; false when they make no path.
   bool edges(std::vector<COffsetEdge*>& path) const;
@@ -62,6 +65,8 @@ class MeanderPath {
   // The edges of the path that hold a point too near another point, of
   // pairs with a walk piece (none when the path keeps its spacing).
   std::unordered_set<const COffsetEdge*> edgesTooNear() const;
+  // The distance of the nearest of those pairs (infinity for none).
+  double nearestTooNear() const;
 
   // Whether the straight connector from p to q lies within the first
   // loop's area (its samples every s/8 not outside the loop).
@@ -73,6 +78,15 @@ class MeanderPath {
   // the edges between taken out with their nodes. The connector's end
   // node, or none when nothing changed.
   COffsetNode* shortcut(const meander_spacing::PipeStretch& stretch, double t1, double t2);
+  // The same with a straight polyline through the `via` points in place of
+  // the connector (each a plain node, no loop).
+  COffsetNode* detour(const meander_spacing::PipeStretch& stretch, double t1, double t2,
+                      const std::vector<XtGePoint2d>& via);
+
+  // The same with the way along the first loop (in the direction given)
+  // in place of the connector, for two places on the loop (nodes on it, or
+  // points of walk edges). None, nothing changed, when either is not.
+  COffsetNode* rewalk(const meander_spacing::PipeStretch& stretch, double t1, double t2, std::uint8_t direction);
 
   // Deletes what the shortcuts took out.
   void purge();

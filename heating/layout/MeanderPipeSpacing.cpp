@@ -52,6 +52,29 @@ void spacedPieces(const PipeStretch& stretch, double t0, double t1, double shift
   }
 }
 
+bool turnsNoSharperThan(const PipeStretch& pipe, double t1, double t2, const std::vector<XtGePoint2d>& via,
+                        double least) {
+  if (pipe.pieces.empty()) return true;
+  // The corners: the way before t1, the polyline, the way after t2 (each
+  // direction read a thousandth of the first piece's length away, so that
+  // a corner at a joint reads the pieces either side of it).
+  const double step = 1e-3 * std::max(pipe.total, 1e-300) / static_cast<double>(pipe.pieces.size());
+  std::vector<XtGePoint2d> points;
+  points.reserve(via.size() + 4);
+  if (t1 > 0.0) points.push_back(pipe.at(std::max(0.0, t1 - step)));
+  points.push_back(pipe.at(t1));
+  points.insert(points.end(), via.begin(), via.end());
+  points.push_back(pipe.at(t2));
+  if (t2 < pipe.total) points.push_back(pipe.at(std::min(pipe.total, t2 + step)));
+  for (std::size_t k = 1; k + 1 < points.size(); ++k) {
+    const XtGeVector2d in = points[k - 1] - points[k];
+    const XtGeVector2d out = points[k + 1] - points[k];
+    if (!(in.length() > 0.0) || !(out.length() > 0.0)) continue;
+    if (in.angleTo(out) < least) return false;
+  }
+  return true;
+}
+
 bool SpacingRule::inGap(const XtGePoint2d& p) const {
   const GapStrip* gap = narrowings_.gap;
   if (gap == nullptr) return false;

@@ -99,6 +99,15 @@ struct PipeStretch {
   XtGePoint2d at(double t) const;
 };
 
+// Whether the path with its stretch from t1 to t2 replaced by the straight
+// polyline from the point at t1 through `via` to the point at t2 turns no
+// sharper than `least` (the angle between the way it came and the way it
+// goes on, pi for none) at any corner of the polyline: a connector that
+// folds back over the pipe just before or after it would lie over it, and
+// pieces that near along the pipe are not judged for their spacing.
+bool turnsNoSharperThan(const PipeStretch& pipe, double t1, double t2, const std::vector<XtGePoint2d>& via,
+                        double least);
+
 // A piece for the search: a straight segment, its length along the pipe at
 // a, whether pairs with it are judged (a pair is judged when either piece
 // is) and a caller's tag.

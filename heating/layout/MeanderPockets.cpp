@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -26,6 +27,9 @@ constexpr double kSearch = 6.0;
 constexpr int kAroundTries = 400;
 // Farther along the pipe than any piece.
 constexpr double kFar = 1e300;
+// The sharpest corner a connector may make with the pipe it joins: one that
+// folds back over the pipe just before it would lie over it.
+constexpr double kLeastCorner = std::numbers::pi / 6;
 
 using Cut = std::pair<double, double>;  // the connector's ends along the stretch
 
@@ -225,6 +229,7 @@ class StretchCutter {
     if (!path_.connectorWithin(p, q)) return false;
     const double g1 = t1 + offset_;
     const double g2 = t2 + offset_;
+    if (!turnsNoSharperThan(*whole_, g1, g2, {}, kLeastCorner)) return false;
     const double chord = p.distanceTo(q);
     const double horizon = kHorizon * s_;
     std::vector<SpacedPiece> pieces;

@@ -1,8 +1,11 @@
-// The meander keeps its spacing: the rule of when two samples of the pipe are
-// too near, the run crossings that stay on their run, the cut pockets and
-// shortened hairpins on rooms with slanted walls, a notch and an acute
-// corner (no turn of the pipe sharper than 60 degrees, none of its pieces
-// nearer than the rule allows), and the path edit they share.
+// The meander keeps its spacing and covers its zone: the rule of when two
+// samples of the pipe are too near, the run crossings that stay on their
+// run, the cut pockets, shortened hairpins and the hairpins of the detours
+// on rooms with slanted and bowed walls, a notch, a stem and an acute corner
+// (no turn of the pipe sharper than 60 degrees, none of its pieces nearer
+// than the rule allows, no wide part of the heated area farther than 1.5 s
+// from it), also turned, far from the origin and the other way round, and
+// the path edits they share.
 #include "LayoutCheckAdapters.h"
 #include "MeanderGap.h"
 #include "MeanderZones.h"
@@ -119,9 +122,38 @@ zone_set::ZoneCase room(std::vector<P> outline, P start, P end, double d0, doubl
   return c;
 }
 
+// The rooms whose runs once left floor bare, turned by `angle` about the
+// origin and moved by `shift`: a trapezoid whose side wall slants 376 over
+// the depth, a room whose side wall bows in by 598 and a T room entered by
+// its bar (stem 933 wide), each entered through the wall on y = 0.
+std::vector<zone_set::ZoneCase> onceBareRooms(double angle, XtGeVector2d shift, bool swapped) {
+  const auto at = [&](double x, double y) {
+    P p(x, y);
+    p.rotateBy(angle);
+    return p + shift;
+  };
+  std::vector<zone_set::ZoneCase> cases;
+  const auto add = [&](std::vector<zone_fixture::Step> steps, double x, double d0, double s) {
+    const P from = steps.back().to;
+    for (zone_fixture::Step& step : steps) step.to = at(step.to.x, step.to.y);
+    const P start = at(x + 100, 0), end = at(x - 100, 0);
+    zone_set::ZoneCase c = zone_set::make(zone_fixture::outline("", at(from.x, from.y), steps), 0,
+                                          swapped ? end : start, swapped ? start : end);
+    c.firstOffset = d0;
+    c.spacing = s;
+    cases.push_back(std::move(c));
+  };
+  add({{{2097, 0}}, {{2097, 3541}}, {{376, 3541}}, {{0, 0}}}, 1640, 163.178, 288);
+  add({{{3388, 0}}, {{3388, 5975}, -0.2}, {{0, 5975}}, {{0, 0}}}, 1700, 171, 244);
+  add({{{2213, 0}}, {{2213, 2211}}, {{1539, 2211}}, {{1539, 4452}}, {{606, 4452}}, {{606, 2211}}, {{0, 2211}}, {{0, 0}}},
+      1374, 163.178, 259);
+  return cases;
+}
+
 // A quadrilateral with a slanted wall (runs end on it one by one), a U room
-// whose notch wall lies 24 mm beside a run, a T room entered by its stem
-// and a room with an acute corner; with the pipe ends swapped when asked.
+// whose notch wall lies 24 mm beside a run, a T room entered by its stem,
+// a room with an acute corner, and the rooms once left bare; with the pipe
+// ends swapped when asked.
 std::vector<zone_set::ZoneCase> rooms(bool swapped) {
   std::vector<zone_set::ZoneCase> cases;
   const auto add = [&](std::vector<P> outline, P start, P end, double d0, double s) {
@@ -133,21 +165,35 @@ std::vector<zone_set::ZoneCase> rooms(bool swapped) {
   add({{1700, 0}, {3000, 0}, {3000, 2800}, {5800, 2800}, {5800, 5260}, {-300, 5260}, {-300, 2800}, {1700, 2800}},
       {2250, 0}, {2450, 0}, 163.2, 103);
   add({{0, 0}, {1400, 0}, {1400, 1500}, {-1200, 4100}}, {600, 0}, {800, 0}, 93, 173);
+  for (zone_set::ZoneCase& c : onceBareRooms(0.0, {0, 0}, swapped)) cases.push_back(std::move(c));
   return cases;
 }
 
 // The pipe laid keeps the rule everywhere but in the middle gap (the
 // checker's spacing, with the narrowest facing gap of runs allowed down to
-// s/2), stays inside at d0 and never turns sharper than 60 degrees.
+// s/2), stays inside at d0, never turns sharper than 60 degrees and leaves
+// no point of the heated area farther than 1.5 s from it but in the parts
+// narrower than 1.1 s beyond it (reflex corners allowed their chamfer).
 void expectSound(zone_set::ZoneCase c) {
   const Laid laid(std::move(c));
   ASSERT_TRUE(laid.ok && laid.path.faults.empty());
   const auto& pipe = laid.path.pieces;
-  layout_check::Options options(0.0, 1e300, 0.0, false);
+  layout_check::Options options(0.0, 1e300, 1.5, true);
+  options.narrowWidth = 1.1 * laid.check.s;
   const XtGeVector2d runs = laid.zone->layout->baseItem->curve->direction().perpVector();
   if (const auto gap = meander_test::middleGap(pipe, runs, laid.check.s)) options.allowances.push_back(*gap);
+  layout_check::addReflexCornerAllowances(laid.check, 2.0, options);
+  // An arc wall is laid as the host splits it, in chords of 400: near it the
+  // pipe may come nearer by twice a chord's sagitta.
+  for (const layout_check::Piece& wall : laid.check.outline) {
+    if (!wall.isArc) continue;
+    const double sagitta = 400.0 * 400.0 / (8.0 * wall.radius);
+    const double bow = wall.radius * (1.0 - std::cos(0.5 * std::fabs(wall.sweep)));
+    options.wallAllowances.push_back({wall.start, wall.end, laid.check.d0 + bow + laid.check.s,
+                                      laid.check.d0 - 2.0 * sagitta, false, "an arc wall in chords", 0});
+  }
   const layout_check::Report report = layout_check::checkLayout(laid.check, pipe, options);
-  EXPECT_TRUE(report.sound()) << report.summary();
+  EXPECT_TRUE(report.sound() && report.coverage.ok) << report.summary();
   for (std::size_t i = 2; i + 2 < pipe.size(); ++i) {
     const XtGeVector2d in = pipe[i - 1].start - pipe[i - 1].end;
     const XtGeVector2d out = pipe[i].end - pipe[i].start;
@@ -164,6 +210,18 @@ TEST(MeanderKeepsItsSpacing, BesideSlantedWallsNotchesAndSharpCorners) {
       SCOPED_TRACE(testing::Message() << "room " << index << (swapped ? ", pipe ends swapped" : ""));
       expectSound(std::move(cases[index]));
     }
+  }
+}
+
+// The rooms once left bare turned by 37 degrees and moved far from the
+// origin, as drawn and the other way round.
+TEST(MeanderKeepsItsSpacing, CoversTheBandsAndTheStemTurnedFarAndTheOtherWayRound) {
+  const UnitScope units(1000);
+  const auto turned = [] { return onceBareRooms(37.0 * M_PI / 180.0, {3141593, -2718282}, false); };
+  for (std::size_t index = 0; index < 3; ++index) {
+    SCOPED_TRACE(testing::Message() << "room " << index);
+    expectSound(std::move(turned()[index]));
+    expectSound(zone_set::clockwise(std::move(turned()[index])));
   }
 }
 
