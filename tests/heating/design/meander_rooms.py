@@ -115,6 +115,38 @@ TURNED = [
 ANGLE, FAR = 37.0, (3141593.0, -2718282.0)
 
 
+# Rooms of leads beside the border line and of narrow borders, also turned
+# far from the origin.
+BORDER_ROOMS = [
+    # The leads at a pitch of 0.05 enter 115 and 165 from the east wall: the
+    # one farther from it lies 2 beyond the free border line (163), the
+    # other between the line and the wall, and they once met at the first
+    # offset loop's corner (warning 9005, nothing drawn). At a pitch of 0.1
+    # the lead lies 7 beyond the line.
+    ("lead beside the border", RECTANGLE, *square_pipe(2860), pitches(0.2, 0.05)),
+    ("lead beside the border at pitch 0.1", RECTANGLE, *square_pipe(2880), pitches(0.2, 0.1)),
+    ("corridor lead beside the border", CORRIDOR, *square_pipe(584), pitches(0.182, 0.05)),
+    ("tiny room lead beside the border", TINY, *square_pipe(955), pitches(0.15, 0.05)),
+    # The pipe's last piece at 37 degrees to the wall's normal: its leads 63
+    # apart along the wall, one 13 beyond the border line.
+    ("lead beside the border, pipe at 37 degrees", RECTANGLE, ((2855, 0), (3382.5, -700)), (3082.5, -800),
+     pitches(0.2, 0.05)),
+    # A border of 0.02 along a wall bowed into the room: the pipe, bends
+    # included, keeps 20 from the wall (once 5.9 at a bend and the chord of
+    # the wall after it).
+    ("bowed far wall, narrow border", BOWED_FAR, *square_pipe(700), pitches(0.2, 0.2) + fixed(0.02)),
+    # At a border of 0.02 the bend of 50 round the reflex corner of an L room
+    # would cut towards the corner (once 7.6 from it): it is made smaller.
+    ("L room, narrow border", L_NARROW, *square_pipe(700), pitches(0.2, 0.2) + fixed(0.02)),
+]
+
+# A corridor 630 x 5000 entered by its short wall, at a spacing of 0.132:
+# at borders of 0.28 and 0.30 no loop fits (no point lies 0.066 beyond the border from both walls) and only
+# the leads turning back at the entry could be laid: 9002.
+STUBS = [(f"corridor with a border of {r}", [(0, 0), (630, 0), (630, 5000), (0, 5000)], *square_pipe(315),
+          pitches(0.132, 0.2) + fixed(r)) for r in (0.28, 0.3)]
+
+
 def other_way_round(outline):
     """The outline drawn the other way round: each side's bulge, negated,
     moves to the side's other end."""
