@@ -126,7 +126,7 @@ std::optional<std::size_t> filletCorner(CurvePieces& pieces, std::size_t i, doub
   if (walls != nullptr && !walls->empty()) {
     const double kept = clearRadius(first, second, radius, *walls);
     if (kept < radius) {
-      if (!(kept >= minRadius)) return std::nullopt;
+      if (!(kept > 0.0) || kept < minRadius) return std::nullopt;
       bend = bendAt(first, second, kept);
       if (!bend) return std::nullopt;
       std::tie(a, b) = holding(*bend);

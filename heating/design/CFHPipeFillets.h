@@ -36,7 +36,8 @@ CurvePieces takeSimplePieces(CurveChain& run);
 // number of pieces. With walls, a corner whose bend of the radius does not
 // keep clear of them (BendClearance.h) gets the largest smaller radius whose
 // bend does (found by halving, to within radius / 1024), and stays sharp
-// when that is below minRadius: the pipe keeps its border at its bends too.
+// when that is below minRadius (or none but the corner itself keeps clear):
+// the pipe keeps its border at its bends too.
 void filletCorners(CurvePieces& pieces, double radius, const BendClearance* walls = nullptr,
                    double minRadius = 0.0);
 

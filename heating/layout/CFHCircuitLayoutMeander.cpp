@@ -259,7 +259,7 @@ bool CFHCircuitLayout::layoutMeander() {
     outcome = LayoutOutcome::kNoPipeEndProjection;
     return false;
   }
-  keepMeanderLeadNodesApart(*first, p1, p2, o, spacing);
+  keepMeanderLeadNodesApart(*first, startEnd->point, endEnd->point, p1, p2, o, spacing);
 
   GraphMark mark(*this);
   edges.reserve(edges.size() + 2);

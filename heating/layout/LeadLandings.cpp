@@ -2,6 +2,8 @@
 
 #include "heating/curves/CLoop.h"
 
+#include "platform/ge/XtGeLineSeg2d.h"
+
 #include "geometry/Tolerances.h"
 
 #include <algorithm>
@@ -50,6 +52,12 @@ bool cornerWithin(const CLoop& loop, const CLoopPoint& q, bool forward, double r
 }
 
 }  // namespace
+
+bool leadsCross(const XtGePoint2d& e1, const XtGePoint2d& q1, const XtGePoint2d& e2, const XtGePoint2d& q2) {
+  if (e1.isEqualTo(q1, workTol) || e2.isEqualTo(q2, workTol)) return false;
+  XtGePoint2d at;
+  return XtGeLineSeg2d(e1, q1).intersectWith(XtGeLineSeg2d(e2, q2), at, workTol);
+}
 
 double jogReach(double gap, double s) {
   const double rest = s - gap;

@@ -47,6 +47,11 @@ inline constexpr double kCornerTurn = 0.5235987755982988;
 // of s / (1 + sqrt 2) or more) or s is not above 0.
 double jogReach(double gap, double s);
 
+// Whether the lead from e1 to q1 and the lead from e2 to q2 cross (meet at
+// a point of both, workTol): a landing moved far along the loop, out of a
+// narrow tip of it, may take its lead across the other one.
+bool leadsCross(const XtGePoint2d& e1, const XtGePoint2d& q1, const XtGePoint2d& e2, const XtGePoint2d& q2);
+
 // The landings of the start's and the end's point on the loop. False,
 // both untouched, when either has no closest point.
 bool landLeads(const CLoop& first, const XtGePoint2d& start, const XtGePoint2d& end, bool forward, double s,

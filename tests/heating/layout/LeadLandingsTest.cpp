@@ -3,8 +3,11 @@
 // to the wall where they land apart, spread s apart along the loop where a
 // pipe end beyond the border line beside the loop's corner would bring them
 // together, and, swept along the wall at 1 mm steps at pitches from 0.03
-// to 0.2 m, never much nearer each other than the pipe ends or the spacing.
+// to 0.2 m, never much nearer each other than the pipe ends or the spacing;
+// the meander's landings moved out of a narrow tip without crossing leads.
 #include "heating/layout/LeadLandings.h"
+
+#include "heating/layout/MeanderChain.h"
 
 #include "heating/layout/PointSegmentDistance.h"
 
@@ -101,6 +104,31 @@ TEST_F(LeadLandings, NeverBringTheLeadsTogetherAlongTheWall) {
             << pitch << " at " << x;
       }
     }
+  }
+}
+
+// A first loop with a tip of 15 degrees whose apex both pipe ends lie
+// beyond (a corridor entered next to its slanted far end): the supply and
+// return walk along the tip's two sides nearer than s, and a landing moves
+// out of the tip. Moving the end's landing up the tip's far side would take
+// its lead across the start's: the start's landing moves along the near
+// side instead, and the leads never cross.
+TEST_F(LeadLandings, MovedOutOfANarrowTipTheLeadsNeverCross) {
+  const double s = 259.0;
+  auto tip = graph_test::polygonLoop({{-5000, 0}, {0, 0}, {-5000, 5000 * std::tan(15.0 * 3.14159265358979 / 180)}});
+  const XtGePoint2d e1(130, -163), e2(230, -163);
+  EXPECT_TRUE(leadsCross(e1, {-3000, 800}, e2, {-500, 0}));
+  EXPECT_FALSE(leadsCross(e1, {-500, 0}, e2, {-3000, 800}));
+  for (const bool forward : {false, true}) {
+    const XtGePoint2d& start = forward ? e2 : e1;
+    const XtGePoint2d& end = forward ? e1 : e2;
+    CLoopPoint q1, q2;
+    ASSERT_TRUE(landLeads(*tip, start, end, forward, s, q1, q2, true));
+    const CLoopPoint landed1 = q1, landed2 = q2;
+    keepMeanderLeadNodesApart(*tip, start, end, q1, q2, forward, s);
+    EXPECT_FALSE(leadsCross(start, q1.point, end, q2.point)) << forward;
+    // Out of the tip: the moved landing some spacings from the apex.
+    EXPECT_GT(std::max(q1.point.distanceTo(landed1.point), q2.point.distanceTo(landed2.point)), 2.0 * s) << forward;
   }
 }
 
