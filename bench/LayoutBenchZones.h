@@ -6,9 +6,9 @@
 
 #include "tests/heating/layout/MeanderZones.h"
 
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/COffsetNode.h"
-#include "heating/layout/OffsetEdgePath.h"
+#include "heating/layout/offsets/COffsetEdge.h"
+#include "heating/layout/offsets/COffsetNode.h"
+#include "heating/layout/offsets/OffsetEdgePath.h"
 
 #include <benchmark/benchmark.h>
 

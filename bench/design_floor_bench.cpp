@@ -30,12 +30,12 @@
 //                                    (1) (target < 5 ms; the counter "named"
 //                                    counts the zones it names, 0).
 // Every thread records its heating curves in a registry list of its own.
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHJobs.h"
-#include "heating/design/CFHModel.h"
-#include "heating/design/CFHZoneDesign.h"
-#include "heating/design/CFHZoneEntry.h"
-#include "heating/design/LaidPipeSoundness.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/jobs/CFHJobs.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/zones/CFHZoneDesign.h"
+#include "heating/design/model/CFHZoneEntry.h"
+#include "heating/design/jobs/LaidPipeSoundness.h"
 
 #include "tests/heating/design/ZoneDesignTestSupport.h"
 

@@ -2,8 +2,8 @@
 // share a 5 m wall 250 thick, in millimetres (unit factor 1000), step 10 mm:
 // about 4,400 samples, each ray against the eight walls (aim: < 3 ms).
 // Counters: the facing spans left on both rooms after merging.
-#include "heating/layout/IntervalCurveMaps.h"
-#include "heating/layout/LayoutRayCast.h"
+#include "heating/layout/offsets/IntervalCurveMaps.h"
+#include "heating/layout/offsets/LayoutRayCast.h"
 
 #include "heating/curves/CFloorHeatingLine.h"
 #include "heating/curves/CLoopElement.h"

@@ -7,8 +7,8 @@
 //   BM_OffsetLevels/HallFine the hall at spacing 100: 1.5 times the levels,
 //                           each sampled every 50 mm instead of 75 (< 450 ms).
 // Counters: levels and loops of one build.
-#include "heating/layout/COffsetBuilder.h"
-#include "heating/layout/DeleteAndClear.h"
+#include "heating/layout/offsets/COffsetBuilder.h"
+#include "heating/layout/offsets/DeleteAndClear.h"
 
 #include "heating/curves/CFloorHeatingArc.h"
 #include "heating/curves/CFloorHeatingLine.h"

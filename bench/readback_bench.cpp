@@ -21,11 +21,11 @@
 //   recalc      recalculateZones
 // The counters give each part's milliseconds per iteration; the iteration
 // time is their sum (target: under 50 ms).
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHDrawingInOut.h"
-#include "heating/design/CFHModel.h"
-#include "heating/design/CFHZoneDesign.h"
-#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/drawing/CFHDrawingInOut.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/zones/CFHZoneDesign.h"
+#include "heating/design/model/CFHZoneEntry.h"
 
 #include "heating/curves/HeatingCurvesFromDrawing.h"
 

@@ -8,12 +8,12 @@
 //                            half-round end), about 200 m2 in all, at spacing
 //                            150 (target < 100 ms).
 // Counters: the offset levels and the zones laid whole, of one iteration.
-#include "heating/design/CFHModel.h"
-#include "heating/design/CFHZoneDesign.h"
-#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/zones/CFHZoneDesign.h"
+#include "heating/design/model/CFHZoneEntry.h"
 
-#include "heating/layout/LayoutTolerances.h"
-#include "heating/layout/OffsetLevelSource.h"
+#include "heating/layout/record/LayoutTolerances.h"
+#include "heating/layout/offsets/OffsetLevelSource.h"
 
 #include "heating/curves/DrawingUnitFactor.h"
 

@@ -3,10 +3,10 @@
 #include "heating/dialogs/CalculationPage.h"
 #include "heating/dialogs/DialogPageSteps.h"
 
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHJobs.h"
-#include "heating/design/CFHModel.h"
-#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/jobs/CFHJobs.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/model/CFHZoneEntry.h"
 
 #include "host/HostExport.h"
 #include "host/ModuleLog.h"

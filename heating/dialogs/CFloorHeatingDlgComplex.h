@@ -40,7 +40,7 @@
 #include "heating/dialogs/DialogRedesigns.h"
 #include "heating/dialogs/DialogSettings.h"
 
-#include "heating/design/CFHMainDialog.h"
+#include "heating/design/commands/CFHMainDialog.h"
 
 #include "platform/cadhost/ScriptedDialog.h"
 #include "platform/win/WinTypes.h"

@@ -1,8 +1,8 @@
 #include "heating/dialogs/CalculationPage.h"
 
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHModel.h"
-#include "heating/design/HostCaption.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/commands/HostCaption.h"
 
 #include "host/CodePageText.h"
 #include "host/MessageBoxRes.h"

@@ -1,11 +1,11 @@
 #include "heating/dialogs/DialogPageSteps.h"
 
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHModel.h"
-#include "heating/design/CFHModelQueries.h"
-#include "heating/design/CFHPropertyValues.h"
-#include "heating/design/CFHZoneDesign.h"
-#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/model/CFHModelQueries.h"
+#include "heating/design/model/CFHPropertyValues.h"
+#include "heating/design/zones/CFHZoneDesign.h"
+#include "heating/design/model/CFHZoneEntry.h"
 
 #include "platform/cadhost/HostStatus.h"
 #include "platform/win/Utf8.h"

@@ -1,6 +1,6 @@
 #include "heating/dialogs/DialogRedesigns.h"
 
-#include "heating/design/OutdatedLayouts.h"
+#include "heating/design/jobs/OutdatedLayouts.h"
 
 #include "host/ModuleLog.h"
 

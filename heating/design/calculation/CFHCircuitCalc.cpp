@@ -1,7 +1,7 @@
-#include "heating/design/CFHCircuitCalc.h"
+#include "heating/design/calculation/CFHCircuitCalc.h"
 
-#include "heating/design/CFHDesignDefaults.h"
-#include "heating/design/ProfileReads.h"
+#include "heating/design/settings/CFHDesignDefaults.h"
+#include "heating/design/settings/ProfileReads.h"
 
 #include "host/prf_store2.h"
 

@@ -1,7 +1,7 @@
 // The change-detecting setters of a circuit's calculation record.
-#include "heating/design/CFHCircuitCalc.h"
+#include "heating/design/calculation/CFHCircuitCalc.h"
 
-#include "heating/design/ChangeThreshold.h"
+#include "heating/design/calculation/ChangeThreshold.h"
 
 #include "host/entities/nameCompare.h"
 

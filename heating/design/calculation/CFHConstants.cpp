@@ -1,4 +1,4 @@
-#include "heating/design/CFHConstants.h"
+#include "heating/design/calculation/CFHConstants.h"
 
 #include <cmath>
 #include <limits>

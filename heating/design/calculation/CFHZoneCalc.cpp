@@ -1,11 +1,11 @@
-#include "heating/design/CFHZoneCalc.h"
+#include "heating/design/calculation/CFHZoneCalc.h"
 
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHConstants.h"
-#include "heating/design/CFHDesignDefaults.h"
-#include "heating/design/CFHModel.h"
-#include "heating/design/CFHZoneDesign.h"
-#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/calculation/CFHConstants.h"
+#include "heating/design/settings/CFHDesignDefaults.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/zones/CFHZoneDesign.h"
+#include "heating/design/model/CFHZoneEntry.h"
 
 #include "heating/curves/VariantValue.h"
 

@@ -12,7 +12,7 @@
 // nothing else may write R while that job can run.
 #pragma once
 
-#include "heating/design/FloorStructureLayers.h"
+#include "heating/design/settings/FloorStructureLayers.h"
 
 #include "platform/win/CString.h"
 #include "platform/win/Variant.h"

@@ -1,10 +1,10 @@
 // The change-detecting setters of a zone's calculation record.
-#include "heating/design/CFHZoneCalc.h"
+#include "heating/design/calculation/CFHZoneCalc.h"
 
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHZoneEntry.h"
-#include "heating/design/CalcChangeMask.h"
-#include "heating/design/ChangeThreshold.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/model/CFHZoneEntry.h"
+#include "heating/design/calculation/CalcChangeMask.h"
+#include "heating/design/calculation/ChangeThreshold.h"
 
 #include "host/entities/nameCompare.h"
 

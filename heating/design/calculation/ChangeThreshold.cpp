@@ -1,4 +1,4 @@
-#include "heating/design/ChangeThreshold.h"
+#include "heating/design/calculation/ChangeThreshold.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
-#include "heating/design/KvTable.h"
+#include "heating/design/calculation/KvTable.h"
 
-#include "heating/design/DoubleArrayText.h"
+#include "heating/design/settings/DoubleArrayText.h"
 
 #include "host/prf_store2.h"
 

@@ -1,7 +1,7 @@
 // The KV table of the heating constants from the settings.
 #pragma once
 
-#include "heating/design/CFHConstants.h"
+#include "heating/design/calculation/CFHConstants.h"
 
 #include "platform/win/CString.h"
 

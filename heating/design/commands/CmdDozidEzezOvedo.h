@@ -37,7 +37,7 @@
 // Threads: the host's thread; only the design jobs run elsewhere.
 #pragma once
 
-#include "heating/design/CFHMainDialog.h"
+#include "heating/design/commands/CFHMainDialog.h"
 
 // The command's body; `makeDialog` makes its main dialog.
 void runDozidEzezOvedo(CFHMainDialogFactory makeDialog);

@@ -1,11 +1,11 @@
-#include "heating/design/CmdDozidEzezOvedoEdit.h"
+#include "heating/design/commands/CmdDozidEzezOvedoEdit.h"
 
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHDrawingInOut.h"
-#include "heating/design/CFHModel.h"
-#include "heating/design/CFHZoneEntry.h"
-#include "heating/design/CFHZoneGroup.h"
-#include "heating/design/HeatingCommandRun.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/drawing/CFHDrawingInOut.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/model/CFHZoneEntry.h"
+#include "heating/design/readback/CFHZoneGroup.h"
+#include "heating/design/commands/HeatingCommandRun.h"
 
 #include "heating/curves/HeatingCurvesFromDrawing.h"
 

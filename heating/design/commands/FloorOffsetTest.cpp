@@ -1,12 +1,12 @@
-#include "heating/design/FloorOffsetTest.h"
+#include "heating/design/commands/FloorOffsetTest.h"
 
-#include "heating/design/CFHDataFiles.h"
-#include "heating/design/CFHZoneChaining.h"
-#include "heating/design/HeatingCommandScope.h"
-#include "heating/design/HostCaption.h"
+#include "heating/design/settings/CFHDataFiles.h"
+#include "heating/design/zones/CFHZoneChaining.h"
+#include "heating/design/commands/HeatingCommandScope.h"
+#include "heating/design/commands/HostCaption.h"
 
-#include "heating/layout/COffsetBuilder.h"
-#include "heating/layout/DeleteAndClear.h"
+#include "heating/layout/offsets/COffsetBuilder.h"
+#include "heating/layout/offsets/DeleteAndClear.h"
 
 #include "heating/curves/CFHZoneBoundary.h"
 #include "heating/curves/HeatingCurvesFromDrawing.h"

@@ -36,7 +36,7 @@
 // Threads: the host's thread; only the design jobs run elsewhere.
 #pragma once
 
-#include "heating/design/CFHMainDialog.h"
+#include "heating/design/commands/CFHMainDialog.h"
 
 #include "platform/win/CString.h"
 #include "platform/win/WinTypes.h"

@@ -1,6 +1,6 @@
-#include "heating/design/HeatingCommandScope.h"
+#include "heating/design/commands/HeatingCommandScope.h"
 
-#include "heating/design/ZoneToleranceSettings.h"
+#include "heating/design/settings/ZoneToleranceSettings.h"
 
 #include "heating/curves/DrawingUnitFactor.h"
 

@@ -1,4 +1,4 @@
-#include "heating/design/HostCaption.h"
+#include "heating/design/commands/HostCaption.h"
 
 #include "host/CodePageText.h"
 #include "host/HostExport.h"

@@ -1,4 +1,4 @@
-#include "heating/design/CFHArcInOut.h"
+#include "heating/design/drawing/CFHArcInOut.h"
 
 #include "host/entities/circArcList.h"
 

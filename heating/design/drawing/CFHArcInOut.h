@@ -1,7 +1,7 @@
 // The record of an ARC: its circular arc (kind 3).
 #pragma once
 
-#include "heating/design/CFHCurveInOut.h"
+#include "heating/design/drawing/CFHCurveInOut.h"
 
 #include "platform/ge/XtGeCircArc2d.h"
 

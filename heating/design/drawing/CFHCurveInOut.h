@@ -7,7 +7,7 @@
 // it could (all or nothing). Ownership and threads as for CFHEntityInOut.
 #pragma once
 
-#include "heating/design/CFHEntityInOut.h"
+#include "heating/design/drawing/CFHEntityInOut.h"
 
 template <class Curve, CFHEntityInOut::Kind K>
 class CFHCurveInOut : public CFHEntityInOut {

@@ -1,6 +1,6 @@
-#include "heating/design/CFHDistributorInOut.h"
+#include "heating/design/drawing/CFHDistributorInOut.h"
 
-#include "heating/design/CFHDrawingInOut.h"
+#include "heating/design/drawing/CFHDrawingInOut.h"
 
 #include "host/HostExport.h"
 #include "host/ResbufChain.h"

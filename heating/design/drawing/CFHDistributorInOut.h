@@ -10,7 +10,7 @@
 // the command's thread.
 #pragma once
 
-#include "heating/design/CFHEntityInOut.h"
+#include "heating/design/drawing/CFHEntityInOut.h"
 
 #include "platform/ge/XtGePoint2d.h"
 #include "platform/ge/XtGeVector2d.h"

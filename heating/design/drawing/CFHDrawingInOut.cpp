@@ -1,13 +1,13 @@
 // The drawing I/O object: creation, the record factory and the work frame.
 // Lists, filing, handles and the held entities: CFHDrawingInOutRecords.cpp.
-#include "heating/design/CFHDrawingInOut.h"
+#include "heating/design/drawing/CFHDrawingInOut.h"
 
-#include "heating/design/CFHArcInOut.h"
-#include "heating/design/CFHHatchInOut.h"
-#include "heating/design/CFHLineInOut.h"
-#include "heating/design/CFHMtextInOut.h"
-#include "heating/design/CFHPolylineInOut.h"
-#include "heating/design/CFHTextInOut.h"
+#include "heating/design/drawing/CFHArcInOut.h"
+#include "heating/design/drawing/CFHHatchInOut.h"
+#include "heating/design/drawing/CFHLineInOut.h"
+#include "heating/design/drawing/CFHMtextInOut.h"
+#include "heating/design/drawing/CFHPolylineInOut.h"
+#include "heating/design/drawing/CFHTextInOut.h"
 
 #include "host/HostExport.h"
 #include "host/ResbufChain.h"

@@ -22,9 +22,9 @@
 // Threads: the command's thread only; nothing here locks.
 #pragma once
 
-#include "heating/design/CFHDistributorInOut.h"
-#include "heating/design/CFHEntityInOut.h"
-#include "heating/design/CFHZoneGroup.h"
+#include "heating/design/drawing/CFHDistributorInOut.h"
+#include "heating/design/drawing/CFHEntityInOut.h"
+#include "heating/design/readback/CFHZoneGroup.h"
 
 #include "host/ltListRef.h"
 

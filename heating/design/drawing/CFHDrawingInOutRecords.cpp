@@ -1,14 +1,14 @@
 // The drawing I/O object: its record lists, the filing of records, the
 // handle collections and the held host entities.
-#include "heating/design/CFHDrawingInOut.h"
+#include "heating/design/drawing/CFHDrawingInOut.h"
 
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHExtendedData.h"
-#include "heating/design/CFHKeptAsDrawn.h"
-#include "heating/design/CFHModel.h"
-#include "heating/design/CFHZoneDesign.h"
-#include "heating/design/CFHZoneEntry.h"
-#include "heating/design/RecordTagValues.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/output/CFHExtendedData.h"
+#include "heating/design/readback/CFHKeptAsDrawn.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/zones/CFHZoneDesign.h"
+#include "heating/design/model/CFHZoneEntry.h"
+#include "heating/design/readback/RecordTagValues.h"
 
 #include "host/HostExport.h"
 

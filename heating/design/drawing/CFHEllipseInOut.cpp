@@ -1,4 +1,4 @@
-#include "heating/design/CFHEllipseInOut.h"
+#include "heating/design/drawing/CFHEllipseInOut.h"
 
 #include "host/entities/ellipseList.h"
 

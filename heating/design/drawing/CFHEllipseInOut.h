@@ -2,7 +2,7 @@
 // none (ellipses are no heating curves); code that reads one makes it here.
 #pragma once
 
-#include "heating/design/CFHCurveInOut.h"
+#include "heating/design/drawing/CFHCurveInOut.h"
 
 #include "platform/ge/XtGeEllipArc2d.h"
 

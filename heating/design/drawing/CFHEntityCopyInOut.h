@@ -6,7 +6,7 @@
 // threads as for CFHEntityInOut.
 #pragma once
 
-#include "heating/design/CFHEntityInOut.h"
+#include "heating/design/drawing/CFHEntityInOut.h"
 
 #include "host/ResbufChain.h"
 #include "host/ltListRef.h"

@@ -1,6 +1,6 @@
-#include "heating/design/CFHEntityInOut.h"
+#include "heating/design/drawing/CFHEntityInOut.h"
 
-#include "heating/design/CFHDrawingInOut.h"
+#include "heating/design/drawing/CFHDrawingInOut.h"
 
 #include "host/entities/entReaderSteps.h"
 

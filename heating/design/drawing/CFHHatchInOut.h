@@ -2,7 +2,7 @@
 // 7).
 #pragma once
 
-#include "heating/design/CFHEntityCopyInOut.h"
+#include "heating/design/drawing/CFHEntityCopyInOut.h"
 
 #include "host/entities/ltHatch2D.h"
 

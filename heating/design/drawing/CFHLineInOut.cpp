@@ -1,4 +1,4 @@
-#include "heating/design/CFHLineInOut.h"
+#include "heating/design/drawing/CFHLineInOut.h"
 
 #include "host/entities/lineList.h"
 

@@ -1,7 +1,7 @@
 // The record of a LINE: the segment from 10 to 11 (kind 0).
 #pragma once
 
-#include "heating/design/CFHCurveInOut.h"
+#include "heating/design/drawing/CFHCurveInOut.h"
 
 #include "platform/ge/XtGeLineSeg2d.h"
 

@@ -2,7 +2,7 @@
 // 6).
 #pragma once
 
-#include "heating/design/CFHEntityCopyInOut.h"
+#include "heating/design/drawing/CFHEntityCopyInOut.h"
 
 #include "host/entities/ltMText2D.h"
 

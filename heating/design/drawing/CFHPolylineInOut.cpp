@@ -1,4 +1,4 @@
-#include "heating/design/CFHPolylineInOut.h"
+#include "heating/design/drawing/CFHPolylineInOut.h"
 
 #include "host/entities/lwPolylineList.h"
 

@@ -3,7 +3,7 @@
 // length (a single vertex).
 #pragma once
 
-#include "heating/design/CFHCurveInOut.h"
+#include "heating/design/drawing/CFHCurveInOut.h"
 
 #include "platform/ge/XtGeCompositeCurve2d.h"
 

@@ -2,7 +2,7 @@
 // 8).
 #pragma once
 
-#include "heating/design/CFHEntityCopyInOut.h"
+#include "heating/design/drawing/CFHEntityCopyInOut.h"
 
 #include "host/entities/ltText2D.h"
 

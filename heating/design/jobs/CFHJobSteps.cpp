@@ -1,10 +1,10 @@
 // The design model's steps of a design job (CFHJobs.h).
-#include "heating/design/CFHJobs.h"
+#include "heating/design/jobs/CFHJobs.h"
 
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHZoneDesign.h"
-#include "heating/design/CFHZoneEntry.h"
-#include "heating/design/MeanderBaseDefault.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/zones/CFHZoneDesign.h"
+#include "heating/design/model/CFHZoneEntry.h"
+#include "heating/design/zones/MeanderBaseDefault.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "heating/design/CFHJobs.h"
+#include "heating/design/jobs/CFHJobs.h"
 
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHWorkerSync.h"
-#include "heating/design/CFHZoneDesign.h"
-#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/jobs/CFHWorkerSync.h"
+#include "heating/design/zones/CFHZoneDesign.h"
+#include "heating/design/model/CFHZoneEntry.h"
 
 #include "host/ModuleLog.h"
 

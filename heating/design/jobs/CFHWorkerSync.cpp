@@ -1,4 +1,4 @@
-#include "heating/design/CFHWorkerSync.h"
+#include "heating/design/jobs/CFHWorkerSync.h"
 
 #include "platform/win/Events.h"
 #include "platform/win/KernelObject.h"

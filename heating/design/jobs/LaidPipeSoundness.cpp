@@ -1,13 +1,13 @@
-#include "heating/design/LaidPipeSoundness.h"
+#include "heating/design/jobs/LaidPipeSoundness.h"
 
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHModel.h"
-#include "heating/design/CFHZoneDesign.h"
-#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/zones/CFHZoneDesign.h"
+#include "heating/design/model/CFHZoneEntry.h"
 
-#include "heating/layout/LaidPipeLength.h"
-#include "heating/layout/PathContainmentCheck.h"
-#include "heating/layout/PathSpacingCheck.h"
+#include "heating/layout/checks/LaidPipeLength.h"
+#include "heating/layout/checks/PathContainmentCheck.h"
+#include "heating/layout/checks/PathSpacingCheck.h"
 
 #include "geometry/Tolerances.h"
 

@@ -1,7 +1,7 @@
-#include "heating/design/OutdatedLayouts.h"
+#include "heating/design/jobs/OutdatedLayouts.h"
 
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHModel.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/model/CFHModel.h"
 
 #include "host/ModuleLog.h"
 

@@ -19,7 +19,7 @@
 // Threads: the command's thread (the calculation and the starts are its).
 #pragma once
 
-#include "heating/design/CFHJobs.h"
+#include "heating/design/jobs/CFHJobs.h"
 
 #include <cstddef>
 #include <vector>

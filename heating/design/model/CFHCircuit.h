@@ -20,7 +20,7 @@
 //   registry, state); nothing waits while holding it.
 #pragma once
 
-#include "heating/design/CFHCircuitCalc.h"
+#include "heating/design/calculation/CFHCircuitCalc.h"
 
 #include "heating/curves/CFloorHeatingCurve.h"
 

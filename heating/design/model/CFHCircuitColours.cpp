@@ -1,8 +1,8 @@
 // The colours of a design's circuits by circuit number, as the pages show and
 // change them.
-#include "heating/design/CFHModel.h"
+#include "heating/design/model/CFHModel.h"
 
-#include "heating/design/CFHCircuit.h"
+#include "heating/design/model/CFHCircuit.h"
 
 std::map<std::uint32_t, std::uint32_t> CFHModel::collectCircuitColors() const {
   std::map<std::uint32_t, std::uint32_t> colours;

@@ -1,9 +1,9 @@
 // The distribution connection of a circuit: its supply and return pipes
 // beside the centre line the user drew, and the zone's pipe ends.
-#include "heating/design/CFHCircuit.h"
+#include "heating/design/model/CFHCircuit.h"
 
-#include "heating/design/CFHPipeNetwork.h"
-#include "heating/design/CFHZoneDesign.h"
+#include "heating/design/model/CFHPipeNetwork.h"
+#include "heating/design/zones/CFHZoneDesign.h"
 
 #include "heating/curves/CFloorHeatingLine.h"
 #include "heating/curves/HeatingCurveEnds.h"

@@ -1,16 +1,16 @@
 // The circuit path: the offset graphs of a circuit's zone layouts walked into
 // one continuous pipe of drawable segments in the first zone's layouts, with
 // its supply and return halves.
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHZoneDesign.h"
-#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/zones/CFHZoneDesign.h"
+#include "heating/design/model/CFHZoneEntry.h"
 
-#include "heating/layout/CFHCircuitSegment.h"
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/COffsetNode.h"
-#include "heating/layout/EdgeChain.h"
-#include "heating/layout/LoopSampling.h"
-#include "heating/layout/OffsetEdgePath.h"
+#include "heating/layout/record/CFHCircuitSegment.h"
+#include "heating/layout/offsets/COffsetEdge.h"
+#include "heating/layout/offsets/COffsetNode.h"
+#include "heating/layout/record/EdgeChain.h"
+#include "heating/layout/offsets/LoopSampling.h"
+#include "heating/layout/offsets/OffsetEdgePath.h"
 
 #include "heating/curves/CFloorHeatingLine.h"
 

@@ -1,4 +1,4 @@
-#include "heating/design/CFHCurveRegistry.h"
+#include "heating/design/model/CFHCurveRegistry.h"
 
 #include "platform/win/ThreadId.h"
 

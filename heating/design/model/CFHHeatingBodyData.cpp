@@ -1,8 +1,8 @@
 // Reading a zone's additional heating body back from a drawn design.
-#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/model/CFHZoneEntry.h"
 
-#include "heating/design/CFHModel.h"
-#include "heating/design/RecordTagValues.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/readback/RecordTagValues.h"
 
 bool CFHZoneEntry::readHeatingBodyData(const CFHEntityInOut* bodyRecord, const CFHEntityInOut* numberRecord) {
   if (bodyRecord == nullptr) return false;

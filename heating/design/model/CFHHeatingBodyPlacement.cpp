@@ -1,10 +1,10 @@
 // The additional heating bodies: placing the pending one at a picked point
 // (dialog code 601), and the connection points of all of them at the
 // manifold, where their number labels follow the circuits' labels.
-#include "heating/design/CFHModel.h"
+#include "heating/design/model/CFHModel.h"
 
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/model/CFHZoneEntry.h"
 
 #include <algorithm>
 #include <string>

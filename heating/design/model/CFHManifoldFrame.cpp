@@ -1,7 +1,7 @@
-#include "heating/design/CFHManifoldFrame.h"
+#include "heating/design/model/CFHManifoldFrame.h"
 
-#include "heating/design/CFHDrawingInOut.h"
-#include "heating/design/CFHPipeNetwork.h"
+#include "heating/design/drawing/CFHDrawingInOut.h"
+#include "heating/design/model/CFHPipeNetwork.h"
 
 XtGePoint2d manifoldToLocal(const CFHPipeNetwork& network, const XtGePoint2d& point, double ucsAngle) {
   return XtGePoint2d() + (point - network.referencePoint).rotateBy(-ucsAngle);

@@ -1,10 +1,10 @@
-#include "heating/design/CFHModel.h"
+#include "heating/design/model/CFHModel.h"
 
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHZoneDesign.h"
-#include "heating/design/CFHZoneEntry.h"
-#include "heating/design/FloorStructureLayers.h"
-#include "heating/design/HeatingCurveRegistration.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/zones/CFHZoneDesign.h"
+#include "heating/design/model/CFHZoneEntry.h"
+#include "heating/design/settings/FloorStructureLayers.h"
+#include "heating/design/model/HeatingCurveRegistration.h"
 
 #include "heating/curves/CurveRegistryLock.h"
 

@@ -38,16 +38,16 @@
 //    model) is read under curveRegistryLock() held shared.
 #pragma once
 
-#include "heating/design/CFHCurveRegistry.h"
-#include "heating/design/CFHDataFiles.h"
-#include "heating/design/CFHDescData.h"
-#include "heating/design/CFHDesignDefaults.h"
-#include "heating/design/CFHHatchPattern.h"
-#include "heating/design/CFHKeptAsDrawn.h"
-#include "heating/design/CFHPipeNetwork.h"
-#include "heating/design/CFHPipeStyles.h"
-#include "heating/design/CFHStringPairTable.h"
-#include "heating/design/CFHWorkerSync.h"
+#include "heating/design/model/CFHCurveRegistry.h"
+#include "heating/design/settings/CFHDataFiles.h"
+#include "heating/design/settings/CFHDescData.h"
+#include "heating/design/settings/CFHDesignDefaults.h"
+#include "heating/design/settings/CFHHatchPattern.h"
+#include "heating/design/readback/CFHKeptAsDrawn.h"
+#include "heating/design/model/CFHPipeNetwork.h"
+#include "heating/design/model/CFHPipeStyles.h"
+#include "heating/design/settings/CFHStringPairTable.h"
+#include "heating/design/jobs/CFHWorkerSync.h"
 
 #include "heating/curves/HeatingCurveObserver.h"
 

@@ -1,11 +1,11 @@
 // Joining a zone without circuit into a circuit at a picked point (dialog
 // code 600).
-#include "heating/design/CFHModel.h"
+#include "heating/design/model/CFHModel.h"
 
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHJobs.h"
-#include "heating/design/CFHZoneDesign.h"
-#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/jobs/CFHJobs.h"
+#include "heating/design/zones/CFHZoneDesign.h"
+#include "heating/design/model/CFHZoneEntry.h"
 
 bool CFHModel::joinAtPoint(const XtGePoint2d& point) {
   CFHZoneEntry* inCircuit = joinPair[0];

@@ -1,9 +1,9 @@
 // Numbers of the circuits, zones and heating bodies of a design model, and
 // the order of its lists; the number setters of the dialog pages.
-#include "heating/design/CFHModel.h"
+#include "heating/design/model/CFHModel.h"
 
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/model/CFHZoneEntry.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,10 +1,10 @@
 // The distribution pipes of a design model's circuits applied to its zones,
 // and the check for zones drawn twice.
-#include "heating/design/CFHModel.h"
+#include "heating/design/model/CFHModel.h"
 
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHZoneDesign.h"
-#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/zones/CFHZoneDesign.h"
+#include "heating/design/model/CFHZoneEntry.h"
 
 std::vector<std::unique_ptr<CFloorHeatingCurve>> CFHModel::circuitPipeCopies() const {
   std::vector<std::unique_ptr<CFloorHeatingCurve>> copies;

@@ -1,9 +1,9 @@
-#include "heating/design/CFHModelQueries.h"
+#include "heating/design/model/CFHModelQueries.h"
 
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHModel.h"
-#include "heating/design/CFHZoneDesign.h"
-#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/zones/CFHZoneDesign.h"
+#include "heating/design/model/CFHZoneEntry.h"
 
 #include "heating/curves/VariantValue.h"
 

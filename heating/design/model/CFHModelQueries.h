@@ -13,7 +13,7 @@
 // results they sum are written by the calculation, which waits for them).
 #pragma once
 
-#include "heating/design/CFHZoneCalc.h"
+#include "heating/design/calculation/CFHZoneCalc.h"
 
 #include "heating/curves/VariantValue.h"
 

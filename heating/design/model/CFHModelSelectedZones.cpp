@@ -1,9 +1,9 @@
 // The dialog's choices that apply to the selected zones (or to every zone
 // when none is selected): circuit shape, display type and floor structure.
-#include "heating/design/CFHModel.h"
+#include "heating/design/model/CFHModel.h"
 
-#include "heating/design/CFHZoneDesign.h"
-#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/zones/CFHZoneDesign.h"
+#include "heating/design/model/CFHZoneEntry.h"
 
 #include "host/CodePageText.h"
 #include "host/HostExport.h"

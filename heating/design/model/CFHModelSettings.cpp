@@ -2,17 +2,17 @@
 // floor-structure library give at command start (loadSettings), and the
 // values the dialog pages stored last (loadProfileDefaults). A value that is
 // missing, of the wrong kind or out of range leaves the model's default.
-#include "heating/design/CFHModel.h"
+#include "heating/design/model/CFHModel.h"
 
-#include "heating/design/CFHConstants.h"
-#include "heating/design/CFHModelQueries.h"
-#include "heating/design/HostCaption.h"
-#include "heating/design/KvTable.h"
-#include "heating/design/ProfileReads.h"
-#include "heating/design/ZoneToleranceSettings.h"
+#include "heating/design/calculation/CFHConstants.h"
+#include "heating/design/model/CFHModelQueries.h"
+#include "heating/design/commands/HostCaption.h"
+#include "heating/design/calculation/KvTable.h"
+#include "heating/design/settings/ProfileReads.h"
+#include "heating/design/settings/ZoneToleranceSettings.h"
 
 #include "heating/curves/DrawingUnitFactor.h"
-#include "heating/layout/LayoutTolerances.h"
+#include "heating/layout/record/LayoutTolerances.h"
 
 #include "host/CodePageText.h"
 #include "host/ProfileLists.h"

@@ -1,6 +1,6 @@
-#include "heating/design/CFHPipeNetwork.h"
+#include "heating/design/model/CFHPipeNetwork.h"
 
-#include "heating/design/ZoneBoundarySegmentPoints.h"
+#include "heating/design/zones/ZoneBoundarySegmentPoints.h"
 
 #include "heating/curves/CurveRegistryLock.h"
 

@@ -1,6 +1,6 @@
 // The working geometry of the distribution pipes: chained pipes become one
 // polyline each, and open polylines that double back on themselves go.
-#include "heating/design/CFHPipeNetwork.h"
+#include "heating/design/model/CFHPipeNetwork.h"
 
 #include "geometry/Tolerances.h"
 

@@ -1,10 +1,10 @@
 // The manifold as a product-line item: which item it is, and the options and
 // description settings a design wrote to it.
-#include "heating/design/CFHPipeNetwork.h"
+#include "heating/design/model/CFHPipeNetwork.h"
 
-#include "heating/design/CFHDistributorInOut.h"
-#include "heating/design/CFHDrawingInOut.h"
-#include "heating/design/CFHModel.h"
+#include "heating/design/drawing/CFHDistributorInOut.h"
+#include "heating/design/drawing/CFHDrawingInOut.h"
+#include "heating/design/model/CFHModel.h"
 
 #include "host/HostExport.h"
 #include "host/items/itemKeyTable.h"

@@ -1,6 +1,6 @@
 // The manifold outline of the pipe network: its segments, label point and
 // connection line, and the queries the routing asks of it.
-#include "heating/design/CFHPipeNetwork.h"
+#include "heating/design/model/CFHPipeNetwork.h"
 
 #include "geometry/Tolerances.h"
 

@@ -1,11 +1,11 @@
 // A new distribution-pipe pitch: every circuit's supply and return pipes are
 // laid again beside its centre line, all or none.
-#include "heating/design/CFHPipeNetwork.h"
+#include "heating/design/model/CFHPipeNetwork.h"
 
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHModel.h"
-#include "heating/design/CFHZoneDesign.h"
-#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/zones/CFHZoneDesign.h"
+#include "heating/design/model/CFHZoneEntry.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,11 +1,11 @@
 // Routing the distribution pipes: one circuit per pipe, from the manifold
 // outline to the zone the pipe reaches.
-#include "heating/design/CFHPipeNetwork.h"
+#include "heating/design/model/CFHPipeNetwork.h"
 
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHModel.h"
-#include "heating/design/CFHZoneDesign.h"
-#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/zones/CFHZoneDesign.h"
+#include "heating/design/model/CFHZoneEntry.h"
 
 #include "heating/curves/HeatingCurveEnds.h"
 

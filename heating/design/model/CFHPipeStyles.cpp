@@ -1,4 +1,4 @@
-#include "heating/design/CFHPipeStyles.h"
+#include "heating/design/model/CFHPipeStyles.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 // reads them yet. Used on the command's thread only.
 #pragma once
 
-#include "heating/layout/CFHPipeStyle.h"
+#include "heating/layout/record/CFHPipeStyle.h"
 
 #include <array>
 #include <cstdint>

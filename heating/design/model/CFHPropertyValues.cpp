@@ -1,9 +1,9 @@
 // One field of the dialog pages over the selected zones.
-#include "heating/design/CFHPropertyValues.h"
+#include "heating/design/model/CFHPropertyValues.h"
 
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHModel.h"
-#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/model/CFHZoneEntry.h"
 
 #include "heating/curves/VariantValue.h"
 

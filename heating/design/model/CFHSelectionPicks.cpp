@@ -8,11 +8,11 @@
 // widening modes (1, 3) every picked key is added again with its zone's
 // sides, its circuit or its first zone. Duplicates are kept on purpose: a key
 // brought twice leaves only when both reasons for it are gone.
-#include "heating/design/CFHModel.h"
+#include "heating/design/model/CFHModel.h"
 
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHZoneDesign.h"
-#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/zones/CFHZoneDesign.h"
+#include "heating/design/model/CFHZoneEntry.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,7 +1,7 @@
-#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/model/CFHZoneEntry.h"
 
-#include "heating/design/CFHModel.h"
-#include "heating/design/CFHZoneDesign.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/zones/CFHZoneDesign.h"
 
 CFHZoneEntry::CFHZoneEntry(CFHModel* model, std::uint32_t zoneNumber)
     : number(zoneNumber),

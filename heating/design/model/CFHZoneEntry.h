@@ -14,9 +14,9 @@
 // the circuit's job (CFHCircuit::stopWorker).
 #pragma once
 
-#include "heating/design/CFHHeatingBody.h"
-#include "heating/design/CFHZoneCalc.h"
-#include "heating/design/CFHZoneCrossings.h"
+#include "heating/design/model/CFHHeatingBody.h"
+#include "heating/design/calculation/CFHZoneCalc.h"
+#include "heating/design/readback/CFHZoneCrossings.h"
 
 #include "host/entities/ownedChain.h"
 

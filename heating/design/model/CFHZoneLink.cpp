@@ -1,14 +1,14 @@
 // The link of a zone to the zone before it in its circuit: where their walls
 // face each other near the link point, this zone's two pipe ends and the
 // previous zone's two exit points.
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHModel.h"
-#include "heating/design/CFHZoneDesign.h"
-#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/zones/CFHZoneDesign.h"
+#include "heating/design/model/CFHZoneEntry.h"
 
-#include "heating/layout/IntervalCurveMaps.h"
-#include "heating/layout/LayoutRayCast.h"
-#include "heating/layout/LoopPointRays.h"
+#include "heating/layout/offsets/IntervalCurveMaps.h"
+#include "heating/layout/offsets/LayoutRayCast.h"
+#include "heating/layout/offsets/LoopPointRays.h"
 
 #include "heating/curves/DrawingUnitFactor.h"
 

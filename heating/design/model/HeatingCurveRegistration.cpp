@@ -1,6 +1,6 @@
-#include "heating/design/HeatingCurveRegistration.h"
+#include "heating/design/model/HeatingCurveRegistration.h"
 
-#include "heating/design/CFHModel.h"
+#include "heating/design/model/CFHModel.h"
 
 #include <memory>
 

@@ -1,9 +1,9 @@
 // The commands the module exports, one line each (ExportedCommand.h).
 #include "heating/design/module/ExportedCommand.h"
 
-#include "heating/design/CmdDozidEzezOvedo.h"
-#include "heating/design/CmdDozidEzezOvedoEdit.h"
-#include "heating/design/FloorOffsetTest.h"
+#include "heating/design/commands/CmdDozidEzezOvedo.h"
+#include "heating/design/commands/CmdDozidEzezOvedoEdit.h"
+#include "heating/design/commands/FloorOffsetTest.h"
 
 #include "heating/dialogs/CFloorHeatingDlgComplex.h"
 

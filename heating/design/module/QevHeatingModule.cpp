@@ -2,7 +2,7 @@
 // calculation's constant curves, then the application object, which binds the
 // host's tables and the sibling modules as the host loads the module. The
 // exported commands are listed in ExportedCommands.cpp.
-#include "heating/design/CFHConstants.h"
+#include "heating/design/calculation/CFHConstants.h"
 #include "host/CQev_HeatingApp.h"
 #include "resources/ModuleStrings.h"
 

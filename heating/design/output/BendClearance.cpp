@@ -1,4 +1,4 @@
-#include "heating/design/BendClearance.h"
+#include "heating/design/output/BendClearance.h"
 
 #include "heating/curves/CLoop.h"
 

@@ -1,10 +1,10 @@
 // The circuit list: what the supply and return pipes and the circuit label
 // of a drawn design say of their circuit.
-#include "heating/design/CFHCircuit.h"
+#include "heating/design/model/CFHCircuit.h"
 
-#include "heating/design/CFHExtendedData.h"
-#include "heating/design/CFHModel.h"
-#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/output/CFHExtendedData.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/model/CFHZoneEntry.h"
 
 ownedChain CFHCircuit::buildDataList(const CFHPipeNetwork& network) const {
   // The first zone's results; empty texts without a zone.

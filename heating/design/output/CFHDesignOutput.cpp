@@ -3,12 +3,12 @@
 // CFHPipeOutput.cpp, CFHLabelOutput.cpp, CFHOutlineOutput.cpp and
 // CFHManifoldOutput.cpp; each answers false to stop the output, which the
 // command then rolls back.
-#include "heating/design/CFHModel.h"
+#include "heating/design/model/CFHModel.h"
 
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHDrawingInOut.h"
-#include "heating/design/CFHOutputContext.h"
-#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/drawing/CFHDrawingInOut.h"
+#include "heating/design/output/CFHOutputContext.h"
+#include "heating/design/model/CFHZoneEntry.h"
 
 #include "host/CodePageText.h"
 #include "host/HostExport.h"

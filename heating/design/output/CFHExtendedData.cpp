@@ -1,7 +1,7 @@
-#include "heating/design/CFHExtendedData.h"
+#include "heating/design/output/CFHExtendedData.h"
 
-#include "heating/design/CFHManifoldFrame.h"
-#include "heating/design/CFHPipeNetwork.h"
+#include "heating/design/model/CFHManifoldFrame.h"
+#include "heating/design/model/CFHPipeNetwork.h"
 
 #include "heating/curves/PointFormat.h"
 #include "heating/curves/VariantValue.h"

@@ -1,12 +1,12 @@
 // The manifold writer of the output: the manifold block rewritten as a
 // product-line item with the design's values and settings as item keys, and
 // with the list of every entity the output wrote.
-#include "heating/design/CFHPipeNetwork.h"
+#include "heating/design/model/CFHPipeNetwork.h"
 
-#include "heating/design/CFHExtendedData.h"
-#include "heating/design/CFHModel.h"
-#include "heating/design/CFHModelQueries.h"
-#include "heating/design/CFHOutputContext.h"
+#include "heating/design/output/CFHExtendedData.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/model/CFHModelQueries.h"
+#include "heating/design/output/CFHOutputContext.h"
 
 #include "host/items/itemKeyTable.h"
 

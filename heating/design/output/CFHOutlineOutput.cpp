@@ -1,13 +1,13 @@
 // The zone outline writer of the output: the zone's as-drawn boundary as one
 // closed polyline with the properties of the curve the user drew.
-#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/model/CFHZoneEntry.h"
 
-#include "heating/design/CFHEntityInOut.h"
-#include "heating/design/CFHExtendedData.h"
-#include "heating/design/CFHLabelOutput.h"
-#include "heating/design/CFHModel.h"
-#include "heating/design/CFHOutputContext.h"
-#include "heating/design/CFHZoneDesign.h"
+#include "heating/design/drawing/CFHEntityInOut.h"
+#include "heating/design/output/CFHExtendedData.h"
+#include "heating/design/output/CFHLabelOutput.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/output/CFHOutputContext.h"
+#include "heating/design/zones/CFHZoneDesign.h"
 
 #include "host/entities/lwPolylineList.h"
 

@@ -1,6 +1,6 @@
-#include "heating/design/CFHOutputContext.h"
+#include "heating/design/output/CFHOutputContext.h"
 
-#include "heating/design/CFHExtendedData.h"
+#include "heating/design/output/CFHExtendedData.h"
 
 #include "host/HostExport.h"
 #include "host/entities/ltEntProps.h"

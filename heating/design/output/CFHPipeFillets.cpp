@@ -1,6 +1,6 @@
-#include "heating/design/CFHPipeFillets.h"
+#include "heating/design/output/CFHPipeFillets.h"
 
-#include "heating/design/BendClearance.h"
+#include "heating/design/output/BendClearance.h"
 
 #include "geometry/Tolerances.h"
 

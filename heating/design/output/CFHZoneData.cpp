@@ -1,13 +1,13 @@
 // The zone's records in a drawn design: its description "TPV1000-0001" and
 // its heating body's "TPV1001-0001".
-#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/model/CFHZoneEntry.h"
 
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHExtendedData.h"
-#include "heating/design/CFHModel.h"
-#include "heating/design/CFHModelQueries.h"
-#include "heating/design/CFHZoneDesign.h"
-#include "heating/design/DoubleArrayText.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/output/CFHExtendedData.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/model/CFHModelQueries.h"
+#include "heating/design/zones/CFHZoneDesign.h"
+#include "heating/design/settings/DoubleArrayText.h"
 
 #include <vector>
 

@@ -1,14 +1,14 @@
 // Reading a circuit of a drawn design back (CFHCircuitReadBack.h).
-#include "heating/design/CFHCircuitReadBack.h"
+#include "heating/design/readback/CFHCircuitReadBack.h"
 
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHDrawingInOut.h"
-#include "heating/design/CFHExtendedData.h"
-#include "heating/design/CFHModel.h"
-#include "heating/design/CFHZoneDesign.h"
-#include "heating/design/CFHZoneEntry.h"
-#include "heating/design/CircuitFlowOrder.h"
-#include "heating/design/RecordTagValues.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/drawing/CFHDrawingInOut.h"
+#include "heating/design/output/CFHExtendedData.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/zones/CFHZoneDesign.h"
+#include "heating/design/model/CFHZoneEntry.h"
+#include "heating/design/readback/CircuitFlowOrder.h"
+#include "heating/design/readback/RecordTagValues.h"
 
 #include "heating/curves/CFloorHeatingLine.h"
 #include "heating/curves/CFloorHeatingPolyLine.h"

@@ -2,16 +2,16 @@
 // the records keep, each zone with its calculation and design values, and
 // what the circuits leave to do once they are all read. The circuits
 // themselves: CFHCircuitReadBack.cpp.
-#include "heating/design/CFHDrawingInOut.h"
+#include "heating/design/drawing/CFHDrawingInOut.h"
 
-#include "heating/design/CFHModel.h"
-#include "heating/design/CFHZoneDesign.h"
-#include "heating/design/CFHZoneEntry.h"
-#include "heating/design/DoubleArrayText.h"
-#include "heating/design/RecordTagValues.h"
-#include "heating/design/ZoneBoundarySegmentPoints.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/zones/CFHZoneDesign.h"
+#include "heating/design/model/CFHZoneEntry.h"
+#include "heating/design/settings/DoubleArrayText.h"
+#include "heating/design/readback/RecordTagValues.h"
+#include "heating/design/zones/ZoneBoundarySegmentPoints.h"
 
-#include "heating/layout/OffsetLevelSource.h"
+#include "heating/layout/offsets/OffsetLevelSource.h"
 
 #include "heating/curves/CFloorHeatingPolyLine.h"
 

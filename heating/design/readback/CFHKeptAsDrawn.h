@@ -12,7 +12,7 @@
 // design command leaves it empty. The command's thread only.
 #pragma once
 
-#include "heating/design/CFHModelQueries.h"
+#include "heating/design/model/CFHModelQueries.h"
 
 #include <cstdint>
 #include <set>

@@ -1,4 +1,4 @@
-#include "heating/design/CFHZoneCrossings.h"
+#include "heating/design/readback/CFHZoneCrossings.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 // The order of the zones of a drawn circuit (CircuitFlowOrder.h).
-#include "heating/design/CircuitFlowOrder.h"
+#include "heating/design/readback/CircuitFlowOrder.h"
 
-#include "heating/design/CFHZoneDesign.h"
-#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/zones/CFHZoneDesign.h"
+#include "heating/design/model/CFHZoneEntry.h"
 
 #include "heating/curves/CFHZoneBoundary.h"
 #include "heating/curves/CLoopPoint.h"

@@ -1,7 +1,7 @@
-#include "heating/design/RecordTagValues.h"
+#include "heating/design/readback/RecordTagValues.h"
 
-#include "heating/design/CFHManifoldFrame.h"
-#include "heating/design/CFHZoneCalc.h"
+#include "heating/design/model/CFHManifoldFrame.h"
+#include "heating/design/calculation/CFHZoneCalc.h"
 
 #include "heating/curves/PointFormat.h"
 

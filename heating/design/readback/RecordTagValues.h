@@ -7,7 +7,7 @@
 // Threads: the command's thread (the records are the drawing I/O object's).
 #pragma once
 
-#include "heating/design/CFHDrawingInOut.h"
+#include "heating/design/drawing/CFHDrawingInOut.h"
 
 #include "platform/ge/XtGePoint2d.h"
 #include "platform/win/CString.h"

@@ -1,4 +1,4 @@
-#include "heating/design/CFHDataFiles.h"
+#include "heating/design/settings/CFHDataFiles.h"
 
 #include "host/CQev_HeatingApp.h"
 #include "host/DataPaths.h"

@@ -1,4 +1,4 @@
-#include "heating/design/CFHDescData.h"
+#include "heating/design/settings/CFHDescData.h"
 
 #include "host/CodePageText.h"
 

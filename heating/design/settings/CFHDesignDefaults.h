@@ -7,7 +7,7 @@
 // the command's thread only.
 #pragma once
 
-#include "heating/design/FloorStructureLayers.h"
+#include "heating/design/settings/FloorStructureLayers.h"
 
 #include "platform/win/CString.h"
 

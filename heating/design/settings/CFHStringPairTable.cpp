@@ -1,4 +1,4 @@
-#include "heating/design/CFHStringPairTable.h"
+#include "heating/design/settings/CFHStringPairTable.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "heating/design/DoubleArrayText.h"
+#include "heating/design/settings/DoubleArrayText.h"
 
 #include "platform/win/NumberParse.h"
 #include "platform/win/WideFormat.h"

@@ -1,6 +1,6 @@
-#include "heating/design/FloorStructureLayers.h"
+#include "heating/design/settings/FloorStructureLayers.h"
 
-#include "heating/design/CFHStringPairTable.h"
+#include "heating/design/settings/CFHStringPairTable.h"
 
 #include "host/CodePageText.h"
 #include "host/SiblingModules.h"

@@ -1,4 +1,4 @@
-#include "heating/design/ProfileReads.h"
+#include "heating/design/settings/ProfileReads.h"
 
 #include <cmath>
 

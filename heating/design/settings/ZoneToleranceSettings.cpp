@@ -1,4 +1,4 @@
-#include "heating/design/ZoneToleranceSettings.h"
+#include "heating/design/settings/ZoneToleranceSettings.h"
 
 #include "host/def_store.h"
 

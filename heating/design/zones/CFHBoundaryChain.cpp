@@ -1,4 +1,4 @@
-#include "heating/design/CFHBoundaryChain.h"
+#include "heating/design/zones/CFHBoundaryChain.h"
 
 #include "heating/curves/HeatingCurveIntersections.h"
 

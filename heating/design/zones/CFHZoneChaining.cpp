@@ -1,4 +1,4 @@
-#include "heating/design/CFHZoneChaining.h"
+#include "heating/design/zones/CFHZoneChaining.h"
 
 #include "resources/ModuleStrings.h"
 

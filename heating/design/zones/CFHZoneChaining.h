@@ -14,7 +14,7 @@
 // curves of a refused selection). Threads: the command's thread only.
 #pragma once
 
-#include "heating/design/CFHBoundaryChain.h"
+#include "heating/design/zones/CFHBoundaryChain.h"
 
 #include "platform/win/WinTypes.h"
 

@@ -1,10 +1,10 @@
-#include "heating/design/CFHZoneDesign.h"
+#include "heating/design/zones/CFHZoneDesign.h"
 
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHModel.h"
-#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/model/CFHZoneEntry.h"
 
-#include "heating/layout/CFHCircuitSegment.h"
+#include "heating/layout/record/CFHCircuitSegment.h"
 
 #include <utility>
 

@@ -35,9 +35,9 @@
 #pragma once
 
 #include "heating/curves/CFHZoneBoundary.h"
-#include "heating/layout/CFHCircuitLayout.h"
-#include "heating/layout/CFHPipeEnd.h"
-#include "heating/layout/CFHPipeStyle.h"
+#include "heating/layout/record/CFHCircuitLayout.h"
+#include "heating/layout/record/CFHPipeEnd.h"
+#include "heating/layout/record/CFHPipeStyle.h"
 
 #include "platform/ge/XtGePoint2d.h"
 

@@ -2,12 +2,12 @@
 // ends and exit points, the meander base and the border widths of the sides,
 // the pipe-length estimate and the rebuilding of the working loop around the
 // distribution pipes.
-#include "heating/design/CFHZoneDesign.h"
+#include "heating/design/zones/CFHZoneDesign.h"
 
-#include "heating/design/CFHModel.h"
-#include "heating/design/CFHZoneCalc.h"
-#include "heating/design/CFHZoneEntry.h"
-#include "heating/design/ZoneBandLimits.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/calculation/CFHZoneCalc.h"
+#include "heating/design/model/CFHZoneEntry.h"
+#include "heating/design/zones/ZoneBandLimits.h"
 
 #include "heating/curves/AngleBetweenVectors.h"
 #include "heating/curves/VariantValue.h"

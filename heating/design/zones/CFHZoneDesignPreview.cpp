@@ -1,8 +1,8 @@
 // The preview of a zone design: its edges on the preview canvas, and the
 // host's linetype patterns and lengths the preview draws with.
-#include "heating/design/CFHZoneDesignPreview.h"
+#include "heating/design/zones/CFHZoneDesignPreview.h"
 
-#include "heating/design/CFHZoneDesign.h"
+#include "heating/design/zones/CFHZoneDesign.h"
 
 #include "heating/curves/DrawingUnitFactor.h"
 

@@ -8,7 +8,7 @@
 // Threads: the command's thread (the host's words are not for others).
 #pragma once
 
-#include "heating/layout/CFHPipeStyle.h"
+#include "heating/layout/record/CFHPipeStyle.h"
 
 #include "platform/win/CString.h"
 

@@ -1,11 +1,11 @@
 // The zone design itself: the layouts of one zone, built on its circuit's
 // job thread.
-#include "heating/design/CFHZoneDesign.h"
+#include "heating/design/zones/CFHZoneDesign.h"
 
-#include "heating/design/CFHZoneEntry.h"
-#include "heating/design/ZoneBandLimits.h"
+#include "heating/design/model/CFHZoneEntry.h"
+#include "heating/design/zones/ZoneBandLimits.h"
 
-#include "heating/layout/COffsetBuilder.h"
+#include "heating/layout/offsets/COffsetBuilder.h"
 
 namespace {
 

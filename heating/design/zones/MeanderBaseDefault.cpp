@@ -1,6 +1,6 @@
-#include "heating/design/MeanderBaseDefault.h"
+#include "heating/design/zones/MeanderBaseDefault.h"
 
-#include "heating/design/CFHZoneDesign.h"
+#include "heating/design/zones/CFHZoneDesign.h"
 
 bool chooseDefaultMeanderBase(CFHZoneDesign& design) {
   const CFHZoneBoundary* boundary = design.boundary();

@@ -1,6 +1,6 @@
-#include "heating/design/ZoneBandLimits.h"
+#include "heating/design/zones/ZoneBandLimits.h"
 
-#include "heating/layout/MeanderRuns.h"
+#include "heating/layout/meander/MeanderRuns.h"
 
 #include "heating/curves/AngleBetweenVectors.h"
 #include "heating/curves/CFHBoundLoop.h"

@@ -1,4 +1,4 @@
-#include "heating/design/ZoneCurvesOverlap.h"
+#include "heating/design/zones/ZoneCurvesOverlap.h"
 
 #include "heating/curves/HeatingCurveExplode.h"
 #include "heating/curves/HeatingCurveOverlaps.h"

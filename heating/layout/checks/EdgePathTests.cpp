@@ -1,9 +1,9 @@
-#include "heating/layout/EdgePathTests.h"
-#include "heating/layout/PointSegmentDistance.h"
+#include "heating/layout/checks/EdgePathTests.h"
+#include "heating/layout/offsets/PointSegmentDistance.h"
 
-#include "heating/layout/CFHCircuitLayout.h"
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/OffsetEdgePath.h"
+#include "heating/layout/record/CFHCircuitLayout.h"
+#include "heating/layout/offsets/COffsetEdge.h"
+#include "heating/layout/offsets/OffsetEdgePath.h"
 
 #include "geometry/Tolerances.h"
 

@@ -1,4 +1,4 @@
-#include "heating/layout/LaidPathPiece.h"
+#include "heating/layout/checks/LaidPathPiece.h"
 
 #include "geometry/forEachSimplePiece.h"
 

@@ -7,8 +7,8 @@
 // (the zone's layouts must not change meanwhile).
 #pragma once
 
-#include "heating/layout/CFHCircuitSegment.h"
-#include "heating/layout/PathPiece.h"
+#include "heating/layout/record/CFHCircuitSegment.h"
+#include "heating/layout/checks/PathPiece.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,9 +1,9 @@
-#include "heating/layout/LayoutPathPieces.h"
+#include "heating/layout/checks/LayoutPathPieces.h"
 
-#include "heating/layout/CFHCircuitLayout.h"
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/COffsetNode.h"
-#include "heating/layout/OffsetEdgePath.h"
+#include "heating/layout/record/CFHCircuitLayout.h"
+#include "heating/layout/offsets/COffsetEdge.h"
+#include "heating/layout/offsets/COffsetNode.h"
+#include "heating/layout/offsets/OffsetEdgePath.h"
 
 #include "heating/curves/CFloorHeatingCurve.h"
 

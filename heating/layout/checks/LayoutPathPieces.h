@@ -13,7 +13,7 @@
 // Threads: reads the layout; the calling thread's.
 #pragma once
 
-#include "heating/layout/PathPiece.h"
+#include "heating/layout/checks/PathPiece.h"
 
 #include <cstddef>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "heating/layout/LayoutPipeClearance.h"
+#include "heating/layout/checks/LayoutPipeClearance.h"
 
-#include "heating/layout/CFHCircuitLayout.h"
+#include "heating/layout/record/CFHCircuitLayout.h"
 
 #include "heating/curves/DrawingUnitFactor.h"
 

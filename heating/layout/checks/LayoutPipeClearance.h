@@ -12,9 +12,9 @@
 // work lists from one call to the next).
 #pragma once
 
-#include "heating/layout/LaidPathPiece.h"
-#include "heating/layout/LayoutPathPieces.h"
-#include "heating/layout/PathSpacingCheck.h"
+#include "heating/layout/checks/LaidPathPiece.h"
+#include "heating/layout/checks/LayoutPathPieces.h"
+#include "heating/layout/checks/PathSpacingCheck.h"
 
 #include <cstdint>
 #include <vector>

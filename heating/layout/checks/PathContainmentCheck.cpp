@@ -1,4 +1,4 @@
-#include "heating/layout/PathContainmentCheck.h"
+#include "heating/layout/checks/PathContainmentCheck.h"
 
 #include "heating/curves/CFloorHeatingCurve.h"
 #include "heating/curves/CLoopElement.h"

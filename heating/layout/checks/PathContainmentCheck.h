@@ -19,7 +19,7 @@
 // Threads: one object per thread; the loop must not change while it is used.
 #pragma once
 
-#include "heating/layout/LaidPathPiece.h"
+#include "heating/layout/checks/LaidPathPiece.h"
 
 #include "heating/curves/CLoop.h"
 

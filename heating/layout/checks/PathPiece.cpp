@@ -1,5 +1,5 @@
-#include "heating/layout/PathPiece.h"
-#include "heating/layout/PointSegmentDistance.h"
+#include "heating/layout/checks/PathPiece.h"
+#include "heating/layout/offsets/PointSegmentDistance.h"
 
 #include "platform/ge/XtGe.h"
 #include "platform/ge/XtGeCircArc2d.h"

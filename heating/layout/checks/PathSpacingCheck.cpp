@@ -1,4 +1,4 @@
-#include "heating/layout/PathSpacingCheck.h"
+#include "heating/layout/checks/PathSpacingCheck.h"
 
 #include "platform/ge/XtGe.h"
 

@@ -40,7 +40,7 @@
 // Threads: one object per thread.
 #pragma once
 
-#include "heating/layout/LaidPathPiece.h"
+#include "heating/layout/checks/LaidPathPiece.h"
 
 #include <cstdint>
 #include <vector>

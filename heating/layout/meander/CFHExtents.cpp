@@ -1,4 +1,4 @@
-#include "heating/layout/CFHExtents.h"
+#include "heating/layout/meander/CFHExtents.h"
 
 #include <limits>
 

@@ -12,7 +12,7 @@
 // loops and stay valid while those live.
 #pragma once
 
-#include "heating/layout/COffsetPoint.h"
+#include "heating/layout/offsets/COffsetPoint.h"
 
 #include "heating/curves/CLoopPoint.h"
 

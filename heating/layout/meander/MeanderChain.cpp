@@ -1,12 +1,12 @@
-#include "heating/layout/MeanderChain.h"
+#include "heating/layout/meander/MeanderChain.h"
 
-#include "heating/layout/CFHCircuitLayout.h"
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/COffsetLoop.h"
-#include "heating/layout/COffsetNode.h"
-#include "heating/layout/LayoutOrderings.h"
-#include "heating/layout/LayoutTolerances.h"
-#include "heating/layout/MeanderRecordSearches.h"
+#include "heating/layout/record/CFHCircuitLayout.h"
+#include "heating/layout/offsets/COffsetEdge.h"
+#include "heating/layout/offsets/COffsetLoop.h"
+#include "heating/layout/offsets/COffsetNode.h"
+#include "heating/layout/record/LayoutOrderings.h"
+#include "heating/layout/record/LayoutTolerances.h"
+#include "heating/layout/meander/MeanderRecordSearches.h"
 
 #include "geometry/Tolerances.h"
 

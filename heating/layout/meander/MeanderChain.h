@@ -25,7 +25,7 @@
 // Threads: works on one layout record, on its design thread.
 #pragma once
 
-#include "heating/layout/CFHMeanderPoint.h"
+#include "heating/layout/meander/CFHMeanderPoint.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
-#include "heating/layout/MeanderCoverage.h"
+#include "heating/layout/meander/MeanderCoverage.h"
 
-#include "heating/layout/PointSegmentDistance.h"
+#include "heating/layout/offsets/PointSegmentDistance.h"
 
 #include "heating/curves/CLoop.h"
 

@@ -1,9 +1,9 @@
-#include "heating/layout/MeanderDetours.h"
+#include "heating/layout/meander/MeanderDetours.h"
 
-#include "heating/layout/COffsetLoop.h"
-#include "heating/layout/MeanderCoverage.h"
-#include "heating/layout/MeanderPathEdits.h"
-#include "heating/layout/PointSegmentDistance.h"
+#include "heating/layout/offsets/COffsetLoop.h"
+#include "heating/layout/meander/MeanderCoverage.h"
+#include "heating/layout/meander/MeanderPathEdits.h"
+#include "heating/layout/offsets/PointSegmentDistance.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
-#include "heating/layout/MeanderHairpins.h"
+#include "heating/layout/meander/MeanderHairpins.h"
 
-#include "heating/layout/MeanderPathEdits.h"
-#include "heating/layout/PointSegmentDistance.h"
+#include "heating/layout/meander/MeanderPathEdits.h"
+#include "heating/layout/offsets/PointSegmentDistance.h"
 
 #include <algorithm>
 #include <cmath>

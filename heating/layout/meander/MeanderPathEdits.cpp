@@ -1,10 +1,10 @@
-#include "heating/layout/MeanderPathEdits.h"
+#include "heating/layout/meander/MeanderPathEdits.h"
 
-#include "heating/layout/CFHCircuitLayout.h"
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/COffsetLoop.h"
-#include "heating/layout/COffsetNode.h"
-#include "heating/layout/OffsetEdgePath.h"
+#include "heating/layout/record/CFHCircuitLayout.h"
+#include "heating/layout/offsets/COffsetEdge.h"
+#include "heating/layout/offsets/COffsetLoop.h"
+#include "heating/layout/offsets/COffsetNode.h"
+#include "heating/layout/offsets/OffsetEdgePath.h"
 
 #include "geometry/Tolerances.h"
 

@@ -17,7 +17,7 @@
 // thread.
 #pragma once
 
-#include "heating/layout/MeanderPipeSpacing.h"
+#include "heating/layout/meander/MeanderPipeSpacing.h"
 
 #include <cstdint>
 #include <unordered_set>

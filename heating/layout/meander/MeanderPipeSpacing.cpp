@@ -1,4 +1,4 @@
-#include "heating/layout/MeanderPipeSpacing.h"
+#include "heating/layout/meander/MeanderPipeSpacing.h"
 
 #include <algorithm>
 #include <array>

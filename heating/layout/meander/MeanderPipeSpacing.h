@@ -21,7 +21,7 @@
 // Values only. Threads: any; nothing shared.
 #pragma once
 
-#include "heating/layout/MeanderRuns.h"
+#include "heating/layout/meander/MeanderRuns.h"
 
 #include "platform/ge/XtGePoint2d.h"
 #include "platform/ge/XtGeVector2d.h"

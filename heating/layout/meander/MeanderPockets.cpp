@@ -1,7 +1,7 @@
-#include "heating/layout/MeanderPockets.h"
+#include "heating/layout/meander/MeanderPockets.h"
 
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/MeanderPathEdits.h"
+#include "heating/layout/offsets/COffsetEdge.h"
+#include "heating/layout/meander/MeanderPathEdits.h"
 
 #include <algorithm>
 #include <cmath>

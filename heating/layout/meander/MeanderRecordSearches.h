@@ -6,7 +6,7 @@
 // heatingTolCoarse (LayoutTolerances.h); distances are plain Euclidean.
 #pragma once
 
-#include "heating/layout/CFHMeanderPoint.h"
+#include "heating/layout/meander/CFHMeanderPoint.h"
 
 #include <vector>
 

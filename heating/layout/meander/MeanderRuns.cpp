@@ -1,8 +1,8 @@
-#include "heating/layout/MeanderRuns.h"
+#include "heating/layout/meander/MeanderRuns.h"
 
-#include "heating/layout/CFHExtents.h"
-#include "heating/layout/COffsetLoop.h"
-#include "heating/layout/RunCrossesBand.h"
+#include "heating/layout/meander/CFHExtents.h"
+#include "heating/layout/offsets/COffsetLoop.h"
+#include "heating/layout/meander/RunCrossesBand.h"
 
 #include "heating/curves/AngleBetweenVectors.h"
 #include "heating/curves/CFHBoundLoopItem.h"

@@ -1,14 +1,14 @@
 // The pipe ends on the first loop kept apart, the pipe-end splice of the
 // meander and the single-path test of its result.
-#include "heating/layout/MeanderChain.h"
+#include "heating/layout/meander/MeanderChain.h"
 
-#include "heating/layout/CFHCircuitLayout.h"
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/MeanderPipeSpacing.h"
-#include "heating/layout/COffsetNode.h"
-#include "heating/layout/LeadLandings.h"
-#include "heating/layout/OffsetEdgePath.h"
-#include "heating/layout/OffsetGraphQueries.h"
+#include "heating/layout/record/CFHCircuitLayout.h"
+#include "heating/layout/offsets/COffsetEdge.h"
+#include "heating/layout/meander/MeanderPipeSpacing.h"
+#include "heating/layout/offsets/COffsetNode.h"
+#include "heating/layout/record/LeadLandings.h"
+#include "heating/layout/offsets/OffsetEdgePath.h"
+#include "heating/layout/record/OffsetGraphQueries.h"
 
 #include "heating/curves/CLoop.h"
 

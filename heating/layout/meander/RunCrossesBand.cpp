@@ -1,6 +1,6 @@
-#include "heating/layout/RunCrossesBand.h"
+#include "heating/layout/meander/RunCrossesBand.h"
 
-#include "heating/layout/COffsetLoop.h"
+#include "heating/layout/offsets/COffsetLoop.h"
 
 #include "geometry/Tolerances.h"
 

@@ -8,11 +8,11 @@
 // A hit is projected onto the piece's own loop: onto the piece, linked to it
 // and, at a joint (workTol-sized tolerance g), to the neighbour sharing it, as
 // CLoop::closestPoint answers for a point on the loop.
-#include "heating/layout/CFHCircuitLayout.h"
+#include "heating/layout/record/CFHCircuitLayout.h"
 
-#include "heating/layout/CFHMeanderPoint.h"
-#include "heating/layout/COffsetLoop.h"
-#include "heating/layout/MeanderRecordSearches.h"
+#include "heating/layout/meander/CFHMeanderPoint.h"
+#include "heating/layout/offsets/COffsetLoop.h"
+#include "heating/layout/meander/MeanderRecordSearches.h"
 
 #include "heating/curves/CFHZoneBoundary.h"
 #include "heating/curves/HeatingCurveIntersections.h"

@@ -1,11 +1,11 @@
-#include "heating/layout/COffsetBuilder.h"
+#include "heating/layout/offsets/COffsetBuilder.h"
 
-#include "heating/layout/DeleteAndClear.h"
-#include "heating/layout/OffsetLevelAcceptance.h"
-#include "heating/layout/OffsetLevelSteps.h"
-#include "heating/layout/OffsetLoopQueries.h"
-#include "heating/layout/OffsetPolygonReduction.h"
-#include "heating/layout/RingContourCheck.h"
+#include "heating/layout/offsets/DeleteAndClear.h"
+#include "heating/layout/offsets/OffsetLevelAcceptance.h"
+#include "heating/layout/offsets/OffsetLevelSteps.h"
+#include "heating/layout/offsets/OffsetLoopQueries.h"
+#include "heating/layout/offsets/OffsetPolygonReduction.h"
+#include "heating/layout/offsets/RingContourCheck.h"
 
 #include "heating/curves/CGLHTesselationData.h"
 

@@ -38,7 +38,7 @@
 // nothing (each level has its own tessellator).
 #pragma once
 
-#include "heating/layout/COffsetLoop.h"
+#include "heating/layout/offsets/COffsetLoop.h"
 
 #include <vector>
 

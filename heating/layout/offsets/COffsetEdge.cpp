@@ -1,6 +1,6 @@
-#include "heating/layout/COffsetEdge.h"
+#include "heating/layout/offsets/COffsetEdge.h"
 
-#include "heating/layout/COffsetNode.h"
+#include "heating/layout/offsets/COffsetNode.h"
 
 #include <algorithm>
 

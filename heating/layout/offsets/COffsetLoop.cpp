@@ -1,6 +1,6 @@
-#include "heating/layout/COffsetLoop.h"
+#include "heating/layout/offsets/COffsetLoop.h"
 
-#include "heating/layout/COffsetNarrowLoopSection.h"
+#include "heating/layout/offsets/COffsetNarrowLoopSection.h"
 
 #include "heating/curves/CFloorHeatingLine.h"
 

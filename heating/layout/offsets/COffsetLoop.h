@@ -12,8 +12,8 @@
 // a loop is used by one thread at a time.
 #pragma once
 
-#include "heating/layout/COffsetPoint.h"
-#include "heating/layout/COffsetSection.h"
+#include "heating/layout/offsets/COffsetPoint.h"
+#include "heating/layout/offsets/COffsetSection.h"
 
 #include "heating/curves/CLoop.h"
 

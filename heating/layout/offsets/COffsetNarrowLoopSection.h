@@ -7,7 +7,7 @@
 // section, in section order) and the pipe windows narrow them.
 #pragma once
 
-#include "heating/layout/COffsetLoop.h"
+#include "heating/layout/offsets/COffsetLoop.h"
 
 #include "platform/ge/XtGeInterval.h"
 

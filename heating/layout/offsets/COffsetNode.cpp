@@ -1,7 +1,7 @@
-#include "heating/layout/COffsetNode.h"
+#include "heating/layout/offsets/COffsetNode.h"
 
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/COffsetSection.h"
+#include "heating/layout/offsets/COffsetEdge.h"
+#include "heating/layout/offsets/COffsetSection.h"
 
 #include <algorithm>
 

@@ -17,7 +17,7 @@
 // Nodes are not copied: edges and sections refer to them by address.
 #pragma once
 
-#include "heating/layout/COffsetPoint.h"
+#include "heating/layout/offsets/COffsetPoint.h"
 
 #include <vector>
 

@@ -2,7 +2,7 @@
 // corners of a rung between two loops).
 #pragma once
 
-#include "heating/layout/COffsetPoint.h"
+#include "heating/layout/offsets/COffsetPoint.h"
 
 #include <array>
 

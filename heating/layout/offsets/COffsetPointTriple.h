@@ -1,7 +1,7 @@
 // Three offset points that the spiral layout carries together.
 #pragma once
 
-#include "heating/layout/COffsetPoint.h"
+#include "heating/layout/offsets/COffsetPoint.h"
 
 #include <array>
 

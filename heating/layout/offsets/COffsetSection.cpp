@@ -1,6 +1,6 @@
-#include "heating/layout/COffsetSection.h"
+#include "heating/layout/offsets/COffsetSection.h"
 
-#include "heating/layout/COffsetNode.h"
+#include "heating/layout/offsets/COffsetNode.h"
 
 #include "geometry/Tolerances.h"
 

@@ -1,11 +1,11 @@
-#include "heating/layout/DeleteAndClear.h"
+#include "heating/layout/offsets/DeleteAndClear.h"
 
-#include "heating/layout/CFHCurveHolder.h"
-#include "heating/layout/CFHPointPair.h"
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/COffsetNode.h"
-#include "heating/layout/COffsetPiece.h"
-#include "heating/layout/COffsetSection.h"
+#include "heating/layout/offsets/CFHCurveHolder.h"
+#include "heating/layout/offsets/CFHPointPair.h"
+#include "heating/layout/offsets/COffsetEdge.h"
+#include "heating/layout/offsets/COffsetNode.h"
+#include "heating/layout/offsets/COffsetPiece.h"
+#include "heating/layout/offsets/COffsetSection.h"
 
 #include "heating/curves/CFloorHeatingCurve.h"
 

@@ -1,4 +1,4 @@
-#include "heating/layout/IntervalCurveMaps.h"
+#include "heating/layout/offsets/IntervalCurveMaps.h"
 
 #include "heating/curves/HeatingCurveIntersections.h"
 

@@ -1,4 +1,4 @@
-#include "heating/layout/LayoutRayCast.h"
+#include "heating/layout/offsets/LayoutRayCast.h"
 
 #include "heating/curves/DrawingUnitFactor.h"
 

@@ -33,7 +33,7 @@
 // Threads: one thread at a time per set of interval curves.
 #pragma once
 
-#include "heating/layout/IntervalCurveMaps.h"
+#include "heating/layout/offsets/IntervalCurveMaps.h"
 
 // The most samples taken along one curve.
 inline constexpr int kMaxRayCastSamples = 100000;

@@ -1,4 +1,4 @@
-#include "heating/layout/LoopContainment.h"
+#include "heating/layout/offsets/LoopContainment.h"
 
 #include "platform/ge/XtGeLineSeg2d.h"
 

@@ -1,4 +1,4 @@
-#include "heating/layout/LoopPartClosing.h"
+#include "heating/layout/offsets/LoopPartClosing.h"
 
 #include <algorithm>
 

@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-#include "heating/layout/OffsetLoopParts.h"
+#include "heating/layout/offsets/OffsetLoopParts.h"
 #include "platform/ge/XtGeTol.h"
 
 // Whether the two chord lines are collinear under the tolerance.

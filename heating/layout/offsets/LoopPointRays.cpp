@@ -1,4 +1,4 @@
-#include "heating/layout/LoopPointRays.h"
+#include "heating/layout/offsets/LoopPointRays.h"
 
 #include "heating/curves/CLoopElement.h"
 

@@ -1,7 +1,7 @@
-#include "heating/layout/LoopProjections.h"
+#include "heating/layout/offsets/LoopProjections.h"
 
-#include "heating/layout/COffsetLoop.h"
-#include "heating/layout/COffsetNode.h"
+#include "heating/layout/offsets/COffsetLoop.h"
+#include "heating/layout/offsets/COffsetNode.h"
 
 #include "geometry/Tolerances.h"
 

@@ -6,7 +6,7 @@
 // Threads: reads the loop only.
 #pragma once
 
-#include "heating/layout/COffsetPoint.h"
+#include "heating/layout/offsets/COffsetPoint.h"
 
 #include <cstdint>
 #include <vector>

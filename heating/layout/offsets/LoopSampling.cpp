@@ -1,8 +1,8 @@
-#include "heating/layout/LoopSampling.h"
+#include "heating/layout/offsets/LoopSampling.h"
 
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/COffsetLoop.h"
-#include "heating/layout/COffsetNode.h"
+#include "heating/layout/offsets/COffsetEdge.h"
+#include "heating/layout/offsets/COffsetLoop.h"
+#include "heating/layout/offsets/COffsetNode.h"
 
 #include "geometry/Tolerances.h"
 

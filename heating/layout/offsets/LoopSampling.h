@@ -14,7 +14,7 @@
 // Threads: no state; the loop is only read.
 #pragma once
 
-#include "heating/layout/COffsetPoint.h"
+#include "heating/layout/offsets/COffsetPoint.h"
 
 #include "heating/curves/CLoop.h"
 

@@ -1,4 +1,4 @@
-#include "heating/layout/LoopStretch.h"
+#include "heating/layout/offsets/LoopStretch.h"
 
 #include "geometry/Tolerances.h"
 

@@ -24,7 +24,7 @@
 // Threads: a stretch is used by one design thread; the loop is only read.
 #pragma once
 
-#include "heating/layout/COffsetLoop.h"
+#include "heating/layout/offsets/COffsetLoop.h"
 
 #include "platform/ge/XtGeInterval.h"
 #include "platform/ge/XtGeVector2d.h"

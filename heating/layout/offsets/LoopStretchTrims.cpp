@@ -1,6 +1,6 @@
 // The trims of a loop stretch: both ends pulled back, the start pulled on
 // along a direction, and the corners cut against a curve.
-#include "heating/layout/LoopStretch.h"
+#include "heating/layout/offsets/LoopStretch.h"
 
 #include "heating/curves/HeatingCurveIntersections.h"
 

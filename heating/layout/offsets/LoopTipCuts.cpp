@@ -1,8 +1,8 @@
-#include "heating/layout/LoopTipCuts.h"
-#include "heating/layout/PointSegmentDistance.h"
+#include "heating/layout/offsets/LoopTipCuts.h"
+#include "heating/layout/offsets/PointSegmentDistance.h"
 
-#include "heating/layout/COffsetLoop.h"
-#include "heating/layout/LoopPartClosing.h"
+#include "heating/layout/offsets/COffsetLoop.h"
+#include "heating/layout/offsets/LoopPartClosing.h"
 
 #include "heating/curves/CFloorHeatingLine.h"
 

@@ -1,4 +1,4 @@
-#include "heating/layout/NarrowSectionWindows.h"
+#include "heating/layout/offsets/NarrowSectionWindows.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,7 +8,7 @@
 #include "heating/curves/CFloorHeatingLine.h"
 #include "heating/curves/DrawingUnitFactor.h"
 #include "heating/curves/HeatingCurveIntersections.h"
-#include "heating/layout/PipeWindow.h"
+#include "heating/layout/offsets/PipeWindow.h"
 
 namespace {
 

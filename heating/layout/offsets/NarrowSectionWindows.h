@@ -17,7 +17,7 @@
 // Threads: a narrow loop section belongs to one design thread.
 #pragma once
 
-#include "heating/layout/COffsetNarrowLoopSection.h"
+#include "heating/layout/offsets/COffsetNarrowLoopSection.h"
 #include "platform/ge/XtGeLineSeg2d.h"
 
 // The most points at which one section is sampled against a window.

@@ -21,7 +21,7 @@
 // Threads: reads the graph and its loop; one thread at a time.
 #pragma once
 
-#include "heating/layout/COffsetPoint.h"
+#include "heating/layout/offsets/COffsetPoint.h"
 
 #include "heating/curves/CFloorHeatingCurve.h"
 

@@ -1,6 +1,6 @@
-#include "heating/layout/OffsetLevelAcceptance.h"
+#include "heating/layout/offsets/OffsetLevelAcceptance.h"
 
-#include "heating/layout/COffsetLoop.h"
+#include "heating/layout/offsets/COffsetLoop.h"
 
 #include <cmath>
 

@@ -10,8 +10,8 @@
 // Threads: no shared state; each acceptance object is used by one thread.
 #pragma once
 
-#include "heating/layout/LoopContainment.h"
-#include "heating/layout/LoopSampling.h"
+#include "heating/layout/offsets/LoopContainment.h"
+#include "heating/layout/offsets/LoopSampling.h"
 
 #include <memory>
 #include <vector>

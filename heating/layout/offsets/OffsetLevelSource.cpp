@@ -1,7 +1,7 @@
-#include "heating/layout/OffsetLevelSource.h"
+#include "heating/layout/offsets/OffsetLevelSource.h"
 
-#include "heating/layout/COffsetBuilder.h"
-#include "heating/layout/DeleteAndClear.h"
+#include "heating/layout/offsets/COffsetBuilder.h"
+#include "heating/layout/offsets/DeleteAndClear.h"
 
 void OffsetLevelSource::buildLevels(const std::vector<CFloorHeatingCurve*>& curves, double firstOffset,
                                     double spacing, std::vector<Level>& levels) const {

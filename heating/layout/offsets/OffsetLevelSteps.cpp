@@ -1,7 +1,7 @@
-#include "heating/layout/OffsetLevelSteps.h"
+#include "heating/layout/offsets/OffsetLevelSteps.h"
 
-#include "heating/layout/DeleteAndClear.h"
-#include "heating/layout/TurnBetweenCurves.h"
+#include "heating/layout/offsets/DeleteAndClear.h"
+#include "heating/layout/offsets/TurnBetweenCurves.h"
 
 #include "heating/curves/CFloorHeatingLine.h"
 #include "heating/curves/CGLHTesselationData.h"

@@ -6,8 +6,8 @@
 // for lengths. Threads: no shared state.
 #pragma once
 
-#include "heating/layout/COffsetLoop.h"
-#include "heating/layout/COffsetPiece.h"
+#include "heating/layout/offsets/COffsetLoop.h"
+#include "heating/layout/offsets/COffsetPiece.h"
 
 #include "heating/curves/CFloorHeatingCurve.h"
 

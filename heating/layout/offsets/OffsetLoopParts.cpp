@@ -1,14 +1,14 @@
 // Copies, gap closing, the working table and the examination of one loop.
-#include "heating/layout/OffsetLoopParts.h"
+#include "heating/layout/offsets/OffsetLoopParts.h"
 
 #include <cmath>
 #include <numbers>
 
 #include "geometry/Tolerances.h"
-#include "heating/layout/COffsetNarrowLoopSection.h"
-#include "heating/layout/DeleteAndClear.h"
-#include "heating/layout/LoopPartClosing.h"
-#include "heating/layout/OffsetLoopQueries.h"
+#include "heating/layout/offsets/COffsetNarrowLoopSection.h"
+#include "heating/layout/offsets/DeleteAndClear.h"
+#include "heating/layout/offsets/LoopPartClosing.h"
+#include "heating/layout/offsets/OffsetLoopQueries.h"
 
 std::unique_ptr<COffsetSection> copyOffsetSection(const COffsetSection& section) {
   CFloorHeatingCurve::Ptr curve;

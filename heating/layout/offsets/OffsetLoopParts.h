@@ -52,7 +52,7 @@
 #include <memory>
 #include <vector>
 
-#include "heating/layout/COffsetLoop.h"
+#include "heating/layout/offsets/COffsetLoop.h"
 
 class COffsetNarrowLoopSection;
 

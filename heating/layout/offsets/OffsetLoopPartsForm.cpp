@@ -4,9 +4,9 @@
 #include <cmath>
 
 #include "geometry/Tolerances.h"
-#include "heating/layout/COffsetNarrowLoopSection.h"
-#include "heating/layout/LoopPartClosing.h"
-#include "heating/layout/OffsetLoopParts.h"
+#include "heating/layout/offsets/COffsetNarrowLoopSection.h"
+#include "heating/layout/offsets/LoopPartClosing.h"
+#include "heating/layout/offsets/OffsetLoopParts.h"
 
 namespace {
 

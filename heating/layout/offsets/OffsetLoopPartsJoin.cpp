@@ -1,7 +1,7 @@
 // The section join and the part made of chained runs (case D).
 #include "geometry/Tolerances.h"
-#include "heating/layout/LoopPartClosing.h"
-#include "heating/layout/OffsetLoopParts.h"
+#include "heating/layout/offsets/LoopPartClosing.h"
+#include "heating/layout/offsets/OffsetLoopParts.h"
 
 void copySectionsBetween(const COffsetLoop& loop, int first, int last, COffsetLoop& part, LoopPartTable& table) {
   if (!tableMatches(loop, table) || !isLoopPosition(loop, first) || !isLoopPosition(loop, last) || first == last)

@@ -1,4 +1,4 @@
-#include "heating/layout/OffsetLoopQueries.h"
+#include "heating/layout/offsets/OffsetLoopQueries.h"
 
 #include <cmath>
 #include <memory>

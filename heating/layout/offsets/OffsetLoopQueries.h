@@ -19,7 +19,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "heating/layout/COffsetLoop.h"
+#include "heating/layout/offsets/COffsetLoop.h"
 #include "platform/ge/XtGeInterval.h"
 #include "platform/ge/XtGePoint2dArray.h"
 

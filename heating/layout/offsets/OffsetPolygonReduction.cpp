@@ -1,6 +1,6 @@
-#include "heating/layout/OffsetPolygonReduction.h"
+#include "heating/layout/offsets/OffsetPolygonReduction.h"
 
-#include "heating/layout/COffsetLoop.h"
+#include "heating/layout/offsets/COffsetLoop.h"
 
 #include "platform/ge/XtGe.h"
 

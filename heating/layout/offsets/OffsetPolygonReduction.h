@@ -24,7 +24,7 @@
 // (LoopContainment::isClearOf). Threads: no state; the domain is only read.
 #pragma once
 
-#include "heating/layout/LoopContainment.h"
+#include "heating/layout/offsets/LoopContainment.h"
 
 #include "platform/ge/XtGePoint2d.h"
 

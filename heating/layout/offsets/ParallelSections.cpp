@@ -1,7 +1,7 @@
-#include "heating/layout/ParallelSections.h"
+#include "heating/layout/offsets/ParallelSections.h"
 
-#include "heating/layout/COffsetLoop.h"
-#include "heating/layout/OffsetLoopQueries.h"
+#include "heating/layout/offsets/COffsetLoop.h"
+#include "heating/layout/offsets/OffsetLoopQueries.h"
 
 #include "heating/curves/CFloorHeatingLine.h"
 #include "heating/curves/DrawingUnitFactor.h"

@@ -1,10 +1,10 @@
-#include "heating/layout/PipeWindow.h"
+#include "heating/layout/offsets/PipeWindow.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "heating/curves/CFloorHeatingLine.h"
-#include "heating/layout/COffsetSection.h"
+#include "heating/layout/offsets/COffsetSection.h"
 
 std::unique_ptr<COffsetLoop> windowAround(const XtGePoint2d& a, const XtGePoint2d& b, double s, std::uint32_t tag) {
   const CFloorHeatingLine chord(a, b, nullptr, tag);

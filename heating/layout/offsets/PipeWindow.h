@@ -19,7 +19,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "heating/layout/COffsetLoop.h"
+#include "heating/layout/offsets/COffsetLoop.h"
 #include "platform/ge/XtGeBoundBlock2d.h"
 #include "platform/ge/XtGePoint2d.h"
 #include "platform/ge/XtGeTol.h"

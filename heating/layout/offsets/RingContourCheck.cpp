@@ -1,7 +1,7 @@
-#include "heating/layout/RingContourCheck.h"
-#include "heating/layout/PointSegmentDistance.h"
+#include "heating/layout/offsets/RingContourCheck.h"
+#include "heating/layout/offsets/PointSegmentDistance.h"
 
-#include "heating/layout/COffsetSection.h"
+#include "heating/layout/offsets/COffsetSection.h"
 
 #include "heating/curves/CGLHTesselationData.h"
 

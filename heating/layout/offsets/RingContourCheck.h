@@ -13,7 +13,7 @@
 // Threads: no state; the ring and the loops are only read.
 #pragma once
 
-#include "heating/layout/COffsetLoop.h"
+#include "heating/layout/offsets/COffsetLoop.h"
 
 #include "platform/ge/XtGePoint2d.h"
 

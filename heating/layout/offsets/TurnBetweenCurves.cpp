@@ -1,6 +1,6 @@
-#include "heating/layout/TurnBetweenCurves.h"
+#include "heating/layout/offsets/TurnBetweenCurves.h"
 
-#include "heating/layout/COffsetPiece.h"
+#include "heating/layout/offsets/COffsetPiece.h"
 
 #include "heating/curves/HeatingCurveEnds.h"
 

@@ -1,12 +1,12 @@
-#include "heating/layout/CFHCircuitLayout.h"
+#include "heating/layout/record/CFHCircuitLayout.h"
 
-#include "heating/layout/CFHCircuitSegment.h"
-#include "heating/layout/CFHPipeEnd.h"
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/COffsetLoop.h"
-#include "heating/layout/COffsetNode.h"
-#include "heating/layout/DeleteAndClear.h"
-#include "heating/layout/OffsetGraphQueries.h"
+#include "heating/layout/record/CFHCircuitSegment.h"
+#include "heating/layout/record/CFHPipeEnd.h"
+#include "heating/layout/offsets/COffsetEdge.h"
+#include "heating/layout/offsets/COffsetLoop.h"
+#include "heating/layout/offsets/COffsetNode.h"
+#include "heating/layout/offsets/DeleteAndClear.h"
+#include "heating/layout/record/OffsetGraphQueries.h"
 
 #include <algorithm>
 

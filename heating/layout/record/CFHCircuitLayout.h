@@ -26,7 +26,7 @@
 // No base class and no virtual functions: a plain record.
 #pragma once
 
-#include "heating/layout/LayoutOutcome.h"
+#include "heating/layout/record/LayoutOutcome.h"
 
 #include "platform/ge/XtGePoint2d.h"
 

@@ -1,10 +1,10 @@
 // The single run of connection mode 1 (see CFHCircuitLayout.h).
-#include "heating/layout/CFHCircuitLayout.h"
+#include "heating/layout/record/CFHCircuitLayout.h"
 
-#include "heating/layout/CFHPipeEnd.h"
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/COffsetLoop.h"
-#include "heating/layout/COffsetNode.h"
+#include "heating/layout/record/CFHPipeEnd.h"
+#include "heating/layout/offsets/COffsetEdge.h"
+#include "heating/layout/offsets/COffsetLoop.h"
+#include "heating/layout/offsets/COffsetNode.h"
 
 #include "heating/curves/CFHZoneBoundary.h"
 

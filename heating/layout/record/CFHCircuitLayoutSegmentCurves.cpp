@@ -1,9 +1,9 @@
 // The segment curves of a circuit layout: chained by side, and drawn into
 // the preview.
-#include "heating/layout/CFHCircuitLayout.h"
+#include "heating/layout/record/CFHCircuitLayout.h"
 
-#include "heating/layout/CFHCircuitSegment.h"
-#include "heating/layout/CFHPipeStyle.h"
+#include "heating/layout/record/CFHCircuitSegment.h"
+#include "heating/layout/record/CFHPipeStyle.h"
 
 #include "heating/curves/CurveChains.h"
 

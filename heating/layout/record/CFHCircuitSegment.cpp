@@ -1,4 +1,4 @@
-#include "heating/layout/CFHCircuitSegment.h"
+#include "heating/layout/record/CFHCircuitSegment.h"
 
 const CFloorHeatingCurve* rootSourceOf(const CFloorHeatingCurve* curve) {
   if (curve == nullptr) return nullptr;

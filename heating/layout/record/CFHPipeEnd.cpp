@@ -1,4 +1,4 @@
-#include "heating/layout/CFHPipeEnd.h"
+#include "heating/layout/record/CFHPipeEnd.h"
 
 void deleteZoneRecordsAndClear(std::vector<CFHPipeEnd*>& records) {
   for (CFHPipeEnd*& record : records) {

@@ -1,4 +1,4 @@
-#include "heating/layout/CFHPipeStyle.h"
+#include "heating/layout/record/CFHPipeStyle.h"
 
 #include "host/CodePageText.h"
 

@@ -9,7 +9,7 @@
 // Threads: reads the graph; one thread at a time, like the graph.
 #pragma once
 
-#include "heating/layout/COffsetPoint.h"
+#include "heating/layout/offsets/COffsetPoint.h"
 
 #include <unordered_set>
 

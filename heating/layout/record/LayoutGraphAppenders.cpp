@@ -1,8 +1,8 @@
 // The appenders of the circuit layout's offset graph.
-#include "heating/layout/CFHCircuitLayout.h"
+#include "heating/layout/record/CFHCircuitLayout.h"
 
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/COffsetNode.h"
+#include "heating/layout/offsets/COffsetEdge.h"
+#include "heating/layout/offsets/COffsetNode.h"
 
 #include <memory>
 

@@ -1,9 +1,9 @@
-#include "heating/layout/LayoutGraphSnapshot.h"
+#include "heating/layout/record/LayoutGraphSnapshot.h"
 
-#include "heating/layout/CFHCircuitLayout.h"
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/COffsetNode.h"
-#include "heating/layout/DeleteAndClear.h"
+#include "heating/layout/record/CFHCircuitLayout.h"
+#include "heating/layout/offsets/COffsetEdge.h"
+#include "heating/layout/offsets/COffsetNode.h"
+#include "heating/layout/offsets/DeleteAndClear.h"
 
 #include <algorithm>
 #include <unordered_map>

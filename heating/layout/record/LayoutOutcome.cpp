@@ -1,4 +1,4 @@
-#include "heating/layout/LayoutOutcome.h"
+#include "heating/layout/record/LayoutOutcome.h"
 
 const char* layoutOutcomeName(LayoutOutcome outcome) {
   switch (outcome) {

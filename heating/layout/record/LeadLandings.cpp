@@ -1,4 +1,4 @@
-#include "heating/layout/LeadLandings.h"
+#include "heating/layout/record/LeadLandings.h"
 
 #include "heating/curves/CLoop.h"
 

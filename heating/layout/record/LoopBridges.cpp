@@ -1,4 +1,4 @@
-#include "heating/layout/LoopBridges.h"
+#include "heating/layout/record/LoopBridges.h"
 
 #include <cmath>
 #include <memory>
@@ -8,10 +8,10 @@
 #include "heating/curves/CFloorHeatingLine.h"
 #include "heating/curves/HeatingCurveEnds.h"
 #include "heating/curves/HeatingCurveIntersections.h"
-#include "heating/layout/CFHCircuitLayout.h"
-#include "heating/layout/COffsetLoop.h"
-#include "heating/layout/COffsetNode.h"
-#include "heating/layout/PipeCorners.h"
+#include "heating/layout/record/CFHCircuitLayout.h"
+#include "heating/layout/offsets/COffsetLoop.h"
+#include "heating/layout/offsets/COffsetNode.h"
+#include "heating/layout/record/PipeCorners.h"
 
 namespace {
 

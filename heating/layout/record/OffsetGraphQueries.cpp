@@ -1,9 +1,9 @@
-#include "heating/layout/OffsetGraphQueries.h"
+#include "heating/layout/record/OffsetGraphQueries.h"
 
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/COffsetLoop.h"
-#include "heating/layout/COffsetNode.h"
-#include "heating/layout/LoopBridges.h"
+#include "heating/layout/offsets/COffsetEdge.h"
+#include "heating/layout/offsets/COffsetLoop.h"
+#include "heating/layout/offsets/COffsetNode.h"
+#include "heating/layout/record/LoopBridges.h"
 
 #include "geometry/Tolerances.h"
 

@@ -1,4 +1,4 @@
-#include "heating/layout/PipeCorners.h"
+#include "heating/layout/record/PipeCorners.h"
 
 #include "heating/curves/CLoop.h"
 #include "heating/curves/CLoopPoint.h"

@@ -1,8 +1,8 @@
-#include "heating/layout/CentreTurnClearance.h"
+#include "heating/layout/spiral/CentreTurnClearance.h"
 
-#include "heating/layout/CFHCircuitLayout.h"
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/LayoutPathPieces.h"
+#include "heating/layout/record/CFHCircuitLayout.h"
+#include "heating/layout/offsets/COffsetEdge.h"
+#include "heating/layout/checks/LayoutPathPieces.h"
 
 #include <algorithm>
 #include <cmath>

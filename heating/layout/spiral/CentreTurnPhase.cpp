@@ -1,4 +1,4 @@
-#include "heating/layout/CentreTurnPhase.h"
+#include "heating/layout/spiral/CentreTurnPhase.h"
 
 bool CentreTurnPhase::countDownOne(bool /*flag*/) {
   if (counter == 4) {

@@ -1,6 +1,6 @@
-#include "heating/layout/LayoutPredicates.h"
+#include "heating/layout/spiral/LayoutPredicates.h"
 
-#include "heating/layout/COffsetLoop.h"
+#include "heating/layout/offsets/COffsetLoop.h"
 
 #include "geometry/Tolerances.h"
 

@@ -8,7 +8,7 @@
 // Threads: no state; loops and curves are only read.
 #pragma once
 
-#include "heating/layout/COffsetPoint.h"
+#include "heating/layout/offsets/COffsetPoint.h"
 
 #include <cmath>
 #include <cstddef>

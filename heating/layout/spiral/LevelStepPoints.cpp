@@ -1,16 +1,16 @@
 // Where a spiral run steps two levels inward: the point it leaves its own
 // loop at, its crossing with the other run's loop and the point it goes on
 // at on its next loop.
-#include "heating/layout/CFHCircuitLayout.h"
+#include "heating/layout/record/CFHCircuitLayout.h"
 
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/COffsetLoop.h"
-#include "heating/layout/COffsetNode.h"
-#include "heating/layout/COffsetPointTriple.h"
-#include "heating/layout/LayoutPredicates.h"
-#include "heating/layout/OffsetEdgePath.h"
-#include "heating/layout/OffsetGraphQueries.h"
-#include "heating/layout/PipeCorners.h"
+#include "heating/layout/offsets/COffsetEdge.h"
+#include "heating/layout/offsets/COffsetLoop.h"
+#include "heating/layout/offsets/COffsetNode.h"
+#include "heating/layout/offsets/COffsetPointTriple.h"
+#include "heating/layout/spiral/LayoutPredicates.h"
+#include "heating/layout/offsets/OffsetEdgePath.h"
+#include "heating/layout/record/OffsetGraphQueries.h"
+#include "heating/layout/record/PipeCorners.h"
 
 #include "heating/curves/CFloorHeatingLine.h"
 #include "heating/curves/HeatingCurveEnds.h"

@@ -3,16 +3,16 @@
 // where its turn comes too near the pipe (as where slanted walls make the
 // loops meet the level steps at an angle) the centre is laid again in other
 // ways and the first that keeps its clearance stays.
-#include "heating/layout/SpiralRun.h"
+#include "heating/layout/spiral/SpiralRun.h"
 
-#include "heating/layout/CentreTurnClearance.h"
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/COffsetLoop.h"
-#include "heating/layout/COffsetNode.h"
-#include "heating/layout/COffsetPointQuad.h"
-#include "heating/layout/LayoutGraphSnapshot.h"
-#include "heating/layout/LoopSampling.h"
-#include "heating/layout/OffsetGraphQueries.h"
+#include "heating/layout/spiral/CentreTurnClearance.h"
+#include "heating/layout/offsets/COffsetEdge.h"
+#include "heating/layout/offsets/COffsetLoop.h"
+#include "heating/layout/offsets/COffsetNode.h"
+#include "heating/layout/offsets/COffsetPointQuad.h"
+#include "heating/layout/record/LayoutGraphSnapshot.h"
+#include "heating/layout/offsets/LoopSampling.h"
+#include "heating/layout/record/OffsetGraphQueries.h"
 
 #include "geometry/Tolerances.h"
 

@@ -1,14 +1,14 @@
 // Whether the spiral's centre can turn by parallel runs between two
 // four-sided innermost loops, and the rungs of that turn.
-#include "heating/layout/SpiralCentreTurn.h"
+#include "heating/layout/spiral/SpiralCentreTurn.h"
 
-#include "heating/layout/CFHCircuitLayout.h"
+#include "heating/layout/record/CFHCircuitLayout.h"
 
-#include "heating/layout/COffsetLoop.h"
-#include "heating/layout/COffsetNode.h"
-#include "heating/layout/LoopSampling.h"
-#include "heating/layout/OffsetGraphQueries.h"
-#include "heating/layout/OffsetLoopQueries.h"
+#include "heating/layout/offsets/COffsetLoop.h"
+#include "heating/layout/offsets/COffsetNode.h"
+#include "heating/layout/offsets/LoopSampling.h"
+#include "heating/layout/record/OffsetGraphQueries.h"
+#include "heating/layout/offsets/OffsetLoopQueries.h"
 
 #include "heating/curves/CFloorHeatingLine.h"
 

@@ -4,7 +4,7 @@
 // its count tells how many of its points stay, from the first.
 #pragma once
 
-#include "heating/layout/COffsetPointQuad.h"
+#include "heating/layout/offsets/COffsetPointQuad.h"
 
 #include <vector>
 

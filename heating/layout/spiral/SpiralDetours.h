@@ -34,7 +34,7 @@
 // the layout's lists. Threads: the layout's design thread.
 #pragma once
 
-#include "heating/layout/EdgePathTests.h"
+#include "heating/layout/checks/EdgePathTests.h"
 
 #include <vector>
 

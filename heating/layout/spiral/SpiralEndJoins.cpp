@@ -1,14 +1,14 @@
 // The joins of the spiral's two run ends at its centre: in general through
 // two join points, and by a zigzag of parallel runs inside a four-sided
 // innermost loop.
-#include "heating/layout/CFHCircuitLayout.h"
+#include "heating/layout/record/CFHCircuitLayout.h"
 
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/COffsetLoop.h"
-#include "heating/layout/COffsetNode.h"
-#include "heating/layout/LoopProjections.h"
-#include "heating/layout/LoopStretch.h"
-#include "heating/layout/OffsetGraphQueries.h"
+#include "heating/layout/offsets/COffsetEdge.h"
+#include "heating/layout/offsets/COffsetLoop.h"
+#include "heating/layout/offsets/COffsetNode.h"
+#include "heating/layout/offsets/LoopProjections.h"
+#include "heating/layout/offsets/LoopStretch.h"
+#include "heating/layout/record/OffsetGraphQueries.h"
 
 #include "heating/curves/CFloorHeatingLine.h"
 

@@ -1,13 +1,13 @@
 // The spiral's start: its orientation, where the pipe enters and leaves the
 // first offset loop, and the leads between those points and the pipe ends,
 // bent to leave the zone square to its wall.
-#include "heating/layout/SpiralRun.h"
+#include "heating/layout/spiral/SpiralRun.h"
 
-#include "heating/layout/CFHPipeEnd.h"
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/COffsetLoop.h"
-#include "heating/layout/COffsetNode.h"
-#include "heating/layout/LeadLandings.h"
+#include "heating/layout/record/CFHPipeEnd.h"
+#include "heating/layout/offsets/COffsetEdge.h"
+#include "heating/layout/offsets/COffsetLoop.h"
+#include "heating/layout/offsets/COffsetNode.h"
+#include "heating/layout/record/LeadLandings.h"
 
 #include "heating/curves/CFHZoneBoundary.h"
 #include "heating/curves/CFloorHeatingLine.h"

@@ -2,16 +2,16 @@
 // bridges onto level 1, the level steps that take each run two levels in at
 // a time, the sub-areas of a level that falls apart, and the centre where
 // the runs are joined.
-#include "heating/layout/SpiralRun.h"
+#include "heating/layout/spiral/SpiralRun.h"
 
-#include "heating/layout/CFHPipeEnd.h"
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/COffsetLoop.h"
-#include "heating/layout/COffsetNode.h"
-#include "heating/layout/COffsetPointQuad.h"
-#include "heating/layout/LoopBridges.h"
-#include "heating/layout/LoopSampling.h"
-#include "heating/layout/OffsetGraphQueries.h"
+#include "heating/layout/record/CFHPipeEnd.h"
+#include "heating/layout/offsets/COffsetEdge.h"
+#include "heating/layout/offsets/COffsetLoop.h"
+#include "heating/layout/offsets/COffsetNode.h"
+#include "heating/layout/offsets/COffsetPointQuad.h"
+#include "heating/layout/record/LoopBridges.h"
+#include "heating/layout/offsets/LoopSampling.h"
+#include "heating/layout/record/OffsetGraphQueries.h"
 
 #include "heating/curves/CFHZoneBoundary.h"
 

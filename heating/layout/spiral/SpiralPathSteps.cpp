@@ -1,13 +1,13 @@
 // The spiral's steps of one run: two levels inward at once, and over to the
 // neighbouring loops at the centre.
-#include "heating/layout/CFHCircuitLayout.h"
+#include "heating/layout/record/CFHCircuitLayout.h"
 
-#include "heating/layout/COffsetLoop.h"
-#include "heating/layout/COffsetNode.h"
-#include "heating/layout/LayoutTolerances.h"
-#include "heating/layout/OffsetEdgePath.h"
-#include "heating/layout/OffsetGraphQueries.h"
-#include "heating/layout/OffsetLoopQueries.h"
+#include "heating/layout/offsets/COffsetLoop.h"
+#include "heating/layout/offsets/COffsetNode.h"
+#include "heating/layout/record/LayoutTolerances.h"
+#include "heating/layout/offsets/OffsetEdgePath.h"
+#include "heating/layout/record/OffsetGraphQueries.h"
+#include "heating/layout/offsets/OffsetLoopQueries.h"
 
 #include "geometry/Tolerances.h"
 

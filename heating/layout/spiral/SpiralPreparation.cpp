@@ -1,18 +1,18 @@
 // The spiral's loops made ready before the pipe is laid: the narrow loops and
 // necks set apart, crossing loops dropped, one region kept, and the corners
 // of the first loop cut where level 1 comes near.
-#include "heating/layout/SpiralRun.h"
+#include "heating/layout/spiral/SpiralRun.h"
 
-#include "heating/layout/CFHPipeEnd.h"
-#include "heating/layout/COffsetLoop.h"
-#include "heating/layout/COffsetNarrowLoopSection.h"
-#include "heating/layout/LoopPartClosing.h"
-#include "heating/layout/DeleteAndClear.h"
-#include "heating/layout/LayoutOrderings.h"
-#include "heating/layout/LoopTipCuts.h"
-#include "heating/layout/OffsetLoopParts.h"
-#include "heating/layout/OffsetLoopQueries.h"
-#include "heating/layout/PointSegmentDistance.h"
+#include "heating/layout/record/CFHPipeEnd.h"
+#include "heating/layout/offsets/COffsetLoop.h"
+#include "heating/layout/offsets/COffsetNarrowLoopSection.h"
+#include "heating/layout/offsets/LoopPartClosing.h"
+#include "heating/layout/offsets/DeleteAndClear.h"
+#include "heating/layout/record/LayoutOrderings.h"
+#include "heating/layout/offsets/LoopTipCuts.h"
+#include "heating/layout/offsets/OffsetLoopParts.h"
+#include "heating/layout/offsets/OffsetLoopQueries.h"
+#include "heating/layout/offsets/PointSegmentDistance.h"
 
 #include "heating/curves/AngleBetweenVectors.h"
 #include "heating/curves/CFloorHeatingLine.h"

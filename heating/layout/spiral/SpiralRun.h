@@ -21,8 +21,8 @@
 // Threads: a run belongs to the design thread of its record.
 #pragma once
 
-#include "heating/layout/CFHCircuitLayout.h"
-#include "heating/layout/LayoutGraphSnapshot.h"
+#include "heating/layout/record/CFHCircuitLayout.h"
+#include "heating/layout/record/LayoutGraphSnapshot.h"
 
 #include <functional>
 #include <vector>

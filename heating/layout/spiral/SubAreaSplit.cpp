@@ -1,11 +1,11 @@
 // The split of a spiral's offset levels into sub-areas where a level falls
 // apart into several loops, and the hand-over of a threaded sub-area's
 // loops.
-#include "heating/layout/CFHCircuitLayout.h"
+#include "heating/layout/record/CFHCircuitLayout.h"
 
-#include "heating/layout/COffsetLoop.h"
-#include "heating/layout/DeleteAndClear.h"
-#include "heating/layout/OffsetLevelAcceptance.h"
+#include "heating/layout/offsets/COffsetLoop.h"
+#include "heating/layout/offsets/DeleteAndClear.h"
+#include "heating/layout/offsets/OffsetLevelAcceptance.h"
 
 #include "geometry/Tolerances.h"
 

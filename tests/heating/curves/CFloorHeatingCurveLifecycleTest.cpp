@@ -3,9 +3,9 @@
 
 #include "heating/curves/CFHUnknownCurveKind.h"
 
-#include "heating/design/CFHArcInOut.h"
-#include "heating/design/CFHModel.h"
-#include "heating/design/HeatingCurveRegistration.h"
+#include "heating/design/drawing/CFHArcInOut.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/model/HeatingCurveRegistration.h"
 
 #include "platform/win/ThreadId.h"
 

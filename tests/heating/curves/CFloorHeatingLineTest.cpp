@@ -2,8 +2,8 @@
 
 #include "heating/curves/CFHUnknownCurveKind.h"
 
-#include "heating/design/CFHArcInOut.h"
-#include "heating/design/CFHLineInOut.h"
+#include "heating/design/drawing/CFHArcInOut.h"
+#include "heating/design/drawing/CFHLineInOut.h"
 
 #include "CurveTestSupport.h"
 

@@ -2,8 +2,8 @@
 // offset of composite curves.
 #include "heating/curves/CFloorHeatingPolyLine.h"
 
-#include "heating/design/CFHModel.h"
-#include "heating/design/HeatingCurveRegistration.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/model/HeatingCurveRegistration.h"
 
 #include "CurveTestSupport.h"
 

@@ -4,8 +4,8 @@
 #include "heating/curves/HeatingCurveExplode.h"
 #include "heating/curves/HeatingCurveIntersections.h"
 
-#include "heating/design/CFHLineInOut.h"
-#include "heating/design/CFHPolylineInOut.h"
+#include "heating/design/drawing/CFHLineInOut.h"
+#include "heating/design/drawing/CFHPolylineInOut.h"
 
 #include "CurveTestSupport.h"
 

@@ -3,9 +3,9 @@
 #include "heating/curves/CFHUnknownCurveKind.h"
 #include "heating/curves/CFloorHeatingPolyLine.h"
 
-#include "heating/design/CFHArcInOut.h"
-#include "heating/design/CFHLineInOut.h"
-#include "heating/design/CFHPolylineInOut.h"
+#include "heating/design/drawing/CFHArcInOut.h"
+#include "heating/design/drawing/CFHLineInOut.h"
+#include "heating/design/drawing/CFHPolylineInOut.h"
 
 #include "host/ResbufBuilder.h"
 #include "host/ResbufChain.h"

@@ -4,8 +4,8 @@
 #include "heating/curves/ZoneSidePass.h"
 #include "heating/curves/ZoneSides.h"
 
-#include "heating/design/CFHPipeNetwork.h"
-#include "heating/design/ZoneBoundarySegmentPoints.h"
+#include "heating/design/model/CFHPipeNetwork.h"
+#include "heating/design/zones/ZoneBoundarySegmentPoints.h"
 
 #include "ZoneTestSupport.h"
 

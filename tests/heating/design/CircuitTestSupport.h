@@ -3,12 +3,12 @@
 // laid out as meanders.
 #pragma once
 
-#include "heating/design/CFHModel.h"
-#include "heating/design/CFHZoneDesign.h"
-#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/zones/CFHZoneDesign.h"
+#include "heating/design/model/CFHZoneEntry.h"
 
-#include "heating/layout/LayoutTolerances.h"
-#include "heating/layout/OffsetLevelSource.h"
+#include "heating/layout/record/LayoutTolerances.h"
+#include "heating/layout/offsets/OffsetLevelSource.h"
 
 #include "heating/curves/CFHBoundLoopItem.h"
 #include "heating/curves/VariantValue.h"

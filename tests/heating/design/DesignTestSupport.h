@@ -3,7 +3,7 @@
 // table with the words the settings read.
 #pragma once
 
-#include "heating/design/CFHDataFiles.h"
+#include "heating/design/settings/CFHDataFiles.h"
 
 #include "tests/heating/curves/ZoneTestSupport.h"
 #include "tests/support/TestFolder.h"

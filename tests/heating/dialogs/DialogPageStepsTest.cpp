@@ -4,7 +4,7 @@
 #include "heating/dialogs/DialogPageSteps.h"
 #include "heating/dialogs/DialogSettings.h"
 
-#include "heating/design/CFHCircuit.h"
+#include "heating/design/model/CFHCircuit.h"
 
 #include "resources/ModuleStrings.h"
 

@@ -2,8 +2,8 @@
 // straight sections and nodes linked to every section that holds their point.
 #pragma once
 
-#include "heating/layout/COffsetLoop.h"
-#include "heating/layout/COffsetNode.h"
+#include "heating/layout/offsets/COffsetLoop.h"
+#include "heating/layout/offsets/COffsetNode.h"
 
 #include "heating/curves/CFloorHeatingLine.h"
 

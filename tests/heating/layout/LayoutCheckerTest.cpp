@@ -7,10 +7,10 @@
 #include "LayoutChecker.h"
 #include "ZoneSet.h"
 
-#include "heating/layout/CFHCircuitLayout.h"
-#include "heating/layout/CFHPipeEnd.h"
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/COffsetNode.h"
+#include "heating/layout/record/CFHCircuitLayout.h"
+#include "heating/layout/record/CFHPipeEnd.h"
+#include "heating/layout/offsets/COffsetEdge.h"
+#include "heating/layout/offsets/COffsetNode.h"
 
 #include "GraphTestSupport.h"
 #include "LayoutTestSupport.h"

@@ -1,8 +1,8 @@
 // Tolerances and small helpers of the layout tests.
 #pragma once
 
-#include "heating/layout/COffsetBuilder.h"
-#include "heating/layout/DeleteAndClear.h"
+#include "heating/layout/offsets/COffsetBuilder.h"
+#include "heating/layout/offsets/DeleteAndClear.h"
 
 #include "heating/curves/DrawingUnitFactor.h"
 

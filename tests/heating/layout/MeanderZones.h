@@ -7,11 +7,11 @@
 
 #include "ZoneSet.h"
 
-#include "heating/layout/CFHCircuitLayout.h"
-#include "heating/layout/CFHPipeEnd.h"
-#include "heating/layout/COffsetBuilder.h"
-#include "heating/layout/LayoutTolerances.h"
-#include "heating/layout/MeanderRuns.h"
+#include "heating/layout/record/CFHCircuitLayout.h"
+#include "heating/layout/record/CFHPipeEnd.h"
+#include "heating/layout/offsets/COffsetBuilder.h"
+#include "heating/layout/record/LayoutTolerances.h"
+#include "heating/layout/meander/MeanderRuns.h"
 
 #include "heating/curves/AngleBetweenVectors.h"
 #include "heating/curves/CFHBoundLoopItem.h"

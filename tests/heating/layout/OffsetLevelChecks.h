@@ -3,7 +3,7 @@
 // its level's distance from the boundary and nowhere nearer.
 #pragma once
 
-#include "heating/layout/COffsetBuilder.h"
+#include "heating/layout/offsets/COffsetBuilder.h"
 
 #include "geometry/Tolerances.h"
 

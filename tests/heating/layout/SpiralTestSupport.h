@@ -3,9 +3,9 @@
 // and edges for the tests of the spiral's path steps.
 #pragma once
 
-#include "heating/layout/CFHCircuitLayout.h"
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/OffsetEdgePath.h"
+#include "heating/layout/record/CFHCircuitLayout.h"
+#include "heating/layout/offsets/COffsetEdge.h"
+#include "heating/layout/offsets/OffsetEdgePath.h"
 
 #include "GraphTestSupport.h"
 

@@ -8,9 +8,9 @@
 #include "LayoutTestSupport.h"
 #include "MeanderZones.h"
 
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/COffsetNode.h"
-#include "heating/layout/OffsetEdgePath.h"
+#include "heating/layout/offsets/COffsetEdge.h"
+#include "heating/layout/offsets/COffsetNode.h"
+#include "heating/layout/offsets/OffsetEdgePath.h"
 
 namespace spiral_zone {
 

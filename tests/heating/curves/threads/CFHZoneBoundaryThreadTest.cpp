@@ -3,7 +3,7 @@
 // the pipe network they read.
 #include "heating/curves/CFHZoneBoundary.h"
 
-#include "heating/design/CFHPipeNetwork.h"
+#include "heating/design/model/CFHPipeNetwork.h"
 
 #include "../ZoneTestSupport.h"
 

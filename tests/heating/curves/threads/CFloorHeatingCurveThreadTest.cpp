@@ -4,7 +4,7 @@
 #include "heating/curves/CFloorHeatingLine.h"
 #include "heating/curves/CFloorHeatingPolyLine.h"
 
-#include "heating/design/CFHModel.h"
+#include "heating/design/model/CFHModel.h"
 
 #include "platform/ge/XtGeCompositeCurve2d.h"
 #include "platform/win/ThreadId.h"

@@ -1,10 +1,10 @@
 // The change-detecting setters of the calculation records: every numeric
 // setter just below and at its threshold, the coupling of ti and tp, the
 // border width, the texts.
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHModel.h"
-#include "heating/design/CFHZoneEntry.h"
-#include "heating/design/CalcChangeMask.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/model/CFHZoneEntry.h"
+#include "heating/design/calculation/CalcChangeMask.h"
 
 #include "heating/curves/VariantValue.h"
 

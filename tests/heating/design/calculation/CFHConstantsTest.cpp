@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "heating/design/CFHConstants.h"
+#include "heating/design/calculation/CFHConstants.h"
 
 namespace {
 

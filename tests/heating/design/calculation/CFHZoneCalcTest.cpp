@@ -1,7 +1,7 @@
 // The heating calculation on a 4 m × 3 m zone drawn in millimetres without a
 // layout (LH = SP ÷ l): the worked examples at full precision, empty and
 // degenerate inputs, EN 1264 magnitudes, warnings and limits.
-#include "heating/design/CFHCircuit.h"
+#include "heating/design/model/CFHCircuit.h"
 
 #include "heating/curves/CFloorHeatingLine.h"
 

@@ -1,7 +1,7 @@
 // The record lists of the drawing I/O object: filing, the check for a drawn
 // design and the handle collections.
-#include "heating/design/CFHDrawingInOut.h"
-#include "heating/design/CFHLineInOut.h"
+#include "heating/design/drawing/CFHDrawingInOut.h"
+#include "heating/design/drawing/CFHLineInOut.h"
 
 #include "host/ResbufBuilder.h"
 #include "host/ResbufChain.h"

@@ -1,8 +1,8 @@
 // Drawn-entity records: the factory's kinds, the record's own copy of its
 // list (read after the source is freed, under ASan) and the tag map.
-#include "heating/design/CFHDrawingInOut.h"
-#include "heating/design/CFHLineInOut.h"
-#include "heating/design/CFHPolylineInOut.h"
+#include "heating/design/drawing/CFHDrawingInOut.h"
+#include "heating/design/drawing/CFHLineInOut.h"
+#include "heating/design/drawing/CFHPolylineInOut.h"
 
 #include "host/ResbufBuilder.h"
 #include "host/ResbufChain.h"

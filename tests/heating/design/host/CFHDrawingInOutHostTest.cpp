@@ -1,7 +1,7 @@
 // The drawing I/O object over the stand-in host: the work frame of the
 // example manifold under the world and a turned user system, and the release
 // of the held entities.
-#include "heating/design/CFHDrawingInOut.h"
+#include "heating/design/drawing/CFHDrawingInOut.h"
 
 #include "host/HostExport.h"
 #include "host/entities/entReaderSteps.h"

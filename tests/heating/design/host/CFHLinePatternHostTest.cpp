@@ -1,7 +1,7 @@
 // Linetype patterns of the preview from the stand-in host's dash lists
 // (word 60) of the drawing's LTYPE table (data/linetypes.dxf, made by
 // tools/make_linetypes.py).
-#include "heating/design/CFHZoneDesignPreview.h"
+#include "heating/design/zones/CFHZoneDesignPreview.h"
 
 #include "heating/curves/DrawingUnitFactor.h"
 

@@ -1,7 +1,7 @@
 // The manifold as a product-line item: the example drawing's manifold read
 // through the stand-in host, and the settings a design wrote to an item.
-#include "heating/design/CFHModel.h"
-#include "heating/design/CFHPipeNetwork.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/model/CFHPipeNetwork.h"
 
 #include "host/HostExport.h"
 #include "host/ResbufChain.h"

@@ -2,10 +2,10 @@
 // brought into work coordinates as the design command brings them: the
 // one-pipe drawing (tests/heating/design/data, made by tools/make_one_pipe.py)
 // and the three-zones example; the manifold read and its own frame.
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHDrawingInOut.h"
-#include "heating/design/CFHManifoldFrame.h"
-#include "heating/design/ZoneBoundarySegmentPoints.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/drawing/CFHDrawingInOut.h"
+#include "heating/design/model/CFHManifoldFrame.h"
+#include "heating/design/zones/ZoneBoundarySegmentPoints.h"
 
 #include "heating/curves/HeatingCurvesFromDrawing.h"
 

@@ -6,11 +6,11 @@
 // pipe thicker than its spacing, names its zone, and in a circuit of two
 // zones only the zone where it happens; a zone whose layout reports a
 // crossing is named whatever its path.
-#include "heating/design/LaidPipeSoundness.h"
+#include "heating/design/jobs/LaidPipeSoundness.h"
 
-#include "heating/design/CFHCircuit.h"
+#include "heating/design/model/CFHCircuit.h"
 
-#include "heating/layout/CFHCircuitSegment.h"
+#include "heating/layout/record/CFHCircuitSegment.h"
 
 #include "heating/curves/CFloorHeatingLine.h"
 

@@ -5,12 +5,12 @@
 // segments, four link pieces per link, sides by half the length, one chained
 // run per side, reruns that change nothing; and failed links that change
 // nothing.
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/LaidPipeSoundness.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/jobs/LaidPipeSoundness.h"
 
-#include "heating/layout/CFHCircuitSegment.h"
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/COffsetNode.h"
+#include "heating/layout/record/CFHCircuitSegment.h"
+#include "heating/layout/offsets/COffsetEdge.h"
+#include "heating/layout/offsets/COffsetNode.h"
 
 #include "heating/curves/CurveChains.h"
 

@@ -2,7 +2,7 @@
 // an unpicked one dropped, and every body's number stands on the manifold's
 // connection line one distribution-pipe pitch after the circuits' labels and
 // after each other, whichever way the manifold is turned.
-#include "heating/design/CFHCircuit.h"
+#include "heating/design/model/CFHCircuit.h"
 
 #include "CircuitTestSupport.h"
 

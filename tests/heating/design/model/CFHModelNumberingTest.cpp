@@ -1,9 +1,9 @@
 // Numbers and order of circuits, zones and heating bodies; the circuit's zone
 // list and design spacing; the stable sort of the routing.
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHModel.h"
-#include "heating/design/CFHZoneDesign.h"
-#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/zones/CFHZoneDesign.h"
+#include "heating/design/model/CFHZoneEntry.h"
 
 #include "heating/curves/CFloorHeatingLine.h"
 

@@ -1,8 +1,8 @@
 // The model's small queries: label positions in all four bands, measured or
 // not; the totals of a 3-zone, 2-circuit model against hand sums; labels,
 // floor types and the lookups by number.
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHModelQueries.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/model/CFHModelQueries.h"
 
 #include "resources/ModuleStrings.h"
 

@@ -1,11 +1,11 @@
 // The design model's records: defaults of a new model, zone and circuit, the
 // ownership rules of deleting them, and the small records beside them.
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHModel.h"
-#include "heating/design/CFHZoneDesign.h"
-#include "heating/design/CFHZoneEntry.h"
-#include "heating/design/DoubleArrayText.h"
-#include "heating/design/ModelDeleteAndClear.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/zones/CFHZoneDesign.h"
+#include "heating/design/model/CFHZoneEntry.h"
+#include "heating/design/settings/DoubleArrayText.h"
+#include "heating/design/model/ModelDeleteAndClear.h"
 
 #include "heating/curves/VariantValue.h"
 

@@ -1,8 +1,8 @@
 // The dialog's choices over the model's zones: which zones a display type
 // and a circuit shape reach, with a selection and without.
-#include "heating/design/CFHModel.h"
-#include "heating/design/CFHZoneDesign.h"
-#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/zones/CFHZoneDesign.h"
+#include "heating/design/model/CFHZoneEntry.h"
 
 #include "tests/heating/design/DesignTestSupport.h"
 

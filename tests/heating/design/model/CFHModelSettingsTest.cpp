@@ -1,14 +1,14 @@
 // The command settings: every key read reaches the model, nothing replaces a
 // default that is missing, of the wrong kind or out of range.
-#include "heating/design/CFHConstants.h"
-#include "heating/design/CFHModel.h"
-#include "heating/design/CFHZoneDesign.h"
-#include "heating/design/CFHZoneEntry.h"
-#include "heating/design/FloorStructureLayers.h"
-#include "heating/design/HostCaption.h"
-#include "heating/design/KvTable.h"
+#include "heating/design/calculation/CFHConstants.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/zones/CFHZoneDesign.h"
+#include "heating/design/model/CFHZoneEntry.h"
+#include "heating/design/settings/FloorStructureLayers.h"
+#include "heating/design/commands/HostCaption.h"
+#include "heating/design/calculation/KvTable.h"
 
-#include "heating/layout/LayoutTolerances.h"
+#include "heating/layout/record/LayoutTolerances.h"
 
 #include "host/SiblingModules.h"
 

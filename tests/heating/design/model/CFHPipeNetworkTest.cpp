@@ -1,9 +1,9 @@
 // The pipe network's outline, its queries and the working geometry of the
 // distribution pipes, on the manifolds and pipes people draw.
-#include "heating/design/CFHModel.h"
-#include "heating/design/CFHPipeNetwork.h"
-#include "heating/design/CFHZoneDesign.h"
-#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/model/CFHPipeNetwork.h"
+#include "heating/design/zones/CFHZoneDesign.h"
+#include "heating/design/model/CFHZoneEntry.h"
 
 #include "tests/heating/design/DesignTestSupport.h"
 

@@ -1,7 +1,7 @@
 // The pages' fields over the selected zones, and their small queries.
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHModelQueries.h"
-#include "heating/design/CFHPropertyValues.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/model/CFHModelQueries.h"
+#include "heating/design/model/CFHPropertyValues.h"
 
 #include "heating/curves/VariantValue.h"
 

@@ -2,7 +2,7 @@
 // the pitch from the first two pipes, a start snapped onto the outline, a
 // zone round the manifold, and the refusals, each leaving the circuits made
 // before it and nothing half-made.
-#include "heating/design/CFHCircuit.h"
+#include "heating/design/model/CFHCircuit.h"
 
 #include "heating/curves/CFloorHeatingArc.h"
 

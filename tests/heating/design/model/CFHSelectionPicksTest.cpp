@@ -1,6 +1,6 @@
 // The dialog pages' selection, numbers and colours over four rooms: circuit
 // 1 feeds zones 1 and 2, circuit 2 zone 3, zone 4 has no circuit.
-#include "heating/design/CFHCircuit.h"
+#include "heating/design/model/CFHCircuit.h"
 
 #include "ZoneDesignTestSupport.h"
 

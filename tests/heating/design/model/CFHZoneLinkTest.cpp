@@ -10,9 +10,9 @@
 // pipe of the circuit (its own way back included) than half the smaller
 // spacing, so crossing nothing; each piece where it belongs (from the chain
 // to the wall in the zone before, through the wall between the two walls).
-#include "heating/design/CFHCircuit.h"
+#include "heating/design/model/CFHCircuit.h"
 
-#include "heating/layout/CFHCircuitSegment.h"
+#include "heating/layout/record/CFHCircuitSegment.h"
 
 #include "heating/curves/CFloorHeatingLine.h"
 #include "heating/curves/HeatingCurveEnds.h"

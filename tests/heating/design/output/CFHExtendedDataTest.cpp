@@ -3,9 +3,9 @@
 // example A, and the edge cases of circuits without zones, zones without
 // circuit and heating bodies. The groups beside the records are checked on
 // drawn designs (design_dxf_check.py).
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHExtendedData.h"
-#include "heating/design/DoubleArrayText.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/output/CFHExtendedData.h"
+#include "heating/design/settings/DoubleArrayText.h"
 
 #include "heating/curves/PointFormat.h"
 #include "heating/curves/VariantValue.h"

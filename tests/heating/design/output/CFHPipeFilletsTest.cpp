@@ -2,8 +2,8 @@
 // turns, acute and obtuse corners either way round, pieces that continue a
 // line, corners too near for the radius, and runs far from the origin; bends
 // beside the walls of a zone kept at its border.
-#include "heating/design/BendClearance.h"
-#include "heating/design/CFHPipeFillets.h"
+#include "heating/design/output/BendClearance.h"
+#include "heating/design/output/CFHPipeFillets.h"
 
 #include "heating/curves/CFHBoundLoop.h"
 

@@ -3,10 +3,10 @@
 // grouping of the zones, the order of a circuit's two zones, and the short
 // middle segments of a route. Whole
 // drawn designs, their keys and damaged ones: readback_test.py.
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHCircuitReadBack.h"
-#include "heating/design/CFHDrawingInOut.h"
-#include "heating/design/RecordTagValues.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/readback/CFHCircuitReadBack.h"
+#include "heating/design/drawing/CFHDrawingInOut.h"
+#include "heating/design/readback/RecordTagValues.h"
 
 #include "host/ResbufBuilder.h"
 

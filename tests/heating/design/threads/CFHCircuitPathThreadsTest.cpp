@@ -2,10 +2,10 @@
 // zones each while the test thread reads the layouts as the dialog does
 // (skipping busy zones) and calculates every circuit (which waits for the
 // circuit's job).
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHJobs.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/jobs/CFHJobs.h"
 
-#include "heating/layout/CFHCircuitSegment.h"
+#include "heating/layout/record/CFHCircuitSegment.h"
 
 #include "tests/heating/design/CircuitTestSupport.h"
 

@@ -1,9 +1,9 @@
 // The dialog pages' operations while the circuits' jobs design their zones:
 // picks, numbers, colours and the shown values run beside the jobs; a new
 // distribution pipe pitch stops them first.
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHJobs.h"
-#include "heating/design/CFHPropertyValues.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/jobs/CFHJobs.h"
+#include "heating/design/model/CFHPropertyValues.h"
 
 #include "tests/heating/design/ZoneDesignTestSupport.h"
 #include "tests/heating/design/threads/JobsUntilStopped.h"

@@ -1,10 +1,10 @@
 // The design jobs and their waiter, with stub designs that hold their zone
 // busy until the test lets them go (or their circuit asks them to stop).
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHJobs.h"
-#include "heating/design/CFHModel.h"
-#include "heating/design/CFHZoneDesign.h"
-#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/jobs/CFHJobs.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/zones/CFHZoneDesign.h"
+#include "heating/design/model/CFHZoneEntry.h"
 
 #include "heating/curves/DrawingUnitFactor.h"
 

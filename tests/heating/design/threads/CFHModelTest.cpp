@@ -1,5 +1,5 @@
-#include "heating/design/CFHModel.h"
-#include "heating/design/HeatingCurveRegistration.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/model/HeatingCurveRegistration.h"
 
 #include "platform/win/ThreadId.h"
 

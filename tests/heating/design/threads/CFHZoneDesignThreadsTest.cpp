@@ -1,7 +1,7 @@
 // Zone designs on two circuits' job threads at once, while the test thread
 // reads their layouts through the idle access and a setter stops one job.
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHJobs.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/jobs/CFHJobs.h"
 
 #include "tests/heating/design/ZoneDesignTestSupport.h"
 #include "tests/heating/design/threads/JobsUntilStopped.h"

@@ -7,8 +7,8 @@
 // circuit asks it to stop, or, in a test that never does, at the deadline.
 #pragma once
 
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/model/CFHZoneEntry.h"
 
 #include <chrono>
 #include <thread>

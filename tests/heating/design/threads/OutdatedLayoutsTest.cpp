@@ -1,10 +1,10 @@
 // The calculation a design is drawn with, over real meander jobs: every
 // layout ends up made at the R × u its zone's calculation holds, within the
 // bound; a fixed border width restarts nothing.
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/OutdatedLayouts.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/jobs/OutdatedLayouts.h"
 
-#include "heating/layout/CFHCircuitSegment.h"
+#include "heating/layout/record/CFHCircuitSegment.h"
 
 #include "tests/heating/design/CircuitTestSupport.h"
 

@@ -1,12 +1,12 @@
 #include "tests/heating/design/tools/InProcessDesign.h"
 
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHZoneEntry.h"
-#include "heating/design/ZoneBoundarySegmentPoints.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/model/CFHZoneEntry.h"
+#include "heating/design/zones/ZoneBoundarySegmentPoints.h"
 
 #include "tests/heating/design/ZoneDesignTestSupport.h"
 
-#include "heating/layout/OffsetLevelSource.h"
+#include "heating/layout/offsets/OffsetLevelSource.h"
 
 #include "heating/curves/HeatingCurvesFromDrawing.h"
 

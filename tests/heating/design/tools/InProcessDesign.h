@@ -4,10 +4,10 @@
 // calculated, and the command's hand-over after the output.
 #pragma once
 
-#include "heating/design/CFHDrawingInOut.h"
-#include "heating/design/CFHModel.h"
-#include "heating/design/CFHZoneDesign.h"
-#include "heating/design/HeatingCommandScope.h"
+#include "heating/design/drawing/CFHDrawingInOut.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/zones/CFHZoneDesign.h"
+#include "heating/design/commands/HeatingCommandScope.h"
 
 #include <string>
 #include <vector>

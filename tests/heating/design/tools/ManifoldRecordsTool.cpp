@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "heating/design/CFHDrawingInOut.h"
+#include "heating/design/drawing/CFHDrawingInOut.h"
 
 #include "host/HostExport.h"
 #include "host/HvHostApi.h"

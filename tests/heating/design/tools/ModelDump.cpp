@@ -1,8 +1,8 @@
 #include "tests/heating/design/tools/ModelDump.h"
 
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHZoneDesign.h"
-#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/zones/CFHZoneDesign.h"
+#include "heating/design/model/CFHZoneEntry.h"
 
 #include "heating/curves/CFloorHeatingPolyLine.h"
 #include "heating/curves/CurveChains.h"

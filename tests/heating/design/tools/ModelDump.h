@@ -7,7 +7,7 @@
 // model designed again from it) must come to the designed one.
 #pragma once
 
-#include "heating/design/CFHModel.h"
+#include "heating/design/model/CFHModel.h"
 
 #include "platform/ge/XtGeMatrix2d.h"
 

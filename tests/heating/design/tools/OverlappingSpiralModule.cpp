@@ -7,16 +7,16 @@
 // own path again, and a meander is left as it is.
 #include "heating/design/module/ExportedCommand.h"
 
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHModel.h"
-#include "heating/design/CFHZoneDesign.h"
-#include "heating/design/CFHZoneEntry.h"
-#include "heating/design/CmdDozidEzezOvedo.h"
-#include "heating/design/CmdDozidEzezOvedoEdit.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/zones/CFHZoneDesign.h"
+#include "heating/design/model/CFHZoneEntry.h"
+#include "heating/design/commands/CmdDozidEzezOvedo.h"
+#include "heating/design/commands/CmdDozidEzezOvedoEdit.h"
 
 #include "heating/dialogs/CFloorHeatingDlgComplex.h"
 
-#include "heating/layout/CFHCircuitSegment.h"
+#include "heating/layout/record/CFHCircuitSegment.h"
 
 #include "heating/curves/CFloorHeatingLine.h"
 

@@ -26,8 +26,8 @@
 // Prints one JSON line: {"designed", "drawn", "grouped", "zones" (read),
 // "circuits" (read), "readBack" and "again" (the differences), "dump" (the
 // model read: path -> [text, numbers...])}.
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHZoneEntry.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/model/CFHZoneEntry.h"
 
 #include "heating/curves/CFHUnknownCurveKind.h"
 #include "heating/curves/HeatingCurvesFromDrawing.h"

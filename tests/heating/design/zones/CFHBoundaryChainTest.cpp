@@ -1,7 +1,7 @@
 // Sorting loose zone curves into closed outlines: every order and direction
 // of a room's walls closes it, overshoots at corners are cut off, branches and
 // shared walls are refused, and every curve ends in exactly one outline.
-#include "heating/design/CFHZoneChaining.h"
+#include "heating/design/zones/CFHZoneChaining.h"
 
 #include "heating/curves/CFHZoneBoundary.h"
 

@@ -2,7 +2,7 @@
 // the calculation's areas, the pipe-length estimate, the meander base, the
 // border widths of selected sides, the pipe ends in the layouts, and zones
 // drawn twice.
-#include "heating/layout/CFHCircuitSegment.h"
+#include "heating/layout/record/CFHCircuitSegment.h"
 
 #include "ZoneDesignTestSupport.h"
 

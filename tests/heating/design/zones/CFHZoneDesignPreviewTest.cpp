@@ -1,8 +1,8 @@
 // The preview of a zone: its edges on the canvas, the host's lengths, the
 // label kinds' text styles. (Linetype patterns come from the host: see
 // host/CFHLinePatternHostTest.cpp.)
-#include "heating/design/CFHDescData.h"
-#include "heating/design/CFHZoneDesignPreview.h"
+#include "heating/design/settings/CFHDescData.h"
+#include "heating/design/zones/CFHZoneDesignPreview.h"
 
 #include "heating/curves/DrawingUnitFactor.h"
 

@@ -2,12 +2,12 @@
 // meander inside by the border width, the band limits and the border widths
 // that reach the levels and the meander, the layouts of each display type and
 // shape, missing pipe ends, and a design that throws.
-#include "heating/design/ZoneBandLimits.h"
+#include "heating/design/zones/ZoneBandLimits.h"
 
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/COffsetLoop.h"
-#include "heating/layout/LaidPipeLength.h"
-#include "heating/layout/OffsetEdgePath.h"
+#include "heating/layout/offsets/COffsetEdge.h"
+#include "heating/layout/offsets/COffsetLoop.h"
+#include "heating/layout/checks/LaidPipeLength.h"
+#include "heating/layout/offsets/OffsetEdgePath.h"
 
 #include "ZoneDesignTestSupport.h"
 

@@ -5,9 +5,9 @@
 // split into supply and return at half its length. Each room also with its
 // pipe drawn the other way (the pipe ends swapped) and its outline drawn the
 // other way round.
-#include "heating/design/CFHCircuit.h"
+#include "heating/design/model/CFHCircuit.h"
 
-#include "heating/layout/CFHCircuitSegment.h"
+#include "heating/layout/record/CFHCircuitSegment.h"
 
 #include "heating/curves/VariantValue.h"
 

@@ -1,6 +1,6 @@
 // The zone-curve overlap test on the shapes people draw, also far from the
 // origin.
-#include "heating/design/ZoneCurvesOverlap.h"
+#include "heating/design/zones/ZoneCurvesOverlap.h"
 
 #include "tests/heating/curves/CurveTestSupport.h"
 

@@ -1,7 +1,7 @@
 // The design command in-process over the stand-in host, with its real design
 // jobs and dialog: under ThreadSanitizer nothing of the jobs, the waiter, the
 // dialog's window or the output may race.
-#include "heating/design/CmdDozidEzezOvedo.h"
+#include "heating/design/commands/CmdDozidEzezOvedo.h"
 #include "heating/dialogs/CFloorHeatingDlgComplex.h"
 
 #include "resources/ModuleStrings.h"

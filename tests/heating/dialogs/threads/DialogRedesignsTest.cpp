@@ -3,10 +3,10 @@
 // for it, and the rounds between two steps are bounded.
 #include "heating/dialogs/DialogRedesigns.h"
 
-#include "heating/design/CFHCircuit.h"
-#include "heating/design/CFHModel.h"
-#include "heating/design/CFHZoneEntry.h"
-#include "heating/design/OutdatedLayouts.h"
+#include "heating/design/model/CFHCircuit.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/model/CFHZoneEntry.h"
+#include "heating/design/jobs/OutdatedLayouts.h"
 
 #include <gtest/gtest.h>
 

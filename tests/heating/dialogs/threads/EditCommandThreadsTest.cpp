@@ -3,9 +3,9 @@
 // under ThreadSanitizer nothing of the jobs, the waiter, the dialog's window
 // or the output may race, also when the dialog's steps change the model
 // while the jobs run or the command ends while they run.
-#include "heating/design/CFHModel.h"
-#include "heating/design/CmdDozidEzezOvedo.h"
-#include "heating/design/CmdDozidEzezOvedoEdit.h"
+#include "heating/design/model/CFHModel.h"
+#include "heating/design/commands/CmdDozidEzezOvedo.h"
+#include "heating/design/commands/CmdDozidEzezOvedoEdit.h"
 #include "heating/dialogs/CFloorHeatingDlgComplex.h"
 
 #include "resources/ModuleStrings.h"

@@ -6,8 +6,8 @@
 // along the distribution pipe, links through the wall to the next zone and
 // runs on the wall pass. The exact distances of the pieces are judged
 // against dense samples on seeded random pieces.
-#include "heating/layout/PathContainmentCheck.h"
-#include "heating/layout/PathSpacingCheck.h"
+#include "heating/layout/checks/PathContainmentCheck.h"
+#include "heating/layout/checks/PathSpacingCheck.h"
 
 #include "heating/curves/CFHBoundLoop.h"
 

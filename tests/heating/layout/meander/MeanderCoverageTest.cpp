@@ -1,8 +1,8 @@
 // The reading of how well a meander's pipe covers its heated area: the bare
 // points of a walked rectangle and none of a serpentine, a narrow strip let
 // be, and the same points however the outline is drawn.
-#include "heating/layout/COffsetBuilder.h"
-#include "heating/layout/MeanderCoverage.h"
+#include "heating/layout/offsets/COffsetBuilder.h"
+#include "heating/layout/meander/MeanderCoverage.h"
 
 #include "LayoutTestSupport.h"
 #include "ZoneFixtures.h"

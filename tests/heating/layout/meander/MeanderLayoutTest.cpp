@@ -4,10 +4,10 @@
 #include "LayoutCheckAdapters.h"
 #include "MeanderZones.h"
 
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/COffsetNode.h"
-#include "heating/layout/DeleteAndClear.h"
-#include "heating/layout/MeanderChain.h"
+#include "heating/layout/offsets/COffsetEdge.h"
+#include "heating/layout/offsets/COffsetNode.h"
+#include "heating/layout/offsets/DeleteAndClear.h"
+#include "heating/layout/meander/MeanderChain.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The meander's record searches, the band test of a run and the order of
 // points along a loop.
-#include "heating/layout/LayoutOrderings.h"
-#include "heating/layout/LayoutTolerances.h"
-#include "heating/layout/MeanderRecordSearches.h"
-#include "heating/layout/RunCrossesBand.h"
+#include "heating/layout/record/LayoutOrderings.h"
+#include "heating/layout/record/LayoutTolerances.h"
+#include "heating/layout/meander/MeanderRecordSearches.h"
+#include "heating/layout/meander/RunCrossesBand.h"
 
 #include "GraphTestSupport.h"
 #include "LayoutTestSupport.h"

@@ -2,8 +2,8 @@
 // the crossings of one run with the boundary and the first two levels.
 #include "MeanderZones.h"
 
-#include "heating/layout/CFHMeanderPoint.h"
-#include "heating/layout/COffsetLoop.h"
+#include "heating/layout/meander/CFHMeanderPoint.h"
+#include "heating/layout/offsets/COffsetLoop.h"
 
 #include <gtest/gtest.h>
 

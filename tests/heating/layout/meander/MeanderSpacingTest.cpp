@@ -10,10 +10,10 @@
 #include "MeanderGap.h"
 #include "MeanderZones.h"
 
-#include "heating/layout/CFHMeanderPoint.h"
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/COffsetNode.h"
-#include "heating/layout/MeanderPathEdits.h"
+#include "heating/layout/meander/CFHMeanderPoint.h"
+#include "heating/layout/offsets/COffsetEdge.h"
+#include "heating/layout/offsets/COffsetNode.h"
+#include "heating/layout/meander/MeanderPathEdits.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The offset levels of zone outlines: the distances of the levels, their
 // stop conditions and the invariants of every loop on the shared zones.
-#include "heating/layout/COffsetBuilder.h"
-#include "heating/layout/OffsetLevelAcceptance.h"
+#include "heating/layout/offsets/COffsetBuilder.h"
+#include "heating/layout/offsets/OffsetLevelAcceptance.h"
 
 #include "LayoutTestSupport.h"
 #include "OffsetLevelChecks.h"

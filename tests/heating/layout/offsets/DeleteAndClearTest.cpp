@@ -1,7 +1,7 @@
-#include "heating/layout/DeleteAndClear.h"
+#include "heating/layout/offsets/DeleteAndClear.h"
 
-#include "heating/layout/CFHCurveHolder.h"
-#include "heating/layout/CFHPointPair.h"
+#include "heating/layout/offsets/CFHCurveHolder.h"
+#include "heating/layout/offsets/CFHPointPair.h"
 
 #include "heating/curves/CFloorHeatingArc.h"
 #include "heating/curves/CFloorHeatingLine.h"

@@ -1,5 +1,5 @@
 // Levels of real loops freed by the layout's delete-and-clear operations.
-#include "heating/layout/DeleteAndClear.h"
+#include "heating/layout/offsets/DeleteAndClear.h"
 
 #include "tests/heating/curves/CLoopTestSupport.h"
 

@@ -1,8 +1,8 @@
 // Facing spans by ray casting between two maps of straight walls, and the
 // small queries over interval curves and loop points.
-#include "heating/layout/IntervalCurveMaps.h"
-#include "heating/layout/LayoutRayCast.h"
-#include "heating/layout/LoopPointRays.h"
+#include "heating/layout/offsets/IntervalCurveMaps.h"
+#include "heating/layout/offsets/LayoutRayCast.h"
+#include "heating/layout/offsets/LoopPointRays.h"
 
 #include "heating/curves/CFloorHeatingLine.h"
 #include "heating/curves/CLoopElement.h"

@@ -1,9 +1,9 @@
 // Samples along offset loops, the narrow-spot test and walks along edges.
-#include "heating/layout/LoopSampling.h"
+#include "heating/layout/offsets/LoopSampling.h"
 
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/COffsetLoop.h"
-#include "heating/layout/COffsetNode.h"
+#include "heating/layout/offsets/COffsetEdge.h"
+#include "heating/layout/offsets/COffsetLoop.h"
+#include "heating/layout/offsets/COffsetNode.h"
 
 #include "heating/curves/CFloorHeatingLine.h"
 

@@ -1,5 +1,5 @@
 // Loop stretches over Z1's first level and the trims of the four-sided join.
-#include "heating/layout/LoopStretch.h"
+#include "heating/layout/offsets/LoopStretch.h"
 
 #include "heating/curves/CFloorHeatingLine.h"
 

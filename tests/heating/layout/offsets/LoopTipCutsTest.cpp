@@ -3,7 +3,7 @@
 #include "GraphTestSupport.h"
 #include "LayoutTestSupport.h"
 
-#include "heating/layout/LoopTipCuts.h"
+#include "heating/layout/offsets/LoopTipCuts.h"
 
 #include <gtest/gtest.h>
 

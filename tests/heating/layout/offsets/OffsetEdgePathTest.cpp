@@ -1,9 +1,9 @@
 // Edge paths over square and L loops, the nearest point of a path, the
 // neighbouring node along a loop, unique edges and projections onto loops.
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/LoopProjections.h"
-#include "heating/layout/OffsetEdgePath.h"
-#include "heating/layout/OffsetGraphQueries.h"
+#include "heating/layout/offsets/COffsetEdge.h"
+#include "heating/layout/offsets/LoopProjections.h"
+#include "heating/layout/offsets/OffsetEdgePath.h"
+#include "heating/layout/record/OffsetGraphQueries.h"
 
 #include "GraphTestSupport.h"
 #include "LayoutTestSupport.h"

@@ -4,10 +4,10 @@
 #include "LayoutTestSupport.h"
 #include "MeanderZones.h"
 #include "OffsetLevelChecks.h"
-#include "heating/layout/COffsetBuilder.h"
-#include "heating/layout/COffsetNarrowLoopSection.h"
-#include "heating/layout/LoopSampling.h"
-#include "heating/layout/OffsetLoopParts.h"
+#include "heating/layout/offsets/COffsetBuilder.h"
+#include "heating/layout/offsets/COffsetNarrowLoopSection.h"
+#include "heating/layout/offsets/LoopSampling.h"
+#include "heating/layout/offsets/OffsetLoopParts.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include "GraphTestSupport.h"
 #include "LayoutTestSupport.h"
 #include "ZoneSet.h"
-#include "heating/layout/COffsetBuilder.h"
+#include "heating/layout/offsets/COffsetBuilder.h"
 #include "heating/curves/CFloorHeatingArc.h"
-#include "heating/layout/LoopSampling.h"
-#include "heating/layout/OffsetLoopQueries.h"
+#include "heating/layout/offsets/LoopSampling.h"
+#include "heating/layout/offsets/OffsetLoopQueries.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // Offset-graph nodes, sections and edges keep each other's lists in step;
 // the offset loop's own queries and copies.
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/COffsetLoop.h"
-#include "heating/layout/COffsetNarrowLoopSection.h"
-#include "heating/layout/COffsetNode.h"
-#include "heating/layout/COffsetPointQuad.h"
-#include "heating/layout/DeleteAndClear.h"
+#include "heating/layout/offsets/COffsetEdge.h"
+#include "heating/layout/offsets/COffsetLoop.h"
+#include "heating/layout/offsets/COffsetNarrowLoopSection.h"
+#include "heating/layout/offsets/COffsetNode.h"
+#include "heating/layout/offsets/COffsetPointQuad.h"
+#include "heating/layout/offsets/DeleteAndClear.h"
 
 #include "heating/curves/CFloorHeatingLine.h"
 

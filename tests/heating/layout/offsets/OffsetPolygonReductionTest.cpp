@@ -1,9 +1,9 @@
 // The reduced polygon of the deeper offset levels: it winds as the whole
 // polygon at every point of the domain, and the levels built from it are
 // those of the whole polygon.
-#include "heating/layout/OffsetLevelAcceptance.h"
-#include "heating/layout/OffsetLevelSteps.h"
-#include "heating/layout/OffsetPolygonReduction.h"
+#include "heating/layout/offsets/OffsetLevelAcceptance.h"
+#include "heating/layout/offsets/OffsetLevelSteps.h"
+#include "heating/layout/offsets/OffsetPolygonReduction.h"
 
 #include "heating/curves/CGLHTesselationData.h"
 

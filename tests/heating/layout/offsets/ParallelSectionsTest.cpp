@@ -1,7 +1,7 @@
 // The sections of Z1's level 0 beside pieces of level 1, and the inner
 // corner across from a node.
-#include "heating/layout/OffsetGraphQueries.h"
-#include "heating/layout/ParallelSections.h"
+#include "heating/layout/record/OffsetGraphQueries.h"
+#include "heating/layout/offsets/ParallelSections.h"
 
 #include "heating/curves/CFloorHeatingLine.h"
 #include "heating/curves/DrawingUnitFactor.h"

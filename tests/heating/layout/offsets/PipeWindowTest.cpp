@@ -11,8 +11,8 @@
 
 #include "geometry/Tolerances.h"
 #include "heating/curves/CFloorHeatingLine.h"
-#include "heating/layout/COffsetPoint.h"
-#include "heating/layout/PipeWindow.h"
+#include "heating/layout/offsets/COffsetPoint.h"
+#include "heating/layout/offsets/PipeWindow.h"
 #include "platform/ge/XtGeBoundBlock2d.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // The check that contours read from the tessellator run along the edges of
 // the ring they were made of.
-#include "heating/layout/RingContourCheck.h"
+#include "heating/layout/offsets/RingContourCheck.h"
 
 #include "GraphTestSupport.h"
 #include "LayoutTestSupport.h"

@@ -1,6 +1,6 @@
 // The zone boundary's offsets and reference points over the layout's level
 // builder, on the shared zones.
-#include "heating/layout/OffsetLevelSource.h"
+#include "heating/layout/offsets/OffsetLevelSource.h"
 
 #include "heating/curves/CFHZoneBoundary.h"
 

@@ -1,10 +1,10 @@
 // The circuit layout record: construction, release of everything it owns,
 // its segments, extents and pipe ends, and the appenders of its graph.
-#include "heating/layout/CFHCircuitLayout.h"
-#include "heating/layout/CFHCircuitSegment.h"
-#include "heating/layout/CFHExtents.h"
-#include "heating/layout/CFHPipeEnd.h"
-#include "heating/layout/COffsetEdge.h"
+#include "heating/layout/record/CFHCircuitLayout.h"
+#include "heating/layout/record/CFHCircuitSegment.h"
+#include "heating/layout/meander/CFHExtents.h"
+#include "heating/layout/record/CFHPipeEnd.h"
+#include "heating/layout/offsets/COffsetEdge.h"
 
 #include "GraphTestSupport.h"
 #include "LayoutTestSupport.h"

@@ -1,11 +1,11 @@
 // The single run on the zone set: the graph's pipe passes the layout checker
 // (length and coverage off: two rings do not cover a zone), worked zones
 // edge by edge, and what is left out when a walk or a level fails.
-#include "heating/layout/CFHCircuitLayout.h"
-#include "heating/layout/CFHPipeEnd.h"
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/COffsetNode.h"
-#include "heating/layout/OffsetEdgePath.h"
+#include "heating/layout/record/CFHCircuitLayout.h"
+#include "heating/layout/record/CFHPipeEnd.h"
+#include "heating/layout/offsets/COffsetEdge.h"
+#include "heating/layout/offsets/COffsetNode.h"
+#include "heating/layout/offsets/OffsetEdgePath.h"
 
 #include "heating/curves/CFHZoneBoundary.h"
 

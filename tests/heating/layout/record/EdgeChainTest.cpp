@@ -2,10 +2,10 @@
 // hand-made graph whose chain ends in a cycle (two edges that end at one
 // node send the walk back and forth between them), and the exclusions the
 // link marks on interval curves.
-#include "heating/layout/CFHCircuitLayout.h"
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/EdgeChain.h"
-#include "heating/layout/IntervalCurveMaps.h"
+#include "heating/layout/record/CFHCircuitLayout.h"
+#include "heating/layout/offsets/COffsetEdge.h"
+#include "heating/layout/record/EdgeChain.h"
+#include "heating/layout/offsets/IntervalCurveMaps.h"
 
 #include "heating/curves/CLoopElement.h"
 

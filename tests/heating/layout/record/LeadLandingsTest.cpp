@@ -5,11 +5,11 @@
 // together, and, swept along the wall at 1 mm steps at pitches from 0.03
 // to 0.2 m, never much nearer each other than the pipe ends or the spacing;
 // the meander's landings moved out of a narrow tip without crossing leads.
-#include "heating/layout/LeadLandings.h"
+#include "heating/layout/record/LeadLandings.h"
 
-#include "heating/layout/MeanderChain.h"
+#include "heating/layout/meander/MeanderChain.h"
 
-#include "heating/layout/PointSegmentDistance.h"
+#include "heating/layout/offsets/PointSegmentDistance.h"
 
 #include "GraphTestSupport.h"
 #include "LayoutTestSupport.h"

@@ -4,11 +4,11 @@
 #include "GraphTestSupport.h"
 #include "LayoutTestSupport.h"
 #include "ZoneFixtures.h"
-#include "heating/layout/CFHCircuitLayout.h"
-#include "heating/layout/COffsetBuilder.h"
-#include "heating/layout/COffsetEdge.h"
-#include "heating/layout/LoopBridges.h"
-#include "heating/layout/OffsetLoopParts.h"
+#include "heating/layout/record/CFHCircuitLayout.h"
+#include "heating/layout/offsets/COffsetBuilder.h"
+#include "heating/layout/offsets/COffsetEdge.h"
+#include "heating/layout/record/LoopBridges.h"
+#include "heating/layout/offsets/OffsetLoopParts.h"
 
 namespace {
 

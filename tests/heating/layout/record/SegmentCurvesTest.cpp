@@ -1,8 +1,8 @@
 // A layout's segment curves chained into runs by side, and drawn into the
 // preview canvas with the style of their side.
-#include "heating/layout/CFHCircuitLayout.h"
-#include "heating/layout/CFHCircuitSegment.h"
-#include "heating/layout/CFHPipeStyle.h"
+#include "heating/layout/record/CFHCircuitLayout.h"
+#include "heating/layout/record/CFHCircuitSegment.h"
+#include "heating/layout/record/CFHPipeStyle.h"
 
 #include "heating/curves/CFloorHeatingLine.h"
 #include "heating/curves/CurveChains.h"

@@ -1,8 +1,8 @@
 // The small tests of the spiral's path steps and the centre turn's phase
 // counter.
-#include "heating/layout/CentreTurnPhase.h"
-#include "heating/layout/LayoutOrderings.h"
-#include "heating/layout/LayoutPredicates.h"
+#include "heating/layout/spiral/CentreTurnPhase.h"
+#include "heating/layout/record/LayoutOrderings.h"
+#include "heating/layout/spiral/LayoutPredicates.h"
 
 #include "heating/curves/CFloorHeatingLine.h"
 

@@ -6,9 +6,9 @@
 #include "SpiralTestSupport.h"
 #include "SpiralZones.h"
 
-#include "heating/layout/COffsetLoop.h"
-#include "heating/layout/DeleteAndClear.h"
-#include "heating/layout/SpiralBareFloor.h"
+#include "heating/layout/offsets/COffsetLoop.h"
+#include "heating/layout/offsets/DeleteAndClear.h"
+#include "heating/layout/spiral/SpiralBareFloor.h"
 
 #include <gtest/gtest.h>
 

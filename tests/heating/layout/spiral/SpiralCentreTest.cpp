@@ -4,10 +4,10 @@
 // pipe corners the steps and bridges keep clear of (PipeCorners.h).
 #include "SpiralZones.h"
 
-#include "heating/layout/CentreTurnClearance.h"
-#include "heating/layout/LayoutGraphSnapshot.h"
-#include "heating/layout/PipeCorners.h"
-#include "heating/layout/SpiralRun.h"
+#include "heating/layout/spiral/CentreTurnClearance.h"
+#include "heating/layout/record/LayoutGraphSnapshot.h"
+#include "heating/layout/record/PipeCorners.h"
+#include "heating/layout/spiral/SpiralRun.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The centre turn test in a 6000 x 3000 room: L (level 5) around Q (level
 // 6), both four-sided, and the trim of its last rung.
-#include "heating/layout/COffsetPointQuad.h"
-#include "heating/layout/SpiralCentreTurn.h"
+#include "heating/layout/offsets/COffsetPointQuad.h"
+#include "heating/layout/spiral/SpiralCentreTurn.h"
 
 #include "LayoutTestSupport.h"
 #include "SpiralTestSupport.h"

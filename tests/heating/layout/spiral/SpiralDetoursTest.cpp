@@ -5,14 +5,14 @@
 #include "LayoutTestSupport.h"
 #include "SpiralTestSupport.h"
 
-#include "heating/layout/COffsetNarrowLoopSection.h"
-#include "heating/layout/DeleteAndClear.h"
-#include "heating/layout/EdgeChain.h"
-#include "heating/layout/LayoutOrderings.h"
-#include "heating/layout/LayoutPipeClearance.h"
-#include "heating/layout/MeanderChain.h"
-#include "heating/layout/NarrowSectionWindows.h"
-#include "heating/layout/SpiralDetours.h"
+#include "heating/layout/offsets/COffsetNarrowLoopSection.h"
+#include "heating/layout/offsets/DeleteAndClear.h"
+#include "heating/layout/record/EdgeChain.h"
+#include "heating/layout/record/LayoutOrderings.h"
+#include "heating/layout/checks/LayoutPipeClearance.h"
+#include "heating/layout/meander/MeanderChain.h"
+#include "heating/layout/offsets/NarrowSectionWindows.h"
+#include "heating/layout/spiral/SpiralDetours.h"
 
 #include <gtest/gtest.h>
 

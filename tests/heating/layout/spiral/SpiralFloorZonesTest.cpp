@@ -9,8 +9,8 @@
 // diameter but neighbours along it) and by the layout checker.
 #include "SpiralZones.h"
 
-#include "heating/layout/LaidPathPiece.h"
-#include "heating/layout/PathSpacingCheck.h"
+#include "heating/layout/checks/LaidPathPiece.h"
+#include "heating/layout/checks/PathSpacingCheck.h"
 
 #include <gtest/gtest.h>
 

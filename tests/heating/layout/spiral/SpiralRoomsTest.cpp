@@ -15,7 +15,7 @@
 // rooms.
 #include "SpiralZones.h"
 
-#include "heating/layout/LaidPipeLength.h"
+#include "heating/layout/checks/LaidPipeLength.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "SpiralTestSupport.h"
 #include "SpiralZones.h"
 
-#include "heating/layout/SpiralRun.h"
+#include "heating/layout/spiral/SpiralRun.h"
 
 #include <gtest/gtest.h>
 

@@ -4,9 +4,9 @@
 #include "SpiralTestSupport.h"
 #include "SpiralZones.h"
 
-#include "heating/layout/CFHSubLayoutLink.h"
-#include "heating/layout/COffsetNarrowLoopSection.h"
-#include "heating/layout/SpiralRun.h"
+#include "heating/layout/spiral/CFHSubLayoutLink.h"
+#include "heating/layout/offsets/COffsetNarrowLoopSection.h"
+#include "heating/layout/spiral/SpiralRun.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The record's small edits (dangling nodes, the level of a loop) and the
 // split of its levels into sub-areas with the hand-over of their loops.
-#include "heating/layout/COffsetBuilder.h"
+#include "heating/layout/offsets/COffsetBuilder.h"
 
 #include "LayoutTestSupport.h"
 #include "SpiralTestSupport.h"

@@ -3,7 +3,7 @@
 // read-only tolerances and boundaries.
 #include "../SpiralZones.h"
 
-#include "heating/layout/COffsetNode.h"
+#include "heating/layout/offsets/COffsetNode.h"
 
 #include <gtest/gtest.h>
 

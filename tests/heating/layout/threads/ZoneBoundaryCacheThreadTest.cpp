@@ -1,5 +1,5 @@
 // One zone boundary asked for its offsets by eight threads at once.
-#include "heating/layout/OffsetLevelSource.h"
+#include "heating/layout/offsets/OffsetLevelSource.h"
 
 #include "heating/curves/CFHZoneBoundary.h"
 
