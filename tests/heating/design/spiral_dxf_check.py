@@ -271,7 +271,7 @@ def check_spirals(path, input_path=None, rooms=True):
         spacings = {z["_PT_ZONA_CISLO"]: float(z["_PT_X_ZDR_SPC"]) for z in own}
         failures += link_failures(name, samples, holders, spacings, math.dist(ends[0], ends[1]), eps)
         for number, shape in shapes.items():
-            for area, far, at in bare_parts(shape, d0[number], s, pipe)[:1]:
+            for area, far, at in bare_parts(shape, d0[number], float(zones[number]["_PT_X_ZDR_SPC"]), pipe)[:1]:
                 failures.append(f"zone {number}: {area / (u * u):.3f} m2 of its heated area lie farther than 1.5 s "
                                 f"from the pipe, the farthest {far:.0f} (at ({at[0]:.1f}, {at[1]:.1f}))")
             area, perimeter = area_and_perimeter(shape)

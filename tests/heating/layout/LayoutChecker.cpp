@@ -488,13 +488,18 @@ double Piece::windingAngle(const XtGePoint2d& p) const {
   const double by = end.y - p.y;
   double angle = std::atan2(cross(ax, ay, bx, by), ax * bx + ay * by);
   if (!isArc) return angle;
+  const XtGePoint2d mid = at(0.5 * length());
+  const double sideP = cross(end.x - start.x, end.y - start.y, p.x - start.x, p.y - start.y);
+  // A point on the chord between the ends: the arc turns half round it on
+  // the side of its middle (the chord's own angle is +pi or -pi by the sign
+  // of a zero).
+  if (sideP == 0.0 && ax * bx + ay * by < 0.0)
+    return cross(ax, ay, mid.x - p.x, mid.y - p.y) > 0.0 ? XtGe::kPi : -XtGe::kPi;
   // The arc sweeps the chord's angle, and once round more when the point
   // lies between the chord and the arc (on the arc's side of the chord,
   // within its circle).
   if (p.distanceTo(centre) >= radius) return angle;
-  const XtGePoint2d mid = at(0.5 * length());
   const double sideMid = cross(end.x - start.x, end.y - start.y, mid.x - start.x, mid.y - start.y);
-  const double sideP = cross(end.x - start.x, end.y - start.y, p.x - start.x, p.y - start.y);
   const bool fullCircle = std::fabs(sweep) >= XtGe::kTwoPi - 1e-12;
   if (fullCircle || sideMid * sideP > 0.0) angle += sweep > 0.0 ? XtGe::kTwoPi : -XtGe::kTwoPi;
   return angle;

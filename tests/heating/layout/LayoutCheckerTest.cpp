@@ -155,6 +155,23 @@ TEST_F(LayoutChecker, CoverageExcusesOnlyThePartsNarrowerThanItsWidth) {
   EXPECT_GT(bare.coverage.at.x, 2200.0) << bare.coverage.text;
 }
 
+// A wall bowed into the room: the points on its chord, between its ends,
+// lie outside the room (however the sign of the chord's zero angle falls),
+// those under the arc inside; either way round.
+TEST_F(LayoutChecker, ThePointsOnABowedWallsChordLieOutside) {
+  std::vector<Piece> room{Piece::line({0, 0}, {3462, 0}), Piece::line({3462, 0}, {3462, 3045}),
+                          Piece::bulged({3462, 3045}, {0, 3045}, -0.256), Piece::line({0, 3045}, {0, 0})};
+  for (int turn = 0; turn < 2; ++turn) {
+    for (const double x : {1.0, 500.0, 1731.0, 3000.0}) EXPECT_EQ(layout_check::windingNumber(room, {x, 3045}), 0) << x;
+    EXPECT_NE(layout_check::windingNumber(room, {1731, 2500}), 0);
+    EXPECT_EQ(layout_check::windingNumber(room, {1731, 3000}), 0) << "between the chord and the arc";
+    std::vector<Piece> back;
+    for (auto it = room.rbegin(); it != room.rend(); ++it)
+      back.push_back(it->isArc ? Piece::bulged(it->end, it->start, std::tan(-0.25 * it->sweep)) : Piece::line(it->end, it->start));
+    room = back;
+  }
+}
+
 TEST_F(LayoutChecker, VerdictsHoldClockwiseAndFarFromTheOrigin) {
   for (const Variant& v : badVariants()) {
     SCOPED_TRACE(v.name);
