@@ -15,6 +15,7 @@
 #include "heating/layout/MeanderPathEdits.h"
 #include "heating/layout/MeanderPockets.h"
 #include "heating/layout/MeanderRuns.h"
+#include "heating/layout/PathSpacingCheck.h"
 
 #include "heating/curves/CFHBoundLoopItem.h"
 #include "heating/curves/CFHZoneBoundary.h"
@@ -45,8 +46,11 @@ constexpr std::size_t kFewBare = 8;
 // its spacing for the comparison (with its hairpins beside walks out).
 constexpr double kMildlyNear = 0.8;
 // A finish with its hairpins shortened first turns no sharper than this (a
-// pocket's connector's least corner), or than the first finish.
+// pocket's connector's least corner), or than the first finish, and does
+// not fold on itself for a pipe this many spacings across unless the first
+// finish does.
 constexpr double kLeastCorner = std::numbers::pi / 6;
+constexpr double kFoldDiameter = 0.25;
 
 // Everything the step adds to the graph after it starts: on a failure the
 // edges and nodes beyond the marks are deleted and the two end edges put back.
@@ -163,6 +167,21 @@ void keepMeanderSpacing(MeanderPath& path, meander_spacing::GapStrip& strip, boo
   if (!left.empty()) cutMeanderPockets(path, left);
 }
 
+// Whether the path meets or folds back on itself as the check of the drawn
+// pipe would name it (PathSpacingCheck.h) for a pipe kFoldDiameter s across:
+// a hairpin narrower than that, a spike, a corner sharper than about 14
+// degrees. The steps that keep the spacing judge pairs of points two
+// spacings apart along the path and more only.
+bool foldsOnItself(const MeanderPath& path) {
+  std::vector<LaidPathPiece> pieces;
+  pieces.reserve(path.whole().pieces.size());
+  for (const meander_spacing::PipePiece& piece : path.whole().pieces)
+    pieces.push_back({PathPiece::line(piece.a, piece.b), 0, CFHCircuitSegment::Part::kRun});
+  PathSpacingCheck check;
+  std::vector<std::uint8_t> faults;
+  return !check.check(pieces, {}, kFoldDiameter * path.s(), faults) || (!faults.empty() && faults.front() != 0);
+}
+
 // The ways a chained meander is finished (finishMeander below).
 enum class Finish {
   kAsLaid,         // its pockets cut, then its hairpins shortened
@@ -174,15 +193,17 @@ enum class Finish {
 // its heated area it leaves bare filled with hairpins (MeanderDetours.h).
 // chainAgain takes the finish back and makes the chain again, as spliced.
 // When bare floor is left, the chain is finished again, in turn:
-// - with its hairpins shortened before the pockets are cut: a hairpin whose
-//   leg ends beside a slanted or bowed wall near an acute corner of the
-//   first loop is shortened until its leg keeps the spacing from the wall,
-//   instead of going out with the whole pocket of the corner, so that the
-//   leg and the walk along the corner's sides stay and only the corner's
-//   tip is cut; kept when it comes no nearer itself than the first finish
-//   (with the middle gap bounded along its runs) and turns no sharper than
-//   kLeastCorner, or than the first finish (a leg shortened to a stub that
-//   meets the wall's walk at an acute angle);
+// - when floor farther than kBareLimit s from the pipe is left in a part
+//   1.25 s wide, with its hairpins shortened before the pockets are cut: a
+//   hairpin whose leg ends beside a slanted or bowed wall near an acute
+//   corner of the first loop is shortened until its leg keeps the spacing
+//   from the wall, instead of going out with the whole pocket of the
+//   corner, so that the leg and the walk along the corner's sides stay and
+//   only the corner's tip is cut; kept when it comes no nearer itself than
+//   the first finish (with the middle gap bounded along its runs), turns no
+//   sharper than kLeastCorner or the first finish (a leg shortened to a
+//   stub that meets the wall's walk at an acute angle) and folds on itself
+//   only where the first finish does (foldsOnItself);
 // - with every hairpin whose leg runs beside a walk taken out before the
 //   pockets are cut, so that a walk along a wall between parts of the zone
 //   (an arm's side, a bowed wall) stays and the detours lay the hairpins
@@ -211,11 +232,12 @@ void finishMeander(CFHCircuitLayout& layout, const COffsetLoop& first, const CFl
     MeanderFill fill;
     double boundedNearest;
     double sharpest;
+    bool folds;
   };
   const auto finish = [&](Finish how) {
     meander_spacing::GapStrip strip{line1.startPoint(), n, middleGap.from, middleGap.to};
     MeanderPath path(layout, first, line1.direction(), spacing, {narrow ? &strip : nullptr, &bands.edges, &jogs});
-    if (!path.usable()) return Finished{MeanderFill{}, 0.0, 0.0};
+    if (!path.usable()) return Finished{MeanderFill{}, 0.0, 0.0, true};
     if (how == Finish::kHairpinsOut && dropMeanderHairpinsNearWalks(path, orientation ? 1 : 0) > 0 && narrow) {
       // With hairpins out the gap narrows only where its runs still face each
       // other: beyond, what stands beside it keeps the full spacing (none for
@@ -231,12 +253,13 @@ void finishMeander(CFHCircuitLayout& layout, const COffsetLoop& first, const CFl
     // How near the pipe comes itself, asked only of a finish that may be
     // compared with another; and so with the middle gap bounded along the
     // runs at its sides (the pipe beyond their ends keeps the full spacing).
-    Finished done{fill, fill.nearest, 0.0};
+    Finished done{fill, fill.nearest, 0.0, false};
     if (fill.bare > 0 || how != Finish::kAsLaid) {
       done.fill.nearest = path.nearestTooNear();
       boundGapAlongItsRuns(path.whole(), spacing, strip);
       done.boundedNearest = narrow ? path.nearestTooNear() : done.fill.nearest;
       done.sharpest = path.sharpestCorner();
+      done.folds = foldsOnItself(path);
     }
     return done;
   };
@@ -244,15 +267,18 @@ void finishMeander(CFHCircuitLayout& layout, const COffsetLoop& first, const CFl
   if (best.fill.bare == 0) return;
   const double firstNearest = best.boundedNearest;
   const double firstSharpest = std::min(best.sharpest, kLeastCorner);
+  const bool firstFolds = best.folds;
   LayoutGraphSnapshot kept;
   kept.take(layout);
   bool keptLaid = true;  // the graph holds the finish kept
   for (const Finish how : {Finish::kHairpinsFirst, Finish::kHairpinsOut}) {
+    if (how == Finish::kHairpinsFirst && !(best.fill.farthest > kBareLimit * spacing)) continue;
     keptLaid = false;
     if (!chainAgain()) break;
     const Finished other = finish(how);
     const bool spaced = how == Finish::kHairpinsFirst ? other.boundedNearest >= firstNearest &&
-                                                            other.sharpest >= firstSharpest
+                                                            other.sharpest >= firstSharpest &&
+                                                            (!other.folds || firstFolds)
                                                       : other.fill.nearest >= kMildlyNear * spacing ||
                                                             best.fill.nearest < kMildlyNear * spacing;
     const MeanderFill& a = best.fill;
