@@ -283,7 +283,11 @@ void finishMeander(CFHCircuitLayout& layout, const COffsetLoop& first, const CFl
                                                             best.fill.nearest < kMildlyNear * spacing;
     const MeanderFill& a = best.fill;
     const MeanderFill& b = other.fill;
-    const bool bestBare = a.farthest > kBareLimit * spacing && a.bare > kFewBare;
+    // A few bare points beyond kBareLimit s are enough when the finish with
+    // the hairpins shortened first leaves none (its hairpins are the first
+    // finish's, laid where they keep the spacing).
+    const bool bestBare = a.farthest > kBareLimit * spacing &&
+                          (a.bare > kFewBare || (how == Finish::kHairpinsFirst && b.bare == 0));
     if (!spaced || b.bare >= a.bare || !(bestBare || b.length >= kLeastLengthKept * a.length)) continue;
     best = other;
     if (best.fill.bare == 0) return;
