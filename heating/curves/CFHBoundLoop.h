@@ -97,7 +97,13 @@ class CFHBoundLoop : public CLoop {
   // a new item with the arc item's value, id and serial; the arc item is
   // destroyed. A step that is not positive leaves the arcs whole. Answers the
   // number of arcs split.
-  int splitArcs(double step);
+  // With a sagitta above 0 an arc's chords are also short enough that none
+  // lies farther than the sagitta from its arc (the step for the arc's
+  // radius, arcStepForSagitta), but not shorter than twice the zone-bound
+  // tolerance, so that no chord is taken for a jog: a chord of a wall that
+  // bows into the zone lies beyond the wall by its sagitta, and a pipe laid
+  // at the border width from it lies nearer the wall by as much.
+  int splitArcs(double step, double sagitta = 0.0);
 
   // ---- Queries and helpers (CFHBoundLoopQueries.cpp) --------------------------
 

@@ -190,7 +190,7 @@ bool CFHBoundLoop::orient(bool clockwise) {
   return true;
 }
 
-int CFHBoundLoop::splitArcs(double step) {
+int CFHBoundLoop::splitArcs(double step, double sagitta) {
   if (!(step > 0.0)) return 0;
   int split = 0;
   CFloorHeatingCurve::PtrVector pieces;
@@ -198,7 +198,17 @@ int CFHBoundLoop::splitArcs(double step) {
   for (std::size_t i = 0; i < elements.size(); ++i) {
     CLoopElement* element = elements[i];
     if (element == nullptr || !element->hasCurve() || element->curve->kind() != CFloorHeatingCurve::kArc) continue;
-    if (!splitCurveByLength(*element->curve, pieces, step)) continue;
+    double arcStep = step;
+    const auto* arc = dynamic_cast<const CFloorHeatingArc*>(element->curve);
+    if (arc != nullptr && sagitta > 0.0) {
+      const double bySagitta = std::max(arcStepForSagitta(arc->arc().radius(), sagitta), 2.0 * zoneBoundsTol.equalPoint());
+      if (bySagitta < step) {
+        // Chords of one length: a longer last one would lie farther out.
+        const double length = arc->length();
+        arcStep = length / std::ceil(length / bySagitta);
+      }
+    }
+    if (!splitCurveByLength(*element->curve, pieces, arcStep)) continue;
     const CFHBoundLoopItem& arcItem = *static_cast<CFHBoundLoopItem*>(element);
     std::vector<std::unique_ptr<CFHBoundLoopItem>> chords;
     chords.reserve(pieces.size());

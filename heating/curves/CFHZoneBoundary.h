@@ -64,7 +64,8 @@ class CFHZoneBoundary {
 
   // Prepares the as-drawn (asDrawn) or the working loop: chainItems,
   // closeGaps, mergeCollinear, orient counter-clockwise; the working loop
-  // then has its arcs split into chords of arcSplitStep(). The chosen loop's
+  // then has its arcs split into chords of arcSplitStep() that lie at most
+  // arcChordSagitta() from their arcs. The chosen loop's
   // reference point becomes invalid. True when the curves closed into one
   // loop and none was dropped; false when chaining left the loop open or
   // dropped a curve (the later passes still run, so the loop is closed in
@@ -75,6 +76,12 @@ class CFHZoneBoundary {
   // the host's unit factor (400 mm); 0 when the host gives no unit factor,
   // which leaves arcs whole.
   static double arcSplitStep();
+  // The most a chord of the working loop may lie from its arc: 0.001 × the
+  // host's unit factor (1 mm; 0 without one). A wall that bows into the
+  // zone would otherwise be cut by chords that lie up to 400² / (8 r)
+  // beyond it, and the pipe at the border width from them that much nearer
+  // the wall (13 mm for a radius of 1.5 m).
+  static double arcChordSagitta();
 
   CFHBoundLoop& loop(bool asDrawn) { return asDrawn ? asDrawnLoop : workingLoop; }
   const CFHBoundLoop& loop(bool asDrawn) const { return asDrawn ? asDrawnLoop : workingLoop; }

@@ -4,6 +4,7 @@
 #include "heating/curves/CFloorHeatingLine.h"
 #include "heating/curves/HeatingCurveEnds.h"
 
+#include "platform/ge/XtGe.h"
 #include "platform/ge/XtGeInterval.h"
 
 #include <cmath>
@@ -32,4 +33,10 @@ bool splitCurveByLength(const CFloorHeatingCurve& curve, CFloorHeatingCurve::Ptr
     previous = next;
   }
   return true;
+}
+
+double arcStepForSagitta(double radius, double sagitta) {
+  if (!(radius > 0.0) || !(sagitta > 0.0) || !std::isfinite(radius)) return 0.0;
+  if (sagitta >= radius) return radius * XtGe::kPi;
+  return radius * 2.0 * std::acos(1.0 - sagitta / radius);
 }

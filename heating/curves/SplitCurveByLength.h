@@ -17,3 +17,8 @@ inline constexpr int kMaxSplitPieces = 100000;
 // is not positive, a curve without length or without a bounded interval,
 // and for more than kMaxSplitPieces chords.
 bool splitCurveByLength(const CFloorHeatingCurve& curve, CFloorHeatingCurve::PtrVector& pieces, double step);
+
+// The length along an arc of the radius whose chord lies the sagitta from
+// it (the arc of 2 acos(1 - sagitta / radius)); the half circle's length
+// for a sagitta of the radius or more, 0 for a radius or sagitta not above 0.
+double arcStepForSagitta(double radius, double sagitta);

@@ -48,7 +48,9 @@ void CFHCircuit::popLastZone() {
 
 void CFHCircuit::prepareDesignSpacing() {
   for (CFHZoneEntry* zone : zones_) {
-    if (zone->design() != nullptr) zone->design()->setSpacing(zone->calc.pipePitch * model_->unitFactor());
+    if (zone->design() == nullptr) continue;
+    zone->design()->setSpacing(zone->calc.pipePitch * model_->unitFactor());
+    zone->design()->setPipeDiameter(zone->calc.pipeDiameter * model_->unitFactor());
   }
 }
 

@@ -73,8 +73,8 @@ class CFHCircuit {
   // circuit pointer; a circuit without zones is left as it is.
   void popLastZone();
   // Each zone's design takes its pipe pitch l x the model's drawing unit
-  // factor as spacing. For a circuit whose job does not run (before a job is
-  // made).
+  // factor as spacing, and its pipe diameter d x that factor. For a circuit
+  // whose job does not run (before a job is made).
   void prepareDesignSpacing();
 
   // ---- Pipes -----------------------------------------------------------------

@@ -10,7 +10,8 @@
 // beyond its segment is looked for on the neighbouring segments that
 // continue it (line segments parallel to it, backwards for the first and
 // forwards for the second); the segments passed over go. When none holds it
-// the corner stays sharp. Trimmed pieces of no length go too.
+// the corner stays sharp. Trimmed pieces of no length go too. A bend may be
+// made smaller where the walls of the zones ask for it (filletCorners).
 //
 // Threads: works on the caller's pieces only.
 #pragma once
@@ -22,6 +23,8 @@
 #include <memory>
 #include <vector>
 
+class BendClearance;
+
 using CurvePieces = std::vector<std::unique_ptr<XtGeCurve2d>>;
 
 // The run's curves as simple pieces (lines and arcs) in order: composite
@@ -30,11 +33,18 @@ CurvePieces takeSimplePieces(CurveChain& run);
 
 // Rounds the corners of the pieces with the radius (drawing units, above 0).
 // Each corner is tried once, in order; the number of steps is bounded by the
-// number of pieces.
-void filletCorners(CurvePieces& pieces, double radius);
+// number of pieces. With walls, a corner whose bend of the radius does not
+// keep clear of them (BendClearance.h) gets the largest smaller radius whose
+// bend does (found by halving, to within radius / 1024), and stays sharp
+// when that is below minRadius (or none but the corner itself keeps clear):
+// the pipe keeps its border at its bends too.
+void filletCorners(CurvePieces& pieces, double radius, const BendClearance* walls = nullptr,
+                   double minRadius = 0.0);
 
 // `filletPipeCorners`: every run broken into simple pieces, and its corners
 // rounded when the radius is at least one millimetre (1000 / unitFactor ×
 // radius >= 1); a smaller radius (or a unit factor that is not above 0)
-// leaves the corners sharp.
-void filletPipeCorners(std::vector<CurveChain>& runs, double radius, double unitFactor);
+// leaves the corners sharp. With walls, bends are made smaller as above,
+// down to one millimetre.
+void filletPipeCorners(std::vector<CurveChain>& runs, double radius, double unitFactor,
+                       const BendClearance* walls = nullptr);

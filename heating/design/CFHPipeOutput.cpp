@@ -5,6 +5,7 @@
 #include "heating/design/CFHExtendedData.h"
 #include "heating/design/CFHModel.h"
 #include "heating/design/CFHOutputContext.h"
+#include "heating/design/BendClearance.h"
 #include "heating/design/CFHPipeFillets.h"
 #include "heating/design/CFHZoneDesign.h"
 #include "heating/design/CFHZoneEntry.h"
@@ -156,6 +157,18 @@ void writeBorderDimension(const CFHBoundLoopItem& item, const CFHDescData& desc,
                 ownedChain(writeDimension(props, first, band, band, kBorderDimensionStyle, rotation, 0.0, u"", false)));
 }
 
+// The walls the circuit's bends keep clear of: every zone's outline as
+// drawn, with its border width; 0.1 mm of tolerance.
+BendClearance bendWalls(const std::vector<CFHZoneEntry*>& zones, double unitFactor) {
+  BendClearance walls(1e-4 * unitFactor);
+  for (const CFHZoneEntry* zone : zones) {
+    const CFHZoneDesign* design = zone != nullptr ? zone->design() : nullptr;
+    if (design != nullptr && design->boundary() != nullptr)
+      walls.addZone(design->boundary()->asDrawnLoop, design->firstOffset());
+  }
+  return walls;
+}
+
 }  // namespace
 
 bool writePipeCurves(std::vector<CurveChain>& runs, const CString& layer, const CString& linetype, int colour,
@@ -205,8 +218,9 @@ bool CFHCircuit::drawPipes(const HostExport2D*, const XtGeMatrix2d& matrix, cons
   // The bend radius: "_PT_X_ZDR_RADD" when drawn in full, "_PT_X_ZDR_RADL"
   // with the connection run, none otherwise.
   const double radius = first.design()->connectionDistance();
-  filletPipeCorners(supply, radius, model_->unitFactor());
-  filletPipeCorners(returns, radius, model_->unitFactor());
+  const BendClearance walls = bendWalls(zones_, model_->unitFactor());
+  filletPipeCorners(supply, radius, model_->unitFactor(), &walls);
+  filletPipeCorners(returns, radius, model_->unitFactor(), &walls);
 
   const CFHPipeNetwork& network = model_->pipeNetwork();
   const ownedChain circuitList = buildDataList(network);

@@ -54,6 +54,7 @@ bool CFHZoneDesign::setPerpendicularDistance(double distance) { return changeInp
 bool CFHZoneDesign::setDetailDistance(double distance) { return changeInput(detailDistance_, distance); }
 bool CFHZoneDesign::setPerimeterDistance(double distance) { return changeInput(perimeterDistance_, distance); }
 bool CFHZoneDesign::setSpacing(double spacing) { return changeInput(spacing_, spacing); }
+bool CFHZoneDesign::setPipeDiameter(double diameter) { return changeInput(pipeDiameter_, diameter); }
 bool CFHZoneDesign::setMeanderBaseId(std::uint32_t id) { return changeInput(meanderBaseId_, id); }
 bool CFHZoneDesign::setBorderWidths(std::vector<double> widths) { return changeInput(borderWidths_, std::move(widths)); }
 bool CFHZoneDesign::setSelectedEdgeIds(std::vector<std::uint32_t> ids) {

@@ -79,6 +79,9 @@ class CFHZoneDesign {
   double detailDistance() const { return detailDistance_; }                // "_PT_X_ZDR_RADD"
   double perimeterDistance() const { return perimeterDistance_; }          // "_PT_X_ZDR_RADL"
   double spacing() const { return spacing_; }                              // "_PT_X_ZDR_SPC"
+  // The pipe's outer diameter in drawing units (0: not given): the layouts
+  // keep their pipe this clear of itself.
+  double pipeDiameter() const { return pipeDiameter_; }
   std::uint32_t meanderBaseId() const { return meanderBaseId_; }          // "_PT_X_ZDR_MEBA"
   const std::vector<double>& borderWidths() const { return borderWidths_; }  // "_PT_X_ZDR_DARR"
   const std::vector<std::uint32_t>& selectedEdgeIds() const { return selectedEdgeIds_; }
@@ -97,6 +100,8 @@ class CFHZoneDesign {
   // The design spacing: the zone's pipe pitch × the unit factor, written just
   // before the circuit's job is made.
   bool setSpacing(double spacing);
+  // The zone's pipe diameter d × the unit factor, written with the spacing.
+  bool setPipeDiameter(double diameter);
   bool setMeanderBaseId(std::uint32_t id);
   bool setBorderWidths(std::vector<double> widths);
   // The dialog's selected sides: no design reads them, so this stores them
@@ -373,6 +378,7 @@ class CFHZoneDesign {
   double detailDistance_;
   double perimeterDistance_;
   double spacing_;
+  double pipeDiameter_ = 0.0;
   std::uint32_t meanderBaseId_ = 0;
   std::unique_ptr<CFHZoneBoundary> boundary_;
   std::vector<double> borderWidths_;

@@ -41,6 +41,7 @@ void CFHZoneDesign::design() {
   CFHBoundLoopItem* base = working.itemById(static_cast<int>(meanderBaseId_));
   const auto fill = [&](CFHCircuitLayout& layout, CFHPipeEnd* start, CFHPipeEnd* end, std::uint32_t mode) {
     layout.value = layoutValue_;
+    layout.pipeDiameter = pipeDiameter_;
     layout.pipesThroughZone = owner_->pipesRunInto;
     layout.boundary = boundary_.get();
     layout.startEnd = start;

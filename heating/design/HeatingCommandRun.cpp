@@ -11,8 +11,6 @@
 #include "heating/design/LaidPipeSoundness.h"
 #include "heating/design/OutdatedLayouts.h"
 
-#include "heating/layout/LaidPipeLength.h"
-
 #include "host/CodePageText.h"
 #include "host/HostExport.h"
 #include "host/MessageBoxRes.h"
@@ -28,28 +26,12 @@ namespace {
 // cancelled.
 constexpr int kMaxDialogShows = 100000;
 
-// The laid pipe of a zone: its full layout (the main one for display type 0,
-// else the second) laid a path (over all of the zone, over part of it, or,
-// kept after the spiral's second attempt, crossing itself: such a zone is
-// named by 9005, LaidPipeSoundness.h) that is more than a stub at its entry
-// (LaidPipeLength.h).
-bool hasLaidPipe(const CFHZoneEntry& zone) {
-  const CFHZoneDesign* design = zone.design();
-  if (design == nullptr) return false;
-  const CFHZoneDesign::IdleAccess access(*design);
-  const CFHCircuitLayout* layout = access.fullLayoutIfIdle();
-  return layout != nullptr && layout->firstEdge != nullptr &&
-         (layout->outcome == LayoutOutcome::kLaid || layout->outcome == LayoutOutcome::kRegionsLeftOut ||
-          layout->outcome == LayoutOutcome::kPathsCross) &&
-         !laysOnlyStub(*layout);
-}
-
 // The numbers of the zones of circuits that have no laid pipe, as "1, 3";
 // empty when every zone of a circuit has one.
 CString zonesWithoutLaidPipe(const CFHModel& model) {
   CString text;
   for (const auto& zone : model.zones()) {
-    if (zone->circuit == nullptr || hasLaidPipe(*zone)) continue;
+    if (zone->circuit == nullptr || zoneHasLaidPipe(*zone)) continue;
     appendListedNumber(text, zone->number);
   }
   return text;
@@ -60,8 +42,7 @@ CString zonesWithoutLaidPipe(const CFHModel& model) {
 // is not named again.
 CString zonesWithUnsoundLaidPipe(const CFHModel& model) {
   CString text;
-  for (const CFHZoneEntry* zone : zonesWithUnsoundPipe(model))
-    if (hasLaidPipe(*zone)) appendListedNumber(text, zone->number);
+  for (const CFHZoneEntry* zone : zonesWithUnsoundPipe(model)) appendListedNumber(text, zone->number);
   return text;
 }
 

@@ -5,6 +5,7 @@
 #include "heating/design/CFHZoneDesign.h"
 #include "heating/design/CFHZoneEntry.h"
 
+#include "heating/layout/LaidPipeLength.h"
 #include "heating/layout/PathContainmentCheck.h"
 #include "heating/layout/PathSpacingCheck.h"
 
@@ -96,6 +97,17 @@ void markUnsoundZones(const CFHCircuit& circuit, std::vector<std::uint8_t>& faul
   markUnsoundZones(circuit, faults, work);
 }
 
+bool zoneHasLaidPipe(const CFHZoneEntry& zone) {
+  const CFHZoneDesign* design = zone.design();
+  if (design == nullptr) return false;
+  const CFHZoneDesign::IdleAccess access(*design);
+  const CFHCircuitLayout* layout = access.fullLayoutIfIdle();
+  return layout != nullptr && layout->firstEdge != nullptr &&
+         (layout->outcome == LayoutOutcome::kLaid || layout->outcome == LayoutOutcome::kRegionsLeftOut ||
+          layout->outcome == LayoutOutcome::kPathsCross) &&
+         !laysOnlyStub(*layout);
+}
+
 std::vector<const CFHZoneEntry*> zonesWithUnsoundPipe(const CFHModel& model) {
   std::unordered_set<const CFHZoneEntry*> unsound;
   std::vector<std::uint8_t> faults;
@@ -108,6 +120,6 @@ std::vector<const CFHZoneEntry*> zonesWithUnsoundPipe(const CFHModel& model) {
   }
   std::vector<const CFHZoneEntry*> named;
   for (const auto& zone : model.zones())
-    if (unsound.contains(zone.get())) named.push_back(zone.get());
+    if (unsound.contains(zone.get()) && zoneHasLaidPipe(*zone)) named.push_back(zone.get());
   return named;
 }

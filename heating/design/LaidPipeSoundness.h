@@ -33,6 +33,15 @@ class CFHZoneEntry;
 // the circuit's zones) every zone of the circuit whose laid pipe is unsound.
 void markUnsoundZones(const CFHCircuit& circuit, std::vector<std::uint8_t>& faults);
 
+// Whether the zone has a laid pipe that the commands would draw: its full
+// layout (the main one for display type 0, else the second) laid a path
+// (over all of the zone, over part of it, or, kept after the spiral's
+// second attempt, crossing itself) that is more than a stub at its entry
+// (laysOnlyStub, LaidPipeLength.h). A zone of a circuit without one is
+// named by warning 9002.
+bool zoneHasLaidPipe(const CFHZoneEntry& zone);
+
 // The zones of every circuit whose laid pipe is unsound, in the model's
-// zone order.
+// zone order. A zone without a laid pipe (zoneHasLaidPipe), which 9002
+// names, is not among them, whatever its stub would look like.
 std::vector<const CFHZoneEntry*> zonesWithUnsoundPipe(const CFHModel& model);

@@ -388,6 +388,10 @@ struct CFHCircuitLayout {
   std::vector<CFHPipeEnd*> pipeEnds;        // pipe-end records made for the segments
   std::vector<CFHCircuitSegment*> segments;  // the laid pipe, in path order
   LayoutOutcome outcome = LayoutOutcome::kNotRun;
+  // The pipe's outer diameter (drawing units): a layout step that checks
+  // its pipe against itself keeps it this clear; 0 when the zone gives
+  // none (LayoutPipeClearance.h then takes 17 mm).
+  double pipeDiameter = 0.0;
 
  private:
   // Deletes the edges, then the nodes; firstEdge and lastEdge become null.

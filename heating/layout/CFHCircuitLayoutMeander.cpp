@@ -8,6 +8,7 @@
 #include "heating/layout/COffsetNode.h"
 #include "heating/layout/LayoutGraphSnapshot.h"
 #include "heating/layout/LayoutTolerances.h"
+#include "heating/layout/LeadLandings.h"
 #include "heating/layout/MeanderChain.h"
 #include "heating/layout/MeanderCoverage.h"
 #include "heating/layout/MeanderDetours.h"
@@ -330,16 +331,11 @@ bool CFHCircuitLayout::layoutMeander() {
   // The pipe ends on the first loop, pulled apart when they meet.
   CLoopPoint p1;
   CLoopPoint p2;
-  if (!first->closestPoint(startEnd->point, p1, workTol) || !first->closestPoint(endEnd->point, p2, workTol)) {
+  if (!landLeads(*first, startEnd->point, endEnd->point, o, spacing, p1, p2, true)) {
     outcome = LayoutOutcome::kNoPipeEndProjection;
     return false;
   }
-  if (p1.point.isEqualTo(p2.point, workTol)) {
-    CLoopPoint walked;
-    if (first->walkFrom(p1, o, 0.5 * spacing, walked, workTol)) p1 = walked;
-    if (first->walkFrom(p2, !o, 0.5 * spacing, walked, workTol)) p2 = walked;
-  }
-  keepMeanderLeadNodesApart(*first, p1, p2, o, spacing);
+  keepMeanderLeadNodesApart(*first, startEnd->point, endEnd->point, p1, p2, o, spacing);
 
   GraphMark mark(*this);
   edges.reserve(edges.size() + 2);

@@ -12,10 +12,12 @@
 #include "heating/layout/DeleteAndClear.h"
 #include "heating/layout/EdgePathTests.h"
 #include "heating/layout/LaidPipeLength.h"
+#include "heating/layout/LayoutPipeClearance.h"
 #include "heating/layout/MeanderChain.h"
 #include "heating/layout/NarrowSectionWindows.h"
 #include "heating/layout/OffsetLoopParts.h"
 #include "heating/layout/OffsetLoopQueries.h"
+#include "heating/layout/SpiralBareFloor.h"
 #include "heating/layout/SpiralDetours.h"
 #include "heating/layout/SpiralRun.h"
 
@@ -23,7 +25,7 @@ namespace {
 
 thread_local const SpiralHooks* currentHooks = nullptr;
 
-// The levels at most set apart when every attempt crosses itself.
+// The levels at most set apart when a sound layout is short of pipe.
 constexpr int kMaxLevelsSetApart = 2;
 
 // The copies of the prepared levels and narrow list for the second attempt.
@@ -144,8 +146,14 @@ class LevelsSetApart {
   std::size_t narrowsBefore_;
 };
 
+// Whether an attempt's pipe crosses itself or comes nearer to itself than
+// the pipe is thick, as the design's check of the drawn pipe judges it
+// (LayoutPipeClearance.h): a pipe that check refuses is no sound attempt,
+// and one it accepts is not refused here (a step of a wall's jog 16 mm
+// back beside a run 24 mm away folds nothing).
 bool crossingCheck(const CFHCircuitLayout& layout, int attempt) {
-  const bool crossed = offsetEdgePathsCross(layout, workTol) || offsetEdgePathFoldsBack(layout, workTol);
+  LayoutPipeClearance clearance;
+  const bool crossed = offsetEdgePathsCross(layout, workTol) || clearance.meetsItself(layout);
   const SpiralHooks* hooks = spiralHooks();
   return hooks != nullptr && hooks->crossingCheck ? hooks->crossingCheck(layout, attempt, crossed) : crossed;
 }
@@ -209,6 +217,13 @@ void fillShortLayout(SpiralRun& run, int attempt) {
   if (bestLaid) return;
   apart.setApart(run, bestApart);
   layAttempt(run, bestAttempt);
+}
+
+// The laid pipe made to reach the floor it left bare: hairpins from it
+// towards the heated floor that lies 1.5 s or more from it
+// (SpiralBareFloor.h). Sub-area layouts leave it to the main one.
+void reachBareFloor(const SpiralRun& run) {
+  if (run.layout.orientationGiven == 0) layHairpinsToBareFloor(run.layout);
 }
 
 }  // namespace
@@ -284,24 +299,29 @@ bool CFHCircuitLayout::layoutSpiral() {
     const AttemptResult& result = results[attempt] = judgeAttempt(run, attempt);
     if (result.sound()) {
       fillShortLayout(run, attempt);
+      reachBareFloor(run);
       outcome = run.regionsDropped || run.lobeLeftOut ? LayoutOutcome::kRegionsLeftOut : LayoutOutcome::kLaid;
       return true;
     }
   }
   const int kept = results[0].betterThan(results[1]) ? 0 : 1;
   // Both attempts cross themselves: the innermost level is left to the
-  // detours (one level at a time, at most kMaxLevelsSetApart), and the runs
-  // are laid again one level further out, the first attempt's turn. A
-  // crossing layout is plainly wrong; the prepared levels stay wherever an
-  // attempt of theirs is sound.
+  // detours (one level at a time, down to the first level alone), and the
+  // runs are laid again one level further out, with either turn choice. A
+  // crossing layout is plainly wrong, and a zone where a loop fits is never
+  // left to it while an arrangement of fewer levels lays soundly; the
+  // prepared levels stay wherever an attempt of theirs is sound.
   if (results[0].crossed && results[1].crossed && results[0].single == results[1].single) {
     LevelsSetApart apart(run);
-    for (int k = 0; k < kMaxLevelsSetApart && apart.setOneMore(run); ++k) {
-      if (!layAttempt(run, 0)) return false;
-      const AttemptResult fewer = judgeAttempt(run, 2 + k);
-      if (fewer.single && !fewer.crossed) {
-        outcome = run.regionsDropped || run.lobeLeftOut ? LayoutOutcome::kRegionsLeftOut : LayoutOutcome::kLaid;
-        return true;
+    for (int k = 0; apart.setOneMore(run); ++k) {
+      for (const int a : {0, 1}) {
+        if (!layAttempt(run, a)) return false;
+        const AttemptResult fewer = judgeAttempt(run, 2 + 2 * k + a);
+        if (fewer.single && !fewer.crossed) {
+          reachBareFloor(run);
+          outcome = run.regionsDropped || run.lobeLeftOut ? LayoutOutcome::kRegionsLeftOut : LayoutOutcome::kLaid;
+          return true;
+        }
       }
     }
     // None is better: the levels as they were.
@@ -317,6 +337,7 @@ bool CFHCircuitLayout::layoutSpiral() {
     return false;
   }
   if (!result.crossed) {
+    reachBareFloor(run);
     outcome = run.regionsDropped || run.lobeLeftOut ? LayoutOutcome::kRegionsLeftOut : LayoutOutcome::kLaid;
     return true;
   }

@@ -2,11 +2,7 @@
 
 #include "heating/layout/CFHCircuitLayout.h"
 #include "heating/layout/COffsetEdge.h"
-#include "heating/layout/COffsetNode.h"
-#include "heating/layout/OffsetEdgePath.h"
-#include "heating/layout/PathPiece.h"
-
-#include "heating/curves/CFloorHeatingCurve.h"
+#include "heating/layout/LayoutPathPieces.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,57 +18,25 @@ struct AlongPiece {
   double box[4] = {0.0, 0.0, 0.0, 0.0};
 };
 
-// The piece in the heating curve's own direction (an arc may run against
-// its geometry).
-bool pieceOf(const CFloorHeatingCurve& curve, PathPiece& piece) {
-  if (curve.kind() == CFloorHeatingCurve::kLine) {
-    piece = PathPiece::line(curve.startPoint(), curve.endPoint());
-    return true;
-  }
-  if (!PathPiece::fromCurve(curve.geCurve(), piece)) return false;
-  if (curve.startPoint().distanceTo(piece.end) < curve.startPoint().distanceTo(piece.start))
-    piece = PathPiece::arc(piece.centre, piece.radius, piece.startAngle + piece.sweep, -piece.sweep);
-  return true;
-}
-
-// Whether the edge is a lead: firstEdge, lastEdge, or the piece of a lead
-// bent where it leaves the zone (between a node on no loop and the loop).
-bool isLead(const CFHCircuitLayout& layout, const COffsetEdge* edge) {
-  if (edge == layout.firstEdge || edge == layout.lastEdge) return true;
-  const auto bent = [](const COffsetNode* n) { return n != nullptr && n->owner == nullptr && n->edges.size() == 2; };
-  return (layout.firstEdge != nullptr && edge->a == layout.firstEdge->b && bent(edge->a)) ||
-         (layout.lastEdge != nullptr && edge->b == layout.lastEdge->a && bent(edge->b));
-}
-
 // The path from firstEdge to lastEdge, piece by piece, the leads left out
 // (lengths along it counted from the first piece after the lead in). False
 // when it is not one path or passes the bound.
 bool readPath(const CFHCircuitLayout& layout, std::vector<AlongPiece>& pieces) {
-  const COffsetEdge* edge = layout.firstEdge;
+  std::vector<LayoutPathPiece> path;
+  if (!appendLayoutPathPieces(layout, false, kTurnClearanceMaxPieces, path)) return false;
+  pieces.reserve(path.size());
   double along = 0.0;
-  CFloorHeatingCurve::PtrVector curves;
-  for (std::size_t step = 0; edge != nullptr && step <= layout.edges.size(); ++step) {
-    if (!offsetEdgePathAlongLoop(edge, curves)) return false;
-    const bool turn = (edge->flags & kEdgeCentreTurn) != 0;
-    for (const auto& curve : curves) {
-      if (isLead(layout, edge)) break;
-      AlongPiece p;
-      if (!pieceOf(*curve, p.geometry) || !p.geometry.isFinite()) return false;
-      p.along = along;
-      p.length = p.geometry.length();
-      p.turn = turn;
-      p.geometry.box(0.0, p.box);
-      along += p.length;
-      if (pieces.size() >= kTurnClearanceMaxPieces) return false;
-      pieces.push_back(p);
-    }
-    if (edge == layout.lastEdge) return true;
-    const COffsetNode* node = edge->b;
-    const COffsetEdge* next = node != nullptr && node->edges.size() == 2 ? node->otherEdgeIfUnique(edge) : nullptr;
-    if (next == nullptr || next->a != node) return false;
-    edge = next;
+  for (const LayoutPathPiece& piece : path) {
+    AlongPiece p;
+    p.geometry = piece.geometry;
+    p.along = along;
+    p.length = p.geometry.length();
+    p.turn = (piece.edge->flags & kEdgeCentreTurn) != 0;
+    p.geometry.box(0.0, p.box);
+    along += p.length;
+    pieces.push_back(p);
   }
-  return false;
+  return true;
 }
 
 double boxDistance(const double (&b)[4], const XtGePoint2d& p) {

@@ -3,13 +3,11 @@
 
 #include "heating/layout/CFHCircuitLayout.h"
 #include "heating/layout/COffsetEdge.h"
-#include "heating/layout/COffsetNode.h"
 #include "heating/layout/OffsetEdgePath.h"
 
 #include "geometry/Tolerances.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -260,6 +258,18 @@ bool EdgePathIndex::meetsSegment(const XtGePoint2d& from, const XtGePoint2d& to,
                  });
 }
 
+bool EdgePathIndex::nearPoint(const XtGePoint2d& p, double limit) const {
+  if (!(limit > 0.0) || !std::isfinite(limit) || segments_.empty() || nx_ == 0) return false;
+  const double nearer = limit - workTol.equalPoint();
+  const auto near = [&](std::size_t i) { return pointSegmentDistance(p, segments_[i].a, segments_[i].b) < nearer; };
+  const long x = column(p.x);
+  const long y = row(p.y);
+  const std::size_t own = static_cast<std::size_t>(x * ny_ + y);
+  for (std::size_t k = start_[own]; k < start_[own + 1]; ++k)
+    if (near(cellPieces_[k])) return true;
+  return forNear(p.x - limit, p.y - limit, p.x + limit, p.y + limit, near);
+}
+
 bool EdgePathIndex::nearestRayHit(const XtGePoint2d& from, const XtGeVector2d& unit, double least, double most,
                                   const XtGeTol& tol, double& distance) const {
   if (!(most > least) || !std::isfinite(most)) return false;
@@ -271,18 +281,21 @@ bool EdgePathIndex::nearestRayHit(const XtGePoint2d& from, const XtGeVector2d& u
             const Segment& s = segments_[i];
             XtGePoint2d at;
             double h = std::numeric_limits<double>::infinity();
-            if (segmentsCross(from, far, s.a, s.b, slack, at)) {
+            if (std::fabs(cross(unit, s.a - from)) <= slack && std::fabs(cross(unit, s.b - from)) <= slack) {
+              // A piece along the ray (both its ends within the slack of
+              // the ray's line, whether or not the lines meet: a piece one
+              // drawn a few nanometres off its line meets it anywhere along
+              // itself): its nearer end ahead of the start.
+              const double ha = (s.a - from).dotProduct(unit);
+              const double hb = (s.b - from).dotProduct(unit);
+              h = std::min(ha, hb) >= 0.0 ? std::min(ha, hb) : (std::max(ha, hb) >= 0.0 ? 0.0 : h);
+            } else if (segmentsCross(from, far, s.a, s.b, slack, at)) {
               // How far along the ray the piece's line is met: a meeting
               // within the slack beyond the ray's end lies beyond `most`
               // (its point, clamped to the end, would put it there up to
               // rounding, and whether it counted fell to the last bits).
               const XtGeVector2d along = s.b - s.a;
               h = cross(s.a - from, along) / cross(unit, along);
-            } else if (std::fabs(cross(unit, s.a - from)) <= slack && std::fabs(cross(unit, s.b - from)) <= slack) {
-              // A piece along the ray: its nearer end ahead of the start.
-              const double ha = (s.a - from).dotProduct(unit);
-              const double hb = (s.b - from).dotProduct(unit);
-              h = std::min(ha, hb) >= 0.0 ? std::min(ha, hb) : (std::max(ha, hb) >= 0.0 ? 0.0 : h);
             }
             if (h > least && h < most && h < best) best = h;
             return false;
@@ -302,67 +315,6 @@ double EdgePathIndex::reachFrom(const XtGePoint2d& p) const {
 
 bool offsetEdgePathsCross(const CFHCircuitLayout& layout, const XtGeTol& tol) {
   return EdgePathIndex(layout.edges, layout.spacing).anyCrossing(tol);
-}
-
-namespace {
-
-// A hairpin narrower than this many spacings lays the pipe back over itself
-// (the spiral's own turns are at least half a spacing wide).
-constexpr double kNarrowestTurnSpacings = 0.1;
-// The pieces before the newest one that the fold test looks back over.
-constexpr std::size_t kFoldWindow = 8;
-
-struct Leg {
-  XtGePoint2d a, b;
-};
-
-// Whether `later` runs back beside `earlier`: against its direction within
-// kSharpestFoldDegrees, its start within `width` of earlier's line, and the
-// two sharing a stretch along it.
-bool runsBackBeside(const Leg& earlier, const Leg& later, double width, const XtGeTol& tol) {
-  const XtGeVector2d u = earlier.b - earlier.a;
-  const XtGeVector2d v = later.b - later.a;
-  const double lu = u.length();
-  const double lv = v.length();
-  if (!(lu > tol.equalPoint()) || !(lv > tol.equalPoint())) return false;
-  static const double kCosFold = std::cos(kSharpestFoldDegrees * std::numbers::pi / 180.0);
-  if (-u.dotProduct(v) <= kCosFold * lu * lv) return false;
-  const XtGeVector2d unit = u / lu;
-  if (std::fabs(cross(unit, later.a - earlier.a)) >= width) return false;
-  const double s0 = (later.a - earlier.a).dotProduct(unit);
-  const double s1 = (later.b - earlier.a).dotProduct(unit);
-  return std::min(lu, std::max(s0, s1)) - std::max(0.0, std::min(s0, s1)) > tol.equalPoint();
-}
-
-}  // namespace
-
-bool offsetEdgePathFoldsBack(const CFHCircuitLayout& layout, const XtGeTol& tol) {
-  const double width = kNarrowestTurnSpacings * layout.spacing;
-  if (!(width > 0.0) || !std::isfinite(width)) return false;
-  std::array<Leg, kFoldWindow> recent;
-  std::size_t count = 0;
-  CFloorHeatingCurve::PtrVector pieces;
-  const COffsetEdge* edge = layout.firstEdge;
-  for (std::size_t passed = 0; edge != nullptr && passed <= layout.edges.size(); ++passed) {
-    if (offsetEdgePathAlongLoop(edge, pieces)) {
-      for (const auto& piece : pieces) {
-        const Leg leg{piece->startPoint(), piece->endPoint()};
-        double between = 0.0;
-        for (std::size_t k = 0; k < std::min(count, kFoldWindow) && between < width; ++k) {
-          const Leg& earlier = recent[(count - 1 - k) % kFoldWindow];
-          if (runsBackBeside(earlier, leg, width, tol)) return true;
-          between += earlier.a.distanceTo(earlier.b);
-        }
-        recent[count % kFoldWindow] = leg;
-        ++count;
-      }
-    }
-    if (edge == layout.lastEdge || edge->b == nullptr || edge->b->edges.size() != 2) break;
-    const COffsetEdge* next = edge->b->otherEdgeIfUnique(edge);
-    if (next == nullptr || next->a != edge->b) break;
-    edge = next;
-  }
-  return false;
 }
 
 bool offsetEdgePathsMeetCurve(const std::vector<COffsetEdge*>& edges, const CFloorHeatingCurve& curve, double limit,

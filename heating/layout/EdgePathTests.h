@@ -48,11 +48,17 @@ class EdgePathIndex {
   // the pieces within the limit of the foot are left out (the segment
   // leaves the path there).
   bool meetsSegment(const XtGePoint2d& from, const XtGePoint2d& to, double limit, const XtGePoint2d* foot) const;
+  // Whether a piece comes nearer the point than the limit (less workTol's
+  // point value), as meetsSegment for a segment of no length, the point's
+  // own cell looked at first.
+  bool nearPoint(const XtGePoint2d& p, double limit) const;
 
   // The nearest place, at a distance strictly between `least` and `most`
   // from `from`, where the ray from `from` along the unit direction meets a
   // piece (a meeting within tol's point value of a piece counts; a piece
-  // crossed is met where the ray meets its line), into `distance`. False,
+  // crossed is met where the ray meets its line, a piece along the ray, both
+  // its ends within tol of the ray's line, at its nearer end), into
+  // `distance`. False,
   // distance untouched, when there is none.
   bool nearestRayHit(const XtGePoint2d& from, const XtGeVector2d& unit, double least, double most,
                      const XtGeTol& tol, double& distance) const;
@@ -88,14 +94,6 @@ class EdgePathIndex {
 // Whether the paths of two edges of the layout cross (EdgePathIndex::
 // anyCrossing, `tol` for the shared ends): the spiral's check of its pipe.
 bool offsetEdgePathsCross(const CFHCircuitLayout& layout, const XtGeTol& tol);
-
-// Whether the pipe, walked from the layout's first edge to its last, turns
-// back beside itself: a piece runs against an earlier one within 10 degrees,
-// beside it nearer than a tenth of the spacing and along a shared stretch,
-// with the pieces between them shorter together than that (a spike, or a
-// hairpin too narrow for the pipe). `tol` for pieces without length. The
-// spiral's check of its pipe with offsetEdgePathsCross.
-bool offsetEdgePathFoldsBack(const CFHCircuitLayout& layout, const XtGeTol& tol);
 
 // Whether a piece of the edges' paths comes nearer the straight curve than
 // the limit (EdgePathIndex::meetsSegment, with the foot when given). A

@@ -78,8 +78,13 @@ bool spliceMeanderPipeEnds(CFHCircuitLayout& layout, const MeanderChain& chain, 
 // slowly along the tip's two sides and neither point alone is near the other
 // walk: then the end's point (else the start's) moves out of the tip, up to
 // 4 s, until the two walks keep s beyond their first s; it stays where it
-// was if they never do. Both stay where they are elsewhere.
-void keepMeanderLeadNodesApart(const CLoop& loop, CLoopPoint& p1, CLoopPoint& p2, bool orientation, double s);
+// was if they never do. Both stay where they are elsewhere. No point moves
+// so far that the lead to it from its pipe end (e1 for P1, e2 for P2)
+// crosses the other lead (leadsCross, LeadLandings.h): out of a narrow tip
+// whose apex both pipe ends lie beyond, the end's lead to a point far up
+// the tip's side would; the start's point moves instead.
+void keepMeanderLeadNodesApart(const CLoop& loop, const XtGePoint2d& e1, const XtGePoint2d& e2, CLoopPoint& p1,
+                               CLoopPoint& p2, bool orientation, double s);
 
 // Whether the layout's graph leads from firstEdge to lastEdge through nodes of
 // exactly two edges, each edge leaving the node the one before reached.

@@ -6,6 +6,7 @@
 #include "heating/layout/COffsetEdge.h"
 #include "heating/layout/MeanderPipeSpacing.h"
 #include "heating/layout/COffsetNode.h"
+#include "heating/layout/LeadLandings.h"
 #include "heating/layout/OffsetEdgePath.h"
 #include "heating/layout/OffsetGraphQueries.h"
 
@@ -77,15 +78,32 @@ bool loopComesNear(const CLoop& loop, const CLoopPoint& from, bool forward, cons
   return false;
 }
 
+// The two leads from the pipe ends to their points on the first loop.
+struct Leads {
+  const XtGePoint2d& e1;
+  const XtGePoint2d& e2;
+  bool cross(const CLoopPoint& p1, const CLoopPoint& p2) const { return leadsCross(e1, p1.point, e2, p2.point); }
+};
+
 // Moves `moving` away from the gap (walking `away`) while the loop beyond
-// `fixed` (walking `beyond`) comes near it.
-void moveClear(const CLoop& loop, const CLoopPoint& fixed, bool beyond, CLoopPoint& moving, bool away, double s,
-               double reach) {
+// `fixed` (walking `beyond`) comes near it, but not so far that the leads
+// cross.
+void moveClear(const CLoop& loop, const Leads& leads, CLoopPoint& p1, CLoopPoint& p2, bool moveFirst, bool forward,
+               double s, double reach) {
+  const CLoopPoint& fixed = moveFirst ? p2 : p1;
+  CLoopPoint& moving = moveFirst ? p1 : p2;
+  const bool beyond = moveFirst ? !forward : forward;
+  const bool away = moveFirst ? forward : !forward;
   const int most = static_cast<int>(kMostLeadShift / kLeadStep);
   for (int i = 0; i < most && loopComesNear(loop, fixed, beyond, moving.point, s, reach); ++i) {
     CLoopPoint moved;
     if (!loop.walkFrom(moving, away, kLeadStep * s, moved, workTol)) return;
+    const CLoopPoint kept = moving;
     moving = moved;
+    if (leads.cross(p1, p2)) {
+      moving = kept;
+      return;
+    }
   }
 }
 
@@ -141,9 +159,9 @@ bool walksComeNear(const CLoop& loop, const CLoopPoint& p1, const CLoopPoint& p2
 
 // Moves `moving` away from the gap (walking `away`), up to the most lead
 // shift, until the two walks keep the spacing; false, `moving` unchanged,
-// when they never do.
-bool movePartWalks(const CLoop& loop, CLoopPoint& p1, CLoopPoint& p2, bool forward, bool moveFirst, double s,
-                   double reach) {
+// when they never do before the leads would cross.
+bool movePartWalks(const CLoop& loop, const Leads& leads, CLoopPoint& p1, CLoopPoint& p2, bool forward,
+                   bool moveFirst, double s, double reach) {
   CLoopPoint& moving = moveFirst ? p1 : p2;
   const bool away = moveFirst ? forward : !forward;
   const CLoopPoint kept = moving;
@@ -152,6 +170,7 @@ bool movePartWalks(const CLoop& loop, CLoopPoint& p1, CLoopPoint& p2, bool forwa
     CLoopPoint moved;
     if (!loop.walkFrom(moving, away, kLeadStep * s, moved, workTol)) break;
     moving = moved;
+    if (leads.cross(p1, p2)) break;
     if (!walksComeNear(loop, p1, p2, forward, s, reach)) return true;
   }
   moving = kept;
@@ -160,16 +179,18 @@ bool movePartWalks(const CLoop& loop, CLoopPoint& p1, CLoopPoint& p2, bool forwa
 
 }  // namespace
 
-void keepMeanderLeadNodesApart(const CLoop& loop, CLoopPoint& p1, CLoopPoint& p2, bool orientation, double s) {
+void keepMeanderLeadNodesApart(const CLoop& loop, const XtGePoint2d& e1, const XtGePoint2d& e2, CLoopPoint& p1,
+                               CLoopPoint& p2, bool orientation, double s) {
   if (!(s > 0.0)) return;
   // Not so far that the walk comes round the loop to the other point.
   const double reach = std::min(kLeadReach * s, 0.5 * loop.length(workTol) - 2.0 * s);
   if (!(reach >= s)) return;
-  moveClear(loop, p1, orientation, p2, !orientation, s, reach);
-  moveClear(loop, p2, !orientation, p1, orientation, s, reach);
+  const Leads leads{e1, e2};
+  moveClear(loop, leads, p1, p2, false, orientation, s, reach);
+  moveClear(loop, leads, p1, p2, true, orientation, s, reach);
   if (walksComeNear(loop, p1, p2, orientation, s, reach) &&
-      !movePartWalks(loop, p1, p2, orientation, false, s, reach))
-    movePartWalks(loop, p1, p2, orientation, true, s, reach);
+      !movePartWalks(loop, leads, p1, p2, orientation, false, s, reach))
+    movePartWalks(loop, leads, p1, p2, orientation, true, s, reach);
 }
 
 bool spliceMeanderPipeEnds(CFHCircuitLayout& layout, const MeanderChain& chain, bool orientation) {

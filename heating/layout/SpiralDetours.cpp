@@ -209,30 +209,11 @@ XtGeInterval facingInterval(const CFloorHeatingCurve& t, const CFloorHeatingCurv
   return XtGeInterval(std::min(p0, p1), std::max(p0, p1), tol);
 }
 
-bool nearBoundary(const Detours& work, const XtGePoint2d& from, const XtGePoint2d& to, double limit) {
-  if (work.items.empty()) return false;
-  const CFloorHeatingLine line(from, to, nullptr, kTagTestLine);
-  return curveNearAnyCurve(line, work.items, limit);
-}
-
 // The three connectors of a candidate keep clear of the pipe and the
 // boundary.
 bool connectorsClear(const Detours& work, const XtGePoint2d& pA, const XtGePoint2d& a, const XtGePoint2d& b,
                      const XtGePoint2d& pB) {
-  const double limit = kConnectorClearance * work.s;
-  // A connector keeps the detours' wall clearance (the first offset, a
-  // little less), not only 0.75 d0: that alone let a pipe come nearer the
-  // wall than its first offset beside the notches of U rooms with a fixed
-  // border.
-  const double boundaryLimit = std::max(kConnectorClearance * work.layout.firstOffset, work.wallClearance);
-  const XtGePoint2d* feet[3] = {&pA, nullptr, &pB};
-  const XtGePoint2d* from[3] = {&pA, &a, &b};
-  const XtGePoint2d* to[3] = {&a, &b, &pB};
-  for (int k = 0; k < 3; ++k) {
-    if (work.paths.meetsSegment(*from[k], *to[k], limit, feet[k])) return false;
-    if (nearBoundary(work, *from[k], *to[k], boundaryLimit)) return false;
-  }
-  return true;
+  return hairpinKeepsClear(work.layout, work.paths, work.items, pA, a, b, pB);
 }
 
 // The candidate to lay: of those within 2.6 s along T of the first, the
@@ -261,7 +242,6 @@ bool lineClear(const EdgePathIndex& paths, const XtGePoint2d& from, const XtGePo
 // T at which the rest of the edge starts (K2).
 XtGePoint2d layDetour(Detours& work, COffsetEdge* edge, const CFloorHeatingCurve& t, CFHConnectorCandidate c,
                       COffsetNarrowLoopSection& narrow, int section) {
-  CFHCircuitLayout& layout = work.layout;
   const XtGePoint2d a0 = c.a;
   const XtGePoint2d b0 = c.b;
   bool moved = castRayPairToPaths(c.pA, c.a, work.paths, t, work.items, work.s, work.wallClearance);
@@ -276,31 +256,7 @@ XtGePoint2d layDetour(Detours& work, COffsetEdge* edge, const CFloorHeatingCurve
   }
   if (!moved && !movedB) castRaysToPaths(c.pA, c.a, c.pB, c.b, work.paths, t, work.items, work.s, work.wallClearance);
 
-  COffsetLoop* loop = isStraightEdge(*edge) ? nullptr : edge->a->owner;
-  CLoopPoint k1(c.pA);
-  CLoopPoint k2(c.pB);
-  if (loop != nullptr && (!loop->closestPoint(c.pA, k1, workTol) || !loop->closestPoint(c.pB, k2, workTol))) {
-    k1 = CLoopPoint(c.pA);
-    k2 = CLoopPoint(c.pB);
-    loop = nullptr;
-  }
-  layout.nodes.reserve(layout.nodes.size() + 4);
-  layout.edges.reserve(layout.edges.size() + 4);
-  auto n1 = std::make_unique<COffsetNode>(k1, loop);
-  auto na = std::make_unique<COffsetNode>(c.a, static_cast<COffsetSection*>(nullptr), nullptr);
-  auto nb = std::make_unique<COffsetNode>(c.b, static_cast<COffsetSection*>(nullptr), nullptr);
-  auto n2 = std::make_unique<COffsetNode>(k2, loop);
-  for (COffsetNode* n : {n1.get(), na.get(), nb.get(), n2.get()}) n->edges.reserve(2);
-  auto e1 = COffsetEdge::COffsetEdgeFromNodes(n1.get(), na.get(), 1, true);
-  auto e2 = COffsetEdge::COffsetEdgeFromNodes(na.get(), nb.get(), 1, true);
-  auto e3 = COffsetEdge::COffsetEdgeFromNodes(nb.get(), n2.get(), 1, true);
-  const XtGePoint2d rest = n2->point;
-  COffsetNode* first = n1.get();
-  COffsetNode* second = n2.get();
-  for (auto* n : {&n1, &na, &nb, &n2}) layout.nodes.push_back(n->release());
-  for (auto* e : {&e1, &e2, &e3}) layout.edges.push_back(e->release());
-  COffsetEdge* head = edge->splitAt(first, second, layout.edges);
-  if (edge == layout.firstEdge && head != nullptr) layout.firstEdge = head;
+  const XtGePoint2d rest = spliceHairpin(work.layout, *edge, c.pA, c.a, c.b, c.pB);
   const CFloorHeatingLine line(c.a, c.b, nullptr, kTagSpiralLine);
   cutWindowAlongSegment(narrow, t, section, line.segment(), workTol);
   work.refresh();
@@ -444,15 +400,76 @@ bool castRaysToPaths(const XtGePoint2d& pA, XtGePoint2d& a, const XtGePoint2d& p
 void layDetours(CFHCircuitLayout& layout, std::vector<COffsetNarrowLoopSection*>& narrows, COffsetNode* inEnd,
                 COffsetNode* outEnd, COffsetEdge* closing) {
   if (layout.firstEdge == nullptr || !(layout.spacing > 0.0)) return;
-  Detours work{layout, narrows, {}, layout.spacing, {}};
-  work.wallClearance = std::max(0.0, layout.firstOffset - kWallSlack * layout.spacing);
-  if (layout.boundary != nullptr)
-    for (const CLoopElement* item : layout.boundary->workingLoop.elements)
-      if (item != nullptr && item->hasCurve()) work.items.push_back(item->curve);
+  Detours work{layout, narrows, boundaryItems(layout), layout.spacing, {}};
+  work.wallClearance = detourWallClearance(layout);
   if (!cutCoveredWindows(work)) return;
   work.refresh();
   if (closing != nullptr) detourBlock(work, closing, true, closing);
   if (outEnd != nullptr) detourBlock(work, outgoingEdgeIfUnique(*outEnd), true, layout.lastEdge);
   if (inEnd != nullptr) detourBlock(work, incomingEdgeIfUnique(*inEnd), false, layout.firstEdge);
   dropSpent(narrows);
+}
+
+std::vector<const CFloorHeatingCurve*> boundaryItems(const CFHCircuitLayout& layout) {
+  std::vector<const CFloorHeatingCurve*> items;
+  if (layout.boundary != nullptr)
+    for (const CLoopElement* item : layout.boundary->workingLoop.elements)
+      if (item != nullptr && item->hasCurve()) items.push_back(item->curve);
+  return items;
+}
+
+double detourWallClearance(const CFHCircuitLayout& layout) {
+  return std::max(0.0, layout.firstOffset - kWallSlack * layout.spacing);
+}
+
+bool hairpinKeepsClear(const CFHCircuitLayout& layout, const EdgePathIndex& paths,
+                       const std::vector<const CFloorHeatingCurve*>& items, const XtGePoint2d& pA,
+                       const XtGePoint2d& a, const XtGePoint2d& b, const XtGePoint2d& pB) {
+  const double limit = kConnectorClearance * layout.spacing;
+  // A connector keeps the detours' wall clearance (the first offset, a
+  // little less), not only 0.75 d0: that alone let a pipe come nearer the
+  // wall than its first offset beside the notches of U rooms with a fixed
+  // border.
+  const double boundaryLimit = std::max(kConnectorClearance * layout.firstOffset, detourWallClearance(layout));
+  const XtGePoint2d* feet[3] = {&pA, nullptr, &pB};
+  const XtGePoint2d* from[3] = {&pA, &a, &b};
+  const XtGePoint2d* to[3] = {&a, &b, &pB};
+  for (int k = 0; k < 3; ++k) {
+    if (paths.meetsSegment(*from[k], *to[k], limit, feet[k])) return false;
+    if (!items.empty() &&
+        curveNearAnyCurve(CFloorHeatingLine(*from[k], *to[k], nullptr, kTagTestLine), items, boundaryLimit))
+      return false;
+  }
+  return true;
+}
+
+XtGePoint2d spliceHairpin(CFHCircuitLayout& layout, COffsetEdge& edge, const XtGePoint2d& pA, const XtGePoint2d& a,
+                          const XtGePoint2d& b, const XtGePoint2d& pB) {
+  COffsetLoop* loop = isStraightEdge(edge) ? nullptr : edge.a->owner;
+  CLoopPoint k1(pA);
+  CLoopPoint k2(pB);
+  if (loop != nullptr && (!loop->closestPoint(pA, k1, workTol) || !loop->closestPoint(pB, k2, workTol))) {
+    k1 = CLoopPoint(pA);
+    k2 = CLoopPoint(pB);
+    loop = nullptr;
+  }
+  layout.nodes.reserve(layout.nodes.size() + 4);
+  layout.edges.reserve(layout.edges.size() + 4);
+  auto n1 = std::make_unique<COffsetNode>(k1, loop);
+  auto na = std::make_unique<COffsetNode>(a, static_cast<COffsetSection*>(nullptr), nullptr);
+  auto nb = std::make_unique<COffsetNode>(b, static_cast<COffsetSection*>(nullptr), nullptr);
+  auto n2 = std::make_unique<COffsetNode>(k2, loop);
+  for (COffsetNode* n : {n1.get(), na.get(), nb.get(), n2.get()}) n->edges.reserve(2);
+  auto e1 = COffsetEdge::COffsetEdgeFromNodes(n1.get(), na.get(), 1, true);
+  auto e2 = COffsetEdge::COffsetEdgeFromNodes(na.get(), nb.get(), 1, true);
+  auto e3 = COffsetEdge::COffsetEdgeFromNodes(nb.get(), n2.get(), 1, true);
+  const XtGePoint2d rest = n2->point;
+  COffsetNode* first = n1.get();
+  COffsetNode* second = n2.get();
+  for (auto* n : {&n1, &na, &nb, &n2}) layout.nodes.push_back(n->release());
+  for (auto* e : {&e1, &e2, &e3}) layout.edges.push_back(e->release());
+  COffsetEdge* head = edge.splitAt(first, second, layout.edges);
+  if (head != nullptr) head->flags = edge.flags;
+  if (&edge == layout.firstEdge && head != nullptr) layout.firstEdge = head;
+  return rest;
 }

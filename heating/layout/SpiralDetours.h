@@ -47,6 +47,28 @@ struct COffsetNode;
 void layDetours(CFHCircuitLayout& layout, std::vector<COffsetNarrowLoopSection*>& narrows, COffsetNode* inEnd,
                 COffsetNode* outEnd, COffsetEdge* closing);
 
+// The curves of the boundary's working loop (none without a boundary).
+std::vector<const CFloorHeatingCurve*> boundaryItems(const CFHCircuitLayout& layout);
+// How near the wall a detour may come: the first offset less half a
+// hundredth of the spacing (the layout checks allow twice as much).
+double detourWallClearance(const CFHCircuitLayout& layout);
+
+// Whether the three lines of a hairpin P_A -> A, A -> B, B -> P_B keep
+// 0.75 s from the laid pipe (the pipe within 0.75 s of P_A and of P_B left
+// out: the legs leave it there) and the larger of 0.75 x the first offset
+// and detourWallClearance from the boundary items.
+bool hairpinKeepsClear(const CFHCircuitLayout& layout, const EdgePathIndex& paths,
+                       const std::vector<const CFloorHeatingCurve*>& items, const XtGePoint2d& pA,
+                       const XtGePoint2d& a, const XtGePoint2d& b, const XtGePoint2d& pB);
+
+// The hairpin put into the path: the stretch of the edge's path between
+// P_A and P_B (P_A first along it) gives way to the edges K1 -> A -> B ->
+// K2, K1 and K2 the points of P_A and P_B on the edge's loop (P_A and P_B
+// themselves on a straight edge); the part of the edge before K1 keeps its
+// flags and, when the edge was firstEdge, becomes firstEdge. Answers K2.
+XtGePoint2d spliceHairpin(CFHCircuitLayout& layout, COffsetEdge& edge, const XtGePoint2d& pA, const XtGePoint2d& a,
+                          const XtGePoint2d& b, const XtGePoint2d& pB);
+
 // The ray test of one end of a detour: P on the path piece T, Q the
 // detour's end. The ray from Q away from P finds the nearest piece of the
 // laid pipe farther than s + workTol's point value and nearer than 2.231 s

@@ -7,6 +7,7 @@
 #include "heating/layout/COffsetEdge.h"
 #include "heating/layout/COffsetLoop.h"
 #include "heating/layout/COffsetNode.h"
+#include "heating/layout/LeadLandings.h"
 
 #include "heating/curves/CFHZoneBoundary.h"
 #include "heating/curves/CFloorHeatingLine.h"
@@ -108,11 +109,20 @@ bool laySpiralLeads(SpiralRun& run) {
                 : layout.boundary->isForwardShorter(true, layout.endEnd->point, layout.startEnd->point, workTol);
   CLoopPoint q1;
   CLoopPoint q2;
-  if (f == nullptr || !f->closestPoint(layout.startEnd->point, q1, workTol) ||
-      !f->closestPoint(layout.endEnd->point, q2, workTol))
+  if (f == nullptr) return false;
+  if (!given) {
+    // A landing joins the corner it would jog to where the meander lands
+    // (a meander zone laid as a spiral because no run fits keeps its
+    // landings) and in a zone of one level, laid as a ring along its first
+    // loop; a deeper spiral's runs start from the landings as they are.
+    const bool join = layout.levels.size() < 2 || layout.layoutType == CFHCircuitLayout::kMeander;
+    if (!landLeads(*f, layout.startEnd->point, layout.endEnd->point, run.d, s, q1, q2, join)) return false;
+  } else if (!f->closestPoint(layout.startEnd->point, q1, workTol) ||
+             !f->closestPoint(layout.endEnd->point, q2, workTol)) {
     return false;
+  }
   CLoopPoint walked;
-  if (q1.point.isEqualTo(q2.point, workTol)) {
+  if (given && q1.point.isEqualTo(q2.point, workTol)) {
     const CLoopPoint at = q1;
     if (f->walkFrom(at, run.d, 0.5 * s, walked, workTol)) q1 = walked;
     if (f->walkFrom(at, !run.d, 0.5 * s, walked, workTol)) q2 = walked;

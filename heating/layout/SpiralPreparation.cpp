@@ -12,6 +12,7 @@
 #include "heating/layout/LoopTipCuts.h"
 #include "heating/layout/OffsetLoopParts.h"
 #include "heating/layout/OffsetLoopQueries.h"
+#include "heating/layout/PointSegmentDistance.h"
 
 #include "heating/curves/AngleBetweenVectors.h"
 #include "heating/curves/CFloorHeatingLine.h"
@@ -30,6 +31,15 @@ using Level = CFHCircuitLayout::Level;
 constexpr std::uint32_t kTagSpiralLine = 12;
 // The longest thin innermost loop set apart, in spacings round.
 constexpr double kShortThinLoop = 8.0;
+// A fold: a side no longer than this many spacings between two sides that
+// run against each other within kFoldDegrees.
+constexpr double kFoldWidth = 0.25;
+constexpr double kFoldDegrees = 10.0;
+// Straight sides that meet this nearly in line (their corner within this
+// many spacings of the line between the neighbouring corners) are one side,
+// in a loop of at most kMostInLineSides sides.
+constexpr double kInLine = 1e-3;
+constexpr int kMostInLineSides = 8;
 
 // The loop becomes a narrow loop section of the run and is deleted.
 void setApart(SpiralRun& run, COffsetLoop* loop) {
@@ -133,10 +143,127 @@ void dropCrossingLoops(Level& level) {
   }
 }
 
+// A loop of straight sides that is four-sided but for corners in line
+// (kInLine: a corner within this share of s of the line between its
+// neighbours) becomes four-sided: the offsets of a wall's corners may leave
+// a side of a millimetre or two between two parts of one side, or not, by
+// the last bits of the drawing, and the centre turn takes a four-sided
+// innermost loop only. Other loops stay as they are.
+void squareUpFourSided(COffsetLoop& loop, double s) {
+  const int n = loop.sectionCount();
+  if (n <= 4 || n > kMostInLineSides) return;
+  std::vector<XtGePoint2d> corners;
+  for (int i = 0; i < n; ++i) {
+    const COffsetSection* section = loop.section(i);
+    if (!section->hasCurve() || section->curve->kind() != CFloorHeatingCurve::kLine) return;
+    corners.push_back(section->curve->startPoint());
+  }
+  // Corners in line go, one at a time (each pass at most n of them).
+  const double tol = kInLine * s;
+  for (bool dropped = true; dropped && corners.size() > 4;) {
+    dropped = false;
+    for (std::size_t i = 0; i < corners.size() && corners.size() > 4; ++i) {
+      const XtGePoint2d& before = corners[(i + corners.size() - 1) % corners.size()];
+      const XtGePoint2d& after = corners[(i + 1) % corners.size()];
+      if ((corners[i] - before).dotProduct(after - corners[i]) <= 0.0 ||
+          pointSegmentDistance(corners[i], before, after) > tol)
+        continue;
+      corners.erase(corners.begin() + static_cast<std::ptrdiff_t>(i));
+      dropped = true;
+    }
+  }
+  if (corners.size() != 4) return;
+  // The sides anew, each with the tag of the side that starts at its corner.
+  std::vector<CLoopElement*> sides;
+  for (std::size_t k = 0; k < 4; ++k) {
+    std::uint32_t tag = 0;
+    for (int i = 0; i < n; ++i)
+      if (loop.section(i)->curve->startPoint().isEqualTo(corners[k], workTolFine)) tag = loop.section(i)->curve->tag();
+    sides.push_back(makeSection(std::make_unique<CFloorHeatingLine>(corners[k], corners[(k + 1) % 4], nullptr, tag)));
+  }
+  for (CLoopElement* e : loop.elements) delete e;
+  loop.elements = std::move(sides);
+}
+
+// The sides a, b, c of a fold as straight lines (their ends), when they
+// are: c runs back against a (within kFoldDegrees), b between them is
+// short (kFoldWidth s) and c, the shorter of the two, lies beside a.
+bool isFold(const COffsetSection& a, const COffsetSection& b, const COffsetSection& c, double s) {
+  if (!a.hasCurve() || !b.hasCurve() || !c.hasCurve() || a.curve->kind() != CFloorHeatingCurve::kLine ||
+      b.curve->kind() != CFloorHeatingCurve::kLine || c.curve->kind() != CFloorHeatingCurve::kLine)
+    return false;
+  const XtGeVector2d u = a.curve->endPoint() - a.curve->startPoint();
+  const XtGeVector2d v = c.curve->endPoint() - c.curve->startPoint();
+  const double lu = u.length();
+  const double lv = v.length();
+  static const double kCosFold = std::cos(kFoldDegrees * std::numbers::pi / 180.0);
+  return b.curve->length() <= kFoldWidth * s && lv > workTol.equalPoint() && lv < lu &&
+         -u.dotProduct(v) >= kCosFold * lu * lv;
+}
+
+// Unfolds the loop where it runs out and straight back beside itself: a
+// wall's jog beside a corner leaves an offset loop a spike 2 mm wide and
+// 23 mm long, and a pipe laid along it lies over itself. The side c that
+// folds back, and the short side b before it, go; a ends at the foot of c's
+// end on it, from where a new side (tag 12) reaches c's end. (A fold the
+// other way round, its longer side after it, is the same read backwards.)
+// Each side of the loop as it came is looked at once.
+void unfoldLoop(COffsetLoop& loop, double s) {
+  const int bound = loop.sectionCount();
+  for (int step = 0; step < bound && loop.sectionCount() > 4; ++step) {
+    const int n = loop.sectionCount();
+    int at = -1;
+    bool backwards = false;
+    for (int i = 0; i < n && at < 0; ++i) {
+      const COffsetSection& a = *loop.section(i);
+      const COffsetSection& b = *loop.section((i + 1) % n);
+      const COffsetSection& c = *loop.section((i + 2) % n);
+      if (isFold(a, b, c, s)) at = i;
+      // Read backwards: c's reverse folds onto a's reverse.
+      else if (isFold(c, b, a, s)) at = i, backwards = true;
+    }
+    if (at < 0) return;
+    const int ia = at, ib = (at + 1) % n, ic = (at + 2) % n;
+    const CFloorHeatingCurve& a = *loop.section(ia)->curve;
+    const CFloorHeatingCurve& c = *loop.section(ic)->curve;
+    // Forwards: A -> foot of D on a, then on to D (c's end). Backwards: A
+    // (a's start) to the foot of A on c, then on along c to D.
+    const XtGePoint2d from = backwards ? a.startPoint() : a.startPoint();
+    XtGePoint2d knee;
+    XtGePoint2d to;
+    if (!backwards) {
+      knee = a.closestPointTo(c.endPoint());
+      to = c.endPoint();
+    } else {
+      knee = c.closestPointTo(a.startPoint());
+      to = c.endPoint();
+    }
+    std::vector<CLoopElement*> made;
+    if (!from.isEqualTo(knee, workTol))
+      made.push_back(makeSection(std::make_unique<CFloorHeatingLine>(from, knee, nullptr, kTagSpiralLine)));
+    if (!knee.isEqualTo(to, workTol))
+      made.push_back(makeSection(std::make_unique<CFloorHeatingLine>(knee, to, nullptr, kTagSpiralLine)));
+    // The three sides go, the new ones take the first one's place.
+    std::vector<CLoopElement*> gone{loop.elements[static_cast<std::size_t>(ia)],
+                                    loop.elements[static_cast<std::size_t>(ib)],
+                                    loop.elements[static_cast<std::size_t>(ic)]};
+    std::vector<CLoopElement*> kept;
+    kept.reserve(loop.elements.size() + made.size());
+    for (std::size_t k = 0; k < loop.elements.size(); ++k) {
+      if (static_cast<int>(k) == ia) kept.insert(kept.end(), made.begin(), made.end());
+      if (std::find(gone.begin(), gone.end(), loop.elements[k]) == gone.end()) kept.push_back(loop.elements[k]);
+    }
+    loop.elements.swap(kept);
+    for (CLoopElement* e : gone) delete e;
+  }
+}
+
 void closeGaps(SpiralRun& run, Level& level) {
   for (std::size_t i = 0; i < level.size();) {
     closeLoopGaps(*level[i]);
     if (level[i]->sectionCount() >= 3) {
+      squareUpFourSided(*level[i], run.layout.spacing);
+      unfoldLoop(*level[i], run.layout.spacing);
       cutNarrowTips(*level[i], run.layout.spacing);
       ++i;
       continue;

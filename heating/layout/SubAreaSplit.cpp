@@ -48,6 +48,7 @@ void CFHCircuitLayout::splitLevelsIntoSubAreas(int k, std::uint8_t orientationBy
   for (COffsetLoop*& first : *levels[split]) {
     if (first == nullptr) continue;
     auto sub = std::make_unique<CFHCircuitLayout>(firstOffset, spacing, spacing);
+    sub->pipeDiameter = pipeDiameter;
     sub->orientationGiven = 1;
     sub->orientation = orientationByte;
     sub->levels.reserve(deepest - split);  // no push_back below can throw

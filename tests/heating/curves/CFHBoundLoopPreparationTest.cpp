@@ -5,6 +5,8 @@
 
 #include "ZoneTestSupport.h"
 
+#include <cmath>
+
 namespace {
 
 using curve_test::kPi;
@@ -137,6 +139,33 @@ TEST_F(LoopPreparation, ArcsSplitIntoChordsOfTheStepKeepingTheirNumbers) {
   whole.append(*first.curve);
   EXPECT_EQ(whole.splitArcs(0.0), 0);
   EXPECT_EQ(whole.item(0)->curve->kind(), CFloorHeatingCurve::kArc);
+}
+
+// With a sagitta, chords of one length that lie no farther from their arc:
+// a quarter circle of radius 2000 (3142 long; chords of 400 would lie 10
+// from it) in 25 chords 125.7 along it, lying 0.99 from it at their
+// middles; one of radius 100 in chords no shorter than twice the zone-bound
+// tolerance (50; a sagitta of 1 would ask for 28): 4, lying 1.92 from it.
+TEST_F(LoopPreparation, ArcsSplitIntoChordsThatKeepNearTheirArcs) {
+  EXPECT_NEAR(arcStepForSagitta(2000.0, 1.0), 2000.0 * 2.0 * std::acos(1.0 - 1.0 / 2000.0), 1e-9);
+  EXPECT_NEAR(arcStepForSagitta(100.0, 200.0), 100.0 * kPi, 1e-9);
+  EXPECT_EQ(arcStepForSagitta(0.0, 1.0), 0.0);
+  const struct {
+    double radius;
+    int chords;
+    double farthest;
+  } cases[] = {{2000.0, 25, 0.987}, {100.0, 4, 1.921}};
+  for (const auto& c : cases) {
+    CFHBoundLoop loop;
+    loop.append(curve_test::arc({0, 0}, c.radius, 0.0, kPi / 2));
+    EXPECT_EQ(loop.splitArcs(400.0, 1.0), 1);
+    ASSERT_EQ(loop.itemCount(), c.chords) << c.radius;
+    for (int i = 0; i < loop.itemCount(); ++i) {
+      const CFloorHeatingCurve& chord = *loop.item(i)->curve;
+      EXPECT_NEAR(chord.length(), 2.0 * c.radius * std::sin(kPi / 4 / c.chords), 1e-6) << c.radius << " " << i;
+      EXPECT_NEAR(c.radius - chord.pointAtLength(0.5 * chord.length()).distanceTo({0, 0}), c.farthest, 0.01);
+    }
+  }
 }
 
 }  // namespace

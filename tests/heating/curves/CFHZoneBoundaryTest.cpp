@@ -7,6 +7,7 @@
 #include "tests/host/FakeHost.h"
 
 #include <algorithm>
+#include <cmath>
 #include <random>
 
 namespace {
@@ -84,9 +85,24 @@ TEST(ZoneBoundaryShapes, OnlyTheWorkingLoopSplitsItsArcs) {
     EXPECT_TRUE(zone.prepareLoop(false));
   }
   EXPECT_EQ(CFHZoneBoundary::arcSplitStep(), 0.0) << "no host, no unit factor";
+  EXPECT_EQ(CFHZoneBoundary::arcChordSagitta(), 0.0) << "no host, no unit factor";
   EXPECT_EQ(zone.asDrawnLoop.item(2)->curve->kind(), CFloorHeatingCurve::kArc);
-  EXPECT_EQ(zone.workingLoop.itemCount(), 3 + 12);  // 11 x 400 + 312
+  // Chords of 400 would lie 13 mm inside the arc; chords that lie at most
+  // 1 mm from it are 109.5 long at most: 44 of one length.
+  EXPECT_EQ(zone.workingLoop.itemCount(), 3 + 44);
   EXPECT_TRUE(zone_test::isClosedChain(zone.workingLoop));
+  const XtGePoint2d centre(5000, 1500);
+  int chords = 0;
+  for (int i = 0; i < zone.workingLoop.itemCount(); ++i) {
+    const CFloorHeatingCurve& chord = *zone.workingLoop.item(i)->curve;
+    if (std::fabs(chord.startPoint().distanceTo(centre) - 1500.0) > 1e-6 ||
+        std::fabs(chord.endPoint().distanceTo(centre) - 1500.0) > 1e-6)
+      continue;
+    ++chords;
+    EXPECT_NEAR(chord.length(), 3000.0 * std::sin(3.14159265358979 / 88), 1e-6) << i;  // 44 of one length
+    EXPECT_GT(chord.pointAtLength(0.5 * chord.length()).distanceTo(centre), 1499.0) << i;
+  }
+  EXPECT_EQ(chords, 44);
 }
 
 TEST(ZoneTolerances, FollowTheUnitFactorAndRefuseBadSettings) {

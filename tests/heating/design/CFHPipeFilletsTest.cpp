@@ -1,7 +1,11 @@
 // Rounded pipe bends on runs people lay: meanders with tight and loose
 // turns, acute and obtuse corners either way round, pieces that continue a
-// line, corners too near for the radius, and runs far from the origin.
+// line, corners too near for the radius, and runs far from the origin; bends
+// beside the walls of a zone kept at its border.
+#include "heating/design/BendClearance.h"
 #include "heating/design/CFHPipeFillets.h"
+
+#include "heating/curves/CFHBoundLoop.h"
 
 #include "tests/heating/curves/ZoneTestSupport.h"
 
@@ -99,6 +103,50 @@ TEST_F(PipeFillets, ARadiusUnderOneMillimetreLeavesTheCornersSharp) {
     runs.push_back(runThrough(meander, {}));
     filletPipeCorners(runs, c.radius, c.unitFactor);
     EXPECT_EQ(runs[0].curves.length(), c.rounded ? 5 : 3) << c.radius << " at " << c.unitFactor;
+  }
+}
+
+// The pipe of an L room at a border of 20 turns square round the room's
+// reflex corner W (1500, 2000), 28.3 from it: a bend of 50 would cut 20.7
+// towards W and lie 7.6 from it; kept clear of the walls its radius is the
+// largest whose bend keeps 20 less the tolerance (28.28 - r (sqrt 2 - 1) =
+// 19.9: 20.2). A corner that keeps less than the border (pieces 5 from a
+// wall, as a lead's) keeps its full radius: the bend lies farther out than
+// its corner. Far from the origin alike.
+TEST_F(PipeFillets, BendsKeepTheBorderAsTheirCornersDo) {
+  for (const XtGeVector2d shift : {XtGeVector2d(0, 0), XtGeVector2d(1e7, -1e7)}) {
+    SCOPED_TRACE(shift.x);
+    CFHBoundLoop room;
+    room.append(zone_test::outline(XtGePoint2d(0, 0) + shift, {{XtGePoint2d(1500, 0) + shift},
+                                                               {XtGePoint2d(1500, 2000) + shift},
+                                                               {XtGePoint2d(2800, 2000) + shift},
+                                                               {XtGePoint2d(2800, 4100) + shift},
+                                                               {XtGePoint2d(0, 4100) + shift},
+                                                               {XtGePoint2d(0, 0) + shift}}));
+    const XtGePoint2d reflex = XtGePoint2d(1500, 2000) + shift;
+    BendClearance walls(0.1);
+    walls.addZone(room, 20.0);
+    const struct {
+      Points points;
+      bool clear;
+      double radius;
+      double nearest;  // to the reflex corner
+    } cases[] = {{{{1480, 1000}, {1480, 2020}, {2500, 2020}}, false, 50.0, 7.574},
+                 {{{1480, 1000}, {1480, 2020}, {2500, 2020}}, true, 20.23, 19.9},
+                 {{{5, 500}, {5, 1500}, {500, 1500}}, true, 50.0, -1.0}};
+    for (const auto& c : cases) {
+      std::vector<CurveChain> runs;
+      runs.push_back(runThrough(c.points, shift));
+      filletPipeCorners(runs, 50.0, 1000.0, c.clear ? &walls : nullptr);
+      CurvePieces pieces = takeSimplePieces(runs[0]);
+      ASSERT_EQ(pieces.size(), 3u);
+      ASSERT_EQ(pieces[1]->type(), XtGe::kCircArc2d);
+      const auto& arc = static_cast<const XtGeCircArc2d&>(*pieces[1]);
+      EXPECT_NEAR(arc.radius(), c.radius, 0.05);
+      if (c.nearest > 0.0) {
+        EXPECT_NEAR(std::fabs(arc.center().distanceTo(reflex) - arc.radius()), c.nearest, 0.05);
+      }
+    }
   }
 }
 

@@ -4,7 +4,10 @@
 // shape, missing pipe ends, and a design that throws.
 #include "heating/design/ZoneBandLimits.h"
 
+#include "heating/layout/COffsetEdge.h"
 #include "heating/layout/COffsetLoop.h"
+#include "heating/layout/LaidPipeLength.h"
+#include "heating/layout/OffsetEdgePath.h"
 
 #include "ZoneDesignTestSupport.h"
 
@@ -155,6 +158,50 @@ TEST_F(DesignTest, ABorderWidthAcrossTheBaseBandsTheMeander) {
   zone.bands = {{zone.outline[3], 600.0}};
   const layout_check::Report banded = layout_check::checkLayout(zone, path.pieces, {});
   EXPECT_TRUE(banded.sound()) << banded.summary();
+}
+
+// A corridor 630 x 5000 entered by its short wall, its pipe ends 100 apart,
+// at s 132: at a border of 0.2 a loop fits (a point lies 315 from both long
+// walls, more than 200 + 66) and the circuit laid is more than a stub; at
+// 0.25, 0.28 and 0.3 none fits, and whatever either shape lays in the
+// sliver inside the first offset (once the leads' V with a loop 10 to 50
+// wide, drawn with a heat output) is no circuit (warning 9002). The pipe
+// beyond the leads is the laid pipe less the two straight leads.
+TEST_F(DesignTest, ACorridorWithNoRoomForALoopLaysNoCircuit) {
+  for (const std::uint32_t shape : {0u, 1u}) {
+    for (const double border : {0.2, 0.25, 0.28, 0.3}) {
+      SCOPED_TRACE(testing::Message() << "shape " << shape << " border " << border);
+      CFHModel model;
+      CFHZoneEntry* zone =
+          zone_design_test::addZone(model, 1, zone_fixture::polygon("corridor", {{0, 0}, {630, 0}, {630, 5000}, {0, 5000}}));
+      CFHZoneDesign& design = *zone->design();
+      design.setDisplayType(0);
+      design.setCircuitShape(shape);
+      design.setMeanderBaseId(zone_design_test::sideIdNear(design, {315, 0}));
+      design.setPipeEnd1({365, 0});
+      design.setPipeEnd2({265, 0});
+      design.setSpacing(132.0);
+      zone->calc.borderR = valueOf(border);
+      design.design();
+      const CFHZoneDesign::IdleAccess access(design);
+      const CFHCircuitLayout* laid = access.layoutIfIdle();
+      ASSERT_NE(laid, nullptr);
+      const bool fits = border < 0.21;
+      EXPECT_EQ(loopFitsZone(*laid), fits);
+      if (laid->firstEdge == nullptr) {
+        EXPECT_FALSE(fits);
+        continue;
+      }
+      EXPECT_EQ(laysOnlyStub(*laid), !fits);
+      CFloorHeatingCurve::PtrVector pieces;
+      double leads = 0.0;
+      for (const COffsetEdge* lead : {laid->firstEdge, laid->lastEdge}) {
+        ASSERT_TRUE(offsetEdgePathAlongLoop(lead, pieces));
+        for (const auto& piece : pieces) leads += piece->length();
+      }
+      EXPECT_NEAR(laidPipeLengthBeyondLeads(*laid), laidPipeLength(*laid) - leads, 1e-6);
+    }
+  }
 }
 
 // Spacings and border widths a zone cannot be laid with as asked end the

@@ -192,8 +192,10 @@ unchanged("cancel", "minimal.dxf", saved)
 
 # The minimal drawing with zone 1 a corridor 150 wide whose pipe ends on its
 # short side: at a fixed border of 0.1 m it has no offset level, lays no pipe
-# and is named by 9002 (the dialog shown again); at 0.02 m it has one level,
-# laid as one ring (shape 1, the default), and the design is drawn.
+# and is named by 9002 (the dialog shown again); at 0.02 m and the spacing
+# of 0.2 m its one level is a ring 110 wide, whose sides would lie nearer
+# than s: no loop fits, 9002 again; at a spacing of 0.1 m the ring fits and
+# is laid (shape 1, the default), and the design is drawn.
 corridor_dxf = os.path.join(folders.new("corridor drawing"), "corridor.dxf")
 corridor = ezdxf.readfile(os.path.join(EXAMPLES, "minimal.dxf"))
 corridor.entitydb["102"].set_points([(1225, 2000), (1375, 2000), (1375, 5000), (1225, 5000)])
@@ -207,7 +209,12 @@ check(rc == 0 and boxes(log) == [(no_pipe, 0x30, "cadhost")] and box_numbers(log
       f"corridor: {rc} {err} {boxes(log)}")
 check(len([r for r in log if r.get("event") == "open"]) == 2 and ends(log) == [REFUSED], "corridor: shown again")
 unchanged("corridor", corridor_dxf, saved)
-rc, err, log, saved = design(corridor_dxf, "100 101 103", "102 104", [line.format("0.02") for line in border],
+rc, err, log, saved = design(corridor_dxf, "100 101 103", "102 104",
+                             [line.format("0.02") for line in border] + ["dialog end cancel"], name="corridor sliver")
+check(rc == 0 and boxes(log) == [(no_pipe, 0x30, "cadhost")], f"corridor sliver: {rc} {err} {boxes(log)}")
+unchanged("corridor sliver", corridor_dxf, saved)
+rc, err, log, saved = design(corridor_dxf, "100 101 103", "102 104",
+                             ["dialog set CB_PIPE_PITCH 0.1 zone 1"] + [line.format("0.02") for line in border],
                              name="corridor ring")
 check(rc == 0 and boxes(log) == [], f"corridor ring: {rc} {err} {boxes(log)}")
 problems, drawn = check_design(saved, corridor_dxf)

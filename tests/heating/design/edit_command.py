@@ -245,7 +245,8 @@ def corridor(doc, msp):
 # At a fixed border of 0.1 m the corridor has no offset level: 9002, and the
 # dialog again; cancelled, the drawing stays as it was.
 CORRIDOR = designed("corridor", variant("corridor", os.path.join(EXAMPLES, "minimal.dxf"), corridor),
-                    dialog=["dialog set BORDER_FIXED 1 zone 1", "dialog set CB_BORDER_R 0.02 zone 1"])
+                    dialog=["dialog set CB_PIPE_PITCH 0.1 zone 1", "dialog set BORDER_FIXED 1 zone 1",
+                            "dialog set CB_BORDER_R 0.02 zone 1"])
 rc, err, log, saved = edit("corridor", CORRIDOR, dialog=["dialog set CB_BORDER_R 0.1 zone 1", "dialog wait",
                                                          "dialog end ok", "dialog end cancel"])
 shown = len([r for r in log if r.get("kind") == "dialog" and r.get("event") == "open"])

@@ -2,15 +2,17 @@
 host folder: each room drawn as one zone outline with one distribution pipe
 from a manifold below it, designed with the meander, and the saved drawing
 checked with ezdxf: the drawn design (design_dxf_check), the pipe at the
-drawn border width (pipe_border_check), the pipe never crossing itself nor
-coming nearer to itself than half a spacing and inside its zone
-(spiral_dxf_check), and the supply and return split at half the drawn length
-(the supply the longer, by less than two of its straight pieces) with the
-zone's length L that of the polylines as laid, and no wide part of the
-heated area farther than 1.5 s from the pipe (spiral_dxf_check). Each room
-also with its pipe drawn the other way and its outline drawn the other way
-round; the rooms whose bands and arms once went bare also turned and far
-from the origin.
+drawn border width, its bends too (pipe_border_check), the pipe never
+crossing itself nor coming nearer to itself than half a spacing and inside
+its zone (spiral_dxf_check), and the supply and return split at half the
+drawn length (the supply the longer, by less than two of its straight
+pieces) with the zone's length L that of the polylines as laid, and no wide
+part of the heated area farther than 1.5 s from the pipe (spiral_dxf_check).
+Each room also with its pipe drawn the other way and its outline drawn the
+other way round; the rooms of the border and those whose bands and arms once
+went bare also turned and far from the origin. Rooms where no loop fits at
+their border width lay no circuit: warning 9002, the dialog shown again,
+nothing drawn.
 
 Usage: meander_rooms.py CADHOST MODULE EXAMPLES_DIR [--share N]
 """
@@ -63,8 +65,29 @@ BOWED_EAST = [(0, -5975, 0), (3388, -5975, -0.2), (3388, 0, 0), (0, 0, 0)]
 T_ROOM = [(606, -4452), (1539, -4452), (1539, -2211), (2213, -2211), (2213, 0), (0, 0), (0, -2211), (606, -2211)]
 
 
+NO_PIPE = "Zóny 1 nemají navržené potrubí: rozvržení okruhu se v nich nepodařilo. Upravte hranice zón nebo " \
+          "zvolte jiný tvar okruhu a návrh opakujte."
+# The rooms of the leads beside the border line: a rectangle 3000 x 4000 entered
+# by its wall y = 0, a corridor 736 x 4455 and a tiny room 1100 x 1400.
+RECTANGLE = [(0, 0), (3000, 0), (3000, 4000), (0, 4000)]
+CORRIDOR = [(0, 0), (736, 0), (736, 4455), (0, 4455)]
+TINY = [(0, 0), (1100, 0), (1100, 1400), (0, 1400)]
+# A room 2800 x 4100 whose far wall bows into the room, about 400 deep.
+BOWED_FAR = [(0, 0, 0), (2800, 0, 0), (2800, 4100, -0.29), (0, 4100, 0)]
+L_NARROW = [(0, 0), (1500, 0), (1500, 2000), (2800, 2000), (2800, 4100), (0, 4100)]
+
+
 def fixed(r):
     return ["dialog set BORDER_FIXED 1 zone 1", f"dialog set CB_BORDER_R {r} zone 1"]
+
+
+def pitches(spacing, pipe_pitch):
+    return [f"dialog set CB_PIPE_PITCH {spacing} zone 1", f"dialog set PIPE_PITCH {pipe_pitch}"]
+
+
+def square_pipe(x):
+    """A pipe square to the wall y = 0 at x from a manifold 700 below it."""
+    return ((x, 0), (x, -700)), (x - 300, -800)
 
 
 # (name, outline, the pipe from the room's wall to the manifold, manifold base point, settings)
@@ -92,14 +115,36 @@ TURNED = [
 ANGLE, FAR = 37.0, (3141593.0, -2718282.0)
 
 
-def turned(outline, pipe, base):
-    """Outline, pipe and manifold base turned by ANGLE about the origin and
-    moved by FAR (a side's bulge stays as it is)."""
-    c, s = math.cos(math.radians(ANGLE)), math.sin(math.radians(ANGLE))
+# Rooms of leads beside the border line and of narrow borders, also turned
+# far from the origin.
+BORDER_ROOMS = [
+    # The leads at a pitch of 0.05 enter 115 and 165 from the east wall: the
+    # one farther from it lies 2 beyond the free border line (163), the
+    # other between the line and the wall, and they once met at the first
+    # offset loop's corner (warning 9005, nothing drawn). At a pitch of 0.1
+    # the lead lies 7 beyond the line.
+    ("lead beside the border", RECTANGLE, *square_pipe(2860), pitches(0.2, 0.05)),
+    ("lead beside the border at pitch 0.1", RECTANGLE, *square_pipe(2880), pitches(0.2, 0.1)),
+    ("corridor lead beside the border", CORRIDOR, *square_pipe(584), pitches(0.182, 0.05)),
+    ("tiny room lead beside the border", TINY, *square_pipe(955), pitches(0.15, 0.05)),
+    # The pipe's last piece at 37 degrees to the wall's normal: its leads 63
+    # apart along the wall, one 13 beyond the border line.
+    ("lead beside the border, pipe at 37 degrees", RECTANGLE, ((2855, 0), (3382.5, -700)), (3082.5, -800),
+     pitches(0.2, 0.05)),
+    # A border of 0.02 along a wall bowed into the room: the pipe, bends
+    # included, keeps 20 from the wall (once 5.9 at a bend and the chord of
+    # the wall after it).
+    ("bowed far wall, narrow border", BOWED_FAR, *square_pipe(700), pitches(0.2, 0.2) + fixed(0.02)),
+    # At a border of 0.02 the bend of 50 round the reflex corner of an L room
+    # would cut towards the corner (once 7.6 from it): it is made smaller.
+    ("L room, narrow border", L_NARROW, *square_pipe(700), pitches(0.2, 0.2) + fixed(0.02)),
+]
 
-    def move(p):
-        return (c * p[0] - s * p[1] + FAR[0], s * p[0] + c * p[1] + FAR[1]) + tuple(p[2:])
-    return [move(p) for p in outline], tuple(move(p) for p in pipe), move(base)
+# A corridor 630 x 5000 entered by its short wall, at a spacing of 0.132:
+# at borders of 0.28 and 0.30 no loop fits (no point lies 0.066 beyond the border from both walls) and only
+# the leads turning back at the entry could be laid: 9002.
+STUBS = [(f"corridor with a border of {r}", [(0, 0), (630, 0), (630, 5000), (0, 5000)], *square_pipe(315),
+          pitches(0.132, 0.2) + fixed(r)) for r in (0.28, 0.3)]
 
 
 def other_way_round(outline):
@@ -110,14 +155,27 @@ def other_way_round(outline):
     return [(outline[k][0], outline[k][1], -bulge[k - 1]) for k in range(n - 1, -1, -1)]
 
 
-def drawing(path, outline, pipe, base, angle=0.0):
-    """The manifold (INSERT 100, turned by the angle), the pipe (LINE 101)
+def turned_far(outline, pipe, base, degrees=146.43, far=(6.9e6, 6.9e6)):
+    """The room turned by `degrees` about the origin and moved by `far`
+    (bulges stay), and the manifold's turn."""
+    c, s = math.cos(math.radians(degrees)), math.sin(math.radians(degrees))
+
+    def place(p):
+        return (c * p[0] - s * p[1] + far[0], s * p[0] + c * p[1] + far[1])
+
+    return ([(*place(p), p[2] if len(p) > 2 else 0) for p in outline], tuple(place(p) for p in pipe), place(base),
+            degrees)
+
+
+def drawing(path, outline, pipe, base, turn=0.0):
+    """The manifold (INSERT 100, turned by `turn` degrees), the pipe (LINE 101)
     and the zone (LWPOLYLINE 102)."""
     doc = make_examples.start("R2013")
     make_examples.manifold_block(doc, "RZ_TEST", make_examples.rectangle(0, 0, 600, 100))
     msp = doc.modelspace()
     make_examples.fixed_handle(doc, "100")
-    make_examples.manifold(msp, "RZ_TEST", (base[0], base[1], 0), "RZ1").dxf.rotation = angle
+    ref = make_examples.manifold(msp, "RZ_TEST", (base[0], base[1], 0), "RZ1")
+    ref.dxf.rotation = turn
     msp.add_line(pipe[0], pipe[1], dxfattribs={"layer": "ROZVODY"})
     msp.add_lwpolyline([(p[0], p[1], p[2] if len(p) > 2 else 0) for p in outline], format="xyb", close=True,
                        dxfattribs={"layer": "ZONY"})
@@ -181,17 +239,23 @@ def split_problems(name, saved):
     return problems
 
 
-def design(name, outline, pipe, base, settings, angle=0.0, least=None):
-    """Designs the room and checks the drawing; with `least` the pipe's
-    length is judged against it (at least that share of (A + P (s/2 - d0))
-    / s) rather than within 10 % of it: beside a bowed wall or in an arm the
-    runs that fit leave gaps up to 3 s that no run fills."""
+def design(name, outline, pipe, base, settings, turn=0.0, stub=False, least=None):
+    """The room designed and checked; a stub (no loop fits) is named by 9002
+    and nothing is drawn. With `least` the pipe's length is judged against
+    it (at least that share of (A + P (s/2 - d0)) / s) rather than within 10 %
+    of it: beside a bowed wall or in an arm the runs that fit leave gaps up to
+    3 s that no run fills."""
     work = folders.new(name)
     path = os.path.join(work, "room.dxf")
-    drawing(path, outline, pipe, base, angle)
+    drawing(path, outline, pipe, base, turn)
     rc, err, log, saved = runs.run(name, path, ["command dozidEzezOvedo", "select handles 100 101", "select handles 102",
                                                 "dialog set CIRCUIT_SHAPE 0 zone 1"] + settings +
-                                   ["dialog wait", "dialog end ok"])
+                                   ["dialog wait", "dialog end ok"] + (["dialog end cancel"] if stub else []))
+    if stub:
+        check(rc == 0 and boxes(log) == [(NO_PIPE, 0x30, "cadhost")], f"{name}: exit {rc} {err} {boxes(log)}")
+        drawn = [e.dxftype() for e in ezdxf.readfile(saved).modelspace()] if os.path.exists(saved) else []
+        check(drawn.count("LWPOLYLINE") == 1, f"{name}: drawn {drawn}")
+        return
     # The only message: these long loops exceed the maximum loop length.
     check(rc == 0 and all(b == (TOO_LONG, 0x30, "cadhost") for b in boxes(log)), f"{name}: exit {rc} {err} {boxes(log)}")
     if rc != 0:
@@ -207,16 +271,21 @@ def design(name, outline, pipe, base, settings, angle=0.0, least=None):
 
 
 designs = []
-for rooms, least in ((ROOMS, None), (TURNED, LEAST)):
+for rooms, stub, least, turned in ((ROOMS, False, None, False), (BORDER_ROOMS, False, None, True),
+                                   (STUBS, True, None, True), (TURNED, False, LEAST, False)):
     for name, outline, pipe, base, settings in rooms:
-        designs += [(name, outline, pipe, base, settings, 0.0, least),
-                    (name + ", pipe drawn the other way", outline, pipe[::-1], base, settings, 0.0, least),
+        designs += [(name, outline, pipe, base, settings, 0.0, stub, least),
+                    (name + ", pipe drawn the other way", outline, pipe[::-1], base, settings, 0.0, stub, least),
                     (name + ", outline the other way round", other_way_round(outline), pipe, base, settings, 0.0,
-                     least)]
+                     stub, least)]
+        if turned:
+            far, pipe_far, base_far, degrees = turned_far(outline, pipe, base)
+            designs.append((name + ", turned far", far, pipe_far, base_far, settings, degrees, stub, least))
 for name, outline, pipe, base, settings in TURNED:
-    designs += [(name + ", turned and far from the origin", *turned(outline, pipe, base), settings, ANGLE, LEAST),
-                (name + ", turned, far and the other way round", *turned(other_way_round(outline), pipe, base),
-                 settings, ANGLE, LEAST)]
+    for shape, words in ((outline, "turned and far from the origin"),
+                         (other_way_round(outline), "turned, far and the other way round")):
+        far, pipe_far, base_far, degrees = turned_far(shape, pipe, base, ANGLE, FAR)
+        designs.append((f"{name}, {words}", far, pipe_far, base_far, settings, degrees, False, LEAST))
 for k, args in enumerate(designs):
     if k % SHARE == 0:
         design(*args)

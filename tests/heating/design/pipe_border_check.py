@@ -4,12 +4,29 @@ against the drawn border width R ("_PT_ZONA_R") x u (drawing units per metre,
 R x u + the spacing (along the pipe) from where it meets the boundary, is
 nowhere nearer the outline than R x u x cos 45 deg - 2 mm (a reflex corner's
 offset is chamfered), and over the middles of the straight walls its nearest
-run lies at R x u within 2 mm."""
+run lies at R x u within 2 mm. The bends (the arcs of the drawn polylines)
+inside a zone, but those within R x u + the spacing of where the pipe meets
+the boundary (the leads' bends), keep R x u from the outline within 2 mm,
+at reflex corners and beside walls that bow into the zone too."""
 import math
 
 import ezdxf
 from ezdxf import path as ezpath
+from ezdxf.math import bulge_to_arc
 from spiral_dxf_check import inside, outline_distance, samples_of
+
+
+def _bends(pipe, step):
+    """The samples (about `step` apart) of each arc of the polyline."""
+    points = pipe.get_points("xyb")
+    for a, b in zip(points, points[1:]):
+        if abs(a[2]) < 1e-12:
+            continue
+        centre, start, end, radius = bulge_to_arc(a[:2], b[:2], a[2])
+        sweep = (end - start) % (2 * math.pi)
+        n = max(2, int(math.ceil(radius * sweep / step)))
+        yield [(centre.x + radius * math.cos(start + sweep * k / n), centre.y + radius * math.sin(start + sweep * k / n))
+               for k in range(n + 1)]
 
 
 def _to_segment(p, a, b):
@@ -38,7 +55,7 @@ def border_problems(path, design):
         corners = outline.get_points("xyb")
         walls = [(a[:2], b[:2], near_end / math.dist(a[:2], b[:2])) for a, b in zip(corners[-1:] + corners[:-1], corners)
                  if abs(a[2]) < 1e-9 and math.dist(a[:2], b[:2]) > 2 * near_end]
-        nearest = nearest_wall = math.inf
+        nearest = nearest_wall = nearest_bend = math.inf
         for pipe in pipes.get(zone["_PT_ZONA_C_OKRUHU"], []):
             points = [(v.x, v.y) for v in ezpath.make_path(pipe).flattening(0.0001 * u)]
             samples = samples_of(points, 0.01 * u)  # (point, length along the pipe) every 10 mm at most
@@ -46,6 +63,11 @@ def border_problems(path, design):
             gaps = [outline_distance(polygon, p) for p, _ in samples]
             meets = [s for (_, s), gap in zip(samples, gaps) if gap < slack / 4]
             meets += [samples[k][1] for k in range(1, len(samples)) if within[k] != within[k - 1]]
+            met = [p for (p, s), gap in zip(samples, gaps) if gap < slack / 4]
+            met += [samples[k][0] for k in range(1, len(samples)) if within[k] != within[k - 1]]
+            for bend in _bends(pipe, 0.002 * u):
+                if all(inside(polygon, p) for p in bend) and all(math.dist(p, m) > near_end for p in bend for m in met):
+                    nearest_bend = min(nearest_bend, min(outline_distance(polygon, p) for p in bend))
             for (p, s), is_inside, gap in zip(samples, within, gaps):
                 if not is_inside or any(abs(s - m) < near_end for m in meets):
                     continue
@@ -61,4 +83,6 @@ def border_problems(path, design):
             problems.append(f"{name}: the pipe comes {nearest:.1f} from the boundary, R x u is {border:.1f}")
         elif walls and abs(nearest_wall - border) > slack:
             problems.append(f"{name}: the nearest run along a wall lies {nearest_wall:.1f} from it, R x u {border:.1f}")
+        if nearest_bend < border - slack:
+            problems.append(f"{name}: a bend of the pipe comes {nearest_bend:.1f} from the boundary, R x u is {border:.1f}")
     return problems

@@ -1,10 +1,15 @@
 """Double spirals in rooms people draw, through cadhost with the example host
 folder: a U room whose supply once jumped across the notch, corridors that
-are rectangles only to within a few hundredths of a millimetre, and a narrow
-corridor with a slanted end that once got a stub. Each room is drawn as it
+are rectangles only to within a few hundredths of a millimetre, a narrow
+corridor with a slanted end that once got a stub, rooms whose pipe's leads
+land beside the border line, a wall bowed into the room at a narrow border,
+a corridor too narrow for a loop at its border and trapezoids whose centre
+the design once refused (9005). Each room is drawn as it
 came, turned and far from the origin, and with its outline the other way
 round; every saved drawing is checked by design_dxf_check and, as laid
-pipe, by spiral_dxf_check (no crossing, inside the zone, spacing, length).
+pipe, by spiral_dxf_check (no crossing, inside the zone, spacing, length),
+the rooms of the border also by pipe_border_check (the border width, bends
+included).
 
 Usage: spiral_rooms.py CADHOST MODULE EXAMPLES_DIR [--share N]
 (--share N: every Nth of each room's variants, the room as drawn first, for
@@ -25,6 +30,7 @@ from cadhost_runs import CadhostRuns, boxes  # noqa: E402
 from design_dxf_check import check_design  # noqa: E402
 from dxf_checks import check, failures  # noqa: E402
 from make_one_pipe import examples_module  # noqa: E402
+from pipe_border_check import border_problems  # noqa: E402
 from spiral_dxf_check import check_spirals  # noqa: E402
 
 CADHOST, MODULE, EXAMPLES = sys.argv[1:4]
@@ -39,11 +45,12 @@ NO_PIPE = "Zóny 1 nemají navržené potrubí: rozvržení okruhu se v nich nep
 class Room:
     """One zone with the manifold (600 x 100) below it and one distribution
     pipe from the manifold's top middle to `pipe_end` on the zone's wall;
-    the zone a closed LWPOLYLINE, or LINEs (pairs of points) when `lines`."""
+    the zone a closed LWPOLYLINE (the side from vertex i bulged by
+    bulges[i]), or LINEs (pairs of points) when `lines`."""
 
-    def __init__(self, name, outline, manifold, pipe_end, dialog=(), lines=False):
+    def __init__(self, name, outline, manifold, pipe_end, dialog=(), lines=False, bulges=None):
         self.name, self.outline, self.manifold, self.pipe_end = name, outline, manifold, pipe_end
-        self.dialog, self.lines = list(dialog), lines
+        self.dialog, self.lines, self.bulges = list(dialog), lines, dict(bulges or {})
 
     def variant(self, suffix, turn=0.0, far=0.0, reverse=False):
         """The room turned by `turn` degrees about the origin, then moved by
@@ -61,8 +68,12 @@ class Room:
             outline = [place(p) for p in self.outline]
             if reverse:
                 outline = outline[::-1]
+        n = len(self.outline)
+        # Run the other way round, the side from vertex i is the side from
+        # vertex n - 2 - i, bulged the other way.
+        bulges = {(n - 2 - i) % n: -b for i, b in self.bulges.items()} if reverse else self.bulges
         room = Room(f"{self.name} {suffix}", outline, place(self.manifold), place(self.pipe_end), self.dialog,
-                    self.lines)
+                    self.lines, bulges)
         room.turn = turn
         return room
 
@@ -82,7 +93,8 @@ class Room:
             for a, b in self.outline:
                 msp.add_line(a, b, dxfattribs={"layer": "ZONY"})
         else:
-            msp.add_lwpolyline(self.outline, close=True, dxfattribs={"layer": "ZONY"})
+            msp.add_lwpolyline([(*p, self.bulges.get(i, 0)) for i, p in enumerate(self.outline)], format="xyb",
+                               close=True, dxfattribs={"layer": "ZONY"})
         path = os.path.join(folder, "room.dxf")
         doc.saveas(path)
         return path
@@ -102,14 +114,17 @@ def design(room, after=()):
     return rc, log, saved, drawing
 
 
-def laid(room, rooms=True):
-    """The room's spiral drawn without warning and sound; its zone's length in metres."""
+def laid(room, rooms=True, border=False):
+    """The room's spiral drawn without warning and sound (with `border` also
+    at its border width, bends included); its zone's length in metres."""
     rc, log, saved, drawing = design(room)
     check(boxes(log) == [], f"{room.name}: message boxes {boxes(log)}")
     if rc != 0 or not os.path.exists(saved):
         return 0.0
-    problems, _ = check_design(saved, drawing)
+    problems, drawn = check_design(saved, drawing)
     failures.extend(f"{room.name}: {p}" for p in problems)
+    if border:
+        failures.extend(f"{room.name}: {p}" for p in border_problems(saved, drawn))
     problems, notes = check_spirals(saved, drawing, rooms)
     failures.extend(f"{room.name}: {p}" for p in problems)
     print("\n".join(f"{room.name}: {n}" for n in notes))
@@ -172,6 +187,70 @@ check(wider >= 16.0, f"slanted corridor 800: {wider} m")
 rc, log, saved, drawing = design(Room("slanted corridor 400", [(400, 0), (0, 0), (0, 7507), (400, 5297)],
                                       (-100, -800), (200, 0)), ["dialog end cancel"])
 check(boxes(log) == [(NO_PIPE, 0x30, "cadhost")], f"slanted corridor 400: {boxes(log)}")
+
+# 4. The leads beside the border line: at a pitch of 0.05 the leads enter
+# 115 and 165 from the east wall of a room 3000 x 4000, the one farther from
+# it 2 beyond the free border line (163), the other between the line and
+# the wall; they once met at the first loop's corner (warning 9005, nothing
+# drawn). The same at a pitch of 0.1 (7 beyond), in a corridor 736 x 4455
+# and a tiny room, and with the pipe's last piece at 37 degrees to the
+# wall's normal (the leads 63 apart along the wall, one 13 beyond).
+def pitches(spacing, pipe_pitch):
+    return [f"dialog set CB_PIPE_PITCH {spacing}", f"dialog set PIPE_PITCH {pipe_pitch}"]
+
+
+RECTANGLE = [(0, 0), (3000, 0), (3000, 4000), (0, 4000)]
+BESIDE_BORDER = [
+    Room("lead beside the border", RECTANGLE, (2560, -800), (2860, 0), pitches(0.2, 0.05)),
+    Room("lead beside the border at pitch 0.1", RECTANGLE, (2580, -800), (2880, 0), pitches(0.2, 0.1)),
+    Room("corridor lead beside the border", [(0, 0), (736, 0), (736, 4455), (0, 4455)], (284, -800), (584, 0),
+         pitches(0.182, 0.05)),
+    Room("tiny room lead beside the border", [(0, 0), (1100, 0), (1100, 1400), (0, 1400)], (655, -800), (955, 0),
+         pitches(0.15, 0.05)),
+    Room("lead beside the border, pipe at 37 degrees", RECTANGLE, (3082.5, -800), (2855, 0), pitches(0.2, 0.05))]
+for beside in BESIDE_BORDER:
+    for room in variants(beside, 146.43, 6.9e6):
+        laid(room, border=True)
+
+# 5. A border of 0.02 along a wall that bows into the room about 400 deep:
+# the pipe, bends included, keeps 20 from the wall (once 5.3, along the
+# 400 mm chords that stood for the wall).
+BOWED = Room("bowed far wall, narrow border", [(0, 0), (2800, 0), (2800, 4100), (0, 4100)], (400, -800), (700, 0),
+             pitches(0.2, 0.2) + ["dialog set BORDER_FIXED 1", "dialog set CB_BORDER_R 0.02"], bulges={2: -0.29})
+# At a border of 0.02 the bend of 50 round the reflex corner of an L room
+# would cut towards the corner (once 7.6 from it): it is made smaller.
+L_NARROW = Room("L room, narrow border", [(0, 0), (1500, 0), (1500, 2000), (2800, 2000), (2800, 4100), (0, 4100)],
+                (400, -800), (700, 0), pitches(0.2, 0.2) + ["dialog set BORDER_FIXED 1", "dialog set CB_BORDER_R 0.02"])
+for room in variants(BOWED, 146.43, 6.9e6) + variants(L_NARROW, 146.43, 6.9e6):
+    laid(room, border=True)
+
+# 6. A corridor 630 x 5000 at a spacing of 0.132 and a border of 0.3: no
+# loop fits (a loop's sides would lie 30 apart), and the leads turning back
+# at the entry are no circuit: 9002, nothing drawn.
+STUB = Room("corridor with a border of 0.3", [(0, 0), (630, 0), (630, 5000), (0, 5000)], (15, -800), (315, 0),
+            pitches(0.132, 0.2) + ["dialog set BORDER_FIXED 1", "dialog set CB_BORDER_R 0.3"])
+for room in variants(STUB, 146.43, 6.9e6):
+    rc, log, saved, drawing = design(room, ["dialog end cancel"])
+    check(boxes(log) == [(NO_PIPE, 0x30, "cadhost")], f"{room.name}: {boxes(log)}")
+
+# 7. A trapezoid 2605 wide, its west wall slanting 932 over 4408, the pipe
+# square to the hall wall: at 0.266 m with a fixed border of 0.088 m (and
+# at 0.25 m with 0.15 m) the innermost loop's centre folded back at 12
+# degrees over legs of 100 mm and the design refused it (9005); it lays one
+# level fewer or another way, drawn without a word, covered and sound. The
+# room 5503 x 4635 with one slanted side wall at 0.299 m keeps its centre's
+# runs s/2 apart or more (spiral_dxf_check fails nearer ones).
+TRAPEZOID = [(932, -4408), (2605, -4408), (2605, 0), (0, 0)]
+for spacing, border in ((0.266, 0.088), (0.25, 0.15)):
+    trapezoid = Room(f"trapezoid {spacing} {border}", TRAPEZOID, (1610, 600), (1910, 0),
+                     [f"dialog set CB_PIPE_PITCH {spacing}", "dialog set BORDER_FIXED 1",
+                      f"dialog set CB_BORDER_R {border}"])
+    for room in variants(trapezoid, 146.43, 6.9e6):
+        laid(room)
+wide_trapezoid = Room("trapezoid 5503 x 4635", [(1200, -4635), (5503, -4635), (5503, 0), (0, 0)], (2200, 600),
+                      (2500, 0), ["dialog set CB_PIPE_PITCH 0.299"])
+for room in variants(wide_trapezoid, 243.49, 6.9e6):
+    laid(room)
 
 folders.close()
 if failures:

@@ -524,11 +524,20 @@ void Piece::box(double b[4]) const {
   b[1] = std::min(start.y, end.y);
   b[2] = std::max(start.x, end.x);
   b[3] = std::max(start.y, end.y);
-  if (isArc) {  // the whole circle: enough to cull by
-    b[0] = std::min(b[0], centre.x - radius);
-    b[1] = std::min(b[1], centre.y - radius);
-    b[2] = std::max(b[2], centre.x + radius);
-    b[3] = std::max(b[3], centre.y + radius);
+  if (!isArc) return;
+  // The circle's extreme points in the four axis directions that the arc
+  // passes (a nearly flat arc's circle would make a box a hundred times the
+  // room's).
+  for (int k = 0; k < 4; ++k) {
+    const double axis = 0.5 * XtGe::kPi * k;
+    double from = sweep >= 0.0 ? axis - startAngle : startAngle - axis;
+    from -= XtGe::kTwoPi * std::floor(from / XtGe::kTwoPi);
+    if (from > std::fabs(sweep)) continue;
+    const double x = centre.x + radius * std::cos(axis), y = centre.y + radius * std::sin(axis);
+    b[0] = std::min(b[0], x);
+    b[1] = std::min(b[1], y);
+    b[2] = std::max(b[2], x);
+    b[3] = std::max(b[3], y);
   }
 }
 

@@ -9,6 +9,7 @@
 #include "heating/layout/DeleteAndClear.h"
 #include "heating/layout/EdgeChain.h"
 #include "heating/layout/LayoutOrderings.h"
+#include "heating/layout/LayoutPipeClearance.h"
 #include "heating/layout/MeanderChain.h"
 #include "heating/layout/NarrowSectionWindows.h"
 #include "heating/layout/SpiralDetours.h"
@@ -239,27 +240,37 @@ TEST_F(DetourScene, PathsCrossAndMeet) {
     pipe({1000, 0}, to);
     EXPECT_EQ(offsetEdgePathsCross(*layout, workTol), folds) << to.x << ", " << to.y;
   }
-  // Walked along the path: a hairpin 15 wide (s 200) or a spike whose tip
-  // is two short pieces turns back beside itself; a hairpin s/2 wide, or
-  // one 15 wide whose legs run apart, does not.
+  // Walked along the path, a pipe 17 thick: a hairpin 15 wide or a spike
+  // whose tip is two short pieces turns back beside itself; a hairpin s/2
+  // wide, one 15 wide whose legs run apart, or a step of 16 back beside a
+  // long piece 24 away (a wall's jog in the first loop) does not. Each walk
+  // gets leads bent below it (two pieces at either end), which the check
+  // leaves out.
   struct Walk {
     std::vector<Point> points;
     bool folds;
   } walks[] = {{{{0, 0}, {0, 500}, {15, 500}, {15, 0}}, true},
                {{{0, 0}, {400, 0}, {405, 10}, {404, 11}, {100, 2}}, true},
                {{{0, 0}, {0, 500}, {100, 500}, {100, 0}}, false},
-               {{{0, 0}, {0, 500}, {15, 500}, {300, 0}}, false}};
+               {{{0, 0}, {0, 500}, {15, 500}, {300, 0}}, false},
+               {{{0, 0}, {0, 500}, {-16, 500}, {-16, 524}, {2000, 524}, {2000, 0}}, false}};
+  LayoutPipeClearance clearance;
   for (const Walk& w : walks) {
     layout = spiral_test::recordWith({spiral_test::rectangle(0, 0, 2000, 1000)});
-    COffsetNode* from = spiral_test::nodeAt(*layout, nullptr, w.points.front());
-    for (std::size_t i = 1; i < w.points.size(); ++i) {
-      COffsetNode* to = spiral_test::nodeAt(*layout, nullptr, w.points[i]);
+    layout->pipeDiameter = 17.0;
+    std::vector<Point> points{w.points.front() - XtGeVector2d(0, 400), w.points.front() - XtGeVector2d(0, 300)};
+    points.insert(points.end(), w.points.begin(), w.points.end());
+    points.push_back(w.points.back() - XtGeVector2d(0, 300));
+    points.push_back(w.points.back() - XtGeVector2d(0, 400));
+    COffsetNode* from = spiral_test::nodeAt(*layout, nullptr, points.front());
+    for (std::size_t i = 1; i < points.size(); ++i) {
+      COffsetNode* to = spiral_test::nodeAt(*layout, nullptr, points[i]);
       COffsetEdge* edge = spiral_test::edgeOf(*layout, from, to, 1);
       if (i == 1) layout->firstEdge = edge;
       layout->lastEdge = edge;
       from = to;
     }
-    EXPECT_EQ(offsetEdgePathFoldsBack(*layout, workTol), w.folds) << w.points.size() << " points";
+    EXPECT_EQ(clearance.meetsItself(*layout), w.folds) << w.points.size() << " points";
   }
 
   lay({0, 0}, {0, 1000}, false);
