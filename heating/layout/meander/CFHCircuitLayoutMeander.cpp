@@ -16,6 +16,7 @@
 #include "heating/layout/meander/MeanderPathEdits.h"
 #include "heating/layout/meander/MeanderPockets.h"
 #include "heating/layout/meander/MeanderRuns.h"
+#include "heating/layout/checks/PathSpacingCheck.h"
 
 #include "heating/curves/CFHBoundLoopItem.h"
 #include "heating/curves/CFHZoneBoundary.h"
@@ -27,6 +28,7 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <numbers>
 
 namespace {
 
@@ -42,8 +44,14 @@ constexpr double kLeastLengthKept = 0.9;
 constexpr double kBareLimit = 1.5;
 constexpr std::size_t kFewBare = 8;
 // A finish whose pipe comes no nearer itself than this many spacings keeps
-// its spacing for the comparison.
+// its spacing for the comparison (with its hairpins beside walks out).
 constexpr double kMildlyNear = 0.8;
+// A finish with its hairpins shortened first turns no sharper than this (a
+// pocket's connector's least corner), or than the first finish, and does
+// not fold on itself for a pipe this many spacings across unless the first
+// finish does.
+constexpr double kLeastCorner = std::numbers::pi / 6;
+constexpr double kFoldDiameter = 0.25;
 
 // Everything the step adds to the graph after it starts: on a failure the
 // edges and nodes beyond the marks are deleted and the two end edges put back.
@@ -160,19 +168,54 @@ void keepMeanderSpacing(MeanderPath& path, meander_spacing::GapStrip& strip, boo
   if (!left.empty()) cutMeanderPockets(path, left);
 }
 
+// Whether the path meets or folds back on itself as the check of the drawn
+// pipe would name it (PathSpacingCheck.h) for a pipe kFoldDiameter s across:
+// a hairpin narrower than that, a spike, a corner sharper than about 14
+// degrees. The steps that keep the spacing judge pairs of points two
+// spacings apart along the path and more only.
+bool foldsOnItself(const MeanderPath& path) {
+  std::vector<LaidPathPiece> pieces;
+  pieces.reserve(path.whole().pieces.size());
+  for (const meander_spacing::PipePiece& piece : path.whole().pieces)
+    pieces.push_back({PathPiece::line(piece.a, piece.b), 0, CFHCircuitSegment::Part::kRun});
+  PathSpacingCheck check;
+  std::vector<std::uint8_t> faults;
+  return !check.check(pieces, {}, kFoldDiameter * path.s(), faults) || (!faults.empty() && faults.front() != 0);
+}
+
+// The ways a chained meander is finished (finishMeander below).
+enum class Finish {
+  kAsLaid,         // its pockets cut, then its hairpins shortened
+  kHairpinsFirst,  // its hairpins shortened before its pockets are cut
+  kHairpinsOut,    // its hairpins beside walks taken out first
+};
+
 // The chained meander finished: made to keep its spacing, then the parts of
 // its heated area it leaves bare filled with hairpins (MeanderDetours.h).
 // chainAgain takes the finish back and makes the chain again, as spliced.
-// When bare floor is left, the chain is finished once more with every
-// hairpin whose leg runs beside a walk taken out before the pockets are cut,
-// so that a walk along a wall between parts of the zone (an arm's side, a
-// bowed wall) stays and the detours lay the hairpins beside it afresh. That
-// finish is kept when it keeps the spacing (or the first does not either),
-// leaves less bare floor and either the first left more than kFewBare bare
-// points, some of them farther than kBareLimit s from the pipe in a part
-// 1.25 s wide, or it lays at least
-// kLeastLengthKept of the first one's pipe (a corridor whose hairpin came
-// out is covered by its walks alone, barely, on much less pipe).
+// When bare floor is left, the chain is finished again, in turn:
+// - when floor farther than kBareLimit s from the pipe is left in a part
+//   1.25 s wide, with its hairpins shortened before the pockets are cut: a
+//   hairpin whose leg ends beside a slanted or bowed wall near an acute
+//   corner of the first loop is shortened until its leg keeps the spacing
+//   from the wall, instead of going out with the whole pocket of the
+//   corner, so that the leg and the walk along the corner's sides stay and
+//   only the corner's tip is cut; kept when it comes no nearer itself than
+//   the first finish (with the middle gap bounded along its runs), turns no
+//   sharper than kLeastCorner or the first finish (a leg shortened to a
+//   stub that meets the wall's walk at an acute angle) and folds on itself
+//   only where the first finish does (foldsOnItself);
+// - with every hairpin whose leg runs beside a walk taken out before the
+//   pockets are cut, so that a walk along a wall between parts of the zone
+//   (an arm's side, a bowed wall) stays and the detours lay the hairpins
+//   beside it afresh; kept when it keeps the spacing (pairs kMildlyNear s
+//   apart or more let be, as beside a corner of the outline) or the best
+//   finish so far does not either.
+// A finish taken must also leave less bare floor than the best so far and
+// either that one left more than kFewBare bare points, some of them farther
+// than kBareLimit s from the pipe in a part 1.25 s wide, or it lay at least
+// kLeastLengthKept of that one's pipe (a corridor whose hairpin came out is
+// covered by its walks alone, barely, on much less pipe).
 void finishMeander(CFHCircuitLayout& layout, const COffsetLoop& first, const CFloorHeatingLine& line1,
                    bool orientation, const MeanderMiddleGap& middleGap, const MeanderBands& bands,
                    const std::function<bool()>& chainAgain) {
@@ -186,11 +229,17 @@ void finishMeander(CFHCircuitLayout& layout, const COffsetLoop& first, const CFl
   const std::vector<MeanderJogWall> jogs =
       meanderJogWalls(layout.boundary->workingLoop, layout.firstOffset, spacing, zoneBoundsTol.equalPoint());
   const MeanderCoverage coverage(first, line1.direction(), spacing);
-  const auto finish = [&](bool dropFirst) {
+  struct Finished {
+    MeanderFill fill;
+    double boundedNearest;
+    double sharpest;
+    bool folds;
+  };
+  const auto finish = [&](Finish how) {
     meander_spacing::GapStrip strip{line1.startPoint(), n, middleGap.from, middleGap.to};
     MeanderPath path(layout, first, line1.direction(), spacing, {narrow ? &strip : nullptr, &bands.edges, &jogs});
-    if (!path.usable()) return MeanderFill{};
-    if (dropFirst && dropMeanderHairpinsNearWalks(path, orientation ? 1 : 0) > 0 && narrow) {
+    if (!path.usable()) return Finished{MeanderFill{}, 0.0, 0.0, true};
+    if (how == Finish::kHairpinsOut && dropMeanderHairpinsNearWalks(path, orientation ? 1 : 0) > 0 && narrow) {
       // With hairpins out the gap narrows only where its runs still face each
       // other: beyond, what stands beside it keeps the full spacing (none for
       // a gap one of whose runs went out).
@@ -199,27 +248,54 @@ void finishMeander(CFHCircuitLayout& layout, const COffsetLoop& first, const CFl
       strip.alongFrom = std::max(runs.lo[0], runs.lo[1]) - tol;
       strip.alongTo = std::min(runs.hi[0], runs.hi[1]) + tol;
     }
+    if (how == Finish::kHairpinsFirst) shortenMeanderHairpins(path);
     keepMeanderSpacing(path, strip, narrow);
     MeanderFill fill = fillMeanderGaps(path, coverage);
-    // Whether the pipe keeps its spacing (but pairs kMildlyNear s apart or
-    // more, as beside a corner of the outline), asked only of a finish that
-    // may be compared with another.
-    fill.keepsSpacing = (fill.bare == 0 && !dropFirst) || path.nearestTooNear() >= kMildlyNear * spacing;
-    return fill;
+    // How near the pipe comes itself, asked only of a finish that may be
+    // compared with another; and so with the middle gap bounded along the
+    // runs at its sides (the pipe beyond their ends keeps the full spacing).
+    Finished done{fill, fill.nearest, 0.0, false};
+    if (fill.bare > 0 || how != Finish::kAsLaid) {
+      done.fill.nearest = path.nearestTooNear();
+      boundGapAlongItsRuns(path.whole(), spacing, strip);
+      done.boundedNearest = narrow ? path.nearestTooNear() : done.fill.nearest;
+      done.sharpest = path.sharpestCorner();
+      done.folds = foldsOnItself(path);
+    }
+    return done;
   };
-  const MeanderFill once = finish(false);
-  if (once.bare == 0) return;
-  LayoutGraphSnapshot firstFinish;
-  firstFinish.take(layout);
-  if (!chainAgain()) {
-    firstFinish.restore(layout);
-    return;
+  Finished best = finish(Finish::kAsLaid);
+  if (best.fill.bare == 0) return;
+  const double firstNearest = best.boundedNearest;
+  const double firstSharpest = std::min(best.sharpest, kLeastCorner);
+  const bool firstFolds = best.folds;
+  LayoutGraphSnapshot kept;
+  kept.take(layout);
+  bool keptLaid = true;  // the graph holds the finish kept
+  for (const Finish how : {Finish::kHairpinsFirst, Finish::kHairpinsOut}) {
+    if (how == Finish::kHairpinsFirst && !(best.fill.farthest > kBareLimit * spacing)) continue;
+    keptLaid = false;
+    if (!chainAgain()) break;
+    const Finished other = finish(how);
+    const bool spaced = how == Finish::kHairpinsFirst ? other.boundedNearest >= firstNearest &&
+                                                            other.sharpest >= firstSharpest &&
+                                                            (!other.folds || firstFolds)
+                                                      : other.fill.nearest >= kMildlyNear * spacing ||
+                                                            best.fill.nearest < kMildlyNear * spacing;
+    const MeanderFill& a = best.fill;
+    const MeanderFill& b = other.fill;
+    // A few bare points beyond kBareLimit s are enough when the finish with
+    // the hairpins shortened first leaves none (its hairpins are the first
+    // finish's, laid where they keep the spacing).
+    const bool bestBare = a.farthest > kBareLimit * spacing &&
+                          (a.bare > kFewBare || (how == Finish::kHairpinsFirst && b.bare == 0));
+    if (!spaced || b.bare >= a.bare || !(bestBare || b.length >= kLeastLengthKept * a.length)) continue;
+    best = other;
+    if (best.fill.bare == 0) return;
+    kept.take(layout);
+    keptLaid = true;
   }
-  const MeanderFill again = finish(true);
-  const bool firstBare = once.farthest > kBareLimit * spacing && once.bare > kFewBare;
-  const bool better = (again.keepsSpacing || !once.keepsSpacing) && again.bare < once.bare &&
-                      (firstBare || again.length >= kLeastLengthKept * once.length);
-  if (!better) firstFinish.restore(layout);
+  if (!keptLaid) kept.restore(layout);
 }
 
 }  // namespace

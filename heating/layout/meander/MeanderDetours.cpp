@@ -31,6 +31,8 @@ constexpr int kVerified = 8;
 constexpr int kDepthSteps = 24;
 // Farther along the pipe than any piece.
 constexpr double kFar = 1e300;
+// A bare point this many spacings inside the reach of a hairpin is reached.
+constexpr double kTie = 1e-6;
 // The sharpest corner a hairpin's leg may make with the path it leaves.
 constexpr double kLeastCorner = std::numbers::pi / 4;
 
@@ -294,9 +296,14 @@ class DetourFinder {
     return z;
   }
 
+  // Within the reach less a millionth of s: the legs and turns stand on
+  // lines and depths taken from the bare points' lattice, so that some bare
+  // points lie at the reach exactly, and a rounding of the drawing's place
+  // must not count them in or out.
   bool reaches(const Hairpin& h, const XtGePoint2d& p) const {
-    return pointSegmentDistance(p, h.foot1, h.leg1) <= reach_ || pointSegmentDistance(p, h.leg1, h.leg2) <= reach_ ||
-           pointSegmentDistance(p, h.leg2, h.foot2) <= reach_;
+    const double r = reach_ - kTie * s_;
+    return pointSegmentDistance(p, h.foot1, h.leg1) <= r || pointSegmentDistance(p, h.leg1, h.leg2) <= r ||
+           pointSegmentDistance(p, h.leg2, h.foot2) <= r;
   }
 
   // How many bare points the hairpin brings within reach.

@@ -31,6 +31,7 @@
 #pragma once
 
 #include <cstddef>
+#include <limits>
 
 class MeanderCoverage;
 class MeanderPath;
@@ -43,7 +44,9 @@ struct MeanderFill {
   std::size_t bare = 0;    // bare points left (wide parts only)
   double length = 0.0;     // the path's length when done
   double farthest = 0.0;   // the farthest from the pipe of those left in parts 1.25 s wide
-  bool keepsSpacing = true;  // left to the caller to tell
+  // The distance of the pipe's nearest pair too near each other (infinity
+  // for none): left to the caller to tell.
+  double nearest = std::numeric_limits<double>::infinity();
 };
 
 // Fills the bare parts of the path as above.

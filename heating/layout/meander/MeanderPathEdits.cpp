@@ -12,6 +12,7 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <numbers>
 
 using meander_spacing::PipePiece;
 using meander_spacing::PipeStretch;
@@ -133,6 +134,18 @@ double MeanderPath::nearestTooNear() const {
     nearest = std::min(nearest, pipe.at(pair.t1).distanceTo(pipe.at(pair.t2)));
   });
   return nearest;
+}
+
+double MeanderPath::sharpestCorner() const {
+  const meander_spacing::PipeStretch& pipe = whole();
+  double sharpest = std::numbers::pi;
+  const meander_spacing::PipePiece* before = nullptr;
+  for (const meander_spacing::PipePiece& piece : pipe.pieces) {
+    if (!(piece.length > meander_spacing::kNone * s_)) continue;
+    if (before != nullptr) sharpest = std::min(sharpest, (before->a - before->b).angleTo(piece.b - piece.a));
+    before = &piece;
+  }
+  return sharpest;
 }
 
 bool MeanderPath::connectorWithin(const XtGePoint2d& p, const XtGePoint2d& q) const {

@@ -67,6 +67,10 @@ class MeanderPath {
   std::unordered_set<const COffsetEdge*> edgesTooNear() const;
   // The distance of the nearest of those pairs (infinity for none).
   double nearestTooNear() const;
+  // The sharpest corner between two pieces of the path one after the other
+  // (the angle between the way it came and the way it goes on, pi for
+  // none; pieces of no length passed over).
+  double sharpestCorner() const;
 
   // Whether the straight connector from p to q lies within the first
   // loop's area (its samples every s/8 not outside the loop).

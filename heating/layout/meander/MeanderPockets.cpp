@@ -76,7 +76,10 @@ class StretchCutter {
       std::optional<Cut> cut;
       double at = near.t1 - offset_;
       if (inside(near.t1) && inside(near.t2)) {
-        cut = choose(stretch, {near.t1 - offset_, near.t2 - offset_, near.tag1, near.tag2});
+        // On the stretch: a point at its end may lie a rounding beyond it
+        // (the whole path's lengths less the stretch's start).
+        const auto on = [&](double t) { return std::clamp(t - offset_, 0.0, stretch.total); };
+        cut = choose(stretch, {on(near.t1), on(near.t2), near.tag1, near.tag2});
       } else {
         // Against a piece elsewhere on the path: the stretch's walk is cut
         // around its point alone.
