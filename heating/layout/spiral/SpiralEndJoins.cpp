@@ -6,6 +6,7 @@
 #include "heating/layout/offsets/COffsetEdge.h"
 #include "heating/layout/offsets/COffsetLoop.h"
 #include "heating/layout/offsets/COffsetNode.h"
+#include "heating/layout/LayoutSegmentTags.h"
 #include "heating/layout/offsets/LoopProjections.h"
 #include "heating/layout/offsets/LoopStretch.h"
 #include "heating/layout/record/OffsetGraphQueries.h"
@@ -18,8 +19,6 @@
 #include <memory>
 
 namespace {
-
-constexpr std::uint32_t kTagTestLine = 1;
 
 // The first join point P1 on L and the second P2 on K when N has a next
 // node along L: P2 `walk` (s in the usual join) along K from O against d, P1 the

@@ -12,6 +12,7 @@
 #include "heating/layout/offsets/COffsetNode.h"
 #include "heating/layout/offsets/DeleteAndClear.h"
 #include "heating/layout/record/LayoutOrderings.h"
+#include "heating/layout/LayoutSegmentTags.h"
 #include "heating/layout/meander/MeanderChain.h"
 #include "heating/layout/offsets/OffsetLoopParts.h"
 #include "heating/layout/offsets/OffsetLoopQueries.h"
@@ -29,7 +30,6 @@
 
 namespace {
 
-constexpr std::uint32_t kTagTestLine = 1;
 // The entry's steps back from a slanted lead-out (each closes most of the
 // shortfall: the lead-out meets L at 45 degrees or more where it matters).
 constexpr int kLeadApartSteps = 8;
