@@ -9,7 +9,7 @@
 #include "heating/layout/offsets/COffsetEdge.h"
 #include "heating/layout/offsets/COffsetNode.h"
 #include "heating/layout/record/EdgeChain.h"
-#include "heating/layout/LayoutSegmentTags.h"
+#include "heating/layout/offsets/LayoutSegmentTags.h"
 #include "heating/layout/offsets/LoopSampling.h"
 #include "heating/layout/offsets/OffsetEdgePath.h"
 

@@ -3,7 +3,7 @@
 
 #include "heating/layout/record/CFHCircuitLayout.h"
 #include "heating/layout/offsets/COffsetEdge.h"
-#include "heating/layout/LayoutSpacingRules.h"
+#include "heating/layout/checks/LayoutSpacingRules.h"
 #include "heating/layout/offsets/OffsetEdgePath.h"
 
 #include "geometry/Tolerances.h"

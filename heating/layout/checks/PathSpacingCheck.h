@@ -41,7 +41,7 @@
 #pragma once
 
 #include "heating/layout/checks/LaidPathPiece.h"
-#include "heating/layout/LayoutSpacingRules.h"
+#include "heating/layout/checks/LayoutSpacingRules.h"
 
 #include <cstdint>
 #include <vector>

@@ -21,7 +21,7 @@
 // Values only. Threads: any; nothing shared.
 #pragma once
 
-#include "heating/layout/LayoutSpacingRules.h"
+#include "heating/layout/checks/LayoutSpacingRules.h"
 #include "heating/layout/meander/MeanderRuns.h"
 
 #include "platform/ge/XtGePoint2d.h"

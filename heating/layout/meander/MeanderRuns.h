@@ -16,7 +16,7 @@
 // exact inputs (L = 700 with s = 200) hold in any unit.
 #pragma once
 
-#include "heating/layout/LayoutSegmentTags.h"
+#include "heating/layout/offsets/LayoutSegmentTags.h"
 
 #include "heating/curves/CFloorHeatingLine.h"
 

@@ -2,7 +2,7 @@
 #include "heating/layout/offsets/PointSegmentDistance.h"
 
 #include "heating/layout/offsets/COffsetLoop.h"
-#include "heating/layout/LayoutSegmentTags.h"
+#include "heating/layout/offsets/LayoutSegmentTags.h"
 #include "heating/layout/offsets/LoopPartClosing.h"
 
 #include "heating/curves/CFloorHeatingLine.h"

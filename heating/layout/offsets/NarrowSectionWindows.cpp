@@ -8,7 +8,7 @@
 #include "heating/curves/CFloorHeatingLine.h"
 #include "heating/curves/DrawingUnitFactor.h"
 #include "heating/curves/HeatingCurveIntersections.h"
-#include "heating/layout/LayoutSegmentTags.h"
+#include "heating/layout/offsets/LayoutSegmentTags.h"
 #include "heating/layout/offsets/PipeWindow.h"
 
 namespace {

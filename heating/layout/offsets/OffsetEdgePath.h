@@ -22,7 +22,7 @@
 #pragma once
 
 #include "heating/layout/offsets/COffsetPoint.h"
-#include "heating/layout/LayoutSegmentTags.h"
+#include "heating/layout/offsets/LayoutSegmentTags.h"
 
 #include "heating/curves/CFloorHeatingCurve.h"
 

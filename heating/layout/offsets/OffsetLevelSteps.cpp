@@ -1,7 +1,7 @@
 #include "heating/layout/offsets/OffsetLevelSteps.h"
 
 #include "heating/layout/offsets/DeleteAndClear.h"
-#include "heating/layout/LayoutSegmentTags.h"
+#include "heating/layout/offsets/LayoutSegmentTags.h"
 #include "heating/layout/record/LayoutTolerances.h"
 #include "heating/layout/offsets/TurnBetweenCurves.h"
 

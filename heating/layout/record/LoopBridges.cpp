@@ -11,7 +11,7 @@
 #include "heating/layout/record/CFHCircuitLayout.h"
 #include "heating/layout/offsets/COffsetLoop.h"
 #include "heating/layout/offsets/COffsetNode.h"
-#include "heating/layout/LayoutSegmentTags.h"
+#include "heating/layout/offsets/LayoutSegmentTags.h"
 #include "heating/layout/record/PipeCorners.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include "heating/layout/record/CFHCircuitLayout.h"
 #include "heating/layout/offsets/COffsetEdge.h"
 #include "heating/layout/checks/LayoutPathPieces.h"
-#include "heating/layout/LayoutSpacingRules.h"
+#include "heating/layout/checks/LayoutSpacingRules.h"
 
 #include <algorithm>
 #include <cmath>

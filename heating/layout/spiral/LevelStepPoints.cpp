@@ -8,7 +8,7 @@
 #include "heating/layout/offsets/COffsetNode.h"
 #include "heating/layout/offsets/COffsetPointTriple.h"
 #include "heating/layout/spiral/LayoutPredicates.h"
-#include "heating/layout/LayoutSegmentTags.h"
+#include "heating/layout/offsets/LayoutSegmentTags.h"
 #include "heating/layout/offsets/OffsetEdgePath.h"
 #include "heating/layout/record/OffsetGraphQueries.h"
 #include "heating/layout/record/PipeCorners.h"

@@ -6,7 +6,7 @@
 
 #include "heating/layout/offsets/COffsetLoop.h"
 #include "heating/layout/offsets/COffsetNode.h"
-#include "heating/layout/LayoutSegmentTags.h"
+#include "heating/layout/offsets/LayoutSegmentTags.h"
 #include "heating/layout/offsets/LoopSampling.h"
 #include "heating/layout/record/OffsetGraphQueries.h"
 #include "heating/layout/offsets/OffsetLoopQueries.h"

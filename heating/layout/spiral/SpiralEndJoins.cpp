@@ -6,7 +6,7 @@
 #include "heating/layout/offsets/COffsetEdge.h"
 #include "heating/layout/offsets/COffsetLoop.h"
 #include "heating/layout/offsets/COffsetNode.h"
-#include "heating/layout/LayoutSegmentTags.h"
+#include "heating/layout/offsets/LayoutSegmentTags.h"
 #include "heating/layout/offsets/LoopProjections.h"
 #include "heating/layout/offsets/LoopStretch.h"
 #include "heating/layout/record/OffsetGraphQueries.h"

@@ -12,7 +12,7 @@
 #include "heating/layout/offsets/COffsetNode.h"
 #include "heating/layout/offsets/DeleteAndClear.h"
 #include "heating/layout/record/LayoutOrderings.h"
-#include "heating/layout/LayoutSegmentTags.h"
+#include "heating/layout/offsets/LayoutSegmentTags.h"
 #include "heating/layout/meander/MeanderChain.h"
 #include "heating/layout/offsets/OffsetLoopParts.h"
 #include "heating/layout/offsets/OffsetLoopQueries.h"

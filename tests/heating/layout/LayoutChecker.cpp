@@ -1,6 +1,6 @@
 #include "LayoutChecker.h"
 
-#include "heating/layout/LayoutSpacingRules.h"
+#include "heating/layout/checks/LayoutSpacingRules.h"
 
 #include "platform/ge/XtGe.h"
 #include "platform/ge/XtGeCircArc2d.h"

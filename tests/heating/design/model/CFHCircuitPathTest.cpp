@@ -11,7 +11,7 @@
 #include "heating/layout/record/CFHCircuitSegment.h"
 #include "heating/layout/offsets/COffsetEdge.h"
 #include "heating/layout/offsets/COffsetNode.h"
-#include "heating/layout/LayoutSegmentTags.h"
+#include "heating/layout/offsets/LayoutSegmentTags.h"
 
 #include "heating/curves/CurveChains.h"
 

@@ -13,7 +13,7 @@
 #include "heating/design/model/CFHCircuit.h"
 
 #include "heating/layout/record/CFHCircuitSegment.h"
-#include "heating/layout/LayoutSegmentTags.h"
+#include "heating/layout/offsets/LayoutSegmentTags.h"
 
 #include "heating/curves/CFloorHeatingLine.h"
 #include "heating/curves/HeatingCurveEnds.h"
