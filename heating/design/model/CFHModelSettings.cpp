@@ -12,7 +12,7 @@
 #include "heating/design/settings/ZoneToleranceSettings.h"
 
 #include "heating/curves/DrawingUnitFactor.h"
-#include "heating/layout/record/LayoutTolerances.h"
+#include "heating/layout/offsets/LayoutTolerances.h"
 
 #include "host/CodePageText.h"
 #include "host/ProfileLists.h"

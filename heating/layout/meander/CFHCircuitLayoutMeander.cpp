@@ -8,7 +8,7 @@
 #include "heating/layout/offsets/COffsetNode.h"
 #include "heating/layout/record/LayoutGraphSnapshot.h"
 #include "heating/layout/offsets/LayoutSegmentTags.h"
-#include "heating/layout/record/LayoutTolerances.h"
+#include "heating/layout/offsets/LayoutTolerances.h"
 #include "heating/layout/record/LeadLandings.h"
 #include "heating/layout/meander/MeanderChain.h"
 #include "heating/layout/meander/MeanderCoverage.h"

@@ -5,7 +5,7 @@
 #include "heating/layout/offsets/COffsetLoop.h"
 #include "heating/layout/offsets/COffsetNode.h"
 #include "heating/layout/record/LayoutOrderings.h"
-#include "heating/layout/record/LayoutTolerances.h"
+#include "heating/layout/offsets/LayoutTolerances.h"
 #include "heating/layout/meander/MeanderRecordSearches.h"
 
 #include "geometry/Tolerances.h"

@@ -1,6 +1,6 @@
 #include "heating/layout/meander/MeanderRecordSearches.h"
 
-#include "heating/layout/record/LayoutTolerances.h"
+#include "heating/layout/offsets/LayoutTolerances.h"
 
 #include "heating/curves/CFloorHeatingCurve.h"
 

@@ -1,4 +1,4 @@
-#include "heating/layout/record/LayoutTolerances.h"
+#include "heating/layout/offsets/LayoutTolerances.h"
 
 #include "heating/curves/DrawingUnitFactor.h"
 

@@ -2,7 +2,7 @@
 
 #include "heating/layout/offsets/DeleteAndClear.h"
 #include "heating/layout/offsets/LayoutSegmentTags.h"
-#include "heating/layout/record/LayoutTolerances.h"
+#include "heating/layout/offsets/LayoutTolerances.h"
 #include "heating/layout/offsets/TurnBetweenCurves.h"
 
 #include "heating/curves/CFloorHeatingLine.h"

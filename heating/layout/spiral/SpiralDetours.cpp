@@ -8,7 +8,7 @@
 #include "heating/layout/offsets/COffsetNode.h"
 #include "heating/layout/record/LayoutOrderings.h"
 #include "heating/layout/offsets/LayoutSegmentTags.h"
-#include "heating/layout/record/LayoutTolerances.h"
+#include "heating/layout/offsets/LayoutTolerances.h"
 #include "heating/layout/offsets/NarrowSectionWindows.h"
 #include "heating/layout/offsets/OffsetEdgePath.h"
 #include "heating/layout/record/OffsetGraphQueries.h"

@@ -4,7 +4,7 @@
 
 #include "heating/layout/offsets/COffsetLoop.h"
 #include "heating/layout/offsets/COffsetNode.h"
-#include "heating/layout/record/LayoutTolerances.h"
+#include "heating/layout/offsets/LayoutTolerances.h"
 #include "heating/layout/offsets/OffsetEdgePath.h"
 #include "heating/layout/record/OffsetGraphQueries.h"
 #include "heating/layout/offsets/OffsetLoopQueries.h"

@@ -7,7 +7,7 @@
 #include "heating/design/zones/CFHZoneDesign.h"
 #include "heating/design/model/CFHZoneEntry.h"
 
-#include "heating/layout/record/LayoutTolerances.h"
+#include "heating/layout/offsets/LayoutTolerances.h"
 #include "heating/layout/offsets/OffsetLevelSource.h"
 
 #include "heating/curves/CFHBoundLoopItem.h"

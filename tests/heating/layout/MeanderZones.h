@@ -10,7 +10,7 @@
 #include "heating/layout/record/CFHCircuitLayout.h"
 #include "heating/layout/record/CFHPipeEnd.h"
 #include "heating/layout/offsets/COffsetBuilder.h"
-#include "heating/layout/record/LayoutTolerances.h"
+#include "heating/layout/offsets/LayoutTolerances.h"
 #include "heating/layout/meander/MeanderRuns.h"
 
 #include "heating/curves/AngleBetweenVectors.h"

@@ -8,7 +8,7 @@
 #include "heating/design/commands/HostCaption.h"
 #include "heating/design/calculation/KvTable.h"
 
-#include "heating/layout/record/LayoutTolerances.h"
+#include "heating/layout/offsets/LayoutTolerances.h"
 
 #include "host/SiblingModules.h"
 

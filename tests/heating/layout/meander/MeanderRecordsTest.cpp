@@ -1,7 +1,7 @@
 // The meander's record searches, the band test of a run and the order of
 // points along a loop.
 #include "heating/layout/record/LayoutOrderings.h"
-#include "heating/layout/record/LayoutTolerances.h"
+#include "heating/layout/offsets/LayoutTolerances.h"
 #include "heating/layout/meander/MeanderRecordSearches.h"
 #include "heating/layout/meander/RunCrossesBand.h"
 
