@@ -9,6 +9,7 @@
 #include "heating/layout/COffsetEdge.h"
 #include "heating/layout/COffsetNode.h"
 #include "heating/layout/EdgeChain.h"
+#include "heating/layout/LayoutSegmentTags.h"
 #include "heating/layout/LoopSampling.h"
 #include "heating/layout/OffsetEdgePath.h"
 
@@ -23,10 +24,6 @@ namespace {
 
 using BusyScope = CFHZoneDesign::BusyScope;
 using PathLengths = CFHZoneDesign::PathLengths;
-
-// The tag of the straight pieces between a zone's chain, its exit points and
-// the next zone's pipe ends.
-constexpr std::uint32_t kTagLinkSegment = 5;
 
 // Slot 0 the main layout, 1 the second.
 CFHCircuitLayout* layoutOf(const BusyScope& zone, int slot) {

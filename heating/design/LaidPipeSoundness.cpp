@@ -17,8 +17,6 @@
 
 namespace {
 
-// The pipe's outer diameter where the zone does not give one, metres.
-constexpr double kDefaultPipeDiameter = 0.017;
 // A path of more pieces than this is not checked piece by piece: its zones
 // are named.
 constexpr std::size_t kMaxPathPieces = PathSpacingCheck::kMaxChunks / 2;
@@ -77,9 +75,9 @@ void markUnsoundZones(const CFHCircuit& circuit, std::vector<std::uint8_t>& faul
   work.diameters.clear();
   for (const CFHZoneEntry* zone : zones) {
     const double d = zone != nullptr ? zone->calc.pipeDiameter : 0.0;
-    work.diameters.push_back((std::isfinite(d) && d > 0.0 ? d : kDefaultPipeDiameter) * unit);
+    work.diameters.push_back((std::isfinite(d) && d > 0.0 ? d : spacing_rules::kDefaultPipeDiameterMetres) * unit);
   }
-  work.spacing.check(work.pieces, work.diameters, kDefaultPipeDiameter * unit, faults);
+  work.spacing.check(work.pieces, work.diameters, spacing_rules::kDefaultPipeDiameterMetres * unit, faults);
 
   for (std::size_t i = 0; i < zones.size(); ++i) {
     if (faults[i] != 0 || zones[i] == nullptr || zones[i]->design() == nullptr) continue;

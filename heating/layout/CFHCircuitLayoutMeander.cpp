@@ -7,6 +7,7 @@
 #include "heating/layout/COffsetLoop.h"
 #include "heating/layout/COffsetNode.h"
 #include "heating/layout/LayoutGraphSnapshot.h"
+#include "heating/layout/LayoutSegmentTags.h"
 #include "heating/layout/LayoutTolerances.h"
 #include "heating/layout/LeadLandings.h"
 #include "heating/layout/MeanderChain.h"
@@ -32,8 +33,6 @@
 
 namespace {
 
-// Pieces turned from the runs by less than this (sine) lie along them.
-constexpr double kParallelSine = 0.0175;
 // The most times the middle gap's strip is bounded again after its side
 // legs were shortened.
 constexpr int kGapRounds = 4;
@@ -119,7 +118,7 @@ GapRuns gapRunsOf(const meander_spacing::PipeStretch& pipe, double s, const mean
   for (const meander_spacing::PipePiece& piece : pipe.pieces) {
     if (piece.length < s) continue;
     const double a0 = strip.across(piece.a), a1 = strip.across(piece.b);
-    if (std::fabs(a1 - a0) > kParallelSine * piece.length) continue;
+    if (std::fabs(a1 - a0) > kRunParallelSine * piece.length) continue;
     const double at = 0.5 * (a0 + a1);
     for (int side = 0; side < 2; ++side) {
       if (std::fabs(at - (side == 0 ? strip.from : strip.to)) > tol) continue;
@@ -362,7 +361,7 @@ bool CFHCircuitLayout::layoutMeander() {
     outcome = LayoutOutcome::kNoMeanderRun;
     return false;
   }
-  const CFloorHeatingLine crossLine(line2->startPoint(), line1->startPoint(), nullptr, kTagMeanderCrossLine);
+  const CFloorHeatingLine crossLine(line2->startPoint(), line1->startPoint(), nullptr, kTagTestLine);
 
   std::vector<const CFloorHeatingCurve*> runView;
   std::vector<std::vector<CFHMeanderPoint>> records(runs.size());

@@ -265,6 +265,43 @@ void laySpiralDetours(SpiralRun& run) {
   layDetours(layout, run.narrows, run.inEnd, run.outEnd, run.closing);
 }
 
+// Lays the zone as a double spiral. The levels are prepared once (loops
+// unfolded, tips and the first loop's corners cut) and saved; every lay
+// after the first starts again from the saved copy (layAttempt). In order:
+//   1. The first attempt. Sound (one path, no crossing, the clearance check
+//      of LayoutPipeClearance passed, the centre turn clear enough): kept,
+//      go to 4.
+//   2. The second attempt, the other turn choice at the centre: the first
+//      turn choice may cross itself or crowd the centre where the other
+//      does not. Sound: kept, go to 4.
+//   3. Neither sound:
+//      a. both cross themselves (and both are one path, or neither): the
+//         deepest level is set apart for the detours, one level at a time
+//         down to the first level alone, and both turn choices are laid at
+//         each count (a crossing layout is plainly wrong, and a zone where
+//         a loop fits is never left to it while fewer levels lay soundly);
+//         the first that is one path without crossings is kept (its centre
+//         clearance is not asked). None: the levels put back and the better
+//         of 1 and 2 laid again;
+//      b. otherwise the better of 1 and 2 (one path first, then no
+//         crossing, then the clearer centre), the first laid again when it
+//         is that one.
+//      A better that is not one path lays nothing (kNoSpiralPath); one that
+//      crosses is kept as kPathsCross for the design to refuse.
+//   4. The fill of a short layout (fillShortLayout): a sound attempt that
+//      lays less than kShortLayout of the pipe the zone wants left a loop
+//      bare. The other turn choice (when the first attempt was the sound
+//      one), then both turn choices with one and
+//      with two levels set apart (kMaxLevelsSetApart), are laid; the sound
+//      one that lays the most pipe, by more than a spacing, stays, and is
+//      laid once more at the end when it was not the last laid. Main
+//      layouts only (no given orientation, no sub-areas laid).
+//   5. Hairpins to the floor left bare (reachBareFloor), main layouts only:
+//      added to the kept layout, not another lay.
+// So a sound zone is laid at most seven times (1 or 2, five fills, the best
+// again) and a crossing one up to twice per level set apart, plus three.
+// The test hook numbers the checks: 0 and 1 the attempts, 2 + 2k + turn
+// choice for k + 1 levels set apart in 3a, from kFirstFillCheck on in 4.
 bool CFHCircuitLayout::layoutSpiral() {
   emptySpiralGraph(*this);
   if (firstOffsetLoop() == nullptr) {

@@ -3,6 +3,7 @@
 #include "heating/layout/CFHCircuitLayout.h"
 #include "heating/layout/COffsetEdge.h"
 #include "heating/layout/LayoutPathPieces.h"
+#include "heating/layout/LayoutSpacingRules.h"
 
 #include <algorithm>
 #include <cmath>
@@ -78,15 +79,17 @@ TurnClearance centreTurnClearance(const CFHCircuitLayout& layout, double s) {
       const double at = n > 0 ? t.length * k / n : 0.0;
       const XtGePoint2d p = t.geometry.at(at);
       const double a = t.along + at;
-      const bool head = a <= s;
-      const bool tail = a >= out.pathLength - s;
+      const double end = spacing_rules::kEndSpacings * s;
+      const bool head = a <= end;
+      const bool tail = a >= out.pathLength - end;
       for (const AlongPiece* q : candidates) {
-        const double need = q->turn ? 0.5 * s : s;
+        const double need = q->turn ? spacing_rules::kNarrowedSpacing * s : s;
         if (boxDistance(q->box, p) >= need * worst) continue;
         // The parts of q more than 2 s along the path from the point. Supply
         // and return leave the pipe ends at the ends' own pitch: the first
         // and the last s are not held to each other.
-        const double ranges[2][2] = {{tail ? s : 0.0, a - 2.0 * s}, {a + 2.0 * s, head ? out.pathLength - s : 1e300}};
+        const double near = spacing_rules::kNeighbourSpacings * s;
+        const double ranges[2][2] = {{tail ? end : 0.0, a - near}, {a + near, head ? out.pathLength - end : 1e300}};
         for (const auto& range : ranges) {
           const double from = std::max(0.0, range[0] - q->along);
           const double to = std::min(q->length, range[1] - q->along);

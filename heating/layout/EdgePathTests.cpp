@@ -3,6 +3,7 @@
 
 #include "heating/layout/CFHCircuitLayout.h"
 #include "heating/layout/COffsetEdge.h"
+#include "heating/layout/LayoutSpacingRules.h"
 #include "heating/layout/OffsetEdgePath.h"
 
 #include "geometry/Tolerances.h"
@@ -50,12 +51,12 @@ bool isEndOf(const XtGePoint2d& p, const XtGePoint2d& a, const XtGePoint2d& b, c
 // The sharpest corner a pipe may turn where two pieces share an end: at a
 // smaller inside angle the pipe runs back along itself (its two legs lie
 // within a pipe's width of each other for several diameters), a fold the
-// pipe cannot be laid in. Drawn corners of the spiral are far wider (tips
-// are cut at 60 degrees, hairpins turn by two right angles).
-constexpr double kSharpestFoldDegrees = 10.0;
+// pipe cannot be laid in (spacing_rules::kFoldDegrees). Drawn corners of
+// the spiral are far wider (tips are cut at 60 degrees, hairpins turn by two
+// right angles).
 
 // Whether the pieces share an end (within tol) and leave it with an inside
-// angle below kSharpestFoldDegrees: the pipe folds back onto itself there.
+// angle below spacing_rules::kFoldDegrees: the pipe folds back onto itself there.
 bool foldsBack(const XtGePoint2d& a0, const XtGePoint2d& a1, const XtGePoint2d& b0, const XtGePoint2d& b1,
                const XtGeTol& tol) {
   const XtGePoint2d* aFar = nullptr;
@@ -74,7 +75,7 @@ bool foldsBack(const XtGePoint2d& a0, const XtGePoint2d& a1, const XtGePoint2d& 
   const double lu = u.length();
   const double lv = v.length();
   if (!(lu > tol.equalPoint()) || !(lv > tol.equalPoint())) return false;
-  static const double kCosFold = std::cos(kSharpestFoldDegrees * std::numbers::pi / 180.0);
+  static const double kCosFold = std::cos(spacing_rules::kFoldDegrees * std::numbers::pi / 180.0);
   return u.dotProduct(v) > kCosFold * lu * lv;
 }
 

@@ -14,7 +14,7 @@ bool LayoutPipeClearance::meetsItself(const CFHCircuitLayout& layout) {
   for (const LayoutPathPiece& piece : path_) pieces_.push_back({piece.geometry, 0, CFHCircuitSegment::Part::kRun});
   const double d = std::isfinite(layout.pipeDiameter) && layout.pipeDiameter > 0.0
                        ? layout.pipeDiameter
-                       : kDefaultPipeDiameterMetres * usableDrawingUnitFactor();
+                       : spacing_rules::kDefaultPipeDiameterMetres * usableDrawingUnitFactor();
   faults_.clear();
   const std::vector<double> diameters{d};
   return !check_.check(pieces_, diameters, d, faults_) || (!faults_.empty() && faults_.front() != 0);

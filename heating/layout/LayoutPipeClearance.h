@@ -21,15 +21,11 @@
 
 struct CFHCircuitLayout;
 
-// The pipe's outer diameter a layout is checked with where its record names
-// none (layout.pipeDiameter not a positive number): 17 mm, in metres (times
-// the drawing unit factor).
-inline constexpr double kDefaultPipeDiameterMetres = 0.017;
-
 class LayoutPipeClearance {
  public:
   // Whether the layout's pipe, its leads left out, comes nearer to itself
-  // than its diameter (the record's pipeDiameter, else the default) anywhere
+  // than its diameter (the record's pipeDiameter, else
+  // spacing_rules::kDefaultPipeDiameterMetres) anywhere
   // but between neighbours along it; also true when its path cannot be
   // read or is too long to be checked.
   bool meetsItself(const CFHCircuitLayout& layout);

@@ -8,6 +8,7 @@
 #include "heating/layout/COffsetNode.h"
 #include "heating/layout/COffsetPointTriple.h"
 #include "heating/layout/LayoutPredicates.h"
+#include "heating/layout/LayoutSegmentTags.h"
 #include "heating/layout/OffsetEdgePath.h"
 #include "heating/layout/OffsetGraphQueries.h"
 #include "heating/layout/PipeCorners.h"
@@ -23,7 +24,6 @@
 
 namespace {
 
-constexpr std::uint32_t kTagTestLine = 1;
 // A step across two levels is about two spacings long; a candidate line
 // longer than this many spacings runs along the loops (on a round loop the
 // probes along the tangents meet the run's loop far away), not across.

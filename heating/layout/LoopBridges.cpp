@@ -11,12 +11,10 @@
 #include "heating/layout/CFHCircuitLayout.h"
 #include "heating/layout/COffsetLoop.h"
 #include "heating/layout/COffsetNode.h"
+#include "heating/layout/LayoutSegmentTags.h"
 #include "heating/layout/PipeCorners.h"
 
 namespace {
-
-// The tag of the temporary prolongation lines.
-constexpr std::uint32_t kTagProlongation = 1;
 
 // Where the curve's straight prolongation by `length` beyond its end (or
 // before its start) meets the target curve.
@@ -26,7 +24,7 @@ bool prolongationMeets(const CFloorHeatingCurve& curve, double length, bool atEn
   if (!(atEnd ? extensionSegmentAtEnd(curve, length, segment) : extensionSegmentAtStart(curve, length, segment)))
     return false;
   const std::unique_ptr<CFloorHeatingLine> line =
-      CFloorHeatingLine::CFloorHeatingLineFromSeg(segment, kTagProlongation);
+      CFloorHeatingLine::CFloorHeatingLineFromSeg(segment, kTagTestLine);
   return intersectCurves(*line, target, hit, workTol);
 }
 

@@ -2,6 +2,7 @@
 #include "heating/layout/PointSegmentDistance.h"
 
 #include "heating/layout/COffsetLoop.h"
+#include "heating/layout/LayoutSegmentTags.h"
 #include "heating/layout/LoopPartClosing.h"
 
 #include "heating/curves/CFloorHeatingLine.h"
@@ -15,7 +16,6 @@
 
 namespace {
 
-constexpr std::uint32_t kTagSpiralLine = 12;
 constexpr int kMaxSections = 1 << 14;
 // A tip turns by at least this much (a right angle and a little) within
 // one spacing of the loop.

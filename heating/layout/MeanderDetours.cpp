@@ -33,6 +33,7 @@ constexpr int kDepthSteps = 24;
 constexpr double kFar = 1e300;
 // A bare point this many spacings inside the reach of a hairpin is reached.
 constexpr double kTie = 1e-6;
+using spacing_rules::kNeighbourSpacings;
 // The sharpest corner a hairpin's leg may make with the path it leaves.
 constexpr double kLeastCorner = std::numbers::pi / 4;
 
@@ -217,7 +218,7 @@ class DetourFinder {
     // taken as lying so (the same pieces however the zone was drawn).
     const double flat = 1e-6 * s_;
     // The stretch left out and the pipe within 2 s of its ends along it.
-    const double skipFrom = t1 - 2.0 * s_, skipTo = t2 + 2.0 * s_;
+    const double skipFrom = t1 - kNeighbourSpacings * s_, skipTo = t2 + kNeighbourSpacings * s_;
     for (const FramedPiece& piece : pieces_) {
       if (std::max(piece.u0, piece.u1) <= c1 - s_ || std::min(piece.u0, piece.u1) >= c2 + s_) continue;
       if (std::max(piece.v0, piece.v1) <= std::min(v1, v2) - s_) continue;
@@ -412,7 +413,7 @@ class DetourFinder {
         // head and tail, stay whole: the foot's pairs with them went unjudged
         // before and may count now.
         const double length = piece.a.distanceTo(piece.b);
-        const bool near = (piece.t + length >= h.t1 - 2.0 * s_ && piece.t <= h.t1 + l1 + l2 + l3 + 2.0 * s_) ||
+        const bool near = (piece.t + length >= h.t1 - kNeighbourSpacings * s_ && piece.t <= h.t1 + l1 + l2 + l3 + kNeighbourSpacings * s_) ||
                           piece.t <= ends.headEnd || piece.t + length >= ends.tailStart;
         if (k != 1 && !near) {
           // Clipped to the half-plane ahead of the foot.
@@ -438,9 +439,9 @@ class DetourFinder {
     // along the path: pairs of it that were too near each other to count
     // count now.
     std::vector<SpacedPiece> either;
-    spacedPieces(pipe_, std::max(0.0, h.t1 - 2.0 * s_), h.t1, 0.0, kFar, -kFar, either);
+    spacedPieces(pipe_, std::max(0.0, h.t1 - kNeighbourSpacings * s_), h.t1, 0.0, kFar, -kFar, either);
     for (SpacedPiece& piece : either) piece.judged = true;
-    spacedPieces(pipe_, h.t2, std::min(pipe_.total, h.t2 + 2.0 * s_), shift, kFar, -kFar, either);
+    spacedPieces(pipe_, h.t2, std::min(pipe_.total, h.t2 + kNeighbourSpacings * s_), shift, kFar, -kFar, either);
     NearPair near;
     return !SpacingSearch(std::move(either), path_.rule(), path_.across(), ends).first(-kFar, near);
   }

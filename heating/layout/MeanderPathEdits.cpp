@@ -4,6 +4,7 @@
 #include "heating/layout/COffsetEdge.h"
 #include "heating/layout/COffsetLoop.h"
 #include "heating/layout/COffsetNode.h"
+#include "heating/layout/LayoutTolerances.h"
 #include "heating/layout/OffsetEdgePath.h"
 
 #include "geometry/Tolerances.h"
@@ -16,13 +17,6 @@
 
 using meander_spacing::PipePiece;
 using meander_spacing::PipeStretch;
-
-namespace {
-
-// A leg: a straight edge within this sine of the runs' direction.
-constexpr double kParallel = 1e-6;
-
-}  // namespace
 
 MeanderPath::MeanderPath(CFHCircuitLayout& layout, const COffsetLoop& firstLoop, const XtGeVector2d& runDirection,
                          double s, const meander_spacing::Narrowings& narrowings)
@@ -55,7 +49,7 @@ bool MeanderPath::isLeg(const COffsetEdge& edge) const {
   if (!isStraightEdge(edge) || edge.a == nullptr || edge.b == nullptr) return false;
   const XtGeVector2d d = edge.b->point - edge.a->point;
   const double len = d.length();
-  return len > meander_spacing::kNone * s_ && std::fabs(d.crossProduct(run_)) <= kParallel * len;
+  return len > meander_spacing::kNone * s_ && std::fabs(d.crossProduct(run_)) <= kLegParallelSine * len;
 }
 
 COffsetEdge* MeanderPath::outgoing(const COffsetNode& node) {
@@ -110,7 +104,8 @@ const PipeStretch& MeanderPath::whole() const {
 
 meander_spacing::PipeEnds MeanderPath::endsOf(const PipeStretch& whole) const {
   if (whole.pieces.empty()) return {};
-  return {whole.pieces.front().length + s_, whole.total - whole.pieces.back().length - s_};
+  const double end = spacing_rules::kEndSpacings * s_;
+  return {whole.pieces.front().length + end, whole.total - whole.pieces.back().length - end};
 }
 
 std::unordered_set<const COffsetEdge*> MeanderPath::edgesTooNear() const {

@@ -327,7 +327,7 @@ bool SpacingSearch::pairNear(std::size_t i, std::size_t j, double from, NearPair
   const double la = a->a.distanceTo(a->b);
   const double lb = b->a.distanceTo(b->b);
   // The farthest apart along the pipe their points get.
-  if (b->t + lb - a->t <= 2.0 * s || a->t + la < from) return false;
+  if (b->t + lb - a->t <= spacing_rules::kNeighbourSpacings * s || a->t + la < from) return false;
   const double atLeast = (1.0 - kSlack) * s;
   if (segmentGap2(a->a, a->b, b->a, b->b) >= atLeast * atLeast) return false;
   const XtGeVector2d da = la > 0.0 ? (a->b - a->a) / la : XtGeVector2d(1.0, 0.0);
@@ -342,7 +342,7 @@ bool SpacingSearch::pairNear(std::size_t i, std::size_t j, double from, NearPair
   // earlier in the head and the later in the tail. Nearest over the region
   // of the pieces' parameters: the box clipped, twice without the head and
   // the tail (the earlier point beyond the head, or the later before the tail).
-  const double c = 2.0 * s - (b->t - a->t) + kNone * s;
+  const double c = spacing_rules::kNeighbourSpacings * s - (b->t - a->t) + kNone * s;
   const auto nearest = [&](double u0, double u1, double v0, double v1, UV& at) {
     Polygon box;
     box.corners = {UV{u0, v0}, UV{u1, v0}, UV{u1, v1}, UV{u0, v1}};
@@ -386,7 +386,7 @@ bool SpacingSearch::pairNear(std::size_t i, std::size_t j, double from, NearPair
     for (int kb = 0; kb < nb; ++kb) {
       const Part& pa = partsA[ka];
       const Part& pb = partsB[kb];
-      double least = ((pa.gap && pb.gap) || (pa.band && pb.band) ? 0.5 - kSlack : 1.0 - kSlack) * s;
+      double least = ((pa.gap && pb.gap) || (pa.band && pb.band) ? spacing_rules::kNarrowedSpacing - kSlack : 1.0 - kSlack) * s;
       for (const double jog : {pa.jog, pb.jog})
         if (jog > 0.0) least = std::min(least, jog - kSlack * s);
       const double e2 = nearest(pa.u0, pa.u1, pb.u0, pb.u1, at);

@@ -21,6 +21,7 @@
 // Values only. Threads: any; nothing shared.
 #pragma once
 
+#include "heating/layout/LayoutSpacingRules.h"
 #include "heating/layout/MeanderRuns.h"
 
 #include "platform/ge/XtGePoint2d.h"
@@ -33,8 +34,8 @@ struct COffsetEdge;
 
 namespace meander_spacing {
 
-// Nearer than (1 - kSlack) s is too near (kSlack s: the checker's margin).
-inline constexpr double kSlack = 0.01;
+// Nearer than (1 - kSlack) s is too near (LayoutSpacingRules.h).
+using spacing_rules::kSlack;
 // A band reaches this far (in s) beyond its width: its last run stands at
 // its edge, and the pipe beside that run (the walk leaving the band) is
 // judged with the band.

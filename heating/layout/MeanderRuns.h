@@ -16,6 +16,8 @@
 // exact inputs (L = 700 with s = 200) hold in any unit.
 #pragma once
 
+#include "heating/layout/LayoutSegmentTags.h"
+
 #include "heating/curves/CFloorHeatingLine.h"
 
 #include <cstdint>
@@ -25,11 +27,6 @@
 class CLoop;
 class CLoopElement;
 class COffsetLoop;
-
-// Tags of the meander's helper lines: the two sides (and the runs copied
-// from them) and the cross line along the base side.
-inline constexpr std::uint32_t kTagMeanderSide = 10;
-inline constexpr std::uint32_t kTagMeanderCrossLine = 1;
 
 // The most runs one meander places; a zone that would need more is refused.
 inline constexpr std::size_t kMaxMeanderRuns = 100000;

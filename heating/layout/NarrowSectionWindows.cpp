@@ -8,6 +8,7 @@
 #include "heating/curves/CFloorHeatingLine.h"
 #include "heating/curves/DrawingUnitFactor.h"
 #include "heating/curves/HeatingCurveIntersections.h"
+#include "heating/layout/LayoutSegmentTags.h"
 #include "heating/layout/PipeWindow.h"
 
 namespace {
@@ -147,8 +148,8 @@ void cutWindowAlongSegment(COffsetNarrowLoopSection& narrow, const CFloorHeating
   const double t0 = own.geCurve().paramOf(segment.startPoint(), workTolFine);
   const double t1 = own.geCurve().paramOf(segment.endPoint(), workTolFine);
   cutWindow(narrow, own, XtGeInterval(std::min(t0, t1), std::max(t0, t1), kIntervalTol), workTol);
-  const CFloorHeatingLine cross0(segment.startPoint(), curve.closestPointTo(segment.startPoint()), nullptr, 1);
-  const CFloorHeatingLine cross1(segment.endPoint(), curve.closestPointTo(segment.endPoint()), nullptr, 1);
+  const CFloorHeatingLine cross0(segment.startPoint(), curve.closestPointTo(segment.startPoint()), nullptr, kTagTestLine);
+  const CFloorHeatingLine cross1(segment.endPoint(), curve.closestPointTo(segment.endPoint()), nullptr, kTagTestLine);
   for (int i = 0; i < narrow.sectionCount(); ++i) {
     const CLoopElement* section = narrow.elementWithCurve(i);
     XtGePoint2d hit0;

@@ -22,6 +22,7 @@
 #pragma once
 
 #include "heating/layout/COffsetPoint.h"
+#include "heating/layout/LayoutSegmentTags.h"
 
 #include "heating/curves/CFloorHeatingCurve.h"
 
@@ -29,9 +30,6 @@
 #include <vector>
 
 struct COffsetEdge;
-
-// The tag of the pieces of edge paths.
-inline constexpr std::uint32_t kTagEdgePathPiece = 3;
 
 // Whether the edge's path is one straight piece (see above). A null edge or
 // one with an end missing answers true.

@@ -1,6 +1,8 @@
 #include "heating/layout/OffsetLevelSteps.h"
 
 #include "heating/layout/DeleteAndClear.h"
+#include "heating/layout/LayoutSegmentTags.h"
+#include "heating/layout/LayoutTolerances.h"
 #include "heating/layout/TurnBetweenCurves.h"
 
 #include "heating/curves/CFloorHeatingLine.h"
@@ -21,14 +23,9 @@ namespace {
 
 // The length of the probes that prolong parting pieces.
 constexpr double kProbeLength = 100000.0;
-// Two pieces whose directions differ by less than this sine (about one
-// degree) turn so little that their probes may miss each other as parallel.
-constexpr double kNearlyStraightSine = 0.02;
-// The tag of the lines of offset levels.
-constexpr std::uint32_t kLevelTag = 2;
 
 std::unique_ptr<CFloorHeatingLine> levelLine(const XtGePoint2d& from, const XtGePoint2d& to) {
-  return std::make_unique<CFloorHeatingLine>(from, to, nullptr, kLevelTag);
+  return std::make_unique<CFloorHeatingLine>(from, to, nullptr, kTagLevelLine);
 }
 
 // Appends a connecting piece from `from` to `to` unless they are equal.

@@ -41,14 +41,17 @@
 #pragma once
 
 #include "heating/layout/LaidPathPiece.h"
+#include "heating/layout/LayoutSpacingRules.h"
 
 #include <cstdint>
 #include <vector>
 
 class PathSpacingCheck {
  public:
-  static constexpr double kSharpestCorner = 5.0;  // degrees
-  static constexpr double kNeighbourReach = 8.0;   // diameters
+  // LayoutSpacingRules.h: the clearance's corner (degrees) and reach
+  // (diameters).
+  static constexpr double kSharpestCorner = spacing_rules::kClearanceSharpestCornerDegrees;
+  static constexpr double kNeighbourReach = spacing_rules::kClearanceNeighbourDiameters;
   static constexpr double kChunkDiameters = 8.0;
   static constexpr double kMinPartDiameters = 16.0;
   static constexpr int kMaxHalvings = 48;

@@ -6,6 +6,7 @@
 
 #include "heating/layout/COffsetLoop.h"
 #include "heating/layout/COffsetNode.h"
+#include "heating/layout/LayoutSegmentTags.h"
 #include "heating/layout/LoopSampling.h"
 #include "heating/layout/OffsetGraphQueries.h"
 #include "heating/layout/OffsetLoopQueries.h"
@@ -19,8 +20,6 @@
 #include <numeric>
 
 namespace {
-
-constexpr std::uint32_t kTagTestLine = 1;
 
 // The four sections of a four-sided loop, shortest first (the earlier of
 // equals first).

@@ -7,6 +7,7 @@
 #include "heating/layout/COffsetNarrowLoopSection.h"
 #include "heating/layout/COffsetNode.h"
 #include "heating/layout/LayoutOrderings.h"
+#include "heating/layout/LayoutSegmentTags.h"
 #include "heating/layout/LayoutTolerances.h"
 #include "heating/layout/NarrowSectionWindows.h"
 #include "heating/layout/OffsetEdgePath.h"
@@ -29,8 +30,6 @@
 
 namespace {
 
-constexpr std::uint32_t kTagSpiralLine = 12;
-constexpr std::uint32_t kTagTestLine = 1;
 // Distances in spacings: the clearance of a connector from the laid pipe,
 // how far the ray of an end moved on its own looks (the rays of two ends
 // moved together look as far as the laid pipe reaches), the clearance of a

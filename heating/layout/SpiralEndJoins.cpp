@@ -6,6 +6,7 @@
 #include "heating/layout/COffsetEdge.h"
 #include "heating/layout/COffsetLoop.h"
 #include "heating/layout/COffsetNode.h"
+#include "heating/layout/LayoutSegmentTags.h"
 #include "heating/layout/LoopProjections.h"
 #include "heating/layout/LoopStretch.h"
 #include "heating/layout/OffsetGraphQueries.h"
@@ -18,8 +19,6 @@
 #include <memory>
 
 namespace {
-
-constexpr std::uint32_t kTagTestLine = 1;
 
 // The first join point P1 on L and the second P2 on K when N has a next
 // node along L: P2 `walk` (s in the usual join) along K from O against d, P1 the

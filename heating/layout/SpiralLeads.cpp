@@ -7,6 +7,7 @@
 #include "heating/layout/COffsetEdge.h"
 #include "heating/layout/COffsetLoop.h"
 #include "heating/layout/COffsetNode.h"
+#include "heating/layout/LayoutSegmentTags.h"
 #include "heating/layout/LeadLandings.h"
 
 #include "heating/curves/CFHZoneBoundary.h"
@@ -18,7 +19,6 @@
 
 namespace {
 
-constexpr std::uint32_t kTagTestLine = 1;
 // Pipe ends whose points on the first loop lie farther apart than this many
 // spacings (along the loop, the short way) are far apart.
 constexpr double kFarApart = 2.0;

@@ -6,6 +6,8 @@
 #include "heating/layout/CFHPipeEnd.h"
 #include "heating/layout/COffsetLoop.h"
 #include "heating/layout/COffsetNarrowLoopSection.h"
+#include "heating/layout/LayoutSegmentTags.h"
+#include "heating/layout/LayoutSpacingRules.h"
 #include "heating/layout/LoopPartClosing.h"
 #include "heating/layout/DeleteAndClear.h"
 #include "heating/layout/LayoutOrderings.h"
@@ -28,13 +30,12 @@ namespace {
 
 using Level = CFHCircuitLayout::Level;
 
-constexpr std::uint32_t kTagSpiralLine = 12;
 // The longest thin innermost loop set apart, in spacings round.
 constexpr double kShortThinLoop = 8.0;
 // A fold: a side no longer than this many spacings between two sides that
-// run against each other within kFoldDegrees.
+// run against each other within spacing_rules::kFoldDegrees.
 constexpr double kFoldWidth = 0.25;
-constexpr double kFoldDegrees = 10.0;
+using spacing_rules::kFoldDegrees;
 // Straight sides that meet this nearly in line (their corner within this
 // many spacings of the line between the neighbouring corners) are one side,
 // in a loop of at most kMostInLineSides sides.

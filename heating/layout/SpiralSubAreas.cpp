@@ -12,6 +12,7 @@
 #include "heating/layout/COffsetNode.h"
 #include "heating/layout/DeleteAndClear.h"
 #include "heating/layout/LayoutOrderings.h"
+#include "heating/layout/LayoutSegmentTags.h"
 #include "heating/layout/MeanderChain.h"
 #include "heating/layout/OffsetLoopParts.h"
 #include "heating/layout/OffsetLoopQueries.h"
@@ -29,7 +30,6 @@
 
 namespace {
 
-constexpr std::uint32_t kTagTestLine = 1;
 // The entry's steps back from a slanted lead-out (each closes most of the
 // shortfall: the lead-out meets L at 45 degrees or more where it matters).
 constexpr int kLeadApartSteps = 8;

@@ -11,6 +11,7 @@
 #include "heating/layout/CFHCircuitSegment.h"
 #include "heating/layout/COffsetEdge.h"
 #include "heating/layout/COffsetNode.h"
+#include "heating/layout/LayoutSegmentTags.h"
 
 #include "heating/curves/CurveChains.h"
 
@@ -24,7 +25,6 @@ using circuit_test::CircuitTest;
 using P = XtGePoint2d;
 using zone_fixture::Zone;
 
-constexpr std::uint32_t kTagLink = 5;
 
 Zone rect(double x0, double y0, double x1, double y1) {
   return zone_fixture::polygon("", {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}});
@@ -127,11 +127,11 @@ void checkPath(const Built& built, const CFHCircuitLayout& layout, std::size_t l
     const CFHCircuitSegment& s = *segments[i];
     EXPECT_TRUE(s.startEnd->point == s.curve->startPoint() && s.endEnd->point == s.curve->endPoint());
     EXPECT_TRUE(i == 0 || segments[i - 1]->curve->endPoint().isEqualTo(s.curve->startPoint(), workTol)) << i;
-    for (std::size_t j = 0; j < segments.size() && s.curve->tag() != kTagLink; ++j)
+    for (std::size_t j = 0; j < segments.size() && s.curve->tag() != kTagLinkSegment; ++j)
       EXPECT_TRUE(j == i || segments[j]->curve->distanceTo(s.curve->midPoint()) > workTol.equalPoint()) << i << "," << j;
-    linkPieces += s.curve->tag() == kTagLink && s.drawn == 1;
+    linkPieces += s.curve->tag() == kTagLinkSegment && s.drawn == 1;
     // Links are links; a zone's first and last pieces are its leads.
-    EXPECT_EQ(s.part == CFHCircuitSegment::Part::kLink, s.curve->tag() == kTagLink) << i;
+    EXPECT_EQ(s.part == CFHCircuitSegment::Part::kLink, s.curve->tag() == kTagLinkSegment) << i;
     EXPECT_LT(s.zonePosition, built.circuit->zones().size()) << i;
     EXPECT_TRUE(!halfSplit || s.side == (walked < 0.5 * total - 1e-9 ? 1 : 0)) << i;
     walked += s.curve->length();
@@ -188,7 +188,7 @@ TEST_F(CircuitTest, RebuildingChangesNothingInAnyDisplayType) {
     if (type == 1) {
       int returnPieces = 0;
       for (const CFHCircuitSegment* s : built.layout(0, 0)->segments) {
-        EXPECT_TRUE(s->curve->tag() != kTagLink || s->side == 1);
+        EXPECT_TRUE(s->curve->tag() != kTagLinkSegment || s->side == 1);
         returnPieces += s->side == 0;
       }
       EXPECT_GT(returnPieces, 0);
@@ -243,7 +243,7 @@ TEST_F(CircuitTest, SpiralLayoutsMakeOnePath) {
       for (const CFHCircuitSegment* s : layout.segments) {
         const P m = s->curve->midPoint();
         const std::size_t zone = static_cast<std::size_t>(m.y / 3150.0);
-        if (m.y - 3150.0 * static_cast<double>(zone) <= 3000 && s->curve->tag() != kTagLink)
+        if (m.y - 3150.0 * static_cast<double>(zone) <= 3000 && s->curve->tag() != kTagLinkSegment)
           inZone[zone] += s->curve->length();
       }
       const double s = layout.spacing, d0 = layout.firstOffset;
@@ -281,7 +281,7 @@ TEST_F(CircuitTest, LastZoneGoneExitsSwappedOrAtOnePoint) {
   checkPath(built, layout, 1, true);
   std::vector<P> ends;
   for (const CFHCircuitSegment* s : layout.segments)
-    if (s->curve->tag() == kTagLink) ends.push_back(ends.empty() ? s->curve->startPoint() : s->curve->endPoint());
+    if (s->curve->tag() == kTagLinkSegment) ends.push_back(ends.empty() ? s->curve->startPoint() : s->curve->endPoint());
   ASSERT_EQ(ends.size(), 4u);
   EXPECT_TRUE(ends.front().distanceTo(ends.back()) > 1.0 &&
               ends.front().distanceTo(ends.back()) <= built.design(0).spacing() + 1e-6);

@@ -13,6 +13,7 @@
 #include "heating/design/CFHCircuit.h"
 
 #include "heating/layout/CFHCircuitSegment.h"
+#include "heating/layout/LayoutSegmentTags.h"
 
 #include "heating/curves/CFloorHeatingLine.h"
 #include "heating/curves/HeatingCurveEnds.h"
@@ -36,8 +37,6 @@ namespace {
 
 using circuit_test::CircuitTest;
 using P = XtGePoint2d;
-
-constexpr std::uint32_t kTagLink = 5;
 
 // Two rooms side by side: the first fed on its bottom wall, the second to
 // its right behind a wall, shifted up or down; the link point on the
@@ -184,7 +183,7 @@ double nearestToLink(const std::vector<CFHCircuitSegment*>& segments, double ste
     const double length = piece.length();
     const int n = std::max(1, static_cast<int>(std::ceil(length / (step / 8))));
     for (int k = 0; k <= n; ++k)
-      samples.push_back({piece.at(length * k / n), walked + length * k / n, segment->curve->tag() == kTagLink});
+      samples.push_back({piece.at(length * k / n), walked + length * k / n, segment->curve->tag() == kTagLinkSegment});
     walked += length;
   }
   double nearest = std::numeric_limits<double>::infinity();
@@ -220,7 +219,7 @@ TEST_F(CircuitTest, LinkRunsThroughTheWallAtLeastItsBoundApart) {
     const CFHCircuitLayout& layout = pair.full();
     std::vector<const CFHCircuitSegment*> link;
     for (const CFHCircuitSegment* s : layout.segments)
-      if (s->curve->tag() == kTagLink) link.push_back(s);
+      if (s->curve->tag() == kTagLinkSegment) link.push_back(s);
     ASSERT_EQ(link.size(), 4u);
     // A -> exit 1 -> pipe end 1 ... pipe end 2 -> exit 2 -> B.
     const P there[] = {link[0]->curve->startPoint(), link[0]->curve->endPoint(), link[1]->curve->endPoint()};

@@ -1,5 +1,7 @@
 #include "LayoutChecker.h"
 
+#include "heating/layout/LayoutSpacingRules.h"
+
 #include "platform/ge/XtGe.h"
 #include "platform/ge/XtGeCircArc2d.h"
 #include "platform/ge/XtGeCurveCurveInt2d.h"
@@ -301,8 +303,9 @@ void checkSpacing(const Zone& zone, const Options& options, const std::vector<Sa
   const double bodyLength = samples.back().along;
   std::vector<char> band(samples.size());
   for (std::size_t i = 0; i < samples.size(); ++i) band[i] = inBand(zone, samples[i].p, eps) ? 1 : 0;
-  auto head = [&](const Sample& x) { return x.along <= s; };
-  auto tail = [&](const Sample& x) { return x.along >= bodyLength - s; };
+  const double end = spacing_rules::kEndSpacings * s;
+  auto head = [&](const Sample& x) { return x.along <= end; };
+  auto tail = [&](const Sample& x) { return x.along >= bodyLength - end; };
   double worst = 0.0;  // the most negative (distance - target)
   double nearest = kInf;
   XtGePoint2d other;
@@ -315,9 +318,9 @@ void checkSpacing(const Zone& zone, const Options& options, const std::vector<Sa
         grid.forCell(x, y, [&](std::size_t j) {
           if (j <= i) return;
           const Sample& b = samples[j];
-          if (std::fabs(a.along - b.along) <= 2.0 * s) return;
+          if (std::fabs(a.along - b.along) <= spacing_rules::kNeighbourSpacings * s) return;
           if ((head(a) && tail(b)) || (tail(a) && head(b))) return;
-          const double target = (band[i] && band[j] ? 0.5 * s : s) - eps;
+          const double target = (band[i] && band[j] ? spacing_rules::kNarrowedSpacing * s : s) - eps;
           const double d = a.p.distanceTo(b.p);
           nearest = std::min(nearest, d);
           if (d < target) {
@@ -850,7 +853,7 @@ std::string Report::summary() const {
 Report checkLayout(const Zone& zone, const std::vector<Piece>& pipe, const Options& options) {
   Report r;
   const double s = zone.s;
-  const double eps = 0.01 * s;
+  const double eps = spacing_rules::kSlack * s;
   const double tol = 1e-5 * s;
   checkContinuity(pipe, tol, r);
   checkEnds(zone, pipe, tol, r);
