@@ -182,6 +182,12 @@ bool foldsOnItself(const MeanderPath& path) {
   return !check.check(pieces, {}, kFoldDiameter * path.s(), faults) || (!faults.empty() && faults.front() != 0);
 }
 
+// Whether the layout's path as laid meets or folds on itself (foldsOnItself).
+bool laidMeanderFolds(CFHCircuitLayout& layout, const COffsetLoop& first, const XtGeVector2d& runDirection) {
+  const MeanderPath path(layout, first, runDirection, layout.spacing, {});
+  return path.usable() && foldsOnItself(path);
+}
+
 // The ways a chained meander is finished (finishMeander below).
 enum class Finish {
   kAsLaid,         // its pockets cut, then its hairpins shortened
@@ -385,12 +391,29 @@ bool CFHCircuitLayout::layoutMeander() {
     return false;
   }
   // The chain as spliced, made again for a second finish.
+  bool keepNeighbourIn = false;
   const auto chainAgain = [&] {
     ends.rollback();
-    return chainMeanderRuns(*this, runView, records, crossLine, *first, o, chain, ownDepth) &&
+    return chainMeanderRuns(*this, runView, records, crossLine, *first, o, chain, ownDepth, keepNeighbourIn) &&
            spliceMeanderPipeEnds(*this, chain, o) && isSinglePath(*this);
   };
   finishMeander(*this, *first, *line1, o, middleGap, bands, chainAgain);
+  // A turn made where its neighbouring run had left the first loop comes
+  // back up that run through the exit the chain walks by; the steps that
+  // keep the spacing mostly cut it away with the corner's pocket. Where the
+  // finished pipe still meets or folds on itself, the chain is made again
+  // without such turns and finished again, and kept when it does not.
+  if (chain.turnsPastExit > 0 && laidMeanderFolds(*this, *first, line1->direction())) {
+    LayoutGraphSnapshot folded;
+    folded.take(*this);
+    keepNeighbourIn = true;
+    bool kept = chainAgain();
+    if (kept) {
+      finishMeander(*this, *first, *line1, o, middleGap, bands, chainAgain);
+      kept = !laidMeanderFolds(*this, *first, line1->direction());
+    }
+    if (!kept) folded.restore(*this);
+  }
   outcome = levels.front()->size() > 1 ? LayoutOutcome::kRegionsLeftOut : LayoutOutcome::kLaid;
   return true;
 }

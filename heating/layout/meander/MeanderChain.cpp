@@ -10,6 +10,7 @@
 
 #include "geometry/Tolerances.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <limits>
 #include <memory>
@@ -24,8 +25,8 @@ class ChainBuilder {
  public:
   ChainBuilder(CFHCircuitLayout& layout, const std::vector<const CFloorHeatingCurve*>& runs,
                const std::vector<Records>& records, const CFloorHeatingCurve& crossLine, COffsetLoop& firstLoop,
-               bool orientation, bool ownDepth)
-      : ownDepth_(ownDepth), layout_(layout), runs_(runs), records_(records), crossLine_(crossLine),
+               bool orientation, bool ownDepth, bool keepNeighbourIn)
+      : ownDepth_(ownDepth), keepNeighbourIn_(keepNeighbourIn), layout_(layout), runs_(runs), records_(records), crossLine_(crossLine),
         firstLoop_(firstLoop),
         along_(orientation ? 1 : 0), inside_(orientation ? 0 : 1), orientation_(orientation),
         eqB_(heatingTolCoarse.equalPoint()) {}
@@ -47,9 +48,12 @@ class ChainBuilder {
       std::size_t next = k + 1;
       XtGePoint2d p;
       double depth = 0.0;
-      if (k + 1 < entries_.size() && turnsInside(entry, entries_[k + 1], p, depth)) {
+      bool pastExit = false;
+      if (k + 1 < entries_.size() && turnsInside(entry, entries_[k + 1], p, depth, pastExit) &&
+          !(pastExit && keepNeighbourIn_)) {
         const Turn turn = makeTurn(k, prev, chain.x0, p, depth);
         ++chain.turns;
+        if (pastExit) ++chain.turnsPastExit;
         prev = turn.end;
         if (turn.closed) {
           chain.closing = turn.closing;
@@ -105,8 +109,15 @@ class ChainBuilder {
   // j' past its first-loop crossings and then along its consecutive level-1
   // crossings; p on run i beside the record reached, d its distance less eqB.
   // A walk that reaches the run's last record leaves no inner point to turn
-  // at: no turn, the chain follows the loop.
-  bool turnsInside(const CFHMeanderLoopEntry& e, const CFHMeanderLoopEntry& f, XtGePoint2d& p, double& d) const {
+  // at: no turn, the chain follows the loop. pastExit tells a turn made
+  // where run i' has left the first loop below its entry (a first-loop
+  // crossing passed over in the walk lies above the turn's depth) and run i'
+  // crosses no level-1 loop: the way back out along run i' to its entry
+  // passes that exit, which the chain walks by along the loop (a short run
+  // in a narrow tip whose depth limit came from a crossing of the boundary
+  // beyond its exit).
+  bool turnsInside(const CFHMeanderLoopEntry& e, const CFHMeanderLoopEntry& f, XtGePoint2d& p, double& d,
+                   bool& pastExit) const {
     const Records& ri = records_[e.runIndex];
     if (e.runIndex % 2 != 0 || e.recordIndex + 1 >= static_cast<int>(ri.size()) ||
         ri[e.recordIndex + 1].kind != kMeanderInnerLoop || std::abs(f.runIndex - e.runIndex) != 1)
@@ -114,12 +125,34 @@ class ChainBuilder {
     const Records& rn = records_[f.runIndex];
     const int last = static_cast<int>(rn.size()) - 1;
     int r = f.recordIndex;
-    while (r < last && rn[r].kind == kMeanderFirstLoop) ++r;
+    const double entryDepth = distance(rn[r].point.point);
+    double exitDepth = -std::numeric_limits<double>::infinity();  // none
+    for (; r < last && rn[r].kind == kMeanderFirstLoop; ++r) {
+      const double at = distance(rn[r].point.point);
+      if (at < entryDepth - eqB_) exitDepth = std::max(exitDepth, at);
+    }
     while (r < last && rn[r + 1].kind == kMeanderInnerLoop) ++r;
     if (r >= last) return ownDepth_ && turnsAtOwnDepth(e.runIndex, e.recordIndex, rn, f.recordIndex, p, d);
     p = runs_[e.runIndex]->closestPointTo(rn[r].point.point);
     d = distance(p) - eqB_;
+    pastExit = turnDepth(e, d) <= exitDepth + eqB_ &&
+               std::none_of(rn.begin(), rn.end(), [](const CFHMeanderPoint& x) { return x.kind == kMeanderInnerLoop; });
     return true;
+  }
+
+  // The depth of the turn down run i from entry e with the depth limit d, as
+  // makeTurn makes it: its deepest level-1 crossing above the limit, else
+  // the limit.
+  double turnDepth(const CFHMeanderLoopEntry& e, double d) const {
+    const Records& ri = records_[e.runIndex];
+    const int lastI = static_cast<int>(ri.size()) - 1;
+    if (e.recordIndex + 1 == lastI) return d;
+    double depth = d;
+    for (int r = e.recordIndex + 1; r < lastI && ri[r].kind == kMeanderInnerLoop; ++r) {
+      if (distance(ri[r].point.point) - d < eqB_) return d;
+      depth = distance(ri[r].point.point);
+    }
+    return depth;
   }
 
   // Run i' crosses no level-1 loop below its entry (the zone is narrower
@@ -210,6 +243,7 @@ class ChainBuilder {
   }
 
   bool ownDepth_;
+  bool keepNeighbourIn_;
   CFHCircuitLayout& layout_;
   const std::vector<const CFloorHeatingCurve*>& runs_;
   const std::vector<Records>& records_;
@@ -229,7 +263,9 @@ class ChainBuilder {
 
 bool chainMeanderRuns(CFHCircuitLayout& layout, const std::vector<const CFloorHeatingCurve*>& runs,
                       const std::vector<std::vector<CFHMeanderPoint>>& records, const CFloorHeatingCurve& crossLine,
-                      COffsetLoop& firstLoop, bool orientation, MeanderChain& chain, bool ownDepth) {
+                      COffsetLoop& firstLoop, bool orientation, MeanderChain& chain, bool ownDepth,
+                      bool keepNeighbourIn) {
   chain = MeanderChain{};
-  return ChainBuilder(layout, runs, records, crossLine, firstLoop, orientation, ownDepth).build(chain);
+  return ChainBuilder(layout, runs, records, crossLine, firstLoop, orientation, ownDepth, keepNeighbourIn)
+      .build(chain);
 }

@@ -43,6 +43,9 @@ struct MeanderChain {
   COffsetNode* last = nullptr;
   // Turns made inside.
   int turns = 0;
+  // Of those, turns made where the neighbouring run has left the first loop
+  // and crosses no level-1 loop (see chainMeanderRuns).
+  int turnsPastExit = 0;
 };
 
 // Steps of the chain as above. False, layout untouched, when the records hold
@@ -52,9 +55,16 @@ struct MeanderChain {
 // its entry still turns: down to its own deepest level-1 crossing, when the
 // neighbour lies inside the first loop at that depth (for a zone too narrow
 // across the runs for the inner level to reach the neighbour).
+// A turn whose depth lies beyond where the neighbour leaves the first loop
+// below its entry, the neighbour crossing no level-1 loop at all (a short
+// run in a narrow tip, its depth limit taken from a crossing of the boundary
+// beyond its exit), comes back up the neighbour through that exit, which the
+// chain also walks by: it is counted in turnsPastExit, and with
+// keepNeighbourIn not made (the chain follows the loop there).
 bool chainMeanderRuns(CFHCircuitLayout& layout, const std::vector<const CFloorHeatingCurve*>& runs,
                       const std::vector<std::vector<CFHMeanderPoint>>& records, const CFloorHeatingCurve& crossLine,
-                      COffsetLoop& firstLoop, bool orientation, MeanderChain& chain, bool ownDepth = false);
+                      COffsetLoop& firstLoop, bool orientation, MeanderChain& chain, bool ownDepth = false,
+                      bool keepNeighbourIn = false);
 
 // Opens the closed chain at the pipe ends: with P1 = firstEdge's second node
 // and P2 = lastEdge's first node, walks the chain from its closing edge
