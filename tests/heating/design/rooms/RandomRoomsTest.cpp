@@ -10,11 +10,14 @@
 //   HV_ROOMS_INDEX  the first room's index (default 0): with count 1 a
 //                   failing room is designed again alone
 //   HV_ROOMS_PRINTED  failing rooms printed in full (default kPrinted)
+//   HV_ROOMS_LIST   1: one line per room and display type, its laid length
+//                   and broken rules (a census to compare layouts by)
 // A failing room prints its description, which names its seed, family and
 // index.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <map>
@@ -86,6 +89,7 @@ TEST_P(RandomRooms, LaySoundly) {
   const long count = random_rooms::runSetting("HV_ROOMS_COUNT", kRooms);
   const long first = random_rooms::runSetting("HV_ROOMS_INDEX", 0);
   const long printed = random_rooms::runSetting("HV_ROOMS_PRINTED", kPrinted);
+  const bool listed = random_rooms::runSetting("HV_ROOMS_LIST", 0) != 0;
   std::map<std::string, int> tally;
   int failed = 0;
   for (long index = first; index < first + count; ++index) {
@@ -96,6 +100,14 @@ TEST_P(RandomRooms, LaySoundly) {
       const room_design::Verdict verdict = room_design::designAndJudge(room, GetParam().shape, display);
       for (const auto& broken : verdict.broken)
         ++tally[broken.rule == "spacing" && broken.inSpacings < 0.5 ? "spacing-under-s/2" : broken.rule];
+      if (listed) {
+        std::string rules;
+        for (const auto& broken : verdict.broken) rules += " " + broken.rule;
+        char laid[32];
+        std::snprintf(laid, sizeof laid, "%.3f", verdict.laidLength);
+        std::cout << caseName({GetParam(), 0}) << " room " << index << " display " << display << " laid " << laid
+                  << (rules.empty() ? " ok" : rules) << "\n";
+      }
       if (verdict.ok()) continue;
       roomFailed = true;
       if (failed < printed)
