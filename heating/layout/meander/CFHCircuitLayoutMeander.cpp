@@ -414,6 +414,12 @@ bool CFHCircuitLayout::layoutMeander() {
     }
     if (!kept) folded.restore(*this);
   }
+  // A short leg left folding back along a slanted wall (MeanderPockets.h),
+  // which the steps that keep the spacing pass over as neighbours.
+  {
+    MeanderPath path(*this, *first, line1->direction(), spacing, {});
+    cutMeanderFolds(path);
+  }
   outcome = levels.front()->size() > 1 ? LayoutOutcome::kRegionsLeftOut : LayoutOutcome::kLaid;
   return true;
 }

@@ -30,6 +30,12 @@ constexpr double kFar = 1e300;
 // The sharpest corner a connector may make with the pipe it joins: one that
 // folds back over the pipe just before it would lie over it.
 constexpr double kLeastCorner = std::numbers::pi / 6;
+// A short leg folds when it meets the walk sharper than this: the corner
+// below which the check of the drawn pipe names legs longer than its reach
+// (2 asin(2 / kClearanceNeighbourDiameters), about 14.4 degrees; PathSpacingCheck.h).
+const double kFoldCorner = 2.0 * std::asin(2.0 / spacing_rules::kClearanceNeighbourDiameters);
+// A fold's connector is at least this many s long.
+constexpr double kFoldChord = 0.5;
 
 using Cut = std::pair<double, double>;  // the connector's ends along the stretch
 
@@ -101,6 +107,49 @@ class StretchCutter {
       stays.clear();
     }
     return cuts;
+  }
+
+  // Cuts the fold where a leg shorter than the spacing rule's neighbours
+  // meets the walk at a corner sharper than kFoldCorner: the connector from
+  // the leg's far end to the nearest point of the walk that makes it sound
+  // and at least kFoldChord s long. The connector's end node, or none.
+  COffsetNode* cutFold(COffsetEdge* firstWalk, COffsetEdge* before, COffsetEdge* after, bool atEnd) {
+    const PipeStretch stretch = path_.stretchOf(before, firstWalk, after);
+    const int legAt = atEnd ? stretch.legAfter : stretch.legBefore;
+    if (legAt < 0 || stretch.pieces.size() < 2) return nullptr;
+    const PipePiece& leg = stretch.pieces[static_cast<std::size_t>(legAt)];
+    if (!(leg.length < spacing_rules::kNeighbourSpacings * s_)) return nullptr;
+    // The walk's first piece of some length away from the junction.
+    const std::size_t n = stretch.pieces.size();
+    XtGeVector2d walk;
+    for (std::size_t m = 1; m < n && walk.length() <= kNone * s_; ++m) {
+      const PipePiece& piece = stretch.pieces[atEnd ? n - 1 - m : m];
+      if (!piece.walk) break;
+      walk = atEnd ? piece.a - piece.b : piece.b - piece.a;
+    }
+    const XtGeVector2d away = atEnd ? leg.b - leg.a : leg.a - leg.b;  // from the junction along the leg
+    if (walk.length() <= kNone * s_ || away.length() <= kNone * s_) return nullptr;
+    const double corner = std::acos(std::clamp(walk.dotProduct(away) / (walk.length() * away.length()), -1.0, 1.0));
+    if (!(corner < kFoldCorner)) return nullptr;
+    whole_ = &path_.whole();
+    offset_ = 0.0;
+    for (const PipePiece& piece : whole_->pieces)
+      if (piece.edge == stretch.pieces.front().edge) {
+        offset_ = piece.start;
+        break;
+      }
+    const double farEnd = atEnd ? stretch.total : 0.0;
+    const XtGePoint2d b = stretch.at(farEnd);
+    const double junction = atEnd ? leg.start : leg.start + leg.length;
+    const int steps = static_cast<int>(kSearch * s_ / step_);
+    for (int i = 1; i <= steps; ++i) {
+      const double t = atEnd ? junction - i * step_ : junction + i * step_;
+      if (t <= 0.0 || t >= stretch.total) break;
+      if (b.distanceTo(stretch.at(t)) < kFoldChord * s_) continue;
+      const Cut cut = atEnd ? Cut(t, farEnd) : Cut(farEnd, t);
+      if (sound(stretch, cut)) return path_.shortcut(stretch, cut.first, cut.second);
+    }
+    return nullptr;
   }
 
  private:
@@ -267,36 +316,69 @@ class StretchCutter {
 
 }  // namespace
 
-int cutMeanderPockets(MeanderPath& path, const std::unordered_set<const COffsetEdge*>& near) {
+namespace {
+
+// A maximal stretch of walk edges between the leads, with the legs next to it.
+struct Stretch {
+  COffsetEdge* first;
+  COffsetEdge* before;
+  COffsetEdge* after;
+};
+
+// The stretches of walk of the path that hold an edge of `near` (or have
+// one of them as the leg before or after it), or every stretch for none.
+std::vector<Stretch> walkStretches(const MeanderPath& path, const std::unordered_set<const COffsetEdge*>* near) {
   std::vector<COffsetEdge*> edges;
-  if (!path.usable() || !path.edges(edges)) return 0;
-  // The maximal stretches of walk edges between the leads, with the legs
-  // next to them.
-  struct Stretch {
-    COffsetEdge* first;
-    COffsetEdge* before;
-    COffsetEdge* after;
-  };
   std::vector<Stretch> stretches;
+  if (!path.usable() || !path.edges(edges)) return stretches;
+  const auto marked = [&](const COffsetEdge* edge) { return near == nullptr || near->count(edge) != 0; };
   for (std::size_t i = 1; i + 1 < edges.size();) {
     if (!path.isWalk(*edges[i])) {
       ++i;
       continue;
     }
     std::size_t j = i;
-    bool holds = near.count(edges[i]) != 0;
+    bool holds = marked(edges[i]);
     while (j + 2 < edges.size() && path.isWalk(*edges[j + 1])) {
       ++j;
-      holds = holds || near.count(edges[j]) != 0;
+      holds = holds || marked(edges[j]);
     }
     COffsetEdge* before = i >= 2 && path.isLeg(*edges[i - 1]) ? edges[i - 1] : nullptr;
     COffsetEdge* after = j + 2 < edges.size() && path.isLeg(*edges[j + 1]) ? edges[j + 1] : nullptr;
-    holds = holds || (before != nullptr && near.count(before)) || (after != nullptr && near.count(after));
+    holds = holds || (before != nullptr && marked(before)) || (after != nullptr && marked(after));
     if (holds) stretches.push_back({edges[i], before, after});
     i = j + 1;
   }
+  return stretches;
+}
+
+}  // namespace
+
+int cutMeanderPockets(MeanderPath& path, const std::unordered_set<const COffsetEdge*>& near) {
+  const std::vector<Stretch> stretches = walkStretches(path, &near);
   StretchCutter cutter(path);
   int cuts = 0;
   for (const Stretch& stretch : stretches) cuts += cutter.cut(stretch.first, stretch.before, stretch.after);
+  return cuts;
+}
+
+int cutMeanderFolds(MeanderPath& path) {
+  const std::vector<Stretch> stretches = walkStretches(path, nullptr);
+  StretchCutter cutter(path);
+  int cuts = 0;
+  for (const Stretch& stretch : stretches) {
+    COffsetEdge* first = stretch.first;
+    COffsetEdge* before = stretch.before;
+    if (before != nullptr) {
+      if (COffsetNode* end = cutter.cutFold(first, before, stretch.after, false)) {
+        ++cuts;
+        COffsetEdge* next = MeanderPath::outgoing(*end);
+        if (next == nullptr || !path.isWalk(*next)) continue;
+        first = next;
+        before = nullptr;
+      }
+    }
+    if (stretch.after != nullptr && cutter.cutFold(first, before, stretch.after, true) != nullptr) ++cuts;
+  }
   return cuts;
 }

@@ -24,6 +24,12 @@
 // the pipe within 4 s of it along the path keeps the spacing. A pocket with
 // no such connector stays as it is.
 //
+// A leg shorter than the spacing rule's neighbours (a run's stub between a
+// turn and a slanted wall) that meets the walk at a corner sharper than a
+// connector's least corner folds the pipe back over itself closer than the
+// spacing rule looks: the fold is cut by a connector from the leg's far end
+// to the walk, at least s/2 long, sound as above.
+//
 // Threads: the layout's design thread.
 #pragma once
 
@@ -36,3 +42,7 @@ struct COffsetEdge;
 // (or has one of them as the leg before or after it); the number of
 // connectors made.
 int cutMeanderPockets(MeanderPath& path, const std::unordered_set<const COffsetEdge*>& near);
+
+// Cuts the folds of short legs at the walks (above); the number of
+// connectors made.
+int cutMeanderFolds(MeanderPath& path);

@@ -22,6 +22,7 @@
 #include <iostream>
 #include <map>
 #include <ostream>
+#include <span>
 #include <string>
 #include <tuple>
 
@@ -235,17 +236,28 @@ TEST(RandomRoomsMended, DoubleSpiral) {
 // its exit from the first loop (its depth limit taken from the boundary
 // beyond), the way back up it passing that exit on the walk: the pipe met
 // itself 9 mm outside the first loop (seed 4 bowed 47).
+// A trapezoid whose runs stand slanted to the far wall: a run 110 mm long
+// between its turn and the slanted wall met the walk along that wall at 10
+// degrees, a fold the command's own check refused (9005) while the spacing
+// rule passed it over as neighbours (seed 3 trapezoid 9; its laid length is
+// still short of the judge's expectation, judged apart).
 TEST(RandomRoomsMended, Meander) {
   const zone_design_test::UnitScope units(1000);
-  const std::tuple<std::uint64_t, Family, int> mended[] = {
+  using Room = std::tuple<std::uint64_t, Family, int>;
+  const Room mended[] = {
       {1, Family::kCorridor, 94}, {2, Family::kU, 6}, {2, Family::kU, 58}, {2, Family::kU, 99}, {2, Family::kBowed, 90},
       {3, Family::kCorridor, 41}, {1, Family::kSideBowed, 82}, {2, Family::kBowed, 39}, {4, Family::kBowed, 32},
       {5, Family::kBowed, 72}, {4, Family::kBowed, 47}};
-  for (const auto& [seed, family, index] : mended) {
-    const random_rooms::Room room = random_rooms::makeRoom(seed, family, index);
-    for (const std::uint32_t displayType : {0u, 2u}) {
-      const room_design::Verdict verdict = room_design::designAndJudge(room, kMeander, displayType);
-      EXPECT_TRUE(verdict.ok()) << room.description() << "\n  " << verdict.summary();
+  // Mended but for the length.
+  const Room shortOfLength[] = {{3, Family::kTrapezoid, 9}};
+  for (const bool whole : {true, false}) {
+    for (const auto& [seed, family, index] : whole ? std::span<const Room>(mended) : std::span<const Room>(shortOfLength)) {
+      const random_rooms::Room room = random_rooms::makeRoom(seed, family, index);
+      for (const std::uint32_t displayType : {0u, 2u}) {
+        const room_design::Verdict verdict = room_design::designAndJudge(room, kMeander, displayType);
+        EXPECT_TRUE(whole ? verdict.ok() : verdict.okApartFrom("length"))
+            << room.description() << "\n  " << verdict.summary();
+      }
     }
   }
 }
