@@ -51,15 +51,8 @@ class StretchCutter {
     std::vector<double> stays;  // points of pockets left as they are (lengths along the stretch)
     for (int round = 0; round < kEditRounds && firstWalk != nullptr; ++round) {
       const PipeStretch stretch = path_.stretchOf(before, firstWalk, after);
-      // The whole path: the stretch begins at its first piece's length on
-      // it; the stretch's walk is judged against every piece.
-      whole_ = &path_.whole();
-      offset_ = 0.0;
-      for (const PipePiece& piece : whole_->pieces)
-        if (piece.edge == stretch.pieces.front().edge) {
-          offset_ = piece.start;
-          break;
-        }
+      // The stretch's walk is judged against every piece.
+      locate(stretch);
       std::vector<SpacedPiece> pieces;
       spacedPieces(*whole_, 0.0, whole_->total, 0.0, offset_, offset_ + stretch.total, pieces);
       const auto inside = [&](double t) { return t >= offset_ && t <= offset_ + stretch.total; };
@@ -131,13 +124,7 @@ class StretchCutter {
     if (walk.length() <= kNone * s_ || away.length() <= kNone * s_) return nullptr;
     const double corner = std::acos(std::clamp(walk.dotProduct(away) / (walk.length() * away.length()), -1.0, 1.0));
     if (!(corner < kFoldCorner)) return nullptr;
-    whole_ = &path_.whole();
-    offset_ = 0.0;
-    for (const PipePiece& piece : whole_->pieces)
-      if (piece.edge == stretch.pieces.front().edge) {
-        offset_ = piece.start;
-        break;
-      }
+    locate(stretch);
     const double farEnd = atEnd ? stretch.total : 0.0;
     const XtGePoint2d b = stretch.at(farEnd);
     const double junction = atEnd ? leg.start : leg.start + leg.length;
@@ -153,6 +140,18 @@ class StretchCutter {
   }
 
  private:
+  // The whole path, and where the stretch begins on it: at its first
+  // piece's length there.
+  void locate(const PipeStretch& stretch) {
+    whole_ = &path_.whole();
+    offset_ = 0.0;
+    for (const PipePiece& piece : whole_->pieces)
+      if (piece.edge == stretch.pieces.front().edge) {
+        offset_ = piece.start;
+        break;
+      }
+  }
+
   std::optional<Cut> choose(const PipeStretch& stretch, const NearPair& near) const {
     if (stretch.legAfter >= 0 && near.t2 > stretch.pieces[static_cast<std::size_t>(stretch.legAfter)].start)
       if (auto cut = squareCut(stretch, true); cut && sound(stretch, *cut)) return cut;
