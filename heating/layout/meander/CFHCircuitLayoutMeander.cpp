@@ -150,19 +150,23 @@ void keepMeanderSpacing(MeanderPath& path, meander_spacing::GapStrip& strip, boo
   const std::unordered_set<const COffsetEdge*> near = path.edgesTooNear();
   if (near.empty()) return;
   cutMeanderPockets(path, near);
-  // With no hairpin shortened the gap and the pockets stand as judged.
-  if (shortenMeanderHairpins(path) == 0) return;
-  // Shortened legs at the gap's sides shorten the gap: its strip bounded
-  // again, hairpins whose turns now lie beyond it are shortened again.
-  for (int round = 0; narrow && round < kGapRounds; ++round) {
-    const double from = strip.alongFrom, to = strip.alongTo;
-    boundGapAlongItsRuns(path.whole(), path.s(), strip);
-    if (strip.alongFrom == from && strip.alongTo == to) break;
-    if (path.edgesTooNear().empty() || shortenMeanderHairpins(path) == 0) break;
+  // With a hairpin shortened the gap stands as judged no longer: shortened
+  // legs at the gap's sides shorten the gap, its strip bounded again,
+  // hairpins whose turns now lie beyond it are shortened again.
+  if (shortenMeanderHairpins(path) > 0) {
+    for (int round = 0; narrow && round < kGapRounds; ++round) {
+      const double from = strip.alongFrom, to = strip.alongTo;
+      boundGapAlongItsRuns(path.whole(), path.s(), strip);
+      if (strip.alongFrom == from && strip.alongTo == to) break;
+      if (path.edgesTooNear().empty() || shortenMeanderHairpins(path) == 0) break;
+    }
   }
   // A pocket left as it was because a hairpin beside it came too near its
   // connectors (a sharp corner of the first loop next to a hairpin that was
-  // shortened later) is looked at again once the hairpins are short.
+  // shortened later), or because another pocket not yet cut lay within the
+  // reach its connectors are judged over (a narrow tip of the first loop a
+  // little way along the walk from a corner cut after it), is looked at
+  // again once the hairpins are short and the other pockets cut.
   const std::unordered_set<const COffsetEdge*> left = path.edgesTooNear();
   if (!left.empty()) cutMeanderPockets(path, left);
 }

@@ -236,6 +236,10 @@ TEST(RandomRoomsMended, DoubleSpiral) {
 // its exit from the first loop (its depth limit taken from the boundary
 // beyond), the way back up it passing that exit on the walk: the pipe met
 // itself 9 mm outside the first loop (seed 4 bowed 47).
+// A narrow corridor's slanted far end: the pocket of the first loop's narrow
+// tip was left uncut because the corner beyond it along the walk, not yet
+// cut, stood within the reach its connectors are judged over; the two walks
+// into the tip 0.94 s apart (seed 2 narrow-corridor 71).
 // A trapezoid whose runs stand slanted to the far wall: a run 110 mm long
 // between its turn and the slanted wall met the walk along that wall at 10
 // degrees, a fold the command's own check refused (9005) while the spacing
@@ -247,7 +251,7 @@ TEST(RandomRoomsMended, Meander) {
   const Room mended[] = {
       {1, Family::kCorridor, 94}, {2, Family::kU, 6}, {2, Family::kU, 58}, {2, Family::kU, 99}, {2, Family::kBowed, 90},
       {3, Family::kCorridor, 41}, {1, Family::kSideBowed, 82}, {2, Family::kBowed, 39}, {4, Family::kBowed, 32},
-      {5, Family::kBowed, 72}, {4, Family::kBowed, 47}};
+      {5, Family::kBowed, 72}, {4, Family::kBowed, 47}, {2, Family::kNarrowCorridor, 71}};
   // Mended but for the length.
   const Room shortOfLength[] = {{3, Family::kTrapezoid, 9}};
   for (const bool whole : {true, false}) {
