@@ -1,4 +1,5 @@
-// How near the centre turn of a spiral comes to the rest of its pipe.
+// How near the centre turn of a spiral, and its level steps, come to the
+// rest of its pipe.
 //
 // The turn is the stretch of the path the spiral lays at its centre, where
 // the in-run becomes the out-run: the pieces of the edges flagged
@@ -35,3 +36,9 @@ struct TurnClearance {
 };
 
 TurnClearance centreTurnClearance(const CFHCircuitLayout& layout, double s);
+
+// The same measure for the pieces of the level steps (the edges flagged
+// kEdgeLevelStep), each held to s against every other piece, a step's too:
+// below 1/2, a step comes nearer than s/2 to the pipe beyond it (a step
+// across the other run's loop right beside where that run's pipe goes on).
+TurnClearance levelStepClearance(const CFHCircuitLayout& layout, double s);
