@@ -13,7 +13,6 @@
 #include "heating/layout/checks/EdgePathTests.h"
 #include "heating/layout/checks/LaidPipeLength.h"
 #include "heating/layout/checks/LayoutPipeClearance.h"
-#include "heating/layout/checks/LayoutSpacingRules.h"
 #include "heating/layout/meander/MeanderChain.h"
 #include "heating/layout/offsets/NarrowSectionWindows.h"
 #include "heating/layout/offsets/OffsetLoopParts.h"
@@ -61,14 +60,20 @@ void restoreLevels(SpiralRun& run) {
   run.centreClearance = -1.0;
 }
 
-// A level step that comes nearer than this many s to the pipe beyond it
-// (levelStepClearance, CentreTurnClearance.h) leaves the attempt unsound:
-// half a spacing, less the spacing rule's margin.
-constexpr double kLevelStepNearest = spacing_rules::kNarrowedSpacing - spacing_rules::kSlack;
+// A level step that comes nearer than this many s to the pipe 3 s or more
+// along it (levelStepClearance, CentreTurnClearance.h) leaves the attempt
+// unsound: a step beside the other run keeps nearly s (the room's margin),
+// and one that lands beside where the other run's pipe goes on comes down
+// to 0.2-0.6 s (a T's junction); then the other turn choice, or the runs
+// laid a level further out, may keep clear, and the first of those that is
+// sound stays. Steps 0.6-1 s from the pipe are left alone: they lie
+// beside the centre, which narrows to 0.75 s, and laying them otherwise
+// moved a hundred sound layouts of the random rooms without need.
+constexpr double kLevelStepNearest = 0.6;
 
 // How an attempt came out: one path, without crossings, whether a level
-// step comes nearer than s/2 to the other run, and how clear its centre
-// turn keeps (negative: not measured).
+// step comes nearer than kLevelStepNearest to the other run, and how clear
+// its centre turn keeps (negative: not measured).
 struct AttemptResult {
   bool single = false;
   bool crossed = true;
@@ -78,8 +83,8 @@ struct AttemptResult {
   bool sound() const {
     return single && !crossed && !stepTooNear && (clearance < 0.0 || clearance >= kCentreClearanceKept);
   }
-  // Laid over or beside itself: crossed, or a step nearer than s/2 to the
-  // pipe beyond it.
+  // Laid over or beside itself: crossed, or a step nearer than
+  // kLevelStepNearest to the pipe beyond it.
   bool crowded() const { return crossed || stepTooNear; }
   // Whether this attempt is better than the other: one path first, then no
   // crossing, then no step too near, then the clearer centre.
@@ -286,14 +291,14 @@ void laySpiralDetours(SpiralRun& run) {
 // unfolded, tips and the first loop's corners cut) and saved; every lay
 // after the first starts again from the saved copy (layAttempt). In order:
 //   1. The first attempt. Sound (one path, no crossing, the clearance check
-//      of LayoutPipeClearance passed, no level step nearer than s/2 to the
+//      of LayoutPipeClearance passed, no level step nearer than 0.6 s to the
 //      pipe beyond it, the centre turn clear enough): kept, go to 4.
 //   2. The second attempt, the other turn choice at the centre: the first
 //      turn choice may cross itself or crowd the centre where the other
 //      does not. Sound: kept, go to 4.
 //   3. Neither sound:
-//      a. both cross themselves or have a level step nearer than s/2 to the
-//         other run (and both are one path, or neither): the deepest level
+//      a. both cross themselves or have a level step nearer than 0.6 s to
+//         the other run (and both are one path, or neither): the deepest level
 //         is set apart for the detours, one level at a time down to the
 //         first level alone, and both turn choices are laid at each count
 //         (a crossing layout is plainly wrong, and a zone where a loop fits
@@ -360,11 +365,11 @@ bool CFHCircuitLayout::layoutSpiral() {
     }
   }
   const int kept = results[0].betterThan(results[1]) ? 0 : 1;
-  // Both attempts cross themselves (or step beside the other run, nearer
-  // than s/2: at a T's junction a step with no candidate of its own crosses
-  // the other run's loop right beside where that run's pipe goes on, and
-  // the other turn choice may do the same): the innermost level is left to the
-  // detours (one level at a time, down to the first level alone), and the
+  // Both attempts cross themselves (or step nearer than kLevelStepNearest
+  // to the other run: at a T's junction a step with no candidate of its
+  // own crosses the other run's loop right beside where that run's pipe
+  // goes on, and the other turn choice may do the same): the innermost
+  // level is left to the detours (one level at a time, down to the first level alone), and the
   // runs are laid again one level further out, with either turn choice. A
   // crossing layout is plainly wrong, and a zone where a loop fits is never
   // left to it while an arrangement of fewer levels lays soundly; the

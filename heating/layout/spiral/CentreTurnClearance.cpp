@@ -46,9 +46,11 @@ double boxDistance(const double (&b)[4], const XtGePoint2d& p) {
   return std::hypot(dx, dy);
 }
 
-// The worst ratio for the pieces of the edges flagged `flag`; within them
-// the pipe may come down to s/2 when `halfWithin`.
-TurnClearance flaggedClearance(const CFHCircuitLayout& layout, double s, std::uint32_t flag, bool halfWithin) {
+// The worst ratio for the pieces of the edges flagged `flag` against the
+// pipe more than `reach` s along it; within them the pipe may come down to
+// s/2 when `halfWithin`.
+TurnClearance flaggedClearance(const CFHCircuitLayout& layout, double s, std::uint32_t flag, bool halfWithin,
+                               double reach) {
   TurnClearance out;
   if (!(s > 0.0) || !std::isfinite(s)) return out;
   std::vector<AlongPiece> pieces;
@@ -85,10 +87,10 @@ TurnClearance flaggedClearance(const CFHCircuitLayout& layout, double s, std::ui
       for (const AlongPiece* q : candidates) {
         const double need = halfWithin && q->flagged ? spacing_rules::kNarrowedSpacing * s : s;
         if (boxDistance(q->box, p) >= need * worst) continue;
-        // The parts of q more than 2 s along the path from the point. Supply
-        // and return leave the pipe ends at the ends' own pitch: the first
-        // and the last s are not held to each other.
-        const double near = spacing_rules::kNeighbourSpacings * s;
+        // The parts of q more than `reach` s along the path from the point.
+        // Supply and return leave the pipe ends at the ends' own pitch: the
+        // first and the last s are not held to each other.
+        const double near = reach * s;
         const double ranges[2][2] = {{tail ? end : 0.0, a - near}, {a + near, head ? out.pathLength - end : 1e300}};
         for (const auto& range : ranges) {
           const double from = std::max(0.0, range[0] - q->along);
@@ -105,9 +107,9 @@ TurnClearance flaggedClearance(const CFHCircuitLayout& layout, double s, std::ui
 }  // namespace
 
 TurnClearance centreTurnClearance(const CFHCircuitLayout& layout, double s) {
-  return flaggedClearance(layout, s, kEdgeCentreTurn, true);
+  return flaggedClearance(layout, s, kEdgeCentreTurn, true, spacing_rules::kNeighbourSpacings);
 }
 
 TurnClearance levelStepClearance(const CFHCircuitLayout& layout, double s) {
-  return flaggedClearance(layout, s, kEdgeLevelStep, false);
+  return flaggedClearance(layout, s, kEdgeLevelStep, false, kLevelStepReach);
 }
