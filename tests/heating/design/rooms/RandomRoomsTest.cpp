@@ -173,7 +173,7 @@ TEST_P(RandomRooms, LaySoundly) {
 // the corner at the T's junction, crossing the other run's loop beside
 // where that run's pipe goes on: 0.21-0.37 s apart (seed 2 stem 57; seed 5
 // stem 37), or 0.59 s where the runs' two steps met at a cross's junction
-// (seed 4 stem 45); laid with the other turn choice or a level further out.
+// (seed 4 stem 45); laid with the other turn choice.
 TEST(RandomRoomsMended, DoubleSpiral) {
   const zone_design_test::UnitScope units(1000);
   const std::tuple<std::uint64_t, Family, int> mended[] = {
