@@ -26,12 +26,14 @@ struct COffsetNode;
 // The flag bits of an edge. The first three are set only by the single run
 // of connection mode 1 and read by the circuit path; the fourth marks the
 // edges the spiral lays at its centre, where the in-run turns into the
-// out-run (read by the spiral's own checks and the layout tests; the
-// drawing passes it over).
-inline constexpr std::uint32_t kEdgeSupplyRun = 1;   // the supply run
-inline constexpr std::uint32_t kEdgeReturnRun = 2;   // the return run (side 0 of the circuit)
-inline constexpr std::uint32_t kEdgeNotDrawn = 4;    // the jump between the runs
-inline constexpr std::uint32_t kEdgeCentreTurn = 8;  // the spiral's centre turn
+// out-run, and the fifth the edges of its level steps, where a run crosses
+// the other run's loop onto its next one (both read by the spiral's own
+// checks and the layout tests; the drawing passes them over).
+inline constexpr std::uint32_t kEdgeSupplyRun = 1;    // the supply run
+inline constexpr std::uint32_t kEdgeReturnRun = 2;    // the return run (side 0 of the circuit)
+inline constexpr std::uint32_t kEdgeNotDrawn = 4;     // the jump between the runs
+inline constexpr std::uint32_t kEdgeCentreTurn = 8;   // the spiral's centre turn
+inline constexpr std::uint32_t kEdgeLevelStep = 16;   // a spiral run's step two levels inward
 
 struct COffsetEdge {
   // No ends, direction 1, no flags.

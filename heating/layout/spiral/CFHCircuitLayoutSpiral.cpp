@@ -17,6 +17,7 @@
 #include "heating/layout/offsets/NarrowSectionWindows.h"
 #include "heating/layout/offsets/OffsetLoopParts.h"
 #include "heating/layout/offsets/OffsetLoopQueries.h"
+#include "heating/layout/spiral/CentreTurnClearance.h"
 #include "heating/layout/spiral/SpiralBareFloor.h"
 #include "heating/layout/spiral/SpiralDetours.h"
 #include "heating/layout/spiral/SpiralRun.h"
@@ -59,19 +60,38 @@ void restoreLevels(SpiralRun& run) {
   run.centreClearance = -1.0;
 }
 
-// How an attempt came out: one path, without crossings, and how clear its
-// centre turn keeps (negative: not measured).
+// A level step that comes nearer than this many s to the pipe 3 s or more
+// along it (levelStepClearance, CentreTurnClearance.h) leaves the attempt
+// unsound: a step beside the other run keeps nearly s (the room's margin),
+// and one that lands beside where the other run's pipe goes on comes down
+// to 0.2-0.6 s (a T's junction); then the other turn choice, or the runs
+// laid a level further out, may keep clear, and the first of those that is
+// sound stays. Steps 0.6-1 s from the pipe are left alone: they lie
+// beside the centre, which narrows to 0.75 s, and laying them otherwise
+// moved a hundred sound layouts of the random rooms without need.
+constexpr double kLevelStepNearest = 0.6;
+
+// How an attempt came out: one path, without crossings, whether a level
+// step comes nearer than kLevelStepNearest to the other run, and how clear
+// its centre turn keeps (negative: not measured).
 struct AttemptResult {
   bool single = false;
   bool crossed = true;
+  bool stepTooNear = false;
   double clearance = -1.0;
 
-  bool sound() const { return single && !crossed && (clearance < 0.0 || clearance >= kCentreClearanceKept); }
+  bool sound() const {
+    return single && !crossed && !stepTooNear && (clearance < 0.0 || clearance >= kCentreClearanceKept);
+  }
+  // Laid over or beside itself: crossed, or a step nearer than
+  // kLevelStepNearest to the pipe beyond it.
+  bool crowded() const { return crossed || stepTooNear; }
   // Whether this attempt is better than the other: one path first, then no
-  // crossing, then the clearer centre.
+  // crossing, then no step too near, then the clearer centre.
   bool betterThan(const AttemptResult& other) const {
     if (single != other.single) return single;
     if (crossed != other.crossed) return !crossed;
+    if (stepTooNear != other.stepTooNear) return !stepTooNear;
     const double mine = clearance < 0.0 ? 2.0 : clearance;
     const double theirs = other.clearance < 0.0 ? 2.0 : other.clearance;
     return mine > theirs;
@@ -162,6 +182,8 @@ AttemptResult judgeAttempt(const SpiralRun& run, int check) {
   AttemptResult result;
   result.crossed = crossingCheck(run.layout, check);
   result.single = isSinglePath(run.layout);
+  const double step = levelStepClearance(run.layout, run.layout.spacing).ratio;
+  result.stepTooNear = step >= 0.0 && step < kLevelStepNearest;
   result.clearance = run.centreClearance;
   return result;
 }
@@ -269,23 +291,24 @@ void laySpiralDetours(SpiralRun& run) {
 // unfolded, tips and the first loop's corners cut) and saved; every lay
 // after the first starts again from the saved copy (layAttempt). In order:
 //   1. The first attempt. Sound (one path, no crossing, the clearance check
-//      of LayoutPipeClearance passed, the centre turn clear enough): kept,
-//      go to 4.
+//      of LayoutPipeClearance passed, no level step nearer than 0.6 s to the
+//      pipe beyond it, the centre turn clear enough): kept, go to 4.
 //   2. The second attempt, the other turn choice at the centre: the first
 //      turn choice may cross itself or crowd the centre where the other
 //      does not. Sound: kept, go to 4.
 //   3. Neither sound:
-//      a. both cross themselves (and both are one path, or neither): the
-//         deepest level is set apart for the detours, one level at a time
-//         down to the first level alone, and both turn choices are laid at
-//         each count (a crossing layout is plainly wrong, and a zone where
-//         a loop fits is never left to it while fewer levels lay soundly);
-//         the first that is one path without crossings is kept (its centre
-//         clearance is not asked). None: the levels put back and the better
-//         of 1 and 2 laid again;
+//      a. both cross themselves or have a level step nearer than 0.6 s to
+//         the other run (and both are one path, or neither): the deepest level
+//         is set apart for the detours, one level at a time down to the
+//         first level alone, and both turn choices are laid at each count
+//         (a crossing layout is plainly wrong, and a zone where a loop fits
+//         is never left to it while fewer levels lay soundly); the first
+//         that is one path without crossings and without such a step is
+//         kept (its centre clearance is not asked). None: the levels put
+//         back and the better of 1 and 2 laid again;
 //      b. otherwise the better of 1 and 2 (one path first, then no
-//         crossing, then the clearer centre), the first laid again when it
-//         is that one.
+//         crossing, then no step too near, then the clearer centre), the
+//         first laid again when it is that one.
 //      A better that is not one path lays nothing (kNoSpiralPath); one that
 //      crosses is kept as kPathsCross for the design to refuse.
 //   4. The fill of a short layout (fillShortLayout): a sound attempt that
@@ -342,19 +365,22 @@ bool CFHCircuitLayout::layoutSpiral() {
     }
   }
   const int kept = results[0].betterThan(results[1]) ? 0 : 1;
-  // Both attempts cross themselves: the innermost level is left to the
-  // detours (one level at a time, down to the first level alone), and the
+  // Both attempts cross themselves (or step nearer than kLevelStepNearest
+  // to the other run: at a T's junction a step with no candidate of its
+  // own crosses the other run's loop right beside where that run's pipe
+  // goes on, and the other turn choice may do the same): the innermost
+  // level is left to the detours (one level at a time, down to the first level alone), and the
   // runs are laid again one level further out, with either turn choice. A
   // crossing layout is plainly wrong, and a zone where a loop fits is never
   // left to it while an arrangement of fewer levels lays soundly; the
   // prepared levels stay wherever an attempt of theirs is sound.
-  if (results[0].crossed && results[1].crossed && results[0].single == results[1].single) {
+  if (results[0].crowded() && results[1].crowded() && results[0].single == results[1].single) {
     LevelsSetApart apart(run);
     for (int k = 0; apart.setOneMore(run); ++k) {
       for (const int a : {0, 1}) {
         if (!layAttempt(run, a)) return false;
         const AttemptResult fewer = judgeAttempt(run, 2 + 2 * k + a);
-        if (fewer.single && !fewer.crossed) {
+        if (fewer.single && !fewer.crowded()) {
           reachBareFloor(run);
           outcome = run.regionsDropped || run.lobeLeftOut ? LayoutOutcome::kRegionsLeftOut : LayoutOutcome::kLaid;
           return true;

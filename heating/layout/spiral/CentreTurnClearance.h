@@ -1,4 +1,5 @@
-// How near the centre turn of a spiral comes to the rest of its pipe.
+// How near the centre turn of a spiral, and its level steps, come to the
+// rest of its pipe.
 //
 // The turn is the stretch of the path the spiral lays at its centre, where
 // the in-run becomes the out-run: the pieces of the edges flagged
@@ -24,6 +25,8 @@ struct CFHCircuitLayout;
 
 inline constexpr std::size_t kTurnClearanceMaxPieces = 1u << 16;
 inline constexpr std::size_t kTurnClearanceMaxSamples = 1u << 14;
+// How far along the pipe, in s, a level step's neighbours reach.
+inline constexpr double kLevelStepReach = 3.0;
 
 struct TurnClearance {
   // The worst ratio as above. Negative when the graph is not one path from
@@ -35,3 +38,11 @@ struct TurnClearance {
 };
 
 TurnClearance centreTurnClearance(const CFHCircuitLayout& layout, double s);
+
+// The same measure for the pieces of the level steps (the edges flagged
+// kEdgeLevelStep), each held to s against every other piece, a step's too,
+// cut to the part more than kLevelStepReach s along the path from the point
+// (a step and the corner its run turns right after it lie within that): a
+// small ratio is a step across the other run's loop right beside where
+// that run's pipe goes on.
+TurnClearance levelStepClearance(const CFHCircuitLayout& layout, double s);

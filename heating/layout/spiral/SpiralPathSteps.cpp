@@ -2,6 +2,7 @@
 // neighbouring loops at the centre.
 #include "heating/layout/record/CFHCircuitLayout.h"
 
+#include "heating/layout/offsets/COffsetEdge.h"
 #include "heating/layout/offsets/COffsetLoop.h"
 #include "heating/layout/offsets/COffsetNode.h"
 #include "heating/layout/offsets/LayoutTolerances.h"
@@ -22,9 +23,18 @@ COffsetNode* stepAcross(CFHCircuitLayout& layout, COffsetNode* end, COffsetLoop*
   COffsetPoint p3;
   if (end == nullptr || !layout.findLevelStepPoints(*end, loopB, loopC, avoidLoop, d, p1, p2, p3)) return end;
   const std::uint8_t direction = d ? 1 : 0;
+  const std::size_t edgesBefore = layout.edges.size();
   COffsetNode* node = layout.extendRunEndAt(end, p1, end->owner, direction, prepend);
   node = layout.extendRunEndAt(node, p2, loopB, direction, prepend);
-  return layout.extendRunEndAt(node, p3, loopC, direction, prepend);
+  node = layout.extendRunEndAt(node, p3, loopC, direction, prepend);
+  // The step's edges (P1 -> P2 -> P3, across the loops) are flagged for the
+  // attempt's check of how near the step comes to the other run.
+  for (std::size_t i = edgesBefore; i < layout.edges.size(); ++i) {
+    COffsetEdge* edge = layout.edges[i];
+    if (edge != nullptr && edge->a != nullptr && edge->b != nullptr && edge->a->owner != edge->b->owner)
+      edge->flags |= kEdgeLevelStep;
+  }
+  return node;
 }
 
 // The last path piece of the node's unique incoming edge (the outgoing one
