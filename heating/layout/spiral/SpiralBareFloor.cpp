@@ -40,6 +40,12 @@ constexpr int kDiscDirections = 5;
 constexpr double kDiscTurn = 0.25 * 3.14159265358979323846;
 constexpr double kWidths[] = {1.0, 0.75, 0.5};
 constexpr double kShortestReach = 0.75;
+// The clearance a hairpin keeps from the pipe beyond its feet, in
+// spacings: the spacing (a little less) first, the detours' 0.75 s only
+// where no reach of that width keeps it: a hairpin reaching into the
+// corner beside a corridor's slanted far end came 0.84 s from the slanted
+// run.
+constexpr double kClearances[] = {0.99, 0.75};
 constexpr double kReachStep = 0.25;
 // The path pieces tried per bare point, nearest first.
 constexpr std::size_t kPiecesTried = 8;
@@ -181,12 +187,14 @@ bool hairpinTowards(CFHCircuitLayout& layout, const Floor& floor, const Piece& t
     const double centre = std::clamp(foot, 0.5 * w + margin, length - 0.5 * w - margin);
     const XtGePoint2d pA = t.a + unit * (centre - 0.5 * w);
     const XtGePoint2d pB = t.a + unit * (centre + 0.5 * w);
-    for (double l = reach; l >= kShortestReach * s; l -= kReachStep * s) {
-      const XtGePoint2d a = pA + out * l;
-      const XtGePoint2d b = pB + out * l;
-      if (!hairpinKeepsClear(layout, floor.paths, floor.items, pA, a, b, pB)) continue;
-      spliceHairpin(layout, *t.edge, pA, a, b, pB);
-      return true;
+    for (const double clearance : kClearances) {
+      for (double l = reach; l >= kShortestReach * s; l -= kReachStep * s) {
+        const XtGePoint2d a = pA + out * l;
+        const XtGePoint2d b = pB + out * l;
+        if (!hairpinKeepsClear(layout, floor.paths, floor.items, pA, a, b, pB, clearance)) continue;
+        spliceHairpin(layout, *t.edge, pA, a, b, pB);
+        return true;
+      }
     }
   }
   return false;

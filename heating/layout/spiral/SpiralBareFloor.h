@@ -20,7 +20,8 @@
 // T, its legs w apart (s, 0.75 s, then s/2) and centred on Q's foot on T
 // (moved to fit on T), reaches from T towards Q as far as Q (then s/4
 // shorter at a time, not under 0.75 s); the first that keeps clear of the
-// pipe and the wall (hairpinKeepsClear) is put into the path
+// pipe and the wall (hairpinKeepsClear: s from the pipe, a little less,
+// then, per width, 0.75 s where none keeps s) is put into the path
 // (spliceHairpin), and the bare points it reaches go. Its pieces may carry
 // the next hairpin on.
 //

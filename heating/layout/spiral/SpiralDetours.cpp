@@ -237,6 +237,42 @@ bool lineClear(const EdgePathIndex& paths, const XtGePoint2d& from, const XtGePo
   return items.empty() || !curveNearAnyCurve(line, items, std::max(kRayBoundaryClearance * s, wallClearance));
 }
 
+// A detour's lines are chosen 0.75 s from the laid pipe beyond its feet;
+// where they come nearer than s (kSpacingKept) to it, a pipe beside its
+// neighbour nearer than the spacing (a hairpin's end beside the slanted
+// run round a corridor's slanted far end), A and B are drawn back towards
+// P_A and P_B, each by a multiple of s/16 (kPullBack, its leg no shorter
+// than 0.75 s), the least drawn back in all first, to the first hairpin
+// that keeps s (a leg drawn back alone slants the hairpin's end along a
+// slanted run); none: the detour stays as chosen.
+constexpr double kSpacingKept = 0.99;
+constexpr double kPullBack = 0.0625;
+constexpr int kMostPullBacks = 8;
+
+void pullBackToSpacing(const Detours& work, CFHConnectorCandidate& c) {
+  const double s = work.s;
+  if (hairpinKeepsClear(work.layout, work.paths, work.items, c.pA, c.a, c.b, c.pB, kSpacingKept)) return;
+  const XtGeVector2d legA = c.a - c.pA;
+  const XtGeVector2d legB = c.b - c.pB;
+  const double lengthA = legA.length();
+  const double lengthB = legB.length();
+  if (!(lengthA > pointTol()) || !(lengthB > pointTol())) return;
+  for (int total = 1; total <= 2 * kMostPullBacks; ++total) {
+    for (int k = std::max(0, total - kMostPullBacks); k <= std::min(total, kMostPullBacks); ++k) {
+      const double cutA = k * kPullBack * s;
+      const double cutB = (total - k) * kPullBack * s;
+      if (lengthA - cutA < kConnectorClearance * s || lengthB - cutB < kConnectorClearance * s) continue;
+      const XtGePoint2d a = c.pA + legA * ((lengthA - cutA) / lengthA);
+      const XtGePoint2d b = c.pB + legB * ((lengthB - cutB) / lengthB);
+      if (hairpinKeepsClear(work.layout, work.paths, work.items, c.pA, a, b, c.pB, kSpacingKept)) {
+        c.a = a;
+        c.b = b;
+        return;
+      }
+    }
+  }
+}
+
 // The detour of the candidate on the edge holding T; answers the point on
 // T at which the rest of the edge starts (K2).
 XtGePoint2d layDetour(Detours& work, COffsetEdge* edge, const CFloorHeatingCurve& t, CFHConnectorCandidate c,
@@ -254,6 +290,7 @@ XtGePoint2d layDetour(Detours& work, COffsetEdge* edge, const CFloorHeatingCurve
     moved = movedB = false;
   }
   if (!moved && !movedB) castRaysToPaths(c.pA, c.a, c.pB, c.b, work.paths, t, work.items, work.s, work.wallClearance);
+  pullBackToSpacing(work, c);
 
   const XtGePoint2d rest = spliceHairpin(work.layout, *edge, c.pA, c.a, c.b, c.pB);
   const CFloorHeatingLine line(c.a, c.b, nullptr, kTagSpiralLine);
@@ -423,8 +460,8 @@ double detourWallClearance(const CFHCircuitLayout& layout) {
 
 bool hairpinKeepsClear(const CFHCircuitLayout& layout, const EdgePathIndex& paths,
                        const std::vector<const CFloorHeatingCurve*>& items, const XtGePoint2d& pA,
-                       const XtGePoint2d& a, const XtGePoint2d& b, const XtGePoint2d& pB) {
-  const double limit = kConnectorClearance * layout.spacing;
+                       const XtGePoint2d& a, const XtGePoint2d& b, const XtGePoint2d& pB, double spacings) {
+  const double limit = spacings * layout.spacing;
   // A connector keeps the detours' wall clearance (the first offset, a
   // little less), not only 0.75 d0: that alone let a pipe come nearer the
   // wall than its first offset beside the notches of U rooms with a fixed

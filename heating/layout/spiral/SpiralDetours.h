@@ -22,7 +22,11 @@
 //     offset from the boundary; a candidate that fails moves R on by s;
 //   - of the candidates within 2.6 s of the first along T, the one farthest
 //     from T (of those as far, the first along T) is laid: its ends may move
-//     out by the ray tests, then the edges K1 -> A -> B -> K2 replace the
+//     out by the ray tests, and where its lines come nearer than s to the
+//     laid pipe they are drawn back towards T to the first that keeps s
+//     (each by multiples of s/16, the least in all first, the legs no
+//     shorter than 0.75 s; none: as they are), then the edges
+//     K1 -> A -> B -> K2 replace the
 //     piece of T between K1 and K2 (the loop's points at P_A and P_B; P_A
 //     and P_B themselves on a straight edge), the window of A-B is cut from
 //     its narrow loop section and R becomes K2.
@@ -56,10 +60,11 @@ double detourWallClearance(const CFHCircuitLayout& layout);
 // Whether the three lines of a hairpin P_A -> A, A -> B, B -> P_B keep
 // 0.75 s from the laid pipe (the pipe within 0.75 s of P_A and of P_B left
 // out: the legs leave it there) and the larger of 0.75 x the first offset
-// and detourWallClearance from the boundary items.
+// and detourWallClearance from the boundary items. `spacings`: the
+// clearance from the pipe in spacings instead of 0.75.
 bool hairpinKeepsClear(const CFHCircuitLayout& layout, const EdgePathIndex& paths,
                        const std::vector<const CFloorHeatingCurve*>& items, const XtGePoint2d& pA,
-                       const XtGePoint2d& a, const XtGePoint2d& b, const XtGePoint2d& pB);
+                       const XtGePoint2d& a, const XtGePoint2d& b, const XtGePoint2d& pB, double spacings = 0.75);
 
 // The hairpin put into the path: the stretch of the edge's path between
 // P_A and P_B (P_A first along it) gives way to the edges K1 -> A -> B ->
