@@ -16,7 +16,13 @@
 // An entry not at such a corner (a bend of a few degrees, as a round wall's
 // polygon has, counts as none) that lies nearer than s' to the lead-out
 // (slanted where the lobe's corner is acute) moves further back along L,
-// never past the in-run end, until it lies s' from it.
+// never past the in-run end, until it lies s' from it. Last, for such an
+// entry too, where the lead-in (from the entry parallel to the lead-out)
+// slants back towards the run that comes along L to the entry and, beyond
+// the first 2 s' of pipe round the entry, comes nearer than s' to it, the
+// entry and the exit move back along L together (s'/8 at a time, never
+// past the in-run end, at most 2 s') to the first place where it keeps s';
+// none: they stay.
 //
 // Ownership: the link points to the sub-area record, which the main
 // record's subAreas list owns. Threads: the main record's design thread.

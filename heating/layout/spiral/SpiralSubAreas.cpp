@@ -24,6 +24,7 @@
 #include "geometry/Tolerances.h"
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 #include <numbers>
 #include <unordered_set>
@@ -140,6 +141,60 @@ void keepExitClearOfCornerAhead(const COffsetLoop& l, const COffsetNode& inEnd, 
   }
 }
 
+// The lead-in (from the entry parallel to the lead-out, as the sub-spiral
+// sets it) slanted back towards the run that comes along L to the entry,
+// where the lobe's nearest point lies behind the entry along L: beyond the
+// first 2 s of pipe round the entry (a turn's own pieces) the lead-in and
+// that run come nearer than s (kLeadInKept), the pipe at the sub-area's door
+// 0.87-0.92 s from the run it left. The entry and the exit then move back
+// along L together, s/8 at a time (never past the in-run end, at most
+// kLeadInSteps times), to the first place where the lead-in keeps s; none:
+// both stay. (An entry at L's corner stays, as for keepLeadsApart.)
+constexpr double kLeadInKept = 0.99;
+constexpr int kLeadInSteps = 16;
+constexpr int kLeadInSamples = 24;
+
+// The nearest the lead-in from `entry` along `lead` comes to L's 3 s behind
+// the entry, over pairs more than 2 s apart along the pipe.
+double leadInClearance(const COffsetLoop& l, const CLoopPoint& entry, const XtGeVector2d& lead, double s, bool d) {
+  const double length = lead.length();
+  double nearest = std::numeric_limits<double>::infinity();
+  if (!(length > workTol.equalPoint())) return nearest;
+  const XtGeVector2d unit = lead / length;
+  for (int k = 1; k <= kLeadInSamples; ++k) {
+    const double u = 3.0 * s * k / kLeadInSamples;
+    CLoopPoint behind;
+    if (!l.walkFrom(entry, !d, u, behind, workTol)) break;
+    const double from = std::max(0.0, 2.0 * s - u);
+    if (from >= length) continue;
+    nearest = std::min(nearest, pointSegmentDistance(behind.point, entry.point + unit * from, entry.point + lead));
+  }
+  return nearest;
+}
+
+void keepLeadInClearOfRunBehind(const COffsetLoop& l, const COffsetNode& inEnd, const COffsetLoop& lobe, double s,
+                                bool d, CLoopPoint& exit, CLoopPoint& entry) {
+  CLoopPoint movedExit = exit;
+  CLoopPoint movedEntry = entry;
+  for (int step = 0; step <= kLeadInSteps; ++step) {
+    CLoopPoint q2;
+    if (!lobe.closestPoint(movedExit.point, q2, workTol)) return;
+    if (leadInClearance(l, movedEntry, q2.point - movedExit.point, s, d) >= kLeadInKept * s) {
+      exit = movedExit;
+      entry = movedEntry;
+      return;
+    }
+    const double back = 0.125 * s;
+    CLoopPoint exitBack;
+    CLoopPoint entryBack;
+    if (step == kLeadInSteps || l.lengthBetween(inEnd, movedEntry, d, workTol) <= back ||
+        !l.walkFrom(movedExit, !d, back, exitBack, workTol) || !l.walkFrom(movedEntry, !d, back, entryBack, workTol))
+      return;
+    movedExit = exitBack;
+    movedEntry = entryBack;
+  }
+}
+
 // Gives a node that the sub-area made at its entry or exit the main loop as
 // owner and the sections of its closest point as links.
 void putOnLoop(COffsetNode& node, COffsetLoop& loop) {
@@ -218,7 +273,10 @@ CFHSubLayoutLink::CFHSubLayoutLink(const COffsetNode& inEnd, const COffsetNode& 
     }
   }
   keepExitClearOfCornerAhead(*l, inEnd, *lobe, s, d, x, entry);
-  if (!atCorner) keepLeadsApart(*l, inEnd, *lobe, x.point, s, d, entry);
+  if (!atCorner) {
+    keepLeadsApart(*l, inEnd, *lobe, x.point, s, d, entry);
+    keepLeadInClearOfRunBehind(*l, inEnd, *lobe, s, d, x, entry);
+  }
   entryPoint = entry.point;
   exitPoint = x.point;
   usable = true;

@@ -186,7 +186,11 @@ TEST_P(RandomRooms, LaySoundly) {
 // the corner at the T's junction, crossing the other run's loop beside
 // where that run's pipe goes on: 0.21-0.37 s apart (seed 2 stem 57; seed 5
 // stem 37), or 0.59 s where the runs' two steps met at a cross's junction
-// (seed 4 stem 45); laid with the other turn choice.
+// (seed 4 stem 45); laid with the other turn choice. Sub-areas whose lobe's
+// nearest point lay behind the entry along the main loop: the lead-in
+// slanted back 40 degrees towards the run that came to the entry, 0.87-0.91
+// s from it (seed 2 side-bowed 60; seed 4 bowed 47); entry and exit moved
+// back along the loop until it keeps s.
 TEST(RandomRoomsMended, DoubleSpiral) {
   const zone_design_test::UnitScope units(1000);
   const std::tuple<std::uint64_t, Family, int> mended[] = {
@@ -208,7 +212,7 @@ TEST(RandomRoomsMended, DoubleSpiral) {
       {2, Family::kJog, 31},       {1, Family::kU, 57},       {1, Family::kU, 95},       {1, Family::kT, 42},
       {1, Family::kTrapezoid, 60}, {3, Family::kTrapezoid, 73}, {2, Family::kTiny, 34},  {3, Family::kStem, 15},
       {3, Family::kCorridor, 12}, {2, Family::kStem, 57},   {5, Family::kStem, 37},
-      {4, Family::kStem, 45}};
+      {4, Family::kStem, 45},      {2, Family::kSideBowed, 60}, {4, Family::kBowed, 47}};
   for (const auto& [seed, family, index] : mended) {
     const random_rooms::Room room = random_rooms::makeRoom(seed, family, index);
     const room_design::Verdict verdict = room_design::designAndJudge(room, kSpiral, 0);
