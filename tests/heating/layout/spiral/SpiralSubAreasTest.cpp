@@ -114,6 +114,35 @@ double toSegment(const Point& p, const Point& a, const Point& b) {
   return p.distanceTo(a + ab * t);
 }
 
+// A lobe whose top side rises 40 degrees to its corner at (2800, 1000): the
+// probe meets L's right side 170 above the corner, so the lead-out, and the
+// lead-in parallel to it from the entry, slant back towards the run that
+// comes up L to the entry. Beyond the first 2 s of pipe round the entry the
+// lead-in keeps s from that run (where the link stood before, it came
+// nearer than s to it); the entry and the exit move down L together.
+TEST(SpiralSubAreas, TheLeadInKeepsClearOfTheRunToTheEntry) {
+  const UnitScope units(1000);
+  Scene scene({}, Point(0, 0));
+  auto sub = spiral_test::recordWith(
+      {graph_test::polygonLoop({{2200, 300}, {2800, 300}, {2800, 1000}, {2200, 490}}).release()});
+  sub->orientationGiven = sub->orientation = 1;
+  const CFHSubLayoutLink link(*scene.in, *scene.out, sub.get(), true);
+  ASSERT_TRUE(link.usable);
+  EXPECT_NEAR(link.entryPoint.x, 3000.0, 1e-6);
+  EXPECT_NEAR(link.exitPoint.x, 3000.0, 1e-6);
+  CLoopPoint nearest;
+  ASSERT_TRUE(sub->firstOffsetLoop()->closestPoint(link.exitPoint, nearest, workTol));
+  const XtGeVector2d lead = nearest.point - link.exitPoint;
+  const XtGeVector2d unit = lead / lead.length();
+  for (double u = 25.0; u <= 600.0 && link.entryPoint.y - u >= 0.0; u += 25.0) {
+    const double from = std::max(0.0, 400.0 - u);
+    if (from >= lead.length()) continue;
+    EXPECT_GE(toSegment(link.entryPoint - XtGeVector2d(0, u), link.entryPoint + unit * from, link.entryPoint + lead),
+              198.0)
+        << "the run " << u << " below the entry";
+  }
+}
+
 // The lobe above (72 degree corner at (2800, 1000), its probe meeting L's
 // right side at y 1065) beside two other loops L. (a) L's right side bends
 // by 2 degrees at y 1000, just behind the probe's meeting (as the polygon of
