@@ -85,6 +85,13 @@ TEST(SpiralSubAreas, EntryAtTheCornerAndAtTheOrigin) {
   }
 }
 
+// The sub-area of a lobe polygon (spacing 200, orientation given).
+std::unique_ptr<CFHCircuitLayout> lobeRecord(const std::vector<Point>& lobe) {
+  auto sub = spiral_test::recordWith({graph_test::polygonLoop(lobe).release()});
+  sub->orientationGiven = sub->orientation = 1;
+  return sub;
+}
+
 // A lobe whose corner beside L is acute (72 degrees, as where a bowed wall
 // meets a straight one): its lead-out leaves L slanted, and the entry one
 // spacing back along L would lie 190 from it. The entry moves back along L
@@ -92,9 +99,7 @@ TEST(SpiralSubAreas, EntryAtTheCornerAndAtTheOrigin) {
 TEST(SpiralSubAreas, TheEntryKeepsClearOfASlantedLeadOut) {
   const UnitScope units(1000);
   Scene scene({}, Point(0, 0));
-  auto sub = spiral_test::recordWith(
-      {graph_test::polygonLoop({{2000, 400}, {2800, 400}, {2800, 1000}, {2000, 740}}).release()});
-  sub->orientationGiven = sub->orientation = 1;
+  const auto sub = lobeRecord({{2000, 400}, {2800, 400}, {2800, 1000}, {2000, 740}});
   const CFHSubLayoutLink link(*scene.in, *scene.out, sub.get(), true);
   ASSERT_TRUE(link.usable);
   const Point corner(2800, 1000);
@@ -123,9 +128,7 @@ double toSegment(const Point& p, const Point& a, const Point& b) {
 TEST(SpiralSubAreas, TheLeadInKeepsClearOfTheRunToTheEntry) {
   const UnitScope units(1000);
   Scene scene({}, Point(0, 0));
-  auto sub = spiral_test::recordWith(
-      {graph_test::polygonLoop({{2200, 300}, {2800, 300}, {2800, 1000}, {2200, 490}}).release()});
-  sub->orientationGiven = sub->orientation = 1;
+  const auto sub = lobeRecord({{2200, 300}, {2800, 300}, {2800, 1000}, {2200, 490}});
   const CFHSubLayoutLink link(*scene.in, *scene.out, sub.get(), true);
   ASSERT_TRUE(link.usable);
   EXPECT_NEAR(link.entryPoint.x, 3000.0, 1e-6);
