@@ -12,10 +12,12 @@
 #include "heating/layout/checks/LayoutPipeClearance.h"
 #include "heating/layout/meander/MeanderChain.h"
 #include "heating/layout/offsets/NarrowSectionWindows.h"
+#include "heating/layout/offsets/PointSegmentDistance.h"
 #include "heating/layout/spiral/SpiralDetours.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 
@@ -98,6 +100,26 @@ TEST_F(DetourScene, NoDetourNearPipeOrCovered) {
   narrow({600, 100}, {1400, 100});
   EXPECT_EQ(detours(), 0);
   EXPECT_EQ(layout->edges.size(), 1u);
+}
+
+// A pipe slanting past the end of a hairpin: the ray from B meets it 250
+// above B and moves B out to s short of it, where the line A -> B comes 0.77
+// s from the slanted pipe (the detours' 0.75 s allowed it). The ends are
+// drawn back towards T until the hairpin keeps s from it, the legs no
+// shorter than 0.75 s.
+TEST_F(DetourScene, AHairpinKeepsSFromAPipeSlantingPastItsEnd) {
+  lay({0, 0}, {2000, 0}, true);
+  narrow({600, 250}, {800, 250});
+  const Point p(800, 500);
+  const Point q(1100, 250);
+  pipe(p, q);
+  EXPECT_EQ(detours(), 1);
+  const std::vector<Point> ends = hairpinEnds();
+  ASSERT_EQ(ends.size(), 2u);
+  EXPECT_GE(std::min({pointSegmentDistance(ends[0], p, q), pointSegmentDistance(ends[1], p, q),
+                      pointSegmentDistance(p, ends[0], ends[1]), pointSegmentDistance(q, ends[0], ends[1])}),
+            198.0);
+  for (const Point& end : ends) EXPECT_GE(end.y, 150.0 - 1e-6);
 }
 
 // Candidates exactly 2.6 s apart along T are one group, of which the one
