@@ -146,10 +146,10 @@ void boundGapAlongItsRuns(const meander_spacing::PipeStretch& pipe, double s, me
 // The laid meander made to keep its spacing: its pockets cut, then its
 // hairpins beside walks shortened (MeanderPockets.h, MeanderHairpins.h),
 // then the middle gap and the pockets left looked at again.
-void keepMeanderSpacing(MeanderPath& path, meander_spacing::GapStrip& strip, bool narrow) {
+void keepMeanderSpacing(MeanderPath& path, meander_spacing::GapStrip& strip, bool narrow, bool squareCuts) {
   const std::unordered_set<const COffsetEdge*> near = path.edgesTooNear();
   if (near.empty()) return;
-  cutMeanderPockets(path, near);
+  cutMeanderPockets(path, near, squareCuts);
   // With a hairpin shortened the gap stands as judged no longer: shortened
   // legs at the gap's sides shorten the gap, its strip bounded again,
   // hairpins whose turns now lie beyond it are shortened again.
@@ -168,7 +168,7 @@ void keepMeanderSpacing(MeanderPath& path, meander_spacing::GapStrip& strip, boo
   // little way along the walk from a corner cut after it), is looked at
   // again once the hairpins are short and the other pockets cut.
   const std::unordered_set<const COffsetEdge*> left = path.edgesTooNear();
-  if (!left.empty()) cutMeanderPockets(path, left);
+  if (!left.empty()) cutMeanderPockets(path, left, squareCuts);
 }
 
 // Whether the path meets or folds back on itself as the check of the drawn
@@ -197,6 +197,7 @@ enum class Finish {
   kAsLaid,         // its pockets cut, then its hairpins shortened
   kHairpinsFirst,  // its hairpins shortened before its pockets are cut
   kHairpinsOut,    // its hairpins beside walks taken out first
+  kLeastCuts,      // as laid, each pocket cut by the connector that leaves out the least pipe
 };
 
 // The chained meander finished: made to keep its spacing, then the parts of
@@ -258,7 +259,7 @@ void finishMeander(CFHCircuitLayout& layout, const COffsetLoop& first, const CFl
       strip.alongTo = std::min(runs.hi[0], runs.hi[1]) + tol;
     }
     if (how == Finish::kHairpinsFirst) shortenMeanderHairpins(path);
-    keepMeanderSpacing(path, strip, narrow);
+    keepMeanderSpacing(path, strip, narrow, how != Finish::kLeastCuts);
     MeanderFill fill = fillMeanderGaps(path, coverage);
     // How near the pipe comes itself, asked only of a finish that may be
     // compared with another; and so with the middle gap bounded along the
@@ -281,12 +282,12 @@ void finishMeander(CFHCircuitLayout& layout, const COffsetLoop& first, const CFl
   LayoutGraphSnapshot kept;
   kept.take(layout);
   bool keptLaid = true;  // the graph holds the finish kept
-  for (const Finish how : {Finish::kHairpinsFirst, Finish::kHairpinsOut}) {
-    if (how == Finish::kHairpinsFirst && !(best.fill.farthest > kBareLimit * spacing)) continue;
+  for (const Finish how : {Finish::kHairpinsFirst, Finish::kHairpinsOut, Finish::kLeastCuts}) {
+    if (how != Finish::kHairpinsOut && !(best.fill.farthest > kBareLimit * spacing)) continue;
     keptLaid = false;
     if (!chainAgain()) break;
     const Finished other = finish(how);
-    const bool spaced = how == Finish::kHairpinsFirst ? other.boundedNearest >= firstNearest &&
+    const bool spaced = how != Finish::kHairpinsOut ? other.boundedNearest >= firstNearest &&
                                                             other.sharpest >= firstSharpest &&
                                                             (!other.folds || firstFolds)
                                                       : other.fill.nearest >= kMildlyNear * spacing ||
