@@ -51,6 +51,10 @@ constexpr double kMildlyNear = 0.8;
 // finish does.
 constexpr double kLeastCorner = std::numbers::pi / 6;
 constexpr double kFoldDiameter = 0.25;
+// The sharpest corner of a finish with its hairpins shortened first that
+// leaves no floor bare where the first finish leaves some (a stub meeting a
+// bowed wall's walk, cut later as a fold).
+constexpr double kLeastCornerCovering = std::numbers::pi / 12;
 
 // Everything the step adds to the graph after it starts: on a failure the
 // edges and nodes beyond the marks are deleted and the two end edges put back.
@@ -278,6 +282,11 @@ void finishMeander(CFHCircuitLayout& layout, const COffsetLoop& first, const CFl
   if (best.fill.bare == 0) return;
   const double firstNearest = best.boundedNearest;
   const double firstSharpest = std::min(best.sharpest, kLeastCorner);
+  // A finish with the hairpins shortened first that leaves no floor bare on
+  // no less pipe than the first finish may turn sharper than the first.
+  const auto coversAll = [&](const Finished& other) {
+    return other.fill.bare == 0 && other.fill.length >= best.fill.length;
+  };
   const bool firstFolds = best.folds;
   LayoutGraphSnapshot kept;
   kept.take(layout);
@@ -288,7 +297,7 @@ void finishMeander(CFHCircuitLayout& layout, const COffsetLoop& first, const CFl
     if (!chainAgain()) break;
     const Finished other = finish(how);
     const bool spaced = how != Finish::kHairpinsOut ? other.boundedNearest >= firstNearest &&
-                                                            other.sharpest >= firstSharpest &&
+                                                            other.sharpest >= (coversAll(other) ? kLeastCornerCovering : firstSharpest) &&
                                                             (!other.folds || firstFolds)
                                                       : other.fill.nearest >= kMildlyNear * spacing ||
                                                             best.fill.nearest < kMildlyNear * spacing;

@@ -255,6 +255,9 @@ TEST(RandomRoomsMended, DoubleSpiral) {
 // the last leg took the walk into the tip with it, leaving the tip 2 s and
 // more from the pipe: finished again with each pocket cut by the connector
 // that leaves out the least pipe (seed 4 two-slanted 71; seed 5 trapezoid 9).
+// The acute corner between a bowed wall and a straight one left bare (1.8 s)
+// because the finish with the hairpins shortened first, which covers it,
+// turned sharper than the first finish at a stub (seed 2 side-bowed 63).
 TEST(RandomRoomsMended, Meander) {
   const zone_design_test::UnitScope units(1000);
   using Room = std::tuple<std::uint64_t, Family, int>;
@@ -262,7 +265,7 @@ TEST(RandomRoomsMended, Meander) {
       {1, Family::kCorridor, 94}, {2, Family::kU, 6}, {2, Family::kU, 58}, {2, Family::kU, 99}, {2, Family::kBowed, 90},
       {3, Family::kCorridor, 41}, {1, Family::kSideBowed, 82}, {2, Family::kBowed, 39}, {4, Family::kBowed, 32},
       {5, Family::kBowed, 72}, {4, Family::kBowed, 47}, {2, Family::kNarrowCorridor, 71},
-      {4, Family::kTwoSlanted, 71}, {5, Family::kTrapezoid, 9}};
+      {4, Family::kTwoSlanted, 71}, {5, Family::kTrapezoid, 9}, {2, Family::kSideBowed, 63}};
   // Mended but for the length.
   const Room shortOfLength[] = {{3, Family::kTrapezoid, 9}};
   for (const bool whole : {true, false}) {
