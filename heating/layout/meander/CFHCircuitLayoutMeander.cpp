@@ -217,14 +217,23 @@ enum class Finish {
 //   only the corner's tip is cut; kept when it comes no nearer itself than
 //   the first finish (with the middle gap bounded along its runs), turns no
 //   sharper than kLeastCorner or the first finish (a leg shortened to a
-//   stub that meets the wall's walk at an acute angle) and folds on itself
-//   only where the first finish does (foldsOnItself);
+//   stub that meets the wall's walk at an acute angle; down to
+//   kLeastCornerCovering when it leaves no floor bare on no less pipe than
+//   the first finish, as in the corner between a bowed wall and a straight
+//   one) and folds on itself only where the first finish does
+//   (foldsOnItself);
 // - with every hairpin whose leg runs beside a walk taken out before the
 //   pockets are cut, so that a walk along a wall between parts of the zone
 //   (an arm's side, a bowed wall) stays and the detours lay the hairpins
 //   beside it afresh; kept when it keeps the spacing (pairs kMildlyNear s
 //   apart or more let be, as beside a corner of the outline) or the best
-//   finish so far does not either.
+//   finish so far does not either;
+// - when floor farther than kBareLimit s is still left, with each pocket
+//   cut by the connector that leaves out the least pipe, the square cut at
+//   a leg's junction not tried: where the last run before a narrow tip
+//   meets the tip's walk, the square cut takes the walk into the tip with
+//   the leg, leaving the tip 2 s and more from the pipe; kept as the finish
+//   with the hairpins shortened first.
 // A finish taken must also leave less bare floor than the best so far and
 // either that one left more than kFewBare bare points, some of them farther
 // than kBareLimit s from the pipe in a part 1.25 s wide, or it lay at least
@@ -296,8 +305,9 @@ void finishMeander(CFHCircuitLayout& layout, const COffsetLoop& first, const CFl
     keptLaid = false;
     if (!chainAgain()) break;
     const Finished other = finish(how);
+    const double sharpest = coversAll(other) ? kLeastCornerCovering : firstSharpest;
     const bool spaced = how != Finish::kHairpinsOut ? other.boundedNearest >= firstNearest &&
-                                                            other.sharpest >= (coversAll(other) ? kLeastCornerCovering : firstSharpest) &&
+                                                            other.sharpest >= sharpest &&
                                                             (!other.folds || firstFolds)
                                                       : other.fill.nearest >= kMildlyNear * spacing ||
                                                             best.fill.nearest < kMildlyNear * spacing;

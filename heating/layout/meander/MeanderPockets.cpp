@@ -41,7 +41,8 @@ using Cut = std::pair<double, double>;  // the connector's ends along the stretc
 
 class StretchCutter {
  public:
-  StretchCutter(MeanderPath& path, bool squareCuts) : path_(path), s_(path.s()), step_(path.step()), square_(squareCuts) {}
+  StretchCutter(MeanderPath& path, bool squareCuts)
+      : path_(path), s_(path.s()), step_(path.step()), square_(squareCuts) {}
 
   // Cuts the pockets of the stretch of walk edges from firstWalk, one after
   // the other: after a cut the stretch goes on from the connector's end.
