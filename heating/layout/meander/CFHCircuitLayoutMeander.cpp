@@ -51,6 +51,10 @@ constexpr double kMildlyNear = 0.8;
 // finish does.
 constexpr double kLeastCorner = std::numbers::pi / 6;
 constexpr double kFoldDiameter = 0.25;
+// The sharpest corner of a finish with its hairpins shortened first that
+// leaves no floor bare where the first finish leaves some (a stub meeting a
+// bowed wall's walk, cut later as a fold).
+constexpr double kLeastCornerCovering = std::numbers::pi / 12;
 
 // Everything the step adds to the graph after it starts: on a failure the
 // edges and nodes beyond the marks are deleted and the two end edges put back.
@@ -146,10 +150,10 @@ void boundGapAlongItsRuns(const meander_spacing::PipeStretch& pipe, double s, me
 // The laid meander made to keep its spacing: its pockets cut, then its
 // hairpins beside walks shortened (MeanderPockets.h, MeanderHairpins.h),
 // then the middle gap and the pockets left looked at again.
-void keepMeanderSpacing(MeanderPath& path, meander_spacing::GapStrip& strip, bool narrow) {
+void keepMeanderSpacing(MeanderPath& path, meander_spacing::GapStrip& strip, bool narrow, bool squareCuts) {
   const std::unordered_set<const COffsetEdge*> near = path.edgesTooNear();
   if (near.empty()) return;
-  cutMeanderPockets(path, near);
+  cutMeanderPockets(path, near, squareCuts);
   // With a hairpin shortened the gap stands as judged no longer: shortened
   // legs at the gap's sides shorten the gap, its strip bounded again,
   // hairpins whose turns now lie beyond it are shortened again.
@@ -168,7 +172,7 @@ void keepMeanderSpacing(MeanderPath& path, meander_spacing::GapStrip& strip, boo
   // little way along the walk from a corner cut after it), is looked at
   // again once the hairpins are short and the other pockets cut.
   const std::unordered_set<const COffsetEdge*> left = path.edgesTooNear();
-  if (!left.empty()) cutMeanderPockets(path, left);
+  if (!left.empty()) cutMeanderPockets(path, left, squareCuts);
 }
 
 // Whether the path meets or folds back on itself as the check of the drawn
@@ -197,6 +201,7 @@ enum class Finish {
   kAsLaid,         // its pockets cut, then its hairpins shortened
   kHairpinsFirst,  // its hairpins shortened before its pockets are cut
   kHairpinsOut,    // its hairpins beside walks taken out first
+  kLeastCuts,      // as laid, each pocket cut by the connector that leaves out the least pipe
 };
 
 // The chained meander finished: made to keep its spacing, then the parts of
@@ -212,14 +217,23 @@ enum class Finish {
 //   only the corner's tip is cut; kept when it comes no nearer itself than
 //   the first finish (with the middle gap bounded along its runs), turns no
 //   sharper than kLeastCorner or the first finish (a leg shortened to a
-//   stub that meets the wall's walk at an acute angle) and folds on itself
-//   only where the first finish does (foldsOnItself);
+//   stub that meets the wall's walk at an acute angle; down to
+//   kLeastCornerCovering when it leaves no floor bare on no less pipe than
+//   the first finish, as in the corner between a bowed wall and a straight
+//   one) and folds on itself only where the first finish does
+//   (foldsOnItself);
 // - with every hairpin whose leg runs beside a walk taken out before the
 //   pockets are cut, so that a walk along a wall between parts of the zone
 //   (an arm's side, a bowed wall) stays and the detours lay the hairpins
 //   beside it afresh; kept when it keeps the spacing (pairs kMildlyNear s
 //   apart or more let be, as beside a corner of the outline) or the best
-//   finish so far does not either.
+//   finish so far does not either;
+// - when floor farther than kBareLimit s is still left, with each pocket
+//   cut by the connector that leaves out the least pipe, the square cut at
+//   a leg's junction not tried: where the last run before a narrow tip
+//   meets the tip's walk, the square cut takes the walk into the tip with
+//   the leg, leaving the tip 2 s and more from the pipe; kept as the finish
+//   with the hairpins shortened first.
 // A finish taken must also leave less bare floor than the best so far and
 // either that one left more than kFewBare bare points, some of them farther
 // than kBareLimit s from the pipe in a part 1.25 s wide, or it lay at least
@@ -258,7 +272,7 @@ void finishMeander(CFHCircuitLayout& layout, const COffsetLoop& first, const CFl
       strip.alongTo = std::min(runs.hi[0], runs.hi[1]) + tol;
     }
     if (how == Finish::kHairpinsFirst) shortenMeanderHairpins(path);
-    keepMeanderSpacing(path, strip, narrow);
+    keepMeanderSpacing(path, strip, narrow, how != Finish::kLeastCuts);
     MeanderFill fill = fillMeanderGaps(path, coverage);
     // How near the pipe comes itself, asked only of a finish that may be
     // compared with another; and so with the middle gap bounded along the
@@ -277,17 +291,23 @@ void finishMeander(CFHCircuitLayout& layout, const COffsetLoop& first, const CFl
   if (best.fill.bare == 0) return;
   const double firstNearest = best.boundedNearest;
   const double firstSharpest = std::min(best.sharpest, kLeastCorner);
+  // A finish with the hairpins shortened first that leaves no floor bare on
+  // no less pipe than the first finish may turn sharper than the first.
+  const auto coversAll = [&](const Finished& other) {
+    return other.fill.bare == 0 && other.fill.length >= best.fill.length;
+  };
   const bool firstFolds = best.folds;
   LayoutGraphSnapshot kept;
   kept.take(layout);
   bool keptLaid = true;  // the graph holds the finish kept
-  for (const Finish how : {Finish::kHairpinsFirst, Finish::kHairpinsOut}) {
-    if (how == Finish::kHairpinsFirst && !(best.fill.farthest > kBareLimit * spacing)) continue;
+  for (const Finish how : {Finish::kHairpinsFirst, Finish::kHairpinsOut, Finish::kLeastCuts}) {
+    if (how != Finish::kHairpinsOut && !(best.fill.farthest > kBareLimit * spacing)) continue;
     keptLaid = false;
     if (!chainAgain()) break;
     const Finished other = finish(how);
-    const bool spaced = how == Finish::kHairpinsFirst ? other.boundedNearest >= firstNearest &&
-                                                            other.sharpest >= firstSharpest &&
+    const double sharpest = coversAll(other) ? kLeastCornerCovering : firstSharpest;
+    const bool spaced = how != Finish::kHairpinsOut ? other.boundedNearest >= firstNearest &&
+                                                            other.sharpest >= sharpest &&
                                                             (!other.folds || firstFolds)
                                                       : other.fill.nearest >= kMildlyNear * spacing ||
                                                             best.fill.nearest < kMildlyNear * spacing;

@@ -41,7 +41,8 @@ using Cut = std::pair<double, double>;  // the connector's ends along the stretc
 
 class StretchCutter {
  public:
-  explicit StretchCutter(MeanderPath& path) : path_(path), s_(path.s()), step_(path.step()) {}
+  StretchCutter(MeanderPath& path, bool squareCuts)
+      : path_(path), s_(path.s()), step_(path.step()), square_(squareCuts) {}
 
   // Cuts the pockets of the stretch of walk edges from firstWalk, one after
   // the other: after a cut the stretch goes on from the connector's end.
@@ -153,6 +154,7 @@ class StretchCutter {
   }
 
   std::optional<Cut> choose(const PipeStretch& stretch, const NearPair& near) const {
+    if (!square_) return leastCut(stretch, near);
     if (stretch.legAfter >= 0 && near.t2 > stretch.pieces[static_cast<std::size_t>(stretch.legAfter)].start)
       if (auto cut = squareCut(stretch, true); cut && sound(stretch, *cut)) return cut;
     if (stretch.legBefore >= 0 && near.t1 < stretch.pieces[0].length)
@@ -308,6 +310,7 @@ class StretchCutter {
   MeanderPath& path_;
   double s_;
   double step_;
+  bool square_;  // the square cut at a junction with a leg tried first
   // The whole path when a pocket is judged, and where the stretch begins on it.
   const PipeStretch* whole_ = nullptr;
   double offset_ = 0.0;
@@ -353,9 +356,9 @@ std::vector<Stretch> walkStretches(const MeanderPath& path, const std::unordered
 
 }  // namespace
 
-int cutMeanderPockets(MeanderPath& path, const std::unordered_set<const COffsetEdge*>& near) {
+int cutMeanderPockets(MeanderPath& path, const std::unordered_set<const COffsetEdge*>& near, bool squareCuts) {
   const std::vector<Stretch> stretches = walkStretches(path, &near);
-  StretchCutter cutter(path);
+  StretchCutter cutter(path, squareCuts);
   int cuts = 0;
   for (const Stretch& stretch : stretches) cuts += cutter.cut(stretch.first, stretch.before, stretch.after);
   return cuts;
@@ -363,7 +366,7 @@ int cutMeanderPockets(MeanderPath& path, const std::unordered_set<const COffsetE
 
 int cutMeanderFolds(MeanderPath& path) {
   const std::vector<Stretch> stretches = walkStretches(path, nullptr);
-  StretchCutter cutter(path);
+  StretchCutter cutter(path, true);
   int cuts = 0;
   for (const Stretch& stretch : stretches) {
     COffsetEdge* first = stretch.first;

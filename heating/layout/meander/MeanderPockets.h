@@ -40,8 +40,11 @@ struct COffsetEdge;
 
 // Cuts the pockets of every stretch of walk that holds an edge of `near`
 // (or has one of them as the leg before or after it); the number of
-// connectors made.
-int cutMeanderPockets(MeanderPath& path, const std::unordered_set<const COffsetEdge*>& near);
+// connectors made. Without squareCuts every pocket gets the connector that
+// leaves out the least pipe, at a junction with a leg too: the walk into a
+// narrow tip beyond the last run stays up to the tip's mouth instead of
+// going out with the run's leg.
+int cutMeanderPockets(MeanderPath& path, const std::unordered_set<const COffsetEdge*>& near, bool squareCuts = true);
 
 // Cuts the folds of short legs at the walks (above); the number of
 // connectors made.

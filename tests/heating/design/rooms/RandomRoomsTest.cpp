@@ -255,6 +255,13 @@ TEST(RandomRoomsMended, DoubleSpiral) {
 // degrees, a fold the command's own check refused (9005) while the spacing
 // rule passed it over as neighbours (seed 3 trapezoid 9; its laid length is
 // still short of the judge's expectation, judged apart).
+// Rooms narrowing to a tip beyond the last run, whose pocket's square cut at
+// the last leg took the walk into the tip with it, leaving the tip 2 s and
+// more from the pipe: finished again with each pocket cut by the connector
+// that leaves out the least pipe (seed 4 two-slanted 71; seed 5 trapezoid 9).
+// The acute corner between a bowed wall and a straight one left bare (1.8 s)
+// because the finish with the hairpins shortened first, which covers it,
+// turned sharper than the first finish at a stub (seed 2 side-bowed 63).
 // Rooms the meander hands to the double spiral (no two crossings of the
 // first loop), whose detour hairpins were chosen 0.75 s from the pipe: a
 // hairpin's end 0.84-0.97 s from a run slanting past it, now drawn back to
@@ -266,6 +273,7 @@ TEST(RandomRoomsMended, Meander) {
       {1, Family::kCorridor, 94}, {2, Family::kU, 6}, {2, Family::kU, 58}, {2, Family::kU, 99}, {2, Family::kBowed, 90},
       {3, Family::kCorridor, 41}, {1, Family::kSideBowed, 82}, {2, Family::kBowed, 39}, {4, Family::kBowed, 32},
       {5, Family::kBowed, 72}, {4, Family::kBowed, 47}, {2, Family::kNarrowCorridor, 71},
+      {4, Family::kTwoSlanted, 71}, {5, Family::kTrapezoid, 9}, {2, Family::kSideBowed, 63},
       {1, Family::kCorridor, 50}, {1, Family::kCorridor, 85}, {3, Family::kNarrowCorridor, 83}, {1, Family::kTiny, 67}};
   // Mended but for the length.
   const Room shortOfLength[] = {{3, Family::kTrapezoid, 9}};
