@@ -765,9 +765,31 @@ bool withinReachOfARun(const Zone& zone, double step, const XtGePoint2d& p, doub
   return false;
 }
 
+// The grid cells within reach of a cell at least core deep: each cell of
+// the core's edge (a neighbour shallower) marks the cells within reach.
+std::vector<char> wideParts(const std::vector<double>& cells, long nx, long ny, double step, double core, double reach) {
+  std::vector<char> wide(cells.size(), 0);
+  const long r = static_cast<long>(std::ceil(reach / step));
+  const auto deep = [&](long i, long j) {
+    return i >= 0 && j >= 0 && i < nx && j < ny && cells[static_cast<std::size_t>(i * ny + j)] >= core;
+  };
+  for (long i = 0; i < nx; ++i) {
+    for (long j = 0; j < ny; ++j) {
+      if (!deep(i, j)) continue;
+      wide[static_cast<std::size_t>(i * ny + j)] = 1;
+      if (deep(i - 1, j) && deep(i + 1, j) && deep(i, j - 1) && deep(i, j + 1)) continue;
+      for (long a = std::max(0L, i - r); a <= std::min(nx - 1, i + r); ++a)
+        for (long c = std::max(0L, j - r); c <= std::min(ny - 1, j + r); ++c)
+          if (std::hypot(static_cast<double>(a - i), static_cast<double>(c - j)) * step <= reach)
+            wide[static_cast<std::size_t>(a * ny + c)] = 1;
+    }
+  }
+  return wide;
+}
+
 }  // namespace
 
-ZoneMeasure measureZone(const Zone& zone, double step) {
+ZoneMeasure measureZone(const Zone& zone, double step, double narrowWidth) {
   constexpr double kBarelyFits = 1e-3;
   ZoneMeasure m;
   if (!(step > 0.0) || zone.outline.empty()) return m;
@@ -809,7 +831,13 @@ ZoneMeasure measureZone(const Zone& zone, double step) {
   // be missing: the offset loop it takes has no width.
   const double shallowerRun =
       deepestRun > zone.d0 && m.deepest - deepestRun < kBarelyFits * s ? deepestRun - s : deepestRun;
-  long heated = 0, piped = 0, pipedShallower = 0;
+  // The wide parts reach w + s/2 from their core: to the band round a
+  // corner of the heated area down to 60 degrees, whose core's corner lies
+  // w/2 / sin(a/2) <= w from it; a narrower stem or tip keeps about a
+  // hairpin's width beside them.
+  const std::vector<char> wide =
+      wideParts(cells, nx, ny, step, zone.d0 + 0.5 * narrowWidth, narrowWidth + 0.5 * s);
+  long heated = 0, piped = 0, pipedShallower = 0, pipedWide = 0;
   for (long i = 0; i < nx; ++i) {
     for (long j = 0; j < ny; ++j) {
       const double d = cells[i * ny + j];
@@ -819,12 +847,14 @@ ZoneMeasure measureZone(const Zone& zone, double step) {
       if (d >= zone.d0 || withinReachOfARun(zone, step, p, d, i, j, nx, ny, cells)) {
         ++piped;
         if (d <= shallowerRun + 0.5 * s) ++pipedShallower;
+        if (narrowWidth <= 0.0 || wide[static_cast<std::size_t>(i * ny + j)]) ++pipedWide;
       }
     }
   }
   m.heatedArea = heated * step * step;
   m.pipeArea = piped * step * step;
   m.pipeAreaShallower = pipedShallower * step * step;
+  m.pipeAreaWide = pipedWide * step * step;
   return m;
 }
 

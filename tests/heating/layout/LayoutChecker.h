@@ -206,13 +206,20 @@ std::optional<Options::Allowance> meanderMiddleGap(const std::vector<Piece>& pip
 // that run (beyond the first) fits only to within a thousandth of s: a
 // zone exactly 2 (d0 + k s) across may hold that run or not, as a few
 // micrometres of its drawing decide; pipeArea otherwise.
+// pipeAreaWide, with a narrow width w above 0, is the part of pipeArea
+// within w + s/2 of a point w/2 or more inside the heated area: the parts
+// where a hairpin w across fits, their corners down to 60 degrees and the
+// band a pipe there heats, without the narrower parts (a stem or a tip
+// where no loop fits, which the coverage check excuses with the same w);
+// pipeArea when w is 0.
 struct ZoneMeasure {
   double heatedArea = 0.0;
   double pipeArea = 0.0;
   double pipeAreaShallower = 0.0;
+  double pipeAreaWide = 0.0;
   double deepest = 0.0;
 };
-ZoneMeasure measureZone(const Zone& zone, double step);
+ZoneMeasure measureZone(const Zone& zone, double step, double narrowWidth = 0.0);
 
 // The zone's winding number about the point (non-zero: inside).
 int windingNumber(const std::vector<Piece>& outline, const XtGePoint2d& p);

@@ -359,6 +359,27 @@ TEST_F(LayoutChecker, TipMeasureEndsWhereTheRunsEnd) {
   EXPECT_GT(0.5 * 4000 * 600 * k0 * k0, 1.2 * heats);
 }
 
+// The area without the parts narrower than a hairpin: a T whose stem, 600
+// wide at d0 163 and s 297, leaves 274 < 1.1 s between its border lines
+// loses the stem (all but its first 0.5 s) and keeps the bar whole, square
+// corners and all, as the bar alone measures it.
+TEST_F(LayoutChecker, WideMeasureLeavesOutAStemNarrowerThanAHairpin) {
+  const auto measure = [](std::vector<Point> c) {
+    layout_check::Zone zone;
+    for (std::size_t i = 0; i < c.size(); ++i) zone.outline.push_back(Piece::line(c[i], c[(i + 1) % c.size()]));
+    zone.d0 = 163;
+    zone.s = 297;
+    return layout_check::measureZone(zone, 0.25 * zone.s, 1.1 * zone.s);
+  };
+  const layout_check::ZoneMeasure bar = measure({{0, 0}, {3000, 0}, {3000, 2000}, {0, 2000}});
+  EXPECT_NEAR(bar.pipeAreaWide, bar.pipeArea, 1e-9);
+  const layout_check::ZoneMeasure t =
+      measure({{0, 0}, {1200, 0}, {1200, -2500}, {1800, -2500}, {1800, 0}, {3000, 0}, {3000, 2000}, {0, 2000}});
+  EXPECT_NEAR(t.pipeAreaWide, bar.pipeArea, 0.03 * bar.pipeArea);
+  const double stem = (600 - 2 * (163 - 148.5)) * 2500;
+  EXPECT_NEAR(t.pipeArea - t.pipeAreaWide, stem, 0.1 * stem);
+}
+
 // The meander's middle gap is the narrowest gap between runs side by side:
 // here 80 between the runs at y 200 and 280 (s 100). Two runs that only
 // meet end to end across a step of 60 (the second starting a rounding error

@@ -212,7 +212,9 @@ TEST(RandomRoomsMended, DoubleSpiral) {
       {2, Family::kJog, 31},       {1, Family::kU, 57},       {1, Family::kU, 95},       {1, Family::kT, 42},
       {1, Family::kTrapezoid, 60}, {3, Family::kTrapezoid, 73}, {2, Family::kTiny, 34},  {3, Family::kStem, 15},
       {3, Family::kCorridor, 12}, {2, Family::kStem, 57},   {5, Family::kStem, 37},
-      {4, Family::kStem, 45},      {2, Family::kSideBowed, 60}, {4, Family::kBowed, 47}};
+      {4, Family::kStem, 45},      {2, Family::kSideBowed, 60}, {4, Family::kBowed, 47},
+      // Judged short only for arms or tips narrower than a hairpin, which hold no loop.
+      {1, Family::kStem, 81},      {2, Family::kStem, 13},    {5, Family::kStem, 93},    {5, Family::kNarrowCorridor, 89}};
   for (const auto& [seed, family, index] : mended) {
     const random_rooms::Room room = random_rooms::makeRoom(seed, family, index);
     const room_design::Verdict verdict = room_design::designAndJudge(room, kSpiral, 0);

@@ -189,7 +189,7 @@ void judgeLayout(const Room& room, const CFHZoneDesign& design, Verdict& verdict
   verdict.spacing = design.spacing();
   const double d0 = verdict.d0, s = verdict.spacing;
   layout_check::Zone zone = checkZoneOf(room, d0, s, layout);
-  const layout_check::ZoneMeasure measure = layout_check::measureZone(zone, 0.25 * s);
+  const layout_check::ZoneMeasure measure = layout_check::measureZone(zone, 0.25 * s, 2.0 * kFits * s);
   const bool fits = measure.deepest >= d0 + kFits * s;
   const bool noLoop = measure.deepest < d0 + kNoLoop * s;
   const bool laid = layout != nullptr && layout->firstEdge != nullptr &&
@@ -247,10 +247,18 @@ void judgeLayout(const Room& room, const CFHZoneDesign& design, Verdict& verdict
   } else {
     const double ratio = measure.pipeArea > 0.0 ? length / (measure.pipeArea / s) : 0.0;
     const double shallower = measure.pipeAreaShallower > 0.0 ? length / (measure.pipeAreaShallower / s) : 0.0;
-    const auto within = [](double r) { return r >= kLengthLow && r <= kLengthHigh; };
-    if (!within(ratio) && !within(shallower))
+    // The parts narrower than a hairpin 2 kFits s across (a stem or a tip
+    // where no loop fits, the coverage's own narrow parts) hold at most the
+    // leads, which the laid length leaves out: judged without them too. A
+    // zone where no loop need fit (9002 as sound as a circuit) may lay a
+    // hairpin as far as it keeps s, short of the area: only too much is
+    // judged there.
+    const double wide = measure.pipeAreaWide > 0.0 ? length / (measure.pipeAreaWide / s) : 0.0;
+    const auto within = [&](double r) { return (r >= kLengthLow || !fits) && r <= kLengthHigh; };
+    if (!within(ratio) && !within(shallower) && !within(wide))
       verdict.broken.push_back({"length", "laid " + words(length) + " against the area it heats " +
-                                              words(measure.pipeArea) + " / s: ratio " + words(ratio)});
+                                              words(measure.pipeArea) + " / s: ratio " + words(ratio) +
+                                              " (" + words(wide) + " without the narrow parts)"});
   }
   judgeSplit(*layout, report.pipeLength, s, verdict);
 }
