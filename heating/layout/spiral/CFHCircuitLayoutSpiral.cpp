@@ -198,7 +198,8 @@ double pipeWanted(const CFHCircuitLayout& layout) {
 }
 
 // A sound attempt that lays less than kShortLayout of the pipe the zone wants
-// has left a loop that fits bare: in a room about two and a half spacings
+// (the pipe beyond the leads: in a small room the leads alone may make up
+// the difference) has left a loop that fits bare: in a room about two and a half spacings
 // deep level 1 is a thin loop, and the bridge onto it and the centre's join
 // take the runs off the first loop early, laying a corner of level 1 and
 // cutting a corner of the first loop (a third of the room without pipe).
@@ -213,7 +214,7 @@ void fillShortLayout(SpiralRun& run, int attempt) {
   CFHCircuitLayout& layout = run.layout;
   if (layout.orientationGiven != 0 || run.subAreasLaid) return;
   const double wanted = pipeWanted(layout);
-  double most = laidPipeLength(layout);
+  double most = laidPipeLengthBeyondLeads(layout);
   if (!(wanted > 0.0) || most >= kShortLayout * wanted) return;
   int bestAttempt = attempt;
   int bestApart = 0;
@@ -227,7 +228,7 @@ void fillShortLayout(SpiralRun& run, int attempt) {
       if (n == 0 && a <= attempt) continue;
       bestLaid = false;
       if (!layAttempt(run, a)) continue;
-      const double laid = laidPipeLength(layout);
+      const double laid = laidPipeLengthBeyondLeads(layout);
       if (laid > most + layout.spacing && judgeAttempt(run, check++).sound()) {
         most = laid;
         bestAttempt = a;
@@ -312,8 +313,8 @@ void laySpiralDetours(SpiralRun& run) {
 //      A better that is not one path lays nothing (kNoSpiralPath); one that
 //      crosses is kept as kPathsCross for the design to refuse.
 //   4. The fill of a short layout (fillShortLayout): a sound attempt that
-//      lays less than kShortLayout of the pipe the zone wants left a loop
-//      bare. The other turn choice (when the first attempt was the sound
+//      lays less than kShortLayout of the pipe the zone wants (its leads
+//      not counted) left a loop bare. The other turn choice (when the first attempt was the sound
 //      one), then both turn choices with one and
 //      with two levels set apart (kMaxLevelsSetApart), are laid; the sound
 //      one that lays the most pipe, by more than a spacing, stays, and is
