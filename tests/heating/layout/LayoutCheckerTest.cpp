@@ -373,6 +373,15 @@ TEST_F(LayoutChecker, MiddleGapLiesBetweenRunsSideBySide) {
   ASSERT_TRUE(gap.has_value());
   EXPECT_NEAR(gap->from.y, 240, 1e-6);
   EXPECT_NEAR(gap->reach, 0.5 * (80 + 100), 1e-6);
+  // A hairpin in the gap whose legs were shortened below s (to 80, s 100)
+  // is still the gap: 70 between its legs at y 100 and 170.
+  const std::vector<Piece> shortened = {Piece::line({0, 0}, {2000, 0}), Piece::line({2000, 0}, {2000, 100}),
+                                        Piece::line({2000, 100}, {1920, 100}), Piece::line({1920, 100}, {1920, 170}),
+                                        Piece::line({1920, 170}, {2000, 170})};
+  const auto legs = layout_check::meanderMiddleGap(shortened, {1, 0}, 100);
+  ASSERT_TRUE(legs.has_value());
+  EXPECT_NEAR(legs->from.y, 135, 1e-6);
+  EXPECT_NEAR(legs->reach, 0.5 * (70 + 100), 1e-6);
 }
 
 // ---- The graph walk of a layout record ------------------------------------------

@@ -269,6 +269,8 @@ TEST(RandomRoomsMended, DoubleSpiral) {
 // Corridors entered by their end 4-4.5 runs wide, laying the even four the
 // pipe's way in and out allows, once judged short against five (seed 4
 // corridor 64; seed 3 corridor 62; seed 2 narrow-corridor 75).
+// A corridor whose middle-gap hairpin, shortened below s, the judge took for
+// no gap and so for a pipe 0.7 s from itself (seed 5 corridor 2).
 TEST(RandomRoomsMended, Meander) {
   const zone_design_test::UnitScope units(1000);
   using Room = std::tuple<std::uint64_t, Family, int>;
@@ -278,7 +280,8 @@ TEST(RandomRoomsMended, Meander) {
       {5, Family::kBowed, 72}, {4, Family::kBowed, 47}, {2, Family::kNarrowCorridor, 71},
       {4, Family::kTwoSlanted, 71}, {5, Family::kTrapezoid, 9}, {2, Family::kSideBowed, 63},
       {1, Family::kCorridor, 50}, {1, Family::kCorridor, 85}, {3, Family::kNarrowCorridor, 83}, {1, Family::kTiny, 67},
-      {4, Family::kCorridor, 64}, {3, Family::kCorridor, 62}, {2, Family::kNarrowCorridor, 75}};
+      {4, Family::kCorridor, 64}, {3, Family::kCorridor, 62}, {2, Family::kNarrowCorridor, 75},
+      {5, Family::kCorridor, 2}};
   // Mended but for the length.
   const Room shortOfLength[] = {{3, Family::kTrapezoid, 9}};
   for (const bool whole : {true, false}) {
