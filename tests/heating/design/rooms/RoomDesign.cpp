@@ -47,11 +47,13 @@ constexpr double kLengthHigh = 1.25;
 // run is a share the bounds above do not absorb (4 of 5.33 is 0.75), and
 // the expectation counts the even number that can be laid instead. Only in
 // a band entered by its end: its width across the way in within
-// kEvenBandSlack s of twice its depth (a corridor, not a room narrowing away
-// from its entry nor one entered by its long wall, whose runs stand across
-// that line and are bound by the plain expectation).
+// kEvenBandSlack s of twice its depth and its extent along the way in at
+// least kEvenBandLength times that width (a corridor, not a room narrowing
+// away from its entry, nor a squat room, nor one entered by its long wall,
+// whose runs stand across that line and are bound by the plain expectation).
 constexpr int kEvenRunsFew = 5;
 constexpr double kEvenBandSlack = 0.5;
+constexpr double kEvenBandLength = 2.0;
 // A loop fits where a point lies d0 + kFits s from every wall (a hairpin
 // 1.1 s across); none fits where no point lies d0 + kNoLoop s from them (a
 // loop's sides would come nearer than 0.9 s). Between the two either answer
@@ -195,10 +197,10 @@ void judgeBends(const CFHCircuitLayout& layout, const CFHZoneDesign& design, con
     verdict.broken.push_back({"bend", "with bends of radius " + words(radius) + ": " + report.inside.text});
 }
 
-// The zone's extent across the way in (perpendicular to inward).
-double widthAcross(const layout_check::Zone& zone, const XtGeVector2d& inward) {
+// The zone's extent along the direction.
+double extentAlong(const layout_check::Zone& zone, const XtGeVector2d& direction) {
   constexpr int kSamples = 8;
-  const double ux = -inward.y / inward.length(), uy = inward.x / inward.length();
+  const double ux = direction.x / direction.length(), uy = direction.y / direction.length();
   double low = std::numeric_limits<double>::infinity(), high = -low;
   for (const layout_check::Piece& piece : zone.outline) {
     for (int k = 0; k <= kSamples; ++k) {
@@ -278,7 +280,9 @@ void judgeLayout(const Room& room, const CFHZoneDesign& design, Verdict& verdict
     // middle, 2 (deepest - d0) / s + 1 runs.
     const double across = measure.deepest > d0 ? 2.0 * (measure.deepest - d0) / s + 1.0 : 1.0;
     const int runsFit = static_cast<int>(std::floor(across));
-    const bool band = std::fabs(widthAcross(zone, room.inward) - 2.0 * measure.deepest) <= kEvenBandSlack * s;
+    const double width = extentAlong(zone, room.inward.perpVector());
+    const bool band = std::fabs(width - 2.0 * measure.deepest) <= kEvenBandSlack * s &&
+                      extentAlong(zone, room.inward) >= kEvenBandLength * width;
     const double even =
         band && runsFit % 2 == 1 && runsFit > 1 && runsFit <= kEvenRunsFew ? across / (runsFit - 1) : 1.0;
     const double ratio = measure.pipeArea > 0.0 ? length / (measure.pipeArea / s) : 0.0;
