@@ -620,7 +620,7 @@ std::optional<Options::Allowance> meanderMiddleGap(const std::vector<Piece>& pip
   std::vector<Run> runs;
   for (const Piece& piece : pipe) {
     const double l = piece.length();
-    if (piece.isArc || l < s) continue;
+    if (piece.isArc || l < 0.5 * s) continue;
     const double dx = (piece.end.x - piece.start.x) / l, dy = (piece.end.y - piece.start.y) / l;
     if (std::fabs(cross(dx, dy, along.x, along.y)) > std::sin(XtGe::kPi / 180.0)) continue;
     const double a = dot(piece.start, along), b = dot(piece.end, along);

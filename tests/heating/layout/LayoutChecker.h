@@ -177,7 +177,9 @@ void addReflexCornerAllowances(const Zone& zone, double slack, Options& options)
 void addJogAllowances(const Zone& zone, double shortest, Options& options);
 
 // The meander's middle gap: its runs (straight pieces of the pipe's body,
-// leads excepted, at least s long, within 1 degree of runDirection) are
+// leads excepted, at least s/2 long - the legs of a hairpin in the gap may
+// be shortened below s to keep it from the loop beyond -, within 1 degree
+// of runDirection) are
 // stacked from both sides of the zone towards its middle, where the last two
 // runs may come nearer than s. The narrowest gap under s - eps between two
 // run positions with pieces that face each other (their extents along

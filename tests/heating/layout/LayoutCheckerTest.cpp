@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <tuple>
 
 namespace {
 
@@ -383,17 +384,24 @@ TEST_F(LayoutChecker, WideMeasureLeavesOutAStemNarrowerThanAHairpin) {
 // The meander's middle gap is the narrowest gap between runs side by side:
 // here 80 between the runs at y 200 and 280 (s 100). Two runs that only
 // meet end to end across a step of 60 (the second starting a rounding error
-// before the first ends) make no gap.
+// before the first ends) make no gap. A hairpin in the gap whose legs were
+// shortened below s (to 80) is still the gap: 70 between its legs at y 100
+// and 170.
 TEST_F(LayoutChecker, MiddleGapLiesBetweenRunsSideBySide) {
-  const std::vector<Piece> pipe = {
+  const std::vector<Piece> steps = {
       Piece::line({0, 0}, {1000, 0}),        Piece::line({1000, 0}, {999.9999, 60}),
       Piece::line({999.9999, 60}, {2000, 60}), Piece::line({2000, 60}, {2000, 200}),
       Piece::line({2000, 200}, {0, 200}),    Piece::line({0, 200}, {0, 280}),
       Piece::line({0, 280}, {2000, 280})};
-  const auto gap = layout_check::meanderMiddleGap(pipe, {1, 0}, 100);
-  ASSERT_TRUE(gap.has_value());
-  EXPECT_NEAR(gap->from.y, 240, 1e-6);
-  EXPECT_NEAR(gap->reach, 0.5 * (80 + 100), 1e-6);
+  const std::vector<Piece> shortened = {Piece::line({0, 0}, {2000, 0}), Piece::line({2000, 0}, {2000, 100}),
+                                        Piece::line({2000, 100}, {1920, 100}), Piece::line({1920, 100}, {1920, 170}),
+                                        Piece::line({1920, 170}, {2000, 170})};
+  for (const auto& [pipe, middle, width] : {std::tuple(steps, 240.0, 80.0), std::tuple(shortened, 135.0, 70.0)}) {
+    const auto gap = layout_check::meanderMiddleGap(pipe, {1, 0}, 100);
+    ASSERT_TRUE(gap.has_value());
+    EXPECT_NEAR(gap->from.y, middle, 1e-6);
+    EXPECT_NEAR(gap->reach, 0.5 * (width + 100), 1e-6);
+  }
 }
 
 // ---- The graph walk of a layout record ------------------------------------------

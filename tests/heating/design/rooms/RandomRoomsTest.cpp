@@ -283,6 +283,11 @@ TEST(RandomRoomsMended, DoubleSpiralFilledWithoutItsLeads) {
 // first loop), whose detour hairpins were chosen 0.75 s from the pipe: a
 // hairpin's end 0.84-0.97 s from a run slanting past it, now drawn back to
 // keep s (seed 1 corridor 50, 85; seed 3 narrow-corridor 83; seed 1 tiny 67).
+// Corridors entered by their end 4-4.5 runs wide, laying the even four the
+// pipe's way in and out allows, once judged short against five (seed 4
+// corridor 64; seed 3 corridor 62; seed 2 narrow-corridor 75).
+// A corridor whose middle-gap hairpin, shortened below s, the judge took for
+// no gap and so for a pipe 0.7 s from itself (seed 5 corridor 2).
 TEST(RandomRoomsMended, Meander) {
   const zone_design_test::UnitScope units(1000);
   using Room = std::tuple<std::uint64_t, Family, int>;
@@ -291,7 +296,9 @@ TEST(RandomRoomsMended, Meander) {
       {3, Family::kCorridor, 41}, {1, Family::kSideBowed, 82}, {2, Family::kBowed, 39}, {4, Family::kBowed, 32},
       {5, Family::kBowed, 72}, {4, Family::kBowed, 47}, {2, Family::kNarrowCorridor, 71},
       {4, Family::kTwoSlanted, 71}, {5, Family::kTrapezoid, 9}, {2, Family::kSideBowed, 63},
-      {1, Family::kCorridor, 50}, {1, Family::kCorridor, 85}, {3, Family::kNarrowCorridor, 83}, {1, Family::kTiny, 67}};
+      {1, Family::kCorridor, 50}, {1, Family::kCorridor, 85}, {3, Family::kNarrowCorridor, 83}, {1, Family::kTiny, 67},
+      {4, Family::kCorridor, 64}, {3, Family::kCorridor, 62}, {2, Family::kNarrowCorridor, 75},
+      {5, Family::kCorridor, 2}};
   // Mended but for the length.
   const Room shortOfLength[] = {{3, Family::kTrapezoid, 9}};
   for (const bool whole : {true, false}) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <sstream>
 
 #include "heating/curves/CFloorHeatingLine.h"
@@ -39,6 +40,20 @@ constexpr double kCornerSlack = 2.0;
 constexpr double kStub = 0.25;
 constexpr double kLengthLow = 0.75;
 constexpr double kLengthHigh = 1.25;
+// The pipe enters and leaves the zone by the same wall, so every line across
+// the zone between its entry and the far end is crossed an even number of
+// times: where the zone's depth holds an odd number of runs side by side,
+// one of them cannot be laid along it. Across at most kEvenRunsFew runs that
+// run is a share the bounds above do not absorb (4 of 5.33 is 0.75), and
+// the expectation counts the even number that can be laid instead. Only in
+// a band entered by its end: its width across the way in within
+// kEvenBandSlack s of twice its depth and its extent along the way in at
+// least kEvenBandLength times that width (a corridor, not a room narrowing
+// away from its entry, nor a squat room, nor one entered by its long wall,
+// whose runs stand across that line and are bound by the plain expectation).
+constexpr int kEvenRunsFew = 5;
+constexpr double kEvenBandSlack = 0.5;
+constexpr double kEvenBandLength = 2.0;
 // A loop fits where a point lies d0 + kFits s from every wall (a hairpin
 // 1.1 s across); none fits where no point lies d0 + kNoLoop s from them (a
 // loop's sides would come nearer than 0.9 s). Between the two either answer
@@ -182,6 +197,21 @@ void judgeBends(const CFHCircuitLayout& layout, const CFHZoneDesign& design, con
     verdict.broken.push_back({"bend", "with bends of radius " + words(radius) + ": " + report.inside.text});
 }
 
+// The zone's extent along the direction.
+double extentAlong(const layout_check::Zone& zone, const XtGeVector2d& direction) {
+  constexpr int kSamples = 8;
+  const double ux = direction.x / direction.length(), uy = direction.y / direction.length();
+  double low = std::numeric_limits<double>::infinity(), high = -low;
+  for (const layout_check::Piece& piece : zone.outline) {
+    for (int k = 0; k <= kSamples; ++k) {
+      const XtGePoint2d p = piece.at(piece.length() * k / kSamples);
+      low = std::min(low, p.x * ux + p.y * uy);
+      high = std::max(high, p.x * ux + p.y * uy);
+    }
+  }
+  return high - low;
+}
+
 void judgeLayout(const Room& room, const CFHZoneDesign& design, Verdict& verdict) {
   const CFHZoneDesign::IdleAccess access(design);
   const CFHCircuitLayout* layout = access.fullLayoutIfIdle();
@@ -245,6 +275,16 @@ void judgeLayout(const Room& room, const CFHZoneDesign& design, Verdict& verdict
     verdict.broken.push_back({"laid", "only a stub is drawn as the circuit: " + words(length) +
                                           " against a heated area of " + words(measure.heatedArea) + " / s"});
   } else {
+    // The area a pipe heats counts runs d0 + k s from the walls as if a part
+    // of one stood in the remainder of the zone's depth: across its narrowest
+    // middle, 2 (deepest - d0) / s + 1 runs.
+    const double across = measure.deepest > d0 ? 2.0 * (measure.deepest - d0) / s + 1.0 : 1.0;
+    const int runsFit = static_cast<int>(std::floor(across));
+    const double width = extentAlong(zone, room.inward.perpVector());
+    const bool band = std::fabs(width - 2.0 * measure.deepest) <= kEvenBandSlack * s &&
+                      extentAlong(zone, room.inward) >= kEvenBandLength * width;
+    const double even =
+        band && runsFit % 2 == 1 && runsFit > 1 && runsFit <= kEvenRunsFew ? across / (runsFit - 1) : 1.0;
     const double ratio = measure.pipeArea > 0.0 ? length / (measure.pipeArea / s) : 0.0;
     const double shallower = measure.pipeAreaShallower > 0.0 ? length / (measure.pipeAreaShallower / s) : 0.0;
     // The parts narrower than a hairpin 2 kFits s across (a stem or a tip
@@ -255,7 +295,7 @@ void judgeLayout(const Room& room, const CFHZoneDesign& design, Verdict& verdict
     // judged there.
     const double wide = measure.pipeAreaWide > 0.0 ? length / (measure.pipeAreaWide / s) : 0.0;
     const auto within = [&](double r) { return (r >= kLengthLow || !fits) && r <= kLengthHigh; };
-    if (!within(ratio) && !within(shallower) && !within(wide))
+    if (!within(ratio) && !within(shallower) && !within(wide) && !within(even * ratio))
       verdict.broken.push_back({"length", "laid " + words(length) + " against the area it heats " +
                                               words(measure.pipeArea) + " / s: ratio " + words(ratio) +
                                               " (" + words(wide) + " without the narrow parts)"});
